@@ -1,0 +1,3 @@
+// The program's entry point.
+
+int main() { return 0; }

@@ -1,0 +1,280 @@
+#include "engine/core/String.h"
+
+#include <algorithm>
+#include <cstring>
+#include <locale>
+#include <sstream>
+
+namespace Engine {
+
+template <> cString<char>::cString(const wchar_t* wide) : Base(wideToNarrow(wide ? wide : L"")) {}
+template <> cString<wchar_t>::cString(int value) : Base(wstringFromInt(value)) {}
+
+std::u32string utf16ToCodePoints(const std::wstring& text) {
+    std::u32string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        uint32_t u = uint32_t(text[i]) & 0xFFFF;
+        if (u >= 0xD800 && u < 0xDC00 && i + 1 < text.size()) {
+            uint32_t low = uint32_t(text[i + 1]) & 0xFFFF;
+            if (low >= 0xDC00 && low < 0xE000) {
+                out.push_back(0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
+                ++i;
+                continue;
+            }
+        }
+        // A lone surrogate has no character; keep its place with the replacement character.
+        out.push_back(u >= 0xD800 && u < 0xE000 ? 0xFFFD : u);
+    }
+    return out;
+}
+
+std::wstring codePointsToUtf16(const std::u32string& text) {
+    std::wstring out;
+    out.reserve(text.size());
+    for (char32_t c : text) {
+        uint32_t cp = uint32_t(c);
+        if (cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000))
+            cp = 0xFFFD;
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out.push_back(wchar_t(0xD800 + (cp >> 10)));
+            out.push_back(wchar_t(0xDC00 + (cp & 0x3FF)));
+        } else {
+            out.push_back(wchar_t(cp));
+        }
+    }
+    return out;
+}
+
+void wideToUtf8(const std::wstring& text, std::string& out) {
+    out.clear();
+    for (char32_t c : utf16ToCodePoints(text)) {
+        uint32_t cp = uint32_t(c);
+        if (cp < 0x80) {
+            out.push_back(char(cp));
+        } else if (cp < 0x800) {
+            out.push_back(char(0xC0 | (cp >> 6)));
+            out.push_back(char(0x80 | (cp & 0x3F)));
+        } else if (cp < 0x10000) {
+            out.push_back(char(0xE0 | (cp >> 12)));
+            out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(char(0x80 | (cp & 0x3F)));
+        } else {
+            out.push_back(char(0xF0 | (cp >> 18)));
+            out.push_back(char(0x80 | ((cp >> 12) & 0x3F)));
+            out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(char(0x80 | (cp & 0x3F)));
+        }
+    }
+}
+
+void utf8ToWide(const std::string& text, std::wstring& out) {
+    std::u32string points;
+    points.reserve(text.size());
+    const auto* s = reinterpret_cast<const unsigned char*>(text.data());
+    size_t n = text.size();
+    for (size_t i = 0; i < n;) {
+        unsigned char c = s[i];
+        int extra = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
+        if (extra < 0) {
+            points.push_back(0xFFFD);
+            ++i;
+            continue;
+        }
+        uint32_t cp = extra == 0 ? c : extra == 1 ? (c & 0x1F) : extra == 2 ? (c & 0x0F) : (c & 0x07);
+        bool ok = true;
+        for (int k = 1; k <= extra; ++k) {
+            if (i + k >= n || (s[i + k] & 0xC0) != 0x80) {
+                ok = false;
+                break;
+            }
+            cp = (cp << 6) | (s[i + k] & 0x3F);
+        }
+        if (!ok) {
+            points.push_back(0xFFFD);
+            ++i;
+            continue;
+        }
+        points.push_back(cp);
+        i += size_t(extra) + 1;
+    }
+    out = codePointsToUtf16(points);
+}
+
+std::string wideToNarrow(const std::wstring& text) {
+    bool latin1 = std::all_of(text.begin(), text.end(), [](wchar_t c) { return uint32_t(c) < 256; });
+    if (!latin1) {
+        std::string out;
+        wideToUtf8(text, out);
+        return out;
+    }
+    std::string out(text.size(), '\0');
+    std::transform(text.begin(), text.end(), out.begin(), [](wchar_t c) { return char(uint8_t(c)); });
+    return out;
+}
+
+std::wstring narrowToWide(const std::string& text) {
+    std::wstring out(text.size(), L'\0');
+    std::transform(text.begin(), text.end(), out.begin(), [](char c) { return wchar_t(uint8_t(c)); });
+    return out;
+}
+
+cStringA narrowFromWideCStr(const wchar_t* text) { return cStringA(wideToNarrow(text ? text : L"")); }
+
+cStringW wstringFromInt(int value) {
+    std::string digits = std::to_string(value);
+    return cStringW(narrowToWide(digits));
+}
+
+void toLowerNarrow(std::string& text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+}
+
+void toLowerWide(std::wstring& text) {
+    for (wchar_t& c : text)
+        if (c >= L'A' && c <= L'Z')
+            c = wchar_t(c - L'A' + L'a');
+}
+
+void replaceAll(std::wstring& text, const std::wstring& search, const std::wstring& replacement) {
+    if (search.empty())
+        return;
+    size_t p = 0;
+    while ((p = text.find(search, p)) != std::wstring::npos) {
+        text.replace(p, search.size(), replacement);
+        p += replacement.size();
+    }
+}
+
+void replaceChar(std::string& text, char what, char replacement) { std::replace(text.begin(), text.end(), what, replacement); }
+
+void replaceChar(std::wstring& text, wchar_t what, wchar_t replacement) {
+    std::replace(text.begin(), text.end(), what, replacement);
+}
+
+std::wstring escapeXml(const std::wstring& text) {
+    std::wstring out = text;
+    replaceAll(out, L"&", L"&amp;");
+    replaceAll(out, L"'", L"&apos;");
+    replaceAll(out, L">", L"&gt;");
+    replaceAll(out, L"<", L"&lt;");
+    replaceAll(out, L"\"", L"&quot;");
+    return out;
+}
+
+namespace {
+
+int32_t readInt32LE(const uint8_t* p) {
+    return int32_t(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
+}
+
+// Extracts one value of type T from the text with the classic locale; writes out only on success.
+template <typename T> bool extract(T& out, const std::wstring& text, std::ios_base& (*base)(std::ios_base&) = nullptr) {
+    std::wistringstream in(text);
+    in.imbue(std::locale::classic());
+    if (base)
+        in >> base;
+    T value{};
+    if (!(in >> value))
+        return false;
+    out = value;
+    return true;
+}
+
+template <typename T> T& parseNumber(T& out, const std::wstring& text) {
+    if (!text.empty())
+        extract(out, text);
+    return out;
+}
+
+} // namespace
+
+int readNarrowString(const uint8_t* buffer, std::string& out) {
+    int32_t n = readInt32LE(buffer);
+    if (n != 0)
+        out.assign(reinterpret_cast<const char*>(buffer + 4), size_t(n));
+    return n + 4;
+}
+
+int readWideString(const uint8_t* buffer, std::wstring& out) {
+    int32_t n = readInt32LE(buffer);
+    if (n != 0) {
+        out.resize(size_t(n));
+        for (int32_t i = 0; i < n; ++i)
+            out[size_t(i)] = wchar_t(uint16_t(buffer[4 + 2 * i] | buffer[5 + 2 * i] << 8));
+    }
+    return 2 * n + 4;
+}
+
+int& parseInt(int& out, const std::wstring& text) { return parseNumber(out, text); }
+unsigned& parseUInt(unsigned& out, const std::wstring& text) { return parseNumber(out, text); }
+int32_t& parseLong(int32_t& out, const std::wstring& text) { return parseNumber(out, text); }
+int64_t& parseLongLong(int64_t& out, const std::wstring& text) { return parseNumber(out, text); }
+uint16_t& parseUInt16(uint16_t& out, const std::wstring& text) { return parseNumber(out, text); }
+float& parseFloat(float& out, const std::wstring& text) { return parseNumber(out, text); }
+double& parseDouble(double& out, const std::wstring& text) { return parseNumber(out, text); }
+bool& parseBool(bool& out, const std::wstring& text) { return parseNumber(out, text); }
+
+uint32_t& parseULong(uint32_t& out, const std::wstring& text) {
+    if (text.empty())
+        return out;
+    if (text.size() >= 2 && text[0] == L'0' && text[1] == L'x')
+        extract(out, text.substr(2), std::hex);
+    else
+        extract(out, text);
+    return out;
+}
+
+cColor& parseColor(cColor& out, const std::wstring& text) {
+    if (text.empty())
+        return out;
+    uint32_t packed = 0;
+    if (!extract(packed, text, std::hex))
+        return out;
+    if (text.size() < 7)
+        out.fromRGB(packed);
+    else
+        out.fromARGB(packed);
+    return out;
+}
+
+cVector2& parseVector2(cVector2& out, const std::wstring& text) {
+    std::wistringstream in(text);
+    in.imbue(std::locale::classic());
+    float v = 0.0f;
+    if (!(in >> v))
+        return out;
+    out.x = v;
+    in.get();
+    if (in >> v)
+        out.y = v;
+    return out;
+}
+
+cVector3& parseVector3(cVector3& out, const std::wstring& text) {
+    std::wistringstream in(text);
+    in.imbue(std::locale::classic());
+    float* fields[3] = {&out.x, &out.y, &out.z};
+    for (int i = 0; i < 3; ++i) {
+        if (i > 0)
+            in.get();
+        float v = 0.0f;
+        if (!(in >> v))
+            break;
+        *fields[i] = v;
+    }
+    return out;
+}
+
+std::string& parseString(std::string& out, const std::wstring& text) {
+    std::istringstream in(wideToNarrow(text));
+    std::string word;
+    if (in >> word)
+        out = word;
+    return out;
+}
+
+} // namespace Engine
