@@ -229,3 +229,22 @@ TEST_F(FileSystemTest, MovePathRegistersAUserFileAndReplacesTheDestination) {
     EXPECT_TRUE(fs->isUserFile("saves/slot.save"));
     EXPECT_EQ(readAll(*fs, "saves/slot.save"), "moved");
 }
+
+TEST_F(FileSystemTest, PackStreamsOpenTogetherStayIndependent) {
+    writePack(m_folders.dataPath("ui.pack"), {{"a.txt", "aaaaaaaa"}, {"b.txt", "bbbbbbbb"}});
+    auto fs = make();
+    char buffer[4];
+    auto a = fs->openRead("a.txt");
+    auto b = fs->openRead("b.txt");
+    ASSERT_EQ(a->read(buffer, 2), 2);
+    ASSERT_EQ(b->read(buffer, 3), 3);
+    EXPECT_EQ(std::string(buffer, 3), "bbb");
+    a.reset();
+    auto again = fs->openRead("B.TXT"); // takes the handle a gave back
+    ASSERT_EQ(again->read(buffer, 4), 4);
+    EXPECT_EQ(std::string(buffer, 4), "bbbb");
+    ASSERT_EQ(b->read(buffer, 4), 4);
+    EXPECT_EQ(std::string(buffer, 4), "bbbb");
+    fs.reset();
+    EXPECT_EQ(b->read(buffer, 2), 1); // streams outlive the file system
+}
