@@ -1,5 +1,6 @@
 #include "engine/core/ResourceManager.h"
 
+#include "engine/core/FileSystem.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlDocument.h"
 
@@ -9,9 +10,14 @@ cResourceManager* getResourceManager() { return cResourceManager::getInstance();
 
 cResourceManager::cResourceManager() {
     m_loaders[RESOURCE_XML] = [](const std::string& path) -> cResource* { return new cXmlDocument(path); };
+    // Files written, moved or deleted must be read again at the next get.
+    if (IFileSystem* fileSystem = getFileSystem())
+        fileSystem->setForgetHook([this](const std::string& name) { forgetResource(name); });
 }
 
 cResourceManager::~cResourceManager() {
+    if (IFileSystem* fileSystem = getFileSystem())
+        fileSystem->setForgetHook(nullptr);
     // Each deletion unregisters the resource and so shrinks the map.
     while (!m_names.empty()) {
         cResource* resource = m_names.begin()->second;

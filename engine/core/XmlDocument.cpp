@@ -1,5 +1,7 @@
 #include "engine/core/XmlDocument.h"
 
+#include "engine/core/DataStream.h"
+#include "engine/core/FileSystem.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 
@@ -299,9 +301,112 @@ void cXmlDocument::clear() {
     m_copied = false;
 }
 
+namespace {
+
+// One buffer serves every parse; a parse that starts while it is in use (a "copy" from another
+// file) reads into a buffer of its own.
+std::vector<uint8_t> g_parseBuffer;
+bool g_parseBufferBusy = false;
+
+// Documents being loaded, outermost first: a "copy" chain that comes back to one of them would
+// otherwise load it again without end.
+std::vector<std::string> g_loading;
+
+class cLoadingGuard {
+public:
+    explicit cLoadingGuard(const std::string& path) {
+        std::string key = path;
+        toLowerNarrow(key);
+        if (std::find(g_loading.begin(), g_loading.end(), key) != g_loading.end()) {
+            std::string chain;
+            for (const std::string& name : g_loading)
+                chain += name + " -> ";
+            throw cStringA("XML \"copy\" loop: " + chain + key);
+        }
+        g_loading.push_back(key);
+    }
+    ~cLoadingGuard() { g_loading.pop_back(); }
+    cLoadingGuard(const cLoadingGuard&) = delete;
+    cLoadingGuard& operator=(const cLoadingGuard&) = delete;
+};
+
+// Keeps the bytes of a malformed user file beside it before the file makes way for the one it
+// shadowed, so that a player's data is never simply thrown away.
+void keepMalformedCopy(IFileSystem& fileSystem, const std::string& path, const uint8_t* data, size_t size) {
+    try {
+        std::unique_ptr<cFile> copy = fileSystem.openWrite(path + ".bad", true);
+        copy->write(data, int32_t(size));
+        copy->close();
+    } catch (...) {
+        // The copy is a courtesy; failing to make it must not stop the game from starting.
+    }
+}
+
+} // namespace
+
 void cXmlDocument::load(const std::string& path) {
-    (void)path;
-    throw cStringA("cXmlDocument: no file system");
+    cLoadingGuard guard(path);
+    IFileSystem* fileSystem = getFileSystem();
+    if (!fileSystem)
+        throw cStringA("File \"" + path + "\" not found.");
+    bool userFile = fileSystem->isUserFile(path);
+    for (;;) {
+        std::vector<uint8_t> bytes;
+        bool parsed = false;
+        {
+            std::unique_ptr<IDataStream> stream = fileSystem->openRead(path);
+            parsed = parseStream(*stream, userFile ? &bytes : nullptr);
+        }
+        if (parsed)
+            return;
+        std::string message = g_errorText + " filename: " + path;
+        if (userFile) {
+            userFile = false;
+            keepMalformedCopy(*fileSystem, path, bytes.data(), bytes.size());
+            if (fileSystem->deleteFile(path) && fileSystem->exists(path))
+                continue;
+        }
+        clear();
+        setErrorText(message);
+        throw cStringA(message);
+    }
+}
+
+bool cXmlDocument::parseStream(IDataStream& stream) { return parseStream(stream, nullptr); }
+
+bool cXmlDocument::parseStream(IDataStream& stream, std::vector<uint8_t>* keep) {
+    int32_t size = stream.getSize();
+    if (size <= 0) {
+        clear();
+        setErrorText("empty file");
+        return false;
+    }
+    std::vector<uint8_t> own;
+    std::vector<uint8_t>* buffer = &own;
+    bool shared = !g_parseBufferBusy;
+    if (shared) {
+        if (g_parseBuffer.size() < size_t(size))
+            g_parseBuffer.resize(std::max(size_t(size), size_t(1) << 20));
+        buffer = &g_parseBuffer;
+        g_parseBufferBusy = true;
+    } else {
+        own.resize(size_t(size));
+    }
+    struct cRelease {
+        bool m_shared;
+        ~cRelease() {
+            if (m_shared)
+                g_parseBufferBusy = false;
+        }
+    } release{shared};
+    if (stream.read(buffer->data(), size) != size) {
+        clear();
+        setErrorText("the file could not be read whole");
+        return false;
+    }
+    if (keep)
+        keep->assign(buffer->begin(), buffer->begin() + size);
+    return parseBytes(buffer->data(), size_t(size));
 }
 
 bool cXmlDocument::parseBytes(const uint8_t* data, size_t size) {

@@ -15,8 +15,11 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace Engine {
+
+class IDataStream;
 
 // Children started inside one open element while parsing: the name of the last one, how many of
 // that name came in an unbroken run, and how many in all.
@@ -41,6 +44,8 @@ public:
     // Parses bytes (XML text, or the binary form when the first byte is '>') into this node,
     // replacing what it held. False on malformed data, with the reason in errorCallStack.
     bool parseBytes(const uint8_t* data, size_t size);
+    // Reads the whole stream and parses it as parseBytes does.
+    bool parseStream(IDataStream& stream);
 
     // Deep copy of the source's attributes and children (not its own text); marks the node and
     // every copied descendant as copied, so later elements merge into them.
@@ -105,6 +110,7 @@ private:
     void clear();
     void deleteChildren();
     void load(const std::string& path);
+    bool parseStream(IDataStream& stream, std::vector<uint8_t>* keep);
     bool parseText(const uint8_t* data, size_t size);
     bool readBinary(const uint8_t* data, size_t size);
     static bool readBinaryNode(cXmlDocument& node, const uint8_t*& p, const uint8_t* end, int depth);

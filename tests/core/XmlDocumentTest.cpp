@@ -1,7 +1,13 @@
 #include "engine/core/XmlDocument.h"
 
+#include "engine/core/FileSystem.h"
+#include "engine/core/String.h"
+#include "engine/core/ResourceManager.h"
+#include "tests/support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -62,9 +68,68 @@ std::string wideBin(const std::wstring& s) {
     return out;
 }
 
+// A data folder with the files a test writes, the file system over it, and a user folder of its own.
+class XmlDocument : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* old = std::getenv("MEADOW_USER_DIR");
+        m_oldUserDir = old ? old : "";
+        setenv("MEADOW_USER_DIR", m_root.file("user").c_str(), 1);
+        writeData("sys/constants.xml", "<c><game app_directory='Meadow'/></c>");
+    }
+    void TearDown() override {
+        m_manager.reset();
+        m_fileSystem.reset();
+        setenv("MEADOW_USER_DIR", m_oldUserDir.c_str(), 1);
+    }
+
+    void writeData(const std::string& name, const std::string& bytes) const { m_root.write("Data/" + name, bytes); }
+    IFileSystem& fileSystem() {
+        if (!m_fileSystem) {
+            std::string data = m_root.file("Data");
+            m_fileSystem = std::make_unique<cFileSystem>(std::wstring(data.begin(), data.end()), "pack");
+        }
+        return *m_fileSystem;
+    }
+    cResourceManager& manager() {
+        fileSystem();
+        if (!m_manager)
+            m_manager = std::make_unique<cResourceManager>();
+        return *m_manager;
+    }
+    void writeUser(const std::string& name, const std::string& bytes) {
+        auto file = fileSystem().openWrite(name, true);
+        file->write(bytes.data(), int32_t(bytes.size()));
+        file->close();
+    }
+    std::string readUser(const std::string& name) {
+        const std::wstring& folder = fileSystem().getUserFolder();
+        return TestSupport::readFileBytes(std::string(folder.begin(), folder.end()) + name);
+    }
+    // The text of the exception a load throws, whatever its type.
+    std::string loadError(const std::string& path) {
+        fileSystem();
+        try {
+            cXmlDocument document(path);
+        } catch (const cStringA& text) {
+            return text;
+        } catch (const std::string& text) {
+            return "std::string: " + text;
+        } catch (const char* text) {
+            return std::string("char*: ") + text;
+        }
+        return "no error";
+    }
+
+    TestSupport::TempFolder m_root;
+    std::string m_oldUserDir;
+    std::unique_ptr<cFileSystem> m_fileSystem;
+    std::unique_ptr<cResourceManager> m_manager;
+};
+
 } // namespace
 
-TEST(XmlDocument, ChildrenAreEnumeratedInNameOrderAndListedInFileOrder) {
+TEST_F(XmlDocument, ChildrenAreEnumeratedInNameOrderAndListedInFileOrder) {
     auto doc = parse("<Root><Zeta/><Item n='1'/><Alpha/><Item n='2'/><Mid/><Item n='3'/></Root>");
     EXPECT_EQ(childNames(*doc), (std::vector<std::string>{"Alpha", "Item", "Item", "Item", "Mid", "Zeta"}));
     std::string name;
@@ -93,7 +158,7 @@ TEST(XmlDocument, ChildrenAreEnumeratedInNameOrderAndListedInFileOrder) {
     EXPECT_EQ(leaf, untouched);
 }
 
-TEST(XmlDocument, CollectNodesWalksTheWholeTree) {
+TEST_F(XmlDocument, CollectNodesWalksTheWholeTree) {
     auto doc = parse("<R><B><X i='2'/></B><X i='1'/><A><X i='3'/><C><X i='4'/></C></A></R>");
     tXmlNodeList found;
     EXPECT_EQ(doc->collectNodes("X", found), 4);
@@ -104,7 +169,7 @@ TEST(XmlDocument, CollectNodesWalksTheWholeTree) {
     EXPECT_EQ(order, L"1342");
 }
 
-TEST(XmlDocument, AttributesAreUtf16AndMissingOnesAreEmpty) {
+TEST_F(XmlDocument, AttributesAreUtf16AndMissingOnesAreEmpty) {
     // é (2 bytes), € (3 bytes), 😀 (4 bytes: a surrogate pair), an escaped quote and ampersand.
     auto doc = parse("<R a='\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80' b='&quot;&amp;&lt;' z='last'/>");
     EXPECT_EQ(doc->getAttribute(L"a"), (std::wstring{0xE9, 0x20AC, 0xD83D, 0xDE00}));
@@ -117,7 +182,7 @@ TEST(XmlDocument, AttributesAreUtf16AndMissingOnesAreEmpty) {
     EXPECT_EQ(doc->attributesBegin()->first, L"a");
 }
 
-TEST(XmlDocument, ElementNamesAreNarrow) {
+TEST_F(XmlDocument, ElementNamesAreNarrow) {
     // An element named with é (Latin-1 range) becomes the byte 0xE9; ASCII stays as it is.
     auto doc = parse("<R><caf\xC3\xA9/><plain/></R>");
     IXmlNode* node = nullptr;
@@ -125,13 +190,13 @@ TEST(XmlDocument, ElementNamesAreNarrow) {
     EXPECT_TRUE(doc->findNode("plain", node));
 }
 
-TEST(XmlDocument, TextKeepsWhiteSpaceAroundChildren) {
+TEST_F(XmlDocument, TextKeepsWhiteSpaceAroundChildren) {
     auto doc = parse("<R>\n  <A>x &amp; <![CDATA[<y>]]></A>\n  <B/>\n</R>");
     EXPECT_EQ(doc->getText(), L"\n  \n  \n");
     EXPECT_EQ(child(doc.get(), "A")->asWString(), L"x & <y>");
 }
 
-TEST(XmlDocument, GetValueReadsChildElementTextNotAttributes) {
+TEST_F(XmlDocument, GetValueReadsChildElementTextNotAttributes) {
     auto doc = parse("<R Speed='9'><Speed>1.5</Speed><Speed>2.5</Speed><Flag>1</Flag><Pos>3.5,-2</Pos>"
                      "<Col>80FF0000</Col><Big>-9000000000</Big><U>0x1F</U><I>-12abc</I><W>caf\xC3\xA9</W>"
                      "<Bad>abc</Bad></R>");
@@ -177,7 +242,7 @@ TEST(XmlDocument, GetValueReadsChildElementTextNotAttributes) {
     EXPECT_EQ(keepInt, 5);
 }
 
-TEST(XmlDocument, ConversionsOfTheNodesOwnText) {
+TEST_F(XmlDocument, ConversionsOfTheNodesOwnText) {
     auto doc = parse("<R><F> 2.25</F><N>-42</N><H>4294967295</H><V>1 2</V><C>FF0000</C><C8>80FF0000</C8>"
                      "<T>1</T><X>junk</X><E/></R>");
     EXPECT_FLOAT_EQ(child(doc.get(), "F")->asFloat(), 2.25f);
@@ -205,7 +270,7 @@ TEST(XmlDocument, ConversionsOfTheNodesOwnText) {
     }
 }
 
-TEST(XmlDocument, CopyInheritsAnEarlierElementOfTheSameFile) {
+TEST_F(XmlDocument, CopyInheritsAnEarlierElementOfTheSameFile) {
     auto doc = parse("<R><Base w='1' h='2'><Part k='a'>text</Part></Base>"
                      "<Tpl><Deep x='1'/></Tpl>"
                      "<Win copy='Base' h='5' extra='e'/>"
@@ -230,7 +295,7 @@ TEST(XmlDocument, CopyInheritsAnEarlierElementOfTheSameFile) {
     EXPECT_EQ(child(plain.get(), "X")->getAttribute(L"a"), L"");
 }
 
-TEST(XmlDocument, CopiedChildTextIsInheritedAndReplacedByAMergingElement) {
+TEST_F(XmlDocument, CopiedChildTextIsInheritedAndReplacedByAMergingElement) {
     auto doc = parse("<R><Base><Speed>1.5</Speed><Name>n</Name></Base>"
                      "<W copy='Base'><Speed>2.5</Speed></W></R>");
     IXmlNode* w = child(doc.get(), "W");
@@ -242,7 +307,7 @@ TEST(XmlDocument, CopiedChildTextIsInheritedAndReplacedByAMergingElement) {
     EXPECT_EQ(name, L"n");
 }
 
-TEST(XmlDocument, MergedChildrenFollowTheirRunCount) {
+TEST_F(XmlDocument, MergedChildrenFollowTheirRunCount) {
     auto doc = parse("<R><Base><Item v='1'/><Item v='2'/><Other/></Base>"
                      "<A copy='Base'><Item m='a'/><Item m='b'/><Item m='c'/></A>"
                      "<B copy='Base'><Item m='a'/><Other o='1'/><Item m='b'/></B></R>");
@@ -262,7 +327,7 @@ TEST(XmlDocument, MergedChildrenFollowTheirRunCount) {
     EXPECT_EQ(child(doc.get(), "B/Other")->getAttribute(L"o"), L"1");
 }
 
-TEST(XmlDocument, RemoveDeletesInheritedChildrenOnlyInCopiedElements) {
+TEST_F(XmlDocument, RemoveDeletesInheritedChildrenOnlyInCopiedElements) {
     auto doc = parse("<R><Base><Item v='1'><Sub/></Item><Item v='2'/><Keep/></Base>"
                      "<A copy='Base'><Item remove=''><Ignored/></Item><Item v='3'/></A>"
                      "<B><Item remove='yes'/></B></R>");
@@ -275,7 +340,7 @@ TEST(XmlDocument, RemoveDeletesInheritedChildrenOnlyInCopiedElements) {
     EXPECT_EQ(child(doc.get(), "B/Item")->getAttribute(L"remove"), L"yes");
 }
 
-TEST(XmlDocument, CopyOfAnAncestorEnds) {
+TEST_F(XmlDocument, CopyOfAnAncestorEnds) {
     auto doc = parse("<R><A x='1'><B copy='A'/><C copy='A'/></A></R>");
     IXmlNode* b = child(doc.get(), "A/B");
     ASSERT_NE(b, nullptr);
@@ -285,7 +350,7 @@ TEST(XmlDocument, CopyOfAnAncestorEnds) {
     EXPECT_NE(child(doc.get(), "A/C/B/B"), nullptr);
 }
 
-TEST(XmlDocument, CopiesThatExplodeOrNestTooDeeplyAreRefused) {
+TEST_F(XmlDocument, CopiesThatExplodeOrNestTooDeeplyAreRefused) {
     // Every level copies the whole tree before it: 2^40 nodes if nothing stopped it.
     std::string text = "<R><L0 a='1'/>";
     for (int i = 1; i <= 40; ++i)
@@ -302,13 +367,13 @@ TEST(XmlDocument, CopiesThatExplodeOrNestTooDeeplyAreRefused) {
     EXPECT_FALSE(parses(deep));
 }
 
-TEST(XmlDocument, MalformedTextFails) {
+TEST_F(XmlDocument, MalformedTextFails) {
     for (const std::string& bad : {std::string("<R><A></R>"), std::string("<R a='1' a='2'/>"), std::string("<R>"),
                                    std::string("plain text"), std::string("<R/><S/>"), std::string("")})
         EXPECT_FALSE(parses(bad)) << bad;
 }
 
-TEST(XmlDocument, Utf16TextWithOrWithoutByteOrderUnitIsRead) {
+TEST_F(XmlDocument, Utf16TextWithOrWithoutByteOrderUnitIsRead) {
     auto utf16 = [](const std::wstring& text, bool bom) {
         std::string out = bom ? std::string("\xFF\xFE", 2) : std::string();
         for (wchar_t c : text) {
@@ -324,7 +389,7 @@ TEST(XmlDocument, Utf16TextWithOrWithoutByteOrderUnitIsRead) {
     }
 }
 
-TEST(XmlDocument, ParsingAgainGivesAFreshTree) {
+TEST_F(XmlDocument, ParsingAgainGivesAFreshTree) {
     cXmlDocument doc;
     std::string first = "<R a='1'><X/><X/></R>", second = "<R b='2'><X/></R>";
     ASSERT_TRUE(doc.parseBytes(reinterpret_cast<const uint8_t*>(first.data()), first.size()));
@@ -334,7 +399,7 @@ TEST(XmlDocument, ParsingAgainGivesAFreshTree) {
     EXPECT_EQ(doc.getAttribute(L"b"), L"2");
 }
 
-TEST(XmlDocument, BinaryFormIsDecoded) {
+TEST_F(XmlDocument, BinaryFormIsDecoded) {
     // Root: attributes b, a (and a duplicate a), children Zeta then Alpha, text "t".
     std::string leaf = int32le(0) + int32le(0) + wideBin(L"");
     std::string zeta = int32le(1) + wideBin(L"k") + wideBin(L"\x0416") + int32le(0) + wideBin(L"z");
@@ -355,4 +420,87 @@ TEST(XmlDocument, BinaryFormIsDecoded) {
     EXPECT_FALSE(parses(">" + int32le(0x7FFFFFFF)));
     EXPECT_FALSE(parses(">" + int32le(-1)));
     EXPECT_FALSE(parses(">" + int32le(1) + int32le(0x40000000)));
+}
+
+TEST_F(XmlDocument, LoadsAFileOfTheNameSpace) {
+    writeData("Layouts/Main.xml", "<R><Button name='ok'/></R>");
+    fileSystem();
+    cXmlDocument doc("layouts/MAIN.xml");
+    EXPECT_EQ(child(&doc, "Button")->getAttribute(L"name"), L"ok");
+    EXPECT_EQ(doc.getKind(), RESOURCE_XML);
+    EXPECT_TRUE(doc.decRef());
+}
+
+TEST_F(XmlDocument, LoadFailuresNameTheFile) {
+    writeData("bad.xml", "<R>\n  <A>\n</R>");
+    writeData("empty.xml", "");
+    EXPECT_EQ(loadError("missing.xml"), "std::string: File \"missing.xml\" not found.");
+    EXPECT_EQ(loadError("bad.xml"), "mismatched tag line 3 char 2 filename: bad.xml");
+    EXPECT_EQ(loadError("empty.xml"), "empty file filename: empty.xml");
+}
+
+TEST_F(XmlDocument, BinaryFormIsReadEvenWithTheXmlExtension) {
+    writeData("pre.xml", ">" + int32le(1) + wideBin(L"k") + wideBin(L"v") + int32le(0) + wideBin(L""));
+    fileSystem();
+    cXmlDocument doc("pre.xml");
+    EXPECT_EQ(doc.getAttribute(L"k"), L"v");
+}
+
+TEST_F(XmlDocument, MalformedUserFileMakesWayForTheFileItShadowed) {
+    writeData("sys/settings.xml", "<main><sound volume='50'/></main>");
+    const std::string cut = "<main><graphics full='1'/><sound volume='8";
+    writeUser("sys/settings.xml", cut);
+    ASSERT_TRUE(fileSystem().isUserFile("sys/settings.xml"));
+
+    cXmlDocument doc("sys/settings.xml");
+    // A fresh tree: nothing of the half-read user file is left.
+    EXPECT_EQ(child(&doc, "sound")->getAttribute(L"volume"), L"50");
+    EXPECT_EQ(child(&doc, "graphics"), nullptr);
+    EXPECT_FALSE(fileSystem().isUserFile("sys/settings.xml"));
+    // The player's bytes are kept beside it.
+    EXPECT_EQ(readUser("sys/settings.xml.bad"), cut);
+}
+
+TEST_F(XmlDocument, MalformedUserFileWithNothingBehindItIsReported) {
+    writeUser("profiles/00000001.xml", "<Props><prop");
+    EXPECT_EQ(loadError("profiles/00000001.xml"), "unclosed token line 1 char 7 filename: profiles/00000001.xml");
+    EXPECT_FALSE(fileSystem().exists("profiles/00000001.xml"));
+    EXPECT_EQ(readUser("profiles/00000001.xml.bad"), "<Props><prop");
+}
+
+TEST_F(XmlDocument, CopyFromAnotherFileGoesThroughTheResourceCache) {
+    writeData("base.xml", "<B><Tpl><Button w='10'><Label t='x'/></Button></Tpl></B>");
+    writeData("screen.xml", "<S><Ok copy='base.xml|Tpl/Button' h='4'/><No copy='base.xml|Tpl/Missing'/></S>");
+    IXmlNode* screen = manager().getXml("screen.xml");
+    IXmlNode* ok = child(screen, "Ok");
+    EXPECT_EQ(ok->getAttribute(L"w"), L"10");
+    EXPECT_EQ(ok->getAttribute(L"h"), L"4");
+    EXPECT_NE(child(ok, "Label"), nullptr);
+    EXPECT_EQ(child(screen, "No")->getAttributeCount(), 0);
+    EXPECT_NE(manager().findEntry("base.xml"), nullptr);
+}
+
+TEST_F(XmlDocument, CopyWithoutAResourceManagerReadsTheOtherFileDirectly) {
+    writeData("base.xml", "<B><Tpl v='1'/></B>");
+    writeData("user.xml", "<U><X copy='base.xml|Tpl'/></U>");
+    fileSystem();
+    cXmlDocument doc("user.xml");
+    EXPECT_EQ(child(&doc, "X")->getAttribute(L"v"), L"1");
+}
+
+TEST_F(XmlDocument, CopyFailuresOfTheOtherFileComeThrough) {
+    writeData("a.xml", "<A><X copy='b.xml|Y'/></A>");
+    writeData("b.xml", "<B><Y copy='a.xml|X'/></B>");
+    writeData("self.xml", "<S><Y/><X copy='self.xml|Y'/></S>");
+    writeData("lost.xml", "<L><X copy='nowhere.xml|Y'/></L>");
+    writeData("broken.xml", "<L><X copy='bad.xml|Y'/></L>");
+    writeData("bad.xml", "<B>");
+    manager();
+    EXPECT_EQ(loadError("a.xml"), "XML \"copy\" loop: a.xml -> b.xml -> a.xml");
+    EXPECT_EQ(loadError("self.xml"), "XML \"copy\" loop: self.xml -> self.xml");
+    EXPECT_EQ(loadError("lost.xml"), "std::string: File \"nowhere.xml\" not found.");
+    EXPECT_EQ(loadError("broken.xml"), "no element found line 1 char 3 filename: bad.xml");
+    // Nothing half-loaded stays cached.
+    EXPECT_EQ(manager().findEntry("a.xml"), nullptr);
+    EXPECT_EQ(manager().findEntry("b.xml"), nullptr);
 }
