@@ -2,6 +2,7 @@
 
 #include "engine/core/AtomicFile.h"
 #include "engine/core/PackFinder.h"
+#include "engine/core/PackPool.h"
 #include "engine/core/String.h"
 
 #include <algorithm>
@@ -104,7 +105,7 @@ IFileSystem* getFileSystem() { return IFileSystem::getInstance(); }
 
 cFileSystem::cFileSystem(const std::wstring& dataFolder, const std::string& packExtension, PackFilter packFilter)
     : m_dataFolder(withTrailingSlash(slashed(dataFolder))), m_packExtension(lowered(packExtension)),
-      m_packFilter(std::move(packFilter)) {
+      m_packFilter(std::move(packFilter)), m_packPool(std::make_shared<cPackPool>()) {
     registerFolder(m_dataFolder, "", m_names);
     scanPacks(m_dataFolder, 1, m_names);
     // A plain file beats a pack entry of the same name.
@@ -122,7 +123,7 @@ cFileSystem::cFileSystem(const std::wstring& dataFolder, const std::string& pack
         m_names.emplace(name, entry);
 }
 
-cFileSystem::~cFileSystem() = default;
+cFileSystem::~cFileSystem() { m_packPool->clear(); }
 
 void cFileSystem::registerFolder(const std::wstring& folder, const std::string& source, NameMap& names) {
     std::vector<std::string> files;
@@ -174,7 +175,7 @@ std::unique_ptr<IDataStream> cFileSystem::openRead(const std::string& name) {
     if (entry.source == USER_SOURCE)
         return std::make_unique<cFile>(m_userFolder + wide(entry.path), GENERIC_READ, OPEN_EXISTING);
     const std::wstring& folder = entry.dataFlag ? m_dataFolder : m_userFolder;
-    return std::make_unique<cPackStream>(folder + wide(entry.source), it->first, entry.position);
+    return std::make_unique<cPackStream>(folder + wide(entry.source), it->first, entry.position, m_packPool);
 }
 
 int32_t cFileSystem::readFile(const std::string& name, std::vector<uint8_t>& bytes) {
