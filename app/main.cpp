@@ -3,10 +3,10 @@
 // report.
 
 #include "engine/core/Application.h"
+#include "engine/core/FatalError.h"
 #include "engine/core/String.h"
 #include "engine/platform/Window.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <string>
@@ -16,8 +16,6 @@ using namespace Engine;
 namespace {
 
 const char* const VERSION_TEXT = "v1.10";
-
-std::string g_errorText;
 
 // The game's create callback: builds the game's first screen.
 bool onCreateGame(void*) { return true; }
@@ -43,8 +41,6 @@ uint64_t frameLimit(int argc, char** argv) {
     return std::stoull(text);
 }
 
-void showFatalError(const std::string& text) { std::fprintf(stderr, "Error call stack:\n%s\n", text.c_str()); }
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -63,28 +59,15 @@ int main(int argc, char** argv) {
     desc.singleInstance = true;
     desc.packFilter = nullptr;
 
-    const std::string restart = "\nRestart the game please.";
     cApplication* application = nullptr;
     try {
         application = createApplication(&desc);
         application->setFrameLimit(frameLimit(argc, argv));
         makeWindowTitle(desc);
         application->runMainLoop();
-    } catch (const char* text) {
-        g_errorText = std::string(text ? text : "") + restart;
-        showFatalError(g_errorText);
-    } catch (const std::string& text) {
-        g_errorText = text + restart;
-        showFatalError(g_errorText);
-    } catch (const std::wstring& text) {
-        g_errorText = wideToNarrow(text) + restart;
-        showFatalError(g_errorText);
-    } catch (const std::exception& error) {
-        g_errorText = error.what() + restart;
-        showFatalError(g_errorText);
     } catch (...) {
-        g_errorText += restart;
-        showFatalError(g_errorText);
+        // Any kind of exception: C strings, narrow and wide strings, standard exceptions, the rest.
+        reportFatalException(std::current_exception());
     }
     delete application;
     return 0;

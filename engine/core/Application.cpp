@@ -1,20 +1,22 @@
 #include "engine/core/Application.h"
 
+#include "engine/core/FatalError.h"
 #include "engine/core/FileSystem.h"
 #include "engine/core/FrameManager.h"
 #include "engine/core/FrameTimer.h"
 #include "engine/core/GraphicsLink.h"
 #include "engine/core/InputLink.h"
+#include "engine/core/ResourceManager.h"
 #include "engine/core/ServiceFactory.h"
 #include "engine/core/SoundLink.h"
 #include "engine/core/String.h"
 #include "engine/platform/InstanceLock.h"
+#include "engine/platform/System.h"
 #include "engine/platform/VirtualKeys.h"
 #include "engine/platform/Window.h"
 #include "engine/platform/WindowMessages.h"
 
 #include <cstdlib>
-#include <filesystem>
 
 namespace Engine {
 
@@ -25,11 +27,18 @@ namespace {
 cServiceFactory g_factory;
 
 std::wstring executablePath() {
-    std::error_code error;
-    std::string path = std::filesystem::read_symlink("/proc/self/exe", error).string();
     std::wstring wide;
-    utf8ToWide(path, wide);
+    utf8ToWide(getExecutablePath(), wide);
     return wide;
+}
+
+// The fatal-error path's last step: end the message loop and let the window system settle.
+void quitAfterFatalError() {
+    cApplicationBase* application = getApplication();
+    if (!application || !application->getWindow())
+        return;
+    application->getWindow()->postMessage({WM_QUIT, 0, 0});
+    application->pumpMessages();
 }
 
 } // namespace
@@ -76,12 +85,14 @@ cApplication::cApplication(cApplicationDesc& desc)
             std::exit(0); // the first copy has been asked to come forward
     }
 
+    setFatalQuitHandler(quitAfterFatalError);
     try {
         createServices(desc, path);
     } catch (...) {
         // Leave no half-built service behind: a retry or the error report must find none.
         deleteServices();
         releaseSingleInstance();
+        setFatalQuitHandler(nullptr);
         throw;
     }
 }
@@ -93,6 +104,7 @@ void cApplication::createServices(cApplicationDesc& desc, const std::wstring& ex
     if (desc.packFilter)
         filter = desc.packFilter;
     new cFileSystem(dataFolder, "pack", filter);
+    new cResourceManager();
 
     if (!desc.hWnd) {
         createMainWindow();
@@ -125,6 +137,7 @@ void cApplication::deleteServices() {
     delete getFrameTimer();
     delete getInputLink();
     delete getGraphicsLink();
+    delete getResourceManager();
     delete getFileSystem();
 }
 
@@ -134,6 +147,7 @@ cApplication::~cApplication() {
         m_window->destroy();
     m_ownedWindow.reset();
     releaseSingleInstance();
+    setFatalQuitHandler(nullptr);
 }
 
 void cApplication::runMainLoop() {

@@ -11,6 +11,7 @@
 #include "engine/core/NetClient.h"
 #include "engine/core/TimedCallback.h"
 #include "engine/core/WidgetSets.h"
+#include "engine/platform/Cursor.h"
 #include "engine/platform/Window.h"
 #include "engine/platform/WindowMessages.h"
 
@@ -106,7 +107,7 @@ void cFrameManager::updateCursorPosition() {
     float left = 0, top = 0, right = 0, bottom = 0;
     graphics->getClientRect(left, top, right, bottom);
     int x = 0, y = 0;
-    window->getGlobalCursorPosition(x, y);
+    Platform::getCursorPos(x, y);
     cVector2 client(float(x) - left, float(y) - top);
     graphics->windowToScreen(client, m_cursorPosition);
 }

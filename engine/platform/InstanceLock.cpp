@@ -1,5 +1,7 @@
 #include "engine/platform/InstanceLock.h"
 
+#include "engine/platform/System.h"
+
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
@@ -17,11 +19,6 @@ namespace {
 
 int g_lockFd = -1;
 int g_listenFd = -1;
-
-std::string envOr(const char* name, const std::string& fallback) {
-    const char* value = std::getenv(name);
-    return (value && *value) ? std::string(value) : fallback;
-}
 
 // An abstract socket address: it disappears with its process, so a crash leaves nothing stale.
 socklen_t makeAddress(const std::string& lockPath, sockaddr_un& address) {
@@ -51,8 +48,10 @@ void askFirstCopy(const std::string& lockPath) {
 } // namespace
 
 std::string getInstanceLockPath(const std::string& name) {
-    std::string folder = envOr("MEADOW_USER_DIR", envOr("XDG_RUNTIME_DIR", "/tmp"));
-    return folder + "/" + name + ".lock";
+    std::string folder = getUserDataFolder();
+    if (!folder.empty() && folder.back() != '/')
+        folder += '/';
+    return folder + name + ".lock";
 }
 
 bool claimSingleInstance(const std::string& name) {

@@ -14,7 +14,7 @@ bool claimSingleInstance(const std::string& name);
 // Come-forward requests received since the last call; the window's message pump asks.
 int takeComeForwardRequests();
 void releaseSingleInstance();
-// The lock file's path for a name (in MEADOW_USER_DIR, else XDG_RUNTIME_DIR, else /tmp).
+// The lock file's path for a name, in the user-data folder.
 std::string getInstanceLockPath(const std::string& name);
 
 } // namespace Platform

@@ -3,18 +3,12 @@
 #include "engine/platform/headless/HeadlessWindow.h"
 #include "engine/platform/sdl/SdlWindow.h"
 
-#include <cstdlib>
-#include <cstring>
+#include "engine/platform/System.h"
 
 namespace Platform {
 
-bool isHeadlessWindow() {
-    const char* value = std::getenv("MEADOW_HEADLESS");
-    return value && std::strcmp(value, "1") == 0;
-}
-
 std::unique_ptr<IWindow> createWindow(const std::wstring& title) {
-    if (isHeadlessWindow())
+    if (isHeadless())
         return std::make_unique<cHeadlessWindow>(title);
     return std::make_unique<cSdlWindow>(title);
 }

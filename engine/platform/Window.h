@@ -45,8 +45,6 @@ public:
     virtual bool isFullscreen() const = 0;
     virtual void getDesktopSize(int& width, int& height) const = 0;
     virtual void getWorkArea(int& x, int& y, int& width, int& height) const = 0;
-    // The cursor on the desktop.
-    virtual void getGlobalCursorPosition(int& x, int& y) const = 0;
     // Shows a black picture, for runs without a graphics device drawing into the window.
     virtual void presentBlank() = 0;
 
@@ -58,9 +56,6 @@ public:
     // The SDL_Window of the real window (for the GL context); null when headless.
     virtual void* getNativeHandle() const = 0;
 };
-
-// True when MEADOW_HEADLESS is set to 1.
-bool isHeadlessWindow();
 
 // The real window, or the headless one under MEADOW_HEADLESS=1. Created hidden, 800 x 600.
 // Throws a narrow text when the window system cannot open a window.

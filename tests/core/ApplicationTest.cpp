@@ -3,12 +3,16 @@
 #include "engine/core/FileSystem.h"
 #include "engine/core/FrameManager.h"
 #include "engine/core/FrameTimer.h"
+#include "engine/core/ResourceManager.h"
 #include "engine/core/ServiceFactory.h"
+#include "engine/platform/System.h"
 #include "engine/platform/WindowMessages.h"
+#include "tests/support/DataFolders.h"
 #include "tests/support/EngineFakes.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,6 +27,7 @@ EventLog* g_log = nullptr;
 std::string alive() {
     std::string text;
     text += getFileSystem() ? " fs" : "";
+    text += getResourceManager() ? " resources" : "";
     text += getGraphicsLink() ? " graphics" : "";
     text += getInputLink() ? " input" : "";
     text += getFrameTimer() ? " timer" : "";
@@ -57,7 +62,11 @@ protected:
         factory.createInputSystem = [](cApplicationDesc&) -> IInputLink* { return new OrderInput(); };
         factory.createSoundSystem = []() -> ISoundLink* { return new OrderSound(); };
         setServiceFactory(factory);
-        desc.dataFolder = "Data";
+        // The data folder is named relative to the executable's folder.
+        namespace fs = std::filesystem;
+        fs::path executableFolder = fs::path(Platform::getExecutablePath()).parent_path();
+        dataFolder = fs::relative(folders.dataPath(""), executableFolder).string();
+        desc.dataFolder = dataFolder.c_str();
         desc.userData = &log;
         desc.onCreate = [](void* user) {
             static_cast<EventLog*>(user)->push_back("create callback");
@@ -73,6 +82,8 @@ protected:
         g_log = nullptr;
     }
 
+    DataFolders folders;
+    std::string dataFolder;
     EventLog log;
     cApplicationDesc desc;
 };
@@ -91,7 +102,7 @@ TEST_F(Application, CreatesAndDeletesServicesInOrder) {
     cApplication* application = createApplication(&desc);
     EXPECT_EQ(getApplication(), application);
     EXPECT_EQ(desc.hWnd, application->getWindow());
-    EXPECT_EQ(alive(), " fs graphics input timer sound frames");
+    EXPECT_EQ(alive(), " fs resources graphics input timer sound frames");
     delete application;
     EXPECT_EQ(getApplication(), nullptr);
     EXPECT_EQ(alive(), "");
@@ -99,19 +110,19 @@ TEST_F(Application, CreatesAndDeletesServicesInOrder) {
     EventLog expected = {
         "window given to graphics",
         "graphics created",
-        "graphics sees fs graphics",
+        "graphics sees fs resources graphics",
         "input created",
-        "input sees fs graphics input",
+        "input sees fs resources graphics input",
         "sound created",
-        "sound sees fs graphics input timer sound",
+        "sound sees fs resources graphics input timer sound",
         // the frame manager comes after the input system: it registers its hot keys there
         "addKey 312", "addKey 440", "addKey 56", "addKey 184", "addKey 183",
         "removeKey 312", "removeKey 440", "removeKey 56", "removeKey 184", "removeKey 183",
-        "sound gone, left: fs graphics input timer sound",
+        "sound gone, left: fs resources graphics input timer sound",
         "sound deleted",
-        "input gone, left: fs graphics input",
+        "input gone, left: fs resources graphics input",
         "input deleted",
-        "graphics gone, left: fs graphics",
+        "graphics gone, left: fs resources graphics",
         "graphics deleted",
     };
     EXPECT_EQ(log, expected);
@@ -127,7 +138,7 @@ TEST_F(Application, NoSoundFlagSkipsTheSoundSystem) {
 TEST_F(Application, RunsWithOnlyTheCoreServices) {
     setServiceFactory(cServiceFactory());
     std::unique_ptr<cApplication> application(createApplication(&desc));
-    EXPECT_EQ(alive(), " fs timer frames");
+    EXPECT_EQ(alive(), " fs resources timer frames");
     EXPECT_TRUE(application->getWindow()->isVisible());
     application->setFrameLimit(3);
     application->runMainLoop();
@@ -218,7 +229,7 @@ TEST_F(Application, SecondCopyAsksTheFirstToComeForwardAndExitsWithZero) {
             if (read(go[0], &signal, 1) != 1)
                 _exit(2);
             cApplicationDesc second;
-            second.dataFolder = "Data";
+            second.dataFolder = desc.dataFolder;
             second.singleInstance = true;
             createApplication(&second);
             _exit(3); // the second copy went on running

@@ -5,6 +5,7 @@
 #include "engine/core/FrameTimer.h"
 #include "engine/core/TimedCallback.h"
 #include "engine/core/WidgetSets.h"
+#include "engine/platform/Cursor.h"
 #include "tests/support/EngineFakes.h"
 #include "tests/support/FakeClock.h"
 
@@ -284,7 +285,7 @@ TEST_F(FrameManager, CursorPositionIsTheSystemCursorRelativeToTheClient) {
     FakeApplication application(log);
     graphics.m_left = 100;
     graphics.m_top = 50;
-    application.m_window.setCursorPosition(130, 70);
+    Platform::setHeadlessCursorPos(130, 70);
 
     manager.updateFrame();
     EXPECT_FLOAT_EQ(manager.getCursorPosition()->x, 30);

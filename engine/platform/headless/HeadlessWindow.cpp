@@ -35,19 +35,9 @@ void cHeadlessWindow::getWorkArea(int& x, int& y, int& width, int& height) const
     height = m_desktopHeight;
 }
 
-void cHeadlessWindow::getGlobalCursorPosition(int& x, int& y) const {
-    x = m_cursorX;
-    y = m_cursorY;
-}
-
 void cHeadlessWindow::setDesktopSize(int width, int height) {
     m_desktopWidth = width;
     m_desktopHeight = height;
-}
-
-void cHeadlessWindow::setCursorPosition(int x, int y) {
-    m_cursorX = x;
-    m_cursorY = y;
 }
 
 bool cHeadlessWindow::peekMessage(cWindowMessage& message) {

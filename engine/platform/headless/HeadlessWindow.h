@@ -35,7 +35,6 @@ public:
     bool isFullscreen() const override { return m_fullscreen; }
     void getDesktopSize(int& width, int& height) const override;
     void getWorkArea(int& x, int& y, int& width, int& height) const override;
-    void getGlobalCursorPosition(int& x, int& y) const override;
     void presentBlank() override {}
 
     bool peekMessage(cWindowMessage& message) override;
@@ -45,7 +44,6 @@ public:
     // Scripting for tests.
     void inject(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0) { postMessage({message, wParam, lParam}); }
     void setDesktopSize(int width, int height);
-    void setCursorPosition(int x, int y);
 
 private:
     std::wstring m_title;
@@ -59,8 +57,6 @@ private:
     int m_height = 600;
     int m_desktopWidth = 1024;
     int m_desktopHeight = 768;
-    int m_cursorX = 0;
-    int m_cursorY = 0;
     std::deque<cWindowMessage> m_queue;
 };
 

@@ -3,7 +3,6 @@
 #include "engine/platform/InstanceLock.h"
 #include "engine/platform/VirtualKeys.h"
 #include "engine/platform/WindowMessages.h"
-#include "engine/platform/sdl/SdlEventTap.h"
 
 #include <SDL.h>
 
@@ -12,9 +11,6 @@
 namespace Platform {
 
 namespace {
-
-tSdlEventTap g_tap = nullptr;
-void* g_tapUser = nullptr;
 
 // SDL speaks UTF-8; our wide text is UTF-16 units.
 std::string utf16ToUtf8(const std::wstring& text) {
@@ -80,11 +76,6 @@ std::wstring utf8ToUtf16(const char* text) {
 }
 
 } // namespace
-
-void setSdlEventTap(tSdlEventTap tap, void* user) {
-    g_tap = tap;
-    g_tapUser = user;
-}
 
 int sdlKeyToVirtualKey(int key) {
     if (key >= SDLK_a && key <= SDLK_z)
@@ -257,8 +248,6 @@ void cSdlWindow::getWorkArea(int& x, int& y, int& width, int& height) const {
     }
 }
 
-void cSdlWindow::getGlobalCursorPosition(int& x, int& y) const { SDL_GetGlobalMouseState(&x, &y); }
-
 void cSdlWindow::presentBlank() {
     if (!m_window || !isVisible() || isMinimized())
         return;
@@ -277,8 +266,6 @@ bool cSdlWindow::peekMessage(cWindowMessage& message) {
     }
     SDL_Event event;
     while (m_queue.empty() && SDL_PollEvent(&event)) {
-        if (g_tap)
-            g_tap(event, g_tapUser);
         translate(event);
     }
     if (m_queue.empty())

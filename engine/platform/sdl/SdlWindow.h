@@ -36,7 +36,6 @@ public:
     bool isFullscreen() const override;
     void getDesktopSize(int& width, int& height) const override;
     void getWorkArea(int& x, int& y, int& width, int& height) const override;
-    void getGlobalCursorPosition(int& x, int& y) const override;
     void presentBlank() override;
 
     bool peekMessage(cWindowMessage& message) override;
