@@ -4,10 +4,11 @@
 #include "engine/core/PackFinder.h"
 #include "engine/core/PackPool.h"
 #include "engine/core/String.h"
+#include "engine/core/System.h"
+#include "engine/core/XmlDocument.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <unistd.h>
@@ -69,14 +70,20 @@ void createFolders(const std::string& path) {
     fs::create_directories(fs::path(path.substr(0, slash)), error);
 }
 
-// The folder under which the user folder is made: the platform's per-user data folder.
-std::wstring userDataRoot() {
-    if (const char* dir = std::getenv("MEADOW_USER_DIR"); dir && *dir)
-        return wide(dir);
-    if (const char* dir = std::getenv("XDG_DATA_HOME"); dir && *dir)
-        return wide(dir);
-    const char* home = std::getenv("HOME");
-    return wide(std::string(home && *home ? home : ".") + "/.local/share");
+// The folder the user folder is named by: the constants' "app_directory" of "game", else its
+// "window_title".
+std::wstring readAppDirectory() {
+    cXmlDocument constants("sys/constants.xml");
+    IXmlNode* game = nullptr;
+    std::wstring folder;
+    if (constants.findNode("game", game)) {
+        folder = slashed(game->getAttribute(L"app_directory"));
+        if (folder.empty())
+            folder = game->getAttribute(L"window_title");
+    }
+    if (folder.empty())
+        throw "app_directory not defined.";
+    return folder;
 }
 
 // Relative paths ('/' separated, UTF-8 as on disk) of every file under folder; entries whose
@@ -111,7 +118,8 @@ cFileSystem::cFileSystem(const std::wstring& dataFolder, const std::string& pack
     // A plain file beats a pack entry of the same name.
     registerFolder(m_dataFolder, "", m_names);
 
-    m_userFolder = withTrailingSlash(slashed(userDataRoot()));
+    std::wstring appDirectory = readAppDirectory();
+    m_userFolder = withTrailingSlash(slashed(getCommonAppDataFolder())) + appDirectory + L"/";
     createFolders(utf8(m_userFolder));
 
     m_packs.clear();

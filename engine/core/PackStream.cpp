@@ -1,5 +1,6 @@
 #include "engine/core/PackStream.h"
 
+#include "engine/core/FatalError.h"
 #include "engine/core/PackPool.h"
 #include "engine/core/String.h"
 
@@ -30,7 +31,10 @@ void* openPackZip(const std::string& utf8Path) {
     return unzOpen2(utf8Path.c_str(), &functions);
 }
 
-void cPackStream::fail(const std::string& text) { throw cStringA(text); }
+void cPackStream::fail(const std::string& text) {
+    errorCallStack() = text;
+    throw cStringA(text);
+}
 
 cPackStream::cPackStream(const std::wstring& packPath, const std::string& entryName,
                          const cPackEntryPosition& position, std::shared_ptr<cPackPool> pool)

@@ -248,3 +248,25 @@ TEST_F(FileSystemTest, PackStreamsOpenTogetherStayIndependent) {
     fs.reset();
     EXPECT_EQ(b->read(buffer, 2), 1); // streams outlive the file system
 }
+
+TEST_F(FileSystemTest, UserFolderIsNamedByTheConstants) {
+    std::string base = m_folders.userDataPath();
+    struct Case {
+        const char* constants;
+        std::string userFolder;
+    } cases[] = {
+        {"<c><game app_directory='Studio\\Meadow' window_title='Title'/></c>", base + "Studio/Meadow/"},
+        {"<c><game app_directory='' window_title='Meadow Game'/></c>", base + "Meadow Game/"},
+    };
+    for (const Case& c : cases) {
+        m_folders.writeData("sys/constants.xml", c.constants);
+        auto fs = make();
+        EXPECT_EQ(fs->getUserFolder(), std::wstring(c.userFolder.begin(), c.userFolder.end())) << c.constants;
+        EXPECT_TRUE(std::filesystem::is_directory(c.userFolder));
+    }
+    for (const char* constants : {"<c><game window_title=''/></c>", "<c><other app_directory='x'/></c>"}) {
+        m_folders.writeData("sys/constants.xml", constants);
+        EXPECT_EQ(thrownText([&] { make(); }), "app_directory not defined.") << constants;
+        EXPECT_EQ(getFileSystem(), nullptr);
+    }
+}

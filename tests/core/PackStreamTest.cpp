@@ -1,5 +1,6 @@
 #include "engine/core/PackStream.h"
 
+#include "engine/core/FatalError.h"
 #include "engine/core/PackFinder.h"
 #include "engine/core/String.h"
 #include "tests/support/PackBuilder.h"
@@ -109,6 +110,7 @@ TEST_P(PackStreamTest, OpenFailuresNameEntryAndPack) {
     cPackEntryPosition wrong{m_second.directoryOffset + 1000, 7};
     EXPECT_EQ(thrown([&] { cPackStream(wide(m_path), "x.txt", wrong); }),
               "Cant't find file 'x.txt' in the '" + m_path + "' pack.");
+    EXPECT_EQ(errorCallStack(), "Cant't find file 'x.txt' in the '" + m_path + "' pack.");
 }
 
 INSTANTIATE_TEST_SUITE_P(DeflatedAndStored, PackStreamTest, ::testing::Values(false, true));

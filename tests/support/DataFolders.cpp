@@ -27,7 +27,7 @@ std::wstring DataFolders::dataFolder() const {
 }
 
 std::string DataFolders::userPath(const std::string& relative) const {
-    return m_root.file("user/") + relative;
+    return userDataPath(APP_DIRECTORY) + "/" + relative;
 }
 
 void DataFolders::writeUser(const std::string& relative, const std::string& bytes) const {

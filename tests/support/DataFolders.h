@@ -24,6 +24,8 @@ public:
     std::wstring dataFolder() const;
     std::string dataPath(const std::string& relative) const { return m_root.file("Data/" + relative); }
     void writeData(const std::string& relative, const std::string& bytes) const { m_root.write("Data/" + relative, bytes); }
+    // The user-data folder (MEADOW_USER_DIR), with a trailing '/'.
+    std::string userDataPath(const std::string& relative = "") const { return m_root.file("user/") + relative; }
     // The user folder the file system will use, with a trailing '/'.
     std::string userPath(const std::string& relative = "") const;
     void writeUser(const std::string& relative, const std::string& bytes) const;
