@@ -14,6 +14,8 @@ cSoundBuffer cSoundDecoder::decode(IDataStream& stream) {
     stream.seek(0, IDataStream::SEEK_FROM_START);
     if (stream.read(magic, 4) != 4)
         throw cStringA(std::string("sound file too short"));
+    if (stream.seek(0, IDataStream::SEEK_FROM_START) != 0)
+        throw cStringA(std::string("sound file cannot be read again from its start"));
     cSoundBuffer buffer;
     if (std::memcmp(magic, "RIFF", 4) == 0)
         buffer = cWavReader::read(stream);

@@ -1,6 +1,7 @@
 #include "engine/media/SoundMixer.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace Engine {
 
@@ -8,10 +9,18 @@ namespace {
 
 int clampVolume(int volume) { return volume < 0 ? 0 : volume > 100 ? 100 : volume; }
 
-// Handles count up and skip 0 and the negatives, so a stale handle never names a new object.
-int nextHandle(int& counter) {
-    int handle = counter;
-    counter = counter == INT32_MAX ? 1 : counter + 1;
+// Handles are unique in the process, also across mixers, so that a stale handle kept past a
+// sound system's end never names a sound of the next one.
+std::atomic<int> g_nextSample{1};
+std::atomic<int> g_nextChannel{1};
+
+int nextHandle(std::atomic<int>& counter) {
+    int handle = counter.fetch_add(1);
+    if (handle <= 0) {
+        // Wrapped after two billion handles: start over above 0.
+        counter = 2;
+        handle = 1;
+    }
     return handle;
 }
 
@@ -19,7 +28,7 @@ int nextHandle(int& counter) {
 
 int cSoundMixer::addSample(std::shared_ptr<const cSoundBuffer> sample) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    int handle = nextHandle(m_nextSample);
+    int handle = nextHandle(g_nextSample);
     m_samples[handle] = std::move(sample);
     return handle;
 }
@@ -41,7 +50,7 @@ int cSoundMixer::play(int sample, bool loop, int group, bool start, int volume, 
     channel.group = group;
     channel.volume = clampVolume(volume);
     channel.state = start ? PLAYING : READY;
-    int handle = nextHandle(m_nextChannel);
+    int handle = nextHandle(g_nextChannel);
     m_channels[handle] = std::move(channel);
     return handle;
 }

@@ -57,8 +57,6 @@ private:
     mutable std::mutex m_mutex;
     std::map<int, std::shared_ptr<const cSoundBuffer>> m_samples;
     std::map<int, sChannel> m_channels;
-    int m_nextSample = 1;
-    int m_nextChannel = 1;
     bool m_paused = false;
     std::vector<int32_t> m_mix;
 };

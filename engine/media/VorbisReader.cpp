@@ -5,7 +5,6 @@
 #include <vorbis/vorbisfile.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <exception>
 
 namespace Engine {
@@ -14,15 +13,12 @@ namespace {
 
 [[noreturn]] void fail(const char* why) { throw cStringA(std::string("Ogg Vorbis: ") + why); }
 
-// The stream as libvorbisfile reads it. Nothing may unwind through the library: a failure is
+// The stream as libvorbisfile reads it, once from its start. Nothing may unwind through the library: a failure is
 // kept here, the library is told that reading failed, and the failure is thrown after it returns.
 class cVorbisSource {
 public:
-    explicit cVorbisSource(IDataStream& stream) : m_stream(stream) {
-        m_size = stream.getSize();
-        if (stream.seek(0, IDataStream::SEEK_FROM_START) != 0)
-            fail("cannot seek");
-    }
+    // The stream must stand at its start; getSize may move a file there anyway.
+    explicit cVorbisSource(IDataStream& stream) : m_stream(stream) { m_size = stream.getSize(); }
 
     void rethrow() {
         if (m_error)
@@ -51,31 +47,6 @@ public:
         }
     }
 
-    // Reports failure for a place outside the stream or one the stream cannot reach.
-    static int seek(void* self, ogg_int64_t offset, int whence) {
-        auto* source = static_cast<cVorbisSource*>(self);
-        try {
-            int64_t target;
-            switch (whence) {
-            case SEEK_SET: target = offset; break;
-            case SEEK_CUR: target = source->m_position + offset; break;
-            case SEEK_END: target = source->m_size + offset; break;
-            default: return -1;
-            }
-            if (target < 0 || target > source->m_size)
-                return -1;
-            if (source->m_stream.seek(int32_t(target), IDataStream::SEEK_FROM_START) != target)
-                return -1;
-            source->m_position = target;
-            return 0;
-        } catch (...) {
-            source->m_error = std::current_exception();
-            return -1;
-        }
-    }
-
-    static long tell(void* self) { return long(static_cast<cVorbisSource*>(self)->m_position); }
-
 private:
     IDataStream& m_stream;
     int64_t m_size = 0;
@@ -99,9 +70,11 @@ cSoundBuffer cVorbisReader::read(IDataStream& stream) {
     cVorbisSource source(stream);
     ov_callbacks callbacks;
     callbacks.read_func = &cVorbisSource::read;
-    callbacks.seek_func = &cVorbisSource::seek;
+    // Read front to back, never seeking: the whole file is decoded in order anyway, and a pack
+    // entry would have to be inflated again from its start for every seek back.
+    callbacks.seek_func = nullptr;
     callbacks.close_func = nullptr; // the caller owns the stream
-    callbacks.tell_func = &cVorbisSource::tell;
+    callbacks.tell_func = nullptr;
 
     cVorbisFile file;
     int opened = ov_open_callbacks(&source, &file.m_file, nullptr, 0, callbacks);

@@ -1,7 +1,7 @@
 #pragma once
 
 // Reader of Ogg Vorbis files in one or two channels, decoded whole through libvorbisfile, which
-// reads the engine's stream through callbacks.
+// reads the engine's stream through callbacks, front to back.
 
 #include "engine/core/DataStream.h"
 #include "engine/media/SoundBuffer.h"
@@ -10,7 +10,7 @@ namespace Engine {
 
 class cVorbisReader {
 public:
-    // Reads the whole sound from the stream's start; throws a narrow cString saying what is
+    // Reads the whole sound from the stream, which stands at its start; throws a narrow cString saying what is
     // wrong, or whatever the stream threw.
     static cSoundBuffer read(IDataStream& stream);
 
