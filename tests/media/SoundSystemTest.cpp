@@ -1,5 +1,6 @@
 #include "engine/media/SoundSystem.h"
 
+#include "engine/core/FatalError.h"
 #include "engine/core/FileSystem.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
@@ -184,6 +185,17 @@ TEST_F(SoundSystemTest, MissingOrBrokenFilesThrowTheLoadError) {
             EXPECT_EQ(text, std::string("Error loading sound file \"") + path + "\"");
         }
     }
+}
+
+TEST_F(SoundSystemTest, AFailedPlayThrowsTheChannelError) {
+    try {
+        delete m_sound->play(nullptr, false, true);
+        FAIL();
+    } catch (const cStringA& text) {
+        EXPECT_EQ(text, "Error sound channel creating. Error code:-1");
+        EXPECT_EQ(errorCallStack(), text);
+    }
+    m_sound->playOnce(nullptr); // ignores the failure
 }
 
 TEST_F(SoundSystemTest, UnloadedSampleStillPlaysOutOnItsChannel) {
