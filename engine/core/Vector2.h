@@ -3,6 +3,8 @@
 // A 2-D vector of floats: positions and sizes in screen units (y grows downward) and board
 // positions (row, column).
 
+#include "engine/core/Point.h"
+
 namespace Engine {
 
 class cMatrix3;
@@ -23,6 +25,7 @@ public:
         x = float(x_);
         y = float(y_);
     }
+    void setFromInts(const cPoint &p) { setFromInts(p.x, p.y); }
     void clear() { x = y = 0.0f; }
 
     cVector2 operator+(const cVector2 &o) const { return cVector2(x + o.x, y + o.y); }
@@ -69,5 +72,11 @@ public:
     // Rotates in place by the angle in degrees: (x cos + y sin, -x sin + y cos).
     void rotate(float degrees);
 };
+
+// Midpoint of a sprite quad's second and third vertices (top-right and bottom-left): its centre.
+// Quad is any record with vertices[4].position.
+template <class Quad> cVector2 quadCenter(const Quad &quad) {
+    return (quad.vertices[1].position + quad.vertices[2].position) * 0.5f;
+}
 
 } // namespace Engine
