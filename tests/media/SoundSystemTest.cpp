@@ -9,7 +9,7 @@
 #include "engine/media/SoundSample.h"
 #include "engine/platform/headless/NullAudioOutput.h"
 #include "tests/media/SoundFiles.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/DataFolders.h"
 
 #include <gtest/gtest.h>
 
@@ -26,10 +26,10 @@ const std::vector<int16_t> kTone = {1000, -1000, 2001, -2001, 30000, -30000, 99,
 class SoundSystemTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_data.write("tone.wav", TestSupport::makeWav(kTone, 2, 44100));
-        m_data.write("one.wav", TestSupport::makeWav({10000, 10000}, 2, 44100));
-        m_data.write("broken.wav", "RIFF....WAVEjunk");
-        m_files = std::make_unique<cFileSystem>(narrowToWide(m_data.path()), "pack");
+        m_folders.writeData("tone.wav", TestSupport::makeWav(kTone, 2, 44100));
+        m_folders.writeData("one.wav", TestSupport::makeWav({10000, 10000}, 2, 44100));
+        m_folders.writeData("broken.wav", "RIFF....WAVEjunk");
+        m_files = std::make_unique<cFileSystem>(m_folders.dataFolder(), "pack");
         m_sound = std::make_unique<cSoundSystem>();
         m_output = cNullAudioOutput::current();
         ASSERT_NE(m_output, nullptr);
@@ -53,7 +53,7 @@ protected:
         return out;
     }
 
-    TestSupport::TempFolder m_data;
+    TestSupport::DataFolders m_folders;
     std::unique_ptr<cFileSystem> m_files;
     std::unique_ptr<cSoundSystem> m_sound;
     cNullAudioOutput* m_output = nullptr;
