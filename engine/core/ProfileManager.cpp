@@ -296,15 +296,17 @@ void cProfileManager::deleteProfile(const std::wstring& name) {
         save();
     }
 
+    // The folder is listed as spelled when the files were written: on disk, case matters.
     std::string folder = profilesFolder();
-    toLowerNarrow(folder);
     std::vector<std::string> files;
     getFileSystem()->listUserFolder(folder, files);
     for (const std::string& file : files) {
         if (file.compare(0, idText.size(), idText) != 0)
             continue;
+        std::string name = folder + file;
+        toLowerNarrow(name);
         if (cResourceManager* resources = getResourceManager())
-            resources->forgetResource(folder + file);
+            resources->forgetResource(name);
         getFileSystem()->deleteFile(folder + file);
     }
 }
