@@ -29,7 +29,7 @@ protected:
     void SetUp() override {
         cProfileManager::clearAll();
         // The folder is written as the constant spells it; the name space ignores case.
-        m_services.writeData("sys/constants.xml", "<c><game profiles=\"Profiles\"/></c>");
+        m_services.writeConstants("profiles=\"Profiles\"");
     }
     void TearDown() override {
         m_constants.reset();

@@ -217,7 +217,7 @@ TEST_F(SettingsTest, SecondInstanceIsRefused) {
 }
 
 TEST_F(SettingsTest, ConstantsWriteNothing) {
-    m_services.writeData("sys/constants.xml", "<c><game window_title=\"Meadow\" DumpStrings=\"1\"/></c>");
+    m_services.writeConstants("window_title=\"Meadow\" DumpStrings=\"1\"");
     m_services.start();
     {
         cConstants constants("sys/constants.xml");

@@ -20,8 +20,7 @@ const char* const kDump = "strdubp.xml";
 class StringsTest : public ::testing::Test {
 protected:
     void start(bool dumpStrings, const std::string& strings = std::string()) {
-        m_services.writeData("sys/constants.xml",
-                             std::string("<c><game DumpStrings=\"") + (dumpStrings ? "1" : "0") + "\"/></c>");
+        m_services.writeConstants(std::string("DumpStrings=\"") + (dumpStrings ? "1" : "0") + "\"");
         if (!strings.empty())
             m_services.writeData("sys/strings.xml", strings);
         m_services.start();

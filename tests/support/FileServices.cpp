@@ -3,45 +3,27 @@
 #include "engine/core/FileSystem.h"
 #include "engine/core/ResourceManager.h"
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace TestSupport {
 
-FileServices::FileServices() {
-    const char* old = std::getenv("MEADOW_USER_DIR");
-    m_hadUserDir = old != nullptr;
-    m_oldUserDir = old ? old : "";
-    std::filesystem::create_directories(m_root.file("Data"));
-    std::filesystem::create_directories(m_root.file("user"));
-    setenv("MEADOW_USER_DIR", m_root.file("user").c_str(), 1);
+FileServices::FileServices() = default;
+
+FileServices::~FileServices() { stop(); }
+
+void FileServices::writeConstants(const std::string& gameAttributes) const {
+    writeData("sys/constants.xml", std::string("<constants><game app_directory=\"") + DataFolders::APP_DIRECTORY +
+                                       "\" " + gameAttributes + "/></constants>");
 }
 
-FileServices::~FileServices() {
-    stop();
-    if (m_hadUserDir)
-        setenv("MEADOW_USER_DIR", m_oldUserDir.c_str(), 1);
-    else
-        unsetenv("MEADOW_USER_DIR");
+std::string FileServices::readUser(const std::string& relative) const { return readFileBytes(userPath(relative)); }
+
+bool FileServices::userExists(const std::string& relative) const {
+    return std::filesystem::exists(userPath(relative));
 }
-
-void FileServices::writeData(const std::string& relative, const std::string& bytes) const {
-    m_root.write("Data/" + relative, bytes);
-}
-
-void FileServices::writeUser(const std::string& relative, const std::string& bytes) const {
-    m_root.write("user/" + relative, bytes);
-}
-
-std::string FileServices::readUser(const std::string& relative) const { return m_root.read("user/" + relative); }
-
-bool FileServices::userExists(const std::string& relative) const { return m_root.exists("user/" + relative); }
-
-std::string FileServices::userPath(const std::string& relative) const { return m_root.file("user/" + relative); }
 
 void FileServices::start() {
-    std::string data = m_root.file("Data");
-    m_fileSystem = std::make_unique<Engine::cFileSystem>(std::wstring(data.begin(), data.end()), "pack");
+    m_fileSystem = std::make_unique<Engine::cFileSystem>(m_folders.dataFolder(), "pack");
     m_resources = std::make_unique<Engine::cResourceManager>();
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
-// A data folder and a user folder of their own (MEADOW_USER_DIR points at the latter while the
-// fixture lives), and the file system and resource manager over them, started and stopped as
-// the application does. For tests of the services that read and write files by name.
+// The data and user folders of DataFolders with the file system and the resource manager over
+// them, started and stopped as the application does. For tests of the services that read and
+// write files by name.
 
-#include "tests/support/TempFolder.h"
+#include "tests/support/DataFolders.h"
 
 #include <memory>
 #include <string>
@@ -24,11 +24,13 @@ public:
     FileServices& operator=(const FileServices&) = delete;
 
     // Files put in place before start (the file system lists the folders when it starts).
-    void writeData(const std::string& relative, const std::string& bytes) const;
-    void writeUser(const std::string& relative, const std::string& bytes) const;
+    void writeData(const std::string& relative, const std::string& bytes) const { m_folders.writeData(relative, bytes); }
+    void writeUser(const std::string& relative, const std::string& bytes) const { m_folders.writeUser(relative, bytes); }
+    // "sys/constants.xml" with the application directory and these attributes of "game".
+    void writeConstants(const std::string& gameAttributes) const;
     std::string readUser(const std::string& relative) const;
     bool userExists(const std::string& relative) const;
-    std::string userPath(const std::string& relative) const;
+    std::string userPath(const std::string& relative) const { return m_folders.userPath(relative); }
 
     // Creates the file system over the folders, then the resource manager.
     void start();
@@ -38,9 +40,7 @@ public:
     void restart();
 
 private:
-    TempFolder m_root;
-    std::string m_oldUserDir;
-    bool m_hadUserDir = false;
+    DataFolders m_folders;
     std::unique_ptr<Engine::cFileSystem> m_fileSystem;
     std::unique_ptr<Engine::cResourceManager> m_resources;
 };
