@@ -163,7 +163,7 @@ TEST_F(ProfileManagerTest, BadPropertyTextsLoadAsZeroAndUnknownTypesAreSkipped) 
     EXPECT_EQ(gVector2Props.at("I"), cVector2(3.f, 0.f));
     size_t total = gFloatProps.size() + gIntProps.size() + gBoolProps.size() + gUInt16Props.size() +
                    gULongProps.size() + gDXColorProps.size() + gVector2Props.size();
-    EXPECT_EQ(total, 8u);
+    EXPECT_EQ(total, 7u);
 }
 
 TEST_F(ProfileManagerTest, NewNameJoinsTheListWithTheNextIdAndEmptyTables) {

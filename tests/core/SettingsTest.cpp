@@ -91,7 +91,7 @@ TEST_F(SettingsTest, TypedGettersParseGoodTextAndKeepTheValueOtherwise) {
     EXPECT_EQ(n, "H\xE9");
 
     // Present but unparsable: true, and the caller's value stays.
-    for (const wchar_t* key : {L"bad", L"empty", L"word", L"big"}) {
+    for (const wchar_t* key : {L"bad", L"empty", L"word"}) {
         int i2 = 5;
         unsigned u2 = 5;
         long l2 = 5;
@@ -120,6 +120,19 @@ TEST_F(SettingsTest, TypedGettersParseGoodTextAndKeepTheValueOtherwise) {
             EXPECT_EQ(c2.toARGB(), 0xFF0000FFu) << key;
         }
     }
+    // Out of the 32-bit range: the integers stay.
+    int i3 = 5;
+    unsigned u3 = 5;
+    long l3 = 5;
+    unsigned long ul3 = 5;
+    settings.getValue(L"v", L"big", i3);
+    settings.getValue(L"v", L"big", u3);
+    settings.getValue(L"v", L"big", l3);
+    settings.getValue(L"v", L"big", ul3);
+    EXPECT_EQ(i3, 5);
+    EXPECT_EQ(u3, 5u);
+    EXPECT_EQ(l3, 5);
+    EXPECT_EQ(ul3, 5u);
 }
 
 TEST_F(SettingsTest, SettersStoreTheirTextForms) {
@@ -240,4 +253,13 @@ TEST_F(SettingsTest, MissingFileFailsConstruction) {
     m_services.start();
     EXPECT_ANY_THROW(cSettings settings(kSettings));
     EXPECT_EQ(getSettings(), nullptr);
+}
+
+TEST_F(SettingsTest, DamagedUserFileGivesWayToTheDefaults) {
+    m_services.writeUser(kSettings, "<main><graphics width=\"1024\"");
+    startWith("<settings><graphics width=\"800\"/></settings>");
+    cSettings settings(kSettings);
+    int width = 0;
+    EXPECT_TRUE(settings.getValue(L"graphics", L"width", width));
+    EXPECT_EQ(width, 800);
 }

@@ -88,6 +88,7 @@ TEST_F(StringsTest, DumpReadsBackAsAStringsFile) {
         cStrings strings;
         strings.translate(L"Say \"hi\" & <go>");
     }
+    std::filesystem::create_directories(m_services.userPath("sys"));
     std::filesystem::rename(m_services.userPath(kDump), m_services.userPath("sys/strings.xml"));
     m_constants.reset();
     m_services.restart();
