@@ -47,7 +47,10 @@ cAtomicFile::cAtomicFile(const std::wstring& target, bool keepContents) {
         if (source < 0)
             throw cantOpen();
     }
-    std::string pattern = m_target + ".tmp-XXXXXX";
+    // A leading '.' keeps a temporary file left by a crash out of the file system's listings.
+    size_t slash = m_target.rfind('/');
+    size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    std::string pattern = m_target.substr(0, nameStart) + "." + m_target.substr(nameStart) + ".tmp-XXXXXX";
     m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (m_fd < 0) {
         if (source >= 0)

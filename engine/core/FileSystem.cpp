@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <unistd.h>
@@ -89,7 +90,9 @@ std::wstring readAppDirectory() {
 // Relative paths ('/' separated, UTF-8 as on disk) of every file under folder; entries whose
 // names begin with '.' are left out, with their contents.
 void listRelative(const std::string& folder, const std::string& prefix, std::vector<std::string>& out,
-                  bool recursive) {
+                  bool recursive, int depth = 0) {
+    // A folder link that points up the tree must not recurse forever.
+    constexpr int MAX_DEPTH = 32;
     std::error_code error;
     fs::directory_iterator it(fs::path(folder + prefix), error), end;
     for (; !error && it != end; it.increment(error)) {
@@ -98,8 +101,8 @@ void listRelative(const std::string& folder, const std::string& prefix, std::vec
             continue;
         std::error_code typeError;
         if (it->is_directory(typeError)) {
-            if (recursive)
-                listRelative(folder, prefix + name + "/", out, true);
+            if (recursive && depth < MAX_DEPTH)
+                listRelative(folder, prefix + name + "/", out, true, depth + 1);
         } else {
             out.push_back(prefix + name);
         }
@@ -303,17 +306,23 @@ std::unique_ptr<cFile> cFileSystem::openPath(const std::wstring& path, bool crea
 }
 
 void cFileSystem::movePath(const std::string& source, const std::string& destination) {
-    movePath(wide(source), wide(destination));
+    if (!moveOrCopy(wide(source), wide(destination)))
+        throw std::string("File \"" + source + "\" can't be moved into \"" + slashed(destination) + "\".\n" +
+                          lastErrorText());
 }
 
 void cFileSystem::movePath(const std::wstring& source, const std::wstring& destination) {
+    if (!moveOrCopy(source, destination))
+        throw std::wstring(L"File \"" + source + L"\" can't be moved into \"" + slashed(destination) + L"\".\n" +
+                           wide(lastErrorText()));
+}
+
+bool cFileSystem::moveOrCopy(const std::wstring& source, const std::wstring& destination) {
     std::wstring target = slashed(destination);
     std::string targetPath = utf8(target);
     createFolders(targetPath);
-    std::error_code error;
-    // rename replaces an existing destination in one step.
-    fs::rename(fs::path(utf8(source)), fs::path(targetPath), error);
-    if (error) {
+    // rename replaces an existing destination in one step; across devices the file is copied.
+    if (::rename(utf8(source).c_str(), targetPath.c_str()) != 0) {
         cFile in(source, GENERIC_READ, OPEN_EXISTING);
         cAtomicFile out(target, false);
         std::vector<char> chunk(131072);
@@ -322,17 +331,17 @@ void cFileSystem::movePath(const std::wstring& source, const std::wstring& desti
             int32_t want = std::min<int32_t>(left, static_cast<int32_t>(chunk.size()));
             int32_t got = in.read(chunk.data(), want);
             if (got <= 0 || out.write(chunk.data(), got) != got)
-                throw std::wstring(L"File \"" + source + L"\" can't be moved into \"" + target + L"\".\n");
+                return false;
             left -= got;
         }
         out.close();
     }
-    std::wstring userFolder = m_userFolder;
-    if (target.compare(0, userFolder.size(), userFolder) == 0) {
-        std::string name = utf8(target.substr(userFolder.size()));
+    if (target.compare(0, m_userFolder.size(), m_userFolder) == 0) {
+        std::string name = utf8(target.substr(m_userFolder.size()));
         m_names[lowered(name)] = cFileEntry{USER_SOURCE, 0, {}, name};
         forget(lowered(name));
     }
+    return true;
 }
 
 } // namespace Engine

@@ -103,6 +103,8 @@ private:
     void registerFolder(const std::wstring& folder, const std::string& source, NameMap& names);
     void scanPacks(const std::wstring& folder, int32_t dataFlag, NameMap& names);
     void forget(const std::string& name);
+    // False when a copy across devices was written short.
+    bool moveOrCopy(const std::wstring& source, const std::wstring& destination);
     void onWriteClosed(const std::string& key, const cFileEntry& previous, bool hadPrevious, bool committed);
 
     std::wstring m_dataFolder;

@@ -1,12 +1,11 @@
 #include "engine/core/AtomicFile.h"
 
 #include "tests/support/TempFolder.h"
+#include "tests/support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 
 using namespace Engine;
 using TestSupport::TempFolder;
@@ -23,25 +22,6 @@ size_t fileCount(const TempFolder& folder) {
     }
     return count;
 }
-
-// Makes every write past limit bytes fail with EFBIG, like a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit) {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small{limit, m_old.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
 
 } // namespace
 
@@ -66,7 +46,7 @@ TEST(AtomicFileTest, ShortWriteLeavesTheOldFileAndIsReported) {
     std::string path = folder.file("profile.xml");
     std::vector<bool> closes;
     {
-        FileSizeLimit limit(1024);
+        TestSupport::FileSizeLimit limit(1024);
         cAtomicFile file(wide(path), false);
         file.setCloseHandler([&](bool committed) { closes.push_back(committed); });
         std::string big(4096, 'x');

@@ -1,6 +1,7 @@
 #include "engine/core/FileSystem.h"
 
 #include "tests/support/DataFolders.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/PackBuilder.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Engine;
 using TestSupport::writePack;
@@ -35,6 +38,8 @@ template <class F> std::string thrownText(F&& action) {
         return std::string(text.begin(), text.end());
     } catch (const char* text) {
         return text;
+    } catch (const std::exception& error) {
+        return error.what();
     }
     return "(nothing thrown)";
 }
@@ -269,4 +274,38 @@ TEST_F(FileSystemTest, UserFolderIsNamedByTheConstants) {
         EXPECT_EQ(thrownText([&] { make(); }), "app_directory not defined.") << constants;
         EXPECT_EQ(getFileSystem(), nullptr);
     }
+}
+
+TEST_F(FileSystemTest, MovePathAcrossDevicesCopiesAndReportsAShortCopy) {
+    struct stat shm {}, here {};
+    if (::stat("/dev/shm", &shm) != 0 || ::stat(".", &here) != 0 || shm.st_dev == here.st_dev)
+        GTEST_SKIP() << "no second file system at /dev/shm to move across";
+    m_folders.writeUser("saves/slot.save", "old");
+    auto fs = make();
+    std::string source = "/dev/shm/meadow-move-" + std::to_string(::getpid());
+    TestSupport::writeFileBytes(source, std::string(300000, 'm'));
+
+    {
+        TestSupport::FileSizeLimit limit(100000);
+        EXPECT_EQ(thrownText([&] { fs->movePath(source, m_folders.userPath("saves/slot.save")); }).rfind(
+                      "File \"" + source + "\" can't be moved into \"" + m_folders.userPath("saves/slot.save") + "\".\n", 0),
+                  0u);
+    }
+    EXPECT_EQ(readAll(*fs, "saves/slot.save"), "old");
+
+    fs->movePath(source, m_folders.userPath("saves/slot.save"));
+    EXPECT_EQ(readAll(*fs, "saves/slot.save"), std::string(300000, 'm'));
+    EXPECT_TRUE(std::filesystem::exists(source)); // a copy leaves the source
+    std::filesystem::remove(source);
+}
+
+TEST_F(FileSystemTest, DamagedEntryHeaderNamesEntryAndPack) {
+    writePack(m_folders.dataPath("ui.pack"), {{"a.txt", "aaaa"}});
+    std::fstream pack(m_folders.dataPath("ui.pack"), std::ios::in | std::ios::out | std::ios::binary);
+    pack.put('X'); // the entry's local header signature
+    pack.close();
+    auto fs = make();
+    for (int attempt = 0; attempt < 2; ++attempt) // the failed handle is not kept for reuse
+        EXPECT_EQ(thrownText([&] { fs->openRead("A.txt"); }),
+                  "Cant't open file 'a.txt' in the '" + m_folders.dataPath("ui.pack") + "' pack.");
 }

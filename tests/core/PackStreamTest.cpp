@@ -8,12 +8,23 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace Engine;
 using TestSupport::TempFolder;
 
 namespace {
 
 std::wstring wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+
+size_t openDescriptors() {
+    size_t count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        (void)entry;
+        ++count;
+    }
+    return count;
+}
 
 std::string sample() {
     std::string text;
@@ -104,6 +115,7 @@ TEST_P(PackStreamTest, OpenFailuresNameEntryAndPack) {
         }
         return "(nothing thrown)";
     };
+    size_t descriptors = openDescriptors();
     std::string missing = m_folder.file("missing.pack");
     EXPECT_EQ(thrown([&] { cPackStream(wide(missing), "x.txt", m_second); }),
               "Cant't open pack file '" + missing + "'");
@@ -111,6 +123,7 @@ TEST_P(PackStreamTest, OpenFailuresNameEntryAndPack) {
     EXPECT_EQ(thrown([&] { cPackStream(wide(m_path), "x.txt", wrong); }),
               "Cant't find file 'x.txt' in the '" + m_path + "' pack.");
     EXPECT_EQ(errorCallStack(), "Cant't find file 'x.txt' in the '" + m_path + "' pack.");
+    EXPECT_EQ(openDescriptors(), descriptors) << "a failed open must close its pack";
 }
 
 INSTANTIATE_TEST_SUITE_P(DeflatedAndStored, PackStreamTest, ::testing::Values(false, true));
