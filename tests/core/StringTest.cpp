@@ -54,8 +54,15 @@ TEST(StringTest, ULongReadsHexOnlyAfterLowerCaseZeroX) {
     struct Case {
         const wchar_t* text;
         uint32_t expected;
-    } cases[] = {{L"0x1F", 31}, {L"0X1F", 0}, {L"0xFFFFFFFF", 0xFFFFFFFFu}, {L"0x100000000", 7},
-                 {L"4294967295", 4294967295u}, {L"4294967296", 7}, {L"0x", 7}, {L"0xZZ", 7}, {L"", 7}};
+    } cases[] = {{L"0x1F", 31},
+                 {L"0X1F", 0},
+                 {L"0xFFFFFFFF", 0xFFFFFFFFu},
+                 {L"0x100000000", 7},
+                 {L"4294967295", 4294967295u},
+                 {L"4294967296", 7},
+                 {L"0x", 7},
+                 {L"0xZZ", 7},
+                 {L"", 7}};
     for (const auto& c : cases) {
         uint32_t value = 7;
         parseULong(value, c.text);
@@ -68,9 +75,10 @@ TEST(StringTest, FloatAndDoubleParsers) {
         const wchar_t* text;
         float asFloat;
         double asDouble;
-    } cases[] = {{L"3.25", 3.25f, 3.25},    {L" -1.5e2x", -150.0f, -150.0}, {L".5", 0.5f, 0.5},
-                 {L"1e40", 7.0f, 1e40},     {L"1e400", 7.0f, 7.0},          {L"abc", 7.0f, 7.0},
-                 {L"", 7.0f, 7.0},          {L"2,5", 2.0f, 2.0}};
+    } cases[] = {{L"3.25", 3.25f, 3.25}, {L" -1.5e2x", -150.0f, -150.0},
+                 {L".5", 0.5f, 0.5},     {L"1e40", 7.0f, 1e40},
+                 {L"1e400", 7.0f, 7.0},  {L"abc", 7.0f, 7.0},
+                 {L"", 7.0f, 7.0},       {L"2,5", 2.0f, 2.0}};
     for (const auto& c : cases) {
         float f = 7.0f;
         double d = 7.0;
@@ -85,8 +93,9 @@ TEST(StringTest, BoolAcceptsOnlyZeroAndOne) {
     struct Case {
         const wchar_t* text;
         bool from, expected;
-    } cases[] = {{L"1", false, true}, {L"0", true, false}, {L" 1 trailing", false, true}, {L"2", false, false},
-                 {L"true", false, false}, {L"false", true, true}, {L"", true, true}};
+    } cases[] = {{L"1", false, true},  {L"0", true, false},     {L" 1 trailing", false, true},
+                 {L"2", false, false}, {L"true", false, false}, {L"false", true, true},
+                 {L"", true, true}};
     for (const auto& c : cases) {
         bool value = c.from;
         parseBool(value, c.text);
@@ -99,9 +108,8 @@ TEST(StringTest, ColorShortTextKeepsAlphaLongTextSetsIt) {
         const wchar_t* text;
         uint32_t expected;
     } cases[] = {
-        {L"80FF0000", 0x80FF0000u}, {L"FF0000", 0x40FF0000u}, {L"0xFF0000", 0x00FF0000u},
-        {L"0X00FF00", 0x0000FF00u}, {L"ff", 0x400000FFu},     {L"", 0x40102030u},
-        {L"zz", 0x40102030u},       {L"1FFFFFFFF", 0x40102030u},
+        {L"80FF0000", 0x80FF0000u}, {L"FF0000", 0x40FF0000u}, {L"0xFF0000", 0x00FF0000u}, {L"0X00FF00", 0x0000FF00u},
+        {L"ff", 0x400000FFu},       {L"", 0x40102030u},       {L"zz", 0x40102030u},       {L"1FFFFFFFF", 0x40102030u},
     };
     for (const auto& c : cases) {
         cColor color;
@@ -120,7 +128,8 @@ TEST(StringTest, VectorsSkipOneSeparatorAndSetOnlyWhatParsed) {
         const wchar_t* text;
         cVector2 expected;
     } cases[] = {{L"3.5,-2", {3.5f, -2.0f}}, {L"3.5 -2", {3.5f, -2.0f}}, {L"7", {7.0f, 9.0f}},
-                 {L"", {8.0f, 9.0f}},        {L"x,1", {8.0f, 9.0f}},     {L"1;;2", {1.0f, 9.0f}}};
+                 {L"", {8.0f, 9.0f}},        {L"x,1", {8.0f, 9.0f}},     {L"1;;2", {1.0f, 9.0f}},
+                 {L" 2e,3", {2.0f, 9.0f}},   {L"1e50,2", {8.0f, 9.0f}}};
     for (const auto& c : cases) {
         cVector2 v(8.0f, 9.0f);
         parseVector2(v, c.text);

@@ -1,5 +1,5 @@
-#include "engine/core/String.h"
 #include "engine/core/System.h"
+#include "engine/core/String.h"
 #include "engine/platform/Clock.h"
 #include "engine/platform/Cursor.h"
 
