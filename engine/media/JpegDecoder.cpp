@@ -7,6 +7,7 @@
 
 #include <csetjmp>
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace Engine {
@@ -44,8 +45,11 @@ struct cJpegReader {
 } // namespace
 
 void cJpegDecoder::decode(const uint8_t* bytes, size_t size, cImage& image) {
-    cJpegErrors errors;
-    cJpegReader reader;
+    // Held through pointers set before setjmp: what they point to is still valid after a longjmp.
+    auto errorsHolder = std::make_unique<cJpegErrors>();
+    auto readerHolder = std::make_unique<cJpegReader>();
+    cJpegErrors& errors = *errorsHolder;
+    cJpegReader& reader = *readerHolder;
     reader.info.err = jpeg_std_error(&errors.manager);
     errors.manager.error_exit = onError;
     errors.manager.emit_message = onMessage;

@@ -6,6 +6,7 @@
 
 #include <csetjmp>
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace Engine {
@@ -39,23 +40,26 @@ void onWarning(png_structp, png_const_charp) {}
 struct cPngReader {
     png_structp png = nullptr;
     png_infop info = nullptr;
+    std::vector<png_bytep> rows;
     ~cPngReader() { png_destroy_read_struct(&png, info ? &info : nullptr, nullptr); }
 };
 
 } // namespace
 
 void cPngDecoder::decode(const uint8_t* bytes, size_t size, cImage& image) {
-    cPngSource source;
+    // Held through pointers set before setjmp: what they point to is still valid after a longjmp.
+    auto sourceHolder = std::make_unique<cPngSource>();
+    auto readerHolder = std::make_unique<cPngReader>();
+    cPngSource& source = *sourceHolder;
+    cPngReader& reader = *readerHolder;
     source.bytes = bytes;
     source.size = size;
-    cPngReader reader;
     reader.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &source, onError, onWarning);
     if (!reader.png)
         throw cStringA("PNG decoder cannot start");
     reader.info = png_create_info_struct(reader.png);
     if (!reader.info)
         throw cStringA("PNG decoder cannot start");
-    std::vector<png_bytep> rows;
     if (setjmp(png_jmpbuf(reader.png)))
         throw cStringA(std::string("PNG data is corrupt: ") + source.message);
 
@@ -78,10 +82,10 @@ void cPngDecoder::decode(const uint8_t* bytes, size_t size, cImage& image) {
         png_error(reader.png, "unexpected row layout");
 
     cImageDecoder::allocate(image, long(width), long(height), "PNG");
-    rows.resize(height);
+    reader.rows.resize(height);
     for (png_uint_32 y = 0; y < height; ++y)
-        rows[y] = reinterpret_cast<png_bytep>(&image.pixels[size_t(y) * width]);
-    png_read_image(reader.png, rows.data());
+        reader.rows[y] = reinterpret_cast<png_bytep>(&image.pixels[size_t(y) * width]);
+    png_read_image(reader.png, reader.rows.data());
     png_read_end(reader.png, nullptr);
 }
 
