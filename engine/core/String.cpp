@@ -7,10 +7,7 @@
 
 namespace Engine {
 
-template <> cString<char>::cString(const wchar_t* wide) : Base(wideToNarrow(wide ? wide : L"")) {}
-template <> cString<wchar_t>::cString(int value) : Base(wstringFromInt(value)) {}
-
-std::u32string utf16ToCodePoints(const std::wstring& text) {
+std::u32string utf16ToCodePoints(const std::wstring &text) {
     std::u32string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
@@ -29,7 +26,7 @@ std::u32string utf16ToCodePoints(const std::wstring& text) {
     return out;
 }
 
-std::wstring codePointsToUtf16(const std::u32string& text) {
+std::wstring codePointsToUtf16(const std::u32string &text) {
     std::wstring out;
     out.reserve(text.size());
     for (char32_t c : text) {
@@ -47,7 +44,7 @@ std::wstring codePointsToUtf16(const std::u32string& text) {
     return out;
 }
 
-void wideToUtf8(const std::wstring& text, std::string& out) {
+void wideToUtf8(const std::wstring &text, std::string &out) {
     out.clear();
     for (char32_t c : utf16ToCodePoints(text)) {
         uint32_t cp = uint32_t(c);
@@ -69,10 +66,10 @@ void wideToUtf8(const std::wstring& text, std::string& out) {
     }
 }
 
-void utf8ToWide(const std::string& text, std::wstring& out) {
+void utf8ToWide(const std::string &text, std::wstring &out) {
     std::u32string points;
     points.reserve(text.size());
-    const auto* s = reinterpret_cast<const unsigned char*>(text.data());
+    const auto *s = reinterpret_cast<const unsigned char *>(text.data());
     size_t n = text.size();
     for (size_t i = 0; i < n;) {
         unsigned char c = s[i];
@@ -102,7 +99,7 @@ void utf8ToWide(const std::string& text, std::wstring& out) {
     out = codePointsToUtf16(points);
 }
 
-std::string wideToNarrow(const std::wstring& text) {
+std::string wideToNarrow(const std::wstring &text) {
     bool latin1 = std::all_of(text.begin(), text.end(), [](wchar_t c) { return uint32_t(c) < 256; });
     if (!latin1) {
         std::string out;
@@ -114,32 +111,83 @@ std::string wideToNarrow(const std::wstring& text) {
     return out;
 }
 
-std::wstring narrowToWide(const std::string& text) {
+std::wstring narrowToWide(const std::string &text) {
     std::wstring out(text.size(), L'\0');
     std::transform(text.begin(), text.end(), out.begin(), [](char c) { return wchar_t(uint8_t(c)); });
     return out;
 }
 
-cStringA narrowFromWideCStr(const wchar_t* text) { return cStringA(wideToNarrow(text ? text : L"")); }
+cStringA narrowFromWideCStr(const wchar_t *text) {
+    return cStringA(wideToNarrow(text ? text : L""));
+}
+
+namespace {
+
+// True when the bytes are well-formed UTF-8 (shortest forms, no surrogates) and not plain ASCII.
+bool isMultiByteUtf8(const std::string &text) {
+    const auto *s = reinterpret_cast<const unsigned char *>(text.data());
+    size_t n = text.size();
+    bool multiByte = false;
+    for (size_t i = 0; i < n;) {
+        unsigned char c = s[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int extra = (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
+        if (extra < 0 || i + size_t(extra) >= n)
+            return false;
+        uint32_t cp = extra == 1 ? (c & 0x1F) : extra == 2 ? (c & 0x0F) : (c & 0x07);
+        for (int k = 1; k <= extra; ++k) {
+            if ((s[i + size_t(k)] & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (s[i + size_t(k)] & 0x3F);
+        }
+        static const uint32_t kMinimum[4] = {0, 0x80, 0x800, 0x10000};
+        if (cp < kMinimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000))
+            return false;
+        multiByte = true;
+        i += size_t(extra) + 1;
+    }
+    return multiByte;
+}
+
+} // namespace
+
+std::wstring toWideString(const std::string &text) {
+    if (!isMultiByteUtf8(text))
+        return narrowToWide(text);
+    std::wstring out;
+    utf8ToWide(text, out);
+    return out;
+}
+
+std::string narrowToUtf8(const std::string &text) {
+    if (isMultiByteUtf8(text))
+        return text;
+    std::string out;
+    wideToUtf8(narrowToWide(text), out);
+    return out;
+}
 
 cStringW wstringFromInt(int value) {
     std::string digits = std::to_string(value);
     return cStringW(narrowToWide(digits));
 }
 
-void toLowerNarrow(std::string& text) {
-    for (char& c : text)
+void toLowerNarrow(std::string &text) {
+    for (char &c : text)
         if (c >= 'A' && c <= 'Z')
             c = char(c - 'A' + 'a');
 }
 
-void toLowerWide(std::wstring& text) {
-    for (wchar_t& c : text)
+void toLowerWide(std::wstring &text) {
+    for (wchar_t &c : text)
         if (c >= L'A' && c <= L'Z')
             c = wchar_t(c - L'A' + L'a');
 }
 
-void replaceAll(std::wstring& text, const std::wstring& search, const std::wstring& replacement) {
+void replaceAll(std::wstring &text, const std::wstring &search, const std::wstring &replacement) {
     if (search.empty())
         return;
     size_t p = 0;
@@ -149,13 +197,15 @@ void replaceAll(std::wstring& text, const std::wstring& search, const std::wstri
     }
 }
 
-void replaceChar(std::string& text, char what, char replacement) { std::replace(text.begin(), text.end(), what, replacement); }
-
-void replaceChar(std::wstring& text, wchar_t what, wchar_t replacement) {
+void replaceChar(std::string &text, char what, char replacement) {
     std::replace(text.begin(), text.end(), what, replacement);
 }
 
-std::wstring escapeXml(const std::wstring& text) {
+void replaceChar(std::wstring &text, wchar_t what, wchar_t replacement) {
+    std::replace(text.begin(), text.end(), what, replacement);
+}
+
+std::wstring escapeXml(const std::wstring &text) {
     std::wstring out = text;
     replaceAll(out, L"&", L"&amp;");
     replaceAll(out, L"'", L"&apos;");
@@ -167,12 +217,13 @@ std::wstring escapeXml(const std::wstring& text) {
 
 namespace {
 
-int32_t readInt32LE(const uint8_t* p) {
+int32_t readInt32LE(const uint8_t *p) {
     return int32_t(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
 }
 
 // Extracts one value of type T from the text with the classic locale; writes out only on success.
-template <typename T> bool extract(T& out, const std::wstring& text, std::ios_base& (*base)(std::ios_base&) = nullptr) {
+template <typename T>
+bool extract(T &out, const std::wstring &text, std::ios_base &(*base)(std::ios_base &) = nullptr) {
     std::wistringstream in(text);
     in.imbue(std::locale::classic());
     if (base)
@@ -184,7 +235,7 @@ template <typename T> bool extract(T& out, const std::wstring& text, std::ios_ba
     return true;
 }
 
-template <typename T> T& parseNumber(T& out, const std::wstring& text) {
+template <typename T> T &parseNumber(T &out, const std::wstring &text) {
     if (!text.empty())
         extract(out, text);
     return out;
@@ -192,33 +243,67 @@ template <typename T> T& parseNumber(T& out, const std::wstring& text) {
 
 } // namespace
 
-int readNarrowString(const uint8_t* buffer, std::string& out) {
+int readNarrowString(const uint8_t *buffer, std::string &out) {
     int32_t n = readInt32LE(buffer);
-    if (n != 0)
-        out.assign(reinterpret_cast<const char*>(buffer + 4), size_t(n));
-    return n + 4;
+    if (n > 0)
+        out.assign(reinterpret_cast<const char *>(buffer + 4), size_t(n));
+    return int(int64_t(n) + 4);
 }
 
-int readWideString(const uint8_t* buffer, std::wstring& out) {
+int readWideString(const uint8_t *buffer, std::wstring &out) {
     int32_t n = readInt32LE(buffer);
-    if (n != 0) {
+    if (n > 0) {
         out.resize(size_t(n));
-        for (int32_t i = 0; i < n; ++i)
-            out[size_t(i)] = wchar_t(uint16_t(buffer[4 + 2 * i] | buffer[5 + 2 * i] << 8));
+        for (size_t i = 0; i < size_t(n); ++i)
+            out[i] = wchar_t(uint16_t(buffer[4 + 2 * i] | buffer[5 + 2 * i] << 8));
     }
-    return 2 * n + 4;
+    return int(2 * int64_t(n) + 4);
 }
 
-int& parseInt(int& out, const std::wstring& text) { return parseNumber(out, text); }
-unsigned& parseUInt(unsigned& out, const std::wstring& text) { return parseNumber(out, text); }
-int32_t& parseLong(int32_t& out, const std::wstring& text) { return parseNumber(out, text); }
-int64_t& parseLongLong(int64_t& out, const std::wstring& text) { return parseNumber(out, text); }
-uint16_t& parseUInt16(uint16_t& out, const std::wstring& text) { return parseNumber(out, text); }
-float& parseFloat(float& out, const std::wstring& text) { return parseNumber(out, text); }
-double& parseDouble(double& out, const std::wstring& text) { return parseNumber(out, text); }
-bool& parseBool(bool& out, const std::wstring& text) { return parseNumber(out, text); }
+int readNarrowString(const uint8_t *buffer, size_t size, std::string &out) {
+    if (size < 4)
+        return -1;
+    int32_t n = readInt32LE(buffer);
+    if (n < 0 || uint64_t(n) > size - 4)
+        return -1;
+    return readNarrowString(buffer, out);
+}
 
-uint32_t& parseULong(uint32_t& out, const std::wstring& text) {
+int readWideString(const uint8_t *buffer, size_t size, std::wstring &out) {
+    if (size < 4)
+        return -1;
+    int32_t n = readInt32LE(buffer);
+    if (n < 0 || 2 * uint64_t(n) > size - 4)
+        return -1;
+    return readWideString(buffer, out);
+}
+
+int &parseInt(int &out, const std::wstring &text) {
+    return parseNumber(out, text);
+}
+unsigned &parseUInt(unsigned &out, const std::wstring &text) {
+    return parseNumber(out, text);
+}
+int32_t &parseLong(int32_t &out, const std::wstring &text) {
+    return parseNumber(out, text);
+}
+int64_t &parseLongLong(int64_t &out, const std::wstring &text) {
+    return parseNumber(out, text);
+}
+uint16_t &parseUInt16(uint16_t &out, const std::wstring &text) {
+    return parseNumber(out, text);
+}
+float &parseFloat(float &out, const std::wstring &text) {
+    return parseNumber(out, text);
+}
+double &parseDouble(double &out, const std::wstring &text) {
+    return parseNumber(out, text);
+}
+bool &parseBool(bool &out, const std::wstring &text) {
+    return parseNumber(out, text);
+}
+
+uint32_t &parseULong(uint32_t &out, const std::wstring &text) {
     if (text.empty())
         return out;
     if (text.size() >= 2 && text[0] == L'0' && text[1] == L'x')
@@ -228,7 +313,7 @@ uint32_t& parseULong(uint32_t& out, const std::wstring& text) {
     return out;
 }
 
-cColor& parseColor(cColor& out, const std::wstring& text) {
+cColor &parseColor(cColor &out, const std::wstring &text) {
     if (text.empty())
         return out;
     uint32_t packed = 0;
@@ -241,7 +326,7 @@ cColor& parseColor(cColor& out, const std::wstring& text) {
     return out;
 }
 
-cVector2& parseVector2(cVector2& out, const std::wstring& text) {
+cVector2 &parseVector2(cVector2 &out, const std::wstring &text) {
     std::wistringstream in(text);
     in.imbue(std::locale::classic());
     float v = 0.0f;
@@ -254,10 +339,10 @@ cVector2& parseVector2(cVector2& out, const std::wstring& text) {
     return out;
 }
 
-cVector3& parseVector3(cVector3& out, const std::wstring& text) {
+cVector3 &parseVector3(cVector3 &out, const std::wstring &text) {
     std::wistringstream in(text);
     in.imbue(std::locale::classic());
-    float* fields[3] = {&out.x, &out.y, &out.z};
+    float *fields[3] = {&out.x, &out.y, &out.z};
     for (int i = 0; i < 3; ++i) {
         if (i > 0)
             in.get();
@@ -269,7 +354,7 @@ cVector3& parseVector3(cVector3& out, const std::wstring& text) {
     return out;
 }
 
-std::string& parseString(std::string& out, const std::wstring& text) {
+std::string &parseString(std::string &out, const std::wstring &text) {
     std::istringstream in(wideToNarrow(text));
     std::string word;
     if (in >> word)
