@@ -79,11 +79,11 @@ struct cMaskChannel {
 void decodeUncompressed(const uint8_t* data, size_t available, uint32_t flags, uint32_t bitCount,
                         const uint8_t* format, cImage& image) {
     if (bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
-        throw cStringA("DDS image has an unsupported bit count (" + std::to_string(bitCount) + ")");
+        throw cImageError("DDS image has an unsupported bit count (" + std::to_string(bitCount) + ")");
     const size_t bytesPerPixel = bitCount / 8;
     const size_t pitch = size_t(image.width) * bytesPerPixel;
     if (available / pitch < size_t(image.height))
-        throw cStringA("DDS data is truncated");
+        throw cImageError("DDS data is truncated");
     const bool luminance = (flags & DDPF_LUMINANCE) != 0;
     const bool alphaOnly = !(flags & (DDPF_RGB | DDPF_LUMINANCE)) && (flags & DDPF_ALPHA);
     const cMaskChannel red(alphaOnly ? 0 : read32(format + 16));
@@ -109,7 +109,7 @@ void decodeCompressed(const uint8_t* data, size_t available, uint32_t codec, cIm
     const size_t blocksWide = (size_t(image.width) + 3) / 4;
     const size_t blocksHigh = (size_t(image.height) + 3) / 4;
     if (available / blockSize / blocksWide < blocksHigh)
-        throw cStringA("DDS data is truncated");
+        throw cImageError("DDS data is truncated");
     uint32_t block[16];
     for (size_t by = 0; by < blocksHigh; ++by)
         for (size_t bx = 0; bx < blocksWide; ++bx) {
@@ -163,15 +163,15 @@ void cDdsDecoder::decodeDxt5Block(const uint8_t* block, uint32_t* out) {
 
 void cDdsDecoder::decode(const uint8_t* bytes, size_t size, cImage& image) {
     if (size < HEADER_SIZE)
-        throw cStringA("DDS data is truncated");
+        throw cImageError("DDS data is truncated");
     const uint8_t* header = bytes + 4;
     if (read32(header) != 124)
-        throw cStringA("DDS header is corrupt");
+        throw cImageError("DDS header is corrupt");
     const uint32_t height = read32(header + 8);
     const uint32_t width = read32(header + 12);
     const uint8_t* format = header + 72;
     if (read32(format) != 32)
-        throw cStringA("DDS pixel format is corrupt");
+        throw cImageError("DDS pixel format is corrupt");
     const uint32_t flags = read32(format + 4);
     const uint32_t codec = read32(format + 8);
     const uint32_t bitCount = read32(format + 12);
@@ -181,12 +181,12 @@ void cDdsDecoder::decode(const uint8_t* bytes, size_t size, cImage& image) {
     if (flags & DDPF_FOURCC) {
         if (codec != fourCC('D', 'X', 'T', '1') && codec != fourCC('D', 'X', 'T', '3') &&
             codec != fourCC('D', 'X', 'T', '5'))
-            throw cStringA("DDS compression is not supported (only DXT1, DXT3 and DXT5)");
+            throw cImageError("DDS compression is not supported (only DXT1, DXT3 and DXT5)");
         decodeCompressed(data, available, codec, image);
     } else if (flags & (DDPF_RGB | DDPF_LUMINANCE | DDPF_ALPHA)) {
         decodeUncompressed(data, available, flags, bitCount, format, image);
     } else {
-        throw cStringA("DDS pixel format is not supported");
+        throw cImageError("DDS pixel format is not supported");
     }
 }
 

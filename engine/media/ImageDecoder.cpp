@@ -41,9 +41,9 @@ eImageFormat cImageDecoder::detectFormat(const uint8_t* bytes, size_t size) {
 
 void cImageDecoder::allocate(cImage& image, long width, long height, const char* format) {
     if (width <= 0 || height <= 0)
-        throw cStringA(std::string(format) + " image has no pixels");
+        throw cImageError(std::string(format) + " image has no pixels");
     if (width > MAX_SIDE || height > MAX_SIDE || size_t(width) * size_t(height) > MAX_PIXELS)
-        throw cStringA(std::string(format) + " image is too large (" + std::to_string(width) + "x" +
+        throw cImageError(std::string(format) + " image is too large (" + std::to_string(width) + "x" +
                        std::to_string(height) + ")");
     image.width = int(width);
     image.height = int(height);
@@ -53,7 +53,7 @@ void cImageDecoder::allocate(cImage& image, long width, long height, const char*
 void cImageDecoder::decode(const uint8_t* bytes, size_t size, cImage& image) {
     image = cImage();
     if (!bytes || size == 0)
-        throw cStringA("Image file is empty");
+        throw cImageError("Image file is empty");
     switch (detectFormat(bytes, size)) {
     case IMAGE_PNG:
         cPngDecoder::decode(bytes, size, image);
@@ -62,7 +62,7 @@ void cImageDecoder::decode(const uint8_t* bytes, size_t size, cImage& image) {
         cJngDecoder::decode(bytes, size, image);
         break;
     case IMAGE_PVR:
-        throw cStringA("PowerVR textures are not supported");
+        throw cImageError("PowerVR textures are not supported");
     case IMAGE_JPEG:
         cJpegDecoder::decode(bytes, size, image);
         break;

@@ -4,11 +4,20 @@
 // PNG, JNG, JPEG, BMP and DDS by their signatures, anything else is tried as TGA. PowerVR
 // textures are recognised and refused.
 
+#include "engine/core/String.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 namespace Engine {
+
+// The reason an image cannot be decoded; a narrow cString, so every handler of those sees it.
+class cImageError : public cStringA {
+public:
+    using cStringA::cStringA;
+    explicit cImageError(const std::string& text) : cStringA(text) {}
+};
 
 // A decoded image: width x height words 0xAARRGGBB, rows top first.
 struct cImage {
@@ -29,8 +38,8 @@ public:
     static eImageFormat detectFormat(const uint8_t* bytes, size_t size);
     // A PowerVR texture: more than 48 bytes with "PVR!" at offset 44.
     static bool isPvr(const uint8_t* bytes, size_t size);
-    // Decodes the bytes into the image. Throws a narrow cString naming the format and what is
-    // wrong when the bytes are empty, truncated, corrupt or of a refused kind.
+    // Decodes the bytes into the image. Throws cImageError naming the format and what is wrong
+    // when the bytes are empty, truncated, corrupt or of a refused kind.
     static void decode(const uint8_t* bytes, size_t size, cImage& image);
 
     // For the format decoders: sizes the image after checking the limits; throws otherwise.

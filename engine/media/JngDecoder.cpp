@@ -91,7 +91,7 @@ void cJngDecoder::decode(const uint8_t* bytes, size_t size, cImage& image) {
     cMngHandle mng;
     mng.handle = mng_initialize(&source, allocateMemory, freeMemory, MNG_NULL);
     if (!mng.handle)
-        throw cStringA("JNG decoder cannot start");
+        throw cImageError("JNG decoder cannot start");
     mng_setcb_openstream(mng.handle, openStream);
     mng_setcb_closestream(mng.handle, closeStream);
     mng_setcb_readdata(mng.handle, readData);
@@ -105,7 +105,7 @@ void cJngDecoder::decode(const uint8_t* bytes, size_t size, cImage& image) {
     const mng_retcode result = mng_readdisplay(mng.handle);
     if (!source.failure.empty()) {
         image = cImage();
-        throw cStringA(source.failure);
+        throw cImageError(source.failure);
     }
     if ((result != MNG_NOERROR && result != MNG_NEEDTIMERWAIT) || !source.shown || image.pixels.empty()) {
         std::string reason = "the data is truncated or damaged";
@@ -118,7 +118,7 @@ void cJngDecoder::decode(const uint8_t* bytes, size_t size, cImage& image) {
             text && *text)
             reason = text;
         image = cImage();
-        throw cStringA("JNG data is corrupt: " + reason);
+        throw cImageError("JNG data is corrupt: " + reason);
     }
 }
 

@@ -54,7 +54,7 @@ void cJpegDecoder::decode(const uint8_t* bytes, size_t size, cImage& image) {
     errors.manager.error_exit = onError;
     errors.manager.emit_message = onMessage;
     if (setjmp(errors.jump))
-        throw cStringA(std::string("JPEG data is corrupt: ") + errors.message);
+        throw cImageError(std::string("JPEG data is corrupt: ") + errors.message);
 
     jpeg_create_decompress(&reader.info);
     reader.created = true;
@@ -62,12 +62,12 @@ void cJpegDecoder::decode(const uint8_t* bytes, size_t size, cImage& image) {
     jpeg_mem_src(&reader.info, bytes, static_cast<unsigned long>(size));
     jpeg_read_header(&reader.info, TRUE);
     if (reader.info.jpeg_color_space == JCS_CMYK || reader.info.jpeg_color_space == JCS_YCCK)
-        throw cStringA("JPEG image in CMYK colours is not supported");
+        throw cImageError("JPEG image in CMYK colours is not supported");
     cImageDecoder::allocate(image, long(reader.info.image_width), long(reader.info.image_height), "JPEG");
     reader.info.out_color_space = JCS_EXT_BGRA;
     jpeg_start_decompress(&reader.info);
     if (int(reader.info.output_width) != image.width || int(reader.info.output_height) != image.height)
-        throw cStringA("JPEG image changed size while decoding");
+        throw cImageError("JPEG image changed size while decoding");
     while (reader.info.output_scanline < reader.info.output_height) {
         JSAMPROW row =
             reinterpret_cast<JSAMPROW>(&image.pixels[size_t(reader.info.output_scanline) * size_t(image.width)]);

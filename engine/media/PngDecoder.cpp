@@ -56,12 +56,12 @@ void cPngDecoder::decode(const uint8_t* bytes, size_t size, cImage& image) {
     source.size = size;
     reader.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &source, onError, onWarning);
     if (!reader.png)
-        throw cStringA("PNG decoder cannot start");
+        throw cImageError("PNG decoder cannot start");
     reader.info = png_create_info_struct(reader.png);
     if (!reader.info)
-        throw cStringA("PNG decoder cannot start");
+        throw cImageError("PNG decoder cannot start");
     if (setjmp(png_jmpbuf(reader.png)))
-        throw cStringA(std::string("PNG data is corrupt: ") + source.message);
+        throw cImageError(std::string("PNG data is corrupt: ") + source.message);
 
     png_set_read_fn(reader.png, &source, readBytes);
     png_set_user_limits(reader.png, cImageDecoder::MAX_SIDE, cImageDecoder::MAX_SIDE);

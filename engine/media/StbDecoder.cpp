@@ -68,21 +68,21 @@ bool isTgaComplete(const uint8_t* bytes, size_t size) {
 
 void cStbDecoder::decode(const uint8_t* bytes, size_t size, cImage& image) {
     if (size > size_t(INT_MAX))
-        throw cStringA("Image file is too large");
+        throw cImageError("Image file is too large");
     const char* format = cImageDecoder::detectFormat(bytes, size) == IMAGE_BMP ? "BMP" : "TGA";
     int width = 0, height = 0, components = 0;
     if (!stbi_info_from_memory(bytes, int(size), &width, &height, &components))
-        throw cStringA(std::string(format) + " data is corrupt or of an unknown kind: " + stbi_failure_reason());
+        throw cImageError(std::string(format) + " data is corrupt or of an unknown kind: " + stbi_failure_reason());
     cImageDecoder::allocate(image, width, height, format);
     if (!(format[0] == 'B' ? isBmpComplete(bytes, size) : isTgaComplete(bytes, size)))
-        throw cStringA(std::string(format) + " data is truncated");
+        throw cImageError(std::string(format) + " data is truncated");
     std::unique_ptr<stbi_uc, void (*)(void*)> rgba(stbi_load_from_memory(bytes, int(size), &width, &height,
                                                                          &components, 4),
                                                    stbi_image_free);
     if (!rgba)
-        throw cStringA(std::string(format) + " data is corrupt: " + stbi_failure_reason());
+        throw cImageError(std::string(format) + " data is corrupt: " + stbi_failure_reason());
     if (width != image.width || height != image.height)
-        throw cStringA(std::string(format) + " data is corrupt: size changed while decoding");
+        throw cImageError(std::string(format) + " data is corrupt: size changed while decoding");
     const stbi_uc* p = rgba.get();
     for (uint32_t& pixel : image.pixels) {
         pixel = uint32_t(p[3]) << 24 | uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | uint32_t(p[2]);
