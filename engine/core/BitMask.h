@@ -13,7 +13,7 @@ class cBitMask {
 public:
     void resize(std::size_t columns, std::size_t rows) {
         m_columns.resize(columns);
-        for (auto &column : m_columns)
+        for (auto& column : m_columns)
             column.resize(rows);
     }
     void set(std::size_t column, std::size_t row, uint8_t value) {

@@ -21,8 +21,8 @@ public:
     }
     void clear() { r = g = b = a = 0.0f; }
 
-    bool operator==(const cColor &o) const { return r == o.r && g == o.g && b == o.b && a == o.a; }
-    bool operator!=(const cColor &o) const { return !(*this == o); }
+    bool operator==(const cColor& o) const { return r == o.r && g == o.g && b == o.b && a == o.a; }
+    bool operator!=(const cColor& o) const { return !(*this == o); }
 
     // Each channel clamped to 0..1 and rounded to a byte.
     uint32_t toARGB() const;

@@ -9,7 +9,7 @@ namespace {
 
 struct cResultName {
     tResult value;
-    const char *name;
+    const char* name;
 };
 
 #define MEADOW_RESULT(name)                                                                                            \
@@ -98,13 +98,13 @@ const cResultName kResultNames[] = {
 } // namespace
 
 std::string getDirectXErrorName(tResult result) {
-    for (const auto &entry : kResultNames)
+    for (const auto& entry : kResultNames)
         if (entry.value == result)
             return entry.name;
     return "Unknown";
 }
 
-void throwDirectXError(tResult result, const std::string &call) {
+void throwDirectXError(tResult result, const std::string& call) {
     std::string text = "Direct3D function call failed\n" + call + "\n" + getDirectXErrorName(result);
     errorCallStack() = text;
     throw cStringA(text);

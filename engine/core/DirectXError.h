@@ -108,6 +108,6 @@ std::string getDirectXErrorName(tResult result);
 
 // errorCallStack() = "Direct3D function call failed\n" + call + "\n" + the result's name, then
 // that text is thrown as a narrow cString. Used for graphics and input calls alike.
-[[noreturn]] void throwDirectXError(tResult result, const std::string &call);
+[[noreturn]] void throwDirectXError(tResult result, const std::string& call);
 
 } // namespace Engine

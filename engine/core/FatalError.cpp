@@ -10,20 +10,20 @@ namespace {
 tQuitHandler g_quitHandler = nullptr;
 }
 
-std::string &errorCallStack() {
+std::string& errorCallStack() {
     static std::string text;
     return text;
 }
 
-void showFatalError(const std::string &message, const std::string &) {
+void showFatalError(const std::string& message, const std::string&) {
     try {
-        if (ILog *log = getLog())
+        if (ILog* log = getLog())
             log->getChannel(L"error", false)->write("%s", message.c_str());
     } catch (...) {
         // The box below still tells the player; there is nowhere else to report this.
     }
     try {
-        const std::string &shown = errorCallStack().empty() ? message : errorCallStack();
+        const std::string& shown = errorCallStack().empty() ? message : errorCallStack();
         Platform::showMessageBox(narrowToUtf8(shown), "Error", Platform::MessageBoxIcon::WARNING);
     } catch (...) {
     }
@@ -37,21 +37,21 @@ void showFatalError(const std::string &message, const std::string &) {
 
 void reportFatalException(std::exception_ptr error) {
     const std::string restart = std::string("\n") + "Restart the game please.";
-    std::string &text = errorCallStack();
+    std::string& text = errorCallStack();
     try {
         try {
             if (error)
                 std::rethrow_exception(error);
             text += restart;
-        } catch (const char *message) {
+        } catch (const char* message) {
             text = std::string(message ? message : "") + restart;
-        } catch (const std::string &message) {
+        } catch (const std::string& message) {
             text = message + restart;
-        } catch (const std::wstring &message) {
+        } catch (const std::wstring& message) {
             text = wideToNarrow(message) + restart;
-        } catch (const wchar_t *message) {
+        } catch (const wchar_t* message) {
             text = wideToNarrow(message ? message : L"") + restart;
-        } catch (const std::exception &e) {
+        } catch (const std::exception& e) {
             text = std::string(e.what()) + restart;
         } catch (...) {
             text += restart;

@@ -8,12 +8,12 @@
 namespace Engine {
 
 // The description of the last failure, filled by failing operations before they throw.
-std::string &errorCallStack();
+std::string& errorCallStack();
 
 // Appends the message to the "error" log channel, shows errorCallStack() in a message box
 // titled "Error" and asks the application to quit. A log that cannot be written is skipped;
 // the box is shown anyway. Never throws. The second text is accepted and not shown.
-void showFatalError(const std::string &message, const std::string &title = std::string());
+void showFatalError(const std::string& message, const std::string& title = std::string());
 
 // What the entry point does with an exception that reached it: errorCallStack() becomes the
 // exception's text (C string, narrow or wide string, standard exception) followed by

@@ -8,7 +8,7 @@ namespace {
 cLog g_processLog;
 }
 
-ILogSink *cLog::getChannel(const std::wstring &name, bool truncate) {
+ILogSink* cLog::getChannel(const std::wstring& name, bool truncate) {
     auto found = m_channels.find(name);
     if (found != m_channels.end())
         return found->second.get();
@@ -20,7 +20,7 @@ void cLog::closeChannels() {
     m_channels.clear();
 }
 
-ILog *getLog() {
+ILog* getLog() {
     return ILog::getInstance();
 }
 

@@ -17,12 +17,12 @@ public:
     ~ILog() override = default;
     // The channel of that name, opened on first request (truncate matters only then). Throws a
     // wide string when its file cannot be opened; nothing is kept then, so a later call retries.
-    virtual ILogSink *getChannel(const std::wstring &name, bool truncate) = 0;
+    virtual ILogSink* getChannel(const std::wstring& name, bool truncate) = 0;
 };
 
 class cLog : public ILog {
 public:
-    ILogSink *getChannel(const std::wstring &name, bool truncate) override;
+    ILogSink* getChannel(const std::wstring& name, bool truncate) override;
     // Closes every channel; the next request opens its file again with a new header.
     void closeChannels();
 
@@ -31,6 +31,6 @@ private:
 };
 
 // The log, or null outside its lifetime.
-ILog *getLog();
+ILog* getLog();
 
 } // namespace Engine

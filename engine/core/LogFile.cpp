@@ -20,7 +20,7 @@ std::tm localNow() {
     return parts;
 }
 
-std::string formatV(const char *format, va_list args) {
+std::string formatV(const char* format, va_list args) {
     va_list copy;
     va_copy(copy, args);
     int size = std::vsnprintf(nullptr, 0, format, copy);
@@ -33,8 +33,8 @@ std::string formatV(const char *format, va_list args) {
     return text;
 }
 
-std::string format(const char *format, ...) __attribute__((format(printf, 1, 2)));
-std::string format(const char *format, ...) {
+std::string format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string format(const char* format, ...) {
     va_list args;
     va_start(args, format);
     std::string text = formatV(format, args);
@@ -44,7 +44,7 @@ std::string format(const char *format, ...) {
 
 } // namespace
 
-cLogFile::cLogFile(const std::wstring &path, bool truncate) : m_path(path) {
+cLogFile::cLogFile(const std::wstring& path, bool truncate) : m_path(path) {
     std::tm now = localNow();
     std::string narrowPath;
     wideToUtf8(path, narrowPath);
@@ -63,7 +63,7 @@ cLogFile::~cLogFile() {
         std::fclose(m_file);
 }
 
-void cLogFile::write(const char *format, ...) {
+void cLogFile::write(const char* format, ...) {
     va_list args;
     va_start(args, format);
     std::string text = formatV(format, args);
@@ -71,11 +71,11 @@ void cLogFile::write(const char *format, ...) {
     writeLine(text);
 }
 
-void cLogFile::writeEntry(const std::wstring &text) {
+void cLogFile::writeEntry(const std::wstring& text) {
     writeLine(wideToNarrow(text));
 }
 
-void cLogFile::writeLine(const std::string &text) {
+void cLogFile::writeLine(const std::string& text) {
     std::tm now = localNow();
     std::string line = format("[%02d:%02d:%02d - %05u]\t", now.tm_hour, now.tm_min, now.tm_sec, g_entryCounter);
     ++g_entryCounter;

@@ -13,13 +13,13 @@ public:
 
     cMatrix3() = default;
 
-    float &operator[](int i) { return m[i]; }
+    float& operator[](int i) { return m[i]; }
     float operator[](int i) const { return m[i]; }
 
     void setIdentity();
     // Rotation by the angle in degrees: m0 = c, m1 = -s, m3 = s, m4 = c.
     void setRotation(float degrees);
-    cVector2 transformPoint(const cVector2 &p) const {
+    cVector2 transformPoint(const cVector2& p) const {
         return cVector2(m[0] * p.x + m[3] * p.y + m[6], m[1] * p.x + m[4] * p.y + m[7]);
     }
 };

@@ -12,7 +12,7 @@ void cMatrix4::setIdentity() {
     *this = cMatrix4();
 }
 
-cMatrix4 cMatrix4::operator*(const cMatrix4 &o) const {
+cMatrix4 cMatrix4::operator*(const cMatrix4& o) const {
     cMatrix4 r;
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j) {
@@ -24,16 +24,16 @@ cMatrix4 cMatrix4::operator*(const cMatrix4 &o) const {
     return r;
 }
 
-cMatrix4 &cMatrix4::operator*=(const cMatrix4 &o) {
+cMatrix4& cMatrix4::operator*=(const cMatrix4& o) {
     return *this = *this * o;
 }
 
-cMatrix4 cMatrix4::operator+(const cMatrix4 &o) const {
+cMatrix4 cMatrix4::operator+(const cMatrix4& o) const {
     cMatrix4 r = *this;
     return r += o;
 }
 
-cMatrix4 &cMatrix4::operator+=(const cMatrix4 &o) {
+cMatrix4& cMatrix4::operator+=(const cMatrix4& o) {
     for (int i = 0; i < 16; ++i)
         m[i] += o.m[i];
     return *this;
@@ -46,29 +46,29 @@ cMatrix4 cMatrix4::scaled(float k) const {
 }
 
 void cMatrix4::scale(float k) {
-    for (float &v : m)
+    for (float& v : m)
         v *= k;
 }
 
-void cMatrix4::setTranslation(const cVector3 &t) {
+void cMatrix4::setTranslation(const cVector3& t) {
     setIdentity();
     m[12] = t.x;
     m[13] = t.y;
     m[14] = t.z;
 }
 
-void cMatrix4::setScale(const cVector3 &s) {
+void cMatrix4::setScale(const cVector3& s) {
     setIdentity();
     m[0] = s.x;
     m[5] = s.y;
     m[10] = s.z;
 }
 
-void cMatrix4::setRows(const cVector3 &a, const cVector3 &b, const cVector3 &c, const cVector3 &t) {
+void cMatrix4::setRows(const cVector3& a, const cVector3& b, const cVector3& c, const cVector3& t) {
     *this = cMatrix4(a.x, a.y, a.z, 0, b.x, b.y, b.z, 0, c.x, c.y, c.z, 0, t.x, t.y, t.z, 1);
 }
 
-void cMatrix4::setAxisRotation(const cVector3 &axis, float radians) {
+void cMatrix4::setAxisRotation(const cVector3& axis, float radians) {
     // A longer or shorter axis would otherwise change the angle; a zero axis gives the identity.
     float axisLength = sqrtFloat(axis.x * axis.x + axis.y * axis.y + axis.z * axis.z);
     if (axisLength == 0.0f) {
@@ -120,7 +120,7 @@ cVector3 cMatrix4::getScale() const {
     return cVector3(len[0], len[1], len[2]);
 }
 
-void cMatrix4::setAxisScale(const cVector3 &s) {
+void cMatrix4::setAxisScale(const cVector3& s) {
     const float lengths[3] = {s.x, s.y, s.z};
     for (int row = 0; row < 3; ++row) {
         cVector3 v(at(row, 0), at(row, 1), at(row, 2));

@@ -7,8 +7,8 @@ namespace Engine {
 struct cPoint {
     int x = 0, y = 0;
 
-    bool operator==(const cPoint &o) const { return x == o.x && y == o.y; }
-    bool operator!=(const cPoint &o) const { return !(*this == o); }
+    bool operator==(const cPoint& o) const { return x == o.x && y == o.y; }
+    bool operator!=(const cPoint& o) const { return !(*this == o); }
 };
 
 } // namespace Engine

@@ -7,7 +7,7 @@
 
 namespace Engine {
 
-std::u32string utf16ToCodePoints(const std::wstring &text) {
+std::u32string utf16ToCodePoints(const std::wstring& text) {
     std::u32string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
@@ -26,7 +26,7 @@ std::u32string utf16ToCodePoints(const std::wstring &text) {
     return out;
 }
 
-std::wstring codePointsToUtf16(const std::u32string &text) {
+std::wstring codePointsToUtf16(const std::u32string& text) {
     std::wstring out;
     out.reserve(text.size());
     for (char32_t c : text) {
@@ -44,7 +44,7 @@ std::wstring codePointsToUtf16(const std::u32string &text) {
     return out;
 }
 
-void wideToUtf8(const std::wstring &text, std::string &out) {
+void wideToUtf8(const std::wstring& text, std::string& out) {
     out.clear();
     for (char32_t c : utf16ToCodePoints(text)) {
         uint32_t cp = uint32_t(c);
@@ -66,10 +66,10 @@ void wideToUtf8(const std::wstring &text, std::string &out) {
     }
 }
 
-void utf8ToWide(const std::string &text, std::wstring &out) {
+void utf8ToWide(const std::string& text, std::wstring& out) {
     std::u32string points;
     points.reserve(text.size());
-    const auto *s = reinterpret_cast<const unsigned char *>(text.data());
+    const auto* s = reinterpret_cast<const unsigned char*>(text.data());
     size_t n = text.size();
     for (size_t i = 0; i < n;) {
         unsigned char c = s[i];
@@ -99,7 +99,7 @@ void utf8ToWide(const std::string &text, std::wstring &out) {
     out = codePointsToUtf16(points);
 }
 
-std::string wideToNarrow(const std::wstring &text) {
+std::string wideToNarrow(const std::wstring& text) {
     bool latin1 = std::all_of(text.begin(), text.end(), [](wchar_t c) { return uint32_t(c) < 256; });
     if (!latin1) {
         std::string out;
@@ -111,21 +111,21 @@ std::string wideToNarrow(const std::wstring &text) {
     return out;
 }
 
-std::wstring narrowToWide(const std::string &text) {
+std::wstring narrowToWide(const std::string& text) {
     std::wstring out(text.size(), L'\0');
     std::transform(text.begin(), text.end(), out.begin(), [](char c) { return wchar_t(uint8_t(c)); });
     return out;
 }
 
-cStringA narrowFromWideCStr(const wchar_t *text) {
+cStringA narrowFromWideCStr(const wchar_t* text) {
     return cStringA(wideToNarrow(text ? text : L""));
 }
 
 namespace {
 
 // True when the bytes are well-formed UTF-8 (shortest forms, no surrogates) and not plain ASCII.
-bool isMultiByteUtf8(const std::string &text) {
-    const auto *s = reinterpret_cast<const unsigned char *>(text.data());
+bool isMultiByteUtf8(const std::string& text) {
+    const auto* s = reinterpret_cast<const unsigned char*>(text.data());
     size_t n = text.size();
     bool multiByte = false;
     for (size_t i = 0; i < n;) {
@@ -154,7 +154,7 @@ bool isMultiByteUtf8(const std::string &text) {
 
 } // namespace
 
-std::wstring toWideString(const std::string &text) {
+std::wstring toWideString(const std::string& text) {
     if (!isMultiByteUtf8(text))
         return narrowToWide(text);
     std::wstring out;
@@ -162,7 +162,7 @@ std::wstring toWideString(const std::string &text) {
     return out;
 }
 
-std::string narrowToUtf8(const std::string &text) {
+std::string narrowToUtf8(const std::string& text) {
     if (isMultiByteUtf8(text))
         return text;
     std::string out;
@@ -175,19 +175,19 @@ cStringW wstringFromInt(int value) {
     return cStringW(narrowToWide(digits));
 }
 
-void toLowerNarrow(std::string &text) {
-    for (char &c : text)
+void toLowerNarrow(std::string& text) {
+    for (char& c : text)
         if (c >= 'A' && c <= 'Z')
             c = char(c - 'A' + 'a');
 }
 
-void toLowerWide(std::wstring &text) {
-    for (wchar_t &c : text)
+void toLowerWide(std::wstring& text) {
+    for (wchar_t& c : text)
         if (c >= L'A' && c <= L'Z')
             c = wchar_t(c - L'A' + L'a');
 }
 
-void replaceAll(std::wstring &text, const std::wstring &search, const std::wstring &replacement) {
+void replaceAll(std::wstring& text, const std::wstring& search, const std::wstring& replacement) {
     if (search.empty())
         return;
     size_t p = 0;
@@ -197,15 +197,15 @@ void replaceAll(std::wstring &text, const std::wstring &search, const std::wstri
     }
 }
 
-void replaceChar(std::string &text, char what, char replacement) {
+void replaceChar(std::string& text, char what, char replacement) {
     std::replace(text.begin(), text.end(), what, replacement);
 }
 
-void replaceChar(std::wstring &text, wchar_t what, wchar_t replacement) {
+void replaceChar(std::wstring& text, wchar_t what, wchar_t replacement) {
     std::replace(text.begin(), text.end(), what, replacement);
 }
 
-std::wstring escapeXml(const std::wstring &text) {
+std::wstring escapeXml(const std::wstring& text) {
     std::wstring out = text;
     replaceAll(out, L"&", L"&amp;");
     replaceAll(out, L"'", L"&apos;");
@@ -217,13 +217,12 @@ std::wstring escapeXml(const std::wstring &text) {
 
 namespace {
 
-int32_t readInt32LE(const uint8_t *p) {
+int32_t readInt32LE(const uint8_t* p) {
     return int32_t(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
 }
 
 // Extracts one value of type T from the text with the classic locale; writes out only on success.
-template <typename T>
-bool extract(T &out, const std::wstring &text, std::ios_base &(*base)(std::ios_base &) = nullptr) {
+template <typename T> bool extract(T& out, const std::wstring& text, std::ios_base& (*base)(std::ios_base&) = nullptr) {
     std::wistringstream in(text);
     in.imbue(std::locale::classic());
     if (base)
@@ -235,22 +234,68 @@ bool extract(T &out, const std::wstring &text, std::ios_base &(*base)(std::ios_b
     return true;
 }
 
-template <typename T> T &parseNumber(T &out, const std::wstring &text) {
+template <typename T> T& parseNumber(T& out, const std::wstring& text) {
     if (!text.empty())
         extract(out, text);
     return out;
 }
 
+bool isClassicSpace(wchar_t c) {
+    return c == L' ' || (c >= L'\t' && c <= L'\r');
+}
+bool isDigit(wchar_t c) {
+    return c >= L'0' && c <= L'9';
+}
+
+// Reads the longest prefix from pos (after white space) that forms a decimal number and moves pos
+// past it; writes out only on success. The stream alone rejects a number followed by a bare
+// exponent mark ("3.5e", "1e+") instead of taking the number before it.
+template <typename T> bool readReal(const std::wstring& text, size_t& pos, T& out) {
+    size_t n = text.size(), i = pos;
+    while (i < n && isClassicSpace(text[i]))
+        ++i;
+    size_t start = i, digits = 0;
+    if (i < n && (text[i] == L'+' || text[i] == L'-'))
+        ++i;
+    for (; i < n && isDigit(text[i]); ++i)
+        ++digits;
+    if (i < n && text[i] == L'.')
+        for (++i; i < n && isDigit(text[i]); ++i)
+            ++digits;
+    if (digits == 0)
+        return false;
+    if (i < n && (text[i] == L'e' || text[i] == L'E')) {
+        size_t j = i + 1;
+        if (j < n && (text[j] == L'+' || text[j] == L'-'))
+            ++j;
+        size_t k = j;
+        while (k < n && isDigit(text[k]))
+            ++k;
+        if (k > j)
+            i = k;
+    }
+    if (!extract(out, text.substr(start, i - start)))
+        return false;
+    pos = i;
+    return true;
+}
+
+template <typename T> T& parseReal(T& out, const std::wstring& text) {
+    size_t pos = 0;
+    readReal(text, pos, out);
+    return out;
+}
+
 } // namespace
 
-int readNarrowString(const uint8_t *buffer, std::string &out) {
+int readNarrowString(const uint8_t* buffer, std::string& out) {
     int32_t n = readInt32LE(buffer);
     if (n > 0)
-        out.assign(reinterpret_cast<const char *>(buffer + 4), size_t(n));
+        out.assign(reinterpret_cast<const char*>(buffer + 4), size_t(n));
     return int(int64_t(n) + 4);
 }
 
-int readWideString(const uint8_t *buffer, std::wstring &out) {
+int readWideString(const uint8_t* buffer, std::wstring& out) {
     int32_t n = readInt32LE(buffer);
     if (n > 0) {
         out.resize(size_t(n));
@@ -260,7 +305,7 @@ int readWideString(const uint8_t *buffer, std::wstring &out) {
     return int(2 * int64_t(n) + 4);
 }
 
-int readNarrowString(const uint8_t *buffer, size_t size, std::string &out) {
+int readNarrowString(const uint8_t* buffer, size_t size, std::string& out) {
     if (size < 4)
         return -1;
     int32_t n = readInt32LE(buffer);
@@ -269,7 +314,7 @@ int readNarrowString(const uint8_t *buffer, size_t size, std::string &out) {
     return readNarrowString(buffer, out);
 }
 
-int readWideString(const uint8_t *buffer, size_t size, std::wstring &out) {
+int readWideString(const uint8_t* buffer, size_t size, std::wstring& out) {
     if (size < 4)
         return -1;
     int32_t n = readInt32LE(buffer);
@@ -278,32 +323,32 @@ int readWideString(const uint8_t *buffer, size_t size, std::wstring &out) {
     return readWideString(buffer, out);
 }
 
-int &parseInt(int &out, const std::wstring &text) {
+int& parseInt(int& out, const std::wstring& text) {
     return parseNumber(out, text);
 }
-unsigned &parseUInt(unsigned &out, const std::wstring &text) {
+unsigned& parseUInt(unsigned& out, const std::wstring& text) {
     return parseNumber(out, text);
 }
-int32_t &parseLong(int32_t &out, const std::wstring &text) {
+int32_t& parseLong(int32_t& out, const std::wstring& text) {
     return parseNumber(out, text);
 }
-int64_t &parseLongLong(int64_t &out, const std::wstring &text) {
+int64_t& parseLongLong(int64_t& out, const std::wstring& text) {
     return parseNumber(out, text);
 }
-uint16_t &parseUInt16(uint16_t &out, const std::wstring &text) {
+uint16_t& parseUInt16(uint16_t& out, const std::wstring& text) {
     return parseNumber(out, text);
 }
-float &parseFloat(float &out, const std::wstring &text) {
-    return parseNumber(out, text);
+float& parseFloat(float& out, const std::wstring& text) {
+    return parseReal(out, text);
 }
-double &parseDouble(double &out, const std::wstring &text) {
-    return parseNumber(out, text);
+double& parseDouble(double& out, const std::wstring& text) {
+    return parseReal(out, text);
 }
-bool &parseBool(bool &out, const std::wstring &text) {
+bool& parseBool(bool& out, const std::wstring& text) {
     return parseNumber(out, text);
 }
 
-uint32_t &parseULong(uint32_t &out, const std::wstring &text) {
+uint32_t& parseULong(uint32_t& out, const std::wstring& text) {
     if (text.empty())
         return out;
     if (text.size() >= 2 && text[0] == L'0' && text[1] == L'x')
@@ -313,7 +358,7 @@ uint32_t &parseULong(uint32_t &out, const std::wstring &text) {
     return out;
 }
 
-cColor &parseColor(cColor &out, const std::wstring &text) {
+cColor& parseColor(cColor& out, const std::wstring& text) {
     if (text.empty())
         return out;
     uint32_t packed = 0;
@@ -326,35 +371,29 @@ cColor &parseColor(cColor &out, const std::wstring &text) {
     return out;
 }
 
-cVector2 &parseVector2(cVector2 &out, const std::wstring &text) {
-    std::wistringstream in(text);
-    in.imbue(std::locale::classic());
-    float v = 0.0f;
-    if (!(in >> v))
+// Each component is read after skipping one character (the separator) behind the previous one.
+cVector2& parseVector2(cVector2& out, const std::wstring& text) {
+    size_t pos = 0;
+    if (!readReal(text, pos, out.x))
         return out;
-    out.x = v;
-    in.get();
-    if (in >> v)
-        out.y = v;
+    ++pos;
+    readReal(text, pos, out.y);
     return out;
 }
 
-cVector3 &parseVector3(cVector3 &out, const std::wstring &text) {
-    std::wistringstream in(text);
-    in.imbue(std::locale::classic());
-    float *fields[3] = {&out.x, &out.y, &out.z};
+cVector3& parseVector3(cVector3& out, const std::wstring& text) {
+    size_t pos = 0;
+    float* fields[3] = {&out.x, &out.y, &out.z};
     for (int i = 0; i < 3; ++i) {
         if (i > 0)
-            in.get();
-        float v = 0.0f;
-        if (!(in >> v))
+            ++pos;
+        if (!readReal(text, pos, *fields[i]))
             break;
-        *fields[i] = v;
     }
     return out;
 }
 
-std::string &parseString(std::string &out, const std::wstring &text) {
+std::string& parseString(std::string& out, const std::wstring& text) {
     std::istringstream in(wideToNarrow(text));
     std::string word;
     if (in >> word)

@@ -22,7 +22,7 @@ void cVector2::setLength(float newLength) {
     y *= k;
 }
 
-cVector2 cVector2::transform(const cMatrix3 &m) const {
+cVector2 cVector2::transform(const cMatrix3& m) const {
     return m.transformPoint(*this);
 }
 

@@ -25,8 +25,8 @@ void cVector3::setLength(float newLength) {
     z *= k;
 }
 
-cVector3 cVector3::transform(const cMatrix4 &t) const {
-    const float *m = t.m;
+cVector3 cVector3::transform(const cMatrix4& t) const {
+    const float* m = t.m;
     return cVector3(m[0] * x + m[4] * y + m[8] * z + m[12], m[1] * x + m[5] * y + m[9] * z + m[13],
                     m[2] * x + m[6] * y + m[10] * z + m[14]);
 }

@@ -22,10 +22,10 @@ public:
     }
     void clear() { x = y = z = 0.0f; }
 
-    cVector3 operator+(const cVector3 &o) const { return cVector3(x + o.x, y + o.y, z + o.z); }
+    cVector3 operator+(const cVector3& o) const { return cVector3(x + o.x, y + o.y, z + o.z); }
     cVector3 operator*(float k) const { return cVector3(x * k, y * k, z * k); }
-    bool operator==(const cVector3 &o) const { return x == o.x && y == o.y && z == o.z; }
-    bool operator!=(const cVector3 &o) const { return !(*this == o); }
+    bool operator==(const cVector3& o) const { return x == o.x && y == o.y && z == o.z; }
+    bool operator!=(const cVector3& o) const { return !(*this == o); }
 
     // In place, through the fast approximate inverse square root.
     void normalize();
@@ -34,14 +34,14 @@ public:
     // Scales to the given length; a zero vector stays zero.
     void setLength(float length);
     // The point (x, y, z, 1) times the matrix, without the w divide.
-    cVector3 transform(const cMatrix4 &m) const;
+    cVector3 transform(const cMatrix4& m) const;
 };
 
 // The i-th vector of a contiguous array.
-inline cVector3 *vector3At(cVector3 *array, std::size_t i) {
+inline cVector3* vector3At(cVector3* array, std::size_t i) {
     return array + i;
 }
-inline const cVector3 *vector3At(const cVector3 *array, std::size_t i) {
+inline const cVector3* vector3At(const cVector3* array, std::size_t i) {
     return array + i;
 }
 

@@ -4,7 +4,7 @@
 
 namespace Platform {
 
-void getCursorPos(int &x, int &y);
+void getCursorPos(int& x, int& y);
 // The position the headless cursor reports (tests).
 void setHeadlessCursorPos(int x, int y);
 

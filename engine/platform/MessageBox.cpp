@@ -7,10 +7,10 @@
 namespace Platform {
 
 namespace {
-IMessageBox *g_messageBox = nullptr;
+IMessageBox* g_messageBox = nullptr;
 }
 
-IMessageBox &getMessageBox() {
+IMessageBox& getMessageBox() {
     if (g_messageBox)
         return *g_messageBox;
     if (isHeadless())
@@ -19,11 +19,11 @@ IMessageBox &getMessageBox() {
     return sdlBox;
 }
 
-void setMessageBox(IMessageBox *box) {
+void setMessageBox(IMessageBox* box) {
     g_messageBox = box;
 }
 
-void showMessageBox(const std::string &text, const std::string &caption, MessageBoxIcon icon) {
+void showMessageBox(const std::string& text, const std::string& caption, MessageBoxIcon icon) {
     getMessageBox().show(text, caption, icon);
 }
 

@@ -12,8 +12,8 @@ namespace Platform {
 
 namespace {
 
-std::string environment(const char *name) {
-    const char *value = std::getenv(name);
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
     return value ? std::string(value) : std::string();
 }
 
@@ -21,7 +21,7 @@ std::string homeFolder() {
     std::string home = environment("HOME");
     if (!home.empty())
         return home;
-    if (const passwd *entry = getpwuid(getuid()))
+    if (const passwd* entry = getpwuid(getuid()))
         if (entry->pw_dir)
             return entry->pw_dir;
     return ".";
@@ -62,7 +62,7 @@ std::string lastErrorText() {
         return std::string();
     char buffer[512];
     // GNU strerror_r may return a static text instead of filling the buffer.
-    const char *text = strerror_r(error, buffer, sizeof buffer);
+    const char* text = strerror_r(error, buffer, sizeof buffer);
     return text ? std::string(text) : std::string();
 }
 

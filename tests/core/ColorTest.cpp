@@ -14,7 +14,7 @@ TEST(ColorTest, PacksClampedRoundedBytes) {
         {{1.0f, 0.0f, 0.0f, 1.0f}, 0xFFFF0000u, 0xFF0000FFu},
         {{0.0f, 0.0f, 0.0f, 0.0f}, 0x00000000u, 0x00000000u},
     };
-    for (const auto &c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(c.color.toARGB(), c.argb) << std::hex << c.argb;
         EXPECT_EQ(c.color.toABGR(), c.abgr) << std::hex << c.abgr;
     }

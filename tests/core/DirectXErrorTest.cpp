@@ -8,7 +8,7 @@ using namespace Engine;
 TEST(DirectXErrorTest, NamesKnownResultsByValue) {
     struct Case {
         uint32_t value;
-        const char *name;
+        const char* name;
     } cases[] = {
         {0x8007001Eu, "DIERR_INPUTLOST"},
         {0x88760868u, "D3DERR_DEVICELOST"},
@@ -20,7 +20,7 @@ TEST(DirectXErrorTest, NamesKnownResultsByValue) {
         {0x00000000u, "S_OK"},
         {0x12345678u, "Unknown"},
     };
-    for (const auto &c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(getDirectXErrorName(tResult(c.value)), c.name) << std::hex << c.value;
 }
 
@@ -28,7 +28,7 @@ TEST(DirectXErrorTest, ThrowsAndStoresThreeLineText) {
     const std::string expected = "Direct3D function call failed\nm_keyboard->GetDeviceData()\nDIERR_INPUTLOST";
     try {
         throwDirectXError(DIERR_INPUTLOST, "m_keyboard->GetDeviceData()");
-    } catch (const std::string &text) {
+    } catch (const std::string& text) {
         EXPECT_EQ(text, expected);
     }
     EXPECT_EQ(errorCallStack(), expected);

@@ -21,7 +21,7 @@ class FatalErrorTest : public ::testing::Test {
 protected:
     void SetUp() override {
         // The "error" channel opens again in this test's folder state.
-        static_cast<cLog *>(getLog())->closeChannels();
+        static_cast<cLog*>(getLog())->closeChannels();
         Platform::setMessageBox(&m_box);
         setFatalQuitHandler(countQuit);
         g_quitRequests = 0;
@@ -30,7 +30,7 @@ protected:
     void TearDown() override {
         Platform::setMessageBox(nullptr);
         setFatalQuitHandler(nullptr);
-        static_cast<cLog *>(getLog())->closeChannels();
+        static_cast<cLog*>(getLog())->closeChannels();
         errorCallStack() = m_savedError;
         std::filesystem::remove_all("error.log");
     }
@@ -75,7 +75,7 @@ TEST_F(FatalErrorTest, EntryPointReportsEachExceptionKindWithItsText) {
         {std::make_exception_ptr(std::runtime_error("standard")), "standard"},
         {std::make_exception_ptr(42), "set before the throw"},
     };
-    for (const auto &c : cases) {
+    for (const auto& c : cases) {
         errorCallStack() = "set before the throw";
         m_box.clear();
         reportFatalException(c.error);

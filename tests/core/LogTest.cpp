@@ -13,15 +13,15 @@ namespace {
 const std::string kHeader = R"(\d\d/\d\d/\d{4} - \d\d:\d\d:\d\d -{56}\n)";
 const std::string kEntry = R"(\[\d\d:\d\d:\d\d - (\d{5})\]\t)";
 
-cLog &processLog() {
-    return *static_cast<cLog *>(getLog());
+cLog& processLog() {
+    return *static_cast<cLog*>(getLog());
 }
 
 } // namespace
 
 TEST(LogTest, AppendsHeaderAndNumberedEntriesToAnExistingFile) {
     TestSupport::writeFileBytes("append.log", "earlier run\n");
-    ILogSink *channel = getLog()->getChannel(L"append", false);
+    ILogSink* channel = getLog()->getChannel(L"append", false);
     channel->write("%s=%d", "moves", 12);
     channel->writeEntry(L"wide \u00e9");
 
@@ -58,7 +58,7 @@ TEST(LogTest, UnopenableFileThrowsTheErrorTextAndIsRetriedLater) {
     try {
         getLog()->getChannel(L"blocked", false);
         FAIL() << "no exception";
-    } catch (const std::wstring &text) {
+    } catch (const std::wstring& text) {
         EXPECT_EQ(text, L"earlier failure\nUnable to open [./blocked.log] log file.\n");
     }
     errorCallStack() = saved;

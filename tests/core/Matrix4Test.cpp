@@ -7,7 +7,7 @@ using namespace Engine;
 
 namespace {
 
-void expectNear(const cVector3 &actual, const cVector3 &expected, float tolerance = 1e-5f) {
+void expectNear(const cVector3& actual, const cVector3& expected, float tolerance = 1e-5f) {
     EXPECT_NEAR(actual.x, expected.x, tolerance);
     EXPECT_NEAR(actual.y, expected.y, tolerance);
     EXPECT_NEAR(actual.z, expected.z, tolerance);

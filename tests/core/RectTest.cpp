@@ -11,7 +11,7 @@ TEST(RectTest, ContainsTopLeftEdgesButNotBottomRight) {
         bool inside;
     } cases[] = {{10, 20, true},  {29.9f, 59.9f, true}, {30, 40, false},
                  {20, 60, false}, {9.9f, 40, false},    {20, 19, false}};
-    for (const auto &c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(r.contains(cVector2(c.x, c.y)), c.inside) << c.x << "," << c.y;
     EXPECT_FLOAT_EQ(r.getWidth(), 20.0f);
     EXPECT_FLOAT_EQ(r.getHeight(), 40.0f);

@@ -16,7 +16,7 @@ TEST(SingletonTest, SecondInstanceThrowsAndDestructionFreesTheSlot) {
         try {
             cService second;
             FAIL() << "second instance constructed";
-        } catch (const char *text) {
+        } catch (const char* text) {
             EXPECT_STREQ(text, "Object already exist.");
         }
         EXPECT_EQ(cService::getInstance(), &first);

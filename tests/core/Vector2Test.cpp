@@ -54,3 +54,16 @@ TEST(Vector2Test, RotatesLikeTheRotationMatrix) {
     cVector2 t = cVector2(2.0f, 1.0f).transform(m);
     EXPECT_EQ(t, v);
 }
+
+TEST(Vector2Test, QuadCenterIsMidpointOfSecondAndThirdVertex) {
+    struct Vertex {
+        cVector2 position;
+    };
+    struct Quad {
+        Vertex vertices[4];
+    } quad{{{{0, 0}}, {{10, 2}}, {{4, 8}}, {{99, 99}}}};
+    EXPECT_EQ(quadCenter(quad), cVector2(7.0f, 5.0f));
+    cVector2 v;
+    v.setFromInts(cPoint{3, -4});
+    EXPECT_EQ(v, cVector2(3.0f, -4.0f));
+}

@@ -6,7 +6,7 @@
 using namespace Platform;
 
 TEST(MessageBoxTest, HeadlessBoxesAreRecordedNotShown) {
-    cHeadlessMessageBox &recorder = getHeadlessMessageBox();
+    cHeadlessMessageBox& recorder = getHeadlessMessageBox();
     recorder.clear();
     showMessageBox("Set 1 or 2 bonuses amount", "Wrong amount of bonuses", MessageBoxIcon::INFORMATION);
     showMessageBox("broken", "Error", MessageBoxIcon::WARNING);

@@ -12,8 +12,8 @@ namespace {
 // Sets or unsets an environment variable for the test's scope.
 class ScopedEnv {
 public:
-    ScopedEnv(const char *name, const char *value) : m_name(name) {
-        if (const char *old = std::getenv(name))
+    ScopedEnv(const char* name, const char* value) : m_name(name) {
+        if (const char* old = std::getenv(name))
             m_old = old, m_had = true;
         if (value)
             setenv(name, value, 1);
@@ -28,7 +28,7 @@ public:
     }
 
 private:
-    const char *m_name;
+    const char* m_name;
     std::string m_old;
     bool m_had = false;
 };
@@ -46,8 +46,8 @@ TEST(SystemTest, UserDataFolderPrefersOverrideThenXdgThenHome) {
         {unset, "relative/xdg", here + "/home", here + "/home/.local/share"},
         {"", unset, here + "/home2", here + "/home2/.local/share"},
     };
-    auto value = [&](const std::string &s) { return s == unset ? nullptr : s.c_str(); };
-    for (const auto &c : cases) {
+    auto value = [&](const std::string& s) { return s == unset ? nullptr : s.c_str(); };
+    for (const auto& c : cases) {
         ScopedEnv user("MEADOW_USER_DIR", value(c.user)), xdg("XDG_DATA_HOME", value(c.xdg)),
             home("HOME", value(c.home));
         EXPECT_EQ(getUserDataFolder(), c.expected);

@@ -16,9 +16,9 @@ public:
         MessageBoxIcon icon;
     };
 
-    void show(const std::string &text, const std::string &caption, MessageBoxIcon icon) override;
+    void show(const std::string& text, const std::string& caption, MessageBoxIcon icon) override;
 
-    const std::vector<cRecord> &getRecords() const { return m_records; }
+    const std::vector<cRecord>& getRecords() const { return m_records; }
     void clear() { m_records.clear(); }
 
 private:
@@ -26,6 +26,6 @@ private:
 };
 
 // The process-wide recorder used when headless or when no display can show a box.
-cHeadlessMessageBox &getHeadlessMessageBox();
+cHeadlessMessageBox& getHeadlessMessageBox();
 
 } // namespace Platform

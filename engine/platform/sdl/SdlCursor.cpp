@@ -10,7 +10,7 @@ namespace {
 int g_headlessX = 0, g_headlessY = 0;
 }
 
-void getCursorPos(int &x, int &y) {
+void getCursorPos(int& x, int& y) {
     if (isHeadless() || SDL_WasInit(SDL_INIT_VIDEO) == 0) {
         x = g_headlessX;
         y = g_headlessY;

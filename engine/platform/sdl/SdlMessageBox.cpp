@@ -6,7 +6,7 @@
 
 namespace Platform {
 
-void cSdlMessageBox::show(const std::string &text, const std::string &caption, MessageBoxIcon icon) {
+void cSdlMessageBox::show(const std::string& text, const std::string& caption, MessageBoxIcon icon) {
     Uint32 flags = icon == MessageBoxIcon::ERROR     ? SDL_MESSAGEBOX_ERROR
                    : icon == MessageBoxIcon::WARNING ? SDL_MESSAGEBOX_WARNING
                                                      : SDL_MESSAGEBOX_INFORMATION;

@@ -8,7 +8,7 @@ namespace Platform {
 
 class cSdlMessageBox : public IMessageBox {
 public:
-    void show(const std::string &text, const std::string &caption, MessageBoxIcon icon) override;
+    void show(const std::string& text, const std::string& caption, MessageBoxIcon icon) override;
 };
 
 } // namespace Platform
