@@ -242,7 +242,7 @@ TEST_F(ResourceManagerKinds, ResourceLogIsWrittenAsUtf16AndReadBack) {
     m_manager->getXml("layouts/menu.xml");
     m_manager->writeResourceLog("dev_view_log.xml");
 
-    const std::string bytes = m_root.read("user/dev_view_log.xml");
+    const std::string bytes = TestSupport::readFileBytes(wideToNarrow(m_fileSystem->getUserFolder()) + "dev_view_log.xml");
     const std::string head = utf16le("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<ResourceLog>\n");
     const std::string tail = utf16le("</ResourceLog>");
     ASSERT_EQ(bytes.substr(0, head.size()), head);
@@ -274,7 +274,7 @@ TEST_F(ResourceManagerKinds, ResourceLogIsWrittenAsUtf16AndReadBack) {
 }
 
 TEST_F(ResourceManagerKinds, LogEntriesOfOtherTypesAreSkipped) {
-    m_root.write("user/log.xml", "<ResourceLog><Tag Path='a.png' Type='7'/><Tag Path='b.png' Type='x'/>"
+    TestSupport::writeFileBytes(wideToNarrow(m_fileSystem->getUserFolder()) + "log.xml", "<ResourceLog><Tag Path='a.png' Type='7'/><Tag Path='b.png' Type='x'/>"
                                  "<Tag Path='c.png' Type='0'/><Tag Path='d.png' Type='-1'/></ResourceLog>");
     m_manager.reset();
     m_fileSystem.reset();
