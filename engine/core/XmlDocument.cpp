@@ -1,6 +1,7 @@
 #include "engine/core/XmlDocument.h"
 
 #include "engine/core/DataStream.h"
+#include "engine/core/FatalError.h"
 #include "engine/core/FileSystem.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
@@ -27,9 +28,7 @@ const size_t kMaxDepth = 1000;
 // could otherwise ask for an exponential amount of memory.
 const size_t kMaxCopiedNodes = 250000;
 
-std::string g_errorText;
-
-void setErrorText(const std::string& text) { g_errorText = text; }
+void setErrorText(const std::string& text) { errorCallStack() = text; }
 
 const std::wstring& emptyWide() {
     static const std::wstring empty;
@@ -359,7 +358,7 @@ void cXmlDocument::loadFile(const std::string& path) {
         }
         if (parsed)
             return;
-        std::string message = g_errorText + " filename: " + path;
+        std::string message = errorCallStack() + " filename: " + path;
         if (userFile) {
             userFile = false;
             keepMalformedCopy(*fileSystem, path, bytes.data(), bytes.size());
