@@ -313,3 +313,25 @@ TEST_F(FileSystemTest, DamagedEntryHeaderNamesEntryAndPack) {
         EXPECT_EQ(thrownText([&] { fs->openRead("A.txt"); }),
                   "Cant't open file 'a.txt' in the '" + m_folders.dataPath("ui.pack") + "' pack.");
 }
+
+TEST_F(FileSystemTest, PathOperationsWorkOnRealPaths) {
+    auto fs = make();
+    std::string root = m_folders.userDataPath("paths");
+    {
+        auto file = fs->openPath(root + "/Deep/Er/New.bin", true);
+        file->write("abc", 3);
+    }
+    m_folders.writeUser("../paths/top.txt", "x");
+    m_folders.writeUser("../paths/.hidden/inner.txt", "x");
+    EXPECT_TRUE(fs->pathExists(root + "/Deep/Er/New.bin"));
+    EXPECT_FALSE(fs->pathExists(root + "/deep/er/new.bin"));
+    EXPECT_FALSE(fs->exists("deep/er/new.bin")); // real paths stay out of the name space
+
+    std::wstring wideRoot(root.begin(), root.end());
+    std::vector<std::wstring> flat, deep;
+    fs->listFolder(wideRoot, flat, false);
+    fs->listFolder(wideRoot + L"/", deep, true);
+    std::sort(deep.begin(), deep.end());
+    EXPECT_EQ(flat, std::vector<std::wstring>{wideRoot + L"/top.txt"});
+    EXPECT_EQ(deep, (std::vector<std::wstring>{wideRoot + L"/Deep/Er/New.bin", wideRoot + L"/top.txt"}));
+}
