@@ -49,8 +49,11 @@ public:
     virtual void movePath(const std::wstring &source, const std::wstring &destination) = 0;
     // Name-space operations. A missing name throws the std::string "File \"<name>\" not found.".
     virtual std::unique_ptr<IDataStream> openRead(const std::string &name) = 0;
-    // Writes into the user folder through a temporary file that closing renames over the old one.
+    // Writes into the user folder through a temporary file that closing renames over the old one
+    // (close() throws when that fails; the old file stays). create = false starts from the old
+    // contents, which must exist.
     virtual std::unique_ptr<cFile> openWrite(const std::string &name, bool create) = 0;
+    // Deletes the user-folder file; the name then falls back to the data folder or a pack.
     virtual bool deleteFile(const std::string &name) = 0;
     virtual bool exists(const std::string &name) = 0;
     virtual bool pathExists(const std::string &path) = 0;
@@ -74,7 +77,10 @@ public:
     using PackFilter = std::function<bool(const std::string &packName)>;
 
     // dataFolder: the executable's folder + "Data"; packExtension: "pack"; packFilter decides
-    // which packs join (none: all).
+    // which packs join (none: all). The user folder is the platform's user-data folder + the
+    // "app_directory" (else "window_title") of the element "game" of "sys/constants.xml"; without
+    // either the plain text "app_directory not defined." is thrown. A pack that can't be read
+    // stops the construction with an error naming it.
     cFileSystem(const std::wstring &dataFolder, const std::string &packExtension, PackFilter packFilter = nullptr);
     ~cFileSystem() override;
 
