@@ -1,0 +1,329 @@
+#include "engine/core/FileSystem.h"
+
+#include "engine/core/AtomicFile.h"
+#include "engine/core/PackFinder.h"
+#include "engine/core/String.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace Engine {
+
+namespace {
+
+const char* const USER_SOURCE = "#common#";
+
+std::string lowered(std::string text) {
+    toLowerNarrow(text);
+    return text;
+}
+
+std::string slashed(std::string text) {
+    replaceChar(text, '\\', '/');
+    return text;
+}
+
+std::wstring slashed(std::wstring text) {
+    replaceChar(text, L'\\', L'/');
+    return text;
+}
+
+std::string utf8(const std::wstring& text) {
+    std::string out;
+    wideToUtf8(text, out);
+    return out;
+}
+
+std::wstring wide(const std::string& text) {
+    std::wstring out;
+    utf8ToWide(text, out);
+    return out;
+}
+
+std::wstring withTrailingSlash(std::wstring folder) {
+    if (folder.empty() || folder.back() != L'/')
+        folder += L'/';
+    return folder;
+}
+
+std::string extensionOf(const std::string& name) {
+    size_t dot = name.rfind('.');
+    if (dot == std::string::npos || name.find('/', dot) != std::string::npos)
+        return std::string();
+    return lowered(name.substr(dot + 1));
+}
+
+// The folders of a path, every '/' on; failures are ignored (the folder may exist).
+void createFolders(const std::string& path) {
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos || slash == 0)
+        return;
+    std::error_code error;
+    fs::create_directories(fs::path(path.substr(0, slash)), error);
+}
+
+// The folder under which the user folder is made: the platform's per-user data folder.
+std::wstring userDataRoot() {
+    if (const char* dir = std::getenv("MEADOW_USER_DIR"); dir && *dir)
+        return wide(dir);
+    if (const char* dir = std::getenv("XDG_DATA_HOME"); dir && *dir)
+        return wide(dir);
+    const char* home = std::getenv("HOME");
+    return wide(std::string(home && *home ? home : ".") + "/.local/share");
+}
+
+// Relative paths ('/' separated, UTF-8 as on disk) of every file under folder; entries whose
+// names begin with '.' are left out, with their contents.
+void listRelative(const std::string& folder, const std::string& prefix, std::vector<std::string>& out,
+                  bool recursive) {
+    std::error_code error;
+    fs::directory_iterator it(fs::path(folder + prefix), error), end;
+    for (; !error && it != end; it.increment(error)) {
+        std::string name = it->path().filename().string();
+        if (name.empty() || name[0] == '.')
+            continue;
+        std::error_code typeError;
+        if (it->is_directory(typeError)) {
+            if (recursive)
+                listRelative(folder, prefix + name + "/", out, true);
+        } else {
+            out.push_back(prefix + name);
+        }
+    }
+}
+
+} // namespace
+
+IFileSystem* getFileSystem() { return IFileSystem::getInstance(); }
+
+cFileSystem::cFileSystem(const std::wstring& dataFolder, const std::string& packExtension, PackFilter packFilter)
+    : m_dataFolder(withTrailingSlash(slashed(dataFolder))), m_packExtension(lowered(packExtension)),
+      m_packFilter(std::move(packFilter)) {
+    registerFolder(m_dataFolder, "", m_names);
+    scanPacks(m_dataFolder, 1, m_names);
+    // A plain file beats a pack entry of the same name.
+    registerFolder(m_dataFolder, "", m_names);
+
+    m_userFolder = withTrailingSlash(slashed(userDataRoot()));
+    createFolders(utf8(m_userFolder));
+
+    m_packs.clear();
+    m_baseNames = m_names;
+    registerFolder(m_userFolder, USER_SOURCE, m_names);
+    scanPacks(m_userFolder, 0, m_baseNames);
+    registerFolder(m_userFolder, USER_SOURCE, m_names);
+    for (const auto& [name, entry] : m_baseNames)
+        m_names.emplace(name, entry);
+}
+
+cFileSystem::~cFileSystem() = default;
+
+void cFileSystem::registerFolder(const std::wstring& folder, const std::string& source, NameMap& names) {
+    std::vector<std::string> files;
+    listRelative(utf8(folder), "", files, true);
+    for (const std::string& file : files) {
+        if (extensionOf(file) == m_packExtension) {
+            m_packs.insert(file);
+            continue;
+        }
+        names[lowered(file)] = cFileEntry{source, source == USER_SOURCE ? 0 : 1, {}, file};
+    }
+}
+
+void cFileSystem::scanPacks(const std::wstring& folder, int32_t dataFlag, NameMap& names) {
+    for (const std::string& pack : m_packs) {
+        if (m_packFilter && !m_packFilter(pack))
+            continue;
+        cPackFinder::Handle handle = cPackFinder::openPack(folder + wide(pack));
+        try {
+            std::string entry;
+            for (bool found = cPackFinder::findFirst(handle, entry); found; found = cPackFinder::findNext(handle, entry)) {
+                if (entry.back() == '/')
+                    continue;
+                names[lowered(entry)] = cFileEntry{pack, dataFlag, cPackFinder::getPosition(handle), entry};
+            }
+        } catch (...) {
+            try {
+                cPackFinder::closePack(handle);
+            } catch (...) {
+            }
+            throw;
+        }
+        cPackFinder::closePack(handle);
+    }
+}
+
+void cFileSystem::forget(const std::string& name) {
+    if (m_forgetHook)
+        m_forgetHook(name);
+}
+
+std::unique_ptr<IDataStream> cFileSystem::openRead(const std::string& name) {
+    auto it = m_names.find(lowered(name));
+    if (it == m_names.end())
+        throw std::string("File \"" + name + "\" not found.");
+    const cFileEntry& entry = it->second;
+    if (entry.source.empty())
+        return std::make_unique<cFile>(m_dataFolder + wide(entry.path), GENERIC_READ, OPEN_EXISTING);
+    if (entry.source == USER_SOURCE)
+        return std::make_unique<cFile>(m_userFolder + wide(entry.path), GENERIC_READ, OPEN_EXISTING);
+    const std::wstring& folder = entry.dataFlag ? m_dataFolder : m_userFolder;
+    return std::make_unique<cPackStream>(folder + wide(entry.source), it->first, entry.position);
+}
+
+int32_t cFileSystem::readFile(const std::string& name, std::vector<uint8_t>& bytes) {
+    std::unique_ptr<IDataStream> stream = openRead(name);
+    int32_t size = stream->getSize();
+    if (size == 0)
+        return 0;
+    std::vector<uint8_t> data(size > 0 ? static_cast<size_t>(size) : 0);
+    if (size < 0 || stream->read(data.data(), size) != size)
+        throw std::string("Can't read file \"" + name + "\".");
+    bytes.swap(data);
+    return size;
+}
+
+std::unique_ptr<cFile> cFileSystem::openWrite(const std::string& name, bool create) {
+    std::string key = lowered(slashed(name));
+    auto it = m_names.find(key);
+    bool hadPrevious = it != m_names.end();
+    cFileEntry previous = hadPrevious ? it->second : cFileEntry{};
+    // An existing user file is replaced where it lies, whatever the case of the name given.
+    std::string path = hadPrevious && previous.source == USER_SOURCE ? previous.path : slashed(name);
+    std::wstring target = m_userFolder + wide(path);
+    createFolders(utf8(target));
+    auto file = std::make_unique<cAtomicFile>(target, !create);
+    file->setCloseHandler([this, key, previous, hadPrevious](bool committed) {
+        if (getFileSystem() == this)
+            onWriteClosed(key, previous, hadPrevious, committed);
+    });
+    m_names[key] = cFileEntry{USER_SOURCE, 0, {}, path};
+    forget(key);
+    return file;
+}
+
+void cFileSystem::onWriteClosed(const std::string& key, const cFileEntry& previous, bool hadPrevious, bool committed) {
+    if (!committed && !(hadPrevious && previous.source == USER_SOURCE)) {
+        // Nothing was written: the name stands for what it stood for before.
+        if (hadPrevious)
+            m_names[key] = previous;
+        else
+            m_names.erase(key);
+    }
+    forget(key);
+}
+
+bool cFileSystem::deleteFile(const std::string& name) {
+    std::string key = lowered(slashed(name));
+    auto it = m_names.find(key);
+    bool userFile = it != m_names.end() && it->second.source == USER_SOURCE;
+    std::string path = userFile ? it->second.path : slashed(name);
+    if (::unlink(utf8(m_userFolder + wide(path)).c_str()) != 0)
+        return false;
+    if (userFile) {
+        auto base = m_baseNames.find(key);
+        if (base != m_baseNames.end())
+            it->second = base->second;
+        else
+            m_names.erase(it);
+    }
+    forget(key);
+    return true;
+}
+
+bool cFileSystem::exists(const std::string& name) { return m_names.count(lowered(name)) != 0; }
+
+bool cFileSystem::isUserFile(const std::string& name) {
+    auto it = m_names.find(lowered(name));
+    return it != m_names.end() && it->second.source == USER_SOURCE;
+}
+
+void cFileSystem::listNames(const std::string& prefix, std::vector<std::string>& list, bool all) {
+    std::string start = lowered(prefix);
+    for (auto it = m_names.lower_bound(start); it != m_names.end() && it->first.compare(0, start.size(), start) == 0;
+         ++it) {
+        if (all || it->first == start)
+            list.push_back(it->first);
+    }
+}
+
+void cFileSystem::listUserFolder(const std::string& folder, std::vector<std::string>& list) {
+    std::vector<std::string> files;
+    listRelative(utf8(m_userFolder) + slashed(folder), "", files, false);
+    list.insert(list.end(), files.begin(), files.end());
+    list.erase(std::remove_if(list.begin(), list.end(),
+                              [this](const std::string& file) { return extensionOf(file) == m_packExtension; }),
+               list.end());
+}
+
+void cFileSystem::listFolder(const std::wstring& folder, std::vector<std::wstring>& list, bool recursive) {
+    std::wstring base = withTrailingSlash(folder);
+    std::vector<std::string> files;
+    listRelative(utf8(base), "", files, recursive);
+    for (const std::string& file : files)
+        list.push_back(base + wide(file));
+}
+
+bool cFileSystem::pathExists(const std::string& path) {
+    int fd;
+    do {
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    } while (fd < 0 && (errno == EAGAIN || errno == EINTR));
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
+}
+
+bool cFileSystem::pathExists(const std::wstring& path) { return pathExists(utf8(path)); }
+
+std::unique_ptr<cFile> cFileSystem::openPath(const std::string& path, bool create) {
+    return openPath(wide(path), create);
+}
+
+std::unique_ptr<cFile> cFileSystem::openPath(const std::wstring& path, bool create) {
+    std::wstring target = slashed(path);
+    createFolders(utf8(target));
+    return std::make_unique<cAtomicFile>(target, !create);
+}
+
+void cFileSystem::movePath(const std::string& source, const std::string& destination) {
+    movePath(wide(source), wide(destination));
+}
+
+void cFileSystem::movePath(const std::wstring& source, const std::wstring& destination) {
+    std::wstring target = slashed(destination);
+    std::string targetPath = utf8(target);
+    createFolders(targetPath);
+    std::error_code error;
+    // rename replaces an existing destination in one step.
+    fs::rename(fs::path(utf8(source)), fs::path(targetPath), error);
+    if (error) {
+        cFile in(source, GENERIC_READ, OPEN_EXISTING);
+        cAtomicFile out(target, false);
+        std::vector<char> chunk(131072);
+        int32_t left = in.getSize();
+        while (left > 0) {
+            int32_t want = std::min<int32_t>(left, static_cast<int32_t>(chunk.size()));
+            int32_t got = in.read(chunk.data(), want);
+            if (got <= 0 || out.write(chunk.data(), got) != got)
+                throw std::wstring(L"File \"" + source + L"\" can't be moved into \"" + target + L"\".\n");
+            left -= got;
+        }
+        out.close();
+    }
+    std::wstring userFolder = m_userFolder;
+    if (target.compare(0, userFolder.size(), userFolder) == 0) {
+        std::string name = utf8(target.substr(userFolder.size()));
+        m_names[lowered(name)] = cFileEntry{USER_SOURCE, 0, {}, name};
+        forget(lowered(name));
+    }
+}
+
+} // namespace Engine

@@ -1,0 +1,107 @@
+#include "engine/core/PackFinder.h"
+
+#include "engine/core/String.h"
+
+#include <minizip/unzip.h>
+
+#include <memory>
+
+namespace Engine {
+
+struct cPackFinder::Pack {
+    unzFile zip = nullptr;
+    std::string path;
+};
+
+namespace {
+
+constexpr size_t NAME_BUFFER = 256;
+
+// Names that would escape the name space or that the finder cannot hold whole.
+const char* refusalReason(const std::string& name, uLong storedSize) {
+    if (storedSize >= NAME_BUFFER)
+        return "its name is 256 bytes or longer";
+    if (name.empty())
+        return "its name is empty";
+    if (name.find('\\') != std::string::npos)
+        return "its name holds a backslash";
+    if (name[0] == '/' || (name.size() > 1 && name[1] == ':'))
+        return "its name is an absolute path";
+    size_t start = 0;
+    while (start <= name.size()) {
+        size_t end = name.find('/', start);
+        if (end == std::string::npos)
+            end = name.size();
+        if (name.compare(start, end - start, "..") == 0)
+            return "its name holds \"..\"";
+        start = end + 1;
+    }
+    return nullptr;
+}
+
+bool fetchName(unzFile zip, const std::string& packPath, std::string& nameOut) {
+    static char buffer[NAME_BUFFER];
+    unz_file_info info{};
+    if (unzGetCurrentFileInfo(zip, &info, buffer, sizeof buffer, nullptr, 0, nullptr, 0) != UNZ_OK)
+        return false;
+    size_t length = info.size_filename < NAME_BUFFER ? info.size_filename : NAME_BUFFER - 1;
+    std::string name(buffer, length);
+    if (const char* reason = refusalReason(name, info.size_filename))
+        throw cStringA("Pack \"" + packPath + "\" holds the entry \"" + name + "\", which is refused: " + reason + ".");
+    nameOut = name;
+    return true;
+}
+
+// The walk's texts, with the pack they concern.
+[[noreturn]] void walkError(const char* text, const std::string& packPath) {
+    throw cStringA(std::string(text) + " Pack '" + packPath + "'.");
+}
+
+} // namespace
+
+cPackFinder::Handle cPackFinder::openPack(const std::wstring& packPath) {
+    auto pack = std::make_unique<Pack>();
+    wideToUtf8(packPath, pack->path);
+    pack->zip = openPackZip(pack->path);
+    if (!pack->zip)
+        throw std::wstring(packPath + L" cannot be opened.");
+    return pack.release();
+}
+
+bool cPackFinder::findFirst(Handle handle, std::string& nameOut) {
+    int result = unzGoToFirstFile(handle->zip);
+    if (result == UNZ_END_OF_LIST_OF_FILE)
+        return false;
+    if (result != UNZ_OK)
+        walkError("Pack finder raise error during begin of search.", handle->path);
+    if (!fetchName(handle->zip, handle->path, nameOut))
+        walkError("Pack finder raise error during begin of search. (File name can't be obtained.)", handle->path);
+    return true;
+}
+
+bool cPackFinder::findNext(Handle handle, std::string& nameOut) {
+    int result = unzGoToNextFile(handle->zip);
+    if (result == UNZ_END_OF_LIST_OF_FILE)
+        return false;
+    if (result != UNZ_OK)
+        walkError("Pack finder raise error during search.", handle->path);
+    if (!fetchName(handle->zip, handle->path, nameOut))
+        walkError("Pack finder raise error during search. (File name can't be obtained.)", handle->path);
+    return true;
+}
+
+cPackEntryPosition cPackFinder::getPosition(Handle handle) {
+    unz_file_pos pos{};
+    unzGetFilePos(handle->zip, &pos);
+    return {static_cast<uint32_t>(pos.pos_in_zip_directory), static_cast<uint32_t>(pos.num_of_file)};
+}
+
+void cPackFinder::closePack(Handle handle) {
+    std::unique_ptr<Pack> pack(handle);
+    if (!pack)
+        return;
+    if (unzClose(pack->zip) != UNZ_OK)
+        throw cStringA("Error has occurred while closing zip find.");
+}
+
+} // namespace Engine
