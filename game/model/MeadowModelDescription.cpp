@@ -194,7 +194,7 @@ void cMeadowModel::loadAllLevels(IXmlNode* root) {
     int32_t count = root ? root->getNodeCount() : 0;
     if (count < 1)
         throw cStringA("cMeadowModel::loadAllLevels(): there is no one level is defined");
-    std::vector<cLevelInfo> levels(size_t(count));
+    std::vector<cLevelInfo> levels(static_cast<size_t>(count));
     for (int32_t i = 0; i < count; ++i) {
         IXmlNode* node = nullptr;
         if (!root->getNodeAt(i, node) || !node)

@@ -18,7 +18,7 @@ std::vector<int32_t> neededList(const cVehicleModel& vehicle) {
     return result;
 }
 
-struct VehicleModelPieces : ::testing::Test {
+struct VehicleModel : ::testing::Test {
     cMeadowObjectModel* make(int32_t type) {
         m_pieces.push_back(std::make_unique<cMeadowObjectModel>());
         m_pieces.back()->setType(type);
@@ -27,7 +27,7 @@ struct VehicleModelPieces : ::testing::Test {
     std::vector<std::unique_ptr<cMeadowObjectModel>> m_pieces;
 };
 
-TEST(VehicleModel, AddSlotChangesAddsOrDropsSlots) {
+TEST_F(VehicleModel, AddSlotChangesAddsOrDropsSlots) {
     cVehicleModel vehicle(3);
     vehicle.addSlot(1, 3, 11);
     vehicle.addSlot(2, 5, 12);
@@ -43,7 +43,7 @@ TEST(VehicleModel, AddSlotChangesAddsOrDropsSlots) {
     EXPECT_EQ(neededList(vehicle), (std::vector<int32_t>{201, 301, 402}));
 }
 
-TEST(VehicleModel, MoneyIsTheWeightedSumTimesTheFactorTruncated) {
+TEST_F(VehicleModel, MoneyIsTheWeightedSumTimesTheFactorTruncated) {
     cVehicleModel vehicle(3);
     vehicle.addSlot(1, 3, 0);
     vehicle.addSlot(2, 5, 0);
@@ -55,7 +55,7 @@ TEST(VehicleModel, MoneyIsTheWeightedSumTimesTheFactorTruncated) {
     EXPECT_EQ(empty.getMoney(), 0);
 }
 
-TEST(VehicleModel, SlotLookupsThrowTheirMessages) {
+TEST_F(VehicleModel, SlotLookupsThrowTheirMessages) {
     cVehicleModel vehicle(3);
     vehicle.addSlot(1, 3, 11);
     EXPECT_EQ(vehicle.getSlotByType(11).needed, 3);
@@ -65,7 +65,7 @@ TEST(VehicleModel, SlotLookupsThrowTheirMessages) {
     EXPECT_EQ(thrownText([&] { vehicle.getSlotByIndex(-1); }), "cVehicleModel::getSlotByIndex(): wrong slot index: -1");
 }
 
-TEST_F(VehicleModelPieces, LoadsPiecesSlotBySlotUntilFull) {
+TEST_F(VehicleModel, LoadsPiecesSlotBySlotUntilFull) {
     cVehicleModel vehicle(3);
     vehicle.addSlot(1, 2, 11);
     vehicle.addSlot(2, 1, 12);
@@ -96,7 +96,7 @@ TEST_F(VehicleModelPieces, LoadsPiecesSlotBySlotUntilFull) {
     EXPECT_TRUE(vehicle.getArrivingObjects().empty());
 }
 
-TEST_F(VehicleModelPieces, SendAndLoadFailuresThrowTheirMessages) {
+TEST_F(VehicleModel, SendAndLoadFailuresThrowTheirMessages) {
     cVehicleModel vehicle(3);
     vehicle.addSlot(1, 1, 11);
     EXPECT_EQ(thrownText([&] { vehicle.sendObject(nullptr); }), "cVehicleModel::sendObject(): object is null");
@@ -109,7 +109,7 @@ TEST_F(VehicleModelPieces, SendAndLoadFailuresThrowTheirMessages) {
               "cVehicleModel::loadObject(): amount for load < 0, object type = 11");
 }
 
-TEST_F(VehicleModelPieces, ABlockedVehicleLetsPiecesGoUncounted) {
+TEST_F(VehicleModel, ABlockedVehicleLetsPiecesGoUncounted) {
     cVehicleModel vehicle(3);
     vehicle.addSlot(1, 1, 11);
     int changes = 0;
@@ -124,7 +124,7 @@ TEST_F(VehicleModelPieces, ABlockedVehicleLetsPiecesGoUncounted) {
     EXPECT_EQ(changes, 0);
 }
 
-TEST(VehicleModel, CopyMapsObjectIndicesToLevelTypes) {
+TEST_F(VehicleModel, CopyMapsObjectIndicesToLevelTypes) {
     cVehicleModel vehicle(3);
     vehicle.setState(cVehicleModel::WAITING);
     vehicle.setMoney(40);
@@ -141,7 +141,7 @@ TEST(VehicleModel, CopyMapsObjectIndicesToLevelTypes) {
               "cVehicleModel::copy(): index of object is out of range [0..4], index = 1");
 }
 
-TEST(VehicleModel, ReadsAndWritesItsLevelFileElement) {
+TEST_F(VehicleModel, ReadsAndWritesItsLevelFileElement) {
     auto node = TestModel::parseXml("<Vehicle money=\"7\" has_bonus=\"1\"><Slot object=\"2\" amount=\"3\"/>"
                                     "<Slot object=\"1\" amount=\"4\"/></Vehicle>");
     cVehicleModel vehicle(3);
