@@ -96,6 +96,9 @@ const cUnitUpgrade& cMeadowUnit::getUpgradeInGroup(int32_t group) const {
 }
 
 void cMeadowUnit::upgrade(int32_t variant) {
+    // Past the last upgrade every getter of the current upgrade would fail later, far from here.
+    if (!hasNextUpgrade())
+        throw cStringA("cMeadowUnit::upgrade(): there is no next upgrade for unit " + std::to_string(m_index));
     ++m_level;
     m_variant = variant;
     m_changedSignal(this);

@@ -42,9 +42,6 @@ cMeadowUnit* cUnitsFeature::getUnit(int32_t i) const {
 bool cUnitsFeature::upgradeUnit(cMeadowUnit* unit, int32_t variant) {
     if (!unit)
         throw cStringA("cUnitsFeature::upgradeUnit(): unit is 0");
-    if (!unit->hasNextUpgrade())
-        throw cStringA("cUnitsFeature::upgradeUnit(): unit " + std::to_string(unit->getId()) +
-                       " has no further upgrade");
     unit->upgrade(variant);
     m_model->addResourcePoints(1, -unit->getPrice());
     addUnitBonuses();
