@@ -1,5 +1,6 @@
 #include "engine/core/AtomicFile.h"
 
+#include "engine/core/Log.h"
 #include "engine/core/String.h"
 
 #include <cerrno>
@@ -15,7 +16,17 @@ namespace Engine {
 
 namespace {
 
-void reportCloseFailure(const std::string& text) { std::cerr << text << '\n'; }
+// A destructor cannot throw: the failure goes to the "error" log, or to stderr without one.
+void reportCloseFailure(const std::string& text) noexcept {
+    try {
+        if (ILog* log = getLog()) {
+            log->getChannel(L"error", false)->write("%s", text.c_str());
+            return;
+        }
+    } catch (...) {
+    }
+    std::cerr << text << '\n';
+}
 
 std::string folderOf(const std::string& path) {
     size_t slash = path.rfind('/');

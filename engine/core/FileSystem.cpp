@@ -2,11 +2,13 @@
 
 #include "engine/core/AtomicFile.h"
 #include "engine/core/PackFinder.h"
+#include "engine/core/PackPool.h"
 #include "engine/core/String.h"
+#include "engine/core/System.h"
+#include "engine/core/XmlDocument.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <unistd.h>
@@ -68,14 +70,20 @@ void createFolders(const std::string& path) {
     fs::create_directories(fs::path(path.substr(0, slash)), error);
 }
 
-// The folder under which the user folder is made: the platform's per-user data folder.
-std::wstring userDataRoot() {
-    if (const char* dir = std::getenv("MEADOW_USER_DIR"); dir && *dir)
-        return wide(dir);
-    if (const char* dir = std::getenv("XDG_DATA_HOME"); dir && *dir)
-        return wide(dir);
-    const char* home = std::getenv("HOME");
-    return wide(std::string(home && *home ? home : ".") + "/.local/share");
+// The folder the user folder is named by: the constants' "app_directory" of "game", else its
+// "window_title".
+std::wstring readAppDirectory() {
+    cXmlDocument constants("sys/constants.xml");
+    IXmlNode* game = nullptr;
+    std::wstring folder;
+    if (constants.findNode("game", game)) {
+        folder = slashed(game->getAttribute(L"app_directory"));
+        if (folder.empty())
+            folder = game->getAttribute(L"window_title");
+    }
+    if (folder.empty())
+        throw "app_directory not defined.";
+    return folder;
 }
 
 // Relative paths ('/' separated, UTF-8 as on disk) of every file under folder; entries whose
@@ -104,13 +112,14 @@ IFileSystem* getFileSystem() { return IFileSystem::getInstance(); }
 
 cFileSystem::cFileSystem(const std::wstring& dataFolder, const std::string& packExtension, PackFilter packFilter)
     : m_dataFolder(withTrailingSlash(slashed(dataFolder))), m_packExtension(lowered(packExtension)),
-      m_packFilter(std::move(packFilter)) {
+      m_packFilter(std::move(packFilter)), m_packPool(std::make_shared<cPackPool>()) {
     registerFolder(m_dataFolder, "", m_names);
     scanPacks(m_dataFolder, 1, m_names);
     // A plain file beats a pack entry of the same name.
     registerFolder(m_dataFolder, "", m_names);
 
-    m_userFolder = withTrailingSlash(slashed(userDataRoot()));
+    std::wstring appDirectory = readAppDirectory();
+    m_userFolder = withTrailingSlash(slashed(getCommonAppDataFolder())) + appDirectory + L"/";
     createFolders(utf8(m_userFolder));
 
     m_packs.clear();
@@ -122,7 +131,7 @@ cFileSystem::cFileSystem(const std::wstring& dataFolder, const std::string& pack
         m_names.emplace(name, entry);
 }
 
-cFileSystem::~cFileSystem() = default;
+cFileSystem::~cFileSystem() { m_packPool->clear(); }
 
 void cFileSystem::registerFolder(const std::wstring& folder, const std::string& source, NameMap& names) {
     std::vector<std::string> files;
@@ -174,7 +183,7 @@ std::unique_ptr<IDataStream> cFileSystem::openRead(const std::string& name) {
     if (entry.source == USER_SOURCE)
         return std::make_unique<cFile>(m_userFolder + wide(entry.path), GENERIC_READ, OPEN_EXISTING);
     const std::wstring& folder = entry.dataFlag ? m_dataFolder : m_userFolder;
-    return std::make_unique<cPackStream>(folder + wide(entry.source), it->first, entry.position);
+    return std::make_unique<cPackStream>(folder + wide(entry.source), it->first, entry.position, m_packPool);
 }
 
 int32_t cFileSystem::readFile(const std::string& name, std::vector<uint8_t>& bytes) {

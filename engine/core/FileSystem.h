@@ -20,6 +20,8 @@
 
 namespace Engine {
 
+class cPackPool;
+
 // What a name of the name space stands for.
 struct cFileEntry {
     // "" for a data-folder file, "#common#" for a user-folder file, otherwise the pack's path
@@ -111,6 +113,7 @@ private:
     std::string m_packExtension;
     PackFilter m_packFilter;
     ForgetHook m_forgetHook;
+    std::shared_ptr<cPackPool> m_packPool;
 };
 
 } // namespace Engine

@@ -4,6 +4,7 @@
 
 #include <minizip/unzip.h>
 
+#include <cstdio>
 #include <memory>
 
 namespace Engine {
@@ -52,6 +53,22 @@ bool fetchName(unzFile zip, const std::string& packPath, std::string& nameOut) {
     return true;
 }
 
+// A pack of no entries is only its end record at offset 0, which minizip fails to find.
+bool isEmptyZip(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return false;
+    unsigned char record[22];
+    bool empty = std::fread(record, 1, sizeof record, file) == sizeof record && record[0] == 'P' &&
+                 record[1] == 'K' && record[2] == 5 && record[3] == 6 && record[10] == 0 && record[11] == 0;
+    if (empty) {
+        long commentLength = record[20] | (record[21] << 8);
+        empty = std::fseek(file, 0, SEEK_END) == 0 && std::ftell(file) == 22 + commentLength;
+    }
+    std::fclose(file);
+    return empty;
+}
+
 // The walk's texts, with the pack they concern.
 [[noreturn]] void walkError(const char* text, const std::string& packPath) {
     throw cStringA(std::string(text) + " Pack '" + packPath + "'.");
@@ -63,12 +80,16 @@ cPackFinder::Handle cPackFinder::openPack(const std::wstring& packPath) {
     auto pack = std::make_unique<Pack>();
     wideToUtf8(packPath, pack->path);
     pack->zip = openPackZip(pack->path);
-    if (!pack->zip)
+    if (!pack->zip && !isEmptyZip(pack->path))
         throw std::wstring(packPath + L" cannot be opened.");
     return pack.release();
 }
 
 bool cPackFinder::findFirst(Handle handle, std::string& nameOut) {
+    // minizip reports an empty pack's first entry as a bad record, not as the end of the list.
+    unz_global_info global{};
+    if (!handle->zip || (unzGetGlobalInfo(handle->zip, &global) == UNZ_OK && global.number_entry == 0))
+        return false;
     int result = unzGoToFirstFile(handle->zip);
     if (result == UNZ_END_OF_LIST_OF_FILE)
         return false;
@@ -80,6 +101,8 @@ bool cPackFinder::findFirst(Handle handle, std::string& nameOut) {
 }
 
 bool cPackFinder::findNext(Handle handle, std::string& nameOut) {
+    if (!handle->zip)
+        return false;
     int result = unzGoToNextFile(handle->zip);
     if (result == UNZ_END_OF_LIST_OF_FILE)
         return false;
@@ -92,7 +115,8 @@ bool cPackFinder::findNext(Handle handle, std::string& nameOut) {
 
 cPackEntryPosition cPackFinder::getPosition(Handle handle) {
     unz_file_pos pos{};
-    unzGetFilePos(handle->zip, &pos);
+    if (handle->zip)
+        unzGetFilePos(handle->zip, &pos);
     return {static_cast<uint32_t>(pos.pos_in_zip_directory), static_cast<uint32_t>(pos.num_of_file)};
 }
 
@@ -100,7 +124,7 @@ void cPackFinder::closePack(Handle handle) {
     std::unique_ptr<Pack> pack(handle);
     if (!pack)
         return;
-    if (unzClose(pack->zip) != UNZ_OK)
+    if (pack->zip && unzClose(pack->zip) != UNZ_OK)
         throw cStringA("Error has occurred while closing zip find.");
 }
 

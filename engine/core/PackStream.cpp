@@ -1,5 +1,7 @@
 #include "engine/core/PackStream.h"
 
+#include "engine/core/FatalError.h"
+#include "engine/core/PackPool.h"
 #include "engine/core/String.h"
 
 #include <minizip/unzip.h>
@@ -29,27 +31,37 @@ void* openPackZip(const std::string& utf8Path) {
     return unzOpen2(utf8Path.c_str(), &functions);
 }
 
-void cPackStream::fail(const std::string& text) { throw cStringA(text); }
+void cPackStream::fail(const std::string& text) {
+    errorCallStack() = text;
+    throw cStringA(text);
+}
 
 cPackStream::cPackStream(const std::wstring& packPath, const std::string& entryName,
-                         const cPackEntryPosition& position) {
-    std::string path;
+                         const cPackEntryPosition& position, std::shared_ptr<cPackPool> pool)
+    : m_pool(std::move(pool)) {
+    std::string& path = m_packPath;
     wideToUtf8(packPath, path);
-    m_zip = openPackZip(path);
+    if (m_pool)
+        m_zip = m_pool->take(path);
+    if (!m_zip)
+        m_zip = openPackZip(path);
     if (!m_zip)
         fail("Cant't open pack file '" + path + "'");
     unz_file_pos pos{position.directoryOffset, position.entryNumber};
     unz_file_info info{};
     if (unzGoToFilePos(m_zip, &pos) != UNZ_OK) {
+        m_pool.reset();
         close();
         fail("Cant't find file '" + entryName + "' in the '" + path + "' pack.");
     }
     if (unzOpenCurrentFile(m_zip) != UNZ_OK) {
+        m_pool.reset();
         close();
         fail("Cant't open file '" + entryName + "' in the '" + path + "' pack.");
     }
     if (unzGetCurrentFileInfo(m_zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK ||
         info.uncompressed_size > 0x7FFFFFFFu) {
+        m_pool.reset();
         close();
         fail("Cant't open file '" + entryName + "' in the '" + path + "' pack.");
     }
@@ -105,7 +117,10 @@ void cPackStream::close() {
     if (!m_zip)
         return;
     unzCloseCurrentFile(m_zip);
-    unzClose(m_zip);
+    if (m_pool)
+        m_pool->give(m_packPath, m_zip);
+    else
+        unzClose(m_zip);
     m_zip = nullptr;
 }
 

@@ -6,9 +6,12 @@
 #include "engine/core/DataStream.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace Engine {
+
+class cPackPool;
 
 // Where an entry sits in its pack's central directory (minizip's unz_file_pos), recorded once at
 // start-up so that opening the entry needs no directory walk.
@@ -27,7 +30,9 @@ class cPackStream : public IDataStream {
 public:
     // entryName is the entry's name in the file system's name space, used in messages only.
     // Throws a cStringA naming the pack and the entry when the pack or the entry can't be opened.
-    cPackStream(const std::wstring& packPath, const std::string& entryName, const cPackEntryPosition& position);
+    // With a pool, the pack handle is taken from it when one is idle and given back on close.
+    cPackStream(const std::wstring& packPath, const std::string& entryName, const cPackEntryPosition& position,
+                std::shared_ptr<cPackPool> pool = nullptr);
     ~cPackStream() override;
     cPackStream(const cPackStream&) = delete;
     cPackStream& operator=(const cPackStream&) = delete;
@@ -43,6 +48,8 @@ private:
     [[noreturn]] static void fail(const std::string& text);
     bool rewind();
 
+    std::shared_ptr<cPackPool> m_pool;
+    std::string m_packPath;
     void* m_zip = nullptr;
     uint32_t m_size = 0;
     uint32_t m_position = 0;

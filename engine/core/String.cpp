@@ -7,9 +7,6 @@
 
 namespace Engine {
 
-template <> cString<char>::cString(const wchar_t* wide) : Base(wideToNarrow(wide ? wide : L"")) {}
-template <> cString<wchar_t>::cString(int value) : Base(wstringFromInt(value)) {}
-
 std::u32string utf16ToCodePoints(const std::wstring& text) {
     std::u32string out;
     out.reserve(text.size());
@@ -120,7 +117,58 @@ std::wstring narrowToWide(const std::string& text) {
     return out;
 }
 
-cStringA narrowFromWideCStr(const wchar_t* text) { return cStringA(wideToNarrow(text ? text : L"")); }
+cStringA narrowFromWideCStr(const wchar_t* text) {
+    return cStringA(wideToNarrow(text ? text : L""));
+}
+
+namespace {
+
+// True when the bytes are well-formed UTF-8 (shortest forms, no surrogates) and not plain ASCII.
+bool isMultiByteUtf8(const std::string& text) {
+    const auto* s = reinterpret_cast<const unsigned char*>(text.data());
+    size_t n = text.size();
+    bool multiByte = false;
+    for (size_t i = 0; i < n;) {
+        unsigned char c = s[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int extra = (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
+        if (extra < 0 || i + size_t(extra) >= n)
+            return false;
+        uint32_t cp = extra == 1 ? (c & 0x1F) : extra == 2 ? (c & 0x0F) : (c & 0x07);
+        for (int k = 1; k <= extra; ++k) {
+            if ((s[i + size_t(k)] & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (s[i + size_t(k)] & 0x3F);
+        }
+        static const uint32_t kMinimum[4] = {0, 0x80, 0x800, 0x10000};
+        if (cp < kMinimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000))
+            return false;
+        multiByte = true;
+        i += size_t(extra) + 1;
+    }
+    return multiByte;
+}
+
+} // namespace
+
+std::wstring toWideString(const std::string& text) {
+    if (!isMultiByteUtf8(text))
+        return narrowToWide(text);
+    std::wstring out;
+    utf8ToWide(text, out);
+    return out;
+}
+
+std::string narrowToUtf8(const std::string& text) {
+    if (isMultiByteUtf8(text))
+        return text;
+    std::string out;
+    wideToUtf8(narrowToWide(text), out);
+    return out;
+}
 
 cStringW wstringFromInt(int value) {
     std::string digits = std::to_string(value);
@@ -149,7 +197,9 @@ void replaceAll(std::wstring& text, const std::wstring& search, const std::wstri
     }
 }
 
-void replaceChar(std::string& text, char what, char replacement) { std::replace(text.begin(), text.end(), what, replacement); }
+void replaceChar(std::string& text, char what, char replacement) {
+    std::replace(text.begin(), text.end(), what, replacement);
+}
 
 void replaceChar(std::wstring& text, wchar_t what, wchar_t replacement) {
     std::replace(text.begin(), text.end(), what, replacement);
@@ -190,33 +240,113 @@ template <typename T> T& parseNumber(T& out, const std::wstring& text) {
     return out;
 }
 
+bool isClassicSpace(wchar_t c) {
+    return c == L' ' || (c >= L'\t' && c <= L'\r');
+}
+bool isDigit(wchar_t c) {
+    return c >= L'0' && c <= L'9';
+}
+
+// Reads the longest prefix from pos (after white space) that forms a decimal number and moves pos
+// past it; writes out only on success. The stream alone rejects a number followed by a bare
+// exponent mark ("3.5e", "1e+") instead of taking the number before it.
+template <typename T> bool readReal(const std::wstring& text, size_t& pos, T& out) {
+    size_t n = text.size(), i = pos;
+    while (i < n && isClassicSpace(text[i]))
+        ++i;
+    size_t start = i, digits = 0;
+    if (i < n && (text[i] == L'+' || text[i] == L'-'))
+        ++i;
+    for (; i < n && isDigit(text[i]); ++i)
+        ++digits;
+    if (i < n && text[i] == L'.')
+        for (++i; i < n && isDigit(text[i]); ++i)
+            ++digits;
+    if (digits == 0)
+        return false;
+    if (i < n && (text[i] == L'e' || text[i] == L'E')) {
+        size_t j = i + 1;
+        if (j < n && (text[j] == L'+' || text[j] == L'-'))
+            ++j;
+        size_t k = j;
+        while (k < n && isDigit(text[k]))
+            ++k;
+        if (k > j)
+            i = k;
+    }
+    if (!extract(out, text.substr(start, i - start)))
+        return false;
+    pos = i;
+    return true;
+}
+
+template <typename T> T& parseReal(T& out, const std::wstring& text) {
+    size_t pos = 0;
+    readReal(text, pos, out);
+    return out;
+}
+
 } // namespace
 
 int readNarrowString(const uint8_t* buffer, std::string& out) {
     int32_t n = readInt32LE(buffer);
-    if (n != 0)
+    if (n > 0)
         out.assign(reinterpret_cast<const char*>(buffer + 4), size_t(n));
-    return n + 4;
+    return int(int64_t(n) + 4);
 }
 
 int readWideString(const uint8_t* buffer, std::wstring& out) {
     int32_t n = readInt32LE(buffer);
-    if (n != 0) {
+    if (n > 0) {
         out.resize(size_t(n));
-        for (int32_t i = 0; i < n; ++i)
-            out[size_t(i)] = wchar_t(uint16_t(buffer[4 + 2 * i] | buffer[5 + 2 * i] << 8));
+        for (size_t i = 0; i < size_t(n); ++i)
+            out[i] = wchar_t(uint16_t(buffer[4 + 2 * i] | buffer[5 + 2 * i] << 8));
     }
-    return 2 * n + 4;
+    return int(2 * int64_t(n) + 4);
 }
 
-int& parseInt(int& out, const std::wstring& text) { return parseNumber(out, text); }
-unsigned& parseUInt(unsigned& out, const std::wstring& text) { return parseNumber(out, text); }
-int32_t& parseLong(int32_t& out, const std::wstring& text) { return parseNumber(out, text); }
-int64_t& parseLongLong(int64_t& out, const std::wstring& text) { return parseNumber(out, text); }
-uint16_t& parseUInt16(uint16_t& out, const std::wstring& text) { return parseNumber(out, text); }
-float& parseFloat(float& out, const std::wstring& text) { return parseNumber(out, text); }
-double& parseDouble(double& out, const std::wstring& text) { return parseNumber(out, text); }
-bool& parseBool(bool& out, const std::wstring& text) { return parseNumber(out, text); }
+int readNarrowString(const uint8_t* buffer, size_t size, std::string& out) {
+    if (size < 4)
+        return -1;
+    int32_t n = readInt32LE(buffer);
+    if (n < 0 || uint64_t(n) > size - 4)
+        return -1;
+    return readNarrowString(buffer, out);
+}
+
+int readWideString(const uint8_t* buffer, size_t size, std::wstring& out) {
+    if (size < 4)
+        return -1;
+    int32_t n = readInt32LE(buffer);
+    if (n < 0 || 2 * uint64_t(n) > size - 4)
+        return -1;
+    return readWideString(buffer, out);
+}
+
+int& parseInt(int& out, const std::wstring& text) {
+    return parseNumber(out, text);
+}
+unsigned& parseUInt(unsigned& out, const std::wstring& text) {
+    return parseNumber(out, text);
+}
+int32_t& parseLong(int32_t& out, const std::wstring& text) {
+    return parseNumber(out, text);
+}
+int64_t& parseLongLong(int64_t& out, const std::wstring& text) {
+    return parseNumber(out, text);
+}
+uint16_t& parseUInt16(uint16_t& out, const std::wstring& text) {
+    return parseNumber(out, text);
+}
+float& parseFloat(float& out, const std::wstring& text) {
+    return parseReal(out, text);
+}
+double& parseDouble(double& out, const std::wstring& text) {
+    return parseReal(out, text);
+}
+bool& parseBool(bool& out, const std::wstring& text) {
+    return parseNumber(out, text);
+}
 
 uint32_t& parseULong(uint32_t& out, const std::wstring& text) {
     if (text.empty())
@@ -241,30 +371,24 @@ cColor& parseColor(cColor& out, const std::wstring& text) {
     return out;
 }
 
+// Each component is read after skipping one character (the separator) behind the previous one.
 cVector2& parseVector2(cVector2& out, const std::wstring& text) {
-    std::wistringstream in(text);
-    in.imbue(std::locale::classic());
-    float v = 0.0f;
-    if (!(in >> v))
+    size_t pos = 0;
+    if (!readReal(text, pos, out.x))
         return out;
-    out.x = v;
-    in.get();
-    if (in >> v)
-        out.y = v;
+    ++pos;
+    readReal(text, pos, out.y);
     return out;
 }
 
 cVector3& parseVector3(cVector3& out, const std::wstring& text) {
-    std::wistringstream in(text);
-    in.imbue(std::locale::classic());
+    size_t pos = 0;
     float* fields[3] = {&out.x, &out.y, &out.z};
     for (int i = 0; i < 3; ++i) {
         if (i > 0)
-            in.get();
-        float v = 0.0f;
-        if (!(in >> v))
+            ++pos;
+        if (!readReal(text, pos, *fields[i]))
             break;
-        *fields[i] = v;
     }
     return out;
 }

@@ -3,12 +3,18 @@
 // The engine's string types, text conversions and value parsers.
 // Wide text holds one UTF-16 code unit per wchar_t; narrow text is bytes (see Conversions).
 
-#include "engine/core/Math.h"
+#include "engine/core/Color.h"
+#include "engine/core/Vector2.h"
+#include "engine/core/Vector3.h"
 
 #include <cstdint>
 #include <string>
+#include <type_traits>
 
 namespace Engine {
+
+std::string wideToNarrow(const std::wstring& text);
+std::wstring narrowToWide(const std::string& text);
 
 // Narrow and wide strings with the engine's extra constructors. The narrow one is also the
 // exception type for messages.
@@ -19,9 +25,12 @@ public:
     cString() = default;
     cString(const Base& s) : Base(s) {}
     cString(Base&& s) : Base(std::move(s)) {}
-    // Narrow from a wide C string (wideToNarrow); wide from an int (its decimal text).
-    explicit cString(const wchar_t* wide);
-    explicit cString(int value);
+    // Narrow from a wide C string (wideToNarrow).
+    template <typename C = CharT, std::enable_if_t<std::is_same_v<C, char>, int> = 0>
+    explicit cString(const wchar_t* wide) : Base(wideToNarrow(wide ? wide : L"")) {}
+    // Wide from an int: its decimal text.
+    template <typename C = CharT, std::enable_if_t<std::is_same_v<C, wchar_t>, int> = 0>
+    explicit cString(int value) : Base(narrowToWide(std::to_string(value))) {}
 };
 
 using cStringA = cString<char>;
@@ -30,9 +39,13 @@ using cStringW = cString<wchar_t>;
 // Conversions. Narrowing writes characters below 256 as that byte when the whole text is
 // Latin-1, otherwise the whole text goes out as UTF-8 (the engine's active code page).
 // Widening reads each byte as the character of that value.
-std::string wideToNarrow(const std::wstring& text);
-std::wstring narrowToWide(const std::string& text);
 cStringA narrowFromWideCStr(const wchar_t* text);
+// The inverse of wideToNarrow for the edges that take narrow text back: valid UTF-8 with
+// characters above 127 is decoded, anything else is read byte by byte.
+std::wstring toWideString(const std::string& text);
+// Narrow text as UTF-8 for the platform (window titles, message boxes): kept when it is valid
+// UTF-8, otherwise read byte by byte.
+std::string narrowToUtf8(const std::string& text);
 cStringW wstringFromInt(int value);
 void wideToUtf8(const std::wstring& text, std::string& out);
 void utf8ToWide(const std::string& text, std::wstring& out);
@@ -51,9 +64,16 @@ std::wstring escapeXml(const std::wstring& text);
 // (user folder). Returns the bytes written.
 int writeUtf16File(const std::string& name, const std::wstring& text);
 
-// Length-prefixed strings of the binary XML form. The caller bounds-checks the counts.
+// Length-prefixed strings of the binary XML form: a signed 32-bit little-endian count, then
+// that many bytes (narrow) or UTF-16LE units (wide). A count of 0 leaves out unchanged.
+// Return the bytes used. These two trust the count: the caller bounds-checks it. A negative
+// count leaves out unchanged.
 int readNarrowString(const uint8_t* buffer, std::string& out);
 int readWideString(const uint8_t* buffer, std::wstring& out);
+// The same within `size` readable bytes: -1 (out unchanged) when the count is negative or the
+// string runs past the end.
+int readNarrowString(const uint8_t* buffer, size_t size, std::string& out);
+int readWideString(const uint8_t* buffer, size_t size, std::wstring& out);
 
 // Value parsers: write the output only on success and return it. Parsed with the classic locale.
 int& parseInt(int& out, const std::wstring& text);

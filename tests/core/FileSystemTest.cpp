@@ -1,22 +1,18 @@
 #include "engine/core/FileSystem.h"
 
+#include "tests/support/DataFolders.h"
 #include "tests/support/PackBuilder.h"
-#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 using namespace Engine;
-using TestSupport::TempFolder;
 using TestSupport::writePack;
 
 namespace {
-
-std::wstring wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-std::string narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 std::string readAll(IFileSystem& fs, const std::string& name) {
     std::vector<uint8_t> bytes;
@@ -24,60 +20,253 @@ std::string readAll(IFileSystem& fs, const std::string& name) {
     return std::string(bytes.begin(), bytes.end());
 }
 
-// A data folder and a user folder of its own for every test.
+void writeName(IFileSystem& fs, const std::string& name, const std::string& bytes) {
+    auto file = fs.openWrite(name, true);
+    ASSERT_EQ(file->write(bytes.data(), static_cast<int32_t>(bytes.size())), static_cast<int32_t>(bytes.size()));
+    file->close();
+}
+
+template <class F> std::string thrownText(F&& action) {
+    try {
+        action();
+    } catch (const std::string& text) {
+        return text;
+    } catch (const std::wstring& text) {
+        return std::string(text.begin(), text.end());
+    } catch (const char* text) {
+        return text;
+    }
+    return "(nothing thrown)";
+}
+
 class FileSystemTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const char* old = std::getenv("MEADOW_USER_DIR");
-        m_oldUserDir = old ? old : "";
-        setenv("MEADOW_USER_DIR", m_root.file("user").c_str(), 1);
-    }
-    void TearDown() override { setenv("MEADOW_USER_DIR", m_oldUserDir.c_str(), 1); }
-
-    std::string dataPath(const std::string& relative) const { return m_root.file("Data/" + relative); }
-    void writeData(const std::string& relative, const std::string& bytes) const { m_root.write("Data/" + relative, bytes); }
     std::unique_ptr<cFileSystem> make(cFileSystem::PackFilter filter = nullptr) const {
-        return std::make_unique<cFileSystem>(wide(m_root.file("Data")), "pack", std::move(filter));
-    }
-    std::string userPath(IFileSystem& fs, const std::string& relative) const {
-        return narrow(fs.getUserFolder()) + relative;
+        return std::make_unique<cFileSystem>(m_folders.dataFolder(), "pack", std::move(filter));
     }
 
-    TempFolder m_root;
-    std::string m_oldUserDir;
+    TestSupport::DataFolders m_folders;
 };
 
 } // namespace
 
-TEST_F(FileSystemTest, WrittenFileIsReadBackAndShadowsDataFile) {
-    writeData("sys/Settings.xml", "shipped");
-    auto fs = make();
-    EXPECT_EQ(readAll(*fs, "sys/settings.xml"), "shipped");
-    EXPECT_FALSE(fs->isUserFile("sys/settings.xml"));
-
-    auto file = fs->openWrite("sys/settings.xml", true);
-    ASSERT_EQ(file->write("mine", 4), 4);
-    file->close();
-
-    EXPECT_TRUE(fs->isUserFile("SYS/SETTINGS.XML"));
-    EXPECT_EQ(readAll(*fs, "Sys/Settings.xml"), "mine");
+TEST_F(FileSystemTest, GetterFollowsTheLifetime) {
+    EXPECT_EQ(getFileSystem(), nullptr);
+    {
+        auto fs = make();
+        EXPECT_EQ(getFileSystem(), fs.get());
+        EXPECT_EQ(thrownText([&] { make(); }), "Object already exist.");
+    }
+    EXPECT_EQ(getFileSystem(), nullptr);
 }
 
-TEST_F(FileSystemTest, NamesIgnoreAsciiCaseButOpenTheRealPath) {
-    writeData("Meadow/Model/GameModel.xml", "model");
+TEST_F(FileSystemTest, PrecedenceOfUserFolderDataFolderAndPacks) {
+    m_folders.writeData("both.txt", "data file");
+    m_folders.writeData("shadowed.txt", "data file");
+    writePack(m_folders.dataPath("a.pack"), {{"both.txt", "pack a"}, {"packs.txt", "pack a"}, {"dataVsUser.txt", "pack a"}});
+    writePack(m_folders.dataPath("sub/b.pack"), {{"packs.txt", "pack b"}, {"Deep/Inner.txt", "pack b"}});
+    m_folders.writeUser("shadowed.txt", "user file");
+    writePack(m_folders.userPath("mine.pack"), {{"dataVsUser.txt", "user pack"}, {"onlyUser.txt", "user pack"}});
+
     auto fs = make();
-    EXPECT_TRUE(fs->exists("meadow/model/gamemodel.xml"));
+    struct Case {
+        const char* name;
+        const char* expected;
+    } cases[] = {
+        {"both.txt", "data file"},          // a plain data file beats a pack entry
+        {"packs.txt", "pack b"},            // the pack that sorts last wins
+        {"deep/inner.txt", "pack b"},       // entries are named from the pack's root
+        {"shadowed.txt", "user file"},      // the user folder beats everything
+        {"dataVsUser.txt", "pack a"},       // data packs beat user packs
+        {"onlyUser.txt", "user pack"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(readAll(*fs, c.name), c.expected) << c.name;
+    EXPECT_FALSE(fs->exists("a.pack"));
+    EXPECT_FALSE(fs->exists("sub/b.pack"));
+}
+
+TEST_F(FileSystemTest, WrittenFileShadowsUntilDeletedThenFallsBack) {
+    m_folders.writeData("sys/Settings.xml", "shipped");
+    writePack(m_folders.userPath("extra.pack"), {{"level.xml", "packed"}});
+    auto fs = make();
+    std::vector<std::string> forgotten;
+    fs->setForgetHook([&](const std::string& name) { forgotten.push_back(name); });
+
+    writeName(*fs, "Sys/Settings.xml", "mine");
+    writeName(*fs, "level.xml", "edited");
+    writeName(*fs, "fresh/new.xml", "new");
+    EXPECT_TRUE(fs->isUserFile("SYS/SETTINGS.XML"));
+    EXPECT_EQ(readAll(*fs, "sys/settings.xml"), "mine");
+    EXPECT_EQ(readAll(*fs, "level.xml"), "edited");
+    EXPECT_NE(std::find(forgotten.begin(), forgotten.end(), "sys/settings.xml"), forgotten.end());
+
+    forgotten.clear();
+    EXPECT_TRUE(fs->deleteFile("SYS/settings.XML"));
+    EXPECT_TRUE(fs->deleteFile("level.xml"));
+    EXPECT_TRUE(fs->deleteFile("fresh/new.xml"));
+    EXPECT_EQ(forgotten, (std::vector<std::string>{"sys/settings.xml", "level.xml", "fresh/new.xml"}));
+    EXPECT_EQ(readAll(*fs, "sys/settings.xml"), "shipped");
+    EXPECT_EQ(readAll(*fs, "level.xml"), "packed");
+    EXPECT_FALSE(fs->exists("fresh/new.xml"));
+    EXPECT_FALSE(fs->deleteFile("fresh/new.xml"));
+}
+
+TEST_F(FileSystemTest, UserFileKeepsItsOnDiskCase) {
+    m_folders.writeUser("Profiles/Player.XML", "old");
+    auto fs = make();
+    writeName(*fs, "profiles/player.xml", "new");
+    EXPECT_EQ(TestSupport::readFileBytes(m_folders.userPath("Profiles/Player.XML")), "new");
+    EXPECT_FALSE(std::filesystem::exists(m_folders.userPath("profiles/player.xml")));
+    EXPECT_TRUE(fs->deleteFile("PROFILES/PLAYER.xml"));
+    EXPECT_FALSE(std::filesystem::exists(m_folders.userPath("Profiles/Player.XML")));
+}
+
+TEST_F(FileSystemTest, NamesIgnoreAsciiCaseButBackslashesAreNotSeparators) {
+    m_folders.writeData("Meadow/Model/GameModel.xml", "model");
+    auto fs = make();
     EXPECT_EQ(readAll(*fs, "MEADOW/model/GAMEMODEL.xml"), "model");
     EXPECT_FALSE(fs->exists("Meadow\\Model\\GameModel.xml"));
 }
 
-TEST_F(FileSystemTest, MissingNameThrowsItsText) {
+TEST_F(FileSystemTest, HiddenFilesFolderEntriesAndFilteredPacksStayOut) {
+    m_folders.writeData(".hidden.xml", "x");
+    m_folders.writeData(".svn/entries.xml", "x");
+    m_folders.writeData("ui/.swap.xml", "x");
+    writePack(m_folders.dataPath("kept.pack"), {{"ui/", ""}, {"ui/Button.xml", "kept"}});
+    writePack(m_folders.dataPath("skipped.pack"), {{"ui/Button.xml", "skipped"}, {"ui/Other.xml", "skipped"}});
+    auto fs = make([](const std::string& pack) { return pack != "skipped.pack"; });
+
+    std::vector<std::string> names;
+    fs->listNames("", names, true);
+    EXPECT_EQ(names, (std::vector<std::string>{"sys/constants.xml", "ui/button.xml"}));
+    EXPECT_EQ(readAll(*fs, "ui/button.xml"), "kept");
+}
+
+TEST_F(FileSystemTest, ListNamesByPrefix) {
+    for (const char* name : {"ui/b.xml", "ui/A.xml", "ui/sub/c.xml", "uix.xml"})
+        m_folders.writeData(name, "x");
+    auto fs = make();
+    std::vector<std::string> names;
+    fs->listNames("UI/", names, true);
+    EXPECT_EQ(names, (std::vector<std::string>{"ui/a.xml", "ui/b.xml", "ui/sub/c.xml"}));
+    names.clear();
+    fs->listNames("ui/", names, false);
+    EXPECT_TRUE(names.empty());
+    fs->listNames("ui/B.xml", names, false);
+    EXPECT_EQ(names, (std::vector<std::string>{"ui/b.xml"}));
+}
+
+TEST_F(FileSystemTest, ListUserFolderGivesFilesWithoutPacks) {
+    m_folders.writeUser("profiles/1.xml", "x");
+    m_folders.writeUser("profiles/2.xml", "x");
+    writePack(m_folders.userPath("profiles/old.pack"), {{"x.xml", "x"}});
+    m_folders.writeUser("profiles/sub/3.xml", "x");
+    auto fs = make();
+    std::vector<std::string> list;
+    fs->listUserFolder("profiles/", list);
+    std::sort(list.begin(), list.end());
+    EXPECT_EQ(list, (std::vector<std::string>{"1.xml", "2.xml"}));
+}
+
+TEST_F(FileSystemTest, ReadFileOfEmptyFileLeavesTheVector) {
+    m_folders.writeData("empty.txt", "");
+    auto fs = make();
+    std::vector<uint8_t> bytes{1, 2, 3};
+    EXPECT_EQ(fs->readFile("empty.txt", bytes), 0);
+    EXPECT_EQ(bytes, (std::vector<uint8_t>{1, 2, 3}));
+}
+
+TEST_F(FileSystemTest, ErrorsNameTheFile) {
+    m_folders.writeData("gone.txt", "x");
+    auto fs = make();
+    std::filesystem::remove(m_folders.dataPath("gone.txt"));
+    std::vector<uint8_t> bytes;
+    EXPECT_EQ(thrownText([&] { fs->readFile("Nothing/Here.xml", bytes); }), "File \"Nothing/Here.xml\" not found.");
+    EXPECT_EQ(thrownText([&] { fs->openRead("gone.txt"); }),
+              "Can't open file \"" + m_folders.dataPath("gone.txt") + "\".");
+    EXPECT_EQ(thrownText([&] { fs->openWrite("missing.txt", false); }),
+              "Can't open file \"" + m_folders.userPath("missing.txt") + "\".");
+    EXPECT_FALSE(fs->exists("missing.txt"));
+}
+
+TEST_F(FileSystemTest, CorruptPackEntryIsAReadError) {
+    std::string text(4000, 'a');
+    writePack(m_folders.dataPath("bad.pack"), {{"big.txt", text}});
+    // An invalid deflate block type right at the start of the entry's data.
+    std::fstream pack(m_folders.dataPath("bad.pack"), std::ios::in | std::ios::out | std::ios::binary);
+    pack.seekp(30 + 7);
+    pack.put('\xFF');
+    pack.close();
     auto fs = make();
     std::vector<uint8_t> bytes;
-    try {
-        fs->readFile("Nothing/Here.xml", bytes);
-        FAIL();
-    } catch (const std::string& text) {
-        EXPECT_EQ(text, "File \"Nothing/Here.xml\" not found.");
+    EXPECT_EQ(thrownText([&] { fs->readFile("big.txt", bytes); }), "Can't read file \"big.txt\".");
+    EXPECT_TRUE(bytes.empty());
+}
+
+TEST_F(FileSystemTest, BrokenPacksStopStartUpNamingThePack) {
+    m_folders.writeData("broken.pack", "this is not a zip");
+    EXPECT_EQ(thrownText([&] { make(); }), m_folders.dataPath("broken.pack") + " cannot be opened.");
+}
+
+TEST_F(FileSystemTest, OpenWriteKeepsContentsWithoutCreate) {
+    m_folders.writeUser("log.txt", "first");
+    auto fs = make();
+    auto file = fs->openWrite("log.txt", false);
+    file->seek(0, 2);
+    file->write("+second", 7);
+    file->close();
+    EXPECT_EQ(readAll(*fs, "log.txt"), "first+second");
+}
+
+TEST_F(FileSystemTest, MovePathRegistersAUserFileAndReplacesTheDestination) {
+    auto fs = make();
+    std::string source = m_folders.userPath("incoming.tmp");
+    TestSupport::writeFileBytes(source, "moved");
+    m_folders.writeUser("saves/slot.save", "old");
+    fs->movePath(source, m_folders.userPath("saves/slot.save"));
+    EXPECT_FALSE(std::filesystem::exists(source));
+    EXPECT_TRUE(fs->isUserFile("saves/slot.save"));
+    EXPECT_EQ(readAll(*fs, "saves/slot.save"), "moved");
+}
+
+TEST_F(FileSystemTest, PackStreamsOpenTogetherStayIndependent) {
+    writePack(m_folders.dataPath("ui.pack"), {{"a.txt", "aaaaaaaa"}, {"b.txt", "bbbbbbbb"}});
+    auto fs = make();
+    char buffer[4];
+    auto a = fs->openRead("a.txt");
+    auto b = fs->openRead("b.txt");
+    ASSERT_EQ(a->read(buffer, 2), 2);
+    ASSERT_EQ(b->read(buffer, 3), 3);
+    EXPECT_EQ(std::string(buffer, 3), "bbb");
+    a.reset();
+    auto again = fs->openRead("B.TXT"); // takes the handle a gave back
+    ASSERT_EQ(again->read(buffer, 4), 4);
+    EXPECT_EQ(std::string(buffer, 4), "bbbb");
+    ASSERT_EQ(b->read(buffer, 4), 4);
+    EXPECT_EQ(std::string(buffer, 4), "bbbb");
+    fs.reset();
+    EXPECT_EQ(b->read(buffer, 2), 1); // streams outlive the file system
+}
+
+TEST_F(FileSystemTest, UserFolderIsNamedByTheConstants) {
+    std::string base = m_folders.userDataPath();
+    struct Case {
+        const char* constants;
+        std::string userFolder;
+    } cases[] = {
+        {"<c><game app_directory='Studio\\Meadow' window_title='Title'/></c>", base + "Studio/Meadow/"},
+        {"<c><game app_directory='' window_title='Meadow Game'/></c>", base + "Meadow Game/"},
+    };
+    for (const Case& c : cases) {
+        m_folders.writeData("sys/constants.xml", c.constants);
+        auto fs = make();
+        EXPECT_EQ(fs->getUserFolder(), std::wstring(c.userFolder.begin(), c.userFolder.end())) << c.constants;
+        EXPECT_TRUE(std::filesystem::is_directory(c.userFolder));
+    }
+    for (const char* constants : {"<c><game window_title=''/></c>", "<c><other app_directory='x'/></c>"}) {
+        m_folders.writeData("sys/constants.xml", constants);
+        EXPECT_EQ(thrownText([&] { make(); }), "app_directory not defined.") << constants;
+        EXPECT_EQ(getFileSystem(), nullptr);
     }
 }

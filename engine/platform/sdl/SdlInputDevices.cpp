@@ -184,15 +184,24 @@ public:
 private:
     static uint32_t hatAngle(Uint8 hat) {
         switch (hat) {
-        case SDL_HAT_UP: return 0;
-        case SDL_HAT_RIGHTUP: return 4500;
-        case SDL_HAT_RIGHT: return 9000;
-        case SDL_HAT_RIGHTDOWN: return 13500;
-        case SDL_HAT_DOWN: return 18000;
-        case SDL_HAT_LEFTDOWN: return 22500;
-        case SDL_HAT_LEFT: return 27000;
-        case SDL_HAT_LEFTUP: return 31500;
-        default: return JOYSTICK_HAT_CENTRED;
+        case SDL_HAT_UP:
+            return 0;
+        case SDL_HAT_RIGHTUP:
+            return 4500;
+        case SDL_HAT_RIGHT:
+            return 9000;
+        case SDL_HAT_RIGHTDOWN:
+            return 13500;
+        case SDL_HAT_DOWN:
+            return 18000;
+        case SDL_HAT_LEFTDOWN:
+            return 22500;
+        case SDL_HAT_LEFT:
+            return 27000;
+        case SDL_HAT_LEFTUP:
+            return 31500;
+        default:
+            return JOYSTICK_HAT_CENTRED;
         }
     }
 
@@ -202,10 +211,14 @@ private:
 // Mouse button numbering of the engine: left, right, middle, then the extra buttons.
 int mouseButtonIndex(Uint8 button) {
     switch (button) {
-    case SDL_BUTTON_LEFT: return 0;
-    case SDL_BUTTON_RIGHT: return 1;
-    case SDL_BUTTON_MIDDLE: return 2;
-    default: return button - 1 < MOUSE_BUTTON_COUNT ? button - 1 : -1;
+    case SDL_BUTTON_LEFT:
+        return 0;
+    case SDL_BUTTON_RIGHT:
+        return 1;
+    case SDL_BUTTON_MIDDLE:
+        return 2;
+    default:
+        return button - 1 < MOUSE_BUTTON_COUNT ? button - 1 : -1;
     }
 }
 
@@ -304,6 +317,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<IInputDevices> createSdlInputDevices() { return std::make_unique<cSdlInputDevices>(); }
+std::unique_ptr<IInputDevices> createSdlInputDevices() {
+    return std::make_unique<cSdlInputDevices>();
+}
 
 } // namespace Platform

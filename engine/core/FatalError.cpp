@@ -1,0 +1,69 @@
+#include "engine/core/FatalError.h"
+
+#include "engine/core/Log.h"
+#include "engine/core/String.h"
+#include "engine/platform/MessageBox.h"
+
+namespace Engine {
+
+namespace {
+tQuitHandler g_quitHandler = nullptr;
+}
+
+std::string& errorCallStack() {
+    static std::string text;
+    return text;
+}
+
+void showFatalError(const std::string& message, const std::string&) {
+    try {
+        if (ILog* log = getLog())
+            log->getChannel(L"error", false)->write("%s", message.c_str());
+    } catch (...) {
+        // The box below still tells the player; there is nowhere else to report this.
+    }
+    try {
+        const std::string& shown = errorCallStack().empty() ? message : errorCallStack();
+        Platform::showMessageBox(narrowToUtf8(shown), "Error", Platform::MessageBoxIcon::WARNING);
+    } catch (...) {
+    }
+    if (g_quitHandler) {
+        try {
+            g_quitHandler();
+        } catch (...) {
+        }
+    }
+}
+
+void reportFatalException(std::exception_ptr error) {
+    const std::string restart = std::string("\n") + "Restart the game please.";
+    std::string& text = errorCallStack();
+    try {
+        try {
+            if (error)
+                std::rethrow_exception(error);
+            text += restart;
+        } catch (const char* message) {
+            text = std::string(message ? message : "") + restart;
+        } catch (const std::string& message) {
+            text = message + restart;
+        } catch (const std::wstring& message) {
+            text = wideToNarrow(message) + restart;
+        } catch (const wchar_t* message) {
+            text = wideToNarrow(message ? message : L"") + restart;
+        } catch (const std::exception& e) {
+            text = std::string(e.what()) + restart;
+        } catch (...) {
+            text += restart;
+        }
+    } catch (...) {
+        // Building the text itself failed (out of memory); report what there is.
+    }
+    showFatalError(text, "Error call stack:");
+}
+
+void setFatalQuitHandler(tQuitHandler handler) {
+    g_quitHandler = handler;
+}
+
+} // namespace Engine

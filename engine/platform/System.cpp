@@ -1,0 +1,69 @@
+#include "engine/platform/System.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <pwd.h>
+#include <unistd.h>
+#include <vector>
+
+namespace Platform {
+
+namespace {
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::string(value) : std::string();
+}
+
+std::string homeFolder() {
+    std::string home = environment("HOME");
+    if (!home.empty())
+        return home;
+    if (const passwd* entry = getpwuid(getuid()))
+        if (entry->pw_dir)
+            return entry->pw_dir;
+    return ".";
+}
+
+} // namespace
+
+bool isHeadless() {
+    return environment("MEADOW_HEADLESS") == "1";
+}
+
+std::string getExecutablePath() {
+    std::vector<char> buffer(256);
+    for (;;) {
+        ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (length < 0)
+            return std::string();
+        if (size_t(length) < buffer.size())
+            return std::string(buffer.data(), size_t(length));
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::string getUserDataFolder() {
+    std::string folder = environment("MEADOW_USER_DIR");
+    if (folder.empty()) {
+        std::string xdg = environment("XDG_DATA_HOME");
+        folder = !xdg.empty() && xdg[0] == '/' ? xdg : homeFolder() + "/.local/share";
+    }
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    return folder;
+}
+
+std::string lastErrorText() {
+    int error = errno;
+    if (error == 0)
+        return std::string();
+    char buffer[512];
+    // GNU strerror_r may return a static text instead of filling the buffer.
+    const char* text = strerror_r(error, buffer, sizeof buffer);
+    return text ? std::string(text) : std::string();
+}
+
+} // namespace Platform

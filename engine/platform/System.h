@@ -1,0 +1,19 @@
+#pragma once
+
+// Process and folder facts from the operating system. Paths are UTF-8.
+
+#include <string>
+
+namespace Platform {
+
+// True when MEADOW_HEADLESS=1: no display, no sound card, nothing that blocks.
+bool isHeadless();
+// Full path of the running program; empty when the system does not tell.
+std::string getExecutablePath();
+// Base folder for per-user data: MEADOW_USER_DIR when set, else $XDG_DATA_HOME when it is an
+// absolute path, else ~/.local/share. Created when missing.
+std::string getUserDataFolder();
+// The system's text for the last failed call (errno); empty when there is none.
+std::string lastErrorText();
+
+} // namespace Platform

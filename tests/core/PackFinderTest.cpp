@@ -1,0 +1,90 @@
+#include "engine/core/PackFinder.h"
+
+#include "engine/core/String.h"
+#include "tests/support/PackBuilder.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace Engine;
+using TestSupport::TempFolder;
+using TestSupport::writePack;
+
+namespace {
+
+std::wstring wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+
+// Every name of the pack, or the text of what was thrown.
+std::vector<std::string> scan(const std::string& path) {
+    std::vector<std::string> names;
+    cPackFinder::Handle pack = cPackFinder::openPack(wide(path));
+    try {
+        std::string name;
+        for (bool found = cPackFinder::findFirst(pack, name); found; found = cPackFinder::findNext(pack, name))
+            names.push_back(name);
+    } catch (const cStringA& text) {
+        names.push_back("thrown: " + text);
+    }
+    cPackFinder::closePack(pack);
+    return names;
+}
+
+} // namespace
+
+TEST(PackFinderTest, WalksEntriesInPackOrder) {
+    TempFolder folder;
+    writePack(folder.file("a.pack"), {{"b.txt", "1"}, {"dir/", ""}, {"dir/A.txt", "2"}});
+    EXPECT_EQ(scan(folder.file("a.pack")), (std::vector<std::string>{"b.txt", "dir/", "dir/A.txt"}));
+}
+
+TEST(PackFinderTest, EmptyPackHasNoFirstEntry) {
+    TempFolder folder;
+    writePack(folder.file("empty.pack"), {});
+    EXPECT_TRUE(scan(folder.file("empty.pack")).empty());
+}
+
+TEST(PackFinderTest, UnsafeOrOverlongNamesAreRefused) {
+    TempFolder folder;
+    std::string longest(255, 'n');
+    struct Case {
+        std::string name;
+        std::string reason;
+    } cases[] = {
+        {std::string(256, 'n'), "its name is 256 bytes or longer"},
+        {"../outside.txt", "its name holds \"..\""},
+        {"a/../../b.txt", "its name holds \"..\""},
+        {"/etc/passwd", "its name is an absolute path"},
+        {"C:/x.txt", "its name is an absolute path"},
+        {"ui\\button.xml", "its name holds a backslash"},
+    };
+    for (const Case& c : cases) {
+        std::string path = folder.file("bad.pack");
+        writePack(path, {{longest, "fine"}, {c.name, "x"}});
+        std::vector<std::string> names = scan(path);
+        ASSERT_EQ(names.size(), 2u) << c.name;
+        EXPECT_EQ(names[0], longest);
+        EXPECT_EQ(names[1], "thrown: Pack \"" + path + "\" holds the entry \"" + c.name.substr(0, 255) +
+                                "\", which is refused: " + c.reason + ".");
+    }
+    writePack(folder.file("dots.pack"), {{"a..b/..c", "x"}});
+    EXPECT_EQ(scan(folder.file("dots.pack")), (std::vector<std::string>{"a..b/..c"}));
+}
+
+TEST(PackFinderTest, UnreadablePacksAreNamed) {
+    TempFolder folder;
+    writePack(folder.file("whole.pack"), {{"a.txt", std::string(3000, 'a')}, {"b.txt", "b"}});
+    std::string bytes = folder.read("whole.pack");
+    folder.write("truncated.pack", bytes.substr(0, bytes.size() / 2));
+    folder.write("text.pack", "not a zip at all");
+    for (const char* name : {"truncated.pack", "text.pack", "missing.pack"}) {
+        std::wstring path = wide(folder.file(name));
+        try {
+            cPackFinder::openPack(path);
+            ADD_FAILURE() << name;
+        } catch (const std::wstring& text) {
+            EXPECT_EQ(text, path + L" cannot be opened.");
+        }
+    }
+}
