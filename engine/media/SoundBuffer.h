@@ -1,0 +1,31 @@
+#pragma once
+
+// A decoded sound in memory: interleaved 16-bit stereo frames at a sample rate. The mixer plays
+// buffers at the output's rate, so the decoders' results are converted once, at load.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace Engine {
+
+class cSoundBuffer {
+public:
+    cSoundBuffer() = default;
+    cSoundBuffer(int sampleRate, std::vector<int16_t> frames) : m_sampleRate(sampleRate), m_frames(std::move(frames)) {}
+
+    int getSampleRate() const { return m_sampleRate; }
+    size_t getFrameCount() const { return m_frames.size() / 2; }
+    const std::vector<int16_t>& getFrames() const { return m_frames; }
+
+    // Appends interleaved samples of one or two channels; mono is copied to both sides.
+    void appendSamples(const int16_t* samples, size_t frameCount, int channels);
+    // Converts to another rate by linear interpolation; nothing when the rate is already that.
+    void resample(int sampleRate);
+
+private:
+    int m_sampleRate = 0;
+    std::vector<int16_t> m_frames;
+};
+
+} // namespace Engine

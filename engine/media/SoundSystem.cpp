@@ -1,0 +1,122 @@
+#include "engine/media/SoundSystem.h"
+
+#include "engine/core/FileSystem.h"
+#include "engine/core/MathFunctions.h"
+#include "engine/core/String.h"
+#include "engine/media/SoundChannel.h"
+#include "engine/media/SoundDecoder.h"
+#include "engine/media/SoundMixer.h"
+#include "engine/media/SoundSample.h"
+
+namespace Engine {
+
+cSoundSystem* getSoundSystem() { return cSoundSystem::getInstance(); }
+
+cSoundSystem::cSoundSystem() : m_output(Platform::createAudioOutput()) { start(); }
+
+cSoundSystem::cSoundSystem(std::unique_ptr<Platform::IAudioOutput> output) : m_output(std::move(output)) { start(); }
+
+void cSoundSystem::start() {
+    if (!m_output) {
+        // No device: the game runs silent.
+        m_disabled = true;
+        return;
+    }
+    m_mixer = std::make_unique<cSoundMixer>();
+    m_output->start(*m_mixer);
+    setMusicVolume(m_musicVolume);
+    setSoundVolume(m_soundVolume);
+}
+
+cSoundSystem::~cSoundSystem() {
+    if (m_disabled)
+        return;
+    m_output->stop();
+    m_output.reset();
+    m_mixer.reset();
+}
+
+int cSoundSystem::appliedVolume(int volume) {
+    // Out-of-range settings would otherwise take the root of a negative number or overdrive.
+    if (volume <= 0)
+        return 0;
+    if (volume > 100)
+        volume = 100;
+    return int(approxSqrt(float(volume) / 100.0f) * 100.0f);
+}
+
+void cSoundSystem::setSoundVolume(int volume) {
+    m_soundVolume = volume;
+    m_appliedSoundVolume = appliedVolume(volume);
+    if (!m_disabled)
+        m_mixer->setGroupVolume(GROUP_EFFECTS, m_appliedSoundVolume);
+}
+
+void cSoundSystem::setMusicVolume(int volume) {
+    m_musicVolume = volume;
+    m_appliedMusicVolume = appliedVolume(volume);
+    if (!m_disabled)
+        m_mixer->setGroupVolume(GROUP_MUSIC, m_appliedMusicVolume);
+}
+
+void cSoundSystem::setPaused(bool paused) {
+    if (paused == m_paused)
+        return;
+    m_paused = paused;
+    if (!m_disabled)
+        m_mixer->setPaused(paused);
+}
+
+int cSoundSystem::loadSample(const std::string& path) {
+    if (m_disabled)
+        return 0;
+    try {
+        IFileSystem* files = getFileSystem();
+        if (!files)
+            throw 0;
+        std::unique_ptr<IDataStream> stream = files->openRead(path);
+        if (!stream)
+            throw 0;
+        auto buffer = std::make_shared<const cSoundBuffer>(cSoundDecoder::decode(*stream));
+        return m_mixer->addSample(std::move(buffer));
+    } catch (...) {
+        throw cStringA("Error loading sound file \"" + path + "\"");
+    }
+}
+
+void cSoundSystem::unloadSample(int handle) {
+    if (!m_disabled && handle > 0)
+        m_mixer->removeSample(handle);
+}
+
+cSoundChannel* cSoundSystem::playIn(int group, cSoundSample* sample, bool loop, bool start, bool keep) {
+    const int volume = group == GROUP_MUSIC ? m_appliedMusicVolume : m_appliedSoundVolume;
+    const int handle = m_mixer->play(sample ? sample->getHandle() : 0, loop, group, start, volume, keep);
+    if (!keep)
+        return nullptr;
+    auto* channel = new cSoundChannel(handle, sample);
+    channel->setKind(group);
+    return channel;
+}
+
+cSoundChannel* cSoundSystem::play(cSoundSample* sample, bool loop, bool start) {
+    if (m_disabled)
+        return nullptr;
+    cSoundChannel* channel = playIn(GROUP_EFFECTS, sample, loop, true, true);
+    if (!start)
+        channel->pause();
+    return channel;
+}
+
+void cSoundSystem::playOnce(cSoundSample* sample) {
+    if (!m_disabled)
+        playIn(GROUP_EFFECTS, sample, false, true, false);
+}
+
+cSoundChannel* cSoundSystem::playMusic(cSoundSample* sample, bool loop, bool start) {
+    if (m_disabled)
+        return nullptr;
+    return playIn(GROUP_MUSIC, sample, loop, start, true);
+}
+
+} // namespace Engine
