@@ -1,5 +1,6 @@
 #include "engine/core/Application.h"
 
+#include "engine/core/Constants.h"
 #include "engine/core/FatalError.h"
 #include "engine/core/FileSystem.h"
 #include "engine/core/FrameManager.h"
@@ -8,8 +9,10 @@
 #include "engine/core/InputLink.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/ServiceFactory.h"
+#include "engine/core/Settings.h"
 #include "engine/core/SoundLink.h"
 #include "engine/core/String.h"
+#include "engine/core/Strings.h"
 #include "engine/platform/InstanceLock.h"
 #include "engine/platform/System.h"
 #include "engine/platform/VirtualKeys.h"
@@ -105,6 +108,8 @@ void cApplication::createServices(cApplicationDesc& desc, const std::wstring& ex
         filter = desc.packFilter;
     new cFileSystem(dataFolder, "pack", filter);
     new cResourceManager();
+    new cConstants("sys/constants.xml");
+    new cSettings("sys/settings.xml");
 
     if (!desc.hWnd) {
         createMainWindow();
@@ -118,6 +123,7 @@ void cApplication::createServices(cApplicationDesc& desc, const std::wstring& ex
     if (!desc.noSound && g_factory.createSoundSystem)
         g_factory.createSoundSystem();
     new cFrameManager();
+    new cStrings();
 
     // Until a graphics device draws into it, the window shows itself and stays black.
     if (!getGraphicsLink())
@@ -126,17 +132,24 @@ void cApplication::createServices(cApplicationDesc& desc, const std::wstring& ex
 
 void cApplication::createMainWindow() {
     std::wstring title;
+    getConstants()->getValue(L"game", L"window_title", title);
+    // The graphics device gives the window its size and style; the window starts hidden.
     m_ownedWindow = createWindow(title);
     m_window = m_ownedWindow.get();
-    m_window->setCursorVisible(true);
+    bool showCursor = true;
+    getConstants()->getValue(L"graphics", L"ShowSysCursor", showCursor);
+    m_window->setCursorVisible(showCursor);
 }
 
 void cApplication::deleteServices() {
     delete getFrameManager();
+    delete getStrings();
     delete getSoundLink();
     delete getFrameTimer();
     delete getInputLink();
     delete getGraphicsLink();
+    delete getSettings();
+    delete getConstants();
     delete getResourceManager();
     delete getFileSystem();
 }
@@ -184,7 +197,24 @@ void cApplication::pumpMessages() {
     }
 }
 
-void cApplication::applyDisplayMode() {}
+void cApplication::applyDisplayMode() {
+    cSettings* settings = getSettings();
+    IGraphicsLink* graphics = getGraphicsLink();
+    if (!settings || !graphics)
+        return;
+    bool fullscreen = false;
+    bool onlyWindowed = false;
+    settings->getValue(L"graphics", L"fullscreen", fullscreen);
+    if (cConstants* constants = getConstants())
+        constants->getValue(L"graphics", L"only_windowed", onlyWindowed);
+    if (!onlyWindowed) {
+        settings->setValue(L"graphics", L"fullscreen", !fullscreen);
+        graphics->requestModeSwitch(true);
+    } else if (fullscreen) {
+        settings->setValue(L"graphics", L"fullscreen", false);
+        graphics->requestModeSwitch(true);
+    }
+}
 
 // ---- window procedure ----
 
@@ -207,6 +237,23 @@ void resumeSound(ISoundLink* sound) {
 void clearSuspend(IFrameManager* frameManager) {
     if (frameManager)
         frameManager->setSuspended(false);
+}
+
+// Maximise: a window becomes full screen unless the game stays windowed.
+void switchToFullscreen() {
+    cSettings* settings = getSettings();
+    IGraphicsLink* graphics = getGraphicsLink();
+    if (!settings || !graphics)
+        return;
+    bool onlyWindowed = false;
+    bool fullscreen = false;
+    if (cConstants* constants = getConstants())
+        constants->getValue(L"graphics", L"only_windowed", onlyWindowed);
+    settings->getValue(L"graphics", L"fullscreen", fullscreen);
+    if (!onlyWindowed && !fullscreen) {
+        settings->setValue(L"graphics", L"fullscreen", true);
+        graphics->requestModeSwitch(true);
+    }
 }
 
 } // namespace
@@ -281,6 +328,7 @@ intptr_t mainWindowProc(uint32_t message, uintptr_t wParam, intptr_t lParam) {
                 mainWindowProc(WM_SYSCOMMAND, SC_RESTORE, 0);
             clearSuspend(frameManager);
             resumeSound(sound);
+            switchToFullscreen();
             break;
         default:
             break;

@@ -1,5 +1,6 @@
 #include "engine/core/FrameTimer.h"
 
+#include "engine/core/Constants.h"
 #include "engine/platform/Clock.h"
 
 namespace Engine {
@@ -13,7 +14,15 @@ float sanitizeFps(float fps) { return fps > 0.0f ? fps : 1.0f; }
 
 IFrameTimer* getFrameTimer() { return IFrameTimer::getInstance(); }
 
-cFrameTimer::cFrameTimer() { init(15.0f, 200.0f); }
+cFrameTimer::cFrameTimer() {
+    float minFps = 15.0f;
+    float maxFps = 200.0f;
+    if (cConstants* constants = getConstants()) {
+        constants->getValue(L"Time", L"MinFps", minFps);
+        constants->getValue(L"Time", L"MaxFps", maxFps);
+    }
+    init(minFps, maxFps);
+}
 
 cFrameTimer::cFrameTimer(float minFps, float maxFps) { init(minFps, maxFps); }
 

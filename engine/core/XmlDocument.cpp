@@ -284,7 +284,7 @@ struct cXmlDocument::cParser {
 
 cXmlDocument::cXmlDocument() : cResource(std::string()) {}
 
-cXmlDocument::cXmlDocument(const std::string& path) : cResource(path) { load(path); }
+cXmlDocument::cXmlDocument(const std::string& path) : cResource(path) { loadFile(path); }
 
 cXmlDocument::~cXmlDocument() { deleteChildren(); }
 
@@ -344,7 +344,7 @@ void keepMalformedCopy(IFileSystem& fileSystem, const std::string& path, const u
 
 } // namespace
 
-void cXmlDocument::load(const std::string& path) {
+void cXmlDocument::loadFile(const std::string& path) {
     cLoadingGuard guard(path);
     IFileSystem* fileSystem = getFileSystem();
     if (!fileSystem)

@@ -109,7 +109,7 @@ private:
 
     void clear();
     void deleteChildren();
-    void load(const std::string& path);
+    void loadFile(const std::string& path);
     bool parseStream(IDataStream& stream, std::vector<uint8_t>* keep);
     bool parseText(const uint8_t* data, size_t size);
     bool readBinary(const uint8_t* data, size_t size);
