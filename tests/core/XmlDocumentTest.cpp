@@ -1,5 +1,6 @@
 #include "engine/core/XmlDocument.h"
 
+#include "engine/core/FatalError.h"
 #include "engine/core/FileSystem.h"
 #include "engine/core/String.h"
 #include "engine/core/ResourceManager.h"
@@ -367,10 +368,22 @@ TEST_F(XmlDocument, CopiesThatExplodeOrNestTooDeeplyAreRefused) {
     EXPECT_FALSE(parses(deep));
 }
 
-TEST_F(XmlDocument, MalformedTextFails) {
-    for (const std::string& bad : {std::string("<R><A></R>"), std::string("<R a='1' a='2'/>"), std::string("<R>"),
-                                   std::string("plain text"), std::string("<R/><S/>"), std::string("")})
-        EXPECT_FALSE(parses(bad)) << bad;
+TEST_F(XmlDocument, MalformedTextFailsWithLineAndColumn) {
+    struct Case {
+        std::string text, error;
+    } cases[] = {
+        {"<R>\n<A></R>", "mismatched tag line 2 char 5"},
+        {"<R a='1' a='2'/>", "duplicate attribute line 1 char 9"},
+        {"<R>", "no element found line 1 char 3"},
+        {"plain text", "syntax error line 1 char 0"},
+        {"<R/><S/>", "junk after document element line 1 char 4"},
+        {"", "empty file"},
+    };
+    for (const Case& c : cases) {
+        errorCallStack() = "stale";
+        EXPECT_FALSE(parses(c.text)) << c.text;
+        EXPECT_EQ(errorCallStack(), c.error) << c.text;
+    }
 }
 
 TEST_F(XmlDocument, Utf16TextWithOrWithoutByteOrderUnitIsRead) {
@@ -436,6 +449,7 @@ TEST_F(XmlDocument, LoadFailuresNameTheFile) {
     writeData("empty.xml", "");
     EXPECT_EQ(loadError("missing.xml"), "std::string: File \"missing.xml\" not found.");
     EXPECT_EQ(loadError("bad.xml"), "mismatched tag line 3 char 2 filename: bad.xml");
+    EXPECT_EQ(errorCallStack(), "mismatched tag line 3 char 2 filename: bad.xml");
     EXPECT_EQ(loadError("empty.xml"), "empty file filename: empty.xml");
 }
 
