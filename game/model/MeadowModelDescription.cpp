@@ -202,6 +202,10 @@ void cMeadowModel::loadAllLevels(IXmlNode* root) {
         cLevelInfo& level = levels[size_t(i)];
         Engine::cVector2 size(0.0f, 0.0f);
         Engine::parseVector2(size, node->getAttribute(L"size"));
+        // Checked as floats first: truncating a huge or NaN size is undefined.
+        const float maxSide = float(MAX_BOARD_SIDE + 1);
+        if (!(size.x > -1.0f && size.x < maxSide && size.y > -1.0f && size.y < maxSide))
+            throw cStringA("cMeadowModel::loadAllLevels(): wrong size of level " + std::to_string(i));
         level.columns = int32_t(size.x);
         level.rows = int32_t(size.y);
         if (level.rows < 0 || level.columns < 0)
