@@ -13,6 +13,7 @@
 #include "engine/core/SoundLink.h"
 #include "engine/core/String.h"
 #include "engine/core/Strings.h"
+#include "engine/platform/Clock.h"
 #include "engine/platform/InstanceLock.h"
 #include "engine/platform/System.h"
 #include "engine/platform/VirtualKeys.h"
@@ -46,9 +47,13 @@ void quitAfterFatalError() {
 
 } // namespace
 
-void setServiceFactory(const cServiceFactory& factory) { g_factory = factory; }
+void setServiceFactory(const cServiceFactory& factory) {
+    g_factory = factory;
+}
 
-const cServiceFactory& getServiceFactory() { return g_factory; }
+const cServiceFactory& getServiceFactory() {
+    return g_factory;
+}
 
 // ---- cApplicationBase ----
 
@@ -62,15 +67,23 @@ void cApplicationBase::run() {
         m_frameCallback(m_frameUser);
 }
 
-bool cApplicationBase::onCreate() { return m_createCallback ? m_createCallback(m_userData) : true; }
+bool cApplicationBase::onCreate() {
+    return m_createCallback ? m_createCallback(m_userData) : true;
+}
 
-bool cApplicationBase::onDestroy() { return m_destroyCallback ? m_destroyCallback(m_userData) : true; }
+bool cApplicationBase::onDestroy() {
+    return m_destroyCallback ? m_destroyCallback(m_userData) : true;
+}
 
-cApplicationBase* getApplication() { return cSingleton<cApplicationBase>::getInstance(); }
+cApplicationBase* getApplication() {
+    return cSingleton<cApplicationBase>::getInstance();
+}
 
 // ---- cApplication ----
 
-cApplication* createApplication(cApplicationDesc* desc) { return new cApplication(*desc); }
+cApplication* createApplication(cApplicationDesc* desc) {
+    return new cApplication(*desc);
+}
 
 cApplication::cApplication(cApplicationDesc& desc)
     : cApplicationBase(desc), m_instance(desc.hInstance), m_window(desc.hWnd) {
@@ -175,8 +188,12 @@ void cApplication::runMainLoop() {
             mainWindowProc(message.message, message.wParam, message.lParam);
             continue;
         }
-        if (IFrameManager* frameManager = getFrameManager())
+        if (IFrameManager* frameManager = getFrameManager()) {
             frameManager->updateFrame();
+            // A minimised game has no frame timer to pace it: idle instead of spinning.
+            if (frameManager->isSuspended() && !frameManager->m_runInBackground)
+                getClock().sleepMs(10);
+        }
         if (!getGraphicsLink())
             m_window->presentBlank();
         cApplicationBase::run();

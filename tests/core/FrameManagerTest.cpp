@@ -32,7 +32,9 @@ protected:
     }
 
     int count(const std::string& entry) const { return int(std::count(log.begin(), log.end(), entry)); }
-    size_t indexOf(const std::string& entry) const { return size_t(std::find(log.begin(), log.end(), entry) - log.begin()); }
+    size_t indexOf(const std::string& entry) const {
+        return size_t(std::find(log.begin(), log.end(), entry) - log.begin());
+    }
 
     EventLog log;
     FakeClock clock;
@@ -165,8 +167,14 @@ TEST_F(FrameManager, WidgetDestroyedDuringAWalkIsNotCalledAfterwards) {
     auto* first = new FakeWidget(log, "a");
     auto* second = new FakeWidget(log, "b");
     // Whichever is walked first deletes the other one.
-    first->m_onProcess = [&] { delete second; second = nullptr; };
-    second->m_onProcess = [&] { delete first; first = nullptr; };
+    first->m_onProcess = [&] {
+        delete second;
+        second = nullptr;
+    };
+    second->m_onProcess = [&] {
+        delete first;
+        first = nullptr;
+    };
     addToProcessList(first);
     addToProcessList(second);
 

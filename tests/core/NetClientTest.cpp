@@ -41,9 +41,12 @@ void onError(int code, const cNetMessage&) {
 }
 void onLost(const cNetRequest& request) {
     ++g_outcome.lost;
-    g_outcome.lostMessage = std::string(reinterpret_cast<const char*>(request.message.getData()), request.message.getLength());
+    g_outcome.lostMessage =
+        std::string(reinterpret_cast<const char*>(request.message.getData()), request.message.getLength());
 }
-void onDropped() { ++g_outcome.dropped; }
+void onDropped() {
+    ++g_outcome.dropped;
+}
 
 // An answer on the wire: its length as 16-bit little-endian, then its bytes.
 std::string frame(const std::string& body) {

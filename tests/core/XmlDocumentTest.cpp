@@ -518,3 +518,31 @@ TEST_F(XmlDocument, CopyFailuresOfTheOtherFileComeThrough) {
     EXPECT_EQ(manager().findEntry("a.xml"), nullptr);
     EXPECT_EQ(manager().findEntry("b.xml"), nullptr);
 }
+
+TEST_F(XmlDocument, EscapedTextWrittenAsUtf16ReadsBackAsWritten) {
+    const std::wstring tricky = std::wstring(L"a\"b<c>&d'e\tf\ng\r\nh ") + wchar_t(0x0416) + wchar_t(0xD83D) +
+                                wchar_t(0xDE00) + L"&amp;";
+    fileSystem();
+    writeUtf16File("sys/settings.xml", L"<?xml version=\"1.0\" encoding=\"UTF-16\"?><main><s v=\"" + escapeXml(tricky) +
+                                           L"\" /></main>");
+    cXmlDocument settings("sys/settings.xml");
+    EXPECT_EQ(child(&settings, "s")->getAttribute(L"v"), tricky);
+
+    // The strings dump: element text, UTF-16 without the byte-order unit.
+    std::wstring dump = L"<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<Strings><s>\n<text>" + escapeXml(tricky) +
+                        L"</text>\n</s></Strings>";
+    std::string bytes;
+    for (wchar_t unit : dump) {
+        bytes += char(unit & 0xFF);
+        bytes += char(unit >> 8);
+    }
+    writeUser("strdubp.xml", bytes);
+    cXmlDocument strings("strdubp.xml");
+    EXPECT_EQ(child(&strings, "s/text")->asWString(), tricky);
+
+    // Units that XML cannot hold become U+FFFD instead of making the file unreadable.
+    std::wstring unwritable = {L'a', 0x01, 0xD800, L'b', 0xDC00, 0xFFFF};
+    writeUtf16File("bad.xml", L"<r v=\"" + escapeXml(unwritable) + L"\"/>");
+    cXmlDocument kept("bad.xml");
+    EXPECT_EQ(kept.getAttribute(L"v"), (std::wstring{L'a', 0xFFFD, 0xFFFD, L'b', 0xFFFD, 0xFFFD}));
+}
