@@ -199,3 +199,15 @@ TEST(NetAddrIn, AcceptsDottedAddressesOnly) {
         }
     }
 }
+
+TEST_F(NetClient, TunnelRequestIsPrecededByAConnectLine) {
+    std::string connectLine = "CONNECT 127.0.0.1:" + std::to_string(server.port()) + " HTTP/1.0\r\n\r\n";
+    server.serve(connectLine.size() + 5, frame(std::string("\0", 1)), LoopbackServer::KEEP_OPEN);
+    cNetRequest tunnelled = request("hello");
+    tunnelled.useTunnel = true;
+    client.queueRequest(tunnelled);
+
+    ASSERT_TRUE(pumpUntil([] { return g_outcome.completions > 0; }));
+    EXPECT_EQ(server.received(), connectLine + "hello");
+    EXPECT_EQ(g_outcome.status, 1);
+}
