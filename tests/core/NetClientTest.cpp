@@ -211,3 +211,19 @@ TEST_F(NetClient, TunnelRequestIsPrecededByAConnectLine) {
     EXPECT_EQ(server.received(), connectLine + "hello");
     EXPECT_EQ(g_outcome.status, 1);
 }
+
+TEST(NetClientRefused, ConnectionRefusedFailsWithoutWaitingForTheTimeOut) {
+    FakeClock clock;
+    uint16_t closedPort = LoopbackServer().port();
+    g_outcome = Outcome();
+    cNetClient client("127.0.0.1", closedPort);
+    client.setEnabled(true);
+    client.queueRequest(request("anyone"));
+    for (int i = 0; i < 1000 && g_outcome.completions == 0; ++i) {
+        client.update();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_EQ(g_outcome.completions, 1);
+    EXPECT_EQ(g_outcome.status, -1);
+    EXPECT_EQ(client.getQueueSize(), 0u);
+}
