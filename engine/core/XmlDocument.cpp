@@ -40,7 +40,14 @@ const std::wstring& emptyWide() {
 void appendUtf8(std::wstring& out, const char* s, size_t length) {
     const unsigned char* p = reinterpret_cast<const unsigned char*>(s);
     const unsigned char* end = p + length;
-    out.reserve(out.size() + length);
+    // Most text is ASCII: widen it in one go.
+    size_t ascii = 0;
+    while (ascii < length && p[ascii] < 0x80)
+        ++ascii;
+    size_t start = out.size();
+    out.resize(start + ascii);
+    std::copy(p, p + ascii, out.begin() + ptrdiff_t(start));
+    p += ascii;
     while (p < end) {
         uint32_t c = *p;
         if (c < 0x80) {
