@@ -22,8 +22,10 @@ std::string makeLayout(size_t targetBytes) {
         xml += "  <Screen name=\"screen" + id + "\" x=\"0\" y=\"0\" width=\"1024\" height=\"768\">\n";
         for (int w = 0; w < 12; ++w) {
             std::string wid = std::to_string(w);
-            xml += "    <Button name=\"button" + wid + "\" pos=\"" + std::to_string(w * 40) + ",120\" size=\"180,48\" "
-                   "texture=\"Meadow/Gui/button_" + wid + ".png\" sound=\"click\" depth=\"0.5\">\n";
+            xml += "    <Button name=\"button" + wid + "\" pos=\"" + std::to_string(w * 40) +
+                   ",120\" size=\"180,48\" "
+                   "texture=\"Meadow/Gui/button_" +
+                   wid + ".png\" sound=\"click\" depth=\"0.5\">\n";
             xml += "      <Caption font=\"fonts/main.fnt\" color=\"FFFFE0A0\" align=\"center\">Play level " + wid +
                    "</Caption>\n";
             xml += "      <Speed>1.5</Speed>\n";
@@ -69,7 +71,8 @@ void BM_ExpatOnly(benchmark::State& state) {
     const std::string& xml = layout();
     for (auto _ : state) {
         XML_Parser parser = XML_ParserCreate(nullptr);
-        XML_SetElementHandler(parser, [](void*, const XML_Char*, const XML_Char**) {}, [](void*, const XML_Char*) {});
+        XML_SetElementHandler(
+            parser, [](void*, const XML_Char*, const XML_Char**) {}, [](void*, const XML_Char*) {});
         XML_SetCharacterDataHandler(parser, [](void*, const XML_Char*, int) {});
         if (XML_Parse(parser, xml.data(), int(xml.size()), XML_TRUE) != XML_STATUS_OK)
             state.SkipWithError("parse failed");
