@@ -40,7 +40,14 @@ const std::wstring& emptyWide() {
 void appendUtf8(std::wstring& out, const char* s, size_t length) {
     const unsigned char* p = reinterpret_cast<const unsigned char*>(s);
     const unsigned char* end = p + length;
-    out.reserve(out.size() + length);
+    // Most text is ASCII: widen it in one go.
+    size_t ascii = 0;
+    while (ascii < length && p[ascii] < 0x80)
+        ++ascii;
+    size_t start = out.size();
+    out.resize(start + ascii);
+    std::copy(p, p + ascii, out.begin() + ptrdiff_t(start));
+    p += ascii;
     while (p < end) {
         uint32_t c = *p;
         if (c < 0x80) {
@@ -253,9 +260,10 @@ struct cXmlDocument::cParser {
         const cXmlDocument* source = &m_document;
         std::wstring path = value;
         size_t bar = value.find(L'|');
-        if (bar != std::wstring::npos) {
-            std::string file = wideToNarrow(value.substr(0, bar));
+        if (bar != std::wstring::npos)
             path = value.substr(bar + 1);
+        if (bar != std::wstring::npos && bar > 0) {
+            std::string file = wideToNarrow(value.substr(0, bar));
             if (cResourceManager* manager = getResourceManager()) {
                 source = static_cast<cXmlDocument*>(manager->getXml(file));
             } else {
@@ -269,8 +277,7 @@ struct cXmlDocument::cParser {
             if (end == std::wstring::npos)
                 end = path.size();
             if (end > start) {
-                auto found = source->m_children.find(wideToNarrow(path.substr(start, end - start)));
-                source = found == source->m_children.end() ? nullptr : found->second;
+                source = source->firstChild(wideToNarrow(path.substr(start, end - start)));
             }
             start = end + 1;
         }
@@ -556,16 +563,17 @@ int cXmlDocument::getNodes(const std::string& name, tXmlNodeList& nodes) const {
     return count;
 }
 
-const cXmlDocument* cXmlDocument::firstChild(const std::string& name) const {
-    auto found = m_children.find(name);
-    return found == m_children.end() ? nullptr : found->second;
+// The first child of that name in document order (multimap::find may give any of them).
+const cXmlDocument* cXmlDocument::firstChild(std::string_view name) const {
+    auto found = m_children.lower_bound(name);
+    return found == m_children.end() || found->first != name ? nullptr : found->second;
 }
 
 bool cXmlDocument::findNode(const std::string& name, IXmlNode*& node) const {
-    auto found = m_children.find(name);
-    if (found == m_children.end())
+    const cXmlDocument* found = firstChild(name);
+    if (!found)
         return false;
-    node = found->second;
+    node = const_cast<cXmlDocument*>(found);
     return true;
 }
 

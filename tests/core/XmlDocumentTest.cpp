@@ -277,7 +277,8 @@ TEST_F(XmlDocument, CopyInheritsAnEarlierElementOfTheSameFile) {
                      "<Win copy='Base' h='5' extra='e'/>"
                      "<Win2 copy='Tpl\\Deep'/>"
                      "<None copy='Base/Missing' own='o'/>"
-                     "<Later copy='After'/><After a='1'/></R>");
+                     "<Later copy='After'/><After a='1'/>"
+                     "<Bar copy='|Tpl/Deep'/></R>");
     IXmlNode* win = child(doc.get(), "Win");
     EXPECT_EQ(win->getAttribute(L"w"), L"1");
     EXPECT_EQ(win->getAttribute(L"h"), L"5");
@@ -287,6 +288,8 @@ TEST_F(XmlDocument, CopyInheritsAnEarlierElementOfTheSameFile) {
     EXPECT_EQ(child(win, "Part")->getAttribute(L"k"), L"a");
     EXPECT_TRUE(static_cast<cXmlDocument*>(win)->isCopied());
     EXPECT_EQ(child(doc.get(), "Win2")->getAttribute(L"x"), L"1");
+    // An empty file part names this document.
+    EXPECT_EQ(child(doc.get(), "Bar")->getAttribute(L"x"), L"1");
     // A path that is not found, or an element later in the file, copies nothing.
     EXPECT_EQ(child(doc.get(), "None")->getAttributeCount(), 1);
     EXPECT_EQ(child(doc.get(), "Later")->getAttributeCount(), 0);
