@@ -62,7 +62,7 @@ cApplicationBase::cApplicationBase(const cApplicationDesc& desc)
 
 cApplicationBase::~cApplicationBase() = default;
 
-void cApplicationBase::run() {
+void cApplicationBase::onFrame() {
     if (m_frameCallback)
         m_frameCallback(m_frameUser);
 }
@@ -102,11 +102,15 @@ cApplication::cApplication(cApplicationDesc& desc)
     }
 
     setFatalQuitHandler(quitAfterFatalError);
+    // Services that somebody else made before us are not ours to delete when we fail.
+    const std::set<const void*> existing = {getFileSystem(),   getResourceManager(), getConstants(),  getSettings(),
+                                            getGraphicsLink(), getInputLink(),       getFrameTimer(), getSoundLink(),
+                                            getFrameManager(), getStrings()};
     try {
         createServices(desc, path);
     } catch (...) {
         // Leave no half-built service behind: a retry or the error report must find none.
-        deleteServices();
+        deleteServices(existing);
         releaseSingleInstance();
         setFatalQuitHandler(nullptr);
         throw;
@@ -154,17 +158,26 @@ void cApplication::createMainWindow() {
     m_window->setCursorVisible(showCursor);
 }
 
-void cApplication::deleteServices() {
-    delete getFrameManager();
-    delete getStrings();
-    delete getSoundLink();
-    delete getFrameTimer();
-    delete getInputLink();
-    delete getGraphicsLink();
-    delete getSettings();
-    delete getConstants();
-    delete getResourceManager();
-    delete getFileSystem();
+namespace {
+
+template <class T> void deleteUnlessKept(T* service, const std::set<const void*>& keep) {
+    if (service && !keep.count(service))
+        delete service;
+}
+
+} // namespace
+
+void cApplication::deleteServices(const std::set<const void*>& keep) {
+    deleteUnlessKept(getFrameManager(), keep);
+    deleteUnlessKept(getStrings(), keep);
+    deleteUnlessKept(getSoundLink(), keep);
+    deleteUnlessKept(getFrameTimer(), keep);
+    deleteUnlessKept(getInputLink(), keep);
+    deleteUnlessKept(getGraphicsLink(), keep);
+    deleteUnlessKept(getSettings(), keep);
+    deleteUnlessKept(getConstants(), keep);
+    deleteUnlessKept(getResourceManager(), keep);
+    deleteUnlessKept(getFileSystem(), keep);
 }
 
 cApplication::~cApplication() {
@@ -196,7 +209,7 @@ void cApplication::runMainLoop() {
         }
         if (!getGraphicsLink())
             m_window->presentBlank();
-        cApplicationBase::run();
+        cApplicationBase::run(); // onFrame
         ++m_frameCount;
         if (m_frameLimit && m_frameCount == m_frameLimit)
             mainWindowProc(WM_CLOSE, 0, 0);

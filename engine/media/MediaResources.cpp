@@ -1,10 +1,16 @@
 #include "engine/media/MediaResources.h"
 
 #include "engine/core/ResourceManager.h"
+#include "engine/media/SoundSample.h"
 #include "engine/media/Texture.h"
 #include "engine/media/VertexShader.h"
 
 namespace Engine {
+
+cSoundSample* IResourceManager::getSoundSample(const std::string& path) {
+    registerSoundSampleLoader(*this);
+    return static_cast<cSoundSample*>(getResource(path, RESOURCE_SOUND));
+}
 
 void registerMediaResources() {
     cResourceManager* manager = getResourceManager();
@@ -16,6 +22,7 @@ void registerMediaResources() {
     });
     manager->setLoader(RESOURCE_VERTEX_SHADER,
                        [](const std::string& path) -> cResource* { return new cVertexShader(path); });
+    registerSoundSampleLoader(*manager);
 }
 
 } // namespace Engine

@@ -13,6 +13,11 @@ namespace Engine {
 
 namespace {
 
+std::string failureReason() {
+    const char* reason = stbi_failure_reason();
+    return reason ? reason : "unknown error";
+}
+
 uint32_t read16(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8; }
 uint32_t read32(const uint8_t* p) { return read16(p) | read16(p + 2) << 16; }
 
@@ -72,7 +77,7 @@ void cStbDecoder::decode(const uint8_t* bytes, size_t size, cImage& image) {
     const char* format = cImageDecoder::detectFormat(bytes, size) == IMAGE_BMP ? "BMP" : "TGA";
     int width = 0, height = 0, components = 0;
     if (!stbi_info_from_memory(bytes, int(size), &width, &height, &components))
-        throw cImageError(std::string(format) + " data is corrupt or of an unknown kind: " + stbi_failure_reason());
+        throw cImageError(std::string(format) + " data is corrupt or of an unknown kind: " + failureReason());
     cImageDecoder::allocate(image, width, height, format);
     if (!(format[0] == 'B' ? isBmpComplete(bytes, size) : isTgaComplete(bytes, size)))
         throw cImageError(std::string(format) + " data is truncated");
@@ -80,7 +85,7 @@ void cStbDecoder::decode(const uint8_t* bytes, size_t size, cImage& image) {
                                                                          &components, 4),
                                                    stbi_image_free);
     if (!rgba)
-        throw cImageError(std::string(format) + " data is corrupt: " + stbi_failure_reason());
+        throw cImageError(std::string(format) + " data is corrupt: " + failureReason());
     if (width != image.width || height != image.height)
         throw cImageError(std::string(format) + " data is corrupt: size changed while decoding");
     const stbi_uc* p = rgba.get();

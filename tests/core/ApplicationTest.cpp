@@ -353,3 +353,16 @@ TEST_F(Application, MinimisedLoopIdlesInsteadOfSpinning) {
     EventLog expected = {"create callback", "destroy callback"}; // no input, no drawing
     EXPECT_EQ(log, expected);
 }
+
+TEST_F(Application, FailureLeavesServicesMadeBeforeItAlone) {
+    FakeClock clock;
+    cFrameTimer outside(15, 200); // the application's own timer cannot be made
+    try {
+        createApplication(&desc);
+        FAIL();
+    } catch (const char* text) {
+        EXPECT_STREQ(text, "Object already exist.");
+    }
+    EXPECT_EQ(getFrameTimer(), &outside);
+    EXPECT_EQ(alive(), " timer");
+}

@@ -8,6 +8,7 @@
 #include "engine/platform/Cursor.h"
 #include "tests/support/EngineFakes.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/FrameStepper.h"
 
 #include <gtest/gtest.h>
 
@@ -309,4 +310,16 @@ TEST_F(FrameManager, RunsWithoutAnyOtherService) {
     alone.updateFrame();
     alone.closeMainWindow();
     SUCCEED();
+}
+
+TEST(FrameStepper, RunsTheFrameLoopInEighthsOfASecond) {
+    EventLog log;
+    FakeWidget widget(log, "w");
+    addToUpdateList(&widget);
+    FrameStepper stepper;
+    stepper.step(3);
+    EXPECT_EQ(log, (EventLog{"w update", "w update", "w update"}));
+    EXPECT_FLOAT_EQ(stepper.timer().getDelta(), FrameStepper::FRAME_TIME);
+    EXPECT_NEAR(stepper.timer().getTime(), 3 * FrameStepper::FRAME_TIME, 1e-9);
+    removeFromUpdateList(&widget);
 }
