@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 
 namespace Platform {
@@ -79,7 +80,8 @@ public:
 private:
     void createServices(cApplicationDesc& desc, const std::wstring& executablePath);
     void createMainWindow();
-    void deleteServices();
+    // Deletes every service that exists, in the shut-down order, except those in keep.
+    void deleteServices(const std::set<const void*>& keep = {});
 
     void* m_instance;
     Platform::IWindow* m_window;

@@ -1,6 +1,7 @@
 #include "game/model/CellModel.h"
 
 #include "game/model/MeadowModel.h"
+#include "game/model/SaveStream.h"
 
 cCellModel::cCellModel(cMeadowModel* model, int32_t row, int32_t column) : m_model(model), m_row(row), m_column(column) {}
 
@@ -23,4 +24,24 @@ bool cCellModel::isEnabled() const {
     if (m_type == 0)
         return false;
     return m_model && m_model->isTriggerFired(m_awaitedTrigger);
+}
+
+void cCellModel::save(Engine::IDataStream& stream) const {
+    SaveStream::writeInt32(stream, m_type);
+    SaveStream::writeInt32(stream, m_locks);
+    SaveStream::writeFlag(stream, m_frozen);
+    SaveStream::writeInt32(stream, m_triggerNumber);
+    SaveStream::writeInt32(stream, m_awaitedTrigger);
+    SaveStream::writeFlag(stream, m_vehicleFlag);
+    SaveStream::writeFlag(stream, m_goldPrizeFlag);
+}
+
+void cCellModel::load(Engine::IDataStream& stream) {
+    setType(SaveStream::readInt32(stream));
+    setLocks(SaveStream::readInt32(stream));
+    setFrozen(SaveStream::readFlag(stream));
+    setTriggerNumber(SaveStream::readInt32(stream));
+    setAwaitedTrigger(SaveStream::readInt32(stream));
+    setVehicleFlag(SaveStream::readFlag(stream));
+    setGoldPrizeFlag(SaveStream::readFlag(stream));
 }

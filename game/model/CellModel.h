@@ -5,6 +5,10 @@
 
 #include <cstdint>
 
+namespace Engine {
+class IDataStream;
+}
+
 class cMeadowModel;
 
 class cCellModel {
@@ -48,6 +52,11 @@ public:
     bool isEnabled() const;
     // Still to be cleared before the level can end.
     bool isComplex() const { return m_type > 1 || m_locks > 0 || m_triggerNumber > 0; }
+
+    // The cell record of the level save: type, locks, frozen, trigger, awaited trigger,
+    // vehicle flag, gold-prize flag.
+    void save(Engine::IDataStream& stream) const;
+    void load(Engine::IDataStream& stream);
 
 private:
     cMeadowModel* m_model;

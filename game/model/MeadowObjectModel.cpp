@@ -1,5 +1,7 @@
 #include "game/model/MeadowObjectModel.h"
 
+#include "game/model/SaveStream.h"
+
 bool cMeadowObjectModel::isInBusyState() const {
     switch (m_state) {
     case EXCHANGING:
@@ -17,4 +19,21 @@ bool cMeadowObjectModel::isInBusyState() const {
     default:
         return false;
     }
+}
+
+void cMeadowObjectModel::save(Engine::IDataStream& stream) const {
+    SaveStream::writeInt32(stream, m_type);
+    SaveStream::writeFloat(stream, m_position.x);
+    SaveStream::writeFloat(stream, m_position.y);
+    SaveStream::writeInt32(stream, m_bonusTag);
+    SaveStream::writeFlag(stream, m_prizeFlag);
+}
+
+void cMeadowObjectModel::load(Engine::IDataStream& stream) {
+    setType(SaveStream::readInt32(stream));
+    float row = SaveStream::readFloat(stream);
+    float column = SaveStream::readFloat(stream);
+    setPosition(Engine::cVector2(row, column));
+    setBonusTag(SaveStream::readInt32(stream));
+    setPrizeFlag(SaveStream::readFlag(stream));
 }

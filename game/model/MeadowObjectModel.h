@@ -7,6 +7,10 @@
 
 #include <cstdint>
 
+namespace Engine {
+class IDataStream;
+}
+
 class cMeadowObjectModel {
 public:
     enum State : int32_t {
@@ -101,6 +105,10 @@ public:
     // Row and column of the position, truncated; -1 when the piece is off the board.
     int getRow() const { return int(m_position.x); }
     int getColumn() const { return int(m_position.y); }
+
+    // The piece record of the level save: type, row, column, bonus tag, prize flag.
+    void save(Engine::IDataStream& stream) const;
+    void load(Engine::IDataStream& stream);
 
 private:
     int32_t m_type = 0;

@@ -3,6 +3,7 @@
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
 #include "game/model/MeadowObjectModel.h"
+#include "game/model/SaveStream.h"
 
 #include <algorithm>
 #include <ostream>
@@ -143,5 +144,35 @@ void cVehicleModel::readXml(Engine::IXmlNode* node) {
         Engine::parseInt(object, slot->getAttribute(L"object"));
         Engine::parseInt(amount, slot->getAttribute(L"amount"));
         addSlot(object, amount, 0);
+    }
+}
+
+void cVehicleModel::save(Engine::IDataStream& stream) const {
+    SaveStream::writeInt32(stream, m_state);
+    SaveStream::writeInt32(stream, m_money);
+    SaveStream::writeFlag(stream, m_hasBonus);
+    SaveStream::writeInt32(stream, int32_t(m_slots.size()));
+    for (const cVehicleSlot& slot : m_slots) {
+        SaveStream::writeInt32(stream, slot.objectIndex);
+        SaveStream::writeInt32(stream, slot.objectType);
+        SaveStream::writeInt32(stream, slot.needed);
+        SaveStream::writeInt32(stream, slot.loaded);
+    }
+}
+
+void cVehicleModel::load(Engine::IDataStream& stream) {
+    setState(SaveStream::readInt32(stream));
+    setMoney(SaveStream::readInt32(stream));
+    m_hasBonus = SaveStream::readFlag(stream);
+    int32_t count = SaveStream::readCount(stream);
+    m_slots.clear();
+    m_arriving.clear();
+    for (int32_t i = 0; i < count; ++i) {
+        cVehicleSlot slot;
+        slot.objectIndex = SaveStream::readInt32(stream);
+        slot.objectType = SaveStream::readInt32(stream);
+        slot.needed = SaveStream::readInt32(stream);
+        slot.loaded = SaveStream::readInt32(stream);
+        m_slots.push_back(slot);
     }
 }

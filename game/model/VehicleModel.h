@@ -13,6 +13,7 @@
 
 class cMeadowObjectModel;
 namespace Engine {
+class IDataStream;
 class IXmlNode;
 }
 
@@ -75,6 +76,11 @@ public:
 
     // A copy for play whose slot types are the level types their indices stand for.
     std::unique_ptr<cVehicleModel> copy(const std::vector<int32_t>& levelTypes) const;
+
+    // The vehicle record of the level save: state, money, has_bonus, then per slot its object
+    // index, object type, needed and loaded amounts. Loading replaces the slots.
+    void save(Engine::IDataStream& stream) const;
+    void load(Engine::IDataStream& stream);
 
     boost::signals2::signal<void()> m_changedSignal;
 

@@ -3,6 +3,7 @@
 #include "engine/core/String.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/MeadowObjectModel.h"
+#include "game/model/SaveStream.h"
 
 #include <algorithm>
 
@@ -115,4 +116,37 @@ void cVehiclesFeature::collectSlotTypes(std::vector<bool>& usedFlags, int32_t& c
 void cVehiclesFeature::clear() {
     m_waiting.clear();
     m_processed.clear();
+}
+
+namespace {
+
+void saveList(Engine::IDataStream& stream, const std::vector<std::unique_ptr<cVehicleModel>>& vehicles) {
+    SaveStream::writeInt32(stream, int32_t(vehicles.size()));
+    for (const auto& vehicle : vehicles)
+        vehicle->save(stream);
+}
+
+std::vector<std::unique_ptr<cVehicleModel>> loadList(Engine::IDataStream& stream, int32_t slotLimit) {
+    std::vector<std::unique_ptr<cVehicleModel>> vehicles;
+    int32_t count = SaveStream::readCount(stream);
+    for (int32_t i = 0; i < count; ++i) {
+        auto vehicle = std::make_unique<cVehicleModel>(slotLimit);
+        vehicle->load(stream);
+        vehicles.push_back(std::move(vehicle));
+    }
+    return vehicles;
+}
+
+} // namespace
+
+void cVehiclesFeature::save(Engine::IDataStream& stream) const {
+    saveList(stream, m_waiting);
+    saveList(stream, m_processed);
+}
+
+void cVehiclesFeature::load(Engine::IDataStream& stream) {
+    auto waiting = loadList(stream, m_model->m_maxVehicleSlots);
+    auto processed = loadList(stream, m_model->m_maxVehicleSlots);
+    m_waiting = std::move(waiting);
+    m_processed = std::move(processed);
 }

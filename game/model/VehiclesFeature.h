@@ -9,6 +9,10 @@
 #include <memory>
 #include <vector>
 
+namespace Engine {
+class IDataStream;
+}
+
 class cMeadowModel;
 class cMeadowObjectModel;
 
@@ -38,6 +42,10 @@ public:
     // After a save was read: the types the waiting vehicles want join the level types.
     void collectSlotTypes(std::vector<bool>& usedFlags, int32_t& count);
     void clear();
+    // The waiting and the processed vehicles of the level save, each list with its count first.
+    // Loading replaces both lists.
+    void save(Engine::IDataStream& stream) const;
+    void load(Engine::IDataStream& stream);
 
     bool hasVehicles() const { return !m_waiting.empty(); }
     const std::vector<std::unique_ptr<cVehicleModel>>& getVehicles() const { return m_waiting; }

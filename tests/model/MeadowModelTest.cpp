@@ -1,6 +1,9 @@
 #include "game/model/MeadowModel.h"
 
+#include "engine/core/FileSystem.h"
 #include "engine/core/Random.h"
+#include "engine/core/ResourceManager.h"
+#include "tests/support/DataFolders.h"
 #include "tests/model/ModelFixture.h"
 
 #include <gtest/gtest.h>
@@ -327,6 +330,31 @@ TEST(MeadowModel, SignalsReachConnectedListenersUntilTheyDisconnect) {
     }
     model->m_noMovesSignal();
     EXPECT_EQ(heard, (std::vector<std::string>{"points 2,3 15", "prize 12", "no moves"}));
+}
+
+} // namespace
+
+namespace {
+
+// The game's own way in: both files read from the data folder through the resource manager.
+TEST(MeadowModel, ReadsBothFilesThroughTheResourceManager) {
+    TestSupport::DataFolders folders;
+    folders.writeData("Meadow/Model/GameModel.xml", TestSupport::readFileBytes(TestModel::fixturePath("GameModel.xml")));
+    folders.writeData("Meadow/Model/GameLevels.xml", TestSupport::readFileBytes(TestModel::fixturePath("GameLevels.xml")));
+    Engine::cFileSystem fileSystem(folders.dataFolder(), "pack");
+    Engine::cResourceManager resources;
+    cMeadowModel model;
+    EXPECT_EQ(model.getLevelCount(), 3);
+    EXPECT_EQ(model.getUnitsFeature()->getUnitCount(), 3);
+    EXPECT_EQ(model.m_maxVehicleSlots, 3);
+}
+
+TEST(MeadowModel, AMissingFileFailsTheConstruction) {
+    TestSupport::DataFolders folders;
+    folders.writeData("Meadow/Model/GameModel.xml", TestSupport::readFileBytes(TestModel::fixturePath("GameModel.xml")));
+    Engine::cFileSystem fileSystem(folders.dataFolder(), "pack");
+    Engine::cResourceManager resources;
+    EXPECT_EQ(thrownText([] { cMeadowModel model; }), "File \"meadow/model/gamelevels.xml\" not found.");
 }
 
 } // namespace

@@ -1,0 +1,10 @@
+#pragma once
+
+// Hands the application the factories of the media layer's services (input system, sound
+// system), so that it creates them in their place of the start-up order.
+
+namespace Engine {
+
+void registerMediaServices();
+
+} // namespace Engine
