@@ -52,13 +52,20 @@ inline std::unique_ptr<cMeadowModel> make(const tRows& rows, std::vector<int32_t
 
 inline char typeChar(int32_t type) {
     switch (type) {
-    case 101: return 'V';
-    case 102: return 'G';
-    case 201: return 'B';
-    case 202: return 'R';
-    case 203: return 'C';
-    case 204: return 'X';
-    default: return type >= 1 && type <= 9 ? char('0' + type) : '?';
+    case 101:
+        return 'V';
+    case 102:
+        return 'G';
+    case 201:
+        return 'B';
+    case 202:
+        return 'R';
+    case 203:
+        return 'C';
+    case 204:
+        return 'X';
+    default:
+        return type >= 1 && type <= 9 ? char('0' + type) : '?';
     }
 }
 
@@ -87,16 +94,36 @@ inline tRows states(const cMeadowModel& model) {
             char ch = ' ';
             if (piece) {
                 switch (piece->getState()) {
-                case cMeadowObjectModel::IDLE: ch = '-'; break;
-                case cMeadowObjectModel::FALLING: ch = 'F'; break;
-                case cMeadowObjectModel::SLIDING: ch = 'S'; break;
-                case cMeadowObjectModel::APPEARING: ch = 'A'; break;
-                case cMeadowObjectModel::DESCENDING: ch = 'D'; break;
-                case cMeadowObjectModel::MIXING: ch = 'M'; break;
-                case cMeadowObjectModel::HIDDEN_STATE: ch = 'H'; break;
-                case cMeadowObjectModel::EXCHANGING: ch = 'E'; break;
-                case cMeadowObjectModel::MATCHED: ch = 'X'; break;
-                default: ch = '*'; break;
+                case cMeadowObjectModel::IDLE:
+                    ch = '-';
+                    break;
+                case cMeadowObjectModel::FALLING:
+                    ch = 'F';
+                    break;
+                case cMeadowObjectModel::SLIDING:
+                    ch = 'S';
+                    break;
+                case cMeadowObjectModel::APPEARING:
+                    ch = 'A';
+                    break;
+                case cMeadowObjectModel::DESCENDING:
+                    ch = 'D';
+                    break;
+                case cMeadowObjectModel::MIXING:
+                    ch = 'M';
+                    break;
+                case cMeadowObjectModel::HIDDEN_STATE:
+                    ch = 'H';
+                    break;
+                case cMeadowObjectModel::EXCHANGING:
+                    ch = 'E';
+                    break;
+                case cMeadowObjectModel::MATCHED:
+                    ch = 'X';
+                    break;
+                default:
+                    ch = '*';
+                    break;
                 }
             }
             line += ch;
@@ -107,6 +134,8 @@ inline tRows states(const cMeadowModel& model) {
 }
 
 // Every piece back to rest.
-inline void settle(cMeadowModel& model) { model.resetObjectStates(); }
+inline void settle(cMeadowModel& model) {
+    model.resetObjectStates();
+}
 
 } // namespace TestBoard

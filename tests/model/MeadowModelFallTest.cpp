@@ -27,7 +27,9 @@ void seedForPercent(int percent) {
 }
 
 // Types drawn by the refill come from a single level type, so the drawings stay readable.
-std::unique_ptr<cMeadowModel> board(const tRows& rows) { return TestBoard::make(rows, {5}); }
+std::unique_ptr<cMeadowModel> board(const tRows& rows) {
+    return TestBoard::make(rows, {5});
+}
 
 TEST(MeadowModel, PiecesFallToTheLowestEmptyCellInOnePass) {
     auto model = board({"..", "1.", "..", "2.", "..", "3."});

@@ -80,7 +80,7 @@ TEST(MeadowModel, NeighboursShareARowOrAColumnOneApart) {
     struct Case {
         int r1, c1, r2, c2;
         bool neighbour;
-    } cases[] = {{2, 3, 3, 3, true}, {2, 3, 2, 4, true}, {2, 3, 1, 3, true}, {2, 3, 2, 2, true},
+    } cases[] = {{2, 3, 3, 3, true},  {2, 3, 2, 4, true},  {2, 3, 1, 3, true},  {2, 3, 2, 2, true},
                  {2, 3, 3, 4, false}, {2, 3, 2, 3, false}, {2, 3, 4, 3, false}, {2, 3, 2, 1, false}};
     for (const Case& k : cases)
         EXPECT_EQ(model->isNeighbour(model->getObject(k.r1, k.c1), model->getObject(k.r2, k.c2)), k.neighbour)
@@ -189,8 +189,8 @@ TEST(MeadowModel, HintsRotateThroughTheMovesInScanOrder) {
     std::vector<std::string> hints;
     for (int call = 0; call < 5; ++call)
         hints.push_back(text(nextHint(*model)));
-    EXPECT_EQ(hints, (std::vector<std::string>{"(0,1)(0,0)", "(0,6)(0,5)", "(0,11)(0,10)", "(0,11)(0,10)",
-                                               "(0,1)(0,0)"}));
+    EXPECT_EQ(hints,
+              (std::vector<std::string>{"(0,1)(0,0)", "(0,6)(0,5)", "(0,11)(0,10)", "(0,11)(0,10)", "(0,1)(0,0)"}));
 
     std::string twelve;
     for (int i = 0; i < 12; ++i)

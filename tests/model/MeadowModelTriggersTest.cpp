@@ -11,7 +11,9 @@ using TestModel::thrownText;
 
 namespace {
 
-std::string at(int r, int c) { return "(" + std::to_string(r) + "," + std::to_string(c) + ")"; }
+std::string at(int r, int c) {
+    return "(" + std::to_string(r) + "," + std::to_string(c) + ")";
+}
 
 TEST(MeadowModel, TriggerNumbersAreHandedOutFromOne) {
     auto model = TestBoard::make({"1"});
@@ -34,7 +36,8 @@ TEST(MeadowModel, TriggerNumbersAreHandedOutFromOne) {
 TEST(MeadowModel, ADestroyedPieceFiresTheFirstTriggerBesideIt) {
     auto model = TestBoard::make({"123", "451", "123"});
     std::vector<std::string> log;
-    model->m_hiddenObjectShownSignal.connect([&](cMeadowObjectModel* p) { log.push_back("shown" + at(p->getRow(), p->getColumn())); });
+    model->m_hiddenObjectShownSignal.connect(
+        [&](cMeadowObjectModel* p) { log.push_back("shown" + at(p->getRow(), p->getColumn())); });
     model->m_prizeCellSignal.connect([&](int32_t r, int32_t c) { log.push_back("prize" + at(r, c)); });
     for (int c : {0, 1}) {
         model->getCell(2, c)->setAwaitedTrigger(7);
@@ -87,8 +90,8 @@ TEST(MeadowModel, PrizePiecesWithNothingOpenBelowPassDown) {
     };
     cMeadowObjectModel* vehiclePiece = makePrize(0, 0, 101);
     cMeadowObjectModel* goldOnHidden = makePrize(2, 1, 102);
-    makePrize(2, 0, 102);                      // open cells below: stays
-    makePrize(1, 0, 102)->setExchanging();     // busy: stays
+    makePrize(2, 0, 102);                  // open cells below: stays
+    makePrize(1, 0, 102)->setExchanging(); // busy: stays
     for (int r : {0, 1})
         model->getCell(r, 1)->setAwaitedTrigger(6);
     model->setGoldPrizesLeft(2);
