@@ -158,7 +158,7 @@ std::string tga(int width, int height, const Pixels& pixels, int bits, bool rle)
 }
 
 static std::string ddsHeader(int width, int height, uint32_t pfFlags, const char* fourCC, uint32_t bits,
-                             uint32_t masks[4]) {
+                             const uint32_t masks[4]) {
     std::string out = "DDS ";
     put32(out, 124);
     put32(out, 0x1007);
@@ -185,6 +185,11 @@ std::string ddsArgb(int width, int height, const Pixels& pixels) {
     for (uint32_t p : pixels)
         put32(out, p);
     return out;
+}
+
+std::string ddsMasked(int width, int height, uint32_t flags, uint32_t bits, const uint32_t masks[4],
+                      const std::string& data) {
+    return ddsHeader(width, height, flags, nullptr, bits, masks) + data;
 }
 
 std::string ddsBlocks(int width, int height, const char* fourCC, const std::string& blocks) {
