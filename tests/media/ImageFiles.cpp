@@ -26,7 +26,9 @@ void putBig32(std::string& out, uint32_t v) {
     for (int shift = 24; shift >= 0; shift -= 8)
         out += char((v >> shift) & 0xFF);
 }
-uint8_t channel(uint32_t pixel, int shift) { return uint8_t((pixel >> shift) & 0xFF); }
+uint8_t channel(uint32_t pixel, int shift) {
+    return uint8_t((pixel >> shift) & 0xFF);
+}
 
 void appendPng(png_structp png, png_bytep data, png_size_t length) {
     static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(data), length);
@@ -231,11 +233,11 @@ std::string jng(int width, int height, const Pixels& pixels, bool alpha) {
     putBig32(header, uint32_t(width));
     putBig32(header, uint32_t(height));
     header += char(alpha ? 14 : 10); // colour, or colour with alpha
-    header += char(8);                // sample depth
-    header += char(8);                // Huffman-coded baseline JPEG
-    header += char(0);                // not interlaced
-    header += char(alpha ? 8 : 0);    // alpha sample depth
-    header += char(0);                // alpha compressed as PNG samples
+    header += char(8);               // sample depth
+    header += char(8);               // Huffman-coded baseline JPEG
+    header += char(0);               // not interlaced
+    header += char(alpha ? 8 : 0);   // alpha sample depth
+    header += char(0);               // alpha compressed as PNG samples
     header += char(0);
     header += char(0);
     pngChunk(out, "JHDR", header);
