@@ -109,6 +109,8 @@ public:
     const std::vector<cBatchRecord>& getRecords() const { return m_records; }
     uint32_t getVertexCursor() const { return m_vertexCursor; }
     uint32_t getIndexCursor() const { return m_indexCursor; }
+    Platform::tBufferHandle getVertexBuffer() const { return m_vertexBuffer; }
+    Platform::tBufferHandle getIndexBuffer() const { return m_indexBuffer; }
 
 private:
     // Files the current record when it holds anything; the next one starts at the cursors.
