@@ -20,10 +20,14 @@ namespace {
 const char* const VERSION_TEXT = "v1.10";
 
 // The game's create callback: builds the game's first screen.
-bool onCreateGame(void*) { return true; }
+bool onCreateGame(void*) {
+    return true;
+}
 
 // The game's destroy callback: deletes the game's top-level objects that exist.
-bool onDestroyGame(void*) { return true; }
+bool onDestroyGame(void*) {
+    return true;
+}
 
 // With the constant "show_version" set, the title becomes "window_title - v1.10".
 void makeWindowTitle(cApplicationDesc& desc) {

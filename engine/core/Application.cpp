@@ -13,6 +13,7 @@
 #include "engine/core/SoundLink.h"
 #include "engine/core/String.h"
 #include "engine/core/Strings.h"
+#include "engine/platform/Clock.h"
 #include "engine/platform/InstanceLock.h"
 #include "engine/platform/System.h"
 #include "engine/platform/VirtualKeys.h"
@@ -46,9 +47,13 @@ void quitAfterFatalError() {
 
 } // namespace
 
-void setServiceFactory(const cServiceFactory& factory) { g_factory = factory; }
+void setServiceFactory(const cServiceFactory& factory) {
+    g_factory = factory;
+}
 
-const cServiceFactory& getServiceFactory() { return g_factory; }
+const cServiceFactory& getServiceFactory() {
+    return g_factory;
+}
 
 // ---- cApplicationBase ----
 
@@ -57,20 +62,28 @@ cApplicationBase::cApplicationBase(const cApplicationDesc& desc)
 
 cApplicationBase::~cApplicationBase() = default;
 
-void cApplicationBase::run() {
+void cApplicationBase::onFrame() {
     if (m_frameCallback)
         m_frameCallback(m_frameUser);
 }
 
-bool cApplicationBase::onCreate() { return m_createCallback ? m_createCallback(m_userData) : true; }
+bool cApplicationBase::onCreate() {
+    return m_createCallback ? m_createCallback(m_userData) : true;
+}
 
-bool cApplicationBase::onDestroy() { return m_destroyCallback ? m_destroyCallback(m_userData) : true; }
+bool cApplicationBase::onDestroy() {
+    return m_destroyCallback ? m_destroyCallback(m_userData) : true;
+}
 
-cApplicationBase* getApplication() { return cSingleton<cApplicationBase>::getInstance(); }
+cApplicationBase* getApplication() {
+    return cSingleton<cApplicationBase>::getInstance();
+}
 
 // ---- cApplication ----
 
-cApplication* createApplication(cApplicationDesc* desc) { return new cApplication(*desc); }
+cApplication* createApplication(cApplicationDesc* desc) {
+    return new cApplication(*desc);
+}
 
 cApplication::cApplication(cApplicationDesc& desc)
     : cApplicationBase(desc), m_instance(desc.hInstance), m_window(desc.hWnd) {
@@ -89,11 +102,15 @@ cApplication::cApplication(cApplicationDesc& desc)
     }
 
     setFatalQuitHandler(quitAfterFatalError);
+    // Services that somebody else made before us are not ours to delete when we fail.
+    const std::set<const void*> existing = {getFileSystem(),   getResourceManager(), getConstants(),  getSettings(),
+                                            getGraphicsLink(), getInputLink(),       getFrameTimer(), getSoundLink(),
+                                            getFrameManager(), getStrings()};
     try {
         createServices(desc, path);
     } catch (...) {
         // Leave no half-built service behind: a retry or the error report must find none.
-        deleteServices();
+        deleteServices(existing);
         releaseSingleInstance();
         setFatalQuitHandler(nullptr);
         throw;
@@ -141,17 +158,26 @@ void cApplication::createMainWindow() {
     m_window->setCursorVisible(showCursor);
 }
 
-void cApplication::deleteServices() {
-    delete getFrameManager();
-    delete getStrings();
-    delete getSoundLink();
-    delete getFrameTimer();
-    delete getInputLink();
-    delete getGraphicsLink();
-    delete getSettings();
-    delete getConstants();
-    delete getResourceManager();
-    delete getFileSystem();
+namespace {
+
+template <class T> void deleteUnlessKept(T* service, const std::set<const void*>& keep) {
+    if (service && !keep.count(service))
+        delete service;
+}
+
+} // namespace
+
+void cApplication::deleteServices(const std::set<const void*>& keep) {
+    deleteUnlessKept(getFrameManager(), keep);
+    deleteUnlessKept(getStrings(), keep);
+    deleteUnlessKept(getSoundLink(), keep);
+    deleteUnlessKept(getFrameTimer(), keep);
+    deleteUnlessKept(getInputLink(), keep);
+    deleteUnlessKept(getGraphicsLink(), keep);
+    deleteUnlessKept(getSettings(), keep);
+    deleteUnlessKept(getConstants(), keep);
+    deleteUnlessKept(getResourceManager(), keep);
+    deleteUnlessKept(getFileSystem(), keep);
 }
 
 cApplication::~cApplication() {
@@ -175,11 +201,15 @@ void cApplication::runMainLoop() {
             mainWindowProc(message.message, message.wParam, message.lParam);
             continue;
         }
-        if (IFrameManager* frameManager = getFrameManager())
+        if (IFrameManager* frameManager = getFrameManager()) {
             frameManager->updateFrame();
+            // A minimised game has no frame timer to pace it: idle instead of spinning.
+            if (frameManager->isSuspended() && !frameManager->m_runInBackground)
+                getClock().sleepMs(10);
+        }
         if (!getGraphicsLink())
             m_window->presentBlank();
-        cApplicationBase::run();
+        cApplicationBase::run(); // onFrame
         ++m_frameCount;
         if (m_frameLimit && m_frameCount == m_frameLimit)
             mainWindowProc(WM_CLOSE, 0, 0);

@@ -8,11 +8,15 @@ namespace Engine {
 namespace {
 
 // Zero, negative or NaN rates would divide by zero or never pace; one frame a second is the floor.
-float sanitizeFps(float fps) { return fps > 0.0f ? fps : 1.0f; }
+float sanitizeFps(float fps) {
+    return fps > 0.0f ? fps : 1.0f;
+}
 
 } // namespace
 
-IFrameTimer* getFrameTimer() { return IFrameTimer::getInstance(); }
+IFrameTimer* getFrameTimer() {
+    return IFrameTimer::getInstance();
+}
 
 cFrameTimer::cFrameTimer() {
     float minFps = 15.0f;
@@ -24,7 +28,9 @@ cFrameTimer::cFrameTimer() {
     init(minFps, maxFps);
 }
 
-cFrameTimer::cFrameTimer(float minFps, float maxFps) { init(minFps, maxFps); }
+cFrameTimer::cFrameTimer(float minFps, float maxFps) {
+    init(minFps, maxFps);
+}
 
 cFrameTimer::~cFrameTimer() = default;
 

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <unordered_set>
 
 namespace Engine {
 
@@ -24,12 +25,39 @@ struct cJngSource {
     bool shown = false;
 };
 
-cJngSource& sourceOf(mng_handle handle) { return *static_cast<cJngSource*>(mng_get_userdata(handle)); }
+cJngSource& sourceOf(mng_handle handle) {
+    return *static_cast<cJngSource*>(mng_get_userdata(handle));
+}
 
-mng_ptr MNG_DECL allocateMemory(mng_size_t length) { return std::calloc(1, length); }
-void MNG_DECL freeMemory(mng_ptr pointer, mng_size_t) { std::free(pointer); }
-mng_bool MNG_DECL openStream(mng_handle) { return MNG_TRUE; }
-mng_bool MNG_DECL closeStream(mng_handle) { return MNG_TRUE; }
+// libmng forgets some row buffers when a damaged image stops it halfway, and its memory
+// callbacks carry no user pointer: the decoding on this thread keeps the list of its blocks and
+// frees what libmng left behind.
+thread_local std::unordered_set<void*>* t_blocks = nullptr;
+
+mng_ptr MNG_DECL allocateMemory(mng_size_t length) {
+    void* block = std::calloc(1, length);
+    if (block && t_blocks) {
+        try {
+            t_blocks->insert(block);
+        } catch (...) {
+            std::free(block);
+            return nullptr;
+        }
+    }
+    return block;
+}
+
+void MNG_DECL freeMemory(mng_ptr pointer, mng_size_t) {
+    if (t_blocks)
+        t_blocks->erase(pointer);
+    std::free(pointer);
+}
+mng_bool MNG_DECL openStream(mng_handle) {
+    return MNG_TRUE;
+}
+mng_bool MNG_DECL closeStream(mng_handle) {
+    return MNG_TRUE;
+}
 
 mng_bool MNG_DECL readData(mng_handle handle, mng_ptr buffer, mng_uint32 length, mng_uint32p read) {
     cJngSource& source = sourceOf(handle);
@@ -66,18 +94,27 @@ mng_bool MNG_DECL refresh(mng_handle handle, mng_uint32, mng_uint32, mng_uint32,
     return MNG_TRUE;
 }
 
-mng_uint32 MNG_DECL getTickCount(mng_handle) { return 0; }
-mng_bool MNG_DECL setTimer(mng_handle, mng_uint32) { return MNG_TRUE; }
-mng_bool MNG_DECL onError(mng_handle, mng_int32, mng_int8, mng_chunkid, mng_uint32, mng_int32, mng_int32,
-                          mng_pchar) {
+mng_uint32 MNG_DECL getTickCount(mng_handle) {
+    return 0;
+}
+mng_bool MNG_DECL setTimer(mng_handle, mng_uint32) {
+    return MNG_TRUE;
+}
+mng_bool MNG_DECL onError(mng_handle, mng_int32, mng_int8, mng_chunkid, mng_uint32, mng_int32, mng_int32, mng_pchar) {
     return MNG_FALSE;
 }
 
 struct cMngHandle {
     mng_handle handle = nullptr;
+    std::unordered_set<void*> blocks;
+
+    cMngHandle() { t_blocks = &blocks; }
     ~cMngHandle() {
         if (handle)
             mng_cleanup(&handle);
+        for (void* block : blocks)
+            std::free(block);
+        t_blocks = nullptr;
     }
 };
 

@@ -12,6 +12,7 @@
 #include "engine/platform/WindowMessages.h"
 #include "tests/support/DataFolders.h"
 #include "tests/support/EngineFakes.h"
+#include "tests/support/FakeClock.h"
 
 #include <gtest/gtest.h>
 
@@ -123,8 +124,16 @@ TEST_F(Application, CreatesAndDeletesServicesInOrder) {
         "sound created",
         "sound sees fs resources constants settings graphics input timer sound",
         // the frame manager comes after the input system: it registers its hot keys there
-        "addKey 312", "addKey 440", "addKey 56", "addKey 184", "addKey 183",
-        "removeKey 312", "removeKey 440", "removeKey 56", "removeKey 184", "removeKey 183",
+        "addKey 312",
+        "addKey 440",
+        "addKey 56",
+        "addKey 184",
+        "addKey 183",
+        "removeKey 312",
+        "removeKey 440",
+        "removeKey 56",
+        "removeKey 184",
+        "removeKey 183",
         "sound gone, left: fs resources constants settings graphics input timer sound",
         "sound deleted",
         "input gone, left: fs resources constants settings graphics input",
@@ -162,8 +171,8 @@ TEST_F(Application, RunLoopCallsCreateFramesUntilQuitThenDestroy) {
     application->setFrameLimit(2);
     log.clear();
     application->runMainLoop();
-    EventLog expected = {"create callback", "pollInput", "beginFrame", "endFrame", "pollInput",
-                         "beginFrame", "endFrame", "destroy callback"};
+    EventLog expected = {"create callback", "pollInput",  "beginFrame", "endFrame",
+                         "pollInput",       "beginFrame", "endFrame",   "destroy callback"};
     EXPECT_EQ(log, expected);
     EXPECT_TRUE(application->getWindow()->isDestroyed());
 }
@@ -274,8 +283,8 @@ namespace {
 // An application whose data folder holds the given constants.
 std::unique_ptr<cApplication> withConstants(DataFolders& folders, cApplicationDesc& desc, const std::string& game,
                                             const std::string& graphics) {
-    folders.writeData("sys/constants.xml", "<constants><game app_directory=\"Meadow Test\" " + game +
-                                               "/><graphics " + graphics + "/><Time MinFps=\"4\" MaxFps=\"8\"/></constants>");
+    folders.writeData("sys/constants.xml", "<constants><game app_directory=\"Meadow Test\" " + game + "/><graphics " +
+                                               graphics + "/><Time MinFps=\"4\" MaxFps=\"8\"/></constants>");
     desc.hWnd = nullptr;
     return std::unique_ptr<cApplication>(createApplication(&desc));
 }
@@ -300,7 +309,8 @@ TEST_F(Application, AltEnterTogglesFullScreenUnlessOnlyWindowed) {
     };
     for (Case c : {Case{"0", false, true, true}, Case{"0", true, false, true}, Case{"1", true, false, true},
                    Case{"1", false, false, false}}) {
-        SCOPED_TRACE(std::string("only_windowed ") + c.onlyWindowed + (c.fullscreenBefore ? ", full screen" : ", window"));
+        SCOPED_TRACE(std::string("only_windowed ") + c.onlyWindowed +
+                     (c.fullscreenBefore ? ", full screen" : ", window"));
         auto application = withConstants(folders, desc, "", std::string("only_windowed=\"") + c.onlyWindowed + "\"");
         getSettings()->setValue(L"graphics", L"fullscreen", c.fullscreenBefore);
         log.clear();
@@ -319,7 +329,8 @@ TEST_F(Application, MaximiseSwitchesAWindowToFullScreen) {
         bool switched;
     };
     for (Case c : {Case{"0", false, true}, Case{"0", true, false}, Case{"1", false, false}}) {
-        SCOPED_TRACE(std::string("only_windowed ") + c.onlyWindowed + (c.fullscreenBefore ? ", full screen" : ", window"));
+        SCOPED_TRACE(std::string("only_windowed ") + c.onlyWindowed +
+                     (c.fullscreenBefore ? ", full screen" : ", window"));
         auto application = withConstants(folders, desc, "", std::string("only_windowed=\"") + c.onlyWindowed + "\"");
         getSettings()->setValue(L"graphics", L"fullscreen", c.fullscreenBefore);
         log.clear();
@@ -329,4 +340,29 @@ TEST_F(Application, MaximiseSwitchesAWindowToFullScreen) {
         EXPECT_EQ(fullscreen, c.fullscreenBefore || c.switched);
         EXPECT_EQ(log, c.switched ? (EventLog{"sound resumed", "modeSwitch"}) : EventLog{"sound resumed"});
     }
+}
+
+TEST_F(Application, MinimisedLoopIdlesInsteadOfSpinning) {
+    FakeClock clock;
+    std::unique_ptr<cApplication> application(createApplication(&desc));
+    application->getWindow()->postMessage({WM_SYSCOMMAND, SC_MINIMIZE, 0});
+    application->setFrameLimit(3);
+    log.clear();
+    application->runMainLoop();
+    EXPECT_EQ(clock.sleeps(), (std::vector<uint32_t>{10, 10, 10}));
+    EventLog expected = {"create callback", "destroy callback"}; // no input, no drawing
+    EXPECT_EQ(log, expected);
+}
+
+TEST_F(Application, FailureLeavesServicesMadeBeforeItAlone) {
+    FakeClock clock;
+    cFrameTimer outside(15, 200); // the application's own timer cannot be made
+    try {
+        createApplication(&desc);
+        FAIL();
+    } catch (const char* text) {
+        EXPECT_STREQ(text, "Object already exist.");
+    }
+    EXPECT_EQ(getFrameTimer(), &outside);
+    EXPECT_EQ(alive(), " timer");
 }

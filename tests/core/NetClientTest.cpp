@@ -41,9 +41,12 @@ void onError(int code, const cNetMessage&) {
 }
 void onLost(const cNetRequest& request) {
     ++g_outcome.lost;
-    g_outcome.lostMessage = std::string(reinterpret_cast<const char*>(request.message.getData()), request.message.getLength());
+    g_outcome.lostMessage =
+        std::string(reinterpret_cast<const char*>(request.message.getData()), request.message.getLength());
 }
-void onDropped() { ++g_outcome.dropped; }
+void onDropped() {
+    ++g_outcome.dropped;
+}
 
 // An answer on the wire: its length as 16-bit little-endian, then its bytes.
 std::string frame(const std::string& body) {
@@ -195,4 +198,32 @@ TEST(NetAddrIn, AcceptsDottedAddressesOnly) {
             EXPECT_STREQ(error.what(), "0 == EDefaultAddress for cNetAddrIn");
         }
     }
+}
+
+TEST_F(NetClient, TunnelRequestIsPrecededByAConnectLine) {
+    std::string connectLine = "CONNECT 127.0.0.1:" + std::to_string(server.port()) + " HTTP/1.0\r\n\r\n";
+    server.serve(connectLine.size() + 5, frame(std::string("\0", 1)), LoopbackServer::KEEP_OPEN);
+    cNetRequest tunnelled = request("hello");
+    tunnelled.useTunnel = true;
+    client.queueRequest(tunnelled);
+
+    ASSERT_TRUE(pumpUntil([] { return g_outcome.completions > 0; }));
+    EXPECT_EQ(server.received(), connectLine + "hello");
+    EXPECT_EQ(g_outcome.status, 1);
+}
+
+TEST(NetClientRefused, ConnectionRefusedFailsWithoutWaitingForTheTimeOut) {
+    FakeClock clock;
+    uint16_t closedPort = LoopbackServer().port();
+    g_outcome = Outcome();
+    cNetClient client("127.0.0.1", closedPort);
+    client.setEnabled(true);
+    client.queueRequest(request("anyone"));
+    for (int i = 0; i < 1000 && g_outcome.completions == 0; ++i) {
+        client.update();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_EQ(g_outcome.completions, 1);
+    EXPECT_EQ(g_outcome.status, -1);
+    EXPECT_EQ(client.getQueueSize(), 0u);
 }

@@ -21,7 +21,9 @@ struct Msg {
     bool operator==(const Msg& other) const { return message == other.message && wParam == other.wParam; }
 };
 
-std::ostream& operator<<(std::ostream& out, const Msg& m) { return out << "{" << m.message << ", " << m.wParam << "}"; }
+std::ostream& operator<<(std::ostream& out, const Msg& m) {
+    return out << "{" << m.message << ", " << m.wParam << "}";
+}
 
 // The real SDL window on SDL's offscreen driver, which needs no display.
 class SdlWindow : public ::testing::Test {

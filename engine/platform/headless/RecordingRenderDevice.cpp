@@ -6,9 +6,13 @@ namespace Platform {
 
 namespace {
 
-bool isPowerOfTwo(int n) { return n > 0 && (n & (n - 1)) == 0; }
+bool isPowerOfTwo(int n) {
+    return n > 0 && (n & (n - 1)) == 0;
+}
 
-std::string sizeText(int width, int height) { return std::to_string(width) + "x" + std::to_string(height); }
+std::string sizeText(int width, int height) {
+    return std::to_string(width) + "x" + std::to_string(height);
+}
 
 } // namespace
 
