@@ -29,7 +29,9 @@ const size_t kMaxDepth = 1000;
 // could otherwise ask for an exponential amount of memory.
 const size_t kMaxCopiedNodes = 250000;
 
-void setErrorText(const std::string& text) { errorCallStack() = text; }
+void setErrorText(const std::string& text) {
+    errorCallStack() = text;
+}
 
 const std::wstring& emptyWide() {
     static const std::wstring empty;
@@ -299,9 +301,19 @@ struct cXmlDocument::cParser {
 
 cXmlDocument::cXmlDocument() : cResource(std::string()) {}
 
-cXmlDocument::cXmlDocument(const std::string& path) : cResource(path) { loadFile(path); }
+cXmlDocument::cXmlDocument(const std::string& path) : cResource(path) {
+    // A throwing constructor runs no destructor: the children made so far are freed here.
+    try {
+        loadFile(path);
+    } catch (...) {
+        deleteChildren();
+        throw;
+    }
+}
 
-cXmlDocument::~cXmlDocument() { deleteChildren(); }
+cXmlDocument::~cXmlDocument() {
+    deleteChildren();
+}
 
 void cXmlDocument::deleteChildren() {
     for (auto& child : m_children)
@@ -336,7 +348,8 @@ public:
             std::string chain;
             for (const std::string& name : g_loading)
                 chain += name + " -> ";
-            throw cStringA("XML \"copy\" loop: " + chain + key);
+            errorCallStack() = "XML \"copy\" loop: " + chain + key;
+            throw cStringA(errorCallStack());
         }
         g_loading.push_back(key);
     }
@@ -387,7 +400,9 @@ void cXmlDocument::loadFile(const std::string& path) {
     }
 }
 
-bool cXmlDocument::parseStream(IDataStream& stream) { return parseStream(stream, nullptr); }
+bool cXmlDocument::parseStream(IDataStream& stream) {
+    return parseStream(stream, nullptr);
+}
 
 bool cXmlDocument::parseStream(IDataStream& stream, std::vector<uint8_t>* keep) {
     int32_t size = stream.getSize();
@@ -551,9 +566,13 @@ void cXmlDocument::copyTree(const cXmlDocument& source) {
     }
 }
 
-bool cXmlDocument::decRef() { return true; }
+bool cXmlDocument::decRef() {
+    return true;
+}
 
-int cXmlDocument::getKind() const { return RESOURCE_XML; }
+int cXmlDocument::getKind() const {
+    return RESOURCE_XML;
+}
 
 int cXmlDocument::getNodes(const std::string& name, tXmlNodeList& nodes) const {
     auto range = m_children.equal_range(name);
@@ -589,8 +608,7 @@ bool cXmlDocument::getNodeAt(int index, IXmlNode*& node, std::string* name) cons
 
 namespace {
 
-template <typename T, typename Parse>
-bool childValue(const cXmlDocument* child, T& out, Parse parse) {
+template <typename T, typename Parse> bool childValue(const cXmlDocument* child, T& out, Parse parse) {
     if (!child)
         return false;
     parse(out, child->getText());
@@ -646,9 +664,13 @@ int cXmlDocument::collectNodes(const std::string& name, tXmlNodeList& nodes) con
     return int(nodes.size());
 }
 
-std::string cXmlDocument::asString() const { return wideToNarrow(m_text); }
+std::string cXmlDocument::asString() const {
+    return wideToNarrow(m_text);
+}
 
-std::wstring cXmlDocument::asWString() const { return m_text; }
+std::wstring cXmlDocument::asWString() const {
+    return m_text;
+}
 
 namespace {
 
@@ -660,20 +682,42 @@ template <typename T, typename Parse> T convert(const std::wstring& text, Parse 
 
 } // namespace
 
-float cXmlDocument::asFloat() const { return convert<float>(m_text, parseFloat); }
-double cXmlDocument::asDouble() const { return convert<double>(m_text, parseDouble); }
-int cXmlDocument::asInt() const { return convert<int>(m_text, parseInt); }
-unsigned cXmlDocument::asUInt() const { return convert<unsigned>(m_text, parseUInt); }
-int32_t cXmlDocument::asLong() const { return convert<int32_t>(m_text, parseLong); }
-uint32_t cXmlDocument::asULong() const { return convert<uint32_t>(m_text, parseULong); }
-int64_t cXmlDocument::asLongLong() const { return convert<int64_t>(m_text, parseLongLong); }
-cVector2 cXmlDocument::asVector2() const { return convert<cVector2>(m_text, parseVector2); }
-cColor cXmlDocument::asColor() const { return convert<cColor>(m_text, hexArgb); }
-bool cXmlDocument::asBool() const { return convert<bool>(m_text, parseBool); }
+float cXmlDocument::asFloat() const {
+    return convert<float>(m_text, parseFloat);
+}
+double cXmlDocument::asDouble() const {
+    return convert<double>(m_text, parseDouble);
+}
+int cXmlDocument::asInt() const {
+    return convert<int>(m_text, parseInt);
+}
+unsigned cXmlDocument::asUInt() const {
+    return convert<unsigned>(m_text, parseUInt);
+}
+int32_t cXmlDocument::asLong() const {
+    return convert<int32_t>(m_text, parseLong);
+}
+uint32_t cXmlDocument::asULong() const {
+    return convert<uint32_t>(m_text, parseULong);
+}
+int64_t cXmlDocument::asLongLong() const {
+    return convert<int64_t>(m_text, parseLongLong);
+}
+cVector2 cXmlDocument::asVector2() const {
+    return convert<cVector2>(m_text, parseVector2);
+}
+cColor cXmlDocument::asColor() const {
+    return convert<cColor>(m_text, hexArgb);
+}
+bool cXmlDocument::asBool() const {
+    return convert<bool>(m_text, parseBool);
+}
 
 namespace {
 
-bool byName(const cXmlDocument::tAttribute& a, const cXmlDocument::tAttribute& b) { return a.first < b.first; }
+bool byName(const cXmlDocument::tAttribute& a, const cXmlDocument::tAttribute& b) {
+    return a.first < b.first;
+}
 
 } // namespace
 
@@ -717,13 +761,21 @@ const std::wstring& cXmlDocument::getAttribute(const std::wstring& name) const {
     return value ? *value : emptyWide();
 }
 
-int cXmlDocument::getNodeCount() const { return int(m_children.size()); }
+int cXmlDocument::getNodeCount() const {
+    return int(m_children.size());
+}
 
-int cXmlDocument::countNodes(const std::string& name) const { return int(m_children.count(name)); }
+int cXmlDocument::countNodes(const std::string& name) const {
+    return int(m_children.count(name));
+}
 
-int cXmlDocument::getAttributeCount() const { return int(m_attributes.size()); }
+int cXmlDocument::getAttributeCount() const {
+    return int(m_attributes.size());
+}
 
-int cXmlDocument::getChildCount() const { return int(m_children.size()); }
+int cXmlDocument::getChildCount() const {
+    return int(m_children.size());
+}
 
 const cXmlDocument::tAttributes::value_type* cXmlDocument::getAttributeAt(int index) const {
     if (index < 0 || size_t(index) >= m_attributes.size())

@@ -2,8 +2,8 @@
 
 #include "engine/core/FatalError.h"
 #include "engine/core/FileSystem.h"
-#include "engine/core/String.h"
 #include "engine/core/ResourceManager.h"
+#include "engine/core/String.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -59,7 +59,9 @@ std::string int32le(int32_t v) {
         out[size_t(i)] = char(uint32_t(v) >> (8 * i));
     return out;
 }
-std::string narrowBin(const std::string& s) { return int32le(int32_t(s.size())) + s; }
+std::string narrowBin(const std::string& s) {
+    return int32le(int32_t(s.size())) + s;
+}
 std::string wideBin(const std::wstring& s) {
     std::string out = int32le(int32_t(s.size()));
     for (wchar_t c : s) {
@@ -523,11 +525,11 @@ TEST_F(XmlDocument, CopyFailuresOfTheOtherFileComeThrough) {
 }
 
 TEST_F(XmlDocument, EscapedTextWrittenAsUtf16ReadsBackAsWritten) {
-    const std::wstring tricky = std::wstring(L"a\"b<c>&d'e\tf\ng\r\nh ") + wchar_t(0x0416) + wchar_t(0xD83D) +
-                                wchar_t(0xDE00) + L"&amp;";
+    const std::wstring tricky =
+        std::wstring(L"a\"b<c>&d'e\tf\ng\r\nh ") + wchar_t(0x0416) + wchar_t(0xD83D) + wchar_t(0xDE00) + L"&amp;";
     fileSystem();
-    writeUtf16File("sys/settings.xml", L"<?xml version=\"1.0\" encoding=\"UTF-16\"?><main><s v=\"" + escapeXml(tricky) +
-                                           L"\" /></main>");
+    writeUtf16File("sys/settings.xml",
+                   L"<?xml version=\"1.0\" encoding=\"UTF-16\"?><main><s v=\"" + escapeXml(tricky) + L"\" /></main>");
     cXmlDocument settings("sys/settings.xml");
     EXPECT_EQ(child(&settings, "s")->getAttribute(L"v"), tricky);
 
