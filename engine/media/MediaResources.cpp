@@ -17,9 +17,8 @@ void registerMediaResources() {
     if (!manager)
         return;
     manager->setLoader(RESOURCE_TEXTURE, [](const std::string& path) -> cResource* { return new cTexture(path); });
-    manager->setGetter(RESOURCE_TEXTURE, [manager](const std::string& path) -> cResource* {
-        return manager->getTexture(path);
-    });
+    manager->setGetter(RESOURCE_TEXTURE,
+                       [manager](const std::string& path) -> cResource* { return manager->getTexture(path); });
     manager->setLoader(RESOURCE_VERTEX_SHADER,
                        [](const std::string& path) -> cResource* { return new cVertexShader(path); });
     registerSoundSampleLoader(*manager);

@@ -18,8 +18,12 @@ std::string failureReason() {
     return reason ? reason : "unknown error";
 }
 
-uint32_t read16(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8; }
-uint32_t read32(const uint8_t* p) { return read16(p) | read16(p + 2) << 16; }
+uint32_t read16(const uint8_t* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8;
+}
+uint32_t read32(const uint8_t* p) {
+    return read16(p) | read16(p + 2) << 16;
+}
 
 // stb_image reads zeros past the end of its input, so a cut file would decode as a picture
 // with a black tail: the sizes its headers promise are checked first.
@@ -81,9 +85,8 @@ void cStbDecoder::decode(const uint8_t* bytes, size_t size, cImage& image) {
     cImageDecoder::allocate(image, width, height, format);
     if (!(format[0] == 'B' ? isBmpComplete(bytes, size) : isTgaComplete(bytes, size)))
         throw cImageError(std::string(format) + " data is truncated");
-    std::unique_ptr<stbi_uc, void (*)(void*)> rgba(stbi_load_from_memory(bytes, int(size), &width, &height,
-                                                                         &components, 4),
-                                                   stbi_image_free);
+    std::unique_ptr<stbi_uc, void (*)(void*)> rgba(
+        stbi_load_from_memory(bytes, int(size), &width, &height, &components, 4), stbi_image_free);
     if (!rgba)
         throw cImageError(std::string(format) + " data is corrupt: " + failureReason());
     if (width != image.width || height != image.height)

@@ -34,19 +34,31 @@ cTexture* IResourceManager::getTexture(const std::string& path) {
     return static_cast<cTexture*>(getDeviceResource(path, RESOURCE_TEXTURE));
 }
 
-bool IResourceManager::isAtlasTexture(const cTexture* texture) const { return texture && texture->isAtlas(); }
+bool IResourceManager::isAtlasTexture(const cTexture* texture) const {
+    return texture && texture->isAtlas();
+}
 
-cTexture::cTexture(const std::string& path) : cResource(path) { loadFromFile(path); }
+cTexture::cTexture(const std::string& path) : cResource(path) {
+    loadFromFile(path);
+}
 
 cTexture::cTexture(Platform::tTextureHandle texture) : cResource(std::string()), m_texture(texture) {}
 
-cTexture::~cTexture() { releaseDeviceTexture(); }
+cTexture::~cTexture() {
+    releaseDeviceTexture();
+}
 
-int cTexture::getKind() const { return RESOURCE_TEXTURE; }
+int cTexture::getKind() const {
+    return RESOURCE_TEXTURE;
+}
 
-void cTexture::unload() { releaseDeviceTexture(); }
+void cTexture::unload() {
+    releaseDeviceTexture();
+}
 
-void cTexture::load() { loadFromFile(getName()); }
+void cTexture::load() {
+    loadFromFile(getName());
+}
 
 void cTexture::loadFromFile(const std::string& path) {
     std::vector<uint8_t>& bytes = fileBuffer();

@@ -7,40 +7,49 @@
 namespace {
 
 // Positions that cannot pair get keys below every type, each its own.
-int64_t loneKey(int32_t i) { return std::numeric_limits<int64_t>::min() + i; }
+int64_t loneKey(int32_t i) {
+    return std::numeric_limits<int64_t>::min() + i;
+}
 
 } // namespace
 
-void cMatchGrid::build(const cMeadowModel& model, bool moveSearch) {
-    m_rows = model.getRows();
-    m_columns = model.getColumns();
-    m_stride = m_columns + 2 * BORDER;
-    const size_t size = size_t((m_rows + 2 * BORDER) * m_stride);
-    m_keys.resize(size);
-    m_pieces.assign(size, nullptr);
-    for (size_t i = 0; i < size; ++i)
-        m_keys[i] = loneKey(int32_t(i));
-    if (moveSearch) {
+void cMatchGrid::build(const cMeadowModel& model, const tPieceRows& pieces, const tCellRows& cells, bool moveSearch) {
+    const int32_t rows = int32_t(pieces.size());
+    const int32_t columns = rows ? int32_t(pieces[0].size()) : 0;
+    const size_t size = size_t((rows + 2 * BORDER) * (columns + 2 * BORDER));
+    if (rows != m_rows || columns != m_columns || m_keys.size() != size) {
+        // The border never changes: set it up once per board size.
+        m_rows = rows;
+        m_columns = columns;
+        m_stride = columns + 2 * BORDER;
+        m_keys.resize(size);
+        for (size_t i = 0; i < size; ++i)
+            m_keys[i] = loneKey(int32_t(i));
+        m_pieces.assign(size, nullptr);
         m_types.assign(size, 0);
         m_flags.assign(size, BLOCKED);
     }
-    for (int32_t r = 0; r < m_rows; ++r) {
-        for (int32_t c = 0; c < m_columns; ++c) {
+    for (int32_t r = 0; r < rows; ++r) {
+        const auto& pieceRow = pieces[size_t(r)];
+        const auto& cellRow = cells[size_t(r)];
+        for (int32_t c = 0; c < columns; ++c) {
             const int32_t i = index(r, c);
-            cMeadowObjectModel* piece = model.getObject(r, c);
+            cMeadowObjectModel* piece = pieceRow[size_t(c)];
             m_pieces[size_t(i)] = piece;
+            m_keys[size_t(i)] = loneKey(i);
             if (!piece)
                 continue;
-            cCellModel* cell = model.getCell(r, c);
+            cCellModel* cell = size_t(c) < cellRow.size() ? cellRow[size_t(c)].get() : nullptr;
+            const int32_t type = piece->getType();
             if (cell && !cell->isFrozen() && piece->isMatchable())
-                m_keys[size_t(i)] = piece->getType();
+                m_keys[size_t(i)] = type;
             if (moveSearch) {
-                const int32_t type = piece->getType();
                 m_types[size_t(i)] = type;
                 uint8_t flags = model.isCellBlocked(r, c) ? BLOCKED : 0;
                 if (piece->isInBusyState())
                     flags |= BUSY;
-                if (type == cMeadowObjectModel::VEHICLE_OBJECT_TYPE || type == cMeadowObjectModel::GOLD_PRIZE_OBJECT_TYPE)
+                if (type == cMeadowObjectModel::VEHICLE_OBJECT_TYPE ||
+                    type == cMeadowObjectModel::GOLD_PRIZE_OBJECT_TYPE)
                     flags |= PRIZE_TYPE;
                 m_flags[size_t(i)] = flags;
             }
@@ -58,9 +67,9 @@ bool cMatchGrid::writeCounts() const {
                 continue;
             const int64_t key = m_keys[i];
             const int32_t horizontal = int32_t(key == m_keys[i - 1]) + int32_t(key == m_keys[i + 1]);
-            const int32_t vertical = int32_t(key == m_keys[i - size_t(m_stride)]) + int32_t(key == m_keys[i + size_t(m_stride)]);
-            piece->setHorizontalCount(horizontal);
-            piece->setVerticalCount(vertical);
+            const int32_t vertical =
+                int32_t(key == m_keys[i - size_t(m_stride)]) + int32_t(key == m_keys[i + size_t(m_stride)]);
+            piece->setCounts(horizontal, vertical);
             run = run || horizontal == 2 || vertical == 2;
         }
     }
@@ -85,13 +94,6 @@ void cMatchGrid::collectRuns() {
                 m_runs.emplace_back(i, m_stride);
         }
     }
-}
-
-bool cMatchGrid::hasRunThrough(int32_t i) const {
-    for (int32_t step : {1, m_stride})
-        if (isRunMiddle(i - step, step) || isRunMiddle(i, step) || isRunMiddle(i + step, step))
-            return true;
-    return false;
 }
 
 bool cMatchGrid::hasRunAfterSwap(int32_t a, int32_t b) {

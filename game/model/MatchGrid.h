@@ -7,17 +7,22 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <utility>
 #include <vector>
 
+class cCellModel;
 class cMeadowModel;
 class cMeadowObjectModel;
 
 class cMatchGrid {
 public:
-    // Reads the board. With moveSearch it also reads what the move search asks of each
-    // position: blocked cell, piece type, busy state, prize piece type.
-    void build(const cMeadowModel& model, bool moveSearch);
+    using tPieceRows = std::vector<std::vector<cMeadowObjectModel*>>;
+    using tCellRows = std::vector<std::vector<std::unique_ptr<cCellModel>>>;
+
+    // Reads the model's grids. With moveSearch it also reads what the move search asks of
+    // each position: blocked cell, piece type, busy state, prize piece type.
+    void build(const cMeadowModel& model, const tPieceRows& pieces, const tCellRows& cells, bool moveSearch);
 
     int32_t index(int32_t row, int32_t column) const { return (row + BORDER) * m_stride + column + BORDER; }
     int32_t getStride() const { return m_stride; }
@@ -45,7 +50,15 @@ private:
     bool isRunMiddle(int32_t i, int32_t step) const {
         return m_keys[size_t(i)] == m_keys[size_t(i - step)] && m_keys[size_t(i)] == m_keys[size_t(i + step)];
     }
-    bool hasRunThrough(int32_t i) const;
+    // A run through i along the step, from the two neighbours on either side.
+    bool hasRunThrough(int32_t i, int32_t step) const {
+        const int64_t key = m_keys[size_t(i)];
+        const bool before = key == m_keys[size_t(i - step)];
+        const bool after = key == m_keys[size_t(i + step)];
+        return (before && (after || key == m_keys[size_t(i - 2 * step)])) ||
+               (after && key == m_keys[size_t(i + 2 * step)]);
+    }
+    bool hasRunThrough(int32_t i) const { return hasRunThrough(i, 1) || hasRunThrough(i, m_stride); }
     void exchange(int32_t a, int32_t b) {
         std::swap(m_keys[size_t(a)], m_keys[size_t(b)]);
         std::swap(m_pieces[size_t(a)], m_pieces[size_t(b)]);

@@ -8,7 +8,9 @@ using Engine::cVector2;
 
 namespace {
 
-bool isNone(const cVector2& position) { return position.x == -1.0f || position.y == -1.0f; }
+bool isNone(const cVector2& position) {
+    return position.x == -1.0f || position.y == -1.0f;
+}
 
 } // namespace
 

@@ -18,7 +18,9 @@ constexpr int32_t START_BOARD_ROUNDS = 64;
 constexpr int32_t REARRANGE_VARIANTS = 4096;
 
 // 0..99, for the choice between a left and a right slide.
-int32_t drawPercent() { return RandomDraw::index(100); }
+int32_t drawPercent() {
+    return RandomDraw::index(100);
+}
 
 // A start fill leaves pieces of category 10 where the level put them; a type "GameObjects"
 // does not list has no category.

@@ -61,7 +61,9 @@ void appendKeepingLast(std::vector<int32_t>& list, int32_t limit, int32_t type) 
 
 } // namespace
 
-void cMeadowModel::addLevelBonusType(int32_t type) { appendKeepingLast(m_levelBonusTypes, m_maxBonusesOnLevel, type); }
+void cMeadowModel::addLevelBonusType(int32_t type) {
+    appendKeepingLast(m_levelBonusTypes, m_maxBonusesOnLevel, type);
+}
 
 void cMeadowModel::addLevelObjectType(int32_t type) {
     appendKeepingLast(m_levelObjectTypes, m_maxObjectsOnLevel - 1, type);
