@@ -423,10 +423,7 @@ void cMeadowController::rememberStartLevelMoney() { Engine::gIntProps["StartLeve
 
 void cMeadowController::selectUnitVariant(int32_t unitIndex, int32_t variant) {
     cUnitsFeature* units = m_model->getUnitsFeature();
-    cMeadowUnit* unit = units->getUnit(unitIndex);
-    if (!unit)
-        throw cStringA("cMeadowController::selectUnitVariant(): wrong unit index: " + std::to_string(unitIndex));
-    units->upgradeUnit(unit, variant);
+    units->upgradeUnit(units->getUnit(unitIndex), variant);
     if (IGameSounds* sound = sounds())
         sound->play("buy_unit");
     if (ITutorialManager* tips = tutorial())

@@ -1,5 +1,7 @@
 #include "engine/core/ProfileManager.h"
+#include "game/model/MainMenu.h"
 #include "tests/model/ControllerFixture.h"
+#include "tests/model/fakes/FakeVehicleView.h"
 
 using TestController::ControllerTest;
 using TestModel::thrownText;
@@ -294,6 +296,65 @@ TEST_F(MeadowController, WholeLevelIsPlayedToItsEndThroughTheControllerAlone) {
     EXPECT_GT(m_model->getResourcePoints(1), 0);
     EXPECT_EQ(m_model->getNextAvailableLevel(), 1);
     EXPECT_TRUE(m_controller->isInputLocked());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MeadowController, PieceArrivingInItsVehicleIsLoadedAndReleased) {
+    cVehicleModel* vehicle = m_model->getVehiclesFeature()->addVehicle();
+    const int32_t type = m_model->getObject(0, 0)->getType();
+    vehicle->addSlot(1, 2, type);
+    vehicle->setState(cVehicleModel::TAKING_PIECES);
+    cMeadowObjectModel* piece = m_model->getObject(0, 0);
+    ASSERT_EQ(m_model->getVehiclesFeature()->sendObject(piece), vehicle);
+    const size_t free = m_model->getObjectPool()->getFreeCount();
+    TestFakes::FakeVehicleView vehicleView(vehicle);
+    m_controller->sendObjectToVehicle(m_view->viewAt(0, 0), &vehicleView);
+    EXPECT_EQ(vehicle->getSlots()[0].loaded, 1);
+    EXPECT_EQ(m_model->getObject(0, 0), nullptr);
+    EXPECT_EQ(m_model->getObjectPool()->getFreeCount(), free + 1);
+    EXPECT_EQ(m_view->count("refresh()"), 1);
+
+    m_controller->removeObject(m_view->viewAt(1, 1));
+    EXPECT_EQ(m_model->getObject(1, 1), nullptr);
+    EXPECT_EQ(m_model->getObjectPool()->getFreeCount(), free + 2);
+}
+
+TEST(MeadowControllerUnits, UnitsAnimalsCareAndTheirAwards) {
+    TestFakes::FakeGameSounds sounds;
+    TestFakes::FakeTutorialManager tutorial;
+    GameServices::setGameSounds(&sounds);
+    GameServices::setTutorialManager(&tutorial);
+    auto model = TestModel::makeFixtureModel();
+    model->addResourcePoints(1, 500);
+    auto awards = std::make_unique<TestFakes::FakeAwardManager>();
+    TestFakes::FakeAwardManager* manager = awards.get();
+    {
+        cMeadowController controller(model.get(), nullptr, false, std::move(awards));
+        controller.selectUnitVariant(0, 1);
+        EXPECT_EQ(model->getUnitsFeature()->getUnit(0)->getLevel(), 1);
+        EXPECT_EQ(model->getResourcePoints(1), 400);
+        EXPECT_EQ(sounds.count("play(buy_unit)"), 1);
+        EXPECT_EQ(tutorial.count("setTipShown(2)"), 1);
+        EXPECT_EQ(thrownText([&] { controller.selectUnitVariant(9, 0); }),
+                  "cUnitsFeature::getUnit(): wrong unit index: 9");
+
+        controller.checkUnitsAward(model->getUnitsFeature());
+        EXPECT_EQ(manager->count("checkAwardMaxUpgrade(false)"), 1);
+        controller.addAnimalsCareClick();
+        manager->m_queued = true;
+        controller.addAnimalsCareClick();
+        EXPECT_EQ(model->getAnimalsCare(), 2);
+        EXPECT_EQ(manager->count("checkAwardAnimalsCare()"), 1);
+        EXPECT_EQ(controller.getMoney(), 400);
+    }
+    // The controller is gone and so is its award manager; the quitting flag is down again.
+    EXPECT_EQ(cMeadowController::getInstance(), nullptr);
+    EXPECT_FALSE(GameServices::quittingFlag());
+    GameServices::setGameSounds(nullptr);
+    GameServices::setTutorialManager(nullptr);
 }
 
 } // namespace
