@@ -2,10 +2,12 @@
 // read whole and again after a seek.
 
 #include "engine/core/PackFinder.h"
+#include "engine/core/PackPool.h"
 #include "engine/core/PackStream.h"
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -17,15 +19,15 @@ namespace {
 constexpr int32_t MAX_ENTRY_BYTES = 1 << 20;
 constexpr size_t MAX_ENTRIES = 64;
 
-const std::string& packPath() {
+const std::string &packPath() {
     static const std::string path = "/tmp/meadow-fuzz-" + std::to_string(getpid()) + ".pack";
     return path;
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::FILE* file = std::fopen(packPath().c_str(), "wb");
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    std::FILE *file = std::fopen(packPath().c_str(), "wb");
     if (!file)
         return 0;
     std::fwrite(data, 1, size, file);
@@ -47,10 +49,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (...) {
     }
 
+    // Every other entry goes through a pool, as the file system opens them.
+    auto pool = std::make_shared<cPackPool>();
     std::vector<char> buffer(65536);
-    for (const auto& [name, position] : entries) {
+    bool pooled = false;
+    for (const auto &[name, position] : entries) {
+        pooled = !pooled;
         try {
-            cPackStream stream(path, name, position);
+            cPackStream stream(path, name, position, pooled ? pool : nullptr);
             int32_t total = 0;
             int32_t got;
             while (total < MAX_ENTRY_BYTES && (got = stream.read(buffer.data(), int32_t(buffer.size()))) > 0)

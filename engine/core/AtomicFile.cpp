@@ -17,9 +17,9 @@ namespace Engine {
 namespace {
 
 // A destructor cannot throw: the failure goes to the "error" log, or to stderr without one.
-void reportCloseFailure(const std::string& text) noexcept {
+void reportCloseFailure(const std::string &text) noexcept {
     try {
-        if (ILog* log = getLog()) {
+        if (ILog *log = getLog()) {
             log->getChannel(L"error", false)->write("%s", text.c_str());
             return;
         }
@@ -28,7 +28,7 @@ void reportCloseFailure(const std::string& text) noexcept {
     std::cerr << text << '\n';
 }
 
-std::string folderOf(const std::string& path) {
+std::string folderOf(const std::string &path) {
     size_t slash = path.rfind('/');
     if (slash == std::string::npos)
         return ".";
@@ -37,7 +37,7 @@ std::string folderOf(const std::string& path) {
 
 } // namespace
 
-cAtomicFile::cAtomicFile(const std::wstring& target, bool keepContents) {
+cAtomicFile::cAtomicFile(const std::wstring &target, bool keepContents) {
     wideToUtf8(target, m_target);
     auto cantOpen = [&] { return std::wstring(L"Can't open file \"" + target + L"\"."); };
 
@@ -47,7 +47,10 @@ cAtomicFile::cAtomicFile(const std::wstring& target, bool keepContents) {
         if (source < 0)
             throw cantOpen();
     }
-    std::string pattern = m_target + ".tmp-XXXXXX";
+    // A leading '.' keeps a temporary file left by a crash out of the file system's listings.
+    size_t slash = m_target.rfind('/');
+    size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    std::string pattern = m_target.substr(0, nameStart) + "." + m_target.substr(nameStart) + ".tmp-XXXXXX";
     m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (m_fd < 0) {
         if (source >= 0)
@@ -85,14 +88,14 @@ cAtomicFile::cAtomicFile(const std::wstring& target, bool keepContents) {
 cAtomicFile::~cAtomicFile() {
     try {
         close();
-    } catch (const std::string& text) {
+    } catch (const std::string &text) {
         reportCloseFailure(text);
     } catch (...) {
         reportCloseFailure("Can't write file \"" + m_target + "\".");
     }
 }
 
-int32_t cAtomicFile::write(const void* buffer, int32_t count) {
+int32_t cAtomicFile::write(const void *buffer, int32_t count) {
     errno = 0;
     int32_t written = cFile::write(buffer, count);
     if (written < count && m_error == 0)

@@ -11,8 +11,8 @@
 
 namespace Engine {
 
-void* openPackFileHook(void* /*opaque*/, const char* name, int mode) {
-    const char* modeText = nullptr;
+void *openPackFileHook(void * /*opaque*/, const char *name, int mode) {
+    const char *modeText = nullptr;
     if ((mode & ZLIB_FILEFUNC_MODE_READWRITEFILTER) == ZLIB_FILEFUNC_MODE_READ)
         modeText = "rb";
     else if (mode & ZLIB_FILEFUNC_MODE_EXISTING)
@@ -24,22 +24,22 @@ void* openPackFileHook(void* /*opaque*/, const char* name, int mode) {
     return std::fopen(name, modeText);
 }
 
-void* openPackZip(const std::string& utf8Path) {
+void *openPackZip(const std::string &utf8Path) {
     zlib_filefunc_def functions;
     fill_fopen_filefunc(&functions);
     functions.zopen_file = openPackFileHook;
     return unzOpen2(utf8Path.c_str(), &functions);
 }
 
-void cPackStream::fail(const std::string& text) {
+void cPackStream::fail(const std::string &text) {
     errorCallStack() = text;
     throw cStringA(text);
 }
 
-cPackStream::cPackStream(const std::wstring& packPath, const std::string& entryName,
-                         const cPackEntryPosition& position, std::shared_ptr<cPackPool> pool)
+cPackStream::cPackStream(const std::wstring &packPath, const std::string &entryName, const cPackEntryPosition &position,
+                         std::shared_ptr<cPackPool> pool)
     : m_pool(std::move(pool)) {
-    std::string& path = m_packPath;
+    std::string &path = m_packPath;
     wideToUtf8(packPath, path);
     if (m_pool)
         m_zip = m_pool->take(path);
@@ -68,11 +68,15 @@ cPackStream::cPackStream(const std::wstring& packPath, const std::string& entryN
     m_size = static_cast<uint32_t>(info.uncompressed_size);
 }
 
-cPackStream::~cPackStream() { close(); }
+cPackStream::~cPackStream() {
+    close();
+}
 
-int32_t cPackStream::getSize() { return static_cast<int32_t>(m_size); }
+int32_t cPackStream::getSize() {
+    return static_cast<int32_t>(m_size);
+}
 
-int32_t cPackStream::read(void* buffer, int32_t count) {
+int32_t cPackStream::read(void *buffer, int32_t count) {
     if (!m_zip || count <= 0)
         return 0;
     int got = unzReadCurrentFile(m_zip, buffer, static_cast<unsigned>(count));
@@ -82,7 +86,9 @@ int32_t cPackStream::read(void* buffer, int32_t count) {
     return got;
 }
 
-int32_t cPackStream::write(const void*, int32_t) { return 0; }
+int32_t cPackStream::write(const void *, int32_t) {
+    return 0;
+}
 
 bool cPackStream::rewind() {
     unzCloseCurrentFile(m_zip);
@@ -95,10 +101,17 @@ int32_t cPackStream::seek(int32_t offset, int origin) {
         return 0;
     int64_t target;
     switch (origin) {
-    case 0: target = offset; break;
-    case 1: target = int64_t(m_position) + offset; break;
-    case 2: target = int64_t(m_size) + offset; break;
-    default: return static_cast<int32_t>(m_position);
+    case 0:
+        target = offset;
+        break;
+    case 1:
+        target = int64_t(m_position) + offset;
+        break;
+    case 2:
+        target = int64_t(m_size) + offset;
+        break;
+    default:
+        return static_cast<int32_t>(m_position);
     }
     target = std::clamp<int64_t>(target, 0, m_size);
     // The zip reader only reads forward: going back means opening the entry again.

@@ -1,47 +1,29 @@
 #include "engine/core/AtomicFile.h"
 
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 
 using namespace Engine;
 using TestSupport::TempFolder;
 
 namespace {
 
-std::wstring wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+std::wstring wide(const std::string &text) {
+    return std::wstring(text.begin(), text.end());
+}
 
-size_t fileCount(const TempFolder& folder) {
+size_t fileCount(const TempFolder &folder) {
     size_t count = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+    for (const auto &entry : std::filesystem::directory_iterator(folder.path())) {
         (void)entry;
         ++count;
     }
     return count;
 }
-
-// Makes every write past limit bytes fail with EFBIG, like a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit) {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small{limit, m_old.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
 
 } // namespace
 
@@ -66,7 +48,7 @@ TEST(AtomicFileTest, ShortWriteLeavesTheOldFileAndIsReported) {
     std::string path = folder.file("profile.xml");
     std::vector<bool> closes;
     {
-        FileSizeLimit limit(1024);
+        TestSupport::FileSizeLimit limit(1024);
         cAtomicFile file(wide(path), false);
         file.setCloseHandler([&](bool committed) { closes.push_back(committed); });
         std::string big(4096, 'x');
@@ -74,7 +56,7 @@ TEST(AtomicFileTest, ShortWriteLeavesTheOldFileAndIsReported) {
         try {
             file.close();
             ADD_FAILURE() << "close must report the failed write";
-        } catch (const std::string& text) {
+        } catch (const std::string &text) {
             EXPECT_EQ(text.rfind("Can't write file \"" + path + "\". ", 0), 0u) << text;
         }
     }

@@ -1,6 +1,7 @@
 #include "engine/core/FileSystem.h"
 
 #include "tests/support/DataFolders.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/PackBuilder.h"
 
 #include <gtest/gtest.h>
@@ -8,33 +9,37 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Engine;
 using TestSupport::writePack;
 
 namespace {
 
-std::string readAll(IFileSystem& fs, const std::string& name) {
+std::string readAll(IFileSystem &fs, const std::string &name) {
     std::vector<uint8_t> bytes;
     fs.readFile(name, bytes);
     return std::string(bytes.begin(), bytes.end());
 }
 
-void writeName(IFileSystem& fs, const std::string& name, const std::string& bytes) {
+void writeName(IFileSystem &fs, const std::string &name, const std::string &bytes) {
     auto file = fs.openWrite(name, true);
     ASSERT_EQ(file->write(bytes.data(), static_cast<int32_t>(bytes.size())), static_cast<int32_t>(bytes.size()));
     file->close();
 }
 
-template <class F> std::string thrownText(F&& action) {
+template <class F> std::string thrownText(F &&action) {
     try {
         action();
-    } catch (const std::string& text) {
+    } catch (const std::string &text) {
         return text;
-    } catch (const std::wstring& text) {
+    } catch (const std::wstring &text) {
         return std::string(text.begin(), text.end());
-    } catch (const char* text) {
+    } catch (const char *text) {
         return text;
+    } catch (const std::exception &error) {
+        return error.what();
     }
     return "(nothing thrown)";
 }
@@ -63,24 +68,25 @@ TEST_F(FileSystemTest, GetterFollowsTheLifetime) {
 TEST_F(FileSystemTest, PrecedenceOfUserFolderDataFolderAndPacks) {
     m_folders.writeData("both.txt", "data file");
     m_folders.writeData("shadowed.txt", "data file");
-    writePack(m_folders.dataPath("a.pack"), {{"both.txt", "pack a"}, {"packs.txt", "pack a"}, {"dataVsUser.txt", "pack a"}});
+    writePack(m_folders.dataPath("a.pack"),
+              {{"both.txt", "pack a"}, {"packs.txt", "pack a"}, {"dataVsUser.txt", "pack a"}});
     writePack(m_folders.dataPath("sub/b.pack"), {{"packs.txt", "pack b"}, {"Deep/Inner.txt", "pack b"}});
     m_folders.writeUser("shadowed.txt", "user file");
     writePack(m_folders.userPath("mine.pack"), {{"dataVsUser.txt", "user pack"}, {"onlyUser.txt", "user pack"}});
 
     auto fs = make();
     struct Case {
-        const char* name;
-        const char* expected;
+        const char *name;
+        const char *expected;
     } cases[] = {
-        {"both.txt", "data file"},          // a plain data file beats a pack entry
-        {"packs.txt", "pack b"},            // the pack that sorts last wins
-        {"deep/inner.txt", "pack b"},       // entries are named from the pack's root
-        {"shadowed.txt", "user file"},      // the user folder beats everything
-        {"dataVsUser.txt", "pack a"},       // data packs beat user packs
+        {"both.txt", "data file"},     // a plain data file beats a pack entry
+        {"packs.txt", "pack b"},       // the pack that sorts last wins
+        {"deep/inner.txt", "pack b"},  // entries are named from the pack's root
+        {"shadowed.txt", "user file"}, // the user folder beats everything
+        {"dataVsUser.txt", "pack a"},  // data packs beat user packs
         {"onlyUser.txt", "user pack"},
     };
-    for (const Case& c : cases)
+    for (const Case &c : cases)
         EXPECT_EQ(readAll(*fs, c.name), c.expected) << c.name;
     EXPECT_FALSE(fs->exists("a.pack"));
     EXPECT_FALSE(fs->exists("sub/b.pack"));
@@ -91,7 +97,7 @@ TEST_F(FileSystemTest, WrittenFileShadowsUntilDeletedThenFallsBack) {
     writePack(m_folders.userPath("extra.pack"), {{"level.xml", "packed"}});
     auto fs = make();
     std::vector<std::string> forgotten;
-    fs->setForgetHook([&](const std::string& name) { forgotten.push_back(name); });
+    fs->setForgetHook([&](const std::string &name) { forgotten.push_back(name); });
 
     writeName(*fs, "Sys/Settings.xml", "mine");
     writeName(*fs, "level.xml", "edited");
@@ -135,7 +141,7 @@ TEST_F(FileSystemTest, HiddenFilesFolderEntriesAndFilteredPacksStayOut) {
     m_folders.writeData("ui/.swap.xml", "x");
     writePack(m_folders.dataPath("kept.pack"), {{"ui/", ""}, {"ui/Button.xml", "kept"}});
     writePack(m_folders.dataPath("skipped.pack"), {{"ui/Button.xml", "skipped"}, {"ui/Other.xml", "skipped"}});
-    auto fs = make([](const std::string& pack) { return pack != "skipped.pack"; });
+    auto fs = make([](const std::string &pack) { return pack != "skipped.pack"; });
 
     std::vector<std::string> names;
     fs->listNames("", names, true);
@@ -144,7 +150,7 @@ TEST_F(FileSystemTest, HiddenFilesFolderEntriesAndFilteredPacksStayOut) {
 }
 
 TEST_F(FileSystemTest, ListNamesByPrefix) {
-    for (const char* name : {"ui/b.xml", "ui/A.xml", "ui/sub/c.xml", "uix.xml"})
+    for (const char *name : {"ui/b.xml", "ui/A.xml", "ui/sub/c.xml", "uix.xml"})
         m_folders.writeData(name, "x");
     auto fs = make();
     std::vector<std::string> names;
@@ -252,21 +258,58 @@ TEST_F(FileSystemTest, PackStreamsOpenTogetherStayIndependent) {
 TEST_F(FileSystemTest, UserFolderIsNamedByTheConstants) {
     std::string base = m_folders.userDataPath();
     struct Case {
-        const char* constants;
+        const char *constants;
         std::string userFolder;
     } cases[] = {
         {"<c><game app_directory='Studio\\Meadow' window_title='Title'/></c>", base + "Studio/Meadow/"},
         {"<c><game app_directory='' window_title='Meadow Game'/></c>", base + "Meadow Game/"},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         m_folders.writeData("sys/constants.xml", c.constants);
         auto fs = make();
         EXPECT_EQ(fs->getUserFolder(), std::wstring(c.userFolder.begin(), c.userFolder.end())) << c.constants;
         EXPECT_TRUE(std::filesystem::is_directory(c.userFolder));
     }
-    for (const char* constants : {"<c><game window_title=''/></c>", "<c><other app_directory='x'/></c>"}) {
+    for (const char *constants : {"<c><game window_title=''/></c>", "<c><other app_directory='x'/></c>"}) {
         m_folders.writeData("sys/constants.xml", constants);
         EXPECT_EQ(thrownText([&] { make(); }), "app_directory not defined.") << constants;
         EXPECT_EQ(getFileSystem(), nullptr);
     }
+}
+
+TEST_F(FileSystemTest, MovePathAcrossDevicesCopiesAndReportsAShortCopy) {
+    struct stat shm {
+    }, here{};
+    if (::stat("/dev/shm", &shm) != 0 || ::stat(".", &here) != 0 || shm.st_dev == here.st_dev)
+        GTEST_SKIP() << "no second file system at /dev/shm to move across";
+    m_folders.writeUser("saves/slot.save", "old");
+    auto fs = make();
+    std::string source = "/dev/shm/meadow-move-" + std::to_string(::getpid());
+    TestSupport::writeFileBytes(source, std::string(300000, 'm'));
+
+    {
+        TestSupport::FileSizeLimit limit(100000);
+        EXPECT_EQ(thrownText([&] { fs->movePath(source, m_folders.userPath("saves/slot.save")); })
+                      .rfind("File \"" + source + "\" can't be moved into \"" + m_folders.userPath("saves/slot.save") +
+                                 "\".\n",
+                             0),
+                  0u);
+    }
+    EXPECT_EQ(readAll(*fs, "saves/slot.save"), "old");
+
+    fs->movePath(source, m_folders.userPath("saves/slot.save"));
+    EXPECT_EQ(readAll(*fs, "saves/slot.save"), std::string(300000, 'm'));
+    EXPECT_TRUE(std::filesystem::exists(source)); // a copy leaves the source
+    std::filesystem::remove(source);
+}
+
+TEST_F(FileSystemTest, DamagedEntryHeaderNamesEntryAndPack) {
+    writePack(m_folders.dataPath("ui.pack"), {{"a.txt", "aaaa"}});
+    std::fstream pack(m_folders.dataPath("ui.pack"), std::ios::in | std::ios::out | std::ios::binary);
+    pack.put('X'); // the entry's local header signature
+    pack.close();
+    auto fs = make();
+    for (int attempt = 0; attempt < 2; ++attempt) // the failed handle is not kept for reuse
+        EXPECT_EQ(thrownText([&] { fs->openRead("A.txt"); }),
+                  "Cant't open file 'a.txt' in the '" + m_folders.dataPath("ui.pack") + "' pack.");
 }

@@ -14,17 +14,19 @@ using TestSupport::writePack;
 
 namespace {
 
-std::wstring wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+std::wstring wide(const std::string &text) {
+    return std::wstring(text.begin(), text.end());
+}
 
 // Every name of the pack, or the text of what was thrown.
-std::vector<std::string> scan(const std::string& path) {
+std::vector<std::string> scan(const std::string &path) {
     std::vector<std::string> names;
     cPackFinder::Handle pack = cPackFinder::openPack(wide(path));
     try {
         std::string name;
         for (bool found = cPackFinder::findFirst(pack, name); found; found = cPackFinder::findNext(pack, name))
             names.push_back(name);
-    } catch (const cStringA& text) {
+    } catch (const cStringA &text) {
         names.push_back("thrown: " + text);
     }
     cPackFinder::closePack(pack);
@@ -59,7 +61,7 @@ TEST(PackFinderTest, UnsafeOrOverlongNamesAreRefused) {
         {"C:/x.txt", "its name is an absolute path"},
         {"ui\\button.xml", "its name holds a backslash"},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         std::string path = folder.file("bad.pack");
         writePack(path, {{longest, "fine"}, {c.name, "x"}});
         std::vector<std::string> names = scan(path);
@@ -78,12 +80,12 @@ TEST(PackFinderTest, UnreadablePacksAreNamed) {
     std::string bytes = folder.read("whole.pack");
     folder.write("truncated.pack", bytes.substr(0, bytes.size() / 2));
     folder.write("text.pack", "not a zip at all");
-    for (const char* name : {"truncated.pack", "text.pack", "missing.pack"}) {
+    for (const char *name : {"truncated.pack", "text.pack", "missing.pack"}) {
         std::wstring path = wide(folder.file(name));
         try {
             cPackFinder::openPack(path);
             ADD_FAILURE() << name;
-        } catch (const std::wstring& text) {
+        } catch (const std::wstring &text) {
             EXPECT_EQ(text, path + L" cannot be opened.");
         }
     }

@@ -8,12 +8,25 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace Engine;
 using TestSupport::TempFolder;
 
 namespace {
 
-std::wstring wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+std::wstring wide(const std::string &text) {
+    return std::wstring(text.begin(), text.end());
+}
+
+size_t openDescriptors() {
+    size_t count = 0;
+    for (const auto &entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        (void)entry;
+        ++count;
+    }
+    return count;
+}
 
 std::string sample() {
     std::string text;
@@ -42,7 +55,7 @@ protected:
     cPackEntryPosition m_second;
 };
 
-std::string readSome(IDataStream& stream, int32_t count) {
+std::string readSome(IDataStream &stream, int32_t count) {
     std::string bytes(static_cast<size_t>(count), '\0');
     bytes.resize(static_cast<size_t>(stream.read(bytes.data(), count)));
     return bytes;
@@ -96,14 +109,15 @@ TEST_P(PackStreamTest, SeveralStreamsOfOnePackAreIndependent) {
 }
 
 TEST_P(PackStreamTest, OpenFailuresNameEntryAndPack) {
-    auto thrown = [](auto&& action) -> std::string {
+    auto thrown = [](auto &&action) -> std::string {
         try {
             action();
-        } catch (const cStringA& text) {
+        } catch (const cStringA &text) {
             return text;
         }
         return "(nothing thrown)";
     };
+    size_t descriptors = openDescriptors();
     std::string missing = m_folder.file("missing.pack");
     EXPECT_EQ(thrown([&] { cPackStream(wide(missing), "x.txt", m_second); }),
               "Cant't open pack file '" + missing + "'");
@@ -111,6 +125,7 @@ TEST_P(PackStreamTest, OpenFailuresNameEntryAndPack) {
     EXPECT_EQ(thrown([&] { cPackStream(wide(m_path), "x.txt", wrong); }),
               "Cant't find file 'x.txt' in the '" + m_path + "' pack.");
     EXPECT_EQ(errorCallStack(), "Cant't find file 'x.txt' in the '" + m_path + "' pack.");
+    EXPECT_EQ(openDescriptors(), descriptors) << "a failed open must close its pack";
 }
 
 INSTANTIATE_TEST_SUITE_P(DeflatedAndStored, PackStreamTest, ::testing::Values(false, true));

@@ -11,7 +11,9 @@ TEST(WriteUtf16FileTest, WritesByteOrderUnitAndUnitsIntoTheUserFolder) {
     TestSupport::DataFolders folders;
     cFileSystem fs(folders.dataFolder(), "pack");
     EXPECT_EQ(writeUtf16File("sys/Out.xml", L"ab"), 6);
-    EXPECT_EQ(TestSupport::readFileBytes(folders.userPath("sys/Out.xml")), std::string("\xFF\xFE" "a\0b\0", 6));
+    EXPECT_EQ(TestSupport::readFileBytes(folders.userPath("sys/Out.xml")), std::string("\xFF\xFE"
+                                                                                       "a\0b\0",
+                                                                                       6));
     EXPECT_TRUE(fs.isUserFile("sys/out.xml"));
 
     std::wstring text = {0x41F, 0xD83D, 0xDE00};

@@ -1,0 +1,11 @@
+#include "engine/core/Constants.h"
+
+namespace Engine {
+
+cConstants::cConstants(const std::string& fileName) : cKeyValueStore(fileName) { loadFromXml(fileName); }
+
+cConstants::~cConstants() { clear(); }
+
+cConstants* getConstants() { return cSingleton<cConstants>::getInstance(); }
+
+} // namespace Engine

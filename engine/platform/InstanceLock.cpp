@@ -1,0 +1,106 @@
+#include "engine/platform/InstanceLock.h"
+
+#include "engine/platform/System.h"
+
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <functional>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace Platform {
+
+namespace {
+
+int g_lockFd = -1;
+int g_listenFd = -1;
+
+// An abstract socket address: it disappears with its process, so a crash leaves nothing stale.
+socklen_t makeAddress(const std::string& lockPath, sockaddr_un& address) {
+    std::memset(&address, 0, sizeof(address));
+    address.sun_family = AF_UNIX;
+    char name[64];
+    std::snprintf(name, sizeof(name), "meadow-instance-%016zx", std::hash<std::string>()(lockPath));
+    size_t length = std::strlen(name);
+    std::memcpy(address.sun_path + 1, name, length);
+    return socklen_t(offsetof(sockaddr_un, sun_path) + 1 + length);
+}
+
+void askFirstCopy(const std::string& lockPath) {
+    int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return;
+    sockaddr_un address;
+    socklen_t length = makeAddress(lockPath, address);
+    if (connect(fd, reinterpret_cast<sockaddr*>(&address), length) == 0) {
+        const char request = 'R';
+        ssize_t sent = send(fd, &request, 1, MSG_NOSIGNAL);
+        (void)sent;
+    }
+    close(fd);
+}
+
+} // namespace
+
+std::string getInstanceLockPath(const std::string& name) {
+    std::string folder = getUserDataFolder();
+    if (!folder.empty() && folder.back() != '/')
+        folder += '/';
+    return folder + name + ".lock";
+}
+
+bool claimSingleInstance(const std::string& name) {
+    if (g_lockFd >= 0)
+        return true;
+    std::string path = getInstanceLockPath(name);
+    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return true; // no place for a lock: better to run twice than not at all
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        close(fd);
+        askFirstCopy(path);
+        return false;
+    }
+    g_lockFd = fd;
+
+    int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (listener >= 0) {
+        sockaddr_un address;
+        socklen_t length = makeAddress(path, address);
+        if (bind(listener, reinterpret_cast<sockaddr*>(&address), length) == 0 && listen(listener, 8) == 0)
+            g_listenFd = listener;
+        else
+            close(listener);
+    }
+    return true;
+}
+
+int takeComeForwardRequests() {
+    if (g_listenFd < 0)
+        return 0;
+    int requests = 0;
+    for (;;) {
+        int fd = accept4(g_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
+        if (fd < 0)
+            break;
+        ++requests;
+        close(fd);
+    }
+    return requests;
+}
+
+void releaseSingleInstance() {
+    if (g_listenFd >= 0)
+        close(g_listenFd);
+    if (g_lockFd >= 0)
+        close(g_lockFd);
+    g_listenFd = -1;
+    g_lockFd = -1;
+}
+
+} // namespace Platform

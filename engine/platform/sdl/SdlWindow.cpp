@@ -1,0 +1,342 @@
+#include "engine/platform/sdl/SdlWindow.h"
+
+#include "engine/platform/InstanceLock.h"
+#include "engine/platform/VirtualKeys.h"
+#include "engine/platform/WindowMessages.h"
+
+#include <SDL.h>
+
+#include <string>
+
+namespace Platform {
+
+namespace {
+
+// SDL speaks UTF-8; our wide text is UTF-16 units.
+std::string utf16ToUtf8(const std::wstring& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        uint32_t c = uint32_t(text[i]) & 0xFFFF;
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size()) {
+            uint32_t low = uint32_t(text[i + 1]) & 0xFFFF;
+            if (low >= 0xDC00 && low < 0xE000) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+                ++i;
+            }
+        }
+        if (c < 0x80) {
+            out += char(c);
+        } else if (c < 0x800) {
+            out += char(0xC0 | (c >> 6));
+            out += char(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += char(0xE0 | (c >> 12));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+            out += char(0x80 | (c & 0x3F));
+        } else {
+            out += char(0xF0 | (c >> 18));
+            out += char(0x80 | ((c >> 12) & 0x3F));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+            out += char(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+// UTF-8 to UTF-16 units; malformed bytes are skipped.
+std::wstring utf8ToUtf16(const char* text) {
+    std::wstring out;
+    const auto* p = reinterpret_cast<const unsigned char*>(text);
+    while (*p) {
+        uint32_t c = *p;
+        int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
+        ++p;
+        if (extra < 0)
+            continue;
+        c &= extra == 0 ? 0x7F : (0x3F >> extra);
+        bool ok = true;
+        for (int i = 0; i < extra; ++i, ++p) {
+            if ((*p & 0xC0) != 0x80) {
+                ok = false;
+                break;
+            }
+            c = (c << 6) | (*p & 0x3F);
+        }
+        if (!ok)
+            continue;
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            out += wchar_t(0xD800 + (c >> 10));
+            out += wchar_t(0xDC00 + (c & 0x3FF));
+        } else {
+            out += wchar_t(c);
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+int sdlKeyToVirtualKey(int key) {
+    if (key >= SDLK_a && key <= SDLK_z)
+        return VK_A + (key - SDLK_a);
+    if (key >= SDLK_0 && key <= SDLK_9)
+        return VK_0 + (key - SDLK_0);
+    if (key >= SDLK_F1 && key <= SDLK_F12)
+        return VK_F1 + (key - SDLK_F1);
+    if (key >= SDLK_KP_1 && key <= SDLK_KP_9)
+        return VK_NUMPAD0 + 1 + (key - SDLK_KP_1);
+    switch (key) {
+    case SDLK_BACKSPACE: return VK_BACK;
+    case SDLK_TAB: return VK_TAB;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return VK_RETURN;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT: return VK_SHIFT;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL: return VK_CONTROL;
+    case SDLK_LALT:
+    case SDLK_RALT: return VK_MENU;
+    case SDLK_PAUSE: return VK_PAUSE;
+    case SDLK_CAPSLOCK: return VK_CAPITAL;
+    case SDLK_ESCAPE: return VK_ESCAPE;
+    case SDLK_SPACE: return VK_SPACE;
+    case SDLK_PAGEUP: return VK_PRIOR;
+    case SDLK_PAGEDOWN: return VK_NEXT;
+    case SDLK_END: return VK_END;
+    case SDLK_HOME: return VK_HOME;
+    case SDLK_LEFT: return VK_LEFT;
+    case SDLK_UP: return VK_UP;
+    case SDLK_RIGHT: return VK_RIGHT;
+    case SDLK_DOWN: return VK_DOWN;
+    case SDLK_PRINTSCREEN: return VK_SNAPSHOT;
+    case SDLK_INSERT: return VK_INSERT;
+    case SDLK_DELETE: return VK_DELETE;
+    case SDLK_KP_0: return VK_NUMPAD0;
+    case SDLK_KP_MULTIPLY: return VK_MULTIPLY;
+    case SDLK_KP_PLUS: return VK_ADD;
+    case SDLK_KP_MINUS: return VK_SUBTRACT;
+    case SDLK_KP_PERIOD: return VK_DECIMAL;
+    case SDLK_KP_DIVIDE: return VK_DIVIDE;
+    case SDLK_NUMLOCKCLEAR: return VK_NUMLOCK;
+    case SDLK_SCROLLLOCK: return VK_SCROLL;
+    case SDLK_SEMICOLON: return VK_OEM_1;
+    case SDLK_EQUALS: return VK_OEM_PLUS;
+    case SDLK_COMMA: return VK_OEM_COMMA;
+    case SDLK_MINUS: return VK_OEM_MINUS;
+    case SDLK_PERIOD: return VK_OEM_PERIOD;
+    case SDLK_SLASH: return VK_OEM_2;
+    case SDLK_BACKQUOTE: return VK_OEM_3;
+    case SDLK_LEFTBRACKET: return VK_OEM_4;
+    case SDLK_BACKSLASH: return VK_OEM_5;
+    case SDLK_RIGHTBRACKET: return VK_OEM_6;
+    case SDLK_QUOTE: return VK_OEM_7;
+    default: return 0;
+    }
+}
+
+cSdlWindow::cSdlWindow(const std::wstring& title) : m_title(title) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        throw std::string("Cannot open the window system: ") + SDL_GetError();
+    m_window = SDL_CreateWindow(utf16ToUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800, 600,
+                                SDL_WINDOW_HIDDEN | SDL_WINDOW_OPENGL);
+    if (!m_window) {
+        std::string error = std::string("Cannot create the main window: ") + SDL_GetError();
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        throw error;
+    }
+    SDL_StartTextInput();
+}
+
+cSdlWindow::~cSdlWindow() {
+    destroy();
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+void cSdlWindow::setTitle(const std::wstring& title) {
+    m_title = title;
+    if (m_window)
+        SDL_SetWindowTitle(m_window, utf16ToUtf8(title).c_str());
+}
+
+void cSdlWindow::setCursorVisible(bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
+
+void cSdlWindow::show() {
+    if (m_window)
+        SDL_ShowWindow(m_window);
+}
+
+void cSdlWindow::hide() {
+    if (m_window)
+        SDL_HideWindow(m_window);
+}
+
+bool cSdlWindow::isVisible() const { return m_window && (SDL_GetWindowFlags(m_window) & SDL_WINDOW_SHOWN); }
+
+bool cSdlWindow::isMinimized() const { return m_window && (SDL_GetWindowFlags(m_window) & SDL_WINDOW_MINIMIZED); }
+
+void cSdlWindow::minimize() {
+    if (m_window)
+        SDL_MinimizeWindow(m_window);
+}
+
+void cSdlWindow::restore() {
+    if (m_window)
+        SDL_RestoreWindow(m_window);
+}
+
+void cSdlWindow::bringToFront() {
+    if (m_window)
+        SDL_RaiseWindow(m_window);
+}
+
+void cSdlWindow::destroy() {
+    if (m_window)
+        SDL_DestroyWindow(m_window);
+    m_window = nullptr;
+}
+
+void cSdlWindow::setClientSize(int width, int height) {
+    if (m_window)
+        SDL_SetWindowSize(m_window, width, height);
+}
+
+void cSdlWindow::getClientSize(int& width, int& height) const {
+    width = height = 0;
+    if (m_window)
+        SDL_GetWindowSize(m_window, &width, &height);
+}
+
+void cSdlWindow::getClientPosition(int& x, int& y) const {
+    x = y = 0;
+    if (m_window)
+        SDL_GetWindowPosition(m_window, &x, &y);
+}
+
+void cSdlWindow::setFullscreen(bool fullscreen) {
+    if (m_window)
+        SDL_SetWindowFullscreen(m_window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+}
+
+bool cSdlWindow::isFullscreen() const {
+    return m_window && (SDL_GetWindowFlags(m_window) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
+}
+
+void cSdlWindow::getDesktopSize(int& width, int& height) const {
+    SDL_DisplayMode mode;
+    int display = m_window ? SDL_GetWindowDisplayIndex(m_window) : 0;
+    if (SDL_GetDesktopDisplayMode(display < 0 ? 0 : display, &mode) == 0) {
+        width = mode.w;
+        height = mode.h;
+    } else {
+        width = 800;
+        height = 600;
+    }
+}
+
+void cSdlWindow::getWorkArea(int& x, int& y, int& width, int& height) const {
+    SDL_Rect rect;
+    int display = m_window ? SDL_GetWindowDisplayIndex(m_window) : 0;
+    if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &rect) == 0) {
+        x = rect.x;
+        y = rect.y;
+        width = rect.w;
+        height = rect.h;
+    } else {
+        x = y = 0;
+        getDesktopSize(width, height);
+    }
+}
+
+void cSdlWindow::presentBlank() {
+    if (!m_window || !isVisible() || isMinimized())
+        return;
+    if (SDL_Surface* surface = SDL_GetWindowSurface(m_window)) {
+        SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+        SDL_UpdateWindowSurface(m_window);
+    }
+}
+
+bool cSdlWindow::peekMessage(cWindowMessage& message) {
+    for (int i = takeComeForwardRequests(); i > 0; --i) {
+        if (isMinimized())
+            post(WM_SYSCOMMAND, SC_RESTORE);
+        else
+            bringToFront();
+    }
+    SDL_Event event;
+    while (m_queue.empty() && SDL_PollEvent(&event)) {
+        translate(event);
+    }
+    if (m_queue.empty())
+        return false;
+    message = m_queue.front();
+    m_queue.pop_front();
+    return true;
+}
+
+void cSdlWindow::translate(const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_QUIT:
+        post(WM_CLOSE);
+        break;
+    case SDL_WINDOWEVENT:
+        switch (event.window.event) {
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            post(WM_ACTIVATEAPP, 1);
+            post(WM_ACTIVATE, WA_ACTIVE);
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            post(WM_ACTIVATE, WA_INACTIVE);
+            post(WM_ACTIVATEAPP, 0);
+            break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            m_wasMinimized = true;
+            post(WM_SYSCOMMAND, SC_MINIMIZE);
+            break;
+        case SDL_WINDOWEVENT_MAXIMIZED:
+            post(WM_SYSCOMMAND, SC_MAXIMIZE);
+            break;
+        case SDL_WINDOWEVENT_RESTORED:
+            // Also sent after a maximise ends; only a return from the taskbar is a restore here.
+            if (m_wasMinimized)
+                post(WM_SYSCOMMAND, SC_RESTORE);
+            m_wasMinimized = false;
+            break;
+        case SDL_WINDOWEVENT_CLOSE:
+            post(WM_CLOSE);
+            break;
+        default:
+            break;
+        }
+        break;
+    case SDL_KEYDOWN: {
+        int key = sdlKeyToVirtualKey(event.key.keysym.sym);
+        if (!key)
+            break;
+        bool alt = (event.key.keysym.mod & KMOD_ALT) != 0;
+        post(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, uintptr_t(key));
+        // These characters come from SDL as key events only.
+        if (!alt && (key == VK_BACK || key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE))
+            post(WM_CHAR, uintptr_t(key));
+        break;
+    }
+    case SDL_KEYUP: {
+        int key = sdlKeyToVirtualKey(event.key.keysym.sym);
+        if (key)
+            post((event.key.keysym.mod & KMOD_ALT) ? WM_SYSKEYUP : WM_KEYUP, uintptr_t(key));
+        break;
+    }
+    case SDL_TEXTINPUT:
+        for (wchar_t unit : utf8ToUtf16(event.text.text))
+            post(WM_CHAR, uintptr_t(unit) & 0xFFFF);
+        break;
+    case SDL_MOUSEMOTION:
+        post(WM_MOUSEMOVE, 0, intptr_t((event.motion.x & 0xFFFF) | ((event.motion.y & 0xFFFF) << 16)));
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace Platform
