@@ -5,6 +5,7 @@
 #include "engine/core/Application.h"
 #include "engine/core/FatalError.h"
 #include "engine/core/String.h"
+#include "engine/media/MediaServices.h"
 #include "engine/platform/Window.h"
 
 #include <cstdlib>
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
 
     cApplication* application = nullptr;
     try {
+        installMediaServices();
         application = createApplication(&desc);
         application->setFrameLimit(frameLimit(argc, argv));
         makeWindowTitle(desc);

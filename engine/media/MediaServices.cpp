@@ -1,0 +1,33 @@
+#include "engine/media/MediaServices.h"
+
+#include "engine/core/Application.h"
+#include "engine/core/ResourceManager.h"
+#include "engine/core/ServiceFactory.h"
+#include "engine/media/InputSystem.h"
+#include "engine/media/SoundSample.h"
+#include "engine/media/SoundSystem.h"
+
+namespace Engine {
+
+namespace {
+
+IInputLink* createInputSystem(cApplicationDesc&) {
+    // Sound samples are resources whether or not the sound system is made (with the no-sound
+    // flag they load as nothing), so their loader is registered with the first media service.
+    if (IResourceManager* resources = getResourceManager())
+        registerSoundSampleLoader(*resources);
+    return new cInputSystem();
+}
+
+ISoundLink* createSoundSystem() { return new cSoundSystem(); }
+
+} // namespace
+
+void installMediaServices() {
+    cServiceFactory factory = getServiceFactory();
+    factory.createInputSystem = &createInputSystem;
+    factory.createSoundSystem = &createSoundSystem;
+    setServiceFactory(factory);
+}
+
+} // namespace Engine
