@@ -3,6 +3,7 @@
 // report.
 
 #include "engine/core/Application.h"
+#include "engine/core/Constants.h"
 #include "engine/core/FatalError.h"
 #include "engine/core/String.h"
 #include "engine/media/MediaServices.h"
@@ -19,14 +20,27 @@ namespace {
 const char* const VERSION_TEXT = "v1.10";
 
 // The game's create callback: builds the game's first screen.
-bool onCreateGame(void*) { return true; }
+bool onCreateGame(void*) {
+    return true;
+}
 
 // The game's destroy callback: deletes the game's top-level objects that exist.
-bool onDestroyGame(void*) { return true; }
+bool onDestroyGame(void*) {
+    return true;
+}
 
+// With the constant "show_version" set, the title becomes "window_title - v1.10".
 void makeWindowTitle(cApplicationDesc& desc) {
-    (void)desc;
-    (void)VERSION_TEXT;
+    cConstants* constants = getConstants();
+    if (!constants || !desc.hWnd)
+        return;
+    bool showVersion = false;
+    constants->getValue(L"game", L"show_version", showVersion);
+    if (!showVersion)
+        return;
+    std::wstring title;
+    constants->getValue(L"game", L"window_title", title);
+    desc.hWnd->setTitle(title + L" - " + narrowToWide(VERSION_TEXT));
 }
 
 // Frames to run before closing: MEADOW_FRAMES=N or --frames N; 0 runs until the window closes.
@@ -60,9 +74,9 @@ int main(int argc, char** argv) {
     desc.singleInstance = true;
     desc.packFilter = nullptr;
 
+    registerMediaServices();
     cApplication* application = nullptr;
     try {
-        installMediaServices();
         application = createApplication(&desc);
         application->setFrameLimit(frameLimit(argc, argv));
         makeWindowTitle(desc);

@@ -1,5 +1,6 @@
 #include "engine/core/Application.h"
 
+#include "engine/core/Constants.h"
 #include "engine/core/FatalError.h"
 #include "engine/core/FileSystem.h"
 #include "engine/core/FrameManager.h"
@@ -8,8 +9,11 @@
 #include "engine/core/InputLink.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/ServiceFactory.h"
+#include "engine/core/Settings.h"
 #include "engine/core/SoundLink.h"
 #include "engine/core/String.h"
+#include "engine/core/Strings.h"
+#include "engine/platform/Clock.h"
 #include "engine/platform/InstanceLock.h"
 #include "engine/platform/System.h"
 #include "engine/platform/VirtualKeys.h"
@@ -43,9 +47,13 @@ void quitAfterFatalError() {
 
 } // namespace
 
-void setServiceFactory(const cServiceFactory& factory) { g_factory = factory; }
+void setServiceFactory(const cServiceFactory& factory) {
+    g_factory = factory;
+}
 
-const cServiceFactory& getServiceFactory() { return g_factory; }
+const cServiceFactory& getServiceFactory() {
+    return g_factory;
+}
 
 // ---- cApplicationBase ----
 
@@ -54,20 +62,28 @@ cApplicationBase::cApplicationBase(const cApplicationDesc& desc)
 
 cApplicationBase::~cApplicationBase() = default;
 
-void cApplicationBase::run() {
+void cApplicationBase::onFrame() {
     if (m_frameCallback)
         m_frameCallback(m_frameUser);
 }
 
-bool cApplicationBase::onCreate() { return m_createCallback ? m_createCallback(m_userData) : true; }
+bool cApplicationBase::onCreate() {
+    return m_createCallback ? m_createCallback(m_userData) : true;
+}
 
-bool cApplicationBase::onDestroy() { return m_destroyCallback ? m_destroyCallback(m_userData) : true; }
+bool cApplicationBase::onDestroy() {
+    return m_destroyCallback ? m_destroyCallback(m_userData) : true;
+}
 
-cApplicationBase* getApplication() { return cSingleton<cApplicationBase>::getInstance(); }
+cApplicationBase* getApplication() {
+    return cSingleton<cApplicationBase>::getInstance();
+}
 
 // ---- cApplication ----
 
-cApplication* createApplication(cApplicationDesc* desc) { return new cApplication(*desc); }
+cApplication* createApplication(cApplicationDesc* desc) {
+    return new cApplication(*desc);
+}
 
 cApplication::cApplication(cApplicationDesc& desc)
     : cApplicationBase(desc), m_instance(desc.hInstance), m_window(desc.hWnd) {
@@ -86,11 +102,15 @@ cApplication::cApplication(cApplicationDesc& desc)
     }
 
     setFatalQuitHandler(quitAfterFatalError);
+    // Services that somebody else made before us are not ours to delete when we fail.
+    const std::set<const void*> existing = {getFileSystem(),   getResourceManager(), getConstants(),  getSettings(),
+                                            getGraphicsLink(), getInputLink(),       getFrameTimer(), getSoundLink(),
+                                            getFrameManager(), getStrings()};
     try {
         createServices(desc, path);
     } catch (...) {
         // Leave no half-built service behind: a retry or the error report must find none.
-        deleteServices();
+        deleteServices(existing);
         releaseSingleInstance();
         setFatalQuitHandler(nullptr);
         throw;
@@ -105,6 +125,8 @@ void cApplication::createServices(cApplicationDesc& desc, const std::wstring& ex
         filter = desc.packFilter;
     new cFileSystem(dataFolder, "pack", filter);
     new cResourceManager();
+    new cConstants("sys/constants.xml");
+    new cSettings("sys/settings.xml");
 
     if (!desc.hWnd) {
         createMainWindow();
@@ -118,6 +140,7 @@ void cApplication::createServices(cApplicationDesc& desc, const std::wstring& ex
     if (!desc.noSound && g_factory.createSoundSystem)
         g_factory.createSoundSystem();
     new cFrameManager();
+    new cStrings();
 
     // Until a graphics device draws into it, the window shows itself and stays black.
     if (!getGraphicsLink())
@@ -126,19 +149,35 @@ void cApplication::createServices(cApplicationDesc& desc, const std::wstring& ex
 
 void cApplication::createMainWindow() {
     std::wstring title;
+    getConstants()->getValue(L"game", L"window_title", title);
+    // The graphics device gives the window its size and style; the window starts hidden.
     m_ownedWindow = createWindow(title);
     m_window = m_ownedWindow.get();
-    m_window->setCursorVisible(true);
+    bool showCursor = true;
+    getConstants()->getValue(L"graphics", L"ShowSysCursor", showCursor);
+    m_window->setCursorVisible(showCursor);
 }
 
-void cApplication::deleteServices() {
-    delete getFrameManager();
-    delete getSoundLink();
-    delete getFrameTimer();
-    delete getInputLink();
-    delete getGraphicsLink();
-    delete getResourceManager();
-    delete getFileSystem();
+namespace {
+
+template <class T> void deleteUnlessKept(T* service, const std::set<const void*>& keep) {
+    if (service && !keep.count(service))
+        delete service;
+}
+
+} // namespace
+
+void cApplication::deleteServices(const std::set<const void*>& keep) {
+    deleteUnlessKept(getFrameManager(), keep);
+    deleteUnlessKept(getStrings(), keep);
+    deleteUnlessKept(getSoundLink(), keep);
+    deleteUnlessKept(getFrameTimer(), keep);
+    deleteUnlessKept(getInputLink(), keep);
+    deleteUnlessKept(getGraphicsLink(), keep);
+    deleteUnlessKept(getSettings(), keep);
+    deleteUnlessKept(getConstants(), keep);
+    deleteUnlessKept(getResourceManager(), keep);
+    deleteUnlessKept(getFileSystem(), keep);
 }
 
 cApplication::~cApplication() {
@@ -162,11 +201,15 @@ void cApplication::runMainLoop() {
             mainWindowProc(message.message, message.wParam, message.lParam);
             continue;
         }
-        if (IFrameManager* frameManager = getFrameManager())
+        if (IFrameManager* frameManager = getFrameManager()) {
             frameManager->updateFrame();
+            // A minimised game has no frame timer to pace it: idle instead of spinning.
+            if (frameManager->isSuspended() && !frameManager->m_runInBackground)
+                getClock().sleepMs(10);
+        }
         if (!getGraphicsLink())
             m_window->presentBlank();
-        cApplicationBase::run();
+        cApplicationBase::run(); // onFrame
         ++m_frameCount;
         if (m_frameLimit && m_frameCount == m_frameLimit)
             mainWindowProc(WM_CLOSE, 0, 0);
@@ -184,7 +227,24 @@ void cApplication::pumpMessages() {
     }
 }
 
-void cApplication::applyDisplayMode() {}
+void cApplication::applyDisplayMode() {
+    cSettings* settings = getSettings();
+    IGraphicsLink* graphics = getGraphicsLink();
+    if (!settings || !graphics)
+        return;
+    bool fullscreen = false;
+    bool onlyWindowed = false;
+    settings->getValue(L"graphics", L"fullscreen", fullscreen);
+    if (cConstants* constants = getConstants())
+        constants->getValue(L"graphics", L"only_windowed", onlyWindowed);
+    if (!onlyWindowed) {
+        settings->setValue(L"graphics", L"fullscreen", !fullscreen);
+        graphics->requestModeSwitch(true);
+    } else if (fullscreen) {
+        settings->setValue(L"graphics", L"fullscreen", false);
+        graphics->requestModeSwitch(true);
+    }
+}
 
 // ---- window procedure ----
 
@@ -207,6 +267,23 @@ void resumeSound(ISoundLink* sound) {
 void clearSuspend(IFrameManager* frameManager) {
     if (frameManager)
         frameManager->setSuspended(false);
+}
+
+// Maximise: a window becomes full screen unless the game stays windowed.
+void switchToFullscreen() {
+    cSettings* settings = getSettings();
+    IGraphicsLink* graphics = getGraphicsLink();
+    if (!settings || !graphics)
+        return;
+    bool onlyWindowed = false;
+    bool fullscreen = false;
+    if (cConstants* constants = getConstants())
+        constants->getValue(L"graphics", L"only_windowed", onlyWindowed);
+    settings->getValue(L"graphics", L"fullscreen", fullscreen);
+    if (!onlyWindowed && !fullscreen) {
+        settings->setValue(L"graphics", L"fullscreen", true);
+        graphics->requestModeSwitch(true);
+    }
 }
 
 } // namespace
@@ -281,6 +358,7 @@ intptr_t mainWindowProc(uint32_t message, uintptr_t wParam, intptr_t lParam) {
                 mainWindowProc(WM_SYSCOMMAND, SC_RESTORE, 0);
             clearSuspend(frameManager);
             resumeSound(sound);
+            switchToFullscreen();
             break;
         default:
             break;

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 
 namespace Platform {
@@ -36,8 +37,10 @@ public:
     explicit cApplicationBase(const cApplicationDesc& desc);
     ~cApplicationBase() override;
 
-    // The base run operation: the per-frame callback, when one is set.
-    virtual void run();
+    // The base run operation: onFrame.
+    virtual void run() { onFrame(); }
+    // Calls the per-frame callback, when one is set.
+    void onFrame();
     virtual void applyDisplayMode() {}
     virtual bool onCreate();
     virtual bool onDestroy();
@@ -79,7 +82,8 @@ public:
 private:
     void createServices(cApplicationDesc& desc, const std::wstring& executablePath);
     void createMainWindow();
-    void deleteServices();
+    // Deletes every service that exists, in the shut-down order, except those in keep.
+    void deleteServices(const std::set<const void*>& keep = {});
 
     void* m_instance;
     Platform::IWindow* m_window;

@@ -25,7 +25,9 @@ void cDrawList::remove(IDrawable* drawable) {
     g_drawList.erase(it);
 }
 
-std::vector<IDrawable*>& cDrawList::getEntries() { return g_drawList; }
+std::vector<IDrawable*>& cDrawList::getEntries() {
+    return g_drawList;
+}
 
 void drawAll(tDrawCallback callback) {
     std::sort(g_drawList.begin(), g_drawList.end(),

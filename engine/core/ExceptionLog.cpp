@@ -18,6 +18,10 @@ std::string describeException(std::exception_ptr error) {
         std::string out;
         wideToUtf8(text, out);
         return out;
+    } catch (const wchar_t* text) {
+        std::string out;
+        wideToUtf8(text ? text : L"", out);
+        return out;
     } catch (const std::exception& e) {
         return e.what();
     } catch (...) {

@@ -20,7 +20,7 @@ namespace Engine {
 
 namespace {
 
-const char *const USER_SOURCE = "#common#";
+const char* const USER_SOURCE = "#common#";
 
 std::string lowered(std::string text) {
     toLowerNarrow(text);
@@ -37,13 +37,13 @@ std::wstring slashed(std::wstring text) {
     return text;
 }
 
-std::string utf8(const std::wstring &text) {
+std::string utf8(const std::wstring& text) {
     std::string out;
     wideToUtf8(text, out);
     return out;
 }
 
-std::wstring wide(const std::string &text) {
+std::wstring wide(const std::string& text) {
     std::wstring out;
     utf8ToWide(text, out);
     return out;
@@ -55,7 +55,7 @@ std::wstring withTrailingSlash(std::wstring folder) {
     return folder;
 }
 
-std::string extensionOf(const std::string &name) {
+std::string extensionOf(const std::string& name) {
     size_t dot = name.rfind('.');
     if (dot == std::string::npos || name.find('/', dot) != std::string::npos)
         return std::string();
@@ -63,7 +63,7 @@ std::string extensionOf(const std::string &name) {
 }
 
 // The folders of a path, every '/' on; failures are ignored (the folder may exist).
-void createFolders(const std::string &path) {
+void createFolders(const std::string& path) {
     size_t slash = path.rfind('/');
     if (slash == std::string::npos || slash == 0)
         return;
@@ -75,7 +75,7 @@ void createFolders(const std::string &path) {
 // "window_title".
 std::wstring readAppDirectory() {
     cXmlDocument constants("sys/constants.xml");
-    IXmlNode *game = nullptr;
+    IXmlNode* game = nullptr;
     std::wstring folder;
     if (constants.findNode("game", game)) {
         folder = slashed(game->getAttribute(L"app_directory"));
@@ -89,7 +89,7 @@ std::wstring readAppDirectory() {
 
 // Relative paths ('/' separated, UTF-8 as on disk) of every file under folder; entries whose
 // names begin with '.' are left out, with their contents.
-void listRelative(const std::string &folder, const std::string &prefix, std::vector<std::string> &out, bool recursive,
+void listRelative(const std::string& folder, const std::string& prefix, std::vector<std::string>& out, bool recursive,
                   int depth = 0) {
     // A folder link that points up the tree must not recurse forever.
     constexpr int MAX_DEPTH = 32;
@@ -111,17 +111,19 @@ void listRelative(const std::string &folder, const std::string &prefix, std::vec
 
 } // namespace
 
-IFileSystem *getFileSystem() {
+IFileSystem* getFileSystem() {
     return IFileSystem::getInstance();
 }
 
-cFileSystem::cFileSystem(const std::wstring &dataFolder, const std::string &packExtension, PackFilter packFilter)
+cFileSystem::cFileSystem(const std::wstring& dataFolder, const std::string& packExtension, PackFilter packFilter)
     : m_dataFolder(withTrailingSlash(slashed(dataFolder))), m_packExtension(lowered(packExtension)),
       m_packFilter(std::move(packFilter)), m_packPool(std::make_shared<cPackPool>()) {
-    registerFolder(m_dataFolder, "", m_names);
+    std::vector<std::string> dataFiles;
+    listRelative(utf8(m_dataFolder), "", dataFiles, true);
+    registerNames(dataFiles, "", m_names);
     scanPacks(m_dataFolder, 1, m_names);
     // A plain file beats a pack entry of the same name.
-    registerFolder(m_dataFolder, "", m_names);
+    registerNames(dataFiles, "", m_names);
 
     std::wstring appDirectory = readAppDirectory();
     m_userFolder = withTrailingSlash(slashed(getCommonAppDataFolder())) + appDirectory + L"/";
@@ -129,10 +131,12 @@ cFileSystem::cFileSystem(const std::wstring &dataFolder, const std::string &pack
 
     m_packs.clear();
     m_baseNames = m_names;
-    registerFolder(m_userFolder, USER_SOURCE, m_names);
+    std::vector<std::string> userFiles;
+    listRelative(utf8(m_userFolder), "", userFiles, true);
+    registerNames(userFiles, USER_SOURCE, m_names);
     scanPacks(m_userFolder, 0, m_baseNames);
-    registerFolder(m_userFolder, USER_SOURCE, m_names);
-    for (const auto &[name, entry] : m_baseNames)
+    registerNames(userFiles, USER_SOURCE, m_names);
+    for (const auto& [name, entry] : m_baseNames)
         m_names.emplace(name, entry);
 }
 
@@ -140,10 +144,8 @@ cFileSystem::~cFileSystem() {
     m_packPool->clear();
 }
 
-void cFileSystem::registerFolder(const std::wstring &folder, const std::string &source, NameMap &names) {
-    std::vector<std::string> files;
-    listRelative(utf8(folder), "", files, true);
-    for (const std::string &file : files) {
+void cFileSystem::registerNames(const std::vector<std::string>& files, const std::string& source, NameMap& names) {
+    for (const std::string& file : files) {
         if (extensionOf(file) == m_packExtension) {
             m_packs.insert(file);
             continue;
@@ -152,8 +154,8 @@ void cFileSystem::registerFolder(const std::wstring &folder, const std::string &
     }
 }
 
-void cFileSystem::scanPacks(const std::wstring &folder, int32_t dataFlag, NameMap &names) {
-    for (const std::string &pack : m_packs) {
+void cFileSystem::scanPacks(const std::wstring& folder, int32_t dataFlag, NameMap& names) {
+    for (const std::string& pack : m_packs) {
         if (m_packFilter && !m_packFilter(pack))
             continue;
         cPackFinder::Handle handle = cPackFinder::openPack(folder + wide(pack));
@@ -176,25 +178,25 @@ void cFileSystem::scanPacks(const std::wstring &folder, int32_t dataFlag, NameMa
     }
 }
 
-void cFileSystem::forget(const std::string &name) {
+void cFileSystem::forget(const std::string& name) {
     if (m_forgetHook)
         m_forgetHook(name);
 }
 
-std::unique_ptr<IDataStream> cFileSystem::openRead(const std::string &name) {
+std::unique_ptr<IDataStream> cFileSystem::openRead(const std::string& name) {
     auto it = m_names.find(lowered(name));
     if (it == m_names.end())
         throw std::string("File \"" + name + "\" not found.");
-    const cFileEntry &entry = it->second;
+    const cFileEntry& entry = it->second;
     if (entry.source.empty())
         return std::make_unique<cFile>(m_dataFolder + wide(entry.path), GENERIC_READ, OPEN_EXISTING);
     if (entry.source == USER_SOURCE)
         return std::make_unique<cFile>(m_userFolder + wide(entry.path), GENERIC_READ, OPEN_EXISTING);
-    const std::wstring &folder = entry.dataFlag ? m_dataFolder : m_userFolder;
+    const std::wstring& folder = entry.dataFlag ? m_dataFolder : m_userFolder;
     return std::make_unique<cPackStream>(folder + wide(entry.source), it->first, entry.position, m_packPool);
 }
 
-int32_t cFileSystem::readFile(const std::string &name, std::vector<uint8_t> &bytes) {
+int32_t cFileSystem::readFile(const std::string& name, std::vector<uint8_t>& bytes) {
     std::unique_ptr<IDataStream> stream = openRead(name);
     int32_t size = stream->getSize();
     if (size == 0)
@@ -206,7 +208,7 @@ int32_t cFileSystem::readFile(const std::string &name, std::vector<uint8_t> &byt
     return size;
 }
 
-std::unique_ptr<cFile> cFileSystem::openWrite(const std::string &name, bool create) {
+std::unique_ptr<cFile> cFileSystem::openWrite(const std::string& name, bool create) {
     std::string key = lowered(slashed(name));
     auto it = m_names.find(key);
     bool hadPrevious = it != m_names.end();
@@ -225,7 +227,7 @@ std::unique_ptr<cFile> cFileSystem::openWrite(const std::string &name, bool crea
     return file;
 }
 
-void cFileSystem::onWriteClosed(const std::string &key, const cFileEntry &previous, bool hadPrevious, bool committed) {
+void cFileSystem::onWriteClosed(const std::string& key, const cFileEntry& previous, bool hadPrevious, bool committed) {
     if (!committed && !(hadPrevious && previous.source == USER_SOURCE)) {
         // Nothing was written: the name stands for what it stood for before.
         if (hadPrevious)
@@ -236,7 +238,7 @@ void cFileSystem::onWriteClosed(const std::string &key, const cFileEntry &previo
     forget(key);
 }
 
-bool cFileSystem::deleteFile(const std::string &name) {
+bool cFileSystem::deleteFile(const std::string& name) {
     std::string key = lowered(slashed(name));
     auto it = m_names.find(key);
     bool userFile = it != m_names.end() && it->second.source == USER_SOURCE;
@@ -254,16 +256,16 @@ bool cFileSystem::deleteFile(const std::string &name) {
     return true;
 }
 
-bool cFileSystem::exists(const std::string &name) {
+bool cFileSystem::exists(const std::string& name) {
     return m_names.count(lowered(name)) != 0;
 }
 
-bool cFileSystem::isUserFile(const std::string &name) {
+bool cFileSystem::isUserFile(const std::string& name) {
     auto it = m_names.find(lowered(name));
     return it != m_names.end() && it->second.source == USER_SOURCE;
 }
 
-void cFileSystem::listNames(const std::string &prefix, std::vector<std::string> &list, bool all) {
+void cFileSystem::listNames(const std::string& prefix, std::vector<std::string>& list, bool all) {
     std::string start = lowered(prefix);
     for (auto it = m_names.lower_bound(start); it != m_names.end() && it->first.compare(0, start.size(), start) == 0;
          ++it) {
@@ -272,24 +274,24 @@ void cFileSystem::listNames(const std::string &prefix, std::vector<std::string> 
     }
 }
 
-void cFileSystem::listUserFolder(const std::string &folder, std::vector<std::string> &list) {
+void cFileSystem::listUserFolder(const std::string& folder, std::vector<std::string>& list) {
     std::vector<std::string> files;
     listRelative(utf8(m_userFolder) + slashed(folder), "", files, false);
     list.insert(list.end(), files.begin(), files.end());
     list.erase(std::remove_if(list.begin(), list.end(),
-                              [this](const std::string &file) { return extensionOf(file) == m_packExtension; }),
+                              [this](const std::string& file) { return extensionOf(file) == m_packExtension; }),
                list.end());
 }
 
-void cFileSystem::listFolder(const std::wstring &folder, std::vector<std::wstring> &list, bool recursive) {
+void cFileSystem::listFolder(const std::wstring& folder, std::vector<std::wstring>& list, bool recursive) {
     std::wstring base = withTrailingSlash(folder);
     std::vector<std::string> files;
     listRelative(utf8(base), "", files, recursive);
-    for (const std::string &file : files)
+    for (const std::string& file : files)
         list.push_back(base + wide(file));
 }
 
-bool cFileSystem::pathExists(const std::string &path) {
+bool cFileSystem::pathExists(const std::string& path) {
     int fd;
     do {
         fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -300,33 +302,33 @@ bool cFileSystem::pathExists(const std::string &path) {
     return true;
 }
 
-bool cFileSystem::pathExists(const std::wstring &path) {
+bool cFileSystem::pathExists(const std::wstring& path) {
     return pathExists(utf8(path));
 }
 
-std::unique_ptr<cFile> cFileSystem::openPath(const std::string &path, bool create) {
+std::unique_ptr<cFile> cFileSystem::openPath(const std::string& path, bool create) {
     return openPath(wide(path), create);
 }
 
-std::unique_ptr<cFile> cFileSystem::openPath(const std::wstring &path, bool create) {
+std::unique_ptr<cFile> cFileSystem::openPath(const std::wstring& path, bool create) {
     std::wstring target = slashed(path);
     createFolders(utf8(target));
     return std::make_unique<cAtomicFile>(target, !create);
 }
 
-void cFileSystem::movePath(const std::string &source, const std::string &destination) {
+void cFileSystem::movePath(const std::string& source, const std::string& destination) {
     if (!moveOrCopy(wide(source), wide(destination)))
         throw std::string("File \"" + source + "\" can't be moved into \"" + slashed(destination) + "\".\n" +
                           lastErrorText());
 }
 
-void cFileSystem::movePath(const std::wstring &source, const std::wstring &destination) {
+void cFileSystem::movePath(const std::wstring& source, const std::wstring& destination) {
     if (!moveOrCopy(source, destination))
         throw std::wstring(L"File \"" + source + L"\" can't be moved into \"" + slashed(destination) + L"\".\n" +
                            wide(lastErrorText()));
 }
 
-bool cFileSystem::moveOrCopy(const std::wstring &source, const std::wstring &destination) {
+bool cFileSystem::moveOrCopy(const std::wstring& source, const std::wstring& destination) {
     std::wstring target = slashed(destination);
     std::string targetPath = utf8(target);
     createFolders(targetPath);

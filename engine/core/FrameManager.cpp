@@ -37,7 +37,9 @@ void screenshotCallback(void*) {
 
 } // namespace
 
-IFrameManager* getFrameManager() { return IFrameManager::getInstance(); }
+IFrameManager* getFrameManager() {
+    return IFrameManager::getInstance();
+}
 
 cFrameManager::cFrameManager() {
     if (IInputLink* input = getInputLink()) {
@@ -160,6 +162,8 @@ void cFrameManager::closeMainWindow() {
         mainWindowProc(Platform::WM_CLOSE, 0, 0);
 }
 
-void drawDrawable(IDrawable* drawable) { drawable->draw(); }
+void drawDrawable(IDrawable* drawable) {
+    drawable->draw();
+}
 
 } // namespace Engine

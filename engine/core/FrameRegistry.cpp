@@ -59,14 +59,30 @@ cRegistry g_process;
 
 } // namespace
 
-void addToUpdateList(IFrameWidget* widget) { g_update.add(widget); }
-void removeFromUpdateList(IFrameWidget* widget) { g_update.remove(widget); }
-void addToProcessList(IFrameWidget* widget) { g_process.add(widget); }
-void removeFromProcessList(IFrameWidget* widget) { g_process.remove(widget); }
-void beginUpdateWalk() { g_update.walking = true; }
-void beginProcessWalk() { g_process.walking = true; }
-void applyPendingUpdates() { g_update.applyPending(); }
-void applyPendingProcess() { g_process.applyPending(); }
+void addToUpdateList(IFrameWidget* widget) {
+    g_update.add(widget);
+}
+void removeFromUpdateList(IFrameWidget* widget) {
+    g_update.remove(widget);
+}
+void addToProcessList(IFrameWidget* widget) {
+    g_process.add(widget);
+}
+void removeFromProcessList(IFrameWidget* widget) {
+    g_process.remove(widget);
+}
+void beginUpdateWalk() {
+    g_update.walking = true;
+}
+void beginProcessWalk() {
+    g_process.walking = true;
+}
+void applyPendingUpdates() {
+    g_update.applyPending();
+}
+void applyPendingProcess() {
+    g_process.applyPending();
+}
 
 void walkUpdateList() {
     g_update.walk([](IFrameWidget* widget) { widget->onUpdate(); });
@@ -76,7 +92,11 @@ void walkProcessList() {
     g_process.walk([](IFrameWidget* widget) { widget->process(); });
 }
 
-bool isInUpdateList(const IFrameWidget* widget) { return g_update.contains(widget); }
-bool isInProcessList(const IFrameWidget* widget) { return g_process.contains(widget); }
+bool isInUpdateList(const IFrameWidget* widget) {
+    return g_update.contains(widget);
+}
+bool isInProcessList(const IFrameWidget* widget) {
+    return g_process.contains(widget);
+}
 
 } // namespace Engine

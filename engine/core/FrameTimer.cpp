@@ -1,5 +1,6 @@
 #include "engine/core/FrameTimer.h"
 
+#include "engine/core/Constants.h"
 #include "engine/platform/Clock.h"
 
 namespace Engine {
@@ -7,15 +8,29 @@ namespace Engine {
 namespace {
 
 // Zero, negative or NaN rates would divide by zero or never pace; one frame a second is the floor.
-float sanitizeFps(float fps) { return fps > 0.0f ? fps : 1.0f; }
+float sanitizeFps(float fps) {
+    return fps > 0.0f ? fps : 1.0f;
+}
 
 } // namespace
 
-IFrameTimer* getFrameTimer() { return IFrameTimer::getInstance(); }
+IFrameTimer* getFrameTimer() {
+    return IFrameTimer::getInstance();
+}
 
-cFrameTimer::cFrameTimer() { init(15.0f, 200.0f); }
+cFrameTimer::cFrameTimer() {
+    float minFps = 15.0f;
+    float maxFps = 200.0f;
+    if (cConstants* constants = getConstants()) {
+        constants->getValue(L"Time", L"MinFps", minFps);
+        constants->getValue(L"Time", L"MaxFps", maxFps);
+    }
+    init(minFps, maxFps);
+}
 
-cFrameTimer::cFrameTimer(float minFps, float maxFps) { init(minFps, maxFps); }
+cFrameTimer::cFrameTimer(float minFps, float maxFps) {
+    init(minFps, maxFps);
+}
 
 cFrameTimer::~cFrameTimer() = default;
 

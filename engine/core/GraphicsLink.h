@@ -25,6 +25,8 @@ public:
     virtual void captureScreen(const std::string& path) = 0;
 };
 
-inline IGraphicsLink* getGraphicsLink() { return IGraphicsLink::getInstance(); }
+inline IGraphicsLink* getGraphicsLink() {
+    return IGraphicsLink::getInstance();
+}
 
 } // namespace Engine

@@ -22,6 +22,8 @@ public:
     virtual bool unacquireDevices() = 0;
 };
 
-inline IInputLink* getInputLink() { return IInputLink::getInstance(); }
+inline IInputLink* getInputLink() {
+    return IInputLink::getInstance();
+}
 
 } // namespace Engine

@@ -35,7 +35,7 @@ bool isXmlName(const std::wstring& name) {
         bool more = (c >= L'0' && c <= L'9') || c == L'-' || c == L'.' || c == 0xB7;
         if (!(start || (i > 0 && more)))
             return false;
-        if (c >= 0xD800 && c < 0xE000)
+        if (c == 0xD7 || c == 0xF7 || (c >= 0xD800 && c < 0xE000))
             return false;
     }
     return true;

@@ -53,7 +53,6 @@ public:
     // The whole store as the one-line XML text of the settings file.
     std::wstring toXmlText() const;
 
-    const Sections& getSections() const { return m_sections; }
     const std::string& getFileName() const { return m_fileName; }
     void clear() { m_sections.clear(); }
 

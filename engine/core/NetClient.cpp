@@ -10,7 +10,9 @@ namespace Engine {
 
 using namespace Platform;
 
-INetClient* getNetClient() { return INetClient::getInstance(); }
+INetClient* getNetClient() {
+    return INetClient::getInstance();
+}
 
 cNetClient::cNetClient(const std::string& address, uint16_t port) : m_addressText(address), m_port(port) {
     m_address = cNetAddrIn(address, port).getAddress();

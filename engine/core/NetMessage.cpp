@@ -22,7 +22,9 @@ void cNetMessage::append(const void* data, size_t size) {
     m_length = m_writePos;
 }
 
-void cNetMessage::appendText(const char* text) { append(text, std::strlen(text)); }
+void cNetMessage::appendText(const char* text) {
+    append(text, std::strlen(text));
+}
 
 bool cNetMessage::read(void* out, size_t size) {
     if (m_readPos + size > m_length)

@@ -8,7 +8,6 @@
 #include "engine/core/String.h"
 #include "engine/core/XmlDocument.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <locale>
 #include <sstream>

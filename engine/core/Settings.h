@@ -29,10 +29,6 @@ public:
     // Writes the file; a failure is logged to the "error" channel, never thrown.
     ~cSettings() override;
 
-    // Writes the file now: to a temporary file beside it, then renamed over it. Throws on failure,
-    // leaving the old file as it was.
-    void save();
-
     bool getValue(const std::wstring& s, const std::wstring& k, cColor& out) override { return get(s, k, out); }
     bool getValue(const std::wstring& s, const std::wstring& k, std::wstring& out) override { return get(s, k, out); }
     bool getValue(const std::wstring& s, const std::wstring& k, std::string& out) override { return get(s, k, out); }
@@ -56,6 +52,10 @@ public:
     void setValue(const std::wstring& s, const std::wstring& k, bool v) override { set(s, k, v); }
 
 private:
+    // Writes the file: to a temporary file beside it, then renamed over it. Throws on failure,
+    // leaving the old file as it was.
+    void save();
+
     template <typename T> bool get(const std::wstring& section, const std::wstring& key, T& out) {
         return cKeyValueStore::getValue(section, key, out);
     }

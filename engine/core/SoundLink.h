@@ -13,6 +13,8 @@ public:
     virtual void setPaused(bool paused) = 0;
 };
 
-inline ISoundLink* getSoundLink() { return ISoundLink::getInstance(); }
+inline ISoundLink* getSoundLink() {
+    return ISoundLink::getInstance();
+}
 
 } // namespace Engine

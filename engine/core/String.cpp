@@ -212,6 +212,22 @@ std::wstring escapeXml(const std::wstring& text) {
     replaceAll(out, L">", L"&gt;");
     replaceAll(out, L"<", L"&lt;");
     replaceAll(out, L"\"", L"&quot;");
+    // A reader turns raw line breaks and tabs in attribute values into spaces; references keep them.
+    replaceAll(out, L"\t", L"&#9;");
+    replaceAll(out, L"\n", L"&#10;");
+    replaceAll(out, L"\r", L"&#13;");
+    // Units that XML cannot hold at all (other control characters, unpaired surrogates,
+    // U+FFFE/U+FFFF) would make the whole file unreadable: they become U+FFFD.
+    for (size_t i = 0; i < out.size(); ++i) {
+        uint32_t c = uint32_t(out[i]);
+        bool high = c >= 0xD800 && c <= 0xDBFF, low = c >= 0xDC00 && c <= 0xDFFF;
+        if (high && i + 1 < out.size() && uint32_t(out[i + 1]) >= 0xDC00 && uint32_t(out[i + 1]) <= 0xDFFF) {
+            ++i;
+            continue;
+        }
+        if (c < 0x20 || high || low || c == 0xFFFE || c == 0xFFFF || c > 0xFFFF)
+            out[i] = wchar_t(0xFFFD);
+    }
     return out;
 }
 

@@ -58,6 +58,8 @@ void toLowerWide(std::wstring& text);
 void replaceAll(std::wstring& text, const std::wstring& search, const std::wstring& replacement);
 void replaceChar(std::string& text, char what, char replacement);
 void replaceChar(std::wstring& text, wchar_t what, wchar_t replacement);
+// Entities for & ' > < ", character references for tab, line feed and carriage return, and
+// U+FFFD for units XML cannot hold, so that any text reads back as written.
 std::wstring escapeXml(const std::wstring& text);
 
 // Writes the byte-order unit and the text as UTF-16LE through the file system's openWrite

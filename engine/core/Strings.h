@@ -32,12 +32,11 @@ public:
     bool getDumpStrings() override { return m_dumpStrings; }
     void setDumpStrings(bool dump) override { m_dumpStrings = dump; }
 
-    // Writes "strdubp.xml" now (temporary file renamed over the old one); throws on failure.
+private:
+    // Writes "strdubp.xml" (a temporary file renamed over the old one); throws on failure.
     void writeDump();
-    // The text of "strdubp.xml".
     std::wstring dumpText() const;
 
-private:
     std::map<std::wstring, std::wstring> m_translations;
     std::set<std::wstring> m_missing;
     bool m_dumpStrings = false;

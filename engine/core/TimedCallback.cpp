@@ -15,7 +15,9 @@ cTimedCallback::cTimedCallback(float delay, tCallback callback, void* user)
     g_timedCallbacks.insert(this);
 }
 
-cTimedCallback::~cTimedCallback() { g_timedCallbacks.erase(this); }
+cTimedCallback::~cTimedCallback() {
+    g_timedCallbacks.erase(this);
+}
 
 bool cTimedCallback::tick() {
     if (IFrameTimer* timer = getFrameTimer())
@@ -27,6 +29,8 @@ bool cTimedCallback::tick() {
     return true;
 }
 
-std::set<cTimedCallback*>& getTimedCallbacks() { return g_timedCallbacks; }
+std::set<cTimedCallback*>& getTimedCallbacks() {
+    return g_timedCallbacks;
+}
 
 } // namespace Engine

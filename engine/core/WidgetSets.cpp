@@ -15,7 +15,9 @@ tWidgetSet g_deleting;
 
 } // namespace
 
-IFrameWidget::IFrameWidget() { g_liveWidgets.insert(this); }
+IFrameWidget::IFrameWidget() {
+    g_liveWidgets.insert(this);
+}
 
 IFrameWidget::~IFrameWidget() {
     g_fadingWidgets.erase(this);
@@ -29,7 +31,9 @@ bool isWidgetAlive(const IFrameWidget* widget) {
     return g_liveWidgets.count(const_cast<IFrameWidget*>(widget)) != 0;
 }
 
-tWidgetSet& getLiveWidgets() { return g_liveWidgets; }
+tWidgetSet& getLiveWidgets() {
+    return g_liveWidgets;
+}
 
 void deleteWidgetLater(IFrameWidget* widget) {
     if (widget)
@@ -42,9 +46,13 @@ void cancelWidgetDelete(IFrameWidget* widget) {
     g_deleting.erase(widget);
 }
 
-tWidgetSet& getPendingDeletions() { return g_pendingDeletions; }
+tWidgetSet& getPendingDeletions() {
+    return g_pendingDeletions;
+}
 
-tWidgetSet& getFadingWidgets() { return g_fadingWidgets; }
+tWidgetSet& getFadingWidgets() {
+    return g_fadingWidgets;
+}
 
 void flushDeferredDeletions() {
     if (g_pendingDeletions.empty())

@@ -15,6 +15,8 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace Engine {
@@ -31,7 +33,9 @@ struct cXmlNodeCounter {
 
 class cXmlDocument : public IXmlNode, public cResource {
 public:
-    using tAttributes = std::map<std::wstring, std::wstring, std::less<>>;
+    // Attributes sorted by name (ordinal), one entry per name.
+    using tAttribute = std::pair<std::wstring, std::wstring>;
+    using tAttributes = std::vector<tAttribute>;
     using tChildren = std::multimap<std::string, cXmlDocument*, std::less<>>;
 
     // An empty node.
@@ -109,13 +113,16 @@ private:
 
     void clear();
     void deleteChildren();
-    void load(const std::string& path);
+    void loadFile(const std::string& path);
     bool parseStream(IDataStream& stream, std::vector<uint8_t>* keep);
     bool parseText(const uint8_t* data, size_t size);
     bool readBinary(const uint8_t* data, size_t size);
     static bool readBinaryNode(cXmlDocument& node, const uint8_t*& p, const uint8_t* end, int depth);
     void copyTree(const cXmlDocument& source);
-    const cXmlDocument* firstChild(const std::string& name) const;
+    const cXmlDocument* firstChild(std::string_view name) const;
+    const std::wstring* findAttribute(std::wstring_view name) const;
+    // Adds a batch of attributes; a name already present keeps its value unless overriding.
+    void addAttributes(tAttributes&& batch, bool override);
 
     tAttributes m_attributes;
     tChildren m_children;

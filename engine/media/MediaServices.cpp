@@ -11,6 +11,7 @@ namespace Engine {
 
 namespace {
 
+// The input and sound systems are the application's input and sound links themselves.
 IInputLink* createInputSystem(cApplicationDesc&) {
     // Sound samples are resources whether or not the sound system is made (with the no-sound
     // flag they load as nothing), so their loader is registered with the first media service.
@@ -23,7 +24,7 @@ ISoundLink* createSoundSystem() { return new cSoundSystem(); }
 
 } // namespace
 
-void installMediaServices() {
+void registerMediaServices() {
     cServiceFactory factory = getServiceFactory();
     factory.createInputSystem = &createInputSystem;
     factory.createSoundSystem = &createSoundSystem;

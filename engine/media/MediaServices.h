@@ -1,10 +1,11 @@
 #pragma once
 
 // Hands the application the factories of the media layer's services (input system, sound
-// system), which the core cannot name. Called by the program before it creates the application.
+// system), so that it creates them in their place of the start-up order. Called by the program
+// before it creates the application.
 
 namespace Engine {
 
-void installMediaServices();
+void registerMediaServices();
 
 } // namespace Engine

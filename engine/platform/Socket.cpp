@@ -15,23 +15,37 @@ namespace {
 
 int errorCode(int error) {
     switch (error) {
-    case 0: return SOCKET_OK;
-    case EINTR: return SOCKET_EINTR;
-    case EFAULT: return SOCKET_EFAULT;
-    case EAGAIN: return SOCKET_EWOULDBLOCK;
+    case 0:
+        return SOCKET_OK;
+    case EINTR:
+        return SOCKET_EINTR;
+    case EFAULT:
+        return SOCKET_EFAULT;
+    case EAGAIN:
+        return SOCKET_EWOULDBLOCK;
     case EINPROGRESS:
-    case EALREADY: return SOCKET_EINPROGRESS;
-    case ENETDOWN: return SOCKET_ENETDOWN;
-    case ENETRESET: return SOCKET_ENETRESET;
-    case ECONNABORTED: return SOCKET_ECONNABORTED;
+    case EALREADY:
+        return SOCKET_EINPROGRESS;
+    case ENETDOWN:
+        return SOCKET_ENETDOWN;
+    case ENETRESET:
+        return SOCKET_ENETRESET;
+    case ECONNABORTED:
+        return SOCKET_ECONNABORTED;
     // Writing to a connection the peer has closed.
     case EPIPE:
-    case ECONNRESET: return SOCKET_ECONNRESET;
-    case ENOTCONN: return SOCKET_ENOTCONN;
-    case ESHUTDOWN: return SOCKET_ESHUTDOWN;
-    case ETIMEDOUT: return SOCKET_ETIMEDOUT;
-    case ECONNREFUSED: return SOCKET_ECONNREFUSED;
-    default: return SOCKET_EOTHER;
+    case ECONNRESET:
+        return SOCKET_ECONNRESET;
+    case ENOTCONN:
+        return SOCKET_ENOTCONN;
+    case ESHUTDOWN:
+        return SOCKET_ESHUTDOWN;
+    case ETIMEDOUT:
+        return SOCKET_ETIMEDOUT;
+    case ECONNREFUSED:
+        return SOCKET_ECONNREFUSED;
+    default:
+        return SOCKET_EOTHER;
     }
 }
 
@@ -100,8 +114,12 @@ void cSocket::close() {
     m_handle = -1;
 }
 
-bool cSocket::isWritable() { return ready(m_handle, POLLOUT); }
+bool cSocket::isWritable() {
+    return ready(m_handle, POLLOUT);
+}
 
-bool cSocket::isReadable() { return ready(m_handle, POLLIN); }
+bool cSocket::isReadable() {
+    return ready(m_handle, POLLIN);
+}
 
 } // namespace Platform

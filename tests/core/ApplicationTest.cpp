@@ -1,14 +1,18 @@
 #include "engine/core/Application.h"
 
+#include "engine/core/Constants.h"
 #include "engine/core/FileSystem.h"
 #include "engine/core/FrameManager.h"
 #include "engine/core/FrameTimer.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/ServiceFactory.h"
+#include "engine/core/Settings.h"
+#include "engine/core/Strings.h"
 #include "engine/platform/System.h"
 #include "engine/platform/WindowMessages.h"
 #include "tests/support/DataFolders.h"
 #include "tests/support/EngineFakes.h"
+#include "tests/support/FakeClock.h"
 
 #include <gtest/gtest.h>
 
@@ -28,11 +32,14 @@ std::string alive() {
     std::string text;
     text += getFileSystem() ? " fs" : "";
     text += getResourceManager() ? " resources" : "";
+    text += getConstants() ? " constants" : "";
+    text += getSettings() ? " settings" : "";
     text += getGraphicsLink() ? " graphics" : "";
     text += getInputLink() ? " input" : "";
     text += getFrameTimer() ? " timer" : "";
     text += getSoundLink() ? " sound" : "";
     text += getFrameManager() ? " frames" : "";
+    text += getStrings() ? " strings" : "";
     return text;
 }
 
@@ -67,6 +74,7 @@ protected:
         fs::path executableFolder = fs::path(Platform::getExecutablePath()).parent_path();
         dataFolder = fs::relative(folders.dataPath(""), executableFolder).string();
         desc.dataFolder = dataFolder.c_str();
+        folders.writeData("sys/settings.xml", "<settings><graphics fullscreen=\"0\"/></settings>");
         desc.userData = &log;
         desc.onCreate = [](void* user) {
             static_cast<EventLog*>(user)->push_back("create callback");
@@ -102,7 +110,7 @@ TEST_F(Application, CreatesAndDeletesServicesInOrder) {
     cApplication* application = createApplication(&desc);
     EXPECT_EQ(getApplication(), application);
     EXPECT_EQ(desc.hWnd, application->getWindow());
-    EXPECT_EQ(alive(), " fs resources graphics input timer sound frames");
+    EXPECT_EQ(alive(), " fs resources constants settings graphics input timer sound frames strings");
     delete application;
     EXPECT_EQ(getApplication(), nullptr);
     EXPECT_EQ(alive(), "");
@@ -110,19 +118,27 @@ TEST_F(Application, CreatesAndDeletesServicesInOrder) {
     EventLog expected = {
         "window given to graphics",
         "graphics created",
-        "graphics sees fs resources graphics",
+        "graphics sees fs resources constants settings graphics",
         "input created",
-        "input sees fs resources graphics input",
+        "input sees fs resources constants settings graphics input",
         "sound created",
-        "sound sees fs resources graphics input timer sound",
+        "sound sees fs resources constants settings graphics input timer sound",
         // the frame manager comes after the input system: it registers its hot keys there
-        "addKey 312", "addKey 440", "addKey 56", "addKey 184", "addKey 183",
-        "removeKey 312", "removeKey 440", "removeKey 56", "removeKey 184", "removeKey 183",
-        "sound gone, left: fs resources graphics input timer sound",
+        "addKey 312",
+        "addKey 440",
+        "addKey 56",
+        "addKey 184",
+        "addKey 183",
+        "removeKey 312",
+        "removeKey 440",
+        "removeKey 56",
+        "removeKey 184",
+        "removeKey 183",
+        "sound gone, left: fs resources constants settings graphics input timer sound",
         "sound deleted",
-        "input gone, left: fs resources graphics input",
+        "input gone, left: fs resources constants settings graphics input",
         "input deleted",
-        "graphics gone, left: fs resources graphics",
+        "graphics gone, left: fs resources constants settings graphics",
         "graphics deleted",
     };
     EXPECT_EQ(log, expected);
@@ -138,7 +154,7 @@ TEST_F(Application, NoSoundFlagSkipsTheSoundSystem) {
 TEST_F(Application, RunsWithOnlyTheCoreServices) {
     setServiceFactory(cServiceFactory());
     std::unique_ptr<cApplication> application(createApplication(&desc));
-    EXPECT_EQ(alive(), " fs resources timer frames");
+    EXPECT_EQ(alive(), " fs resources constants settings timer frames strings");
     EXPECT_TRUE(application->getWindow()->isVisible());
     application->setFrameLimit(3);
     application->runMainLoop();
@@ -155,8 +171,8 @@ TEST_F(Application, RunLoopCallsCreateFramesUntilQuitThenDestroy) {
     application->setFrameLimit(2);
     log.clear();
     application->runMainLoop();
-    EventLog expected = {"create callback", "pollInput", "beginFrame", "endFrame", "pollInput",
-                         "beginFrame", "endFrame", "destroy callback"};
+    EventLog expected = {"create callback", "pollInput",  "beginFrame", "endFrame",
+                         "pollInput",       "beginFrame", "endFrame",   "destroy callback"};
     EXPECT_EQ(log, expected);
     EXPECT_TRUE(application->getWindow()->isDestroyed());
 }
@@ -260,4 +276,93 @@ TEST_F(Application, SecondCopyAsksTheFirstToComeForwardAndExitsWithZero) {
             EXPECT_EQ(window->getBroughtToFrontCount(), 1);
         }
     }
+}
+
+namespace {
+
+// An application whose data folder holds the given constants.
+std::unique_ptr<cApplication> withConstants(DataFolders& folders, cApplicationDesc& desc, const std::string& game,
+                                            const std::string& graphics) {
+    folders.writeData("sys/constants.xml", "<constants><game app_directory=\"Meadow Test\" " + game + "/><graphics " +
+                                               graphics + "/><Time MinFps=\"4\" MaxFps=\"8\"/></constants>");
+    desc.hWnd = nullptr;
+    return std::unique_ptr<cApplication>(createApplication(&desc));
+}
+
+} // namespace
+
+TEST_F(Application, WindowTakesTitleCursorAndFrameRatesFromTheConstants) {
+    auto application = withConstants(folders, desc, "window_title=\"Meadow \u00e9t\u00e9\"", "ShowSysCursor=\"0\"");
+    auto* window = static_cast<cHeadlessWindow*>(application->getWindow());
+    std::wstring expected = L"Meadow \u00e9t\u00e9";
+    EXPECT_EQ(window->getTitle(), expected);
+    EXPECT_FALSE(window->isCursorVisible());
+    EXPECT_EQ(getFrameTimer()->getMinFps(), 4.0f);
+}
+
+TEST_F(Application, AltEnterTogglesFullScreenUnlessOnlyWindowed) {
+    struct Case {
+        const char* onlyWindowed;
+        bool fullscreenBefore;
+        bool fullscreenAfter;
+        bool switched;
+    };
+    for (Case c : {Case{"0", false, true, true}, Case{"0", true, false, true}, Case{"1", true, false, true},
+                   Case{"1", false, false, false}}) {
+        SCOPED_TRACE(std::string("only_windowed ") + c.onlyWindowed +
+                     (c.fullscreenBefore ? ", full screen" : ", window"));
+        auto application = withConstants(folders, desc, "", std::string("only_windowed=\"") + c.onlyWindowed + "\"");
+        getSettings()->setValue(L"graphics", L"fullscreen", c.fullscreenBefore);
+        log.clear();
+        mainWindowProc(WM_SYSKEYDOWN, 0x0D, 0);
+        bool fullscreen = !c.fullscreenAfter;
+        getSettings()->getValue(L"graphics", L"fullscreen", fullscreen);
+        EXPECT_EQ(fullscreen, c.fullscreenAfter);
+        EXPECT_EQ(log, c.switched ? EventLog{"modeSwitch"} : EventLog{});
+    }
+}
+
+TEST_F(Application, MaximiseSwitchesAWindowToFullScreen) {
+    struct Case {
+        const char* onlyWindowed;
+        bool fullscreenBefore;
+        bool switched;
+    };
+    for (Case c : {Case{"0", false, true}, Case{"0", true, false}, Case{"1", false, false}}) {
+        SCOPED_TRACE(std::string("only_windowed ") + c.onlyWindowed +
+                     (c.fullscreenBefore ? ", full screen" : ", window"));
+        auto application = withConstants(folders, desc, "", std::string("only_windowed=\"") + c.onlyWindowed + "\"");
+        getSettings()->setValue(L"graphics", L"fullscreen", c.fullscreenBefore);
+        log.clear();
+        mainWindowProc(WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+        bool fullscreen = false;
+        getSettings()->getValue(L"graphics", L"fullscreen", fullscreen);
+        EXPECT_EQ(fullscreen, c.fullscreenBefore || c.switched);
+        EXPECT_EQ(log, c.switched ? (EventLog{"sound resumed", "modeSwitch"}) : EventLog{"sound resumed"});
+    }
+}
+
+TEST_F(Application, MinimisedLoopIdlesInsteadOfSpinning) {
+    FakeClock clock;
+    std::unique_ptr<cApplication> application(createApplication(&desc));
+    application->getWindow()->postMessage({WM_SYSCOMMAND, SC_MINIMIZE, 0});
+    application->setFrameLimit(3);
+    log.clear();
+    application->runMainLoop();
+    EXPECT_EQ(clock.sleeps(), (std::vector<uint32_t>{10, 10, 10}));
+    EventLog expected = {"create callback", "destroy callback"}; // no input, no drawing
+    EXPECT_EQ(log, expected);
+}
+
+TEST_F(Application, FailureLeavesServicesMadeBeforeItAlone) {
+    FakeClock clock;
+    cFrameTimer outside(15, 200); // the application's own timer cannot be made
+    try {
+        createApplication(&desc);
+        FAIL();
+    } catch (const char* text) {
+        EXPECT_STREQ(text, "Object already exist.");
+    }
+    EXPECT_EQ(getFrameTimer(), &outside);
+    EXPECT_EQ(alive(), " timer");
 }

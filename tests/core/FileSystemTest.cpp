@@ -17,28 +17,28 @@ using TestSupport::writePack;
 
 namespace {
 
-std::string readAll(IFileSystem &fs, const std::string &name) {
+std::string readAll(IFileSystem& fs, const std::string& name) {
     std::vector<uint8_t> bytes;
     fs.readFile(name, bytes);
     return std::string(bytes.begin(), bytes.end());
 }
 
-void writeName(IFileSystem &fs, const std::string &name, const std::string &bytes) {
+void writeName(IFileSystem& fs, const std::string& name, const std::string& bytes) {
     auto file = fs.openWrite(name, true);
     ASSERT_EQ(file->write(bytes.data(), static_cast<int32_t>(bytes.size())), static_cast<int32_t>(bytes.size()));
     file->close();
 }
 
-template <class F> std::string thrownText(F &&action) {
+template <class F> std::string thrownText(F&& action) {
     try {
         action();
-    } catch (const std::string &text) {
+    } catch (const std::string& text) {
         return text;
-    } catch (const std::wstring &text) {
+    } catch (const std::wstring& text) {
         return std::string(text.begin(), text.end());
-    } catch (const char *text) {
+    } catch (const char* text) {
         return text;
-    } catch (const std::exception &error) {
+    } catch (const std::exception& error) {
         return error.what();
     }
     return "(nothing thrown)";
@@ -76,8 +76,8 @@ TEST_F(FileSystemTest, PrecedenceOfUserFolderDataFolderAndPacks) {
 
     auto fs = make();
     struct Case {
-        const char *name;
-        const char *expected;
+        const char* name;
+        const char* expected;
     } cases[] = {
         {"both.txt", "data file"},     // a plain data file beats a pack entry
         {"packs.txt", "pack b"},       // the pack that sorts last wins
@@ -86,7 +86,7 @@ TEST_F(FileSystemTest, PrecedenceOfUserFolderDataFolderAndPacks) {
         {"dataVsUser.txt", "pack a"},  // data packs beat user packs
         {"onlyUser.txt", "user pack"},
     };
-    for (const Case &c : cases)
+    for (const Case& c : cases)
         EXPECT_EQ(readAll(*fs, c.name), c.expected) << c.name;
     EXPECT_FALSE(fs->exists("a.pack"));
     EXPECT_FALSE(fs->exists("sub/b.pack"));
@@ -97,7 +97,7 @@ TEST_F(FileSystemTest, WrittenFileShadowsUntilDeletedThenFallsBack) {
     writePack(m_folders.userPath("extra.pack"), {{"level.xml", "packed"}});
     auto fs = make();
     std::vector<std::string> forgotten;
-    fs->setForgetHook([&](const std::string &name) { forgotten.push_back(name); });
+    fs->setForgetHook([&](const std::string& name) { forgotten.push_back(name); });
 
     writeName(*fs, "Sys/Settings.xml", "mine");
     writeName(*fs, "level.xml", "edited");
@@ -130,8 +130,10 @@ TEST_F(FileSystemTest, UserFileKeepsItsOnDiskCase) {
 
 TEST_F(FileSystemTest, NamesIgnoreAsciiCaseButBackslashesAreNotSeparators) {
     m_folders.writeData("Meadow/Model/GameModel.xml", "model");
+    m_folders.writeData("Fonts/Stra\xC3\x9F\xC3\x89.fnt", "font"); // UTF-8 on disk
     auto fs = make();
     EXPECT_EQ(readAll(*fs, "MEADOW/model/GAMEMODEL.xml"), "model");
+    EXPECT_EQ(readAll(*fs, "fonts/STRA\xC3\x9F\xC3\x89.FNT"), "font");
     EXPECT_FALSE(fs->exists("Meadow\\Model\\GameModel.xml"));
 }
 
@@ -141,7 +143,7 @@ TEST_F(FileSystemTest, HiddenFilesFolderEntriesAndFilteredPacksStayOut) {
     m_folders.writeData("ui/.swap.xml", "x");
     writePack(m_folders.dataPath("kept.pack"), {{"ui/", ""}, {"ui/Button.xml", "kept"}});
     writePack(m_folders.dataPath("skipped.pack"), {{"ui/Button.xml", "skipped"}, {"ui/Other.xml", "skipped"}});
-    auto fs = make([](const std::string &pack) { return pack != "skipped.pack"; });
+    auto fs = make([](const std::string& pack) { return pack != "skipped.pack"; });
 
     std::vector<std::string> names;
     fs->listNames("", names, true);
@@ -150,7 +152,7 @@ TEST_F(FileSystemTest, HiddenFilesFolderEntriesAndFilteredPacksStayOut) {
 }
 
 TEST_F(FileSystemTest, ListNamesByPrefix) {
-    for (const char *name : {"ui/b.xml", "ui/A.xml", "ui/sub/c.xml", "uix.xml"})
+    for (const char* name : {"ui/b.xml", "ui/A.xml", "ui/sub/c.xml", "uix.xml"})
         m_folders.writeData(name, "x");
     auto fs = make();
     std::vector<std::string> names;
@@ -258,19 +260,19 @@ TEST_F(FileSystemTest, PackStreamsOpenTogetherStayIndependent) {
 TEST_F(FileSystemTest, UserFolderIsNamedByTheConstants) {
     std::string base = m_folders.userDataPath();
     struct Case {
-        const char *constants;
+        const char* constants;
         std::string userFolder;
     } cases[] = {
         {"<c><game app_directory='Studio\\Meadow' window_title='Title'/></c>", base + "Studio/Meadow/"},
         {"<c><game app_directory='' window_title='Meadow Game'/></c>", base + "Meadow Game/"},
     };
-    for (const Case &c : cases) {
+    for (const Case& c : cases) {
         m_folders.writeData("sys/constants.xml", c.constants);
         auto fs = make();
         EXPECT_EQ(fs->getUserFolder(), std::wstring(c.userFolder.begin(), c.userFolder.end())) << c.constants;
         EXPECT_TRUE(std::filesystem::is_directory(c.userFolder));
     }
-    for (const char *constants : {"<c><game window_title=''/></c>", "<c><other app_directory='x'/></c>"}) {
+    for (const char* constants : {"<c><game window_title=''/></c>", "<c><other app_directory='x'/></c>"}) {
         m_folders.writeData("sys/constants.xml", constants);
         EXPECT_EQ(thrownText([&] { make(); }), "app_directory not defined.") << constants;
         EXPECT_EQ(getFileSystem(), nullptr);
@@ -312,4 +314,26 @@ TEST_F(FileSystemTest, DamagedEntryHeaderNamesEntryAndPack) {
     for (int attempt = 0; attempt < 2; ++attempt) // the failed handle is not kept for reuse
         EXPECT_EQ(thrownText([&] { fs->openRead("A.txt"); }),
                   "Cant't open file 'a.txt' in the '" + m_folders.dataPath("ui.pack") + "' pack.");
+}
+
+TEST_F(FileSystemTest, PathOperationsWorkOnRealPaths) {
+    auto fs = make();
+    std::string root = m_folders.userDataPath("paths");
+    {
+        auto file = fs->openPath(root + "/Deep/Er/New.bin", true);
+        file->write("abc", 3);
+    }
+    m_folders.writeUser("../paths/top.txt", "x");
+    m_folders.writeUser("../paths/.hidden/inner.txt", "x");
+    EXPECT_TRUE(fs->pathExists(root + "/Deep/Er/New.bin"));
+    EXPECT_FALSE(fs->pathExists(root + "/deep/er/new.bin"));
+    EXPECT_FALSE(fs->exists("deep/er/new.bin")); // real paths stay out of the name space
+
+    std::wstring wideRoot(root.begin(), root.end());
+    std::vector<std::wstring> flat, deep;
+    fs->listFolder(wideRoot, flat, false);
+    fs->listFolder(wideRoot + L"/", deep, true);
+    std::sort(deep.begin(), deep.end());
+    EXPECT_EQ(flat, std::vector<std::wstring>{wideRoot + L"/top.txt"});
+    EXPECT_EQ(deep, (std::vector<std::wstring>{wideRoot + L"/Deep/Er/New.bin", wideRoot + L"/top.txt"}));
 }

@@ -8,6 +8,7 @@
 #include "engine/platform/Cursor.h"
 #include "tests/support/EngineFakes.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/FrameStepper.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +33,9 @@ protected:
     }
 
     int count(const std::string& entry) const { return int(std::count(log.begin(), log.end(), entry)); }
-    size_t indexOf(const std::string& entry) const { return size_t(std::find(log.begin(), log.end(), entry) - log.begin()); }
+    size_t indexOf(const std::string& entry) const {
+        return size_t(std::find(log.begin(), log.end(), entry) - log.begin());
+    }
 
     EventLog log;
     FakeClock clock;
@@ -165,8 +168,14 @@ TEST_F(FrameManager, WidgetDestroyedDuringAWalkIsNotCalledAfterwards) {
     auto* first = new FakeWidget(log, "a");
     auto* second = new FakeWidget(log, "b");
     // Whichever is walked first deletes the other one.
-    first->m_onProcess = [&] { delete second; second = nullptr; };
-    second->m_onProcess = [&] { delete first; first = nullptr; };
+    first->m_onProcess = [&] {
+        delete second;
+        second = nullptr;
+    };
+    second->m_onProcess = [&] {
+        delete first;
+        first = nullptr;
+    };
     addToProcessList(first);
     addToProcessList(second);
 
@@ -301,4 +310,16 @@ TEST_F(FrameManager, RunsWithoutAnyOtherService) {
     alone.updateFrame();
     alone.closeMainWindow();
     SUCCEED();
+}
+
+TEST(FrameStepper, RunsTheFrameLoopInEighthsOfASecond) {
+    EventLog log;
+    FakeWidget widget(log, "w");
+    addToUpdateList(&widget);
+    FrameStepper stepper;
+    stepper.step(3);
+    EXPECT_EQ(log, (EventLog{"w update", "w update", "w update"}));
+    EXPECT_FLOAT_EQ(stepper.timer().getDelta(), FrameStepper::FRAME_TIME);
+    EXPECT_NEAR(stepper.timer().getTime(), 3 * FrameStepper::FRAME_TIME, 1e-9);
+    removeFromUpdateList(&widget);
 }

@@ -60,7 +60,15 @@ TEST_F(MainWindowProc, HandlesEveryMessageOfItsTable) {
         {"Alt alone", WM_SYSCOMMAND, SC_KEYMENU, false, false, {}, 0, -1, -1},
         {"restore", WM_SYSCOMMAND, SC_RESTORE, true, false, {"sound resumed"}, 0, -1, 0},
         {"minimise", WM_SYSCOMMAND, SC_MINIMIZE, false, false, {}, 0, -1, 1},
-        {"maximise while minimised", WM_SYSCOMMAND, SC_MAXIMIZE, true, false, {"sound resumed", "sound resumed"}, 0, -1, 0},
+        {"maximise while minimised",
+         WM_SYSCOMMAND,
+         SC_MAXIMIZE,
+         true,
+         false,
+         {"sound resumed", "sound resumed"},
+         0,
+         -1,
+         0},
         {"other system command", WM_SYSCOMMAND, 0xF180, false, false, {}, 0, -1, -1},
         {"mouse move", WM_MOUSEMOVE, 0, false, false, {}, 0, -1, -1},
         {"size", WM_SIZE, 0, false, false, {}, 0, -1, -1},
@@ -115,8 +123,10 @@ TEST_F(MainWindowProc, AltF4AndTheCloseCommandClose) {
 }
 
 TEST(MainWindowProcAlone, SkipsEveryMissingService) {
-    for (uint32_t message : {WM_ACTIVATE, WM_ACTIVATEAPP, WM_KEYDOWN, WM_CHAR, WM_SYSKEYDOWN, WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY})
-        for (uintptr_t wParam : {uintptr_t(0), uintptr_t(1), uintptr_t(VK_RETURN), SC_RESTORE, SC_MINIMIZE, SC_MAXIMIZE})
+    for (uint32_t message :
+         {WM_ACTIVATE, WM_ACTIVATEAPP, WM_KEYDOWN, WM_CHAR, WM_SYSKEYDOWN, WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY})
+        for (uintptr_t wParam :
+             {uintptr_t(0), uintptr_t(1), uintptr_t(VK_RETURN), SC_RESTORE, SC_MINIMIZE, SC_MAXIMIZE})
             mainWindowProc(message, wParam, 0);
     SUCCEED();
 }

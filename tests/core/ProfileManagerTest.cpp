@@ -2,6 +2,7 @@
 
 #include "engine/core/Constants.h"
 #include "tests/support/FileServices.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -311,6 +312,23 @@ TEST_F(ProfileManagerTest, FailedWriteAtShutdownIsLoggedNotThrown) {
     // The list was still written.
     EXPECT_EQ(m_services.readUser(kList), listBytes(L"<Profiles NextID=\"2\" CurrentUser=\"Anna\" NowPlaying=\"0\" >",
                                                     L"<Profile Name=\"Anna\" ID=\"1\" />\n"));
+}
+
+TEST_F(ProfileManagerTest, FullDiskKeepsThePreviousPropertyFile) {
+    start();
+    auto manager = std::make_unique<cProfileManager>(L"Anna");
+    gIntProps["Level"] = 3;
+    manager->save();
+    const std::string previous = m_services.readUser("Profiles/00000001.xml");
+    gWStringProps["Diary"] = std::wstring(4000, L'x');
+    {
+        TestSupport::FileSizeLimit disk(2048);
+        EXPECT_ANY_THROW(manager->save());
+        EXPECT_NO_THROW(manager.reset());
+    }
+    EXPECT_EQ(m_services.readUser("Profiles/00000001.xml"), previous);
+    std::string log = TestSupport::readFileBytes("error.log");
+    EXPECT_NE(log.find("Profile properties not saved: "), std::string::npos) << log;
 }
 
 TEST_F(ProfileManagerTest, HelpersNameTheFiles) {

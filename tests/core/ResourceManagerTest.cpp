@@ -9,7 +9,10 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
 #include <functional>
+#include <set>
+#include <vector>
 #include <memory>
 #include <string>
 
@@ -129,4 +132,226 @@ TEST_F(ResourceManager, SecondManagerAndFailedLoadsLeaveTheCacheAlone) {
     EXPECT_EQ(m_manager->findEntry("missing.xml"), nullptr);
     EXPECT_THROW(m_manager->getResource("x.vsh", RESOURCE_VERTEX_SHADER), cStringA);
     EXPECT_EQ(m_manager->findEntry("x.vsh"), nullptr);
+}
+
+namespace {
+
+// A resource of any kind that records its unloads, loads and deletions in a shared journal.
+class cJournalResource : public cResource {
+public:
+    cJournalResource(const std::string& path, int kind, std::vector<std::string>& journal)
+        : cResource(path), m_path(path), m_kind(kind), m_journal(journal) {}
+    ~cJournalResource() override { m_journal.push_back("delete " + m_path); }
+    int getKind() const override { return m_kind; }
+    void unload() override { m_journal.push_back("unload " + m_path); }
+    void load() override { m_journal.push_back("load " + m_path); }
+
+private:
+    std::string m_path;
+    int m_kind;
+    std::vector<std::string>& m_journal;
+};
+
+std::string utf16le(const std::string& ascii) {
+    std::string out;
+    for (char c : ascii) {
+        out += c;
+        out += '\0';
+    }
+    return out;
+}
+
+} // namespace
+
+class ResourceManagerKinds : public ResourceManager {
+protected:
+    void SetUp() override {
+        ResourceManager::SetUp();
+        registerKinds(*m_manager);
+    }
+    void registerKinds(cResourceManager& manager) {
+        for (int kind : {RESOURCE_TEXTURE, RESOURCE_FONT, RESOURCE_VERTEX_SHADER, RESOURCE_SOUND, RESOURCE_MESH})
+            manager.setLoader(kind, [this, kind](const std::string& path) -> cResource* {
+                return new cJournalResource(path, kind, m_journal);
+            });
+    }
+    std::vector<std::string> m_journal;
+};
+
+TEST_F(ResourceManagerKinds, CountsRiseWithGetsAndOnlyAPurgeDeletes) {
+    cResource* texture = m_manager->getDeviceResource("Pics/Tree.PNG", RESOURCE_TEXTURE);
+    EXPECT_EQ(m_manager->getDeviceResource("pics/tree.png", RESOURCE_TEXTURE), texture);
+    EXPECT_EQ(texture->getRefCount(), 2);
+    EXPECT_THROW(m_manager->getResource("pics/tree.png", RESOURCE_FONT), const char*);
+    EXPECT_EQ(texture->getRefCount(), 2);
+
+    EXPECT_FALSE(texture->decRef());
+    EXPECT_TRUE(texture->decRef());
+    EXPECT_EQ(m_manager->getDeviceResource("pics/tree.png", RESOURCE_TEXTURE), texture);
+    EXPECT_EQ(texture->getRefCount(), 1);
+
+    cResource* below = m_manager->getResource("fonts/a.fnt", RESOURCE_FONT);
+    below->decRef();
+    below->decRef();
+    cResource* unused = m_manager->getResource("fonts/b.fnt", RESOURCE_FONT);
+    unused->decRef();
+    IXmlNode* document = m_manager->getXml("layouts/menu.xml");
+    m_manager->getXml("layouts/menu.xml");
+    document->decRef();
+    document->decRef();
+
+    m_manager->purgeUnused();
+    EXPECT_EQ(m_journal, (std::vector<std::string>{"delete fonts/a.fnt", "delete fonts/b.fnt"}));
+    std::set<std::string> names = {"stale"};
+    m_manager->collectNames(names);
+    EXPECT_EQ(names, (std::set<std::string>{"layouts/menu.xml", "pics/tree.png"}));
+    m_manager->destroyUnreferenced();
+    EXPECT_EQ(m_journal.size(), 2u);
+}
+
+TEST_F(ResourceManagerKinds, DeviceSetHoldsWhatTheDeviceGettersTook) {
+    m_manager->getDeviceResource("a.png", RESOURCE_TEXTURE);
+    m_manager->getDeviceResource("a.vsh", RESOURCE_VERTEX_SHADER);
+    m_manager->getResource("b.png", RESOURCE_TEXTURE); // a texture outside the device set
+    m_manager->getResource("c.fnt", RESOURCE_FONT);
+    m_manager->getResource("d.ogg", RESOURCE_SOUND);
+    m_manager->getDeviceResource("gone.mesh", RESOURCE_MESH);
+    m_manager->forgetResource("gone.mesh");
+
+    m_manager->unloadAll();
+    m_manager->loadAll();
+    std::sort(m_journal.begin(), m_journal.end());
+    EXPECT_EQ(m_journal, (std::vector<std::string>{"load a.png", "load a.vsh", "unload a.png", "unload a.vsh"}));
+
+    m_journal.clear();
+    m_manager->reloadTextures();
+    std::sort(m_journal.begin(), m_journal.end());
+    EXPECT_EQ(m_journal, (std::vector<std::string>{"load a.png", "load b.png", "unload a.png", "unload b.png"}));
+
+    m_journal.clear();
+    m_manager->destroyAllSounds(); // samples never enter the device set
+    EXPECT_TRUE(m_journal.empty());
+    delete m_manager->findEntry("a.vsh"); // deleting unregisters: nothing dangles in the device set
+    m_manager->unloadAll();
+    EXPECT_EQ(m_journal, (std::vector<std::string>{"delete a.vsh", "unload a.png"}));
+}
+
+TEST_F(ResourceManagerKinds, ResourceLogIsWrittenAsUtf16AndReadBack) {
+    m_manager->getDeviceResource("pics/a&b.png", RESOURCE_TEXTURE);
+    m_manager->getResource("fonts/main.fnt", RESOURCE_FONT);
+    m_manager->getXml("layouts/menu.xml");
+    m_manager->writeResourceLog("dev_view_log.xml");
+
+    const std::string bytes = TestSupport::readFileBytes(wideToNarrow(m_fileSystem->getUserFolder()) + "dev_view_log.xml");
+    const std::string head = utf16le("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<ResourceLog>\n");
+    const std::string tail = utf16le("</ResourceLog>");
+    ASSERT_EQ(bytes.substr(0, head.size()), head);
+    ASSERT_EQ(bytes.substr(bytes.size() - tail.size()), tail);
+    const std::string body = bytes.substr(head.size(), bytes.size() - head.size() - tail.size());
+    for (const char* line : {"<Tag Path=\"pics/a&amp;b.png\" Type=\"0\" />\n", "<Tag Path=\"fonts/main.fnt\" Type=\"2\" />\n",
+                             "<Tag Path=\"layouts/menu.xml\" Type=\"1\" />\n"})
+        EXPECT_NE(body.find(utf16le(line)), std::string::npos) << line;
+    EXPECT_EQ(body.size(), utf16le("<Tag Path=\"pics/a&amp;b.png\" Type=\"0\" />\n").size() +
+                               utf16le("<Tag Path=\"fonts/main.fnt\" Type=\"2\" />\n").size() +
+                               utf16le("<Tag Path=\"layouts/menu.xml\" Type=\"1\" />\n").size());
+
+    // A fresh manager that already holds the font preloads the other two.
+    m_manager.reset();
+    m_manager = std::make_unique<cResourceManager>();
+    registerKinds(*m_manager);
+    cResource* font = m_manager->getResource("fonts/main.fnt", RESOURCE_FONT);
+    IXmlNode* log = m_manager->getXml("dev_view_log.xml");
+    ASSERT_EQ(log->getNodeCount(), 3);
+    m_manager->readResourceLog(log, 0, 2);
+    m_manager->readResourceLog(log, 2, 5);
+    EXPECT_EQ(m_manager->findEntry("pics/a&b.png")->getRefCount(), 0);
+    EXPECT_EQ(font->getRefCount(), 1);
+    EXPECT_EQ(m_manager->findEntry("layouts/menu.xml")->getRefCount(), 1);
+
+    m_manager->purgeUnused();
+    EXPECT_EQ(m_manager->findEntry("pics/a&b.png"), nullptr);
+    EXPECT_EQ(m_manager->findEntry("fonts/main.fnt"), font);
+}
+
+TEST_F(ResourceManagerKinds, LogEntriesOfOtherTypesAreSkipped) {
+    TestSupport::writeFileBytes(wideToNarrow(m_fileSystem->getUserFolder()) + "log.xml", "<ResourceLog><Tag Path='a.png' Type='7'/><Tag Path='b.png' Type='x'/>"
+                                 "<Tag Path='c.png' Type='0'/><Tag Path='d.png' Type='-1'/></ResourceLog>");
+    m_manager.reset();
+    m_fileSystem.reset();
+    std::string data = m_root.file("Data");
+    m_fileSystem = std::make_unique<cFileSystem>(std::wstring(data.begin(), data.end()), "pack");
+    m_manager = std::make_unique<cResourceManager>();
+    registerKinds(*m_manager);
+    m_manager->readResourceLog(m_manager->getXml("log.xml"), 0, 4);
+    std::set<std::string> names;
+    m_manager->collectNames(names);
+    EXPECT_EQ(names, (std::set<std::string>{"c.png", "log.xml"}));
+}
+
+TEST_F(ResourceManagerKinds, ExtensionsNameTheKind) {
+    const std::pair<const char*, int> table[] = {
+        {"dds", RESOURCE_TEXTURE}, {"jng", RESOURCE_TEXTURE}, {"png", RESOURCE_TEXTURE}, {"jpg", RESOURCE_TEXTURE},
+        {"tga", RESOURCE_TEXTURE}, {"bmp", RESOURCE_TEXTURE}, {"xml", RESOURCE_XML},     {"fnt", RESOURCE_FONT},
+        {"vsh", RESOURCE_VERTEX_SHADER}, {"ogg", RESOURCE_SOUND}, {"wav", RESOURCE_SOUND}, {"mesh", RESOURCE_MESH},
+        {"anim", RESOURCE_ANIMATION}, {"jpeg", RESOURCE_UNKNOWN}, {"PNG", RESOURCE_UNKNOWN}, {"", RESOURCE_UNKNOWN}};
+    for (const auto& entry : table)
+        EXPECT_EQ(cResourceManager::kindFromExtension(entry.first), entry.second) << entry.first;
+
+    m_manager->getByExtension("Pics/Sky.PNG");
+    m_manager->getByExtension("Pics/Sky.png");
+    m_manager->getByExtension("notes.txt");
+    m_manager->getByExtension("no-extension");
+    EXPECT_EQ(m_manager->findEntry("pics/sky.png")->getRefCount(), 2);
+    std::set<std::string> names;
+    m_manager->collectNames(names);
+    EXPECT_EQ(names, (std::set<std::string>{"pics/sky.png"}));
+    m_manager->unloadAll(); // a texture got by extension is a device resource
+    EXPECT_EQ(m_journal, (std::vector<std::string>{"unload pics/sky.png"}));
+}
+
+TEST_F(ResourceManagerKinds, AtlasesMapPictureNamesToFramesOfTheirImages) {
+    m_root.write("Data/atlases.xml", "<Atlases>"
+                                     "<A><Path>Atlas\\First.PNG</Path><Map>maps/first.xml</Map></A>"
+                                     "<A><Path>atlas/second.png</Path><Map>maps/second.xml</Map></A>"
+                                     "</Atlases>");
+    m_root.write("Data/maps/first.xml", "<M>"
+                                        "<P><Name>Buttons\\OK.png</Name><Pos>4 8</Pos><Size>30 20</Size></P>"
+                                        "<P><Name>buttons/cancel.png</Name><Pos>40 8</Pos></P>"
+                                        "</M>");
+    m_root.write("Data/maps/second.xml", "<M>"
+                                         "<P><Name>logo.png</Name><Size>64 32</Size></P>"
+                                         "<P><Name>buttons/ok.png</Name><Pos>1 1</Pos><Size>2 2</Size></P>"
+                                         "</M>");
+    m_manager.reset();
+    m_fileSystem.reset();
+    std::string data = m_root.file("Data");
+    m_fileSystem = std::make_unique<cFileSystem>(std::wstring(data.begin(), data.end()), "pack");
+    m_manager = std::make_unique<cResourceManager>();
+
+    std::string image;
+    ASSERT_TRUE(m_manager->findAtlasImage("BUTTONS/OK.PNG", image));
+    EXPECT_EQ(image, "atlas/first.png");
+    const cAtlasFrame& ok = m_manager->getAtlasEntry("Buttons/Ok.png");
+    EXPECT_EQ(ok.index, 0); // the first atlas keeps the name
+    EXPECT_EQ(ok.position, cVector2(4.0f, 8.0f));
+    EXPECT_EQ(ok.size, cVector2(30.0f, 20.0f));
+    const cAtlasFrame& cancel = m_manager->getAtlasEntry("buttons/cancel.png");
+    EXPECT_EQ(cancel.position, cVector2(40.0f, 8.0f));
+    EXPECT_EQ(cancel.size, cVector2(30.0f, 20.0f)); // kept from the previous picture
+    const cAtlasFrame& logo = m_manager->getAtlasEntry("logo.png");
+    EXPECT_EQ(logo.index, 1);
+    EXPECT_EQ(logo.position, cVector2(0.0f, 0.0f)); // each atlas starts again from (0, 0)
+
+    const cAtlasFrame& none = m_manager->getAtlasEntry("buttons/help.png");
+    EXPECT_EQ(none.index, -1);
+    EXPECT_FALSE(m_manager->hasAtlasEntry("buttons/help.png"));
+    EXPECT_TRUE(m_manager->hasAtlasEntry("LOGO.png"));
+    EXPECT_FALSE(m_manager->findAtlasImage("buttons/help.png", image));
+    EXPECT_TRUE(m_manager->isAtlasImage("atlas/second.png"));
+    EXPECT_FALSE(m_manager->isAtlasImage("Atlas/Second.png"));
+
+    registerKinds(*m_manager);
+    cResource* picture = m_manager->getResource("logo.png", RESOURCE_TEXTURE);
+    EXPECT_TRUE(m_manager->hasAtlasEntryFor(picture));
+    EXPECT_FALSE(m_manager->hasAtlasEntryFor(nullptr));
 }

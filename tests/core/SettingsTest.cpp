@@ -1,11 +1,13 @@
 #include "engine/core/Settings.h"
 
 #include "tests/support/FileServices.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 
 using namespace Engine;
 using TestSupport::FileServices;
@@ -262,4 +264,22 @@ TEST_F(SettingsTest, DamagedUserFileGivesWayToTheDefaults) {
     int width = 0;
     EXPECT_TRUE(settings.getValue(L"graphics", L"width", width));
     EXPECT_EQ(width, 800);
+}
+
+TEST_F(SettingsTest, FullDiskAtShutdownKeepsThePreviousFile) {
+    startWith("<settings><graphics width=\"800\"/></settings>");
+    {
+        cSettings settings(kSettings);
+        settings.setValue(L"graphics", L"width", 1024);
+    }
+    const std::string previous = m_services.readUser(kSettings);
+    auto settings = std::make_unique<cSettings>(kSettings);
+    settings->setValue(L"game", L"long", std::wstring(4000, L'x'));
+    {
+        TestSupport::FileSizeLimit disk(2048);
+        EXPECT_NO_THROW(settings.reset());
+    }
+    EXPECT_EQ(m_services.readUser(kSettings), previous);
+    std::string log = TestSupport::readFileBytes("error.log");
+    EXPECT_NE(log.find("Settings not saved: "), std::string::npos) << log;
 }

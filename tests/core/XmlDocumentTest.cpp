@@ -1,8 +1,9 @@
 #include "engine/core/XmlDocument.h"
 
+#include "engine/core/FatalError.h"
 #include "engine/core/FileSystem.h"
-#include "engine/core/String.h"
 #include "engine/core/ResourceManager.h"
+#include "engine/core/String.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -58,7 +59,9 @@ std::string int32le(int32_t v) {
         out[size_t(i)] = char(uint32_t(v) >> (8 * i));
     return out;
 }
-std::string narrowBin(const std::string& s) { return int32le(int32_t(s.size())) + s; }
+std::string narrowBin(const std::string& s) {
+    return int32le(int32_t(s.size())) + s;
+}
 std::string wideBin(const std::wstring& s) {
     std::string out = int32le(int32_t(s.size()));
     for (wchar_t c : s) {
@@ -276,7 +279,8 @@ TEST_F(XmlDocument, CopyInheritsAnEarlierElementOfTheSameFile) {
                      "<Win copy='Base' h='5' extra='e'/>"
                      "<Win2 copy='Tpl\\Deep'/>"
                      "<None copy='Base/Missing' own='o'/>"
-                     "<Later copy='After'/><After a='1'/></R>");
+                     "<Later copy='After'/><After a='1'/>"
+                     "<Bar copy='|Tpl/Deep'/></R>");
     IXmlNode* win = child(doc.get(), "Win");
     EXPECT_EQ(win->getAttribute(L"w"), L"1");
     EXPECT_EQ(win->getAttribute(L"h"), L"5");
@@ -286,6 +290,8 @@ TEST_F(XmlDocument, CopyInheritsAnEarlierElementOfTheSameFile) {
     EXPECT_EQ(child(win, "Part")->getAttribute(L"k"), L"a");
     EXPECT_TRUE(static_cast<cXmlDocument*>(win)->isCopied());
     EXPECT_EQ(child(doc.get(), "Win2")->getAttribute(L"x"), L"1");
+    // An empty file part names this document.
+    EXPECT_EQ(child(doc.get(), "Bar")->getAttribute(L"x"), L"1");
     // A path that is not found, or an element later in the file, copies nothing.
     EXPECT_EQ(child(doc.get(), "None")->getAttributeCount(), 1);
     EXPECT_EQ(child(doc.get(), "Later")->getAttributeCount(), 0);
@@ -367,10 +373,22 @@ TEST_F(XmlDocument, CopiesThatExplodeOrNestTooDeeplyAreRefused) {
     EXPECT_FALSE(parses(deep));
 }
 
-TEST_F(XmlDocument, MalformedTextFails) {
-    for (const std::string& bad : {std::string("<R><A></R>"), std::string("<R a='1' a='2'/>"), std::string("<R>"),
-                                   std::string("plain text"), std::string("<R/><S/>"), std::string("")})
-        EXPECT_FALSE(parses(bad)) << bad;
+TEST_F(XmlDocument, MalformedTextFailsWithLineAndColumn) {
+    struct Case {
+        std::string text, error;
+    } cases[] = {
+        {"<R>\n<A></R>", "mismatched tag line 2 char 5"},
+        {"<R a='1' a='2'/>", "duplicate attribute line 1 char 9"},
+        {"<R>", "no element found line 1 char 3"},
+        {"plain text", "syntax error line 1 char 0"},
+        {"<R/><S/>", "junk after document element line 1 char 4"},
+        {"", "empty file"},
+    };
+    for (const Case& c : cases) {
+        errorCallStack() = "stale";
+        EXPECT_FALSE(parses(c.text)) << c.text;
+        EXPECT_EQ(errorCallStack(), c.error) << c.text;
+    }
 }
 
 TEST_F(XmlDocument, Utf16TextWithOrWithoutByteOrderUnitIsRead) {
@@ -436,6 +454,7 @@ TEST_F(XmlDocument, LoadFailuresNameTheFile) {
     writeData("empty.xml", "");
     EXPECT_EQ(loadError("missing.xml"), "std::string: File \"missing.xml\" not found.");
     EXPECT_EQ(loadError("bad.xml"), "mismatched tag line 3 char 2 filename: bad.xml");
+    EXPECT_EQ(errorCallStack(), "mismatched tag line 3 char 2 filename: bad.xml");
     EXPECT_EQ(loadError("empty.xml"), "empty file filename: empty.xml");
 }
 
@@ -503,4 +522,32 @@ TEST_F(XmlDocument, CopyFailuresOfTheOtherFileComeThrough) {
     // Nothing half-loaded stays cached.
     EXPECT_EQ(manager().findEntry("a.xml"), nullptr);
     EXPECT_EQ(manager().findEntry("b.xml"), nullptr);
+}
+
+TEST_F(XmlDocument, EscapedTextWrittenAsUtf16ReadsBackAsWritten) {
+    const std::wstring tricky =
+        std::wstring(L"a\"b<c>&d'e\tf\ng\r\nh ") + wchar_t(0x0416) + wchar_t(0xD83D) + wchar_t(0xDE00) + L"&amp;";
+    fileSystem();
+    writeUtf16File("sys/settings.xml",
+                   L"<?xml version=\"1.0\" encoding=\"UTF-16\"?><main><s v=\"" + escapeXml(tricky) + L"\" /></main>");
+    cXmlDocument settings("sys/settings.xml");
+    EXPECT_EQ(child(&settings, "s")->getAttribute(L"v"), tricky);
+
+    // The strings dump: element text, UTF-16 without the byte-order unit.
+    std::wstring dump = L"<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<Strings><s>\n<text>" + escapeXml(tricky) +
+                        L"</text>\n</s></Strings>";
+    std::string bytes;
+    for (wchar_t unit : dump) {
+        bytes += char(unit & 0xFF);
+        bytes += char(unit >> 8);
+    }
+    writeUser("strdubp.xml", bytes);
+    cXmlDocument strings("strdubp.xml");
+    EXPECT_EQ(child(&strings, "s/text")->asWString(), tricky);
+
+    // Units that XML cannot hold become U+FFFD instead of making the file unreadable.
+    std::wstring unwritable = {L'a', 0x01, 0xD800, L'b', 0xDC00, 0xFFFF};
+    writeUtf16File("bad.xml", L"<r v=\"" + escapeXml(unwritable) + L"\"/>");
+    cXmlDocument kept("bad.xml");
+    EXPECT_EQ(kept.getAttribute(L"v"), (std::wstring{L'a', 0xFFFD, 0xFFFD, L'b', 0xFFFD, 0xFFFD}));
 }

@@ -29,18 +29,20 @@ void onVirtualKey(int key, void*) { g_calls += "vk " + std::to_string(key) + " "
 // media layer's factories, and the window and the frame loop reach them.
 TEST(MediaServices, TheApplicationMakesAndFeedsTheInputAndSoundSystems) {
     TestSupport::DataFolders folders;
+    folders.writeData("sys/settings.xml", "<settings><Sound Music=\"20\"/></settings>");
     namespace fs = std::filesystem;
     const std::string dataFolder =
         fs::relative(folders.dataPath(""), fs::path(Platform::getExecutablePath()).parent_path()).string();
     cApplicationDesc desc;
     desc.dataFolder = dataFolder.c_str();
-    installMediaServices();
+    registerMediaServices();
     std::unique_ptr<cApplication> application(createApplication(&desc));
 
     cInputSystem* input = getInputSystem();
     ASSERT_NE(input, nullptr);
     ASSERT_NE(getSoundSystem(), nullptr);
     EXPECT_FALSE(getSoundSystem()->isDisabled());
+    EXPECT_EQ(getSoundSystem()->getMusicVolume(), 20);
 
     g_calls.clear();
     input->addKeyCallback(INPUT_MOUSE_BUTTON_DOWN, onLeftPress, nullptr);

@@ -209,8 +209,8 @@ TEST_F(SoundSystemTest, UnloadedSampleStillPlaysOutOnItsChannel) {
 
 TEST_F(SoundSystemTest, SamplesAreResourcesOfTheManager) {
     cResourceManager manager;
-    cSoundSample* first = getSoundSample("Tone.WAV");
-    cSoundSample* second = getSoundSample("tone.wav");
+    cSoundSample* first = manager.getSoundSample("Tone.WAV");
+    cSoundSample* second = manager.getSoundSample("tone.wav");
     EXPECT_EQ(first, second);
     EXPECT_EQ(first->getKind(), RESOURCE_SOUND);
     EXPECT_EQ(first->getRefCount(), 2);

@@ -20,6 +20,7 @@ int main(int argc, char** argv) {
     setenv("MEADOW_HEADLESS", "1", 0);
     setenv("MEADOW_USER_DIR", (root / "user").c_str(), 1);
     setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);
+    setenv("MEADOW_TEST_DATA", MEADOW_TEST_DATA_DIR, 0);
     if (chdir(root.c_str()) != 0) {
         perror("chdir");
         return 1;

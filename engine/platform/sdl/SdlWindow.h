@@ -44,7 +44,9 @@ public:
 
 private:
     void translate(const SDL_Event& event);
-    void post(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0) { m_queue.push_back({message, wParam, lParam}); }
+    void post(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0) {
+        m_queue.push_back({message, wParam, lParam});
+    }
 
     SDL_Window* m_window = nullptr;
     std::wstring m_title;

@@ -1,0 +1,121 @@
+#include "game/model/MeadowUnit.h"
+
+#include "engine/core/String.h"
+#include "engine/core/Strings.h"
+#include "engine/core/XmlNode.h"
+#include "game/model/RandomDraw.h"
+
+using Engine::cStringA;
+using Engine::IXmlNode;
+
+namespace {
+
+std::wstring translated(const std::wstring& text) {
+    Engine::cStrings* strings = Engine::getStrings();
+    return strings ? std::wstring(strings->translate(text)) : text;
+}
+
+std::wstring childText(IXmlNode* node, const char* name) {
+    std::wstring text;
+    node->getValue(name, text);
+    return text;
+}
+
+int32_t readInt(IXmlNode* node, const wchar_t* name, int32_t fallback) {
+    int value = fallback;
+    Engine::parseInt(value, node->getAttribute(name));
+    return value;
+}
+
+} // namespace
+
+cMeadowUnit::cMeadowUnit(cMeadowModel* model) : m_model(model) {}
+
+void cMeadowUnit::loadUnits(IXmlNode* node) {
+    bool forbidden = false;
+    Engine::parseBool(forbidden, node->getAttribute(L"forbidden"));
+    m_forbidden = forbidden;
+    m_upgrades.clear();
+    IXmlNode* list = nullptr;
+    if (!node->findNode("Upgrades", list) || !list)
+        throw cStringA("cMeadowUnit::loadUnits(): incorrect GameModel.xml: some unit hasn't upgrades.");
+    m_upgrades.emplace_back();
+    int count = list->getNodeCount();
+    for (int i = 0; i < count; ++i) {
+        IXmlNode* child = nullptr;
+        if (!list->getNodeAt(i, child) || !child)
+            continue;
+        cUnitUpgrade upgrade;
+        upgrade.level = readInt(child, L"level", upgrade.level);
+        upgrade.price = readInt(child, L"price_gold", upgrade.price);
+        upgrade.object = readInt(child, L"object", upgrade.object);
+        upgrade.group = readInt(child, L"group_number", upgrade.group);
+        upgrade.name = child->getAttribute(L"name");
+        upgrade.description = child->getAttribute(L"descr");
+        IXmlNode* phrases = nullptr;
+        if (child->findNode("Phrases", phrases) && phrases) {
+            upgrade.primaryPhrase = translated(childText(phrases, "Primary"));
+            upgrade.regularPhrase = translated(childText(phrases, "Regular"));
+            IXmlNode* randoms = nullptr;
+            if (phrases->findNode("Randoms", randoms) && randoms) {
+                Engine::tXmlNodeList nodes;
+                randoms->getNodes("Random", nodes);
+                for (IXmlNode* random : nodes)
+                    upgrade.randomPhrases.push_back(translated(random->asWString()));
+            }
+        }
+        m_upgrades.push_back(std::move(upgrade));
+    }
+}
+
+std::wstring cMeadowUnit::getRandomPhrase() const {
+    const std::vector<std::wstring>& phrases = current().randomPhrases;
+    int32_t i = RandomDraw::index(int32_t(phrases.size()));
+    return i < 0 ? std::wstring() : phrases[size_t(i)];
+}
+
+const cUnitUpgrade& cMeadowUnit::getUpgrade(int32_t i) const {
+    if (i < 0 || i >= int32_t(m_upgrades.size()))
+        throw cStringA("cMeadowUnit::getUpgrade(): wrong upgrade index: " + std::to_string(i));
+    return m_upgrades[size_t(i)];
+}
+
+bool cMeadowUnit::hasUpgradeInGroup(int32_t group) const {
+    for (size_t i = 1; i < m_upgrades.size(); ++i)
+        if (m_upgrades[i].group == group)
+            return true;
+    return false;
+}
+
+const cUnitUpgrade& cMeadowUnit::getUpgradeInGroup(int32_t group) const {
+    for (size_t i = 1; i < m_upgrades.size(); ++i)
+        if (m_upgrades[i].group == group)
+            return m_upgrades[i];
+    throw cStringA("cMeadowUnit::getUpgradeInGroup(): there is no upgrade in this unit for a group: " +
+                   std::to_string(group));
+}
+
+void cMeadowUnit::upgrade(int32_t variant) {
+    // Past the last upgrade every getter of the current upgrade would fail later, far from here.
+    if (!hasNextUpgrade())
+        throw cStringA("cMeadowUnit::upgrade(): there is no next upgrade for unit " + std::to_string(m_index));
+    ++m_level;
+    m_variant = variant;
+    m_changedSignal(this);
+}
+
+void cMeadowUnit::setLevelAndVariant(int32_t level, int32_t variant) {
+    m_level = level;
+    m_variant = variant;
+    m_restoredSignal(this);
+}
+
+std::unique_ptr<cMeadowUnit> cMeadowUnit::clone() const {
+    auto copy = std::make_unique<cMeadowUnit>(m_model);
+    copy->m_index = m_index;
+    copy->m_forbidden = m_forbidden;
+    copy->m_level = m_level;
+    copy->m_variant = m_variant;
+    copy->m_upgrades = m_upgrades;
+    return copy;
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+// Builds board models from the model fixtures under tests/data/model, or from XML text given
+// by a test, without the file system or the resource manager.
+
+#include "engine/core/XmlDocument.h"
+#include "game/model/MeadowModel.h"
+#include "tests/support/TempFolder.h"
+
+#include <cstdlib>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+namespace TestModel {
+
+inline std::string fixturePath(const std::string& name) {
+    const char* root = std::getenv("MEADOW_TEST_DATA");
+    return std::string(root ? root : "tests/data") + "/model/" + name;
+}
+
+inline std::unique_ptr<Engine::cXmlDocument> parseXml(const std::string& text) {
+    auto document = std::make_unique<Engine::cXmlDocument>();
+    if (!document->parseBytes(reinterpret_cast<const uint8_t*>(text.data()), text.size()))
+        throw std::runtime_error("fixture does not parse");
+    return document;
+}
+
+inline std::unique_ptr<Engine::cXmlDocument> loadFixture(const std::string& name) {
+    return parseXml(TestSupport::readFileBytes(fixturePath(name)));
+}
+
+// The model of the two fixture files.
+inline std::unique_ptr<cMeadowModel> makeFixtureModel() {
+    auto model = loadFixture("GameModel.xml");
+    auto levels = loadFixture("GameLevels.xml");
+    return std::make_unique<cMeadowModel>(model.get(), levels.get());
+}
+
+// The smallest description the model accepts, with extra root attributes and children.
+inline std::string minimalModelXml(const std::string& rootAttributes = "", const std::string& children = "") {
+    return "<Model " + rootAttributes + ">" + children +
+           "<GameObjects/><GameResources><R id=\"money\" type=\"1\"/></GameResources><Units/>"
+           "<LevelAchievements><A id=\"0\"/><A id=\"1\"/><A id=\"2\"/><A id=\"3\"/></LevelAchievements></Model>";
+}
+
+inline const char* minimalLevelsXml() { return "<Levels><Level size=\"1 1\"/></Levels>"; }
+
+inline std::unique_ptr<cMeadowModel> makeModel(const std::string& modelXml, const std::string& levelsXml = minimalLevelsXml()) {
+    auto model = parseXml(modelXml);
+    auto levels = parseXml(levelsXml);
+    return std::make_unique<cMeadowModel>(model.get(), levels.get());
+}
+
+// The text of the narrow exception a call throws; empty when it throws nothing.
+template <class F> std::string thrownText(F&& call) {
+    try {
+        call();
+    } catch (const std::string& text) {
+        return text;
+    }
+    return std::string();
+}
+
+} // namespace TestModel

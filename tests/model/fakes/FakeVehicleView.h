@@ -1,0 +1,16 @@
+#pragma once
+
+#include "game/model/VehicleView.h"
+
+namespace TestFakes {
+
+class FakeVehicleView : public IVehicleView {
+public:
+    explicit FakeVehicleView(cVehicleModel* vehicle) : m_vehicle(vehicle) {}
+
+    cVehicleModel* getVehicle() override { return m_vehicle; }
+
+    cVehicleModel* m_vehicle;
+};
+
+} // namespace TestFakes
