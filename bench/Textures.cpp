@@ -101,8 +101,12 @@ void decodeAndCreate(benchmark::State& state, const std::string& file) {
         benchmark::Counter(double(state.iterations()) * SIDE * SIDE, benchmark::Counter::kIsRate);
 }
 
-void BM_Png1024(benchmark::State& state) { decodeAndCreate(state, pngFile()); }
-void BM_Dxt5Dds1024(benchmark::State& state) { decodeAndCreate(state, ddsFile()); }
+void BM_Png1024(benchmark::State& state) {
+    decodeAndCreate(state, pngFile());
+}
+void BM_Dxt5Dds1024(benchmark::State& state) {
+    decodeAndCreate(state, ddsFile());
+}
 
 void BM_TextTexture30Characters(benchmark::State& state) {
     setenv("MEADOW_HEADLESS", "1", 0);

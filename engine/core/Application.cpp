@@ -62,7 +62,7 @@ cApplicationBase::cApplicationBase(const cApplicationDesc& desc)
 
 cApplicationBase::~cApplicationBase() = default;
 
-void cApplicationBase::run() {
+void cApplicationBase::onFrame() {
     if (m_frameCallback)
         m_frameCallback(m_frameUser);
 }
@@ -209,7 +209,7 @@ void cApplication::runMainLoop() {
         }
         if (!getGraphicsLink())
             m_window->presentBlank();
-        cApplicationBase::run();
+        cApplicationBase::run(); // onFrame
         ++m_frameCount;
         if (m_frameLimit && m_frameCount == m_frameLimit)
             mainWindowProc(WM_CLOSE, 0, 0);

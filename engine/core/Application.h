@@ -37,8 +37,10 @@ public:
     explicit cApplicationBase(const cApplicationDesc& desc);
     ~cApplicationBase() override;
 
-    // The base run operation: the per-frame callback, when one is set.
-    virtual void run();
+    // The base run operation: onFrame.
+    virtual void run() { onFrame(); }
+    // Calls the per-frame callback, when one is set.
+    void onFrame();
     virtual void applyDisplayMode() {}
     virtual bool onCreate();
     virtual bool onDestroy();

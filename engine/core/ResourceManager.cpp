@@ -26,7 +26,9 @@ std::string atlasName(const std::wstring& text) {
 
 } // namespace
 
-cResourceManager* getResourceManager() { return cResourceManager::getInstance(); }
+cResourceManager* getResourceManager() {
+    return cResourceManager::getInstance();
+}
 
 cResourceManager::cResourceManager() {
     m_loaders[RESOURCE_XML] = [](const std::string& path) -> cResource* { return new cXmlDocument(path); };
@@ -114,9 +116,13 @@ cResource* cResourceManager::getDeviceResource(const std::string& path, int kind
     return resource;
 }
 
-void cResourceManager::setLoader(int kind, tResourceLoader loader) { m_loaders[kind] = std::move(loader); }
+void cResourceManager::setLoader(int kind, tResourceLoader loader) {
+    m_loaders[kind] = std::move(loader);
+}
 
-void cResourceManager::setGetter(int kind, tResourceLoader getter) { m_getters[kind] = std::move(getter); }
+void cResourceManager::setGetter(int kind, tResourceLoader getter) {
+    m_getters[kind] = std::move(getter);
+}
 
 cResource* cResourceManager::getByKind(const std::string& path, int kind) {
     auto getter = m_getters.find(kind);
@@ -232,7 +238,9 @@ void cResourceManager::destroyUnreferenced() {
         delete resource;
 }
 
-void cResourceManager::purgeUnused() { destroyUnreferenced(); }
+void cResourceManager::purgeUnused() {
+    destroyUnreferenced();
+}
 
 void cResourceManager::collectNames(std::set<std::string>& names) const {
     names.clear();
@@ -242,10 +250,10 @@ void cResourceManager::collectNames(std::set<std::string>& names) const {
 
 int cResourceManager::kindFromExtension(const std::string& extension) {
     static const std::map<std::string, int> kinds = {
-        {"dds", RESOURCE_TEXTURE}, {"jng", RESOURCE_TEXTURE},      {"png", RESOURCE_TEXTURE},
-        {"jpg", RESOURCE_TEXTURE}, {"tga", RESOURCE_TEXTURE},      {"bmp", RESOURCE_TEXTURE},
-        {"xml", RESOURCE_XML},     {"fnt", RESOURCE_FONT},         {"vsh", RESOURCE_VERTEX_SHADER},
-        {"ogg", RESOURCE_SOUND},   {"wav", RESOURCE_SOUND},        {"mesh", RESOURCE_MESH},
+        {"dds", RESOURCE_TEXTURE},   {"jng", RESOURCE_TEXTURE}, {"png", RESOURCE_TEXTURE},
+        {"jpg", RESOURCE_TEXTURE},   {"tga", RESOURCE_TEXTURE}, {"bmp", RESOURCE_TEXTURE},
+        {"xml", RESOURCE_XML},       {"fnt", RESOURCE_FONT},    {"vsh", RESOURCE_VERTEX_SHADER},
+        {"ogg", RESOURCE_SOUND},     {"wav", RESOURCE_SOUND},   {"mesh", RESOURCE_MESH},
         {"anim", RESOURCE_ANIMATION}};
     auto found = kinds.find(extension);
     return found == kinds.end() ? RESOURCE_UNKNOWN : found->second;
@@ -274,7 +282,9 @@ bool cResourceManager::hasAtlasEntryFor(const cResource* resource) const {
     return resource && hasAtlasEntry(resource->getName());
 }
 
-bool cResourceManager::hasAtlasEntry(const std::string& name) const { return m_atlasMap.count(lowerCase(name)) > 0; }
+bool cResourceManager::hasAtlasEntry(const std::string& name) const {
+    return m_atlasMap.count(lowerCase(name)) > 0;
+}
 
 const cAtlasFrame& cResourceManager::getAtlasEntry(const std::string& name) const {
     static const cAtlasFrame noFrame;
@@ -284,8 +294,7 @@ const cAtlasFrame& cResourceManager::getAtlasEntry(const std::string& name) cons
 
 bool cResourceManager::findAtlasImage(const std::string& name, std::string& imagePath) const {
     auto found = m_atlasMap.find(lowerCase(name));
-    if (found == m_atlasMap.end() || found->second.index < 0 ||
-        size_t(found->second.index) >= m_atlasImages.size())
+    if (found == m_atlasMap.end() || found->second.index < 0 || size_t(found->second.index) >= m_atlasImages.size())
         return false;
     imagePath = m_atlasImages[size_t(found->second.index)];
     return true;

@@ -29,7 +29,9 @@ const size_t kMaxDepth = 1000;
 // could otherwise ask for an exponential amount of memory.
 const size_t kMaxCopiedNodes = 250000;
 
-void setErrorText(const std::string& text) { errorCallStack() = text; }
+void setErrorText(const std::string& text) {
+    errorCallStack() = text;
+}
 
 const std::wstring& emptyWide() {
     static const std::wstring empty;
@@ -40,7 +42,14 @@ const std::wstring& emptyWide() {
 void appendUtf8(std::wstring& out, const char* s, size_t length) {
     const unsigned char* p = reinterpret_cast<const unsigned char*>(s);
     const unsigned char* end = p + length;
-    out.reserve(out.size() + length);
+    // Most text is ASCII: widen it in one go.
+    size_t ascii = 0;
+    while (ascii < length && p[ascii] < 0x80)
+        ++ascii;
+    size_t start = out.size();
+    out.resize(start + ascii);
+    std::copy(p, p + ascii, out.begin() + ptrdiff_t(start));
+    p += ascii;
     while (p < end) {
         uint32_t c = *p;
         if (c < 0x80) {
@@ -253,9 +262,10 @@ struct cXmlDocument::cParser {
         const cXmlDocument* source = &m_document;
         std::wstring path = value;
         size_t bar = value.find(L'|');
-        if (bar != std::wstring::npos) {
-            std::string file = wideToNarrow(value.substr(0, bar));
+        if (bar != std::wstring::npos)
             path = value.substr(bar + 1);
+        if (bar != std::wstring::npos && bar > 0) {
+            std::string file = wideToNarrow(value.substr(0, bar));
             if (cResourceManager* manager = getResourceManager()) {
                 source = static_cast<cXmlDocument*>(manager->getXml(file));
             } else {
@@ -269,8 +279,7 @@ struct cXmlDocument::cParser {
             if (end == std::wstring::npos)
                 end = path.size();
             if (end > start) {
-                auto found = source->m_children.find(wideToNarrow(path.substr(start, end - start)));
-                source = found == source->m_children.end() ? nullptr : found->second;
+                source = source->firstChild(wideToNarrow(path.substr(start, end - start)));
             }
             start = end + 1;
         }
@@ -292,9 +301,13 @@ struct cXmlDocument::cParser {
 
 cXmlDocument::cXmlDocument() : cResource(std::string()) {}
 
-cXmlDocument::cXmlDocument(const std::string& path) : cResource(path) { loadFile(path); }
+cXmlDocument::cXmlDocument(const std::string& path) : cResource(path) {
+    loadFile(path);
+}
 
-cXmlDocument::~cXmlDocument() { deleteChildren(); }
+cXmlDocument::~cXmlDocument() {
+    deleteChildren();
+}
 
 void cXmlDocument::deleteChildren() {
     for (auto& child : m_children)
@@ -380,7 +393,9 @@ void cXmlDocument::loadFile(const std::string& path) {
     }
 }
 
-bool cXmlDocument::parseStream(IDataStream& stream) { return parseStream(stream, nullptr); }
+bool cXmlDocument::parseStream(IDataStream& stream) {
+    return parseStream(stream, nullptr);
+}
 
 bool cXmlDocument::parseStream(IDataStream& stream, std::vector<uint8_t>* keep) {
     int32_t size = stream.getSize();
@@ -544,9 +559,13 @@ void cXmlDocument::copyTree(const cXmlDocument& source) {
     }
 }
 
-bool cXmlDocument::decRef() { return true; }
+bool cXmlDocument::decRef() {
+    return true;
+}
 
-int cXmlDocument::getKind() const { return RESOURCE_XML; }
+int cXmlDocument::getKind() const {
+    return RESOURCE_XML;
+}
 
 int cXmlDocument::getNodes(const std::string& name, tXmlNodeList& nodes) const {
     auto range = m_children.equal_range(name);
@@ -556,16 +575,17 @@ int cXmlDocument::getNodes(const std::string& name, tXmlNodeList& nodes) const {
     return count;
 }
 
-const cXmlDocument* cXmlDocument::firstChild(const std::string& name) const {
-    auto found = m_children.find(name);
-    return found == m_children.end() ? nullptr : found->second;
+// The first child of that name in document order (multimap::find may give any of them).
+const cXmlDocument* cXmlDocument::firstChild(std::string_view name) const {
+    auto found = m_children.lower_bound(name);
+    return found == m_children.end() || found->first != name ? nullptr : found->second;
 }
 
 bool cXmlDocument::findNode(const std::string& name, IXmlNode*& node) const {
-    auto found = m_children.find(name);
-    if (found == m_children.end())
+    const cXmlDocument* found = firstChild(name);
+    if (!found)
         return false;
-    node = found->second;
+    node = const_cast<cXmlDocument*>(found);
     return true;
 }
 
@@ -581,8 +601,7 @@ bool cXmlDocument::getNodeAt(int index, IXmlNode*& node, std::string* name) cons
 
 namespace {
 
-template <typename T, typename Parse>
-bool childValue(const cXmlDocument* child, T& out, Parse parse) {
+template <typename T, typename Parse> bool childValue(const cXmlDocument* child, T& out, Parse parse) {
     if (!child)
         return false;
     parse(out, child->getText());
@@ -638,9 +657,13 @@ int cXmlDocument::collectNodes(const std::string& name, tXmlNodeList& nodes) con
     return int(nodes.size());
 }
 
-std::string cXmlDocument::asString() const { return wideToNarrow(m_text); }
+std::string cXmlDocument::asString() const {
+    return wideToNarrow(m_text);
+}
 
-std::wstring cXmlDocument::asWString() const { return m_text; }
+std::wstring cXmlDocument::asWString() const {
+    return m_text;
+}
 
 namespace {
 
@@ -652,20 +675,42 @@ template <typename T, typename Parse> T convert(const std::wstring& text, Parse 
 
 } // namespace
 
-float cXmlDocument::asFloat() const { return convert<float>(m_text, parseFloat); }
-double cXmlDocument::asDouble() const { return convert<double>(m_text, parseDouble); }
-int cXmlDocument::asInt() const { return convert<int>(m_text, parseInt); }
-unsigned cXmlDocument::asUInt() const { return convert<unsigned>(m_text, parseUInt); }
-int32_t cXmlDocument::asLong() const { return convert<int32_t>(m_text, parseLong); }
-uint32_t cXmlDocument::asULong() const { return convert<uint32_t>(m_text, parseULong); }
-int64_t cXmlDocument::asLongLong() const { return convert<int64_t>(m_text, parseLongLong); }
-cVector2 cXmlDocument::asVector2() const { return convert<cVector2>(m_text, parseVector2); }
-cColor cXmlDocument::asColor() const { return convert<cColor>(m_text, hexArgb); }
-bool cXmlDocument::asBool() const { return convert<bool>(m_text, parseBool); }
+float cXmlDocument::asFloat() const {
+    return convert<float>(m_text, parseFloat);
+}
+double cXmlDocument::asDouble() const {
+    return convert<double>(m_text, parseDouble);
+}
+int cXmlDocument::asInt() const {
+    return convert<int>(m_text, parseInt);
+}
+unsigned cXmlDocument::asUInt() const {
+    return convert<unsigned>(m_text, parseUInt);
+}
+int32_t cXmlDocument::asLong() const {
+    return convert<int32_t>(m_text, parseLong);
+}
+uint32_t cXmlDocument::asULong() const {
+    return convert<uint32_t>(m_text, parseULong);
+}
+int64_t cXmlDocument::asLongLong() const {
+    return convert<int64_t>(m_text, parseLongLong);
+}
+cVector2 cXmlDocument::asVector2() const {
+    return convert<cVector2>(m_text, parseVector2);
+}
+cColor cXmlDocument::asColor() const {
+    return convert<cColor>(m_text, hexArgb);
+}
+bool cXmlDocument::asBool() const {
+    return convert<bool>(m_text, parseBool);
+}
 
 namespace {
 
-bool byName(const cXmlDocument::tAttribute& a, const cXmlDocument::tAttribute& b) { return a.first < b.first; }
+bool byName(const cXmlDocument::tAttribute& a, const cXmlDocument::tAttribute& b) {
+    return a.first < b.first;
+}
 
 } // namespace
 
@@ -709,13 +754,21 @@ const std::wstring& cXmlDocument::getAttribute(const std::wstring& name) const {
     return value ? *value : emptyWide();
 }
 
-int cXmlDocument::getNodeCount() const { return int(m_children.size()); }
+int cXmlDocument::getNodeCount() const {
+    return int(m_children.size());
+}
 
-int cXmlDocument::countNodes(const std::string& name) const { return int(m_children.count(name)); }
+int cXmlDocument::countNodes(const std::string& name) const {
+    return int(m_children.count(name));
+}
 
-int cXmlDocument::getAttributeCount() const { return int(m_attributes.size()); }
+int cXmlDocument::getAttributeCount() const {
+    return int(m_attributes.size());
+}
 
-int cXmlDocument::getChildCount() const { return int(m_children.size()); }
+int cXmlDocument::getChildCount() const {
+    return int(m_children.size());
+}
 
 const cXmlDocument::tAttributes::value_type* cXmlDocument::getAttributeAt(int index) const {
     if (index < 0 || size_t(index) >= m_attributes.size())

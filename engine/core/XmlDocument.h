@@ -119,7 +119,7 @@ private:
     bool readBinary(const uint8_t* data, size_t size);
     static bool readBinaryNode(cXmlDocument& node, const uint8_t*& p, const uint8_t* end, int depth);
     void copyTree(const cXmlDocument& source);
-    const cXmlDocument* firstChild(const std::string& name) const;
+    const cXmlDocument* firstChild(std::string_view name) const;
     const std::wstring* findAttribute(std::wstring_view name) const;
     // Adds a batch of attributes; a name already present keeps its value unless overriding.
     void addAttributes(tAttributes&& batch, bool override);

@@ -15,14 +15,20 @@ constexpr uint32_t DDPF_FOURCC = 0x4;
 constexpr uint32_t DDPF_RGB = 0x40;
 constexpr uint32_t DDPF_LUMINANCE = 0x20000;
 
-uint32_t read32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
-uint16_t read16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+uint32_t read32(const uint8_t* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+uint16_t read16(const uint8_t* p) {
+    return uint16_t(p[0] | p[1] << 8);
+}
 
 constexpr uint32_t fourCC(char a, char b, char c, char d) {
     return uint32_t(uint8_t(a)) | uint32_t(uint8_t(b)) << 8 | uint32_t(uint8_t(c)) << 16 | uint32_t(uint8_t(d)) << 24;
 }
 
-uint32_t argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) { return a << 24 | r << 16 | g << 8 | b; }
+uint32_t argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) {
+    return a << 24 | r << 16 | g << 8 | b;
+}
 
 // The four colours of a colour block; with fourColors false (DXT1 with colour0 <= colour1) the
 // fourth is transparent black.
@@ -76,8 +82,8 @@ struct cMaskChannel {
     }
 };
 
-void decodeUncompressed(const uint8_t* data, size_t available, uint32_t flags, uint32_t bitCount,
-                        const uint8_t* format, cImage& image) {
+void decodeUncompressed(const uint8_t* data, size_t available, uint32_t flags, uint32_t bitCount, const uint8_t* format,
+                        cImage& image) {
     if (bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
         throw cImageError("DDS image has an unsupported bit count (" + std::to_string(bitCount) + ")");
     const size_t bytesPerPixel = bitCount / 8;

@@ -44,7 +44,7 @@ void cImageDecoder::allocate(cImage& image, long width, long height, const char*
         throw cImageError(std::string(format) + " image has no pixels");
     if (width > MAX_SIDE || height > MAX_SIDE || size_t(width) * size_t(height) > MAX_PIXELS)
         throw cImageError(std::string(format) + " image is too large (" + std::to_string(width) + "x" +
-                       std::to_string(height) + ")");
+                          std::to_string(height) + ")");
     image.width = int(width);
     image.height = int(height);
     image.pixels.assign(size_t(width) * size_t(height), 0u);

@@ -14,7 +14,9 @@ namespace Engine {
 
 namespace {
 
-uint32_t expand5(uint32_t k) { return k == 0 ? 0 : k == 31 ? 255 : 8 * k + 8; }
+uint32_t expand5(uint32_t k) {
+    return k == 0 ? 0 : k == 31 ? 255 : 8 * k + 8;
+}
 
 struct cJpegErrors {
     jpeg_error_mgr manager;

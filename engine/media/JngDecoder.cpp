@@ -25,7 +25,9 @@ struct cJngSource {
     bool shown = false;
 };
 
-cJngSource& sourceOf(mng_handle handle) { return *static_cast<cJngSource*>(mng_get_userdata(handle)); }
+cJngSource& sourceOf(mng_handle handle) {
+    return *static_cast<cJngSource*>(mng_get_userdata(handle));
+}
 
 // libmng forgets some row buffers when a damaged image stops it halfway, and its memory
 // callbacks carry no user pointer: the decoding on this thread keeps the list of its blocks and
@@ -50,8 +52,12 @@ void MNG_DECL freeMemory(mng_ptr pointer, mng_size_t) {
         t_blocks->erase(pointer);
     std::free(pointer);
 }
-mng_bool MNG_DECL openStream(mng_handle) { return MNG_TRUE; }
-mng_bool MNG_DECL closeStream(mng_handle) { return MNG_TRUE; }
+mng_bool MNG_DECL openStream(mng_handle) {
+    return MNG_TRUE;
+}
+mng_bool MNG_DECL closeStream(mng_handle) {
+    return MNG_TRUE;
+}
 
 mng_bool MNG_DECL readData(mng_handle handle, mng_ptr buffer, mng_uint32 length, mng_uint32p read) {
     cJngSource& source = sourceOf(handle);
@@ -88,10 +94,13 @@ mng_bool MNG_DECL refresh(mng_handle handle, mng_uint32, mng_uint32, mng_uint32,
     return MNG_TRUE;
 }
 
-mng_uint32 MNG_DECL getTickCount(mng_handle) { return 0; }
-mng_bool MNG_DECL setTimer(mng_handle, mng_uint32) { return MNG_TRUE; }
-mng_bool MNG_DECL onError(mng_handle, mng_int32, mng_int8, mng_chunkid, mng_uint32, mng_int32, mng_int32,
-                          mng_pchar) {
+mng_uint32 MNG_DECL getTickCount(mng_handle) {
+    return 0;
+}
+mng_bool MNG_DECL setTimer(mng_handle, mng_uint32) {
+    return MNG_TRUE;
+}
+mng_bool MNG_DECL onError(mng_handle, mng_int32, mng_int8, mng_chunkid, mng_uint32, mng_int32, mng_int32, mng_pchar) {
     return MNG_FALSE;
 }
 

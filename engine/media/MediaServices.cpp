@@ -4,6 +4,7 @@
 #include "engine/core/InputLink.h"
 #include "engine/core/ServiceFactory.h"
 #include "engine/core/SoundLink.h"
+#include "engine/media/GraphicsDevice.h"
 #include "engine/media/InputSystem.h"
 #include "engine/media/SoundSystem.h"
 
@@ -47,6 +48,7 @@ private:
 
 void registerMediaServices() {
     cServiceFactory factory = getServiceFactory();
+    factory.createGraphicsDevice = [](cApplicationDesc& desc) -> IGraphicsLink* { return new cGraphicsDevice(desc); };
     factory.createInputSystem = [](cApplicationDesc&) -> IInputLink* { return new cInputSystemLink(); };
     factory.createSoundSystem = []() -> ISoundLink* { return new cSoundSystemLink(); };
     setServiceFactory(factory);

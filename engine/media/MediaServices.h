@@ -1,6 +1,6 @@
 #pragma once
 
-// Hands the application the factories of the media layer's services (input system, sound
+// Hands the application the factories of the media layer's services (graphics device, input system, sound
 // system), so that it creates them in their place of the start-up order.
 
 namespace Engine {

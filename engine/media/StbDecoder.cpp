@@ -13,8 +13,17 @@ namespace Engine {
 
 namespace {
 
-uint32_t read16(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8; }
-uint32_t read32(const uint8_t* p) { return read16(p) | read16(p + 2) << 16; }
+std::string failureReason() {
+    const char* reason = stbi_failure_reason();
+    return reason ? reason : "unknown error";
+}
+
+uint32_t read16(const uint8_t* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8;
+}
+uint32_t read32(const uint8_t* p) {
+    return read16(p) | read16(p + 2) << 16;
+}
 
 // stb_image reads zeros past the end of its input, so a cut file would decode as a picture
 // with a black tail: the sizes its headers promise are checked first.
@@ -72,15 +81,14 @@ void cStbDecoder::decode(const uint8_t* bytes, size_t size, cImage& image) {
     const char* format = cImageDecoder::detectFormat(bytes, size) == IMAGE_BMP ? "BMP" : "TGA";
     int width = 0, height = 0, components = 0;
     if (!stbi_info_from_memory(bytes, int(size), &width, &height, &components))
-        throw cImageError(std::string(format) + " data is corrupt or of an unknown kind: " + stbi_failure_reason());
+        throw cImageError(std::string(format) + " data is corrupt or of an unknown kind: " + failureReason());
     cImageDecoder::allocate(image, width, height, format);
     if (!(format[0] == 'B' ? isBmpComplete(bytes, size) : isTgaComplete(bytes, size)))
         throw cImageError(std::string(format) + " data is truncated");
-    std::unique_ptr<stbi_uc, void (*)(void*)> rgba(stbi_load_from_memory(bytes, int(size), &width, &height,
-                                                                         &components, 4),
-                                                   stbi_image_free);
+    std::unique_ptr<stbi_uc, void (*)(void*)> rgba(
+        stbi_load_from_memory(bytes, int(size), &width, &height, &components, 4), stbi_image_free);
     if (!rgba)
-        throw cImageError(std::string(format) + " data is corrupt: " + stbi_failure_reason());
+        throw cImageError(std::string(format) + " data is corrupt: " + failureReason());
     if (width != image.width || height != image.height)
         throw cImageError(std::string(format) + " data is corrupt: size changed while decoding");
     const stbi_uc* p = rgba.get();

@@ -24,13 +24,19 @@ Platform::IFontRasteriser& systemFont() {
 
 } // namespace
 
-cTextTexture::cTextTexture(const std::wstring& text) : cTexture(Platform::tTextureHandle(0)) { setText(text); }
+cTextTexture::cTextTexture(const std::wstring& text) : cTexture(Platform::tTextureHandle(0)) {
+    setText(text);
+}
 
 cTextTexture::~cTextTexture() = default;
 
-int cTextTexture::getKind() const { return RESOURCE_TEXT_TEXTURE; }
+int cTextTexture::getKind() const {
+    return RESOURCE_TEXT_TEXTURE;
+}
 
-void cTextTexture::load() { render(); }
+void cTextTexture::load() {
+    render();
+}
 
 void cTextTexture::setText(const std::wstring& text) {
     m_text = text;

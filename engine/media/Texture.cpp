@@ -5,6 +5,7 @@
 #include "engine/media/ImageDecoder.h"
 #include "engine/media/TextureFactory.h"
 
+#include <memory>
 #include <vector>
 
 namespace Engine {
@@ -33,29 +34,46 @@ cTexture* IResourceManager::getTexture(const std::string& path) {
     return static_cast<cTexture*>(getDeviceResource(path, RESOURCE_TEXTURE));
 }
 
-bool IResourceManager::isAtlasTexture(const cTexture* texture) const { return texture && texture->isAtlas(); }
+bool IResourceManager::isAtlasTexture(const cTexture* texture) const {
+    return texture && texture->isAtlas();
+}
 
-cTexture::cTexture(const std::string& path) : cResource(path) { loadFromFile(path); }
+cTexture::cTexture(const std::string& path) : cResource(path) {
+    loadFromFile(path);
+}
 
 cTexture::cTexture(Platform::tTextureHandle texture) : cResource(std::string()), m_texture(texture) {}
 
-cTexture::~cTexture() { releaseDeviceTexture(); }
+cTexture::~cTexture() {
+    releaseDeviceTexture();
+}
 
-int cTexture::getKind() const { return RESOURCE_TEXTURE; }
+int cTexture::getKind() const {
+    return RESOURCE_TEXTURE;
+}
 
-void cTexture::unload() { releaseDeviceTexture(); }
+void cTexture::unload() {
+    releaseDeviceTexture();
+}
 
-void cTexture::load() { loadFromFile(getName()); }
+void cTexture::load() {
+    loadFromFile(getName());
+}
 
 void cTexture::loadFromFile(const std::string& path) {
     std::vector<uint8_t>& bytes = fileBuffer();
     IFileSystem* fileSystem = getFileSystem();
     if (!fileSystem)
         throw cStringA("Cannot load texture \"" + path + "\": no file system.");
-    const int32_t size = fileSystem->readFile(path, bytes);
-    // readFile leaves the buffer as it was for an empty file: never decode the previous file.
+    // Read straight into the shared buffer: it grows to the largest file and is never given up.
+    std::unique_ptr<IDataStream> stream = fileSystem->openRead(path);
+    const int32_t size = stream->getSize();
     if (size <= 0)
         throw cImageError("Cannot load texture \"" + path + "\": the file is empty.");
+    bytes.resize(size_t(size));
+    if (stream->read(bytes.data(), size) != size)
+        throw cImageError("Cannot load texture \"" + path + "\": the file cannot be read whole.");
+    stream.reset();
     cTextureFactory* factory = getTextureFactory();
     if (!factory)
         throw cStringA("Cannot load texture \"" + path + "\": no graphics device.");

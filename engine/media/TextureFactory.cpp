@@ -20,7 +20,9 @@ int nextPowerOfTwo(int n) {
 
 } // namespace
 
-cTextureFactory* getTextureFactory() { return cTextureFactory::getInstance(); }
+cTextureFactory* getTextureFactory() {
+    return cTextureFactory::getInstance();
+}
 
 cTextureFactory::cTextureFactory(Platform::IRenderDevice* device) : m_device(device) {
     // Created after the resource manager in every run: the media kinds become known to it here.
@@ -43,9 +45,8 @@ Platform::tResult cTextureFactory::createIndexBuffer(uint32_t indexCount, Platfo
     return result;
 }
 
-Platform::tResult cTextureFactory::createVertexBuffer(uint32_t vertexCount, uint32_t vertexSize,
-                                                      uint32_t vertexFormat, Platform::tBufferHandle& out,
-                                                      Platform::ePool pool) {
+Platform::tResult cTextureFactory::createVertexBuffer(uint32_t vertexCount, uint32_t vertexSize, uint32_t vertexFormat,
+                                                      Platform::tBufferHandle& out, Platform::ePool pool) {
     const uint32_t bytes = vertexCount * vertexSize;
     Platform::tResult result = device().createVertexBuffer(bytes, vertexFormat, false, pool, out);
     if (result == Platform::RESULT_OUT_OF_VIDEO_MEMORY && pool == Platform::POOL_DEFAULT)

@@ -21,9 +21,13 @@ cVertexShader::cVertexShader(const std::string& path) : cResource(path) {
     load();
 }
 
-cVertexShader::~cVertexShader() { unload(); }
+cVertexShader::~cVertexShader() {
+    unload();
+}
 
-int cVertexShader::getKind() const { return RESOURCE_VERTEX_SHADER; }
+int cVertexShader::getKind() const {
+    return RESOURCE_VERTEX_SHADER;
+}
 
 void cVertexShader::load() {
     cTextureFactory* factory = getTextureFactory();

@@ -2,8 +2,8 @@
 
 #include "engine/core/FatalError.h"
 #include "engine/core/FileSystem.h"
-#include "engine/core/String.h"
 #include "engine/core/ResourceManager.h"
+#include "engine/core/String.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -59,7 +59,9 @@ std::string int32le(int32_t v) {
         out[size_t(i)] = char(uint32_t(v) >> (8 * i));
     return out;
 }
-std::string narrowBin(const std::string& s) { return int32le(int32_t(s.size())) + s; }
+std::string narrowBin(const std::string& s) {
+    return int32le(int32_t(s.size())) + s;
+}
 std::string wideBin(const std::wstring& s) {
     std::string out = int32le(int32_t(s.size()));
     for (wchar_t c : s) {
@@ -277,7 +279,8 @@ TEST_F(XmlDocument, CopyInheritsAnEarlierElementOfTheSameFile) {
                      "<Win copy='Base' h='5' extra='e'/>"
                      "<Win2 copy='Tpl\\Deep'/>"
                      "<None copy='Base/Missing' own='o'/>"
-                     "<Later copy='After'/><After a='1'/></R>");
+                     "<Later copy='After'/><After a='1'/>"
+                     "<Bar copy='|Tpl/Deep'/></R>");
     IXmlNode* win = child(doc.get(), "Win");
     EXPECT_EQ(win->getAttribute(L"w"), L"1");
     EXPECT_EQ(win->getAttribute(L"h"), L"5");
@@ -287,6 +290,8 @@ TEST_F(XmlDocument, CopyInheritsAnEarlierElementOfTheSameFile) {
     EXPECT_EQ(child(win, "Part")->getAttribute(L"k"), L"a");
     EXPECT_TRUE(static_cast<cXmlDocument*>(win)->isCopied());
     EXPECT_EQ(child(doc.get(), "Win2")->getAttribute(L"x"), L"1");
+    // An empty file part names this document.
+    EXPECT_EQ(child(doc.get(), "Bar")->getAttribute(L"x"), L"1");
     // A path that is not found, or an element later in the file, copies nothing.
     EXPECT_EQ(child(doc.get(), "None")->getAttributeCount(), 1);
     EXPECT_EQ(child(doc.get(), "Later")->getAttributeCount(), 0);
@@ -520,11 +525,11 @@ TEST_F(XmlDocument, CopyFailuresOfTheOtherFileComeThrough) {
 }
 
 TEST_F(XmlDocument, EscapedTextWrittenAsUtf16ReadsBackAsWritten) {
-    const std::wstring tricky = std::wstring(L"a\"b<c>&d'e\tf\ng\r\nh ") + wchar_t(0x0416) + wchar_t(0xD83D) +
-                                wchar_t(0xDE00) + L"&amp;";
+    const std::wstring tricky =
+        std::wstring(L"a\"b<c>&d'e\tf\ng\r\nh ") + wchar_t(0x0416) + wchar_t(0xD83D) + wchar_t(0xDE00) + L"&amp;";
     fileSystem();
-    writeUtf16File("sys/settings.xml", L"<?xml version=\"1.0\" encoding=\"UTF-16\"?><main><s v=\"" + escapeXml(tricky) +
-                                           L"\" /></main>");
+    writeUtf16File("sys/settings.xml",
+                   L"<?xml version=\"1.0\" encoding=\"UTF-16\"?><main><s v=\"" + escapeXml(tricky) + L"\" /></main>");
     cXmlDocument settings("sys/settings.xml");
     EXPECT_EQ(child(&settings, "s")->getAttribute(L"v"), tricky);
 

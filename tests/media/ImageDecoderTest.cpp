@@ -1,5 +1,5 @@
-#include "engine/media/DdsDecoder.h"
 #include "engine/media/ImageDecoder.h"
+#include "engine/media/DdsDecoder.h"
 
 #include "engine/core/String.h"
 #include "tests/media/ImageFiles.h"
@@ -170,13 +170,53 @@ TEST(DdsDecoder, DecodesDxtBlocks) {
 
 TEST(DdsDecoder, CompressedImagesCutPartialBlocksAtTheEdge) {
     // A 6 x 5 DXT5 image takes 2 x 2 blocks; every block opaque red except the last, blue.
-    const std::string red = std::string("\xFF\xFF", 2) + std::string(6, '\0') + std::string("\x00\xF8\x00\xF8", 4) +
-                            std::string(4, '\0');
-    const std::string blue = std::string("\xFF\xFF", 2) + std::string(6, '\0') +
-                             std::string("\x1F\x00\x1F\x00", 4) + std::string(4, '\0');
+    const std::string red =
+        std::string("\xFF\xFF", 2) + std::string(6, '\0') + std::string("\x00\xF8\x00\xF8", 4) + std::string(4, '\0');
+    const std::string blue =
+        std::string("\xFF\xFF", 2) + std::string(6, '\0') + std::string("\x1F\x00\x1F\x00", 4) + std::string(4, '\0');
     const cImage image = decodeBytes(TestImages::ddsBlocks(6, 5, "DXT5", red + red + red + blue));
     ASSERT_EQ(image.pixels.size(), 30u);
     EXPECT_EQ(image.pixels[0], 0xFFFF0000u);
     EXPECT_EQ(image.pixels[4 * 6 + 5], 0xFF0000FFu);
     EXPECT_EQ(image.pixels[3 * 6 + 5], 0xFFFF0000u);
+}
+
+TEST(DdsDecoder, UncompressedSurfacesFollowTheirMasks) {
+    struct Case {
+        const char* name;
+        uint32_t flags, bits;
+        uint32_t masks[4];
+        std::string data;
+        uint32_t first, second;
+    } cases[] = {
+        // R5G6B5: pure red, then the middle of green.
+        {"R5G6B5", 0x40, 16, {0xF800, 0x07E0, 0x001F, 0}, std::string("\x00\xF8\x00\x04", 4), 0xFFFF0000u, 0xFF008200u},
+        // A1R5G5B5 with the alpha bit.
+        {"A1R5G5B5",
+         0x41,
+         16,
+         {0x7C00, 0x03E0, 0x001F, 0x8000},
+         std::string("\x1F\x80\x1F\x00", 4),
+         0xFF0000FFu,
+         0x000000FFu},
+        {"R8G8B8",
+         0x40,
+         24,
+         {0xFF0000, 0xFF00, 0xFF, 0},
+         std::string("\x01\x02\x03\x04\x05\x06", 6),
+         0xFF030201u,
+         0xFF060504u},
+        {"L8", 0x20000, 8, {0xFF, 0, 0, 0}, std::string("\x10\xF0", 2), 0xFF101010u, 0xFFF0F0F0u},
+        {"A8", 0x2, 8, {0, 0, 0, 0xFF}, std::string("\x00\x80", 2), 0x00000000u, 0x80000000u},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const cImage image = decodeBytes(TestImages::ddsMasked(2, 1, c.flags, c.bits, c.masks, c.data));
+        ASSERT_EQ(image.pixels.size(), 2u);
+        EXPECT_EQ(image.pixels[0], c.first);
+        EXPECT_EQ(image.pixels[1], c.second);
+        // One byte short is a truncated file.
+        EXPECT_EQ(decodeError(TestImages::ddsMasked(2, 1, c.flags, c.bits, c.masks, c.data.substr(1))),
+                  "DDS data is truncated");
+    }
 }

@@ -26,7 +26,9 @@ void putBig32(std::string& out, uint32_t v) {
     for (int shift = 24; shift >= 0; shift -= 8)
         out += char((v >> shift) & 0xFF);
 }
-uint8_t channel(uint32_t pixel, int shift) { return uint8_t((pixel >> shift) & 0xFF); }
+uint8_t channel(uint32_t pixel, int shift) {
+    return uint8_t((pixel >> shift) & 0xFF);
+}
 
 void appendPng(png_structp png, png_bytep data, png_size_t length) {
     static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(data), length);
@@ -158,7 +160,7 @@ std::string tga(int width, int height, const Pixels& pixels, int bits, bool rle)
 }
 
 static std::string ddsHeader(int width, int height, uint32_t pfFlags, const char* fourCC, uint32_t bits,
-                             uint32_t masks[4]) {
+                             const uint32_t masks[4]) {
     std::string out = "DDS ";
     put32(out, 124);
     put32(out, 0x1007);
@@ -185,6 +187,11 @@ std::string ddsArgb(int width, int height, const Pixels& pixels) {
     for (uint32_t p : pixels)
         put32(out, p);
     return out;
+}
+
+std::string ddsMasked(int width, int height, uint32_t flags, uint32_t bits, const uint32_t masks[4],
+                      const std::string& data) {
+    return ddsHeader(width, height, flags, nullptr, bits, masks) + data;
 }
 
 std::string ddsBlocks(int width, int height, const char* fourCC, const std::string& blocks) {
@@ -226,11 +233,11 @@ std::string jng(int width, int height, const Pixels& pixels, bool alpha) {
     putBig32(header, uint32_t(width));
     putBig32(header, uint32_t(height));
     header += char(alpha ? 14 : 10); // colour, or colour with alpha
-    header += char(8);                // sample depth
-    header += char(8);                // Huffman-coded baseline JPEG
-    header += char(0);                // not interlaced
-    header += char(alpha ? 8 : 0);    // alpha sample depth
-    header += char(0);                // alpha compressed as PNG samples
+    header += char(8);               // sample depth
+    header += char(8);               // Huffman-coded baseline JPEG
+    header += char(0);               // not interlaced
+    header += char(alpha ? 8 : 0);   // alpha sample depth
+    header += char(0);               // alpha compressed as PNG samples
     header += char(0);
     header += char(0);
     pngChunk(out, "JHDR", header);

@@ -18,6 +18,10 @@ std::string bmp(int width, int height, const Pixels& pixels, int bits);
 std::string tga(int width, int height, const Pixels& pixels, int bits, bool rle);
 // 32-bit A8R8G8B8 surface described by masks.
 std::string ddsArgb(int width, int height, const Pixels& pixels);
+// An uncompressed surface of any layout: pixel-format flags, bit count, the red, green, blue and
+// alpha masks, and the stored pixel bytes.
+std::string ddsMasked(int width, int height, uint32_t flags, uint32_t bits, const uint32_t masks[4],
+                      const std::string& data);
 // A compressed surface: fourCC "DXT1", "DXT3" or "DXT5" and the blocks as they are stored.
 std::string ddsBlocks(int width, int height, const char* fourCC, const std::string& blocks);
 // Bottom-up 24-bit DIB rows, padded to four bytes.

@@ -62,8 +62,8 @@ TEST_F(TextTexture, MemoryCounterStaysExactAcrossRenders) {
         // The real texture is larger; the sizes keep the text's extent and the scale maps it.
         int width = 0, height = 0;
         m_factory->getTextureSize(text.getDeviceTexture(), width, height);
-        EXPECT_EQ(text.getUvScale(), cVector2(float(text.getSizeRef().x) / float(width),
-                                              float(text.getSizeRef().y) / float(height)));
+        EXPECT_EQ(text.getUvScale(),
+                  cVector2(float(text.getSizeRef().x) / float(width), float(text.getSizeRef().y) / float(height)));
         text.unload();
         EXPECT_EQ(m_factory->getTextureMemory(), 0);
         text.load();

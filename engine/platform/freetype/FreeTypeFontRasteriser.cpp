@@ -30,7 +30,9 @@ std::vector<char32_t> toCodePoints(const std::wstring& text) {
     return out;
 }
 
-int roundUp26(FT_Pos value) { return int((value + 63) >> 6); }
+int roundUp26(FT_Pos value) {
+    return int((value + 63) >> 6);
+}
 
 bool isHeadless() {
     const char* value = std::getenv("MEADOW_HEADLESS");
@@ -133,7 +135,9 @@ std::string cFreeTypeFontRasteriser::findFontFile(const cFontDesc& desc, int& fa
     return path;
 }
 
-const char* getPinnedFontFile() { return "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"; }
+const char* getPinnedFontFile() {
+    return "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+}
 
 std::unique_ptr<IFontRasteriser> createFontRasteriserFromFile(const std::string& path, const cFontDesc& desc) {
     return std::make_unique<cFreeTypeFontRasteriser>(path, 0, desc);

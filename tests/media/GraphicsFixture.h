@@ -1,0 +1,57 @@
+#pragma once
+
+// A graphics device on a headless window with the file services, constants and settings it
+// reads: over a recording device for logic tests, or over OpenGL on EGL for pixel tests.
+
+#include "engine/core/Constants.h"
+#include "engine/core/Settings.h"
+#include "engine/media/GraphicsDevice.h"
+#include "engine/media/SpriteQuad.h"
+#include "engine/media/Texture.h"
+#include "engine/platform/headless/HeadlessWindow.h"
+#include "engine/platform/headless/RecordingRenderDevice.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/FileServices.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class GraphicsFixture : public ::testing::Test {
+protected:
+    void TearDown() override;
+
+    // Attributes of the constants' "graphics" section and of the settings' "graphics" section;
+    // extra holds further sections of the constants.
+    void writeConfig(const std::string& constants, const std::string& settings, const std::string& extra = "");
+    // Starts the services and a device on the recording device.
+    void startRecording(int desktopWidth = 1024, int desktopHeight = 768);
+    // Starts the services and a device on OpenGL; false (the test skips) without EGL.
+    bool startGl(int desktopWidth = 1024, int desktopHeight = 768);
+    void stop();
+
+    // A texture of the graphics device filled with the texels (rows top first).
+    Engine::cTexture* makeTexture(int width, int height, const std::vector<uint32_t>& texels);
+    // A quad over the logical rectangle with one colour.
+    static Engine::cSpriteQuad quad(float left, float top, float right, float bottom, uint32_t color = 0xFFFFFFFFu);
+
+    Platform::cRecordingRenderDevice& recording() { return *m_recording; }
+    Engine::cGraphicsDevice& graphics() { return *m_graphics; }
+    Platform::IRenderDevice& device() { return m_graphics->getDevice(); }
+
+    TestSupport::FakeClock m_clock;
+    TestSupport::FileServices m_services;
+    Platform::cHeadlessWindow m_window{L"Meadow"};
+    std::unique_ptr<Engine::cConstants> m_constants;
+    std::unique_ptr<Engine::cSettings> m_settings;
+    std::unique_ptr<Engine::cGraphicsDevice> m_graphics;
+    Platform::cRecordingRenderDevice* m_recording = nullptr;
+    std::vector<std::unique_ptr<Engine::cTexture>> m_textures;
+    std::string m_skipReason;
+
+private:
+    void startServices(int desktopWidth, int desktopHeight);
+    bool m_configWritten = false;
+};

@@ -1,0 +1,268 @@
+// The frame's sprite batch on the recording device: records, vertices and indices written,
+// draw calls, growth and splitting, stencil records, meshes and their lights.
+
+#include "tests/media/GraphicsFixture.h"
+
+#include "engine/media/MeshDrawRecord.h"
+#include "engine/media/ParticleDrawRecord.h"
+
+#include <cstring>
+
+using namespace Engine;
+using namespace Platform;
+
+namespace {
+
+class SpriteBatch : public GraphicsFixture {
+protected:
+    std::vector<cBatchVertex> vertices() {
+        std::vector<uint8_t> bytes = recording().getBufferBytes(graphics().getBatch().getVertexBuffer());
+        std::vector<cBatchVertex> out(bytes.size() / sizeof(cBatchVertex));
+        std::memcpy(out.data(), bytes.data(), out.size() * sizeof(cBatchVertex));
+        return out;
+    }
+    std::vector<uint16_t> indices() {
+        std::vector<uint8_t> bytes = recording().getBufferBytes(graphics().getBatch().getIndexBuffer());
+        std::vector<uint16_t> out(bytes.size() / 2);
+        std::memcpy(out.data(), bytes.data(), out.size() * 2);
+        return out;
+    }
+    const std::vector<cBatchRecord>& records() { return graphics().getBatch().getRecords(); }
+    int draws() { return int(recording().getCalls("drawIndexedTriangles").size()); }
+};
+
+// A mesh of one quad facing the viewer, with normals.
+class QuadMesh : public IMeshGeometry {
+public:
+    explicit QuadMesh(IRenderDevice& device) : m_device(device) {
+        const float v[4][6] = {{0, 0, 0, 0, 0, -1}, {10, 0, 0, 0, 0, -1}, {0, 10, 0, 0, 0, -1}, {10, 10, 0, 0, 0, -1}};
+        const uint16_t i[6] = {0, 1, 2, 1, 3, 2};
+        device.createVertexBuffer(sizeof(v), FVF_XYZ | FVF_NORMAL, false, POOL_MANAGED, m_vertices);
+        device.createIndexBuffer(sizeof(i), false, POOL_MANAGED, m_indices);
+        std::memcpy(device.lockBuffer(m_vertices, true), v, sizeof(v));
+        device.unlockBuffer(m_vertices);
+        std::memcpy(device.lockBuffer(m_indices, true), i, sizeof(i));
+        device.unlockBuffer(m_indices);
+    }
+    ~QuadMesh() override {
+        m_device.destroyBuffer(m_vertices);
+        m_device.destroyBuffer(m_indices);
+    }
+    tBufferHandle getIndexBuffer() const override { return m_indices; }
+    tBufferHandle getVertexBuffer() const override { return m_vertices; }
+    uint32_t getVertexStride() const override { return 24; }
+    uint32_t getVertexFormat() const override { return FVF_XYZ | FVF_NORMAL; }
+    uint32_t getVertexCount() const override { return 4; }
+    uint32_t getTriangleCount() const override { return 2; }
+
+private:
+    IRenderDevice& m_device;
+    tBufferHandle m_vertices = 0, m_indices = 0;
+};
+
+class CountingEffect : public IParticleEffect {
+public:
+    void setScale(float scale) override { m_scale = scale; }
+    void setPosition(float x, float y, float) override {
+        m_x = x;
+        m_y = y;
+    }
+    void render() override { ++m_renders; }
+    float m_scale = 0, m_x = 0, m_y = 0;
+    int m_renders = 0;
+};
+
+} // namespace
+
+TEST_F(SpriteBatch, SameKeyQuadsShareOneRecordAndOneDraw) {
+    startRecording();
+    cTexture* a = makeTexture(2, 2, std::vector<uint32_t>(4, 0xFFFFFFFFu));
+    graphics().beginFrame();
+    for (int i = 0; i < 3; ++i)
+        graphics().drawSprite(quad(float(i) * 10, 0, float(i) * 10 + 8, 8), a, 0, 0);
+    EXPECT_EQ(12u, graphics().getBatch().getVertexCursor());
+    EXPECT_EQ(18u, graphics().getBatch().getIndexCursor());
+    graphics().endFrame();
+    ASSERT_EQ(1u, records().size());
+    EXPECT_EQ(12u, records()[0].vertexCount);
+    EXPECT_EQ(6u, records()[0].triangleCount);
+    EXPECT_EQ(std::vector<std::string>{"drawIndexedTriangles 0 0 12 0 6"}, recording().getCalls("drawIndexed"));
+    const uint16_t expected[18] = {0, 2, 1, 1, 2, 3, 4, 6, 5, 5, 6, 7, 8, 10, 9, 9, 10, 11};
+    std::vector<uint16_t> written = indices();
+    EXPECT_TRUE(std::equal(expected, expected + 18, written.begin()));
+}
+
+TEST_F(SpriteBatch, KeysDecideWhereRecordsBreak) {
+    startRecording();
+    cTexture* a = makeTexture(2, 2, std::vector<uint32_t>(4, 0xFFFFFFFFu));
+    cTexture* b = makeTexture(2, 2, std::vector<uint32_t>(4, 0xFF000000u));
+    cMeshDrawRecord mesh;
+    cParticleDrawRecord particles;
+    graphics().beginFrame();
+    graphics().drawSprite(quad(0, 0, 8, 8), a, 0, 0);
+    graphics().drawSprite(quad(0, 0, 8, 8), b, 0, 0);
+    graphics().drawSprite(quad(0, 0, 8, 8), a, 0, 0);
+    graphics().drawSprite(quad(0, 0, 8, 8), a, 0x800, 0);
+    graphics().drawMesh(&mesh, 0x800, 0);
+    graphics().drawSprite(quad(0, 0, 8, 8), a, 0x800, 0);
+    graphics().drawPyroEffect(&particles);
+    graphics().drawSprite(quad(0, 0, 8, 8), a, 0x800, 0);
+    graphics().endFrame();
+    ASSERT_EQ(8u, records().size());
+    // Each quad record starts where the one before ended.
+    uint32_t base = 0;
+    for (const cBatchRecord& record : records()) {
+        EXPECT_EQ(base, record.baseVertex);
+        base += record.vertexCount;
+    }
+    EXPECT_EQ(&mesh, records()[4].mesh);
+    EXPECT_EQ(&particles, records()[6].particle);
+}
+
+TEST_F(SpriteBatch, SubdividedQuadIsAGridWithMixedColours) {
+    startRecording();
+    cSpriteQuad q = quad(0, 0, 20, 20);
+    q.vertices[0].color = 0xFF000000u;
+    q.vertices[1].color = 0xFFFF0000u;
+    q.vertices[2].color = 0xFF00FF00u;
+    q.vertices[3].color = 0xFF0000FFu;
+    q.subdivision = 2;
+    graphics().beginFrame();
+    graphics().drawSprite(q, nullptr, 0, 0);
+    graphics().endFrame();
+    ASSERT_EQ(1u, records().size());
+    EXPECT_EQ(9u, records()[0].vertexCount);
+    EXPECT_EQ(8u, records()[0].triangleCount);
+    std::vector<cBatchVertex> v = vertices();
+    EXPECT_FLOAT_EQ(9.5f, v[4].x);
+    EXPECT_FLOAT_EQ(9.5f, v[4].y);
+    cColor centre;
+    centre.fromARGB(v[4].color);
+    EXPECT_NEAR(0.25f, centre.r, 0.005f);
+    EXPECT_NEAR(0.25f, centre.g, 0.005f);
+    EXPECT_NEAR(0.25f, centre.b, 0.005f);
+    EXPECT_EQ(0xFF0000FFu, v[8].color);
+}
+
+TEST_F(SpriteBatch, CornersLandAtBackBufferPixels) {
+    startRecording();
+    graphics().beginFrame();
+    graphics().drawSprite(quad(10, 20, 30, 40), nullptr, 0, 0);
+    graphics().endFrame();
+    EXPECT_FLOAT_EQ(9.5f, vertices()[0].x);
+    EXPECT_FLOAT_EQ(19.5f, vertices()[0].y);
+}
+
+TEST_F(SpriteBatch, CornersLandAtFittedPixelsInFullScreen) {
+    writeConfig("", "fullscreen=\"1\"");
+    startRecording(1920, 1080);
+    graphics().beginFrame();
+    graphics().drawSprite(quad(10, 20, 30, 40), nullptr, 0, 0);
+    graphics().endFrame();
+    EXPECT_FLOAT_EQ(258.0f, vertices()[0].x);
+    EXPECT_FLOAT_EQ(36.0f, vertices()[0].y);
+}
+
+TEST_F(SpriteBatch, NothingIsWrittenWithoutAnOpenFrame) {
+    startRecording();
+    graphics().drawSprite(quad(0, 0, 8, 8), nullptr, 0, 0);
+    EXPECT_EQ(0u, graphics().getBatch().getVertexCursor());
+    graphics().endFrame();
+    EXPECT_EQ(0, draws());
+}
+
+TEST_F(SpriteBatch, BuffersGrowInsteadOfOverrunning) {
+    writeConfig("", "reserve_sprite_count=\"16\"");
+    startRecording();
+    graphics().beginFrame();
+    for (int i = 0; i < 100; ++i)
+        graphics().drawSprite(quad(float(i), 0, float(i) + 1, 1), nullptr, 0, 0);
+    graphics().endFrame();
+    EXPECT_GE(graphics().getReserveSpriteCount(), 100u);
+    ASSERT_EQ(1u, records().size());
+    EXPECT_EQ(400u, records()[0].vertexCount);
+    // What was written before the growth came along into the new buffers.
+    EXPECT_FLOAT_EQ(-0.5f, vertices()[0].x);
+    EXPECT_FLOAT_EQ(98.5f, vertices()[396].x);
+}
+
+TEST_F(SpriteBatch, LongRunsSplitSoThatIndicesFitSixteenBits) {
+    startRecording();
+    const int quads = 20000; // 80000 vertices in one frame
+    graphics().beginFrame();
+    for (int i = 0; i < quads; ++i)
+        graphics().drawSprite(quad(0, 0, 1, 1), nullptr, 0, 0);
+    graphics().endFrame();
+    ASSERT_EQ(2u, records().size());
+    EXPECT_EQ(65536u, records()[0].vertexCount);
+    EXPECT_EQ(65536u, records()[1].baseVertex);
+    EXPECT_EQ(80000u - 65536u, records()[1].vertexCount);
+    std::vector<uint16_t> written = indices();
+    // The first quad of the second record counts from its base vertex again.
+    EXPECT_EQ(0u, written[records()[1].startIndex]);
+    EXPECT_EQ(2, draws());
+}
+
+TEST_F(SpriteBatch, StencilRecordsDrawTwiceAndSetTheirOwnAlphaReference) {
+    startRecording();
+    graphics().beginFrame();
+    graphics().drawSprite(quad(0, 0, 8, 8), nullptr, 0x4 | 0x8, 0);
+    graphics().drawSprite(quad(0, 0, 8, 8), nullptr, 0x8 | 0x400, 77);
+    graphics().endFrame();
+    EXPECT_EQ(3, draws());
+    const std::string alphaRef = "setRenderState " + std::to_string(RS_ALPHA_REF) + " ";
+    std::vector<std::string> expected = {alphaRef + "136", alphaRef + "0", alphaRef + "77"};
+    EXPECT_EQ(expected, recording().getCalls(alphaRef));
+    EXPECT_EQ(uint32_t(CMP_EQUAL), recording().getRenderState(RS_STENCIL_FUNC));
+}
+
+TEST_F(SpriteBatch, MeshLightsComeFromAValidSetAndLeftoversAreTurnedOff) {
+    writeConfig("", "",
+                "<lightConfig count=\"2\"/>"
+                "<lights0 count=\"3\" ambient=\"FFFF0000\"/>"
+                "<lights1 count=\"1\" ambient=\"FF0000FF\"/>");
+    startRecording();
+    QuadMesh mesh(device());
+    cMeshDrawRecord big, small, invalid;
+    big.mesh = small.mesh = invalid.mesh = &mesh;
+    big.lighting = small.lighting = invalid.lighting = true;
+    big.lightTable = 0;
+    small.lightTable = 1;
+    invalid.lightTable = 2;
+    graphics().beginFrame();
+    graphics().drawMesh(&big, 0, 0);
+    graphics().drawMesh(&small, 0, 0);
+    graphics().drawMesh(&invalid, 0, 0);
+    graphics().endFrame();
+    std::vector<std::string> expected = {"enableLight 0 1", "enableLight 1 1", "enableLight 2 1",
+                                         "enableLight 0 1", "enableLight 1 0", "enableLight 2 0"};
+    EXPECT_EQ(expected, recording().getCalls("enableLight"));
+    const std::string ambient = "setRenderState " + std::to_string(RS_AMBIENT) + " ";
+    // 0xAARRGGBB: red stays red, blue stays blue.
+    std::vector<std::string> ambients = {ambient + std::to_string(0xFFFF0000u), ambient + std::to_string(0xFF0000FFu)};
+    EXPECT_EQ(ambients, recording().getCalls(ambient));
+    EXPECT_EQ(3, draws());
+    EXPECT_EQ(0u, recording().getRenderState(RS_LIGHTING));
+}
+
+TEST_F(SpriteBatch, ParticleEffectIsPlacedWhenDirtyAndDrawnBetweenSavedStates) {
+    writeConfig("", "fullscreen=\"1\"");
+    startRecording(1920, 1080);
+    CountingEffect effect;
+    cParticleDrawRecord record;
+    record.effect = &effect;
+    record.x = 100;
+    record.y = 50;
+    record.offsetX = 10;
+    record.scale = 1;
+    graphics().beginFrame();
+    graphics().drawPyroEffect(&record);
+    graphics().endFrame();
+    EXPECT_EQ(1, effect.m_renders);
+    EXPECT_FLOAT_EQ(1.8f, effect.m_scale);
+    // p - p x scale + (screen(p) - p) + offset x k
+    EXPECT_FLOAT_EQ(100 - 180 + (420 - 100) + 18, effect.m_x);
+    EXPECT_FALSE(record.dirty);
+    EXPECT_EQ(1u, recording().getCalls("saveState").size());
+    EXPECT_EQ(1u, recording().getCalls("restoreState").size());
+}

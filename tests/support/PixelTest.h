@@ -1,0 +1,32 @@
+#pragma once
+
+// Pixel tests: an OpenGL render device on a headless Mesa EGL context (software rendering),
+// and comparisons of single back-buffer pixels with a tolerance of 2 per channel.
+
+#include "engine/platform/RenderDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace TestSupport {
+
+// The device with a back buffer of width x height, or null with the reason in reason.
+std::unique_ptr<Platform::IRenderDevice> createPixelTestDevice(int width, int height, std::string& reason);
+
+// Success when every channel of the back-buffer pixel at (x, y), rows top first, is within
+// tolerance of expected (0xAARRGGBB; alpha is not compared).
+::testing::AssertionResult pixelNear(Platform::IRenderDevice& device, int x, int y, uint32_t expected,
+                                     int tolerance = 2);
+
+} // namespace TestSupport
+
+// Skips the test with the reason when no GL device can be made.
+#define MEADOW_PIXEL_DEVICE(variable, width, height)                                                                   \
+    std::string variable##Reason;                                                                                      \
+    std::unique_ptr<Platform::IRenderDevice> variable =                                                                \
+        TestSupport::createPixelTestDevice(width, height, variable##Reason);                                           \
+    if (!variable)                                                                                                     \
+    GTEST_SKIP() << "No headless OpenGL: " << variable##Reason
