@@ -302,7 +302,13 @@ struct cXmlDocument::cParser {
 cXmlDocument::cXmlDocument() : cResource(std::string()) {}
 
 cXmlDocument::cXmlDocument(const std::string& path) : cResource(path) {
-    loadFile(path);
+    // A throwing constructor runs no destructor: the children made so far are freed here.
+    try {
+        loadFile(path);
+    } catch (...) {
+        deleteChildren();
+        throw;
+    }
 }
 
 cXmlDocument::~cXmlDocument() {
@@ -342,7 +348,8 @@ public:
             std::string chain;
             for (const std::string& name : g_loading)
                 chain += name + " -> ";
-            throw cStringA("XML \"copy\" loop: " + chain + key);
+            errorCallStack() = "XML \"copy\" loop: " + chain + key;
+            throw cStringA(errorCallStack());
         }
         g_loading.push_back(key);
     }
