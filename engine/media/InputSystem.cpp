@@ -25,7 +25,7 @@ template <typename Callback, typename... Args> void callEach(const cCallbackSet<
 
 } // namespace
 
-cInputSystem* getInputSystem() { return cInputSystem::getInstance(); }
+cInputSystem* getInputSystem() { return cSingleton<cInputSystem>::getInstance(); }
 
 cInputSystem::cInputSystem(std::unique_ptr<Platform::IInputDevices> devices) : m_devices(std::move(devices)) {
     if (!m_devices)
