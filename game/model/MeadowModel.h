@@ -36,8 +36,8 @@ class cMeadowModel {
 public:
     static constexpr int32_t CATEGORY_COUNT = 12;
     static constexpr int32_t TRIGGER_COUNT = 256;
-    // Largest board side a level file or a level save may ask for.
-    static constexpr int32_t MAX_BOARD_SIDE = 64;
+    // Largest board side a level save or the editor may make; the levels file reader allows the same.
+    static constexpr int32_t MAX_BOARD_SIDE = 1024;
 
     // Reads "Meadow/Model/GameModel.xml" and "Meadow/Model/GameLevels.xml" through the
     // resource manager.

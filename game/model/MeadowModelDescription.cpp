@@ -17,6 +17,7 @@ namespace {
 
 const char* const kModelFile = "Meadow/Model/GameModel.xml";
 const char* const kLevelsFile = "Meadow/Model/GameLevels.xml";
+const int32_t kMaxBoardSide = 1024;
 
 int32_t readInt(IXmlNode* node, const wchar_t* name, int32_t fallback) {
     int value = fallback;
@@ -202,14 +203,11 @@ void cMeadowModel::loadAllLevels(IXmlNode* root) {
         cLevelInfo& level = levels[size_t(i)];
         Engine::cVector2 size(0.0f, 0.0f);
         Engine::parseVector2(size, node->getAttribute(L"size"));
-        // Checked as floats first: truncating a huge or NaN size is undefined.
-        const float maxSide = float(MAX_BOARD_SIDE + 1);
-        if (!(size.x > -1.0f && size.x < maxSide && size.y > -1.0f && size.y < maxSide))
+        // A size past any board would only allocate without end.
+        if (!(size.x >= 0.0f && size.x < float(kMaxBoardSide + 1) && size.y >= 0.0f && size.y < float(kMaxBoardSide + 1)))
             throw cStringA("cMeadowModel::loadAllLevels(): wrong size of level " + std::to_string(i));
         level.columns = int32_t(size.x);
         level.rows = int32_t(size.y);
-        if (level.rows < 0 || level.columns < 0)
-            throw cStringA("cMeadowModel::loadAllLevels(): wrong size of level " + std::to_string(i));
         level.cellTexts.assign(size_t(level.rows), std::wstring());
         level.objectTexts.assign(size_t(level.rows), std::wstring());
         level.bonusesAmount = readInt(node, L"bonuses_amount", 1);

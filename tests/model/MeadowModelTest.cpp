@@ -173,6 +173,12 @@ TEST(MeadowModel, MalformedLevelFilesThrow) {
                   makeModel(minimalModelXml(), "<Levels><Level size=\"1 1\"><Rows><Row/><Row/></Rows></Level></Levels>");
               }),
               "cMeadowModel::loadAllLevels(): level 0 has more rows than its size");
+    for (const char* size : {"-1 2", "2 1e30", "1025 1", "3 -2"})
+        EXPECT_EQ(thrownText([&] {
+                      makeModel(minimalModelXml(), std::string("<Levels><Level size=\"") + size + "\"/></Levels>");
+                  }),
+                  "cMeadowModel::loadAllLevels(): wrong size of level 0")
+            << size;
 }
 
 TEST(MeadowModel, IsNotASingleton) {
