@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the sound decoders (WAV and Ogg Vorbis) as a sound file in memory.
 
-#include "engine/core/DataStream.h"
 #include "engine/media/SoundDecoder.h"
+#include "engine/core/DataStream.h"
 
 #include <cstdint>
 #include <cstring>

@@ -24,7 +24,9 @@ IInputLink* createInputSystem(cApplicationDesc&) {
     return new cInputSystem();
 }
 
-ISoundLink* createSoundSystem() { return new cSoundSystem(); }
+ISoundLink* createSoundSystem() {
+    return new cSoundSystem();
+}
 
 } // namespace
 

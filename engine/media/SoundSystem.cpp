@@ -11,11 +11,17 @@
 
 namespace Engine {
 
-cSoundSystem* getSoundSystem() { return cSingleton<cSoundSystem>::getInstance(); }
+cSoundSystem* getSoundSystem() {
+    return cSingleton<cSoundSystem>::getInstance();
+}
 
-cSoundSystem::cSoundSystem() : m_output(Platform::createAudioOutput()) { start(); }
+cSoundSystem::cSoundSystem() : m_output(Platform::createAudioOutput()) {
+    start();
+}
 
-cSoundSystem::cSoundSystem(std::unique_ptr<Platform::IAudioOutput> output) : m_output(std::move(output)) { start(); }
+cSoundSystem::cSoundSystem(std::unique_ptr<Platform::IAudioOutput> output) : m_output(std::move(output)) {
+    start();
+}
 
 void cSoundSystem::start() {
     if (!m_output) {

@@ -21,9 +21,15 @@ namespace {
 
 std::string g_calls;
 
-void onLeftPress(void*) { g_calls += "press "; }
-void onChar(int character, void*) { g_calls += "char " + std::to_string(character) + " "; }
-void onVirtualKey(int key, void*) { g_calls += "vk " + std::to_string(key) + " "; }
+void onLeftPress(void*) {
+    g_calls += "press ";
+}
+void onChar(int character, void*) {
+    g_calls += "char " + std::to_string(character) + " ";
+}
+void onVirtualKey(int key, void*) {
+    g_calls += "vk " + std::to_string(key) + " ";
+}
 
 // The program's own start-up: the application makes the input and sound systems through the
 // media layer's factories, and the window and the frame loop reach them.

@@ -217,6 +217,18 @@ TEST_F(SoundSystemTest, SamplesAreResourcesOfTheManager) {
     EXPECT_NE(first->getHandle(), 0);
 }
 
+TEST_F(SoundSystemTest, AChannelKeptPastItsSoundSystemNeverStopsTheNextOnesSounds) {
+    std::unique_ptr<cSoundChannel> stale(m_sound->play(sample("one.wav"), true, true));
+    m_sound.reset();
+    m_sound = std::make_unique<cSoundSystem>(std::make_unique<cNullAudioOutput>());
+    m_output = cNullAudioOutput::current();
+    cSoundSample* fresh = sample("one.wav");
+    std::unique_ptr<cSoundChannel> current(m_sound->play(fresh, true, true));
+    stale.reset();
+    EXPECT_TRUE(current->isPlaying());
+    EXPECT_EQ(left(1), std::vector<int>{10000});
+}
+
 TEST_F(SoundSystemTest, ChannelsOutlivingTheSoundSystemDoNothing) {
     cSoundSample* tone = sample("tone.wav");
     std::unique_ptr<cSoundChannel> channel(m_sound->play(tone, false, true));
