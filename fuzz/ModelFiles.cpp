@@ -41,7 +41,9 @@ private:
     int32_t m_position = 0;
 };
 
-bool parse(Engine::cXmlDocument& document, const uint8_t* data, size_t size) { return document.parseBytes(data, size); }
+bool parse(Engine::cXmlDocument& document, const uint8_t* data, size_t size) {
+    return document.parseBytes(data, size);
+}
 
 bool parse(Engine::cXmlDocument& document, const char* text) {
     return document.parseBytes(reinterpret_cast<const uint8_t*>(text), std::strlen(text));

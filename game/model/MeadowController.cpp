@@ -4,7 +4,6 @@
 #include "engine/core/String.h"
 #include "game/model/AwardManager.h"
 #include "game/model/BonusEffect.h"
-#include "game/model/BonusEffectFactory.h"
 #include "game/model/CellView.h"
 #include "game/model/DevelopmentView.h"
 #include "game/model/GameServices.h"
@@ -50,24 +49,23 @@ void removePiece(cMeadowModel* model, int32_t row, int32_t column) {
 
 } // namespace
 
-cMeadowController::cMeadowController(cMeadowModel* model, IDevelopmentView* developmentView, bool editor,
-                                     std::unique_ptr<IAwardManager> awardManager)
+cMeadowController::cMeadowController(cMeadowModel* model, IDevelopmentView* developmentView, bool editor)
     : m_model(model), m_developmentView(developmentView), m_editor(editor),
       m_cascadeCountdown(model ? model->m_updateTime : 0.0f), m_cascadePeriod(model ? model->m_updateTime : 0.0f),
       m_fallSoundGuard(model ? model->m_fallObjSoundDelay : 0.0f),
-      m_seriesBuffer(model ? model->m_seriaBufferTime : 0.0f), m_awardManager(std::move(awardManager)) {
+      m_seriesBuffer(model ? model->m_seriaBufferTime : 0.0f) {
     if (!model)
         throw cStringA("cMeadowController::cMeadowController(): model is null");
+    m_awardManager = GameServices::createAwardManager();
     releaseBonusEffect(false);
 }
 
 cMeadowController::~cMeadowController() {
     // The award manager must not record anything while it goes; a flag the shell raised stays.
-    bool& quitting = GameServices::quittingFlag();
-    const bool wasQuitting = quitting;
-    quitting = true;
+    const bool wasQuitting = GameServices::isQuitting();
+    GameServices::setQuitting(true);
     m_awardManager.reset();
-    quitting = wasQuitting;
+    GameServices::setQuitting(wasQuitting);
 }
 
 IAwardManager* cMeadowController::awards() const { return m_editor ? nullptr : m_awardManager.get(); }
@@ -406,7 +404,7 @@ void cMeadowController::getAwardProgress(int32_t awardType, float& current, floa
     case 8:
     case 9:
         if (IMainMenu* menu = GameServices::getMainMenu())
-            current = menu->getPlayTimeCounter(awardType - 8);
+            current = awardType == 8 ? menu->getRunTime() : menu->getPlayTime();
         break;
     case 10:
         current = m_idleTimer;
@@ -451,28 +449,20 @@ IBonusEffect* cMeadowController::createBonusEffect(int32_t type) {
         throw cStringA("cMeadowController::createBonusEffect(): cannot create a new bonus effect because old was not "
                        "deleted, type = " +
                        std::to_string(m_bonusEffect->getBonusType()));
-    IBonusEffectFactory::Kind kind;
     switch (type) {
-    case 11:
+    case 11: // chicken
     case 12:
-        kind = IBonusEffectFactory::CHICKEN_EFFECT;
-        break;
-    case 31:
+    case 31: // bear
     case 32:
-        kind = IBonusEffectFactory::BEAR_EFFECT;
-        break;
-    case 41:
-        kind = IBonusEffectFactory::CAT_EFFECT;
-        break;
-    case 71:
-        kind = IBonusEffectFactory::INSTANT_EFFECT;
+    case 41: // cat
+    case 71: // instant
         break;
     default:
         throw cStringA("cMeadowController::createBonusEffect(): unknown bonus type: type = " + std::to_string(type));
     }
-    if (!m_effectFactory)
-        throw cStringA("cMeadowController::createBonusEffect(): there is no bonus effect factory");
-    m_bonusEffect = m_effectFactory->createBonusEffect(kind, m_levelView, m_model, type);
+    if (!m_levelView)
+        throw cStringA("cMeadowController::createBonusEffect(): there is no board screen, type = " + std::to_string(type));
+    m_bonusEffect = m_levelView->createBonusEffect(type);
     return m_bonusEffect;
 }
 
@@ -525,8 +515,8 @@ void cMeadowController::onBonusEffectFinished(bool deleteEffect) {
 }
 
 void cMeadowController::releaseBonusEffect(bool deleteEffect) {
-    if (m_bonusEffect && deleteEffect && m_effectFactory)
-        m_effectFactory->deleteBonusEffect(m_bonusEffect);
+    if (m_bonusEffect && deleteEffect && m_levelView)
+        m_levelView->deleteBonusEffect(m_bonusEffect);
     m_bonusEffect = nullptr;
 }
 

@@ -18,7 +18,6 @@ class cUnitsFeature;
 class cVehicleModel;
 class IAwardManager;
 class IBonusEffect;
-class IBonusEffectFactory;
 class ICellView;
 class IDevelopmentView;
 class ILevelView;
@@ -37,9 +36,8 @@ public:
         EDIT_CELL_TRIGGERS_MODE = 7,
     };
 
-    // The award manager is made by the game shell (none: awards are not checked).
-    cMeadowController(cMeadowModel* model, IDevelopmentView* developmentView, bool editor,
-                      std::unique_ptr<IAwardManager> awardManager = nullptr);
+    // The award manager comes from the shell's factory (none: awards are not checked).
+    cMeadowController(cMeadowModel* model, IDevelopmentView* developmentView, bool editor);
     ~cMeadowController() override;
 
     // ---- Property pairs ----
@@ -87,7 +85,6 @@ public:
     void setLevelView(ILevelView* view) { m_levelView = view; }
     IDevelopmentView* getDevelopmentView() const { return m_developmentView; }
     IAwardManager* getAwardManager() const { return m_awardManager.get(); }
-    void setBonusEffectFactory(IBonusEffectFactory* factory) { m_effectFactory = factory; }
     IBonusEffect* getBonusEffect() const { return m_bonusEffect; }
     bool isInputLocked() const { return m_inputLocked; }
     float getHintTimer() const { return m_hintTimer; }
@@ -167,7 +164,6 @@ private:
     int32_t m_editorObjectIndex = -1;
     int32_t m_editorSlotObject = -1;
     IBonusEffect* m_bonusEffect = nullptr;
-    IBonusEffectFactory* m_effectFactory = nullptr;
     int32_t m_seriesFigures = 0;
     int32_t m_matchSoundNumber = 0;
     int32_t m_extraSoundNumber = 0;

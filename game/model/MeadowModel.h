@@ -169,6 +169,8 @@ public:
     void removeObjectAt(int32_t row, int32_t column);
     cMeadowObjectModel* createObjectAt(int32_t row, int32_t column);
     cMeadowObjectModel* cloneObjectAt(const Engine::cVector2& position, cMeadowObjectModel* source);
+    // A fresh copy of the piece at the piece's own position (the screens' name for it).
+    cMeadowObjectModel* cloneObjectAt(cMeadowObjectModel* source);
     bool isCellBlocked(int32_t row, int32_t column) const;
     bool isLockedCell(int32_t row, int32_t column) const;
     int32_t getCellType(int32_t row, int32_t column) const;

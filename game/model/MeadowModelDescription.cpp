@@ -176,7 +176,8 @@ void cMeadowModel::loadModelObjectTypes(IXmlNode* root) {
         if (m_typeCategories.count(type))
             throw cStringA("cMeadowModel::loadModelObjectTypes(): duplicated game object type in GameModel.xml");
         if (category < 0 || category >= CATEGORY_COUNT)
-            throw cStringA("cMeadowModel::loadModelObjectTypes(): category of game object type " + std::to_string(type) +
+            throw cStringA("cMeadowModel::loadModelObjectTypes(): category of game object type " +
+                           std::to_string(type) +
                            " is out of range [0..11] in GameModel.xml: " + std::to_string(category));
         m_typeCategories[type] = category;
         m_typesByCategory[size_t(category)].push_back(type);
@@ -204,7 +205,8 @@ void cMeadowModel::loadAllLevels(IXmlNode* root) {
         Engine::cVector2 size(0.0f, 0.0f);
         Engine::parseVector2(size, node->getAttribute(L"size"));
         // A size past any board would only allocate without end.
-        if (!(size.x >= 0.0f && size.x < float(kMaxBoardSide + 1) && size.y >= 0.0f && size.y < float(kMaxBoardSide + 1)))
+        if (!(size.x >= 0.0f && size.x < float(kMaxBoardSide + 1) && size.y >= 0.0f &&
+              size.y < float(kMaxBoardSide + 1)))
             throw cStringA("cMeadowModel::loadAllLevels(): wrong size of level " + std::to_string(i));
         level.columns = int32_t(size.x);
         level.rows = int32_t(size.y);
@@ -217,7 +219,8 @@ void cMeadowModel::loadAllLevels(IXmlNode* root) {
         if (node->findNode("Rows", rows) && rows) {
             std::vector<IXmlNode*> rowNodes = children(rows);
             if (int32_t(rowNodes.size()) > level.rows)
-                throw cStringA("cMeadowModel::loadAllLevels(): level " + std::to_string(i) + " has more rows than its size");
+                throw cStringA("cMeadowModel::loadAllLevels(): level " + std::to_string(i) +
+                               " has more rows than its size");
             for (size_t k = 0; k < rowNodes.size(); ++k) {
                 level.cellTexts[k] = rowNodes[k]->getAttribute(L"cells");
                 level.objectTexts[k] = rowNodes[k]->getAttribute(L"objects");

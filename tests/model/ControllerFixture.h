@@ -6,7 +6,6 @@
 // a frame. The test then only clicks, drags and steps, as the player and the frame loop would.
 
 #include "engine/core/Random.h"
-#include "game/model/BonusEffectFactory.h"
 #include "game/model/GameServices.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
@@ -161,20 +160,6 @@ private:
     bool m_locked = false;
 };
 
-class RecordingEffectFactory : public IBonusEffectFactory, public TestFakes::CallLog {
-public:
-    IBonusEffect* createBonusEffect(Kind kind, ILevelView*, cMeadowModel*, int bonusType) override {
-        record("create(" + std::to_string(int(kind)) + ", " + std::to_string(bonusType) + ")");
-        m_effects.push_back(std::make_unique<TestFakes::FakeBonusEffect>(bonusType));
-        return m_effects.back().get();
-    }
-    void deleteBonusEffect(IBonusEffect*) override { record("delete()"); }
-    TestFakes::FakeBonusEffect* last() { return m_effects.back().get(); }
-
-private:
-    std::vector<std::unique_ptr<TestFakes::FakeBonusEffect>> m_effects;
-};
-
 // Model, controller, board screen and the shell's services, for one level.
 class ControllerTest : public ::testing::Test {
 protected:
@@ -182,15 +167,18 @@ protected:
         GameServices::setGameSounds(&m_sounds);
         GameServices::setMatchStatistics(&m_statistics);
         m_model = TestModel::makeModel(modelXml(), levelsXml());
-        auto awards = std::make_unique<TestFakes::FakeAwardManager>();
-        m_awards = awards.get();
-        m_controller = std::make_unique<cMeadowController>(m_model.get(), &m_development, false, std::move(awards));
+        GameServices::setAwardManagerFactory([this] {
+            auto awards = std::make_unique<TestFakes::FakeAwardManager>();
+            m_awards = awards.get();
+            return std::unique_ptr<IAwardManager>(std::move(awards));
+        });
+        m_controller = std::make_unique<cMeadowController>(m_model.get(), &m_development, false);
         m_view = std::make_unique<PlayingLevelView>(m_model.get(), m_controller.get());
         m_controller->setLevelView(m_view.get());
-        m_controller->setBonusEffectFactory(&m_effects);
     }
     void TearDown() override {
         m_controller.reset();
+        GameServices::setAwardManagerFactory(nullptr);
         GameServices::setGameSounds(nullptr);
         GameServices::setMatchStatistics(nullptr);
         GameServices::setTutorialManager(nullptr);
@@ -225,7 +213,6 @@ protected:
     TestFakes::FakeMatchStatistics m_statistics;
     TestFakes::FakeDevelopmentView m_development;
     TestFakes::FakeAwardManager* m_awards = nullptr;
-    RecordingEffectFactory m_effects;
     std::unique_ptr<cMeadowModel> m_model;
     std::unique_ptr<cMeadowController> m_controller;
     std::unique_ptr<PlayingLevelView> m_view;

@@ -180,20 +180,18 @@ protected:
     }
 };
 
-TEST_F(MeadowControllerBonus, EffectsAreMadeByType) {
-    struct Case {
-        int32_t type;
-        int kind;
-    } cases[] = {{11, IBonusEffectFactory::CHICKEN_EFFECT}, {12, IBonusEffectFactory::CHICKEN_EFFECT},
-                 {31, IBonusEffectFactory::BEAR_EFFECT},    {32, IBonusEffectFactory::BEAR_EFFECT},
-                 {41, IBonusEffectFactory::CAT_EFFECT},     {71, IBonusEffectFactory::INSTANT_EFFECT}};
-    for (const Case& test : cases) {
-        m_effects.clear();
-        ASSERT_NE(m_controller->createBonusEffect(test.type), nullptr);
-        EXPECT_EQ(m_effects.calls()[0], "create(" + std::to_string(test.kind) + ", " + std::to_string(test.type) + ")");
+TEST_F(MeadowControllerBonus, EffectsAreMadeByTheBoardScreenForKnownTypes) {
+    for (int32_t type : {11, 12, 31, 32, 41, 71}) {
+        m_view->clear();
+        ASSERT_NE(m_controller->createBonusEffect(type), nullptr);
+        EXPECT_EQ(m_view->count("createBonusEffect(" + std::to_string(type) + ")"), 1);
         m_controller->releaseBonusEffect(true);
+        EXPECT_EQ(m_view->count("deleteBonusEffect(" + std::to_string(type) + ")"), 1);
         EXPECT_EQ(m_controller->getBonusEffect(), nullptr);
     }
+    m_controller->createBonusEffect(31);
+    m_controller->releaseBonusEffect(false);
+    EXPECT_EQ(m_view->count("deleteBonusEffect(31)"), 0);
     EXPECT_EQ(thrownText([&] { m_controller->createBonusEffect(99); }),
               "cMeadowController::createBonusEffect(): unknown bonus type: type = 99");
     m_controller->createBonusEffect(31);
@@ -210,19 +208,19 @@ TEST_F(MeadowControllerBonus, ImmediateBonusSpendsAndAppliesOrIsDropped) {
     EXPECT_TRUE(m_controller->isInputLocked());
     EXPECT_EQ(m_model->getBonus(31)->points, 10);
     EXPECT_EQ(m_model->getBonus(31)->uses, 1);
-    EXPECT_EQ(m_effects.last()->count("apply()"), 1);
+    EXPECT_EQ(m_view->m_effects.back()->count("apply()"), 1);
 
     m_controller->onBonusEffectFinished(true);
-    EXPECT_EQ(m_effects.count("delete()"), 1);
+    EXPECT_EQ(m_view->count("deleteBonusEffect(31)"), 1);
     EXPECT_EQ(m_controller->getBonusEffect(), nullptr);
     EXPECT_EQ(m_controller->getBonusesUsed(), 1);
     EXPECT_FALSE(m_controller->isInputLocked());
     EXPECT_EQ(m_development.count("lockInterface(false)"), 1);
 
     m_controller->createBonusEffect(31);
-    m_effects.last()->m_canApply = false;
+    m_view->m_effects.back()->m_canApply = false;
     m_controller->applyBonusImmediately();
-    EXPECT_EQ(m_effects.count("delete()"), 2);
+    EXPECT_EQ(m_view->count("deleteBonusEffect(31)"), 2);
     EXPECT_EQ(m_controller->getBonusEffect(), nullptr);
     EXPECT_EQ(m_model->getBonus(31)->points, 10);
 }
@@ -231,7 +229,7 @@ TEST_F(MeadowControllerBonus, EffectFollowingTheCursorAppliesAtTheCell) {
     m_controller->createBonusEffect(31);
     FakeCellView cell(1, 2);
     m_controller->updateBonusEffectPosition(&cell);
-    TestFakes::FakeBonusEffect* effect = m_effects.last();
+    TestFakes::FakeBonusEffect* effect = m_view->m_effects.back().get();
     EXPECT_EQ(effect->calls(), (std::vector<std::string>{"setTargetCell(1, 2)", "setImmediate(true)", "apply()"}));
     EXPECT_EQ(m_awards->count("checkBonusAward(31)"), 1);
     EXPECT_EQ(m_awards->count("checkAwardXbonusesUsing()"), 1);

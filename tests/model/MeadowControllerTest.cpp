@@ -1,5 +1,6 @@
 #include "engine/core/ProfileManager.h"
 #include "game/model/MainMenu.h"
+#include "tests/model/fakes/FakeMainMenu.h"
 #include "tests/model/ControllerFixture.h"
 #include "tests/model/fakes/FakeVehicleView.h"
 
@@ -270,6 +271,15 @@ TEST_F(MeadowController, AwardProgressAndStartMoney) {
     current = -1.0f;
     m_controller->getAwardProgress(11, current, needed);
     EXPECT_EQ(current, -1.0f);
+    TestFakes::FakeMainMenu menu;
+    menu.m_runTime = 80.0f;
+    menu.m_playTime = 60.0f;
+    GameServices::setMainMenu(&menu);
+    m_controller->getAwardProgress(8, current, needed);
+    EXPECT_EQ(current, 80.0f);
+    m_controller->getAwardProgress(9, current, needed);
+    EXPECT_EQ(current, 60.0f);
+    GameServices::setMainMenu(nullptr);
     m_controller->rememberStartLevelMoney();
     EXPECT_EQ(Engine::gIntProps["StartLevelMoney"], 120);
     Engine::gIntProps.erase("StartLevelMoney");
@@ -329,10 +339,15 @@ TEST(MeadowControllerUnits, UnitsAnimalsCareAndTheirAwards) {
     GameServices::setTutorialManager(&tutorial);
     auto model = TestModel::makeFixtureModel();
     model->addResourcePoints(1, 500);
-    auto awards = std::make_unique<TestFakes::FakeAwardManager>();
-    TestFakes::FakeAwardManager* manager = awards.get();
+    TestFakes::FakeAwardManager* manager = nullptr;
+    GameServices::setAwardManagerFactory([&] {
+        auto awards = std::make_unique<TestFakes::FakeAwardManager>();
+        manager = awards.get();
+        return std::unique_ptr<IAwardManager>(std::move(awards));
+    });
     {
-        cMeadowController controller(model.get(), nullptr, false, std::move(awards));
+        cMeadowController controller(model.get(), nullptr, false);
+        ASSERT_NE(manager, nullptr);
         controller.selectUnitVariant(0, 1);
         EXPECT_EQ(model->getUnitsFeature()->getUnit(0)->getLevel(), 1);
         EXPECT_EQ(model->getResourcePoints(1), 400);
@@ -352,7 +367,8 @@ TEST(MeadowControllerUnits, UnitsAnimalsCareAndTheirAwards) {
     }
     // The controller is gone and so is its award manager; the quitting flag is down again.
     EXPECT_EQ(cMeadowController::getInstance(), nullptr);
-    EXPECT_FALSE(GameServices::quittingFlag());
+    EXPECT_FALSE(GameServices::isQuitting());
+    GameServices::setAwardManagerFactory(nullptr);
     GameServices::setGameSounds(nullptr);
     GameServices::setTutorialManager(nullptr);
 }

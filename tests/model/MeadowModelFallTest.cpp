@@ -209,6 +209,19 @@ TEST(MeadowModel, StartBoardHasNoRunAndAMoveForManySeeds) {
     }
 }
 
+TEST(MeadowModel, StartBoardLeavesHiddenPiecesHidden) {
+    Engine::randomSeed(21);
+    auto model = TestBoard::make({".....", ".....", "..1..", ".....", "....."});
+    model->getCell(2, 2)->setAwaitedTrigger(5);
+    cMeadowObjectModel* hidden = model->getObject(2, 2);
+    hidden->setState(cMeadowObjectModel::HIDDEN_STATE);
+    model->generateStartBoard();
+    EXPECT_EQ(model->getObject(2, 2), hidden);
+    EXPECT_EQ(hidden->getState(), cMeadowObjectModel::HIDDEN_STATE);
+    EXPECT_EQ(hidden->getType(), 1);
+    EXPECT_EQ(TestBoard::states(*model), (tRows{"FFFFF", "FFFFF", "FFHFF", "FFFFF", "FFFFF"}));
+}
+
 TEST(MeadowModel, BoardThatCanNeverHaveAMoveFailsClearly) {
     for (const tRows& shape : {tRows{"..."}, tRows{"..", ".."}}) {
         Engine::randomSeed(3);

@@ -54,6 +54,18 @@ TEST(MeadowModel, FiguresPayTheirRuleAndChargeTheirBonus) {
     EXPECT_EQ(model->getLevelAchievements()->getValue(0), 5);
 }
 
+TEST(MeadowModel, FixtureRulesPayMoneyAndChargeTheBear) {
+    auto model = TestBoard::make({"777", "888"}); // 7 charges the bear; 8 has no rule
+    tFigureList figures = figuresOf(*model);
+    figures.erase(figures.begin()); // rows bottom first: the 8s
+    model->payFigures(figures);
+    EXPECT_EQ(model->getResourcePoints(1), 8);
+    EXPECT_EQ(model->getBonus(31)->points, 5);
+    figures = model->collectFigures();
+    EXPECT_EQ(thrownText([&] { model->applyTransformationRules(figures[0]); }),
+              "cMeadowModel::applyTransformationRules(): rule was not found with a given id = 8_3");
+}
+
 TEST(MeadowModel, RunsOfEightOrMorePayTheirSquareWithoutARule) {
     auto model = rulesModel({"33333333"});
     tFigureList figures = figuresOf(*model);

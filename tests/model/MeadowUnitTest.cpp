@@ -2,8 +2,8 @@
 
 #include "engine/core/Random.h"
 #include "engine/core/Strings.h"
-#include "tests/support/FileServices.h"
 #include "tests/model/ModelFixture.h"
+#include "tests/support/FileServices.h"
 
 #include <gtest/gtest.h>
 
@@ -55,10 +55,10 @@ TEST(MeadowUnit, UpgradingMovesToTheNextUpgradeAndTellsListeners) {
     auto model = TestModel::makeFixtureModel();
     cMeadowUnit& barn = *model->getUnitsFeature()->getUnit(0);
     std::vector<std::string> heard;
-    boost::signals2::scoped_connection changed =
-        barn.m_changedSignal.connect([&](cMeadowUnit* u) { heard.push_back("changed " + std::to_string(u->getLevel())); });
-    boost::signals2::scoped_connection restored =
-        barn.m_restoredSignal.connect([&](cMeadowUnit* u) { heard.push_back("restored " + std::to_string(u->getLevel())); });
+    boost::signals2::scoped_connection changed = barn.m_changedSignal.connect(
+        [&](cMeadowUnit* u) { heard.push_back("changed " + std::to_string(u->getLevel())); });
+    boost::signals2::scoped_connection restored = barn.m_restoredSignal.connect(
+        [&](cMeadowUnit* u) { heard.push_back("restored " + std::to_string(u->getLevel())); });
     barn.upgrade(2);
     EXPECT_EQ(barn.getLevel(), 1);
     EXPECT_EQ(barn.getVariant(), 2);
@@ -121,8 +121,10 @@ namespace {
 
 TEST(MeadowUnit, PhrasesAreTranslatedThroughTheLocalisedStrings) {
     TestSupport::FileServices services;
-    services.writeData("Meadow/Model/GameModel.xml", TestSupport::readFileBytes(TestModel::fixturePath("GameModel.xml")));
-    services.writeData("Meadow/Model/GameLevels.xml", TestSupport::readFileBytes(TestModel::fixturePath("GameLevels.xml")));
+    services.writeData("Meadow/Model/GameModel.xml",
+                       TestSupport::readFileBytes(TestModel::fixturePath("GameModel.xml")));
+    services.writeData("Meadow/Model/GameLevels.xml",
+                       TestSupport::readFileBytes(TestModel::fixturePath("GameLevels.xml")));
     services.writeData("sys/strings.xml", "<Strings><s><text>The barn is up!</text><translation>Die Scheune steht!"
                                           "</translation></s><s><text>Hay again?</text><translation>Schon wieder Heu?"
                                           "</translation></s></Strings>");
