@@ -115,6 +115,8 @@ private:
 
     void clear();
     void deleteChildren();
+    // Every change of the children goes through here: it drops getNodeAt's remembered position.
+    void childrenChanged();
     void loadFile(const std::string& path);
     bool parseStream(IDataStream& stream, std::vector<uint8_t>* keep);
     bool parseText(const uint8_t* data, size_t size);
@@ -130,6 +132,8 @@ private:
     tChildren m_children;
     std::wstring m_text;
     bool m_copied = false;
+    mutable int m_cachedIndex = -1;
+    mutable tChildren::const_iterator m_cachedPosition;
 };
 
 } // namespace Engine
