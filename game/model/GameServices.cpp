@@ -9,11 +9,23 @@ IMatchStatistics* s_statistics = nullptr;
 
 } // namespace
 
-IGameSounds* getGameSounds() { return s_sounds; }
-void setGameSounds(IGameSounds* sounds) { s_sounds = sounds; }
-ITutorialManager* getTutorialManager() { return s_tutorial; }
-void setTutorialManager(ITutorialManager* tutorial) { s_tutorial = tutorial; }
-IMatchStatistics* getMatchStatistics() { return s_statistics; }
-void setMatchStatistics(IMatchStatistics* statistics) { s_statistics = statistics; }
+IGameSounds* getGameSounds() {
+    return s_sounds;
+}
+void setGameSounds(IGameSounds* sounds) {
+    s_sounds = sounds;
+}
+ITutorialManager* getTutorialManager() {
+    return s_tutorial;
+}
+void setTutorialManager(ITutorialManager* tutorial) {
+    s_tutorial = tutorial;
+}
+IMatchStatistics* getMatchStatistics() {
+    return s_statistics;
+}
+void setMatchStatistics(IMatchStatistics* statistics) {
+    s_statistics = statistics;
+}
 
 } // namespace GameServices

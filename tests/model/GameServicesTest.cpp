@@ -52,7 +52,8 @@ TEST(GameServices, FakesRecordTheCallsTheyReceive) {
     view.setInputLocked(true);
     EXPECT_EQ(view.getGameObjectView(&piece), &pieceView);
     view.crashCell(Engine::cVector2(2.0f, 1.0f), nullptr);
-    EXPECT_EQ(level.calls(), (std::vector<std::string>{"setInputLocked(true)", "getGameObjectView()", "crashCell(2, 1)"}));
+    EXPECT_EQ(level.calls(),
+              (std::vector<std::string>{"setInputLocked(true)", "getGameObjectView()", "crashCell(2, 1)"}));
     IPieceView& p = pieceView;
     p.detachInput();
     p.setVisible(false);
