@@ -38,6 +38,7 @@ function(meadow_test target)
     target_link_libraries(${target} PRIVATE ${ARG_LINK} meadow_test_support GTest::gtest GTest::gmock)
     gtest_discover_tests(${target}
         DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "MEADOW_HEADLESS=1;LIBGL_ALWAYS_SOFTWARE=1;MEADOW_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data"
-                   TIMEOUT 300)
+        # The rest of the test environment is set by tests/support/TestMain.cpp: a list here
+        # would be split apart by the discovery step.
+        PROPERTIES ENVIRONMENT MEADOW_HEADLESS=1 TIMEOUT 300)
 endfunction()

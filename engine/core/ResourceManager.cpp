@@ -52,6 +52,8 @@ cResourceManager::~cResourceManager() {
             m_names.erase(m_names.begin());
         }
     }
+    for (cResource* document : m_forgottenDocuments)
+        delete document;
     m_atlasMap.clear();
     m_atlasImages.clear();
     m_deviceSet.clear();
@@ -143,6 +145,8 @@ void cResourceManager::forgetResource(const std::string& path) {
         m_owners.erase(owner);
     m_deviceSet.erase(resource);
     m_names.erase(found);
+    if (resource->getKind() == RESOURCE_XML)
+        m_forgottenDocuments.push_back(resource);
 }
 
 void cResourceManager::unregister(const cResource* resource) {

@@ -148,6 +148,9 @@ private:
     std::map<std::string, cAtlasFrame> m_atlasMap;
     std::map<int, tResourceLoader> m_loaders;
     std::map<int, tResourceLoader> m_getters;
+    // Forgotten documents: their users never release them (decRef changes nothing), so the
+    // manager frees them when it ends instead of losing them.
+    std::vector<cResource*> m_forgottenDocuments;
 };
 
 // The resource manager; null before it is created and after it is destroyed.

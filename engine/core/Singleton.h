@@ -9,17 +9,18 @@ public:
     cSingleton() {
         if (s_instance)
             throw "Object already exist.";
-        s_instance = static_cast<T*>(this);
+        // Kept as the base: the derived object is still under construction here.
+        s_instance = this;
     }
     virtual ~cSingleton() { s_instance = nullptr; }
 
     cSingleton(const cSingleton&) = delete;
     cSingleton& operator=(const cSingleton&) = delete;
 
-    static T* getInstance() { return s_instance; }
+    static T* getInstance() { return static_cast<T*>(s_instance); }
 
 private:
-    static inline T* s_instance = nullptr;
+    static inline cSingleton* s_instance = nullptr;
 };
 
 } // namespace Engine

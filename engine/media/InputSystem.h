@@ -5,6 +5,7 @@
 // Characters and virtual keys that the main window receives reach their listeners in the same
 // poll.
 
+#include "engine/core/InputLink.h"
 #include "engine/core/Singleton.h"
 #include "engine/platform/InputDevices.h"
 
@@ -107,7 +108,8 @@ public:
     virtual Platform::CursorHandle getCursor() const = 0;
 };
 
-class cInputSystem : public IInputSystem, public cSingleton<cInputSystem> {
+// Also the application's IInputLink, through which the window and the frame loop reach it.
+class cInputSystem : public IInputSystem, public IInputLink, public cSingleton<cInputSystem> {
 public:
     // Without devices, the machine's own (scripted ones under MEADOW_HEADLESS=1).
     explicit cInputSystem(std::unique_ptr<Platform::IInputDevices> devices = nullptr);
@@ -146,8 +148,8 @@ public:
 
     // Called by the main window when it is activated and deactivated; true when every device
     // did it.
-    bool acquireDevices();
-    bool unacquireDevices();
+    bool acquireDevices() override;
+    bool unacquireDevices() override;
 
     static constexpr size_t QUEUE_SIZE = 1024;
 

@@ -66,9 +66,12 @@ float cSoundChannel::groupFactor() const {
     if (!sound)
         return 0.0f;
     switch (m_kind) {
-    case KIND_EFFECT: return float(sound->getSoundVolume()) / 100.0f;
-    case KIND_MUSIC: return float(sound->getMusicVolume()) / 100.0f;
-    default: return 0.0f;
+    case KIND_EFFECT:
+        return float(sound->getSoundVolume()) / 100.0f;
+    case KIND_MUSIC:
+        return float(sound->getMusicVolume()) / 100.0f;
+    default:
+        return 0.0f;
     }
 }
 

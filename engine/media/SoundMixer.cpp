@@ -7,7 +7,9 @@ namespace Engine {
 
 namespace {
 
-int clampVolume(int volume) { return volume < 0 ? 0 : volume > 100 ? 100 : volume; }
+int clampVolume(int volume) {
+    return volume < 0 ? 0 : volume > 100 ? 100 : volume;
+}
 
 // Handles are unique in the process, also across mixers, so that a stale handle kept past a
 // sound system's end never names a sound of the next one.

@@ -19,12 +19,4 @@ void registerSoundSampleLoader(IResourceManager& manager) {
     manager.setLoader(RESOURCE_SOUND, [](const std::string& path) -> cResource* { return new cSoundSample(path); });
 }
 
-cSoundSample* getSoundSample(const std::string& path) {
-    IResourceManager* manager = getResourceManager();
-    if (!manager)
-        throw "Unknown resource.";
-    registerSoundSampleLoader(*manager);
-    return static_cast<cSoundSample*>(manager->getResource(path, RESOURCE_SOUND));
-}
-
 } // namespace Engine

@@ -28,7 +28,5 @@ private:
 
 // Makes the manager create cSoundSample for kind RESOURCE_SOUND.
 void registerSoundSampleLoader(IResourceManager& manager);
-// The cached sample of that path, with one more reference (the resource manager's get rule).
-cSoundSample* getSoundSample(const std::string& path);
 
 } // namespace Engine

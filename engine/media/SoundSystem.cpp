@@ -2,6 +2,7 @@
 
 #include "engine/core/FileSystem.h"
 #include "engine/core/MathFunctions.h"
+#include "engine/core/Settings.h"
 #include "engine/core/String.h"
 #include "engine/media/SoundChannel.h"
 #include "engine/media/SoundDecoder.h"
@@ -10,11 +11,17 @@
 
 namespace Engine {
 
-cSoundSystem* getSoundSystem() { return cSoundSystem::getInstance(); }
+cSoundSystem* getSoundSystem() {
+    return cSingleton<cSoundSystem>::getInstance();
+}
 
-cSoundSystem::cSoundSystem() : m_output(Platform::createAudioOutput()) { start(); }
+cSoundSystem::cSoundSystem() : m_output(Platform::createAudioOutput()) {
+    start();
+}
 
-cSoundSystem::cSoundSystem(std::unique_ptr<Platform::IAudioOutput> output) : m_output(std::move(output)) { start(); }
+cSoundSystem::cSoundSystem(std::unique_ptr<Platform::IAudioOutput> output) : m_output(std::move(output)) {
+    start();
+}
 
 void cSoundSystem::start() {
     if (!m_output) {
@@ -24,6 +31,10 @@ void cSoundSystem::start() {
     }
     m_mixer = std::make_unique<cSoundMixer>();
     m_output->start(*m_mixer);
+    if (cSettings* settings = getSettings()) {
+        settings->getValue(L"Sound", L"Music", m_musicVolume);
+        settings->getValue(L"Sound", L"Sound", m_soundVolume);
+    }
     setMusicVolume(m_musicVolume);
     setSoundVolume(m_soundVolume);
 }
@@ -31,6 +42,14 @@ void cSoundSystem::start() {
 cSoundSystem::~cSoundSystem() {
     if (m_disabled)
         return;
+    if (cSettings* settings = getSettings()) {
+        try {
+            settings->setValue(L"Sound", L"Music", m_musicVolume);
+            settings->setValue(L"Sound", L"Sound", m_soundVolume);
+        } catch (...) {
+            // Keeping the volumes is not worth failing the shut-down for.
+        }
+    }
     m_output->stop();
     m_output.reset();
     m_mixer.reset();

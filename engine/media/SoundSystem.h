@@ -6,6 +6,7 @@
 // nothing and the volume setters only store their values.
 
 #include "engine/core/Singleton.h"
+#include "engine/core/SoundLink.h"
 #include "engine/platform/AudioOutput.h"
 
 #include <memory>
@@ -37,11 +38,13 @@ public:
     virtual void setPaused(bool paused) = 0;
 };
 
-class cSoundSystem : public ISoundSystem, public cSingleton<cSoundSystem> {
+// Also the application's ISoundLink, through which the window pauses it.
+class cSoundSystem : public ISoundSystem, public ISoundLink, public cSingleton<cSoundSystem> {
 public:
     enum eGroup { GROUP_EFFECTS = 1, GROUP_MUSIC = 2 };
 
-    // On the machine's audio output (a null output under MEADOW_HEADLESS=1).
+    // On the machine's audio output (a null output under MEADOW_HEADLESS=1). The volumes come
+    // from the settings "Sound"/"Music" and "Sound"/"Sound" when there are settings.
     cSoundSystem();
     // On the given output; a null output gives a disabled system.
     explicit cSoundSystem(std::unique_ptr<Platform::IAudioOutput> output);

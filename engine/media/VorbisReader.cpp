@@ -11,7 +11,9 @@ namespace Engine {
 
 namespace {
 
-[[noreturn]] void fail(const char* why) { throw cStringA(std::string("Ogg Vorbis: ") + why); }
+[[noreturn]] void fail(const char* why) {
+    throw cStringA(std::string("Ogg Vorbis: ") + why);
+}
 
 // The stream as libvorbisfile reads it, once from its start. Nothing may unwind through the library: a failure is
 // kept here, the library is told that reading failed, and the failure is thrown after it returns.

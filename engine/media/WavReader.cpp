@@ -8,12 +8,20 @@ namespace Engine {
 
 namespace {
 
-uint32_t le32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
-uint16_t le16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+uint32_t le32(const uint8_t* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+uint16_t le16(const uint8_t* p) {
+    return uint16_t(p[0] | p[1] << 8);
+}
 
-[[noreturn]] void fail(const char* why) { throw cStringA(std::string("WAV: ") + why); }
+[[noreturn]] void fail(const char* why) {
+    throw cStringA(std::string("WAV: ") + why);
+}
 
-bool readExact(IDataStream& stream, void* buffer, int32_t count) { return stream.read(buffer, count) == count; }
+bool readExact(IDataStream& stream, void* buffer, int32_t count) {
+    return stream.read(buffer, count) == count;
+}
 
 } // namespace
 
@@ -22,7 +30,8 @@ cSoundBuffer cWavReader::read(IDataStream& stream) {
     if (stream.seek(0, IDataStream::SEEK_FROM_START) != 0)
         fail("cannot seek");
     uint8_t header[12];
-    if (!readExact(stream, header, 12) || std::memcmp(header, "RIFF", 4) != 0 || std::memcmp(header + 8, "WAVE", 4) != 0)
+    if (!readExact(stream, header, 12) || std::memcmp(header, "RIFF", 4) != 0 ||
+        std::memcmp(header + 8, "WAVE", 4) != 0)
         fail("not a RIFF WAVE file");
 
     bool haveFormat = false;

@@ -43,9 +43,9 @@ constexpr int32_t MOUSE_WHEEL_NOTCH = 120;
 constexpr size_t INPUT_BUFFER_SIZE = 1024;
 
 struct sJoystickState {
-    int32_t axes[JOYSTICK_AXIS_COUNT] = {};     // -32768 to 32768
+    int32_t axes[JOYSTICK_AXIS_COUNT] = {}; // -32768 to 32768
     uint32_t hats[JOYSTICK_HAT_COUNT] = {JOYSTICK_HAT_CENTRED, JOYSTICK_HAT_CENTRED, JOYSTICK_HAT_CENTRED,
-                                          JOYSTICK_HAT_CENTRED}; // hundredths of a degree clockwise from up
+                                         JOYSTICK_HAT_CENTRED}; // hundredths of a degree clockwise from up
 };
 
 class IInputDevice {

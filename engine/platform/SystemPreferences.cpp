@@ -22,8 +22,12 @@ ISystemPreferences* g_preferences = nullptr;
 
 } // namespace
 
-ISystemPreferences& getSystemPreferences() { return g_preferences ? *g_preferences : g_environmentPreferences; }
+ISystemPreferences& getSystemPreferences() {
+    return g_preferences ? *g_preferences : g_environmentPreferences;
+}
 
-void setSystemPreferences(ISystemPreferences* preferences) { g_preferences = preferences; }
+void setSystemPreferences(ISystemPreferences* preferences) {
+    g_preferences = preferences;
+}
 
 } // namespace Platform

@@ -3,7 +3,8 @@
 #include "game/model/MeadowModel.h"
 #include "game/model/SaveStream.h"
 
-cCellModel::cCellModel(cMeadowModel* model, int32_t row, int32_t column) : m_model(model), m_row(row), m_column(column) {}
+cCellModel::cCellModel(cMeadowModel* model, int32_t row, int32_t column)
+    : m_model(model), m_row(row), m_column(column) {}
 
 void cCellModel::setPackedCode(uint32_t code) {
     setType(int32_t(code & 15u));

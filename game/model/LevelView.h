@@ -40,4 +40,10 @@ public:
     virtual void resumeMusic() = 0;
     virtual bool isShown() = 0;
     virtual bool isEnabled() = 0;
+
+    // The bonus effect widget of a bought bonus (chicken, bear, cat or instant, chosen by the
+    // bonus type), acting on this screen and the model; none for a type without an effect.
+    virtual IBonusEffect* createBonusEffect(int bonusType) = 0;
+    // Hands an effect to the deferred widget deletion.
+    virtual void deleteBonusEffect(IBonusEffect* effect) = 0;
 };

@@ -11,6 +11,8 @@
 #include "game/model/GameResource.h"
 #include "game/model/LevelAchievements.h"
 #include "game/model/LevelInfo.h"
+#include "game/model/MatchGrid.h"
+#include "game/model/MeadowFigure.h"
 #include "game/model/MeadowObjectModel.h"
 #include "game/model/MeadowObjectPool.h"
 #include "game/model/UnitsFeature.h"
@@ -26,6 +28,7 @@
 #include <vector>
 
 namespace Engine {
+class IDataStream;
 class IXmlNode;
 }
 
@@ -33,6 +36,8 @@ class cMeadowModel {
 public:
     static constexpr int32_t CATEGORY_COUNT = 12;
     static constexpr int32_t TRIGGER_COUNT = 256;
+    // Largest board side a level save or the editor may make; the levels file reader allows the same.
+    static constexpr int32_t MAX_BOARD_SIDE = 1024;
 
     // Reads "Meadow/Model/GameModel.xml" and "Meadow/Model/GameLevels.xml" through the
     // resource manager.
@@ -164,6 +169,8 @@ public:
     void removeObjectAt(int32_t row, int32_t column);
     cMeadowObjectModel* createObjectAt(int32_t row, int32_t column);
     cMeadowObjectModel* cloneObjectAt(const Engine::cVector2& position, cMeadowObjectModel* source);
+    // A fresh copy of the piece at the piece's own position (the screens' name for it).
+    cMeadowObjectModel* cloneObjectAt(cMeadowObjectModel* source);
     bool isCellBlocked(int32_t row, int32_t column) const;
     bool isLockedCell(int32_t row, int32_t column) const;
     int32_t getCellType(int32_t row, int32_t column) const;
@@ -195,6 +202,94 @@ public:
         m_selected = selected;
         m_previousSelected = previous;
     }
+
+    // ---- Selection, swap, matches and the move search ----
+    // Selects the piece and answers the piece selected before; none throws.
+    cMeadowObjectModel* setSelected(cMeadowObjectModel* piece);
+    bool isNeighbour(cMeadowObjectModel* a, cMeadowObjectModel* b) const;
+    bool swapObjects(cMeadowObjectModel* a, cMeadowObjectModel* b);
+    void swapInGrid(cMeadowObjectModel* a, cMeadowObjectModel* b);
+    // True when the board holds a run of three; leaves every piece's pair counts set.
+    bool hasMatches();
+    // A swap that makes a run: the next one in scan order each call (the hint). The
+    // positions are written only when a move was found on a board at rest.
+    bool findPossibleMove(Engine::cVector2& first, Engine::cVector2& second);
+    // The runs counted by the last hasMatches: row figures, then column figures.
+    tFigureList collectFigures();
+    // Start board: every piece of every run gets another random level type.
+    void destroyFigures();
+
+    // ---- Transformation rules and level types ----
+    int32_t applyTransformationRules(cMeadowFigure& figure);
+    void payFigures(tFigureList& figures);
+    void addBonusPointsForObject(cMeadowObjectModel* piece);
+    void addLevelBonusType(int32_t type);
+    void addLevelObjectType(int32_t type);
+    void defineLevelTypesFromChoices(std::vector<bool>& groupFlags);
+    void addRandomLevelBonus(std::vector<bool>& groupFlags);
+    void addUnitTypesToAllowed();
+    void takeUnlockedTypes(std::vector<bool>& groupFlags);
+    bool pruneUnlockedTypes();
+
+    // ---- Falling, refill, start board and rearrangement ----
+    void checkAfterMove();
+    void dropObjects();
+    bool isSourceCell(int32_t row, int32_t column, bool occupied) const;
+    bool isColumnSettled(int32_t column) const;
+    void generateStartBoard();
+    void fillEmptyCells(bool keepCategory10);
+    void fillEmptyCellsDiagonal(bool keepCategory10);
+    bool rearrangeBoard();
+    bool rearrangeFreePieces();
+    bool advanceVariant();
+    int32_t getNextEmptyType(int32_t type) const;
+    bool mixObjects();
+
+    // ---- Triggers, prize cells and pass-down ----
+    int32_t getNextTriggerNumber() const;
+    void useTriggerNumber(int32_t number);
+    void freeTriggerNumber(int32_t number);
+    void showHiddenObjects(int32_t trigger);
+    // Fires the first trigger on or beside a destroyed piece's position and answers where it
+    // was; (-1, -1) when none.
+    Engine::cVector2 getNeighbourPositions(const Engine::cVector2& position);
+    void convertPrizeCell(cMeadowObjectModel* piece, cCellModel* cell);
+    void convertPrizeCells();
+    void testPassDownObjects();
+    void passDownObjects() { testPassDownObjects(); }
+    void clearTransientCellFlags();
+    int32_t getVehicleObjectType() const { return cMeadowObjectModel::VEHICLE_OBJECT_TYPE; }
+    int32_t getGoldPrizeObjectType() const { return cMeadowObjectModel::GOLD_PRIZE_OBJECT_TYPE; }
+
+    // ---- Levels file, level set-up and editor geometry ----
+    // Sets level `level` up on the board, from its record or, with a stream, from a level save.
+    void loadLevel(int32_t level, Engine::IDataStream* stream = nullptr);
+    void defineLevelObjects(bool fromSave);
+    void collectSavedLevelTypes(std::vector<bool>& groupFlags, int32_t& count);
+    void parseCells(int32_t row, const std::string& text);
+    void parseObjects(int32_t row, const std::string& text);
+    void convertIndeciesToTypes();
+    // Folds the live board back into the level's record (level editor).
+    void updateLevelInfo(int32_t level);
+    // The levels file as the editor writes it.
+    std::wstring buildLevelsXml();
+    void writeLevelsXml();
+    void clearLevel();
+    int32_t getNextLevelNumber();
+    void decNextAvailableLevel();
+    void setLevelBonusesAmount(int32_t amount);
+    bool getLevelVehicleAttr();
+    void addRow();
+    void removeLastRow();
+    void addColumn();
+    void removeLastColumn();
+
+    // ---- Level save and profile progress ----
+    void save(Engine::IDataStream& stream);
+    // Reads a level save; nothing changes unless the whole save is sound.
+    void load(Engine::IDataStream& stream);
+    void saveProgressToProfile(bool hasBinarySave);
+    void loadProgressFromProfile();
 
     // ---- Settings of the model description (public values) ----
     int32_t m_maxObjectsOnLevel = 0;
@@ -279,4 +374,5 @@ private:
     int32_t m_matchedObjects = 0;
     std::vector<cCellModel*> m_complexCells;
     bool m_noMoveReported = false;
+    cMatchGrid m_matchGrid;
 };

@@ -13,7 +13,8 @@ namespace {
 const int kNeighbourOffsets[8][2] = {{-1, -1}, {0, -1}, {1, -1}, {1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}};
 
 cStringA cellMessage(const char* operation, int32_t row, int32_t column) {
-    return cStringA(operation) + "(): cell is not defined in (" + std::to_string(row) + ", " + std::to_string(column) + ")";
+    return cStringA(operation) + "(): cell is not defined in (" + std::to_string(row) + ", " + std::to_string(column) +
+           ")";
 }
 
 } // namespace
@@ -143,6 +144,12 @@ cMeadowObjectModel* cMeadowModel::cloneObjectAt(const cVector2& position, cMeado
     piece->setBonusTag(source->getBonusTag());
     setObject(int32_t(position.x), int32_t(position.y), piece);
     return piece;
+}
+
+cMeadowObjectModel* cMeadowModel::cloneObjectAt(cMeadowObjectModel* source) {
+    if (!source)
+        throw cStringA("cMeadowModel::cloneObjectAt(): source object is 0");
+    return cloneObjectAt(source->getPosition(), source);
 }
 
 bool cMeadowModel::isCellBlocked(int32_t row, int32_t column) const {

@@ -17,6 +17,7 @@ namespace {
 
 const char* const kModelFile = "Meadow/Model/GameModel.xml";
 const char* const kLevelsFile = "Meadow/Model/GameLevels.xml";
+const int32_t kMaxBoardSide = 1024;
 
 int32_t readInt(IXmlNode* node, const wchar_t* name, int32_t fallback) {
     int value = fallback;
@@ -175,7 +176,8 @@ void cMeadowModel::loadModelObjectTypes(IXmlNode* root) {
         if (m_typeCategories.count(type))
             throw cStringA("cMeadowModel::loadModelObjectTypes(): duplicated game object type in GameModel.xml");
         if (category < 0 || category >= CATEGORY_COUNT)
-            throw cStringA("cMeadowModel::loadModelObjectTypes(): category of game object type " + std::to_string(type) +
+            throw cStringA("cMeadowModel::loadModelObjectTypes(): category of game object type " +
+                           std::to_string(type) +
                            " is out of range [0..11] in GameModel.xml: " + std::to_string(category));
         m_typeCategories[type] = category;
         m_typesByCategory[size_t(category)].push_back(type);
@@ -202,10 +204,12 @@ void cMeadowModel::loadAllLevels(IXmlNode* root) {
         cLevelInfo& level = levels[size_t(i)];
         Engine::cVector2 size(0.0f, 0.0f);
         Engine::parseVector2(size, node->getAttribute(L"size"));
+        // A size past any board would only allocate without end.
+        if (!(size.x >= 0.0f && size.x < float(kMaxBoardSide + 1) && size.y >= 0.0f &&
+              size.y < float(kMaxBoardSide + 1)))
+            throw cStringA("cMeadowModel::loadAllLevels(): wrong size of level " + std::to_string(i));
         level.columns = int32_t(size.x);
         level.rows = int32_t(size.y);
-        if (level.rows < 0 || level.columns < 0)
-            throw cStringA("cMeadowModel::loadAllLevels(): wrong size of level " + std::to_string(i));
         level.cellTexts.assign(size_t(level.rows), std::wstring());
         level.objectTexts.assign(size_t(level.rows), std::wstring());
         level.bonusesAmount = readInt(node, L"bonuses_amount", 1);
@@ -215,7 +219,8 @@ void cMeadowModel::loadAllLevels(IXmlNode* root) {
         if (node->findNode("Rows", rows) && rows) {
             std::vector<IXmlNode*> rowNodes = children(rows);
             if (int32_t(rowNodes.size()) > level.rows)
-                throw cStringA("cMeadowModel::loadAllLevels(): level " + std::to_string(i) + " has more rows than its size");
+                throw cStringA("cMeadowModel::loadAllLevels(): level " + std::to_string(i) +
+                               " has more rows than its size");
             for (size_t k = 0; k < rowNodes.size(); ++k) {
                 level.cellTexts[k] = rowNodes[k]->getAttribute(L"cells");
                 level.objectTexts[k] = rowNodes[k]->getAttribute(L"objects");

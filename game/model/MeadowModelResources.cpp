@@ -11,7 +11,9 @@ using Engine::cStringA;
 
 namespace {
 
-cStringA withType(const char* message, int32_t type) { return cStringA(message) + std::to_string(type); }
+cStringA withType(const char* message, int32_t type) {
+    return cStringA(message) + std::to_string(type);
+}
 
 } // namespace
 

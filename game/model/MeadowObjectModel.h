@@ -84,6 +84,10 @@ public:
     bool isMatchable() const { return m_state == IDLE && !m_prizeFlag && m_bonusTag == 0; }
     bool isSameType(const cMeadowObjectModel& other) const { return m_type == other.m_type; }
     void resetCounts() { m_horizontalCount = m_verticalCount = 0; }
+    void setCounts(int32_t horizontal, int32_t vertical) {
+        m_horizontalCount = horizontal;
+        m_verticalCount = vertical;
+    }
 
     void setIdle() { m_state = IDLE; }
     void setExchanging() { m_state = EXCHANGING; }

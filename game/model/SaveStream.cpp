@@ -32,7 +32,9 @@ uint32_t readUInt32(Engine::IDataStream& stream) {
 
 } // namespace
 
-void writeInt32(Engine::IDataStream& stream, int32_t value) { writeUInt32(stream, uint32_t(value)); }
+void writeInt32(Engine::IDataStream& stream, int32_t value) {
+    writeUInt32(stream, uint32_t(value));
+}
 
 void writeFloat(Engine::IDataStream& stream, float value) {
     uint32_t bits;
@@ -45,7 +47,9 @@ void writeFlag(Engine::IDataStream& stream, bool value) {
     writeBytes(stream, &byte, 1);
 }
 
-int32_t readInt32(Engine::IDataStream& stream) { return int32_t(readUInt32(stream)); }
+int32_t readInt32(Engine::IDataStream& stream) {
+    return int32_t(readUInt32(stream));
+}
 
 float readFloat(Engine::IDataStream& stream) {
     uint32_t bits = readUInt32(stream);

@@ -12,7 +12,9 @@ using Engine::cStringA;
 
 namespace {
 
-cStringA withNumber(const char* message, int32_t value) { return cStringA(message) + std::to_string(value); }
+cStringA withNumber(const char* message, int32_t value) {
+    return cStringA(message) + std::to_string(value);
+}
 
 } // namespace
 

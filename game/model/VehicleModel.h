@@ -15,7 +15,7 @@ class cMeadowObjectModel;
 namespace Engine {
 class IDataStream;
 class IXmlNode;
-}
+} // namespace Engine
 
 struct cVehicleSlot {
     int32_t objectIndex = 0; // the level's object index 1 to 5

@@ -31,7 +31,9 @@ int32_t cVehiclesFeature::getLevelVehiclesCount() const {
     return level ? int32_t(level->vehicles.size()) : 0;
 }
 
-cVehicleModel* cVehiclesFeature::getActiveVehicle() const { return m_waiting.empty() ? nullptr : m_waiting.front().get(); }
+cVehicleModel* cVehiclesFeature::getActiveVehicle() const {
+    return m_waiting.empty() ? nullptr : m_waiting.front().get();
+}
 
 cVehicleModel* cVehiclesFeature::findVehicleFor(int32_t objectType) const {
     cVehicleModel* vehicle = getActiveVehicle();

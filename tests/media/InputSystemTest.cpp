@@ -28,9 +28,13 @@ void recordEvent(void* user) {
     tag->log->calls.push_back(std::to_string(tag->code));
 }
 
-void recordChar(int character, void* user) { static_cast<sLog*>(user)->calls.push_back("char " + std::to_string(character)); }
+void recordChar(int character, void* user) {
+    static_cast<sLog*>(user)->calls.push_back("char " + std::to_string(character));
+}
 
-void recordVirtualKey(int key, void* user) { static_cast<sLog*>(user)->calls.push_back("vk " + std::to_string(key)); }
+void recordVirtualKey(int key, void* user) {
+    static_cast<sLog*>(user)->calls.push_back("vk " + std::to_string(key));
+}
 
 void recordAxis(int code, int value, void* user) {
     static_cast<sLog*>(user)->calls.push_back(std::to_string(code) + "=" + std::to_string(value));
@@ -142,8 +146,8 @@ TEST_F(InputSystemTest, JoystickButtonsAndAxesWithValues) {
     joystick.setAxis(7, 32768);
     joystick.setHat(2, 9000);
 
-    EXPECT_EQ(poll(), (Calls{"1087", "1055", "1088=-32768", "1089=0", "1090=0", "1091=0", "1092=0", "1093=0",
-                             "1094=0", "1095=32768", "1098=9000"}));
+    EXPECT_EQ(poll(), (Calls{"1087", "1055", "1088=-32768", "1089=0", "1090=0", "1091=0", "1092=0", "1093=0", "1094=0",
+                             "1095=32768", "1098=9000"}));
 }
 
 TEST_F(InputSystemTest, NoJoystickMeansNoJoystickCalls) {

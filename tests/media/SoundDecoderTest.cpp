@@ -15,7 +15,9 @@ using TestSupport::cMemoryStream;
 
 namespace {
 
-std::vector<int16_t> frames(const cSoundBuffer& buffer) { return buffer.getFrames(); }
+std::vector<int16_t> frames(const cSoundBuffer& buffer) {
+    return buffer.getFrames();
+}
 
 TEST(SoundDecoder, WavStereo16BitAtOutputRateIsExact) {
     const std::vector<int16_t> samples = {1000, -1000, 32767, -32768, 0, 5};
@@ -48,8 +50,15 @@ TEST(SoundDecoder, BadFilesAreRefusedWithAReason) {
     std::string threeChannels = good;
     threeChannels[12 + 8 + 8 + 2] = 3;
     std::string noData = good.substr(0, 12 + 8 + 8 + 16);
-    const std::string cases[] = {"", "RIF", "RIFF\x04\0\0\0WAVE", "OggS not really", "MThd", badFormat, threeChannels,
-                                 noData, TestSupport::makeOgg({}, 1, 44100).substr(0, 60)};
+    const std::string cases[] = {"",
+                                 "RIF",
+                                 "RIFF\x04\0\0\0WAVE",
+                                 "OggS not really",
+                                 "MThd",
+                                 badFormat,
+                                 threeChannels,
+                                 noData,
+                                 TestSupport::makeOgg({}, 1, 44100).substr(0, 60)};
     for (const std::string& bytes : cases) {
         cMemoryStream stream(bytes);
         EXPECT_THROW(cSoundDecoder::decode(stream), cStringA) << bytes.size();

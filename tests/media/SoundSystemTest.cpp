@@ -3,6 +3,7 @@
 #include "engine/core/FatalError.h"
 #include "engine/core/FileSystem.h"
 #include "engine/core/ResourceManager.h"
+#include "engine/core/Settings.h"
 #include "engine/core/String.h"
 #include "engine/media/SoundChannel.h"
 #include "engine/media/SoundMixer.h"
@@ -10,6 +11,7 @@
 #include "engine/platform/headless/NullAudioOutput.h"
 #include "tests/media/SoundFiles.h"
 #include "tests/support/DataFolders.h"
+#include "tests/support/FileServices.h"
 
 #include <gtest/gtest.h>
 
@@ -207,12 +209,24 @@ TEST_F(SoundSystemTest, UnloadedSampleStillPlaysOutOnItsChannel) {
 
 TEST_F(SoundSystemTest, SamplesAreResourcesOfTheManager) {
     cResourceManager manager;
-    cSoundSample* first = getSoundSample("Tone.WAV");
-    cSoundSample* second = getSoundSample("tone.wav");
+    cSoundSample* first = manager.getSoundSample("Tone.WAV");
+    cSoundSample* second = manager.getSoundSample("tone.wav");
     EXPECT_EQ(first, second);
     EXPECT_EQ(first->getKind(), RESOURCE_SOUND);
     EXPECT_EQ(first->getRefCount(), 2);
     EXPECT_NE(first->getHandle(), 0);
+}
+
+TEST_F(SoundSystemTest, AChannelKeptPastItsSoundSystemNeverStopsTheNextOnesSounds) {
+    std::unique_ptr<cSoundChannel> stale(m_sound->play(sample("one.wav"), true, true));
+    m_sound.reset();
+    m_sound = std::make_unique<cSoundSystem>(std::make_unique<cNullAudioOutput>());
+    m_output = cNullAudioOutput::current();
+    cSoundSample* fresh = sample("one.wav");
+    std::unique_ptr<cSoundChannel> current(m_sound->play(fresh, true, true));
+    stale.reset();
+    EXPECT_TRUE(current->isPlaying());
+    EXPECT_EQ(left(1), std::vector<int>{10000});
 }
 
 TEST_F(SoundSystemTest, ChannelsOutlivingTheSoundSystemDoNothing) {
@@ -224,6 +238,34 @@ TEST_F(SoundSystemTest, ChannelsOutlivingTheSoundSystemDoNothing) {
     channel->resume();
     channel.reset();
     EXPECT_EQ(tone->getRefCount(), 1);
+}
+
+TEST(SoundSystemSettings, VolumesComeFromTheSettingsAndGoBack) {
+    TestSupport::FileServices services;
+    services.writeData("sys/settings.xml", "<settings><Sound Music=\"36\" Sound=\"49\"/></settings>");
+    services.start();
+    cSettings settings("sys/settings.xml");
+    {
+        cSoundSystem sound;
+        EXPECT_EQ(sound.getMusicVolume(), 36);
+        EXPECT_EQ(sound.getSoundVolume(), 49);
+        sound.setMusicVolume(81);
+        sound.setSoundVolume(4);
+    }
+    int music = 0, effects = 0;
+    EXPECT_TRUE(settings.getValue(L"Sound", L"Music", music));
+    EXPECT_TRUE(settings.getValue(L"Sound", L"Sound", effects));
+    EXPECT_EQ(music, 81);
+    EXPECT_EQ(effects, 4);
+
+    // A disabled system neither reads nor writes them.
+    {
+        cSoundSystem silent(nullptr);
+        EXPECT_EQ(silent.getMusicVolume(), 100);
+        silent.setMusicVolume(5);
+    }
+    EXPECT_TRUE(settings.getValue(L"Sound", L"Music", music));
+    EXPECT_EQ(music, 81);
 }
 
 TEST(SoundSystemDisabled, EveryCallIsANoOp) {

@@ -16,7 +16,7 @@ TEST(CellModel, UnpacksAndPacksLevelCodes) {
     const CodeCase cases[] = {
         {0u, 0, 0, false, false, 0, 0, 0u},
         {4294967295u, 15, 15, true, true, 255, 255, 4294967295u & ~0xFC00u},
-        {0x0000FC01u, 1, 0, false, false, 0, 0, 1u},     // bits 10-15 are dropped
+        {0x0000FC01u, 1, 0, false, false, 0, 0, 1u}, // bits 10-15 are dropped
         {0x05030123u, 3, 2, true, false, 3, 5, 0x05030123u},
         {0x00000231u, 1, 3, false, true, 0, 0, 0x00000231u},
     };
@@ -48,7 +48,8 @@ TEST(CellModel, ComplexWhenHarderThanSimpleLockedOrCarryingATrigger) {
     struct {
         uint32_t code;
         bool complex;
-    } cases[] = {{0, false}, {1, false}, {2, true}, {3, true}, {1 + 16, true}, {1 + 65536, true}, {1 + 16777216, false}};
+    } cases[] = {{0, false},        {1, false},           {2, true}, {3, true}, {1 + 16, true},
+                 {1 + 65536, true}, {1 + 16777216, false}};
     for (const auto& c : cases) {
         cCellModel cell(nullptr, 0, 0);
         cell.setPackedCode(c.code);

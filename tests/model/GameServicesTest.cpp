@@ -12,6 +12,7 @@
 #include "tests/model/fakes/FakeDevelopmentView.h"
 #include "tests/model/fakes/FakeGameSounds.h"
 #include "tests/model/fakes/FakeLevelView.h"
+#include "tests/model/fakes/FakeMainMenu.h"
 #include "tests/model/fakes/FakeMatchStatistics.h"
 #include "tests/model/fakes/FakePieceView.h"
 #include "tests/model/fakes/FakeTutorialManager.h"
@@ -43,6 +44,24 @@ TEST(GameServices, MissingServicesAreNullUntilRegistered) {
     EXPECT_EQ(GameServices::getGameSounds(), nullptr);
 }
 
+TEST(GameServices, TheAwardManagerComesFromTheShellsFactory) {
+    EXPECT_EQ(GameServices::createAwardManager(), nullptr);
+    GameServices::setAwardManagerFactory([] { return std::make_unique<TestFakes::FakeAwardManager>(); });
+    std::unique_ptr<IAwardManager> awards = GameServices::createAwardManager();
+    EXPECT_NE(awards, nullptr);
+    GameServices::setAwardManagerFactory(nullptr);
+
+    TestFakes::FakeMainMenu menu;
+    menu.m_playTime = 90.0f;
+    GameServices::setMainMenu(&menu);
+    EXPECT_FLOAT_EQ(GameServices::getMainMenu()->getPlayTime(), 90.0f);
+    GameServices::setMainMenu(nullptr);
+    EXPECT_FALSE(GameServices::isQuitting());
+    GameServices::setQuitting(true);
+    EXPECT_TRUE(GameServices::isQuitting());
+    GameServices::setQuitting(false);
+}
+
 TEST(GameServices, FakesRecordTheCallsTheyReceive) {
     cMeadowObjectModel piece;
     TestFakes::FakePieceView pieceView(&piece);
@@ -52,7 +71,11 @@ TEST(GameServices, FakesRecordTheCallsTheyReceive) {
     view.setInputLocked(true);
     EXPECT_EQ(view.getGameObjectView(&piece), &pieceView);
     view.crashCell(Engine::cVector2(2.0f, 1.0f), nullptr);
-    EXPECT_EQ(level.calls(), (std::vector<std::string>{"setInputLocked(true)", "getGameObjectView()", "crashCell(2, 1)"}));
+    IBonusEffect* effect41 = view.createBonusEffect(41);
+    EXPECT_EQ(effect41->getBonusType(), 41);
+    view.deleteBonusEffect(effect41);
+    EXPECT_EQ(level.calls(), (std::vector<std::string>{"setInputLocked(true)", "getGameObjectView()", "crashCell(2, 1)",
+                                                       "createBonusEffect(41)", "deleteBonusEffect(41)"}));
     IPieceView& p = pieceView;
     p.detachInput();
     p.setVisible(false);

@@ -97,7 +97,8 @@ TEST(MeadowModel, BlockedCellCases) {
 TEST(MeadowModel, CellAccessorsNameTheMissingCell) {
     auto model = TestModel::makeFixtureModel();
     model->createBoard(2, 2);
-    EXPECT_EQ(thrownText([&] { model->getCellType(1, 0); }), "cMeadowModel::getCellType(): cell is not defined in (1, 0)");
+    EXPECT_EQ(thrownText([&] { model->getCellType(1, 0); }),
+              "cMeadowModel::getCellType(): cell is not defined in (1, 0)");
     EXPECT_EQ(thrownText([&] { model->setCellType(0, 1, 2); }),
               "cMeadowModel::setCellType(): cell is not defined in (0, 1)");
     EXPECT_EQ(thrownText([&] { model->getCellLocks(1, 1); }),
@@ -132,6 +133,11 @@ TEST(MeadowModel, PiecesArePlacedRemovedAndReleasedThroughThePool) {
     EXPECT_EQ(clone->getType(), 202);
     EXPECT_EQ(clone->getBonusTag(), 202);
     EXPECT_EQ(model->getObject(0, 1), clone);
+    cMeadowObjectModel* again = model->cloneObjectAt(clone);
+    EXPECT_EQ(model->getObject(0, 1), again);
+    EXPECT_EQ(again->getBonusTag(), 202);
+    model->releaseObject(clone);
+    clone = again;
 
     model->setSelectionPointers(piece, nullptr);
     model->removeObjectFromGrid(piece);

@@ -3,8 +3,8 @@
 #include "engine/core/FileSystem.h"
 #include "engine/core/Random.h"
 #include "engine/core/ResourceManager.h"
-#include "tests/support/DataFolders.h"
 #include "tests/model/ModelFixture.h"
+#include "tests/support/DataFolders.h"
 
 #include <gtest/gtest.h>
 
@@ -116,8 +116,10 @@ TEST(MeadowModel, MalformedDescriptionsThrowTheirMessages) {
         {"<Model><GameResources/><Units/>" + achievements + "</Model>",
          "cMeadowModel::loadModelSettings(): incorrect GameModel.xml: <GameObject> tag is absent or no one object is "
          "defined."},
-        {"<Model><GameResources/><GameObjects><O type=\"1\" category=\"1\"/><O type=\"1\" category=\"2\"/></GameObjects>"
-         "<Units/>" + achievements + "</Model>",
+        {"<Model><GameResources/><GameObjects><O type=\"1\" category=\"1\"/><O type=\"1\" "
+         "category=\"2\"/></GameObjects>"
+         "<Units/>" +
+             achievements + "</Model>",
          "cMeadowModel::loadModelObjectTypes(): duplicated game object type in GameModel.xml"},
         {"<Model><GameResources/><GameObjects><O type=\"4\" category=\"12\"/></GameObjects><Units/>" + achievements +
              "</Model>",
@@ -170,9 +172,16 @@ TEST(MeadowModel, MalformedLevelFilesThrow) {
     EXPECT_EQ(thrownText([] { makeModel(minimalModelXml(), "<Levels/>"); }),
               "cMeadowModel::loadAllLevels(): there is no one level is defined");
     EXPECT_EQ(thrownText([] {
-                  makeModel(minimalModelXml(), "<Levels><Level size=\"1 1\"><Rows><Row/><Row/></Rows></Level></Levels>");
+                  makeModel(minimalModelXml(),
+                            "<Levels><Level size=\"1 1\"><Rows><Row/><Row/></Rows></Level></Levels>");
               }),
               "cMeadowModel::loadAllLevels(): level 0 has more rows than its size");
+    for (const char* size : {"-1 2", "2 1e30", "1025 1", "3 -2"})
+        EXPECT_EQ(thrownText([&] {
+                      makeModel(minimalModelXml(), std::string("<Levels><Level size=\"") + size + "\"/></Levels>");
+                  }),
+                  "cMeadowModel::loadAllLevels(): wrong size of level 0")
+            << size;
 }
 
 TEST(MeadowModel, IsNotASingleton) {
@@ -304,8 +313,10 @@ TEST(MeadowModel, RandomTypeDrawsFailClearly) {
               "cMeadowModel::getRandomLevelType(): there are no level types");
     model->getAllowedTypes() = {300};
     model->getLevelTypes() = {-1};
-    EXPECT_EQ(thrownText([&] { model->getRandomAllowedType(); }), "cMeadowModel::getRandomAllowedType(): wrong object type");
-    EXPECT_EQ(thrownText([&] { model->getRandomLevelType(); }), "cMeadowModel::getRandomLevelType(): wrong object type");
+    EXPECT_EQ(thrownText([&] { model->getRandomAllowedType(); }),
+              "cMeadowModel::getRandomAllowedType(): wrong object type");
+    EXPECT_EQ(thrownText([&] { model->getRandomLevelType(); }),
+              "cMeadowModel::getRandomLevelType(): wrong object type");
     model->getLevelTypes() = {256};
     EXPECT_EQ(model->getRandomLevelType(), 256);
 }
@@ -316,14 +327,15 @@ TEST(MeadowModel, SignalsReachConnectedListenersUntilTheyDisconnect) {
     auto model = makeFixtureModel();
     std::vector<std::string> heard;
     {
-        boost::signals2::scoped_connection points = model->m_pointsEarnedSignal.connect(
-            [&](const Engine::cVector2& at, const int32_t& amount) {
+        boost::signals2::scoped_connection points =
+            model->m_pointsEarnedSignal.connect([&](const Engine::cVector2& at, const int32_t& amount) {
                 heard.push_back("points " + std::to_string(int(at.x)) + "," + std::to_string(int(at.y)) + " " +
                                 std::to_string(amount));
             });
-        boost::signals2::scoped_connection prize =
-            model->m_prizeCellSignal.connect([&](int32_t r, int32_t c) { heard.push_back("prize " + std::to_string(r * 10 + c)); });
-        boost::signals2::scoped_connection noMoves = model->m_noMovesSignal.connect([&] { heard.push_back("no moves"); });
+        boost::signals2::scoped_connection prize = model->m_prizeCellSignal.connect(
+            [&](int32_t r, int32_t c) { heard.push_back("prize " + std::to_string(r * 10 + c)); });
+        boost::signals2::scoped_connection noMoves =
+            model->m_noMovesSignal.connect([&] { heard.push_back("no moves"); });
         model->m_pointsEarnedSignal(Engine::cVector2(2.0f, 3.0f), 15);
         model->m_prizeCellSignal(1, 2);
         model->m_noMovesSignal();
@@ -339,8 +351,10 @@ namespace {
 // The game's own way in: both files read from the data folder through the resource manager.
 TEST(MeadowModel, ReadsBothFilesThroughTheResourceManager) {
     TestSupport::DataFolders folders;
-    folders.writeData("Meadow/Model/GameModel.xml", TestSupport::readFileBytes(TestModel::fixturePath("GameModel.xml")));
-    folders.writeData("Meadow/Model/GameLevels.xml", TestSupport::readFileBytes(TestModel::fixturePath("GameLevels.xml")));
+    folders.writeData("Meadow/Model/GameModel.xml",
+                      TestSupport::readFileBytes(TestModel::fixturePath("GameModel.xml")));
+    folders.writeData("Meadow/Model/GameLevels.xml",
+                      TestSupport::readFileBytes(TestModel::fixturePath("GameLevels.xml")));
     Engine::cFileSystem fileSystem(folders.dataFolder(), "pack");
     Engine::cResourceManager resources;
     cMeadowModel model;
@@ -351,7 +365,8 @@ TEST(MeadowModel, ReadsBothFilesThroughTheResourceManager) {
 
 TEST(MeadowModel, AMissingFileFailsTheConstruction) {
     TestSupport::DataFolders folders;
-    folders.writeData("Meadow/Model/GameModel.xml", TestSupport::readFileBytes(TestModel::fixturePath("GameModel.xml")));
+    folders.writeData("Meadow/Model/GameModel.xml",
+                      TestSupport::readFileBytes(TestModel::fixturePath("GameModel.xml")));
     Engine::cFileSystem fileSystem(folders.dataFolder(), "pack");
     Engine::cResourceManager resources;
     EXPECT_EQ(thrownText([] { cMeadowModel model; }), "File \"meadow/model/gamelevels.xml\" not found.");

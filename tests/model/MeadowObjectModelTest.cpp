@@ -31,12 +31,12 @@ TEST(MeadowObjectModel, StateSettersStoreTheirNumbers) {
     struct {
         void (cMeadowObjectModel::*setter)();
         int state;
-    } cases[] = {{&cMeadowObjectModel::setState8, 8},          {&cMeadowObjectModel::setState6, 6},
-                 {&cMeadowObjectModel::setAppearing, 5},       {&cMeadowObjectModel::setDescending, 7},
-                 {&cMeadowObjectModel::setSentToVehicle, 9},   {&cMeadowObjectModel::setMovingToVehicle, 10},
-                 {&cMeadowObjectModel::setCaptured, 11},       {&cMeadowObjectModel::setDestroying, 12},
-                 {&cMeadowObjectModel::setMixing, 13},         {&cMeadowObjectModel::setMoving, 15},
-                 {&cMeadowObjectModel::setFalling, 16},        {&cMeadowObjectModel::setSliding, 17},
+    } cases[] = {{&cMeadowObjectModel::setState8, 8},        {&cMeadowObjectModel::setState6, 6},
+                 {&cMeadowObjectModel::setAppearing, 5},     {&cMeadowObjectModel::setDescending, 7},
+                 {&cMeadowObjectModel::setSentToVehicle, 9}, {&cMeadowObjectModel::setMovingToVehicle, 10},
+                 {&cMeadowObjectModel::setCaptured, 11},     {&cMeadowObjectModel::setDestroying, 12},
+                 {&cMeadowObjectModel::setMixing, 13},       {&cMeadowObjectModel::setMoving, 15},
+                 {&cMeadowObjectModel::setFalling, 16},      {&cMeadowObjectModel::setSliding, 17},
                  {&cMeadowObjectModel::setState18, 18}};
     for (const auto& c : cases) {
         cMeadowObjectModel piece;

@@ -1,7 +1,9 @@
 #include "game/model/MeadowUnit.h"
 
 #include "engine/core/Random.h"
+#include "engine/core/Strings.h"
 #include "tests/model/ModelFixture.h"
+#include "tests/support/FileServices.h"
 
 #include <gtest/gtest.h>
 
@@ -53,10 +55,10 @@ TEST(MeadowUnit, UpgradingMovesToTheNextUpgradeAndTellsListeners) {
     auto model = TestModel::makeFixtureModel();
     cMeadowUnit& barn = *model->getUnitsFeature()->getUnit(0);
     std::vector<std::string> heard;
-    boost::signals2::scoped_connection changed =
-        barn.m_changedSignal.connect([&](cMeadowUnit* u) { heard.push_back("changed " + std::to_string(u->getLevel())); });
-    boost::signals2::scoped_connection restored =
-        barn.m_restoredSignal.connect([&](cMeadowUnit* u) { heard.push_back("restored " + std::to_string(u->getLevel())); });
+    boost::signals2::scoped_connection changed = barn.m_changedSignal.connect(
+        [&](cMeadowUnit* u) { heard.push_back("changed " + std::to_string(u->getLevel())); });
+    boost::signals2::scoped_connection restored = barn.m_restoredSignal.connect(
+        [&](cMeadowUnit* u) { heard.push_back("restored " + std::to_string(u->getLevel())); });
     barn.upgrade(2);
     EXPECT_EQ(barn.getLevel(), 1);
     EXPECT_EQ(barn.getVariant(), 2);
@@ -111,6 +113,32 @@ TEST(MeadowUnit, GroupsKeysAndClones) {
     EXPECT_EQ(preview->getName(), L"Big barn");
     EXPECT_EQ(thrownText([&] { preview->getUpgrade(3); }), "cMeadowUnit::getUpgrade(): wrong upgrade index: 3");
     EXPECT_EQ(thrownText([&] { preview->upgrade(-1); }), "cMeadowUnit::upgrade(): there is no next upgrade for unit 0");
+}
+
+} // namespace
+
+namespace {
+
+TEST(MeadowUnit, PhrasesAreTranslatedThroughTheLocalisedStrings) {
+    TestSupport::FileServices services;
+    services.writeData("Meadow/Model/GameModel.xml",
+                       TestSupport::readFileBytes(TestModel::fixturePath("GameModel.xml")));
+    services.writeData("Meadow/Model/GameLevels.xml",
+                       TestSupport::readFileBytes(TestModel::fixturePath("GameLevels.xml")));
+    services.writeData("sys/strings.xml", "<Strings><s><text>The barn is up!</text><translation>Die Scheune steht!"
+                                          "</translation></s><s><text>Hay again?</text><translation>Schon wieder Heu?"
+                                          "</translation></s></Strings>");
+    services.start();
+    {
+        Engine::cStrings strings;
+        cMeadowModel model;
+        const cUnitUpgrade& barn = model.getUnitsFeature()->getUnit(0)->getUpgrade(1);
+        EXPECT_EQ(barn.primaryPhrase, L"Die Scheune steht!");
+        EXPECT_EQ(barn.regularPhrase, L"The barn keeps the hay dry.");
+        EXPECT_EQ(barn.randomPhrases, (std::vector<std::wstring>{L"Schon wieder Heu?", L"Smells of summer."}));
+        EXPECT_EQ(barn.name, L"Barn"); // names are shown through the labels' own translation
+    }
+    services.stop();
 }
 
 } // namespace

@@ -44,9 +44,12 @@ inline std::string minimalModelXml(const std::string& rootAttributes = "", const
            "<LevelAchievements><A id=\"0\"/><A id=\"1\"/><A id=\"2\"/><A id=\"3\"/></LevelAchievements></Model>";
 }
 
-inline const char* minimalLevelsXml() { return "<Levels><Level size=\"1 1\"/></Levels>"; }
+inline const char* minimalLevelsXml() {
+    return "<Levels><Level size=\"1 1\"/></Levels>";
+}
 
-inline std::unique_ptr<cMeadowModel> makeModel(const std::string& modelXml, const std::string& levelsXml = minimalLevelsXml()) {
+inline std::unique_ptr<cMeadowModel> makeModel(const std::string& modelXml,
+                                               const std::string& levelsXml = minimalLevelsXml()) {
     auto model = parseXml(modelXml);
     auto levels = parseXml(levelsXml);
     return std::make_unique<cMeadowModel>(model.get(), levels.get());

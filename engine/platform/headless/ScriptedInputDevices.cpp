@@ -92,8 +92,7 @@ eDeviceResult cScriptedJoystick::readState(sJoystickState& state) {
     return result;
 }
 
-cScriptedInputDevices::cScriptedInputDevices(bool withJoystick)
-    : m_hasJoystick(withJoystick) {
+cScriptedInputDevices::cScriptedInputDevices(bool withJoystick) : m_hasJoystick(withJoystick) {
     g_current = this;
 }
 
@@ -102,6 +101,8 @@ cScriptedInputDevices::~cScriptedInputDevices() {
         g_current = nullptr;
 }
 
-cScriptedInputDevices* cScriptedInputDevices::current() { return g_current; }
+cScriptedInputDevices* cScriptedInputDevices::current() {
+    return g_current;
+}
 
 } // namespace Platform

@@ -19,6 +19,8 @@ private:
     std::vector<std::string> m_calls;
 };
 
-inline std::string boolText(bool value) { return value ? "true" : "false"; }
+inline std::string boolText(bool value) {
+    return value ? "true" : "false";
+}
 
 } // namespace TestFakes

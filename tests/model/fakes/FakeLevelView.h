@@ -2,11 +2,15 @@
 
 // Records what the controller asks of the board screen; answers from settable values.
 
+#include "game/model/BonusEffect.h"
 #include "game/model/LevelView.h"
 #include "game/model/PieceView.h"
 #include "tests/model/fakes/CallLog.h"
+#include "tests/model/fakes/FakeBonusEffect.h"
 
 #include <map>
+#include <memory>
+#include <vector>
 
 namespace TestFakes {
 
@@ -37,12 +41,23 @@ public:
     void resumeMusic() override { record("resumeMusic()"); }
     bool isShown() override { return m_shown; }
     bool isEnabled() override { return m_enabled; }
+    // Makes recording effects, kept until the view goes; deleting one only records it.
+    IBonusEffect* createBonusEffect(int bonusType) override {
+        record("createBonusEffect(" + std::to_string(bonusType) + ")");
+        m_effects.push_back(std::make_unique<FakeBonusEffect>(bonusType));
+        return m_effects.back().get();
+    }
+    void deleteBonusEffect(IBonusEffect* effect) override {
+        record("deleteBonusEffect(" + std::to_string(effect ? effect->getBonusType() : 0) + ")");
+    }
 
     void setView(cMeadowObjectModel* piece, IPieceView* view) { m_views[piece] = view; }
 
     bool m_fieldBusy = false;
     bool m_shown = true;
     bool m_enabled = true;
+
+    std::vector<std::unique_ptr<FakeBonusEffect>> m_effects;
 
 private:
     std::map<cMeadowObjectModel*, IPieceView*> m_views;

@@ -1,0 +1,352 @@
+// Falls, diagonal slides, refill, the start board, its rearrangement and the mixing bonus.
+
+#include "game/model/MeadowModel.h"
+
+#include "engine/core/String.h"
+#include "game/model/RandomDraw.h"
+
+#include <algorithm>
+
+using Engine::cStringA;
+using Engine::cVector2;
+
+namespace {
+
+// Rounds of the start board's run-breaking loop before a board is given up as one that can
+// never offer a move, and variants one rearrangement tries.
+constexpr int32_t START_BOARD_ROUNDS = 64;
+constexpr int32_t REARRANGE_VARIANTS = 4096;
+
+// 0..99, for the choice between a left and a right slide.
+int32_t drawPercent() {
+    return RandomDraw::index(100);
+}
+
+// A start fill leaves pieces of category 10 where the level put them; a type "GameObjects"
+// does not list has no category.
+bool isKeptType(const cMeadowModel& model, int32_t type) {
+    const std::vector<int32_t>& kept = model.getTypesOfCategory(10);
+    return std::find(kept.begin(), kept.end(), type) != kept.end();
+}
+
+} // namespace
+
+bool cMeadowModel::isSourceCell(int32_t row, int32_t column, bool occupied) const {
+    if (row == m_rows - 1)
+        return true;
+    cCellModel* cell = getCell(row, column);
+    if (occupied || !cell)
+        return false;
+    auto enabled = [this](int32_t r, int32_t c) {
+        cCellModel* above = getCell(r, c);
+        return above && above->isEnabled();
+    };
+    bool fedFromAbove = enabled(row + 1, column) || (column > 0 && enabled(row + 1, column - 1)) ||
+                        (column < m_columns - 1 && enabled(row + 1, column + 1));
+    if (!fedFromAbove)
+        return true;
+    return cell->getLocks() > 0 && !getObject(row, column);
+}
+
+bool cMeadowModel::isColumnSettled(int32_t column) const {
+    for (int32_t r = 1; r < m_rows; ++r) {
+        if (isCellBlocked(r, column))
+            continue;
+        cMeadowObjectModel* piece = getObject(r, column);
+        if (piece) {
+            if (piece->getState() == cMeadowObjectModel::STATE_22)
+                continue;
+            if (piece->isBusy())
+                return false;
+            if (!isCellBlocked(r - 1, column) && !getObject(r - 1, column))
+                return false;
+        } else if (isSourceCell(r, column, false)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void cMeadowModel::checkAfterMove() {
+    m_boardChanged = false;
+    dropObjects();
+    if (m_boardChanged) {
+        m_noMoveReported = false;
+        return;
+    }
+    if (hasBusyObject())
+        return;
+    if (hasMatches()) {
+        resetMatchCounts();
+        return;
+    }
+    if (m_noMoveReported)
+        return;
+    m_noMoveReported = true;
+    cVector2 first(-1.0f, -1.0f), second(-1.0f, -1.0f);
+    if (!findPossibleMove(first, second))
+        m_noMovesSignal();
+}
+
+void cMeadowModel::dropObjects() {
+    for (int32_t c = 0; c < m_columns; ++c) {
+        int32_t empty = -1;
+        for (int32_t r = 0; r < m_rows; ++r) {
+            if (isCellBlocked(r, c)) {
+                empty = -1;
+                continue;
+            }
+            cMeadowObjectModel* piece = getObject(r, c);
+            if (!piece) {
+                if (isSourceCell(r, c, false)) {
+                    createObjectAt(r, c)->setAppearing();
+                    m_boardChanged = true;
+                } else if (empty == -1) {
+                    empty = r;
+                }
+                continue;
+            }
+            if (r == 0)
+                continue;
+            if (piece->isBusy()) {
+                empty = -1;
+                continue;
+            }
+            if (empty != -1) {
+                setObject(empty, c, piece);
+                piece->setFalling();
+                m_objects[size_t(r)][size_t(c)] = nullptr;
+                m_boardChanged = true;
+                ++empty;
+                continue;
+            }
+            // The way down is taken: try the lower left and lower right cells.
+            bool hasLeft = c > 0 && !isCellBlocked(r - 1, c - 1);
+            bool hasRight = c < m_columns - 1 && !isCellBlocked(r - 1, c + 1);
+            cMeadowObjectModel* left = hasLeft ? getObject(r - 1, c - 1) : nullptr;
+            cMeadowObjectModel* right = hasRight ? getObject(r - 1, c + 1) : nullptr;
+            if (left && right)
+                continue;
+            bool goLeft = hasLeft && !left && isColumnSettled(c - 1);
+            bool goRight = hasRight && !right && isColumnSettled(c + 1);
+            if (goLeft && goRight) {
+                goRight = drawPercent() >= 50;
+                goLeft = !goRight;
+            }
+            if (!goLeft && !goRight)
+                continue;
+            setObject(r - 1, goLeft ? c - 1 : c + 1, piece);
+            piece->setSliding();
+            m_objects[size_t(r)][size_t(c)] = nullptr;
+            m_boardChanged = true;
+        }
+    }
+}
+
+namespace {
+
+// A new piece at a start-fill source cell.
+void appendNewPiece(cMeadowModel& model, int32_t row, int32_t column) {
+    cMeadowObjectModel* piece = model.createObjectAt(row, column);
+    piece->setAppearing();
+    model.getNewObjects().push_back(piece);
+    model.setBoardChanged(true);
+}
+
+} // namespace
+
+void cMeadowModel::fillEmptyCells(bool keepCategory10) {
+    for (int32_t r = m_rows - 1; r >= 0; --r) {
+        for (int32_t c = 0; c < m_columns; ++c) {
+            if (isCellBlocked(r, c))
+                continue;
+            cMeadowObjectModel* piece = getObject(r, c);
+            if (!piece) {
+                if (isSourceCell(r, c, false))
+                    appendNewPiece(*this, r, c);
+                continue;
+            }
+            if (keepCategory10 && isKeptType(*this, piece->getType()))
+                continue;
+            if (piece->isBusy()) {
+                if (piece->getState() == cMeadowObjectModel::STATE_8 && !getCell(r, c)->isFrozen())
+                    m_boardChanged = true;
+                continue;
+            }
+            if (r == 0 || isCellBlocked(r - 1, c) || getObject(r - 1, c))
+                continue;
+            setObject(r - 1, c, piece);
+            piece->setDescending();
+            m_objects[size_t(r)][size_t(c)] = nullptr;
+            if (isSourceCell(r, c, false))
+                appendNewPiece(*this, r, c);
+            m_boardChanged = true;
+        }
+    }
+}
+
+void cMeadowModel::fillEmptyCellsDiagonal(bool keepCategory10) {
+    for (int32_t r = m_rows - 1; r >= 0; --r) {
+        for (int32_t c = 0; c < m_columns; ++c) {
+            if (isCellBlocked(r, c))
+                continue;
+            cMeadowObjectModel* piece = getObject(r, c);
+            if (!piece) {
+                if (isSourceCell(r, c, false))
+                    appendNewPiece(*this, r, c);
+                continue;
+            }
+            if (piece->isBusy() || (keepCategory10 && isKeptType(*this, piece->getType())) || r < 1)
+                continue;
+            bool hasLeft = c > 0 && !isCellBlocked(r - 1, c - 1);
+            bool hasRight = c < m_columns - 1 && !isCellBlocked(r - 1, c + 1);
+            cMeadowObjectModel* left = hasLeft ? getObject(r - 1, c - 1) : nullptr;
+            cMeadowObjectModel* right = hasRight ? getObject(r - 1, c + 1) : nullptr;
+            if (left && right)
+                continue;
+            bool goLeft = hasLeft && !left;
+            bool goRight = hasRight && !right;
+            if (goLeft && goRight) {
+                goRight = drawPercent() >= 50;
+                goLeft = !goRight;
+            }
+            if (!goLeft && !goRight)
+                continue;
+            setObject(r - 1, goLeft ? c - 1 : c + 1, piece);
+            piece->setDescending();
+            piece->setFlagB(true);
+            m_objects[size_t(r)][size_t(c)] = nullptr;
+            if (isSourceCell(r, c, false))
+                appendNewPiece(*this, r, c);
+            m_boardChanged = true;
+            return;
+        }
+    }
+}
+
+void cMeadowModel::generateStartBoard() {
+    m_newObjects.clear();
+    for (;;) {
+        m_boardChanged = false;
+        resetObjectStates();
+        fillEmptyCells(true);
+        if (m_boardChanged)
+            continue;
+        resetObjectStates();
+        fillEmptyCellsDiagonal(true);
+        if (!m_boardChanged)
+            break;
+    }
+    cVector2 first, second;
+    for (int32_t round = 0;; ++round) {
+        // A board whose cells admit no move at all (too small, too few types) would loop here
+        // for ever.
+        if (round == START_BOARD_ROUNDS)
+            throw cStringA("cMeadowModel::generateStartBoard(): cannot make a start board with a possible move on a " +
+                           std::to_string(m_rows) + " x " + std::to_string(m_columns) + " board");
+        resetObjectStates();
+        if (hasMatches())
+            destroyFigures();
+        first = second = cVector2(-1.0f, -1.0f);
+        if (!findPossibleMove(first, second) && !rearrangeBoard())
+            rearrangeFreePieces();
+        if (hasMatches())
+            continue;
+        first = second = cVector2(-1.0f, -1.0f);
+        if (findPossibleMove(first, second)) {
+            setAllFalling();
+            return;
+        }
+    }
+}
+
+bool cMeadowModel::advanceVariant() {
+    for (size_t i = 0; i < m_newObjects.size() && i < m_variantCounters.size(); ++i) {
+        cMeadowObjectModel* piece = m_newObjects[i];
+        piece->setType(getNextEmptyType(piece->getType()));
+        if (m_variantCounters[i] != m_maxObjectsOnLevel) {
+            ++m_variantCounters[i];
+            return true;
+        }
+        m_variantCounters[i] = 0;
+    }
+    return false;
+}
+
+bool cMeadowModel::rearrangeBoard() {
+    m_variantCounters.assign(m_newObjects.size(), 0);
+    cVector2 first, second;
+    for (int32_t step = 0; step < REARRANGE_VARIANTS; ++step) {
+        if (!advanceVariant())
+            return false;
+        if (hasMatches()) {
+            resetMatchCounts();
+            return true;
+        }
+        first = second = cVector2(-1.0f, -1.0f);
+        if (findPossibleMove(first, second))
+            return true;
+    }
+    return false;
+}
+
+bool cMeadowModel::rearrangeFreePieces() {
+    m_newObjects.clear();
+    for (int32_t r = m_rows - 1; r >= 1; --r) {
+        for (int32_t c = 0; c < m_columns; ++c) {
+            if (isCellBlocked(r, c))
+                continue;
+            cMeadowObjectModel* piece = getObject(r, c);
+            // Prize and bonus pieces keep their types.
+            if (piece && isLevelType(piece->getType()) &&
+                (piece->getState() == cMeadowObjectModel::IDLE || piece->getState() == cMeadowObjectModel::MOVING))
+                m_newObjects.push_back(piece);
+        }
+    }
+    m_variantCounters.assign(m_newObjects.size(), 0);
+    if (!advanceVariant())
+        return false;
+    cVector2 first, second;
+    for (int32_t step = 0; step < REARRANGE_VARIANTS; ++step) {
+        if (hasMatches()) {
+            resetMatchCounts();
+            return true;
+        }
+        first = second = cVector2(-1.0f, -1.0f);
+        if (findPossibleMove(first, second))
+            return true;
+        if (!advanceVariant())
+            return false;
+    }
+    return false;
+}
+
+int32_t cMeadowModel::getNextEmptyType(int32_t type) const {
+    auto it = std::find(m_levelTypes.begin(), m_levelTypes.end(), type);
+    if (it == m_levelTypes.end())
+        throw cStringA("cMeadowModel::getNextEmptyType(): a given type was not found: " + std::to_string(type));
+    if (type == m_levelTypes.back())
+        return m_levelTypes.front();
+    return *(it + 1);
+}
+
+bool cMeadowModel::mixObjects() {
+    std::vector<cMeadowObjectModel*> free;
+    getFreeObjects(free);
+    std::vector<cMeadowObjectModel*> candidates;
+    for (cMeadowObjectModel* piece : free)
+        if (piece->getState() != cMeadowObjectModel::HIDDEN_STATE && piece->getBonusTag() == 0 &&
+            !isCellBlocked(piece->getRow(), piece->getColumn()))
+            candidates.push_back(piece);
+    const int32_t n = int32_t(candidates.size());
+    for (int32_t k = 0; k < 2 * n; ++k) {
+        const int32_t i = RandomDraw::index(n);
+        const int32_t j = RandomDraw::index(n);
+        if (i == j)
+            continue;
+        swapInGrid(candidates[size_t(i)], candidates[size_t(j)]);
+        candidates[size_t(i)]->setMixing();
+        candidates[size_t(j)]->setMixing();
+    }
+    return true;
+}
