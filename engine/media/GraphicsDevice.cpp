@@ -77,7 +77,9 @@ bool constantBool(const wchar_t* key, bool fallback) {
 
 } // namespace
 
-IGraphicsDevice* getGraphicsDevice() { return g_graphicsDevice; }
+IGraphicsDevice* getGraphicsDevice() {
+    return g_graphicsDevice;
+}
 
 cGraphicsDevice::cGraphicsDevice(cApplicationDesc& desc) : m_window(desc.hWnd), m_batch(*this) {
     if (!m_window)
@@ -238,7 +240,8 @@ void cGraphicsDevice::measureDesktop() {
     m_workArea = cIntPair(width, height);
     m_fittedSize.x = std::min(m_desktopSize.x, int(float(m_desktopSize.y) * 4.0f / 3.0f));
     m_fittedSize.y = std::min(m_desktopSize.y, int(float(m_desktopSize.x) * 3.0f / 4.0f));
-    m_fitOffset = cVector2(float(m_desktopSize.x - m_fittedSize.x) * 0.5f, float(m_desktopSize.y - m_fittedSize.y) * 0.5f);
+    m_fitOffset =
+        cVector2(float(m_desktopSize.x - m_fittedSize.x) * 0.5f, float(m_desktopSize.y - m_fittedSize.y) * 0.5f);
 }
 
 void cGraphicsDevice::fillPresentParameters(cPresentParameters& parameters) {
@@ -287,8 +290,8 @@ void cGraphicsDevice::applyRenderState() {
 
     float width = float(m_presentParameters.width), height = float(m_presentParameters.height);
     const float zNear = -8000.0f, zFar = 8000.0f;
-    m_projection = cMatrix4(2.0f / width, 0, 0, 0, 0, -2.0f / height, 0, 0, 0, 0, 1.0f / (zFar - zNear), 0, -1.0f,
-                            1.0f, zNear / (zNear - zFar), 1.0f);
+    m_projection = cMatrix4(2.0f / width, 0, 0, 0, 0, -2.0f / height, 0, 0, 0, 0, 1.0f / (zFar - zNear), 0, -1.0f, 1.0f,
+                            zNear / (zNear - zFar), 1.0f);
     if (m_fullscreen) {
         cMatrix4 scale, translation;
         scale.setScale(cVector3(m_fitScale.x, m_fitScale.y, 1));
@@ -468,7 +471,9 @@ void cGraphicsDevice::drawOverlay() {
     m_overlay->draw(m_overlayText, 0xFFFF0000u, m_screenSize.x, m_screenSize.y);
 }
 
-void cGraphicsDevice::addOverlayText(const std::wstring& text) { m_overlayText += text + L"\n"; }
+void cGraphicsDevice::addOverlayText(const std::wstring& text) {
+    m_overlayText += text + L"\n";
+}
 
 void cGraphicsDevice::setWireframe(bool wireframe) {
     m_wireframe = wireframe;
@@ -601,7 +606,9 @@ void cGraphicsDevice::clientToScreen(const cVector2& in, cVector2& out) {
         out = cVector2(out.x * m_fitScale.x + m_fitOffset.x, out.y * m_fitScale.y + m_fitOffset.y);
 }
 
-void cGraphicsDevice::drawPyroEffect(cParticleDrawRecord* record) { m_batch.drawParticles(record); }
+void cGraphicsDevice::drawPyroEffect(cParticleDrawRecord* record) {
+    m_batch.drawParticles(record);
+}
 
 void cGraphicsDevice::drawMesh(cMeshDrawRecord* record, uint32_t renderType, uint8_t alphaRef) {
     m_batch.drawMesh(record, renderType, alphaRef);
