@@ -6,6 +6,7 @@
 #include "engine/core/FileSystem.h"
 #include "engine/core/FrameManager.h"
 #include "engine/core/FrameTimer.h"
+#include "engine/core/Log.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/Settings.h"
 #include "engine/core/String.h"
@@ -95,8 +96,16 @@ cGraphicsDevice::cGraphicsDevice(cApplicationDesc& desc) : m_window(desc.hWnd), 
     // A headless run without EGL still runs its frames, on the recording device.
     if (!m_device && isHeadless() && !m_window->getNativeHandle())
         m_device = std::make_unique<cRecordingRenderDevice>();
-    if (!m_device)
+    if (!m_device) {
+        // The fatal message is the engine's own; the OpenGL reason goes to the error log.
+        if (ILog* log = getLog()) {
+            try {
+                log->getChannel(L"error", false)->write("%s", reason.c_str());
+            } catch (...) {
+            }
+        }
         throw "Can't create Direct3D.";
+    }
     if (cRecordingRenderDevice* recording = dynamic_cast<cRecordingRenderDevice*>(m_device.get()))
         recording->reset(m_presentParameters);
     construct();
@@ -498,7 +507,7 @@ void cGraphicsDevice::setupBorders() {
         if (!m_upBorder && !up.empty())
             m_upBorder = resources->getTexture(up);
     }
-    m_bordersShown = m_leftBorder && m_upBorder;
+    m_bordersShown = m_bordersWanted && m_leftBorder && m_upBorder;
     if (m_borderBuffer)
         return;
     if (createVertexBuffer(12, sizeof(cBorderVertex), BATCH_VERTEX_FORMAT, m_borderBuffer, POOL_DEFAULT) != RESULT_OK)
@@ -570,12 +579,12 @@ void cGraphicsDevice::drawBorders() {
 void cGraphicsDevice::showBorders(bool show) {
     if (show == m_bordersShown)
         return;
+    m_bordersWanted = show;
     m_bordersShown = show;
     if (m_fullscreen) {
+        // The bars' colours and texture coordinates are baked into their vertices.
         releaseBorders();
         setupBorders();
-        // The textures decide whether borders can show at all.
-        m_bordersShown = m_bordersShown && show;
     }
 }
 

@@ -4,6 +4,7 @@
 #include "tests/media/GraphicsFixture.h"
 
 #include "engine/media/ImageDecoder.h"
+#include "tests/media/ImageFiles.h"
 #include "tests/support/PixelTest.h"
 
 #include <cstdlib>
@@ -156,4 +157,24 @@ TEST_F(GraphicsDevicePixels, CaptureWritesTheFrameAsJpegIntoTheUserFolder) {
     cImageDecoder::decode(partBytes.data(), partBytes.size(), image);
     EXPECT_EQ(20, image.width);
     EXPECT_EQ(10, image.height);
+}
+
+TEST_F(GraphicsDevicePixels, BorderTexturesFillTheBarsUntilHidden) {
+    m_services.writeData("border/left.png", TestImages::png(4, 4, TestImages::Pixels(16, 0xFFFF0000u)));
+    m_services.writeData("border/up.png", TestImages::png(4, 4, TestImages::Pixels(16, 0xFF0000FFu)));
+    writeConfig("back_color=\"FF00FF00\" left_border_texture=\"border/left.png\" "
+                "up_border_texture=\"border/up.png\" left_border_texture_size=\"64;64\"",
+                "fullscreen=\"1\"");
+    START_GL(1920, 1080);
+    EXPECT_TRUE(graphics().areBordersShown());
+    frame([] {});
+    EXPECT_TRUE(at(100, 500, 0xFF0000));
+    EXPECT_TRUE(at(1800, 20, 0xFF0000));
+    EXPECT_TRUE(at(960, 540, 0x00FF00));
+
+    graphics().showBorders(false);
+    EXPECT_FALSE(graphics().areBordersShown());
+    frame([] {});
+    EXPECT_TRUE(at(100, 500, 0x000000));
+    EXPECT_TRUE(at(960, 540, 0x00FF00));
 }
