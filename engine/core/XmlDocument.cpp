@@ -214,6 +214,7 @@ struct cXmlDocument::cParser {
                         for (auto it = range.first; it != range.second; ++it)
                             delete it->second;
                         parent->m_children.erase(range.first, range.second);
+                        parent->childrenChanged();
                     }
                     --counter->m_runCount;
                     ignoreElement();
@@ -229,6 +230,7 @@ struct cXmlDocument::cParser {
             if (!node) {
                 std::unique_ptr<cXmlDocument> child(new cXmlDocument());
                 parent->m_children.emplace(name, child.get());
+                parent->childrenChanged();
                 node = child.release();
             }
         }
@@ -319,6 +321,7 @@ void cXmlDocument::deleteChildren() {
     for (auto& child : m_children)
         delete child.second;
     m_children.clear();
+    childrenChanged();
 }
 
 void cXmlDocument::clear() {
@@ -537,6 +540,7 @@ bool cXmlDocument::readBinaryNode(cXmlDocument& node, const uint8_t*& p, const u
         std::unique_ptr<cXmlDocument> child(new cXmlDocument());
         cXmlDocument* raw = child.get();
         node.m_children.emplace(childName, child.release());
+        node.childrenChanged();
         if (!readBinaryNode(*raw, p, end, depth + 1))
             return false;
     }
@@ -551,6 +555,7 @@ void cXmlDocument::copyFrom(const cXmlDocument& source) {
     copy.copyTree(source);
     deleteChildren();
     m_children.swap(copy.m_children);
+    childrenChanged();
     m_attributes.swap(copy.m_attributes);
     m_copied = true;
 }
@@ -563,6 +568,7 @@ void cXmlDocument::copyTree(const cXmlDocument& source) {
         copy->m_text = child.second->m_text;
         copy->copyTree(*child.second);
         m_children.emplace_hint(m_children.end(), child.first, copy.release());
+        childrenChanged();
     }
 }
 
@@ -596,10 +602,22 @@ bool cXmlDocument::findNode(const std::string& name, IXmlNode*& node) const {
     return true;
 }
 
+void cXmlDocument::childrenChanged() {
+    m_cachedIndex = -1;
+}
+
 bool cXmlDocument::getNodeAt(int index, IXmlNode*& node, std::string* name) const {
     if (index < 0 || size_t(index) >= m_children.size())
         return false;
-    auto it = std::next(m_children.begin(), index);
+    // Callers walk the children by index: continuing from the last position keeps that linear.
+    tChildren::const_iterator it;
+    if (m_cachedIndex >= 0 && index >= m_cachedIndex) {
+        it = std::next(m_cachedPosition, index - m_cachedIndex);
+    } else {
+        it = std::next(m_children.begin(), index);
+    }
+    m_cachedIndex = index;
+    m_cachedPosition = it;
     node = it->second;
     if (name)
         *name = it->first;

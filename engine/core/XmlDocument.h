@@ -41,7 +41,8 @@ public:
     // An empty node.
     cXmlDocument();
     // Reads and parses a file of the file system's name space. A malformed file of the user
-    // folder is deleted there and the file it shadowed is read instead. Throws on failure.
+    // folder is kept as "<name>.bad", deleted under its name, and the file it shadowed is read
+    // instead. Throws on failure: the cString "<reason> line L char C filename: <path>".
     explicit cXmlDocument(const std::string& path);
     ~cXmlDocument() override;
 
@@ -51,8 +52,9 @@ public:
     // Reads the whole stream and parses it as parseBytes does.
     bool parseStream(IDataStream& stream);
 
-    // Deep copy of the source's attributes and children (not its own text); marks the node and
-    // every copied descendant as copied, so later elements merge into them.
+    // Deep copy of the source's attributes and children (the children with their text, the node
+    // keeps its own); marks the node and every copied descendant as copied, so later elements
+    // merge into them (and a merging element replaces the inherited text).
     void copyFrom(const cXmlDocument& source);
 
     bool decRef() override;
@@ -113,6 +115,8 @@ private:
 
     void clear();
     void deleteChildren();
+    // Every change of the children goes through here: it drops getNodeAt's remembered position.
+    void childrenChanged();
     void loadFile(const std::string& path);
     bool parseStream(IDataStream& stream, std::vector<uint8_t>* keep);
     bool parseText(const uint8_t* data, size_t size);
@@ -128,6 +132,8 @@ private:
     tChildren m_children;
     std::wstring m_text;
     bool m_copied = false;
+    mutable int m_cachedIndex = -1;
+    mutable tChildren::const_iterator m_cachedPosition;
 };
 
 } // namespace Engine

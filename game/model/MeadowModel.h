@@ -28,6 +28,7 @@
 #include <vector>
 
 namespace Engine {
+class IDataStream;
 class IXmlNode;
 }
 
@@ -35,6 +36,8 @@ class cMeadowModel {
 public:
     static constexpr int32_t CATEGORY_COUNT = 12;
     static constexpr int32_t TRIGGER_COUNT = 256;
+    // Largest board side a level save or the editor may make; the levels file reader allows the same.
+    static constexpr int32_t MAX_BOARD_SIDE = 1024;
 
     // Reads "Meadow/Model/GameModel.xml" and "Meadow/Model/GameLevels.xml" through the
     // resource manager.
@@ -257,6 +260,36 @@ public:
     void clearTransientCellFlags();
     int32_t getVehicleObjectType() const { return cMeadowObjectModel::VEHICLE_OBJECT_TYPE; }
     int32_t getGoldPrizeObjectType() const { return cMeadowObjectModel::GOLD_PRIZE_OBJECT_TYPE; }
+
+    // ---- Levels file, level set-up and editor geometry ----
+    // Sets level `level` up on the board, from its record or, with a stream, from a level save.
+    void loadLevel(int32_t level, Engine::IDataStream* stream = nullptr);
+    void defineLevelObjects(bool fromSave);
+    void collectSavedLevelTypes(std::vector<bool>& groupFlags, int32_t& count);
+    void parseCells(int32_t row, const std::string& text);
+    void parseObjects(int32_t row, const std::string& text);
+    void convertIndeciesToTypes();
+    // Folds the live board back into the level's record (level editor).
+    void updateLevelInfo(int32_t level);
+    // The levels file as the editor writes it.
+    std::wstring buildLevelsXml();
+    void writeLevelsXml();
+    void clearLevel();
+    int32_t getNextLevelNumber();
+    void decNextAvailableLevel();
+    void setLevelBonusesAmount(int32_t amount);
+    bool getLevelVehicleAttr();
+    void addRow();
+    void removeLastRow();
+    void addColumn();
+    void removeLastColumn();
+
+    // ---- Level save and profile progress ----
+    void save(Engine::IDataStream& stream);
+    // Reads a level save; nothing changes unless the whole save is sound.
+    void load(Engine::IDataStream& stream);
+    void saveProgressToProfile(bool hasBinarySave);
+    void loadProgressFromProfile();
 
     // ---- Settings of the model description (public values) ----
     int32_t m_maxObjectsOnLevel = 0;

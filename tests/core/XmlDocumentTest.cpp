@@ -143,6 +143,12 @@ TEST_F(XmlDocument, ChildrenAreEnumeratedInNameOrderAndListedInFileOrder) {
     EXPECT_EQ(name, "Zeta");
     EXPECT_FALSE(doc->getNodeAt(6, node));
     EXPECT_FALSE(doc->getNodeAt(-1, node));
+    // Any order of indexes gives the same children as a walk from the start.
+    const std::vector<std::string> names = childNames(*doc);
+    for (int index : {3, 4, 1, 5, 0, 2, 2, 5}) {
+        ASSERT_TRUE(doc->getNodeAt(index, node, &name));
+        EXPECT_EQ(name, names[size_t(index)]) << index;
+    }
 
     tXmlNodeList items;
     EXPECT_EQ(doc->getNodes("Item", items), 3);
@@ -411,8 +417,12 @@ TEST_F(XmlDocument, ParsingAgainGivesAFreshTree) {
     cXmlDocument doc;
     std::string first = "<R a='1'><X/><X/></R>", second = "<R b='2'><X/></R>";
     ASSERT_TRUE(doc.parseBytes(reinterpret_cast<const uint8_t*>(first.data()), first.size()));
+    IXmlNode* node = nullptr;
+    ASSERT_TRUE(doc.getNodeAt(1, node));
     ASSERT_TRUE(doc.parseBytes(reinterpret_cast<const uint8_t*>(second.data()), second.size()));
     EXPECT_EQ(doc.countNodes("X"), 1);
+    EXPECT_FALSE(doc.getNodeAt(1, node));
+    EXPECT_TRUE(doc.getNodeAt(0, node));
     EXPECT_EQ(doc.getAttribute(L"a"), L"");
     EXPECT_EQ(doc.getAttribute(L"b"), L"2");
 }

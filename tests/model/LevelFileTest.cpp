@@ -1,0 +1,284 @@
+#include "engine/core/Random.h"
+#include "game/model/MeadowModel.h"
+#include "tests/model/ModelFixture.h"
+#include "tests/support/FileServices.h"
+
+#include <gtest/gtest.h>
+
+using TestModel::thrownText;
+
+namespace {
+
+// Two ordinary types, vehicles of up to three slots, money = 1.5 × Σ k × amount.
+const char* const kModelXml =
+    "<Model max_objects_on_level=\"2\" max_vehicle_slots=\"3\" vehicle_money_param=\"1.5\" color_groups_amount=\"2\" "
+    "first_level_objects=\"1_2\" random_levels_start_number=\"1\">"
+    "<GameObjects><O type=\"1\" category=\"1\" color_group=\"0\"/><O type=\"2\" category=\"1\" color_group=\"1\"/>"
+    "</GameObjects><GameResources><R id=\"money\" type=\"1\"/></GameResources><Units/>"
+    "<LevelAchievements><A id=\"0\"/><A id=\"1\"/><A id=\"2\"/><A id=\"3\"/></LevelAchievements></Model>";
+
+const char* const kLevelsXml =
+    "<Levels><Level bonuses_amount=\"2\" size=\"3 2\" vehicle_attr=\"1\"><Rows>"
+    "<Row cells=\"1_17_2\" objects=\"0_2_0\"/><Row cells=\"257_0_65537\" objects=\"0_0_0\"/></Rows>"
+    "<Vehicles><Vehicle money=\"5\" has_bonus=\"1\"><Slot object=\"1\" amount=\"3\"/><Slot object=\"2\" amount=\"2\"/>"
+    "</Vehicle></Vehicles></Level>"
+    "<Level size=\"1 1\"><Rows><Row cells=\"1\" objects=\"0\"/></Rows></Level></Levels>";
+
+// What the editor writes for kLevelsXml with level 0 on the board, unchanged.
+const wchar_t* const kWrittenLevels = L"<Levels>\n"
+                                      L"<Level bonuses_amount=\"2\" size=\"3 2\" vehicle_attr=\"1\">\n"
+                                      L"<Rows>\n"
+                                      L"<Row cells=\"1_17_2\" objects=\"0_2_0\"/>\n"
+                                      L"<Row cells=\"257_0_65537\" objects=\"0_0_0\"/>\n"
+                                      L"</Rows>\n"
+                                      L"<Vehicles>\n"
+                                      L"<Vehicle money=\"10\" has_bonus=\"1\">\n"
+                                      L"<Slot object=\"1\" amount=\"3\"/>\n"
+                                      L"<Slot object=\"2\" amount=\"2\"/>\n"
+                                      L"</Vehicle>\n"
+                                      L"</Vehicles>\n"
+                                      L"</Level>\n"
+                                      L"<Level bonuses_amount=\"1\" size=\"1 1\" vehicle_attr=\"0\">\n"
+                                      L"<Rows>\n"
+                                      L"<Row cells=\"1\" objects=\"0\"/>\n"
+                                      L"</Rows>\n"
+                                      L"<Vehicles>\n"
+                                      L"</Vehicles>\n"
+                                      L"</Level>\n"
+                                      L"</Levels>\n";
+
+std::unique_ptr<cMeadowModel> editorModel(const std::string& levels = kLevelsXml) {
+    auto model = TestModel::makeModel(kModelXml, levels);
+    model->setEditorMode(true);
+    return model;
+}
+
+std::string oneLevel(const std::string& size, const std::string& rows) {
+    return "<Levels><Level size=\"" + size + "\"><Rows>" + rows + "</Rows></Level></Levels>";
+}
+
+TEST(MeadowModelLevelFile, FixtureLevelIsSetUpCellByCell) {
+    auto model = TestModel::makeFixtureModel();
+    model->getAllowedTypes().push_back(5);
+    Engine::randomSeed(7);
+    model->loadLevel(0);
+
+    ASSERT_EQ(model->getRows(), 3);
+    ASSERT_EQ(model->getColumns(), 4);
+    EXPECT_EQ(model->getBoardSize(), Engine::cVector2(4.0f, 3.0f));
+    // type, locks, trigger of every cell, row 0 first ("1_1_2_1", "1_17_1_257", "0_1_1_1").
+    const int expected[3][4][2] = {{{1, 0}, {1, 0}, {2, 0}, {1, 0}}, {{1, 0}, {1, 1}, {1, 0}, {1, 0}},
+                                   {{0, 0}, {1, 0}, {1, 0}, {1, 0}}};
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 4; ++c) {
+            cCellModel* cell = model->getCell(r, c);
+            ASSERT_NE(cell, nullptr) << r << "," << c;
+            EXPECT_EQ(cell->getType(), expected[r][c][0]) << r << "," << c;
+            EXPECT_EQ(cell->getLocks(), expected[r][c][1]) << r << "," << c;
+            // Every cell that can hold a piece got one at the start; the cell of type 0 none.
+            EXPECT_EQ(model->getObject(r, c) != nullptr, expected[r][c][0] != 0) << r << "," << c;
+        }
+    }
+    EXPECT_EQ(model->getLevelTypes().size(), 5u);
+    // The locked piece stood for level index 1; the vehicle cell's piece became a vehicle piece.
+    EXPECT_EQ(model->getObject(1, 1)->getType(), model->getLevelTypes()[0]);
+    EXPECT_EQ(model->getObject(1, 3)->getType(), int32_t(cMeadowObjectModel::VEHICLE_OBJECT_TYPE));
+    EXPECT_TRUE(model->getObject(1, 3)->getPrizeFlag());
+    EXPECT_FALSE(model->getCell(1, 3)->getVehicleFlag());
+    // Wood (0,2) and the locked cell are what the level-end test walks.
+    EXPECT_EQ(model->getComplexCells().size(), 2u);
+    ASSERT_EQ(model->getFiredTriggers(), std::vector<int32_t>{0});
+    EXPECT_EQ(model->getVehiclesFeature()->getVehicles().size(), 2u);
+    EXPECT_TRUE(model->getLevelVehicleAttr());
+}
+
+TEST(MeadowModelLevelFile, LevelNumberOutsideTheListIsRefused) {
+    auto model = editorModel();
+    model->loadLevel(1);
+    for (int32_t level : {-1, 2, 1000}) {
+        EXPECT_EQ(thrownText([&] { model->loadLevel(level); }),
+                  "cMeadowModel::loadLevel(): level number is out of range [0..1]: " + std::to_string(level));
+        EXPECT_EQ(model->getCurrentLevel(), 1);
+        EXPECT_EQ(model->getRows(), 1);
+    }
+}
+
+TEST(MeadowModelLevelFile, BadRowsAreRefusedWithTheirReason) {
+    struct Case {
+        const char* size;
+        const char* rows;
+        const char* message;
+    } cases[] = {
+        {"2 1", "<Row cells=\"1_1_1\" objects=\"0\"/>",
+         "cMeadowModel::parseCells(): row 0 has more cells than the board has columns: 3"},
+        {"2 1", "<Row cells=\"1_1\" objects=\"0_0_0\"/>",
+         "cMeadowModel::parseObjects(): row 0 has more objects than the board has columns: 3"},
+        {"2 1", "<Row cells=\"1_x\" objects=\"0\"/>", "cMeadowModel::parseCells(): wrong cell code in (0, 1): x"},
+        {"2 1", "<Row cells=\"1_4294967296\" objects=\"0\"/>",
+         "cMeadowModel::parseCells(): wrong cell code in (0, 1): 4294967296"},
+        {"2 1", "<Row cells=\"1_4\" objects=\"0\"/>", "cMeadowModel::parseCells(): wrong cell type in (0, 1): 4"},
+        {"2 1", "<Row cells=\"17_1\" objects=\"6_0\"/>",
+         "cMeadowModel::parseObjects(): index of object is out of range [0..5]: 6"},
+        {"2 1", "<Row cells=\"17_1\" objects=\"-1_0\"/>",
+         "cMeadowModel::parseObjects(): index of object is out of range [0..5]: -1"},
+        {"2 1", "<Row cells=\"0_1\" objects=\"1_0\"/>",
+         "cMeadowModel::parseObjects(): cannot place object because cell(0, 0) is not visible"},
+    };
+    for (const Case& test : cases) {
+        auto model = editorModel(oneLevel(test.size, test.rows));
+        EXPECT_EQ(thrownText([&] { model->loadLevel(0); }), test.message) << test.rows;
+    }
+}
+
+TEST(MeadowModelLevelFile, HugeOrBrokenSizesAreRefusedBeforeUse) {
+    for (const char* size : {"100000 2", "2 2000000000", "2 -5", "-3 2", "1e30 1"}) {
+        std::string levels = "<Levels><Level size=\"" + std::string(size) + "\"/></Levels>";
+        EXPECT_EQ(thrownText([&] { editorModel(levels); }), "cMeadowModel::loadAllLevels(): wrong size of level 0")
+            << size;
+    }
+}
+
+TEST(MeadowModelLevelFile, ShortAndMissingRowsBecomeCellsWithoutType) {
+    auto model = editorModel(oneLevel("3 2", "<Row cells=\"1\" objects=\"\"/>"));
+    model->loadLevel(0);
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 3; ++c)
+            ASSERT_NE(model->getCell(r, c), nullptr) << r << "," << c;
+    EXPECT_EQ(model->getCell(0, 0)->getType(), 1);
+    EXPECT_EQ(model->getCell(0, 2)->getType(), 0);
+    EXPECT_EQ(model->getCell(1, 1)->getType(), 0);
+    // A code 0 on a cell of type 0 is accepted.
+    auto zero = editorModel(oneLevel("2 1", "<Row cells=\"0_1\" objects=\"0_0\"/>"));
+    EXPECT_EQ(thrownText([&] { zero->loadLevel(0); }), "");
+}
+
+TEST(MeadowModelLevelFile, TriggerNumbersOfTheLevelAreNotHandedOutAgain) {
+    auto model = editorModel();
+    model->loadLevel(0);
+    // Cell (1,2) carries trigger 1, so the editor's next free number is 2.
+    EXPECT_EQ(model->getNextTriggerNumber(), 2);
+}
+
+TEST(MeadowModelLevelFile, UpdateLevelInfoFoldsTheBoardBack) {
+    auto model = editorModel();
+    model->loadLevel(0);
+    // A piece on an unlocked cell is not stored.
+    model->getObject(1, 1) ? void() : model->setObject(1, 1, model->getObjectPool()->acquire());
+    model->getObject(1, 1)->setType(2);
+    model->getCell(0, 0)->setType(3);
+    model->updateLevelInfo(0);
+    const cLevelInfo& record = model->getLevels()[0];
+    EXPECT_EQ(record.cellTexts[0], L"3_17_2");
+    EXPECT_EQ(record.objectTexts[1], L"0_0_0");
+    EXPECT_EQ(record.objectTexts[0], L"0_2_0");
+
+    // A locked cell without its piece cannot be stored.
+    model->removeObjectAt(0, 1);
+    EXPECT_EQ(thrownText([&] { model->updateLevelInfo(0); }),
+              "cMeadowModel::updateLevelInfo(): there is no object in a locked cell (0, 1)");
+    EXPECT_EQ(model->getLevels()[0].cellTexts[0], L"3_17_2");
+}
+
+TEST(MeadowModelLevelFile, EditorGeometryChangesTheBoardAndTheRecordFollows) {
+    auto model = editorModel();
+    model->loadLevel(0);
+    model->addRow();
+    model->addColumn();
+    EXPECT_EQ(model->getRows(), 3);
+    EXPECT_EQ(model->getColumns(), 4);
+    model->getCell(2, 3)->setType(1);
+    model->updateLevelInfo(0);
+    const cLevelInfo& record = model->getLevels()[0];
+    EXPECT_EQ(record.rows, 3);
+    EXPECT_EQ(record.columns, 4);
+    EXPECT_EQ(record.cellTexts[0], L"1_17_2_0");
+    EXPECT_EQ(record.cellTexts[2], L"0_0_0_1");
+
+    model->removeLastRow();
+    model->removeLastColumn();
+    model->removeLastColumn();
+    EXPECT_EQ(model->getBoardSize(), Engine::cVector2(2.0f, 2.0f));
+    // The removed wood cell left the complex cells with the column.
+    for (cCellModel* cell : model->getComplexCells())
+        EXPECT_LT(cell->getColumn(), 2);
+    model->updateLevelInfo(0);
+    EXPECT_EQ(model->getLevels()[0].cellTexts[1], L"257_0");
+}
+
+TEST(MeadowModelLevelFile, EditorWritesTheFileAsUtf16AndReadsItBackIdentically) {
+    TestSupport::FileServices services;
+    services.writeConstants("");
+    services.writeData("Meadow/Model/GameModel.xml", kModelXml);
+    services.writeData("Meadow/Model/GameLevels.xml", kLevelsXml);
+    services.start();
+    {
+        cMeadowModel model;
+        model.setEditorMode(true);
+        model.loadLevel(0);
+        model.writeLevelsXml();
+    }
+    const std::string expected = TestSupport::utf16Bytes(kWrittenLevels, true);
+    ASSERT_EQ(services.readUser("Meadow/Model/GameLevels.xml"), expected);
+
+    // The cache forgot the old text: a new model reads what the editor wrote, and writing it
+    // again gives the same bytes.
+    cMeadowModel model;
+    EXPECT_EQ(model.getLevels()[0].vehicles[0]->getMoney(), 10);
+    model.setEditorMode(true);
+    model.loadLevel(1);
+    model.writeLevelsXml();
+    EXPECT_EQ(services.readUser("Meadow/Model/GameLevels.xml"), expected);
+}
+
+TEST(MeadowModelLevelFile, WritingAfterClearLevelKeepsTheLevel) {
+    auto model = editorModel();
+    model->loadLevel(0);
+    model->clearLevel();
+    EXPECT_EQ(model->buildLevelsXml(), kWrittenLevels);
+}
+
+TEST(MeadowModelLevelFile, ClearLevelEmptiesTheBoardButNotTheRecords) {
+    auto model = editorModel();
+    model->loadLevel(0);
+    model->setGoldPrizesTotal(3);
+    model->clearLevel();
+    EXPECT_EQ(model->getRows(), 0);
+    EXPECT_EQ(model->getCell(0, 0), nullptr);
+    EXPECT_TRUE(model->getLevelTypes().empty());
+    EXPECT_FALSE(model->getVehiclesFeature()->hasVehicles());
+    EXPECT_EQ(model->getGoldPrizesTotal(), 0);
+    EXPECT_EQ(model->getLevels()[0].rows, 2);
+    // The level can be set up again.
+    model->loadLevel(0);
+    EXPECT_EQ(model->getRows(), 2);
+}
+
+TEST(MeadowModelLevelFile, NextLevelNumber) {
+    auto model = editorModel();
+    model->setNextAvailableLevel(1);
+    EXPECT_EQ(model->getNextLevelNumber(), 1);
+    // Random mode draws from random_levels_start_number (1) to the last level (1).
+    model->setRandomLevel(true);
+    model->setNextAvailableLevel(0);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(model->getNextLevelNumber(), 1);
+
+    model->setNextAvailableLevel(1);
+    model->decNextAvailableLevel();
+    EXPECT_EQ(model->getNextAvailableLevel(), 0);
+    model->decNextAvailableLevel();
+    EXPECT_EQ(model->getNextAvailableLevel(), 2);
+}
+
+TEST(MeadowModelLevelFile, BonusesAmountAndVehicleAttrOfTheCurrentLevel) {
+    auto model = editorModel();
+    EXPECT_EQ(model->getLevels()[1].bonusesAmount, 1);
+    EXPECT_FALSE(model->getLevels()[1].vehicleAttr);
+    EXPECT_TRUE(model->getLevels()[1].vehicles.empty());
+    model->loadLevel(1);
+    EXPECT_FALSE(model->getLevelVehicleAttr());
+    model->setLevelBonusesAmount(2);
+    EXPECT_EQ(model->getLevels()[1].bonusesAmount, 2);
+}
+
+} // namespace
