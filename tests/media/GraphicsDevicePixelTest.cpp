@@ -178,3 +178,33 @@ TEST_F(GraphicsDevicePixels, BorderTexturesFillTheBarsUntilHidden) {
     EXPECT_TRUE(at(100, 500, 0x000000));
     EXPECT_TRUE(at(960, 540, 0x00FF00));
 }
+
+TEST_F(GraphicsDevicePixels, LitMeshTakesTheAmbientColourOfItsLightSet) {
+    // Set 1: a light shining into the screen, onto faces that look at the viewer.
+    writeConfig("back_color=\"FF000000\"", "",
+                "<lightConfig count=\"2\"/><lights0 count=\"0\" ambient=\"FFFF0000\"/>"
+                "<lights1 count=\"1\" ambient=\"FF000000\" light_0_type=\"3\" light_0_diffuse=\"FF0000FF\" "
+                "light_0_direction=\"0;0;1\"/>");
+    START_GL();
+    TestQuadMesh mesh(device());
+    cMeshDrawRecord ambient, lit;
+    for (cMeshDrawRecord* record : {&ambient, &lit}) {
+        record->mesh = &mesh;
+        record->lighting = true;
+        record->ambient = cColor(1, 1, 1, 1);
+        record->diffuse = cColor(1, 1, 1, 1);
+    }
+    ambient.diffuse = cColor(0, 0, 0, 1);
+    ambient.world.setTranslation(cVector3(20, 20, 0));
+    lit.lightTable = 1;
+    lit.world.setTranslation(cVector3(40, 20, 0));
+    frame([&] {
+        graphics().drawMesh(&ambient, 0, 0);
+        graphics().drawMesh(&lit, 0, 0);
+        graphics().drawSprite(quad(60, 20, 70, 30, 0xFF00FF00u), nullptr, 0, 0);
+    });
+    EXPECT_TRUE(at(25, 25, 0xFF0000));
+    EXPECT_TRUE(at(45, 25, 0x0000FF));
+    // Quads after a mesh draw unlit again.
+    EXPECT_TRUE(at(65, 25, 0x00FF00));
+}
