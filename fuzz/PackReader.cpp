@@ -4,6 +4,7 @@
 #include "engine/core/PackFinder.h"
 #include "engine/core/PackPool.h"
 #include "engine/core/PackStream.h"
+#include "engine/platform/MessageBox.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -19,6 +20,12 @@ namespace {
 constexpr int32_t MAX_ENTRY_BYTES = 1 << 20;
 constexpr size_t MAX_ENTRIES = 64;
 
+// An unreadable pack shows message boxes; here they would block or pile up.
+class cSilentMessageBox : public Platform::IMessageBox {
+public:
+    void show(const std::string &, const std::string &, Platform::MessageBoxIcon) override {}
+};
+
 const std::string &packPath() {
     static const std::string path = "/tmp/meadow-fuzz-" + std::to_string(getpid()) + ".pack";
     return path;
@@ -27,6 +34,8 @@ const std::string &packPath() {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    static cSilentMessageBox silent;
+    Platform::setMessageBox(&silent);
     std::FILE *file = std::fopen(packPath().c_str(), "wb");
     if (!file)
         return 0;

@@ -118,7 +118,7 @@ bool cKeyValueStore::getValue(const std::wstring& section, const std::wstring& k
 bool cKeyValueStore::getValue(const std::wstring& section, const std::wstring& key, unsigned long& out) {
     const std::wstring* text = find(section, key);
     if (text)
-        parseWidened(out, *text, parseULong);
+        parseWidened(out, *text, parseUInt); // decimal: unlike the property tables, no "0x" form
     return text != nullptr;
 }
 

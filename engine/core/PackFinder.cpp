@@ -1,9 +1,11 @@
 #include "engine/core/PackFinder.h"
 
 #include "engine/core/String.h"
+#include "engine/platform/MessageBox.h"
 
 #include <minizip/unzip.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <memory>
 
@@ -79,9 +81,19 @@ bool isEmptyZip(const std::string &path) {
 cPackFinder::Handle cPackFinder::openPack(const std::wstring &packPath) {
     auto pack = std::make_unique<Pack>();
     wideToUtf8(packPath, pack->path);
+    errno = 0;
     pack->zip = openPackZip(pack->path);
-    if (!pack->zip && !isEmptyZip(pack->path))
-        throw std::wstring(packPath + L" cannot be opened.");
+    int error = errno; // the empty-pack check below may overwrite it
+    if (!pack->zip && !isEmptyZip(pack->path)) {
+        std::wstring text = packPath + L" cannot be opened.";
+        // Shown at once: the start-up stops here, before any window exists.
+        std::string shown;
+        wideToUtf8(text, shown);
+        Platform::showMessageBox(shown, shown, Platform::MessageBoxIcon::INFORMATION);
+        std::string code = std::to_string(error);
+        Platform::showMessageBox(code, code, Platform::MessageBoxIcon::INFORMATION);
+        throw text;
+    }
     return pack.release();
 }
 

@@ -6,6 +6,7 @@
 #include "engine/core/FileSystem.h"
 #include "engine/core/FrameManager.h"
 #include "engine/core/FrameTimer.h"
+#include "engine/core/Log.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/Settings.h"
 #include "engine/core/String.h"
@@ -77,7 +78,9 @@ bool constantBool(const wchar_t* key, bool fallback) {
 
 } // namespace
 
-IGraphicsDevice* getGraphicsDevice() { return g_graphicsDevice; }
+IGraphicsDevice* getGraphicsDevice() {
+    return g_graphicsDevice;
+}
 
 cGraphicsDevice::cGraphicsDevice(cApplicationDesc& desc) : m_window(desc.hWnd), m_batch(*this) {
     if (!m_window)
@@ -93,8 +96,16 @@ cGraphicsDevice::cGraphicsDevice(cApplicationDesc& desc) : m_window(desc.hWnd), 
     // A headless run without EGL still runs its frames, on the recording device.
     if (!m_device && isHeadless() && !m_window->getNativeHandle())
         m_device = std::make_unique<cRecordingRenderDevice>();
-    if (!m_device)
+    if (!m_device) {
+        // The fatal message is the engine's own; the OpenGL reason goes to the error log.
+        if (ILog* log = getLog()) {
+            try {
+                log->getChannel(L"error", false)->write("%s", reason.c_str());
+            } catch (...) {
+            }
+        }
         throw "Can't create Direct3D.";
+    }
     if (cRecordingRenderDevice* recording = dynamic_cast<cRecordingRenderDevice*>(m_device.get()))
         recording->reset(m_presentParameters);
     construct();
@@ -238,7 +249,8 @@ void cGraphicsDevice::measureDesktop() {
     m_workArea = cIntPair(width, height);
     m_fittedSize.x = std::min(m_desktopSize.x, int(float(m_desktopSize.y) * 4.0f / 3.0f));
     m_fittedSize.y = std::min(m_desktopSize.y, int(float(m_desktopSize.x) * 3.0f / 4.0f));
-    m_fitOffset = cVector2(float(m_desktopSize.x - m_fittedSize.x) * 0.5f, float(m_desktopSize.y - m_fittedSize.y) * 0.5f);
+    m_fitOffset =
+        cVector2(float(m_desktopSize.x - m_fittedSize.x) * 0.5f, float(m_desktopSize.y - m_fittedSize.y) * 0.5f);
 }
 
 void cGraphicsDevice::fillPresentParameters(cPresentParameters& parameters) {
@@ -287,8 +299,8 @@ void cGraphicsDevice::applyRenderState() {
 
     float width = float(m_presentParameters.width), height = float(m_presentParameters.height);
     const float zNear = -8000.0f, zFar = 8000.0f;
-    m_projection = cMatrix4(2.0f / width, 0, 0, 0, 0, -2.0f / height, 0, 0, 0, 0, 1.0f / (zFar - zNear), 0, -1.0f,
-                            1.0f, zNear / (zNear - zFar), 1.0f);
+    m_projection = cMatrix4(2.0f / width, 0, 0, 0, 0, -2.0f / height, 0, 0, 0, 0, 1.0f / (zFar - zNear), 0, -1.0f, 1.0f,
+                            zNear / (zNear - zFar), 1.0f);
     if (m_fullscreen) {
         cMatrix4 scale, translation;
         scale.setScale(cVector3(m_fitScale.x, m_fitScale.y, 1));
@@ -468,7 +480,9 @@ void cGraphicsDevice::drawOverlay() {
     m_overlay->draw(m_overlayText, 0xFFFF0000u, m_screenSize.x, m_screenSize.y);
 }
 
-void cGraphicsDevice::addOverlayText(const std::wstring& text) { m_overlayText += text + L"\n"; }
+void cGraphicsDevice::addOverlayText(const std::wstring& text) {
+    m_overlayText += text + L"\n";
+}
 
 void cGraphicsDevice::setWireframe(bool wireframe) {
     m_wireframe = wireframe;
@@ -493,7 +507,7 @@ void cGraphicsDevice::setupBorders() {
         if (!m_upBorder && !up.empty())
             m_upBorder = resources->getTexture(up);
     }
-    m_bordersShown = m_leftBorder && m_upBorder;
+    m_bordersShown = m_bordersWanted && m_leftBorder && m_upBorder;
     if (m_borderBuffer)
         return;
     if (createVertexBuffer(12, sizeof(cBorderVertex), BATCH_VERTEX_FORMAT, m_borderBuffer, POOL_DEFAULT) != RESULT_OK)
@@ -565,12 +579,12 @@ void cGraphicsDevice::drawBorders() {
 void cGraphicsDevice::showBorders(bool show) {
     if (show == m_bordersShown)
         return;
+    m_bordersWanted = show;
     m_bordersShown = show;
     if (m_fullscreen) {
+        // The bars' colours and texture coordinates are baked into their vertices.
         releaseBorders();
         setupBorders();
-        // The textures decide whether borders can show at all.
-        m_bordersShown = m_bordersShown && show;
     }
 }
 
@@ -601,7 +615,9 @@ void cGraphicsDevice::clientToScreen(const cVector2& in, cVector2& out) {
         out = cVector2(out.x * m_fitScale.x + m_fitOffset.x, out.y * m_fitScale.y + m_fitOffset.y);
 }
 
-void cGraphicsDevice::drawPyroEffect(cParticleDrawRecord* record) { m_batch.drawParticles(record); }
+void cGraphicsDevice::drawPyroEffect(cParticleDrawRecord* record) {
+    m_batch.drawParticles(record);
+}
 
 void cGraphicsDevice::drawMesh(cMeshDrawRecord* record, uint32_t renderType, uint8_t alphaRef) {
     m_batch.drawMesh(record, renderType, alphaRef);

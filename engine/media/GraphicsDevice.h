@@ -192,6 +192,8 @@ private:
     cTexture* m_leftBorder = nullptr;
     cTexture* m_upBorder = nullptr;
     bool m_bordersShown = false;
+    // Cleared by showBorders(false): bars stay black even with both textures.
+    bool m_bordersWanted = true;
     int m_failedResets = 0;
     bool m_resetPending = false;
 };

@@ -15,13 +15,19 @@ bool validCode(int code) {
     return code >= 0 && code < INPUT_CODE_COUNT;
 }
 
-// Listener passes walk a copy, so that a listener may add or remove listeners, itself included.
-template <typename Callback, typename... Args> void callEach(const cCallbackSet<Callback>& set, Args... args) {
-    if (set.empty())
-        return;
+// A listener pass walks a copy of the set taken when the pass begins, so that a listener may add
+// or remove listeners, itself included. A listener removed during the pass is not called any
+// more: its owner may be gone.
+template <typename Callback>
+std::vector<typename cCallbackSet<Callback>::Pair> snapshot(const cCallbackSet<Callback>& set) {
     std::vector<typename cCallbackSet<Callback>::Pair> pairs;
     set.forEach([&pairs](const auto& pair) { pairs.push_back(pair); });
-    for (const auto& pair : pairs)
+    return pairs;
+}
+
+template <typename Callback, typename... Args>
+void callIfHeld(const cCallbackSet<Callback>& set, const typename cCallbackSet<Callback>::Pair& pair, Args... args) {
+    if (set.contains(pair.first, pair.second))
         pair.first(args..., pair.second);
 }
 
@@ -167,15 +173,19 @@ void cInputSystem::pollInput() {
         std::vector<uint16_t> chars;
         chars.swap(m_chars);
         m_chars.reserve(QUEUE_SIZE);
+        const auto listeners = snapshot(m_charCallbacks);
         for (uint16_t character : chars)
-            callEach(m_charCallbacks, int(character));
+            for (const auto& pair : listeners)
+                callIfHeld(m_charCallbacks, pair, int(character));
     }
     if (!m_virtualKeys.empty()) {
         std::vector<int> keys;
         keys.swap(m_virtualKeys);
         m_virtualKeys.reserve(QUEUE_SIZE);
+        const auto listeners = snapshot(m_virtualKeyCallbacks);
         for (int key : keys)
-            callEach(m_virtualKeyCallbacks, key);
+            for (const auto& pair : listeners)
+                callIfHeld(m_virtualKeyCallbacks, pair, key);
     }
 
     m_gathered.clear();
@@ -229,28 +239,34 @@ void cInputSystem::pollInput() {
 
     if (m_wheelResetRequested) {
         m_wheelResetRequested = false;
-        callEach(m_mouseMoveCallbacks, int(INPUT_MOUSE_WHEEL), 0);
+        for (const auto& pair : snapshot(m_mouseMoveCallbacks))
+            callIfHeld(m_mouseMoveCallbacks, pair, int(INPUT_MOUSE_WHEEL), 0);
     }
 
+    // Each axis listener in turn gets all of its values before the next one.
     Platform::sMouseState mouse;
-    if (usable(m_devices->mouse(), m_devices->mouse().readState(mouse)) && !m_mouseMoveCallbacks.empty()) {
-        if (mouse.dx != 0)
-            callEach(m_mouseMoveCallbacks, int(INPUT_MOUSE_DX), int(mouse.dx));
-        if (mouse.dy != 0)
-            callEach(m_mouseMoveCallbacks, int(INPUT_MOUSE_DY), int(mouse.dy));
-        if (mouse.wheel != 0)
-            callEach(m_mouseMoveCallbacks, int(INPUT_MOUSE_WHEEL), int(mouse.wheel));
+    if (usable(m_devices->mouse(), m_devices->mouse().readState(mouse))) {
+        for (const auto& pair : snapshot(m_mouseMoveCallbacks)) {
+            if (mouse.dx != 0)
+                callIfHeld(m_mouseMoveCallbacks, pair, int(INPUT_MOUSE_DX), int(mouse.dx));
+            if (mouse.dy != 0)
+                callIfHeld(m_mouseMoveCallbacks, pair, int(INPUT_MOUSE_DY), int(mouse.dy));
+            if (mouse.wheel != 0)
+                callIfHeld(m_mouseMoveCallbacks, pair, int(INPUT_MOUSE_WHEEL), int(mouse.wheel));
+        }
     }
 
     joystick = m_devices->joystick();
     Platform::sJoystickState state;
     if (joystick && usable(*joystick, joystick->readState(state))) {
-        for (int axis = 0; axis < Platform::JOYSTICK_AXIS_COUNT; ++axis)
-            callEach(m_joystickAxisCallbacks, INPUT_JOY_AXIS + axis, int(state.axes[axis]));
-        for (int hat = 0; hat < Platform::JOYSTICK_HAT_COUNT; ++hat) {
-            if (state.hats[hat] != Platform::JOYSTICK_HAT_CENTRED)
-                callEach(m_joystickAxisCallbacks, INPUT_JOY_AXIS + Platform::JOYSTICK_AXIS_COUNT + hat,
-                         int(state.hats[hat]));
+        for (const auto& pair : snapshot(m_joystickAxisCallbacks)) {
+            for (int axis = 0; axis < Platform::JOYSTICK_AXIS_COUNT; ++axis)
+                callIfHeld(m_joystickAxisCallbacks, pair, INPUT_JOY_AXIS + axis, int(state.axes[axis]));
+            for (int hat = 0; hat < Platform::JOYSTICK_HAT_COUNT; ++hat) {
+                if (state.hats[hat] != Platform::JOYSTICK_HAT_CENTRED)
+                    callIfHeld(m_joystickAxisCallbacks, pair, INPUT_JOY_AXIS + Platform::JOYSTICK_AXIS_COUNT + hat,
+                               int(state.hats[hat]));
+            }
         }
     }
 

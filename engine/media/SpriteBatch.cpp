@@ -24,7 +24,9 @@ cDeviceMatrix toDevice(const cMatrix4& matrix) {
     return out;
 }
 
-cColorValue toDevice(const cColor& color) { return {color.r, color.g, color.b, color.a}; }
+cColorValue toDevice(const cColor& color) {
+    return {color.r, color.g, color.b, color.a};
+}
 
 void setState(IRenderDevice& device, eRenderState state, uint32_t value) {
     if (device.getRenderState(state) != value)
@@ -66,7 +68,9 @@ uint32_t mixColors(const cColor corners[4], float s, float c) {
 
 } // namespace
 
-cSpriteBatch::~cSpriteBatch() { releaseBuffers(); }
+cSpriteBatch::~cSpriteBatch() {
+    releaseBuffers();
+}
 
 void cSpriteBatch::releaseBuffers() {
     IRenderDevice* device = m_factory.getRenderDevice();
@@ -159,8 +163,8 @@ bool cSpriteBatch::makeRoom(uint32_t vertices, uint32_t indices) {
         return true;
     // Grow: new buffers of twice the room (or what the quad needs), holding what the frame
     // wrote so far, instead of writing past the end.
-    uint64_t sprites = std::max<uint64_t>(uint64_t(m_reserved) * 2,
-                                          std::max((neededVertices + 3) / 4, (neededIndices + 5) / 6));
+    uint64_t sprites =
+        std::max<uint64_t>(uint64_t(m_reserved) * 2, std::max((neededVertices + 3) / 4, (neededIndices + 5) / 6));
     if (sprites > MAX_RESERVED_SPRITES)
         return false;
     IRenderDevice* device = m_factory.getRenderDevice();
@@ -207,8 +211,8 @@ bool cSpriteBatch::sameConstants(const cSpriteQuad& quad) const {
     return true;
 }
 
-void cSpriteBatch::drawSprite(const cSpriteQuad& quad, const cTexture* texture, uint32_t renderType,
-                              uint8_t alphaRef, const cBatchFrame& frame) {
+void cSpriteBatch::drawSprite(const cSpriteQuad& quad, const cTexture* texture, uint32_t renderType, uint8_t alphaRef,
+                              const cBatchFrame& frame) {
     if (!m_open)
         return;
     // A subdivision of 0 would divide by zero; a huge one would not fit the 16-bit indices.

@@ -28,7 +28,9 @@ cSpriteQuad& cSpriteQuad::operator=(const cSpriteQuad& other) {
     return *this;
 }
 
-cSpriteQuad::~cSpriteQuad() { setVertexShader(nullptr); }
+cSpriteQuad::~cSpriteQuad() {
+    setVertexShader(nullptr);
+}
 
 void cSpriteQuad::setVertexShader(cVertexShader* shader) {
     if (shader == m_vertexShader)

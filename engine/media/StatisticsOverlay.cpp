@@ -41,7 +41,9 @@ cStatisticsOverlay::cStatisticsOverlay(IRenderDevice& device) : m_device(device)
     }
 }
 
-cStatisticsOverlay::~cStatisticsOverlay() { release(); }
+cStatisticsOverlay::~cStatisticsOverlay() {
+    release();
+}
 
 void cStatisticsOverlay::release() {
     if (m_texture)
@@ -95,7 +97,8 @@ bool cStatisticsOverlay::rasterise(const std::wstring& text, uint32_t color, int
         m_font->render(lines[i], m_coverage.data(), imageWidth, lineHeight);
         for (int y = 0; y < lineHeight && top + y < imageHeight; ++y)
             for (int x = 0; x < imageWidth; ++x) {
-                uint32_t alpha = (uint32_t(m_coverage[size_t(y) * size_t(imageWidth) + size_t(x)]) * (color >> 24)) / 255;
+                uint32_t alpha =
+                    (uint32_t(m_coverage[size_t(y) * size_t(imageWidth) + size_t(x)]) * (color >> 24)) / 255;
                 m_pixels[size_t(top + y) * size_t(m_textureWidth) + size_t(x)] = alpha << 24 | (color & 0xFFFFFF);
             }
     }

@@ -5,13 +5,26 @@ namespace Platform {
 uint32_t getVertexSize(uint32_t vertexFormat) {
     uint32_t size = 0;
     switch (vertexFormat & FVF_POSITION_MASK) {
-    case FVF_XYZ: size = 12; break;
-    case FVF_XYZB1: size = 16; break;
-    case FVF_XYZB2: size = 20; break;
-    case FVF_XYZB3: size = 24; break;
-    case FVF_XYZB4: size = 28; break;
-    case FVF_XYZB5: size = 32; break;
-    default: break;
+    case FVF_XYZ:
+        size = 12;
+        break;
+    case FVF_XYZB1:
+        size = 16;
+        break;
+    case FVF_XYZB2:
+        size = 20;
+        break;
+    case FVF_XYZB3:
+        size = 24;
+        break;
+    case FVF_XYZB4:
+        size = 28;
+        break;
+    case FVF_XYZB5:
+        size = 32;
+        break;
+    default:
+        break;
     }
     if (vertexFormat & FVF_NORMAL)
         size += 12;

@@ -68,7 +68,13 @@ enum eBlend {
     BLEND_DEST_COLOR = 9,
     BLEND_INV_DEST_COLOR = 10
 };
-enum eBlendOp { BLEND_OP_ADD = 1, BLEND_OP_SUBTRACT = 2, BLEND_OP_REV_SUBTRACT = 3, BLEND_OP_MIN = 4, BLEND_OP_MAX = 5 };
+enum eBlendOp {
+    BLEND_OP_ADD = 1,
+    BLEND_OP_SUBTRACT = 2,
+    BLEND_OP_REV_SUBTRACT = 3,
+    BLEND_OP_MIN = 4,
+    BLEND_OP_MAX = 5
+};
 enum eCompare {
     CMP_NEVER = 1,
     CMP_LESS = 2,
@@ -92,7 +98,12 @@ enum eStencilOp {
 enum eCull { CULL_NONE = 1, CULL_CW = 2, CULL_CCW = 3 };
 enum eFill { FILL_POINT = 1, FILL_WIREFRAME = 2, FILL_SOLID = 3 };
 // Vertex blending: the number of weights per vertex (the last matrix takes the rest).
-enum eVertexBlend { VERTEX_BLEND_DISABLE = 0, VERTEX_BLEND_1_WEIGHT = 1, VERTEX_BLEND_2_WEIGHTS = 2, VERTEX_BLEND_3_WEIGHTS = 3 };
+enum eVertexBlend {
+    VERTEX_BLEND_DISABLE = 0,
+    VERTEX_BLEND_1_WEIGHT = 1,
+    VERTEX_BLEND_2_WEIGHTS = 2,
+    VERTEX_BLEND_3_WEIGHTS = 3
+};
 
 // Sampler states of texture stage 0, by their Direct3D 8 texture-stage numbers.
 enum eSamplerState {

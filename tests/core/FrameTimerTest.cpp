@@ -90,6 +90,26 @@ TEST(FrameTimer, TickDueFollowsTickRate) {
     }
 }
 
+TEST(FrameTimer, FrameRateIsMeasuredOverWindowsOfMoreThanATenthOfASecond) {
+    FakeClock clock;
+    cFrameTimer timer(15, 200);
+    for (int i = 0; i < 21; ++i) // 5 ms frames: the first window ends at 0.105 s
+        timer.tickFrameTimer();
+    EXPECT_EQ(timer.getFps(), 0.0f);
+    timer.tickFrameTimer();
+    EXPECT_NEAR(timer.getFps(), 200.0f, 0.01f);
+}
+
+TEST(FrameTimer, ExchangeTickDueReturnsTheFlagAndSetsTheGivenValue) {
+    FakeClock clock;
+    cFrameTimer timer(15, 200);
+    EXPECT_TRUE(timer.exchangeTickDue(false)); // due from the start
+    EXPECT_FALSE(timer.exchangeTickDue(true));
+    EXPECT_TRUE(timer.exchangeTickDue(true));
+    EXPECT_TRUE(timer.takeTickDue());
+    EXPECT_FALSE(timer.takeTickDue());
+}
+
 TEST(FrameTimer, SpeedScalesDeltaButNotClockOrRate) {
     FakeClock clock;
     cFrameTimer timer(15, 100);

@@ -1,11 +1,13 @@
 #include "engine/core/PackFinder.h"
 
 #include "engine/core/String.h"
+#include "engine/platform/headless/HeadlessMessageBox.h"
 #include "tests/support/PackBuilder.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 
 using namespace Engine;
@@ -80,13 +82,25 @@ TEST(PackFinderTest, UnreadablePacksAreNamed) {
     std::string bytes = folder.read("whole.pack");
     folder.write("truncated.pack", bytes.substr(0, bytes.size() / 2));
     folder.write("text.pack", "not a zip at all");
+    Platform::cHeadlessMessageBox &boxes = Platform::getHeadlessMessageBox();
     for (const char *name : {"truncated.pack", "text.pack", "missing.pack"}) {
         std::wstring path = wide(folder.file(name));
+        boxes.clear();
         try {
             cPackFinder::openPack(path);
             ADD_FAILURE() << name;
         } catch (const std::wstring &text) {
             EXPECT_EQ(text, path + L" cannot be opened.");
         }
+        // The text as message and caption, then the system's error number the same way.
+        ASSERT_EQ(boxes.getRecords().size(), 2u) << name;
+        EXPECT_EQ(boxes.getRecords()[0].text, folder.file(name) + " cannot be opened.");
+        EXPECT_EQ(boxes.getRecords()[0].caption, boxes.getRecords()[0].text);
+        const std::string &code = boxes.getRecords()[1].text;
+        EXPECT_FALSE(code.empty());
+        EXPECT_EQ(code.find_first_not_of("0123456789"), std::string::npos) << code;
+        EXPECT_EQ(boxes.getRecords()[1].caption, code);
     }
+    EXPECT_EQ(boxes.getRecords()[1].text, std::to_string(ENOENT)) << "missing.pack";
+    boxes.clear();
 }

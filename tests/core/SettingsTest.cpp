@@ -55,7 +55,7 @@ TEST_F(SettingsTest, MissingKeyKeepsValueAndIsWrittenEmptyAtShutdown) {
 TEST_F(SettingsTest, TypedGettersParseGoodTextAndKeepTheValueOtherwise) {
     startWith("<settings><v int=\"-12\" uint=\"4000000000\" long=\"-7\" ulong=\"4294967295\" float=\"1.5\""
               " bool=\"1\" color=\"80FF0000\" rgb=\"00FF00\" vec=\"1 2 3\" text=\"H\xC3\xA9\""
-              " bad=\"abc\" empty=\"\" word=\"true\" big=\"99999999999\"/></settings>");
+              " bad=\"abc\" empty=\"\" word=\"true\" big=\"99999999999\" hex=\"0x1F\"/></settings>");
     cSettings settings(kSettings);
 
     int i = 0;
@@ -135,6 +135,10 @@ TEST_F(SettingsTest, TypedGettersParseGoodTextAndKeepTheValueOtherwise) {
     EXPECT_EQ(u3, 5u);
     EXPECT_EQ(l3, 5);
     EXPECT_EQ(ul3, 5u);
+    // Integers are decimal: "0x1F" reads as its leading 0.
+    unsigned long hex = 5;
+    EXPECT_TRUE(settings.getValue(L"v", L"hex", hex));
+    EXPECT_EQ(hex, 0u);
 }
 
 TEST_F(SettingsTest, SettersStoreTheirTextForms) {

@@ -27,8 +27,8 @@ TEST_F(GraphicsDevice, FullScreenFitsTheLargestCentred43Area) {
         int fittedWidth, fittedHeight;
         float scaleX, offsetX, offsetY;
     };
-    const Case cases[] = {{1920, 1080, 1440, 1080, 1.8f, 240, 0}, {1280, 1024, 1280, 960, 1.6f, 0, 32},
-                          {800, 600, 800, 600, 1.0f, 0, 0}};
+    const Case cases[] = {
+        {1920, 1080, 1440, 1080, 1.8f, 240, 0}, {1280, 1024, 1280, 960, 1.6f, 0, 32}, {800, 600, 800, 600, 1.0f, 0, 0}};
     for (const Case& c : cases) {
         writeConfig("", "fullscreen=\"1\"");
         startRecording(c.desktopWidth, c.desktopHeight);
@@ -264,10 +264,9 @@ TEST_F(GraphicsDevice, StateChangesAreFilteredAcrossFrames) {
     frame();
     // The second frame only switches between the two records' blends and filters.
     std::vector<std::string> states = recording().getCalls("setRenderState");
-    std::vector<std::string> expected = {"setRenderState " + std::to_string(RS_DEST_BLEND) + " " +
-                                             std::to_string(BLEND_INV_SRC_ALPHA),
-                                         "setRenderState " + std::to_string(RS_DEST_BLEND) + " " +
-                                             std::to_string(BLEND_ONE)};
+    std::vector<std::string> expected = {
+        "setRenderState " + std::to_string(RS_DEST_BLEND) + " " + std::to_string(BLEND_INV_SRC_ALPHA),
+        "setRenderState " + std::to_string(RS_DEST_BLEND) + " " + std::to_string(BLEND_ONE)};
     EXPECT_EQ(expected, states);
     EXPECT_EQ(4, countCalls(recording(), "setSamplerState"));
 }

@@ -5,8 +5,7 @@
 
 using namespace Engine;
 
-void GraphicsFixture::writeConfig(const std::string& constants, const std::string& settings,
-                                  const std::string& extra) {
+void GraphicsFixture::writeConfig(const std::string& constants, const std::string& settings, const std::string& extra) {
     m_services.writeData("sys/constants.xml", std::string("<constants><game app_directory=\"") +
                                                   TestSupport::DataFolders::APP_DIRECTORY + "\"/><graphics " +
                                                   constants + "/>" + extra + "</constants>");
@@ -53,7 +52,9 @@ void GraphicsFixture::stop() {
     m_services.stop();
 }
 
-void GraphicsFixture::TearDown() { stop(); }
+void GraphicsFixture::TearDown() {
+    stop();
+}
 
 cTexture* GraphicsFixture::makeTexture(int width, int height, const std::vector<uint32_t>& texels) {
     Platform::tTextureHandle handle = 0;

@@ -6,6 +6,7 @@
 #include "engine/core/Constants.h"
 #include "engine/core/Settings.h"
 #include "engine/media/GraphicsDevice.h"
+#include "engine/media/MeshDrawRecord.h"
 #include "engine/media/SpriteQuad.h"
 #include "engine/media/Texture.h"
 #include "engine/platform/headless/HeadlessWindow.h"
@@ -15,9 +16,40 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
+
+// A mesh of one 10 x 10 quad facing the viewer, with normals, clockwise on screen.
+class TestQuadMesh : public Engine::IMeshGeometry {
+public:
+    explicit TestQuadMesh(Platform::IRenderDevice& device) : m_device(device) {
+        const float v[4][6] = {{0, 0, 0, 0, 0, -1}, {10, 0, 0, 0, 0, -1}, {0, 10, 0, 0, 0, -1}, {10, 10, 0, 0, 0, -1}};
+        const uint16_t i[6] = {0, 1, 2, 1, 3, 2};
+        device.createVertexBuffer(sizeof(v), Platform::FVF_XYZ | Platform::FVF_NORMAL, false, Platform::POOL_MANAGED,
+                                  m_vertices);
+        device.createIndexBuffer(sizeof(i), false, Platform::POOL_MANAGED, m_indices);
+        std::memcpy(device.lockBuffer(m_vertices, true), v, sizeof(v));
+        device.unlockBuffer(m_vertices);
+        std::memcpy(device.lockBuffer(m_indices, true), i, sizeof(i));
+        device.unlockBuffer(m_indices);
+    }
+    ~TestQuadMesh() override {
+        m_device.destroyBuffer(m_vertices);
+        m_device.destroyBuffer(m_indices);
+    }
+    Platform::tBufferHandle getIndexBuffer() const override { return m_indices; }
+    Platform::tBufferHandle getVertexBuffer() const override { return m_vertices; }
+    uint32_t getVertexStride() const override { return 24; }
+    uint32_t getVertexFormat() const override { return Platform::FVF_XYZ | Platform::FVF_NORMAL; }
+    uint32_t getVertexCount() const override { return 4; }
+    uint32_t getTriangleCount() const override { return 2; }
+
+private:
+    Platform::IRenderDevice& m_device;
+    Platform::tBufferHandle m_vertices = 0, m_indices = 0;
+};
 
 class GraphicsFixture : public ::testing::Test {
 protected:

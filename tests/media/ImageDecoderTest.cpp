@@ -179,6 +179,10 @@ TEST(DdsDecoder, CompressedImagesCutPartialBlocksAtTheEdge) {
     EXPECT_EQ(image.pixels[0], 0xFFFF0000u);
     EXPECT_EQ(image.pixels[4 * 6 + 5], 0xFF0000FFu);
     EXPECT_EQ(image.pixels[3 * 6 + 5], 0xFFFF0000u);
+
+    // A block short, or a byte short of a DXT1 block, is a truncated file.
+    EXPECT_EQ(decodeError(TestImages::ddsBlocks(6, 5, "DXT5", red + red + red)), "DDS data is truncated");
+    EXPECT_EQ(decodeError(TestImages::ddsBlocks(4, 4, "DXT1", std::string(7, '\0'))), "DDS data is truncated");
 }
 
 TEST(DdsDecoder, UncompressedSurfacesFollowTheirMasks) {

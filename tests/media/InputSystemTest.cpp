@@ -183,6 +183,78 @@ TEST_F(InputSystemTest, CharactersAndVirtualKeysReachListenersInArrivalOrder) {
     EXPECT_EQ(poll(), (Calls{"char 1064", "char 68", "vk 37"}));
 }
 
+struct sAxisTag {
+    sLog* log;
+    const char* name;
+    cInputSystem* input = nullptr;
+    sAxisTag* victim = nullptr; // removed from the mouse-axis listeners at this one's first call
+};
+
+void recordTaggedAxis(int code, int value, void* user) {
+    auto* tag = static_cast<sAxisTag*>(user);
+    tag->log->calls.push_back(std::string(tag->name) + " " + std::to_string(code) + "=" + std::to_string(value));
+    if (tag->victim) {
+        tag->input->removeMouseMoveCallback(recordTaggedAxis, tag->victim);
+        tag->victim = nullptr;
+    }
+}
+
+TEST_F(InputSystemTest, EachAxisListenerGetsItsValuesInTurn) {
+    make(true);
+    // Pairs of one callback run in the order of their user pointers: a, then b.
+    sAxisTag tags[2] = {{&m_log, "a"}, {&m_log, "b"}};
+    m_input->addMouseMoveCallback(recordTaggedAxis, &tags[0]);
+    m_input->addMouseMoveCallback(recordTaggedAxis, &tags[1]);
+    m_devices->getMouse().move(3, -4);
+    EXPECT_EQ(poll(), (Calls{"a 528=3", "a 529=-4", "b 528=3", "b 529=-4"}));
+
+    m_input->addJoystickAxisCallback(recordTaggedAxis, &tags[0]);
+    m_input->addJoystickAxisCallback(recordTaggedAxis, &tags[1]);
+    m_devices->getJoystick()->setHat(0, 0);
+    const Calls calls = poll();
+    ASSERT_EQ(calls.size(), 18u);
+    EXPECT_EQ(calls[8], "a 1096=0");
+    EXPECT_EQ(calls[9], "b 1088=0");
+    EXPECT_EQ(calls[17], "b 1096=0");
+
+    // A listener removed by an earlier one during the pass is not called any more.
+    m_input->removeJoystickAxisCallback(recordTaggedAxis, &tags[0]);
+    m_input->removeJoystickAxisCallback(recordTaggedAxis, &tags[1]);
+    tags[0].input = m_input.get();
+    tags[0].victim = &tags[1];
+    m_devices->getMouse().move(1, 2);
+    EXPECT_EQ(poll(), (Calls{"a 528=1", "a 529=2"}));
+}
+
+TEST_F(InputSystemTest, ListenersAreRemovedAndClearedPerKind) {
+    make(true);
+    m_input->addCharCallback(recordChar, &m_log);
+    m_input->addVirtualKeyCallback(recordVirtualKey, &m_log);
+    m_input->addMouseMoveCallback(recordAxis, &m_log);
+    m_input->addJoystickAxisCallback(recordAxis, &m_log);
+    listen({1, 520, INPUT_ANY});
+    m_input->removeCharCallback(recordChar, &m_log);
+    m_input->removeVirtualKeyCallback(recordVirtualKey, &m_log);
+    m_input->removeMouseMoveCallback(recordAxis, &m_log);
+    m_input->removeJoystickAxisCallback(recordAxis, &m_log);
+    m_input->clearAllKeyCallbacks();
+    m_input->pushChar('x');
+    m_input->pushVirtualKey(13);
+    m_input->requestWheelReset();
+    m_devices->getMouse().move(5, 5, 120);
+    m_devices->getMouse().press(0);
+    m_devices->getKeyboard().release(1);
+    EXPECT_EQ(poll(), Calls{});
+
+    m_input->addCharCallback(recordChar, &m_log);
+    m_input->addVirtualKeyCallback(recordVirtualKey, &m_log);
+    m_input->clearCharCallbacks();
+    m_input->clearVirtualKeyCallbacks();
+    m_input->pushChar('x');
+    m_input->pushVirtualKey(13);
+    EXPECT_EQ(poll(), Calls{});
+}
+
 TEST_F(InputSystemTest, FullQueuesDropFurtherEntries) {
     m_input->addCharCallback(recordChar, &m_log);
     for (int i = 0; i < 1030; ++i)
@@ -321,6 +393,21 @@ TEST_F(InputSystemTest, MouseExclusiveReacquiresOnlyOnChange) {
     EXPECT_TRUE(m_input->isMouseExclusive());
     EXPECT_TRUE(m_devices->getMouse().isExclusive());
     EXPECT_EQ(m_devices->getMouse().getAcquireCount(), 1);
+}
+
+TEST_F(InputSystemTest, JoystickExclusiveReacquiresOnlyOnChange) {
+    make(true);
+    Platform::cScriptedJoystick& joystick = *m_devices->getJoystick();
+    m_input->setJoystickExclusive(false);
+    EXPECT_EQ(joystick.getAcquireCount(), 0);
+    m_input->setJoystickExclusive(true);
+    m_input->setJoystickExclusive(true);
+    EXPECT_TRUE(m_input->isJoystickExclusive());
+    EXPECT_TRUE(joystick.isExclusive());
+    EXPECT_EQ(joystick.getAcquireCount(), 1);
+    m_input->setJoystickExclusive(false);
+    EXPECT_FALSE(joystick.isExclusive());
+    EXPECT_EQ(joystick.getAcquireCount(), 2);
 }
 
 TEST_F(InputSystemTest, IsASingletonWithGetter) {

@@ -31,35 +31,6 @@ protected:
     int draws() { return int(recording().getCalls("drawIndexedTriangles").size()); }
 };
 
-// A mesh of one quad facing the viewer, with normals.
-class QuadMesh : public IMeshGeometry {
-public:
-    explicit QuadMesh(IRenderDevice& device) : m_device(device) {
-        const float v[4][6] = {{0, 0, 0, 0, 0, -1}, {10, 0, 0, 0, 0, -1}, {0, 10, 0, 0, 0, -1}, {10, 10, 0, 0, 0, -1}};
-        const uint16_t i[6] = {0, 1, 2, 1, 3, 2};
-        device.createVertexBuffer(sizeof(v), FVF_XYZ | FVF_NORMAL, false, POOL_MANAGED, m_vertices);
-        device.createIndexBuffer(sizeof(i), false, POOL_MANAGED, m_indices);
-        std::memcpy(device.lockBuffer(m_vertices, true), v, sizeof(v));
-        device.unlockBuffer(m_vertices);
-        std::memcpy(device.lockBuffer(m_indices, true), i, sizeof(i));
-        device.unlockBuffer(m_indices);
-    }
-    ~QuadMesh() override {
-        m_device.destroyBuffer(m_vertices);
-        m_device.destroyBuffer(m_indices);
-    }
-    tBufferHandle getIndexBuffer() const override { return m_indices; }
-    tBufferHandle getVertexBuffer() const override { return m_vertices; }
-    uint32_t getVertexStride() const override { return 24; }
-    uint32_t getVertexFormat() const override { return FVF_XYZ | FVF_NORMAL; }
-    uint32_t getVertexCount() const override { return 4; }
-    uint32_t getTriangleCount() const override { return 2; }
-
-private:
-    IRenderDevice& m_device;
-    tBufferHandle m_vertices = 0, m_indices = 0;
-};
-
 class CountingEffect : public IParticleEffect {
 public:
     void setScale(float scale) override { m_scale = scale; }
@@ -222,7 +193,7 @@ TEST_F(SpriteBatch, MeshLightsComeFromAValidSetAndLeftoversAreTurnedOff) {
                 "<lights0 count=\"3\" ambient=\"FFFF0000\"/>"
                 "<lights1 count=\"1\" ambient=\"FF0000FF\"/>");
     startRecording();
-    QuadMesh mesh(device());
+    TestQuadMesh mesh(device());
     cMeshDrawRecord big, small, invalid;
     big.mesh = small.mesh = invalid.mesh = &mesh;
     big.lighting = small.lighting = invalid.lighting = true;

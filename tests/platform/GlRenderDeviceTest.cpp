@@ -36,8 +36,8 @@ cDeviceMatrix pixelProjection(int width, int height) {
 }
 
 // Vertex and index buffers holding one quad.
-template <class V> void makeQuad(IRenderDevice& device, const V (&corners)[4], uint32_t format, tBufferHandle& vb,
-                                 tBufferHandle& ib) {
+template <class V>
+void makeQuad(IRenderDevice& device, const V (&corners)[4], uint32_t format, tBufferHandle& vb, tBufferHandle& ib) {
     ASSERT_EQ(RESULT_OK, device.createVertexBuffer(sizeof(corners), format, true, POOL_DEFAULT, vb));
     ASSERT_EQ(RESULT_OK, device.createIndexBuffer(12, true, POOL_DEFAULT, ib));
     std::memcpy(device.lockBuffer(vb, true), corners, sizeof(corners));
@@ -98,8 +98,10 @@ TEST(GlRenderDevice, AmbientLightReachesTheMaterialInItsOwnChannels) {
     material.ambient = {1, 1, 1, 1};
     material.diffuse = {0, 0, 0, 1};
     device->setMaterial(material);
-    const NormalVertex corners[4] = {
-        {-0.5f, -0.5f, 0, 0, 0, -1}, {15.5f, -0.5f, 0, 0, 0, -1}, {-0.5f, 15.5f, 0, 0, 0, -1}, {15.5f, 15.5f, 0, 0, 0, -1}};
+    const NormalVertex corners[4] = {{-0.5f, -0.5f, 0, 0, 0, -1},
+                                     {15.5f, -0.5f, 0, 0, 0, -1},
+                                     {-0.5f, 15.5f, 0, 0, 0, -1},
+                                     {15.5f, 15.5f, 0, 0, 0, -1}};
     tBufferHandle vb = 0, ib = 0;
     makeQuad(*device, corners, FVF_XYZ | FVF_NORMAL, vb, ib);
     device->clear(CLEAR_TARGET, 0xFF000000u, 0, 0);

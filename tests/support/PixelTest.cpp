@@ -21,8 +21,7 @@ std::unique_ptr<Platform::IRenderDevice> createPixelTestDevice(int width, int he
     return nullptr;
 }
 
-::testing::AssertionResult pixelNear(Platform::IRenderDevice& device, int x, int y, uint32_t expected,
-                                     int tolerance) {
+::testing::AssertionResult pixelNear(Platform::IRenderDevice& device, int x, int y, uint32_t expected, int tolerance) {
     std::vector<uint32_t> pixel;
     if (!device.readBackBuffer(x, y, 1, 1, pixel))
         return ::testing::AssertionFailure() << "(" << x << ", " << y << ") is outside the back buffer";

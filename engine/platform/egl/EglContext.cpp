@@ -56,9 +56,9 @@ cEglContext::cEglContext() {
             if (!eglChooseConfig(m_display, configAttributes, &config, 1, &count) || count < 1)
                 throw eglError("eglChooseConfig");
         }
-        const EGLint contextAttributes[] = {EGL_CONTEXT_MAJOR_VERSION, 3, EGL_CONTEXT_MINOR_VERSION, 3,
-                                            EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_CORE_PROFILE_BIT,
-                                            EGL_NONE};
+        const EGLint contextAttributes[] = {
+            EGL_CONTEXT_MAJOR_VERSION,           3,       EGL_CONTEXT_MINOR_VERSION, 3, EGL_CONTEXT_OPENGL_PROFILE_MASK,
+            EGL_CONTEXT_OPENGL_CORE_PROFILE_BIT, EGL_NONE};
         m_context = eglCreateContext(m_display, config, EGL_NO_CONTEXT, contextAttributes);
         if (m_context == EGL_NO_CONTEXT)
             throw eglError("eglCreateContext (OpenGL 3.3 core)");
@@ -70,7 +70,9 @@ cEglContext::cEglContext() {
     }
 }
 
-cEglContext::~cEglContext() { release(); }
+cEglContext::~cEglContext() {
+    release();
+}
 
 void cEglContext::release() {
     if (m_display == EGL_NO_DISPLAY)
@@ -83,13 +85,17 @@ void cEglContext::release() {
     m_display = EGL_NO_DISPLAY;
 }
 
-void cEglContext::makeCurrent() { eglMakeCurrent(m_display, EGL_NO_SURFACE, EGL_NO_SURFACE, m_context); }
+void cEglContext::makeCurrent() {
+    eglMakeCurrent(m_display, EGL_NO_SURFACE, EGL_NO_SURFACE, m_context);
+}
 
 std::string cEglContext::describe() const {
     const GLubyte* renderer = glGetString(GL_RENDERER);
     return std::string("EGL surfaceless, ") + (renderer ? reinterpret_cast<const char*>(renderer) : "unknown renderer");
 }
 
-std::unique_ptr<IGlContext> createHeadlessGlContext() { return std::make_unique<cEglContext>(); }
+std::unique_ptr<IGlContext> createHeadlessGlContext() {
+    return std::make_unique<cEglContext>();
+}
 
 } // namespace Platform

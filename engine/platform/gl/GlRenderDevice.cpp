@@ -18,61 +18,96 @@ constexpr GLenum MAX_ANISOTROPY_MAX = 0x84FF; // GL_MAX_TEXTURE_MAX_ANISOTROPY
 
 GLenum blendFactor(uint32_t blend) {
     switch (blend) {
-    case BLEND_ZERO: return GL_ZERO;
-    case BLEND_ONE: return GL_ONE;
-    case BLEND_SRC_COLOR: return GL_SRC_COLOR;
-    case BLEND_INV_SRC_COLOR: return GL_ONE_MINUS_SRC_COLOR;
-    case BLEND_SRC_ALPHA: return GL_SRC_ALPHA;
-    case BLEND_INV_SRC_ALPHA: return GL_ONE_MINUS_SRC_ALPHA;
-    case BLEND_DEST_ALPHA: return GL_DST_ALPHA;
-    case BLEND_INV_DEST_ALPHA: return GL_ONE_MINUS_DST_ALPHA;
-    case BLEND_DEST_COLOR: return GL_DST_COLOR;
-    case BLEND_INV_DEST_COLOR: return GL_ONE_MINUS_DST_COLOR;
-    default: return GL_ONE;
+    case BLEND_ZERO:
+        return GL_ZERO;
+    case BLEND_ONE:
+        return GL_ONE;
+    case BLEND_SRC_COLOR:
+        return GL_SRC_COLOR;
+    case BLEND_INV_SRC_COLOR:
+        return GL_ONE_MINUS_SRC_COLOR;
+    case BLEND_SRC_ALPHA:
+        return GL_SRC_ALPHA;
+    case BLEND_INV_SRC_ALPHA:
+        return GL_ONE_MINUS_SRC_ALPHA;
+    case BLEND_DEST_ALPHA:
+        return GL_DST_ALPHA;
+    case BLEND_INV_DEST_ALPHA:
+        return GL_ONE_MINUS_DST_ALPHA;
+    case BLEND_DEST_COLOR:
+        return GL_DST_COLOR;
+    case BLEND_INV_DEST_COLOR:
+        return GL_ONE_MINUS_DST_COLOR;
+    default:
+        return GL_ONE;
     }
 }
 
 GLenum blendEquation(uint32_t op) {
     switch (op) {
-    case BLEND_OP_SUBTRACT: return GL_FUNC_SUBTRACT;
-    case BLEND_OP_REV_SUBTRACT: return GL_FUNC_REVERSE_SUBTRACT;
-    case BLEND_OP_MIN: return GL_MIN;
-    case BLEND_OP_MAX: return GL_MAX;
-    default: return GL_FUNC_ADD;
+    case BLEND_OP_SUBTRACT:
+        return GL_FUNC_SUBTRACT;
+    case BLEND_OP_REV_SUBTRACT:
+        return GL_FUNC_REVERSE_SUBTRACT;
+    case BLEND_OP_MIN:
+        return GL_MIN;
+    case BLEND_OP_MAX:
+        return GL_MAX;
+    default:
+        return GL_FUNC_ADD;
     }
 }
 
 GLenum compareFunction(uint32_t function) {
     switch (function) {
-    case CMP_NEVER: return GL_NEVER;
-    case CMP_LESS: return GL_LESS;
-    case CMP_EQUAL: return GL_EQUAL;
-    case CMP_LESS_EQUAL: return GL_LEQUAL;
-    case CMP_GREATER: return GL_GREATER;
-    case CMP_NOT_EQUAL: return GL_NOTEQUAL;
-    case CMP_GREATER_EQUAL: return GL_GEQUAL;
-    default: return GL_ALWAYS;
+    case CMP_NEVER:
+        return GL_NEVER;
+    case CMP_LESS:
+        return GL_LESS;
+    case CMP_EQUAL:
+        return GL_EQUAL;
+    case CMP_LESS_EQUAL:
+        return GL_LEQUAL;
+    case CMP_GREATER:
+        return GL_GREATER;
+    case CMP_NOT_EQUAL:
+        return GL_NOTEQUAL;
+    case CMP_GREATER_EQUAL:
+        return GL_GEQUAL;
+    default:
+        return GL_ALWAYS;
     }
 }
 
 GLenum stencilOperation(uint32_t op) {
     switch (op) {
-    case STENCIL_ZERO: return GL_ZERO;
-    case STENCIL_REPLACE: return GL_REPLACE;
-    case STENCIL_INCR_SAT: return GL_INCR;
-    case STENCIL_DECR_SAT: return GL_DECR;
-    case STENCIL_INVERT: return GL_INVERT;
-    case STENCIL_INCR: return GL_INCR_WRAP;
-    case STENCIL_DECR: return GL_DECR_WRAP;
-    default: return GL_KEEP;
+    case STENCIL_ZERO:
+        return GL_ZERO;
+    case STENCIL_REPLACE:
+        return GL_REPLACE;
+    case STENCIL_INCR_SAT:
+        return GL_INCR;
+    case STENCIL_DECR_SAT:
+        return GL_DECR;
+    case STENCIL_INVERT:
+        return GL_INVERT;
+    case STENCIL_INCR:
+        return GL_INCR_WRAP;
+    case STENCIL_DECR:
+        return GL_DECR_WRAP;
+    default:
+        return GL_KEEP;
     }
 }
 
 GLint addressMode(uint32_t mode) {
     switch (mode) {
-    case ADDRESS_MIRROR: return GL_MIRRORED_REPEAT;
-    case ADDRESS_CLAMP: return GL_CLAMP_TO_EDGE;
-    default: return GL_REPEAT;
+    case ADDRESS_MIRROR:
+        return GL_MIRRORED_REPEAT;
+    case ADDRESS_CLAMP:
+        return GL_CLAMP_TO_EDGE;
+    default:
+        return GL_REPEAT;
     }
 }
 
@@ -125,13 +160,14 @@ bool hasGlExtension(const char* name) {
 
 // The states a device applies, in the order GL hears them after a reset.
 const eRenderState APPLIED_STATES[] = {
-    RS_Z_ENABLE,        RS_FILL_MODE,          RS_Z_WRITE_ENABLE,     RS_ALPHA_TEST_ENABLE, RS_SRC_BLEND,
-    RS_DEST_BLEND,      RS_CULL_MODE,          RS_Z_FUNC,             RS_ALPHA_REF,         RS_ALPHA_FUNC,
-    RS_DITHER_ENABLE,   RS_ALPHA_BLEND_ENABLE, RS_STENCIL_ENABLE,     RS_STENCIL_FAIL,      RS_STENCIL_Z_FAIL,
-    RS_STENCIL_PASS,    RS_STENCIL_FUNC,       RS_STENCIL_REF,        RS_STENCIL_MASK,      RS_STENCIL_WRITE_MASK,
-    RS_LIGHTING,        RS_AMBIENT,            RS_VERTEX_BLEND,       RS_INDEXED_VERTEX_BLEND_ENABLE,
+    RS_Z_ENABLE,       RS_FILL_MODE,    RS_Z_WRITE_ENABLE, RS_ALPHA_TEST_ENABLE,
+    RS_SRC_BLEND,      RS_DEST_BLEND,   RS_CULL_MODE,      RS_Z_FUNC,
+    RS_ALPHA_REF,      RS_ALPHA_FUNC,   RS_DITHER_ENABLE,  RS_ALPHA_BLEND_ENABLE,
+    RS_STENCIL_ENABLE, RS_STENCIL_FAIL, RS_STENCIL_Z_FAIL, RS_STENCIL_PASS,
+    RS_STENCIL_FUNC,   RS_STENCIL_REF,  RS_STENCIL_MASK,   RS_STENCIL_WRITE_MASK,
+    RS_LIGHTING,       RS_AMBIENT,      RS_VERTEX_BLEND,   RS_INDEXED_VERTEX_BLEND_ENABLE,
     RS_BLEND_OP};
-const eSamplerState APPLIED_SAMPLER_STATES[] = {SS_ADDRESS_U, SS_ADDRESS_V,     SS_MAG_FILTER,
+const eSamplerState APPLIED_SAMPLER_STATES[] = {SS_ADDRESS_U,  SS_ADDRESS_V,  SS_MAG_FILTER,
                                                 SS_MIN_FILTER, SS_MIP_FILTER, SS_MAX_ANISOTROPY};
 
 } // namespace
@@ -302,8 +338,8 @@ tResult cGlRenderDevice::createTexture(int width, int height, ePool, tTextureHan
     return RESULT_OK;
 }
 
-void cGlRenderDevice::updateTexture(tTextureHandle handle, int x, int y, int width, int height,
-                                    const uint32_t* pixels, int pitch) {
+void cGlRenderDevice::updateTexture(tTextureHandle handle, int x, int y, int width, int height, const uint32_t* pixels,
+                                    int pitch) {
     auto it = m_textures.find(handle);
     if (it == m_textures.end() || x < 0 || y < 0 || width <= 0 || height <= 0 || x + width > it->second.width ||
         y + height > it->second.height || pitch % 4 != 0)
@@ -446,14 +482,19 @@ void cGlRenderDevice::setRenderState(eRenderState state, uint32_t value) {
 void cGlRenderDevice::applyRenderState(eRenderState state, uint32_t value) {
     const uint32_t* s = m_state.renderStates;
     switch (state) {
-    case RS_Z_ENABLE: value ? glEnable(GL_DEPTH_TEST) : glDisable(GL_DEPTH_TEST); break;
-    case RS_FILL_MODE:
-        glPolygonMode(GL_FRONT_AND_BACK,
-                      value == FILL_POINT ? GL_POINT : value == FILL_WIREFRAME ? GL_LINE : GL_FILL);
+    case RS_Z_ENABLE:
+        value ? glEnable(GL_DEPTH_TEST) : glDisable(GL_DEPTH_TEST);
         break;
-    case RS_Z_WRITE_ENABLE: glDepthMask(value ? GL_TRUE : GL_FALSE); break;
+    case RS_FILL_MODE:
+        glPolygonMode(GL_FRONT_AND_BACK, value == FILL_POINT ? GL_POINT : value == FILL_WIREFRAME ? GL_LINE : GL_FILL);
+        break;
+    case RS_Z_WRITE_ENABLE:
+        glDepthMask(value ? GL_TRUE : GL_FALSE);
+        break;
     case RS_SRC_BLEND:
-    case RS_DEST_BLEND: glBlendFunc(blendFactor(s[RS_SRC_BLEND]), blendFactor(s[RS_DEST_BLEND])); break;
+    case RS_DEST_BLEND:
+        glBlendFunc(blendFactor(s[RS_SRC_BLEND]), blendFactor(s[RS_DEST_BLEND]));
+        break;
     case RS_CULL_MODE:
         if (value == CULL_NONE) {
             glDisable(GL_CULL_FACE);
@@ -464,10 +505,18 @@ void cGlRenderDevice::applyRenderState(eRenderState state, uint32_t value) {
             glFrontFace(value == CULL_CCW ? GL_CW : GL_CCW);
         }
         break;
-    case RS_Z_FUNC: glDepthFunc(compareFunction(value)); break;
-    case RS_DITHER_ENABLE: value ? glEnable(GL_DITHER) : glDisable(GL_DITHER); break;
-    case RS_ALPHA_BLEND_ENABLE: value ? glEnable(GL_BLEND) : glDisable(GL_BLEND); break;
-    case RS_STENCIL_ENABLE: value ? glEnable(GL_STENCIL_TEST) : glDisable(GL_STENCIL_TEST); break;
+    case RS_Z_FUNC:
+        glDepthFunc(compareFunction(value));
+        break;
+    case RS_DITHER_ENABLE:
+        value ? glEnable(GL_DITHER) : glDisable(GL_DITHER);
+        break;
+    case RS_ALPHA_BLEND_ENABLE:
+        value ? glEnable(GL_BLEND) : glDisable(GL_BLEND);
+        break;
+    case RS_STENCIL_ENABLE:
+        value ? glEnable(GL_STENCIL_TEST) : glDisable(GL_STENCIL_TEST);
+        break;
     case RS_STENCIL_FAIL:
     case RS_STENCIL_Z_FAIL:
     case RS_STENCIL_PASS:
@@ -479,9 +528,15 @@ void cGlRenderDevice::applyRenderState(eRenderState state, uint32_t value) {
     case RS_STENCIL_MASK:
         glStencilFunc(compareFunction(s[RS_STENCIL_FUNC]), GLint(s[RS_STENCIL_REF]), s[RS_STENCIL_MASK]);
         break;
-    case RS_STENCIL_WRITE_MASK: glStencilMask(value); break;
-    case RS_BLEND_OP: glBlendEquation(blendEquation(value)); break;
-    default: m_uniformsDirty = true; break; // alpha test, lighting, ambient and blending are uniforms
+    case RS_STENCIL_WRITE_MASK:
+        glStencilMask(value);
+        break;
+    case RS_BLEND_OP:
+        glBlendEquation(blendEquation(value));
+        break;
+    default:
+        m_uniformsDirty = true;
+        break; // alpha test, lighting, ambient and blending are uniforms
     }
 }
 
@@ -499,8 +554,12 @@ void cGlRenderDevice::setSamplerState(eSamplerState state, uint32_t value) {
 void cGlRenderDevice::applySamplerState(eSamplerState state, uint32_t) {
     const uint32_t* s = m_state.samplerStates;
     switch (state) {
-    case SS_ADDRESS_U: glSamplerParameteri(m_sampler, GL_TEXTURE_WRAP_S, addressMode(s[SS_ADDRESS_U])); break;
-    case SS_ADDRESS_V: glSamplerParameteri(m_sampler, GL_TEXTURE_WRAP_T, addressMode(s[SS_ADDRESS_V])); break;
+    case SS_ADDRESS_U:
+        glSamplerParameteri(m_sampler, GL_TEXTURE_WRAP_S, addressMode(s[SS_ADDRESS_U]));
+        break;
+    case SS_ADDRESS_V:
+        glSamplerParameteri(m_sampler, GL_TEXTURE_WRAP_T, addressMode(s[SS_ADDRESS_V]));
+        break;
     case SS_MAG_FILTER:
     case SS_MIN_FILTER:
     case SS_MAX_ANISOTROPY:
@@ -508,19 +567,24 @@ void cGlRenderDevice::applySamplerState(eSamplerState state, uint32_t) {
         // Textures have one level, so the mip filter does not matter; anisotropic filtering is
         // linear filtering with the anisotropy limit raised.
         bool anisotropic = s[SS_MAG_FILTER] == FILTER_ANISOTROPIC || s[SS_MIN_FILTER] == FILTER_ANISOTROPIC;
-        glSamplerParameteri(m_sampler, GL_TEXTURE_MAG_FILTER, s[SS_MAG_FILTER] >= FILTER_LINEAR ? GL_LINEAR : GL_NEAREST);
-        glSamplerParameteri(m_sampler, GL_TEXTURE_MIN_FILTER, s[SS_MIN_FILTER] >= FILTER_LINEAR ? GL_LINEAR : GL_NEAREST);
+        glSamplerParameteri(m_sampler, GL_TEXTURE_MAG_FILTER,
+                            s[SS_MAG_FILTER] >= FILTER_LINEAR ? GL_LINEAR : GL_NEAREST);
+        glSamplerParameteri(m_sampler, GL_TEXTURE_MIN_FILTER,
+                            s[SS_MIN_FILTER] >= FILTER_LINEAR ? GL_LINEAR : GL_NEAREST);
         if (m_maxAnisotropy > 0)
             glSamplerParameterf(m_sampler, MAX_ANISOTROPY,
                                 anisotropic ? std::min(m_maxAnisotropy, std::max(1.0f, float(s[SS_MAX_ANISOTROPY])))
                                             : 1.0f);
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 
-void cGlRenderDevice::setTexture(tTextureHandle texture) { m_state.texture = texture; }
+void cGlRenderDevice::setTexture(tTextureHandle texture) {
+    m_state.texture = texture;
+}
 
 void cGlRenderDevice::setTransform(int slot, const cDeviceMatrix& matrix) {
     if (slot == TRANSFORM_VIEW)
@@ -558,7 +622,9 @@ void cGlRenderDevice::setStreamSource(tBufferHandle buffer, uint32_t stride) {
     m_state.stride = stride;
 }
 
-void cGlRenderDevice::setIndices(tBufferHandle buffer) { m_state.indexBuffer = buffer; }
+void cGlRenderDevice::setIndices(tBufferHandle buffer) {
+    m_state.indexBuffer = buffer;
+}
 
 void cGlRenderDevice::setVertexFormat(uint32_t vertexFormat) {
     m_state.vertexFormat = vertexFormat;
@@ -605,12 +671,23 @@ void cGlRenderDevice::setupVertexLayout(uint32_t baseVertex) {
     attribute(0, 3, GL_FLOAT, GL_FALSE, 12);
     int betas = 0;
     switch (format & FVF_POSITION_MASK) {
-    case FVF_XYZB1: betas = 1; break;
-    case FVF_XYZB2: betas = 2; break;
-    case FVF_XYZB3: betas = 3; break;
-    case FVF_XYZB4: betas = 4; break;
-    case FVF_XYZB5: betas = 5; break;
-    default: break;
+    case FVF_XYZB1:
+        betas = 1;
+        break;
+    case FVF_XYZB2:
+        betas = 2;
+        break;
+    case FVF_XYZB3:
+        betas = 3;
+        break;
+    case FVF_XYZB4:
+        betas = 4;
+        break;
+    case FVF_XYZB5:
+        betas = 5;
+        break;
+    default:
+        break;
     }
     bool indexed = betas > 0 && (format & FVF_LASTBETA_UBYTE4);
     int weights = indexed ? betas - 1 : betas;
@@ -845,7 +922,9 @@ void cGlRenderDevice::applyStateSet(const cRenderStateSet& target, bool force) {
     m_lightsDirty = true;
 }
 
-void cGlRenderDevice::saveState() { m_saved.push_back(m_state); }
+void cGlRenderDevice::saveState() {
+    m_saved.push_back(m_state);
+}
 
 void cGlRenderDevice::restoreState() {
     if (m_saved.empty())
@@ -856,8 +935,7 @@ void cGlRenderDevice::restoreState() {
 }
 
 bool cGlRenderDevice::readBackBuffer(int x, int y, int width, int height, std::vector<uint32_t>& out) {
-    if (x < 0 || y < 0 || width < 0 || height < 0 || x + width > m_parameters.width ||
-        y + height > m_parameters.height)
+    if (x < 0 || y < 0 || width < 0 || height < 0 || x + width > m_parameters.width || y + height > m_parameters.height)
         return false;
     out.assign(size_t(width) * size_t(height), 0u);
     if (width == 0 || height == 0)
@@ -866,8 +944,7 @@ bool cGlRenderDevice::readBackBuffer(int x, int y, int width, int height, std::v
     glBindFramebuffer(GL_READ_FRAMEBUFFER, m_framebuffer);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-    glReadPixels(x, m_parameters.height - y - height, width, height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
-                 rows.data());
+    glReadPixels(x, m_parameters.height - y - height, width, height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, rows.data());
     // GL's rows run bottom first.
     for (int row = 0; row < height; ++row)
         std::memcpy(&out[size_t(row) * size_t(width)], &rows[size_t(height - 1 - row) * size_t(width)],

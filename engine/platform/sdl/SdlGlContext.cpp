@@ -23,13 +23,21 @@ cSdlGlContext::~cSdlGlContext() {
         SDL_GL_DeleteContext(m_context);
 }
 
-void cSdlGlContext::makeCurrent() { SDL_GL_MakeCurrent(m_window, m_context); }
+void cSdlGlContext::makeCurrent() {
+    SDL_GL_MakeCurrent(m_window, m_context);
+}
 
-void cSdlGlContext::getDrawableSize(int& width, int& height) const { SDL_GL_GetDrawableSize(m_window, &width, &height); }
+void cSdlGlContext::getDrawableSize(int& width, int& height) const {
+    SDL_GL_GetDrawableSize(m_window, &width, &height);
+}
 
-void cSdlGlContext::swapBuffers() { SDL_GL_SwapWindow(m_window); }
+void cSdlGlContext::swapBuffers() {
+    SDL_GL_SwapWindow(m_window);
+}
 
-void cSdlGlContext::setVsync(bool vsync) { SDL_GL_SetSwapInterval(vsync ? 1 : 0); }
+void cSdlGlContext::setVsync(bool vsync) {
+    SDL_GL_SetSwapInterval(vsync ? 1 : 0);
+}
 
 std::string cSdlGlContext::describe() const {
     const GLubyte* renderer = glGetString(GL_RENDERER);
