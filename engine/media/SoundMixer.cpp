@@ -40,7 +40,7 @@ void cSoundMixer::removeSample(int sample) {
     m_samples.erase(sample);
 }
 
-int cSoundMixer::play(int sample, bool loop, int group, bool start, int volume, bool keep) {
+int cSoundMixer::play(int sample, bool loop, int group, bool start, int volume, bool keep, bool paused) {
     std::lock_guard<std::mutex> lock(m_mutex);
     auto found = m_samples.find(sample);
     if (found == m_samples.end() || !found->second)
@@ -52,6 +52,7 @@ int cSoundMixer::play(int sample, bool loop, int group, bool start, int volume, 
     channel.group = group;
     channel.volume = clampVolume(volume);
     channel.state = start ? PLAYING : READY;
+    channel.paused = paused;
     int handle = nextHandle(g_nextChannel);
     m_channels[handle] = std::move(channel);
     return handle;

@@ -24,8 +24,9 @@ public:
     void removeSample(int sample);
 
     // A channel handle above 0, or a negative error. Volume 0-100. A channel that is not kept
-    // is dropped when it ends; a kept one stays until stopChannel.
-    int play(int sample, bool loop, int group, bool start, int volume, bool keep);
+    // is dropped when it ends; a kept one stays until stopChannel. A paused channel starts
+    // playing but paused on its own, before the output can pull a frame of it.
+    int play(int sample, bool loop, int group, bool start, int volume, bool keep, bool paused = false);
     int getStatus(int channel) const;
     // A channel's own pause, apart from the pause of everything.
     void pauseChannel(int channel, bool pause);

@@ -108,9 +108,9 @@ void cSoundSystem::unloadSample(int handle) {
         m_mixer->removeSample(handle);
 }
 
-cSoundChannel* cSoundSystem::playIn(int group, cSoundSample* sample, bool loop, bool start, bool keep) {
+cSoundChannel* cSoundSystem::playIn(int group, cSoundSample* sample, bool loop, bool start, bool keep, bool paused) {
     const int volume = group == GROUP_MUSIC ? m_appliedMusicVolume : m_appliedSoundVolume;
-    const int handle = m_mixer->play(sample ? sample->getHandle() : 0, loop, group, start, volume, keep);
+    const int handle = m_mixer->play(sample ? sample->getHandle() : 0, loop, group, start, volume, keep, paused);
     if (!keep)
         return nullptr;
     auto* channel = new cSoundChannel(handle, sample);
@@ -121,10 +121,8 @@ cSoundChannel* cSoundSystem::playIn(int group, cSoundSample* sample, bool loop, 
 cSoundChannel* cSoundSystem::play(cSoundSample* sample, bool loop, bool start) {
     if (m_disabled)
         return nullptr;
-    cSoundChannel* channel = playIn(GROUP_EFFECTS, sample, loop, true, true);
-    if (!start)
-        channel->pause();
-    return channel;
+    // Paused in the same step as it starts: the output thread must not hear its first frames.
+    return playIn(GROUP_EFFECTS, sample, loop, true, true, !start);
 }
 
 void cSoundSystem::playOnce(cSoundSample* sample) {

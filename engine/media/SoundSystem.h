@@ -76,7 +76,7 @@ public:
 
 private:
     void start();
-    cSoundChannel* playIn(int group, cSoundSample* sample, bool loop, bool start, bool keep);
+    cSoundChannel* playIn(int group, cSoundSample* sample, bool loop, bool start, bool keep, bool paused = false);
 
     bool m_paused = false;
     int m_musicVolume = 100;
