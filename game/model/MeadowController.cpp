@@ -564,6 +564,14 @@ void cMeadowController::cellClicked(ICellView* view) {
                 }
                 cell->setLocks(0);
                 removePiece(m_model, row, column);
+                // A cell without type can never be cleared or reached: a trigger or prize left
+                // on it would keep the level from ever ending.
+                if (cell->getTriggerNumber() > 0) {
+                    m_model->freeTriggerNumber(cell->getTriggerNumber());
+                    cell->setTriggerNumber(0);
+                }
+                cell->setVehicleFlag(false);
+                cell->setGoldPrizeFlag(false);
             }
         }
         cell->setAwaitedTrigger(type != 0 ? m_paintedTrigger : 0);

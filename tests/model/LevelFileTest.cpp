@@ -194,7 +194,9 @@ TEST(MeadowModelLevelFile, EditorGeometryChangesTheBoardAndTheRecordFollows) {
     EXPECT_EQ(record.cellTexts[0], L"1_17_2_0");
     EXPECT_EQ(record.cellTexts[2], L"0_0_0_1");
 
+    model->setSelected(model->createObjectAt(2, 3));
     model->removeLastRow();
+    EXPECT_EQ(model->getSelected(), nullptr);
     model->removeLastColumn();
     model->removeLastColumn();
     EXPECT_EQ(model->getBoardSize(), Engine::cVector2(2.0f, 2.0f));
