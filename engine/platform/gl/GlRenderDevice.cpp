@@ -238,6 +238,8 @@ void cGlRenderDevice::createFramebuffer(int width, int height) {
         throw std::string("OpenGL: the back buffer of ") + std::to_string(width) + "x" + std::to_string(height) +
             " with depth and stencil cannot be made";
     }
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_STENCIL_ATTACHMENT, GL_FRAMEBUFFER_ATTACHMENT_STENCIL_SIZE,
+                                          &m_stencilBits);
     glViewport(0, 0, width, height);
     m_parameters.width = width;
     m_parameters.height = height;
