@@ -70,9 +70,13 @@ std::string toNarrowCodes(const std::wstring& text) {
     return result;
 }
 
-std::wstring toWide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+std::wstring toWide(const std::string& text) {
+    return std::wstring(text.begin(), text.end());
+}
 
-std::wstring number(int64_t value) { return toWide(std::to_string(value)); }
+std::wstring number(int64_t value) {
+    return toWide(std::to_string(value));
+}
 
 } // namespace
 
@@ -124,19 +128,20 @@ void cMeadowModel::parseCells(int32_t row, const std::string& text) {
         throw cStringA("cMeadowModel::parseCells(): row is out of the board: " + std::to_string(row));
     const std::vector<std::string> tokens = splitTokens(text);
     if (int32_t(tokens.size()) > m_columns)
-        throw cStringA("cMeadowModel::parseCells(): row " + std::to_string(row) + " has more cells than the board has columns: " +
-                       std::to_string(tokens.size()));
+        throw cStringA("cMeadowModel::parseCells(): row " + std::to_string(row) +
+                       " has more cells than the board has columns: " + std::to_string(tokens.size()));
     // A short row is completed with cells of type 0, so the grid never has holes.
     for (int32_t k = 0; k < m_columns; ++k) {
         uint64_t code = 0;
         bool negative = false;
         if (size_t(k) < tokens.size() && (!parseDecimal(tokens[size_t(k)], 0xFFFFFFFFu, code, negative) || negative))
-            throw cStringA("cMeadowModel::parseCells(): wrong cell code in (" + position(row, k) + "): " + tokens[size_t(k)]);
+            throw cStringA("cMeadowModel::parseCells(): wrong cell code in (" + position(row, k) +
+                           "): " + tokens[size_t(k)]);
         if (getCell(row, k))
             throw cStringA("cMeadowModel::parseCells(): cell must not be defined yet! in (" + position(row, k) + ")");
         if ((code & 15u) > 3u)
-            throw cStringA("cMeadowModel::parseCells(): wrong cell type in (" + position(row, k) + "): " +
-                           std::to_string(code & 15u));
+            throw cStringA("cMeadowModel::parseCells(): wrong cell type in (" + position(row, k) +
+                           "): " + std::to_string(code & 15u));
         cCellModel* cell = createCell(row, k, uint32_t(code));
         m_triggerTable[size_t(cell->getTriggerNumber())] = 1;
         if (cell->isComplex())
@@ -155,11 +160,12 @@ void cMeadowModel::parseObjects(int32_t row, const std::string& text) {
         uint64_t value = 0;
         bool negative = false;
         if (!parseDecimal(tokens[size_t(k)], 0x7FFFFFFFu, value, negative))
-            throw cStringA("cMeadowModel::parseObjects(): wrong object code in (" + position(row, k) + "): " +
-                           tokens[size_t(k)]);
+            throw cStringA("cMeadowModel::parseObjects(): wrong object code in (" + position(row, k) +
+                           "): " + tokens[size_t(k)]);
         const int64_t code = negative ? -int64_t(value) : int64_t(value);
         if (code < 0 || code > 5)
-            throw cStringA("cMeadowModel::parseObjects(): index of object is out of range [0..5]: " + std::to_string(code));
+            throw cStringA("cMeadowModel::parseObjects(): index of object is out of range [0..5]: " +
+                           std::to_string(code));
         if (code == 0)
             continue;
         cCellModel* cell = getCell(row, k);
@@ -393,6 +399,16 @@ bool cMeadowModel::getLevelVehicleAttr() {
 
 // ---- Editor geometry ----
 
+void cMeadowModel::dropEditorPiece(int32_t row, int32_t column) {
+    cMeadowObjectModel* piece = getObject(row, column);
+    if (!piece)
+        return;
+    // The selection must not keep a piece that went back to the pool.
+    setSelectionPointers(m_selected == piece ? nullptr : m_selected,
+                         m_previousSelected == piece ? nullptr : m_previousSelected);
+    removeObjectAt(row, column);
+}
+
 void cMeadowModel::addRow() {
     if (m_rows >= MAX_BOARD_SIDE)
         throw cStringA("cMeadowModel::addRow(): the board has the largest number of rows: " + std::to_string(m_rows));
@@ -410,10 +426,11 @@ void cMeadowModel::removeLastRow() {
         return;
     const int32_t row = m_rows - 1;
     for (int32_t c = 0; c < m_columns; ++c)
-        removeObjectAt(row, c);
+        dropEditorPiece(row, c);
     // The dropped cells are deleted at once, so they leave the complex cells too.
     for (auto& cell : m_cells[size_t(row)])
-        m_complexCells.erase(std::remove(m_complexCells.begin(), m_complexCells.end(), cell.get()), m_complexCells.end());
+        m_complexCells.erase(std::remove(m_complexCells.begin(), m_complexCells.end(), cell.get()),
+                             m_complexCells.end());
     m_objects.pop_back();
     m_cells.pop_back();
     --m_rows;
@@ -440,7 +457,7 @@ void cMeadowModel::removeLastColumn() {
         return;
     const int32_t column = m_columns - 1;
     for (int32_t r = 0; r < m_rows; ++r) {
-        removeObjectAt(r, column);
+        dropEditorPiece(r, column);
         cCellModel* cell = m_cells[size_t(r)][size_t(column)].get();
         m_complexCells.erase(std::remove(m_complexCells.begin(), m_complexCells.end(), cell), m_complexCells.end());
     }

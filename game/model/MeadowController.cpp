@@ -30,8 +30,12 @@ const int32_t kMaxExtraSound = 5;
 const int kSwapTipId = 1;
 const int kUnitsTipId = 2;
 
-IGameSounds* sounds() { return GameServices::getGameSounds(); }
-ITutorialManager* tutorial() { return GameServices::getTutorialManager(); }
+IGameSounds* sounds() {
+    return GameServices::getGameSounds();
+}
+ITutorialManager* tutorial() {
+    return GameServices::getTutorialManager();
+}
 
 void clearSelection(cMeadowModel* model) {
     if (cMeadowObjectModel* selected = model->getSelected())
@@ -68,7 +72,9 @@ cMeadowController::~cMeadowController() {
     GameServices::setQuitting(wasQuitting);
 }
 
-IAwardManager* cMeadowController::awards() const { return m_editor ? nullptr : m_awardManager.get(); }
+IAwardManager* cMeadowController::awards() const {
+    return m_editor ? nullptr : m_awardManager.get();
+}
 
 int32_t cMeadowController::categoryOf(int32_t type) const {
     // Prize pieces have no category in the description.
@@ -381,7 +387,9 @@ void cMeadowController::onLightningBonusUsed() {
         manager->checkAwardLightningBonus();
 }
 
-int32_t cMeadowController::getMoney() { return m_model->getResourcePoints(1); }
+int32_t cMeadowController::getMoney() {
+    return m_model->getResourcePoints(1);
+}
 
 void cMeadowController::getAwardProgress(int32_t awardType, float& current, float& needed) {
     if (m_awardManager)
@@ -417,7 +425,9 @@ void cMeadowController::getAwardProgress(int32_t awardType, float& current, floa
     }
 }
 
-void cMeadowController::rememberStartLevelMoney() { Engine::gIntProps["StartLevelMoney"] = getMoney(); }
+void cMeadowController::rememberStartLevelMoney() {
+    Engine::gIntProps["StartLevelMoney"] = getMoney();
+}
 
 void cMeadowController::selectUnitVariant(int32_t unitIndex, int32_t variant) {
     cUnitsFeature* units = m_model->getUnitsFeature();
@@ -461,7 +471,8 @@ IBonusEffect* cMeadowController::createBonusEffect(int32_t type) {
         throw cStringA("cMeadowController::createBonusEffect(): unknown bonus type: type = " + std::to_string(type));
     }
     if (!m_levelView)
-        throw cStringA("cMeadowController::createBonusEffect(): there is no board screen, type = " + std::to_string(type));
+        throw cStringA("cMeadowController::createBonusEffect(): there is no board screen, type = " +
+                       std::to_string(type));
     m_bonusEffect = m_levelView->createBonusEffect(type);
     return m_bonusEffect;
 }
@@ -553,6 +564,14 @@ void cMeadowController::cellClicked(ICellView* view) {
                 }
                 cell->setLocks(0);
                 removePiece(m_model, row, column);
+                // A cell without type can never be cleared or reached: a trigger or prize left
+                // on it would keep the level from ever ending.
+                if (cell->getTriggerNumber() > 0) {
+                    m_model->freeTriggerNumber(cell->getTriggerNumber());
+                    cell->setTriggerNumber(0);
+                }
+                cell->setVehicleFlag(false);
+                cell->setGoldPrizeFlag(false);
             }
         }
         cell->setAwaitedTrigger(type != 0 ? m_paintedTrigger : 0);

@@ -283,6 +283,8 @@ public:
     void removeLastRow();
     void addColumn();
     void removeLastColumn();
+    // Takes a piece of a dropped row or column off the board and out of the selection.
+    void dropEditorPiece(int32_t row, int32_t column);
 
     // ---- Level save and profile progress ----
     void save(Engine::IDataStream& stream);

@@ -22,7 +22,9 @@ std::string position(int32_t row, int32_t column) {
     return std::to_string(row) + ", " + std::to_string(column);
 }
 
-cStringA refused(const std::string& why) { return cStringA("cMeadowModel::load(): " + why); }
+cStringA refused(const std::string& why) {
+    return cStringA("cMeadowModel::load(): " + why);
+}
 
 // A level save read whole and checked, before anything of the board changes.
 struct cSavedCell {
@@ -66,7 +68,9 @@ int32_t readSide(Engine::IDataStream& stream, const char* what) {
     return int32_t(side);
 }
 
-bool isTriggerNumber(int32_t number) { return number >= 0 && number < cMeadowModel::TRIGGER_COUNT; }
+bool isTriggerNumber(int32_t number) {
+    return number >= 0 && number < cMeadowModel::TRIGGER_COUNT;
+}
 
 bool isBonusTag(int32_t tag) {
     return tag == cMeadowObjectModel::NO_BONUS ||

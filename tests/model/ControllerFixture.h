@@ -31,8 +31,8 @@ namespace TestController {
 inline std::string modelXml() {
     std::string objects;
     for (int type = 1; type <= 4; ++type) {
-        objects += "<O type=\"" + std::to_string(type) + "\" category=\"1\" color_group=\"" + std::to_string(type - 1) +
-                   "\">";
+        objects +=
+            "<O type=\"" + std::to_string(type) + "\" category=\"1\" color_group=\"" + std::to_string(type - 1) + "\">";
         for (int amount = 3; amount <= 7; ++amount)
             objects += "<Rule amount=\"" + std::to_string(amount) + "\" money=\"" + std::to_string(amount * 10) +
                        "\" bonus_points=\"1\"/>";

@@ -67,8 +67,8 @@ TEST(MeadowModelLevelFile, FixtureLevelIsSetUpCellByCell) {
     ASSERT_EQ(model->getColumns(), 4);
     EXPECT_EQ(model->getBoardSize(), Engine::cVector2(4.0f, 3.0f));
     // type, locks, trigger of every cell, row 0 first ("1_1_2_1", "1_17_1_257", "0_1_1_1").
-    const int expected[3][4][2] = {{{1, 0}, {1, 0}, {2, 0}, {1, 0}}, {{1, 0}, {1, 1}, {1, 0}, {1, 0}},
-                                   {{0, 0}, {1, 0}, {1, 0}, {1, 0}}};
+    const int expected[3][4][2] = {
+        {{1, 0}, {1, 0}, {2, 0}, {1, 0}}, {{1, 0}, {1, 1}, {1, 0}, {1, 0}}, {{0, 0}, {1, 0}, {1, 0}, {1, 0}}};
     for (int r = 0; r < 3; ++r) {
         for (int c = 0; c < 4; ++c) {
             cCellModel* cell = model->getCell(r, c);
@@ -194,7 +194,9 @@ TEST(MeadowModelLevelFile, EditorGeometryChangesTheBoardAndTheRecordFollows) {
     EXPECT_EQ(record.cellTexts[0], L"1_17_2_0");
     EXPECT_EQ(record.cellTexts[2], L"0_0_0_1");
 
+    model->setSelected(model->createObjectAt(2, 3));
     model->removeLastRow();
+    EXPECT_EQ(model->getSelected(), nullptr);
     model->removeLastColumn();
     model->removeLastColumn();
     EXPECT_EQ(model->getBoardSize(), Engine::cVector2(2.0f, 2.0f));

@@ -52,6 +52,18 @@ TEST_F(MeadowControllerEditor, CellsModePaintsTypesAndAwaitedTriggers) {
     EXPECT_EQ(freePieces(), free + 1);
     EXPECT_EQ(view->count("detachInput()"), 1);
     EXPECT_EQ(view->count("setVisible(false)"), 1);
+
+    // Nothing that would wait to be cleared stays on a cell without type.
+    cCellModel* cell = m_model->getCell(2, 0);
+    cell->setTriggerNumber(m_model->getNextTriggerNumber());
+    m_model->useTriggerNumber(cell->getTriggerNumber());
+    cell->setGoldPrizeFlag(true);
+    cellClick(2, 0);
+    EXPECT_EQ(cell->getType(), 0);
+    EXPECT_EQ(cell->getTriggerNumber(), 0);
+    EXPECT_FALSE(cell->getGoldPrizeFlag());
+    EXPECT_FALSE(cell->isComplex());
+    EXPECT_EQ(m_model->getNextTriggerNumber(), 1);
 }
 
 TEST_F(MeadowControllerEditor, LocksModeKeepsOnePiecePerCell) {

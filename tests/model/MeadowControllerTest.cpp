@@ -1,7 +1,7 @@
 #include "engine/core/ProfileManager.h"
 #include "game/model/MainMenu.h"
-#include "tests/model/fakes/FakeMainMenu.h"
 #include "tests/model/ControllerFixture.h"
+#include "tests/model/fakes/FakeMainMenu.h"
 #include "tests/model/fakes/FakeVehicleView.h"
 
 using TestController::ControllerTest;
@@ -110,7 +110,8 @@ TEST_F(MeadowController, LockedHeldOrTippedInputIgnoresClicks) {
              GameServices::setTutorialManager(&tutorial);
          },
          [&] { GameServices::setTutorialManager(nullptr); }},
-        {"hidden view", [&] { m_view->viewAt(0, 0)->m_visible = false; }, [&] { m_view->viewAt(0, 0)->m_visible = true; }},
+        {"hidden view", [&] { m_view->viewAt(0, 0)->m_visible = false; },
+         [&] { m_view->viewAt(0, 0)->m_visible = true; }},
         {"disabled view", [&] { m_view->viewAt(0, 0)->m_enabled = false; },
          [&] { m_view->viewAt(0, 0)->m_enabled = true; }},
         {"no board screen", [&] { m_controller->setLevelView(nullptr); },
@@ -368,6 +369,11 @@ TEST(MeadowControllerUnits, UnitsAnimalsCareAndTheirAwards) {
     // The controller is gone and so is its award manager; the quitting flag is down again.
     EXPECT_EQ(cMeadowController::getInstance(), nullptr);
     EXPECT_FALSE(GameServices::isQuitting());
+    // A shut-down already under way stays under way.
+    GameServices::setQuitting(true);
+    { cMeadowController controller(model.get(), nullptr, false); }
+    EXPECT_TRUE(GameServices::isQuitting());
+    GameServices::setQuitting(false);
     GameServices::setAwardManagerFactory(nullptr);
     GameServices::setGameSounds(nullptr);
     GameServices::setTutorialManager(nullptr);

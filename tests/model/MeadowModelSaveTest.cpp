@@ -135,11 +135,11 @@ TEST(MeadowModelSaveLayout, FieldsAreLittleEndianWithFixedWidths) {
         for (int b : bytes)
             expected += char(b);
     };
-    add({0, 0, 0x80, 0x3F, 0, 0, 0x80, 0x3F}); // columns 1.0, rows 1.0
-    add({0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0}); // vehicle_attr 0; one fired trigger: 0
-    add({1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}); // cell: type 1, one lock
+    add({0, 0, 0x80, 0x3F, 0, 0, 0x80, 0x3F});                            // columns 1.0, rows 1.0
+    add({0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0});                            // vehicle_attr 0; one fired trigger: 0
+    add({1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});       // cell: type 1, one lock
     add({1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}); // one piece: index 1 at (0, 0)
-    add({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}); // no vehicles, no bonuses, gold 0/0
+    add({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});    // no vehicles, no bonuses, gold 0/0
     EXPECT_EQ(saveBytes(*model), expected);
 }
 
@@ -156,13 +156,15 @@ TEST_F(MeadowModelSave, ForeignOrCorruptSavesAreRefusedAndChangeNothing) {
     } cases[] = {
         {[](std::string& b) { putFloat(b, 0, std::numeric_limits<float>::quiet_NaN()); },
          "cMeadowModel::load(): wrong number of columns in the level save"},
-        {[](std::string& b) { putFloat(b, 4, 2000.0f); }, "cMeadowModel::load(): wrong number of rows in the level save"},
+        {[](std::string& b) { putFloat(b, 4, 2000.0f); },
+         "cMeadowModel::load(): wrong number of rows in the level save"},
         {[](std::string& b) { putFloat(b, 4, 2.5f); }, "cMeadowModel::load(): wrong number of rows in the level save"},
         {[](std::string& b) { putInt(b, 12, -1); }, "SaveStream: negative count in the level save: -1"},
         // A foreign count reads the cells as triggers and stops there, never allocating for it.
         {[](std::string& b) { putInt(b, 12, 0x7FFFFFFF); },
          "cMeadowModel::load(): wrong fired trigger in the level save: 16777216"},
-        {[](std::string& b) { putInt(b, 20, 256); }, "cMeadowModel::load(): wrong fired trigger in the level save: 256"},
+        {[](std::string& b) { putInt(b, 20, 256); },
+         "cMeadowModel::load(): wrong fired trigger in the level save: 256"},
         {[](std::string& b) { putInt(b, CELLS, 9); }, "cMeadowModel::load(): wrong cell in the level save in (0, 0)"},
         {[](std::string& b) { putInt(b, CELLS + 19 + 9, 300); },
          "cMeadowModel::load(): wrong cell in the level save in (0, 1)"},
@@ -176,7 +178,8 @@ TEST_F(MeadowModelSave, ForeignOrCorruptSavesAreRefusedAndChangeNothing) {
          "cMeadowModel::load(): wrong object in cell (1, 0) in the level save"},
         {[](std::string& b) { putInt(b, b.size() - 8 - 4 * 8 - 4, 3); },
          "cMeadowModel::load(): sizes of bonuses from xml and binary save are not equal"},
-        {[](std::string& b) { putInt(b, b.size() - 4, 5); }, "cMeadowModel::load(): wrong gold prize counters in the level save"},
+        {[](std::string& b) { putInt(b, b.size() - 4, 5); },
+         "cMeadowModel::load(): wrong gold prize counters in the level save"},
         {[](std::string& b) { b += '\0'; }, "cMeadowModel::load(): unexpected data after the end of the level save"},
     };
     for (const Case& test : cases) {
@@ -190,7 +193,8 @@ TEST_F(MeadowModelSave, ResumingOverLiveVehiclesIsRefused) {
     auto model = fixtureModel();
     model->loadLevel(0);
     MemoryStream stream(m_bytes);
-    EXPECT_EQ(thrownText([&] { model->loadLevel(0, &stream); }), "cVehiclesFeature::load(): list of vehicles is not empty");
+    EXPECT_EQ(thrownText([&] { model->loadLevel(0, &stream); }),
+              "cVehiclesFeature::load(): list of vehicles is not empty");
 }
 
 TEST_F(MeadowModelSave, StoredVehicleAttrOtherThanOneResumesAsFalse) {
