@@ -122,6 +122,7 @@ cGraphicsDevice::cGraphicsDevice(IWindow* window, std::unique_ptr<IRenderDevice>
 }
 
 void cGraphicsDevice::construct() {
+    checkStencil();
     g_graphicsDevice = this;
     setRenderDevice(m_device.get());
     m_window->show();
@@ -253,6 +254,12 @@ void cGraphicsDevice::measureDesktop() {
         cVector2(float(m_desktopSize.x - m_fittedSize.x) * 0.5f, float(m_desktopSize.y - m_fittedSize.y) * 0.5f);
 }
 
+void cGraphicsDevice::checkStencil() const {
+    // Stencil masks are part of the drawing; without them the picture would be wrong.
+    if (m_device && !m_device->supportsStencil())
+        throw "Default video card dosn't support stensil buffer.";
+}
+
 void cGraphicsDevice::fillPresentParameters(cPresentParameters& parameters) {
     readSettings();
     constantBool(L"force_windowed", false);
@@ -264,6 +271,7 @@ void cGraphicsDevice::fillPresentParameters(cPresentParameters& parameters) {
         parameters.windowed = false;
     } else {
         measureDesktop();
+        checkStencil();
         m_fitScale =
             cVector2(float(m_fittedSize.x) / float(m_screenSize.x), float(m_fittedSize.y) / float(m_screenSize.y));
         m_window->setFullscreen(false);

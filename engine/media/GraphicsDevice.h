@@ -80,7 +80,8 @@ class cGraphicsDevice : public IGraphicsDevice, public cTextureFactory {
 public:
     // On the application's main window: an OpenGL device over SDL2, or over EGL when headless
     // (a recording device when EGL cannot start there). Throws "Can't create Direct3D." when
-    // no OpenGL device can be made for a real window.
+    // no OpenGL device can be made for a real window, and "Default video card dosn't support
+    // stensil buffer." when its back buffer has no stencil (also at a reset into a window).
     explicit cGraphicsDevice(cApplicationDesc& desc);
     // On a given window and render device (tests).
     cGraphicsDevice(Platform::IWindow* window, std::unique_ptr<Platform::IRenderDevice> device);
@@ -145,6 +146,8 @@ private:
     // The desktop's size and the 4:3 area fitted into it.
     void measureDesktop();
     void fillPresentParameters(Platform::cPresentParameters& parameters);
+    // Throws "Default video card dosn't support stensil buffer." when the device has none.
+    void checkStencil() const;
     void applyRenderState();
     // False when the reset failed; the frame is skipped and the next beginFrame tries again.
     bool resetDevice();

@@ -189,6 +189,8 @@ public:
     // Largest texture side in texels, and whether sides that are not powers of two are taken.
     virtual int getMaxTextureSize() const = 0;
     virtual bool supportsNonPowerOfTwo() const = 0;
+    // Whether the back buffer has a stencil buffer beside its depth buffer.
+    virtual bool supportsStencil() const = 0;
 
     // A texture of exactly width x height texels, all 0 (transparent black). A size the device
     // does not take gives RESULT_INVALID_CALL and no texture.

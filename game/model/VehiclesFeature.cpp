@@ -147,8 +147,14 @@ void cVehiclesFeature::save(Engine::IDataStream& stream) const {
 }
 
 void cVehiclesFeature::load(Engine::IDataStream& stream) {
+    if (!m_waiting.empty())
+        throw cStringA("cVehiclesFeature::load(): list of vehicles is not empty");
+    if (!m_processed.empty())
+        throw cStringA("cVehiclesFeature::load(): list of processed vehicles is not empty");
     auto waiting = loadList(stream, m_model->m_maxVehicleSlots);
     auto processed = loadList(stream, m_model->m_maxVehicleSlots);
+    for (auto& vehicle : processed)
+        vehicle->setState(cVehicleModel::FULL);
     m_waiting = std::move(waiting);
     m_processed = std::move(processed);
 }

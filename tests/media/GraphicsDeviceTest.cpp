@@ -163,6 +163,33 @@ TEST_F(GraphicsDevice, ModeSwitchFollowsTheSettingUnlessBlocked) {
     EXPECT_EQ(1, countCalls(recording(), "reset 800x600 windowed"));
 }
 
+TEST_F(GraphicsDevice, BackBufferWithoutStencilIsRefusedAtCreationAndAtAResetIntoAWindow) {
+    const std::string refusal = "Default video card dosn't support stensil buffer.";
+    startRecording();
+    m_graphics.reset();
+    auto device = std::make_unique<cRecordingRenderDevice>();
+    device->setStencil(false);
+    try {
+        cGraphicsDevice graphics(&m_window, std::move(device));
+        ADD_FAILURE() << "created without a stencil buffer";
+    } catch (const char* text) {
+        EXPECT_EQ(refusal, text);
+    }
+    EXPECT_EQ(nullptr, getGraphicsDevice());
+
+    device = std::make_unique<cRecordingRenderDevice>();
+    cRecordingRenderDevice& recording = *device;
+    m_graphics = std::make_unique<cGraphicsDevice>(&m_window, std::move(device));
+    recording.setStencil(false);
+    graphics().requestModeSwitch(true);
+    try {
+        graphics().beginFrame();
+        ADD_FAILURE() << "reset into a window without a stencil buffer";
+    } catch (const char* text) {
+        EXPECT_EQ(refusal, text);
+    }
+}
+
 TEST_F(GraphicsDevice, DestructionWritesTheGraphicsSettings) {
     writeConfig("", "width=\"640\" height=\"480\" reserve_sprite_count=\"100\"");
     startRecording();

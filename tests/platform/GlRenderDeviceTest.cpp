@@ -89,6 +89,26 @@ TEST(GlRenderDevice, QuadCoversExactlyItsPixelsWithTheHalfPixelShift) {
     EXPECT_TRUE(TestSupport::pixelNear(*device, 4, 18, 0x000000));
 }
 
+TEST(GlRenderDevice, EdgesOnPixelCentresKeepTheTopAndLeftPixelsOnly) {
+    MEADOW_PIXEL_DEVICE(device, 32, 32);
+    setSpriteState(*device, 32, 32);
+    // Unshifted corners, as the scaled full-screen picture and its bars write them.
+    const Vertex corners[4] = {{4, 8, 0, 0xFFFF0000u, 0, 0},
+                               {14, 8, 0, 0xFFFF0000u, 1, 0},
+                               {4, 18, 0, 0xFFFF0000u, 0, 1},
+                               {14, 18, 0, 0xFFFF0000u, 1, 1}};
+    tBufferHandle vb = 0, ib = 0;
+    makeQuad(*device, corners, FVF_XYZ | FVF_DIFFUSE | FVF_TEX1, vb, ib);
+    device->clear(CLEAR_TARGET, 0xFF000000u, 0, 0);
+    device->drawIndexedTriangles(0, 0, 4, 0, 2);
+    EXPECT_TRUE(TestSupport::pixelNear(*device, 4, 8, 0xFF0000));
+    EXPECT_TRUE(TestSupport::pixelNear(*device, 13, 17, 0xFF0000));
+    EXPECT_TRUE(TestSupport::pixelNear(*device, 3, 8, 0x000000));
+    EXPECT_TRUE(TestSupport::pixelNear(*device, 4, 7, 0x000000));
+    EXPECT_TRUE(TestSupport::pixelNear(*device, 14, 17, 0x000000));
+    EXPECT_TRUE(TestSupport::pixelNear(*device, 13, 18, 0x000000));
+}
+
 TEST(GlRenderDevice, AmbientLightReachesTheMaterialInItsOwnChannels) {
     MEADOW_PIXEL_DEVICE(device, 16, 16);
     setSpriteState(*device, 16, 16);

@@ -238,6 +238,8 @@ void cGlRenderDevice::createFramebuffer(int width, int height) {
         throw std::string("OpenGL: the back buffer of ") + std::to_string(width) + "x" + std::to_string(height) +
             " with depth and stencil cannot be made";
     }
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_STENCIL_ATTACHMENT, GL_FRAMEBUFFER_ATTACHMENT_STENCIL_SIZE,
+                                          &m_stencilBits);
     glViewport(0, 0, width, height);
     m_parameters.width = width;
     m_parameters.height = height;
@@ -746,7 +748,11 @@ bool cGlRenderDevice::prepareDraw(uint32_t baseVertex) {
         float ambient[4];
         unpackColor(s[RS_AMBIENT], ambient);
         glUniform4fv(program->ambient, 1, ambient);
-        glUniform2f(program->pixelOffset, 1.0f / float(m_parameters.width), -1.0f / float(m_parameters.height));
+        // Half a pixel onto GL's pixel centres, less 1/256 pixel: an edge lying on a pixel centre
+        // then keeps the pixel on its top or left side only, as in the engine's convention
+        // (GL's y-up rule alone would keep the bottom one).
+        const float shift = 1.0f - 2.0f / 256.0f;
+        glUniform2f(program->pixelOffset, shift / float(m_parameters.width), -shift / float(m_parameters.height));
         glUniform1i(program->alphaTest, s[RS_ALPHA_TEST_ENABLE] ? 1 : 0);
         glUniform1i(program->alphaFunc, GLint(s[RS_ALPHA_FUNC]));
         glUniform1f(program->alphaRef, float(s[RS_ALPHA_REF] & 0xFF));

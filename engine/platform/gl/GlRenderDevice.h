@@ -26,6 +26,7 @@ public:
 
     int getMaxTextureSize() const override { return m_maxTextureSize; }
     bool supportsNonPowerOfTwo() const override { return true; }
+    bool supportsStencil() const override { return m_stencilBits > 0; }
     tResult createTexture(int width, int height, ePool pool, tTextureHandle& out) override;
     void updateTexture(tTextureHandle texture, int x, int y, int width, int height, const uint32_t* pixels,
                        int pitch) override;
@@ -110,6 +111,7 @@ private:
     std::unique_ptr<IGlContext> m_context;
     cPresentParameters m_parameters;
     GLuint m_framebuffer = 0, m_colorBuffer = 0, m_depthStencilBuffer = 0;
+    GLint m_stencilBits = 0;
     GLuint m_vertexArray = 0, m_sampler = 0;
     cProgram m_fixed;
     GLuint m_fragmentShader = 0;

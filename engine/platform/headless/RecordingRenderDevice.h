@@ -19,6 +19,7 @@ public:
 
     int getMaxTextureSize() const override { return m_maxTextureSize; }
     bool supportsNonPowerOfTwo() const override { return m_nonPowerOfTwo; }
+    bool supportsStencil() const override { return m_stencil; }
 
     tResult createTexture(int width, int height, ePool pool, tTextureHandle& out) override;
     void updateTexture(tTextureHandle texture, int x, int y, int width, int height, const uint32_t* pixels,
@@ -69,6 +70,7 @@ public:
     // Scripting.
     void setMaxTextureSize(int size) { m_maxTextureSize = size; }
     void setNonPowerOfTwo(bool allowed) { m_nonPowerOfTwo = allowed; }
+    void setStencil(bool available) { m_stencil = available; }
     // Every creation in that pool fails with the result until it is set back to RESULT_OK.
     void setPoolFailure(ePool pool, tResult result);
 
@@ -111,6 +113,7 @@ private:
 
     int m_maxTextureSize = 4096;
     bool m_nonPowerOfTwo = true;
+    bool m_stencil = true;
     std::map<int, tResult> m_poolFailures;
     uint32_t m_nextHandle = 1;
     std::map<tTextureHandle, cTextureData> m_textures;
