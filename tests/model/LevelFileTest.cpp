@@ -311,6 +311,10 @@ TEST(MeadowModelLevelFile, NextLevelNumber) {
     model->setNextAvailableLevel(0);
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(model->getNextLevelNumber(), 1);
+    // A start past the last level leaves nothing to draw from: the last level is played.
+    model->m_randomLevelsStartNumber = 5;
+    EXPECT_EQ(model->getNextLevelNumber(), 1);
+    model->m_randomLevelsStartNumber = 1;
 
     model->setNextAvailableLevel(1);
     model->decNextAvailableLevel();

@@ -12,6 +12,7 @@
 #include <limits>
 
 using TestFakes::MemoryStream;
+using TestModel::thrownPlainText;
 using TestModel::thrownText;
 
 namespace {
@@ -193,13 +194,13 @@ TEST_F(MeadowModelSave, ResumingOverLiveVehiclesIsRefused) {
     auto model = fixtureModel();
     model->loadLevel(0);
     MemoryStream stream(m_bytes);
-    EXPECT_EQ(thrownText([&] { model->loadLevel(0, &stream); }),
+    EXPECT_EQ(thrownPlainText([&] { model->loadLevel(0, &stream); }),
               "cVehiclesFeature::load(): list of vehicles is not empty");
     cVehiclesFeature* vehicles = model->getVehiclesFeature();
     while (vehicles->hasVehicles())
         vehicles->removeVehicle(vehicles->getActiveVehicle());
     stream.rewind();
-    EXPECT_EQ(thrownText([&] { model->loadLevel(0, &stream); }),
+    EXPECT_EQ(thrownPlainText([&] { model->loadLevel(0, &stream); }),
               "cVehiclesFeature::load(): list of processed vehicles is not empty");
 }
 

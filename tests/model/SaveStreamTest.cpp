@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 using TestFakes::MemoryStream;
+using TestModel::thrownPlainText;
 using TestModel::thrownText;
 
 namespace {
@@ -113,11 +114,11 @@ TEST(SaveStream, TheVehiclesFeatureKeepsBothLists) {
 
     // Loading over vehicles that are still there is refused, the lists as they were.
     stream.rewind();
-    EXPECT_EQ(thrownText([&] { other->getVehiclesFeature()->load(stream); }),
+    EXPECT_EQ(thrownPlainText([&] { other->getVehiclesFeature()->load(stream); }),
               "cVehiclesFeature::load(): list of vehicles is not empty");
     other->getVehiclesFeature()->removeVehicle(other->getVehiclesFeature()->getVehicles()[0].get());
     stream.rewind();
-    EXPECT_EQ(thrownText([&] { other->getVehiclesFeature()->load(stream); }),
+    EXPECT_EQ(thrownPlainText([&] { other->getVehiclesFeature()->load(stream); }),
               "cVehiclesFeature::load(): list of processed vehicles is not empty");
     EXPECT_EQ(other->getVehiclesFeature()->getProcessedVehicles().size(), 2u);
 }

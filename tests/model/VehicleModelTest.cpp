@@ -7,6 +7,7 @@
 
 #include <sstream>
 
+using TestModel::thrownPlainText;
 using TestModel::thrownText;
 
 namespace {
@@ -99,7 +100,7 @@ TEST_F(VehicleModel, LoadsPiecesSlotBySlotUntilFull) {
 TEST_F(VehicleModel, SendAndLoadFailuresThrowTheirMessages) {
     cVehicleModel vehicle(3);
     vehicle.addSlot(1, 1, 11);
-    EXPECT_EQ(thrownText([&] { vehicle.sendObject(nullptr); }), "cVehicleModel::sendObject(): object is null");
+    EXPECT_EQ(thrownPlainText([&] { vehicle.sendObject(nullptr); }), "cVehicleModel::sendObject(): object is null");
     vehicle.sendObject(make(11));
     EXPECT_EQ(thrownText([&] { vehicle.sendObject(make(11)); }),
               "cVehicleModel::sendObject(): overflow in slot, object type = 11");
