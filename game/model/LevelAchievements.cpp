@@ -66,8 +66,9 @@ void cLevelAchievements::updateSummary() {
     if (m_achievements.size() <= kSummaryIndex)
         throw cStringA("cLevelAchievements::updateSummary(): there is no summary achievement, achievements amount = " +
                        std::to_string(m_achievements.size()));
+    // Every record but the last; the summary's own earlier value would count twice.
     int32_t sum = 0;
-    for (size_t i = 0; i < m_achievements.size(); ++i)
+    for (size_t i = 0; i + 1 < m_achievements.size(); ++i)
         if (i != kSummaryIndex)
             sum += m_achievements[i].value;
     m_achievements[kSummaryIndex].value = sum;

@@ -25,7 +25,7 @@ public:
     void setValue(int32_t id, int32_t value);
     void addValue(int32_t id, int32_t amount);
     int32_t getValue(int32_t id) const;
-    // The fourth record becomes the sum of all records but the last.
+    // The fourth record becomes the sum of all records but the last (and but itself).
     void updateSummary();
 
     const std::vector<cLevelAchievement>& getAchievements() const { return m_achievements; }

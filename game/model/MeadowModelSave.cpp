@@ -137,9 +137,9 @@ void cMeadowModel::save(Engine::IDataStream& stream) {
 
 void cMeadowModel::load(Engine::IDataStream& stream) {
     if (m_vehicles->hasVehicles())
-        throw cStringA("cVehiclesFeature::load(): list of vehicles is not empty");
+        throw "cVehiclesFeature::load(): list of vehicles is not empty";
     if (!m_vehicles->getProcessedVehicles().empty())
-        throw cStringA("cVehiclesFeature::load(): list of processed vehicles is not empty");
+        throw "cVehiclesFeature::load(): list of processed vehicles is not empty";
 
     // ---- Read and check everything ----
     cLevelSave save;

@@ -70,7 +70,7 @@ bool cVehicleModel::isFull() const {
 
 void cVehicleModel::sendObject(cMeadowObjectModel* piece) {
     if (!piece)
-        throw cStringA("cVehicleModel::sendObject(): object is null");
+        throw "cVehicleModel::sendObject(): object is null";
     int32_t type = piece->getType();
     cVehicleSlot& slot = getSlotByType(type);
     ++slot.inFlight;
@@ -84,7 +84,7 @@ void cVehicleModel::sendObject(cMeadowObjectModel* piece) {
 
 void cVehicleModel::loadObject(cMeadowObjectModel* piece) {
     if (!piece)
-        throw cStringA("cVehicleModel::loadObject(): object is null");
+        throw "cVehicleModel::loadObject(): object is null";
     auto it = std::find(m_arriving.begin(), m_arriving.end(), piece);
     if (it != m_arriving.end())
         m_arriving.erase(it);

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 
-using Engine::cStringA;
 
 cVehiclesFeature::cVehiclesFeature(cMeadowModel* model) : m_model(model) {}
 
@@ -15,7 +14,7 @@ cVehiclesFeature::~cVehiclesFeature() = default;
 
 void cVehiclesFeature::createLevelVehicles() {
     if (!m_waiting.empty())
-        throw cStringA("cVehiclesFeature::createLevelVehicles(): current vehicles container is not empty");
+        throw "cVehiclesFeature::createLevelVehicles(): current vehicles container is not empty";
     const cLevelInfo* level = m_model->getCurrentLevelInfo();
     if (!level)
         return;
@@ -68,7 +67,7 @@ bool cVehiclesFeature::launchNextVehicle() {
     for (size_t i = 0; i < m_waiting.size(); ++i) {
         cVehicleModel& vehicle = *m_waiting[i];
         if (vehicle.getState() == cVehicleModel::FULL)
-            throw cStringA("cVehiclesFeature::launchNextVehicle(): completed vehicle in vehicles list");
+            throw "cVehiclesFeature::launchNextVehicle(): completed vehicle in vehicles list";
         if (vehicle.getState() == cVehicleModel::WAITING) {
             vehicle.setState(i == 0 ? int32_t(cVehicleModel::LAUNCHED_FRONT) : int32_t(cVehicleModel::LAUNCHED_BEHIND));
             return true;
@@ -79,10 +78,10 @@ bool cVehiclesFeature::launchNextVehicle() {
 
 void cVehiclesFeature::removeVehicle(cVehicleModel* vehicle) {
     if (m_waiting.empty())
-        throw cStringA("cVehiclesFeature::removeVehicle: there are no vehicles at all");
+        throw "cVehiclesFeature::removeVehicle: there are no vehicles at all";
     auto it = std::find_if(m_waiting.begin(), m_waiting.end(), [vehicle](const auto& v) { return v.get() == vehicle; });
     if (it == m_waiting.end())
-        throw cStringA("cVehiclesFeature::removeVehicle(): vehicle was not found in list");
+        throw "cVehiclesFeature::removeVehicle(): vehicle was not found in list";
     m_processed.push_back(std::move(*it));
     m_waiting.erase(it);
 }
@@ -147,8 +146,14 @@ void cVehiclesFeature::save(Engine::IDataStream& stream) const {
 }
 
 void cVehiclesFeature::load(Engine::IDataStream& stream) {
+    if (!m_waiting.empty())
+        throw "cVehiclesFeature::load(): list of vehicles is not empty";
+    if (!m_processed.empty())
+        throw "cVehiclesFeature::load(): list of processed vehicles is not empty";
     auto waiting = loadList(stream, m_model->m_maxVehicleSlots);
     auto processed = loadList(stream, m_model->m_maxVehicleSlots);
+    for (auto& vehicle : processed)
+        vehicle->setState(cVehicleModel::FULL);
     m_waiting = std::move(waiting);
     m_processed = std::move(processed);
 }

@@ -43,7 +43,7 @@ public:
     void collectSlotTypes(std::vector<bool>& usedFlags, int32_t& count);
     void clear();
     // The waiting and the processed vehicles of the level save, each list with its count first.
-    // Loading replaces both lists.
+    // Loading fills both lists, which must be empty; the processed vehicles come back full.
     void save(Engine::IDataStream& stream) const;
     void load(Engine::IDataStream& stream);
 

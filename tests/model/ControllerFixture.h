@@ -27,7 +27,8 @@
 
 namespace TestController {
 
-// Four ordinary types with rules for runs of 3 to 7, and the bear as the one bonus.
+// Four ordinary types with rules for runs of 3 to 7, the bear as the one bonus, and the blast
+// piece as the one special bonus piece.
 inline std::string modelXml() {
     std::string objects;
     for (int type = 1; type <= 4; ++type) {
@@ -42,7 +43,8 @@ inline std::string modelXml() {
            "fall_obj_sound_delay=\"0.125\" combo_sound_delay=\"0.5\" seria_buffer_time=\"2.5\" "
            "vehicle_money_param=\"1\" first_level_objects=\"1_2_3_4\" blasted_bonus_price=\"3\"><GameObjects>" +
            objects +
-           "<O type=\"9\" category=\"2\" color_group=\"0\"/></GameObjects><GameResources><R id=\"money\" type=\"1\"/>"
+           "<O type=\"9\" category=\"2\" color_group=\"0\"/><O type=\"201\" "
+           "category=\"11\"/></GameObjects><GameResources><R id=\"money\" type=\"1\"/>"
            "<R id=\"bear\" type=\"31\" object_type=\"9\" category=\"1\" price=\"50\"/></GameResources><Units/>"
            "<LevelAchievements><A id=\"0\"/><A id=\"1\"/><A id=\"2\"/><A id=\"3\"/></LevelAchievements></Model>";
 }

@@ -52,6 +52,15 @@ TEST(LevelAchievements, TheFourthRecordSumsTheOthers) {
     EXPECT_EQ(achievements.getValue(3), 60);
     achievements.updateSummary();
     EXPECT_EQ(achievements.getValue(3), 60);
+
+    // Past the fourth record the last one stays out of the sum.
+    cLevelAchievements six = load("<A id=\"0\"/><A id=\"1\"/><A id=\"2\"/><A id=\"3\"/><A id=\"4\"/><A id=\"5\"/>");
+    for (int id : {0, 1, 2, 3, 4, 5})
+        six.setValue(id, 1 << id);
+    six.updateSummary();
+    EXPECT_EQ(six.getValue(3), 1 + 2 + 4 + 16);
+    six.updateSummary();
+    EXPECT_EQ(six.getValue(3), 1 + 2 + 4 + 16);
 }
 
 TEST(LevelAchievements, ASummaryNeedsItsRecord) {

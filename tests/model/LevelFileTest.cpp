@@ -130,6 +130,53 @@ TEST(MeadowModelLevelFile, BadRowsAreRefusedWithTheirReason) {
     }
 }
 
+TEST(MeadowModelLevelFile, SetUpStepsThrowTheirMessages) {
+    auto model = editorModel();
+    model->loadLevel(0);
+    EXPECT_EQ(thrownText([&] { model->parseCells(0, "1_1_1"); }),
+              "cMeadowModel::parseCells(): cell must not be defined yet! in (0, 0)");
+
+    // In the editor the locked piece at (0, 1) still holds its index 2.
+    model->getLevelTypes() = {1, 2, 1, 2, 1, 2};
+    EXPECT_EQ(thrownText([&] { model->convertIndeciesToTypes(); }),
+              "cMeadowModel::convertIndeciesToTypes(): wrong amount of level objects: 6");
+    model->getLevelTypes() = {1, 2};
+    model->getObject(0, 1)->setType(7);
+    EXPECT_EQ(thrownText([&] { model->convertIndeciesToTypes(); }),
+              "cMeadowModel::convertIndeciesToTypes(): index of object is out of range [1..5]: 7");
+    model->getObject(0, 1)->setType(2);
+    model->convertIndeciesToTypes();
+    EXPECT_EQ(model->getObject(0, 1)->getType(), 2);
+
+    // From a save, every piece but a prize piece must stand on a locked cell.
+    cMeadowObjectModel* loose = model->getObjectPool()->acquire();
+    loose->setType(1);
+    model->setObject(0, 0, loose);
+    EXPECT_EQ(thrownText([&] { model->defineLevelObjects(true); }),
+              "cMeadowModel::defineLevelObjects(): wrong object in cell (0, 0)");
+
+    // Two ordinary types cannot fill a level of three.
+    auto play = TestModel::makeModel(kModelXml, kLevelsXml);
+    play->m_maxObjectsOnLevel = 3;
+    EXPECT_EQ(thrownText([&] { play->loadLevel(1); }),
+              "cMeadowModel::defineLevelObjects(): number of needed empty types on the level is greater then common "
+              "amount of empty types: 3");
+
+    // A board with a hole cannot be folded back into its record.
+    model->createBoard(1, 1);
+    EXPECT_EQ(thrownText([&] { model->updateLevelInfo(0); }),
+              "cMeadowModel::updateLevelInfo(): cell is not defined in (0, 0)");
+}
+
+TEST(MeadowModelLevelFile, PiecesOnCellsWaitingForATriggerStartHidden) {
+    // (0, 0) is locked and waits for trigger 3; (0, 1) is locked and waits for nothing.
+    auto model = editorModel(oneLevel("2 1", "<Row cells=\"50331665_17\" objects=\"1_1\"/>"));
+    model->loadLevel(0);
+    EXPECT_EQ(model->getObject(0, 0)->getState(), int32_t(cMeadowObjectModel::HIDDEN_STATE));
+    EXPECT_EQ(model->getObject(0, 1)->getState(), int32_t(cMeadowObjectModel::IDLE));
+    EXPECT_EQ(model->getCell(0, 0)->getAwaitedTrigger(), 3);
+}
+
 TEST(MeadowModelLevelFile, HugeOrBrokenSizesAreRefusedBeforeUse) {
     for (const char* size : {"100000 2", "2 2000000000", "2 -5", "-3 2", "1e30 1"}) {
         std::string levels = "<Levels><Level size=\"" + std::string(size) + "\"/></Levels>";
@@ -264,6 +311,10 @@ TEST(MeadowModelLevelFile, NextLevelNumber) {
     model->setNextAvailableLevel(0);
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(model->getNextLevelNumber(), 1);
+    // A start past the last level leaves nothing to draw from: the last level is played.
+    model->m_randomLevelsStartNumber = 5;
+    EXPECT_EQ(model->getNextLevelNumber(), 1);
+    model->m_randomLevelsStartNumber = 1;
 
     model->setNextAvailableLevel(1);
     model->decNextAvailableLevel();

@@ -9,6 +9,12 @@ using TestModel::thrownText;
 
 namespace {
 
+void clearSelectionOf(cMeadowModel& model) {
+    if (cMeadowObjectModel* selected = model.getSelected())
+        selected->setSelected(false);
+    model.setSelectionPointers(nullptr, nullptr);
+}
+
 class MeadowController : public ControllerTest {
 protected:
     void SetUp() override {
@@ -331,6 +337,140 @@ TEST_F(MeadowController, PieceArrivingInItsVehicleIsLoadedAndReleased) {
     m_controller->removeObject(m_view->viewAt(1, 1));
     EXPECT_EQ(m_model->getObject(1, 1), nullptr);
     EXPECT_EQ(m_model->getObjectPool()->getFreeCount(), free + 2);
+}
+
+TEST_F(MeadowController, SpecialPieceGoesOffOnItsSecondClickOrWhenSwapped) {
+    int blasts = 0;
+    m_model->m_blastBonusSignal.connect([&](cMeadowObjectModel*, bool done) { blasts += done ? 1 : 0; });
+    auto makeBomb = [&](int row, int column) {
+        cMeadowObjectModel* bomb = m_model->getObject(row, column);
+        bomb->setType(cMeadowObjectModel::BLAST_BONUS);
+        bomb->setBonusTag(cMeadowObjectModel::BLAST_BONUS);
+        return bomb;
+    };
+    cMeadowObjectModel* bomb = makeBomb(1, 1);
+    click(1, 1);
+    EXPECT_EQ(blasts, 0);
+    click(1, 1);
+    EXPECT_EQ(blasts, 1);
+    EXPECT_EQ(bomb->getState(), int32_t(cMeadowObjectModel::BLASTED));
+    EXPECT_EQ(m_view->count("animateExchange()"), 0);
+
+    // Swapped with its neighbour, it goes off where it lands and the swap is kept.
+    bomb->setIdle();
+    clearSelectionOf(*m_model);
+    cMeadowObjectModel* other = m_model->getObject(1, 0);
+    click(1, 0);
+    click(1, 1);
+    ASSERT_EQ(m_view->count("animateExchange()"), 1);
+    m_view->step(0.0f);
+    EXPECT_EQ(blasts, 2);
+    EXPECT_EQ(m_view->count("animateSwapBack()"), 0);
+    EXPECT_EQ(m_view->count("showMatchedFigures(false)"), 0);
+    EXPECT_EQ(m_model->getObject(1, 0), bomb);
+    EXPECT_EQ(m_model->getObject(1, 1), other);
+}
+
+TEST_F(MeadowController, SwapLongAfterTheLastMatchStartsANewSeries) {
+    struct Case {
+        float wait;
+        int32_t seriesFigures;
+    } cases[] = {{0.0f, 6}, {3.0f, 1}}; // the series buffer is 2.5 s
+    for (const Case& k : cases) {
+        stepUntilIdle();
+        setTypes({{1, 3, 1}, {2, 1, 4}, {3, 4, 3}});
+        m_model->resetObjectStates();
+        if (k.wait > 0.0f)
+            m_controller->update(k.wait);
+        m_controller->setSeriesFigures(5);
+        click(0, 1);
+        click(1, 1);
+        m_view->step(0.0f);
+        EXPECT_EQ(m_controller->getSeriesFigures(), k.seriesFigures) << k.wait;
+    }
+}
+
+TEST_F(MeadowController, FiguresAreOnlyThoseHoldingASwappedPiece) {
+    setTypes({{1, 1, 1}, {2, 3, 4}, {3, 4, 3}});
+    ASSERT_TRUE(m_model->hasMatches());
+    tFigureList figures;
+    EXPECT_TRUE(m_controller->isObjectsInFigures(m_view->viewAt(1, 1), m_view->viewAt(0, 1), figures));
+    ASSERT_EQ(figures.size(), 1u);
+    EXPECT_EQ(figures[0].getBonusPosition(), Engine::cVector2(0.0f, 1.0f));
+    EXPECT_EQ(
+        thrownText([&] { m_controller->isObjectsInFigures(m_view->viewAt(1, 1), m_view->viewAt(0, 1), figures); }),
+        "cMeadowController::isObjectsInFigures(): figures vector is not empty");
+
+    tFigureList others;
+    EXPECT_FALSE(m_controller->isObjectsInFigures(m_view->viewAt(1, 0), m_view->viewAt(1, 1), others));
+    ASSERT_EQ(others.size(), 1u);
+    EXPECT_EQ(others[0].getBonusPosition(), Engine::cVector2(-1.0f, -1.0f));
+}
+
+TEST_F(MeadowController, TriggerHoldOnlyAdvancesTheTimers) {
+    setTypes({{1, 3, 1}, {4, 4, 4}, {3, 2, 3}}); // a cascade waits in the middle row
+    cMeadowObjectModel* top = m_model->getObject(2, 0);
+    m_controller->setTriggerHold(true);
+    m_controller->update(40.0f);
+    EXPECT_EQ(m_controller->getHintTimer(), 40.0f);
+    EXPECT_EQ(m_controller->getIdleTimer(), 40.0f);
+    EXPECT_TRUE(m_view->calls().empty());
+    EXPECT_EQ(m_awards->count("checkAwardFiveMinutes()"), 0);
+
+    // Figures paid under the hold wait for the trigger effect before the board moves on.
+    ASSERT_TRUE(m_model->hasMatches());
+    tFigureList figures = m_model->collectFigures();
+    m_controller->processFigures(figures, true);
+    EXPECT_EQ(m_view->count("showMatchedFigures(true)"), 1);
+    EXPECT_EQ(m_view->count("startObjectMotions()"), 0);
+    EXPECT_EQ(countPieces(), 6);
+
+    m_controller->setTriggerHold(false);
+    m_controller->update(0.25f);
+    EXPECT_EQ(m_view->count("startObjectMotions()"), 1);
+    EXPECT_EQ(m_model->getObject(1, 0), top);
+}
+
+TEST_F(MeadowController, PeriodicStepPaysACascadeThenPassesPrizesDown) {
+    setTypes({{1, 3, 1}, {2, 1, 4}, {4, 4, 4}});
+    cMeadowObjectModel* prize = m_model->getObject(0, 0);
+    prize->setType(cMeadowObjectModel::GOLD_PRIZE_OBJECT_TYPE);
+    prize->setPrizeFlag(true);
+    m_model->setGoldPrizesLeft(1);
+    std::vector<cMeadowObjectModel*> passed;
+    m_model->m_objectPassedDownSignal.connect([&](cMeadowObjectModel* p) { passed.push_back(p); });
+
+    m_controller->update(0.125f);
+    EXPECT_EQ(m_view->count("showMatchedFigures(true)"), 0);
+    EXPECT_TRUE(passed.empty());
+    m_controller->update(0.125f);
+    EXPECT_EQ(m_view->count("showMatchedFigures(true)"), 1);
+    EXPECT_EQ(m_model->getResourcePoints(1), 30);
+    EXPECT_EQ(passed, std::vector<cMeadowObjectModel*>{prize});
+    EXPECT_EQ(m_model->getObject(0, 0), nullptr);
+    EXPECT_EQ(m_model->getGoldPrizesLeft(), 0);
+}
+
+TEST_F(MeadowController, ContinueTurnMovesOnOnlyWhileTheLevelLasts) {
+    m_model->removeObjectAt(2, 0);
+    m_controller->setLevelFinished(true);
+    m_controller->continueTurn();
+    EXPECT_EQ(m_sounds.count("playSingle(object_fall)"), 1);
+    EXPECT_EQ(m_model->getObject(2, 0), nullptr);
+    EXPECT_TRUE(m_view->calls().empty());
+
+    m_controller->setLevelFinished(false);
+    m_controller->continueTurn();
+    EXPECT_NE(m_model->getObject(2, 0), nullptr);
+    EXPECT_EQ(m_view->count("startObjectMotions()"), 1);
+
+    // A run left at rest is paid by the next periodic step: counts cleared, no refresh.
+    m_model->resetObjectStates();
+    setTypes({{1, 1, 1}, {2, 3, 4}, {3, 4, 3}});
+    m_view->clear();
+    m_controller->continueTurn();
+    EXPECT_TRUE(m_view->calls().empty());
+    EXPECT_EQ(m_model->getObject(0, 1)->getHorizontalCount(), 0);
 }
 
 TEST(MeadowControllerUnits, UnitsAnimalsCareAndTheirAwards) {

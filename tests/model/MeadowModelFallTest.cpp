@@ -253,6 +253,24 @@ TEST(MeadowModel, NextEmptyTypeCyclesThroughTheLevelTypes) {
               "cMeadowModel::getNextEmptyType(): a given type was not found: 5");
 }
 
+TEST(MeadowModel, RearrangingTheNewPiecesStopsAtTheFirstVariantWithAMove) {
+    auto model = TestBoard::make({"123", "231"}, {1, 2, 3});
+    model->m_maxObjectsOnLevel = 3;
+    cVector2 first(-1.0f, -1.0f), second(-1.0f, -1.0f);
+    ASSERT_FALSE(model->findPossibleMove(first, second));
+    model->getNewObjects() = {model->getObject(1, 2)};
+    // 3 -> 1 gives no move; 1 -> 2 lets the left column's swap make 2 2 2.
+    EXPECT_TRUE(model->rearrangeBoard());
+    EXPECT_EQ(TestBoard::draw(*model), (tRows{"122", "231"}));
+    EXPECT_EQ(model->getVariantCounters(), std::vector<int32_t>{2});
+
+    // No variant of a 2 x 2 board has a move: every counter runs through and carries.
+    TestBoard::build(*model, {"12", "21"}, {1, 2, 3});
+    model->getNewObjects() = {model->getObject(1, 0)};
+    EXPECT_FALSE(model->rearrangeBoard());
+    EXPECT_EQ(TestBoard::draw(*model), (tRows{"22", "21"}));
+}
+
 TEST(MeadowModel, RearrangementVariesOnlyFreePiecesAboveTheBottomRow) {
     auto model = TestBoard::make({"123", "345", "512"});
     model->getObject(2, 2)->setPrizeFlag(true);

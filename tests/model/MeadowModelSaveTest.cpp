@@ -12,6 +12,7 @@
 #include <limits>
 
 using TestFakes::MemoryStream;
+using TestModel::thrownPlainText;
 using TestModel::thrownText;
 
 namespace {
@@ -193,8 +194,32 @@ TEST_F(MeadowModelSave, ResumingOverLiveVehiclesIsRefused) {
     auto model = fixtureModel();
     model->loadLevel(0);
     MemoryStream stream(m_bytes);
-    EXPECT_EQ(thrownText([&] { model->loadLevel(0, &stream); }),
+    EXPECT_EQ(thrownPlainText([&] { model->loadLevel(0, &stream); }),
               "cVehiclesFeature::load(): list of vehicles is not empty");
+    cVehiclesFeature* vehicles = model->getVehiclesFeature();
+    while (vehicles->hasVehicles())
+        vehicles->removeVehicle(vehicles->getActiveVehicle());
+    stream.rewind();
+    EXPECT_EQ(thrownPlainText([&] { model->loadLevel(0, &stream); }),
+              "cVehiclesFeature::load(): list of processed vehicles is not empty");
+}
+
+TEST_F(MeadowModelSave, ABoardWithAHoleCannotBeSaved) {
+    m_model->createBoard(2, 2);
+    m_model->createCell(0, 0, 1);
+    MemoryStream stream;
+    EXPECT_EQ(thrownText([&] { m_model->save(stream); }), "cMeadowModel::save(): cell is not defined in (0, 1)");
+}
+
+TEST_F(MeadowModelSave, KeptPiecesOnCellsWaitingForATriggerResumeHidden) {
+    std::string bytes = m_bytes;
+    // The locked cell (1, 1) waits for trigger 9, which has not fired.
+    putInt(bytes, CELLS + (4 + 1) * 19 + 13, 9);
+    auto resumed = fixtureModel();
+    MemoryStream stream(bytes);
+    resumed->loadLevel(0, &stream);
+    EXPECT_EQ(resumed->getObject(1, 1)->getState(), int32_t(cMeadowObjectModel::HIDDEN_STATE));
+    EXPECT_FALSE(resumed->getCell(1, 1)->isEnabled());
 }
 
 TEST_F(MeadowModelSave, StoredVehicleAttrOtherThanOneResumesAsFalse) {

@@ -33,6 +33,18 @@ TEST(MeadowModel, TriggerNumbersAreHandedOutFromOne) {
               "cMeadowModel::freeTriggerNumber(): wrong trigger number: -1");
 }
 
+TEST(MeadowModel, FiredTriggersEnableTheCellsWaitingForThem) {
+    auto model = TestBoard::make({"12"});
+    model->getCell(0, 1)->setAwaitedTrigger(7);
+    EXPECT_TRUE(model->isTriggerFired(0));
+    EXPECT_FALSE(model->isTriggerFired(7));
+    EXPECT_TRUE(model->getCell(0, 0)->isEnabled());
+    EXPECT_FALSE(model->getCell(0, 1)->isEnabled());
+    model->getFiredTriggers().push_back(7);
+    EXPECT_TRUE(model->isTriggerFired(7));
+    EXPECT_TRUE(model->getCell(0, 1)->isEnabled());
+}
+
 TEST(MeadowModel, ADestroyedPieceFiresTheFirstTriggerBesideIt) {
     auto model = TestBoard::make({"123", "451", "123"});
     std::vector<std::string> log;

@@ -65,4 +65,14 @@ template <class F> std::string thrownText(F&& call) {
     return std::string();
 }
 
+// The text of the plain C string a call throws; empty when it throws nothing.
+template <class F> std::string thrownPlainText(F&& call) {
+    try {
+        call();
+    } catch (const char* text) {
+        return text;
+    }
+    return std::string();
+}
+
 } // namespace TestModel

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 using TestFakes::MemoryStream;
+using TestModel::thrownPlainText;
 using TestModel::thrownText;
 
 namespace {
@@ -107,6 +108,19 @@ TEST(SaveStream, TheVehiclesFeatureKeepsBothLists) {
     EXPECT_EQ(other->getVehiclesFeature()->getVehicles()[0]->getMoney(), 6);
     EXPECT_EQ(other->getVehiclesFeature()->getProcessedMoney(), 28);
     EXPECT_EQ(other->getVehiclesFeature()->getActiveVehicle()->getSlotLimit(), 3);
+    // A vehicle that left always comes back full, whatever state it was saved in.
+    EXPECT_EQ(other->getVehiclesFeature()->getProcessedVehicles()[0]->getState(), int32_t(cVehicleModel::FULL));
+    EXPECT_EQ(other->getVehiclesFeature()->getVehicles()[0]->getState(), int32_t(cVehicleModel::WAITING));
+
+    // Loading over vehicles that are still there is refused, the lists as they were.
+    stream.rewind();
+    EXPECT_EQ(thrownPlainText([&] { other->getVehiclesFeature()->load(stream); }),
+              "cVehiclesFeature::load(): list of vehicles is not empty");
+    other->getVehiclesFeature()->removeVehicle(other->getVehiclesFeature()->getVehicles()[0].get());
+    stream.rewind();
+    EXPECT_EQ(thrownPlainText([&] { other->getVehiclesFeature()->load(stream); }),
+              "cVehiclesFeature::load(): list of processed vehicles is not empty");
+    EXPECT_EQ(other->getVehiclesFeature()->getProcessedVehicles().size(), 2u);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <sstream>
 
+using TestModel::thrownPlainText;
 using TestModel::thrownText;
 
 namespace {
@@ -99,7 +100,7 @@ TEST_F(VehicleModel, LoadsPiecesSlotBySlotUntilFull) {
 TEST_F(VehicleModel, SendAndLoadFailuresThrowTheirMessages) {
     cVehicleModel vehicle(3);
     vehicle.addSlot(1, 1, 11);
-    EXPECT_EQ(thrownText([&] { vehicle.sendObject(nullptr); }), "cVehicleModel::sendObject(): object is null");
+    EXPECT_EQ(thrownPlainText([&] { vehicle.sendObject(nullptr); }), "cVehicleModel::sendObject(): object is null");
     vehicle.sendObject(make(11));
     EXPECT_EQ(thrownText([&] { vehicle.sendObject(make(11)); }),
               "cVehicleModel::sendObject(): overflow in slot, object type = 11");
@@ -107,6 +108,18 @@ TEST_F(VehicleModel, SendAndLoadFailuresThrowTheirMessages) {
     other.addSlot(1, 1, 11);
     EXPECT_EQ(thrownText([&] { other.loadObject(make(11)); }),
               "cVehicleModel::loadObject(): amount for load < 0, object type = 11");
+
+    // The editor lowered the amount while two pieces were on their way.
+    cVehicleModel lowered(3);
+    lowered.addSlot(1, 2, 11);
+    cMeadowObjectModel* first = make(11);
+    cMeadowObjectModel* second = make(11);
+    lowered.sendObject(first);
+    lowered.sendObject(second);
+    lowered.addSlot(1, -1, 11);
+    lowered.loadObject(first);
+    EXPECT_EQ(thrownText([&] { lowered.loadObject(second); }),
+              "cVehicleModel::loadObject(): loaded amount > needed amount, object type = 11");
 }
 
 TEST_F(VehicleModel, ABlockedVehicleLetsPiecesGoUncounted) {

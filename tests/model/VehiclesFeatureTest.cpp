@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+using TestModel::thrownPlainText;
 using TestModel::thrownText;
 
 namespace {
@@ -47,7 +48,7 @@ TEST_F(VehiclesFeature, CopiesTheLevelsVehiclesWithItsTypes) {
     EXPECT_EQ(first->getSlotByIndex(2).objectType, 3);
     // The level's record keeps its own vehicles.
     EXPECT_NE(model->getLevels()[0].vehicles[0].get(), first);
-    EXPECT_EQ(thrownText([&] { vehicles->createLevelVehicles(); }),
+    EXPECT_EQ(thrownPlainText([&] { vehicles->createLevelVehicles(); }),
               "cVehiclesFeature::createLevelVehicles(): current vehicles container is not empty");
 }
 
@@ -59,7 +60,7 @@ TEST_F(VehiclesFeature, LaunchesWaitingVehiclesOneByOne) {
     vehicles->getVehicles()[0]->setState(cVehicleModel::TAKING_PIECES);
     EXPECT_FALSE(vehicles->launchNextVehicle()); // only states 2 to 4 wait
     vehicles->getVehicles()[0]->setState(cVehicleModel::FULL);
-    EXPECT_EQ(thrownText([&] { vehicles->launchNextVehicle(); }),
+    EXPECT_EQ(thrownPlainText([&] { vehicles->launchNextVehicle(); }),
               "cVehiclesFeature::launchNextVehicle(): completed vehicle in vehicles list");
     vehicles->clear();
     EXPECT_FALSE(vehicles->launchNextVehicle());
@@ -105,10 +106,10 @@ TEST_F(VehiclesFeature, RemovingAVehicleMovesItToTheProcessedList) {
     vehicles->removeVehicle(second);
     EXPECT_EQ(vehicles->getVehicles().size(), 1u);
     EXPECT_EQ(vehicles->getProcessedMoney(), 6);
-    EXPECT_EQ(thrownText([&] { vehicles->removeVehicle(second); }),
+    EXPECT_EQ(thrownPlainText([&] { vehicles->removeVehicle(second); }),
               "cVehiclesFeature::removeVehicle(): vehicle was not found in list");
     vehicles->clear();
-    EXPECT_EQ(thrownText([&] { vehicles->removeVehicle(second); }),
+    EXPECT_EQ(thrownPlainText([&] { vehicles->removeVehicle(second); }),
               "cVehiclesFeature::removeVehicle: there are no vehicles at all");
 }
 
