@@ -30,7 +30,13 @@ protected:
 
 TEST_F(MeadowController, IsASingleton) {
     EXPECT_EQ(cMeadowController::getInstance(), m_controller.get());
-    EXPECT_THROW(cMeadowController(m_model.get(), nullptr, false), const char*);
+    try {
+        cMeadowController second(m_model.get(), nullptr, false);
+        ADD_FAILURE() << "a second controller was made";
+    } catch (const char* text) {
+        EXPECT_STREQ(text, "Object already exist.");
+    }
+    EXPECT_EQ(cMeadowController::getInstance(), m_controller.get());
 }
 
 TEST_F(MeadowController, LegalSwapMatchesPaysAndRefills) {
