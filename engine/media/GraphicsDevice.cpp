@@ -276,6 +276,11 @@ void cGraphicsDevice::fillPresentParameters(cPresentParameters& parameters) {
             cVector2(float(m_fittedSize.x) / float(m_screenSize.x), float(m_fittedSize.y) / float(m_screenSize.y));
         m_window->setFullscreen(false);
         m_window->setClientSize(m_screenSize.x, m_screenSize.y);
+        // Centred in the work area; a window larger than it keeps its top-left corner on it.
+        int areaX = 0, areaY = 0, areaWidth = 0, areaHeight = 0;
+        m_window->getWorkArea(areaX, areaY, areaWidth, areaHeight);
+        m_window->setClientPosition(areaX + std::max(0, int(float(areaWidth - m_screenSize.x) * 0.5f)),
+                                    areaY + std::max(0, int(float(areaHeight - m_screenSize.y) * 0.5f)));
         parameters.width = m_screenSize.x;
         parameters.height = m_screenSize.y;
         parameters.windowed = true;

@@ -95,14 +95,34 @@ bool cSpriteBatch::reserve(unsigned sprites) {
     releaseBuffers();
     sprites = std::min(std::max(sprites, 1u), MAX_RESERVED_SPRITES);
     m_reserved = sprites;
-    if (m_factory.createIndexBuffer(6 * sprites, m_indexBuffer, POOL_DEFAULT) != RESULT_OK ||
-        m_factory.createVertexBuffer(4 * sprites, sizeof(cBatchVertex), BATCH_VERTEX_FORMAT, m_vertexBuffer,
-                                     POOL_DEFAULT) != RESULT_OK) {
-        releaseBuffers();
+    if (!createBuffers(sprites, m_vertexBuffer, m_indexBuffer))
         return false;
-    }
     m_vertexCapacity = 4 * sprites;
     m_indexCapacity = 6 * sprites;
+    return true;
+}
+
+bool cSpriteBatch::createBuffers(unsigned sprites, tBufferHandle& vertexBuffer, tBufferHandle& indexBuffer) {
+    IRenderDevice* device = m_factory.getRenderDevice();
+    if (!device)
+        return false;
+    // Rewritten every frame, so dynamic; the managed pool when the default one refuses.
+    auto create = [&](bool index, uint32_t bytes, tBufferHandle& out) {
+        for (ePool pool : {POOL_DEFAULT, POOL_MANAGED}) {
+            tResult result = index ? device->createIndexBuffer(bytes, true, pool, out)
+                                   : device->createVertexBuffer(bytes, BATCH_VERTEX_FORMAT, true, pool, out);
+            if (result == RESULT_OK)
+                return true;
+        }
+        return false;
+    };
+    if (!create(true, 6 * sprites * sizeof(uint16_t), indexBuffer))
+        return false;
+    if (!create(false, 4 * sprites * sizeof(cBatchVertex), vertexBuffer)) {
+        device->destroyBuffer(indexBuffer);
+        indexBuffer = 0;
+        return false;
+    }
     return true;
 }
 
@@ -169,13 +189,8 @@ bool cSpriteBatch::makeRoom(uint32_t vertices, uint32_t indices) {
         return false;
     IRenderDevice* device = m_factory.getRenderDevice();
     tBufferHandle vertexBuffer = 0, indexBuffer = 0;
-    if (m_factory.createIndexBuffer(uint32_t(6 * sprites), indexBuffer, POOL_DEFAULT) != RESULT_OK)
+    if (!createBuffers(unsigned(sprites), vertexBuffer, indexBuffer))
         return false;
-    if (m_factory.createVertexBuffer(uint32_t(4 * sprites), sizeof(cBatchVertex), BATCH_VERTEX_FORMAT, vertexBuffer,
-                                     POOL_DEFAULT) != RESULT_OK) {
-        device->destroyBuffer(indexBuffer);
-        return false;
-    }
     auto* newVertices = static_cast<cBatchVertex*>(device->lockBuffer(vertexBuffer, true));
     auto* newIndices = static_cast<uint16_t*>(device->lockBuffer(indexBuffer, true));
     if (!newVertices || !newIndices) {

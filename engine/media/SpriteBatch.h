@@ -115,6 +115,8 @@ public:
 private:
     // Files the current record when it holds anything; the next one starts at the cursors.
     void closeRecord();
+    // Dynamic buffers for that many sprites; false (nothing made) when the device refuses.
+    bool createBuffers(unsigned sprites, Platform::tBufferHandle& vertexBuffer, Platform::tBufferHandle& indexBuffer);
     // Room for that many more vertices and indices, growing the buffers when needed.
     bool makeRoom(uint32_t vertices, uint32_t indices);
     bool sameConstants(const cSpriteQuad& quad) const;

@@ -39,6 +39,7 @@ public:
     virtual void setClientSize(int width, int height) = 0;
     virtual void getClientSize(int& width, int& height) const = 0;
     // The client area's top-left corner on the desktop.
+    virtual void setClientPosition(int x, int y) = 0;
     virtual void getClientPosition(int& x, int& y) const = 0;
     // Full screen keeps the desktop's size.
     virtual void setFullscreen(bool fullscreen) = 0;

@@ -77,6 +77,22 @@ TEST_F(GraphicsDevice, WindowKeepsTheLogicalSize) {
     EXPECT_TRUE(m_window.isVisible());
 }
 
+TEST_F(GraphicsDevice, WindowIsCentredInTheWorkAreaAndKeptOnIt) {
+    struct Case {
+        int desktopWidth, desktopHeight, x, y;
+    };
+    for (const Case& c : {Case{1920, 1080, 560, 240}, Case{640, 480, 0, 0}}) {
+        startRecording(c.desktopWidth, c.desktopHeight);
+        float left = -1, top = -1, right = -1, bottom = -1;
+        ASSERT_TRUE(graphics().getClientRect(left, top, right, bottom));
+        EXPECT_EQ(c.x, int(left)) << c.desktopWidth;
+        EXPECT_EQ(c.y, int(top)) << c.desktopWidth;
+        EXPECT_EQ(c.x + 800, int(right)) << c.desktopWidth;
+        EXPECT_EQ(c.y + 600, int(bottom)) << c.desktopWidth;
+        stop();
+    }
+}
+
 TEST_F(GraphicsDevice, FirstFramePresentsNothingAndEachLaterOneThePrevious) {
     startRecording();
     graphics().beginFrame();

@@ -142,6 +142,22 @@ TEST_F(SpriteBatch, NothingIsWrittenWithoutAnOpenFrame) {
     EXPECT_EQ(0, draws());
 }
 
+TEST_F(SpriteBatch, BuffersStartWithRoomFor4096SpritesAndFallBackToTheManagedPool) {
+    startRecording();
+    EXPECT_EQ(4096u, graphics().getReserveSpriteCount());
+    EXPECT_EQ(1, int(recording().getCalls("createIndexBuffer 49152 pool 0").size()));
+    EXPECT_EQ(1, int(recording().getCalls("createVertexBuffer 393216 pool 0").size()));
+
+    recording().setPoolFailure(POOL_DEFAULT, RESULT_INVALID_CALL);
+    graphics().setReserveSpriteCount(8);
+    EXPECT_EQ(1, int(recording().getCalls("createIndexBuffer 96 pool 1").size()));
+    EXPECT_EQ(1, int(recording().getCalls("createVertexBuffer 768 pool 1").size()));
+    graphics().beginFrame();
+    graphics().drawSprite(quad(0, 0, 1, 1), nullptr, 0, 0);
+    graphics().endFrame();
+    EXPECT_EQ(1, draws());
+}
+
 TEST_F(SpriteBatch, BuffersGrowInsteadOfOverrunning) {
     writeConfig("", "reserve_sprite_count=\"16\"");
     startRecording();

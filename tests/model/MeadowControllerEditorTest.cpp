@@ -158,6 +158,20 @@ TEST_F(MeadowControllerEditor, UnknownModeIsAnErrorAndLockedInputDoesNothing) {
     EXPECT_EQ(m_view->count("refresh()"), 1);
 }
 
+TEST_F(MeadowControllerEditor, ModesThatNeedACellNameTheirCase) {
+    const std::pair<int32_t, const char*> cases[] = {
+        {cMeadowController::EDIT_CELLS_MODE, "EDIT_CELLS_MODE"},
+        {cMeadowController::EDIT_CELL_VEHICLES_MODE, "EDIT_CELL_VEHICLES_MODE"},
+        {cMeadowController::EDIT_CELL_GOLD_PRIZE_MODE, "EDIT_CELL_GOLD_PRIZE_MODE"},
+        {cMeadowController::EDIT_CELL_TRIGGERS_MODE, "EDIT_CELL_TRIGGERS_MODE"},
+    };
+    for (const auto& k : cases) {
+        setMode(k.first);
+        EXPECT_EQ(thrownText([&] { cellClick(5, 5); }),
+                  std::string("cMeadowController::cellClicked(): case ") + k.second + ": cell is 0");
+    }
+}
+
 TEST_F(MeadowControllerEditor, VehiclesAndSlots) {
     m_controller->addVehicle();
     cVehiclesFeature* vehicles = m_model->getVehiclesFeature();

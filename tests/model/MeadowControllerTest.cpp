@@ -30,7 +30,13 @@ protected:
 
 TEST_F(MeadowController, IsASingleton) {
     EXPECT_EQ(cMeadowController::getInstance(), m_controller.get());
-    EXPECT_THROW(cMeadowController(m_model.get(), nullptr, false), const char*);
+    try {
+        cMeadowController second(m_model.get(), nullptr, false);
+        ADD_FAILURE() << "a second controller was made";
+    } catch (const char* text) {
+        EXPECT_STREQ(text, "Object already exist.");
+    }
+    EXPECT_EQ(cMeadowController::getInstance(), m_controller.get());
 }
 
 TEST_F(MeadowController, LegalSwapMatchesPaysAndRefills) {
@@ -251,7 +257,9 @@ TEST_F(MeadowController, EditorSkipsAwards) {
     EXPECT_TRUE(m_awards->calls().empty());
     m_controller->setEditor(false);
     m_controller->onBlastBonusUsed();
+    m_controller->onLightningBonusUsed();
     EXPECT_EQ(m_awards->count("checkAwardBombBonus()"), 1);
+    EXPECT_EQ(m_awards->count("checkAwardLightningBonus()"), 1);
 }
 
 TEST_F(MeadowController, ResumeAfterAwardUnlocksAndResumesMusic) {

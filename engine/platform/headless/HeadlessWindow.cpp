@@ -15,7 +15,18 @@ void cHeadlessWindow::getClientSize(int& width, int& height) const {
     height = m_fullscreen ? m_desktopHeight : m_height;
 }
 
+void cHeadlessWindow::setClientPosition(int x, int y) {
+    m_placed = true;
+    m_x = x;
+    m_y = y;
+}
+
 void cHeadlessWindow::getClientPosition(int& x, int& y) const {
+    if (m_placed && !m_fullscreen) {
+        x = m_x;
+        y = m_y;
+        return;
+    }
     // Centred on the desktop, like a freshly placed window.
     int width = 0, height = 0;
     getClientSize(width, height);

@@ -30,6 +30,7 @@ public:
 
     void setClientSize(int width, int height) override;
     void getClientSize(int& width, int& height) const override;
+    void setClientPosition(int x, int y) override;
     void getClientPosition(int& x, int& y) const override;
     void setFullscreen(bool fullscreen) override { m_fullscreen = fullscreen; }
     bool isFullscreen() const override { return m_fullscreen; }
@@ -55,6 +56,9 @@ private:
     int m_broughtToFront = 0;
     int m_width = 800;
     int m_height = 600;
+    bool m_placed = false;
+    int m_x = 0;
+    int m_y = 0;
     int m_desktopWidth = 1024;
     int m_desktopHeight = 768;
     std::deque<cWindowMessage> m_queue;

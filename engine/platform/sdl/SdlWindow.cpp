@@ -219,6 +219,11 @@ void cSdlWindow::getClientSize(int& width, int& height) const {
         SDL_GetWindowSize(m_window, &width, &height);
 }
 
+void cSdlWindow::setClientPosition(int x, int y) {
+    if (m_window)
+        SDL_SetWindowPosition(m_window, x, y);
+}
+
 void cSdlWindow::getClientPosition(int& x, int& y) const {
     x = y = 0;
     if (m_window)

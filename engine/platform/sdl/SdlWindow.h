@@ -31,6 +31,7 @@ public:
 
     void setClientSize(int width, int height) override;
     void getClientSize(int& width, int& height) const override;
+    void setClientPosition(int x, int y) override;
     void getClientPosition(int& x, int& y) const override;
     void setFullscreen(bool fullscreen) override;
     bool isFullscreen() const override;
