@@ -31,7 +31,7 @@ namespace Engine {
 class IDataStream;
 class IXmlNode;
 class cProfileManager;
-}
+} // namespace Engine
 
 class cMeadowModel {
 public:

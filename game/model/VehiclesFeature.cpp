@@ -7,7 +7,6 @@
 
 #include <algorithm>
 
-
 cVehiclesFeature::cVehiclesFeature(cMeadowModel* model) : m_model(model) {}
 
 cVehiclesFeature::~cVehiclesFeature() = default;
