@@ -257,7 +257,9 @@ TEST_F(MeadowController, EditorSkipsAwards) {
     EXPECT_TRUE(m_awards->calls().empty());
     m_controller->setEditor(false);
     m_controller->onBlastBonusUsed();
+    m_controller->onLightningBonusUsed();
     EXPECT_EQ(m_awards->count("checkAwardBombBonus()"), 1);
+    EXPECT_EQ(m_awards->count("checkAwardLightningBonus()"), 1);
 }
 
 TEST_F(MeadowController, ResumeAfterAwardUnlocksAndResumesMusic) {
