@@ -30,6 +30,7 @@
 namespace Engine {
 class IDataStream;
 class IXmlNode;
+class cProfileManager;
 }
 
 class cMeadowModel {
@@ -291,6 +292,8 @@ public:
     // Reads a level save; nothing changes unless the whole save is sound.
     void load(Engine::IDataStream& stream);
     void saveProgressToProfile(bool hasBinarySave);
+    // The screens' form; the property tables are always the current profile's.
+    void saveProgressToProfile(Engine::cProfileManager*, bool hasBinarySave) { saveProgressToProfile(hasBinarySave); }
     void loadProgressFromProfile();
 
     // ---- Settings of the model description (public values) ----

@@ -17,7 +17,6 @@ namespace {
 
 const char* const kModelFile = "Meadow/Model/GameModel.xml";
 const char* const kLevelsFile = "Meadow/Model/GameLevels.xml";
-const int32_t kMaxBoardSide = 1024;
 
 int32_t readInt(IXmlNode* node, const wchar_t* name, int32_t fallback) {
     int value = fallback;
@@ -205,8 +204,8 @@ void cMeadowModel::loadAllLevels(IXmlNode* root) {
         Engine::cVector2 size(0.0f, 0.0f);
         Engine::parseVector2(size, node->getAttribute(L"size"));
         // A size past any board would only allocate without end.
-        if (!(size.x >= 0.0f && size.x < float(kMaxBoardSide + 1) && size.y >= 0.0f &&
-              size.y < float(kMaxBoardSide + 1)))
+        if (!(size.x >= 0.0f && size.x < float(MAX_BOARD_SIDE + 1) && size.y >= 0.0f &&
+              size.y < float(MAX_BOARD_SIDE + 1)))
             throw cStringA("cMeadowModel::loadAllLevels(): wrong size of level " + std::to_string(i));
         level.columns = int32_t(size.x);
         level.rows = int32_t(size.y);

@@ -289,6 +289,9 @@ TEST_F(MeadowModelProgress, KeysAreWrittenAndReadBack) {
     EXPECT_EQ(Engine::gIntProps["BestCombo"], 6);
     model->saveProgressToProfile(false);
     EXPECT_EQ(Engine::gIntProps["HasBinarySave"], 0);
+    model->saveProgressToProfile(Engine::getProfileManager(), true);
+    EXPECT_EQ(Engine::gIntProps["HasBinarySave"], 1);
+    model->saveProgressToProfile(false);
 
     m_statistics.m_bestCombo = 0;
     auto loaded = fixtureModel();
