@@ -204,6 +204,19 @@ TEST_F(MeadowModelSave, ResumingOverLiveVehiclesIsRefused) {
               "cVehiclesFeature::load(): list of processed vehicles is not empty");
 }
 
+TEST_F(MeadowModelSave, ResumingConvertsNoPrizeCellAndKeepsTheCharges) {
+    std::string bytes = m_bytes;
+    // (0, 0) still carries its vehicle flag, as a cell waiting for a trigger would.
+    bytes[CELLS + 17] = 1;
+    auto resumed = fixtureModel();
+    MemoryStream stream(bytes);
+    resumed->loadLevel(0, &stream);
+    EXPECT_TRUE(resumed->getCell(0, 0)->getVehicleFlag());
+    EXPECT_NE(resumed->getObject(0, 0)->getType(), int32_t(cMeadowObjectModel::VEHICLE_OBJECT_TYPE));
+    EXPECT_FALSE(resumed->getObject(0, 0)->getPrizeFlag());
+    EXPECT_EQ(resumed->getBonus(31)->points, 12);
+}
+
 TEST_F(MeadowModelSave, ABoardWithAHoleCannotBeSaved) {
     m_model->createBoard(2, 2);
     m_model->createCell(0, 0, 1);
