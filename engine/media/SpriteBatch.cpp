@@ -93,6 +93,11 @@ void cSpriteBatch::releaseBuffers() {
 
 bool cSpriteBatch::reserve(unsigned sprites) {
     releaseBuffers();
+    // What the frame queued lay in the old buffers; drawing it from the new ones would read
+    // vertices never written.
+    m_records.clear();
+    m_current = cBatchRecord();
+    m_vertexCursor = m_indexCursor = 0;
     sprites = std::min(std::max(sprites, 1u), MAX_RESERVED_SPRITES);
     m_reserved = sprites;
     if (!createBuffers(sprites, m_vertexBuffer, m_indexBuffer))

@@ -283,6 +283,8 @@ bool cMeadowController::checkLevelFinished() {
 }
 
 void cMeadowController::showHint() {
+    // A board still in motion answers true without writing a move: the last hint must not come back.
+    m_hintFirst = m_hintSecond = cVector2(-1.0f, -1.0f);
     if (!m_model->findPossibleMove(m_hintFirst, m_hintSecond))
         return;
     if (m_hintFirst.x > -1.0f && m_hintFirst.y > -1.0f && m_hintSecond.x > -1.0f && m_hintSecond.y > -1.0f &&

@@ -158,6 +158,23 @@ TEST_F(SpriteBatch, BuffersStartWithRoomFor4096SpritesAndFallBackToTheManagedPoo
     EXPECT_EQ(1, draws());
 }
 
+TEST_F(SpriteBatch, NewBuffersDuringAFrameDropWhatTheFrameQueued) {
+    startRecording();
+    graphics().beginFrame();
+    graphics().drawSprite(quad(0, 0, 1, 1), nullptr, 0, 0);
+    graphics().drawSprite(quad(0, 0, 1, 1), nullptr, RENDER_ADDITIVE, 0);
+    graphics().setReserveSpriteCount(8);
+    graphics().drawSprite(quad(0, 0, 1, 1), nullptr, 0, 0);
+    graphics().endFrame();
+    EXPECT_EQ(0, draws());
+    EXPECT_TRUE(records().empty());
+
+    graphics().beginFrame();
+    graphics().drawSprite(quad(0, 0, 1, 1), nullptr, 0, 0);
+    graphics().endFrame();
+    EXPECT_EQ(1, draws());
+}
+
 TEST_F(SpriteBatch, BuffersGrowInsteadOfOverrunning) {
     writeConfig("", "reserve_sprite_count=\"16\"");
     startRecording();

@@ -179,6 +179,13 @@ TEST_F(MeadowController, HintAppearsAfterItsDelay) {
     m_controller->update(30.0f);
     EXPECT_EQ(m_view->count("showHint()"), 1);
     EXPECT_EQ(m_controller->getHintTimer(), 0.0f);
+
+    // A board in motion has no move to show, not even the last one.
+    m_controller->setInputLocked(false);
+    m_model->getObject(0, 0)->setExchanging();
+    m_controller->update(30.0f);
+    EXPECT_EQ(m_view->count("showHint()"), 1);
+    EXPECT_EQ(m_controller->getHintFirst(), Engine::cVector2(-1.0f, -1.0f));
 }
 
 TEST_F(MeadowController, LevelEndsWhenTheLevelOverRuleHolds) {
