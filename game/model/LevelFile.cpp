@@ -172,13 +172,7 @@ void cMeadowModel::parseObjects(int32_t row, const std::string& text) {
         if (!cell || cell->getType() == 0)
             throw cStringA("cMeadowModel::parseObjects(): cannot place object because cell(" + position(row, k) +
                            ") is not visible");
-        cMeadowObjectModel* piece = m_pool->acquire();
-        piece->setValid(true);
-        piece->setType(int32_t(code));
-        piece->setIdle();
-        piece->resetCounts();
-        piece->setFlagB(false);
-        setObject(row, k, piece);
+        cMeadowObjectModel* piece = placeNewPiece(row, k, int32_t(code));
         if (!cell->isEnabled() && cell->getAwaitedTrigger() > 0)
             piece->setState(cMeadowObjectModel::HIDDEN_STATE);
     }

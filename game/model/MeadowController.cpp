@@ -43,12 +43,16 @@ void clearSelection(cMeadowModel* model) {
     model->setSelectionPointers(nullptr, nullptr);
 }
 
-// Takes the piece off the cell and gives it back to the pool.
-void removePiece(cMeadowModel* model, int32_t row, int32_t column) {
-    if (cMeadowObjectModel* piece = model->getObject(row, column)) {
+// Takes the piece off its cell and gives it back to the pool.
+void removePiece(cMeadowModel* model, cMeadowObjectModel* piece) {
+    if (piece) {
         model->removeObjectFromGrid(piece);
         model->releaseObject(piece);
     }
+}
+
+void removePiece(cMeadowModel* model, int32_t row, int32_t column) {
+    removePiece(model, model->getObject(row, column));
 }
 
 } // namespace
@@ -323,12 +327,8 @@ void cMeadowController::playMatchSound() {
 }
 
 void cMeadowController::removeObject(IPieceView* view) {
-    if (!view)
-        return;
-    if (cMeadowObjectModel* piece = view->getObject()) {
-        m_model->removeObjectFromGrid(piece);
-        m_model->releaseObject(piece);
-    }
+    if (view)
+        removePiece(m_model, view->getObject());
 }
 
 void cMeadowController::sendObjectToVehicle(IPieceView* pieceView, IVehicleView* vehicleView) {
@@ -337,8 +337,7 @@ void cMeadowController::sendObjectToVehicle(IPieceView* pieceView, IVehicleView*
     if (!piece || !vehicle)
         throw cStringA("cMeadowController::sendObjectToVehicle(): object or vehicle is null");
     m_model->getVehiclesFeature()->loadObjectIntoVehicle(vehicle, piece);
-    m_model->removeObjectFromGrid(piece);
-    m_model->releaseObject(piece);
+    removePiece(m_model, piece);
     if (m_levelView)
         m_levelView->refresh();
 }

@@ -58,24 +58,27 @@ void cMeadowModel::completeLevel() {
 
 // ---- Type lists and random draws ----
 
-int32_t cMeadowModel::getRandomAllowedType() const {
-    int32_t i = RandomDraw::index(int32_t(m_allowedTypes.size()));
+namespace {
+
+// A random type of the list; `operation` and `list` name the caller and the list in its errors.
+int32_t drawType(const std::vector<int32_t>& types, const std::string& operation, const char* list) {
+    int32_t i = RandomDraw::index(int32_t(types.size()));
     if (i < 0)
-        throw cStringA("cMeadowModel::getRandomAllowedType(): there are no allowed types");
-    int32_t type = m_allowedTypes[size_t(i)];
+        throw cStringA(operation + "(): there are no " + list + " types");
+    int32_t type = types[size_t(i)];
     if (uint32_t(type) > 256u)
-        throw cStringA("cMeadowModel::getRandomAllowedType(): wrong object type");
+        throw cStringA(operation + "(): wrong object type");
     return type;
 }
 
+} // namespace
+
+int32_t cMeadowModel::getRandomAllowedType() const {
+    return drawType(m_allowedTypes, "cMeadowModel::getRandomAllowedType", "allowed");
+}
+
 int32_t cMeadowModel::getRandomLevelType() const {
-    int32_t i = RandomDraw::index(int32_t(m_levelTypes.size()));
-    if (i < 0)
-        throw cStringA("cMeadowModel::getRandomLevelType(): there are no level types");
-    int32_t type = m_levelTypes[size_t(i)];
-    if (uint32_t(type) > 256u)
-        throw cStringA("cMeadowModel::getRandomLevelType(): wrong object type");
-    return type;
+    return drawType(m_levelTypes, "cMeadowModel::getRandomLevelType", "level");
 }
 
 bool cMeadowModel::isLevelType(int32_t type) const {

@@ -330,6 +330,8 @@ public:
 private:
     void createFeatures();
     cCellModel* requireCell(int32_t row, int32_t column, const char* operation) const;
+    // A piece from the pool, at rest and of the given type, put at (row, column).
+    cMeadowObjectModel* placeNewPiece(int32_t row, int32_t column, int32_t type);
     bool isOnBoard(int32_t row, int32_t column) const {
         return row >= 0 && row < m_rows && column >= 0 && column < m_columns;
     }

@@ -119,7 +119,10 @@ void cMeadowModel::removeObjectAt(int32_t row, int32_t column) {
 cMeadowObjectModel* cMeadowModel::createObjectAt(int32_t row, int32_t column) {
     if (!m_pool)
         throw cStringA("cMeadowModel::createObjectAt(): there is no board");
-    int32_t type = getRandomLevelType();
+    return placeNewPiece(row, column, getRandomLevelType());
+}
+
+cMeadowObjectModel* cMeadowModel::placeNewPiece(int32_t row, int32_t column, int32_t type) {
     cMeadowObjectModel* piece = m_pool->acquire();
     piece->setValid(true);
     piece->resetCounts();
@@ -135,14 +138,8 @@ cMeadowObjectModel* cMeadowModel::cloneObjectAt(const cVector2& position, cMeado
         throw cStringA("cMeadowModel::cloneObjectAt(): there is no board");
     if (!source)
         throw cStringA("cMeadowModel::cloneObjectAt(): source object is 0");
-    cMeadowObjectModel* piece = m_pool->acquire();
-    piece->setValid(true);
-    piece->resetCounts();
-    piece->setIdle();
-    piece->setFlagB(false);
-    piece->setType(source->getType());
+    cMeadowObjectModel* piece = placeNewPiece(int32_t(position.x), int32_t(position.y), source->getType());
     piece->setBonusTag(source->getBonusTag());
-    setObject(int32_t(position.x), int32_t(position.y), piece);
     return piece;
 }
 

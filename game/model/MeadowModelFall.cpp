@@ -17,9 +17,19 @@ namespace {
 constexpr int32_t START_BOARD_ROUNDS = 64;
 constexpr int32_t REARRANGE_VARIANTS = 4096;
 
-// 0..99, for the choice between a left and a right slide.
-int32_t drawPercent() {
-    return RandomDraw::index(100);
+// The column a piece at (row, column) slides down into: the lower left or lower right cell that
+// is open and empty, a random one of the two when both are; -1 when neither is. A fall only
+// slides into a column that has settled.
+int32_t slideColumn(const cMeadowModel& model, int32_t row, int32_t column, bool intoSettledOnly) {
+    auto open = [&](int32_t c) {
+        return c >= 0 && c < model.getColumns() && !model.isCellBlocked(row - 1, c) && !model.getObject(row - 1, c) &&
+               (!intoSettledOnly || model.isColumnSettled(c));
+    };
+    const bool left = open(column - 1);
+    const bool right = open(column + 1);
+    if (left && right)
+        return RandomDraw::index(100) >= 50 ? column + 1 : column - 1;
+    return left ? column - 1 : right ? column + 1 : -1;
 }
 
 // A start fill leaves pieces of category 10 where the level put them; a type "GameObjects"
@@ -121,21 +131,10 @@ void cMeadowModel::dropObjects() {
                 continue;
             }
             // The way down is taken: try the lower left and lower right cells.
-            bool hasLeft = c > 0 && !isCellBlocked(r - 1, c - 1);
-            bool hasRight = c < m_columns - 1 && !isCellBlocked(r - 1, c + 1);
-            cMeadowObjectModel* left = hasLeft ? getObject(r - 1, c - 1) : nullptr;
-            cMeadowObjectModel* right = hasRight ? getObject(r - 1, c + 1) : nullptr;
-            if (left && right)
+            const int32_t target = slideColumn(*this, r, c, true);
+            if (target == -1)
                 continue;
-            bool goLeft = hasLeft && !left && isColumnSettled(c - 1);
-            bool goRight = hasRight && !right && isColumnSettled(c + 1);
-            if (goLeft && goRight) {
-                goRight = drawPercent() >= 50;
-                goLeft = !goRight;
-            }
-            if (!goLeft && !goRight)
-                continue;
-            setObject(r - 1, goLeft ? c - 1 : c + 1, piece);
+            setObject(r - 1, target, piece);
             piece->setSliding();
             m_objects[size_t(r)][size_t(c)] = nullptr;
             m_boardChanged = true;
@@ -198,21 +197,10 @@ void cMeadowModel::fillEmptyCellsDiagonal(bool keepCategory10) {
             }
             if (piece->isBusy() || (keepCategory10 && isKeptType(*this, piece->getType())) || r < 1)
                 continue;
-            bool hasLeft = c > 0 && !isCellBlocked(r - 1, c - 1);
-            bool hasRight = c < m_columns - 1 && !isCellBlocked(r - 1, c + 1);
-            cMeadowObjectModel* left = hasLeft ? getObject(r - 1, c - 1) : nullptr;
-            cMeadowObjectModel* right = hasRight ? getObject(r - 1, c + 1) : nullptr;
-            if (left && right)
+            const int32_t target = slideColumn(*this, r, c, false);
+            if (target == -1)
                 continue;
-            bool goLeft = hasLeft && !left;
-            bool goRight = hasRight && !right;
-            if (goLeft && goRight) {
-                goRight = drawPercent() >= 50;
-                goLeft = !goRight;
-            }
-            if (!goLeft && !goRight)
-                continue;
-            setObject(r - 1, goLeft ? c - 1 : c + 1, piece);
+            setObject(r - 1, target, piece);
             piece->setDescending();
             piece->setFlagB(true);
             m_objects[size_t(r)][size_t(c)] = nullptr;

@@ -247,15 +247,9 @@ void cMeadowModel::load(Engine::IDataStream& stream) {
         }
     }
     for (const cSavedPiece& saved : save.pieces) {
-        cMeadowObjectModel* piece = m_pool->acquire();
-        piece->setValid(true);
-        piece->resetCounts();
-        piece->setIdle();
-        piece->setFlagB(false);
-        piece->setType(saved.type);
+        cMeadowObjectModel* piece = placeNewPiece(saved.row, saved.column, saved.type);
         piece->setBonusTag(saved.bonusTag);
         piece->setPrizeFlag(saved.prize);
-        setObject(saved.row, saved.column, piece);
         cCellModel* cell = getCell(saved.row, saved.column);
         if (cell->getAwaitedTrigger() > 0 && !cell->isEnabled())
             piece->setState(cMeadowObjectModel::HIDDEN_STATE);

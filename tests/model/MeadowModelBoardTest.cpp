@@ -3,6 +3,7 @@
 #include "game/model/MeadowModel.h"
 
 #include "engine/core/Random.h"
+#include "tests/model/BoardBuilder.h"
 #include "tests/model/ModelFixture.h"
 
 #include <gtest/gtest.h>
@@ -14,14 +15,7 @@ namespace {
 
 // A model with a rows × columns board of simple cells, trigger 0 fired and level types 1 to 5.
 std::unique_ptr<cMeadowModel> makeBoard(int rows, int columns) {
-    auto model = TestModel::makeFixtureModel();
-    model->createBoard(rows, columns);
-    model->getFiredTriggers().push_back(0);
-    model->getLevelTypes() = {1, 2, 3, 4, 5};
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < columns; ++c)
-            model->createCell(r, c, 1);
-    return model;
+    return TestBoard::make(TestBoard::tRows(size_t(rows), std::string(size_t(columns), '.')));
 }
 
 void fill(cMeadowModel& model) {
