@@ -7,26 +7,30 @@
 
 namespace Engine {
 
-std::string describeException(std::exception_ptr error) {
+bool getExceptionText(std::exception_ptr error, std::string& text) {
+    if (!error)
+        return false;
     try {
         std::rethrow_exception(error);
-    } catch (const char* text) {
-        return text ? text : "";
-    } catch (const std::string& text) {
-        return text;
-    } catch (const std::wstring& text) {
-        std::string out;
-        wideToUtf8(text, out);
-        return out;
-    } catch (const wchar_t* text) {
-        std::string out;
-        wideToUtf8(text ? text : L"", out);
-        return out;
+    } catch (const char* message) {
+        text = message ? message : "";
+    } catch (const std::string& message) {
+        text = message;
+    } catch (const std::wstring& message) {
+        text = wideToNarrow(message);
+    } catch (const wchar_t* message) {
+        text = wideToNarrow(message ? message : L"");
     } catch (const std::exception& e) {
-        return e.what();
+        text = e.what();
     } catch (...) {
-        return "unknown error";
+        return false;
     }
+    return true;
+}
+
+std::string describeException(std::exception_ptr error) {
+    std::string text;
+    return getExceptionText(error, text) ? text : "unknown error";
 }
 
 void logException(const std::string& context, std::exception_ptr error) noexcept {

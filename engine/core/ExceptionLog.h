@@ -8,8 +8,11 @@
 
 namespace Engine {
 
-// The text of an exception of any of the engine's kinds: C strings, narrow and wide strings,
-// standard exceptions.
+// The narrow text of an exception of any of the engine's kinds: C strings, narrow and wide
+// strings, standard exceptions. Returns false, leaving text as it is, for any other kind or none.
+bool getExceptionText(std::exception_ptr error, std::string& text);
+
+// getExceptionText, or "unknown error" for an exception that carries no text.
 std::string describeException(std::exception_ptr error);
 
 // Writes context + the exception's text to the "error" log channel. Never throws.

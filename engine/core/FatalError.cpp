@@ -1,5 +1,6 @@
 #include "engine/core/FatalError.h"
 
+#include "engine/core/ExceptionLog.h"
 #include "engine/core/Log.h"
 #include "engine/core/String.h"
 #include "engine/platform/MessageBox.h"
@@ -39,23 +40,8 @@ void reportFatalException(std::exception_ptr error) {
     const std::string restart = std::string("\n") + "Restart the game please.";
     std::string& text = errorCallStack();
     try {
-        try {
-            if (error)
-                std::rethrow_exception(error);
-            text += restart;
-        } catch (const char* message) {
-            text = std::string(message ? message : "") + restart;
-        } catch (const std::string& message) {
-            text = message + restart;
-        } catch (const std::wstring& message) {
-            text = wideToNarrow(message) + restart;
-        } catch (const wchar_t* message) {
-            text = wideToNarrow(message ? message : L"") + restart;
-        } catch (const std::exception& e) {
-            text = std::string(e.what()) + restart;
-        } catch (...) {
-            text += restart;
-        }
+        getExceptionText(error, text);
+        text += restart;
     } catch (...) {
         // Building the text itself failed (out of memory); report what there is.
     }

@@ -1,5 +1,6 @@
 #include "engine/core/NetMessage.h"
 
+#include "engine/core/ByteOrder.h"
 #include "engine/platform/Socket.h"
 
 #include <cstring>
@@ -54,7 +55,7 @@ int cNetMessage::receivePart(Platform::cSocket& socket) {
             return got == 0 ? -1 : socket.getLastError();
         m_headerRead += size_t(got);
         if (m_headerRead == 2) {
-            m_expected = size_t(m_header[0]) | (size_t(m_header[1]) << 8);
+            m_expected = readUint16LE(m_header);
             m_buffer.assign(m_expected, 0);
             m_length = 0;
         }

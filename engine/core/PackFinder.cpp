@@ -1,5 +1,6 @@
 #include "engine/core/PackFinder.h"
 
+#include "engine/core/ByteOrder.h"
 #include "engine/core/String.h"
 #include "engine/platform/MessageBox.h"
 
@@ -64,7 +65,7 @@ bool isEmptyZip(const std::string &path) {
     bool empty = std::fread(record, 1, sizeof record, file) == sizeof record && record[0] == 'P' && record[1] == 'K' &&
                  record[2] == 5 && record[3] == 6 && record[10] == 0 && record[11] == 0;
     if (empty) {
-        long commentLength = record[20] | (record[21] << 8);
+        long commentLength = readUint16LE(record + 20);
         empty = std::fseek(file, 0, SEEK_END) == 0 && std::ftell(file) == 22 + commentLength;
     }
     std::fclose(file);

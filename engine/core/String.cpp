@@ -1,5 +1,7 @@
 #include "engine/core/String.h"
 
+#include "engine/core/ByteOrder.h"
+
 #include <algorithm>
 #include <cstring>
 #include <locale>
@@ -233,10 +235,6 @@ std::wstring escapeXml(const std::wstring& text) {
 
 namespace {
 
-int32_t readInt32LE(const uint8_t* p) {
-    return int32_t(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
-}
-
 // Extracts one value of type T from the text with the classic locale; writes out only on success.
 template <typename T> bool extract(T& out, const std::wstring& text, std::ios_base& (*base)(std::ios_base&) = nullptr) {
     std::wistringstream in(text);
@@ -316,7 +314,7 @@ int readWideString(const uint8_t* buffer, std::wstring& out) {
     if (n > 0) {
         out.resize(size_t(n));
         for (size_t i = 0; i < size_t(n); ++i)
-            out[i] = wchar_t(uint16_t(buffer[4 + 2 * i] | buffer[5 + 2 * i] << 8));
+            out[i] = wchar_t(readUint16LE(buffer + 4 + 2 * i));
     }
     return int(2 * int64_t(n) + 4);
 }

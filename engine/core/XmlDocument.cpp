@@ -1,5 +1,6 @@
 #include "engine/core/XmlDocument.h"
 
+#include "engine/core/ByteOrder.h"
 #include "engine/core/DataStream.h"
 #include "engine/core/FatalError.h"
 #include "engine/core/FileSystem.h"
@@ -482,25 +483,25 @@ namespace {
 bool readCount(const uint8_t*& p, const uint8_t* end, size_t unit, int32_t& count) {
     if (end - p < 4)
         return false;
-    count = int32_t(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
+    count = readInt32LE(p);
     return count >= 0 && size_t(end - p - 4) / unit >= size_t(count);
 }
 
 bool readNarrow(const uint8_t*& p, const uint8_t* end, std::string& out) {
-    int32_t count = 0;
-    if (!readCount(p, end, 1, count))
-        return false;
     out.clear();
-    p += readNarrowString(p, out);
+    const int used = readNarrowString(p, size_t(end - p), out);
+    if (used < 0)
+        return false;
+    p += used;
     return true;
 }
 
 bool readWide(const uint8_t*& p, const uint8_t* end, std::wstring& out) {
-    int32_t count = 0;
-    if (!readCount(p, end, 2, count))
-        return false;
     out.clear();
-    p += readWideString(p, out);
+    const int used = readWideString(p, size_t(end - p), out);
+    if (used < 0)
+        return false;
+    p += used;
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "engine/media/DdsDecoder.h"
 
+#include "engine/core/ByteOrder.h"
 #include "engine/core/String.h"
 
 #include <string>
@@ -15,13 +16,6 @@ constexpr uint32_t DDPF_FOURCC = 0x4;
 constexpr uint32_t DDPF_RGB = 0x40;
 constexpr uint32_t DDPF_LUMINANCE = 0x20000;
 
-uint32_t read32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-uint16_t read16(const uint8_t* p) {
-    return uint16_t(p[0] | p[1] << 8);
-}
-
 constexpr uint32_t fourCC(char a, char b, char c, char d) {
     return uint32_t(uint8_t(a)) | uint32_t(uint8_t(b)) << 8 | uint32_t(uint8_t(c)) << 16 | uint32_t(uint8_t(d)) << 24;
 }
@@ -35,7 +29,7 @@ uint32_t argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) {
 void colorPalette(const uint8_t* block, bool fourColors, uint32_t palette[4]) {
     uint32_t r[4], g[4], b[4];
     for (int i = 0; i < 2; ++i) {
-        const uint16_t c = read16(block + 2 * i);
+        const uint16_t c = readUint16LE(block + 2 * i);
         r[i] = (c >> 11) & 0x1F;
         g[i] = (c >> 5) & 0x3F;
         b[i] = c & 0x1F;
@@ -57,7 +51,7 @@ void colorPalette(const uint8_t* block, bool fourColors, uint32_t palette[4]) {
 void colorBlock(const uint8_t* block, bool fourColors, uint32_t* out) {
     uint32_t palette[4];
     colorPalette(block, fourColors, palette);
-    const uint32_t indices = read32(block + 4);
+    const uint32_t indices = readUint32LE(block + 4);
     for (int i = 0; i < 16; ++i)
         out[i] = palette[(indices >> (2 * i)) & 3];
 }
@@ -92,10 +86,10 @@ void decodeUncompressed(const uint8_t* data, size_t available, uint32_t flags, u
         throw cImageError("DDS data is truncated");
     const bool luminance = (flags & DDPF_LUMINANCE) != 0;
     const bool alphaOnly = !(flags & (DDPF_RGB | DDPF_LUMINANCE)) && (flags & DDPF_ALPHA);
-    const cMaskChannel red(alphaOnly ? 0 : read32(format + 16));
-    const cMaskChannel green(alphaOnly || luminance ? 0 : read32(format + 20));
-    const cMaskChannel blue(alphaOnly || luminance ? 0 : read32(format + 24));
-    const cMaskChannel alpha(flags & (DDPF_ALPHAPIXELS | DDPF_ALPHA) ? read32(format + 28) : 0);
+    const cMaskChannel red(alphaOnly ? 0 : readUint32LE(format + 16));
+    const cMaskChannel green(alphaOnly || luminance ? 0 : readUint32LE(format + 20));
+    const cMaskChannel blue(alphaOnly || luminance ? 0 : readUint32LE(format + 24));
+    const cMaskChannel alpha(flags & (DDPF_ALPHAPIXELS | DDPF_ALPHA) ? readUint32LE(format + 28) : 0);
     for (int y = 0; y < image.height; ++y) {
         const uint8_t* row = data + size_t(y) * pitch;
         for (int x = 0; x < image.width; ++x) {
@@ -135,7 +129,7 @@ void decodeCompressed(const uint8_t* data, size_t available, uint32_t codec, cIm
 } // namespace
 
 void cDdsDecoder::decodeDxt1Block(const uint8_t* block, uint32_t* out) {
-    colorBlock(block, read16(block) > read16(block + 2), out);
+    colorBlock(block, readUint16LE(block) > readUint16LE(block + 2), out);
 }
 
 void cDdsDecoder::decodeDxt3Block(const uint8_t* block, uint32_t* out) {
@@ -171,16 +165,16 @@ void cDdsDecoder::decode(const uint8_t* bytes, size_t size, cImage& image) {
     if (size < HEADER_SIZE)
         throw cImageError("DDS data is truncated");
     const uint8_t* header = bytes + 4;
-    if (read32(header) != 124)
+    if (readUint32LE(header) != 124)
         throw cImageError("DDS header is corrupt");
-    const uint32_t height = read32(header + 8);
-    const uint32_t width = read32(header + 12);
+    const uint32_t height = readUint32LE(header + 8);
+    const uint32_t width = readUint32LE(header + 12);
     const uint8_t* format = header + 72;
-    if (read32(format) != 32)
+    if (readUint32LE(format) != 32)
         throw cImageError("DDS pixel format is corrupt");
-    const uint32_t flags = read32(format + 4);
-    const uint32_t codec = read32(format + 8);
-    const uint32_t bitCount = read32(format + 12);
+    const uint32_t flags = readUint32LE(format + 4);
+    const uint32_t codec = readUint32LE(format + 8);
+    const uint32_t bitCount = readUint32LE(format + 12);
     cImageDecoder::allocate(image, long(width), long(height), "DDS");
     const uint8_t* data = bytes + HEADER_SIZE;
     const size_t available = size - HEADER_SIZE;

@@ -1,5 +1,6 @@
 #include "engine/media/StbDecoder.h"
 
+#include "engine/core/ByteOrder.h"
 #include "engine/core/String.h"
 
 #include <stb/stb_image.h>
@@ -18,32 +19,25 @@ std::string failureReason() {
     return reason ? reason : "unknown error";
 }
 
-uint32_t read16(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8;
-}
-uint32_t read32(const uint8_t* p) {
-    return read16(p) | read16(p + 2) << 16;
-}
-
 // stb_image reads zeros past the end of its input, so a cut file would decode as a picture
 // with a black tail: the sizes its headers promise are checked first.
 bool isBmpComplete(const uint8_t* bytes, size_t size) {
     if (size < 26)
         return false;
-    const uint64_t offset = read32(bytes + 10);
-    const uint32_t headerSize = read32(bytes + 14);
+    const uint64_t offset = readUint32LE(bytes + 10);
+    const uint32_t headerSize = readUint32LE(bytes + 14);
     uint64_t width, height, bitCount, compression = 0;
     if (headerSize == 12) {
-        width = read16(bytes + 18);
-        height = read16(bytes + 20);
-        bitCount = read16(bytes + 24);
+        width = readUint16LE(bytes + 18);
+        height = readUint16LE(bytes + 20);
+        bitCount = readUint16LE(bytes + 24);
     } else {
         if (size < 34)
             return false;
-        width = uint64_t(std::abs(int64_t(int32_t(read32(bytes + 18)))));
-        height = uint64_t(std::abs(int64_t(int32_t(read32(bytes + 22)))));
-        bitCount = read16(bytes + 28);
-        compression = read32(bytes + 30);
+        width = uint64_t(std::abs(int64_t(int32_t(readUint32LE(bytes + 18)))));
+        height = uint64_t(std::abs(int64_t(int32_t(readUint32LE(bytes + 22)))));
+        bitCount = readUint16LE(bytes + 28);
+        compression = readUint32LE(bytes + 30);
     }
     if (compression != 0 && compression != 3 && compression != 6)
         return true; // stb_image refuses these itself
@@ -55,8 +49,8 @@ bool isTgaComplete(const uint8_t* bytes, size_t size) {
     if (size < 18)
         return false;
     const uint32_t type = bytes[2];
-    const uint64_t colorMapBytes = bytes[1] ? uint64_t(read16(bytes + 5)) * ((bytes[7] + 7u) / 8u) : 0;
-    const uint64_t pixelCount = uint64_t(read16(bytes + 12)) * read16(bytes + 14);
+    const uint64_t colorMapBytes = bytes[1] ? uint64_t(readUint16LE(bytes + 5)) * ((bytes[7] + 7u) / 8u) : 0;
+    const uint64_t pixelCount = uint64_t(readUint16LE(bytes + 12)) * readUint16LE(bytes + 14);
     const uint64_t pixelSize = (bytes[16] + 7u) / 8u;
     uint64_t position = 18 + uint64_t(bytes[0]) + colorMapBytes;
     if (type < 8)

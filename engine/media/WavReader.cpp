@@ -1,5 +1,6 @@
 #include "engine/media/WavReader.h"
 
+#include "engine/core/ByteOrder.h"
 #include "engine/core/String.h"
 
 #include <cstring>
@@ -7,13 +8,6 @@
 namespace Engine {
 
 namespace {
-
-uint32_t le32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-uint16_t le16(const uint8_t* p) {
-    return uint16_t(p[0] | p[1] << 8);
-}
 
 [[noreturn]] void fail(const char* why) {
     throw cStringA(std::string("WAV: ") + why);
@@ -42,20 +36,20 @@ cSoundBuffer cWavReader::read(IDataStream& stream) {
         uint8_t chunk[8];
         if (stream.seek(int32_t(position), IDataStream::SEEK_FROM_START) != position || !readExact(stream, chunk, 8))
             break;
-        const int64_t chunkSize = le32(chunk + 4);
+        const int64_t chunkSize = readUint32LE(chunk + 4);
         const int64_t body = position + 8;
         if (std::memcmp(chunk, "fmt ", 4) == 0) {
             uint8_t format[40] = {};
             if (chunkSize < 16 || !readExact(stream, format, int32_t(chunkSize < 40 ? chunkSize : 40)))
                 fail("bad format chunk");
-            uint16_t tag = le16(format);
+            uint16_t tag = readUint16LE(format);
             // The extensible header names the real format in its sub-format's first two bytes.
             if (tag == 0xFFFE && chunkSize >= 26)
-                tag = le16(format + 24);
-            channels = le16(format + 2);
-            rate = int(le32(format + 4));
-            bits = le16(format + 14);
-            const int blockAlign = le16(format + 12);
+                tag = readUint16LE(format + 24);
+            channels = readUint16LE(format + 2);
+            rate = int(readUint32LE(format + 4));
+            bits = readUint16LE(format + 14);
+            const int blockAlign = readUint16LE(format + 12);
             if (tag != 1)
                 fail("not PCM");
             if (channels < 1 || channels > 2 || (bits != 8 && bits != 16) || blockAlign != channels * bits / 8)
@@ -84,7 +78,7 @@ cSoundBuffer cWavReader::read(IDataStream& stream) {
 
     std::vector<int16_t> samples(frameCount * size_t(channels));
     for (size_t i = 0; i < samples.size(); ++i)
-        samples[i] = bits == 8 ? int16_t((int(raw[i]) - 128) * 256) : int16_t(le16(&raw[i * 2]));
+        samples[i] = bits == 8 ? int16_t((int(raw[i]) - 128) * 256) : int16_t(readUint16LE(&raw[i * 2]));
     cSoundBuffer buffer(rate, {});
     buffer.appendSamples(samples.data(), frameCount, channels);
     return buffer;

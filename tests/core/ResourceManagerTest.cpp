@@ -3,11 +3,10 @@
 #include "engine/core/FileSystem.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlDocument.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/FileServices.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <algorithm>
 #include <functional>
@@ -43,13 +42,8 @@ std::string thrownText(const std::function<void()>& action) {
 class ResourceManager : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* old = std::getenv("MEADOW_USER_DIR");
-        m_oldUserDir = old ? old : "";
-        setenv("MEADOW_USER_DIR", m_root.file("user").c_str(), 1);
-        m_root.write("Data/sys/constants.xml", "<c><game app_directory='Meadow'/></c>");
-        m_root.write("Data/Layouts/Menu.xml", "<Menu v='1'/>");
-        std::string data = m_root.file("Data");
-        m_fileSystem = std::make_unique<cFileSystem>(std::wstring(data.begin(), data.end()), "pack");
+        m_folders.writeData("Layouts/Menu.xml", "<Menu v='1'/>");
+        m_fileSystem = std::make_unique<cFileSystem>(m_folders.dataFolder(), "pack");
         m_manager = std::make_unique<cResourceManager>();
         m_manager->setLoader(RESOURCE_TEXTURE, [this](const std::string& path) -> cResource* {
             ++m_loaded;
@@ -59,11 +53,9 @@ protected:
     void TearDown() override {
         m_manager.reset();
         m_fileSystem.reset();
-        setenv("MEADOW_USER_DIR", m_oldUserDir.c_str(), 1);
     }
 
-    TestSupport::TempFolder m_root;
-    std::string m_oldUserDir;
+    TestSupport::DataFolders m_folders;
     std::unique_ptr<cFileSystem> m_fileSystem;
     std::unique_ptr<cResourceManager> m_manager;
     int m_loaded = 0;
@@ -152,14 +144,7 @@ private:
     std::vector<std::string>& m_journal;
 };
 
-std::string utf16le(const std::string& ascii) {
-    std::string out;
-    for (char c : ascii) {
-        out += c;
-        out += '\0';
-    }
-    return out;
-}
+std::string utf16le(const std::string& ascii) { return TestSupport::utf16Bytes(toWideString(ascii), false); }
 
 } // namespace
 
@@ -278,8 +263,7 @@ TEST_F(ResourceManagerKinds, LogEntriesOfOtherTypesAreSkipped) {
                                  "<Tag Path='c.png' Type='0'/><Tag Path='d.png' Type='-1'/></ResourceLog>");
     m_manager.reset();
     m_fileSystem.reset();
-    std::string data = m_root.file("Data");
-    m_fileSystem = std::make_unique<cFileSystem>(std::wstring(data.begin(), data.end()), "pack");
+    m_fileSystem = std::make_unique<cFileSystem>(m_folders.dataFolder(), "pack");
     m_manager = std::make_unique<cResourceManager>();
     registerKinds(*m_manager);
     m_manager->readResourceLog(m_manager->getXml("log.xml"), 0, 4);
@@ -310,22 +294,21 @@ TEST_F(ResourceManagerKinds, ExtensionsNameTheKind) {
 }
 
 TEST_F(ResourceManagerKinds, AtlasesMapPictureNamesToFramesOfTheirImages) {
-    m_root.write("Data/atlases.xml", "<Atlases>"
+    m_folders.writeData("atlases.xml", "<Atlases>"
                                      "<A><Path>Atlas\\First.PNG</Path><Map>maps/first.xml</Map></A>"
                                      "<A><Path>atlas/second.png</Path><Map>maps/second.xml</Map></A>"
                                      "</Atlases>");
-    m_root.write("Data/maps/first.xml", "<M>"
+    m_folders.writeData("maps/first.xml", "<M>"
                                         "<P><Name>Buttons\\OK.png</Name><Pos>4 8</Pos><Size>30 20</Size></P>"
                                         "<P><Name>buttons/cancel.png</Name><Pos>40 8</Pos></P>"
                                         "</M>");
-    m_root.write("Data/maps/second.xml", "<M>"
+    m_folders.writeData("maps/second.xml", "<M>"
                                          "<P><Name>logo.png</Name><Size>64 32</Size></P>"
                                          "<P><Name>buttons/ok.png</Name><Pos>1 1</Pos><Size>2 2</Size></P>"
                                          "</M>");
     m_manager.reset();
     m_fileSystem.reset();
-    std::string data = m_root.file("Data");
-    m_fileSystem = std::make_unique<cFileSystem>(std::wstring(data.begin(), data.end()), "pack");
+    m_fileSystem = std::make_unique<cFileSystem>(m_folders.dataFolder(), "pack");
     m_manager = std::make_unique<cResourceManager>();
 
     std::string image;

@@ -4,11 +4,10 @@
 #include "engine/core/FileSystem.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/FileServices.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -62,36 +61,20 @@ std::string int32le(int32_t v) {
 std::string narrowBin(const std::string& s) {
     return int32le(int32_t(s.size())) + s;
 }
-std::string wideBin(const std::wstring& s) {
-    std::string out = int32le(int32_t(s.size()));
-    for (wchar_t c : s) {
-        out += char(c & 0xFF);
-        out += char((c >> 8) & 0xFF);
-    }
-    return out;
-}
+std::string wideBin(const std::wstring& s) { return int32le(int32_t(s.size())) + TestSupport::utf16Bytes(s, false); }
 
 // A data folder with the files a test writes, the file system over it, and a user folder of its own.
 class XmlDocument : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const char* old = std::getenv("MEADOW_USER_DIR");
-        m_oldUserDir = old ? old : "";
-        setenv("MEADOW_USER_DIR", m_root.file("user").c_str(), 1);
-        writeData("sys/constants.xml", "<c><game app_directory='Meadow'/></c>");
-    }
     void TearDown() override {
         m_manager.reset();
         m_fileSystem.reset();
-        setenv("MEADOW_USER_DIR", m_oldUserDir.c_str(), 1);
     }
 
-    void writeData(const std::string& name, const std::string& bytes) const { m_root.write("Data/" + name, bytes); }
+    void writeData(const std::string& name, const std::string& bytes) const { m_folders.writeData(name, bytes); }
     IFileSystem& fileSystem() {
-        if (!m_fileSystem) {
-            std::string data = m_root.file("Data");
-            m_fileSystem = std::make_unique<cFileSystem>(std::wstring(data.begin(), data.end()), "pack");
-        }
+        if (!m_fileSystem)
+            m_fileSystem = std::make_unique<cFileSystem>(m_folders.dataFolder(), "pack");
         return *m_fileSystem;
     }
     cResourceManager& manager() {
@@ -124,8 +107,7 @@ protected:
         return "no error";
     }
 
-    TestSupport::TempFolder m_root;
-    std::string m_oldUserDir;
+    TestSupport::DataFolders m_folders;
     std::unique_ptr<cFileSystem> m_fileSystem;
     std::unique_ptr<cResourceManager> m_manager;
 };

@@ -8,9 +8,7 @@
 #include "tests/support/PixelTest.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <functional>
-#include <iterator>
 
 using namespace Engine;
 
@@ -133,10 +131,9 @@ TEST_F(GraphicsDevicePixels, CaptureWritesTheFrameAsJpegIntoTheUserFolder) {
     frame([&] { graphics().drawSprite(quad(0, 0, 400, 600, 0xFF20C040u), nullptr, 0, 0); });
     graphics().captureScreen("screenshot.jpg");
     ASSERT_TRUE(m_services.userExists("screenshot.jpg"));
-    std::ifstream file(m_services.userPath("screenshot.jpg"), std::ios::binary);
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string bytes = m_services.readUser("screenshot.jpg");
     cImage image;
-    cImageDecoder::decode(bytes.data(), bytes.size(), image);
+    cImageDecoder::decode(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), image);
     ASSERT_EQ(800, image.width);
     ASSERT_EQ(600, image.height);
     // JPEG is lossy: flat areas come back within a few steps.
@@ -152,9 +149,8 @@ TEST_F(GraphicsDevicePixels, CaptureWritesTheFrameAsJpegIntoTheUserFolder) {
 
     // A part of the screen gives a picture of that size.
     graphics().captureScreen("part.jpg", cRect(390, 0, 410, 10));
-    std::ifstream part(m_services.userPath("part.jpg"), std::ios::binary);
-    std::vector<uint8_t> partBytes((std::istreambuf_iterator<char>(part)), std::istreambuf_iterator<char>());
-    cImageDecoder::decode(partBytes.data(), partBytes.size(), image);
+    const std::string partBytes = m_services.readUser("part.jpg");
+    cImageDecoder::decode(reinterpret_cast<const uint8_t*>(partBytes.data()), partBytes.size(), image);
     EXPECT_EQ(20, image.width);
     EXPECT_EQ(10, image.height);
 }
