@@ -332,6 +332,12 @@ private:
     cCellModel* requireCell(int32_t row, int32_t column, const char* operation) const;
     // "row, column", as the error messages name a position.
     static std::string positionText(int32_t row, int32_t column);
+    bool isLevelTypeListFull() const { return int32_t(m_levelTypes.size()) >= m_maxObjectsOnLevel; }
+    // Adds a level type and marks its colour group taken.
+    void takeLevelType(std::vector<bool>& groupFlags, int32_t type) {
+        m_levelTypes.push_back(type);
+        setColourGroupFlag(groupFlags, type);
+    }
     // A piece from the pool, at rest and of the given type, put at (row, column).
     cMeadowObjectModel* placeNewPiece(int32_t row, int32_t column, int32_t type);
     bool isOnBoard(int32_t row, int32_t column) const {
