@@ -105,6 +105,12 @@ public:
     int32_t getRandomAllowedType() const;
     int32_t getRandomLevelType() const;
     bool isLevelType(int32_t type) const;
+    bool isLevelTypeListFull() const { return int32_t(m_levelTypes.size()) >= m_maxObjectsOnLevel; }
+    // Adds a level type and marks its colour group taken.
+    void takeLevelType(std::vector<bool>& groupFlags, int32_t type) {
+        m_levelTypes.push_back(type);
+        setColourGroupFlag(groupFlags, type);
+    }
     int32_t getTypeCategory(int32_t type) const;
     // The type's colour group; -1 for a type "GameObjects" does not list.
     int32_t getColourGroup(int32_t type) const;
@@ -332,12 +338,6 @@ private:
     cCellModel* requireCell(int32_t row, int32_t column, const char* operation) const;
     // "row, column", as the error messages name a position.
     static std::string positionText(int32_t row, int32_t column);
-    bool isLevelTypeListFull() const { return int32_t(m_levelTypes.size()) >= m_maxObjectsOnLevel; }
-    // Adds a level type and marks its colour group taken.
-    void takeLevelType(std::vector<bool>& groupFlags, int32_t type) {
-        m_levelTypes.push_back(type);
-        setColourGroupFlag(groupFlags, type);
-    }
     // A piece from the pool, at rest and of the given type, put at (row, column).
     cMeadowObjectModel* placeNewPiece(int32_t row, int32_t column, int32_t type);
     bool isOnBoard(int32_t row, int32_t column) const {

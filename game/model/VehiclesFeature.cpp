@@ -98,15 +98,13 @@ int32_t cVehiclesFeature::getProcessedMoney() const {
 }
 
 void cVehiclesFeature::collectSlotTypes(std::vector<bool>& usedFlags, int32_t& count) {
-    std::vector<int32_t>& levelTypes = m_model->getLevelTypes();
     for (const auto& vehicle : m_waiting) {
         for (const cVehicleSlot& slot : vehicle->getSlots()) {
-            if (int32_t(levelTypes.size()) >= m_model->m_maxObjectsOnLevel)
+            if (m_model->isLevelTypeListFull())
                 return;
-            if (slot.objectType == 0 || std::count(levelTypes.begin(), levelTypes.end(), slot.objectType))
+            if (slot.objectType == 0 || m_model->isLevelType(slot.objectType))
                 continue;
-            levelTypes.push_back(slot.objectType);
-            m_model->setColourGroupFlag(usedFlags, slot.objectType);
+            m_model->takeLevelType(usedFlags, slot.objectType);
             if (m_model->isBonusObjectType(slot.objectType))
                 ++count;
         }
