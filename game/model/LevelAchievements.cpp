@@ -2,6 +2,7 @@
 
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
+#include "game/model/ModelXml.h"
 
 using Engine::cStringA;
 using Engine::IXmlNode;
@@ -18,11 +19,7 @@ void cLevelAchievements::loadXML(IXmlNode* root) {
     if (!root || !root->findNode("LevelAchievements", list) || !list)
         throw cStringA("cLevelAchievements::loadXML(): incorrect GameModel.xml: <LevelAchievements> tag is absent.");
     m_achievements.clear();
-    int count = list->getNodeCount();
-    for (int i = 0; i < count; ++i) {
-        IXmlNode* node = nullptr;
-        if (!list->getNodeAt(i, node) || !node)
-            continue;
+    for (IXmlNode* node : ModelXml::children(list)) {
         cLevelAchievement record;
         record.name = node->getAttribute(L"name");
         Engine::parseInt(record.id, node->getAttribute(L"id"));

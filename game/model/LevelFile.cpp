@@ -17,10 +17,6 @@ namespace {
 
 const char* const kLevelsFile = "Meadow/Model/GameLevels.xml";
 
-std::string position(int32_t row, int32_t column) {
-    return std::to_string(row) + ", " + std::to_string(column);
-}
-
 // "12_0_3" → "12", "0", "3"; the last token runs to the end, so "" is one empty token.
 std::vector<std::string> splitTokens(const std::string& text) {
     std::vector<std::string> tokens;
@@ -135,12 +131,13 @@ void cMeadowModel::parseCells(int32_t row, const std::string& text) {
         uint64_t code = 0;
         bool negative = false;
         if (size_t(k) < tokens.size() && (!parseDecimal(tokens[size_t(k)], 0xFFFFFFFFu, code, negative) || negative))
-            throw cStringA("cMeadowModel::parseCells(): wrong cell code in (" + position(row, k) +
+            throw cStringA("cMeadowModel::parseCells(): wrong cell code in (" + positionText(row, k) +
                            "): " + tokens[size_t(k)]);
         if (getCell(row, k))
-            throw cStringA("cMeadowModel::parseCells(): cell must not be defined yet! in (" + position(row, k) + ")");
+            throw cStringA("cMeadowModel::parseCells(): cell must not be defined yet! in (" + positionText(row, k) +
+                           ")");
         if ((code & 15u) > 3u)
-            throw cStringA("cMeadowModel::parseCells(): wrong cell type in (" + position(row, k) +
+            throw cStringA("cMeadowModel::parseCells(): wrong cell type in (" + positionText(row, k) +
                            "): " + std::to_string(code & 15u));
         cCellModel* cell = createCell(row, k, uint32_t(code));
         m_triggerTable[size_t(cell->getTriggerNumber())] = 1;
@@ -160,7 +157,7 @@ void cMeadowModel::parseObjects(int32_t row, const std::string& text) {
         uint64_t value = 0;
         bool negative = false;
         if (!parseDecimal(tokens[size_t(k)], 0x7FFFFFFFu, value, negative))
-            throw cStringA("cMeadowModel::parseObjects(): wrong object code in (" + position(row, k) +
+            throw cStringA("cMeadowModel::parseObjects(): wrong object code in (" + positionText(row, k) +
                            "): " + tokens[size_t(k)]);
         const int64_t code = negative ? -int64_t(value) : int64_t(value);
         if (code < 0 || code > 5)
@@ -170,7 +167,7 @@ void cMeadowModel::parseObjects(int32_t row, const std::string& text) {
             continue;
         cCellModel* cell = getCell(row, k);
         if (!cell || cell->getType() == 0)
-            throw cStringA("cMeadowModel::parseObjects(): cannot place object because cell(" + position(row, k) +
+            throw cStringA("cMeadowModel::parseObjects(): cannot place object because cell(" + positionText(row, k) +
                            ") is not visible");
         cMeadowObjectModel* piece = placeNewPiece(row, k, int32_t(code));
         if (!cell->isEnabled() && cell->getAwaitedTrigger() > 0)
@@ -260,7 +257,7 @@ void cMeadowModel::collectSavedLevelTypes(std::vector<bool>& groupFlags, int32_t
                 continue;
             }
             if (!cell || cell->getLocks() <= 0)
-                throw cStringA("cMeadowModel::defineLevelObjects(): wrong object in cell (" + position(r, c) + ")");
+                throw cStringA("cMeadowModel::defineLevelObjects(): wrong object in cell (" + positionText(r, c) + ")");
             if (full() || isLevelType(piece->getType()))
                 continue;
             m_levelTypes.push_back(piece->getType());
@@ -284,9 +281,7 @@ void cMeadowModel::updateLevelInfo(int32_t level) {
         std::wstring& cells = cellTexts[size_t(r)];
         std::wstring& objects = objectTexts[size_t(r)];
         for (int32_t c = 0; c < columns; ++c) {
-            cCellModel* cell = getCell(r, c);
-            if (!cell)
-                throw cStringA("cMeadowModel::updateLevelInfo(): cell is not defined in (" + position(r, c) + ")");
+            cCellModel* cell = requireCell(r, c, "cMeadowModel::updateLevelInfo");
             cells += number(cell->getPackedCode());
             if (cell->getLocks() <= 0) {
                 objects += L"0";
@@ -294,7 +289,7 @@ void cMeadowModel::updateLevelInfo(int32_t level) {
                 cMeadowObjectModel* piece = getObject(r, c);
                 if (!piece)
                     throw cStringA("cMeadowModel::updateLevelInfo(): there is no object in a locked cell (" +
-                                   position(r, c) + ")");
+                                   positionText(r, c) + ")");
                 objects += number(piece->getType());
             }
             if (c + 1 < columns) {

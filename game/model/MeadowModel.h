@@ -330,6 +330,8 @@ public:
 private:
     void createFeatures();
     cCellModel* requireCell(int32_t row, int32_t column, const char* operation) const;
+    // "row, column", as the error messages name a position.
+    static std::string positionText(int32_t row, int32_t column);
     // A piece from the pool, at rest and of the given type, put at (row, column).
     cMeadowObjectModel* placeNewPiece(int32_t row, int32_t column, int32_t type);
     bool isOnBoard(int32_t row, int32_t column) const {

@@ -12,12 +12,11 @@ namespace {
 // (r-1,c-1), (r,c-1), (r+1,c-1), (r+1,c), (r+1,c+1), (r,c+1), (r-1,c+1), (r-1,c)
 const int kNeighbourOffsets[8][2] = {{-1, -1}, {0, -1}, {1, -1}, {1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}};
 
-cStringA cellMessage(const char* operation, int32_t row, int32_t column) {
-    return cStringA(operation) + "(): cell is not defined in (" + std::to_string(row) + ", " + std::to_string(column) +
-           ")";
-}
-
 } // namespace
+
+std::string cMeadowModel::positionText(int32_t row, int32_t column) {
+    return std::to_string(row) + ", " + std::to_string(column);
+}
 
 void cMeadowModel::createBoard(int32_t rows, int32_t columns) {
     destroyBoard();
@@ -48,12 +47,10 @@ void cMeadowModel::destroyBoard() {
 
 cCellModel* cMeadowModel::createCell(int32_t row, int32_t column, uint32_t code) {
     if (!isOnBoard(row, column))
-        throw cStringA("cMeadowModel::createCell(): position is outside the board (" + std::to_string(row) + ", " +
-                       std::to_string(column) + ")");
+        throw cStringA("cMeadowModel::createCell(): position is outside the board (" + positionText(row, column) + ")");
     auto& slot = m_cells[size_t(row)][size_t(column)];
     if (slot)
-        throw cStringA("cMeadowModel::createCell(): cell is already defined in (" + std::to_string(row) + ", " +
-                       std::to_string(column) + ")");
+        throw cStringA("cMeadowModel::createCell(): cell is already defined in (" + positionText(row, column) + ")");
     slot = std::make_unique<cCellModel>(this, row, column);
     slot->setPackedCode(code);
     return slot.get();
@@ -73,8 +70,7 @@ cMeadowObjectModel* cMeadowModel::getObject(int32_t row, int32_t column) const {
 
 void cMeadowModel::setObject(int32_t row, int32_t column, cMeadowObjectModel* piece) {
     if (uint32_t(row) >= m_objects.size() || uint32_t(column) >= m_objects[size_t(row)].size())
-        throw cStringA("cMeadowModel::setObject(): position is outside the board (" + std::to_string(row) + ", " +
-                       std::to_string(column) + ")");
+        throw cStringA("cMeadowModel::setObject(): position is outside the board (" + positionText(row, column) + ")");
     m_objects[size_t(row)][size_t(column)] = piece;
     if (piece)
         piece->setPosition(cVector2(float(row), float(column)));
@@ -160,7 +156,7 @@ bool cMeadowModel::isCellBlocked(int32_t row, int32_t column) const {
 cCellModel* cMeadowModel::requireCell(int32_t row, int32_t column, const char* operation) const {
     cCellModel* cell = getCell(row, column);
     if (!cell)
-        throw cellMessage(operation, row, column);
+        throw cStringA(operation) + "(): cell is not defined in (" + positionText(row, column) + ")";
     return cell;
 }
 
@@ -247,10 +243,7 @@ std::vector<cVector2> cMeadowModel::getComplexCellsInSquare(int32_t firstRow, in
             int32_t r = firstRow + i, c = firstColumn + j;
             if (!isOnBoard(r, c))
                 continue;
-            cCellModel* cell = getCell(r, c);
-            if (!cell)
-                throw cellMessage("cMeadowModel::getComplexCellsInSquare", r, c);
-            if (cell->isEnabled())
+            if (requireCell(r, c, "cMeadowModel::getComplexCellsInSquare")->isEnabled())
                 result.push_back(cVector2(float(r), float(c)));
         }
     }

@@ -6,53 +6,23 @@
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
+#include "game/model/ModelXml.h"
 #include "game/model/RandomDraw.h"
 
 #include <cstdlib>
 
 using Engine::cStringA;
 using Engine::IXmlNode;
+using ModelXml::children;
+using ModelXml::readBool;
+using ModelXml::readFloat;
+using ModelXml::readInt;
+using ModelXml::readWord;
 
 namespace {
 
 const char* const kModelFile = "Meadow/Model/GameModel.xml";
 const char* const kLevelsFile = "Meadow/Model/GameLevels.xml";
-
-int32_t readInt(IXmlNode* node, const wchar_t* name, int32_t fallback) {
-    int value = fallback;
-    Engine::parseInt(value, node->getAttribute(name));
-    return value;
-}
-
-float readFloat(IXmlNode* node, const wchar_t* name, float fallback) {
-    float value = fallback;
-    Engine::parseFloat(value, node->getAttribute(name));
-    return value;
-}
-
-bool readBool(IXmlNode* node, const wchar_t* name, bool fallback) {
-    bool value = fallback;
-    Engine::parseBool(value, node->getAttribute(name));
-    return value;
-}
-
-std::string readWord(IXmlNode* node, const wchar_t* name) {
-    std::string value;
-    Engine::parseString(value, node->getAttribute(name));
-    return value;
-}
-
-// Children in name order, which is file order when they share one element name.
-std::vector<IXmlNode*> children(IXmlNode* node) {
-    std::vector<IXmlNode*> result;
-    int count = node->getNodeCount();
-    for (int i = 0; i < count; ++i) {
-        IXmlNode* child = nullptr;
-        if (node->getNodeAt(i, child) && child)
-            result.push_back(child);
-    }
-    return result;
-}
 
 // "1_2_3" → 1, 2, 3; an empty piece between two "_" is 0; a trailing "_" adds nothing.
 void appendTypeList(const std::string& text, std::vector<int32_t>& out) {

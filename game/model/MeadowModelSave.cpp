@@ -18,10 +18,6 @@ namespace {
 
 const char* const kVersion = "v1.10";
 
-std::string position(int32_t row, int32_t column) {
-    return std::to_string(row) + ", " + std::to_string(column);
-}
-
 cStringA refused(const std::string& why) {
     return cStringA("cMeadowModel::load(): " + why);
 }
@@ -109,10 +105,7 @@ void cMeadowModel::save(Engine::IDataStream& stream) {
     std::vector<cMeadowObjectModel*> kept;
     for (int32_t r = 0; r < m_rows; ++r) {
         for (int32_t c = 0; c < m_columns; ++c) {
-            cCellModel* cell = getCell(r, c);
-            if (!cell)
-                throw cStringA("cMeadowModel::save(): cell is not defined in (" + position(r, c) + ")");
-            cell->save(stream);
+            requireCell(r, c, "cMeadowModel::save")->save(stream);
         }
     }
     for (int32_t r = 0; r < m_rows; ++r) {
@@ -165,7 +158,7 @@ void cMeadowModel::load(Engine::IDataStream& stream) {
             cell.goldPrize = SaveStream::readFlag(stream);
             if (cell.type < 0 || cell.type > 3 || cell.locks < 0 || cell.locks > 15 || !isTriggerNumber(cell.trigger) ||
                 !isTriggerNumber(cell.awaited))
-                throw refused("wrong cell in the level save in (" + position(r, c) + ")");
+                throw refused("wrong cell in the level save in (" + positionText(r, c) + ")");
             save.cells.push_back(cell);
         }
     }
@@ -187,10 +180,10 @@ void cMeadowModel::load(Engine::IDataStream& stream) {
         const cSavedCell& cell = save.cell(piece.row, piece.column);
         const size_t slot = size_t(piece.row * save.columns + piece.column);
         if (taken[slot])
-            throw refused("two objects in (" + position(piece.row, piece.column) + ") in the level save");
+            throw refused("two objects in (" + positionText(piece.row, piece.column) + ") in the level save");
         taken[slot] = true;
         if (cell.type == 0 || (!piece.prize && cell.locks <= 0))
-            throw refused("wrong object in cell (" + position(piece.row, piece.column) + ") in the level save");
+            throw refused("wrong object in cell (" + positionText(piece.row, piece.column) + ") in the level save");
         const bool prizeType = piece.type == cMeadowObjectModel::VEHICLE_OBJECT_TYPE ||
                                piece.type == cMeadowObjectModel::GOLD_PRIZE_OBJECT_TYPE;
         bool knownType = prizeType;
@@ -202,7 +195,7 @@ void cMeadowModel::load(Engine::IDataStream& stream) {
             }
         }
         if (!knownType || !isBonusTag(piece.bonusTag))
-            throw refused("wrong object in the level save in (" + position(piece.row, piece.column) + ")");
+            throw refused("wrong object in the level save in (" + positionText(piece.row, piece.column) + ")");
         save.pieces.push_back(piece);
     }
     save.waiting = readVehicles(stream, m_maxVehicleSlots);

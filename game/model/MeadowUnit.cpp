@@ -3,10 +3,12 @@
 #include "engine/core/String.h"
 #include "engine/core/Strings.h"
 #include "engine/core/XmlNode.h"
+#include "game/model/ModelXml.h"
 #include "game/model/RandomDraw.h"
 
 using Engine::cStringA;
 using Engine::IXmlNode;
+using ModelXml::readInt;
 
 namespace {
 
@@ -19,12 +21,6 @@ std::wstring childText(IXmlNode* node, const char* name) {
     std::wstring text;
     node->getValue(name, text);
     return text;
-}
-
-int32_t readInt(IXmlNode* node, const wchar_t* name, int32_t fallback) {
-    int value = fallback;
-    Engine::parseInt(value, node->getAttribute(name));
-    return value;
 }
 
 } // namespace
@@ -40,11 +36,7 @@ void cMeadowUnit::loadUnits(IXmlNode* node) {
     if (!node->findNode("Upgrades", list) || !list)
         throw cStringA("cMeadowUnit::loadUnits(): incorrect GameModel.xml: some unit hasn't upgrades.");
     m_upgrades.emplace_back();
-    int count = list->getNodeCount();
-    for (int i = 0; i < count; ++i) {
-        IXmlNode* child = nullptr;
-        if (!list->getNodeAt(i, child) || !child)
-            continue;
+    for (IXmlNode* child : ModelXml::children(list)) {
         cUnitUpgrade upgrade;
         upgrade.level = readInt(child, L"level", upgrade.level);
         upgrade.price = readInt(child, L"price_gold", upgrade.price);

@@ -4,6 +4,7 @@
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
 #include "game/model/MeadowModel.h"
+#include "game/model/ModelXml.h"
 
 #include <algorithm>
 #include <list>
@@ -21,11 +22,7 @@ void cUnitsFeature::loadUnits(IXmlNode* root) {
         throw cStringA("cUnitsFeature::loadUnits(): incorrect GameModel.xml: <Units> tag is absent or units are not "
                        "defined.");
     m_units.clear();
-    int count = list->getNodeCount();
-    for (int i = 0; i < count; ++i) {
-        IXmlNode* node = nullptr;
-        if (!list->getNodeAt(i, node) || !node)
-            continue;
+    for (IXmlNode* node : ModelXml::children(list)) {
         auto unit = std::make_unique<cMeadowUnit>(m_model);
         unit->setIndex(int32_t(m_units.size()));
         unit->loadUnits(node);

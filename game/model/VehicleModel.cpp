@@ -3,6 +3,7 @@
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
 #include "game/model/MeadowObjectModel.h"
+#include "game/model/ModelXml.h"
 #include "game/model/SaveStream.h"
 
 #include <algorithm>
@@ -131,22 +132,10 @@ void cVehicleModel::writeXml(std::wostream& out) const {
 void cVehicleModel::readXml(Engine::IXmlNode* node) {
     if (!node)
         return;
-    int money = m_money;
-    Engine::parseInt(money, node->getAttribute(L"money"));
-    setMoney(money);
-    bool hasBonus = m_hasBonus;
-    Engine::parseBool(hasBonus, node->getAttribute(L"has_bonus"));
-    m_hasBonus = hasBonus;
-    int count = node->getNodeCount();
-    for (int i = 0; i < count; ++i) {
-        Engine::IXmlNode* slot = nullptr;
-        if (!node->getNodeAt(i, slot) || !slot)
-            continue;
-        int object = 0, amount = 0;
-        Engine::parseInt(object, slot->getAttribute(L"object"));
-        Engine::parseInt(amount, slot->getAttribute(L"amount"));
-        addSlot(object, amount, 0);
-    }
+    setMoney(ModelXml::readInt(node, L"money", m_money));
+    m_hasBonus = ModelXml::readBool(node, L"has_bonus", m_hasBonus);
+    for (Engine::IXmlNode* slot : ModelXml::children(node))
+        addSlot(ModelXml::readInt(slot, L"object", 0), ModelXml::readInt(slot, L"amount", 0), 0);
 }
 
 void cVehicleModel::save(Engine::IDataStream& stream) const {
