@@ -74,7 +74,6 @@ public:
 
 private:
     void connect(cNetRequest& request);
-    void finishRequest(int status, const cNetMessage* answer);
     // Ends the active request with status -1; dropped: the connection broke.
     void failRequest(bool dropped);
     void addPingSample(cNetRequest& request);

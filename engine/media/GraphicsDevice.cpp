@@ -287,28 +287,21 @@ void cGraphicsDevice::fillPresentParameters(cPresentParameters& parameters) {
     }
 }
 
-void cGraphicsDevice::setState(eRenderState state, uint32_t value) {
-    if (m_device->getRenderState(state) != value)
-        m_device->setRenderState(state, value);
-}
-
 void cGraphicsDevice::applyRenderState() {
-    setState(RS_ALPHA_BLEND_ENABLE, 1);
-    setState(RS_SRC_BLEND, BLEND_SRC_ALPHA);
-    setState(RS_DEST_BLEND, BLEND_INV_SRC_ALPHA);
-    setState(RS_BLEND_OP, BLEND_OP_ADD);
-    setState(RS_ALPHA_TEST_ENABLE, 1);
-    setState(RS_ALPHA_FUNC, CMP_GREATER);
-    setState(RS_ALPHA_REF, 0);
-    setState(RS_LIGHTING, 0);
-    setState(RS_CULL_MODE, CULL_NONE);
-    setState(RS_Z_ENABLE, 0);
-    setState(RS_Z_WRITE_ENABLE, 0);
-    setState(RS_FILL_MODE, m_wireframe ? FILL_WIREFRAME : FILL_SOLID);
-    if (m_device->getSamplerState(SS_ADDRESS_U) != ADDRESS_CLAMP)
-        m_device->setSamplerState(SS_ADDRESS_U, ADDRESS_CLAMP);
-    if (m_device->getSamplerState(SS_ADDRESS_V) != ADDRESS_CLAMP)
-        m_device->setSamplerState(SS_ADDRESS_V, ADDRESS_CLAMP);
+    setRenderStateIfChanged(*m_device, RS_ALPHA_BLEND_ENABLE, 1);
+    setRenderStateIfChanged(*m_device, RS_SRC_BLEND, BLEND_SRC_ALPHA);
+    setRenderStateIfChanged(*m_device, RS_DEST_BLEND, BLEND_INV_SRC_ALPHA);
+    setRenderStateIfChanged(*m_device, RS_BLEND_OP, BLEND_OP_ADD);
+    setRenderStateIfChanged(*m_device, RS_ALPHA_TEST_ENABLE, 1);
+    setRenderStateIfChanged(*m_device, RS_ALPHA_FUNC, CMP_GREATER);
+    setRenderStateIfChanged(*m_device, RS_ALPHA_REF, 0);
+    setRenderStateIfChanged(*m_device, RS_LIGHTING, 0);
+    setRenderStateIfChanged(*m_device, RS_CULL_MODE, CULL_NONE);
+    setRenderStateIfChanged(*m_device, RS_Z_ENABLE, 0);
+    setRenderStateIfChanged(*m_device, RS_Z_WRITE_ENABLE, 0);
+    setRenderStateIfChanged(*m_device, RS_FILL_MODE, m_wireframe ? FILL_WIREFRAME : FILL_SOLID);
+    setSamplerStateIfChanged(*m_device, SS_ADDRESS_U, ADDRESS_CLAMP);
+    setSamplerStateIfChanged(*m_device, SS_ADDRESS_V, ADDRESS_CLAMP);
 
     float width = float(m_presentParameters.width), height = float(m_presentParameters.height);
     const float zNear = -8000.0f, zFar = 8000.0f;
@@ -435,7 +428,7 @@ void cGraphicsDevice::endFrame() {
     m_device->beginScene();
     m_triangleCount += m_batch.render(*m_device, makeBatchFrame());
     m_particleDeviceFresh = false;
-    setState(RS_STENCIL_ENABLE, 0);
+    setRenderStateIfChanged(*m_device, RS_STENCIL_ENABLE, 0);
     if (m_fullscreen)
         drawBorders();
     std::wstring statistics = buildStatisticsText();
@@ -499,7 +492,7 @@ void cGraphicsDevice::addOverlayText(const std::wstring& text) {
 
 void cGraphicsDevice::setWireframe(bool wireframe) {
     m_wireframe = wireframe;
-    setState(RS_FILL_MODE, wireframe ? FILL_WIREFRAME : FILL_SOLID);
+    setRenderStateIfChanged(*m_device, RS_FILL_MODE, wireframe ? FILL_WIREFRAME : FILL_SOLID);
 }
 
 void cGraphicsDevice::releaseBorders() {
@@ -571,10 +564,10 @@ void cGraphicsDevice::setupBorders() {
 void cGraphicsDevice::drawBorders() {
     if (!m_borderBuffer)
         return;
-    setState(RS_SRC_BLEND, BLEND_SRC_ALPHA);
-    setState(RS_DEST_BLEND, BLEND_INV_SRC_ALPHA);
-    setState(RS_ALPHA_BLEND_ENABLE, 1);
-    setState(RS_ALPHA_REF, 0);
+    setRenderStateIfChanged(*m_device, RS_SRC_BLEND, BLEND_SRC_ALPHA);
+    setRenderStateIfChanged(*m_device, RS_DEST_BLEND, BLEND_INV_SRC_ALPHA);
+    setRenderStateIfChanged(*m_device, RS_ALPHA_BLEND_ENABLE, 1);
+    setRenderStateIfChanged(*m_device, RS_ALPHA_REF, 0);
     m_device->setVertexFormat(BATCH_VERTEX_FORMAT);
     const cTexture* texture = nullptr;
     if (m_bordersShown)

@@ -155,7 +155,6 @@ private:
     void drawBorders();
     void releaseBorders();
     void drawOverlay();
-    void setState(Platform::eRenderState state, uint32_t value);
     cBatchFrame makeBatchFrame() const;
 
     Platform::IWindow* m_window = nullptr;

@@ -1,6 +1,7 @@
 #include "engine/media/ImageOutput.h"
 
 #include "engine/core/String.h"
+#include "engine/media/JpegErrors.h"
 
 #include <cstdio>
 #include <jpeglib.h>
@@ -16,18 +17,6 @@ namespace {
 
 uint32_t expand5(uint32_t k) {
     return k == 0 ? 0 : k == 31 ? 255 : 8 * k + 8;
-}
-
-struct cJpegErrors {
-    jpeg_error_mgr manager;
-    jmp_buf jump;
-    char message[JMSG_LENGTH_MAX] = {};
-};
-
-void onJpegError(j_common_ptr info) {
-    cJpegErrors* errors = reinterpret_cast<cJpegErrors*>(info->err);
-    errors->manager.format_message(info, errors->message);
-    longjmp(errors->jump, 1);
 }
 
 // Everything the compression touches lives here, outside the setjmp frame, so a longjmp
@@ -128,8 +117,7 @@ bool writeJpeg(const cBitmapInfoHeader* header, const uint8_t* pixels, int quali
     auto writerHolder = std::make_unique<cJpegWriter>();
     cJpegErrors& errors = *errorsHolder;
     cJpegWriter& writer = *writerHolder;
-    writer.info.err = jpeg_std_error(&errors.manager);
-    errors.manager.error_exit = onJpegError;
+    writer.info.err = errors.install(false);
     if (setjmp(errors.jump)) {
         *errorText = std::string("Cannot write ") + path + ": " + errors.message;
         writer.closeFile();

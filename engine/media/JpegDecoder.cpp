@@ -1,6 +1,7 @@
 #include "engine/media/JpegDecoder.h"
 
 #include "engine/core/String.h"
+#include "engine/media/JpegErrors.h"
 
 #include <cstdio>
 #include <jpeglib.h>
@@ -13,25 +14,6 @@
 namespace Engine {
 
 namespace {
-
-// libjpeg's error manager: errors and warnings (a stream that ends early, damaged data) are
-// kept as text and end the decoding through longjmp instead of exit().
-struct cJpegErrors {
-    jpeg_error_mgr manager;
-    jmp_buf jump;
-    char message[JMSG_LENGTH_MAX] = {};
-};
-
-void onError(j_common_ptr info) {
-    cJpegErrors* errors = reinterpret_cast<cJpegErrors*>(info->err);
-    errors->manager.format_message(info, errors->message);
-    longjmp(errors->jump, 1);
-}
-
-void onMessage(j_common_ptr info, int level) {
-    if (level < 0)
-        onError(info);
-}
 
 struct cJpegReader {
     jpeg_decompress_struct info;
@@ -50,9 +32,7 @@ void cJpegDecoder::decode(const uint8_t* bytes, size_t size, cImage& image) {
     auto readerHolder = std::make_unique<cJpegReader>();
     cJpegErrors& errors = *errorsHolder;
     cJpegReader& reader = *readerHolder;
-    reader.info.err = jpeg_std_error(&errors.manager);
-    errors.manager.error_exit = onError;
-    errors.manager.emit_message = onMessage;
+    reader.info.err = errors.install(true);
     if (setjmp(errors.jump))
         throw cImageError(std::string("JPEG data is corrupt: ") + errors.message);
 

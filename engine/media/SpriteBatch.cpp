@@ -28,16 +28,6 @@ cColorValue toDevice(const cColor& color) {
     return {color.r, color.g, color.b, color.a};
 }
 
-void setState(IRenderDevice& device, eRenderState state, uint32_t value) {
-    if (device.getRenderState(state) != value)
-        device.setRenderState(state, value);
-}
-
-void setSampler(IRenderDevice& device, eSamplerState state, uint32_t value) {
-    if (device.getSamplerState(state) != value)
-        device.setSamplerState(state, value);
-}
-
 uint32_t alphaReference(const cBatchRecord& record) {
     if (record.renderType & RENDER_ALPHA_REF_160)
         return 0xA0;
@@ -52,8 +42,8 @@ void setFilter(IRenderDevice& device, uint32_t renderType) {
         filter = FILTER_LINEAR;
     else if (renderType & RENDER_ANISOTROPIC)
         filter = FILTER_ANISOTROPIC;
-    setSampler(device, SS_MAG_FILTER, filter);
-    setSampler(device, SS_MIN_FILTER, filter);
+    setSamplerStateIfChanged(device, SS_MAG_FILTER, filter);
+    setSamplerStateIfChanged(device, SS_MIN_FILTER, filter);
 }
 
 // Packs a bilinear mix of the four corner colours.
@@ -339,33 +329,33 @@ uint32_t cSpriteBatch::render(IRenderDevice& device, const cBatchFrame& frame) {
     for (const cBatchRecord& record : m_records) {
         device.setTexture(frame.wireframe ? 0 : record.texture);
         if (record.renderType & RENDER_STENCIL_MASK) {
-            setState(device, RS_STENCIL_ENABLE, 1);
-            setState(device, RS_STENCIL_FUNC, CMP_ALWAYS);
-            setState(device, RS_STENCIL_REF, 1);
-            setState(device, RS_STENCIL_MASK, 0xFFFFFFFFu);
-            setState(device, RS_STENCIL_WRITE_MASK, 0xFFFFFFFFu);
-            setState(device, RS_STENCIL_FAIL, STENCIL_KEEP);
-            setState(device, RS_STENCIL_Z_FAIL, STENCIL_KEEP);
-            setState(device, RS_STENCIL_PASS, STENCIL_REPLACE);
-            setState(device, RS_ALPHA_REF, 0x88);
-            setState(device, RS_SRC_BLEND, BLEND_ZERO);
-            setState(device, RS_DEST_BLEND, BLEND_ONE);
-            setState(device, RS_ALPHA_BLEND_ENABLE, 1);
-            setState(device, RS_ALPHA_TEST_ENABLE, 1);
+            setRenderStateIfChanged(device, RS_STENCIL_ENABLE, 1);
+            setRenderStateIfChanged(device, RS_STENCIL_FUNC, CMP_ALWAYS);
+            setRenderStateIfChanged(device, RS_STENCIL_REF, 1);
+            setRenderStateIfChanged(device, RS_STENCIL_MASK, 0xFFFFFFFFu);
+            setRenderStateIfChanged(device, RS_STENCIL_WRITE_MASK, 0xFFFFFFFFu);
+            setRenderStateIfChanged(device, RS_STENCIL_FAIL, STENCIL_KEEP);
+            setRenderStateIfChanged(device, RS_STENCIL_Z_FAIL, STENCIL_KEEP);
+            setRenderStateIfChanged(device, RS_STENCIL_PASS, STENCIL_REPLACE);
+            setRenderStateIfChanged(device, RS_ALPHA_REF, 0x88);
+            setRenderStateIfChanged(device, RS_SRC_BLEND, BLEND_ZERO);
+            setRenderStateIfChanged(device, RS_DEST_BLEND, BLEND_ONE);
+            setRenderStateIfChanged(device, RS_ALPHA_BLEND_ENABLE, 1);
+            setRenderStateIfChanged(device, RS_ALPHA_TEST_ENABLE, 1);
             drawRecord(device, frame, record, true, triangles);
-            setState(device, RS_ALPHA_REF, 0);
-            setState(device, RS_STENCIL_ENABLE, 0);
+            setRenderStateIfChanged(device, RS_ALPHA_REF, 0);
+            setRenderStateIfChanged(device, RS_STENCIL_ENABLE, 0);
         }
         if (record.renderType & RENDER_STENCIL_TEST) {
-            setState(device, RS_STENCIL_ENABLE, 1);
-            setState(device, RS_STENCIL_REF, 1);
-            setState(device, RS_STENCIL_FUNC, CMP_EQUAL);
-            setState(device, RS_STENCIL_PASS, STENCIL_KEEP);
+            setRenderStateIfChanged(device, RS_STENCIL_ENABLE, 1);
+            setRenderStateIfChanged(device, RS_STENCIL_REF, 1);
+            setRenderStateIfChanged(device, RS_STENCIL_FUNC, CMP_EQUAL);
+            setRenderStateIfChanged(device, RS_STENCIL_PASS, STENCIL_KEEP);
         } else if (!(record.renderType & RENDER_STENCIL_MASK)) {
-            setState(device, RS_STENCIL_ENABLE, 0);
+            setRenderStateIfChanged(device, RS_STENCIL_ENABLE, 0);
         }
         // Every record, the stencil ones too, draws with its own alpha reference.
-        setState(device, RS_ALPHA_REF, alphaReference(record));
+        setRenderStateIfChanged(device, RS_ALPHA_REF, alphaReference(record));
         uint32_t source = BLEND_SRC_ALPHA, destination = BLEND_INV_SRC_ALPHA;
         if (record.renderType & (RENDER_MODULATE | RENDER_MODULATE_2)) {
             source = BLEND_DEST_COLOR;
@@ -376,11 +366,11 @@ uint32_t cSpriteBatch::render(IRenderDevice& device, const cBatchFrame& frame) {
             source = BLEND_ZERO;
             destination = BLEND_SRC_COLOR;
         }
-        setState(device, RS_SRC_BLEND, source);
-        setState(device, RS_DEST_BLEND, destination);
+        setRenderStateIfChanged(device, RS_SRC_BLEND, source);
+        setRenderStateIfChanged(device, RS_DEST_BLEND, destination);
         uint32_t blending = (record.renderType & RENDER_OPAQUE) ? 0 : 1;
-        setState(device, RS_ALPHA_BLEND_ENABLE, blending);
-        setState(device, RS_ALPHA_TEST_ENABLE, blending);
+        setRenderStateIfChanged(device, RS_ALPHA_BLEND_ENABLE, blending);
+        setRenderStateIfChanged(device, RS_ALPHA_TEST_ENABLE, blending);
         drawRecord(device, frame, record, false, triangles);
     }
     m_vertexCursor = m_indexCursor = 0;
@@ -414,8 +404,8 @@ void cSpriteBatch::drawRecord(IRenderDevice& device, const cBatchFrame& frame, c
     if (!maskPass) {
         setFilter(device, record.renderType);
         uint32_t address = (record.renderType & RENDER_TILED) ? ADDRESS_MIRROR : ADDRESS_CLAMP;
-        setSampler(device, SS_ADDRESS_U, address);
-        setSampler(device, SS_ADDRESS_V, address);
+        setSamplerStateIfChanged(device, SS_ADDRESS_U, address);
+        setSamplerStateIfChanged(device, SS_ADDRESS_V, address);
     }
     if (record.vertexShader && !maskPass) {
         device.setVertexShader(record.vertexShader);
@@ -429,10 +419,10 @@ void cSpriteBatch::drawRecord(IRenderDevice& device, const cBatchFrame& frame, c
     }
     if (frame.fullscreen && !maskPass && (frame.fitScale.x != 1 || frame.fitScale.y != 1)) {
         if (record.renderType & RENDER_MODULATE) {
-            setSampler(device, SS_MAG_FILTER, FILTER_POINT);
+            setSamplerStateIfChanged(device, SS_MAG_FILTER, FILTER_POINT);
         } else {
-            setSampler(device, SS_MAG_FILTER, FILTER_ANISOTROPIC);
-            setSampler(device, SS_MIN_FILTER, FILTER_ANISOTROPIC);
+            setSamplerStateIfChanged(device, SS_MAG_FILTER, FILTER_ANISOTROPIC);
+            setSamplerStateIfChanged(device, SS_MIN_FILTER, FILTER_ANISOTROPIC);
         }
     }
     device.drawIndexedTriangles(record.baseVertex, 0, record.vertexCount, record.startIndex, record.triangleCount);
@@ -443,13 +433,13 @@ void cSpriteBatch::setLights(IRenderDevice& device, const cBatchFrame& frame, co
     const std::vector<cLightSet>* sets = frame.lightSets;
     // A light table outside the sets draws the mesh unlit instead of reading past them.
     if (!mesh.lighting || !sets || mesh.lightTable < 0 || size_t(mesh.lightTable) >= sets->size()) {
-        setState(device, RS_LIGHTING, 0);
+        setRenderStateIfChanged(device, RS_LIGHTING, 0);
         return;
     }
     const cLightSet& set = (*sets)[size_t(mesh.lightTable)];
     // The channels in the device's own order: 0xAARRGGBB.
-    setState(device, RS_AMBIENT, set.ambient.toARGB());
-    setState(device, RS_LIGHTING, 1);
+    setRenderStateIfChanged(device, RS_AMBIENT, set.ambient.toARGB());
+    setRenderStateIfChanged(device, RS_LIGHTING, 1);
     int count = int(std::min<size_t>(set.lights.size(), MAX_LIGHTS));
     for (int i = 0; i < count; ++i) {
         device.setLight(i, set.lights[size_t(i)]);
@@ -467,10 +457,10 @@ void cSpriteBatch::drawMeshRecord(IRenderDevice& device, const cBatchFrame& fram
     if (!draw.mesh)
         return;
     const IMeshGeometry& mesh = *draw.mesh;
-    setState(device, RS_CULL_MODE, CULL_CCW);
-    setState(device, RS_Z_ENABLE, 1);
-    setState(device, RS_Z_FUNC, CMP_GREATER);
-    setState(device, RS_Z_WRITE_ENABLE, 1);
+    setRenderStateIfChanged(device, RS_CULL_MODE, CULL_CCW);
+    setRenderStateIfChanged(device, RS_Z_ENABLE, 1);
+    setRenderStateIfChanged(device, RS_Z_FUNC, CMP_GREATER);
+    setRenderStateIfChanged(device, RS_Z_WRITE_ENABLE, 1);
     setLights(device, frame, draw);
     setFilter(device, record.renderType);
     device.setTexture(frame.wireframe || !draw.texture ? 0 : draw.texture->getDeviceTexture());
@@ -485,9 +475,9 @@ void cSpriteBatch::drawMeshRecord(IRenderDevice& device, const cBatchFrame& fram
     material.power = draw.power;
     device.setMaterial(material);
     if (draw.animation) {
-        setState(device, RS_INDEXED_VERTEX_BLEND_ENABLE, 1);
-        setState(device, RS_VERTEX_BLEND, VERTEX_BLEND_3_WEIGHTS);
-        setState(device, RS_DITHER_ENABLE, 1);
+        setRenderStateIfChanged(device, RS_INDEXED_VERTEX_BLEND_ENABLE, 1);
+        setRenderStateIfChanged(device, RS_VERTEX_BLEND, VERTEX_BLEND_3_WEIGHTS);
+        setRenderStateIfChanged(device, RS_DITHER_ENABLE, 1);
         draw.animation->getPose(draw.time, mesh, m_pose);
         float f = draw.blendFactor;
         for (size_t i = 0; i < m_pose.size() && i < size_t(MAX_WORLD_MATRICES); ++i) {
@@ -497,9 +487,9 @@ void cSpriteBatch::drawMeshRecord(IRenderDevice& device, const cBatchFrame& fram
             device.setTransform(TRANSFORM_WORLD + int(i), toDevice(bone * draw.world * frame.screenTransform));
         }
         device.drawIndexedTriangles(0, 0, mesh.getVertexCount(), 0, mesh.getTriangleCount());
-        setState(device, RS_INDEXED_VERTEX_BLEND_ENABLE, 0);
-        setState(device, RS_VERTEX_BLEND, VERTEX_BLEND_DISABLE);
-        setState(device, RS_DITHER_ENABLE, 0);
+        setRenderStateIfChanged(device, RS_INDEXED_VERTEX_BLEND_ENABLE, 0);
+        setRenderStateIfChanged(device, RS_VERTEX_BLEND, VERTEX_BLEND_DISABLE);
+        setRenderStateIfChanged(device, RS_DITHER_ENABLE, 0);
     } else {
         device.setTransform(TRANSFORM_WORLD, toDevice(draw.world * frame.screenTransform));
         device.drawIndexedTriangles(0, 0, mesh.getVertexCount(), 0, mesh.getTriangleCount());
@@ -508,13 +498,13 @@ void cSpriteBatch::drawMeshRecord(IRenderDevice& device, const cBatchFrame& fram
 
     device.setIndices(m_indexBuffer);
     device.setStreamSource(m_vertexBuffer, sizeof(cBatchVertex));
-    setSampler(device, SS_MAG_FILTER, FILTER_POINT);
+    setSamplerStateIfChanged(device, SS_MAG_FILTER, FILTER_POINT);
     device.setMaterial(frame.defaultMaterial);
     device.setTransform(TRANSFORM_WORLD, toDevice(frame.view));
-    setState(device, RS_LIGHTING, 0);
-    setState(device, RS_CULL_MODE, CULL_NONE);
-    setState(device, RS_Z_ENABLE, 0);
-    setState(device, RS_Z_WRITE_ENABLE, 0);
+    setRenderStateIfChanged(device, RS_LIGHTING, 0);
+    setRenderStateIfChanged(device, RS_CULL_MODE, CULL_NONE);
+    setRenderStateIfChanged(device, RS_Z_ENABLE, 0);
+    setRenderStateIfChanged(device, RS_Z_WRITE_ENABLE, 0);
     device.setVertexFormat(BATCH_VERTEX_FORMAT);
 }
 

@@ -17,16 +17,6 @@ struct cOverlayVertex {
     float u, v;
 };
 
-void setState(IRenderDevice& device, eRenderState state, uint32_t value) {
-    if (device.getRenderState(state) != value)
-        device.setRenderState(state, value);
-}
-
-void setSampler(IRenderDevice& device, eSamplerState state, uint32_t value) {
-    if (device.getSamplerState(state) != value)
-        device.setSamplerState(state, value);
-}
-
 } // namespace
 
 cStatisticsOverlay::cStatisticsOverlay(IRenderDevice& device) : m_device(device) {
@@ -135,15 +125,15 @@ void cStatisticsOverlay::draw(const std::wstring& text, uint32_t color, int widt
     std::memcpy(vertex, corners, sizeof(corners));
     m_device.unlockBuffer(m_vertices);
 
-    setState(m_device, RS_STENCIL_ENABLE, 0);
-    setState(m_device, RS_ALPHA_BLEND_ENABLE, 1);
-    setState(m_device, RS_ALPHA_TEST_ENABLE, 0);
-    setState(m_device, RS_SRC_BLEND, BLEND_SRC_ALPHA);
-    setState(m_device, RS_DEST_BLEND, BLEND_INV_SRC_ALPHA);
-    setSampler(m_device, SS_MAG_FILTER, FILTER_POINT);
-    setSampler(m_device, SS_MIN_FILTER, FILTER_POINT);
-    setSampler(m_device, SS_ADDRESS_U, ADDRESS_CLAMP);
-    setSampler(m_device, SS_ADDRESS_V, ADDRESS_CLAMP);
+    setRenderStateIfChanged(m_device, RS_STENCIL_ENABLE, 0);
+    setRenderStateIfChanged(m_device, RS_ALPHA_BLEND_ENABLE, 1);
+    setRenderStateIfChanged(m_device, RS_ALPHA_TEST_ENABLE, 0);
+    setRenderStateIfChanged(m_device, RS_SRC_BLEND, BLEND_SRC_ALPHA);
+    setRenderStateIfChanged(m_device, RS_DEST_BLEND, BLEND_INV_SRC_ALPHA);
+    setSamplerStateIfChanged(m_device, SS_MAG_FILTER, FILTER_POINT);
+    setSamplerStateIfChanged(m_device, SS_MIN_FILTER, FILTER_POINT);
+    setSamplerStateIfChanged(m_device, SS_ADDRESS_U, ADDRESS_CLAMP);
+    setSamplerStateIfChanged(m_device, SS_ADDRESS_V, ADDRESS_CLAMP);
     m_device.setTexture(m_texture);
     m_device.setVertexFormat(FVF_XYZ | FVF_DIFFUSE | FVF_TEX1);
     m_device.setStreamSource(m_vertices, sizeof(cOverlayVertex));

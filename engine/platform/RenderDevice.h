@@ -269,6 +269,16 @@ public:
     virtual bool readBackBuffer(int x, int y, int width, int height, std::vector<uint32_t>& out) = 0;
 };
 
+// Set a state only when it differs from the device's, so that a redundant change costs no call.
+inline void setRenderStateIfChanged(IRenderDevice& device, eRenderState state, uint32_t value) {
+    if (device.getRenderState(state) != value)
+        device.setRenderState(state, value);
+}
+inline void setSamplerStateIfChanged(IRenderDevice& device, eSamplerState state, uint32_t value) {
+    if (device.getSamplerState(state) != value)
+        device.setSamplerState(state, value);
+}
+
 // Every state at its Direct3D default: what a device has after creation and after reset.
 void getDefaultRenderStates(uint32_t (&states)[RENDER_STATE_LIMIT]);
 void getDefaultSamplerStates(uint32_t (&states)[SAMPLER_STATE_LIMIT]);
