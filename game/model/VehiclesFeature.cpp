@@ -143,12 +143,21 @@ void cVehiclesFeature::save(Engine::IDataStream& stream) const {
 }
 
 void cVehiclesFeature::load(Engine::IDataStream& stream) {
+    requireEmpty();
+    auto waiting = loadList(stream, m_model->m_maxVehicleSlots);
+    auto processed = loadList(stream, m_model->m_maxVehicleSlots);
+    replaceVehicles(std::move(waiting), std::move(processed));
+}
+
+void cVehiclesFeature::requireEmpty() const {
     if (!m_waiting.empty())
         throw "cVehiclesFeature::load(): list of vehicles is not empty";
     if (!m_processed.empty())
         throw "cVehiclesFeature::load(): list of processed vehicles is not empty";
-    auto waiting = loadList(stream, m_model->m_maxVehicleSlots);
-    auto processed = loadList(stream, m_model->m_maxVehicleSlots);
+}
+
+void cVehiclesFeature::replaceVehicles(std::vector<std::unique_ptr<cVehicleModel>> waiting,
+                                       std::vector<std::unique_ptr<cVehicleModel>> processed) {
     for (auto& vehicle : processed)
         vehicle->setState(cVehicleModel::FULL);
     m_waiting = std::move(waiting);
