@@ -344,10 +344,6 @@ TEST(MeadowModel, SignalsReachConnectedListenersUntilTheyDisconnect) {
     EXPECT_EQ(heard, (std::vector<std::string>{"points 2,3 15", "prize 12", "no moves"}));
 }
 
-} // namespace
-
-namespace {
-
 // The game's own way in: both files read from the data folder through the resource manager.
 TEST(MeadowModel, ReadsBothFilesThroughTheResourceManager) {
     TestSupport::DataFolders folders;

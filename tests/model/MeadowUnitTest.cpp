@@ -115,10 +115,6 @@ TEST(MeadowUnit, GroupsKeysAndClones) {
     EXPECT_EQ(thrownText([&] { preview->upgrade(-1); }), "cMeadowUnit::upgrade(): there is no next upgrade for unit 0");
 }
 
-} // namespace
-
-namespace {
-
 TEST(MeadowUnit, PhrasesAreTranslatedThroughTheLocalisedStrings) {
     TestSupport::FileServices services;
     TestModel::writeModelFile(services, "GameModel.xml");
