@@ -258,7 +258,6 @@ void cGraphicsDevice::checkStencil() const {
 
 void cGraphicsDevice::fillPresentParameters(cPresentParameters& parameters) {
     readSettings();
-    constantBool(L"force_windowed", false);
     m_fitScale = cVector2(float(m_fittedSize.x) / float(m_screenSize.x), float(m_fittedSize.y) / float(m_screenSize.y));
     if (m_fullscreen) {
         m_window->setFullscreen(true);
@@ -380,7 +379,6 @@ void cGraphicsDevice::beginFrame() {
     if (m_modeSwitchRequested) {
         bool onlyWindowed = constantBool(L"only_windowed", false);
         bool onlyFullscreen = constantBool(L"only_fullscreen", false);
-        constantBool(L"force_windowed", false);
         if ((m_fullscreen && !onlyFullscreen) || (!m_fullscreen && !onlyWindowed)) {
             if (!resetDevice())
                 return;
