@@ -7,7 +7,6 @@
 #include "engine/core/String.h"
 #include "engine/core/XmlDocument.h"
 
-
 namespace Engine {
 
 namespace {
