@@ -220,29 +220,26 @@ void cMeadowModel::defineLevelObjects(bool fromSave) {
         const int32_t type = getRandomAllowedType();
         if (!eligible(type))
             continue;
-        m_levelTypes.push_back(type);
-        setColourGroupFlag(groupFlags, type);
+        takeLevelType(groupFlags, type);
         ++added;
-        if (int32_t(m_levelTypes.size()) >= m_maxObjectsOnLevel)
+        if (isLevelTypeListFull())
             break;
     }
 }
 
 void cMeadowModel::collectSavedLevelTypes(std::vector<bool>& groupFlags, int32_t& count) {
-    auto full = [this]() { return int32_t(m_levelTypes.size()) >= m_maxObjectsOnLevel; };
     for (cGameResource* bonus : getAvailableBonuses()) {
-        if (full())
+        if (isLevelTypeListFull())
             break;
         if (bonus->points <= 0)
             continue;
         const int32_t type = getObjectTypeForResource(bonus->type);
         if (!isLevelType(type)) {
-            m_levelTypes.push_back(type);
-            setColourGroupFlag(groupFlags, type);
+            takeLevelType(groupFlags, type);
             ++count;
         }
     }
-    if (!full())
+    if (!isLevelTypeListFull())
         m_vehicles->collectSlotTypes(groupFlags, count);
     // The walk goes on when the list is full: every prize piece must still block its cell.
     for (int32_t r = 0; r < m_rows; ++r) {
@@ -258,15 +255,14 @@ void cMeadowModel::collectSavedLevelTypes(std::vector<bool>& groupFlags, int32_t
             }
             if (!cell || cell->getLocks() <= 0)
                 throw cStringA("cMeadowModel::defineLevelObjects(): wrong object in cell (" + positionText(r, c) + ")");
-            if (full() || isLevelType(piece->getType()))
+            if (isLevelTypeListFull() || isLevelType(piece->getType()))
                 continue;
-            m_levelTypes.push_back(piece->getType());
-            setColourGroupFlag(groupFlags, piece->getType());
+            takeLevelType(groupFlags, piece->getType());
             if (getBonusTypeForObjectType(piece->getType()) != -1)
                 ++count;
         }
     }
-    if (!full() && count == 0 && m_maxBonusesOnLevel > 0)
+    if (!isLevelTypeListFull() && count == 0 && m_maxBonusesOnLevel > 0)
         addRandomLevelBonus(groupFlags);
 }
 

@@ -105,6 +105,12 @@ public:
     int32_t getRandomAllowedType() const;
     int32_t getRandomLevelType() const;
     bool isLevelType(int32_t type) const;
+    bool isLevelTypeListFull() const { return int32_t(m_levelTypes.size()) >= m_maxObjectsOnLevel; }
+    // Adds a level type and marks its colour group taken.
+    void takeLevelType(std::vector<bool>& groupFlags, int32_t type) {
+        m_levelTypes.push_back(type);
+        setColourGroupFlag(groupFlags, type);
+    }
     int32_t getTypeCategory(int32_t type) const;
     // The type's colour group; -1 for a type "GameObjects" does not list.
     int32_t getColourGroup(int32_t type) const;

@@ -169,8 +169,8 @@ void cMeadowModel::destroyFigures() {
                 continue;
             cMeadowObjectModel* piece = getObject(r, c);
             if (!piece)
-                throw cStringA("cMeadowModel::destroyFigures(): there is no object in a cell (" + std::to_string(r) +
-                               ", " + std::to_string(c) + ")");
+                throw cStringA("cMeadowModel::destroyFigures(): there is no object in a cell (" + positionText(r, c) +
+                               ")");
             // Without a third type the redraw below could never end.
             if (std::none_of(m_levelTypes.begin(), m_levelTypes.end(),
                              [&](int32_t t) { return t != type && t != last; }))

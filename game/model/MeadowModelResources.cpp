@@ -15,25 +15,28 @@ cStringA withType(const char* message, int32_t type) {
     return cStringA(message) + std::to_string(type);
 }
 
+// The first record of the type; none when the list has no such record.
+cGameResource* findByType(const std::vector<cGameResource*>& records, int32_t type) {
+    auto it = std::find_if(records.begin(), records.end(), [type](const cGameResource* r) { return r->type == type; });
+    return it == records.end() ? nullptr : *it;
+}
+
 } // namespace
 
 void cMeadowModel::addResourcePoints(int32_t type, int32_t amount) {
     if (type == 1)
         m_achievements->addValue(0, amount);
-    for (cGameResource* resource : m_resources) {
-        if (resource->type == type) {
-            resource->points += amount;
-            return;
-        }
-    }
-    throw withType("cMeadowModel::addResourcePoints(): resource type was not found: type = ", type);
+    cGameResource* resource = findByType(m_resources, type);
+    if (!resource)
+        throw withType("cMeadowModel::addResourcePoints(): resource type was not found: type = ", type);
+    resource->points += amount;
 }
 
 int32_t cMeadowModel::getResourcePoints(int32_t type) const {
-    for (const cGameResource* resource : m_resources)
-        if (resource->type == type)
-            return resource->points;
-    throw withType("cMeadowModel::getResourcePoints(): resource type was not found: type = ", type);
+    const cGameResource* resource = findByType(m_resources, type);
+    if (!resource)
+        throw withType("cMeadowModel::getResourcePoints(): resource type was not found: type = ", type);
+    return resource->points;
 }
 
 void cMeadowModel::resetResourcePoints() {
@@ -42,37 +45,31 @@ void cMeadowModel::resetResourcePoints() {
 }
 
 void cMeadowModel::addBonus(int32_t type) {
-    for (cGameResource* bonus : m_bonuses) {
-        if (bonus->type == type) {
-            bonus->points = 0;
-            bonus->available = 1;
-            return;
-        }
-    }
-    throw withType("cMeadowModel::addBonus(): bonus with a given type was not found: type = ", type);
+    cGameResource* bonus = findByType(m_bonuses, type);
+    if (!bonus)
+        throw withType("cMeadowModel::addBonus(): bonus with a given type was not found: type = ", type);
+    bonus->points = 0;
+    bonus->available = 1;
 }
 
 void cMeadowModel::addBonusPoints(int32_t type, int32_t points) {
-    for (cGameResource* bonus : m_bonuses) {
-        if (bonus->type != type)
-            continue;
-        if (bonus->points < bonus->price) {
-            bonus->points += points;
-            if (bonus->points >= bonus->price)
-                bonus->charged = true;
-        } else {
-            bonus->points = bonus->price;
-        }
-        return;
+    cGameResource* bonus = findByType(m_bonuses, type);
+    if (!bonus)
+        throw withType("cMeadowModel::addBonusPoints(): bonus type was not found: type = ", type);
+    if (bonus->points < bonus->price) {
+        bonus->points += points;
+        if (bonus->points >= bonus->price)
+            bonus->charged = true;
+    } else {
+        bonus->points = bonus->price;
     }
-    throw withType("cMeadowModel::addBonusPoints(): bonus type was not found: type = ", type);
 }
 
 cGameResource* cMeadowModel::getBonus(int32_t type) const {
-    for (cGameResource* bonus : m_bonuses)
-        if (bonus->type == type)
-            return bonus;
-    throw withType("cMeadowModel::getBonus(): bonus with a given type was not found: type = ", type);
+    cGameResource* bonus = findByType(m_bonuses, type);
+    if (!bonus)
+        throw withType("cMeadowModel::getBonus(): bonus with a given type was not found: type = ", type);
+    return bonus;
 }
 
 bool cMeadowModel::useBonus(int32_t type) {
@@ -83,7 +80,7 @@ bool cMeadowModel::useBonus(int32_t type) {
 }
 
 bool cMeadowModel::isBonusType(int32_t type) const {
-    return std::any_of(m_bonuses.begin(), m_bonuses.end(), [type](const cGameResource* b) { return b->type == type; });
+    return findByType(m_bonuses, type) != nullptr;
 }
 
 int32_t cMeadowModel::getBonusTypeForObjectType(int32_t objectType) const {
@@ -95,9 +92,8 @@ int32_t cMeadowModel::getBonusTypeForObjectType(int32_t objectType) const {
 }
 
 int32_t cMeadowModel::getObjectTypeForResource(int32_t type) const {
-    for (const cGameResource* bonus : m_bonuses)
-        if (bonus->type == type)
-            return bonus->objectType;
+    if (const cGameResource* bonus = findByType(m_bonuses, type))
+        return bonus->objectType;
     throw withType("cMeadowModel::getObjectTypeForResource(): object that gives a needed resource was not found, "
                    "resource type = ",
                    type);

@@ -70,32 +70,27 @@ void cMeadowModel::addLevelObjectType(int32_t type) {
 }
 
 void cMeadowModel::defineLevelTypesFromChoices(std::vector<bool>& groupFlags) {
-    auto full = [this]() { return int32_t(m_levelTypes.size()) >= m_maxObjectsOnLevel; };
-    auto take = [&](int32_t type) {
-        m_levelTypes.push_back(type);
-        setColourGroupFlag(groupFlags, type);
-    };
     for (int32_t type : m_levelBonusTypes) {
-        if (full())
+        if (isLevelTypeListFull())
             return;
         if (!isLevelType(type)) {
             addBonus(getBonusTypeForObjectType(type));
-            take(type);
+            takeLevelType(groupFlags, type);
         }
     }
     for (int32_t type : m_levelObjectTypes) {
-        if (full())
+        if (isLevelTypeListFull())
             return;
-        take(type);
+        takeLevelType(groupFlags, type);
     }
     for (int32_t type : m_allowedTypes) {
-        if (full())
+        if (isLevelTypeListFull())
             return;
         if (!isLevelType(type) && !isColourGroupFlagSet(groupFlags, type))
-            take(type);
+            takeLevelType(groupFlags, type);
     }
     // Random allowed types for the rest, as long as an allowed type is left to draw.
-    while (!full()) {
+    while (!isLevelTypeListFull()) {
         if (std::all_of(m_allowedTypes.begin(), m_allowedTypes.end(), [this](int32_t t) { return isLevelType(t); }))
             return;
         const int32_t type = getRandomAllowedType();
@@ -105,7 +100,7 @@ void cMeadowModel::defineLevelTypesFromChoices(std::vector<bool>& groupFlags) {
 }
 
 void cMeadowModel::addRandomLevelBonus(std::vector<bool>& groupFlags) {
-    if (int32_t(m_levelTypes.size()) >= m_maxObjectsOnLevel)
+    if (isLevelTypeListFull())
         return;
     std::vector<int32_t> candidates;
     for (const cGameResource* bonus : getAvailableBonuses()) {
@@ -116,8 +111,7 @@ void cMeadowModel::addRandomLevelBonus(std::vector<bool>& groupFlags) {
     const int32_t i = RandomDraw::index(int32_t(candidates.size()));
     if (i < 0)
         return;
-    m_levelTypes.push_back(candidates[size_t(i)]);
-    setColourGroupFlag(groupFlags, candidates[size_t(i)]);
+    takeLevelType(groupFlags, candidates[size_t(i)]);
 }
 
 void cMeadowModel::addUnitTypesToAllowed() {
@@ -136,12 +130,11 @@ void cMeadowModel::takeUnlockedTypes(std::vector<bool>& groupFlags) {
     }
     int32_t bonusTypes = 0;
     for (int32_t type : m_unlockedTypes) {
-        if (int32_t(m_levelTypes.size()) >= m_maxObjectsOnLevel)
+        if (isLevelTypeListFull())
             break;
         if (isColourGroupFlagSet(groupFlags, type))
             continue;
-        m_levelTypes.push_back(type);
-        setColourGroupFlag(groupFlags, type);
+        takeLevelType(groupFlags, type);
         if (getBonusTypeForObjectType(type) != -1)
             ++bonusTypes;
     }

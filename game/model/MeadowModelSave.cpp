@@ -129,10 +129,7 @@ void cMeadowModel::save(Engine::IDataStream& stream) {
 }
 
 void cMeadowModel::load(Engine::IDataStream& stream) {
-    if (m_vehicles->hasVehicles())
-        throw "cVehiclesFeature::load(): list of vehicles is not empty";
-    if (!m_vehicles->getProcessedVehicles().empty())
-        throw "cVehiclesFeature::load(): list of processed vehicles is not empty";
+    m_vehicles->requireEmpty();
 
     // ---- Read and check everything ----
     cLevelSave save;
@@ -247,8 +244,6 @@ void cMeadowModel::load(Engine::IDataStream& stream) {
         if (cell->getAwaitedTrigger() > 0 && !cell->isEnabled())
             piece->setState(cMeadowObjectModel::HIDDEN_STATE);
     }
-    for (auto& vehicle : save.processed)
-        vehicle->setState(cVehicleModel::FULL);
     m_vehicles->replaceVehicles(std::move(save.waiting), std::move(save.processed));
     for (size_t i = 0; i < m_bonuses.size(); ++i) {
         m_bonuses[i]->points = save.bonuses[i].first;

@@ -46,8 +46,8 @@ void cMeadowModel::showHiddenObjects(int32_t trigger) {
             if (!piece)
                 continue;
             if (piece->getState() != cMeadowObjectModel::HIDDEN_STATE)
-                throw cStringA("cMeadowModel::showHiddenObjects(): object has not HIDDEN_STATE, (" + std::to_string(r) +
-                               ", " + std::to_string(c) + ").");
+                throw cStringA("cMeadowModel::showHiddenObjects(): object has not HIDDEN_STATE, (" +
+                               positionText(r, c) + ").");
             piece->setIdle();
             piece->setFlagB(false);
             m_hiddenObjectShownSignal(piece);

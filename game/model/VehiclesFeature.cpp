@@ -98,15 +98,13 @@ int32_t cVehiclesFeature::getProcessedMoney() const {
 }
 
 void cVehiclesFeature::collectSlotTypes(std::vector<bool>& usedFlags, int32_t& count) {
-    std::vector<int32_t>& levelTypes = m_model->getLevelTypes();
     for (const auto& vehicle : m_waiting) {
         for (const cVehicleSlot& slot : vehicle->getSlots()) {
-            if (int32_t(levelTypes.size()) >= m_model->m_maxObjectsOnLevel)
+            if (m_model->isLevelTypeListFull())
                 return;
-            if (slot.objectType == 0 || std::count(levelTypes.begin(), levelTypes.end(), slot.objectType))
+            if (slot.objectType == 0 || m_model->isLevelType(slot.objectType))
                 continue;
-            levelTypes.push_back(slot.objectType);
-            m_model->setColourGroupFlag(usedFlags, slot.objectType);
+            m_model->takeLevelType(usedFlags, slot.objectType);
             if (m_model->isBonusObjectType(slot.objectType))
                 ++count;
         }
@@ -145,12 +143,21 @@ void cVehiclesFeature::save(Engine::IDataStream& stream) const {
 }
 
 void cVehiclesFeature::load(Engine::IDataStream& stream) {
+    requireEmpty();
+    auto waiting = loadList(stream, m_model->m_maxVehicleSlots);
+    auto processed = loadList(stream, m_model->m_maxVehicleSlots);
+    replaceVehicles(std::move(waiting), std::move(processed));
+}
+
+void cVehiclesFeature::requireEmpty() const {
     if (!m_waiting.empty())
         throw "cVehiclesFeature::load(): list of vehicles is not empty";
     if (!m_processed.empty())
         throw "cVehiclesFeature::load(): list of processed vehicles is not empty";
-    auto waiting = loadList(stream, m_model->m_maxVehicleSlots);
-    auto processed = loadList(stream, m_model->m_maxVehicleSlots);
+}
+
+void cVehiclesFeature::replaceVehicles(std::vector<std::unique_ptr<cVehicleModel>> waiting,
+                                       std::vector<std::unique_ptr<cVehicleModel>> processed) {
     for (auto& vehicle : processed)
         vehicle->setState(cVehicleModel::FULL);
     m_waiting = std::move(waiting);

@@ -50,14 +50,12 @@ public:
     bool hasVehicles() const { return !m_waiting.empty(); }
     const std::vector<std::unique_ptr<cVehicleModel>>& getVehicles() const { return m_waiting; }
     const std::vector<std::unique_ptr<cVehicleModel>>& getProcessedVehicles() const { return m_processed; }
-    // Puts both lists in place at once, for a level save that was read whole.
+    // Throws unless both lists are empty, as they must be before a level save is read.
+    void requireEmpty() const;
+    // Puts both lists of a level save that was read whole in place at once; the processed
+    // vehicles come back full.
     void replaceVehicles(std::vector<std::unique_ptr<cVehicleModel>> waiting,
-                         std::vector<std::unique_ptr<cVehicleModel>> processed) {
-        m_waiting = std::move(waiting);
-        m_processed = std::move(processed);
-    }
-    // Appends a vehicle to the waiting list (used when a save is read back).
-    void appendVehicle(std::unique_ptr<cVehicleModel> vehicle) { m_waiting.push_back(std::move(vehicle)); }
+                         std::vector<std::unique_ptr<cVehicleModel>> processed);
 
 private:
     cMeadowModel* m_model;
