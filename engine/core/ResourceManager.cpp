@@ -204,12 +204,7 @@ void cResourceManager::writeResourceLog(const std::string& path) {
     }
     text += L"</ResourceLog>";
 
-    std::string bytes;
-    bytes.reserve(text.size() * 2);
-    for (wchar_t unit : text) {
-        bytes += char(unit & 0xFF);
-        bytes += char((unit >> 8) & 0xFF);
-    }
+    const std::string bytes = wideToUtf16Bytes(text);
     std::unique_ptr<cFile> file = getFileSystem()->openWrite(path, true);
     if (file->write(bytes.data(), int32_t(bytes.size())) != int32_t(bytes.size()))
         throw cStringA("Cannot write the resource log \"" + path + "\".");

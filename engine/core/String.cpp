@@ -46,6 +46,16 @@ std::wstring codePointsToUtf16(const std::u32string& text) {
     return out;
 }
 
+std::string wideToUtf16Bytes(const std::wstring& text) {
+    std::string bytes;
+    bytes.reserve(text.size() * 2);
+    for (wchar_t unit : text) {
+        bytes += char(unit & 0xFF);
+        bytes += char((unit >> 8) & 0xFF);
+    }
+    return bytes;
+}
+
 void wideToUtf8(const std::wstring& text, std::string& out) {
     out.clear();
     for (char32_t c : utf16ToCodePoints(text)) {

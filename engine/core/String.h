@@ -62,6 +62,8 @@ void replaceChar(std::wstring& text, wchar_t what, wchar_t replacement);
 // U+FFFD for units XML cannot hold, so that any text reads back as written.
 std::wstring escapeXml(const std::wstring& text);
 
+// The text's UTF-16 units as little-endian byte pairs, without a byte-order unit.
+std::string wideToUtf16Bytes(const std::wstring& text);
 // Writes the byte-order unit and the text as UTF-16LE through the file system's openWrite
 // (user folder). Returns the bytes written.
 int writeUtf16File(const std::string& name, const std::wstring& text);

@@ -7,8 +7,6 @@
 #include "engine/core/String.h"
 #include "engine/core/XmlDocument.h"
 
-#include <vector>
-
 namespace Engine {
 
 namespace {
@@ -73,13 +71,7 @@ std::wstring cStrings::dumpText() const {
 }
 
 void cStrings::writeDump() {
-    std::wstring text = dumpText();
-    std::vector<uint8_t> bytes;
-    bytes.reserve(text.size() * 2);
-    for (wchar_t unit : text) {
-        bytes.push_back(uint8_t(unit & 0xFF));
-        bytes.push_back(uint8_t((unit >> 8) & 0xFF));
-    }
+    const std::string bytes = wideToUtf16Bytes(dumpText());
     auto file = getFileSystem()->openWrite(kDumpFile, true);
     if (file->write(bytes.data(), int32_t(bytes.size())) != int32_t(bytes.size()))
         throw std::string("Can't write file \"") + kDumpFile + "\".";

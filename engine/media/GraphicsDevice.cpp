@@ -19,6 +19,7 @@
 #include "engine/media/StatisticsOverlay.h"
 #include "engine/media/Texture.h"
 #include "engine/platform/Clock.h"
+#include "engine/platform/System.h"
 #include "engine/platform/GlContext.h"
 #include "engine/platform/Window.h"
 #include "engine/platform/WindowMessages.h"
@@ -64,11 +65,6 @@ std::wstring floatText(float value) {
     return narrowToWide(text);
 }
 
-bool isHeadless() {
-    const char* headless = std::getenv("MEADOW_HEADLESS");
-    return headless && std::strcmp(headless, "1") == 0;
-}
-
 bool constantBool(const wchar_t* key, bool fallback) {
     bool value = fallback;
     if (cConstants* constants = getConstants())
@@ -94,7 +90,7 @@ cGraphicsDevice::cGraphicsDevice(cApplicationDesc& desc) : m_window(desc.hWnd), 
         reason = error;
     }
     // A headless run without EGL still runs its frames, on the recording device.
-    if (!m_device && isHeadless() && !m_window->getNativeHandle())
+    if (!m_device && Platform::isHeadless() && !m_window->getNativeHandle())
         m_device = std::make_unique<cRecordingRenderDevice>();
     if (!m_device) {
         // The fatal message is the engine's own; the OpenGL reason goes to the error log.
@@ -262,7 +258,6 @@ void cGraphicsDevice::checkStencil() const {
 
 void cGraphicsDevice::fillPresentParameters(cPresentParameters& parameters) {
     readSettings();
-    constantBool(L"force_windowed", false);
     m_fitScale = cVector2(float(m_fittedSize.x) / float(m_screenSize.x), float(m_fittedSize.y) / float(m_screenSize.y));
     if (m_fullscreen) {
         m_window->setFullscreen(true);
@@ -384,7 +379,6 @@ void cGraphicsDevice::beginFrame() {
     if (m_modeSwitchRequested) {
         bool onlyWindowed = constantBool(L"only_windowed", false);
         bool onlyFullscreen = constantBool(L"only_fullscreen", false);
-        constantBool(L"force_windowed", false);
         if ((m_fullscreen && !onlyFullscreen) || (!m_fullscreen && !onlyWindowed)) {
             if (!resetDevice())
                 return;

@@ -1,5 +1,7 @@
 #include "engine/platform/freetype/FreeTypeFontRasteriser.h"
 
+#include "engine/platform/System.h"
+
 #include FT_SYNTHESIS_H
 #include <fontconfig/fontconfig.h>
 
@@ -32,11 +34,6 @@ std::vector<char32_t> toCodePoints(const std::wstring& text) {
 
 int roundUp26(FT_Pos value) {
     return int((value + 63) >> 6);
-}
-
-bool isHeadless() {
-    const char* value = std::getenv("MEADOW_HEADLESS");
-    return value && std::string(value) == "1";
 }
 
 } // namespace
