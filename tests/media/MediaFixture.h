@@ -7,7 +7,7 @@
 #include "engine/core/ResourceManager.h"
 #include "engine/media/TextureFactory.h"
 #include "engine/platform/headless/RecordingRenderDevice.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/DataFolders.h"
 
 #include <gtest/gtest.h>
 
@@ -24,8 +24,7 @@ protected:
     // (Re)creates the file system, the resource manager and the texture factory.
     void start();
 
-    TestSupport::TempFolder m_root;
-    std::string m_oldUserDir;
+    TestSupport::DataFolders m_folders;
     Platform::cRecordingRenderDevice m_device;
     std::unique_ptr<Engine::cFileSystem> m_fileSystem;
     std::unique_ptr<Engine::cResourceManager> m_manager;
