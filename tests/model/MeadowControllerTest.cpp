@@ -330,10 +330,6 @@ TEST_F(MeadowController, WholeLevelIsPlayedToItsEndThroughTheControllerAlone) {
     EXPECT_TRUE(m_controller->isInputLocked());
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(MeadowController, PieceArrivingInItsVehicleIsLoadedAndReleased) {
     cVehicleModel* vehicle = m_model->getVehiclesFeature()->addVehicle();
     const int32_t type = m_model->getObject(0, 0)->getType();

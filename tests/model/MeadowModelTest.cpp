@@ -344,17 +344,11 @@ TEST(MeadowModel, SignalsReachConnectedListenersUntilTheyDisconnect) {
     EXPECT_EQ(heard, (std::vector<std::string>{"points 2,3 15", "prize 12", "no moves"}));
 }
 
-} // namespace
-
-namespace {
-
 // The game's own way in: both files read from the data folder through the resource manager.
 TEST(MeadowModel, ReadsBothFilesThroughTheResourceManager) {
     TestSupport::DataFolders folders;
-    folders.writeData("Meadow/Model/GameModel.xml",
-                      TestSupport::readFileBytes(TestModel::fixturePath("GameModel.xml")));
-    folders.writeData("Meadow/Model/GameLevels.xml",
-                      TestSupport::readFileBytes(TestModel::fixturePath("GameLevels.xml")));
+    TestModel::writeModelFile(folders, "GameModel.xml");
+    TestModel::writeModelFile(folders, "GameLevels.xml");
     Engine::cFileSystem fileSystem(folders.dataFolder(), "pack");
     Engine::cResourceManager resources;
     cMeadowModel model;
@@ -365,8 +359,7 @@ TEST(MeadowModel, ReadsBothFilesThroughTheResourceManager) {
 
 TEST(MeadowModel, AMissingFileFailsTheConstruction) {
     TestSupport::DataFolders folders;
-    folders.writeData("Meadow/Model/GameModel.xml",
-                      TestSupport::readFileBytes(TestModel::fixturePath("GameModel.xml")));
+    TestModel::writeModelFile(folders, "GameModel.xml");
     Engine::cFileSystem fileSystem(folders.dataFolder(), "pack");
     Engine::cResourceManager resources;
     EXPECT_EQ(thrownText([] { cMeadowModel model; }), "File \"meadow/model/gamelevels.xml\" not found.");

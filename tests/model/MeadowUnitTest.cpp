@@ -115,16 +115,10 @@ TEST(MeadowUnit, GroupsKeysAndClones) {
     EXPECT_EQ(thrownText([&] { preview->upgrade(-1); }), "cMeadowUnit::upgrade(): there is no next upgrade for unit 0");
 }
 
-} // namespace
-
-namespace {
-
 TEST(MeadowUnit, PhrasesAreTranslatedThroughTheLocalisedStrings) {
     TestSupport::FileServices services;
-    services.writeData("Meadow/Model/GameModel.xml",
-                       TestSupport::readFileBytes(TestModel::fixturePath("GameModel.xml")));
-    services.writeData("Meadow/Model/GameLevels.xml",
-                       TestSupport::readFileBytes(TestModel::fixturePath("GameLevels.xml")));
+    TestModel::writeModelFile(services, "GameModel.xml");
+    TestModel::writeModelFile(services, "GameLevels.xml");
     services.writeData("sys/strings.xml", "<Strings><s><text>The barn is up!</text><translation>Die Scheune steht!"
                                           "</translation></s><s><text>Hay again?</text><translation>Schon wieder Heu?"
                                           "</translation></s></Strings>");

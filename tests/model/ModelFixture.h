@@ -30,6 +30,11 @@ inline std::unique_ptr<Engine::cXmlDocument> loadFixture(const std::string& name
     return parseXml(TestSupport::readFileBytes(fixturePath(name)));
 }
 
+// Puts a fixture file where the game reads it, "Meadow/Model/<name>" in the data folder.
+template <class Folders> void writeModelFile(const Folders& folders, const std::string& name) {
+    folders.writeData("Meadow/Model/" + name, TestSupport::readFileBytes(fixturePath(name)));
+}
+
 // The model of the two fixture files.
 inline std::unique_ptr<cMeadowModel> makeFixtureModel() {
     auto model = loadFixture("GameModel.xml");
