@@ -90,6 +90,16 @@ struct Scene {
         for (int i = 0; i < QUADS; ++i)
             graphics->drawSprite(quads[size_t(i)], quadTextures[size_t(i)], 0, 0);
     }
+    void frame() {
+        graphics->beginFrame();
+        build();
+        graphics->endFrame();
+    }
+    // A few frames first, so that the buffers and record storage reach their steady size.
+    void warmUp() {
+        for (int i = 0; i < 3; ++i)
+            frame();
+    }
 };
 
 void report(benchmark::State& state, const Scene& scene, uint64_t allocations, uint64_t frames) {
@@ -104,12 +114,7 @@ void BM_BatchBuild(benchmark::State& state) {
         state.SkipWithError("no headless OpenGL");
         return;
     }
-    // Warm up so that the buffers and record storage reach their steady size.
-    for (int i = 0; i < 3; ++i) {
-        scene.graphics->beginFrame();
-        scene.build();
-        scene.graphics->endFrame();
-    }
+    scene.warmUp();
     uint64_t frames = 0, allocations = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -135,17 +140,11 @@ void BM_BatchFrame(benchmark::State& state) {
         state.SkipWithError("no headless OpenGL");
         return;
     }
-    for (int i = 0; i < 3; ++i) {
-        scene.graphics->beginFrame();
-        scene.build();
-        scene.graphics->endFrame();
-    }
+    scene.warmUp();
     uint64_t frames = 0, allocations = 0;
     for (auto _ : state) {
         uint64_t before = g_allocations;
-        scene.graphics->beginFrame();
-        scene.build();
-        scene.graphics->endFrame();
+        scene.frame();
         allocations += g_allocations - before;
         ++frames;
     }

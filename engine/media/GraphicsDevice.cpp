@@ -119,6 +119,7 @@ cGraphicsDevice::cGraphicsDevice(IWindow* window, std::unique_ptr<IRenderDevice>
 
 void cGraphicsDevice::construct() {
     checkStencil();
+    readConstants();
     g_graphicsDevice = this;
     setRenderDevice(m_device.get());
     m_window->show();
@@ -164,6 +165,9 @@ void cGraphicsDevice::readSettings() {
     // A logical size of 0 or less would divide by zero in the fit.
     m_screenSize.x = std::max(1, m_screenSize.x);
     m_screenSize.y = std::max(1, m_screenSize.y);
+}
+
+void cGraphicsDevice::readConstants() {
     if (cConstants* constants = getConstants()) {
         cColor color;
         if (constants->getValue(L"graphics", L"sys_font_color", color))

@@ -141,7 +141,10 @@ public:
 
 private:
     void construct();
+    // The size and mode from the settings: read again at every reset, as a mode switch changes them.
     void readSettings();
+    // The constants' colours, overlay switches and light sets: read once.
+    void readConstants();
     void readLightSets();
     // The desktop's size and the 4:3 area fitted into it.
     void measureDesktop();

@@ -15,9 +15,7 @@ cSoundSystem* getSoundSystem() {
     return cSingleton<cSoundSystem>::getInstance();
 }
 
-cSoundSystem::cSoundSystem() : m_output(Platform::createAudioOutput()) {
-    start();
-}
+cSoundSystem::cSoundSystem() : cSoundSystem(Platform::createAudioOutput()) {}
 
 cSoundSystem::cSoundSystem(std::unique_ptr<Platform::IAudioOutput> output) : m_output(std::move(output)) {
     start();
