@@ -15,8 +15,6 @@ using Engine::cVector2;
 
 namespace {
 
-const char* const kLevelsFile = "Meadow/Model/GameLevels.xml";
-
 // "12_0_3" → "12", "0", "3"; the last token runs to the end, so "" is one empty token.
 std::vector<std::string> splitTokens(const std::string& text) {
     std::vector<std::string> tokens;
@@ -335,9 +333,9 @@ std::wstring cMeadowModel::buildLevelsXml() {
 }
 
 void cMeadowModel::writeLevelsXml() {
-    Engine::writeUtf16File(kLevelsFile, buildLevelsXml());
+    Engine::writeUtf16File(LEVELS_FILE, buildLevelsXml());
     if (Engine::cResourceManager* manager = Engine::getResourceManager()) {
-        std::string key = kLevelsFile;
+        std::string key = LEVELS_FILE;
         Engine::toLowerNarrow(key);
         manager->forgetResource(key);
     }

@@ -80,13 +80,14 @@ IAwardManager* cMeadowController::awards() const {
     return m_editor ? nullptr : m_awardManager.get();
 }
 
-int32_t cMeadowController::categoryOf(int32_t type) const {
-    // Prize pieces have no category in the description.
+bool cMeadowController::setOffSpecialBonus(cMeadowObjectModel* piece) {
+    int32_t category = -1;
     try {
-        return m_model->getTypeCategory(type);
+        category = m_model->getTypeCategory(piece->getType());
     } catch (const std::string&) {
-        return -1;
+        // Prize pieces have no category in the description.
     }
+    return category == kSpecialBonusCategory && cSpecialBonusesFeature::testObject(m_model, piece);
 }
 
 void cMeadowController::resetSeries() {
@@ -116,8 +117,7 @@ void cMeadowController::objectClicked(IPieceView* view) {
         return;
     if (m_model->isCellBlocked(piece->getRow(), piece->getColumn()))
         return;
-    if (piece == m_model->getSelected() && categoryOf(piece->getType()) == kSpecialBonusCategory &&
-        cSpecialBonusesFeature::testObject(m_model, piece))
+    if (piece == m_model->getSelected() && setOffSpecialBonus(piece))
         return;
     cMeadowObjectModel* previous = m_model->setSelected(piece);
     if (previous && (m_model->isCellBlocked(previous->getRow(), previous->getColumn()) || previous->isBusy()))
@@ -141,9 +141,7 @@ void cMeadowController::onExchangeFinished(IPieceView* first, IPieceView* second
     cMeadowObjectModel* b = second ? second->getObject() : nullptr;
     if (!a || !b)
         throw cStringA("cMeadowController::onExchangeFinished(): model object is null");
-    if (categoryOf(a->getType()) == kSpecialBonusCategory && cSpecialBonusesFeature::testObject(m_model, a))
-        return;
-    if (categoryOf(b->getType()) == kSpecialBonusCategory && cSpecialBonusesFeature::testObject(m_model, b))
+    if (setOffSpecialBonus(a) || setOffSpecialBonus(b))
         return;
     if (m_model->hasMatches()) {
         tFigureList figures;

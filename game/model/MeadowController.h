@@ -143,7 +143,8 @@ public:
 private:
     // The award manager unless the editor runs.
     IAwardManager* awards() const;
-    int32_t categoryOf(int32_t type) const;
+    // Sets a special bonus piece off; true when it went off.
+    bool setOffSpecialBonus(cMeadowObjectModel* piece);
     void resetSeries();
     void finishLevelNow();
 

@@ -39,6 +39,9 @@ public:
     static constexpr int32_t TRIGGER_COUNT = 256;
     // Largest board side a level save or the editor may make; the levels file reader allows the same.
     static constexpr int32_t MAX_BOARD_SIDE = 1024;
+    static constexpr const char* MODEL_FILE = "Meadow/Model/GameModel.xml";
+    // The editor writes the levels file back where the game reads it.
+    static constexpr const char* LEVELS_FILE = "Meadow/Model/GameLevels.xml";
 
     // Reads "Meadow/Model/GameModel.xml" and "Meadow/Model/GameLevels.xml" through the
     // resource manager.

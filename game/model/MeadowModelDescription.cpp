@@ -21,9 +21,6 @@ using ModelXml::readWord;
 
 namespace {
 
-const char* const kModelFile = "Meadow/Model/GameModel.xml";
-const char* const kLevelsFile = "Meadow/Model/GameLevels.xml";
-
 // "1_2_3" → 1, 2, 3; an empty piece between two "_" is 0; a trailing "_" adds nothing.
 void appendTypeList(const std::string& text, std::vector<int32_t>& out) {
     size_t start = 0;
@@ -62,11 +59,11 @@ private:
 cMeadowModel::cMeadowModel() {
     createFeatures();
     {
-        cDocumentHold model(kModelFile);
+        cDocumentHold model(MODEL_FILE);
         loadModelSettings(model.get());
     }
     {
-        cDocumentHold levels(kLevelsFile);
+        cDocumentHold levels(LEVELS_FILE);
         loadAllLevels(levels.get());
     }
     RandomDraw::seedWithTime();
