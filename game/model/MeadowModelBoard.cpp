@@ -217,10 +217,7 @@ void cMeadowModel::getFreeObjects(std::vector<cMeadowObjectModel*>& out) const {
 void cMeadowModel::collectNeighbours(const cVector2& position, std::vector<cMeadowObjectModel*>& out) const {
     int32_t row = int32_t(position.x), column = int32_t(position.y);
     for (const auto& offset : kNeighbourOffsets) {
-        int32_t r = row + offset[0], c = column + offset[1];
-        if (!isOnBoard(r, c))
-            continue;
-        if (cMeadowObjectModel* piece = getObject(r, c))
+        if (cMeadowObjectModel* piece = getObject(row + offset[0], column + offset[1]))
             out.push_back(piece);
     }
 }
@@ -228,10 +225,7 @@ void cMeadowModel::collectNeighbours(const cVector2& position, std::vector<cMead
 void cMeadowModel::collectNeighbourCells(const cVector2& position, std::vector<cCellModel*>& out) const {
     int32_t row = int32_t(position.x), column = int32_t(position.y);
     for (const auto& offset : kNeighbourOffsets) {
-        int32_t r = row + offset[0], c = column + offset[1];
-        if (!isOnBoard(r, c))
-            continue;
-        if (cCellModel* cell = getCell(r, c))
+        if (cCellModel* cell = getCell(row + offset[0], column + offset[1]))
             out.push_back(cell);
     }
 }

@@ -152,6 +152,17 @@ void appendNewPiece(cMeadowModel& model, int32_t row, int32_t column) {
     model.setBoardChanged(true);
 }
 
+// A start-fill step: the piece moves from (row, column) one row down into toColumn, and the
+// source cell it leaves gets a new piece.
+void descendPiece(cMeadowModel& model, cMeadowObjectModel* piece, int32_t row, int32_t column, int32_t toColumn) {
+    model.setObject(row - 1, toColumn, piece);
+    piece->setDescending();
+    model.setObject(row, column, nullptr);
+    if (model.isSourceCell(row, column, false))
+        appendNewPiece(model, row, column);
+    model.setBoardChanged(true);
+}
+
 } // namespace
 
 void cMeadowModel::fillEmptyCells(bool keepCategory10) {
@@ -174,12 +185,7 @@ void cMeadowModel::fillEmptyCells(bool keepCategory10) {
             }
             if (r == 0 || isCellBlocked(r - 1, c) || getObject(r - 1, c))
                 continue;
-            setObject(r - 1, c, piece);
-            piece->setDescending();
-            m_objects[size_t(r)][size_t(c)] = nullptr;
-            if (isSourceCell(r, c, false))
-                appendNewPiece(*this, r, c);
-            m_boardChanged = true;
+            descendPiece(*this, piece, r, c, c);
         }
     }
 }
@@ -200,13 +206,8 @@ void cMeadowModel::fillEmptyCellsDiagonal(bool keepCategory10) {
             const int32_t target = slideColumn(*this, r, c, false);
             if (target == -1)
                 continue;
-            setObject(r - 1, target, piece);
-            piece->setDescending();
             piece->setFlagB(true);
-            m_objects[size_t(r)][size_t(c)] = nullptr;
-            if (isSourceCell(r, c, false))
-                appendNewPiece(*this, r, c);
-            m_boardChanged = true;
+            descendPiece(*this, piece, r, c, target);
             return;
         }
     }
