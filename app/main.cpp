@@ -64,15 +64,11 @@ int main(int argc, char** argv) {
         commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
 
     cApplicationDesc desc;
-    desc.hWnd = nullptr;
-    desc.hInstance = nullptr;
-    desc.noSound = false;
     desc.onCreate = onCreateGame;
     desc.onDestroy = onDestroyGame;
     desc.userData = &commandLine;
     desc.dataFolder = "Data";
     desc.singleInstance = true;
-    desc.packFilter = nullptr;
 
     registerMediaServices();
     cApplication* application = nullptr;

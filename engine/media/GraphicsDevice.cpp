@@ -90,8 +90,10 @@ cGraphicsDevice::cGraphicsDevice(cApplicationDesc& desc) : m_window(desc.hWnd), 
         reason = error;
     }
     // A headless run without EGL still runs its frames, on the recording device.
-    if (!m_device && Platform::isHeadless() && !m_window->getNativeHandle())
+    if (!m_device && Platform::isHeadless() && !m_window->getNativeHandle()) {
         m_device = std::make_unique<cRecordingRenderDevice>();
+        m_device->reset(m_presentParameters);
+    }
     if (!m_device) {
         // The fatal message is the engine's own; the OpenGL reason goes to the error log.
         if (ILog* log = getLog()) {
@@ -102,8 +104,6 @@ cGraphicsDevice::cGraphicsDevice(cApplicationDesc& desc) : m_window(desc.hWnd), 
         }
         throw "Can't create Direct3D.";
     }
-    if (cRecordingRenderDevice* recording = dynamic_cast<cRecordingRenderDevice*>(m_device.get()))
-        recording->reset(m_presentParameters);
     construct();
 }
 

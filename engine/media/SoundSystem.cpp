@@ -22,11 +22,8 @@ cSoundSystem::cSoundSystem(std::unique_ptr<Platform::IAudioOutput> output) : m_o
 }
 
 void cSoundSystem::start() {
-    if (!m_output) {
-        // No device: the game runs silent.
-        m_disabled = true;
+    if (!m_output)
         return;
-    }
     m_mixer = std::make_unique<cSoundMixer>();
     m_output->start(*m_mixer);
     if (cSettings* settings = getSettings()) {
@@ -38,7 +35,7 @@ void cSoundSystem::start() {
 }
 
 cSoundSystem::~cSoundSystem() {
-    if (m_disabled)
+    if (!m_mixer)
         return;
     if (cSettings* settings = getSettings()) {
         try {
@@ -65,14 +62,14 @@ int cSoundSystem::appliedVolume(int volume) {
 void cSoundSystem::setSoundVolume(int volume) {
     m_soundVolume = volume;
     m_appliedSoundVolume = appliedVolume(volume);
-    if (!m_disabled)
+    if (m_mixer)
         m_mixer->setGroupVolume(GROUP_EFFECTS, m_appliedSoundVolume);
 }
 
 void cSoundSystem::setMusicVolume(int volume) {
     m_musicVolume = volume;
     m_appliedMusicVolume = appliedVolume(volume);
-    if (!m_disabled)
+    if (m_mixer)
         m_mixer->setGroupVolume(GROUP_MUSIC, m_appliedMusicVolume);
 }
 
@@ -80,12 +77,12 @@ void cSoundSystem::setPaused(bool paused) {
     if (paused == m_paused)
         return;
     m_paused = paused;
-    if (!m_disabled)
+    if (m_mixer)
         m_mixer->setPaused(paused);
 }
 
 int cSoundSystem::loadSample(const std::string& path) {
-    if (m_disabled)
+    if (!m_mixer)
         return 0;
     try {
         IFileSystem* files = getFileSystem();
@@ -102,7 +99,7 @@ int cSoundSystem::loadSample(const std::string& path) {
 }
 
 void cSoundSystem::unloadSample(int handle) {
-    if (!m_disabled && handle > 0)
+    if (m_mixer && handle > 0)
         m_mixer->removeSample(handle);
 }
 
@@ -117,19 +114,19 @@ cSoundChannel* cSoundSystem::playIn(int group, cSoundSample* sample, bool loop, 
 }
 
 cSoundChannel* cSoundSystem::play(cSoundSample* sample, bool loop, bool start) {
-    if (m_disabled)
+    if (!m_mixer)
         return nullptr;
     // Paused in the same step as it starts: the output thread must not hear its first frames.
     return playIn(GROUP_EFFECTS, sample, loop, true, true, !start);
 }
 
 void cSoundSystem::playOnce(cSoundSample* sample) {
-    if (!m_disabled)
+    if (m_mixer)
         playIn(GROUP_EFFECTS, sample, false, true, false);
 }
 
 cSoundChannel* cSoundSystem::playMusic(cSoundSample* sample, bool loop, bool start) {
-    if (m_disabled)
+    if (!m_mixer)
         return nullptr;
     return playIn(GROUP_MUSIC, sample, loop, start, true);
 }

@@ -54,7 +54,7 @@ public:
     cSoundChannel* play(cSoundSample* sample, bool loop, bool start) override;
     void playOnce(cSoundSample* sample) override;
     cSoundChannel* playMusic(cSoundSample* sample, bool loop, bool start) override;
-    bool isDisabled() const override { return m_disabled; }
+    bool isDisabled() const override { return !m_mixer; }
     int getSoundVolume() const override { return m_soundVolume; }
     void setSoundVolume(int volume) override;
     int getMusicVolume() const override { return m_musicVolume; }
@@ -83,7 +83,7 @@ private:
     int m_soundVolume = 100;
     int m_appliedMusicVolume = 100;
     int m_appliedSoundVolume = 100;
-    bool m_disabled = false;
+    // Null when there is no audio output: the game runs silent.
     std::unique_ptr<cSoundMixer> m_mixer;
     std::unique_ptr<Platform::IAudioOutput> m_output;
 };
