@@ -23,16 +23,6 @@ cStringA refused(const std::string& why) {
 }
 
 // A level save read whole and checked, before anything of the board changes.
-struct cSavedCell {
-    int32_t type = 0;
-    int32_t locks = 0;
-    bool frozen = false;
-    int32_t trigger = 0;
-    int32_t awaited = 0;
-    bool vehicle = false;
-    bool goldPrize = false;
-};
-
 struct cSavedPiece {
     int32_t type = 0;
     int32_t row = 0;
@@ -46,7 +36,7 @@ struct cLevelSave {
     int32_t columns = 0;
     int32_t vehicleAttr = 0;
     std::vector<int32_t> firedTriggers;
-    std::vector<cSavedCell> cells; // row-major
+    std::vector<std::unique_ptr<cCellModel>> cells; // row-major, handed to the grid whole
     std::vector<cSavedPiece> pieces;
     std::vector<std::unique_ptr<cVehicleModel>> waiting;
     std::vector<std::unique_ptr<cVehicleModel>> processed;
@@ -54,7 +44,7 @@ struct cLevelSave {
     int32_t goldPrizesTotal = 0;
     int32_t goldPrizesLeft = 0;
 
-    const cSavedCell& cell(int32_t row, int32_t column) const { return cells[size_t(row * columns + column)]; }
+    cCellModel& cell(int32_t row, int32_t column) const { return *cells[size_t(row * columns + column)]; }
 };
 
 int32_t readSide(Engine::IDataStream& stream, const char* what) {
@@ -145,18 +135,12 @@ void cMeadowModel::load(Engine::IDataStream& stream) {
     }
     for (int32_t r = 0; r < save.rows; ++r) {
         for (int32_t c = 0; c < save.columns; ++c) {
-            cSavedCell cell;
-            cell.type = SaveStream::readInt32(stream);
-            cell.locks = SaveStream::readInt32(stream);
-            cell.frozen = SaveStream::readFlag(stream);
-            cell.trigger = SaveStream::readInt32(stream);
-            cell.awaited = SaveStream::readInt32(stream);
-            cell.vehicle = SaveStream::readFlag(stream);
-            cell.goldPrize = SaveStream::readFlag(stream);
-            if (cell.type < 0 || cell.type > 3 || cell.locks < 0 || cell.locks > 15 || !isTriggerNumber(cell.trigger) ||
-                !isTriggerNumber(cell.awaited))
+            auto cell = std::make_unique<cCellModel>(this, r, c);
+            cell->load(stream);
+            if (cell->getType() < 0 || cell->getType() > 3 || cell->getLocks() < 0 || cell->getLocks() > 15 ||
+                !isTriggerNumber(cell->getTriggerNumber()) || !isTriggerNumber(cell->getAwaitedTrigger()))
                 throw refused("wrong cell in the level save in (" + positionText(r, c) + ")");
-            save.cells.push_back(cell);
+            save.cells.push_back(std::move(cell));
         }
     }
     const int32_t pieceCount = SaveStream::readCount(stream);
@@ -174,12 +158,12 @@ void cMeadowModel::load(Engine::IDataStream& stream) {
         piece.column = int32_t(at.y);
         piece.bonusTag = record.getBonusTag();
         piece.prize = record.getPrizeFlag();
-        const cSavedCell& cell = save.cell(piece.row, piece.column);
+        cCellModel& cell = save.cell(piece.row, piece.column);
         const size_t slot = size_t(piece.row * save.columns + piece.column);
         if (taken[slot])
             throw refused("two objects in (" + positionText(piece.row, piece.column) + ") in the level save");
         taken[slot] = true;
-        if (cell.type == 0 || (!piece.prize && cell.locks <= 0))
+        if (cell.getType() == 0 || (!piece.prize && cell.getLocks() <= 0))
             throw refused("wrong object in cell (" + positionText(piece.row, piece.column) + ") in the level save");
         const bool prizeType = piece.type == cMeadowObjectModel::VEHICLE_OBJECT_TYPE ||
                                piece.type == cMeadowObjectModel::GOLD_PRIZE_OBJECT_TYPE;
@@ -221,17 +205,11 @@ void cMeadowModel::load(Engine::IDataStream& stream) {
     m_triggerTable.assign(TRIGGER_COUNT, 0);
     for (int32_t r = 0; r < m_rows; ++r) {
         for (int32_t c = 0; c < m_columns; ++c) {
-            const cSavedCell& saved = save.cell(r, c);
-            cCellModel* cell = createCell(r, c, 0);
-            cell->setType(saved.type);
-            cell->setLocks(saved.locks);
-            cell->setFrozen(saved.frozen);
-            cell->setTriggerNumber(saved.trigger);
-            cell->setAwaitedTrigger(saved.awaited);
-            cell->setVehicleFlag(saved.vehicle);
-            cell->setGoldPrizeFlag(saved.goldPrize);
+            std::unique_ptr<cCellModel>& slot = m_cells[size_t(r)][size_t(c)];
+            slot = std::move(save.cells[size_t(r * m_columns + c)]);
+            cCellModel* cell = slot.get();
             // The editor's free trigger numbers stay right after a resume too.
-            m_triggerTable[size_t(saved.trigger)] = 1;
+            m_triggerTable[size_t(cell->getTriggerNumber())] = 1;
             if (cell->isComplex())
                 m_complexCells.push_back(cell);
         }
