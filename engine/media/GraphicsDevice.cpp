@@ -11,6 +11,7 @@
 #include "engine/core/Settings.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
+#include "engine/media/DeviceValues.h"
 #include "engine/media/ImageOutput.h"
 #include "engine/media/ImageReader.h"
 #include "engine/media/MeshDrawRecord.h"
@@ -19,8 +20,8 @@
 #include "engine/media/StatisticsOverlay.h"
 #include "engine/media/Texture.h"
 #include "engine/platform/Clock.h"
-#include "engine/platform/System.h"
 #include "engine/platform/GlContext.h"
+#include "engine/platform/System.h"
 #include "engine/platform/Window.h"
 #include "engine/platform/WindowMessages.h"
 #include "engine/platform/headless/RecordingRenderDevice.h"
@@ -44,12 +45,6 @@ struct cBorderVertex {
     uint32_t color;
     float u, v;
 };
-
-cDeviceMatrix toDevice(const cMatrix4& matrix) {
-    cDeviceMatrix out;
-    std::memcpy(out.m, matrix.m, sizeof(out.m));
-    return out;
-}
 
 cMatrix4 transposed(const cMatrix4& matrix) {
     cMatrix4 out;
@@ -208,9 +203,9 @@ void cGraphicsDevice::readLightSets() {
             constants->getValue(section, prefix + L"diffuse", diffuse);
             constants->getValue(section, prefix + L"specular", specular);
             constants->getValue(section, prefix + L"ambient", ambient);
-            light.diffuse = {diffuse.r, diffuse.g, diffuse.b, diffuse.a};
-            light.specular = {specular.r, specular.g, specular.b, specular.a};
-            light.ambient = {ambient.r, ambient.g, ambient.b, ambient.a};
+            light.diffuse = toDevice(diffuse);
+            light.specular = toDevice(specular);
+            light.ambient = toDevice(ambient);
             cVector3 position, direction;
             constants->getValue(section, prefix + L"position", position);
             constants->getValue(section, prefix + L"direction", direction);

@@ -1,5 +1,6 @@
 #include "engine/media/SpriteBatch.h"
 
+#include "engine/media/DeviceValues.h"
 #include "engine/media/MeshDrawRecord.h"
 #include "engine/media/ParticleDrawRecord.h"
 #include "engine/media/Texture.h"
@@ -17,16 +18,6 @@ namespace {
 
 // Sprites the buffers may grow to; beyond it a frame drops further quads.
 constexpr unsigned MAX_RESERVED_SPRITES = 1u << 20;
-
-cDeviceMatrix toDevice(const cMatrix4& matrix) {
-    cDeviceMatrix out;
-    std::memcpy(out.m, matrix.m, sizeof(out.m));
-    return out;
-}
-
-cColorValue toDevice(const cColor& color) {
-    return {color.r, color.g, color.b, color.a};
-}
 
 uint32_t alphaReference(const cBatchRecord& record) {
     if (record.renderType & RENDER_ALPHA_REF_160)

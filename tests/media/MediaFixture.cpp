@@ -2,7 +2,9 @@
 
 #include "engine/media/MediaResources.h"
 
-void MediaFixture::SetUp() { start(); }
+void MediaFixture::SetUp() {
+    start();
+}
 
 void MediaFixture::TearDown() {
     m_manager.reset();
