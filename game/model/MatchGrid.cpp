@@ -48,8 +48,7 @@ void cMatchGrid::build(const cMeadowModel& model, const tPieceRows& pieces, cons
                 uint8_t flags = model.isCellBlocked(r, c) ? BLOCKED : 0;
                 if (piece->isInBusyState())
                     flags |= BUSY;
-                if (type == cMeadowObjectModel::VEHICLE_OBJECT_TYPE ||
-                    type == cMeadowObjectModel::GOLD_PRIZE_OBJECT_TYPE)
+                if (cMeadowObjectModel::isPrizeType(type))
                     flags |= PRIZE_TYPE;
                 m_flags[size_t(i)] = flags;
             }

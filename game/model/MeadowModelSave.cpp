@@ -165,16 +165,7 @@ void cMeadowModel::load(Engine::IDataStream& stream) {
         taken[slot] = true;
         if (cell.getType() == 0 || (!piece.prize && cell.getLocks() <= 0))
             throw refused("wrong object in cell (" + positionText(piece.row, piece.column) + ") in the level save");
-        const bool prizeType = piece.type == cMeadowObjectModel::VEHICLE_OBJECT_TYPE ||
-                               piece.type == cMeadowObjectModel::GOLD_PRIZE_OBJECT_TYPE;
-        bool knownType = prizeType;
-        if (!knownType) {
-            try {
-                getTypeCategory(piece.type);
-                knownType = true;
-            } catch (const std::string&) {
-            }
-        }
+        const bool knownType = cMeadowObjectModel::isPrizeType(piece.type) || m_typeCategories.count(piece.type) != 0;
         if (!knownType || !isBonusTag(piece.bonusTag))
             throw refused("wrong object in the level save in (" + positionText(piece.row, piece.column) + ")");
         save.pieces.push_back(piece);

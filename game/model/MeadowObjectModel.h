@@ -51,6 +51,7 @@ public:
         VEHICLE_OBJECT_TYPE = 101,
         GOLD_PRIZE_OBJECT_TYPE = 102,
     };
+    static bool isPrizeType(int32_t type) { return type == VEHICLE_OBJECT_TYPE || type == GOLD_PRIZE_OBJECT_TYPE; }
 
     cMeadowObjectModel() = default;
     virtual ~cMeadowObjectModel() = default;

@@ -93,9 +93,10 @@ std::vector<std::pair<cMeadowUnit*, const cUnitUpgrade*>> cUnitsFeature::getUnit
 }
 
 bool cUnitsFeature::isFullyUpgraded() const {
-    for (const auto& target : getUnitLevelTargets())
-        if (target.first->getLevel() < target.second->level)
-            return false;
+    for (const auto& unit : m_units)
+        for (int32_t j = 1; j <= unit->getMaxLevel(); ++j)
+            if (unit->getLevel() < unit->getUpgrade(j).level)
+                return false;
     return true;
 }
 
