@@ -1,6 +1,6 @@
 #include "engine/core/AtomicFile.h"
 
-#include "engine/core/Log.h"
+#include "engine/core/ExceptionLog.h"
 #include "engine/core/String.h"
 
 #include <cerrno>
@@ -18,14 +18,8 @@ namespace {
 
 // A destructor cannot throw: the failure goes to the "error" log, or to stderr without one.
 void reportCloseFailure(const std::string &text) noexcept {
-    try {
-        if (ILog *log = getLog()) {
-            log->getChannel(L"error", false)->write("%s", text.c_str());
-            return;
-        }
-    } catch (...) {
-    }
-    std::cerr << text << '\n';
+    if (!logError(text))
+        std::cerr << text << '\n';
 }
 
 std::string folderOf(const std::string &path) {

@@ -33,15 +33,26 @@ std::string describeException(std::exception_ptr error) {
     return getExceptionText(error, text) ? text : "unknown error";
 }
 
+bool logError(const std::string& text) noexcept {
+    try {
+        if (ILog* log = getLog()) {
+            log->getChannel(L"error", false)->write("%s", text.c_str());
+            return true;
+        }
+    } catch (...) {
+    }
+    return false;
+}
+
 void logException(const std::string& context, std::exception_ptr error) noexcept {
     std::string text;
     try {
         text = context + describeException(error);
-        getLog()->getChannel(L"error", false)->write("%s", text.c_str());
     } catch (...) {
-        // The log itself failed (an unwritable folder): stderr is all that is left.
-        std::fprintf(stderr, "%s\n", text.c_str());
     }
+    // Without a log (or in an unwritable folder) stderr is all that is left.
+    if (!logError(text))
+        std::fprintf(stderr, "%s\n", text.c_str());
 }
 
 } // namespace Engine

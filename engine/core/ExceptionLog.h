@@ -15,6 +15,10 @@ bool getExceptionText(std::exception_ptr error, std::string& text);
 // getExceptionText, or "unknown error" for an exception that carries no text.
 std::string describeException(std::exception_ptr error);
 
+// Writes the text to the "error" log channel. False, and nothing thrown, when there is no log
+// or it cannot be written.
+bool logError(const std::string& text) noexcept;
+
 // Writes context + the exception's text to the "error" log channel. Never throws.
 void logException(const std::string& context, std::exception_ptr error) noexcept;
 

@@ -1,7 +1,6 @@
 #include "engine/core/FatalError.h"
 
 #include "engine/core/ExceptionLog.h"
-#include "engine/core/Log.h"
 #include "engine/core/String.h"
 #include "engine/platform/MessageBox.h"
 
@@ -17,12 +16,8 @@ std::string& errorCallStack() {
 }
 
 void showFatalError(const std::string& message, const std::string&) {
-    try {
-        if (ILog* log = getLog())
-            log->getChannel(L"error", false)->write("%s", message.c_str());
-    } catch (...) {
-        // The box below still tells the player; there is nowhere else to report this.
-    }
+    // A log that cannot be written is skipped: the box below still tells the player.
+    logError(message);
     try {
         const std::string& shown = errorCallStack().empty() ? message : errorCallStack();
         Platform::showMessageBox(narrowToUtf8(shown), "Error", Platform::MessageBoxIcon::WARNING);

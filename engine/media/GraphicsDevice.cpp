@@ -2,11 +2,11 @@
 
 #include "engine/core/Application.h"
 #include "engine/core/Constants.h"
+#include "engine/core/ExceptionLog.h"
 #include "engine/core/File.h"
 #include "engine/core/FileSystem.h"
 #include "engine/core/FrameManager.h"
 #include "engine/core/FrameTimer.h"
-#include "engine/core/Log.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/Settings.h"
 #include "engine/core/String.h"
@@ -91,12 +91,7 @@ cGraphicsDevice::cGraphicsDevice(cApplicationDesc& desc) : m_window(desc.hWnd), 
     }
     if (!m_device) {
         // The fatal message is the engine's own; the OpenGL reason goes to the error log.
-        if (ILog* log = getLog()) {
-            try {
-                log->getChannel(L"error", false)->write("%s", reason.c_str());
-            } catch (...) {
-            }
-        }
+        logError(reason);
         throw "Can't create Direct3D.";
     }
     construct();
