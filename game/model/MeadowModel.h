@@ -86,7 +86,7 @@ public:
     void setMatchedObjects(int32_t value) { m_matchedObjects = value; }
     int32_t getNextAvailableLevel() const { return m_nextAvailableLevel; }
     void setNextAvailableLevel(int32_t value) { m_nextAvailableLevel = value; }
-    int32_t getLevelCount() const { return m_levelCount; }
+    int32_t getLevelCount() const { return int32_t(m_levels.size()); }
     std::vector<cLevelInfo>& getLevels() { return m_levels; }
     // The record of the current level; none when no level is current.
     cLevelInfo* getCurrentLevelInfo();
@@ -366,7 +366,6 @@ private:
     std::vector<cGameResource*> m_bonuses;
     std::vector<std::unique_ptr<cGameResource>> m_resourceRecords; // owns every record read
     std::map<std::string, std::pair<int32_t, int32_t>> m_transformationRules;
-    int32_t m_levelCount = 0;
     int32_t m_nextAvailableLevel = 0;
     bool m_editorMode = false;
     std::vector<cLevelInfo> m_levels;

@@ -204,5 +204,4 @@ void cMeadowModel::loadAllLevels(IXmlNode* root) {
         }
     }
     m_levels = std::move(levels);
-    m_levelCount = count;
 }
