@@ -205,7 +205,7 @@ void cMeadowModel::defineLevelObjects(bool fromSave) {
     else
         takeUnlockedTypes(groupFlags);
     const int32_t needed = m_maxObjectsOnLevel - int32_t(m_levelTypes.size());
-    if (needed > m_ordinaryTypeCount)
+    if (needed > getOrdinaryTypeCount())
         throw cStringA("cMeadowModel::defineLevelObjects(): number of needed empty types on the level is greater then "
                        "common amount of empty types: " +
                        std::to_string(needed));

@@ -120,7 +120,7 @@ public:
     // Sets the flag of the type's colour group when that group is among the flags.
     void setColourGroupFlag(std::vector<bool>& flags, int32_t type) const;
     bool isColourGroupFlagSet(const std::vector<bool>& flags, int32_t type) const;
-    int32_t getOrdinaryTypeCount() const { return m_ordinaryTypeCount; }
+    int32_t getOrdinaryTypeCount() const { return int32_t(getTypesOfCategory(1).size()); }
     const std::vector<int32_t>& getTypesOfCategory(int32_t category) const;
     std::vector<int32_t>& getAllowedTypes() { return m_allowedTypes; }
     std::vector<int32_t>& getLevelTypes() { return m_levelTypes; }
@@ -357,7 +357,6 @@ private:
     std::vector<std::vector<int32_t>> m_typesByCategory;
     cMeadowObjectModel* m_selected = nullptr;
     cMeadowObjectModel* m_previousSelected = nullptr;
-    int32_t m_ordinaryTypeCount = 0;
     std::vector<cMeadowObjectModel*> m_newObjects;
     std::vector<int32_t> m_variantCounters;
     std::vector<std::vector<std::unique_ptr<cCellModel>>> m_cells;
