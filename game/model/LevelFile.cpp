@@ -268,7 +268,7 @@ void cMeadowModel::updateLevelInfo(int32_t level) {
     if (level < 0 || level >= int32_t(m_levels.size()))
         throw cStringA("cMeadowModel::updateLevelInfo(): level number is out of range: " + std::to_string(level));
     cLevelInfo& record = m_levels[size_t(level)];
-    const int32_t rows = int32_t(m_boardSize.y), columns = int32_t(m_boardSize.x);
+    const int32_t rows = m_rows, columns = m_columns;
     std::vector<std::wstring> cellTexts(size_t(std::max(rows, 0))), objectTexts(size_t(std::max(rows, 0)));
     bool vehicleAttr = false;
     for (int32_t r = 0; r < rows; ++r) {
@@ -399,7 +399,6 @@ void cMeadowModel::addRow() {
     m_objects.emplace_back(size_t(m_columns), nullptr);
     m_cells.emplace_back(size_t(m_columns));
     ++m_rows;
-    m_boardSize.y = float(m_rows);
     for (int32_t c = 0; c < m_columns; ++c)
         createCell(row, c, 0);
 }
@@ -417,7 +416,6 @@ void cMeadowModel::removeLastRow() {
     m_objects.pop_back();
     m_cells.pop_back();
     --m_rows;
-    m_boardSize.y = float(m_rows);
 }
 
 void cMeadowModel::addColumn() {
@@ -430,7 +428,6 @@ void cMeadowModel::addColumn() {
     for (auto& row : m_cells)
         row.emplace_back();
     ++m_columns;
-    m_boardSize.x = float(m_columns);
     for (int32_t r = 0; r < m_rows; ++r)
         createCell(r, column, 0);
 }
@@ -449,5 +446,4 @@ void cMeadowModel::removeLastColumn() {
     for (auto& row : m_cells)
         row.pop_back();
     --m_columns;
-    m_boardSize.x = float(m_columns);
 }

@@ -168,7 +168,8 @@ public:
     cCellModel* createCell(int32_t row, int32_t column, uint32_t code);
     int32_t getRows() const { return m_rows; }
     int32_t getColumns() const { return m_columns; }
-    const Engine::cVector2& getBoardSize() const { return m_boardSize; }
+    // (columns, rows)
+    Engine::cVector2 getBoardSize() const { return Engine::cVector2(float(m_columns), float(m_rows)); }
     cMeadowObjectPool* getObjectPool() const { return m_pool.get(); }
 
     cCellModel* getCell(int32_t row, int32_t column) const;
@@ -348,7 +349,6 @@ private:
     }
 
     int32_t m_currentLevel = -1;
-    Engine::cVector2 m_boardSize{0.0f, 0.0f}; // columns, rows
     int32_t m_rows = 0;
     int32_t m_columns = 0;
     std::vector<std::vector<cMeadowObjectModel*>> m_objects;

@@ -25,7 +25,6 @@ void cMeadowModel::createBoard(int32_t rows, int32_t columns) {
                        std::to_string(columns) + ")");
     m_rows = rows;
     m_columns = columns;
-    m_boardSize = cVector2(float(columns), float(rows));
     m_pool = std::make_unique<cMeadowObjectPool>(rows * columns);
     m_objects.assign(size_t(rows), std::vector<cMeadowObjectModel*>(size_t(columns), nullptr));
     m_cells.resize(size_t(rows));
@@ -42,7 +41,6 @@ void cMeadowModel::destroyBoard() {
     m_cells.clear();
     m_pool.reset();
     m_rows = m_columns = 0;
-    m_boardSize = cVector2(0.0f, 0.0f);
 }
 
 cCellModel* cMeadowModel::createCell(int32_t row, int32_t column, uint32_t code) {

@@ -85,8 +85,8 @@ std::vector<std::unique_ptr<cVehicleModel>> readVehicles(Engine::IDataStream& st
 } // namespace
 
 void cMeadowModel::save(Engine::IDataStream& stream) {
-    SaveStream::writeFloat(stream, m_boardSize.x);
-    SaveStream::writeFloat(stream, m_boardSize.y);
+    SaveStream::writeFloat(stream, float(m_columns));
+    SaveStream::writeFloat(stream, float(m_rows));
     const cLevelInfo* record = getCurrentLevelInfo();
     SaveStream::writeInt32(stream, record && record->vehicleAttr ? 1 : 0);
     SaveStream::writeInt32(stream, int32_t(m_firedTriggers.size()));
