@@ -44,7 +44,7 @@ const char *refusalReason(const std::string &name, uLong storedSize) {
 }
 
 bool fetchName(unzFile zip, const std::string &packPath, std::string &nameOut) {
-    static char buffer[NAME_BUFFER];
+    char buffer[NAME_BUFFER];
     unz_file_info info{};
     if (unzGetCurrentFileInfo(zip, &info, buffer, sizeof buffer, nullptr, 0, nullptr, 0) != UNZ_OK)
         return false;
