@@ -205,7 +205,7 @@ void cMeadowModel::defineLevelObjects(bool fromSave) {
     else
         takeUnlockedTypes(groupFlags);
     const int32_t needed = m_maxObjectsOnLevel - int32_t(m_levelTypes.size());
-    if (needed > m_ordinaryTypeCount)
+    if (needed > getOrdinaryTypeCount())
         throw cStringA("cMeadowModel::defineLevelObjects(): number of needed empty types on the level is greater then "
                        "common amount of empty types: " +
                        std::to_string(needed));
@@ -355,17 +355,17 @@ int32_t cMeadowModel::getNextLevelNumber() {
     if (!m_randomLevel)
         return m_nextAvailableLevel;
     const int32_t first = std::max(m_randomLevelsStartNumber, 0);
-    const int32_t span = m_levelCount - first;
+    const int32_t span = getLevelCount() - first;
     // A start past the last level leaves nothing to draw from: the last level is played.
     if (span <= 0)
-        return std::max(m_levelCount - 1, 0);
+        return std::max(getLevelCount() - 1, 0);
     return first + RandomDraw::index(span);
 }
 
 void cMeadowModel::decNextAvailableLevel() {
     --m_nextAvailableLevel;
     if (m_nextAvailableLevel < 0)
-        m_nextAvailableLevel = m_levelCount;
+        m_nextAvailableLevel = getLevelCount();
 }
 
 void cMeadowModel::setLevelBonusesAmount(int32_t amount) {

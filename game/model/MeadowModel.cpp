@@ -51,9 +51,9 @@ void cMeadowModel::completeLevel() {
     m_achievements->setValue(1, m_vehicles->getProcessedMoney());
     m_achievements->updateSummary();
     int32_t next = m_nextAvailableLevel + 1;
-    if (next == m_levelCount)
+    if (next == getLevelCount())
         m_randomLevel = true;
-    m_nextAvailableLevel = next < m_levelCount ? next : 0;
+    m_nextAvailableLevel = next < getLevelCount() ? next : 0;
 }
 
 // ---- Type lists and random draws ----

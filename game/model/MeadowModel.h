@@ -86,7 +86,7 @@ public:
     void setMatchedObjects(int32_t value) { m_matchedObjects = value; }
     int32_t getNextAvailableLevel() const { return m_nextAvailableLevel; }
     void setNextAvailableLevel(int32_t value) { m_nextAvailableLevel = value; }
-    int32_t getLevelCount() const { return m_levelCount; }
+    int32_t getLevelCount() const { return int32_t(m_levels.size()); }
     std::vector<cLevelInfo>& getLevels() { return m_levels; }
     // The record of the current level; none when no level is current.
     cLevelInfo* getCurrentLevelInfo();
@@ -120,7 +120,7 @@ public:
     // Sets the flag of the type's colour group when that group is among the flags.
     void setColourGroupFlag(std::vector<bool>& flags, int32_t type) const;
     bool isColourGroupFlagSet(const std::vector<bool>& flags, int32_t type) const;
-    int32_t getOrdinaryTypeCount() const { return m_ordinaryTypeCount; }
+    int32_t getOrdinaryTypeCount() const { return int32_t(getTypesOfCategory(1).size()); }
     const std::vector<int32_t>& getTypesOfCategory(int32_t category) const;
     std::vector<int32_t>& getAllowedTypes() { return m_allowedTypes; }
     std::vector<int32_t>& getLevelTypes() { return m_levelTypes; }
@@ -357,7 +357,6 @@ private:
     std::vector<std::vector<int32_t>> m_typesByCategory;
     cMeadowObjectModel* m_selected = nullptr;
     cMeadowObjectModel* m_previousSelected = nullptr;
-    int32_t m_ordinaryTypeCount = 0;
     std::vector<cMeadowObjectModel*> m_newObjects;
     std::vector<int32_t> m_variantCounters;
     std::vector<std::vector<std::unique_ptr<cCellModel>>> m_cells;
@@ -366,7 +365,6 @@ private:
     std::vector<cGameResource*> m_bonuses;
     std::vector<std::unique_ptr<cGameResource>> m_resourceRecords; // owns every record read
     std::map<std::string, std::pair<int32_t, int32_t>> m_transformationRules;
-    int32_t m_levelCount = 0;
     int32_t m_nextAvailableLevel = 0;
     bool m_editorMode = false;
     std::vector<cLevelInfo> m_levels;

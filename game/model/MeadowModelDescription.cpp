@@ -155,7 +155,6 @@ void cMeadowModel::loadModelObjectTypes(IXmlNode* root) {
             m_transformationRules[makeRuleKey(type, amount)] = {money, bonusPoints};
         }
     }
-    m_ordinaryTypeCount = int32_t(m_typesByCategory[1].size());
 }
 
 void cMeadowModel::loadAllLevels(IXmlNode* root) {
@@ -204,5 +203,4 @@ void cMeadowModel::loadAllLevels(IXmlNode* root) {
         }
     }
     m_levels = std::move(levels);
-    m_levelCount = count;
 }
