@@ -135,7 +135,7 @@ cFileSystem::cFileSystem(const std::wstring& dataFolder, const std::string& pack
     listRelative(utf8(m_userFolder), "", userFiles, true);
     registerNames(userFiles, USER_SOURCE, m_names);
     scanPacks(m_userFolder, 0, m_baseNames);
-    registerNames(userFiles, USER_SOURCE, m_names);
+    // Entries of the data folder and of the user's packs only where no user file has the name.
     for (const auto& [name, entry] : m_baseNames)
         m_names.emplace(name, entry);
 }
