@@ -51,14 +51,17 @@ cMeadowObjectModel* cMeadowFigure::bonusTarget(const cVector2& position) const {
     return piece;
 }
 
-void cMeadowFigure::setBonus(int32_t tag) {
-    if (m_bonusObject)
-        return;
-    if (cMeadowObjectModel* piece = bonusTarget(m_bonusPosition)) {
+void cMeadowFigure::placeBonus(const cVector2& position, int32_t tag) {
+    if (cMeadowObjectModel* piece = bonusTarget(position)) {
         piece->setType(tag);
         piece->setBonusTag(tag);
         m_bonusObject = piece;
     }
+}
+
+void cMeadowFigure::setBonus(int32_t tag) {
+    if (!m_bonusObject)
+        placeBonus(m_bonusPosition, tag);
 }
 
 void cMeadowFigure::setCrossLightningBonus(int32_t index) {
@@ -67,10 +70,5 @@ void cMeadowFigure::setCrossLightningBonus(int32_t index) {
     const cVector2& position = m_positions[size_t(index)];
     if (isNone(position))
         throw cStringA("cMeadowFigure::setCrossLightningBonus(): invalid position of object");
-    if (cMeadowObjectModel* piece = bonusTarget(position)) {
-        const int32_t tag = cMeadowObjectModel::CROSS_LIGHTNING_BONUS;
-        piece->setType(tag);
-        piece->setBonusTag(tag);
-        m_bonusObject = piece;
-    }
+    placeBonus(position, cMeadowObjectModel::CROSS_LIGHTNING_BONUS);
 }

@@ -49,6 +49,8 @@ public:
 private:
     // The piece at the position when it may take a bonus; none otherwise.
     cMeadowObjectModel* bonusTarget(const Engine::cVector2& position) const;
+    // Makes the piece at the position, when it may take one, the figure's bonus piece.
+    void placeBonus(const Engine::cVector2& position, int32_t tag);
 
     cMeadowModel* m_model;
     int32_t m_type = 0;

@@ -65,6 +65,9 @@ bool cMeadowModel::findPossibleMove(cVector2& first, cVector2& second) {
             grid.writeCountsSwapped(lastA, lastB);
     };
 
+    // Blocked cells, empty places and prize pieces never take part in a trial swap.
+    auto candidate = [&grid](int32_t i) { return !grid.isBlocked(i) && grid.getPiece(i) && !grid.isPrizeType(i); };
+
     int32_t found = 0;
     bool remembered = false;
     cVector2 moveFirst, moveSecond;
@@ -77,14 +80,14 @@ bool cMeadowModel::findPossibleMove(cVector2& first, cVector2& second) {
                 const int32_t r = pass == 0 ? o : n, c = pass == 0 ? n : o;
                 const int32_t a = grid.index(r, c);
                 const int32_t b = pass == 0 ? a + 1 : a + stride;
-                if (grid.isBlocked(a) || !grid.getPiece(a) || grid.isPrizeType(a))
+                if (!candidate(a))
                     continue;
                 if (grid.isBusy(a)) {
                     // A board still in motion counts as having a move.
                     leaveCounts();
                     return true;
                 }
-                if (grid.isBlocked(b) || !grid.getPiece(b) || grid.isPrizeType(b))
+                if (!candidate(b))
                     continue;
                 if (grid.isBusy(b)) {
                     leaveCounts();
