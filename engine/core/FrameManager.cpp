@@ -9,9 +9,9 @@
 #include "engine/core/GraphicsLink.h"
 #include "engine/core/InputLink.h"
 #include "engine/core/NetClient.h"
+#include "engine/core/System.h"
 #include "engine/core/TimedCallback.h"
 #include "engine/core/WidgetSets.h"
-#include "engine/platform/Cursor.h"
 #include "engine/platform/Window.h"
 #include "engine/platform/WindowMessages.h"
 
@@ -108,9 +108,8 @@ void cFrameManager::updateCursorPosition() {
         return;
     float left = 0, top = 0, right = 0, bottom = 0;
     graphics->getClientRect(left, top, right, bottom);
-    int x = 0, y = 0;
-    Platform::getCursorPos(x, y);
-    cVector2 client(float(x) - left, float(y) - top);
+    const cPoint cursor = getCursorPos();
+    cVector2 client(float(cursor.x) - left, float(cursor.y) - top);
     graphics->windowToScreen(client, m_cursorPosition);
 }
 
