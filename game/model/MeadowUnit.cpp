@@ -72,17 +72,25 @@ const cUnitUpgrade& cMeadowUnit::getUpgrade(int32_t i) const {
     return m_upgrades[size_t(i)];
 }
 
+namespace {
+
+// The first upgrade of the group; the unit's starting record (index 0) belongs to none.
+const cUnitUpgrade* findInGroup(const std::vector<cUnitUpgrade>& upgrades, int32_t group) {
+    for (size_t i = 1; i < upgrades.size(); ++i)
+        if (upgrades[i].group == group)
+            return &upgrades[i];
+    return nullptr;
+}
+
+} // namespace
+
 bool cMeadowUnit::hasUpgradeInGroup(int32_t group) const {
-    for (size_t i = 1; i < m_upgrades.size(); ++i)
-        if (m_upgrades[i].group == group)
-            return true;
-    return false;
+    return findInGroup(m_upgrades, group) != nullptr;
 }
 
 const cUnitUpgrade& cMeadowUnit::getUpgradeInGroup(int32_t group) const {
-    for (size_t i = 1; i < m_upgrades.size(); ++i)
-        if (m_upgrades[i].group == group)
-            return m_upgrades[i];
+    if (const cUnitUpgrade* upgrade = findInGroup(m_upgrades, group))
+        return *upgrade;
     throw cStringA("cMeadowUnit::getUpgradeInGroup(): there is no upgrade in this unit for a group: " +
                    std::to_string(group));
 }
