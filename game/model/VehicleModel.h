@@ -62,7 +62,7 @@ public:
     // Money = factor × Σ k × needed of slot k (k from 1), truncated.
     void computeMoney(float factor);
 
-    std::vector<cVehicleSlot> getSlots() const { return m_slots; }
+    const std::vector<cVehicleSlot>& getSlots() const { return m_slots; }
     cVehicleSlot& getSlotByType(int32_t objectType);
     cVehicleSlot& getSlotByIndex(int32_t index);
     int32_t getSlotCount() const { return int32_t(m_slots.size()); }
