@@ -30,6 +30,18 @@ std::vector<std::string> splitTokens(const std::string& text) {
     }
 }
 
+// The tokens of one row of the levels file; a row off the board or longer than it throws.
+std::vector<std::string> rowTokens(const cMeadowModel& model, const std::string& operation, const char* what,
+                                   int32_t row, const std::string& text) {
+    if (row < 0 || row >= model.getRows())
+        throw cStringA(operation + "(): row is out of the board: " + std::to_string(row));
+    std::vector<std::string> tokens = splitTokens(text);
+    if (int32_t(tokens.size()) > model.getColumns())
+        throw cStringA(operation + "(): row " + std::to_string(row) + " has more " + what +
+                       " than the board has columns: " + std::to_string(tokens.size()));
+    return tokens;
+}
+
 // A decimal token of at most `limit`, blanks around it allowed, empty = 0; false when it is
 // anything else.
 bool parseDecimal(const std::string& token, uint64_t limit, uint64_t& value, bool& negative) {
@@ -118,12 +130,7 @@ void cMeadowModel::loadLevel(int32_t level, Engine::IDataStream* stream) {
 }
 
 void cMeadowModel::parseCells(int32_t row, const std::string& text) {
-    if (row < 0 || row >= m_rows)
-        throw cStringA("cMeadowModel::parseCells(): row is out of the board: " + std::to_string(row));
-    const std::vector<std::string> tokens = splitTokens(text);
-    if (int32_t(tokens.size()) > m_columns)
-        throw cStringA("cMeadowModel::parseCells(): row " + std::to_string(row) +
-                       " has more cells than the board has columns: " + std::to_string(tokens.size()));
+    const std::vector<std::string> tokens = rowTokens(*this, "cMeadowModel::parseCells", "cells", row, text);
     // A short row is completed with cells of type 0, so the grid never has holes.
     for (int32_t k = 0; k < m_columns; ++k) {
         uint64_t code = 0;
@@ -145,12 +152,7 @@ void cMeadowModel::parseCells(int32_t row, const std::string& text) {
 }
 
 void cMeadowModel::parseObjects(int32_t row, const std::string& text) {
-    if (row < 0 || row >= m_rows)
-        throw cStringA("cMeadowModel::parseObjects(): row is out of the board: " + std::to_string(row));
-    const std::vector<std::string> tokens = splitTokens(text);
-    if (int32_t(tokens.size()) > m_columns)
-        throw cStringA("cMeadowModel::parseObjects(): row " + std::to_string(row) +
-                       " has more objects than the board has columns: " + std::to_string(tokens.size()));
+    const std::vector<std::string> tokens = rowTokens(*this, "cMeadowModel::parseObjects", "objects", row, text);
     for (int32_t k = 0; k < int32_t(tokens.size()); ++k) {
         uint64_t value = 0;
         bool negative = false;

@@ -30,12 +30,8 @@ protected:
 
 TEST_F(MeadowController, IsASingleton) {
     EXPECT_EQ(cMeadowController::getInstance(), m_controller.get());
-    try {
-        cMeadowController second(m_model.get(), nullptr, false);
-        ADD_FAILURE() << "a second controller was made";
-    } catch (const char* text) {
-        EXPECT_STREQ(text, "Object already exist.");
-    }
+    EXPECT_EQ(TestModel::thrownPlainText([&] { cMeadowController second(m_model.get(), nullptr, false); }),
+              "Object already exist.");
     EXPECT_EQ(cMeadowController::getInstance(), m_controller.get());
 }
 
