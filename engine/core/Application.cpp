@@ -120,10 +120,8 @@ cApplication::cApplication(cApplicationDesc& desc)
 void cApplication::createServices(cApplicationDesc& desc, const std::wstring& executablePath) {
     std::wstring dataFolder = executablePath.substr(0, executablePath.find_last_of(L'/') + 1);
     dataFolder += narrowToWide(desc.dataFolder ? desc.dataFolder : "");
-    cFileSystem::PackFilter filter;
-    if (desc.packFilter)
-        filter = desc.packFilter;
-    new cFileSystem(dataFolder, "pack", filter);
+    // A null filter makes an empty function: every pack is opened.
+    new cFileSystem(dataFolder, "pack", desc.packFilter);
     new cResourceManager();
     new cConstants("sys/constants.xml");
     new cSettings("sys/settings.xml");
