@@ -384,16 +384,6 @@ bool cMeadowModel::getLevelVehicleAttr() {
 
 // ---- Editor geometry ----
 
-void cMeadowModel::dropEditorPiece(int32_t row, int32_t column) {
-    cMeadowObjectModel* piece = getObject(row, column);
-    if (!piece)
-        return;
-    // The selection must not keep a piece that went back to the pool.
-    setSelectionPointers(m_selected == piece ? nullptr : m_selected,
-                         m_previousSelected == piece ? nullptr : m_previousSelected);
-    removeObjectAt(row, column);
-}
-
 void cMeadowModel::addRow() {
     if (m_rows >= MAX_BOARD_SIDE)
         throw cStringA("cMeadowModel::addRow(): the board has the largest number of rows: " + std::to_string(m_rows));
@@ -410,7 +400,7 @@ void cMeadowModel::removeLastRow() {
         return;
     const int32_t row = m_rows - 1;
     for (int32_t c = 0; c < m_columns; ++c)
-        dropEditorPiece(row, c);
+        removeObjectAt(row, c);
     // The dropped cells are deleted at once, so they leave the complex cells too.
     for (auto& cell : m_cells[size_t(row)])
         m_complexCells.erase(std::remove(m_complexCells.begin(), m_complexCells.end(), cell.get()),
@@ -439,7 +429,7 @@ void cMeadowModel::removeLastColumn() {
         return;
     const int32_t column = m_columns - 1;
     for (int32_t r = 0; r < m_rows; ++r) {
-        dropEditorPiece(r, column);
+        removeObjectAt(r, column);
         cCellModel* cell = m_cells[size_t(r)][size_t(column)].get();
         m_complexCells.erase(std::remove(m_complexCells.begin(), m_complexCells.end(), cell), m_complexCells.end());
     }

@@ -51,10 +51,6 @@ void removePiece(cMeadowModel* model, cMeadowObjectModel* piece) {
     }
 }
 
-void removePiece(cMeadowModel* model, int32_t row, int32_t column) {
-    removePiece(model, model->getObject(row, column));
-}
-
 } // namespace
 
 cMeadowController::cMeadowController(cMeadowModel* model, IDevelopmentView* developmentView, bool editor)
@@ -562,7 +558,7 @@ void cMeadowController::cellClicked(ICellView* view) {
                     }
                 }
                 cell->setLocks(0);
-                removePiece(m_model, row, column);
+                m_model->removeObjectAt(row, column);
                 // A cell without type can never be cleared or reached: a trigger or prize left
                 // on it would keep the level from ever ending.
                 if (cell->getTriggerNumber() > 0) {
@@ -585,7 +581,7 @@ void cMeadowController::cellClicked(ICellView* view) {
         if (m_editorLockCount == cell->getLocks())
             break;
         if (m_editorLockCount == 0) {
-            removePiece(m_model, row, column);
+            m_model->removeObjectAt(row, column);
             cell->setLocks(0);
         } else {
             // A cell that is locked already keeps its piece: a second one would be lost in the grid.
@@ -599,7 +595,7 @@ void cMeadowController::cellClicked(ICellView* view) {
         if (!cell || cell->getLocks() <= 0)
             return;
         if (m_editorObjectIndex == 0) {
-            removePiece(m_model, row, column);
+            m_model->removeObjectAt(row, column);
         } else if (m_editorObjectIndex >= 1 && m_editorObjectIndex <= 5) {
             // Only a level index can be written to the levels file and read back.
             cMeadowObjectModel* piece = m_model->getObject(row, column);

@@ -175,6 +175,7 @@ public:
     cCellModel* getCell(int32_t row, int32_t column) const;
     cMeadowObjectModel* getObject(int32_t row, int32_t column) const;
     void setObject(int32_t row, int32_t column, cMeadowObjectModel* piece);
+    // Both removals also take the piece out of the selection and the previous selection.
     void removeObjectFromGrid(cMeadowObjectModel* piece);
     void releaseObject(cMeadowObjectModel* piece);
     void removeObjectAt(int32_t row, int32_t column);
@@ -294,8 +295,6 @@ public:
     void removeLastRow();
     void addColumn();
     void removeLastColumn();
-    // Takes a piece of a dropped row or column off the board and out of the selection.
-    void dropEditorPiece(int32_t row, int32_t column);
 
     // ---- Level save and profile progress ----
     void save(Engine::IDataStream& stream);

@@ -84,8 +84,11 @@ void cMeadowModel::removeObjectFromGrid(cMeadowObjectModel* piece) {
         if (getObject(row, column) == piece)
             m_objects[size_t(row)][size_t(column)] = nullptr;
     }
+    // The selection must not keep a piece that may go back to the pool.
     if (m_selected == piece)
         m_selected = nullptr;
+    if (m_previousSelected == piece)
+        m_previousSelected = nullptr;
 }
 
 void cMeadowModel::releaseObject(cMeadowObjectModel* piece) {
@@ -106,6 +109,7 @@ void cMeadowModel::removeObjectAt(int32_t row, int32_t column) {
     cMeadowObjectModel* piece = getObject(row, column);
     if (!piece)
         return;
+    removeObjectFromGrid(piece);
     releaseObject(piece);
     m_objects[size_t(row)][size_t(column)] = nullptr;
 }

@@ -174,6 +174,21 @@ TEST(MeadowModel, RemovingAPieceOffTheBoardChangesNoSlot) {
     EXPECT_EQ(model->getObject(0, 0), newcomer);
 }
 
+TEST(MeadowModel, RemovedPiecesLeaveTheSelection) {
+    auto model = makeBoard(1, 3);
+    fill(*model);
+    cMeadowObjectModel* first = model->getObject(0, 0);
+    cMeadowObjectModel* second = model->getObject(0, 1);
+    model->setSelected(first);
+    model->setSelected(second);
+    ASSERT_EQ(model->getPreviousSelected(), first);
+    model->removeObjectAt(0, 0);
+    EXPECT_EQ(model->getPreviousSelected(), nullptr);
+    EXPECT_EQ(model->getSelected(), second);
+    model->removeObjectFromGrid(second);
+    EXPECT_EQ(model->getSelected(), nullptr);
+}
+
 TEST(MeadowModel, ListsPiecesRowByRow) {
     auto model = makeBoard(2, 3);
     fill(*model);
