@@ -11,13 +11,6 @@ using TestModel::thrownText;
 
 namespace {
 
-std::vector<std::string> ids(const std::vector<cGameResource*>& records) {
-    std::vector<std::string> result;
-    for (const cGameResource* r : records)
-        result.push_back(r->id);
-    return result;
-}
-
 TEST(MeadowModel, MoneyIsResourceOneAndFeedsAchievementZero) {
     auto model = TestModel::makeFixtureModel();
     model->addResourcePoints(1, 30);
@@ -90,7 +83,7 @@ TEST(MeadowModel, OffersOneAvailableBonusPerCategory) {
     model->addBonus(11); // chicken, category 1
     model->addBonus(31); // bear, category 1, greater type: replaces the chicken
     model->addBonus(71);
-    EXPECT_EQ(ids(model->getAvailableBonuses()), (std::vector<std::string>{"bear", "mixer"}));
+    EXPECT_EQ(TestModel::ids(model->getAvailableBonuses()), (std::vector<std::string>{"bear", "mixer"}));
 }
 
 TEST(MeadowModel, AVehicleBringsAFullyChargedBonus) {

@@ -79,13 +79,8 @@ TEST(MeadowModel, ReadsObjectTypesCategoriesColourGroupsAndRules) {
 
 TEST(MeadowModel, ReadsResourcesAndBonusesInFileOrder) {
     auto model = makeFixtureModel();
-    std::vector<std::string> resources, bonuses;
-    for (cGameResource* r : model->getResources())
-        resources.push_back(r->id);
-    for (cGameResource* b : model->getBonuses())
-        bonuses.push_back(b->id);
-    EXPECT_EQ(resources, (std::vector<std::string>{"money", "stars"}));
-    EXPECT_EQ(bonuses, (std::vector<std::string>{"bear", "cat", "chicken", "mixer"}));
+    EXPECT_EQ(TestModel::ids(model->getResources()), (std::vector<std::string>{"money", "stars"}));
+    EXPECT_EQ(TestModel::ids(model->getBonuses()), (std::vector<std::string>{"bear", "cat", "chicken", "mixer"}));
 
     const cGameResource& bear = *model->getBonus(31);
     EXPECT_EQ(bear.objectType, 7);

@@ -11,6 +11,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace TestModel {
 
@@ -33,6 +34,14 @@ inline std::unique_ptr<Engine::cXmlDocument> loadFixture(const std::string& name
 // Puts a fixture file where the game reads it, "Meadow/Model/<name>" in the data folder.
 template <class Folders> void writeModelFile(const Folders& folders, const std::string& name) {
     folders.writeData("Meadow/Model/" + name, TestSupport::readFileBytes(fixturePath(name)));
+}
+
+// The ids of resource or bonus records, in list order.
+inline std::vector<std::string> ids(const std::vector<cGameResource*>& records) {
+    std::vector<std::string> result;
+    for (const cGameResource* r : records)
+        result.push_back(r->id);
+    return result;
 }
 
 // The model of the two fixture files.
