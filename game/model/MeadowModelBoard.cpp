@@ -95,8 +95,7 @@ void cMeadowModel::releaseObject(cMeadowObjectModel* piece) {
     if (!piece)
         return;
     piece->resetCounts();
-    piece->setIdle();
-    piece->setFlagB(false);
+    piece->setAtRest();
     piece->setBonusTag(0);
     piece->setPrizeFlag(false);
     piece->setValid(false);
@@ -124,8 +123,7 @@ cMeadowObjectModel* cMeadowModel::placeNewPiece(int32_t row, int32_t column, int
     cMeadowObjectModel* piece = m_pool->acquire();
     piece->setValid(true);
     piece->resetCounts();
-    piece->setIdle();
-    piece->setFlagB(false);
+    piece->setAtRest();
     piece->setType(type);
     setObject(row, column, piece);
     return piece;
@@ -262,10 +260,8 @@ bool cMeadowModel::hasFreeSpaceBelow(cMeadowObjectModel* piece) const {
 void cMeadowModel::resetObjectStates() {
     for (const auto& row : m_objects)
         for (cMeadowObjectModel* piece : row)
-            if (piece && piece->getState() != cMeadowObjectModel::HIDDEN_STATE) {
-                piece->setIdle();
-                piece->setFlagB(false);
-            }
+            if (piece && piece->getState() != cMeadowObjectModel::HIDDEN_STATE)
+                piece->setAtRest();
 }
 
 void cMeadowModel::setAllFalling() {

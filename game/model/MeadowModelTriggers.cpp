@@ -48,8 +48,7 @@ void cMeadowModel::showHiddenObjects(int32_t trigger) {
             if (piece->getState() != cMeadowObjectModel::HIDDEN_STATE)
                 throw cStringA("cMeadowModel::showHiddenObjects(): object has not HIDDEN_STATE, (" +
                                positionText(r, c) + ").");
-            piece->setIdle();
-            piece->setFlagB(false);
+            piece->setAtRest();
             m_hiddenObjectShownSignal(piece);
         }
     }

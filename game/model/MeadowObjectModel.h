@@ -91,6 +91,11 @@ public:
     }
 
     void setIdle() { m_state = IDLE; }
+    // Idle with flag B cleared, as a piece comes to rest.
+    void setAtRest() {
+        m_state = IDLE;
+        m_flagB = false;
+    }
     void setExchanging() { m_state = EXCHANGING; }
     void setMatched() { m_state = MATCHED; }
     void setState8() { m_state = STATE_8; }

@@ -89,8 +89,7 @@ void cVehicleModel::loadObject(cMeadowObjectModel* piece) {
     auto it = std::find(m_arriving.begin(), m_arriving.end(), piece);
     if (it != m_arriving.end())
         m_arriving.erase(it);
-    piece->setIdle();
-    piece->setFlagB(false);
+    piece->setAtRest();
     if (m_blocked)
         return;
     int32_t type = piece->getType();

@@ -45,8 +45,7 @@ cVehicleModel* cVehiclesFeature::sendObject(cMeadowObjectModel* piece) {
         return nullptr;
     cVehicleModel* vehicle = findVehicleFor(piece->getType());
     if (vehicle) {
-        piece->setIdle();
-        piece->setFlagB(false);
+        piece->setAtRest();
         vehicle->sendObject(piece);
     }
     return vehicle;
