@@ -51,8 +51,7 @@ bool cMeadowModel::isSourceCell(int32_t row, int32_t column, bool occupied) cons
         cCellModel* above = getCell(r, c);
         return above && above->isEnabled();
     };
-    bool fedFromAbove = enabled(row + 1, column) || (column > 0 && enabled(row + 1, column - 1)) ||
-                        (column < m_columns - 1 && enabled(row + 1, column + 1));
+    bool fedFromAbove = enabled(row + 1, column) || enabled(row + 1, column - 1) || enabled(row + 1, column + 1);
     if (!fedFromAbove)
         return true;
     return cell->getLocks() > 0 && !getObject(row, column);
