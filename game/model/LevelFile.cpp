@@ -103,7 +103,6 @@ void cMeadowModel::loadLevel(int32_t level, Engine::IDataStream* stream) {
         defineLevelObjects(true);
     } else {
         m_currentLevel = level;
-        m_complexCells.clear();
         const cLevelInfo& record = m_levels[size_t(level)];
         createBoard(record.rows, record.columns);
         defineLevelObjects(false);
@@ -350,7 +349,6 @@ void cMeadowModel::clearLevel() {
     m_vehicles->clear();
     m_goldPrizesTotal = 0;
     m_goldPrizesLeft = 0;
-    m_complexCells.clear();
 }
 
 int32_t cMeadowModel::getNextLevelNumber() {
