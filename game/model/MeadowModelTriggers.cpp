@@ -62,8 +62,6 @@ cVector2 cMeadowModel::getNeighbourPositions(const cVector2& position) {
     const int32_t offsets[5][2] = {{0, 0}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}};
     for (const auto& offset : offsets) {
         const int32_t r = row + offset[0], c = column + offset[1];
-        if (!isOnBoard(r, c))
-            continue;
         cCellModel* cell = getCell(r, c);
         if (!cell || cell->getTriggerNumber() <= 0)
             continue;
