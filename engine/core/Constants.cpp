@@ -2,7 +2,7 @@
 
 namespace Engine {
 
-cConstants::cConstants(const std::string& fileName) : cKeyValueStore(fileName) { loadFromXml(fileName); }
+cConstants::cConstants(const std::string& fileName) : cKeyValueReader(fileName) { loadFromXml(fileName); }
 
 cConstants::~cConstants() { clear(); }
 

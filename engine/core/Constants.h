@@ -22,11 +22,10 @@ public:
     virtual bool getValue(const std::wstring& section, const std::wstring& key, bool& out) = 0;
 };
 
-class cConstants : public IConstants, public cSingleton<cConstants>, protected cKeyValueStore {
+// The getters of a store read from XML, shared by the constants and the settings.
+template <class Interface> class cKeyValueReader : public Interface, protected cKeyValueStore {
 public:
-    // Reads the file through the resource manager; its failures propagate.
-    explicit cConstants(const std::string& fileName);
-    ~cConstants() override;
+    explicit cKeyValueReader(const std::string& fileName) : cKeyValueStore(fileName) {}
 
     bool getValue(const std::wstring& s, const std::wstring& k, cColor& out) override { return get(s, k, out); }
     bool getValue(const std::wstring& s, const std::wstring& k, std::wstring& out) override { return get(s, k, out); }
@@ -43,6 +42,13 @@ private:
     template <typename T> bool get(const std::wstring& section, const std::wstring& key, T& out) {
         return cKeyValueStore::getValue(section, key, out);
     }
+};
+
+class cConstants : public cKeyValueReader<IConstants>, public cSingleton<cConstants> {
+public:
+    // Reads the file through the resource manager; its failures propagate.
+    explicit cConstants(const std::string& fileName);
+    ~cConstants() override;
 };
 
 // The constants, or null before they are made and after they are gone.

@@ -5,7 +5,7 @@
 
 namespace Engine {
 
-cSettings::cSettings(const std::string& fileName) : cKeyValueStore(fileName) { loadFromXml(fileName); }
+cSettings::cSettings(const std::string& fileName) : cKeyValueReader(fileName) { loadFromXml(fileName); }
 
 cSettings::~cSettings() {
     try {

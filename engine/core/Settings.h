@@ -22,23 +22,12 @@ public:
     virtual void setValue(const std::wstring& section, const std::wstring& key, bool value) = 0;
 };
 
-class cSettings : public ISettings, public cSingleton<cSettings>, protected cKeyValueStore {
+class cSettings : public cKeyValueReader<ISettings>, public cSingleton<cSettings> {
 public:
     // Reads the file through the resource manager; its failures propagate.
     explicit cSettings(const std::string& fileName);
     // Writes the file; a failure is logged to the "error" channel, never thrown.
     ~cSettings() override;
-
-    bool getValue(const std::wstring& s, const std::wstring& k, cColor& out) override { return get(s, k, out); }
-    bool getValue(const std::wstring& s, const std::wstring& k, std::wstring& out) override { return get(s, k, out); }
-    bool getValue(const std::wstring& s, const std::wstring& k, std::string& out) override { return get(s, k, out); }
-    bool getValue(const std::wstring& s, const std::wstring& k, cVector3& out) override { return get(s, k, out); }
-    bool getValue(const std::wstring& s, const std::wstring& k, float& out) override { return get(s, k, out); }
-    bool getValue(const std::wstring& s, const std::wstring& k, unsigned long& out) override { return get(s, k, out); }
-    bool getValue(const std::wstring& s, const std::wstring& k, long& out) override { return get(s, k, out); }
-    bool getValue(const std::wstring& s, const std::wstring& k, unsigned int& out) override { return get(s, k, out); }
-    bool getValue(const std::wstring& s, const std::wstring& k, int& out) override { return get(s, k, out); }
-    bool getValue(const std::wstring& s, const std::wstring& k, bool& out) override { return get(s, k, out); }
 
     void setValue(const std::wstring& s, const std::wstring& k, const cColor& v) override { set(s, k, v); }
     void setValue(const std::wstring& s, const std::wstring& k, const std::wstring& v) override { set(s, k, v); }
@@ -56,9 +45,6 @@ private:
     // leaving the old file as it was.
     void save();
 
-    template <typename T> bool get(const std::wstring& section, const std::wstring& key, T& out) {
-        return cKeyValueStore::getValue(section, key, out);
-    }
     template <typename T> void set(const std::wstring& section, const std::wstring& key, const T& value) {
         cKeyValueStore::setValue(section, key, value);
     }
