@@ -63,12 +63,12 @@ private:
     fs::path m_root;
 };
 
-PackFixture &fixture() {
+PackFixture& fixture() {
     static PackFixture instance;
     return instance;
 }
 
-void BM_ReadThousandPackEntries(benchmark::State &state) {
+void BM_ReadThousandPackEntries(benchmark::State& state) {
     cFileSystem fileSystem(fixture().dataFolder(), "pack");
     std::vector<std::string> names;
     for (int i = 0; i < ENTRIES; ++i)
@@ -76,7 +76,7 @@ void BM_ReadThousandPackEntries(benchmark::State &state) {
     std::vector<uint8_t> bytes;
     for (auto _ : state) {
         int64_t total = 0;
-        for (const std::string &name : names)
+        for (const std::string& name : names)
             total += fileSystem.readFile(name, bytes);
         benchmark::DoNotOptimize(total);
     }
@@ -84,7 +84,7 @@ void BM_ReadThousandPackEntries(benchmark::State &state) {
 }
 BENCHMARK(BM_ReadThousandPackEntries)->Unit(benchmark::kMillisecond);
 
-void BM_ScanPackAtStartUp(benchmark::State &state) {
+void BM_ScanPackAtStartUp(benchmark::State& state) {
     fixture();
     for (auto _ : state) {
         cFileSystem fileSystem(fixture().dataFolder(), "pack");

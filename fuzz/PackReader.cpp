@@ -23,20 +23,20 @@ constexpr size_t MAX_ENTRIES = 64;
 // An unreadable pack shows message boxes; here they would block or pile up.
 class cSilentMessageBox : public Platform::IMessageBox {
 public:
-    void show(const std::string &, const std::string &, Platform::MessageBoxIcon) override {}
+    void show(const std::string&, const std::string&, Platform::MessageBoxIcon) override {}
 };
 
-const std::string &packPath() {
+const std::string& packPath() {
     static const std::string path = "/tmp/meadow-fuzz-" + std::to_string(getpid()) + ".pack";
     return path;
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static cSilentMessageBox silent;
     Platform::setMessageBox(&silent);
-    std::FILE *file = std::fopen(packPath().c_str(), "wb");
+    std::FILE* file = std::fopen(packPath().c_str(), "wb");
     if (!file)
         return 0;
     std::fwrite(data, 1, size, file);
@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     auto pool = std::make_shared<cPackPool>();
     std::vector<char> buffer(65536);
     bool pooled = false;
-    for (const auto &[name, position] : entries) {
+    for (const auto& [name, position] : entries) {
         pooled = !pooled;
         try {
             cPackStream stream(path, name, position, pooled ? pool : nullptr);

@@ -17,12 +17,12 @@ namespace Engine {
 namespace {
 
 // A destructor cannot throw: the failure goes to the "error" log, or to stderr without one.
-void reportCloseFailure(const std::string &text) noexcept {
+void reportCloseFailure(const std::string& text) noexcept {
     if (!logError(text))
         std::cerr << text << '\n';
 }
 
-std::string folderOf(const std::string &path) {
+std::string folderOf(const std::string& path) {
     size_t slash = path.rfind('/');
     if (slash == std::string::npos)
         return ".";
@@ -31,7 +31,7 @@ std::string folderOf(const std::string &path) {
 
 } // namespace
 
-cAtomicFile::cAtomicFile(const std::wstring &target, bool keepContents) {
+cAtomicFile::cAtomicFile(const std::wstring& target, bool keepContents) {
     wideToUtf8(target, m_target);
     auto cantOpen = [&] { return std::wstring(L"Can't open file \"" + target + L"\"."); };
 
@@ -82,14 +82,14 @@ cAtomicFile::cAtomicFile(const std::wstring &target, bool keepContents) {
 cAtomicFile::~cAtomicFile() {
     try {
         close();
-    } catch (const std::string &text) {
+    } catch (const std::string& text) {
         reportCloseFailure(text);
     } catch (...) {
         reportCloseFailure("Can't write file \"" + m_target + "\".");
     }
 }
 
-int32_t cAtomicFile::write(const void *buffer, int32_t count) {
+int32_t cAtomicFile::write(const void* buffer, int32_t count) {
     errno = 0;
     int32_t written = cFile::write(buffer, count);
     if (written < count && m_error == 0)

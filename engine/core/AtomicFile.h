@@ -18,18 +18,18 @@ public:
 
     // keepContents starts from a copy of the existing target (which must exist); otherwise the
     // file starts empty. Throws the wide "Can't open file \"<target>\"." on failure.
-    cAtomicFile(const std::wstring &target, bool keepContents);
+    cAtomicFile(const std::wstring& target, bool keepContents);
     // Closes; a failure is logged to the "error" channel, never thrown.
     ~cAtomicFile() override;
 
-    int32_t write(const void *buffer, int32_t count) override;
+    int32_t write(const void* buffer, int32_t count) override;
     // Flushes and renames over the target. On failure the target is left as it was, the
     // temporary file is removed and the std::string "Can't write file \"<target>\". <reason>"
     // is thrown.
     void close() override;
 
     void setCloseHandler(CloseHandler handler) { m_onClose = std::move(handler); }
-    const std::string &getTargetPath() const { return m_target; }
+    const std::string& getTargetPath() const { return m_target; }
 
 private:
     void fail(int error);

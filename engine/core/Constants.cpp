@@ -2,10 +2,16 @@
 
 namespace Engine {
 
-cConstants::cConstants(const std::string& fileName) : cKeyValueReader(fileName) { loadFromXml(fileName); }
+cConstants::cConstants(const std::string& fileName) : cKeyValueReader(fileName) {
+    loadFromXml(fileName);
+}
 
-cConstants::~cConstants() { clear(); }
+cConstants::~cConstants() {
+    clear();
+}
 
-cConstants* getConstants() { return cSingleton<cConstants>::getInstance(); }
+cConstants* getConstants() {
+    return cSingleton<cConstants>::getInstance();
+}
 
 } // namespace Engine

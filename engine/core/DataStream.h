@@ -17,8 +17,8 @@ public:
     // Returns the new position.
     virtual int32_t seek(int32_t offset, int origin) = 0;
     // Return the number of bytes transferred.
-    virtual int32_t read(void *buffer, int32_t count) = 0;
-    virtual int32_t write(const void *buffer, int32_t count) = 0;
+    virtual int32_t read(void* buffer, int32_t count) = 0;
+    virtual int32_t write(const void* buffer, int32_t count) = 0;
     virtual void close() = 0;
 };
 

@@ -15,7 +15,7 @@ bool retryable(int error) {
     return error == EAGAIN || error == EINTR;
 }
 
-std::string utf8Path(const std::wstring &name) {
+std::string utf8Path(const std::wstring& name) {
     std::string path;
     wideToUtf8(name, path);
     return path;
@@ -23,7 +23,7 @@ std::string utf8Path(const std::wstring &name) {
 
 } // namespace
 
-int cFile::openDescriptor(const std::string &path, uint32_t access, uint32_t creation) {
+int cFile::openDescriptor(const std::string& path, uint32_t access, uint32_t creation) {
     int flags = O_RDONLY;
     if ((access & GENERIC_READ) && (access & GENERIC_WRITE))
         flags = O_RDWR;
@@ -39,13 +39,13 @@ int cFile::openDescriptor(const std::string &path, uint32_t access, uint32_t cre
     return fd;
 }
 
-cFile::cFile(const std::string &name, uint32_t access, uint32_t creation) {
+cFile::cFile(const std::string& name, uint32_t access, uint32_t creation) {
     m_fd = openDescriptor(name, access, creation);
     if (m_fd < 0)
         throw std::string("Can't open file \"" + name + "\".");
 }
 
-cFile::cFile(const std::wstring &name, uint32_t access, uint32_t creation) {
+cFile::cFile(const std::wstring& name, uint32_t access, uint32_t creation) {
     m_fd = openDescriptor(utf8Path(name), access, creation);
     if (m_fd < 0)
         throw std::wstring(L"Can't open file \"" + name + L"\".");
@@ -71,10 +71,10 @@ int32_t cFile::seek(int32_t offset, int origin) {
     return static_cast<int32_t>(::lseek(m_fd, offset, whence));
 }
 
-int32_t cFile::read(void *buffer, int32_t count) {
+int32_t cFile::read(void* buffer, int32_t count) {
     if (count <= 0 || m_fd < 0)
         return 0;
-    auto *out = static_cast<char *>(buffer);
+    auto* out = static_cast<char*>(buffer);
     int32_t done = 0;
     while (done < count) {
         ssize_t got = ::read(m_fd, out + done, static_cast<size_t>(count - done));
@@ -86,10 +86,10 @@ int32_t cFile::read(void *buffer, int32_t count) {
     return done;
 }
 
-int32_t cFile::write(const void *buffer, int32_t count) {
+int32_t cFile::write(const void* buffer, int32_t count) {
     if (count <= 0 || m_fd < 0)
         return 0;
-    auto *in = static_cast<const char *>(buffer);
+    auto* in = static_cast<const char*>(buffer);
     int32_t done = 0;
     while (done < count) {
         ssize_t put = ::write(m_fd, in + done, static_cast<size_t>(count - done));

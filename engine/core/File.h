@@ -19,17 +19,17 @@ constexpr uint32_t OPEN_EXISTING = 3;
 class cFile : public IDataStream {
 public:
     // Throw "Can't open file \"<name>\"." as std::string (narrow name) or std::wstring (wide name).
-    cFile(const std::string &name, uint32_t access, uint32_t creation);
-    cFile(const std::wstring &name, uint32_t access, uint32_t creation);
+    cFile(const std::string& name, uint32_t access, uint32_t creation);
+    cFile(const std::wstring& name, uint32_t access, uint32_t creation);
     ~cFile() override;
-    cFile(const cFile &) = delete;
-    cFile &operator=(const cFile &) = delete;
+    cFile(const cFile&) = delete;
+    cFile& operator=(const cFile&) = delete;
 
     // Leaves the file positioned at its start.
     int32_t getSize() override;
     int32_t seek(int32_t offset, int origin) override;
-    int32_t read(void *buffer, int32_t count) override;
-    int32_t write(const void *buffer, int32_t count) override;
+    int32_t read(void* buffer, int32_t count) override;
+    int32_t write(const void* buffer, int32_t count) override;
     void close() override;
 
     bool isOpen() const { return m_fd >= 0; }
@@ -38,7 +38,7 @@ protected:
     // For derived files that open their descriptor themselves.
     cFile() = default;
     // Opens path with the cFile flag rules; returns -1 (errno set) on failure.
-    static int openDescriptor(const std::string &path, uint32_t access, uint32_t creation);
+    static int openDescriptor(const std::string& path, uint32_t access, uint32_t creation);
     void closeDescriptor();
 
     int32_t m_fd = -1;

@@ -213,9 +213,13 @@ std::wstring cKeyValueStore::formatColor(const cColor& value) {
     return out.str();
 }
 
-std::wstring cKeyValueStore::formatFloat(float value) { return formatDecimal(value); }
+std::wstring cKeyValueStore::formatFloat(float value) {
+    return formatDecimal(value);
+}
 
-std::wstring cKeyValueStore::formatDouble(double value) { return formatDecimal(value); }
+std::wstring cKeyValueStore::formatDouble(double value) {
+    return formatDecimal(value);
+}
 
 std::wstring cKeyValueStore::formatVector2(const cVector2& value) {
     return formatFloat(value.x) + L" " + formatFloat(value.y);

@@ -22,7 +22,7 @@ namespace {
 constexpr size_t NAME_BUFFER = 256;
 
 // Names that would escape the name space or that the finder cannot hold whole.
-const char *refusalReason(const std::string &name, uLong storedSize) {
+const char* refusalReason(const std::string& name, uLong storedSize) {
     if (storedSize >= NAME_BUFFER)
         return "its name is 256 bytes or longer";
     if (name.empty())
@@ -43,22 +43,22 @@ const char *refusalReason(const std::string &name, uLong storedSize) {
     return nullptr;
 }
 
-bool fetchName(unzFile zip, const std::string &packPath, std::string &nameOut) {
+bool fetchName(unzFile zip, const std::string& packPath, std::string& nameOut) {
     char buffer[NAME_BUFFER];
     unz_file_info info{};
     if (unzGetCurrentFileInfo(zip, &info, buffer, sizeof buffer, nullptr, 0, nullptr, 0) != UNZ_OK)
         return false;
     size_t length = info.size_filename < NAME_BUFFER ? info.size_filename : NAME_BUFFER - 1;
     std::string name(buffer, length);
-    if (const char *reason = refusalReason(name, info.size_filename))
+    if (const char* reason = refusalReason(name, info.size_filename))
         throw cStringA("Pack \"" + packPath + "\" holds the entry \"" + name + "\", which is refused: " + reason + ".");
     nameOut = name;
     return true;
 }
 
 // A pack of no entries is only its end record at offset 0, which minizip fails to find.
-bool isEmptyZip(const std::string &path) {
-    std::FILE *file = std::fopen(path.c_str(), "rb");
+bool isEmptyZip(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
         return false;
     unsigned char record[22];
@@ -73,13 +73,13 @@ bool isEmptyZip(const std::string &path) {
 }
 
 // The walk's texts, with the pack they concern.
-[[noreturn]] void walkError(const char *text, const std::string &packPath) {
+[[noreturn]] void walkError(const char* text, const std::string& packPath) {
     throw cStringA(std::string(text) + " Pack '" + packPath + "'.");
 }
 
 } // namespace
 
-cPackFinder::Handle cPackFinder::openPack(const std::wstring &packPath) {
+cPackFinder::Handle cPackFinder::openPack(const std::wstring& packPath) {
     auto pack = std::make_unique<Pack>();
     wideToUtf8(packPath, pack->path);
     errno = 0;
@@ -98,7 +98,7 @@ cPackFinder::Handle cPackFinder::openPack(const std::wstring &packPath) {
     return pack.release();
 }
 
-bool cPackFinder::findFirst(Handle handle, std::string &nameOut) {
+bool cPackFinder::findFirst(Handle handle, std::string& nameOut) {
     // minizip reports an empty pack's first entry as a bad record, not as the end of the list.
     unz_global_info global{};
     if (!handle->zip || (unzGetGlobalInfo(handle->zip, &global) == UNZ_OK && global.number_entry == 0))
@@ -113,7 +113,7 @@ bool cPackFinder::findFirst(Handle handle, std::string &nameOut) {
     return true;
 }
 
-bool cPackFinder::findNext(Handle handle, std::string &nameOut) {
+bool cPackFinder::findNext(Handle handle, std::string& nameOut) {
     if (!handle->zip)
         return false;
     int result = unzGoToNextFile(handle->zip);

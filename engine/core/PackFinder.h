@@ -11,15 +11,15 @@ namespace Engine {
 class cPackFinder {
 public:
     struct Pack;
-    using Handle = Pack *;
+    using Handle = Pack*;
 
     // Throws the wide text "<packPath> cannot be opened." when the pack is not a readable zip.
-    static Handle openPack(const std::wstring &packPath);
+    static Handle openPack(const std::wstring& packPath);
     // Go to the first or next entry; false past the last one. nameOut receives the entry's name
     // as stored (UTF-8, '/' as separator, folders end in '/'). Names of 256 bytes or more, with
     // "..", a backslash or a leading '/' are refused with an error naming the entry.
-    static bool findFirst(Handle handle, std::string &nameOut);
-    static bool findNext(Handle handle, std::string &nameOut);
+    static bool findFirst(Handle handle, std::string& nameOut);
+    static bool findNext(Handle handle, std::string& nameOut);
     // The position of the entry the finder stands on.
     static cPackEntryPosition getPosition(Handle handle);
     static void closePack(Handle handle);

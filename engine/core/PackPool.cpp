@@ -8,10 +8,10 @@ cPackPool::~cPackPool() {
     clear();
 }
 
-void *cPackPool::take(const std::string &utf8Path) {
+void* cPackPool::take(const std::string& utf8Path) {
     for (auto it = m_idle.rbegin(); it != m_idle.rend(); ++it) {
         if (it->path == utf8Path) {
-            void *zip = it->zip;
+            void* zip = it->zip;
             m_idle.erase(std::next(it).base());
             return zip;
         }
@@ -19,7 +19,7 @@ void *cPackPool::take(const std::string &utf8Path) {
     return nullptr;
 }
 
-void cPackPool::give(const std::string &utf8Path, void *zip) {
+void cPackPool::give(const std::string& utf8Path, void* zip) {
     if (m_idle.size() >= MAX_IDLE) {
         unzClose(m_idle.front().zip);
         m_idle.erase(m_idle.begin());
@@ -28,7 +28,7 @@ void cPackPool::give(const std::string &utf8Path, void *zip) {
 }
 
 void cPackPool::clear() {
-    for (const Idle &idle : m_idle)
+    for (const Idle& idle : m_idle)
         unzClose(idle.zip);
     m_idle.clear();
 }

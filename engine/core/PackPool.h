@@ -16,19 +16,19 @@ public:
 
     cPackPool() = default;
     ~cPackPool();
-    cPackPool(const cPackPool &) = delete;
-    cPackPool &operator=(const cPackPool &) = delete;
+    cPackPool(const cPackPool&) = delete;
+    cPackPool& operator=(const cPackPool&) = delete;
 
     // An idle handle of the pack at utf8Path, or null when there is none.
-    void *take(const std::string &utf8Path);
+    void* take(const std::string& utf8Path);
     // Keeps a handle whose entry is closed; the least recently kept goes when the pool is full.
-    void give(const std::string &utf8Path, void *zip);
+    void give(const std::string& utf8Path, void* zip);
     void clear();
 
 private:
     struct Idle {
         std::string path;
-        void *zip;
+        void* zip;
     };
     std::vector<Idle> m_idle;
 };

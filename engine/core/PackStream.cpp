@@ -11,8 +11,8 @@
 
 namespace Engine {
 
-void *openPackFileHook(void * /*opaque*/, const char *name, int mode) {
-    const char *modeText = nullptr;
+void* openPackFileHook(void* /*opaque*/, const char* name, int mode) {
+    const char* modeText = nullptr;
     if ((mode & ZLIB_FILEFUNC_MODE_READWRITEFILTER) == ZLIB_FILEFUNC_MODE_READ)
         modeText = "rb";
     else if (mode & ZLIB_FILEFUNC_MODE_EXISTING)
@@ -24,22 +24,22 @@ void *openPackFileHook(void * /*opaque*/, const char *name, int mode) {
     return std::fopen(name, modeText);
 }
 
-void *openPackZip(const std::string &utf8Path) {
+void* openPackZip(const std::string& utf8Path) {
     zlib_filefunc_def functions;
     fill_fopen_filefunc(&functions);
     functions.zopen_file = openPackFileHook;
     return unzOpen2(utf8Path.c_str(), &functions);
 }
 
-void cPackStream::fail(const std::string &text) {
+void cPackStream::fail(const std::string& text) {
     errorCallStack() = text;
     throw cStringA(text);
 }
 
-cPackStream::cPackStream(const std::wstring &packPath, const std::string &entryName, const cPackEntryPosition &position,
+cPackStream::cPackStream(const std::wstring& packPath, const std::string& entryName, const cPackEntryPosition& position,
                          std::shared_ptr<cPackPool> pool)
     : m_pool(std::move(pool)) {
-    std::string &path = m_packPath;
+    std::string& path = m_packPath;
     wideToUtf8(packPath, path);
     if (m_pool)
         m_zip = m_pool->take(path);
@@ -76,7 +76,7 @@ int32_t cPackStream::getSize() {
     return static_cast<int32_t>(m_size);
 }
 
-int32_t cPackStream::read(void *buffer, int32_t count) {
+int32_t cPackStream::read(void* buffer, int32_t count) {
     if (!m_zip || count <= 0)
         return 0;
     int got = unzReadCurrentFile(m_zip, buffer, static_cast<unsigned>(count));
@@ -86,7 +86,7 @@ int32_t cPackStream::read(void *buffer, int32_t count) {
     return got;
 }
 
-int32_t cPackStream::write(const void *, int32_t) {
+int32_t cPackStream::write(const void*, int32_t) {
     return 0;
 }
 

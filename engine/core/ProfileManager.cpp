@@ -48,16 +48,34 @@ template <typename T> std::wstring formatDecimal(const T& value) {
     return out.str();
 }
 
-std::wstring formatFloat(const float& value) { return cKeyValueStore::formatFloat(value); }
-std::wstring formatDouble(const double& value) { return cKeyValueStore::formatDouble(value); }
-std::wstring formatColor(const cColor& value) { return cKeyValueStore::formatColor(value); }
-std::wstring formatBool(const bool& value) { return value ? L"1" : L"0"; }
-std::wstring formatVector2(const cVector2& value) { return cKeyValueStore::formatVector2(value); }
-std::wstring formatString(const std::string& value) { return narrowToWide(value); }
-std::wstring formatWString(const std::wstring& value) { return value; }
+std::wstring formatFloat(const float& value) {
+    return cKeyValueStore::formatFloat(value);
+}
+std::wstring formatDouble(const double& value) {
+    return cKeyValueStore::formatDouble(value);
+}
+std::wstring formatColor(const cColor& value) {
+    return cKeyValueStore::formatColor(value);
+}
+std::wstring formatBool(const bool& value) {
+    return value ? L"1" : L"0";
+}
+std::wstring formatVector2(const cVector2& value) {
+    return cKeyValueStore::formatVector2(value);
+}
+std::wstring formatString(const std::string& value) {
+    return narrowToWide(value);
+}
+std::wstring formatWString(const std::wstring& value) {
+    return value;
+}
 
-std::string& parseNarrow(std::string& out, const std::wstring& text) { return out = wideToNarrow(text); }
-std::wstring& parseWide(std::wstring& out, const std::wstring& text) { return out = text; }
+std::string& parseNarrow(std::string& out, const std::wstring& text) {
+    return out = wideToNarrow(text);
+}
+std::wstring& parseWide(std::wstring& out, const std::wstring& text) {
+    return out = text;
+}
 
 // Calls f for every table, in the order of loading, saving and clearing.
 template <typename F> void forEachPropType(F&& f) {
@@ -77,13 +95,16 @@ template <typename F> void forEachPropType(F&& f) {
 }
 
 // A value that does not parse is stored as zero.
-template <typename T> void setPropFromText(const cPropType<T>& type, const std::string& name, const std::wstring& text) {
+template <typename T>
+void setPropFromText(const cPropType<T>& type, const std::string& name, const std::wstring& text) {
     T value{};
     type.parse(value, text);
     type.table[name] = value;
 }
 
-template <typename T> void clearProps(const cPropType<T>& type) { type.table.clear(); }
+template <typename T> void clearProps(const cPropType<T>& type) {
+    type.table.clear();
+}
 
 template <typename T> void writeProps(const cPropType<T>& type, std::wstring& out) {
     std::wstring typeName = narrowToWide(type.name);
@@ -100,9 +121,13 @@ std::wstring propsXmlText() {
     return text;
 }
 
-std::string listFile() { return profilesFolder() + kProfilesFile; }
+std::string listFile() {
+    return profilesFolder() + kProfilesFile;
+}
 
-std::wstring decimal(uint32_t value) { return formatDecimal(value); }
+std::wstring decimal(uint32_t value) {
+    return formatDecimal(value);
+}
 
 } // namespace
 
@@ -115,7 +140,9 @@ std::string profilesFolder() {
     return folder;
 }
 
-bool profilesFileExists() { return getFileSystem()->exists(listFile()); }
+bool profilesFileExists() {
+    return getFileSystem()->exists(listFile());
+}
 
 std::wstring readCurrentUserName() {
     if (!profilesFileExists())
@@ -132,7 +159,9 @@ std::string idToString(uint32_t id) {
     return text;
 }
 
-cProfileManager* getProfileManager() { return cSingleton<cProfileManager>::getInstance(); }
+cProfileManager* getProfileManager() {
+    return cSingleton<cProfileManager>::getInstance();
+}
 
 cProfileManager::cProfileManager(const wchar_t* name) : m_currentName(name ? name : L"") {
     if (m_currentName.empty()) {

@@ -11,11 +11,17 @@ cResource::~cResource() {
         manager->unregister(this);
 }
 
-void cResource::addRef() { ++m_refCount; }
+void cResource::addRef() {
+    ++m_refCount;
+}
 
-bool cResource::isReferenced() const { return m_refCount > 0; }
+bool cResource::isReferenced() const {
+    return m_refCount > 0;
+}
 
-int cResource::getRefCount() const { return m_refCount; }
+int cResource::getRefCount() const {
+    return m_refCount;
+}
 
 bool cResource::decRef() {
     --m_refCount;

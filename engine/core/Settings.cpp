@@ -5,7 +5,9 @@
 
 namespace Engine {
 
-cSettings::cSettings(const std::string& fileName) : cKeyValueReader(fileName) { loadFromXml(fileName); }
+cSettings::cSettings(const std::string& fileName) : cKeyValueReader(fileName) {
+    loadFromXml(fileName);
+}
 
 cSettings::~cSettings() {
     try {
@@ -16,8 +18,12 @@ cSettings::~cSettings() {
     clear();
 }
 
-void cSettings::save() { writeUtf16File(getFileName(), toXmlText()); }
+void cSettings::save() {
+    writeUtf16File(getFileName(), toXmlText());
+}
 
-cSettings* getSettings() { return cSingleton<cSettings>::getInstance(); }
+cSettings* getSettings() {
+    return cSingleton<cSettings>::getInstance();
+}
 
 } // namespace Engine

@@ -79,6 +79,8 @@ void cStrings::writeDump() {
     file->close();
 }
 
-cStrings* getStrings() { return cSingleton<cStrings>::getInstance(); }
+cStrings* getStrings() {
+    return cSingleton<cStrings>::getInstance();
+}
 
 } // namespace Engine

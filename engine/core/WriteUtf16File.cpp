@@ -4,8 +4,8 @@
 
 namespace Engine {
 
-int writeUtf16File(const std::string &name, const std::wstring &text) {
-    IFileSystem *fileSystem = getFileSystem();
+int writeUtf16File(const std::string& name, const std::wstring& text) {
+    IFileSystem* fileSystem = getFileSystem();
     if (!fileSystem)
         throw std::string("Can't write file \"" + name + "\": there is no file system.");
     std::unique_ptr<cFile> file = fileSystem->openWrite(name, true);

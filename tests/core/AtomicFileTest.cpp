@@ -12,13 +12,13 @@ using TestSupport::TempFolder;
 
 namespace {
 
-std::wstring wide(const std::string &text) {
+std::wstring wide(const std::string& text) {
     return std::wstring(text.begin(), text.end());
 }
 
-size_t fileCount(const TempFolder &folder) {
+size_t fileCount(const TempFolder& folder) {
     size_t count = 0;
-    for (const auto &entry : std::filesystem::directory_iterator(folder.path())) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
         (void)entry;
         ++count;
     }
@@ -56,7 +56,7 @@ TEST(AtomicFileTest, ShortWriteLeavesTheOldFileAndIsReported) {
         try {
             file.close();
             ADD_FAILURE() << "close must report the failed write";
-        } catch (const std::string &text) {
+        } catch (const std::string& text) {
             EXPECT_EQ(text.rfind("Can't write file \"" + path + "\". ", 0), 0u) << text;
         }
     }

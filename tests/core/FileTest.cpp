@@ -61,13 +61,13 @@ TEST(FileTest, CreateAlwaysTruncatesAndOpenExistingThrowsForMissingFiles) {
     try {
         cFile file(missing, GENERIC_READ, OPEN_EXISTING);
         FAIL();
-    } catch (const std::string &text) {
+    } catch (const std::string& text) {
         EXPECT_EQ(text, "Can't open file \"" + missing + "\".");
     }
     try {
         cFile file(std::wstring(missing.begin(), missing.end()), GENERIC_READ, 7);
         FAIL();
-    } catch (const std::wstring &text) {
+    } catch (const std::wstring& text) {
         EXPECT_EQ(text, L"Can't open file \"" + std::wstring(missing.begin(), missing.end()) + L"\".");
     }
 }

@@ -16,19 +16,19 @@ using TestSupport::writePack;
 
 namespace {
 
-std::wstring wide(const std::string &text) {
+std::wstring wide(const std::string& text) {
     return std::wstring(text.begin(), text.end());
 }
 
 // Every name of the pack, or the text of what was thrown.
-std::vector<std::string> scan(const std::string &path) {
+std::vector<std::string> scan(const std::string& path) {
     std::vector<std::string> names;
     cPackFinder::Handle pack = cPackFinder::openPack(wide(path));
     try {
         std::string name;
         for (bool found = cPackFinder::findFirst(pack, name); found; found = cPackFinder::findNext(pack, name))
             names.push_back(name);
-    } catch (const cStringA &text) {
+    } catch (const cStringA& text) {
         names.push_back("thrown: " + text);
     }
     cPackFinder::closePack(pack);
@@ -63,7 +63,7 @@ TEST(PackFinderTest, UnsafeOrOverlongNamesAreRefused) {
         {"C:/x.txt", "its name is an absolute path"},
         {"ui\\button.xml", "its name holds a backslash"},
     };
-    for (const Case &c : cases) {
+    for (const Case& c : cases) {
         std::string path = folder.file("bad.pack");
         writePack(path, {{longest, "fine"}, {c.name, "x"}});
         std::vector<std::string> names = scan(path);
@@ -82,21 +82,21 @@ TEST(PackFinderTest, UnreadablePacksAreNamed) {
     std::string bytes = folder.read("whole.pack");
     folder.write("truncated.pack", bytes.substr(0, bytes.size() / 2));
     folder.write("text.pack", "not a zip at all");
-    Platform::cHeadlessMessageBox &boxes = Platform::getHeadlessMessageBox();
-    for (const char *name : {"truncated.pack", "text.pack", "missing.pack"}) {
+    Platform::cHeadlessMessageBox& boxes = Platform::getHeadlessMessageBox();
+    for (const char* name : {"truncated.pack", "text.pack", "missing.pack"}) {
         std::wstring path = wide(folder.file(name));
         boxes.clear();
         try {
             cPackFinder::openPack(path);
             ADD_FAILURE() << name;
-        } catch (const std::wstring &text) {
+        } catch (const std::wstring& text) {
             EXPECT_EQ(text, path + L" cannot be opened.");
         }
         // The text as message and caption, then the system's error number the same way.
         ASSERT_EQ(boxes.getRecords().size(), 2u) << name;
         EXPECT_EQ(boxes.getRecords()[0].text, folder.file(name) + " cannot be opened.");
         EXPECT_EQ(boxes.getRecords()[0].caption, boxes.getRecords()[0].text);
-        const std::string &code = boxes.getRecords()[1].text;
+        const std::string& code = boxes.getRecords()[1].text;
         EXPECT_FALSE(code.empty());
         EXPECT_EQ(code.find_first_not_of("0123456789"), std::string::npos) << code;
         EXPECT_EQ(boxes.getRecords()[1].caption, code);

@@ -15,13 +15,13 @@ using TestSupport::TempFolder;
 
 namespace {
 
-std::wstring wide(const std::string &text) {
+std::wstring wide(const std::string& text) {
     return std::wstring(text.begin(), text.end());
 }
 
 size_t openDescriptors() {
     size_t count = 0;
-    for (const auto &entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
         (void)entry;
         ++count;
     }
@@ -55,7 +55,7 @@ protected:
     cPackEntryPosition m_second;
 };
 
-std::string readSome(IDataStream &stream, int32_t count) {
+std::string readSome(IDataStream& stream, int32_t count) {
     std::string bytes(static_cast<size_t>(count), '\0');
     bytes.resize(static_cast<size_t>(stream.read(bytes.data(), count)));
     return bytes;
@@ -109,10 +109,10 @@ TEST_P(PackStreamTest, SeveralStreamsOfOnePackAreIndependent) {
 }
 
 TEST_P(PackStreamTest, OpenFailuresNameEntryAndPack) {
-    auto thrown = [](auto &&action) -> std::string {
+    auto thrown = [](auto&& action) -> std::string {
         try {
             action();
-        } catch (const cStringA &text) {
+        } catch (const cStringA& text) {
             return text;
         }
         return "(nothing thrown)";

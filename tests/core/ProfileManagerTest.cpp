@@ -23,7 +23,9 @@ std::string listBytes(const std::wstring& root, const std::wstring& lines) {
     return utf16Bytes(kHeader + L"\n" + root + L"\n" + lines + L"</Profiles>", true);
 }
 
-std::string propsBytes(const std::wstring& props) { return utf16Bytes(kHeader + L"<Props>" + props + L"</Props>", true); }
+std::string propsBytes(const std::wstring& props) {
+    return utf16Bytes(kHeader + L"<Props>" + props + L"</Props>", true);
+}
 
 class ProfileManagerTest : public ::testing::Test {
 protected:
@@ -64,8 +66,9 @@ TEST_F(ProfileManagerTest, FirstStartCreatesTheListAndAnExitClosesIt) {
         cProfileManager manager(L"Anna");
         EXPECT_EQ(getProfileManager(), &manager);
         EXPECT_EQ(manager.getCurrentProfileId(), "00000001");
-        EXPECT_EQ(m_services.readUser(kList), listBytes(L"<Profiles NextID=\"2\" CurrentUser=\"Anna\" NowPlaying=\"1\" >",
-                                                        L"<Profile Name=\"Anna\" ID=\"1\" />\n"));
+        EXPECT_EQ(m_services.readUser(kList),
+                  listBytes(L"<Profiles NextID=\"2\" CurrentUser=\"Anna\" NowPlaying=\"1\" >",
+                            L"<Profile Name=\"Anna\" ID=\"1\" />\n"));
         EXPECT_FALSE(m_services.userExists("Profiles/00000001.xml"));
         gBoolProps["HasBinarySave"] = true;
     }
@@ -139,18 +142,17 @@ TEST_F(ProfileManagerTest, EveryTableIsWrittenInTypeOrderAndReadBack) {
 TEST_F(ProfileManagerTest, BadPropertyTextsLoadAsZeroAndUnknownTypesAreSkipped) {
     m_services.writeUser(kList, "<Profiles NextID=\"8\" CurrentUser=\"Anna\" NowPlaying=\"0\">"
                                 "<Profile Name=\"Anna\" ID=\"7\"/></Profiles>");
-    m_services.writeUser("Profiles/00000007.xml",
-                         "<Props>"
-                         "<prop Name=\"A\" Val=\"abc\" Type=\"Int\"/>"
-                         "<prop Name=\"B\" Val=\"\" Type=\"Float\"/>"
-                         "<prop Name=\"C\" Val=\"true\" Type=\"Bool\"/>"
-                         "<prop Name=\"D\" Val=\"70000\" Type=\"UInt16\"/>"
-                         "<prop Name=\"E\" Val=\"7\" Type=\"int\"/>"
-                         "<prop Name=\"F\" Val=\"7\" Type=\"Money\"/>"
-                         "<prop Name=\"G\" Val=\"0x1F\" Type=\"ULong\"/>"
-                         "<prop Name=\"H\" Val=\"FF0000\" Type=\"DXColor\"/>"
-                         "<prop Name=\"I\" Val=\"3\" Type=\"Vector2\"/>"
-                         "</Props>");
+    m_services.writeUser("Profiles/00000007.xml", "<Props>"
+                                                  "<prop Name=\"A\" Val=\"abc\" Type=\"Int\"/>"
+                                                  "<prop Name=\"B\" Val=\"\" Type=\"Float\"/>"
+                                                  "<prop Name=\"C\" Val=\"true\" Type=\"Bool\"/>"
+                                                  "<prop Name=\"D\" Val=\"70000\" Type=\"UInt16\"/>"
+                                                  "<prop Name=\"E\" Val=\"7\" Type=\"int\"/>"
+                                                  "<prop Name=\"F\" Val=\"7\" Type=\"Money\"/>"
+                                                  "<prop Name=\"G\" Val=\"0x1F\" Type=\"ULong\"/>"
+                                                  "<prop Name=\"H\" Val=\"FF0000\" Type=\"DXColor\"/>"
+                                                  "<prop Name=\"I\" Val=\"3\" Type=\"Vector2\"/>"
+                                                  "</Props>");
     start();
     cProfileManager manager(L"Anna");
     EXPECT_EQ(manager.getCurrentProfileId(), "00000007");

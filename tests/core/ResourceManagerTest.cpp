@@ -7,13 +7,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <algorithm>
+#include <cstring>
 #include <functional>
-#include <set>
-#include <vector>
 #include <memory>
+#include <set>
 #include <string>
+#include <vector>
 
 using namespace Engine;
 
@@ -144,7 +144,9 @@ private:
     std::vector<std::string>& m_journal;
 };
 
-std::string utf16le(const std::string& ascii) { return TestSupport::utf16Bytes(toWideString(ascii), false); }
+std::string utf16le(const std::string& ascii) {
+    return TestSupport::utf16Bytes(toWideString(ascii), false);
+}
 
 } // namespace
 
@@ -227,14 +229,16 @@ TEST_F(ResourceManagerKinds, ResourceLogIsWrittenAsUtf16AndReadBack) {
     m_manager->getXml("layouts/menu.xml");
     m_manager->writeResourceLog("dev_view_log.xml");
 
-    const std::string bytes = TestSupport::readFileBytes(wideToNarrow(m_fileSystem->getUserFolder()) + "dev_view_log.xml");
+    const std::string bytes =
+        TestSupport::readFileBytes(wideToNarrow(m_fileSystem->getUserFolder()) + "dev_view_log.xml");
     const std::string head = utf16le("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<ResourceLog>\n");
     const std::string tail = utf16le("</ResourceLog>");
     ASSERT_EQ(bytes.substr(0, head.size()), head);
     ASSERT_EQ(bytes.substr(bytes.size() - tail.size()), tail);
     const std::string body = bytes.substr(head.size(), bytes.size() - head.size() - tail.size());
-    for (const char* line : {"<Tag Path=\"pics/a&amp;b.png\" Type=\"0\" />\n", "<Tag Path=\"fonts/main.fnt\" Type=\"2\" />\n",
-                             "<Tag Path=\"layouts/menu.xml\" Type=\"1\" />\n"})
+    for (const char* line :
+         {"<Tag Path=\"pics/a&amp;b.png\" Type=\"0\" />\n", "<Tag Path=\"fonts/main.fnt\" Type=\"2\" />\n",
+          "<Tag Path=\"layouts/menu.xml\" Type=\"1\" />\n"})
         EXPECT_NE(body.find(utf16le(line)), std::string::npos) << line;
     EXPECT_EQ(body.size(), utf16le("<Tag Path=\"pics/a&amp;b.png\" Type=\"0\" />\n").size() +
                                utf16le("<Tag Path=\"fonts/main.fnt\" Type=\"2\" />\n").size() +
@@ -259,8 +263,9 @@ TEST_F(ResourceManagerKinds, ResourceLogIsWrittenAsUtf16AndReadBack) {
 }
 
 TEST_F(ResourceManagerKinds, LogEntriesOfOtherTypesAreSkipped) {
-    TestSupport::writeFileBytes(wideToNarrow(m_fileSystem->getUserFolder()) + "log.xml", "<ResourceLog><Tag Path='a.png' Type='7'/><Tag Path='b.png' Type='x'/>"
-                                 "<Tag Path='c.png' Type='0'/><Tag Path='d.png' Type='-1'/></ResourceLog>");
+    TestSupport::writeFileBytes(wideToNarrow(m_fileSystem->getUserFolder()) + "log.xml",
+                                "<ResourceLog><Tag Path='a.png' Type='7'/><Tag Path='b.png' Type='x'/>"
+                                "<Tag Path='c.png' Type='0'/><Tag Path='d.png' Type='-1'/></ResourceLog>");
     m_manager.reset();
     m_fileSystem.reset();
     m_fileSystem = std::make_unique<cFileSystem>(m_folders.dataFolder(), "pack");
@@ -274,10 +279,12 @@ TEST_F(ResourceManagerKinds, LogEntriesOfOtherTypesAreSkipped) {
 
 TEST_F(ResourceManagerKinds, ExtensionsNameTheKind) {
     const std::pair<const char*, int> table[] = {
-        {"dds", RESOURCE_TEXTURE}, {"jng", RESOURCE_TEXTURE}, {"png", RESOURCE_TEXTURE}, {"jpg", RESOURCE_TEXTURE},
-        {"tga", RESOURCE_TEXTURE}, {"bmp", RESOURCE_TEXTURE}, {"xml", RESOURCE_XML},     {"fnt", RESOURCE_FONT},
-        {"vsh", RESOURCE_VERTEX_SHADER}, {"ogg", RESOURCE_SOUND}, {"wav", RESOURCE_SOUND}, {"mesh", RESOURCE_MESH},
-        {"anim", RESOURCE_ANIMATION}, {"jpeg", RESOURCE_UNKNOWN}, {"PNG", RESOURCE_UNKNOWN}, {"", RESOURCE_UNKNOWN}};
+        {"dds", RESOURCE_TEXTURE},    {"jng", RESOURCE_TEXTURE},  {"png", RESOURCE_TEXTURE},
+        {"jpg", RESOURCE_TEXTURE},    {"tga", RESOURCE_TEXTURE},  {"bmp", RESOURCE_TEXTURE},
+        {"xml", RESOURCE_XML},        {"fnt", RESOURCE_FONT},     {"vsh", RESOURCE_VERTEX_SHADER},
+        {"ogg", RESOURCE_SOUND},      {"wav", RESOURCE_SOUND},    {"mesh", RESOURCE_MESH},
+        {"anim", RESOURCE_ANIMATION}, {"jpeg", RESOURCE_UNKNOWN}, {"PNG", RESOURCE_UNKNOWN},
+        {"", RESOURCE_UNKNOWN}};
     for (const auto& entry : table)
         EXPECT_EQ(cResourceManager::kindFromExtension(entry.first), entry.second) << entry.first;
 
@@ -295,17 +302,17 @@ TEST_F(ResourceManagerKinds, ExtensionsNameTheKind) {
 
 TEST_F(ResourceManagerKinds, AtlasesMapPictureNamesToFramesOfTheirImages) {
     m_folders.writeData("atlases.xml", "<Atlases>"
-                                     "<A><Path>Atlas\\First.PNG</Path><Map>maps/first.xml</Map></A>"
-                                     "<A><Path>atlas/second.png</Path><Map>maps/second.xml</Map></A>"
-                                     "</Atlases>");
+                                       "<A><Path>Atlas\\First.PNG</Path><Map>maps/first.xml</Map></A>"
+                                       "<A><Path>atlas/second.png</Path><Map>maps/second.xml</Map></A>"
+                                       "</Atlases>");
     m_folders.writeData("maps/first.xml", "<M>"
-                                        "<P><Name>Buttons\\OK.png</Name><Pos>4 8</Pos><Size>30 20</Size></P>"
-                                        "<P><Name>buttons/cancel.png</Name><Pos>40 8</Pos></P>"
-                                        "</M>");
+                                          "<P><Name>Buttons\\OK.png</Name><Pos>4 8</Pos><Size>30 20</Size></P>"
+                                          "<P><Name>buttons/cancel.png</Name><Pos>40 8</Pos></P>"
+                                          "</M>");
     m_folders.writeData("maps/second.xml", "<M>"
-                                         "<P><Name>logo.png</Name><Size>64 32</Size></P>"
-                                         "<P><Name>buttons/ok.png</Name><Pos>1 1</Pos><Size>2 2</Size></P>"
-                                         "</M>");
+                                           "<P><Name>logo.png</Name><Size>64 32</Size></P>"
+                                           "<P><Name>buttons/ok.png</Name><Pos>1 1</Pos><Size>2 2</Size></P>"
+                                           "</M>");
     m_manager.reset();
     m_fileSystem.reset();
     m_fileSystem = std::make_unique<cFileSystem>(m_folders.dataFolder(), "pack");

@@ -46,10 +46,9 @@ TEST_F(SettingsTest, MissingKeyKeepsValueAndIsWrittenEmptyAtShutdown) {
         EXPECT_TRUE(fullscreen);
     }
     EXPECT_EQ(getSettings(), nullptr);
-    EXPECT_EQ(m_services.readUser(kSettings),
-              utf16Bytes(std::wstring(kHeader) +
-                             L"<main><Sound Music=\"70\" /><graphics fullscreen=\"\" /></main>",
-                         true));
+    EXPECT_EQ(
+        m_services.readUser(kSettings),
+        utf16Bytes(std::wstring(kHeader) + L"<main><Sound Music=\"70\" /><graphics fullscreen=\"\" /></main>", true));
 }
 
 TEST_F(SettingsTest, TypedGettersParseGoodTextAndKeepTheValueOtherwise) {
@@ -158,9 +157,10 @@ TEST_F(SettingsTest, SettersStoreTheirTextForms) {
     settings.setValue(L"s", L"wide", std::wstring(L"a\"b<c&d"));
 
     const std::pair<const wchar_t*, const wchar_t*> expected[] = {
-        {L"red", L"0xffff0000"}, {L"white", L"0xffffffff"}, {L"vector", L"1.5 2 0.25"}, {L"float", L"3.14159"},
-        {L"true", L"1"},         {L"false", L"0"},          {L"int", L"-5"},             {L"uint", L"4000000000"},
-        {L"long", L"-7"},        {L"ulong", L"4294967295"}, {L"narrow", L"H\u00E9"},      {L"wide", L"a\"b<c&d"},
+        {L"red", L"0xffff0000"},   {L"white", L"0xffffffff"}, {L"vector", L"1.5 2 0.25"},
+        {L"float", L"3.14159"},    {L"true", L"1"},           {L"false", L"0"},
+        {L"int", L"-5"},           {L"uint", L"4000000000"},  {L"long", L"-7"},
+        {L"ulong", L"4294967295"}, {L"narrow", L"H\u00E9"},   {L"wide", L"a\"b<c&d"},
     };
     for (const auto& [key, text] : expected)
         EXPECT_EQ(stored(settings, L"s", key), text) << key;

@@ -61,7 +61,9 @@ std::string int32le(int32_t v) {
 std::string narrowBin(const std::string& s) {
     return int32le(int32_t(s.size())) + s;
 }
-std::string wideBin(const std::wstring& s) { return int32le(int32_t(s.size())) + TestSupport::utf16Bytes(s, false); }
+std::string wideBin(const std::wstring& s) {
+    return int32le(int32_t(s.size())) + TestSupport::utf16Bytes(s, false);
+}
 
 // A data folder with the files a test writes, the file system over it, and a user folder of its own.
 class XmlDocument : public ::testing::Test {

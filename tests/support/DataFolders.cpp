@@ -5,7 +5,7 @@
 namespace TestSupport {
 
 DataFolders::DataFolders() {
-    if (const char *old = std::getenv("MEADOW_USER_DIR")) {
+    if (const char* old = std::getenv("MEADOW_USER_DIR")) {
         m_hadUserDir = true;
         m_oldUserDir = old;
     }
@@ -26,11 +26,11 @@ std::wstring DataFolders::dataFolder() const {
     return std::wstring(path.begin(), path.end());
 }
 
-std::string DataFolders::userPath(const std::string &relative) const {
+std::string DataFolders::userPath(const std::string& relative) const {
     return userDataPath(APP_DIRECTORY) + "/" + relative;
 }
 
-void DataFolders::writeUser(const std::string &relative, const std::string &bytes) const {
+void DataFolders::writeUser(const std::string& relative, const std::string& bytes) const {
     writeFileBytes(userPath(relative), bytes);
 }
 

@@ -9,14 +9,18 @@ namespace TestSupport {
 
 FileServices::FileServices() = default;
 
-FileServices::~FileServices() { stop(); }
+FileServices::~FileServices() {
+    stop();
+}
 
 void FileServices::writeConstants(const std::string& gameAttributes) const {
     writeData("sys/constants.xml", std::string("<constants><game app_directory=\"") + DataFolders::APP_DIRECTORY +
                                        "\" " + gameAttributes + "/></constants>");
 }
 
-std::string FileServices::readUser(const std::string& relative) const { return readFileBytes(userPath(relative)); }
+std::string FileServices::readUser(const std::string& relative) const {
+    return readFileBytes(userPath(relative));
+}
 
 bool FileServices::userExists(const std::string& relative) const {
     return std::filesystem::exists(userPath(relative));

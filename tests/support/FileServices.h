@@ -24,8 +24,12 @@ public:
     FileServices& operator=(const FileServices&) = delete;
 
     // Files put in place before start (the file system lists the folders when it starts).
-    void writeData(const std::string& relative, const std::string& bytes) const { m_folders.writeData(relative, bytes); }
-    void writeUser(const std::string& relative, const std::string& bytes) const { m_folders.writeUser(relative, bytes); }
+    void writeData(const std::string& relative, const std::string& bytes) const {
+        m_folders.writeData(relative, bytes);
+    }
+    void writeUser(const std::string& relative, const std::string& bytes) const {
+        m_folders.writeUser(relative, bytes);
+    }
     // "sys/constants.xml" with the application directory and these attributes of "game".
     void writeConstants(const std::string& gameAttributes) const;
     std::string readUser(const std::string& relative) const;

@@ -7,14 +7,14 @@
 
 namespace TestSupport {
 
-void writePack(const std::string &path, const std::vector<PackEntry> &entries, bool stored) {
+void writePack(const std::string& path, const std::vector<PackEntry>& entries, bool stored) {
     std::filesystem::path parent = std::filesystem::path(path).parent_path();
     if (!parent.empty())
         std::filesystem::create_directories(parent);
     zipFile zip = zipOpen(path.c_str(), APPEND_STATUS_CREATE);
     if (!zip)
         throw std::runtime_error("cannot create pack " + path);
-    for (const PackEntry &entry : entries) {
+    for (const PackEntry& entry : entries) {
         zip_fileinfo info{};
         int method = stored ? 0 : Z_DEFLATED;
         int level = stored ? 0 : Z_DEFAULT_COMPRESSION;

@@ -15,6 +15,6 @@ struct PackEntry {
 
 // Writes a pack holding the entries in order (deflated unless stored is set); folders are
 // created on the way. Throws when minizip fails.
-void writePack(const std::string &path, const std::vector<PackEntry> &entries, bool stored = false);
+void writePack(const std::string& path, const std::vector<PackEntry>& entries, bool stored = false);
 
 } // namespace TestSupport

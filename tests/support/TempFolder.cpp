@@ -24,11 +24,17 @@ TempFolder::~TempFolder() {
     fs::remove_all(m_path, ec);
 }
 
-void TempFolder::write(const std::string& relative, const std::string& bytes) const { writeFileBytes(file(relative), bytes); }
+void TempFolder::write(const std::string& relative, const std::string& bytes) const {
+    writeFileBytes(file(relative), bytes);
+}
 
-std::string TempFolder::read(const std::string& relative) const { return readFileBytes(file(relative)); }
+std::string TempFolder::read(const std::string& relative) const {
+    return readFileBytes(file(relative));
+}
 
-bool TempFolder::exists(const std::string& relative) const { return fs::exists(file(relative)); }
+bool TempFolder::exists(const std::string& relative) const {
+    return fs::exists(file(relative));
+}
 
 std::string readFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
