@@ -1,6 +1,7 @@
 #include "engine/media/MediaResources.h"
 
 #include "engine/core/ResourceManager.h"
+#include "engine/media/FontResource.h"
 #include "engine/media/SoundSample.h"
 #include "engine/media/Texture.h"
 #include "engine/media/VertexShader.h"
@@ -22,6 +23,7 @@ void registerMediaResources() {
     manager->setLoader(RESOURCE_VERTEX_SHADER,
                        [](const std::string& path) -> cResource* { return new cVertexShader(path); });
     registerSoundSampleLoader(*manager);
+    registerFontLoader(*manager);
 }
 
 } // namespace Engine
