@@ -28,7 +28,8 @@ struct ToolRun {
 };
 
 ToolRun runFontGen(const TestSupport::TempFolder& folder, const std::string& arguments) {
-    const std::string command = std::string(MEADOW_FONTGEN) + " " + arguments + " >" + folder.file("out.txt") + " 2>&1";
+    const std::string command =
+        "\"" + std::string(MEADOW_FONTGEN) + "\" " + arguments + " >" + folder.file("out.txt") + " 2>&1";
     ToolRun run;
     const int status = std::system(command.c_str());
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

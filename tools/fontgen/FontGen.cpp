@@ -137,8 +137,11 @@ public:
             }
             m_cells.push_back(std::move(cell));
         }
-        FT_Load_Char(m_face, 0x20, FT_LOAD_DEFAULT);
-        m_spaceWidth = roundPixels(m_face->glyph->advance.x);
+        // A font without a space gets a quarter of the em, the usual width of one.
+        if (FT_Get_Char_Index(m_face, 0x20) && !FT_Load_Char(m_face, 0x20, FT_LOAD_DEFAULT))
+            m_spaceWidth = roundPixels(m_face->glyph->advance.x);
+        else
+            m_spaceWidth = (m_face->size->metrics.x_ppem + 2) / 4;
     }
 
     // Shelf packing: cells are all one line tall, so shelves are rows filled in character
