@@ -70,12 +70,15 @@ std::vector<cBeatNote> phrase(const std::vector<cChord>& chords, const std::vect
             int direction = random.uniform() < 0.5 + 0.06 * (double(scale.size()) / 2 - index) ? 1 : -1;
             int next = std::clamp(index + direction * step, 0, int(scale.size()) - 1);
             if (strong || bar + 1 == chords.size()) {
+                // The nearest chord tone to where the walk was going, not the note just played.
                 int best = next, bestDistance = 100;
-                for (int c = std::max(0, index - 3); c <= std::min(int(scale.size()) - 1, index + 3); ++c)
-                    if (isChordTone(scale[size_t(c)], chords[bar]) && std::abs(c - next) < bestDistance) {
+                for (int c = std::max(0, index - 3); c <= std::min(int(scale.size()) - 1, index + 3); ++c) {
+                    int distance = 2 * std::abs(c - next) + (c == index ? 3 : 0);
+                    if (isChordTone(scale[size_t(c)], chords[bar]) && distance < bestDistance) {
                         best = c;
-                        bestDistance = std::abs(c - next);
+                        bestDistance = distance;
                     }
+                }
                 next = best;
             }
             index = next;

@@ -17,6 +17,15 @@ using I = cInstruments;
 // 6 dB under the effects and the beds lower still.
 constexpr double EFFECT = -14.0, SOFT = -17.0, UI = -22.0, MUSIC = -20.0, BED = -24.0;
 
+cSignal lowpass(cSignal signal, double frequency) {
+    cBiquad first, second;
+    first.setLowpass(frequency);
+    second.setLowpass(frequency);
+    first.processAll(signal);
+    second.processAll(signal);
+    return signal;
+}
+
 double hz(double midi) {
     return I::midiToHz(midi);
 }
@@ -354,7 +363,7 @@ std::vector<cSoundEntry> effects() {
         [] { return clinks(14, 0.45, 37); });
     add("bomb_explosion.ogg", {"bomb_explosion"}, "low thump with a rush of noise", EFFECT, [] {
         cSignal out = I::glide(110, 38, 0.6, 0.002, 0.2);
-        cSignal rush = I::noiseSweep(1.1, 1800, 120, 0.5, 0.004, 39);
+        cSignal rush = lowpass(I::noiseSweep(1.1, 1800, 120, 0.5, 0.004, 39), 2200);
         out.mix(rush, 0.0, 0.9);
         cSignal crackle = clinks(6, 0.4, 41);
         out.mix(crackle, 0.05, 0.06);
