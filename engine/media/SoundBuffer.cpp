@@ -7,10 +7,13 @@ void cSoundBuffer::appendSamples(const int16_t* samples, size_t frameCount, int 
         m_frames.insert(m_frames.end(), samples, samples + frameCount * 2);
         return;
     }
-    m_frames.reserve(m_frames.size() + frameCount * 2);
+    // resize, not an exact reserve: decoders append in small chunks, and growing to the exact
+    // size each time copies the whole sound again for every chunk.
+    const size_t start = m_frames.size();
+    m_frames.resize(start + frameCount * 2);
     for (size_t i = 0; i < frameCount; ++i) {
-        m_frames.push_back(samples[i]);
-        m_frames.push_back(samples[i]);
+        m_frames[start + i * 2] = samples[i];
+        m_frames[start + i * 2 + 1] = samples[i];
     }
 }
 
