@@ -88,7 +88,6 @@ public:
             if (cMeadowObjectModel* piece = m_model.getObject(row, column))
                 m_model.convertPrizeCell(piece, m_model.getCell(row, column));
         }));
-        m_connections.push_back(model.m_noMovesSignal.connect([this] { m_noMoves = true; }));
     }
     ~cQuietLevelView() override {
         for (auto& connection : m_connections)
@@ -134,11 +133,6 @@ public:
     // True while something moves, waits to be paid or a run waits for the cascade step.
     bool isActive() const { return m_exchange.first || m_swapBack.first || m_motion || !m_passedDown.empty(); }
     bool isFinished() const { return m_finished; }
-    bool takeNoMoves() {
-        const bool noMoves = m_noMoves;
-        m_noMoves = false;
-        return noMoves;
-    }
 
 private:
     bool hasMovingPiece() const {
@@ -161,7 +155,6 @@ private:
     bool m_motion = false;
     bool m_locked = false;
     bool m_finished = false;
-    bool m_noMoves = false;
 };
 
 void cQuietLevelView::showMatchedFigures(const tFigureList& figures, bool cascade) {
@@ -483,21 +476,21 @@ bool settle(cQuietLevelView& view, cMeadowModel& model, float dt) {
 cGreedyPlayer::cResult cGreedyPlayer::play(cMeadowModel& model, int32_t level, uint32_t seed, int32_t moveBudget) {
     cResult result;
     cServicesAside aside;
-    Engine::randomSeed(seed);
-    model.loadLevel(level);
-    model.resetObjectStates();
-    {
-        cMeadowController controller(&model, nullptr, false);
-        cQuietLevelView view(model, controller);
-        controller.setLevelView(&view);
-        // Each frame lasts one check period, so every frame runs the cascade and end test.
-        const float dt = model.m_updateTime > 0.0f ? model.m_updateTime : 0.25f;
+    // Made first: a controller already alive stops the play before the board is touched.
+    cMeadowController controller(&model, nullptr, false);
+    cQuietLevelView view(model, controller);
+    controller.setLevelView(&view);
+    // Each frame lasts one check period, so every frame runs the cascade and end test.
+    const float dt = model.m_updateTime > 0.0f ? model.m_updateTime : 0.25f;
+    try {
+        Engine::randomSeed(seed);
+        model.loadLevel(level);
+        model.resetObjectStates();
         int32_t shufflesInRow = 0;
         while (settle(view, model, dt) && !view.isFinished() && result.moves < moveBudget) {
             cTrialBoard board(model);
             const cMove move = board.best();
             if (move.a < 0) {
-                view.takeNoMoves();
                 if (++shufflesInRow > kShuffleLimit)
                     break;
                 ++result.shuffles;
@@ -514,9 +507,11 @@ cGreedyPlayer::cResult cGreedyPlayer::play(cMeadowModel& model, int32_t level, u
             controller.objectClicked(view.view(board.pieceAt(move.b)));
             ++result.moves;
         }
-        result.won = view.isFinished();
-        controller.setLevelView(nullptr);
+    } catch (...) {
+        model.clearLevel();
+        throw;
     }
+    result.won = view.isFinished();
     model.clearLevel();
     return result;
 }

@@ -242,7 +242,6 @@ cLevelCheckReport cLevelChecker::checkLevel(cMeadowModel& model, int32_t level, 
                                           std::to_string(moveBudget) + " moves");
         } catch (...) {
             report.problems.push_back("seed " + std::to_string(seed) + ": " + thrownText(std::current_exception()));
-            model.clearLevel();
         }
         report.moves.push_back(moves);
     }
