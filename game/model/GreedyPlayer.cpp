@@ -56,6 +56,45 @@ private:
     GameServices::tAwardManagerFactory m_awards;
 };
 
+// Keeps the player's progress out of a bot's play: money and bonuses, the next level, the
+// types waiting for the next level and the counters the controller raises come back after it.
+class cProgressAside {
+public:
+    explicit cProgressAside(cMeadowModel& model)
+        : m_model(model), m_nextAvailableLevel(model.getNextAvailableLevel()), m_randomLevel(model.isRandomLevel()),
+          m_currentLevel(model.getCurrentLevel()), m_matchedObjects(model.getMatchedObjects()),
+          m_hintIndex(model.getHintIndex()), m_maxBonusesOnLevel(model.m_maxBonusesOnLevel),
+          m_unlockedTypes(model.getUnlockedTypes()) {
+        for (auto* list : {&model.getResources(), &model.getBonuses()})
+            for (cGameResource* record : *list)
+                m_records.push_back({record, *record});
+    }
+    ~cProgressAside() {
+        for (auto& saved : m_records)
+            *saved.first = saved.second;
+        m_model.setNextAvailableLevel(m_nextAvailableLevel);
+        m_model.setRandomLevel(m_randomLevel);
+        m_model.setCurrentLevel(m_currentLevel);
+        m_model.setMatchedObjects(m_matchedObjects);
+        m_model.setHintIndex(m_hintIndex);
+        m_model.m_maxBonusesOnLevel = m_maxBonusesOnLevel;
+        m_model.getUnlockedTypes() = m_unlockedTypes;
+    }
+    cProgressAside(const cProgressAside&) = delete;
+    cProgressAside& operator=(const cProgressAside&) = delete;
+
+private:
+    cMeadowModel& m_model;
+    std::vector<std::pair<cGameResource*, cGameResource>> m_records;
+    int32_t m_nextAvailableLevel;
+    bool m_randomLevel;
+    int32_t m_currentLevel;
+    int32_t m_matchedObjects;
+    int32_t m_hintIndex;
+    int32_t m_maxBonusesOnLevel;
+    std::vector<int32_t> m_unlockedTypes;
+};
+
 class cPieceView : public IPieceView {
 public:
     explicit cPieceView(cMeadowObjectModel* piece) : m_piece(piece) {}
@@ -475,7 +514,8 @@ bool settle(cQuietLevelView& view, cMeadowModel& model, float dt) {
 
 cGreedyPlayer::cResult cGreedyPlayer::play(cMeadowModel& model, int32_t level, uint32_t seed, int32_t moveBudget) {
     cResult result;
-    cServicesAside aside;
+    cProgressAside progress(model);
+    cServicesAside services;
     // Made first: a controller already alive stops the play before the board is touched.
     cMeadowController controller(&model, nullptr, false);
     cQuietLevelView view(model, controller);

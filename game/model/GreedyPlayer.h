@@ -22,6 +22,7 @@ public:
     // Sets `level` up with the random generator seeded with `seed` and plays at most
     // `moveBudget` moves. It makes its own controller, so no other may exist meanwhile; the
     // shell's services (sounds, statistics, tutorial, awards) are left out while it plays.
-    // The level is cleared afterwards.
+    // The level is cleared afterwards, and the player's progress the play touched (money,
+    // bonuses, the next level, the types unlocked for it) is put back.
     static cResult play(cMeadowModel& model, int32_t level, uint32_t seed, int32_t moveBudget);
 };

@@ -19,15 +19,27 @@ TEST(GreedyPlayer, WinsShippedLevelsOfEveryKind) {
     // Wood and iron, locks, triggers and hidden cells, prizes and vehicles, all mixed.
     for (int32_t level : {0, 20, 40, 45, 60, 70, 90, 99}) {
         SCOPED_TRACE("level " + std::to_string(level + 1));
-        const int32_t before = model->getNextAvailableLevel();
         const cGreedyPlayer::cResult result = cGreedyPlayer::play(*model, level, 7, 200);
         EXPECT_TRUE(result.won);
         EXPECT_GT(result.moves, 0);
-        // The controller recorded the win, and the board was cleared after it.
-        EXPECT_EQ(model->getNextAvailableLevel(), before + 1);
         EXPECT_EQ(model->getRows(), 0);
     }
-    EXPECT_GT(model->getResourcePoints(1), 0);
+}
+
+TEST(GreedyPlayer, PutsThePlayersProgressBack) {
+    auto model = TestShipped::makeModel();
+    model->addResourcePoints(1, 500);
+    model->setNextAvailableLevel(7);
+    model->getUnlockedTypes() = {21};
+    int32_t paid = 0;
+    model->m_pointsEarnedSignal.connect([&](const Engine::cVector2&, const int32_t& money) { paid += money; });
+    const cGreedyPlayer::cResult result = cGreedyPlayer::play(*model, 3, 1, 200);
+    ASSERT_TRUE(result.won);
+    EXPECT_GT(paid, 0);
+    EXPECT_EQ(model->getResourcePoints(1), 500);
+    EXPECT_EQ(model->getNextAvailableLevel(), 7);
+    EXPECT_EQ(model->getUnlockedTypes(), std::vector<int32_t>{21});
+    EXPECT_FALSE(model->isRandomLevel());
 }
 
 TEST(GreedyPlayer, DeliversEveryPrizeOfAPrizeLevel) {
