@@ -2,9 +2,12 @@
 // every matchable piece pays every run, every bonus has its product, every unit can be built
 // up group after group.
 
+#include "engine/core/FileSystem.h"
+#include "engine/core/ResourceManager.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/MeadowUnit.h"
 #include "tests/model/ShippedModel.h"
+#include "tests/support/DataFolders.h"
 
 #include <gtest/gtest.h>
 
@@ -121,6 +124,19 @@ TEST_F(GameModelFile, BuyingWhatEachGroupOffersOpensTheNextUntilAllIsBuilt) {
     }
     EXPECT_TRUE(units.isFullyUpgraded());
     EXPECT_EQ(model.getResourcePoints(1), 0);
+}
+
+// The game's own way in: the data folder, the file system and the resource manager.
+TEST_F(GameModelFile, TheGameReadsBothShippedFilesFromItsDataFolder) {
+    TestSupport::DataFolders folders;
+    for (const char* name : {"GameModel.xml", "GameLevels.xml"})
+        folders.writeData(std::string("Meadow/Model/") + name,
+                          TestSupport::readFileBytes(TestShipped::modelPath(name)));
+    Engine::cFileSystem fileSystem(folders.dataFolder(), "pack");
+    Engine::cResourceManager resources;
+    cMeadowModel model;
+    EXPECT_EQ(model.getLevelCount(), 100);
+    EXPECT_EQ(model.getUnitsFeature()->getUnitCount(), 26);
 }
 
 TEST_F(GameModelFile, FourLevelAchievementsWithTheSummaryFourth) {
