@@ -87,8 +87,8 @@ public:
                 [&](cCell& cell, int32_t, int32_t) { cell.locks = m_draw.chance(twoShare) ? 2 : 1; });
     }
 
-    // Hides the top band of rows (or a side strip) behind a trigger whose carrier sits just
-    // outside it; answers the band's lowest row (or the strip's first column, negated - 1).
+    // Hides the top rows (or a strip along one side) behind a trigger whose carrier sits
+    // just outside them.
     void addHiddenBand(int32_t trigger, int32_t height, bool side) {
         if (!side) {
             const int32_t low = m_rows - height;
@@ -298,8 +298,10 @@ cLevelDraft cLevelDesigner::design(uint32_t seed, int32_t index, int32_t attempt
         const int32_t step = index - 35;
         board.addHiddenBand(1, draw.between(2, 3), step >= 10 && draw.chance(0.5f));
         board.decorateHidden(1, 1 + step / 5);
-        if (step >= 12)
-            board.addHiddenBand(2, 2, true), board.decorateHidden(2, 1);
+        if (step >= 12) {
+            board.addHiddenBand(2, 2, true);
+            board.decorateHidden(2, 1);
+        }
         board.addWood(2 + step / 3, 0.3f, 0, 3);
         board.addLocks(step / 4, 0.2f, 0, 3);
         break;
