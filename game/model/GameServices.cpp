@@ -46,6 +46,9 @@ std::unique_ptr<IAwardManager> createAwardManager() {
 void setAwardManagerFactory(tAwardManagerFactory factory) {
     s_awardManagerFactory = std::move(factory);
 }
+const tAwardManagerFactory& getAwardManagerFactory() {
+    return s_awardManagerFactory;
+}
 
 bool isQuitting() {
     return s_quitting;

@@ -27,6 +27,7 @@ void setMainMenu(IMainMenu* menu);
 using tAwardManagerFactory = std::function<std::unique_ptr<IAwardManager>()>;
 std::unique_ptr<IAwardManager> createAwardManager();
 void setAwardManagerFactory(tAwardManagerFactory factory);
+const tAwardManagerFactory& getAwardManagerFactory();
 
 // Raised by the game's destroy callback while the game shuts down.
 bool isQuitting();
