@@ -1,0 +1,4 @@
+#include "Backgrounds.h"
+namespace Backgrounds {
+void generate() {}
+}

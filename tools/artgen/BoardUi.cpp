@@ -1,0 +1,4 @@
+#include "BoardUi.h"
+namespace BoardUi {
+void generate() {}
+}

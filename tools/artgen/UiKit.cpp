@@ -1,0 +1,4 @@
+#include "UiKit.h"
+namespace UiKit {
+void generate() {}
+}
