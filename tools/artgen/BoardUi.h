@@ -1,4 +1,17 @@
 #pragma once
+
+// The board screen's other pictures: bee, trigger icon and base, editor icons, bonus buttons
+// with bar and glow, vehicle heads, trailers and doors, drivers, money, results panel and the
+// flying-number icon.
+
+#include <cairo.h>
+
 namespace BoardUi {
+
+constexpr const char* FOLDER = "Meadow/Images/Board/";
+
 void generate();
-}
+// Lays the pictures out on the contact sheet from (x, y).
+void contact(cairo_t* cr, double x, double y);
+
+} // namespace BoardUi

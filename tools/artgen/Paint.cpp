@@ -60,6 +60,7 @@ cairo_surface_t* blurredMask(cairo_t* cr, const PathFn& path, double dx, double 
     matrix.x0 += dx * g_scale;
     matrix.y0 += dy * g_scale;
     cairo_set_matrix(m, &matrix);
+    cairo_set_fill_rule(m, cairo_get_fill_rule(cr));
     path(m);
     cairo_set_source_rgba(m, 0, 0, 0, 1);
     cairo_fill(m);

@@ -385,20 +385,22 @@ void honeyPot(cairo_t* cr) {
         cairo_close_path(c);
     };
     roundThing(cr, pot, WOOD, 14, 34, 72, 54);
-    // Cream label.
-    auto label = [](cairo_t* c) { ellipse(c, 50, 66, 17, 12); };
-    fillFlat(cr, label, CREAM, 33, 54, 34, 24);
+    // Cream label with three honeycomb cells.
+    auto label = [](cairo_t* c) { roundedRect(c, 32, 56, 36, 18, 4); };
+    fillFlat(cr, label, CREAM, 32, 56, 36, 18);
     outline(cr, label, 1.5);
-    // A tiny honeycomb cell on the label.
     cairo_save(cr);
-    for (int i = 0; i < 6; ++i) {
-        const double a = M_PI / 6 + i * M_PI / 3;
-        (i ? cairo_line_to : cairo_move_to)(cr, 50 + 7 * std::cos(a), 66 + 7 * std::sin(a));
+    for (int k = 0; k < 3; ++k) {
+        const double hx = 40 + k * 10, hy = 65;
+        for (int i = 0; i < 6; ++i) {
+            const double a = i * M_PI / 3;
+            (i ? cairo_line_to : cairo_move_to)(cr, hx + 4.5 * std::cos(a), hy + 4.5 * std::sin(a));
+        }
+        cairo_close_path(cr);
     }
-    cairo_close_path(cr);
     setColor(cr, ORANGE);
     cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, basePx(cr, 1.2));
+    cairo_set_line_width(cr, basePx(cr, 1));
     setColor(cr, INK, 0.7);
     cairo_stroke(cr);
     cairo_restore(cr);
