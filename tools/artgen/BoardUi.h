@@ -9,6 +9,13 @@
 namespace BoardUi {
 
 constexpr const char* FOLDER = "Meadow/Images/Board/";
+// Bonus button frame, its bar, its glow, the results panel (base pixels).
+constexpr int BONUS = 88;
+constexpr int BAR_W = 80;
+constexpr int BAR_H = 16;
+constexpr int GLOW = 120;
+constexpr int RESULTS_W = 480;
+constexpr int RESULTS_H = 380;
 
 void generate();
 // Lays the pictures out on the contact sheet from (x, y).
