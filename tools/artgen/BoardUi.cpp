@@ -40,7 +40,7 @@ void starPath(cairo_t* c, double cx, double cy, double r1, double r0, int points
 
 void bee(cairo_t* cr, double phase) {
     const double bob = 1.5 * std::sin(2 * M_PI * phase);
-    cairo_translate(cr, 0, bob);
+    cairo_translate(cr, 0, 6 + bob);
     const double flap = std::cos(2 * M_PI * phase * 2);
     auto wings = [flap](cairo_t* c) {
         cairo_save(c);
@@ -549,10 +549,10 @@ void driver(cairo_t* cr, int look, double phase) {
         };
         roundThing(cr, beard, WHITE, 9, 26, 22, 12, false);
         auto cap = [](cairo_t* c) {
-            cairo_move_to(c, 8, 19);
-            cairo_curve_to(c, 8, 8, 32, 8, 32, 19);
+            cairo_move_to(c, 8, 17);
+            cairo_curve_to(c, 8, 6, 32, 6, 32, 17);
             cairo_close_path(c);
-            roundedRect(c, 4, 17, 18, 4, 2);
+            roundedRect(c, 4, 15, 18, 4, 2);
         };
         silhouette(cr, cap, BLUE, 4, 9, 28, 12, false);
     }

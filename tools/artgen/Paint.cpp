@@ -281,6 +281,18 @@ void titleText(cairo_t* cr, const std::string& text, double size, double cx, dou
     cairo_restore(cr);
 }
 
+double titleWidth(const std::string& text, double size) {
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
+    cairo_t* cr = cairo_create(s);
+    cairo_set_font_face(cr, titleFace());
+    cairo_set_font_size(cr, size);
+    cairo_text_extents_t ext;
+    cairo_text_extents(cr, text.c_str(), &ext);
+    cairo_destroy(cr);
+    cairo_surface_destroy(s);
+    return ext.width;
+}
+
 double hashNoise(int x, int y, int seed) {
     uint32_t h = uint32_t(x) * 374761393u + uint32_t(y) * 668265263u + uint32_t(seed) * 2246822519u;
     h = (h ^ (h >> 13)) * 1274126177u;

@@ -80,6 +80,9 @@ void silhouette(cairo_t* cr, const PathFn& path, Rgb base, double x, double y, d
 void titleText(cairo_t* cr, const std::string& text, double size, double cx, double baseline, Rgb fill,
                double outlinePx, bool withShadow);
 
+// Width of a text in the title font.
+double titleWidth(const std::string& text, double size);
+
 // Deterministic noise for textures (same picture every run).
 double hashNoise(int x, int y, int seed);
 
