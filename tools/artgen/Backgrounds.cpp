@@ -64,7 +64,8 @@ void hill(cairo_t* cr, double baseY, double amp, double freq, double phase, Rgb 
     auto path = [=](cairo_t* c) {
         cairo_move_to(c, 0, H);
         for (int x = 0; x <= W; x += 8) {
-            const double y = baseY - amp * (0.6 * std::sin(x * freq + phase) + 0.4 * std::sin(x * freq * 2.3 + phase * 1.7));
+            const double y =
+                baseY - amp * (0.6 * std::sin(x * freq + phase) + 0.4 * std::sin(x * freq * 2.3 + phase * 1.7));
             cairo_line_to(c, x, y);
         }
         cairo_line_to(c, W, H);

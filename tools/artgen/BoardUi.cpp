@@ -745,7 +745,8 @@ void generate() {
         one(80, 72, std::string("vehicle_doors_") + colour.name, [&](cairo_t* cr) { doors(cr, colour.rgb); });
     }
     for (int look = 0; look < 3; ++look)
-        sheet(40, 40, 4, "driver" + std::to_string(look + 1), [look](cairo_t* cr, int, double p) { driver(cr, look, p); });
+        sheet(40, 40, 4, "driver" + std::to_string(look + 1),
+              [look](cairo_t* cr, int, double p) { driver(cr, look, p); });
     one(32, 32, "slot_done", slotDone);
     one(RESULTS_W, RESULTS_H, "results_panel", resultsPanel);
     one(40, 40, "flying_star", flyingStar);

@@ -43,8 +43,8 @@ void soilFace(cairo_t* cr, int variant) {
     cairo_save(cr);
     face(cr);
     cairo_clip(cr);
-    cairo_pattern_t* fringe = cairo_pattern_create_radial(CELL / 2.0, CELL / 2.0, CELL * 0.36, CELL / 2.0, CELL / 2.0,
-                                                          CELL * 0.72);
+    cairo_pattern_t* fringe =
+        cairo_pattern_create_radial(CELL / 2.0, CELL / 2.0, CELL * 0.36, CELL / 2.0, CELL / 2.0, CELL * 0.72);
     cairo_pattern_add_color_stop_rgba(fringe, 0, GRASS.r, GRASS.g, GRASS.b, 0);
     cairo_pattern_add_color_stop_rgba(fringe, 1, GRASS.r, GRASS.g, GRASS.b, variant ? 0.45 : 0.35);
     cairo_set_source(cr, fringe);
@@ -55,10 +55,18 @@ void soilFace(cairo_t* cr, int variant) {
         const double t = 10 + hashNoise(i, 5, variant) * (CELL - 20);
         double x = 0, y = 0, angle = 0;
         switch (side) {
-        case 0: x = t, y = 1, angle = M_PI / 2; break;
-        case 1: x = CELL - 1, y = t, angle = M_PI; break;
-        case 2: x = t, y = CELL - 1, angle = -M_PI / 2; break;
-        default: x = 1, y = t, angle = 0; break;
+        case 0:
+            x = t, y = 1, angle = M_PI / 2;
+            break;
+        case 1:
+            x = CELL - 1, y = t, angle = M_PI;
+            break;
+        case 2:
+            x = t, y = CELL - 1, angle = -M_PI / 2;
+            break;
+        default:
+            x = 1, y = t, angle = 0;
+            break;
         }
         cairo_save(cr);
         cairo_translate(cr, x, y);
@@ -183,8 +191,8 @@ void ironFace(cairo_t* cr, int variant) {
     cairo_restore(cr);
     innerShade(cr, face, 2.5, 0.35);
     gloss(cr, face, 18, 14, 16, 8, 0.35);
-    const double rivets[][2] = {{8, 8}, {CELL - 8, 8}, {8, CELL - 8}, {CELL - 8, CELL - 8}, {CELL / 2.0 - 6, 8},
-                                {CELL / 2.0 + 6, CELL - 8}};
+    const double rivets[][2] = {
+        {8, 8}, {CELL - 8, 8}, {8, CELL - 8}, {CELL - 8, CELL - 8}, {CELL / 2.0 - 6, 8}, {CELL / 2.0 + 6, CELL - 8}};
     const int count = variant == 0 ? 6 : 4;
     for (int i = 0; i < count; ++i) {
         const double x = rivets[i][0], y = rivets[i][1];
@@ -298,9 +306,7 @@ void chains(cairo_t* cr) {
             chainLink(cr, CELL * 0.5 + t * std::cos(angle), CELL * 0.5 + t * std::sin(angle), angle, (i + 5) % 2);
         }
     }
-    auto shackle = [](cairo_t* c) {
-        cairo_arc(c, CELL * 0.5, CELL * 0.5 - 3, 7, M_PI, 2 * M_PI);
-    };
+    auto shackle = [](cairo_t* c) { cairo_arc(c, CELL * 0.5, CELL * 0.5 - 3, 7, M_PI, 2 * M_PI); };
     cairo_save(cr);
     shackle(cr);
     cairo_set_line_width(cr, basePx(cr, 6));
@@ -480,8 +486,8 @@ void drawFace(cairo_t* cr, const std::string& name) {
 }
 
 void generate() {
-    for (const char* name : {"cell0", "simple0", "simple1", "wood0", "wood1", "iron0", "iron1", "cell_locks1",
-                             "cell_locks2"}) {
+    for (const char* name :
+         {"cell0", "simple0", "simple1", "wood0", "wood1", "iron0", "iron1", "cell_locks1", "cell_locks2"}) {
         Canvas c(CELL, CELL);
         drawFace(c.cr(), name);
         Output::small(c, DIR + name + ".png");

@@ -66,21 +66,35 @@ void sampleBoard(cairo_t* cr, double ox, double oy) {
             const double x = ox + c * S, y = oy + r * S;
             const bool n0 = on(r - 1, c), n1 = on(r - 1, c + 1), n2 = on(r, c + 1), n3 = on(r + 1, c + 1);
             const bool n4 = on(r + 1, c), n5 = on(r + 1, c - 1), n6 = on(r, c - 1), n7 = on(r - 1, c - 1);
-            auto put = [&](int i, double px, double py) { place(cr, dir + "border" + std::to_string(i) + ".png", px, py); };
+            auto put = [&](int i, double px, double py) {
+                place(cr, dir + "border" + std::to_string(i) + ".png", px, py);
+            };
             if (on(r, c)) {
-                if (!n0) put(0, x, y - B);
-                if (!n2) put(2, x + S, y);
-                if (!n4) put(4, x, y + S);
-                if (!n6) put(6, x - B, y);
-                if (!n0 && !n1 && !n2) put(1, x + S, y - B);
-                if (!n2 && !n3 && !n4) put(3, x + S, y + S);
-                if (!n4 && !n5 && !n6) put(5, x - B, y + S);
-                if (!n6 && !n7 && !n0) put(7, x - B, y - B);
+                if (!n0)
+                    put(0, x, y - B);
+                if (!n2)
+                    put(2, x + S, y);
+                if (!n4)
+                    put(4, x, y + S);
+                if (!n6)
+                    put(6, x - B, y);
+                if (!n0 && !n1 && !n2)
+                    put(1, x + S, y - B);
+                if (!n2 && !n3 && !n4)
+                    put(3, x + S, y + S);
+                if (!n4 && !n5 && !n6)
+                    put(5, x - B, y + S);
+                if (!n6 && !n7 && !n0)
+                    put(7, x - B, y - B);
             } else {
-                if (n0 && n2) put(8, x + S - B, y);
-                if (n2 && n4) put(9, x + S - B, y + S - B);
-                if (n4 && n6) put(10, x, y + S - B);
-                if (n6 && n0) put(11, x, y);
+                if (n0 && n2)
+                    put(8, x + S - B, y);
+                if (n2 && n4)
+                    put(9, x + S - B, y + S - B);
+                if (n4 && n6)
+                    put(10, x, y + S - B);
+                if (n6 && n0)
+                    put(11, x, y);
             }
         }
     const std::vector<std::string> names = Pieces::names();
@@ -139,8 +153,8 @@ void generate() {
 
     label(cr, "Cells, locks, broken parts", 30, y + 14, 14);
     y += 24;
-    const char* cells[] = {"cell0", "simple0", "simple1", "wood0", "wood1", "iron0", "iron1", "cell_locks1",
-                           "cell_locks2"};
+    const char* cells[] = {"cell0", "simple0", "simple1",     "wood0",      "wood1",
+                           "iron0", "iron1",   "cell_locks1", "cell_locks2"};
     for (int i = 0; i < 9; ++i) {
         place(cr, std::string(Cells::FOLDER) + cells[i] + ".png", 30 + i * 100, y);
         label(cr, cells[i], 30 + i * 100, y + 80);

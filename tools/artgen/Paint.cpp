@@ -148,8 +148,7 @@ void glow(cairo_t* cr, const PathFn& path, Rgb color, double alpha, double blur)
     paintMask(cr, blurredMask(cr, path, 0, 0, blur), color, alpha);
 }
 
-void fillRound(cairo_t* cr, const PathFn& path, Rgb base, double x, double y, double w, double h,
-               double strength) {
+void fillRound(cairo_t* cr, const PathFn& path, Rgb base, double x, double y, double w, double h, double strength) {
     const double r = std::max(w, h);
     cairo_pattern_t* p =
         cairo_pattern_create_radial(x + w * 0.32, y + h * 0.28, 0, x + w * 0.42, y + h * 0.4, r * 0.78);

@@ -58,8 +58,7 @@ void glow(cairo_t* cr, const PathFn& path, Rgb color, double alpha, double blur)
 void fillRound(cairo_t* cr, const PathFn& path, Rgb base, double x, double y, double w, double h,
                double strength = 1.0);
 // Fills the shape with a straight gradient, lighter at the top left (flat things).
-void fillFlat(cairo_t* cr, const PathFn& path, Rgb base, double x, double y, double w, double h,
-              double strength = 1.0);
+void fillFlat(cairo_t* cr, const PathFn& path, Rgb base, double x, double y, double w, double h, double strength = 1.0);
 // Warm dark outline, 2 base pixels unless told.
 void outline(cairo_t* cr, const PathFn& path, double widthPx = 2.0, double alpha = Palette::OUTLINE_ALPHA);
 // A small soft highlight near the top left, clipped to the shape.

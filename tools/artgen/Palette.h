@@ -17,8 +17,12 @@ constexpr Rgb hex(uint32_t value) {
 constexpr Rgb mix(Rgb a, Rgb b, double t) {
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
-constexpr Rgb lighter(Rgb c, double t) { return mix(c, Rgb{1, 1, 1}, t); }
-constexpr Rgb darker(Rgb c, double t) { return mix(c, Rgb{0, 0, 0}, t); }
+constexpr Rgb lighter(Rgb c, double t) {
+    return mix(c, Rgb{1, 1, 1}, t);
+}
+constexpr Rgb darker(Rgb c, double t) {
+    return mix(c, Rgb{0, 0, 0}, t);
+}
 
 // Sky and water.
 constexpr Rgb SKY = hex(0x8FD3F4);

@@ -65,8 +65,9 @@ void sunflower(cairo_t* cr) {
             cairo_move_to(c, 50 + ca * r0 + px * w * 0.4, 50 + sa * r0 + py * w * 0.4);
             cairo_curve_to(c, 50 + ca * 28 + px * w, 50 + sa * 28 + py * w, 50 + ca * (r1 - 2) + px * w * 0.5,
                            50 + sa * (r1 - 2) + py * w * 0.5, 50 + ca * r1, 50 + sa * r1);
-            cairo_curve_to(c, 50 + ca * (r1 - 2) - px * w * 0.5, 50 + sa * (r1 - 2) - py * w * 0.5, 50 + ca * 28 - px * w,
-                           50 + sa * 28 - py * w, 50 + ca * r0 - px * w * 0.4, 50 + sa * r0 - py * w * 0.4);
+            cairo_curve_to(c, 50 + ca * (r1 - 2) - px * w * 0.5, 50 + sa * (r1 - 2) - py * w * 0.5,
+                           50 + ca * 28 - px * w, 50 + sa * 28 - py * w, 50 + ca * r0 - px * w * 0.4,
+                           50 + sa * r0 - py * w * 0.4);
             cairo_close_path(c);
         }
     };
@@ -420,8 +421,13 @@ void hexPath(cairo_t* c, double x, double y, double r) {
 void honeycomb(cairo_t* cr) {
     const double r = 14;
     const double dx = r * 1.5, dy = r * std::sqrt(3.0);
-    const double cells[7][2] = {{50, 50}, {50, 50 - dy}, {50, 50 + dy}, {50 - dx, 50 - dy / 2}, {50 + dx, 50 - dy / 2},
-                                {50 - dx, 50 + dy / 2}, {50 + dx, 50 + dy / 2}};
+    const double cells[7][2] = {{50, 50},
+                                {50, 50 - dy},
+                                {50, 50 + dy},
+                                {50 - dx, 50 - dy / 2},
+                                {50 + dx, 50 - dy / 2},
+                                {50 - dx, 50 + dy / 2},
+                                {50 + dx, 50 + dy / 2}};
     auto all = [&](cairo_t* c) {
         for (auto& p : cells)
             hexPath(c, p[0], p[1], r + 1);
