@@ -1,5 +1,6 @@
 #include "ContactSheet.h"
 
+#include "Backgrounds.h"
 #include "BoardUi.h"
 #include "Cells.h"
 #include "Output.h"
@@ -123,7 +124,7 @@ void sampleBoard(cairo_t* cr, double ox, double oy) {
 } // namespace
 
 void generate() {
-    const int W = 1400, H = 1500;
+    const int W = 1400, H = 1340;
     Canvas sheet(W, H);
     cairo_t* cr = sheet.cr();
     cairo_pattern_t* bg = cairo_pattern_create_linear(0, 0, 0, H);
@@ -171,6 +172,23 @@ void generate() {
 
     // Board interface pictures at the right of the sample board.
     BoardUi::contact(cr, 560, y + 24);
+    // The level backgrounds, small, under the board.
+    const double by = y + 40 + 6 * Cells::CELL + 40;
+    label(cr, "Level backgrounds (1024x768)", 30, by, 14);
+    for (int i = 0; i < 2; ++i) {
+        const std::string name = std::string(Backgrounds::FOLDER) + "level_bg" + std::to_string(i + 1) + ".png";
+        cairo_surface_t* s = load(Output::largePath(name));
+        cairo_save(cr);
+        cairo_translate(cr, 30 + i * 300, by + 12);
+        cairo_scale(cr, 0.27, 0.27);
+        roundedRect(cr, 0, 0, 1024, 768, 30);
+        cairo_clip(cr);
+        cairo_set_source_surface(cr, s, 0, 0);
+        cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
+        cairo_paint(cr);
+        cairo_restore(cr);
+        cairo_surface_destroy(s);
+    }
     Output::doc(sheet, "board-contact-sheet.png");
 }
 

@@ -132,23 +132,20 @@ void bell(cairo_t* cr) {
 }
 
 void clover(cairo_t* cr) {
+    // A heart-shaped leaflet: two round lobes at the outer end, its point at the centre.
     auto lobe = [](cairo_t* c, double angle) {
         const double ca = std::cos(angle), sa = std::sin(angle);
         const double px = -sa, py = ca;
-        const double cx = 50, cy = 46;
-        // A heart whose tip points to the centre.
-        const double tipX = cx + ca * 4, tipY = cy + sa * 4;
-        const double lx = cx + ca * 26 + px * 11, ly = cy + sa * 26 + py * 11;
-        const double rx = cx + ca * 26 - px * 11, ry = cy + sa * 26 - py * 11;
-        const double notchX = cx + ca * 30, notchY = cy + sa * 30;
-        cairo_move_to(c, tipX, tipY);
-        cairo_curve_to(c, tipX + px * 16, tipY + py * 16, lx + px * 8 - ca * 4, ly + py * 8 - sa * 4, lx + ca * 10,
-                       ly + sa * 10);
-        cairo_curve_to(c, lx + ca * 16 - px * 2, ly + sa * 16 - py * 2, notchX + ca * 6, notchY + sa * 6, notchX,
-                       notchY);
-        cairo_curve_to(c, notchX + ca * 6, notchY + sa * 6, rx + ca * 16 + px * 2, ry + sa * 16 + py * 2, rx + ca * 10,
-                       ry + sa * 10);
-        cairo_curve_to(c, rx - px * 8 - ca * 4, ry - py * 8 - sa * 4, tipX - px * 16, tipY - py * 16, tipX, tipY);
+        const double cx = 50, cy = 46, r = 11.5;
+        for (int side = -1; side <= 1; side += 2) {
+            const double ox = cx + ca * 24 + px * 9.5 * side, oy = cy + sa * 24 + py * 9.5 * side;
+            cairo_new_sub_path(c);
+            cairo_arc(c, ox, oy, r, 0, 2 * M_PI);
+        }
+        cairo_move_to(c, cx + ca * 2, cy + sa * 2);
+        cairo_line_to(c, cx + ca * 22 - px * 19.5, cy + sa * 22 - py * 19.5);
+        cairo_line_to(c, cx + ca * 30, cy + sa * 30);
+        cairo_line_to(c, cx + ca * 22 + px * 19.5, cy + sa * 22 + py * 19.5);
         cairo_close_path(c);
     };
     auto leaves = [&](cairo_t* c) {
@@ -170,12 +167,11 @@ void clover(cairo_t* cr) {
     cairo_stroke(cr);
     cairo_restore(cr);
     silhouette(cr, leaves, GREEN, 12, 10, 76, 72);
-    // A pale chevron on each leaf, as real clover has.
+    // A pale vein down each leaflet.
     for (double a : {-M_PI / 2, M_PI / 6 + 0.1, 5 * M_PI / 6 - 0.1}) {
-        const double ca = std::cos(a), sa = std::sin(a), px = -sa, py = ca;
-        cairo_move_to(cr, 50 + ca * 16 + px * 7, 46 + sa * 16 + py * 7);
-        cairo_line_to(cr, 50 + ca * 22, 46 + sa * 22);
-        cairo_line_to(cr, 50 + ca * 16 - px * 7, 46 + sa * 16 - py * 7);
+        const double ca = std::cos(a), sa = std::sin(a);
+        cairo_move_to(cr, 50 + ca * 6, 46 + sa * 6);
+        cairo_line_to(cr, 50 + ca * 27, 46 + sa * 27);
     }
     cairo_set_line_width(cr, basePx(cr, 2));
     setColor(cr, GRASS_LIGHT, 0.8);

@@ -16,7 +16,10 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 # Only what this script makes is replaced; other content under Data/ stays.
-rm -rf "$root/Data/Atlases" "$root/Data/atlases.xml" "$root/Data/Meadow/Images/Backgrounds"
+rm -rf "$root/Data/Atlases" "$root/Data/atlases.xml" "$root/Data/Meadow/Images/Backgrounds" \
+    "$root/Data/Meadow/Images2x/Backgrounds"
+# 1x for the 1024x768 layouts, 2x ("Images2x") for full screen on large desktops.
 "$build/tools/artgen/artgen" "$work/atlas" "$root/Data" "$root/docs" 1
+"$build/tools/artgen/artgen" "$work/atlas" "$root/Data" "$root/docs" 2
 "$build/tools/atlaspack/atlaspack" "$work/atlas" "$root/Data" 2048
-du -sh "$root/Data/Atlases" "$root/Data/Meadow/Images"
+du -sh "$root/Data/Atlases" "$root/Data/Meadow/Images" "$root/Data/Meadow/Images2x"

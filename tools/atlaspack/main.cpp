@@ -1,7 +1,9 @@
 // atlaspack: packs every PNG under SOURCE_DIR into atlas pages under DATA_DIR/Atlases and
 // writes DATA_DIR/atlases.xml with one map file per page, in the form the resource manager
 // reads. A picture's name is its path under SOURCE_DIR (e.g. "Meadow/Images/Pieces/piece1.png");
-// the first folder of the name picks the page set, so a screen's pictures share few textures.
+// the first two folders of the name pick the page set ("Meadow/Images" -> "meadow_images_N"),
+// so a screen's pictures share few textures and the 2x set ("Images2x") never mixes with the
+// 1x one. Pages of a 2x set are twice as wide.
 // Usage: atlaspack SOURCE_DIR DATA_DIR [PAGE_SIDE]
 
 #include "AtlasPacker.h"
@@ -64,20 +66,26 @@ int main(int argc, char** argv) {
             picture.width = cairo_image_surface_get_width(s);
             picture.height = cairo_image_surface_get_height(s);
             cairo_surface_destroy(s);
-            groups[name.substr(0, name.find('/'))].push_back(picture);
+            const size_t first = name.find('/');
+            const size_t second = first == std::string::npos ? first : name.find('/', first + 1);
+            groups[name.substr(0, second)].push_back(picture);
         }
         fs::create_directories(data / "Atlases");
         std::string atlases = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Atlases>\n";
         for (auto& [group, pictures] : groups) {
             std::sort(pictures.begin(), pictures.end(),
                       [](const PackedPicture& a, const PackedPicture& b) { return a.name < b.name; });
-            AtlasPacker packer(side, side, 2);
+            const bool doubled = group.size() > 2 && group.compare(group.size() - 2, 2, "2x") == 0;
+            const int pageSide = doubled ? 2 * side : side;
+            AtlasPacker packer(pageSide, pageSide, 2);
             packer.pack(pictures);
             std::sort(pictures.begin(), pictures.end(),
                       [](const PackedPicture& a, const PackedPicture& b) { return a.name < b.name; });
             for (int page = 0; page < packer.pageCount(); ++page) {
-                const std::string stem = "Atlases/" + lowerCase(group) + "_" + std::to_string(page);
-                cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, side, packer.usedHeight(page));
+                std::string stem = "Atlases/" + lowerCase(group) + "_" + std::to_string(page);
+                std::replace(stem.begin() + 8, stem.end(), '/', '_');
+                cairo_surface_t* sheet =
+                    cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pageSide, packer.usedHeight(page));
                 cairo_t* cr = cairo_create(sheet);
                 cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
                 std::string map = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Atlas>\n";
@@ -100,7 +108,7 @@ int main(int argc, char** argv) {
                 cairo_surface_destroy(sheet);
                 writeText(data / (stem + ".xml"), map);
                 atlases += "  <Atlas><Path>" + stem + ".png</Path><Map>" + stem + ".xml</Map></Atlas>\n";
-                std::printf("%s.png: %dx%d\n", stem.c_str(), side, packer.usedHeight(page));
+                std::printf("%s.png: %dx%d\n", stem.c_str(), pageSide, packer.usedHeight(page));
             }
         }
         atlases += "</Atlases>\n";
