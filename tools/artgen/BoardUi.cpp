@@ -809,4 +809,69 @@ void contact(cairo_t* cr, double x, double y) {
     place("results_panel", x + 80, vy);
 }
 
+void sidePanel(cairo_t* cr, double x, double y) {
+    auto place = [&](const std::string& name, double px, double py, double frameW = 0) {
+        cairo_surface_t* s = cairo_image_surface_create_from_png(Output::smallPath(DIR + name + ".png").c_str());
+        const double w = frameW > 0 ? frameW : cairo_image_surface_get_width(s);
+        cairo_save(cr);
+        cairo_rectangle(cr, px, py, w, cairo_image_surface_get_height(s));
+        cairo_clip(cr);
+        cairo_set_source_surface(cr, s, px, py);
+        cairo_paint(cr);
+        cairo_restore(cr);
+        cairo_surface_destroy(s);
+    };
+    // Score plate: the results panel's wood, small, drawn here like a panel would be.
+    auto plate = [=](cairo_t* c) { roundedRect(c, x + 20, y, 320, 90, 12); };
+    shadow(cr, plate);
+    fillFlat(cr, plate, lighter(WOOD, 0.12), x + 20, y, 320, 90);
+    auto paper = [=](cairo_t* c) { roundedRect(c, x + 32, y + 12, 296, 66, 8); };
+    fillFlat(cr, paper, CREAM, x + 32, y + 12, 296, 66, 0.35);
+    outline(cr, plate);
+    place("money", x + 46, y + 25);
+    titleText(cr, "1250", 30, x + 150, y + 56, GOLD, 1.5, false);
+    place("flying_star", x + 270, y + 25);
+    const char* icons[] = {"bonus_chicken", "bonus_bear", "bonus_cat"};
+    for (int i = 0; i < 3; ++i) {
+        const double bx = x + 12 + i * 112, by = y + 130;
+        if (i == 0)
+            place("bonus_glow", bx - 16, by - 16);
+        cairo_save(cr);
+        cairo_rectangle(cr, bx, by, BONUS, BONUS);
+        cairo_clip(cr);
+        place("bonus_button", bx - (i == 2 ? 3 : 0) * BONUS, by);
+        cairo_restore(cr);
+        place(icons[i], bx + (BONUS - 56) / 2.0, by + (BONUS - 56) / 2.0 - 2);
+        place("bar_track", bx + (BONUS - BAR_W) / 2.0, by + BONUS + 4);
+        cairo_save(cr);
+        cairo_rectangle(cr, bx, by, (BONUS - BAR_W) / 2.0 + BAR_W * (i == 0 ? 1.0 : 0.35 + 0.3 * i), 400);
+        cairo_clip(cr);
+        place(i == 0 ? "bar_full" : "bar_fill", bx + (BONUS - BAR_W) / 2.0, by + BONUS + 4);
+        cairo_restore(cr);
+    }
+    const double vy = y + 300;
+    place("vehicle_head_red", x + 10, vy);
+    place("driver1", x + 60, vy + 2, 40);
+    place("vehicle_trailer_red", x + 104, vy);
+    place("vehicle_trailer_red", x + 182, vy);
+    place("vehicle_trailer_red", x + 260, vy);
+    place("slot_done", x + 128, vy + 14);
+    for (int i = 0; i < 2; ++i) {
+        cairo_save(cr);
+        cairo_translate(cr, x + 198 + i * 78, vy + 6);
+        cairo_scale(cr, 0.75, 0.75);
+        cairo_surface_t* s = cairo_image_surface_create_from_png(
+            Output::smallPath(std::string("Meadow/Images/Pieces/piece") + (i ? "6" : "2") + ".png").c_str());
+        cairo_rectangle(cr, 0, 0, 64, 64);
+        cairo_clip(cr);
+        cairo_set_source_surface(cr, s, 0, 0);
+        cairo_paint(cr);
+        cairo_surface_destroy(s);
+        cairo_restore(cr);
+    }
+    place("trigger_base", x + 40, vy + 140);
+    place("trigger", x + 40, vy + 140, 64);
+    place("bee", x + 140, vy + 150, 48);
+}
+
 } // namespace BoardUi

@@ -20,5 +20,7 @@ constexpr int RESULTS_H = 380;
 void generate();
 // Lays the pictures out on the contact sheet from (x, y).
 void contact(cairo_t* cr, double x, double y);
+// A side panel of the board screen (bonus buttons, a vehicle, money) from (x, y), for the mock-up.
+void sidePanel(cairo_t* cr, double x, double y);
 
 } // namespace BoardUi

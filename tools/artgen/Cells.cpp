@@ -23,7 +23,7 @@ Rgb bladeColour(int variant) {
 }
 
 void soilFace(cairo_t* cr, int variant) {
-    const Rgb soil = variant ? darker(SOIL, 0.05) : lighter(SOIL, 0.08);
+    const Rgb soil = variant ? lighter(SOIL, 0.02) : lighter(SOIL, 0.16);
     auto face = [](cairo_t* c) { roundedRect(c, 1, 1, CELL - 2, CELL - 2, 7); };
     fillFlat(cr, face, soil, 0, 0, CELL, CELL, 0.8);
     // Soft crumbs of darker and lighter soil.
@@ -46,7 +46,7 @@ void soilFace(cairo_t* cr, int variant) {
     cairo_pattern_t* fringe =
         cairo_pattern_create_radial(CELL / 2.0, CELL / 2.0, CELL * 0.36, CELL / 2.0, CELL / 2.0, CELL * 0.72);
     cairo_pattern_add_color_stop_rgba(fringe, 0, GRASS.r, GRASS.g, GRASS.b, 0);
-    cairo_pattern_add_color_stop_rgba(fringe, 1, GRASS.r, GRASS.g, GRASS.b, variant ? 0.45 : 0.35);
+    cairo_pattern_add_color_stop_rgba(fringe, 1, GRASS.r, GRASS.g, GRASS.b, variant ? 0.34 : 0.26);
     cairo_set_source(cr, fringe);
     cairo_paint(cr);
     cairo_pattern_destroy(fringe);

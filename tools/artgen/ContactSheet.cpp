@@ -47,9 +47,8 @@ void label(cairo_t* cr, const std::string& text, double x, double y, double size
 
 // A small board with a hole, tough cells, locks, pieces and the selection, assembled the way
 // the field view lays them out.
-void sampleBoard(cairo_t* cr, double ox, double oy) {
-    const int R = 6, C = 7, S = Cells::CELL, B = Cells::BORDER;
-    const char* map[R] = {"sswsssi", "ssss.ss", "sss..sw", "sisssss", "ssswsss", "ssssss."};
+void sampleBoard(cairo_t* cr, double ox, double oy, const std::vector<std::string>& map, bool extras) {
+    const int R = int(map.size()), C = int(map[0].size()), S = Cells::CELL, B = Cells::BORDER;
     auto on = [&](int r, int c) { return r >= 0 && r < R && c >= 0 && c < C && map[r][c] != '.'; };
     const std::string dir = Cells::FOLDER;
     for (int r = 0; r < R; ++r)
@@ -103,8 +102,12 @@ void sampleBoard(cairo_t* cr, double ox, double oy) {
         for (int c = 0; c < C; ++c) {
             if (!on(r, c) || map[r][c] != 's')
                 continue;
-            const int type = int(hashNoise(r, c, 3) * 6.99);
+            const int type = int(hashNoise(r, c, extras ? 3 : 11) * 6.99);
             std::string name = names[size_t(type)];
+            if (!extras) {
+                place(cr, std::string(Pieces::FOLDER) + name + ".png", ox + c * S, oy + r * S, S);
+                continue;
+            }
             if (r == 2 && c == 1)
                 name = "bonus_blast";
             if (r == 4 && c == 5)
@@ -115,10 +118,32 @@ void sampleBoard(cairo_t* cr, double ox, double oy) {
                 name = "honey";
             place(cr, std::string(Pieces::FOLDER) + name + ".png", ox + c * S, oy + r * S, S);
         }
+    if (!extras)
+        return;
     place(cr, dir + "cell_locks1.png", ox + 1 * S, oy + 4 * S);
     place(cr, dir + "cell_locks2.png", ox + 2 * S, oy + 0 * S);
     const double m = (Cells::SELECTION - S) / 2.0;
     place(cr, dir + "selection.png", ox + 3 * S - m, oy + 3 * S - m, Cells::SELECTION);
+}
+
+// The board screen as the pictures will meet: background, a 9x9 board, the side panel.
+void mockup() {
+    Canvas shot(1024, 768);
+    cairo_t* cr = shot.cr();
+    cairo_surface_t* bg = load(Output::largePath(std::string(Backgrounds::FOLDER) + "level_bg1.png"));
+    cairo_set_source_surface(cr, bg, 0, 0);
+    cairo_paint(cr);
+    cairo_surface_destroy(bg);
+    const int S = Cells::CELL;
+    const double ox = 330 - 4.5 * S, oy = 392 - 4.5 * S;
+    sampleBoard(cr, ox, oy,
+                {"sssssssss", "sssssssss", "sssssssss", "sssssssss", "sssssssss", "sssssssss", "sssssssss", "sssssssss",
+                 "sssssssss"},
+                false);
+    const double m = (Cells::SELECTION - S) / 2.0;
+    place(cr, std::string(Cells::FOLDER) + "selection.png", ox + 4 * S - m, oy + 4 * S - m, Cells::SELECTION);
+    BoardUi::sidePanel(cr, 660, 40);
+    Output::doc(shot, "board-mockup.png");
 }
 
 } // namespace
@@ -168,7 +193,7 @@ void generate() {
     }
     y += 100;
     label(cr, "Sample board: borders, holes, locks, selection", 30, y + 14, 14);
-    sampleBoard(cr, 50, y + 40);
+    sampleBoard(cr, 50, y + 40, {"sswsssi", "ssss.ss", "sss..sw", "sisssss", "ssswsss", "ssssss."}, true);
 
     // Board interface pictures at the right of the sample board.
     BoardUi::contact(cr, 560, y + 24);
@@ -190,6 +215,7 @@ void generate() {
         cairo_surface_destroy(s);
     }
     Output::doc(sheet, "board-contact-sheet.png");
+    mockup();
 }
 
 void preview(const std::string& out, double zoom, const std::vector<std::string>& files) {
