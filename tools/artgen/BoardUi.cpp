@@ -722,7 +722,9 @@ void generate() {
     one(64, 64, "trigger_base", triggerBase);
     one(32, 32, "icon_vehicle", [](cairo_t* cr) {
         badge(cr, 16, 15, 14);
-        cairo_translate(cr, 1.5, 0.5);
+        cairo_translate(cr, 16, 15);
+        cairo_scale(cr, 0.78, 0.78);
+        cairo_translate(cr, -16.5, -18);
         truckIcon(cr, 1.0);
     });
     one(32, 32, "icon_gold", [](cairo_t* cr) {
