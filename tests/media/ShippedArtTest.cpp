@@ -1,0 +1,236 @@
+// The pictures shipped under Data/: every one decodes through the engine's decoders, every
+// atlas frame lies inside its page without overlapping another, and every picture the style
+// page promises is there at its documented size.
+
+#include "engine/core/FileSystem.h"
+#include "engine/core/ResourceManager.h"
+#include "engine/core/XmlNode.h"
+#include "engine/media/ImageDecoder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace Engine;
+
+namespace {
+
+const std::string DATA = MEADOW_SHIPPED_DATA_DIR;
+
+cImage decodeName(const std::string& name) {
+    std::vector<uint8_t> bytes;
+    getFileSystem()->readFile(name, bytes);
+    cImage image;
+    cImageDecoder::decode(bytes.data(), bytes.size(), image);
+    return image;
+}
+
+struct Frame {
+    std::string name;
+    int page;
+    int x, y, w, h;
+};
+
+class ShippedArt : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_fileSystem = std::make_unique<cFileSystem>(std::wstring(DATA.begin(), DATA.end()), "pack");
+        m_manager = std::make_unique<cResourceManager>();
+    }
+    void TearDown() override {
+        m_manager.reset();
+        m_fileSystem.reset();
+    }
+
+    // The atlas pages and their frames as "atlases.xml" lists them.
+    void readAtlases(std::vector<std::string>& pages, std::vector<Frame>& frames) {
+        IXmlNode* atlases = m_manager->getXml("atlases.xml");
+        for (int i = 0; i < atlases->getNodeCount(); ++i) {
+            IXmlNode* atlas = nullptr;
+            ASSERT_TRUE(atlases->getNodeAt(i, atlas));
+            std::string path, mapPath;
+            ASSERT_TRUE(atlas->getValue("Path", path));
+            ASSERT_TRUE(atlas->getValue("Map", mapPath));
+            pages.push_back(path);
+            IXmlNode* map = m_manager->getXml(mapPath);
+            for (int j = 0; j < map->getNodeCount(); ++j) {
+                IXmlNode* picture = nullptr;
+                ASSERT_TRUE(map->getNodeAt(j, picture));
+                std::string name;
+                ASSERT_TRUE(picture->getValue("Name", name));
+                const cAtlasFrame& entry = m_manager->getAtlasEntry(name);
+                frames.push_back({name, entry.index, int(entry.position.x), int(entry.position.y), int(entry.size.x),
+                                  int(entry.size.y)});
+            }
+        }
+    }
+
+    std::unique_ptr<cFileSystem> m_fileSystem;
+    std::unique_ptr<cResourceManager> m_manager;
+};
+
+TEST_F(ShippedArt, EveryShippedPictureDecodes) {
+    int count = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(DATA)) {
+        const std::string ext = entry.path().extension().string();
+        if (!entry.is_regular_file() || (ext != ".png" && ext != ".jpg" && ext != ".tga" && ext != ".dds"))
+            continue;
+        const std::string name = std::filesystem::relative(entry.path(), DATA).generic_string();
+        SCOPED_TRACE(name);
+        const cImage image = decodeName(name);
+        EXPECT_GT(image.width, 0);
+        EXPECT_GT(image.height, 0);
+        ++count;
+    }
+    EXPECT_GE(count, 4);
+}
+
+TEST_F(ShippedArt, AtlasFramesLieInsideTheirPagesApartAndNotEmpty) {
+    std::vector<std::string> pages;
+    std::vector<Frame> frames;
+    readAtlases(pages, frames);
+    ASSERT_FALSE(pages.empty());
+    ASSERT_FALSE(frames.empty());
+    std::vector<cImage> images;
+    for (const std::string& page : pages)
+        images.push_back(decodeName(page));
+    for (size_t i = 0; i < frames.size(); ++i) {
+        const Frame& f = frames[i];
+        SCOPED_TRACE(f.name);
+        ASSERT_GE(f.page, 0);
+        ASSERT_LT(size_t(f.page), images.size());
+        // The texture path of the picture leads to its page.
+        std::string imagePath;
+        ASSERT_TRUE(m_manager->findAtlasImage(f.name, imagePath));
+        const cImage& image = images[size_t(f.page)];
+        EXPECT_GT(f.w, 0);
+        EXPECT_GT(f.h, 0);
+        EXPECT_GE(f.x, 0);
+        EXPECT_GE(f.y, 0);
+        EXPECT_LE(f.x + f.w, image.width);
+        EXPECT_LE(f.y + f.h, image.height);
+        for (size_t j = i + 1; j < frames.size(); ++j) {
+            const Frame& g = frames[j];
+            const bool apart =
+                g.page != f.page || g.x >= f.x + f.w || f.x >= g.x + g.w || g.y >= f.y + f.h || f.y >= g.y + g.h;
+            EXPECT_TRUE(apart) << "overlaps " << g.name;
+        }
+        // A frame that the packer failed to copy would be fully transparent.
+        bool drawn = false;
+        for (int y = f.y; y < f.y + f.h && !drawn && y < image.height; ++y)
+            for (int x = f.x; x < f.x + f.w && !drawn && x < image.width; ++x)
+                drawn = (image.pixels[size_t(y) * size_t(image.width) + size_t(x)] >> 24) != 0;
+        EXPECT_TRUE(drawn);
+    }
+}
+
+// The pictures the style page (docs/art-style.md) promises, with their sizes: sheets are
+// frames laid side by side.
+TEST_F(ShippedArt, EveryPromisedPictureIsThereAtItsSize) {
+    struct Promise {
+        std::string name;
+        int w, h;
+    };
+    std::vector<Promise> promises;
+    const std::string pieces = "meadow/images/pieces/", cells = "meadow/images/cells/", board = "meadow/images/board/",
+                      ui = "ui/images/";
+    for (int i = 1; i <= 8; ++i)
+        promises.push_back({pieces + "piece" + std::to_string(i) + ".png", 8 * 64, 64});
+    for (const char* name : {"egg", "egg_gold", "honey", "honey_comb", "milk", "mix", "prize_gold", "prize_vehicle",
+                             "bonus_blast", "bonus_row", "bonus_column", "bonus_cross"})
+        promises.push_back({pieces + name + ".png", 8 * 64, 64});
+    for (const char* name :
+         {"cell0", "simple0", "simple1", "wood0", "wood1", "iron0", "iron1", "cell_locks1", "cell_locks2"})
+        promises.push_back({cells + name + ".png", 64, 64});
+    for (int i = 0; i < 4; ++i) {
+        promises.push_back({cells + "wood_part_" + std::to_string(i) + ".png", 32, 32});
+        promises.push_back({cells + "iron_part_" + std::to_string(i) + ".png", 32, 32});
+    }
+    const int borderSizes[12][2] = {{64, 10}, {10, 10}, {10, 64}, {10, 10}, {64, 10}, {10, 10},
+                                    {10, 64}, {10, 10}, {10, 10}, {10, 10}, {10, 10}, {10, 10}};
+    for (int i = 0; i < 12; ++i)
+        promises.push_back({cells + "border" + std::to_string(i) + ".png", borderSizes[i][0], borderSizes[i][1]});
+    promises.push_back({cells + "selection.png", 8 * 80, 80});
+    promises.push_back({board + "bee.png", 8 * 48, 48});
+    promises.push_back({board + "trigger.png", 8 * 64, 64});
+    promises.push_back({board + "trigger_base.png", 64, 64});
+    promises.push_back({board + "icon_vehicle.png", 32, 32});
+    promises.push_back({board + "icon_gold.png", 32, 32});
+    promises.push_back({board + "money.png", 40, 40});
+    promises.push_back({board + "bonus_button.png", 4 * 88, 88});
+    for (const char* name : {"bonus_chicken", "bonus_bear", "bonus_cat", "bonus_shuffle"})
+        promises.push_back({board + name + ".png", 56, 56});
+    for (const char* name : {"bar_track", "bar_fill", "bar_full"})
+        promises.push_back({board + name + ".png", 80, 16});
+    promises.push_back({board + "bonus_glow.png", 120, 120});
+    for (const char* colour : {"red", "blue", "green", "yellow"}) {
+        promises.push_back({board + "vehicle_head_" + colour + ".png", 96, 72});
+        promises.push_back({board + "vehicle_trailer_" + colour + ".png", 80, 72});
+        promises.push_back({board + "vehicle_doors_" + colour + ".png", 80, 72});
+    }
+    for (int i = 1; i <= 3; ++i)
+        promises.push_back({board + "driver" + std::to_string(i) + ".png", 4 * 40, 40});
+    promises.push_back({board + "slot_done.png", 32, 32});
+    promises.push_back({board + "results_panel.png", 480, 380});
+    promises.push_back({board + "flying_star.png", 40, 40});
+    promises.push_back({ui + "panel_small.png", 416, 256});
+    promises.push_back({ui + "panel_medium.png", 496, 336});
+    promises.push_back({ui + "panel_large.png", 576, 436});
+    promises.push_back({ui + "button_wide.png", 4 * 216, 72});
+    promises.push_back({ui + "button_small.png", 4 * 136, 60});
+    promises.push_back({ui + "arrow_up.png", 4 * 60, 60});
+    promises.push_back({ui + "arrow_down.png", 4 * 60, 60});
+    promises.push_back({ui + "list_row.png", 2 * 360, 40});
+    promises.push_back({ui + "name_field.png", 320, 48});
+    promises.push_back({ui + "logo.png", 520, 170});
+
+    for (const Promise& p : promises) {
+        SCOPED_TRACE(p.name);
+        // Any letter case reaches the picture, as the resource manager promises.
+        ASSERT_TRUE(m_manager->hasAtlasEntry(p.name));
+        const cAtlasFrame& frame = m_manager->getAtlasEntry(p.name);
+        EXPECT_EQ(int(frame.size.x), p.w);
+        EXPECT_EQ(int(frame.size.y), p.h);
+    }
+    for (const char* background :
+         {"Meadow/Images/Backgrounds/level_bg1.png", "Meadow/Images/Backgrounds/level_bg2.png"}) {
+        SCOPED_TRACE(background);
+        const cImage image = decodeName(background);
+        EXPECT_EQ(image.width, 1024);
+        EXPECT_EQ(image.height, 768);
+    }
+}
+
+// Large desktops draw from the "Images2x" twins: each 1x picture has one at twice its size.
+TEST_F(ShippedArt, EveryPictureHasItsDoubleSizeTwin) {
+    std::vector<std::string> pages;
+    std::vector<Frame> frames;
+    readAtlases(pages, frames);
+    int twins = 0;
+    for (const Frame& f : frames) {
+        const size_t at = f.name.find("/Images/");
+        if (at == std::string::npos)
+            continue;
+        const std::string twin = f.name.substr(0, at) + "/Images2x/" + f.name.substr(at + 8);
+        SCOPED_TRACE(twin);
+        ASSERT_TRUE(m_manager->hasAtlasEntry(twin));
+        const cAtlasFrame& frame = m_manager->getAtlasEntry(twin);
+        EXPECT_EQ(int(frame.size.x), 2 * f.w);
+        EXPECT_EQ(int(frame.size.y), 2 * f.h);
+        ++twins;
+    }
+    // Nothing else is packed: every frame is a 1x picture or its twin.
+    EXPECT_EQ(2 * twins, int(frames.size()));
+    for (const char* background :
+         {"Meadow/Images2x/Backgrounds/level_bg1.png", "Meadow/Images2x/Backgrounds/level_bg2.png"}) {
+        SCOPED_TRACE(background);
+        const cImage image = decodeName(background);
+        EXPECT_EQ(image.width, 2048);
+        EXPECT_EQ(image.height, 1536);
+    }
+}
+
+} // namespace

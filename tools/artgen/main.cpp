@@ -1,0 +1,47 @@
+// artgen: draws every picture of the game.
+// Usage: artgen ATLAS_SOURCE_DIR DATA_DIR DOCS_DIR [SCALE]
+// Small pictures go to ATLAS_SOURCE_DIR under their game names (atlaspack packs them into
+// DATA_DIR), large ones straight into DATA_DIR, the contact sheet into DOCS_DIR.
+
+#include "Backgrounds.h"
+#include "BoardUi.h"
+#include "Cells.h"
+#include "ContactSheet.h"
+#include "Output.h"
+#include "Paint.h"
+#include "Pieces.h"
+#include "UiKit.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    if (argc > 3 && std::string(argv[1]) == "--preview") {
+        std::vector<std::string> files(argv + 4, argv + argc);
+        ContactSheet::preview(argv[2], std::atof(argv[3]), files);
+        return 0;
+    }
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: %s ATLAS_SOURCE_DIR DATA_DIR DOCS_DIR [SCALE]\n", argv[0]);
+        return 2;
+    }
+    try {
+        const int scale = argc > 4 ? std::atoi(argv[4]) : 1;
+        Paint::setScale(scale);
+        Output::setRoots(argv[1], argv[2], argv[3]);
+        Pieces::generate();
+        Cells::generate();
+        BoardUi::generate();
+        UiKit::generate();
+        Backgrounds::generate();
+        if (scale == 1)
+            ContactSheet::generate();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "artgen: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

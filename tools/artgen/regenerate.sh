@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Regenerates every picture of the game from code: draws them with artgen, packs the small ones
+# into atlas pages with atlaspack, and writes the contact sheet into docs/. The build never runs
+# this; the results are committed. Run from anywhere:
+#   tools/artgen/regenerate.sh [BUILD_DIR]
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/../.." && pwd)
+build=${1:-$root/build}
+if [ ! -f "$build/build.ninja" ] && [ ! -f "$build/Makefile" ]; then
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+fi
+cmake --build "$build" -j4 --target artgen atlaspack
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Only what this script makes is replaced; other content under Data/ stays.
+rm -rf "$root/Data/Atlases" "$root/Data/atlases.xml" "$root/Data/Meadow/Images/Backgrounds" \
+    "$root/Data/Meadow/Images2x/Backgrounds"
+# 1x for the 1024x768 layouts, 2x ("Images2x") for full screen on large desktops.
+"$build/tools/artgen/artgen" "$work/atlas" "$root/Data" "$root/docs" 1
+"$build/tools/artgen/artgen" "$work/atlas" "$root/Data" "$root/docs" 2
+"$build/tools/atlaspack/atlaspack" "$work/atlas" "$root/Data" 2048
+du -sh "$root/Data/Atlases" "$root/Data/Meadow/Images" "$root/Data/Meadow/Images2x"
