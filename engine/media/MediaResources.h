@@ -1,7 +1,7 @@
 #pragma once
 
 // Tells the resource manager how to load the resource kinds of engine/media (textures, vertex
-// shaders and sound samples; fonts, meshes and animations join as they are built).
+// shaders, sound samples, meshes and animations; fonts join when they are built).
 
 namespace Engine {
 
