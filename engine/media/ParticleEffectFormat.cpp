@@ -212,9 +212,9 @@ std::vector<uint8_t> cParticleEffectFormat::write(const cParticleEffectDesc& eff
                 w.f32(v);
             w.u32(l.maxParticles);
             w.u32(l.burst);
-            for (float v : {l.rate, l.start, l.duration, l.lifeMin, l.lifeMax, l.speedMin, l.speedMax, l.angle, l.spread,
-                            l.gravityX, l.gravityY, l.drag, l.spinMin, l.spinMax, l.rotationMin, l.rotationMax,
-                            l.sizeJitter})
+            for (float v :
+                 {l.rate, l.start, l.duration, l.lifeMin, l.lifeMax, l.speedMin, l.speedMax, l.angle, l.spread,
+                  l.gravityX, l.gravityY, l.drag, l.spinMin, l.spinMax, l.rotationMin, l.rotationMax, l.sizeJitter})
                 w.f32(v);
             w.u32(uint32_t(l.sizes.size()));
             for (const cParticleSizeKey& key : l.sizes) {

@@ -43,8 +43,7 @@ uint32_t colorAt(const std::vector<cParticleColorKey>& keys, float age) {
                 break;
             }
     }
-    return pack(p->r + (n->r - p->r) * k, p->g + (n->g - p->g) * k, p->b + (n->b - p->b) * k,
-                p->a + (n->a - p->a) * k);
+    return pack(p->r + (n->r - p->r) * k, p->g + (n->g - p->g) * k, p->b + (n->b - p->b) * k, p->a + (n->a - p->a) * k);
 }
 
 } // namespace
@@ -211,8 +210,8 @@ void cParticleEffectInstance::render() {
     if (!m_buffer || m_bufferGeneration != m_library.getDeviceGeneration()) {
         m_buffer.reset();
         m_bufferGeneration = m_library.getDeviceGeneration();
-        int32_t result = device->createVertexBuffer(m_buffer, m_totalQuads * 4, sizeof(cParticleVertex),
-                                                    PARTICLE_VERTEX_FLAGS, 0);
+        int32_t result =
+            device->createVertexBuffer(m_buffer, m_totalQuads * 4, sizeof(cParticleVertex), PARTICLE_VERTEX_FLAGS, 0);
         if (result < 0 || !m_buffer) {
             m_lastError = result < 0 ? result : -1;
             m_buffer.reset();
@@ -232,8 +231,7 @@ void cParticleEffectInstance::render() {
         const cParticleLayerDesc& d = *m_layers[i].desc;
         uint32_t count = 0;
         size_t j = i;
-        for (; j < m_layers.size() && m_layers[j].desc->texture == d.texture && m_layers[j].desc->blend == d.blend;
-             ++j)
+        for (; j < m_layers.size() && m_layers[j].desc->texture == d.texture && m_layers[j].desc->blend == d.blend; ++j)
             count += uint32_t(m_layers[j].particles.size());
         if (count > 0) {
             IPyroTexture* texture = d.texture < m_data->textures.size() ? m_data->textures[d.texture].get() : nullptr;

@@ -165,12 +165,8 @@ TEST_F(ParticleLibrary, EmissionFollowsBurstRateWindowAndLimit) {
     cParticleLayerDesc longLived = still(0, 20);
     longLived.lifeMin = longLived.lifeMax = 10;
     const Case cases[] = {
-        {"burst", still(10), 0.5f, 10},
-        {"rate", longLived, 1.0f, 20},
-        {"window", windowed, 2.0f, 10},
-        {"limit", limited, 0.5f, 30},
-        {"late burst, before", late, 0.4f, 0},
-        {"late burst, after", late, 0.6f, 5},
+        {"burst", still(10), 0.5f, 10},    {"rate", longLived, 1.0f, 20},         {"window", windowed, 2.0f, 10},
+        {"limit", limited, 0.5f, 30},      {"late burst, before", late, 0.4f, 0}, {"late burst, after", late, 0.6f, 5},
         {"life ends", still(10), 1.1f, 0},
     };
     for (const Case& c : cases) {
