@@ -11,6 +11,8 @@
 
 #include <cmath>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <memory>
 
 using namespace Engine;
@@ -318,5 +320,24 @@ TEST_F(ParticleLibrary, LayerPastTheQuadCapacityIsAClearError) {
     } catch (const CPyroException& error) {
         EXPECT_NE(std::string(error.what()).find("big.pfx"), std::string::npos);
         EXPECT_NE(std::string(error.what()).find("16384"), std::string::npos);
+    }
+}
+
+TEST_F(ParticleLibrary, EveryShippedEffectLoadsWithItsLayers) {
+    const std::vector<std::string> names = {
+        "sparkle",          "dust_puff",         "match_burst_red", "match_burst_yellow",
+        "match_burst_blue", "match_burst_green", "star_trail"};
+    for (const std::string& name : names) {
+        std::ifstream in(std::string(MEADOW_SHIPPED_DATA_DIR) + "/Effects/" + name + ".pfx", std::ios::binary);
+        ASSERT_TRUE(in) << name;
+        const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        cParticleEffectDesc effect;
+        EXPECT_NO_THROW(cParticleEffectFormat::read(bytes.data(), bytes.size(), effect)) << name;
+        IParticleFile* file = m_library.loadBytes(bytes.data(), bytes.size(), name);
+        auto instance = play(file);
+        ASSERT_GT(instance->getLayerCount(), 0u) << name;
+        run(*instance, 0, 0.5f, 100, 100);
+        EXPECT_GT(instance->getParticleCount(), 0u) << name;
+        m_library.destroyFile(file);
     }
 }
