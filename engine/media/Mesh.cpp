@@ -7,6 +7,7 @@
 #include "engine/media/ResourceReader.h"
 #include "engine/media/TextureFactory.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace Engine {
@@ -145,6 +146,81 @@ cSkinnedMesh::cSkinnedMesh(const std::string& path, const uint8_t* bytes, size_t
     // Checked before the buffers exist, so a bad vertex never reaches the device.
     checkBoneNumbers(boneCount);
     load();
+}
+
+cSkinnedMesh::~cSkinnedMesh() {
+    releaseSkinnedBuffer();
+}
+
+void cSkinnedMesh::unload() {
+    releaseSkinnedBuffer();
+    cMesh::unload();
+}
+
+void cSkinnedMesh::releaseSkinnedBuffer() const {
+    cTextureFactory* factory = getTextureFactory();
+    if (m_skinnedBuffer && factory && factory->getRenderDevice())
+        factory->getRenderDevice()->destroyBuffer(m_skinnedBuffer);
+    m_skinnedBuffer = 0;
+    m_skinnedValid = false;
+}
+
+const IMeshGeometry* cSkinnedMesh::getSkinned(const std::vector<cMatrix4>& pose) const {
+    cTextureFactory* factory = getTextureFactory();
+    IRenderDevice* device = factory ? factory->getRenderDevice() : nullptr;
+    if (!device || !getIndexBuffer())
+        return nullptr;
+    if (m_skinnedValid && pose.size() == m_skinnedPose.size() &&
+        (pose.empty() || std::memcmp(pose.data(), m_skinnedPose.data(), pose.size() * sizeof(cMatrix4)) == 0))
+        return &m_skinned;
+    const uint32_t vertexCount = getVertexCount();
+    if (!m_skinnedBuffer) {
+        // Rewritten whenever the pose changes: dynamic, in the managed pool when the default refuses.
+        for (ePool pool : {POOL_DEFAULT, POOL_MANAGED})
+            if (device->createVertexBuffer(vertexCount * 32, MESH_FORMAT_PNT, true, pool, m_skinnedBuffer) == RESULT_OK)
+                break;
+        if (!m_skinnedBuffer)
+            return nullptr;
+    }
+    auto* out = static_cast<float*>(device->lockBuffer(m_skinnedBuffer, true));
+    if (!out)
+        return nullptr;
+    static const cMatrix4 identity;
+    const uint8_t* in = getVertexData().data();
+    for (uint32_t v = 0; v < vertexCount; ++v, in += 48, out += 8) {
+        float f[12];
+        std::memcpy(f, in, 24);          // position, three weights
+        std::memcpy(f + 6, in + 28, 20); // normal, texture coordinate
+        const uint8_t* bone = in + 24;
+        // Three weights and the rest for the fourth bone, as the device's indexed blending does.
+        const float weights[4] = {f[3], f[4], f[5], 1 - f[3] - f[4] - f[5]};
+        float p[3] = {0, 0, 0}, n[3] = {0, 0, 0};
+        for (int i = 0; i < 4; ++i) {
+            if (weights[i] == 0)
+                continue;
+            const cMatrix4& m = bone[i] < pose.size() ? pose[bone[i]] : identity;
+            for (int c = 0; c < 3; ++c) {
+                p[c] += weights[i] * (f[0] * m.m[c] + f[1] * m.m[4 + c] + f[2] * m.m[8 + c] + m.m[12 + c]);
+                n[c] += weights[i] * (f[6] * m.m[c] + f[7] * m.m[4 + c] + f[8] * m.m[8 + c]);
+            }
+        }
+        const float length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+        if (length > 0)
+            for (float& c : n)
+                c /= length;
+        out[0] = p[0];
+        out[1] = p[1];
+        out[2] = p[2];
+        out[3] = n[0];
+        out[4] = n[1];
+        out[5] = n[2];
+        out[6] = f[9];
+        out[7] = f[10];
+    }
+    device->unlockBuffer(m_skinnedBuffer);
+    m_skinnedPose = pose;
+    m_skinnedValid = true;
+    return &m_skinned;
 }
 
 cMesh* readMeshPNT(const std::string& path, const uint8_t* bytes, size_t count) {

@@ -87,13 +87,40 @@ protected:
     cSkinnedMeshBase(const std::string& path) : cMesh(path, MESH_FORMAT_SKINNED, 48) {}
 };
 
+// Skinned on the CPU into a dynamic buffer of position, normal and texture coordinate, so
+// that any number of bones draws the same on every device.
 class cSkinnedMesh : public cSkinnedMeshBase {
 public:
     cSkinnedMesh(const std::string& path, const uint8_t* bytes, size_t count);
+    ~cSkinnedMesh() override;
     const std::vector<cMatrix4>* getBones() const override { return &m_bones; }
+    // Skins again only when the pose differs from the last one.
+    const IMeshGeometry* getSkinned(const std::vector<cMatrix4>& pose) const override;
+    void unload() override;
 
 private:
+    // The skinned vertices: the mesh's indices over a buffer of MESH_FORMAT_PNT vertices.
+    class cSkinnedGeometry : public IMeshGeometry {
+    public:
+        explicit cSkinnedGeometry(const cSkinnedMesh& mesh) : m_mesh(mesh) {}
+        Platform::tBufferHandle getIndexBuffer() const override { return m_mesh.getIndexBuffer(); }
+        Platform::tBufferHandle getVertexBuffer() const override { return m_mesh.m_skinnedBuffer; }
+        uint32_t getVertexStride() const override { return 32; }
+        uint32_t getVertexFormat() const override { return MESH_FORMAT_PNT; }
+        uint32_t getVertexCount() const override { return m_mesh.getVertexCount(); }
+        uint32_t getTriangleCount() const override { return m_mesh.getTriangleCount(); }
+
+    private:
+        const cSkinnedMesh& m_mesh;
+    };
+
+    void releaseSkinnedBuffer() const;
+
     std::vector<cMatrix4> m_bones;
+    cSkinnedGeometry m_skinned{*this};
+    mutable Platform::tBufferHandle m_skinnedBuffer = 0;
+    mutable std::vector<cMatrix4> m_skinnedPose;
+    mutable bool m_skinnedValid = false;
 };
 
 cMesh* readMeshPNT(const std::string& path, const uint8_t* bytes, size_t count);
