@@ -133,10 +133,14 @@ void cParticleEffectInstance::update(float time, float step, float x, float y, f
         const float overlap = std::min(time + step, end) - std::max(time, d.start);
         if (overlap > 0 && d.rate > 0) {
             layer.debt += d.rate * overlap;
+            // More than a full layer is never due; this also keeps the debt finite.
+            if (!(layer.debt <= float(d.maxParticles)))
+                layer.debt = float(d.maxParticles);
             const float whole = std::floor(layer.debt);
             layer.debt -= whole;
-            count += uint32_t(std::min(whole, float(d.maxParticles)));
+            count += uint32_t(whole);
         }
+        count = std::min<uint32_t>(count, d.maxParticles - uint32_t(layer.particles.size()));
         // New particles spread along the emitter's path of this step.
         for (uint32_t i = 0; i < count; ++i) {
             const float k = float(i + 1) / float(count);

@@ -12,12 +12,19 @@ namespace Engine {
 
 namespace {
 
+constexpr uint32_t MAX_TEXTURE_SIDE = 1024;
+
 void decodeTextures(cParticleFileData& data) {
     data.pixels.resize(data.effect.textures.size());
     for (size_t i = 0; i < data.pixels.size(); ++i) {
         const std::vector<uint8_t>& png = data.effect.textures[i];
-        if (cImageDecoder::detectFormat(png.data(), png.size()) != IMAGE_PNG)
+        if (cImageDecoder::detectFormat(png.data(), png.size()) != IMAGE_PNG || png.size() < 24)
             throw std::string("Particle effect: a texture is not a PNG image");
+        // The header's size is checked before anything is decoded.
+        const uint32_t width = uint32_t(png[16]) << 24 | uint32_t(png[17]) << 16 | uint32_t(png[18]) << 8 | png[19];
+        const uint32_t height = uint32_t(png[20]) << 24 | uint32_t(png[21]) << 16 | uint32_t(png[22]) << 8 | png[23];
+        if (width > MAX_TEXTURE_SIDE || height > MAX_TEXTURE_SIDE)
+            throw std::string("Particle effect: a texture is larger than 1024 x 1024");
         cImage image;
         cImageDecoder::decode(png.data(), png.size(), image);
         cParticleFileData::cPixels& out = data.pixels[i];
