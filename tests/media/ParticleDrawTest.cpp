@@ -99,3 +99,14 @@ TEST_F(ParticleDraw, BurstDrawsInsideItsEmittersArea) {
     effect.reset();
     library().destroyFile(file);
 }
+
+TEST_F(ParticleDraw, DeviceMakesTheLibraryAndReleasesTheSharedFilesBeforeEndingIt) {
+    startRecording();
+    ASSERT_NE(graphics().getParticleLibrary(), nullptr);
+    EXPECT_EQ(library().getQuadCapacity(), cParticleLibrary::QUAD_CAPACITY);
+    bool libraryAlive = false;
+    setParticleFilesRelease([&] { libraryAlive = getGraphicsDevice()->getParticleLibrary() != nullptr; });
+    stop();
+    setParticleFilesRelease(nullptr);
+    EXPECT_TRUE(libraryAlive);
+}
