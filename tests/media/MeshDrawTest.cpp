@@ -1,11 +1,13 @@
 // Mesh resources drawn through the graphics device's batch: a skinned mesh posed by its
-// animation sets one world matrix per bone and draws its triangles from its own buffers.
+// animation is skinned on the CPU and drawn as a plain mesh; other meshes keep the device's
+// vertex blending.
 
 #include "tests/media/GraphicsFixture.h"
 
 #include "engine/media/Mesh.h"
 #include "engine/media/MeshAnimation.h"
 #include "tests/media/MeshFiles.h"
+#include "tests/support/PixelTest.h"
 
 #include <cstring>
 #include <memory>
@@ -15,7 +17,7 @@ using namespace TestMeshes;
 
 class MeshDraw : public GraphicsFixture {};
 
-TEST_F(MeshDraw, SkinnedMeshDrawsWithOneWorldMatrixPerBone) {
+TEST_F(MeshDraw, SkinnedMeshIsSkinnedOnTheCpuAndDrawnAsAPlainMesh) {
     startRecording();
     const std::string meshFile =
         skinnedMesh({0, 0, 0, 10, 0, 0, 0, 10, 0}, {0, 1, 1}, {translation(0, 0, 0), translation(5, 0, 0)});
@@ -64,4 +66,22 @@ TEST_F(MeshDraw, MeshesWithoutOwnSkinningUseTheDevicesVertexBlending) {
     graphics().endFrame();
     EXPECT_EQ(recording().getCalls("setTransform 257").size(), 1u);
     EXPECT_EQ(recording().getState().renderStates[Platform::RS_VERTEX_BLEND], 0u);
+}
+
+TEST_F(MeshDraw, SkinnedTriangleDrawsWhereItsBoneMovedIt) {
+    if (!startGl())
+        GTEST_SKIP() << "No headless OpenGL: " << m_skipReason;
+    const std::string meshFile = skinnedMesh({0, 0, 0, 10, 0, 0, 0, 10, 0}, {0, 0, 0}, {translation(0, 0, 0)});
+    const std::string animFile = animation(1, {{-1, {{translation(30, 20, 0), 0}}}});
+    std::unique_ptr<cMesh> mesh(
+        loadMeshBytes("s.mesh", reinterpret_cast<const uint8_t*>(meshFile.data()), meshFile.size()));
+    cMeshAnimation animation("s.anim", reinterpret_cast<const uint8_t*>(animFile.data()), animFile.size());
+    cMeshDrawRecord record;
+    record.mesh = mesh.get();
+    record.animation = &animation;
+    graphics().beginFrame();
+    graphics().drawMesh(&record, 0, 0);
+    graphics().endFrame();
+    EXPECT_TRUE(TestSupport::pixelNear(device(), 32, 22, 0xFFFFFF));
+    EXPECT_TRUE(TestSupport::pixelNear(device(), 2, 2, 0x000000));
 }
