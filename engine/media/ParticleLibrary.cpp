@@ -61,7 +61,11 @@ void releaseParticleFiles() {
 
 cParticleLibrary::cParticleLibrary() = default;
 
-cParticleLibrary::~cParticleLibrary() = default;
+cParticleLibrary::~cParticleLibrary() {
+    // Files their host never destroyed.
+    while (!m_files.empty())
+        destroyFile(*m_files.begin());
+}
 
 void cParticleLibrary::setGraphicsDevice(IPyroGraphicsDevice* device) {
     m_device = device;
@@ -99,6 +103,9 @@ IParticleFile* cParticleLibrary::loadBytes(const uint8_t* bytes, size_t size, co
         data = std::make_shared<cParticleFileData>();
         data->effect.emitters.emplace_back();
     }
+    // Hosts ask for emitter 0: a file without emitters gets an empty one.
+    if (data->effect.emitters.empty())
+        data->effect.emitters.emplace_back();
     for (const cParticleEmitterDesc& emitter : data->effect.emitters)
         for (const cParticleLayerDesc& layer : emitter.layers)
             if (layer.maxParticles > QUAD_CAPACITY)
@@ -109,16 +116,21 @@ IParticleFile* cParticleLibrary::loadBytes(const uint8_t* bytes, size_t size, co
     for (size_t i = 0; i < data->effect.emitters.size(); ++i)
         ids.push_back(m_nextEmitterId++);
     auto* file = new cParticleEffectFile(*this, data, ids);
+    m_files.insert(file);
     for (size_t i = 0; i < ids.size(); ++i)
         m_emitters[ids[i]] = {file, i};
     return file;
 }
 
 void cParticleLibrary::destroyFile(IParticleFile* file) {
-    if (!file)
+    auto found = m_files.find(static_cast<cParticleEffectFile*>(file));
+    if (found == m_files.end())
         return;
+    m_files.erase(found);
     for (auto it = m_emitters.begin(); it != m_emitters.end();)
         it = it->second.first == file ? m_emitters.erase(it) : std::next(it);
+    // Its textures go now, while the device that made them exists, even if instances remain.
+    file->unprepare();
     delete file;
 }
 

@@ -54,6 +54,7 @@ public:
     // Reads a whole effect file. A file that is not in our format gives a file with one empty
     // emitter (its effects draw nothing), logged once with the name.
     virtual IParticleFile* loadFile(IPyroFileStream& stream, const std::string& name) = 0;
+    // Unprepares and deletes a file of this library; the library deletes those left at its end.
     virtual void destroyFile(IParticleFile* file) = 0;
     // Null for an identifier that names no emitter of a live file.
     virtual IParticleEffectInstance* createEffect(uint32_t emitterId) = 0;
@@ -101,6 +102,7 @@ private:
     uint32_t m_nextSeed = 1;
     // Emitter identifier -> its file and index.
     std::map<uint32_t, std::pair<cParticleEffectFile*, size_t>> m_emitters;
+    std::set<cParticleEffectFile*> m_files;
     // Names of the files already reported as not ours.
     std::set<std::string> m_reported;
 };

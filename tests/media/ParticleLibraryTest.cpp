@@ -268,10 +268,9 @@ TEST_F(ParticleLibrary, RendersOneDrawPerRunOfTextureAndBlend) {
               (std::vector<std::string>{"drawIndexedTriangles 0 0 20 0 10", "drawIndexedTriangles 20 0 16 0 8"}));
     EXPECT_EQ(device.getState().renderStates[Platform::RS_DEST_BLEND], uint32_t(Platform::BLEND_ONE));
     EXPECT_EQ(effect->getLastError(), 0);
-    file->unprepare();
-    EXPECT_EQ(device.getTextureCount(), 0u);
-    // An instance outliving its file's textures still draws, untextured.
+    // An instance outliving its file still draws, untextured: the file's textures went with it.
     m_library.destroyFile(file);
+    EXPECT_EQ(device.getTextureCount(), 0u);
     device.clearCalls();
     effect->render();
     EXPECT_EQ(device.getCalls("drawIndexedTriangles").size(), 2u);
@@ -307,8 +306,12 @@ TEST_F(ParticleLibrary, FileNotInOurFormatGivesAnEmptyEffect) {
     ASSERT_NE(effect, nullptr);
     run(*effect, 0, 1);
     EXPECT_EQ(effect->getParticleCount(), 0u);
+    const uint32_t id = file->getEmitter(0)->getId();
     m_library.destroyFile(file);
-    EXPECT_EQ(m_library.createEffect(12345), nullptr);
+    EXPECT_EQ(m_library.createEffect(id), nullptr);
+    // A file in our format without emitters still has an emitter 0 to play.
+    IParticleFile* none = load(cParticleEffectDesc());
+    EXPECT_EQ(none->getEmitterCount(), 1u);
 }
 
 TEST_F(ParticleLibrary, LayerPastTheQuadCapacityIsAClearError) {

@@ -6,6 +6,7 @@
 #include "TexturePainter.h"
 
 #include "engine/media/ParticleEffectFormat.h"
+#include "engine/media/ParticleLibrary.h"
 
 #include <fstream>
 #include <iostream>
@@ -34,12 +35,13 @@ int main(int argc, char** argv) {
             throw std::string("cannot read ") + argv[1];
         const std::string xml((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         Engine::cParticleEffectDesc effect = Pfxc::cEffectCompiler::compile(xml);
-        // The writer checks what the engine's reader will check.
+        // The writer checks what the engine's reader will check, and the library what it can draw.
         const std::vector<uint8_t> bytes = Engine::cParticleEffectFormat::write(effect);
         for (const Engine::cParticleEmitterDesc& emitter : effect.emitters)
             for (const Engine::cParticleLayerDesc& layer : emitter.layers)
-                if (layer.maxParticles > 16384)
-                    throw "emitter \"" + emitter.name + "\": a layer holds more than 16384 particles";
+                if (layer.maxParticles > Engine::cParticleLibrary::QUAD_CAPACITY)
+                    throw "emitter \"" + emitter.name + "\": a layer holds more particles than the library draws (" +
+                        std::to_string(Engine::cParticleLibrary::QUAD_CAPACITY) + ")";
         writeFile(argv[2], bytes);
         if (argc == 4) {
             Pfxc::cPicture preview =
