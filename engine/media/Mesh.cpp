@@ -262,9 +262,7 @@ cMesh* loadMeshFile(const std::string& path) {
     IFileSystem* fileSystem = getFileSystem();
     if (!fileSystem)
         throw cStringA("Cannot load mesh \"" + path + "\": no file system.");
-    // One buffer for every file; an empty file leaves it untouched, so it is emptied first.
-    static std::vector<uint8_t> bytes;
-    bytes.clear();
+    std::vector<uint8_t> bytes;
     fileSystem->readFile(path, bytes);
     return loadMeshBytes(path, bytes.data(), bytes.size());
 }

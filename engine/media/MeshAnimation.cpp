@@ -27,11 +27,7 @@ cMeshAnimation::cMeshAnimation(const std::string& path) : cResource(path) {
     IFileSystem* fileSystem = getFileSystem();
     if (!fileSystem)
         throw cStringA("Cannot load animation \"" + path + "\": no file system.");
-    // One buffer for every file, reserved once.
-    static std::vector<uint8_t> bytes;
-    if (bytes.capacity() < 1048576)
-        bytes.reserve(1048576);
-    bytes.clear();
+    std::vector<uint8_t> bytes;
     fileSystem->readFile(path, bytes);
     read(bytes.data(), bytes.size());
 }
