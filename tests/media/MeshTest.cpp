@@ -139,4 +139,5 @@ TEST_F(Mesh, ResourceManagerCachesMeshesByPath) {
     EXPECT_EQ(first->getName(), "models/box.mesh");
     EXPECT_EQ(thrownText([&] { m_manager->getMesh("models/bad.mesh"); }), "Unexpected end of source");
     EXPECT_EQ(m_manager->findEntry("models/bad.mesh"), nullptr);
+    EXPECT_EQ(thrownText([&] { m_manager->getMesh("models/none.mesh"); }), "File \"models/none.mesh\" not found.");
 }
