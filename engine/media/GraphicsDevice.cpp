@@ -16,6 +16,8 @@
 #include "engine/media/ImageReader.h"
 #include "engine/media/MeshDrawRecord.h"
 #include "engine/media/ParticleDrawRecord.h"
+#include "engine/media/ParticleLibrary.h"
+#include "engine/media/PyroGraphicsDevice.h"
 #include "engine/media/SpriteQuad.h"
 #include "engine/media/StatisticsOverlay.h"
 #include "engine/media/Texture.h"
@@ -139,6 +141,11 @@ cGraphicsDevice::~cGraphicsDevice() {
     releaseBorders();
     m_overlay.reset();
     m_batch.releaseBuffers();
+    // The shared effect files go before the library that made them, the library before its device.
+    releaseParticleFiles();
+    m_particleLibrary = nullptr;
+    m_ownedParticleLibrary.reset();
+    m_pyroDevice.reset();
     setRenderDevice(nullptr);
     m_device.reset();
     if (g_graphicsDevice == this)
@@ -311,7 +318,14 @@ void cGraphicsDevice::applyRenderState() {
     m_device->setTransform(TRANSFORM_VIEW, toDevice(m_view));
     m_device->setTransform(TRANSFORM_WORLD, cDeviceMatrix());
     m_shaderMatrix = transposed(m_view * m_projection);
-    // The particle library is not part of this engine yet; its device would be made here.
+    // The particle library is made once, with the first render states; resets keep it, as its
+    // buffers and textures live in the managed pool.
+    if (!m_particleLibrary) {
+        m_ownedParticleLibrary = std::make_unique<cParticleLibrary>();
+        m_pyroDevice = std::make_unique<cPyroGraphicsDevice>(*m_device, m_ownedParticleLibrary->getQuadCapacity());
+        m_ownedParticleLibrary->setGraphicsDevice(m_pyroDevice.get());
+        m_particleLibrary = m_ownedParticleLibrary.get();
+    }
     m_particleDeviceFresh = true;
 }
 

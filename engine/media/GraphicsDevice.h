@@ -34,6 +34,8 @@ class cBitMask;
 class cStatisticsOverlay;
 class cTexture;
 class IParticleLibrary;
+class cParticleLibrary;
+class cPyroGraphicsDevice;
 
 class IGraphicsDevice : public IGraphicsLink {
 public:
@@ -163,6 +165,8 @@ private:
     Platform::IWindow* m_window = nullptr;
     std::unique_ptr<Platform::IRenderDevice> m_device;
     IParticleLibrary* m_particleLibrary = nullptr;
+    std::unique_ptr<cParticleLibrary> m_ownedParticleLibrary;
+    std::unique_ptr<cPyroGraphicsDevice> m_pyroDevice;
     bool m_particleDeviceFresh = false;
 
     cMatrix4 m_projection, m_view, m_shaderMatrix;

@@ -1,7 +1,12 @@
 #include "engine/media/MediaResources.h"
 
 #include "engine/core/ResourceManager.h"
+<<<<<<< HEAD
 #include "engine/media/FontResource.h"
+=======
+#include "engine/media/Mesh.h"
+#include "engine/media/MeshAnimation.h"
+>>>>>>> pfx
 #include "engine/media/SoundSample.h"
 #include "engine/media/Texture.h"
 #include "engine/media/VertexShader.h"
@@ -22,6 +27,9 @@ void registerMediaResources() {
                        [manager](const std::string& path) -> cResource* { return manager->getTexture(path); });
     manager->setLoader(RESOURCE_VERTEX_SHADER,
                        [](const std::string& path) -> cResource* { return new cVertexShader(path); });
+    manager->setLoader(RESOURCE_MESH, [](const std::string& path) -> cResource* { return loadMeshFile(path); });
+    manager->setLoader(RESOURCE_ANIMATION,
+                       [](const std::string& path) -> cResource* { return new cMeshAnimation(path); });
     registerSoundSampleLoader(*manager);
     registerFontLoader(*manager);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 // Tells the resource manager how to load the resource kinds of engine/media (textures, vertex
-// shaders, sound samples and fonts; meshes and animations join as they are built).
+// shaders, sound samples, fonts, meshes and animations).
 
 namespace Engine {
 

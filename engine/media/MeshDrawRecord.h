@@ -26,6 +26,11 @@ public:
     virtual uint32_t getVertexFormat() const = 0;
     virtual uint32_t getVertexCount() const = 0;
     virtual uint32_t getTriangleCount() const = 0;
+    // The bind matrices of a skinned mesh's bones; null for other meshes.
+    virtual const std::vector<cMatrix4>* getBones() const { return nullptr; }
+    // A mesh skinned on the CPU: its vertices moved by the bone matrices, as a plain mesh in
+    // buffers of its own. Null for meshes the device blends (or when no buffer can be made).
+    virtual const IMeshGeometry* getSkinned(const std::vector<cMatrix4>&) const { return nullptr; }
 };
 
 // A skeletal animation: the bone matrices of the mesh at a time in seconds.

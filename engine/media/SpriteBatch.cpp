@@ -465,18 +465,27 @@ void cSpriteBatch::drawMeshRecord(IRenderDevice& device, const cBatchFrame& fram
     material.emissive = toDevice(draw.emissive);
     material.power = draw.power;
     device.setMaterial(material);
+    const IMeshGeometry* skinned = nullptr;
     if (draw.animation) {
+        draw.animation->getPose(draw.time, mesh, m_pose);
+        if (draw.blendFactor > 0)
+            for (size_t i = 0; i < m_pose.size() && i < draw.blendSource.size(); ++i)
+                m_pose[i] = draw.blendSource[i].scaled(draw.blendFactor) + m_pose[i].scaled(1 - draw.blendFactor);
+        skinned = mesh.getSkinned(m_pose);
+    }
+    if (skinned) {
+        // Skinned on the CPU: a plain mesh under the sprite's world matrix.
+        device.setIndices(skinned->getIndexBuffer());
+        device.setStreamSource(skinned->getVertexBuffer(), skinned->getVertexStride());
+        device.setVertexFormat(skinned->getVertexFormat());
+        device.setTransform(TRANSFORM_WORLD, toDevice(draw.world * frame.screenTransform));
+        device.drawIndexedTriangles(0, 0, skinned->getVertexCount(), 0, skinned->getTriangleCount());
+    } else if (draw.animation) {
         setRenderStateIfChanged(device, RS_INDEXED_VERTEX_BLEND_ENABLE, 1);
         setRenderStateIfChanged(device, RS_VERTEX_BLEND, VERTEX_BLEND_3_WEIGHTS);
         setRenderStateIfChanged(device, RS_DITHER_ENABLE, 1);
-        draw.animation->getPose(draw.time, mesh, m_pose);
-        float f = draw.blendFactor;
-        for (size_t i = 0; i < m_pose.size() && i < size_t(MAX_WORLD_MATRICES); ++i) {
-            cMatrix4 bone = m_pose[i];
-            if (f > 0 && i < draw.blendSource.size())
-                bone = draw.blendSource[i].scaled(f) + m_pose[i].scaled(1 - f);
-            device.setTransform(TRANSFORM_WORLD + int(i), toDevice(bone * draw.world * frame.screenTransform));
-        }
+        for (size_t i = 0; i < m_pose.size() && i < size_t(MAX_WORLD_MATRICES); ++i)
+            device.setTransform(TRANSFORM_WORLD + int(i), toDevice(m_pose[i] * draw.world * frame.screenTransform));
         device.drawIndexedTriangles(0, 0, mesh.getVertexCount(), 0, mesh.getTriangleCount());
         setRenderStateIfChanged(device, RS_INDEXED_VERTEX_BLEND_ENABLE, 0);
         setRenderStateIfChanged(device, RS_VERTEX_BLEND, VERTEX_BLEND_DISABLE);

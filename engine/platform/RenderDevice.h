@@ -66,7 +66,8 @@ enum eBlend {
     BLEND_DEST_ALPHA = 7,
     BLEND_INV_DEST_ALPHA = 8,
     BLEND_DEST_COLOR = 9,
-    BLEND_INV_DEST_COLOR = 10
+    BLEND_INV_DEST_COLOR = 10,
+    BLEND_SRC_ALPHA_SAT = 11
 };
 enum eBlendOp {
     BLEND_OP_ADD = 1,

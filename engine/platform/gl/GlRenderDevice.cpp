@@ -38,6 +38,8 @@ GLenum blendFactor(uint32_t blend) {
         return GL_DST_COLOR;
     case BLEND_INV_DEST_COLOR:
         return GL_ONE_MINUS_DST_COLOR;
+    case BLEND_SRC_ALPHA_SAT:
+        return GL_SRC_ALPHA_SATURATE;
     default:
         return GL_ONE;
     }
