@@ -1,12 +1,9 @@
 #include "engine/media/MediaResources.h"
 
 #include "engine/core/ResourceManager.h"
-<<<<<<< HEAD
 #include "engine/media/FontResource.h"
-=======
 #include "engine/media/Mesh.h"
 #include "engine/media/MeshAnimation.h"
->>>>>>> pfx
 #include "engine/media/SoundSample.h"
 #include "engine/media/Texture.h"
 #include "engine/media/VertexShader.h"
