@@ -80,7 +80,7 @@ void cWidget::loadXML(const IXmlNode* node) {
         enableAbsolute();
 }
 
-void cWidget::setFadeValue(float alpha) {
+void cWidget::setAlphaValue(float alpha) {
     if (m_alpha == alpha)
         return;
     m_alpha = alpha;
@@ -94,7 +94,7 @@ void cWidget::show() {
     if (!isWidgetAlive(this))
         return;
     m_visible = true;
-    setFadeValue(1);
+    setAlphaValue(1);
     if (isVisible())
         onShow();
 }
@@ -118,7 +118,7 @@ void cWidget::hide() {
     if (!isWidgetAlive(this))
         return;
     m_visible = false;
-    setFadeValue(0);
+    setAlphaValue(0);
     onHide();
 }
 

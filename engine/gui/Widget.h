@@ -107,8 +107,8 @@ protected:
     void onParentDisabled();
     void onParentAbsoluteEnabled();
     void onParentAbsoluteDisabled();
-    // Sets the fade value, with onAlphaChanged when it changed.
-    void setFadeValue(float alpha);
+    // Sets m_alpha, with onAlphaChanged when it changed.
+    void setAlphaValue(float alpha);
 
     float m_alpha = 0;
     float m_fadeSpeed = 3.3f;
