@@ -11,10 +11,12 @@
 #include "engine/media/InputSystem.h"
 #include "engine/media/SoundSample.h"
 #include "engine/platform/Cursor.h"
+#include "engine/platform/GlContext.h"
 #include "engine/platform/headless/RecordingRenderDevice.h"
 #include "engine/platform/headless/ScriptedInputDevices.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <stdexcept>
 
 namespace TestSupport {
@@ -120,7 +122,9 @@ void UiHarness::start() {
         return;
     // The engine throws texts of several types; the tests see one with the message.
     try {
-        startServices();
+        auto device = std::make_unique<Platform::cRecordingRenderDevice>();
+        m_renderDevice = device.get();
+        startServices(std::move(device));
     } catch (const char* text) {
         throw std::runtime_error(text);
     } catch (const std::string& text) {
@@ -130,14 +134,30 @@ void UiHarness::start() {
     }
 }
 
-void UiHarness::startServices() {
+bool UiHarness::startGl(std::string& reason) {
+    if (m_started)
+        return true;
+    setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);
+    std::unique_ptr<Platform::IRenderDevice> device;
+    try {
+        Platform::cPresentParameters parameters;
+        parameters.width = 1024;
+        parameters.height = 768;
+        device = Platform::createGlRenderDevice(Platform::createHeadlessGlContext(), parameters);
+    } catch (const std::string& error) {
+        reason = error;
+        return false;
+    }
+    startServices(std::move(device));
+    return true;
+}
+
+void UiHarness::startServices(std::unique_ptr<Platform::IRenderDevice> device) {
     m_application = std::make_unique<Application>(&m_window);
     m_fileSystem = std::make_unique<Engine::cFileSystem>(m_folders.dataFolder(), "pack");
     m_resources = std::make_unique<Engine::cResourceManager>();
     m_constants = std::make_unique<Engine::cConstants>("sys/constants.xml");
     m_settings = std::make_unique<Engine::cSettings>("sys/settings.xml");
-    auto device = std::make_unique<Platform::cRecordingRenderDevice>();
-    m_renderDevice = device.get();
     m_graphics = std::make_unique<RecordingGraphics>(&m_window, std::move(device));
     auto devices = std::make_unique<Platform::cScriptedInputDevices>();
     m_devices = devices.get();

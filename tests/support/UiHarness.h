@@ -128,6 +128,9 @@ public:
 
     // Creates the services in the application's order; the destructor ends them in reverse.
     void start();
+    // The same with the OpenGL device on headless EGL, for pixel tests; false with the reason
+    // (nothing started) when EGL cannot start.
+    bool startGl(std::string& reason);
     bool started() const { return m_started; }
 
     // Runs one frame of dt seconds (the harness's frame time when 0), or n frames.
@@ -155,12 +158,14 @@ public:
     RecordingGraphics& graphics() { return *m_graphics; }
     FixedStepTimer& timer() { return *m_timer; }
     Engine::cFrameManager& frameManager() { return *m_frameManager; }
-    Platform::cRecordingRenderDevice& renderDevice() { return *m_renderDevice; }
+    // The recording device (null in GL mode) and the device in use.
+    Platform::cRecordingRenderDevice* recordingDevice() { return m_renderDevice; }
+    Platform::IRenderDevice& renderDevice() { return m_graphics->getDevice(); }
     DataFolders& folders() { return m_folders; }
 
 private:
     class Application;
-    void startServices();
+    void startServices(std::unique_ptr<Platform::IRenderDevice> device);
 
     float m_frameTime;
     bool m_started = false;
