@@ -177,13 +177,16 @@ bool cSprite::drawsBefore(const IDrawable& other) const {
     const cSprite& b = static_cast<const cSprite&>(other);
     if (m_depth != b.m_depth)
         return m_depth < b.m_depth;
-    if (m_texture != b.m_texture)
-        return std::less<const cTexture*>()(m_texture, b.m_texture);
+    const cTexture* texture = getPicture();
+    const cTexture* otherTexture = b.getPicture();
+    if (texture != otherTexture)
+        return std::less<const cTexture*>()(texture, otherTexture);
     return m_serial < b.m_serial;
 }
 
 void cSprite::draw() {
     IGraphicsDevice* graphics = getGraphicsDevice();
+    const cTexture* texture = getPicture();
     if (m_mesh) {
         const cMeshDrawRecord& record = getMeshDrawData();
         if (graphics && record.mesh)
@@ -194,15 +197,15 @@ void cSprite::draw() {
         const std::vector<cSpriteQuad>& quads = getQuads();
         if (graphics)
             for (const cSpriteQuad& quad : quads)
-                graphics->drawSprite(quad, m_texture, m_renderType, 0);
+                graphics->drawSprite(quad, texture, m_renderType, 0);
         return;
     }
     const cSpriteQuad& quad = getQuad();
     if (!graphics)
         return;
-    graphics->drawSprite(quad, m_texture, m_renderType, 0);
+    graphics->drawSprite(quad, texture, m_renderType, 0);
     if (m_doubleAnimRender)
-        graphics->drawSprite(m_nextFrameQuad, m_texture, m_renderType, 0);
+        graphics->drawSprite(m_nextFrameQuad, texture, m_renderType, 0);
 }
 
 void cSprite::setMesh(cResource* mesh) {

@@ -73,24 +73,32 @@ void cVisual::releaseTexture() {
 }
 
 void cVisual::loadXML(const IXmlNode* node) {
-    setPicture(wideToNarrow(node->getAttribute(L"Picture")));
+    const wchar_t* key = L"Picture";
+    try {
+        setPicture(wideToNarrow(node->getAttribute(key)));
 
-    const std::string mesh = wideToNarrow(node->getAttribute(L"Mesh"));
-    cResourceManager* resources = getResourceManager();
-    cResource* newMesh = nullptr;
-    if (!mesh.empty() && resources)
-        newMesh = resources->getDeviceResource(mesh, RESOURCE_MESH);
-    setMesh(newMesh);
-    if (newMesh)
-        newMesh->decRef();
+        key = L"Mesh";
+        const std::string mesh = wideToNarrow(node->getAttribute(key));
+        cResourceManager* resources = getResourceManager();
+        cResource* newMesh = nullptr;
+        if (!mesh.empty() && resources)
+            newMesh = resources->getDeviceResource(mesh, RESOURCE_MESH);
+        setMesh(newMesh);
+        if (newMesh)
+            newMesh->decRef();
 
-    const std::string animation = wideToNarrow(node->getAttribute(L"Animation"));
-    cResource* newAnimation = nullptr;
-    if (!animation.empty() && resources)
-        newAnimation = resources->getResource(animation, RESOURCE_ANIMATION);
-    setAnimation(newAnimation);
-    if (newAnimation)
-        newAnimation->decRef();
+        key = L"Animation";
+        const std::string animation = wideToNarrow(node->getAttribute(key));
+        cResource* newAnimation = nullptr;
+        if (!animation.empty() && resources)
+            newAnimation = resources->getResource(animation, RESOURCE_ANIMATION);
+        setAnimation(newAnimation);
+        if (newAnimation)
+            newAnimation->decRef();
+    } catch (const std::string& text) {
+        // The resource's own error names the file; add the layout key that asked for it.
+        throw cStringA(wideToNarrow(key) + " \"" + wideToNarrow(node->getAttribute(key)) + "\": " + text);
+    }
 
     float length = -1;
     parseFloat(length, node->getAttribute(L"anim_length"));
