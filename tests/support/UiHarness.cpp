@@ -7,6 +7,7 @@
 #include "engine/core/ResourceManager.h"
 #include "engine/core/Settings.h"
 #include "engine/core/String.h"
+#include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
 #include "engine/media/InputSystem.h"
 #include "engine/media/SoundSample.h"
@@ -105,6 +106,8 @@ UiHarness::UiHarness(float frameTime) : m_frameTime(frameTime) {
 }
 
 UiHarness::~UiHarness() {
+    // Widgets handed over for deletion still hold resources of the services below.
+    Engine::flushDeferredDeletions();
     m_frameManager.reset();
     m_sound.reset();
     m_timer.reset();

@@ -9,6 +9,8 @@
 //
 // Files written before start() land in the data folder (atlases are read at start); files
 // written after it go through the file system into the user folder, visible at once.
+// Widgets that hold resources must go before the harness: declare the harness first. Widgets
+// still waiting for deferred deletion are deleted when it ends.
 
 #include "engine/core/Application.h"
 #include "engine/core/FrameTimer.h"
