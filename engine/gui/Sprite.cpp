@@ -218,10 +218,19 @@ void cSprite::setMesh(cResource* mesh) {
 }
 
 void cSprite::setAnimation(cResource* animation) {
-    // Blending needs the bone counts and poses of the mesh resources; until they exist a new
-    // animation is taken without a blend.
-    m_meshDrawData.blendFactor = 0;
-    m_animBlendRemaining = 0;
+    const IMeshAnimation* previous = dynamic_cast<const IMeshAnimation*>(m_animation);
+    if (!m_isAniblend || !previous || !m_meshDrawData.mesh) {
+        m_meshDrawData.blendFactor = 0;
+    } else if (!isVisible()) {
+        m_animBlendRemaining = 0;
+        m_meshDrawData.blendFactor = 0;
+    } else if (animation != m_animation) {
+        // The pose the old animation has reached is what the new one blends from. The mesh
+        // resources give poses for their own bones, so the bone counts agree by construction.
+        previous->getPose(m_meshDrawData.time + 0.01f, *m_meshDrawData.mesh, m_meshDrawData.blendSource);
+        m_animBlendRemaining = m_animBlendTime;
+        m_meshDrawData.blendFactor = 1;
+    }
     cVisual::setAnimation(animation);
     invalidate();
 }
@@ -485,6 +494,8 @@ void cSprite::buildMeshDrawData(cMeshDrawRecord& record) {
     record.mesh = dynamic_cast<const IMeshGeometry*>(m_mesh);
     record.animation = dynamic_cast<const IMeshAnimation*>(m_animation);
     record.texture = m_texture;
+    // The animation's own length is not reachable through its interface: its time is the
+    // sprite's animation position, which the owner sets in the animation's seconds.
     if (record.animation)
         record.time = m_animPosition;
 

@@ -6,6 +6,8 @@
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
 
+#include <cmath>
+
 namespace Engine {
 
 cWidget::cWidget(cWidget* parent) : m_parent(parent) {
@@ -66,7 +68,10 @@ void cWidget::loadXML(const IXmlNode* node) {
     bool visible = false, enabled = false, absolute = false;
     parseBool(visible, node->getAttribute(L"Visible"));
     parseBool(enabled, node->getAttribute(L"Enable"));
-    parseFloat(m_fadeSpeed, node->getAttribute(L"TranparencySpeed"));
+    float speed = NAN;
+    parseFloat(speed, node->getAttribute(L"TranparencySpeed"));
+    if (speed > 0 && std::isfinite(speed))
+        m_fadeSpeed = speed;
     parseBool(absolute, node->getAttribute(L"AbsoluteEnable"));
     if (visible)
         show();
@@ -299,21 +304,25 @@ void cWidget::stepFade() {
     }
     const IFrameTimer* timer = getFrameTimer();
     const float dt = timer ? timer->getDelta() : 0.0f;
+    // A speed of 0, below 0 or not a number would never end the fade and so pause every
+    // widget's hooks for good: such a fade ends in one step.
+    const bool usable = m_fadeSpeed > 0 && std::isfinite(m_fadeSpeed);
+    const float step = usable ? m_fadeSpeed * dt : 1.0f;
     switch (m_fadeMode) {
     case FADE_IN:
-        m_alpha += m_fadeSpeed * dt;
+        m_alpha = usable ? m_alpha + step : 1.0f;
         if (m_alpha >= 1.0f)
             m_fadeMode = FADE_NONE;
         break;
     case FADE_OUT:
-        m_alpha -= m_fadeSpeed * dt;
+        m_alpha -= step;
         if (m_alpha <= 0.0f) {
             hide();
             m_fadeMode = FADE_NONE;
         }
         break;
     case FADE_OUT_DELETE:
-        m_alpha -= m_fadeSpeed * dt;
+        m_alpha -= step;
         if (m_alpha <= 0.0f) {
             m_fadeMode = FADE_NONE;
             hide();

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -225,6 +226,24 @@ TEST_F(WidgetTest, FadeOutAndDeleteDeletesTheSubtreeAtTheEndOfThatFrame) {
     ui.step();
     EXPECT_FALSE(isWidgetAlive(screen));
     EXPECT_FALSE(isWidgetAlive(child));
+}
+
+TEST_F(WidgetTest, FadesWithoutAUsableSpeedEndInOneStep) {
+    for (float speed : {0.0f, -2.0f, NAN}) {
+        WidgetProbe screen(nullptr);
+        screen.setFadeSpeed(speed);
+        screen.fadeIn();
+        ui.step();
+        EXPECT_FALSE(screen.isFading()) << speed;
+        EXPECT_EQ(screen.getFadeValue(), 1.0f);
+        screen.fadeOut();
+        ui.step();
+        EXPECT_FALSE(screen.isVisible()) << speed;
+    }
+    ui.writeFile("speed.xml", "<W TranparencySpeed=\"-1\"/>");
+    WidgetProbe loaded(nullptr);
+    loaded.loadXML(ui.layout("speed.xml"));
+    EXPECT_FLOAT_EQ(loaded.getFadeSpeed(), 3.3f);
 }
 
 TEST_F(WidgetTest, FadeOfAChildNeverStallsTheWalks) {
