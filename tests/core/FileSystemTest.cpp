@@ -128,6 +128,31 @@ TEST_F(FileSystemTest, UserFileKeepsItsOnDiskCase) {
     EXPECT_FALSE(std::filesystem::exists(m_folders.userPath("Profiles/Player.XML")));
 }
 
+TEST_F(FileSystemTest, NewFilesAreWrittenLowerCaseInsideFoldersAsSpelledOnDisk) {
+    m_folders.writeUser("Profiles/00000001.xml", "kept");
+    auto fs = make();
+    writeName(*fs, "Saves\\Slot.SAVE", "a");
+    writeName(*fs, "profiles/00000002.XML", "b");
+    writeName(*fs, "PROFILES/Sub/Three.xml", "c");
+    EXPECT_EQ(TestSupport::readFileBytes(m_folders.userPath("saves/slot.save")), "a");
+    EXPECT_EQ(TestSupport::readFileBytes(m_folders.userPath("Profiles/00000002.xml")), "b");
+    EXPECT_EQ(TestSupport::readFileBytes(m_folders.userPath("Profiles/sub/three.xml")), "c");
+    EXPECT_FALSE(std::filesystem::exists(m_folders.userPath("profiles")));
+    EXPECT_EQ(readAll(*fs, "saves/slot.save"), "a");
+}
+
+TEST_F(FileSystemTest, TemporaryFilesOfAnInterruptedWriteAreRemovedAtStart) {
+    m_folders.writeUser(".settings.xml.tmp-Ab12Cd", "half");
+    m_folders.writeUser("profiles/.00000001.xml.tmp-XyZ789", "half");
+    m_folders.writeUser(".notes.tmp-1", "kept");
+    m_folders.writeUser("settings.xml", "kept");
+    auto fs = make();
+    EXPECT_FALSE(std::filesystem::exists(m_folders.userPath(".settings.xml.tmp-Ab12Cd")));
+    EXPECT_FALSE(std::filesystem::exists(m_folders.userPath("profiles/.00000001.xml.tmp-XyZ789")));
+    EXPECT_TRUE(std::filesystem::exists(m_folders.userPath(".notes.tmp-1")));
+    EXPECT_EQ(readAll(*fs, "settings.xml"), "kept");
+}
+
 TEST_F(FileSystemTest, NamesIgnoreAsciiCaseButBackslashesAreNotSeparators) {
     m_folders.writeData("Meadow/Model/GameModel.xml", "model");
     m_folders.writeData("Fonts/Stra\xC3\x9F\xC3\x89.fnt", "font"); // UTF-8 on disk
