@@ -267,7 +267,7 @@ TEST(MeadowModelLevelFile, EditorWritesTheFileAsUtf16AndReadsItBackIdentically) 
         model.writeLevelsXml();
     }
     const std::string expected = TestSupport::utf16Bytes(kWrittenLevels, true);
-    ASSERT_EQ(services.readUser("Meadow/Model/GameLevels.xml"), expected);
+    ASSERT_EQ(services.readUser("meadow/model/gamelevels.xml"), expected);
 
     // The cache forgot the old text: a new model reads what the editor wrote, and writing it
     // again gives the same bytes.
@@ -276,7 +276,7 @@ TEST(MeadowModelLevelFile, EditorWritesTheFileAsUtf16AndReadsItBackIdentically) 
     model.setEditorMode(true);
     model.loadLevel(1);
     model.writeLevelsXml();
-    EXPECT_EQ(services.readUser("Meadow/Model/GameLevels.xml"), expected);
+    EXPECT_EQ(services.readUser("meadow/model/gamelevels.xml"), expected);
 }
 
 TEST(MeadowModelLevelFile, WritingAfterClearLevelKeepsTheLevel) {
