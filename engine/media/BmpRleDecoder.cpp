@@ -70,6 +70,7 @@ void cBmpRleDecoder::decode(const uint8_t* bytes, size_t size, cImage& image) {
         if (count > 0) {
             for (uint32_t i = 0; i < count; ++i, ++x)
                 put(x, y, compression == RLE8 ? value : (i % 2 == 0 ? value >> 4 : value & 15u));
+            x = std::min(x, w); // runs past the row's end are dropped
         } else if (value == 0) {
             x = 0;
             ++y;
@@ -78,7 +79,7 @@ void cBmpRleDecoder::decode(const uint8_t* bytes, size_t size, cImage& image) {
         } else if (value == 2) {
             if (end - p < 2)
                 throw cImageError("BMP data is truncated");
-            x += p[0];
+            x = std::min(x + p[0], w);
             y += p[1];
             p += 2;
         } else {
@@ -90,6 +91,7 @@ void cBmpRleDecoder::decode(const uint8_t* bytes, size_t size, cImage& image) {
             for (uint32_t i = 0; i < value; ++i, ++x)
                 put(x, y, compression == RLE8 ? p[i] : (i % 2 == 0 ? p[i / 2] >> 4 : p[i / 2] & 15u));
             p += std::min(padded, size_t(end - p));
+            x = std::min(x, w);
         }
     }
 }
