@@ -9,6 +9,7 @@
 #include "engine/media/MediaServices.h"
 #include "engine/platform/Window.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <string>
@@ -43,22 +44,66 @@ void makeWindowTitle(cApplicationDesc& desc) {
     desc.hWnd->setTitle(title + L" - " + narrowToWide(VERSION_TEXT));
 }
 
+const char* const USAGE_TEXT =
+    "Usage: meadow [--frames N]\n"
+    "Meadow, a match-3 puzzle game with a map of buildings between levels.\n"
+    "\n"
+    "  --frames N   run N frames, then close (0: until the window is closed)\n"
+    "  --help       show this text and exit\n"
+    "\n"
+    "Environment:\n"
+    "  MEADOW_HEADLESS=1            run without a display or sound card (a headless window,\n"
+    "                               drawing on Mesa's surfaceless EGL)\n"
+    "  MEADOW_FRAMES=N              the same as --frames N\n"
+    "  MEADOW_USER_DIR=DIR          base folder of the user folder (default: $XDG_DATA_HOME,\n"
+    "                               else ~/.local/share)\n"
+    "  MEADOW_SWAP_MOUSE_BUTTONS=1  swap the left and right mouse buttons\n"
+    "  LIBGL_ALWAYS_SOFTWARE=1      draw with Mesa's software renderer\n"
+    "\n"
+    "The error log, error.log, is written in the current folder.\n";
+
+bool isCount(const std::string& text) {
+    return !text.empty() && text.size() <= 18 && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
 // Frames to run before closing: MEADOW_FRAMES=N or --frames N; 0 runs until the window closes.
-uint64_t frameLimit(int argc, char** argv) {
-    std::string text;
-    if (const char* value = std::getenv("MEADOW_FRAMES"))
-        text = value;
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::string(argv[i]) == "--frames")
-            text = argv[i + 1];
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos || text.size() > 18)
-        return 0;
-    return std::stoull(text);
+uint64_t frameLimit(const std::string& option) {
+    std::string text = option;
+    if (text.empty())
+        if (const char* value = std::getenv("MEADOW_FRAMES"))
+            text = value;
+    return isCount(text) ? std::stoull(text) : 0;
+}
+
+// Reads the options; returns an exit code when the program should end at once (-1: go on).
+int readOptions(int argc, char** argv, std::string& frames) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (option == "--help" || option == "-h") {
+            std::fputs(USAGE_TEXT, stdout);
+            return 0;
+        }
+        if (option == "--frames") {
+            if (i + 1 >= argc || !isCount(argv[i + 1])) {
+                std::fprintf(stderr, "meadow: --frames needs a number of frames. Try 'meadow --help'.\n");
+                return 2;
+            }
+            frames = argv[++i];
+        } else if (!option.empty() && option[0] == '-') {
+            std::fprintf(stderr, "meadow: unknown option '%s'. Try 'meadow --help'.\n", option.c_str());
+            return 2;
+        }
+    }
+    return -1;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    std::string frames;
+    if (int code = readOptions(argc, argv, frames); code >= 0)
+        return code;
+
     std::string commandLine;
     for (int i = 1; i < argc; ++i)
         commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
@@ -74,7 +119,7 @@ int main(int argc, char** argv) {
     cApplication* application = nullptr;
     try {
         application = createApplication(&desc);
-        application->setFrameLimit(frameLimit(argc, argv));
+        application->setFrameLimit(frameLimit(frames));
         makeWindowTitle(desc);
         application->runMainLoop();
     } catch (...) {

@@ -33,7 +33,11 @@ std::string folderOf(const std::string& path) {
 
 cAtomicFile::cAtomicFile(const std::wstring& target, bool keepContents) {
     wideToUtf8(target, m_target);
-    auto cantOpen = [&] { return std::wstring(L"Can't open file \"" + target + L"\"."); };
+    ignoreFileSizeSignal();
+    auto cantOpen = [&] {
+        logError("Can't open file \"" + m_target + "\". " + std::strerror(errno ? errno : EIO));
+        return std::wstring(L"Can't open file \"" + target + L"\".");
+    };
 
     int source = -1;
     if (keepContents) {
@@ -47,8 +51,10 @@ cAtomicFile::cAtomicFile(const std::wstring& target, bool keepContents) {
     std::string pattern = m_target.substr(0, nameStart) + "." + m_target.substr(nameStart) + ".tmp-XXXXXX";
     m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (m_fd < 0) {
+        int error = errno;
         if (source >= 0)
             ::close(source);
+        errno = error;
         throw cantOpen();
     }
     m_temp = pattern;
@@ -73,6 +79,7 @@ cAtomicFile::cAtomicFile(const std::wstring& target, bool keepContents) {
         if (m_error != 0) {
             closeDescriptor();
             ::unlink(m_temp.c_str());
+            errno = m_error;
             throw cantOpen();
         }
         ::lseek(m_fd, 0, SEEK_SET);
@@ -82,8 +89,8 @@ cAtomicFile::cAtomicFile(const std::wstring& target, bool keepContents) {
 cAtomicFile::~cAtomicFile() {
     try {
         close();
-    } catch (const std::string& text) {
-        reportCloseFailure(text);
+    } catch (const std::string&) {
+        // fail() has logged it.
     } catch (...) {
         reportCloseFailure("Can't write file \"" + m_target + "\".");
     }
@@ -103,9 +110,11 @@ void cAtomicFile::fail(int error) {
     m_temp.clear();
     CloseHandler handler = std::move(m_onClose);
     m_onClose = nullptr;
+    std::string text = "Can't write file \"" + m_target + "\". " + std::strerror(error);
+    reportCloseFailure(text);
     if (handler)
         handler(false);
-    throw std::string("Can't write file \"" + m_target + "\". " + std::strerror(error));
+    throw text;
 }
 
 void cAtomicFile::close() {

@@ -17,7 +17,8 @@ public:
     using CloseHandler = std::function<void(bool committed)>;
 
     // keepContents starts from a copy of the existing target (which must exist); otherwise the
-    // file starts empty. Throws the wide "Can't open file \"<target>\"." on failure.
+    // file starts empty. Throws the wide "Can't open file \"<target>\"." on failure; the log gets
+    // the system's reason.
     cAtomicFile(const std::wstring& target, bool keepContents);
     // Closes; a failure is logged to the "error" channel, never thrown.
     ~cAtomicFile() override;
@@ -25,7 +26,7 @@ public:
     int32_t write(const void* buffer, int32_t count) override;
     // Flushes and renames over the target. On failure the target is left as it was, the
     // temporary file is removed and the std::string "Can't write file \"<target>\". <reason>"
-    // is thrown.
+    // is logged to the "error" channel and thrown.
     void close() override;
 
     void setCloseHandler(CloseHandler handler) { m_onClose = std::move(handler); }

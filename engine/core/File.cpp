@@ -1,8 +1,11 @@
 #include "engine/core/File.h"
 
+#include "engine/core/ExceptionLog.h"
 #include "engine/core/String.h"
 
 #include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,7 +24,19 @@ std::string utf8Path(const std::wstring& name) {
     return path;
 }
 
+// The text stays the caller's; the log gets it with the reason the system gave.
+void logOpenFailure(const std::string& path, uint32_t access, int error) {
+    if (access & GENERIC_WRITE)
+        logError("Can't open file \"" + path + "\". " + std::strerror(error));
+}
+
 } // namespace
+
+void ignoreFileSizeSignal() {
+    struct sigaction current {};
+    if (::sigaction(SIGXFSZ, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
+        std::signal(SIGXFSZ, SIG_IGN);
+}
 
 int cFile::openDescriptor(const std::string& path, uint32_t access, uint32_t creation) {
     int flags = O_RDONLY;
@@ -30,6 +45,8 @@ int cFile::openDescriptor(const std::string& path, uint32_t access, uint32_t cre
     else if (access & GENERIC_WRITE)
         flags = O_WRONLY;
     flags |= O_CLOEXEC;
+    if (access & GENERIC_WRITE)
+        ignoreFileSizeSignal();
     if (creation == CREATE_ALWAYS)
         flags |= O_CREAT | O_TRUNC;
     int fd;
@@ -41,14 +58,19 @@ int cFile::openDescriptor(const std::string& path, uint32_t access, uint32_t cre
 
 cFile::cFile(const std::string& name, uint32_t access, uint32_t creation) {
     m_fd = openDescriptor(name, access, creation);
-    if (m_fd < 0)
+    if (m_fd < 0) {
+        logOpenFailure(name, access, errno);
         throw std::string("Can't open file \"" + name + "\".");
+    }
 }
 
 cFile::cFile(const std::wstring& name, uint32_t access, uint32_t creation) {
-    m_fd = openDescriptor(utf8Path(name), access, creation);
-    if (m_fd < 0)
+    std::string path = utf8Path(name);
+    m_fd = openDescriptor(path, access, creation);
+    if (m_fd < 0) {
+        logOpenFailure(path, access, errno);
         throw std::wstring(L"Can't open file \"" + name + L"\".");
+    }
 }
 
 cFile::~cFile() {

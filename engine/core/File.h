@@ -16,9 +16,14 @@ constexpr uint32_t GENERIC_WRITE = 0x40000000u;
 constexpr uint32_t CREATE_ALWAYS = 2;
 constexpr uint32_t OPEN_EXISTING = 3;
 
+// Makes a write past the process's file-size limit fail with EFBIG, like any failed write,
+// instead of ending the process with SIGXFSZ. A handler somebody installed stays.
+void ignoreFileSizeSignal();
+
 class cFile : public IDataStream {
 public:
-    // Throw "Can't open file \"<name>\"." as std::string (narrow name) or std::wstring (wide name).
+    // Throw "Can't open file \"<name>\"." as std::string (narrow name) or std::wstring (wide name);
+    // a failed open for writing also logs the system's reason to the "error" channel.
     cFile(const std::string& name, uint32_t access, uint32_t creation);
     cFile(const std::wstring& name, uint32_t access, uint32_t creation);
     ~cFile() override;

@@ -109,6 +109,31 @@ void listRelative(const std::string& folder, const std::string& prefix, std::vec
     }
 }
 
+// A write cut short by a crash leaves its temporary file ("." + name + ".tmp-" + six characters)
+// beside the target; nothing else will ever remove it.
+bool isStaleTemporary(const std::string& name) {
+    const size_t marker = name.rfind(".tmp-");
+    return name.size() > 1 && name[0] == '.' && marker != std::string::npos && marker > 1 &&
+           marker + 5 + 6 == name.size();
+}
+
+void removeStaleTemporaries(const std::string& folder, int depth = 0) {
+    constexpr int MAX_DEPTH = 32;
+    std::error_code error;
+    fs::directory_iterator it(fs::path(folder), error), end;
+    for (; !error && it != end; it.increment(error)) {
+        std::string name = it->path().filename().string();
+        std::error_code typeError;
+        if (it->is_directory(typeError)) {
+            if (depth < MAX_DEPTH && !it->is_symlink(typeError))
+                removeStaleTemporaries(it->path().string(), depth + 1);
+        } else if (isStaleTemporary(name)) {
+            std::error_code removeError;
+            fs::remove(it->path(), removeError);
+        }
+    }
+}
+
 } // namespace
 
 IFileSystem* getFileSystem() {
@@ -128,6 +153,7 @@ cFileSystem::cFileSystem(const std::wstring& dataFolder, const std::string& pack
     std::wstring appDirectory = readAppDirectory();
     m_userFolder = withTrailingSlash(slashed(getCommonAppDataFolder())) + appDirectory + L"/";
     createFolders(utf8(m_userFolder));
+    removeStaleTemporaries(utf8(m_userFolder));
 
     m_packs.clear();
     m_baseNames = m_names;
@@ -213,8 +239,10 @@ std::unique_ptr<cFile> cFileSystem::openWrite(const std::string& name, bool crea
     auto it = m_names.find(key);
     bool hadPrevious = it != m_names.end();
     cFileEntry previous = hadPrevious ? it->second : cFileEntry{};
-    // An existing user file is replaced where it lies, whatever the case of the name given.
-    std::string path = hadPrevious && previous.source == USER_SOURCE ? previous.path : slashed(name);
+    // An existing user file is replaced where it lies, whatever the case of the name given; a new
+    // one is written lower case inside the folders as already spelled on disk, so the user folder
+    // never holds two names that differ only in case.
+    std::string path = hadPrevious && previous.source == USER_SOURCE ? previous.path : userPathFor(key);
     std::wstring target = m_userFolder + wide(path);
     createFolders(utf8(target));
     auto file = std::make_unique<cAtomicFile>(target, !create);
@@ -225,6 +253,18 @@ std::unique_ptr<cFile> cFileSystem::openWrite(const std::string& name, bool crea
     m_names[key] = cFileEntry{USER_SOURCE, 0, {}, path};
     forget(key);
     return file;
+}
+
+std::string cFileSystem::userPathFor(const std::string& key) const {
+    for (size_t slash = key.rfind('/'); slash != std::string::npos && slash > 0; slash = key.rfind('/', slash - 1)) {
+        const std::string folder = key.substr(0, slash + 1);
+        for (auto it = m_names.lower_bound(folder);
+             it != m_names.end() && it->first.compare(0, folder.size(), folder) == 0; ++it) {
+            if (it->second.source == USER_SOURCE && it->second.path.size() > folder.size())
+                return it->second.path.substr(0, folder.size()) + key.substr(folder.size());
+        }
+    }
+    return key;
 }
 
 void cFileSystem::onWriteClosed(const std::string& key, const cFileEntry& previous, bool hadPrevious, bool committed) {
@@ -276,7 +316,8 @@ void cFileSystem::listNames(const std::string& prefix, std::vector<std::string>&
 
 void cFileSystem::listUserFolder(const std::string& folder, std::vector<std::string>& list) {
     std::vector<std::string> files;
-    listRelative(utf8(m_userFolder) + slashed(folder), "", files, false);
+    // The folder as spelled on disk, whatever the case of the name given.
+    listRelative(utf8(m_userFolder) + userPathFor(lowered(slashed(folder))), "", files, false);
     list.insert(list.end(), files.begin(), files.end());
     list.erase(std::remove_if(list.begin(), list.end(),
                               [this](const std::string& file) { return extensionOf(file) == m_packExtension; }),

@@ -51,7 +51,8 @@ public:
     virtual std::unique_ptr<IDataStream> openRead(const std::string& name) = 0;
     // Writes into the user folder through a temporary file that closing renames over the old one
     // (close() throws when that fails; the old file stays). create = false starts from the old
-    // contents, which must exist.
+    // contents, which must exist. A new file is written under the lower-cased name ('\\' as '/'),
+    // inside folders as already spelled on disk.
     virtual std::unique_ptr<cFile> openWrite(const std::string& name, bool create) = 0;
     // Deletes the user-folder file; the name then falls back to the data folder or a pack.
     virtual bool deleteFile(const std::string& name) = 0;
@@ -60,7 +61,8 @@ public:
     virtual bool isUserFile(const std::string& name) = 0;
     // Names beginning with prefix (all) or equal to it (!all), in name order.
     virtual void listNames(const std::string& prefix, std::vector<std::string>& list, bool all) = 0;
-    // File names directly in the user folder's sub-folder folder (ending in '/'), packs left out.
+    // File names directly in the user folder's sub-folder folder (ending in '/', any case), packs
+    // left out.
     virtual void listUserFolder(const std::string& folder, std::vector<std::string>& list) = 0;
     virtual void movePath(const std::string& source, const std::string& destination) = 0;
     // Reads the whole file into bytes (untouched when the file is empty); returns the size.
@@ -112,6 +114,8 @@ private:
     void forget(const std::string& name);
     // False when a copy across devices was written short.
     bool moveOrCopy(const std::wstring& source, const std::wstring& destination);
+    // The user-folder path for a new file of the lower-case name key.
+    std::string userPathFor(const std::string& key) const;
     void onWriteClosed(const std::string& key, const cFileEntry& previous, bool hadPrevious, bool committed);
 
     std::wstring m_dataFolder;

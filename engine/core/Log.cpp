@@ -1,12 +1,28 @@
 #include "engine/core/Log.h"
 
+#include "engine/core/ExceptionLog.h"
 #include "engine/core/System.h"
+#include "engine/platform/System.h"
+
+#include <cstdio>
 
 namespace Engine {
 
 namespace {
+
 cLog g_processLog;
-}
+
+// The platform layer's reports join the error log for as long as the log exists.
+struct cPlatformReports {
+    cPlatformReports() { Platform::setReportHandler(&toLog); }
+    ~cPlatformReports() { Platform::setReportHandler(nullptr); }
+    static void toLog(const std::string& text) {
+        if (!logError(text))
+            std::fprintf(stderr, "%s\n", text.c_str());
+    }
+} g_platformReports;
+
+} // namespace
 
 ILogSink* cLog::getChannel(const std::wstring& name, bool truncate) {
     auto found = m_channels.find(name);

@@ -1,6 +1,7 @@
 #include "engine/core/LogFile.h"
 
 #include "engine/core/FatalError.h"
+#include "engine/core/File.h"
 #include "engine/core/String.h"
 
 #include <cstdarg>
@@ -48,6 +49,7 @@ cLogFile::cLogFile(const std::wstring& path, bool truncate) : m_path(path) {
     std::tm now = localNow();
     std::string narrowPath;
     wideToUtf8(path, narrowPath);
+    ignoreFileSizeSignal();
     m_file = std::fopen(narrowPath.c_str(), truncate ? "w" : "a");
     if (!m_file)
         throw cStringW(narrowToWide(errorCallStack()) + L"Unable to open [" + path + L"] log file.\n");

@@ -1,6 +1,7 @@
 #include "engine/core/PackFinder.h"
 
 #include "engine/core/ByteOrder.h"
+#include "engine/core/ExceptionLog.h"
 #include "engine/core/String.h"
 #include "engine/platform/MessageBox.h"
 
@@ -43,15 +44,21 @@ const char* refusalReason(const std::string& name, uLong storedSize) {
     return nullptr;
 }
 
-bool fetchName(unzFile zip, const std::string& packPath, std::string& nameOut) {
+// False when minizip cannot give the name; refused is set for a name the name space must not hold.
+bool fetchName(unzFile zip, const std::string& packPath, std::string& nameOut, bool& refused) {
     char buffer[NAME_BUFFER];
     unz_file_info info{};
     if (unzGetCurrentFileInfo(zip, &info, buffer, sizeof buffer, nullptr, 0, nullptr, 0) != UNZ_OK)
         return false;
     size_t length = info.size_filename < NAME_BUFFER ? info.size_filename : NAME_BUFFER - 1;
     std::string name(buffer, length);
-    if (const char* reason = refusalReason(name, info.size_filename))
-        throw cStringA("Pack \"" + packPath + "\" holds the entry \"" + name + "\", which is refused: " + reason + ".");
+    refused = false;
+    if (const char* reason = refusalReason(name, info.size_filename)) {
+        // One odd entry must not cost the rest of the pack (and with it the start of the game).
+        logError("Pack \"" + packPath + "\" holds the entry \"" + name + "\", which is skipped: " + reason + ".");
+        refused = true;
+        return true;
+    }
     nameOut = name;
     return true;
 }
@@ -98,32 +105,41 @@ cPackFinder::Handle cPackFinder::openPack(const std::wstring& packPath) {
     return pack.release();
 }
 
+namespace {
+
+// Settles on the entry that result went to, or on the first acceptable one after it.
+bool settle(unzFile zip, const std::string& packPath, int result, const char* failure, std::string& nameOut) {
+    for (;;) {
+        if (result == UNZ_END_OF_LIST_OF_FILE)
+            return false;
+        if (result != UNZ_OK)
+            walkError(failure, packPath);
+        bool refused = false;
+        if (!fetchName(zip, packPath, nameOut, refused))
+            walkError((std::string(failure) + " (File name can't be obtained.)").c_str(), packPath);
+        if (!refused)
+            return true;
+        result = unzGoToNextFile(zip);
+        failure = "Pack finder raise error during search.";
+    }
+}
+
+} // namespace
+
 bool cPackFinder::findFirst(Handle handle, std::string& nameOut) {
     // minizip reports an empty pack's first entry as a bad record, not as the end of the list.
     unz_global_info global{};
     if (!handle->zip || (unzGetGlobalInfo(handle->zip, &global) == UNZ_OK && global.number_entry == 0))
         return false;
-    int result = unzGoToFirstFile(handle->zip);
-    if (result == UNZ_END_OF_LIST_OF_FILE)
-        return false;
-    if (result != UNZ_OK)
-        walkError("Pack finder raise error during begin of search.", handle->path);
-    if (!fetchName(handle->zip, handle->path, nameOut))
-        walkError("Pack finder raise error during begin of search. (File name can't be obtained.)", handle->path);
-    return true;
+    return settle(handle->zip, handle->path, unzGoToFirstFile(handle->zip),
+                  "Pack finder raise error during begin of search.", nameOut);
 }
 
 bool cPackFinder::findNext(Handle handle, std::string& nameOut) {
     if (!handle->zip)
         return false;
-    int result = unzGoToNextFile(handle->zip);
-    if (result == UNZ_END_OF_LIST_OF_FILE)
-        return false;
-    if (result != UNZ_OK)
-        walkError("Pack finder raise error during search.", handle->path);
-    if (!fetchName(handle->zip, handle->path, nameOut))
-        walkError("Pack finder raise error during search. (File name can't be obtained.)", handle->path);
-    return true;
+    return settle(handle->zip, handle->path, unzGoToNextFile(handle->zip), "Pack finder raise error during search.",
+                  nameOut);
 }
 
 cPackEntryPosition cPackFinder::getPosition(Handle handle) {

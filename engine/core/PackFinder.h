@@ -16,8 +16,9 @@ public:
     // Throws the wide text "<packPath> cannot be opened." when the pack is not a readable zip.
     static Handle openPack(const std::wstring& packPath);
     // Go to the first or next entry; false past the last one. nameOut receives the entry's name
-    // as stored (UTF-8, '/' as separator, folders end in '/'). Names of 256 bytes or more, with
-    // "..", a backslash or a leading '/' are refused with an error naming the entry.
+    // as stored (UTF-8, '/' as separator, folders end in '/'). Entries whose names are 256 bytes
+    // or more, hold "..", a backslash or a leading '/' are skipped with a log line naming the
+    // pack and the entry.
     static bool findFirst(Handle handle, std::string& nameOut);
     static bool findNext(Handle handle, std::string& nameOut);
     // The position of the entry the finder stands on.

@@ -1,5 +1,6 @@
 #include "engine/core/PackStream.h"
 
+#include "engine/core/ByteOrder.h"
 #include "engine/core/FatalError.h"
 #include "engine/core/PackPool.h"
 #include "engine/core/String.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 namespace Engine {
 
@@ -31,6 +33,40 @@ void* openPackZip(const std::string& utf8Path) {
     return unzOpen2(utf8Path.c_str(), &functions);
 }
 
+namespace {
+
+// The current entry's uncompressed size. A zip64 entry's directory record holds 0xFFFFFFFF and
+// the real size in its zip64 extra field (id 1), which minizip does not always pick up when other
+// extra fields come first: that field is read here.
+bool entrySize(unzFile zip, uint64_t& size) {
+    unz_file_info64 info{};
+    if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
+        return false;
+    size = info.uncompressed_size;
+    if (size != 0xFFFFFFFFu)
+        return true;
+    const size_t extraSize = info.size_file_extra;
+    std::unique_ptr<uint8_t[]> extra(new uint8_t[extraSize + 1]);
+    if (extraSize == 0 ||
+        unzGetCurrentFileInfo64(zip, &info, nullptr, 0, extra.get(), uLong(extraSize), nullptr, 0) != UNZ_OK)
+        return false;
+    for (size_t at = 0; at + 4 <= extraSize;) {
+        const uint16_t id = readUint16LE(&extra[at]);
+        const size_t length = readUint16LE(&extra[at + 2]);
+        if (at + 4 + length > extraSize)
+            return false;
+        // The uncompressed size comes first in the field, as its directory value is the one missing.
+        if (id == 1 && length >= 8) {
+            size = uint64_t(readUint32LE(&extra[at + 4])) | uint64_t(readUint32LE(&extra[at + 8])) << 32;
+            return true;
+        }
+        at += 4 + length;
+    }
+    return false;
+}
+
+} // namespace
+
 void cPackStream::fail(const std::string& text) {
     errorCallStack() = text;
     throw cStringA(text);
@@ -48,7 +84,6 @@ cPackStream::cPackStream(const std::wstring& packPath, const std::string& entryN
     if (!m_zip)
         fail("Cant't open pack file '" + path + "'");
     unz_file_pos pos{position.directoryOffset, position.entryNumber};
-    unz_file_info info{};
     if (unzGoToFilePos(m_zip, &pos) != UNZ_OK) {
         m_pool.reset();
         close();
@@ -59,13 +94,13 @@ cPackStream::cPackStream(const std::wstring& packPath, const std::string& entryN
         close();
         fail("Cant't open file '" + entryName + "' in the '" + path + "' pack.");
     }
-    if (unzGetCurrentFileInfo(m_zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK ||
-        info.uncompressed_size > 0x7FFFFFFFu) {
+    uint64_t size = 0;
+    if (!entrySize(m_zip, size) || size > 0x7FFFFFFFu) {
         m_pool.reset();
         close();
         fail("Cant't open file '" + entryName + "' in the '" + path + "' pack.");
     }
-    m_size = static_cast<uint32_t>(info.uncompressed_size);
+    m_size = static_cast<uint32_t>(size);
 }
 
 cPackStream::~cPackStream() {
@@ -78,6 +113,10 @@ int32_t cPackStream::getSize() {
 
 int32_t cPackStream::read(void* buffer, int32_t count) {
     if (!m_zip || count <= 0)
+        return 0;
+    // A damaged entry must not read on past its recorded size.
+    count = int32_t(std::min<uint32_t>(uint32_t(count), m_size - std::min(m_position, m_size)));
+    if (count == 0)
         return 0;
     int got = unzReadCurrentFile(m_zip, buffer, static_cast<unsigned>(count));
     if (got <= 0)

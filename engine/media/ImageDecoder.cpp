@@ -1,6 +1,7 @@
 #include "engine/media/ImageDecoder.h"
 
 #include "engine/core/String.h"
+#include "engine/media/BmpRleDecoder.h"
 #include "engine/media/DdsDecoder.h"
 #include "engine/media/JngDecoder.h"
 #include "engine/media/JpegDecoder.h"
@@ -70,6 +71,11 @@ void cImageDecoder::decode(const uint8_t* bytes, size_t size, cImage& image) {
         cDdsDecoder::decode(bytes, size, image);
         break;
     case IMAGE_BMP:
+        if (cBmpRleDecoder::isRle(bytes, size))
+            cBmpRleDecoder::decode(bytes, size, image);
+        else
+            cStbDecoder::decode(bytes, size, image);
+        break;
     case IMAGE_TGA:
         cStbDecoder::decode(bytes, size, image);
         break;

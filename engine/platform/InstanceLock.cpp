@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <functional>
+#include <string>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -20,15 +21,29 @@ namespace {
 int g_lockFd = -1;
 int g_listenFd = -1;
 
+std::string socketNameFor(const std::string& lockPath) {
+    char name[64];
+    std::snprintf(name, sizeof(name), "meadow-instance-%016zx", std::hash<std::string>()(lockPath));
+    return name;
+}
+
 // An abstract socket address: it disappears with its process, so a crash leaves nothing stale.
 socklen_t makeAddress(const std::string& lockPath, sockaddr_un& address) {
     std::memset(&address, 0, sizeof(address));
     address.sun_family = AF_UNIX;
-    char name[64];
-    std::snprintf(name, sizeof(name), "meadow-instance-%016zx", std::hash<std::string>()(lockPath));
-    size_t length = std::strlen(name);
-    std::memcpy(address.sun_path + 1, name, length);
-    return socklen_t(offsetof(sockaddr_un, sun_path) + 1 + length);
+    const std::string name = socketNameFor(lockPath);
+    std::memcpy(address.sun_path + 1, name.data(), name.size());
+    return socklen_t(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+}
+
+// An abstract name is open to every local user: only a peer running as this user counts.
+bool isSameUser(int fd, uid_t& peer) {
+    ucred credentials{};
+    socklen_t size = sizeof credentials;
+    if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &size) != 0)
+        return false;
+    peer = credentials.uid;
+    return credentials.uid == geteuid();
 }
 
 void askFirstCopy(const std::string& lockPath) {
@@ -38,9 +53,15 @@ void askFirstCopy(const std::string& lockPath) {
     sockaddr_un address;
     socklen_t length = makeAddress(lockPath, address);
     if (connect(fd, reinterpret_cast<sockaddr*>(&address), length) == 0) {
-        const char request = 'R';
-        ssize_t sent = send(fd, &request, 1, MSG_NOSIGNAL);
-        (void)sent;
+        uid_t peer = 0;
+        if (isSameUser(fd, peer)) {
+            const char request = 'R';
+            ssize_t sent = send(fd, &request, 1, MSG_NOSIGNAL);
+            (void)sent;
+        } else {
+            report("The single-instance socket is held by user " + std::to_string(peer) +
+                   ", not by the first copy: no come-forward request sent.");
+        }
     }
     close(fd);
 }
@@ -52,6 +73,10 @@ std::string getInstanceLockPath(const std::string& name) {
     if (!folder.empty() && folder.back() != '/')
         folder += '/';
     return folder + name + ".lock";
+}
+
+std::string getInstanceSocketName(const std::string& name) {
+    return socketNameFor(getInstanceLockPath(name));
 }
 
 bool claimSingleInstance(const std::string& name) {
@@ -72,10 +97,13 @@ bool claimSingleInstance(const std::string& name) {
     if (listener >= 0) {
         sockaddr_un address;
         socklen_t length = makeAddress(path, address);
-        if (bind(listener, reinterpret_cast<sockaddr*>(&address), length) == 0 && listen(listener, 8) == 0)
+        if (bind(listener, reinterpret_cast<sockaddr*>(&address), length) == 0 && listen(listener, 8) == 0) {
             g_listenFd = listener;
-        else
+        } else {
+            report("Single-instance socket \"" + getInstanceSocketName(name) + "\" can't be bound: " + lastErrorText() +
+                   ". A second copy can't ask this one to come forward.");
             close(listener);
+        }
     }
     return true;
 }
@@ -88,7 +116,11 @@ int takeComeForwardRequests() {
         int fd = accept4(g_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
         if (fd < 0)
             break;
-        ++requests;
+        uid_t peer = 0;
+        if (isSameUser(fd, peer))
+            ++requests;
+        else
+            report("Come-forward request from user " + std::to_string(peer) + " refused.");
         close(fd);
     }
     return requests;

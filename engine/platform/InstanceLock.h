@@ -16,5 +16,8 @@ int takeComeForwardRequests();
 void releaseSingleInstance();
 // The lock file's path for a name, in the user-data folder.
 std::string getInstanceLockPath(const std::string& name);
+// The abstract local socket's name (without its leading NUL) for a name. Only connections from
+// the same user are taken as requests; a name already taken by somebody else is reported.
+std::string getInstanceSocketName(const std::string& name);
 
 } // namespace Platform

@@ -1,6 +1,7 @@
 #include "engine/platform/System.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -11,6 +12,8 @@
 namespace Platform {
 
 namespace {
+
+ReportHandler g_reportHandler = nullptr;
 
 std::string environment(const char* name) {
     const char* value = std::getenv(name);
@@ -64,6 +67,17 @@ std::string lastErrorText() {
     // GNU strerror_r may return a static text instead of filling the buffer.
     const char* text = strerror_r(error, buffer, sizeof buffer);
     return text ? std::string(text) : std::string();
+}
+
+void setReportHandler(ReportHandler handler) {
+    g_reportHandler = handler;
+}
+
+void report(const std::string& text) {
+    if (g_reportHandler)
+        g_reportHandler(text);
+    else
+        std::fprintf(stderr, "%s\n", text.c_str());
 }
 
 } // namespace Platform

@@ -16,4 +16,11 @@ std::string getUserDataFolder();
 // The system's text for the last failed call (errno); empty when there is none.
 std::string lastErrorText();
 
+// Where the platform layer reports what it cannot throw: a refused connection, a failed bind, an
+// exception caught inside a library callback. The engine points it at its error log; without a
+// handler the text goes to stderr.
+using ReportHandler = void (*)(const std::string& text);
+void setReportHandler(ReportHandler handler);
+void report(const std::string& text);
+
 } // namespace Platform

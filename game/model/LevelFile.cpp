@@ -130,11 +130,11 @@ void cMeadowModel::loadLevel(int32_t level, Engine::IDataStream* stream) {
 
 void cMeadowModel::parseCells(int32_t row, const std::string& text) {
     const std::vector<std::string> tokens = rowTokens(*this, "cMeadowModel::parseCells", "cells", row, text);
-    // A short row is completed with cells of type 0, so the grid never has holes.
-    for (int32_t k = 0; k < m_columns; ++k) {
+    // A short row leaves its last cells undefined; the grid operations name such a cell when asked.
+    for (int32_t k = 0; k < int32_t(tokens.size()); ++k) {
         uint64_t code = 0;
         bool negative = false;
-        if (size_t(k) < tokens.size() && (!parseDecimal(tokens[size_t(k)], 0xFFFFFFFFu, code, negative) || negative))
+        if (!parseDecimal(tokens[size_t(k)], 0xFFFFFFFFu, code, negative) || negative)
             throw cStringA("cMeadowModel::parseCells(): wrong cell code in (" + positionText(row, k) +
                            "): " + tokens[size_t(k)]);
         if (getCell(row, k))

@@ -665,3 +665,10 @@ void cMeadowController::addVehicleSlot(cVehicleModel* vehicle, int32_t amount) {
     if (m_levelView)
         m_levelView->updateVehicles();
 }
+
+void cMeadowController::resetLevelState() {
+    m_bonusesUsed = 0;
+    m_blastsUsed = 0;
+    m_lightningsUsed = 0;
+    m_levelFinished = false;
+}

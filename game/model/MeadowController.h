@@ -78,6 +78,25 @@ public:
     virtual bool& isTriggerHold() { return m_triggerHold; }
     virtual void setTriggerHold(const bool& value) { m_triggerHold = value; }
 
+    // ---- The names the board and editor screens use for the same values ----
+    bool isDragging() const { return m_leftButtonHeld; }
+    void setDragging(bool value) { m_leftButtonHeld = value; }
+    bool isRightButtonDown() const { return m_rightButtonHeld; }
+    void setRightButtonDown(bool value) { m_rightButtonHeld = value; }
+    int32_t getEditCellType() const { return m_editorCellType; }
+    void setEditCellType(int32_t value) { m_editorCellType = value; }
+    int32_t getEditCellLocks() const { return m_editorLockCount; }
+    void setEditCellLocks(int32_t value) { m_editorLockCount = value; }
+    int32_t getEditObjectIndex() const { return m_editorObjectIndex; }
+    void setEditObjectIndex(int32_t value) { m_editorObjectIndex = value; }
+    int32_t getEditSlotType() const { return m_editorSlotObject; }
+    void setEditSlotType(int32_t value) { m_editorSlotObject = value; }
+    int32_t getEditTriggerLink() const { return m_paintedTrigger; }
+    void setEditTriggerLink(int32_t value) { m_paintedTrigger = value; }
+    // What the development screen clears when a level is closed or restarted: the bonuses,
+    // blasts and lightnings used on the level, and the level-finished flag.
+    void resetLevelState();
+
     int32_t getMode() const { return m_mode; }
     void setMode(int32_t mode) { m_mode = mode; }
     cMeadowModel* getModel() const { return m_model; }

@@ -304,6 +304,12 @@ public:
     // The screens' form; the property tables are always the current profile's.
     void saveProgressToProfile(Engine::cProfileManager*, bool hasBinarySave) { saveProgressToProfile(hasBinarySave); }
     void loadProgressFromProfile();
+    // The profile's "Int" value of key, or fallback when there is none. A value outside
+    // [low, high] (a profile edited by hand or written by another version) becomes the nearest
+    // bound, and the log says so.
+    static int32_t readProfileInt(const std::string& key, int32_t fallback, int32_t low, int32_t high);
+    // Room for counters read from the profile to go on counting without overflow.
+    static constexpr int32_t PROFILE_COUNTER_MAX = 0x3FFFFFFF;
 
     // ---- Settings of the model description (public values) ----
     int32_t m_maxObjectsOnLevel = 0;

@@ -3,12 +3,14 @@
 
 #include "game/model/MeadowModel.h"
 
+#include "engine/core/ExceptionLog.h"
 #include "engine/core/ProfileManager.h"
 #include "engine/core/String.h"
 #include "game/model/GameServices.h"
 #include "game/model/MatchStatistics.h"
 #include "game/model/SaveStream.h"
 
+#include <algorithm>
 #include <cmath>
 
 using Engine::cStringA;
@@ -226,17 +228,24 @@ void cMeadowModel::load(Engine::IDataStream& stream) {
 
 namespace {
 
-int32_t readIntProperty(const std::string& key) {
-    auto it = Engine::gIntProps.find(key);
-    return it == Engine::gIntProps.end() ? 0 : it->second;
-}
-
 bool readBoolProperty(const std::string& key) {
     auto it = Engine::gBoolProps.find(key);
     return it != Engine::gBoolProps.end() && it->second;
 }
 
 } // namespace
+
+int32_t cMeadowModel::readProfileInt(const std::string& key, int32_t fallback, int32_t low, int32_t high) {
+    auto it = Engine::gIntProps.find(key);
+    if (it == Engine::gIntProps.end())
+        return fallback;
+    const int32_t value = std::clamp(it->second, low, high);
+    if (value != it->second)
+        Engine::logError("Profile value \"" + key + "\" = " + std::to_string(it->second) + " is out of range [" +
+                         std::to_string(low) + ", " + std::to_string(high) + "]; " + std::to_string(value) +
+                         " is used.");
+    return value;
+}
 
 void cMeadowModel::saveProgressToProfile(bool hasBinarySave) {
     Engine::gStringProps["Version"] = kVersion;
@@ -258,19 +267,22 @@ void cMeadowModel::loadProgressFromProfile() {
         m_nextAvailableLevel = 0;
         m_currentGroup = 0;
     } else {
-        m_nextAvailableLevel = readIntProperty("NextAvailableLevel");
-        m_currentGroup = readIntProperty("CurrentGroup");
+        // Before the levels are known any level number may come true; the next one must still fit.
+        const int32_t lastLevel = getLevelCount() > 0 ? getLevelCount() - 1 : INT32_MAX - 1;
+        m_nextAvailableLevel = readProfileInt("NextAvailableLevel", 0, 0, lastLevel);
+        // 0 is a profile from before groups were counted: the first group.
+        m_currentGroup = readProfileInt("CurrentGroup", 0, 0, PROFILE_COUNTER_MAX);
         m_randomLevel = readBoolProperty("IsRandomLevel");
     }
     if (IMatchStatistics* statistics = GameServices::getMatchStatistics())
-        statistics->setBestCombo(readIntProperty("BestCombo"));
-    m_animalsCare = readIntProperty("AnimalsCare");
-    m_matchedObjects = readIntProperty("MatchedObjects");
+        statistics->setBestCombo(readProfileInt("BestCombo", 0, 0, PROFILE_COUNTER_MAX));
+    m_animalsCare = readProfileInt("AnimalsCare", 0, 0, PROFILE_COUNTER_MAX);
+    m_matchedObjects = readProfileInt("MatchedObjects", 0, 0, PROFILE_COUNTER_MAX);
     if (m_currentGroup == 0)
         m_currentGroup = 1;
     if (!m_editorMode) {
         for (cGameResource* resource : m_resources)
-            resource->points = readIntProperty(resource->id);
+            resource->points = readProfileInt(resource->id, 0, 0, PROFILE_COUNTER_MAX);
         m_units->loadProgress();
     }
     m_units->addUnitBonuses();

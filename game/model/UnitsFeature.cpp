@@ -109,14 +109,12 @@ void cUnitsFeature::saveProgress() const {
 
 void cUnitsFeature::loadProgress() {
     for (const auto& unit : m_units) {
-        auto level = Engine::gIntProps.find(unit->getLevelKey());
-        int32_t value = level == Engine::gIntProps.end() ? 0 : level->second;
         // A profile written by another version of the description may hold a level past the
         // unit's upgrades.
-        value = std::clamp(value, 0, unit->getMaxLevel());
+        int32_t value = cMeadowModel::readProfileInt(unit->getLevelKey(), 0, 0, unit->getMaxLevel());
         if (value > 0) {
-            auto variant = Engine::gIntProps.find(unit->getVariantKey());
-            unit->setLevelAndVariant(value, variant == Engine::gIntProps.end() ? 0 : variant->second);
+            unit->setLevelAndVariant(
+                value, cMeadowModel::readProfileInt(unit->getVariantKey(), 0, 0, cMeadowModel::PROFILE_COUNTER_MAX));
         } else {
             unit->setLevel(0);
         }

@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace Engine;
 using TestSupport::TempFolder;
@@ -94,4 +98,47 @@ TEST(AtomicFileTest, KeepContentsStartsFromTheOldFile) {
     }
     EXPECT_EQ(folder.read("data.bin"), "0123ab6789");
     EXPECT_THROW(cAtomicFile(wide(folder.file("missing.bin")), true), std::wstring);
+}
+
+TEST(AtomicFileTest, FileSizeLimitIsAFailedWriteNotTheEndOfTheProcess) {
+    TempFolder folder;
+    folder.write("save.bin", "old");
+    std::string path = folder.file("save.bin");
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // As a fresh process starts: the signal's default ends the process.
+        std::signal(SIGXFSZ, SIG_DFL);
+        rlimit small{};
+        getrlimit(RLIMIT_FSIZE, &small);
+        small.rlim_cur = 512;
+        setrlimit(RLIMIT_FSIZE, &small);
+        try {
+            cAtomicFile file(wide(path), false);
+            std::string big(4096, 'x');
+            file.write(big.data(), 4096);
+            file.close();
+        } catch (const std::string& text) {
+            _exit(text.find("File too large") != std::string::npos ? 0 : 3);
+        }
+        _exit(4);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(folder.read("save.bin"), "old");
+}
+
+TEST(AtomicFileTest, FailedOpenKeepsItsTextAndLogsTheReason) {
+    TempFolder folder;
+    std::string path = folder.file("no/such/folder/x.xml");
+    try {
+        cAtomicFile file(wide(path), false);
+        ADD_FAILURE() << "the open must fail";
+    } catch (const std::wstring& text) {
+        EXPECT_EQ(text, wide("Can't open file \"" + path + "\"."));
+    }
+    std::string log = TestSupport::readFileBytes("error.log");
+    EXPECT_NE(log.find("Can't open file \"" + path + "\". No such file or directory"), std::string::npos) << log;
 }

@@ -5,6 +5,7 @@
 #include "tests/support/PackBuilder.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -29,6 +30,13 @@ void writeName(IFileSystem& fs, const std::string& name, const std::string& byte
     file->close();
 }
 
+std::string sample(size_t size) {
+    std::string text;
+    for (size_t i = 0; i < size; ++i)
+        text += char('a' + i % 23);
+    return text;
+}
+
 template <class F> std::string thrownText(F&& action) {
     try {
         action();
@@ -42,6 +50,79 @@ template <class F> std::string thrownText(F&& action) {
         return error.what();
     }
     return "(nothing thrown)";
+}
+
+void put16(std::string& out, uint32_t value) {
+    out += char(value & 0xFF);
+    out += char(value >> 8 & 0xFF);
+}
+
+void put32(std::string& out, uint32_t value) {
+    put16(out, value & 0xFFFF);
+    put16(out, value >> 16);
+}
+
+// One stored entry in the form other zip programs write in zip64 mode: the local header's sizes and
+// the directory record's uncompressed size are 0xFFFFFFFF, the real ones sit in zip64 extra
+// fields (in the directory behind another field).
+std::string zip64StoredPack(const std::string& name, const std::string& bytes) {
+    const uint32_t crc = uint32_t(crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), uInt(bytes.size())));
+    const uint32_t size = uint32_t(bytes.size());
+    std::string out;
+    put32(out, 0x04034b50);
+    put16(out, 45);
+    put16(out, 0);
+    put16(out, 0);
+    put32(out, 0);
+    put32(out, crc);
+    put32(out, 0xFFFFFFFFu);
+    put32(out, 0xFFFFFFFFu);
+    put16(out, uint32_t(name.size()));
+    put16(out, 20);
+    out += name;
+    put16(out, 0x0001);
+    put16(out, 16);
+    put32(out, size);
+    put32(out, 0);
+    put32(out, size);
+    put32(out, 0);
+    out += bytes;
+    std::string extra;
+    put16(extra, 0x5455); // a time stamp field
+    put16(extra, 5);
+    extra += std::string("\x01\0\0\0\0", 5);
+    put16(extra, 0x0001);
+    put16(extra, 8);
+    put32(extra, size);
+    put32(extra, 0);
+    const uint32_t directory = uint32_t(out.size());
+    put32(out, 0x02014b50);
+    put16(out, 45);
+    put16(out, 45);
+    put16(out, 0);
+    put16(out, 0);
+    put32(out, 0);
+    put32(out, crc);
+    put32(out, size);
+    put32(out, 0xFFFFFFFFu);
+    put16(out, uint32_t(name.size()));
+    put16(out, uint32_t(extra.size()));
+    put16(out, 0);
+    put16(out, 0);
+    put16(out, 0);
+    put32(out, 0);
+    put32(out, 0);
+    out += name + extra;
+    const uint32_t directorySize = uint32_t(out.size()) - directory;
+    put32(out, 0x06054b50);
+    put16(out, 0);
+    put16(out, 0);
+    put16(out, 1);
+    put16(out, 1);
+    put32(out, directorySize);
+    put32(out, directory);
+    put16(out, 0);
+    return out;
 }
 
 class FileSystemTest : public ::testing::Test {
@@ -126,6 +207,57 @@ TEST_F(FileSystemTest, UserFileKeepsItsOnDiskCase) {
     EXPECT_FALSE(std::filesystem::exists(m_folders.userPath("profiles/player.xml")));
     EXPECT_TRUE(fs->deleteFile("PROFILES/PLAYER.xml"));
     EXPECT_FALSE(std::filesystem::exists(m_folders.userPath("Profiles/Player.XML")));
+}
+
+TEST_F(FileSystemTest, NewFilesAreWrittenLowerCaseInsideFoldersAsSpelledOnDisk) {
+    m_folders.writeUser("Profiles/00000001.xml", "kept");
+    auto fs = make();
+    writeName(*fs, "Saves\\Slot.SAVE", "a");
+    writeName(*fs, "profiles/00000002.XML", "b");
+    writeName(*fs, "PROFILES/Sub/Three.xml", "c");
+    EXPECT_EQ(TestSupport::readFileBytes(m_folders.userPath("saves/slot.save")), "a");
+    EXPECT_EQ(TestSupport::readFileBytes(m_folders.userPath("Profiles/00000002.xml")), "b");
+    EXPECT_EQ(TestSupport::readFileBytes(m_folders.userPath("Profiles/sub/three.xml")), "c");
+    EXPECT_FALSE(std::filesystem::exists(m_folders.userPath("profiles")));
+    EXPECT_EQ(readAll(*fs, "saves/slot.save"), "a");
+}
+
+TEST_F(FileSystemTest, TemporaryFilesOfAnInterruptedWriteAreRemovedAtStart) {
+    m_folders.writeUser(".settings.xml.tmp-Ab12Cd", "half");
+    m_folders.writeUser("profiles/.00000001.xml.tmp-XyZ789", "half");
+    m_folders.writeUser(".notes.tmp-1", "kept");
+    m_folders.writeUser("settings.xml", "kept");
+    auto fs = make();
+    EXPECT_FALSE(std::filesystem::exists(m_folders.userPath(".settings.xml.tmp-Ab12Cd")));
+    EXPECT_FALSE(std::filesystem::exists(m_folders.userPath("profiles/.00000001.xml.tmp-XyZ789")));
+    EXPECT_TRUE(std::filesystem::exists(m_folders.userPath(".notes.tmp-1")));
+    EXPECT_EQ(readAll(*fs, "settings.xml"), "kept");
+}
+
+TEST_F(FileSystemTest, Zip64PacksAreRead) {
+    writePack(m_folders.dataPath("minizip64.pack"), {{"a.txt", sample(3000)}, {"b.txt", "bee"}}, false, true);
+    m_folders.writeData("other64.pack", zip64StoredPack("c.txt", "stored in zip64 form"));
+    auto fs = make();
+    for (const char* name : {"a.txt", "b.txt", "c.txt"})
+        EXPECT_EQ(thrownText([&] { readAll(*fs, name); }), "(nothing thrown)") << name;
+    EXPECT_EQ(readAll(*fs, "a.txt"), sample(3000));
+    EXPECT_EQ(readAll(*fs, "b.txt"), "bee");
+    EXPECT_EQ(readAll(*fs, "c.txt"), "stored in zip64 form");
+}
+
+TEST_F(FileSystemTest, PackEntriesWithUnsafeNamesAreSkippedTheRestIsRead) {
+    writePack(m_folders.dataPath("mixed.pack"),
+              {{"ui/ok.xml", "ok"}, {"ui\\win.xml", "x"}, {"../up.xml", "x"}, {"ui/last.xml", "last"}});
+    auto fs = make();
+    std::vector<std::string> names;
+    fs->listNames("", names, true);
+    EXPECT_EQ(names, (std::vector<std::string>{"sys/constants.xml", "ui/last.xml", "ui/ok.xml"}));
+    EXPECT_EQ(readAll(*fs, "ui/last.xml"), "last");
+    std::string log = TestSupport::readFileBytes("error.log");
+    EXPECT_NE(log.find("Pack \"" + m_folders.dataPath("mixed.pack") +
+                       "\" holds the entry \"ui\\win.xml\", which is skipped: its name holds a backslash."),
+              std::string::npos)
+        << log;
 }
 
 TEST_F(FileSystemTest, NamesIgnoreAsciiCaseButBackslashesAreNotSeparators) {

@@ -16,7 +16,7 @@ using TestSupport::utf16Bytes;
 
 namespace {
 
-const char* const kList = "Profiles/profiles.xml";
+const char* const kList = "profiles/profiles.xml";
 const std::wstring kHeader = L"<?xml version=\"1.0\" encoding=\"UTF-16\"?>";
 
 std::string listBytes(const std::wstring& root, const std::wstring& lines) {
@@ -31,7 +31,7 @@ class ProfileManagerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         cProfileManager::clearAll();
-        // The folder is written as the constant spells it; the name space ignores case.
+        // The constant spells the folder in its own case; files are written lower case.
         m_services.writeConstants("profiles=\"Profiles\"");
     }
     void TearDown() override {
@@ -69,14 +69,14 @@ TEST_F(ProfileManagerTest, FirstStartCreatesTheListAndAnExitClosesIt) {
         EXPECT_EQ(m_services.readUser(kList),
                   listBytes(L"<Profiles NextID=\"2\" CurrentUser=\"Anna\" NowPlaying=\"1\" >",
                             L"<Profile Name=\"Anna\" ID=\"1\" />\n"));
-        EXPECT_FALSE(m_services.userExists("Profiles/00000001.xml"));
+        EXPECT_FALSE(m_services.userExists("profiles/00000001.xml"));
         gBoolProps["HasBinarySave"] = true;
     }
     EXPECT_EQ(getProfileManager(), nullptr);
     EXPECT_TRUE(gBoolProps.empty()) << "the tables are emptied with the manager";
     EXPECT_EQ(m_services.readUser(kList), listBytes(L"<Profiles NextID=\"2\" CurrentUser=\"Anna\" NowPlaying=\"0\" >",
                                                     L"<Profile Name=\"Anna\" ID=\"1\" />\n"));
-    EXPECT_EQ(m_services.readUser("Profiles/00000001.xml"),
+    EXPECT_EQ(m_services.readUser("profiles/00000001.xml"),
               propsBytes(L"<prop Name=\"HasBinarySave\" Val=\"1\" Type=\"Bool\" />"));
 }
 
@@ -100,7 +100,7 @@ TEST_F(ProfileManagerTest, EveryTableIsWrittenInTypeOrderAndReadBack) {
         gStringProps["Name"] = "H\xE9";
         gWStringProps["Quote"] = L"a\"<&>'b";
         manager.save();
-        EXPECT_EQ(m_services.readUser("Profiles/00000001.xml"),
+        EXPECT_EQ(m_services.readUser("profiles/00000001.xml"),
                   propsBytes(L"<prop Name=\"Timer\" Val=\"1.5\" Type=\"Float\" />"
                              L"<prop Name=\"Volume\" Val=\"0.5\" Type=\"Float\" />"
                              L"<prop Name=\"Pi\" Val=\"3.14159\" Type=\"Double\" />"
@@ -142,7 +142,7 @@ TEST_F(ProfileManagerTest, EveryTableIsWrittenInTypeOrderAndReadBack) {
 TEST_F(ProfileManagerTest, BadPropertyTextsLoadAsZeroAndUnknownTypesAreSkipped) {
     m_services.writeUser(kList, "<Profiles NextID=\"8\" CurrentUser=\"Anna\" NowPlaying=\"0\">"
                                 "<Profile Name=\"Anna\" ID=\"7\"/></Profiles>");
-    m_services.writeUser("Profiles/00000007.xml", "<Props>"
+    m_services.writeUser("profiles/00000007.xml", "<Props>"
                                                   "<prop Name=\"A\" Val=\"abc\" Type=\"Int\"/>"
                                                   "<prop Name=\"B\" Val=\"\" Type=\"Float\"/>"
                                                   "<prop Name=\"C\" Val=\"true\" Type=\"Bool\"/>"
@@ -193,7 +193,7 @@ TEST_F(ProfileManagerTest, NewNameJoinsTheListWithTheNextIdAndEmptyTables) {
 }
 
 TEST_F(ProfileManagerTest, DeletingTheCurrentPlayerRemovesItsFilesAndIdsAreNotReused) {
-    m_services.writeUser("Profiles/00000001.save", "level");
+    m_services.writeUser("profiles/00000001.save", "level");
     start();
     { cProfileManager manager(L"Anna"); }
     { cProfileManager manager(L"Bert"); }
@@ -203,11 +203,11 @@ TEST_F(ProfileManagerTest, DeletingTheCurrentPlayerRemovesItsFilesAndIdsAreNotRe
         EXPECT_EQ(manager.getCurrentName(), L"Bert");
         gIntProps["Unsaved"] = 1;
     }
-    EXPECT_FALSE(m_services.userExists("Profiles/00000001.xml"));
-    EXPECT_FALSE(m_services.userExists("Profiles/00000001.save"));
-    EXPECT_TRUE(m_services.userExists("Profiles/00000002.xml"));
+    EXPECT_FALSE(m_services.userExists("profiles/00000001.xml"));
+    EXPECT_FALSE(m_services.userExists("profiles/00000001.save"));
+    EXPECT_TRUE(m_services.userExists("profiles/00000002.xml"));
     // The deleting manager writes nothing more: Bert's file is untouched.
-    EXPECT_EQ(m_services.readUser("Profiles/00000002.xml"), propsBytes(L""));
+    EXPECT_EQ(m_services.readUser("profiles/00000002.xml"), propsBytes(L""));
     EXPECT_EQ(m_services.readUser(kList), listBytes(L"<Profiles NextID=\"3\" CurrentUser=\"Bert\" NowPlaying=\"1\" >",
                                                     L"<Profile Name=\"Bert\" ID=\"2\" />\n"));
     {
@@ -226,7 +226,7 @@ TEST_F(ProfileManagerTest, DeletingTheLastPlayerDeletesTheListAndNumberingRestar
         EXPECT_FALSE(profilesFileExists());
     }
     EXPECT_FALSE(m_services.userExists(kList));
-    EXPECT_FALSE(m_services.userExists("Profiles/00000001.xml"));
+    EXPECT_FALSE(m_services.userExists("profiles/00000001.xml"));
     EXPECT_EQ(readCurrentUserName(), L"");
 
     restart();
@@ -242,11 +242,11 @@ TEST_F(ProfileManagerTest, DeletingAnotherPlayerKeepsAndSavesTheCurrentOne) {
         gIntProps["Level"] = 9;
         manager.deleteProfile(L"Anna");
         EXPECT_EQ(manager.getCurrentName(), L"Bert");
-        EXPECT_EQ(m_services.readUser("Profiles/00000002.xml"),
+        EXPECT_EQ(m_services.readUser("profiles/00000002.xml"),
                   propsBytes(L"<prop Name=\"Level\" Val=\"9\" Type=\"Int\" />"));
         gIntProps["Level"] = 10;
     }
-    EXPECT_FALSE(m_services.userExists("Profiles/00000001.xml"));
+    EXPECT_FALSE(m_services.userExists("profiles/00000001.xml"));
     EXPECT_EQ(m_services.readUser(kList), listBytes(L"<Profiles NextID=\"3\" CurrentUser=\"Bert\" NowPlaying=\"0\" >",
                                                     L"<Profile Name=\"Bert\" ID=\"2\" />\n"));
     cProfileManager manager(L"Bert");
@@ -305,7 +305,7 @@ TEST_F(ProfileManagerTest, FailedWriteAtShutdownIsLoggedNotThrown) {
     {
         cProfileManager manager(L"Anna");
         // A folder where the property file should go: the rename over it fails.
-        std::filesystem::create_directories(m_services.userPath("Profiles/00000001.xml"));
+        std::filesystem::create_directories(m_services.userPath("profiles/00000001.xml"));
         gIntProps["Level"] = 3;
         EXPECT_ANY_THROW(manager.save());
     }
@@ -321,14 +321,14 @@ TEST_F(ProfileManagerTest, FullDiskKeepsThePreviousPropertyFile) {
     auto manager = std::make_unique<cProfileManager>(L"Anna");
     gIntProps["Level"] = 3;
     manager->save();
-    const std::string previous = m_services.readUser("Profiles/00000001.xml");
+    const std::string previous = m_services.readUser("profiles/00000001.xml");
     gWStringProps["Diary"] = std::wstring(4000, L'x');
     {
         TestSupport::FileSizeLimit disk(2048);
         EXPECT_ANY_THROW(manager->save());
         EXPECT_NO_THROW(manager.reset());
     }
-    EXPECT_EQ(m_services.readUser("Profiles/00000001.xml"), previous);
+    EXPECT_EQ(m_services.readUser("profiles/00000001.xml"), previous);
     std::string log = TestSupport::readFileBytes("error.log");
     EXPECT_NE(log.find("Profile properties not saved: "), std::string::npos) << log;
 }

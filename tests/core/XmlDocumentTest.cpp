@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -479,6 +480,14 @@ TEST_F(XmlDocument, MalformedUserFileWithNothingBehindItIsReported) {
     EXPECT_EQ(loadError("profiles/00000001.xml"), "unclosed token line 1 char 7 filename: profiles/00000001.xml");
     EXPECT_FALSE(fileSystem().exists("profiles/00000001.xml"));
     EXPECT_EQ(readUser("profiles/00000001.xml.bad"), "<Props><prop");
+}
+
+TEST_F(XmlDocument, MalformedUserFileIsKeptBesideItself) {
+    // Written by another program, in its own case.
+    m_folders.writeUser("Profiles/00000001.xml", "<Props><prop");
+    EXPECT_NE(loadError("profiles/00000001.xml"), "");
+    EXPECT_EQ(readUser("Profiles/00000001.xml.bad"), "<Props><prop");
+    EXPECT_FALSE(std::filesystem::exists(m_folders.userPath("profiles")));
 }
 
 TEST_F(XmlDocument, CopyFromAnotherFileGoesThroughTheResourceCache) {

@@ -102,6 +102,86 @@ TEST(ImageDecoder, CutOrDamagedFilesOfEachFormatGiveAnErrorNamingTheFormat) {
     }
 }
 
+namespace {
+
+void putLE(std::string& out, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        out += char(value >> (8 * i) & 0xFF);
+}
+
+// A palette BMP with run-length encoded rows: red, green, blue and white as entries 0 to 3.
+std::string rleBmp(int width, int height, int bits, const std::string& runs) {
+    const uint32_t compression = bits == 8 ? 1 : 2;
+    const uint32_t dataOffset = 14 + 40 + 4 * 4;
+    std::string out = "BM";
+    putLE(out, dataOffset + uint32_t(runs.size()), 4);
+    putLE(out, 0, 4);
+    putLE(out, dataOffset, 4);
+    putLE(out, 40, 4);
+    putLE(out, uint32_t(width), 4);
+    putLE(out, uint32_t(height), 4);
+    putLE(out, 1, 2);
+    putLE(out, uint32_t(bits), 2);
+    putLE(out, compression, 4);
+    putLE(out, uint32_t(runs.size()), 4);
+    putLE(out, 2835, 4);
+    putLE(out, 2835, 4);
+    putLE(out, 4, 4);
+    putLE(out, 0, 4);
+    for (uint32_t colour : {0xFF0000u, 0x00FF00u, 0x0000FFu, 0xFFFFFFu})
+        putLE(out, colour, 4);
+    return out + runs;
+}
+
+std::string bytesOf(std::initializer_list<int> values) {
+    std::string out;
+    for (int value : values)
+        out += char(value);
+    return out;
+}
+
+constexpr uint32_t R = 0xFFFF0000u, G = 0xFF00FF00u, B = 0xFF0000FFu, W = 0xFFFFFFFFu;
+
+} // namespace
+
+TEST(ImageDecoder, RunLengthEncodedBmpDecodes) {
+    // Bottom row first: a run; three stored pixels and a run; a run, a skipped pixel, a run.
+    const std::string rle8 = rleBmp(5, 3, 8, bytesOf({5, 0, 0, 0,                   // red x5, end of line
+                                                      0, 3, 1, 2, 3, 0, 2, 1, 0, 0, // stored 1 2 3 (padded), green x2
+                                                      2, 2, 0, 2, 1, 0, 2, 3,       // blue x2, skip one, white x2
+                                                      0, 1}));
+    cImage image = decodeBytes(rle8);
+    ASSERT_EQ(image.width, 5);
+    ASSERT_EQ(image.height, 3);
+    // A skipped pixel takes palette entry 0.
+    EXPECT_EQ(image.pixels, (Pixels{B, B, R, W, W, G, B, W, G, G, R, R, R, R, R}));
+
+    const std::string rle4 = rleBmp(5, 1, 4, bytesOf({4, 0x12, 0, 3, 0x30, 0, 0, 1}));
+    image = decodeBytes(rle4);
+    EXPECT_EQ(image.pixels, (Pixels{G, B, G, B, W}));
+
+    for (size_t length : {rle8.size() - 1, rle8.size() - 8, size_t(60)})
+        EXPECT_NE(decodeError(rle8.substr(0, length)).find("BMP"), std::string::npos) << length;
+}
+
+TEST(ImageDecoder, CmykAndYcckJpegDecodeToRgb) {
+    // Red: no cyan, full magenta and yellow, no black; Adobe's files store the inks inverted.
+    const uint8_t inverted[4] = {255, 0, 0, 255};
+    const uint8_t plain[4] = {0, 255, 255, 0};
+    struct Case {
+        const char* name;
+        bool ycck;
+        bool adobe;
+    } cases[] = {{"CMYK Adobe", false, true}, {"YCCK Adobe", true, true}, {"CMYK plain", false, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const cImage image = decodeBytes(TestImages::jpegInks(16, 8, c.adobe ? inverted : plain, c.ycck, c.adobe));
+        ASSERT_EQ(image.width, 16);
+        ASSERT_EQ(image.height, 8);
+        EXPECT_LE(TestImages::maxChannelDifference(image.pixels, Pixels(16 * 8, R)), 4);
+    }
+}
+
 TEST(ImageDecoder, RefusesEmptyPowerVrAndOversizedImages) {
     EXPECT_EQ(decodeError(""), "Image file is empty");
 

@@ -3,6 +3,8 @@
 #include "engine/media/ImageOutput.h"
 #include "tests/support/TempFolder.h"
 
+#include <cstdio>
+#include <jpeglib.h>
 #include <png.h>
 #include <zlib.h>
 
@@ -210,6 +212,37 @@ std::vector<uint8_t> dib24(int width, int height, const Pixels& pixels) {
             d[2] = channel(p, 16);
         }
     return out;
+}
+
+std::string jpegInks(int width, int height, const uint8_t ink[4], bool ycck, bool adobe) {
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = JDIMENSION(width);
+    info.image_height = JDIMENSION(height);
+    info.input_components = 4;
+    info.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&info);
+    jpeg_set_colorspace(&info, ycck ? JCS_YCCK : JCS_CMYK);
+    info.write_Adobe_marker = adobe ? TRUE : FALSE;
+    jpeg_set_quality(&info, 100, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<uint8_t> row(size_t(width) * 4);
+    for (int x = 0; x < width; ++x)
+        std::copy(ink, ink + 4, &row[size_t(x) * 4]);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW line = row.data();
+        jpeg_write_scanlines(&info, &line, 1);
+    }
+    jpeg_finish_compress(&info);
+    std::string bytes(reinterpret_cast<const char*>(buffer), size);
+    jpeg_destroy_compress(&info);
+    std::free(buffer);
+    return bytes;
 }
 
 std::string jpeg(int width, int height, const Pixels& pixels) {

@@ -28,6 +28,9 @@ std::string ddsBlocks(int width, int height, const char* fourCC, const std::stri
 std::vector<uint8_t> dib24(int width, int height, const Pixels& pixels);
 // Baseline JPEG of quality 95 through the engine's writer.
 std::string jpeg(int width, int height, const Pixels& pixels);
+// A JPEG of one colour given as four ink bytes (C, M, Y, K as stored), in CMYK or YCCK, with or
+// without the Adobe marker, written with libjpeg.
+std::string jpegInks(int width, int height, const uint8_t ink[4], bool ycck, bool adobe);
 // JNG: JPEG colour, with the alpha channel as PNG-compressed samples when alpha is set.
 std::string jng(int width, int height, const Pixels& pixels, bool alpha);
 

@@ -185,18 +185,24 @@ TEST(MeadowModelLevelFile, HugeOrBrokenSizesAreRefusedBeforeUse) {
     }
 }
 
-TEST(MeadowModelLevelFile, ShortAndMissingRowsBecomeCellsWithoutType) {
-    auto model = editorModel(oneLevel("3 2", "<Row cells=\"1\" objects=\"\"/>"));
+TEST(MeadowModelLevelFile, ShortRowsLeaveTheirLastCellsUndefined) {
+    auto model = editorModel(oneLevel("3 2", "<Row cells=\"1_2\" objects=\"\"/><Row cells=\"\" objects=\"\"/>"));
     model->loadLevel(0);
-    for (int r = 0; r < 2; ++r)
-        for (int c = 0; c < 3; ++c)
-            ASSERT_NE(model->getCell(r, c), nullptr) << r << "," << c;
     EXPECT_EQ(model->getCell(0, 0)->getType(), 1);
-    EXPECT_EQ(model->getCell(0, 2)->getType(), 0);
-    EXPECT_EQ(model->getCell(1, 1)->getType(), 0);
+    EXPECT_EQ(model->getCell(0, 1)->getType(), 2);
+    EXPECT_EQ(model->getCell(0, 2), nullptr);
+    EXPECT_EQ(model->getCell(1, 0)->getType(), 0); // an empty text is one cell of code 0
+    EXPECT_EQ(model->getCell(1, 1), nullptr);
+    EXPECT_EQ(thrownText([&] { model->getCellType(0, 2); }),
+              "cMeadowModel::getCellType(): cell is not defined in (0, 2)");
+    EXPECT_EQ(thrownText([&] { model->isLockedCell(1, 2); }),
+              "cMeadowModel::isLockedCell(): cell is not defined in (1, 2)");
     // A code 0 on a cell of type 0 is accepted.
     auto zero = editorModel(oneLevel("2 1", "<Row cells=\"0_1\" objects=\"0_0\"/>"));
     EXPECT_EQ(thrownText([&] { zero->loadLevel(0); }), "");
+    // Too many cells stay refused.
+    auto wide = editorModel(oneLevel("2 1", "<Row cells=\"1_1_1\" objects=\"\"/>"));
+    EXPECT_NE(thrownText([&] { wide->loadLevel(0); }), "");
 }
 
 TEST(MeadowModelLevelFile, TriggerNumbersOfTheLevelAreNotHandedOutAgain) {
@@ -267,7 +273,7 @@ TEST(MeadowModelLevelFile, EditorWritesTheFileAsUtf16AndReadsItBackIdentically) 
         model.writeLevelsXml();
     }
     const std::string expected = TestSupport::utf16Bytes(kWrittenLevels, true);
-    ASSERT_EQ(services.readUser("Meadow/Model/GameLevels.xml"), expected);
+    ASSERT_EQ(services.readUser("meadow/model/gamelevels.xml"), expected);
 
     // The cache forgot the old text: a new model reads what the editor wrote, and writing it
     // again gives the same bytes.
@@ -276,7 +282,7 @@ TEST(MeadowModelLevelFile, EditorWritesTheFileAsUtf16AndReadsItBackIdentically) 
     model.setEditorMode(true);
     model.loadLevel(1);
     model.writeLevelsXml();
-    EXPECT_EQ(services.readUser("Meadow/Model/GameLevels.xml"), expected);
+    EXPECT_EQ(services.readUser("meadow/model/gamelevels.xml"), expected);
 }
 
 TEST(MeadowModelLevelFile, WritingAfterClearLevelKeepsTheLevel) {

@@ -93,6 +93,38 @@ TEST_F(MeadowController, DragOntoANeighbourSwaps) {
     EXPECT_EQ(m_development.count("lockInterface(true)"), 1);
 }
 
+TEST_F(MeadowController, ScreenNamesReachTheSameValuesAndTheLevelStateResets) {
+    cMeadowController& c = *m_controller;
+    c.setDragging(true);
+    c.setRightButtonDown(true);
+    c.setEditCellType(3);
+    c.setEditCellLocks(2);
+    c.setEditObjectIndex(4);
+    c.setEditSlotType(5);
+    c.setEditTriggerLink(7);
+    EXPECT_TRUE(c.isLeftButtonHeld() && c.isDragging());
+    EXPECT_TRUE(c.isRightButtonHeld() && c.isRightButtonDown());
+    EXPECT_EQ(c.getEditorCellType(), 3);
+    EXPECT_EQ(c.getEditorLockCount(), 2);
+    EXPECT_EQ(c.getEditorObjectIndex(), 4);
+    EXPECT_EQ(c.getEditorSlotObject(), 5);
+    EXPECT_EQ(c.getPaintedTrigger(), 7);
+    EXPECT_EQ(c.getEditCellType() + c.getEditCellLocks() + c.getEditObjectIndex() + c.getEditSlotType(), 14);
+    EXPECT_EQ(c.getEditTriggerLink(), 7);
+
+    c.setBonusesUsed(1);
+    c.setBlastsUsed(2);
+    c.setLightningsUsed(3);
+    c.setLevelFinished(true);
+    c.resetLevelState();
+    EXPECT_EQ(c.getBonusesUsed(), 0);
+    EXPECT_EQ(c.getBlastsUsed(), 0);
+    EXPECT_EQ(c.getLightningsUsed(), 0);
+    EXPECT_FALSE(c.isLevelFinished());
+    // The editing values live on across levels.
+    EXPECT_EQ(c.getEditCellType(), 3);
+}
+
 TEST_F(MeadowController, SecondClickKeepsTheSelectionAndAFarClickMovesIt) {
     click(0, 0);
     click(0, 0);

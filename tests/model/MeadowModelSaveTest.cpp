@@ -2,9 +2,12 @@
 #include "engine/core/Random.h"
 #include "game/model/GameServices.h"
 #include "game/model/MeadowModel.h"
+#include "game/model/MeadowUnit.h"
+#include "game/model/UnitsFeature.h"
 #include "tests/model/ModelFixture.h"
 #include "tests/model/fakes/FakeMatchStatistics.h"
 #include "tests/model/fakes/MemoryStream.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -342,6 +345,39 @@ TEST_F(MeadowModelProgress, EmptyProfileAndEditorMode) {
     EXPECT_EQ(editor->getCurrentGroup(), 1);
     EXPECT_FALSE(editor->isRandomLevel());
     EXPECT_EQ(editor->getResourcePoints(1), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MeadowModelProgress, OutOfRangeProfileNumbersFallBackToTheNearestValidValue) {
+    Engine::gIntProps["NextAvailableLevel"] = INT32_MAX;
+    Engine::gIntProps["CurrentGroup"] = INT32_MAX;
+    Engine::gIntProps["AnimalsCare"] = -5;
+    Engine::gIntProps["money"] = INT32_MIN;
+    Engine::gIntProps["unit_lvl_0"] = INT32_MAX;
+    Engine::gIntProps["unit_var_0"] = -1;
+    Engine::gIntProps["unit_lvl_1"] = -3;
+    auto model = fixtureModel();
+    model->loadProgressFromProfile();
+    EXPECT_EQ(model->getNextAvailableLevel(), model->getLevelCount() - 1);
+    EXPECT_EQ(model->getCurrentGroup(), cMeadowModel::PROFILE_COUNTER_MAX);
+    EXPECT_EQ(model->getAnimalsCare(), 0);
+    EXPECT_EQ(model->getResourcePoints(1), 0);
+    cMeadowUnit* unit = model->getUnitsFeature()->getUnit(0);
+    EXPECT_EQ(unit->getLevel(), unit->getMaxLevel());
+    EXPECT_EQ(unit->getVariant(), 0);
+    EXPECT_EQ(model->getUnitsFeature()->getUnit(1)->getLevel(), 0);
+
+    // The next level is computed without overflow: past the last level the game starts again.
+    model->completeLevel();
+    EXPECT_EQ(model->getNextAvailableLevel(), 0);
+    std::string log = TestSupport::readFileBytes("error.log");
+    EXPECT_NE(log.find("Profile value \"NextAvailableLevel\" = 2147483647 is out of range [0, 2]; 2 is used."),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("Profile value \"money\" = -2147483648 is out of range"), std::string::npos) << log;
 }
 
 } // namespace

@@ -1,11 +1,18 @@
 #include "engine/platform/sdl/SdlAudioOutput.h"
 
+#include "engine/platform/System.h"
+#include "tests/support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <thread>
+#include <unistd.h>
+#include <vector>
 
 using namespace Platform;
 
@@ -39,6 +46,45 @@ TEST(SdlAudioOutput, PullsFromTheSourceUntilStopped) {
     EXPECT_EQ(source.frames.load(), after);
     output.reset();
     unsetenv("SDL_AUDIODRIVER");
+}
+
+} // namespace
+
+namespace {
+
+std::vector<std::string> g_reports;
+
+// What the code writes to stderr while it runs.
+template <class F> std::string stderrOf(F&& action) {
+    std::fflush(stderr);
+    char path[] = "/tmp/meadow-stderr-XXXXXX";
+    int capture = mkstemp(path);
+    int saved = dup(2);
+    dup2(capture, 2);
+    action();
+    std::fflush(stderr);
+    dup2(saved, 2);
+    close(saved);
+    std::string text = TestSupport::readFileBytes(path);
+    close(capture);
+    unlink(path);
+    return text;
+}
+
+TEST(SdlAudioOutput, MachineWithoutSoundRunsSilentWithOneLogLine) {
+    setenv("SDL_AUDIODRIVER", "alsa", 1);
+    setenv("ALSA_CONFIG_PATH", "/nonexistent-alsa.conf", 1);
+    setReportHandler([](const std::string& text) { g_reports.push_back(text); });
+    std::unique_ptr<IAudioOutput> output;
+    std::string printed = stderrOf([&] { output = createSdlAudioOutput(); });
+    setReportHandler(nullptr);
+    unsetenv("ALSA_CONFIG_PATH");
+    unsetenv("SDL_AUDIODRIVER");
+    if (output)
+        GTEST_SKIP() << "this machine has a sound card";
+    EXPECT_EQ(printed.find("ALSA lib"), std::string::npos) << printed;
+    ASSERT_EQ(g_reports.size(), 1u);
+    EXPECT_NE(g_reports[0].find("the program runs silent."), std::string::npos) << g_reports[0];
 }
 
 } // namespace

@@ -1,13 +1,16 @@
 #include "engine/platform/sdl/SdlWindow.h"
 
+#include "engine/platform/System.h"
 #include "engine/platform/VirtualKeys.h"
 #include "engine/platform/WindowMessages.h"
+#include "engine/platform/sdl/SdlCallbackError.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -116,4 +119,32 @@ TEST_F(SdlWindow, TitleKeepsItsText) {
     cWindowMessage message;
     window->postMessage({WM_QUIT, 0, 0});
     EXPECT_TRUE(window->peekMessage(message));
+}
+
+namespace {
+
+std::vector<std::string> g_reports;
+
+int SDLCALL throwingWatch(void*, SDL_Event* event) {
+    cSdlCallbackError::guard("test watch", [&] {
+        if (event->type == SDL_USEREVENT)
+            throw std::runtime_error("watch failed");
+    });
+    return 0;
+}
+
+} // namespace
+
+TEST_F(SdlWindow, ExceptionInAnEventWatchIsReportedThenRethrownAfterSdlReturns) {
+    setReportHandler([](const std::string& text) { g_reports.push_back(text); });
+    SDL_AddEventWatch(&throwingWatch, nullptr);
+    SDL_Event event{};
+    event.type = SDL_USEREVENT;
+    SDL_PushEvent(&event); // the watch runs here, inside SDL
+    SDL_DelEventWatch(&throwingWatch, nullptr);
+    EXPECT_EQ(g_reports, std::vector<std::string>{"test watch: watch failed"});
+    cWindowMessage message;
+    EXPECT_THROW(window->peekMessage(message), std::runtime_error);
+    EXPECT_NO_THROW(window->peekMessage(message)); // thrown once
+    setReportHandler(nullptr);
 }

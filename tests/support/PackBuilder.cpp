@@ -7,19 +7,19 @@
 
 namespace TestSupport {
 
-void writePack(const std::string& path, const std::vector<PackEntry>& entries, bool stored) {
+void writePack(const std::string& path, const std::vector<PackEntry>& entries, bool stored, bool zip64) {
     std::filesystem::path parent = std::filesystem::path(path).parent_path();
     if (!parent.empty())
         std::filesystem::create_directories(parent);
-    zipFile zip = zipOpen(path.c_str(), APPEND_STATUS_CREATE);
+    zipFile zip = zipOpen64(path.c_str(), APPEND_STATUS_CREATE);
     if (!zip)
         throw std::runtime_error("cannot create pack " + path);
     for (const PackEntry& entry : entries) {
         zip_fileinfo info{};
         int method = stored ? 0 : Z_DEFLATED;
         int level = stored ? 0 : Z_DEFAULT_COMPRESSION;
-        if (zipOpenNewFileInZip(zip, entry.name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr, method, level) !=
-                ZIP_OK ||
+        if (zipOpenNewFileInZip64(zip, entry.name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr, method, level,
+                                  zip64 ? 1 : 0) != ZIP_OK ||
             zipWriteInFileInZip(zip, entry.bytes.data(), static_cast<unsigned>(entry.bytes.size())) != ZIP_OK ||
             zipCloseFileInZip(zip) != ZIP_OK) {
             zipClose(zip, nullptr);

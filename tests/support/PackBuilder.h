@@ -13,8 +13,8 @@ struct PackEntry {
     std::string bytes;
 };
 
-// Writes a pack holding the entries in order (deflated unless stored is set); folders are
-// created on the way. Throws when minizip fails.
-void writePack(const std::string& path, const std::vector<PackEntry>& entries, bool stored = false);
+// Writes a pack holding the entries in order (deflated unless stored is set; in zip64 form when
+// zip64 is set); folders are created on the way. Throws when minizip fails.
+void writePack(const std::string& path, const std::vector<PackEntry>& entries, bool stored = false, bool zip64 = false);
 
 } // namespace TestSupport

@@ -1,8 +1,13 @@
 #include "engine/platform/sdl/SdlAudioOutput.h"
 
+#include "engine/platform/System.h"
+#include "engine/platform/sdl/SdlCallbackError.h"
+
 #include <SDL.h>
 
 #include <cstring>
+#include <dlfcn.h>
+#include <string>
 
 namespace Platform {
 
@@ -55,6 +60,7 @@ private:
                                             length / int(sizeof(int16_t) * AUDIO_CHANNELS));
         } catch (...) {
             std::memset(stream, 0, size_t(length));
+            cSdlCallbackError::keep("SDL audio callback", std::current_exception());
         }
     }
 
@@ -62,14 +68,42 @@ private:
     IAudioSource* m_source = nullptr;
 };
 
+// ALSA prints every step of its failed probing to stderr (a screen of text on a machine without
+// a sound card). SDL loads the same library later, so a silent handler set here holds for it.
+void silentAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+void quietAlsa() {
+    static const bool done = [] {
+        void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+        if (!alsa)
+            return true;
+        using SetHandler = int (*)(void (*)(const char*, int, const char*, int, const char*, ...));
+        if (auto set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler")))
+            set(&silentAlsaError);
+        // The library stays loaded: SDL's own handle to it shares the handler.
+        return true;
+    }();
+    (void)done;
+}
+
+void reportSilence(const char* reason) {
+    report(std::string("No audio device (") + (reason && *reason ? reason : "unknown reason") +
+           "): the program runs silent.");
+}
+
 } // namespace
 
 std::unique_ptr<IAudioOutput> createSdlAudioOutput() {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+    quietAlsa();
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        reportSilence(SDL_GetError());
         return nullptr;
+    }
     auto output = std::make_unique<cSdlAudioOutput>();
-    if (!output->open())
+    if (!output->open()) {
+        reportSilence(SDL_GetError());
         return nullptr;
+    }
     return output;
 }
 

@@ -1,5 +1,6 @@
 #include "engine/platform/sdl/SdlInputDevices.h"
 
+#include "engine/platform/sdl/SdlCallbackError.h"
 #include "engine/platform/sdl/SdlKeyTable.h"
 
 #include <SDL.h>
@@ -250,11 +251,9 @@ public:
 
 private:
     static int SDLCALL watch(void* self, SDL_Event* event) {
-        // Nothing may unwind through SDL.
-        try {
-            static_cast<cSdlInputDevices*>(self)->handle(*event);
-        } catch (...) {
-        }
+        // Nothing may unwind through SDL: the window's pump rethrows once SDL has returned.
+        cSdlCallbackError::guard("SDL event watch of the input devices",
+                                 [&] { static_cast<cSdlInputDevices*>(self)->handle(*event); });
         return 0;
     }
 

@@ -3,6 +3,7 @@
 #include "engine/platform/InstanceLock.h"
 #include "engine/platform/VirtualKeys.h"
 #include "engine/platform/WindowMessages.h"
+#include "engine/platform/sdl/SdlCallbackError.h"
 
 #include <SDL.h>
 
@@ -285,6 +286,7 @@ bool cSdlWindow::peekMessage(cWindowMessage& message) {
     while (m_queue.empty() && SDL_PollEvent(&event)) {
         translate(event);
     }
+    cSdlCallbackError::rethrowKept();
     if (m_queue.empty())
         return false;
     message = m_queue.front();
