@@ -441,8 +441,8 @@ void cLabel::buildMultiQuads(std::vector<cSpriteQuad>& quads, unsigned, float al
         cSpriteQuad quad;
         std::copy(letter.rect, letter.rect + 4, quad.textureRect);
         const cVector2 half = letter.size * 0.5f;
-        const cVector2 corners[4] = {cVector2(-half.x, -half.y), cVector2(half.x, -half.y),
-                                     cVector2(-half.x, half.y), cVector2(half.x, half.y)};
+        const cVector2 corners[4] = {cVector2(-half.x, -half.y), cVector2(half.x, -half.y), cVector2(-half.x, half.y),
+                                     cVector2(half.x, half.y)};
         for (int i = 0; i < 4; ++i) {
             quad.vertices[i].position = letter.centre + corners[i];
             quad.vertices[i].color = color;

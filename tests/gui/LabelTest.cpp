@@ -89,7 +89,8 @@ TEST_F(LabelTest, EachLetterShowsItsGlyphAtTheGlyphsSizeCentredOnTheLabelsY) {
 TEST_F(LabelTest, CharactersTheFontLacksTakeNoRoomAndLineBreaksAreSkipped) {
     start();
     cLabel* label = load(labelAt(300, "Align=\"1\"", "a/n&#x416;b"));
-    EXPECT_EQ(label->getText(), std::wstring(L"a\n\x416" L"b"));
+    EXPECT_EQ(label->getText(), std::wstring(L"a\n\x416"
+                                             L"b"));
     EXPECT_FLOAT_EQ(label->getTextWidth(), 20);
     EXPECT_TRUE(label->canDisplay(L'a'));
     EXPECT_FALSE(label->canDisplay(L'\x416'));
@@ -136,11 +137,7 @@ TEST_F(LabelTest, ALayoutWithoutFontOrTextureIsRefusedByFileName) {
 
 TEST_F(LabelTest, ReorderRightToLeftReversesAllButRunsOfLatinLettersAndDigits) {
     const std::pair<std::wstring, std::wstring> cases[] = {
-        {L"abc 12!", L"!12 abc"},
-        {L"", L""},
-        {L"\x5D0\x5D1 ok", L"ok \x5D1\x5D0"},
-        {L"a-b", L"b-a"},
-        {L"xyz", L"xyz"},
+        {L"abc 12!", L"!12 abc"}, {L"", L""}, {L"\x5D0\x5D1 ok", L"ok \x5D1\x5D0"}, {L"a-b", L"b-a"}, {L"xyz", L"xyz"},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(cLabel::reorderRightToLeft(text), expected);
