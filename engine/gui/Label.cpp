@@ -155,14 +155,14 @@ void cLabel::loadXML(const IXmlNode* node) {
             if ((key[0] == 'F' ? m_fontName : m_textureName).empty())
                 throw cStringA("Layout \"" + layoutFileOf(node) + "\": the label \"" + wideToNarrow(text) +
                                "\" has no \"" + key + "\".");
+        cTexture* texture = getResourceManager()->getTexture(m_textureName);
         if (m_labelTexture)
             m_labelTexture->decRef();
-        m_labelTexture = nullptr;
-        m_labelTexture = getResourceManager()->getTexture(m_textureName);
+        m_labelTexture = texture;
+        cFontResource* font = getResourceManager()->getFont(m_fontName);
         if (m_font)
             m_font->decRef();
-        m_font = nullptr;
-        m_font = getResourceManager()->getFont(m_fontName);
+        m_font = font;
     }
 
     m_align = ALIGN_CENTER;
@@ -197,24 +197,23 @@ void cLabel::setText(const std::wstring& text) {
 void cLabel::setFont(const std::string& path) {
     if (m_useTextTexture || path == m_fontName)
         return;
-    m_fontName = path;
+    // The new font is taken before the old one is given back: a missing file changes nothing.
+    cFontResource* font = path.empty() ? nullptr : getResourceManager()->getFont(path);
     if (m_font)
         m_font->decRef();
-    m_font = nullptr;
-    if (!path.empty())
-        m_font = getResourceManager()->getFont(path);
+    m_font = font;
+    m_fontName = path;
     invalidate();
 }
 
 void cLabel::setTexture(const std::string& path) {
     if (m_useTextTexture || path == m_textureName)
         return;
-    m_textureName = path;
+    cTexture* texture = path.empty() ? nullptr : getResourceManager()->getTexture(path);
     if (m_labelTexture)
         m_labelTexture->decRef();
-    m_labelTexture = nullptr;
-    if (!path.empty())
-        m_labelTexture = getResourceManager()->getTexture(path);
+    m_labelTexture = texture;
+    m_textureName = path;
     invalidate();
 }
 
