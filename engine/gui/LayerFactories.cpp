@@ -1,6 +1,8 @@
 #include "engine/gui/LayerFactories.h"
 
 #include "engine/core/String.h"
+#include "engine/gui/Label.h"
+#include "engine/gui/MultilineText.h"
 
 #include <map>
 #include <utility>
@@ -18,8 +20,17 @@ struct cFactory {
 // "BackText", multi-line texts for "BackMultitext", particle effects for "BackPyro" and
 // "PyroEffects"); a table in this file rather than static registrars, which a static library
 // would drop.
+template <class Widget> cWidget* makeLayer(cWidget* parent, const IXmlNode* element) {
+    auto* widget = new Widget(parent);
+    widget->loadXML(element);
+    return widget;
+}
+
 std::map<std::string, cFactory>& table() {
-    static std::map<std::string, cFactory> factories;
+    static std::map<std::string, cFactory> factories = {
+        {"BackText", cFactory{makeLayer<cLabel>, nullptr}},
+        {"BackMultitext", cFactory{makeLayer<cMultilineText>, nullptr}},
+    };
     return factories;
 }
 
