@@ -143,8 +143,7 @@ void cPersonageModel::talkAbout(int32_t point) {
     m_randomPhrase.clear();
     IUnitView* view = findUnit(point);
     if (!view)
-        throw cStringA("cPersonageModel::talkAbout(): point " + std::to_string(point) +
-                       " doesn't belong to any unit");
+        throw cStringA("cPersonageModel::talkAbout(): point " + std::to_string(point) + " doesn't belong to any unit");
     const cMeadowUnit* unit = view->getUnit();
     if (point == m_lastAskedPoint) {
         m_primaryPhrase = unit->getPrimaryPhrase();

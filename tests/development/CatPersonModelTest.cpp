@@ -71,8 +71,7 @@ TEST_F(CatPersonModel, ACatWithoutNodesOrWithoutTwoEverydayEventsIsRefused) {
     for (const Case& c : cases) {
         cCatPersonModel other;
         auto document = TestModel::parseXml(c.xml);
-        EXPECT_EQ(TestModel::thrownText([&] { other.loadXML(document.get(), cCatPersonModel::fileName(1)); }),
-                  c.error);
+        EXPECT_EQ(TestModel::thrownText([&] { other.loadXML(document.get(), cCatPersonModel::fileName(1)); }), c.error);
     }
 }
 

@@ -58,14 +58,14 @@ TEST(Graph, FindsTheCheapestChainOrNone) {
         int start, goal;
         std::vector<int> path;
     } cases[] = {
-        {0, 0, {}},                // to itself
-        {0, 1, {0, 2, 1}},         // 9 + 16 beats 36
-        {0, 4, {0, 3, 4}},         // through a third node, start first
-        {4, 1, {4, 3, 0, 2, 1}},   // both ways along the arcs
-        {5, 6, {5, 6}},            // the other component
-        {0, 5, {}},                // not joined
-        {0, 7, {}},                // an isolated node
-        {99, 1, {}},               // unknown start reaches nothing
+        {0, 0, {}},              // to itself
+        {0, 1, {0, 2, 1}},       // 9 + 16 beats 36
+        {0, 4, {0, 3, 4}},       // through a third node, start first
+        {4, 1, {4, 3, 0, 2, 1}}, // both ways along the arcs
+        {5, 6, {5, 6}},          // the other component
+        {0, 5, {}},              // not joined
+        {0, 7, {}},              // an isolated node
+        {99, 1, {}},             // unknown start reaches nothing
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.start) + " -> " + std::to_string(c.goal));

@@ -102,9 +102,8 @@ TEST_F(PersonageModel, EventsAndLinesFollowTheCurrentGroup) {
         std::vector<std::string> events;
         std::wstring waveLine;
     } cases[] = {
-        {0, {"wave"}, L"Hello there!"},       {1, {"wave"}, L"Hello there!"},
-        {2, {"wave", "yawn"}, L"What a day."}, {3, {"wave", "yawn"}, L"What a day."},
-        {4, {"wave"}, L"What a day."},        {5, {}, L""},
+        {0, {"wave"}, L"Hello there!"},        {1, {"wave"}, L"Hello there!"}, {2, {"wave", "yawn"}, L"What a day."},
+        {3, {"wave", "yawn"}, L"What a day."}, {4, {"wave"}, L"What a day."},  {5, {}, L""},
     };
     const cFunnyEvent& wave = model.getFunnyEvents()[0];
     for (const Case& c : cases) {
