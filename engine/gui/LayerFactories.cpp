@@ -1,6 +1,7 @@
 #include "engine/gui/LayerFactories.h"
 
 #include "engine/core/String.h"
+#include "engine/gui/PyroEffect.h"
 
 #include <map>
 #include <utility>
@@ -19,7 +20,10 @@ struct cFactory {
 // "PyroEffects"); a table in this file rather than static registrars, which a static library
 // would drop.
 std::map<std::string, cFactory>& table() {
-    static std::map<std::string, cFactory> factories;
+    static std::map<std::string, cFactory> factories = {
+        {"BackPyro", {&cPyroEffect::makeLayer, &cPyroEffect::copyLayer}},
+        {"PyroEffects", {&cPyroEffect::makeLayer, &cPyroEffect::copyLayer}},
+    };
     return factories;
 }
 

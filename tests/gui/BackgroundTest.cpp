@@ -49,7 +49,7 @@ TEST_F(BackgroundTest, BackgroundGroupMakesOnePanelPerElement) {
 }
 
 TEST_F(BackgroundTest, GroupsWithoutTheirWidgetClassAreRefusedByName) {
-    for (const char* group : {"BackText", "BackMultitext", "BackPyro"}) {
+    for (const char* group : {"BackText", "BackMultitext"}) {
         const std::string name = std::string(group) + ".xml";
         ui.writeFile(name, std::string("<B><Background><P/></Background><") + group + "><E/></" + group + "></B>");
         cBackground background(nullptr);
