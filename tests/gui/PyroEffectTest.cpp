@@ -423,3 +423,13 @@ TEST_F(PyroEffectTest, ARecreatedEffectTakesItsOriginalsPlaceAndGoesWithItsScree
     // The screens took their effects with them.
     EXPECT_EQ(library.effects.size(), before);
 }
+
+TEST_F(PyroEffectTest, AFinishCallbackMayDeleteItsWidget) {
+    cPyroEffect* effect = load("Loop=\"1\" LiveTime=\"0.5\"");
+    m_owned.back().release();
+    effect->play(
+        true, 0, [](void* widget) { delete static_cast<cWidget*>(widget); }, effect);
+    ui.run(0.5f);
+    EXPECT_FALSE(isWidgetAlive(effect));
+    EXPECT_TRUE(library.effects.empty());
+}
