@@ -40,4 +40,10 @@ void cBackground::removeChild(cWidget* child) {
     cWidget::removeChild(child);
 }
 
+void cBackground::replaceChild(cWidget* child, cWidget* replacement) {
+    if (replacement && m_layers.count(child))
+        m_layers.insert(replacement);
+    cWidget::replaceChild(child, replacement);
+}
+
 } // namespace Engine

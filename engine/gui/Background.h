@@ -19,6 +19,7 @@ public:
     // part of the program refuses its elements (see cLayerFactories).
     void loadXML(const IXmlNode* node) override;
     void removeChild(cWidget* child) override;
+    void replaceChild(cWidget* child, cWidget* replacement) override;
 
     const std::set<cWidget*>& getLayers() const { return m_layers; }
 

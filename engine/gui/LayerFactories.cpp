@@ -3,6 +3,7 @@
 #include "engine/core/String.h"
 #include "engine/gui/Label.h"
 #include "engine/gui/MultilineText.h"
+#include "engine/gui/PyroEffect.h"
 
 #include <map>
 #include <utility>
@@ -30,6 +31,8 @@ std::map<std::string, cFactory>& table() {
     static std::map<std::string, cFactory> factories = {
         {"BackText", cFactory{makeLayer<cLabel>, nullptr}},
         {"BackMultitext", cFactory{makeLayer<cMultilineText>, nullptr}},
+        {"BackPyro", {&cPyroEffect::makeLayer, &cPyroEffect::copyLayer}},
+        {"PyroEffects", {&cPyroEffect::makeLayer, &cPyroEffect::copyLayer}},
     };
     return factories;
 }

@@ -6,6 +6,7 @@
 #include "engine/core/XmlNode.h"
 #include "engine/gui/LayerFactories.h"
 #include "engine/media/GraphicsDevice.h"
+#include "engine/media/MeshAnimation.h"
 #include "engine/media/Texture.h"
 
 #include <algorithm>
@@ -172,6 +173,16 @@ void cSprite::onAlphaChanged() {
     cWidget::onAlphaChanged();
 }
 
+void cSprite::removeChild(cWidget* child) {
+    m_pyroEffects.erase(std::remove(m_pyroEffects.begin(), m_pyroEffects.end(), child), m_pyroEffects.end());
+    cWidget::removeChild(child);
+}
+
+void cSprite::replaceChild(cWidget* child, cWidget* replacement) {
+    std::replace(m_pyroEffects.begin(), m_pyroEffects.end(), child, replacement);
+    cWidget::replaceChild(child, replacement);
+}
+
 bool cSprite::drawsBefore(const IDrawable& other) const {
     // The draw list holds sprites only.
     const cSprite& b = static_cast<const cSprite&>(other);
@@ -218,18 +229,25 @@ void cSprite::setMesh(cResource* mesh) {
 }
 
 void cSprite::setAnimation(cResource* animation) {
-    const IMeshAnimation* previous = dynamic_cast<const IMeshAnimation*>(m_animation);
+    auto* previous = dynamic_cast<cMeshAnimation*>(m_animation);
     if (!m_isAniblend || !previous || !m_meshDrawData.mesh) {
         m_meshDrawData.blendFactor = 0;
     } else if (!isVisible()) {
         m_animBlendRemaining = 0;
         m_meshDrawData.blendFactor = 0;
-    } else if (animation != m_animation) {
-        // The pose the old animation has reached is what the new one blends from. The mesh
-        // resources give poses for their own bones, so the bone counts agree by construction.
-        previous->getPose(m_meshDrawData.time + 0.01f, *m_meshDrawData.mesh, m_meshDrawData.blendSource);
-        m_animBlendRemaining = m_animBlendTime;
-        m_meshDrawData.blendFactor = 1;
+    } else {
+        const std::vector<cMatrix4>* bones = m_meshDrawData.mesh->getBones();
+        if (bones && bones->size() == previous->getBoneCount()) {
+            m_animBlendRemaining = m_animBlendTime;
+            m_meshDrawData.blendFactor = 1;
+        } else {
+            m_animBlendRemaining = 0;
+            m_meshDrawData.blendFactor = 0;
+        }
+        // The blend starts from the pose the previous animation was about to show.
+        static const std::vector<cMatrix4> noBones;
+        previous->setTime(previous->getTime() + 0.01f, bones ? bones : &noBones);
+        m_meshDrawData.blendSource = previous->getBoneMatrices();
     }
     cVisual::setAnimation(animation);
     invalidate();
@@ -494,10 +512,9 @@ void cSprite::buildMeshDrawData(cMeshDrawRecord& record) {
     record.mesh = dynamic_cast<const IMeshGeometry*>(m_mesh);
     record.animation = dynamic_cast<const IMeshAnimation*>(m_animation);
     record.texture = m_texture;
-    // The animation's own length is not reachable through its interface: its time is the
-    // sprite's animation position, which the owner sets in the animation's seconds.
-    if (record.animation)
-        record.time = m_animPosition;
+    // The frame animation's position, mapped onto the skeletal animation's own length.
+    if (const auto* animation = dynamic_cast<const cMeshAnimation*>(m_animation))
+        record.time = m_animLength > 0 ? animation->getLength() * m_animPosition / m_animLength : 0.0f;
 
     cMatrix4 base, scale, yaw, pitch, translation;
     base.setRows(cVector3(1, 0, 0), cVector3(0, -1, 0), cVector3(0, 0, -1), cVector3(0, 0, 0));

@@ -44,6 +44,10 @@ public:
     void onShow() override;
     void onHide() override;
     void onAlphaChanged() override;
+    // Keep the particle-effect list in step with the children.
+    void removeChild(cWidget* child) override;
+    void replaceChild(cWidget* child, cWidget* replacement) override;
+    const std::vector<cWidget*>& getPyroEffects() const { return m_pyroEffects; }
 
     // IDrawable
     bool isVisible() const override { return cWidget::isVisible(); }

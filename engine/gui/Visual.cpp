@@ -3,6 +3,8 @@
 #include "engine/core/Resource.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
+#include "engine/media/Mesh.h"
+#include "engine/media/MeshAnimation.h"
 #include "engine/media/Texture.h"
 
 namespace Engine {
@@ -82,7 +84,7 @@ void cVisual::loadXML(const IXmlNode* node) {
         cResourceManager* resources = getResourceManager();
         cResource* newMesh = nullptr;
         if (!mesh.empty() && resources)
-            newMesh = resources->getDeviceResource(mesh, RESOURCE_MESH);
+            newMesh = resources->getMesh(mesh);
         setMesh(newMesh);
         if (newMesh)
             newMesh->decRef();
@@ -91,7 +93,7 @@ void cVisual::loadXML(const IXmlNode* node) {
         const std::string animation = wideToNarrow(node->getAttribute(key));
         cResource* newAnimation = nullptr;
         if (!animation.empty() && resources)
-            newAnimation = resources->getResource(animation, RESOURCE_ANIMATION);
+            newAnimation = resources->getAnimation(animation);
         setAnimation(newAnimation);
         if (newAnimation)
             newAnimation->decRef();

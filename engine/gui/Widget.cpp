@@ -64,6 +64,11 @@ void cWidget::removeChild(cWidget* child) {
     m_children.erase(child);
 }
 
+void cWidget::replaceChild(cWidget*, cWidget* replacement) {
+    if (replacement)
+        replacement->setParent(this);
+}
+
 void cWidget::loadXML(const IXmlNode* node) {
     bool visible = false, enabled = false, absolute = false;
     parseBool(visible, node->getAttribute(L"Visible"));

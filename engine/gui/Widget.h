@@ -54,6 +54,9 @@ public:
     virtual bool isLocked() const { return m_locked; }
     virtual void addChild(cWidget* child);
     virtual void removeChild(cWidget* child);
+    // Places the replacement under this widget where the child stands in its lists (a recreated
+    // particle effect takes its original's place); the child itself stays until it is deleted.
+    virtual void replaceChild(cWidget* child, cWidget* replacement);
     // "Visible", "Enable", "TranparencySpeed", "AbsoluteEnable"; a missing flag is false.
     virtual void loadXML(const IXmlNode* node);
     virtual void onShow();

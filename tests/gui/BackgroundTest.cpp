@@ -2,6 +2,7 @@
 #include "engine/core/XmlNode.h"
 #include "engine/gui/LayerFactories.h"
 #include "engine/gui/Panel.h"
+#include "engine/gui/PyroEffect.h"
 #include "tests/support/UiHarness.h"
 
 #include <gtest/gtest.h>
@@ -48,7 +49,14 @@ TEST_F(BackgroundTest, BackgroundGroupMakesOnePanelPerElement) {
     EXPECT_EQ(background.getLayers().size(), 2u);
 }
 
+// Puts the particle widget's maker back, whatever a test set meanwhile.
+struct cRestorePyroLayers {
+    ~cRestorePyroLayers() { cLayerFactories::set("BackPyro", &cPyroEffect::makeLayer, &cPyroEffect::copyLayer); }
+};
+
 TEST_F(BackgroundTest, GroupsWithoutTheirWidgetClassAreRefusedByName) {
+    cRestorePyroLayers restore;
+    cLayerFactories::set("BackPyro", nullptr);
     for (const char* group : {"BackPyro"}) {
         const std::string name = std::string(group) + ".xml";
         ui.writeFile(name, std::string("<B><Background><P/></Background><") + group + "><E/></" + group + "></B>");
@@ -63,6 +71,7 @@ TEST_F(BackgroundTest, GroupsWithoutTheirWidgetClassAreRefusedByName) {
 }
 
 TEST_F(BackgroundTest, AGroupWithAMakerBuildsItsLayers) {
+    cRestorePyroLayers restore;
     cLayerFactories::set("BackPyro", makeEffectLayer);
     ui.writeFile("t.xml", "<B><BackPyro><T position=\"3,4\"/><U/></BackPyro></B>");
     cBackground background(nullptr);

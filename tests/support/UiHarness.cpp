@@ -10,6 +10,7 @@
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
 #include "engine/media/InputSystem.h"
+#include "engine/media/ParticleLibrary.h"
 #include "engine/media/SoundSample.h"
 #include "engine/platform/Cursor.h"
 #include "engine/platform/GlContext.h"
@@ -47,9 +48,19 @@ void FixedStepTimer::tickAndReset() {
 RecordingGraphics::RecordingGraphics(Platform::IWindow* window, std::unique_ptr<Platform::IRenderDevice> device)
     : Engine::cGraphicsDevice(window, std::move(device)) {}
 
+RecordingGraphics::~RecordingGraphics() {
+    Engine::releaseParticleFiles();
+}
+
+Engine::IParticleLibrary* RecordingGraphics::getParticleLibrary() {
+    return m_particleLibrary ? m_particleLibrary : Engine::cGraphicsDevice::getParticleLibrary();
+}
+
 void RecordingGraphics::beginFrame() {
     m_draws.clear();
     m_meshDraws = 0;
+    m_meshRecords.clear();
+    m_pyroDraws.clear();
     Engine::cGraphicsDevice::beginFrame();
 }
 
@@ -66,7 +77,13 @@ void RecordingGraphics::drawSprite(const Engine::cSpriteQuad& quad, const Engine
 
 void RecordingGraphics::drawMesh(Engine::cMeshDrawRecord* record, uint32_t renderType, uint8_t alphaRef) {
     ++m_meshDraws;
+    m_meshRecords.push_back(record);
     Engine::cGraphicsDevice::drawMesh(record, renderType, alphaRef);
+}
+
+void RecordingGraphics::drawPyroEffect(Engine::cParticleDrawRecord* record) {
+    m_pyroDraws.push_back(record);
+    Engine::cGraphicsDevice::drawPyroEffect(record);
 }
 
 RecordingSound::RecordingSound() : Engine::cSoundSystem(std::unique_ptr<Platform::IAudioOutput>()) {}

@@ -83,17 +83,29 @@ struct DrawCall {
 class RecordingGraphics : public Engine::cGraphicsDevice {
 public:
     RecordingGraphics(Platform::IWindow* window, std::unique_ptr<Platform::IRenderDevice> device);
+    // The shared effect files go back to the library that made them (a fake one too).
+    ~RecordingGraphics() override;
     void beginFrame() override;
     void drawSprite(const Engine::cSpriteQuad& quad, const Engine::cTexture* texture, uint32_t renderType,
                     uint8_t alphaRef) override;
     void drawMesh(Engine::cMeshDrawRecord* record, uint32_t renderType, uint8_t alphaRef) override;
+    void drawPyroEffect(Engine::cParticleDrawRecord* record) override;
+    // A particle library in place of the device's own (not owned; null: the device's own). It
+    // must outlive the harness.
+    void setParticleLibrary(Engine::IParticleLibrary* library) { m_particleLibrary = library; }
+    Engine::IParticleLibrary* getParticleLibrary() override;
     // The draws of the last frame, in draw order.
     const std::vector<DrawCall>& draws() const { return m_draws; }
     int meshDraws() const { return m_meshDraws; }
+    const std::vector<Engine::cMeshDrawRecord*>& meshRecords() const { return m_meshRecords; }
+    const std::vector<Engine::cParticleDrawRecord*>& pyroDraws() const { return m_pyroDraws; }
 
 private:
     std::vector<DrawCall> m_draws;
     int m_meshDraws = 0;
+    std::vector<Engine::cMeshDrawRecord*> m_meshRecords;
+    std::vector<Engine::cParticleDrawRecord*> m_pyroDraws;
+    Engine::IParticleLibrary* m_particleLibrary = nullptr;
 };
 
 // A disabled sound system that writes "play <name>", "playOnce <name>" and "music <name>".
