@@ -1,5 +1,5 @@
 // Mesh sprites against stand-ins of the mesh resources (the mesh classes implement the batch's
-// geometry and animation interfaces): the mesh record and the skeletal-animation blend.
+// geometry interface): the mesh record. The blend needs the real animation class: MeshSpriteTest.
 
 #include "engine/core/Resource.h"
 #include "engine/gui/Sprite.h"
@@ -77,37 +77,4 @@ TEST_F(SpriteMeshTest, MeshRecordCarriesTheLookAndTheMaterial) {
     EXPECT_EQ(record.world.at(3, 1), 20.0f);
     EXPECT_EQ(record.world.at(3, 2), 3.0f);
     EXPECT_EQ(mesh.getRefCount(), 2);
-}
-
-TEST_F(SpriteMeshTest, AnimationBlendFallsToZeroOverTheBlendTime) {
-    cSprite sprite(nullptr);
-    sprite.setIsAniblend(true);
-    sprite.setMesh(&mesh);
-    sprite.setAnimation(&walk);
-    sprite.show();
-    sprite.enable();
-    ui.step(0.05f);
-    EXPECT_EQ(sprite.getMeshDrawData().blendFactor, 0.0f);
-
-    sprite.setAnimation(&run);
-    EXPECT_EQ(sprite.getAnimBlendRemaining(), 0.15f);
-    const cMeshDrawRecord& record = sprite.getMeshDrawData();
-    EXPECT_EQ(record.blendFactor, 1.0f);
-    ASSERT_EQ(record.blendSource.size(), 2u);
-    EXPECT_FLOAT_EQ(record.blendSource[0][0], record.time + 0.01f);
-    const float expected[] = {0.6667f, 0.3333f, 0.0f, 0.0f};
-    for (float factor : expected) {
-        ui.step(0.05f);
-        EXPECT_NEAR(record.blendFactor, factor, 1e-3f);
-    }
-
-    // Hidden, or a new mesh: no blend.
-    sprite.hide();
-    sprite.setAnimation(&walk);
-    EXPECT_EQ(record.blendFactor, 0.0f);
-    sprite.show();
-    sprite.setAnimation(&run);
-    sprite.setMesh(nullptr);
-    EXPECT_EQ(sprite.getAnimBlendRemaining(), 0.0f);
-    EXPECT_EQ(record.blendFactor, 0.0f);
 }
