@@ -50,7 +50,9 @@ void cActionGroup::clearActions() {
     }
 }
 
-void cActionGroup::process(float elapsed) { m_runner->processTweens(elapsed); }
+void cActionGroup::process(float elapsed) {
+    m_runner->processTweens(elapsed);
+}
 
 void cActionGroup::onActionFinished() {
     ++m_finishedCount;
@@ -62,7 +64,9 @@ boost::signals2::connection cActionGroup::connectFinished(const tSignal::slot_ty
     return m_finishedSignal.connect(slot);
 }
 
-void cActionGroup::fireFinished() { m_finishedSignal(); }
+void cActionGroup::fireFinished() {
+    m_finishedSignal();
+}
 
 cActionMoveTween::cActionMoveTween(cSprite* target, const cVector2& start, const cVector2& end, float duration,
                                    int equation, int easeType, float delay, cActionGroup* group)

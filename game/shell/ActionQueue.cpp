@@ -8,7 +8,9 @@ using namespace Engine;
 
 cActionQueue::cActionQueue(cWidget* parent) : cWidget(parent) {}
 
-cActionQueue::~cActionQueue() { clear(); }
+cActionQueue::~cActionQueue() {
+    clear();
+}
 
 void cActionQueue::process() {
     if (m_state != ACTION_RUNNING)
@@ -33,7 +35,9 @@ void cActionQueue::process() {
     m_finishedSignal();
 }
 
-void cActionQueue::addAction(cActionGroup* group) { m_groups.push_back(group); }
+void cActionQueue::addAction(cActionGroup* group) {
+    m_groups.push_back(group);
+}
 
 void cActionQueue::start() {
     m_state = ACTION_RUNNING;

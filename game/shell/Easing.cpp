@@ -6,7 +6,9 @@ namespace {
 
 constexpr float PI = 3.14159265358979f;
 
-float pow2(float x) { return std::pow(2.0f, x); }
+float pow2(float x) {
+    return std::pow(2.0f, x);
+}
 
 float bounceOut(float t, float b, float c, float d) {
     float p = t / d;
@@ -24,7 +26,9 @@ float bounceOut(float t, float b, float c, float d) {
     return c * (7.5625f * r * r + 0.984375f) + b;
 }
 
-float bounceIn(float t, float b, float c, float d) { return c - bounceOut(d - t, 0, c, d) + b; }
+float bounceIn(float t, float b, float c, float d) {
+    return c - bounceOut(d - t, 0, c, d) + b;
+}
 
 float ease(int equation, int type, float t, float b, float c, float d) {
     const float p = t / d;

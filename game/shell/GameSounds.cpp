@@ -26,7 +26,9 @@ cGameSounds::cGameSounds() : cWidget(nullptr) {
     enableAbsolute();
 }
 
-cGameSounds::~cGameSounds() { clearSounds(); }
+cGameSounds::~cGameSounds() {
+    clearSounds();
+}
 
 void cGameSounds::clearSounds() {
     m_cooling.clear();

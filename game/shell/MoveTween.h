@@ -42,8 +42,8 @@ public:
     using tLanding = std::function<void(int item)>;
 
     cCallbackMoveTween(Engine::cSprite* target, const Engine::cVector2& start, const Engine::cVector2& end,
-                       float duration, int equation, int easeType, float delay, bool autoDelete,
-                       Engine::cWidget* owner, int item, tLanding landing);
+                       float duration, int equation, int easeType, float delay, bool autoDelete, Engine::cWidget* owner,
+                       int item, tLanding landing);
 
     bool onFinish(cTweenValues* record) override;
 

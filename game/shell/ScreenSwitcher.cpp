@@ -8,8 +8,7 @@
 
 using namespace Engine;
 
-cScreenSwitcher::cScreenSwitcher(cScreen* first, cScreen* second)
-    : cSprite(nullptr), m_first(first), m_second(second) {
+cScreenSwitcher::cScreenSwitcher(cScreen* first, cScreen* second) : cSprite(nullptr), m_first(first), m_second(second) {
     setColor(cColor(0, 0, 0, 1));
     setAlpha(0);
     if (IGraphicsDevice* device = getGraphicsDevice()) {

@@ -10,11 +10,17 @@ using namespace Engine;
 
 cTweenSprite::cTweenSprite(cWidget* parent) : cSprite(parent) {}
 
-void cTweenSprite::process() { processTweens(getFrameTimer()->getDelta()); }
+void cTweenSprite::process() {
+    processTweens(getFrameTimer()->getDelta());
+}
 
-void cTweenSprite::addTweenValues(cTweenValues* values) { m_values.push_back(values); }
+void cTweenSprite::addTweenValues(cTweenValues* values) {
+    m_values.push_back(values);
+}
 
-void cTweenSprite::addTween(cTween* tween) { m_tweens.push_back(tween); }
+void cTweenSprite::addTween(cTween* tween) {
+    m_tweens.push_back(tween);
+}
 
 void cTweenSprite::removeTweenValues(cTweenValues* values) {
     m_values.erase(std::remove(m_values.begin(), m_values.end(), values), m_values.end());
