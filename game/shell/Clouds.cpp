@@ -55,10 +55,11 @@ void cClouds::loadXML(const IXmlNode* node) {
         cloud->disable();
         m_layers[type].prototypes.push_back(cloud);
     }
-    for (int i = 0; i < LAYERS; ++i) {
-        tLayer& layer = m_layers[i];
+    for (const tLayer& layer : m_layers)
         if (layer.prototypes.empty())
             throw "All cloud types not found.";
+    for (int i = 0; i < LAYERS; ++i) {
+        tLayer& layer = m_layers[i];
         if (!(layer.period.x >= 0 && layer.period.y > 0))
             throw std::string("cClouds::loadXML(): the period of cloud layer ") + std::to_string(i) + " is not above 0";
         layer.nextDelay = randomIn(layer.period);
