@@ -111,8 +111,9 @@ TEST_F(GameSoundsTest, PlaysOnceLoopedAndAsMusic) {
 
 TEST_F(GameSoundsTest, SecondTableAndDuplicatedIdsAreRefused) {
     EXPECT_THROW(cGameSounds(), const char*);
-    ui.writeFile("Meadow/Sounds/Twice.xml", "<GameSounds><Sounds><Sound id=\"a\" path=\"Meadow/Sounds/match1.ogg\"/>"
-                                            "<Sound id=\"a\" path=\"Meadow/Sounds/match1.ogg\"/></Sounds></GameSounds>");
+    ui.writeFile("Meadow/Sounds/Twice.xml",
+                 "<GameSounds><Sounds><Sound id=\"a\" path=\"Meadow/Sounds/match1.ogg\"/>"
+                 "<Sound id=\"a\" path=\"Meadow/Sounds/match1.ogg\"/></Sounds></GameSounds>");
     try {
         sounds->loadXML(ui.layout("Meadow/Sounds/Twice.xml"));
         FAIL();
@@ -127,15 +128,56 @@ TEST(GameSoundsData, ShippedTableHoldsEveryIdTheGamePlays) {
         ui.writeFile("Meadow/Sounds/" + entry.path().filename().string(), readFile(entry.path()));
     ui.start();
     cGameSounds sounds;
-    const char* ids[] = {"preloader_ambient", "main_menu_music", "game_music", "btn_hovered", "btn_clicked",
-                         "object_crash", "bomb_explosion", "lightning_bonus", "iron_cell_crash", "wood_cell_crash",
-                         "chain_crash", "vehicle", "vehicle_move", "vehicle_arrived", "chicken_effect", "cow_effect",
-                         "cow_butted", "bear_fall1", "bear_fall2", "cat_effect", "mix_effect", "on_achievements",
-                         "match", "match_add", "line", "buy_unit", "object_fall", "part_fall", "fanfare_bonus",
-                         "award_given", "simple_match", "match_67", "best_match", "show_frame", "hide_frame",
-                         "field_appear", "chicken_voice", "cow_voice", "goat_voice", "sheep_voice", "bird_voice",
-                         "gold_down", "truck_down", "loading_finished", "trigger_effect", "object_fall_new_level",
-                         "object_fall_end_level", "no_moves", "cat_voice0", "dog_voice0"};
+    const char* ids[] = {"preloader_ambient",
+                         "main_menu_music",
+                         "game_music",
+                         "btn_hovered",
+                         "btn_clicked",
+                         "object_crash",
+                         "bomb_explosion",
+                         "lightning_bonus",
+                         "iron_cell_crash",
+                         "wood_cell_crash",
+                         "chain_crash",
+                         "vehicle",
+                         "vehicle_move",
+                         "vehicle_arrived",
+                         "chicken_effect",
+                         "cow_effect",
+                         "cow_butted",
+                         "bear_fall1",
+                         "bear_fall2",
+                         "cat_effect",
+                         "mix_effect",
+                         "on_achievements",
+                         "match",
+                         "match_add",
+                         "line",
+                         "buy_unit",
+                         "object_fall",
+                         "part_fall",
+                         "fanfare_bonus",
+                         "award_given",
+                         "simple_match",
+                         "match_67",
+                         "best_match",
+                         "show_frame",
+                         "hide_frame",
+                         "field_appear",
+                         "chicken_voice",
+                         "cow_voice",
+                         "goat_voice",
+                         "sheep_voice",
+                         "bird_voice",
+                         "gold_down",
+                         "truck_down",
+                         "loading_finished",
+                         "trigger_effect",
+                         "object_fall_new_level",
+                         "object_fall_end_level",
+                         "no_moves",
+                         "cat_voice0",
+                         "dog_voice0"};
     for (const char* id : ids)
         EXPECT_TRUE(sounds.hasSound(id)) << id;
 }

@@ -1,7 +1,7 @@
+#include "game/shell/Easing.h"
 #include "game/shell/FadeTween.h"
 #include "game/shell/MoveTween.h"
 #include "game/shell/TweenSprite.h"
-#include "game/shell/Easing.h"
 #include "tests/support/UiHarness.h"
 
 #include <gtest/gtest.h>
