@@ -95,6 +95,14 @@ TEST_F(ScreenSwitcherTest, ZeroTimesTakeOneFrameEach) {
     EXPECT_EQ(log, (std::vector<std::string>{"covered@1", "hidden@2", "shown@3"}));
 }
 
+TEST_F(ScreenSwitcherTest, ScreenReadsItsTimesAndKeepsMissingOnes) {
+    RecordingScreen screen(log, frame, 0.5f, 0.75f);
+    ui.writeFile("screen.xml", "<Screen ShowTime=\"2.5\"/>");
+    screen.readShowHideTimes(ui.layout("screen.xml"));
+    EXPECT_EQ(screen.getShowTime(), 2.5f);
+    EXPECT_EQ(screen.getHideTime(), 0.5f);
+}
+
 TEST_F(ScreenSwitcherTest, MissingSecondScreenThrowsWhenCovered) {
     RecordingScreen first(log, frame, 0.125f, 0.125f);
     auto* switcher = new cScreenSwitcher(&first, nullptr);
