@@ -247,6 +247,24 @@ TEST_F(EditBoxTest, WithTTFUsageTheTextTextureMeasuresTheTextAndShowsTheCaret) {
     EXPECT_EQ(box->getText(), L"abcabcdef");
 }
 
+TEST_F(EditBoxTest, AFontWithoutAnUnderscoreLeavesNoVisibleCaret) {
+    // The fixture's font cut short before '_' (upper-case letters stay).
+    std::string font = fontBytes();
+    const size_t header = 4 + 4 + 6, glyphs = 0x5E - 0x21 + 1;
+    font[header - 4] = char(0x5E); // the range's last character
+    font[header] = char(glyphs);   // the glyph count
+    font.resize(header + 4 + glyphs * 20);
+    ui.writeFile("fonts/n.fnt", font);
+    start();
+    cEditBox* box = load<cEditBox>("<E Visible=\"1\" Enable=\"1\" position=\"300,50\" Font=\"fonts/n.fnt\" "
+                                   "Texture=\"fonts/t.tga\" MaxLength=\"25\"/>");
+    ui.type(L"ABC");
+    ui.step();
+    EXPECT_EQ(box->getText(), L"AB");
+    EXPECT_FLOAT_EQ(box->getCaretWidth(), 0);
+    EXPECT_EQ(ui.draws().size(), 2u);
+}
+
 void countCharacter(int, void* user) {
     ++*static_cast<int*>(user);
 }
