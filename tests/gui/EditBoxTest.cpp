@@ -3,7 +3,6 @@
 
 #include "engine/gui/EditBox.h"
 
-#include "engine/gui/GlyphQuad.h"
 #include "engine/media/InputSystem.h"
 #include "engine/platform/SystemPreferences.h"
 #include "tests/gui/LabelFixture.h"
