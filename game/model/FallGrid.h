@@ -28,6 +28,10 @@ public:
     void invalidate() { m_current = false; }
 
     bool isBlocked(int32_t row, int32_t column) const { return flags(row, column) & BLOCKED; }
+    // The same by flat index, for walks that step through the grid: a row up is one stride.
+    int32_t index(int32_t row, int32_t column) const { return (row + 1) * m_stride + column + 1; }
+    int32_t getStride() const { return m_stride; }
+    bool isBlockedAt(int32_t i) const { return m_flags[size_t(i)] & BLOCKED; }
     bool isDefined(int32_t row, int32_t column) const { return flags(row, column) & DEFINED; }
     bool isEnabled(int32_t row, int32_t column) const { return flags(row, column) & ENABLED; }
     bool isLocked(int32_t row, int32_t column) const { return flags(row, column) & LOCKED; }
@@ -36,7 +40,7 @@ public:
 private:
     enum : uint8_t { BLOCKED = 1, DEFINED = 2, ENABLED = 4, LOCKED = 8, FROZEN = 16 };
 
-    uint8_t flags(int32_t row, int32_t column) const { return m_flags[size_t((row + 1) * m_stride + column + 1)]; }
+    uint8_t flags(int32_t row, int32_t column) const { return m_flags[size_t(index(row, column))]; }
 
     bool m_current = false;
     int32_t m_rows = 0;

@@ -112,10 +112,11 @@ void cMeadowModel::checkAfterMove() {
 
 void cMeadowModel::dropObjects() {
     const cFallGrid& grid = readFallGrid();
+    const int32_t stride = grid.getStride();
     for (int32_t c = 0; c < m_columns; ++c) {
         int32_t empty = -1;
-        for (int32_t r = 0; r < m_rows; ++r) {
-            if (grid.isBlocked(r, c)) {
+        for (int32_t r = 0, i = grid.index(0, c); r < m_rows; ++r, i += stride) {
+            if (grid.isBlockedAt(i)) {
                 empty = -1;
                 continue;
             }
@@ -143,10 +144,11 @@ void cMeadowModel::dropObjects() {
                 ++empty;
                 continue;
             }
-            // The way down is taken: try the lower left and lower right cells, when one is free.
+            // The way down is taken: try the lower left and lower right cells, when one is free
+            // (the grid's border stands for the cells beside the board).
             const auto& below = m_objects[size_t(r - 1)];
-            const bool leftFree = c > 0 && !below[size_t(c - 1)] && !grid.isBlocked(r - 1, c - 1);
-            const bool rightFree = c + 1 < m_columns && !below[size_t(c + 1)] && !grid.isBlocked(r - 1, c + 1);
+            const bool leftFree = !grid.isBlockedAt(i - stride - 1) && !below[size_t(c - 1)];
+            const bool rightFree = !grid.isBlockedAt(i - stride + 1) && !below[size_t(c + 1)];
             if (!leftFree && !rightFree)
                 continue;
             const int32_t target = slideColumn(*this, grid, r, c, true);

@@ -147,12 +147,11 @@ tFigureList cMeadowModel::collectFigures() {
                     else
                         current = -1;
                 } else if (count == 2) {
-                    cMeadowFigure figure(this, rows);
+                    cMeadowFigure& figure = figures.emplace_back(this, rows);
                     figure.setType(piece->getType());
                     figure.addObject(getObject(r - dr, c - dc));
                     figure.addObject(getObject(r + dr, c + dc));
                     figure.addObject(piece);
-                    figures.push_back(figure);
                     current = int32_t(figures.size()) - 1;
                 }
             }
