@@ -16,10 +16,9 @@
 #include "game/model/MeadowFigure.h"
 #include "game/model/MeadowObjectModel.h"
 #include "game/model/MeadowObjectPool.h"
+#include "game/model/SignalMember.h"
 #include "game/model/UnitsFeature.h"
 #include "game/model/VehiclesFeature.h"
-
-#include <boost/signals2/signal.hpp>
 
 #include <cstdint>
 #include <map>
@@ -334,17 +333,17 @@ public:
     int32_t m_randomLevelsStartNumber = 0;
 
     // ---- Signals to the level screen ----
-    boost::signals2::signal<void(const Engine::cVector2&, const int32_t&)> m_pointsEarnedSignal;
-    boost::signals2::signal<void(cMeadowObjectModel*, bool)> m_blastBonusSignal;
-    boost::signals2::signal<void(cMeadowObjectModel*, bool)> m_lightningBonusSignal;
-    boost::signals2::signal<void(cCellModel*)> m_cellBlastedSignal;
-    boost::signals2::signal<void(cCellModel*)> m_cellLightningSignal;
-    boost::signals2::signal<void(cMeadowObjectModel*)> m_hiddenObjectShownSignal;
-    boost::signals2::signal<void(cMeadowObjectModel*)> m_unusedObjectSignal;
-    boost::signals2::signal<void(cMeadowObjectModel*)> m_objectPassedDownSignal;
-    boost::signals2::signal<void(int32_t, int32_t)> m_prizeCellSignal;
-    boost::signals2::signal<void(int32_t, int32_t)> m_unusedCellSignal;
-    boost::signals2::signal<void()> m_noMovesSignal;
+    cSignalMember<void(const Engine::cVector2&, const int32_t&)> m_pointsEarnedSignal;
+    cSignalMember<void(cMeadowObjectModel*, bool)> m_blastBonusSignal;
+    cSignalMember<void(cMeadowObjectModel*, bool)> m_lightningBonusSignal;
+    cSignalMember<void(cCellModel*)> m_cellBlastedSignal;
+    cSignalMember<void(cCellModel*)> m_cellLightningSignal;
+    cSignalMember<void(cMeadowObjectModel*)> m_hiddenObjectShownSignal;
+    cSignalMember<void(cMeadowObjectModel*)> m_unusedObjectSignal;
+    cSignalMember<void(cMeadowObjectModel*)> m_objectPassedDownSignal;
+    cSignalMember<void(int32_t, int32_t)> m_prizeCellSignal;
+    cSignalMember<void(int32_t, int32_t)> m_unusedCellSignal;
+    cSignalMember<void()> m_noMovesSignal;
 
 private:
     void createFeatures();
