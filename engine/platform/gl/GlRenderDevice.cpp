@@ -199,7 +199,18 @@ cGlRenderDevice::cGlRenderDevice(std::unique_ptr<IGlContext> context, const cPre
     glGenSamplers(1, &m_sampler);
     glBindSampler(0, m_sampler);
     glActiveTexture(GL_TEXTURE0);
+    int drawableWidth = 0, drawableHeight = 0;
+    m_context->getDrawableSize(drawableWidth, drawableHeight);
+    if (drawableWidth > 0 && drawableHeight > 0) {
+        GLint depth = 0, stencil = 0;
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH, GL_FRAMEBUFFER_ATTACHMENT_DEPTH_SIZE, &depth);
+        glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_STENCIL, GL_FRAMEBUFFER_ATTACHMENT_STENCIL_SIZE,
+                                              &stencil);
+        m_windowTargetUsable = glGetError() == GL_NO_ERROR && depth >= 24 && stencil >= 8;
+    }
     createFramebuffer(parameters.width, parameters.height);
+    chooseTarget();
     m_context->setVsync(parameters.windowed);
     m_state.setDefaults();
     applyStateSet(m_state, true);
@@ -244,6 +255,15 @@ void cGlRenderDevice::createFramebuffer(int width, int height) {
     m_parameters.width = width;
     m_parameters.height = height;
     m_uniformsDirty = true;
+}
+
+void cGlRenderDevice::chooseTarget() {
+    int width = 0, height = 0;
+    if (m_windowTargetUsable)
+        m_context->getDrawableSize(width, height);
+    const bool direct = width == m_parameters.width && height == m_parameters.height && width > 0;
+    m_target = direct ? 0 : m_framebuffer;
+    glBindFramebuffer(GL_FRAMEBUFFER, m_target);
 }
 
 void cGlRenderDevice::releaseFramebuffer() {
@@ -862,13 +882,16 @@ tResult cGlRenderDevice::present() {
     int width = 0, height = 0;
     m_context->getDrawableSize(width, height);
     if (width > 0 && height > 0) {
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, m_framebuffer);
-        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-        bool same = width == m_parameters.width && height == m_parameters.height;
-        glBlitFramebuffer(0, 0, m_parameters.width, m_parameters.height, 0, 0, width, height, GL_COLOR_BUFFER_BIT,
-                          same ? GL_NEAREST : GL_LINEAR);
+        if (m_target != 0) {
+            glBindFramebuffer(GL_READ_FRAMEBUFFER, m_framebuffer);
+            glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+            bool same = width == m_parameters.width && height == m_parameters.height;
+            glBlitFramebuffer(0, 0, m_parameters.width, m_parameters.height, 0, 0, width, height, GL_COLOR_BUFFER_BIT,
+                              same ? GL_NEAREST : GL_LINEAR);
+        }
         m_context->swapBuffers();
-        glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
+        // The window may have changed size: the next frame goes where it fits.
+        chooseTarget();
     } else {
         glFlush();
     }
@@ -894,6 +917,7 @@ tResult cGlRenderDevice::reset(const cPresentParameters& parameters) {
     } catch (const std::string&) {
         return RESULT_OUT_OF_VIDEO_MEMORY;
     }
+    chooseTarget();
     m_parameters.windowed = parameters.windowed;
     m_context->setVsync(parameters.windowed);
     m_lost = false;
@@ -947,7 +971,8 @@ bool cGlRenderDevice::readBackBuffer(int x, int y, int width, int height, std::v
     if (width == 0 || height == 0)
         return true;
     std::vector<uint32_t> rows(out.size());
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, m_framebuffer);
+    // The frame being drawn: in the window's back buffer when drawn straight into it.
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, m_target);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
     glReadPixels(x, m_parameters.height - y - height, width, height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, rows.data());

@@ -99,6 +99,10 @@ private:
 
     void createFramebuffer(int width, int height);
     void releaseFramebuffer();
+    // Binds where the next frame is drawn: the window's framebuffer when it has the back
+    // buffer's size, depth and stencil; else the off-screen one, copied to the window on
+    // present (full screen's fitted picture, headless contexts).
+    void chooseTarget();
     cProgram linkProgram(const char* vertexSource, std::string& error);
     void applyRenderState(eRenderState state, uint32_t value);
     void applySamplerState(eSamplerState state, uint32_t value);
@@ -112,6 +116,8 @@ private:
     cPresentParameters m_parameters;
     GLuint m_framebuffer = 0, m_colorBuffer = 0, m_depthStencilBuffer = 0;
     GLint m_stencilBits = 0;
+    GLuint m_target = 0;               // the framebuffer frames are drawn into now
+    bool m_windowTargetUsable = false; // the window's framebuffer has depth 24 and stencil 8
     GLuint m_vertexArray = 0, m_sampler = 0;
     cProgram m_fixed;
     GLuint m_fragmentShader = 0;
