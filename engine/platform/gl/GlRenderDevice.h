@@ -97,6 +97,11 @@ private:
         GLint alphaRef = -1, constants = -1;
     };
 
+    static constexpr int CONSTANT_REGISTERS = 96;
+    // Unpacked 0xAARRGGBB as r, g, b, a floats.
+    static void unpackColor(uint32_t color, float out[4]);
+    static GLuint compileShader(GLenum type, const char* source, std::string& error);
+
     void createFramebuffer(int width, int height);
     void releaseFramebuffer();
     // Binds where the next frame is drawn: the window's framebuffer when it has the back
@@ -131,7 +136,7 @@ private:
 
     cRenderStateSet m_state;
     std::vector<cRenderStateSet> m_saved;
-    float m_constants[96 * 4] = {};
+    float m_constants[CONSTANT_REGISTERS * 4] = {};
     bool m_uniformsDirty = true;
     bool m_lightsDirty = true;
     const cProgram* m_boundProgram = nullptr;
