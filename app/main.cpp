@@ -8,6 +8,7 @@
 #include "engine/core/String.h"
 #include "engine/media/MediaServices.h"
 #include "engine/platform/Window.h"
+#include "engine/platform/sdl/SdlBackend.h"
 
 #include <cstdlib>
 #include <exception>
@@ -59,6 +60,7 @@ uint64_t frameLimit(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    Platform::installSdlBackend();
     std::string commandLine;
     for (int i = 1; i < argc; ++i)
         commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
