@@ -1,6 +1,7 @@
 // The yardstick of scripts/bench-frames: the least a program can do per frame in an SDL2
-// OpenGL 3.3 window (clear, swap, take the events), with no swap interval.
-//   bench_BareFrames WIDTH HEIGHT FRAMES
+// OpenGL 3.3 window (clear, swap, take the events), with no swap interval, at most FPS frames
+// a second (as the program paces its own; 0 runs unpaced).
+//   bench_BareFrames WIDTH HEIGHT FRAMES [FPS]
 
 #include <SDL2/SDL.h>
 #define GL_GLEXT_PROTOTYPES
@@ -10,11 +11,12 @@
 #include <cstdlib>
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: %s WIDTH HEIGHT FRAMES\n", argv[0]);
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr, "usage: %s WIDTH HEIGHT FRAMES [FPS]\n", argv[0]);
         return 2;
     }
     const int width = std::atoi(argv[1]), height = std::atoi(argv[2]), frames = std::atoi(argv[3]);
+    const int fps = argc == 5 ? std::atoi(argv[4]) : 0;
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
         return 1;
@@ -31,7 +33,15 @@ int main(int argc, char** argv) {
         return 1;
     }
     SDL_GL_SetSwapInterval(0);
+    const Uint64 ticksPerFrame = fps > 0 ? SDL_GetPerformanceFrequency() / Uint64(fps) : 0;
+    Uint64 next = SDL_GetPerformanceCounter();
     for (int frame = 0; frame < frames; ++frame) {
+        if (ticksPerFrame) {
+            next += ticksPerFrame;
+            const Uint64 now = SDL_GetPerformanceCounter();
+            if (now < next)
+                SDL_Delay(Uint32((next - now) * 1000 / SDL_GetPerformanceFrequency()));
+        }
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
         }
