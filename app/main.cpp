@@ -8,6 +8,7 @@
 #include "engine/core/String.h"
 #include "engine/media/MediaServices.h"
 #include "engine/platform/Window.h"
+#include "engine/platform/sdl/SdlBackend.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -104,6 +105,7 @@ int main(int argc, char** argv) {
     if (int code = readOptions(argc, argv, frames); code >= 0)
         return code;
 
+    Platform::installSdlBackend();
     std::string commandLine;
     for (int i = 1; i < argc; ++i)
         commandLine += (i > 1 ? " " : "") + std::string(argv[i]);

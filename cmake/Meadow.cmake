@@ -24,11 +24,14 @@ function(meadow_library target)
     target_link_libraries(${target} PUBLIC ${ARG_PUBLIC_LINK} PRIVATE ${ARG_PRIVATE_LINK})
 endfunction()
 
-# meadow_test(<target> LINK lib...)
+# meadow_test(<target> LINK lib... [PIXEL suite...] [SLOW suite...])
+# (a suite, or one test as Suite.Test)
 # Every .cpp of the test folder becomes one GoogleTest program. Each test runs headless in a
-# fresh temporary folder (see tests/support/TestMain.cpp).
+# fresh temporary folder (see tests/support/TestMain.cpp). The tests of the PIXEL suites get
+# the CTest label "pixel" (they draw on EGL), those of the SLOW suites "slow", so that
+# `ctest -LE pixel` or `ctest -LE "pixel|slow"` is a quick run.
 function(meadow_test target)
-    cmake_parse_arguments(ARG "" "" "LINK" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "LINK;PIXEL;SLOW" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
     if(NOT sources)
         return()
@@ -41,4 +44,27 @@ function(meadow_test target)
         # The rest of the test environment is set by tests/support/TestMain.cpp: a list here
         # would be split apart by the discovery step.
         PROPERTIES ENVIRONMENT MEADOW_HEADLESS=1 TIMEOUT 300)
+    if(ARG_PIXEL OR ARG_SLOW)
+        # The test names are known only once discovered: CTest reads this file after the
+        # discovered list (${target}_TESTS) and labels the tests of the named suites.
+        set(labels_file ${CMAKE_CURRENT_BINARY_DIR}/${target}_labels.cmake)
+        set(content "foreach(test IN LISTS ${target}_TESTS)\n    set(labels \"\")\n")
+        foreach(label pixel slow)
+            string(TOUPPER ${label} key)
+            if(ARG_${key})
+                list(JOIN ARG_${key} "|" suites)
+                string(APPEND content
+                    "    if(test MATCHES \"^(${suites})(\\\\.|$)\")\n"
+                    "        list(APPEND labels ${label})\n"
+                    "    endif()\n")
+            endif()
+        endforeach()
+        string(APPEND content
+            "    if(labels)\n"
+            "        set_tests_properties(\"\${test}\" PROPERTIES LABELS \"\${labels}\")\n"
+            "    endif()\n"
+            "endforeach()\n")
+        file(WRITE ${labels_file} "${content}")
+        set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${labels_file})
+    endif()
 endfunction()

@@ -1,15 +1,15 @@
 #include "engine/platform/AudioOutput.h"
 
+#include "engine/platform/DisplayBackend.h"
 #include "engine/platform/System.h"
 #include "engine/platform/headless/NullAudioOutput.h"
-#include "engine/platform/sdl/SdlAudioOutput.h"
 
 namespace Platform {
 
 std::unique_ptr<IAudioOutput> createAudioOutput() {
-    if (isHeadless())
+    if (isHeadless() || !getDisplayBackend().createAudioOutput)
         return std::make_unique<cNullAudioOutput>();
-    return createSdlAudioOutput();
+    return getDisplayBackend().createAudioOutput();
 }
 
 } // namespace Platform

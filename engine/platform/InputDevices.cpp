@@ -1,15 +1,15 @@
 #include "engine/platform/InputDevices.h"
 
+#include "engine/platform/DisplayBackend.h"
 #include "engine/platform/System.h"
 #include "engine/platform/headless/ScriptedInputDevices.h"
-#include "engine/platform/sdl/SdlInputDevices.h"
 
 namespace Platform {
 
 std::unique_ptr<IInputDevices> createInputDevices() {
-    if (isHeadless())
+    if (isHeadless() || !getDisplayBackend().createInputDevices)
         return std::make_unique<cScriptedInputDevices>();
-    return createSdlInputDevices();
+    return getDisplayBackend().createInputDevices();
 }
 
 } // namespace Platform

@@ -1,8 +1,8 @@
 #include "engine/platform/MessageBox.h"
 
+#include "engine/platform/DisplayBackend.h"
 #include "engine/platform/System.h"
 #include "engine/platform/headless/HeadlessMessageBox.h"
-#include "engine/platform/sdl/SdlMessageBox.h"
 
 namespace Platform {
 
@@ -13,10 +13,9 @@ IMessageBox* g_messageBox = nullptr;
 IMessageBox& getMessageBox() {
     if (g_messageBox)
         return *g_messageBox;
-    if (isHeadless())
+    if (isHeadless() || !getDisplayBackend().getMessageBox)
         return getHeadlessMessageBox();
-    static cSdlMessageBox sdlBox;
-    return sdlBox;
+    return *getDisplayBackend().getMessageBox();
 }
 
 void setMessageBox(IMessageBox* box) {

@@ -21,6 +21,11 @@ uint32_t cCellModel::getPackedCode() const {
            16777216u * uint32_t(m_awaitedTrigger);
 }
 
+void cCellModel::changed() {
+    if (m_model)
+        m_model->markCellsChanged();
+}
+
 bool cCellModel::isEnabled() const {
     if (m_type == 0)
         return false;

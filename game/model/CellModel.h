@@ -1,7 +1,8 @@
 #pragma once
 
 // One board cell: what may stand there (type, locks, frozen, triggers) and whether a prize
-// comes out of it. Cells are owned by the model's cells grid.
+// comes out of it. Cells are owned by the model's cells grid. Change a cell through its
+// setters: they tell the model, whose falls keep what they read of the cells until then.
 
 #include <cstdint>
 
@@ -19,19 +20,34 @@ public:
     cCellModel& operator=(const cCellModel&) = delete;
 
     virtual int32_t& getType() { return m_type; }
-    virtual void setType(const int32_t& type) { m_type = type; }
+    virtual void setType(const int32_t& type) {
+        m_type = type;
+        changed();
+    }
     virtual int32_t& getLocks() { return m_locks; }
-    virtual void setLocks(const int32_t& locks) { m_locks = locks; }
+    virtual void setLocks(const int32_t& locks) {
+        m_locks = locks;
+        changed();
+    }
     virtual bool& getVehicleFlag() { return m_vehicleFlag; }
     virtual void setVehicleFlag(const bool& flag) { m_vehicleFlag = flag; }
     virtual bool& getGoldPrizeFlag() { return m_goldPrizeFlag; }
     virtual void setGoldPrizeFlag(const bool& flag) { m_goldPrizeFlag = flag; }
     virtual bool& isFrozen() { return m_frozen; }
-    virtual void setFrozen(const bool& frozen) { m_frozen = frozen; }
+    virtual void setFrozen(const bool& frozen) {
+        m_frozen = frozen;
+        changed();
+    }
     virtual int32_t& getTriggerNumber() { return m_triggerNumber; }
-    virtual void setTriggerNumber(const int32_t& number) { m_triggerNumber = number; }
+    virtual void setTriggerNumber(const int32_t& number) {
+        m_triggerNumber = number;
+        changed();
+    }
     virtual int32_t& getAwaitedTrigger() { return m_awaitedTrigger; }
-    virtual void setAwaitedTrigger(const int32_t& number) { m_awaitedTrigger = number; }
+    virtual void setAwaitedTrigger(const int32_t& number) {
+        m_awaitedTrigger = number;
+        changed();
+    }
     virtual bool& getFlag() { return m_flag; }
     virtual void setFlag(const bool& flag) { m_flag = flag; }
     virtual int32_t& getRow() { return m_row; }
@@ -41,7 +57,10 @@ public:
 
     // The block flag holds a prize piece in place until the transient flags are cleared.
     bool isBlockFlagSet() const { return m_blockFlag; }
-    void setBlockFlag(bool flag) { m_blockFlag = flag; }
+    void setBlockFlag(bool flag) {
+        m_blockFlag = flag;
+        changed();
+    }
 
     // Level code: bits 0-3 type, 4-7 locks, 8 vehicle, 9 gold prize, 16-23 trigger number,
     // 24-31 awaited trigger.
@@ -59,6 +78,9 @@ public:
     void load(Engine::IDataStream& stream);
 
 private:
+    // Tells the model that what may stand here changed (its fall grid reads the cells again).
+    void changed();
+
     cMeadowModel* m_model;
     int32_t m_row;
     int32_t m_column;

@@ -406,6 +406,7 @@ void cMeadowModel::removeLastRow() {
     m_objects.pop_back();
     m_cells.pop_back();
     --m_rows;
+    markCellsChanged();
 }
 
 void cMeadowModel::addColumn() {
@@ -436,4 +437,5 @@ void cMeadowModel::removeLastColumn() {
     for (auto& row : m_cells)
         row.pop_back();
     --m_columns;
+    markCellsChanged();
 }

@@ -1,6 +1,7 @@
 #include "game/model/MatchGrid.h"
 
-#include "game/model/MeadowModel.h"
+#include "game/model/FallGrid.h"
+#include "game/model/MeadowObjectModel.h"
 
 #include <limits>
 
@@ -13,7 +14,7 @@ int64_t loneKey(int32_t i) {
 
 } // namespace
 
-void cMatchGrid::build(const cMeadowModel& model, const tPieceRows& pieces, const tCellRows& cells, bool moveSearch) {
+void cMatchGrid::build(const tPieceRows& pieces, const cFallGrid& cells, bool moveSearch) {
     const int32_t rows = int32_t(pieces.size());
     const int32_t columns = rows ? int32_t(pieces[0].size()) : 0;
     const size_t size = size_t((rows + 2 * BORDER) * (columns + 2 * BORDER));
@@ -31,7 +32,6 @@ void cMatchGrid::build(const cMeadowModel& model, const tPieceRows& pieces, cons
     }
     for (int32_t r = 0; r < rows; ++r) {
         const auto& pieceRow = pieces[size_t(r)];
-        const auto& cellRow = cells[size_t(r)];
         for (int32_t c = 0; c < columns; ++c) {
             const int32_t i = index(r, c);
             cMeadowObjectModel* piece = pieceRow[size_t(c)];
@@ -39,13 +39,12 @@ void cMatchGrid::build(const cMeadowModel& model, const tPieceRows& pieces, cons
             m_keys[size_t(i)] = loneKey(i);
             if (!piece)
                 continue;
-            cCellModel* cell = size_t(c) < cellRow.size() ? cellRow[size_t(c)].get() : nullptr;
             const int32_t type = piece->getType();
-            if (cell && !cell->isFrozen() && piece->isMatchable())
+            if (cells.isDefined(r, c) && !cells.isFrozen(r, c) && piece->isMatchable())
                 m_keys[size_t(i)] = type;
             if (moveSearch) {
                 m_types[size_t(i)] = type;
-                uint8_t flags = model.isCellBlocked(r, c) ? BLOCKED : 0;
+                uint8_t flags = cells.isBlocked(r, c) ? BLOCKED : 0;
                 if (piece->isInBusyState())
                     flags |= BUSY;
                 if (cMeadowObjectModel::isPrizeType(type))

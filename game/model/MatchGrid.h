@@ -11,18 +11,16 @@
 #include <utility>
 #include <vector>
 
-class cCellModel;
-class cMeadowModel;
+class cFallGrid;
 class cMeadowObjectModel;
 
 class cMatchGrid {
 public:
     using tPieceRows = std::vector<std::vector<cMeadowObjectModel*>>;
-    using tCellRows = std::vector<std::vector<std::unique_ptr<cCellModel>>>;
 
-    // Reads the model's grids. With moveSearch it also reads what the move search asks of
-    // each position: blocked cell, piece type, busy state, prize piece type.
-    void build(const cMeadowModel& model, const tPieceRows& pieces, const tCellRows& cells, bool moveSearch);
+    // Reads the model's pieces and what its cells allow. With moveSearch it also reads what the
+    // move search asks of each position: blocked cell, piece type, busy state, prize piece type.
+    void build(const tPieceRows& pieces, const cFallGrid& cells, bool moveSearch);
 
     int32_t index(int32_t row, int32_t column) const { return (row + BORDER) * m_stride + column + BORDER; }
     int32_t getStride() const { return m_stride; }

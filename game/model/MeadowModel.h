@@ -8,6 +8,7 @@
 
 #include "engine/core/Math.h"
 #include "game/model/CellModel.h"
+#include "game/model/FallGrid.h"
 #include "game/model/GameResource.h"
 #include "game/model/LevelAchievements.h"
 #include "game/model/LevelInfo.h"
@@ -15,10 +16,9 @@
 #include "game/model/MeadowFigure.h"
 #include "game/model/MeadowObjectModel.h"
 #include "game/model/MeadowObjectPool.h"
+#include "game/model/SignalMember.h"
 #include "game/model/UnitsFeature.h"
 #include "game/model/VehiclesFeature.h"
-
-#include <boost/signals2/signal.hpp>
 
 #include <cstdint>
 #include <map>
@@ -173,7 +173,11 @@ public:
     cMeadowObjectPool* getObjectPool() const { return m_pool.get(); }
 
     cCellModel* getCell(int32_t row, int32_t column) const;
-    cMeadowObjectModel* getObject(int32_t row, int32_t column) const;
+    cMeadowObjectModel* getObject(int32_t row, int32_t column) const {
+        if (uint32_t(row) >= m_objects.size() || uint32_t(column) >= m_objects[size_t(row)].size())
+            return nullptr;
+        return m_objects[size_t(row)][size_t(column)];
+    }
     void setObject(int32_t row, int32_t column, cMeadowObjectModel* piece);
     // Both removals also take the piece out of the selection and the previous selection.
     void removeObjectFromGrid(cMeadowObjectModel* piece);
@@ -184,6 +188,8 @@ public:
     // A fresh copy of the piece at the piece's own position (the screens' name for it).
     cMeadowObjectModel* cloneObjectAt(cMeadowObjectModel* source);
     bool isCellBlocked(int32_t row, int32_t column) const;
+    // Cells call this when they change; so do the changes of the cells grid.
+    void markCellsChanged() { m_fallGrid.invalidate(); }
     bool isLockedCell(int32_t row, int32_t column) const;
     int32_t getCellType(int32_t row, int32_t column) const;
     void setCellType(int32_t row, int32_t column, int32_t type);
@@ -248,6 +254,9 @@ public:
     void dropObjects();
     bool isSourceCell(int32_t row, int32_t column, bool occupied) const;
     bool isColumnSettled(int32_t column) const;
+    // The same over the cells as read at the start of a fall pass.
+    bool isSourceCell(const cFallGrid& grid, int32_t row, int32_t column, bool occupied) const;
+    bool isColumnSettled(const cFallGrid& grid, int32_t column) const;
     void generateStartBoard();
     void fillEmptyCells(bool keepCategory10);
     void fillEmptyCellsDiagonal(bool keepCategory10);
@@ -330,17 +339,17 @@ public:
     int32_t m_randomLevelsStartNumber = 0;
 
     // ---- Signals to the level screen ----
-    boost::signals2::signal<void(const Engine::cVector2&, const int32_t&)> m_pointsEarnedSignal;
-    boost::signals2::signal<void(cMeadowObjectModel*, bool)> m_blastBonusSignal;
-    boost::signals2::signal<void(cMeadowObjectModel*, bool)> m_lightningBonusSignal;
-    boost::signals2::signal<void(cCellModel*)> m_cellBlastedSignal;
-    boost::signals2::signal<void(cCellModel*)> m_cellLightningSignal;
-    boost::signals2::signal<void(cMeadowObjectModel*)> m_hiddenObjectShownSignal;
-    boost::signals2::signal<void(cMeadowObjectModel*)> m_unusedObjectSignal;
-    boost::signals2::signal<void(cMeadowObjectModel*)> m_objectPassedDownSignal;
-    boost::signals2::signal<void(int32_t, int32_t)> m_prizeCellSignal;
-    boost::signals2::signal<void(int32_t, int32_t)> m_unusedCellSignal;
-    boost::signals2::signal<void()> m_noMovesSignal;
+    cSignalMember<void(const Engine::cVector2&, const int32_t&)> m_pointsEarnedSignal;
+    cSignalMember<void(cMeadowObjectModel*, bool)> m_blastBonusSignal;
+    cSignalMember<void(cMeadowObjectModel*, bool)> m_lightningBonusSignal;
+    cSignalMember<void(cCellModel*)> m_cellBlastedSignal;
+    cSignalMember<void(cCellModel*)> m_cellLightningSignal;
+    cSignalMember<void(cMeadowObjectModel*)> m_hiddenObjectShownSignal;
+    cSignalMember<void(cMeadowObjectModel*)> m_unusedObjectSignal;
+    cSignalMember<void(cMeadowObjectModel*)> m_objectPassedDownSignal;
+    cSignalMember<void(int32_t, int32_t)> m_prizeCellSignal;
+    cSignalMember<void(int32_t, int32_t)> m_unusedCellSignal;
+    cSignalMember<void()> m_noMovesSignal;
 
 private:
     void createFeatures();
@@ -349,6 +358,8 @@ private:
     static std::string positionText(int32_t row, int32_t column);
     // A piece from the pool, at rest and of the given type, put at (row, column).
     cMeadowObjectModel* placeNewPiece(int32_t row, int32_t column, int32_t type);
+    // The fall grid, read again from the cells when they or the fired triggers changed.
+    const cFallGrid& readFallGrid() const;
     bool isOnBoard(int32_t row, int32_t column) const {
         return row >= 0 && row < m_rows && column >= 0 && column < m_columns;
     }
@@ -396,4 +407,5 @@ private:
     std::vector<cCellModel*> m_complexCells;
     bool m_noMoveReported = false;
     cMatchGrid m_matchGrid;
+    mutable cFallGrid m_fallGrid;
 };

@@ -39,6 +39,7 @@ void cMeadowModel::destroyBoard() {
     m_complexCells.clear();
     m_objects.clear();
     m_cells.clear();
+    markCellsChanged();
     m_pool.reset();
     m_rows = m_columns = 0;
 }
@@ -51,6 +52,7 @@ cCellModel* cMeadowModel::createCell(int32_t row, int32_t column, uint32_t code)
         throw cStringA("cMeadowModel::createCell(): cell is already defined in (" + positionText(row, column) + ")");
     slot = std::make_unique<cCellModel>(this, row, column);
     slot->setPackedCode(code);
+    markCellsChanged();
     return slot.get();
 }
 
@@ -58,12 +60,6 @@ cCellModel* cMeadowModel::getCell(int32_t row, int32_t column) const {
     if (!isOnBoard(row, column) || size_t(column) >= m_cells[size_t(row)].size())
         return nullptr;
     return m_cells[size_t(row)][size_t(column)].get();
-}
-
-cMeadowObjectModel* cMeadowModel::getObject(int32_t row, int32_t column) const {
-    if (uint32_t(row) >= m_objects.size() || uint32_t(column) >= m_objects[size_t(row)].size())
-        return nullptr;
-    return m_objects[size_t(row)][size_t(column)];
 }
 
 void cMeadowModel::setObject(int32_t row, int32_t column, cMeadowObjectModel* piece) {

@@ -8,6 +8,7 @@
 #include "engine/core/XmlNode.h"
 #include "game/model/ModelXml.h"
 #include "game/model/RandomDraw.h"
+#include "game/model/Signal.h"
 
 #include <cstdlib>
 

@@ -4,6 +4,7 @@
 
 #include "engine/core/String.h"
 #include "game/model/RandomDraw.h"
+#include "game/model/Signal.h"
 
 #include <algorithm>
 
@@ -20,10 +21,11 @@ constexpr int32_t REARRANGE_VARIANTS = 4096;
 // The column a piece at (row, column) slides down into: the lower left or lower right cell that
 // is open and empty, a random one of the two when both are; -1 when neither is. A fall only
 // slides into a column that has settled.
-int32_t slideColumn(const cMeadowModel& model, int32_t row, int32_t column, bool intoSettledOnly) {
+int32_t slideColumn(const cMeadowModel& model, const cFallGrid& grid, int32_t row, int32_t column,
+                    bool intoSettledOnly) {
     auto open = [&](int32_t c) {
-        return c >= 0 && c < model.getColumns() && !model.isCellBlocked(row - 1, c) && !model.getObject(row - 1, c) &&
-               (!intoSettledOnly || model.isColumnSettled(c));
+        return c >= 0 && c < model.getColumns() && !grid.isBlocked(row - 1, c) && !model.getObject(row - 1, c) &&
+               (!intoSettledOnly || model.isColumnSettled(grid, c));
     };
     const bool left = open(column - 1);
     const bool right = open(column + 1);
@@ -41,35 +43,47 @@ bool isKeptType(const cMeadowModel& model, int32_t type) {
 
 } // namespace
 
+const cFallGrid& cMeadowModel::readFallGrid() const {
+    if (!m_fallGrid.isCurrent(m_rows, m_columns, m_firedTriggers))
+        m_fallGrid.build(m_cells, m_rows, m_columns, m_firedTriggers);
+    return m_fallGrid;
+}
+
 bool cMeadowModel::isSourceCell(int32_t row, int32_t column, bool occupied) const {
+    return isSourceCell(readFallGrid(), row, column, occupied);
+}
+
+bool cMeadowModel::isSourceCell(const cFallGrid& grid, int32_t row, int32_t column, bool occupied) const {
     if (row == m_rows - 1)
         return true;
-    cCellModel* cell = getCell(row, column);
-    if (occupied || !cell)
+    if (occupied || !grid.isDefined(row, column))
         return false;
-    auto enabled = [this](int32_t r, int32_t c) {
-        cCellModel* above = getCell(r, c);
-        return above && above->isEnabled();
-    };
-    bool fedFromAbove = enabled(row + 1, column) || enabled(row + 1, column - 1) || enabled(row + 1, column + 1);
+    bool fedFromAbove =
+        grid.isEnabled(row + 1, column) || grid.isEnabled(row + 1, column - 1) || grid.isEnabled(row + 1, column + 1);
     if (!fedFromAbove)
         return true;
-    return cell->getLocks() > 0 && !getObject(row, column);
+    return grid.isLocked(row, column) && !getObject(row, column);
 }
 
 bool cMeadowModel::isColumnSettled(int32_t column) const {
+    return isColumnSettled(readFallGrid(), column);
+}
+
+bool cMeadowModel::isColumnSettled(const cFallGrid& grid, int32_t column) const {
+    if (column < 0 || column >= m_columns)
+        return true;
     for (int32_t r = 1; r < m_rows; ++r) {
-        if (isCellBlocked(r, column))
+        if (grid.isBlocked(r, column))
             continue;
-        cMeadowObjectModel* piece = getObject(r, column);
+        cMeadowObjectModel* piece = m_objects[size_t(r)][size_t(column)];
         if (piece) {
             if (piece->getState() == cMeadowObjectModel::STATE_22)
                 continue;
             if (piece->isBusy())
                 return false;
-            if (!isCellBlocked(r - 1, column) && !getObject(r - 1, column))
+            if (!grid.isBlocked(r - 1, column) && !m_objects[size_t(r - 1)][size_t(column)])
                 return false;
-        } else if (isSourceCell(r, column, false)) {
+        } else if (isSourceCell(grid, r, column, false)) {
             return false;
         }
     }
@@ -98,16 +112,18 @@ void cMeadowModel::checkAfterMove() {
 }
 
 void cMeadowModel::dropObjects() {
+    const cFallGrid& grid = readFallGrid();
+    const int32_t stride = grid.getStride();
     for (int32_t c = 0; c < m_columns; ++c) {
         int32_t empty = -1;
-        for (int32_t r = 0; r < m_rows; ++r) {
-            if (isCellBlocked(r, c)) {
+        for (int32_t r = 0, i = grid.index(0, c); r < m_rows; ++r, i += stride) {
+            if (grid.isBlockedAt(i)) {
                 empty = -1;
                 continue;
             }
-            cMeadowObjectModel* piece = getObject(r, c);
+            cMeadowObjectModel* piece = m_objects[size_t(r)][size_t(c)];
             if (!piece) {
-                if (isSourceCell(r, c, false)) {
+                if (isSourceCell(grid, r, c, false)) {
                     createObjectAt(r, c)->setAppearing();
                     m_boardChanged = true;
                 } else if (empty == -1) {
@@ -129,8 +145,14 @@ void cMeadowModel::dropObjects() {
                 ++empty;
                 continue;
             }
-            // The way down is taken: try the lower left and lower right cells.
-            const int32_t target = slideColumn(*this, r, c, true);
+            // The way down is taken: try the lower left and lower right cells, when one is free
+            // (the grid's border stands for the cells beside the board).
+            const auto& below = m_objects[size_t(r - 1)];
+            const bool leftFree = !grid.isBlockedAt(i - stride - 1) && !below[size_t(c - 1)];
+            const bool rightFree = !grid.isBlockedAt(i - stride + 1) && !below[size_t(c + 1)];
+            if (!leftFree && !rightFree)
+                continue;
+            const int32_t target = slideColumn(*this, grid, r, c, true);
             if (target == -1)
                 continue;
             setObject(r - 1, target, piece);
@@ -153,11 +175,12 @@ void appendNewPiece(cMeadowModel& model, int32_t row, int32_t column) {
 
 // A start-fill step: the piece moves from (row, column) one row down into toColumn, and the
 // source cell it leaves gets a new piece.
-void descendPiece(cMeadowModel& model, cMeadowObjectModel* piece, int32_t row, int32_t column, int32_t toColumn) {
+void descendPiece(cMeadowModel& model, const cFallGrid& grid, cMeadowObjectModel* piece, int32_t row, int32_t column,
+                  int32_t toColumn) {
     model.setObject(row - 1, toColumn, piece);
     piece->setDescending();
     model.setObject(row, column, nullptr);
-    if (model.isSourceCell(row, column, false))
+    if (model.isSourceCell(grid, row, column, false))
         appendNewPiece(model, row, column);
     model.setBoardChanged(true);
 }
@@ -165,48 +188,50 @@ void descendPiece(cMeadowModel& model, cMeadowObjectModel* piece, int32_t row, i
 } // namespace
 
 void cMeadowModel::fillEmptyCells(bool keepCategory10) {
+    const cFallGrid& grid = readFallGrid();
     for (int32_t r = m_rows - 1; r >= 0; --r) {
         for (int32_t c = 0; c < m_columns; ++c) {
-            if (isCellBlocked(r, c))
+            if (grid.isBlocked(r, c))
                 continue;
             cMeadowObjectModel* piece = getObject(r, c);
             if (!piece) {
-                if (isSourceCell(r, c, false))
+                if (isSourceCell(grid, r, c, false))
                     appendNewPiece(*this, r, c);
                 continue;
             }
             if (keepCategory10 && isKeptType(*this, piece->getType()))
                 continue;
             if (piece->isBusy()) {
-                if (piece->getState() == cMeadowObjectModel::STATE_8 && !getCell(r, c)->isFrozen())
+                if (piece->getState() == cMeadowObjectModel::STATE_8 && !grid.isFrozen(r, c))
                     m_boardChanged = true;
                 continue;
             }
-            if (r == 0 || isCellBlocked(r - 1, c) || getObject(r - 1, c))
+            if (r == 0 || grid.isBlocked(r - 1, c) || getObject(r - 1, c))
                 continue;
-            descendPiece(*this, piece, r, c, c);
+            descendPiece(*this, grid, piece, r, c, c);
         }
     }
 }
 
 void cMeadowModel::fillEmptyCellsDiagonal(bool keepCategory10) {
+    const cFallGrid& grid = readFallGrid();
     for (int32_t r = m_rows - 1; r >= 0; --r) {
         for (int32_t c = 0; c < m_columns; ++c) {
-            if (isCellBlocked(r, c))
+            if (grid.isBlocked(r, c))
                 continue;
             cMeadowObjectModel* piece = getObject(r, c);
             if (!piece) {
-                if (isSourceCell(r, c, false))
+                if (isSourceCell(grid, r, c, false))
                     appendNewPiece(*this, r, c);
                 continue;
             }
             if (piece->isBusy() || (keepCategory10 && isKeptType(*this, piece->getType())) || r < 1)
                 continue;
-            const int32_t target = slideColumn(*this, r, c, false);
+            const int32_t target = slideColumn(*this, grid, r, c, false);
             if (target == -1)
                 continue;
             piece->setFlagB(true);
-            descendPiece(*this, piece, r, c, target);
+            descendPiece(*this, grid, piece, r, c, target);
             return;
         }
     }

@@ -44,7 +44,7 @@ bool cMeadowModel::swapObjects(cMeadowObjectModel* a, cMeadowObjectModel* b) {
 }
 
 bool cMeadowModel::hasMatches() {
-    m_matchGrid.build(*this, m_objects, m_cells, false);
+    m_matchGrid.build(m_objects, readFallGrid(), false);
     return m_matchGrid.writeCounts();
 }
 
@@ -52,7 +52,7 @@ bool cMeadowModel::findPossibleMove(cVector2& first, cVector2& second) {
     // Every candidate is tried on a copy of the board instead of swapping in the grids; the
     // counts the pieces are left with are those the last trial swap would leave.
     cMatchGrid& grid = m_matchGrid;
-    grid.build(*this, m_objects, m_cells, true);
+    grid.build(m_objects, readFallGrid(), true);
     grid.collectRuns();
     int32_t lastA = -1, lastB = -1;
     bool lastRun = false;
@@ -147,12 +147,11 @@ tFigureList cMeadowModel::collectFigures() {
                     else
                         current = -1;
                 } else if (count == 2) {
-                    cMeadowFigure figure(this, rows);
+                    cMeadowFigure& figure = figures.emplace_back(this, rows);
                     figure.setType(piece->getType());
                     figure.addObject(getObject(r - dr, c - dc));
                     figure.addObject(getObject(r + dr, c + dc));
                     figure.addObject(piece);
-                    figures.push_back(figure);
                     current = int32_t(figures.size()) - 1;
                 }
             }

@@ -5,6 +5,7 @@
 
 #include "engine/core/String.h"
 #include "game/model/RandomDraw.h"
+#include "game/model/Signal.h"
 
 #include <algorithm>
 

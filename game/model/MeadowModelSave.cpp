@@ -207,6 +207,7 @@ void cMeadowModel::load(Engine::IDataStream& stream) {
                 m_complexCells.push_back(cell);
         }
     }
+    markCellsChanged();
     for (const cSavedPiece& saved : save.pieces) {
         cMeadowObjectModel* piece = placeNewPiece(saved.row, saved.column, saved.type);
         piece->setBonusTag(saved.bonusTag);

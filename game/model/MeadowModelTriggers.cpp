@@ -4,6 +4,7 @@
 #include "game/model/MeadowModel.h"
 
 #include "engine/core/String.h"
+#include "game/model/Signal.h"
 
 using Engine::cStringA;
 using Engine::cVector2;

@@ -11,7 +11,7 @@ namespace Engine {
 class IDataStream;
 }
 
-class cMeadowObjectModel {
+class cMeadowObjectModel final {
 public:
     enum State : int32_t {
         IDLE = 0,

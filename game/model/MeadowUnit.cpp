@@ -5,6 +5,7 @@
 #include "engine/core/XmlNode.h"
 #include "game/model/ModelXml.h"
 #include "game/model/RandomDraw.h"
+#include "game/model/Signal.h"
 
 using Engine::cStringA;
 using Engine::IXmlNode;
@@ -26,6 +27,8 @@ std::wstring childText(IXmlNode* node, const char* name) {
 } // namespace
 
 cMeadowUnit::cMeadowUnit(cMeadowModel* model) : m_model(model) {}
+
+cMeadowUnit::~cMeadowUnit() = default;
 
 void cMeadowUnit::loadUnits(IXmlNode* node) {
     bool forbidden = false;

@@ -5,7 +5,7 @@
 
 #include "game/model/UnitUpgrade.h"
 
-#include <boost/signals2/signal.hpp>
+#include "game/model/SignalMember.h"
 
 #include <cstdint>
 #include <memory>
@@ -20,7 +20,7 @@ class IXmlNode;
 class cMeadowUnit {
 public:
     explicit cMeadowUnit(cMeadowModel* model);
-    virtual ~cMeadowUnit() = default;
+    virtual ~cMeadowUnit();
     cMeadowUnit(const cMeadowUnit&) = delete;
     cMeadowUnit& operator=(const cMeadowUnit&) = delete;
 
@@ -62,8 +62,8 @@ public:
     bool isForbidden() const { return m_forbidden; }
     cMeadowModel* getModel() const { return m_model; }
 
-    boost::signals2::signal<void(cMeadowUnit*)> m_changedSignal;
-    boost::signals2::signal<void(cMeadowUnit*)> m_restoredSignal;
+    cSignalMember<void(cMeadowUnit*)> m_changedSignal;
+    cSignalMember<void(cMeadowUnit*)> m_restoredSignal;
 
 private:
     const cUnitUpgrade& current() const { return getUpgrade(m_level); }

@@ -3,6 +3,7 @@
 #include "game/model/GameServices.h"
 #include "game/model/GameSounds.h"
 #include "game/model/MeadowModel.h"
+#include "game/model/Signal.h"
 
 #include <vector>
 

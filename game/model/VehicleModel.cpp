@@ -5,6 +5,7 @@
 #include "game/model/MeadowObjectModel.h"
 #include "game/model/ModelXml.h"
 #include "game/model/SaveStream.h"
+#include "game/model/Signal.h"
 
 #include <algorithm>
 #include <ostream>
@@ -20,6 +21,8 @@ cStringA withNumber(const char* message, int32_t value) {
 } // namespace
 
 cVehicleModel::cVehicleModel(int32_t slotLimit) : m_slotLimit(slotLimit) {}
+
+cVehicleModel::~cVehicleModel() = default;
 
 void cVehicleModel::addSlot(int32_t objectIndex, int32_t amount, int32_t objectType) {
     for (auto it = m_slots.begin(); it != m_slots.end(); ++it) {

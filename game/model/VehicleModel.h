@@ -3,7 +3,7 @@
 // A delivery vehicle beside the board: slots that each want an amount of one piece type, the
 // money it pays when full and whether it brings a charged bonus.
 
-#include <boost/signals2/signal.hpp>
+#include "game/model/SignalMember.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -37,7 +37,7 @@ public:
     };
 
     explicit cVehicleModel(int32_t slotLimit);
-    virtual ~cVehicleModel() = default;
+    virtual ~cVehicleModel();
     cVehicleModel(const cVehicleModel&) = delete;
     cVehicleModel& operator=(const cVehicleModel&) = delete;
 
@@ -82,7 +82,7 @@ public:
     void save(Engine::IDataStream& stream) const;
     void load(Engine::IDataStream& stream);
 
-    boost::signals2::signal<void()> m_changedSignal;
+    cSignalMember<void()> m_changedSignal;
 
 private:
     int32_t m_slotLimit;

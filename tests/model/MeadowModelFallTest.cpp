@@ -3,6 +3,7 @@
 #include "game/model/MeadowModel.h"
 
 #include "engine/core/Random.h"
+#include "game/model/Signal.h"
 #include "tests/model/BoardBuilder.h"
 
 #include <gtest/gtest.h>

@@ -5,6 +5,7 @@
 
 #include "engine/core/Random.h"
 #include "game/model/PassDownFeature.h"
+#include "game/model/Signal.h"
 #include "tests/model/BoardBuilder.h"
 
 #include <gtest/gtest.h>

@@ -3,6 +3,7 @@
 #include "engine/core/FileSystem.h"
 #include "engine/core/Random.h"
 #include "engine/core/ResourceManager.h"
+#include "game/model/Signal.h"
 #include "tests/model/ModelFixture.h"
 #include "tests/support/DataFolders.h"
 

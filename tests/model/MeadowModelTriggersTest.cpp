@@ -2,6 +2,7 @@
 
 #include "game/model/MeadowModel.h"
 
+#include "game/model/Signal.h"
 #include "tests/model/BoardBuilder.h"
 
 #include <gtest/gtest.h>

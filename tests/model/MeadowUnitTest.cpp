@@ -2,6 +2,7 @@
 
 #include "engine/core/Random.h"
 #include "engine/core/Strings.h"
+#include "game/model/Signal.h"
 #include "tests/model/ModelFixture.h"
 #include "tests/support/FileServices.h"
 

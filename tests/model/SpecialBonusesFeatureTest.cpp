@@ -3,6 +3,7 @@
 #include "game/model/SpecialBonusesFeature.h"
 
 #include "game/model/GameServices.h"
+#include "game/model/Signal.h"
 #include "tests/model/BoardBuilder.h"
 #include "tests/model/fakes/FakeGameSounds.h"
 

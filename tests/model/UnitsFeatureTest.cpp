@@ -1,6 +1,7 @@
 #include "game/model/UnitsFeature.h"
 
 #include "engine/core/ProfileManager.h"
+#include "game/model/Signal.h"
 #include "tests/model/ModelFixture.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 #include "game/model/VehicleModel.h"
 
 #include "game/model/MeadowObjectModel.h"
+#include "game/model/Signal.h"
 #include "tests/model/ModelFixture.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,8 @@
 #include "engine/platform/egl/EglContext.h"
 
+#include "engine/platform/DisplayBackend.h"
+#include "engine/platform/Window.h"
+
 #include <EGL/eglext.h>
 #define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
@@ -92,6 +95,12 @@ void cEglContext::makeCurrent() {
 std::string cEglContext::describe() const {
     const GLubyte* renderer = glGetString(GL_RENDERER);
     return std::string("EGL surfaceless, ") + (renderer ? reinterpret_cast<const char*>(renderer) : "unknown renderer");
+}
+
+std::unique_ptr<IGlContext> createGlContext(IWindow& window) {
+    if (window.getNativeHandle() && getDisplayBackend().createGlContext)
+        return getDisplayBackend().createGlContext(window);
+    return createHeadlessGlContext();
 }
 
 std::unique_ptr<IGlContext> createHeadlessGlContext() {

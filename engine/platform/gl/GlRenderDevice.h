@@ -97,8 +97,17 @@ private:
         GLint alphaRef = -1, constants = -1;
     };
 
+    static constexpr int CONSTANT_REGISTERS = 96;
+    // Unpacked 0xAARRGGBB as r, g, b, a floats.
+    static void unpackColor(uint32_t color, float out[4]);
+    static GLuint compileShader(GLenum type, const char* source, std::string& error);
+
     void createFramebuffer(int width, int height);
     void releaseFramebuffer();
+    // Binds where the next frame is drawn: the window's framebuffer when it has the back
+    // buffer's size, depth and stencil; else the off-screen one, copied to the window on
+    // present (full screen's fitted picture, headless contexts).
+    void chooseTarget();
     cProgram linkProgram(const char* vertexSource, std::string& error);
     void applyRenderState(eRenderState state, uint32_t value);
     void applySamplerState(eSamplerState state, uint32_t value);
@@ -112,6 +121,8 @@ private:
     cPresentParameters m_parameters;
     GLuint m_framebuffer = 0, m_colorBuffer = 0, m_depthStencilBuffer = 0;
     GLint m_stencilBits = 0;
+    GLuint m_target = 0;               // the framebuffer frames are drawn into now
+    bool m_windowTargetUsable = false; // the window's framebuffer has depth 24 and stencil 8
     GLuint m_vertexArray = 0, m_sampler = 0;
     cProgram m_fixed;
     GLuint m_fragmentShader = 0;
@@ -125,7 +136,7 @@ private:
 
     cRenderStateSet m_state;
     std::vector<cRenderStateSet> m_saved;
-    float m_constants[96 * 4] = {};
+    float m_constants[CONSTANT_REGISTERS * 4] = {};
     bool m_uniformsDirty = true;
     bool m_lightsDirty = true;
     const cProgram* m_boundProgram = nullptr;

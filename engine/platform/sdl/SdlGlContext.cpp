@@ -44,10 +44,8 @@ std::string cSdlGlContext::describe() const {
     return std::string("SDL2, ") + (renderer ? reinterpret_cast<const char*>(renderer) : "unknown renderer");
 }
 
-std::unique_ptr<IGlContext> createGlContext(IWindow& window) {
-    if (SDL_Window* native = static_cast<SDL_Window*>(window.getNativeHandle()))
-        return std::make_unique<cSdlGlContext>(native);
-    return createHeadlessGlContext();
+std::unique_ptr<IGlContext> createSdlGlContext(IWindow& window) {
+    return std::make_unique<cSdlGlContext>(static_cast<SDL_Window*>(window.getNativeHandle()));
 }
 
 } // namespace Platform

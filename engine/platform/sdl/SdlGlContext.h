@@ -25,4 +25,7 @@ private:
     SDL_GLContext m_context = nullptr;
 };
 
+// The context of a window made by the SDL backend.
+std::unique_ptr<IGlContext> createSdlGlContext(IWindow& window);
+
 } // namespace Platform

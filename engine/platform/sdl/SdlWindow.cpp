@@ -145,6 +145,10 @@ int sdlKeyToVirtualKey(int key) {
 cSdlWindow::cSdlWindow(const std::wstring& title) : m_title(title) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw std::string("Cannot open the window system: ") + SDL_GetError();
+    // The window's own framebuffer gets the depth and stencil of the device's back buffer, so
+    // that frames of the window's size are drawn straight into it.
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
     m_window = SDL_CreateWindow(utf16ToUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800, 600,
                                 SDL_WINDOW_HIDDEN | SDL_WINDOW_OPENGL);
     if (!m_window) {

@@ -1,8 +1,7 @@
 #include "engine/platform/Cursor.h"
 
+#include "engine/platform/DisplayBackend.h"
 #include "engine/platform/System.h"
-
-#include <SDL.h>
 
 namespace Platform {
 
@@ -11,12 +10,11 @@ int g_headlessX = 0, g_headlessY = 0;
 }
 
 void getCursorPos(int& x, int& y) {
-    if (isHeadless() || SDL_WasInit(SDL_INIT_VIDEO) == 0) {
-        x = g_headlessX;
-        y = g_headlessY;
+    const cDisplayBackend& backend = getDisplayBackend();
+    if (!isHeadless() && backend.getCursorPos && backend.getCursorPos(x, y))
         return;
-    }
-    SDL_GetGlobalMouseState(&x, &y);
+    x = g_headlessX;
+    y = g_headlessY;
 }
 
 void setHeadlessCursorPos(int x, int y) {
