@@ -1,4 +1,5 @@
 #include "game/model/GreedyPlayer.h"
+#include "game/model/Signal.h"
 
 #include "engine/core/Random.h"
 #include "game/model/AwardManager.h"

@@ -5,6 +5,7 @@
 #include "game/model/GameServices.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
+#include "game/model/Signal.h"
 #include "tests/model/ModelFixture.h"
 #include "tests/model/ShippedModel.h"
 #include "tests/model/fakes/FakeGameSounds.h"
