@@ -153,7 +153,11 @@ void cButton::process() {
 }
 
 void cButton::loadXML(const IXmlNode* node) {
+    // The widget keys may show the button before its position and size are read: it follows
+    // the cursor only once they are.
+    m_loading = true;
     cPanel::loadXML(node);
+    m_loading = false;
     parseBool(m_deepProcessing, node->getAttribute(L"IsDeepProcessing"));
     parseBool(m_soundOnUnclick, node->getAttribute(L"SoundOnUnclick"));
 
@@ -173,6 +177,15 @@ void cButton::loadXML(const IXmlNode* node) {
         replaceSample(m_clickSound, loadSample(sounds, L"Click"));
         replaceSample(m_hoverSound, loadSample(sounds, L"Hover"));
     }
+    trackCursor();
+}
+
+void cButton::trackCursor() {
+    if (!isListening())
+        return;
+    onMouseMove();
+    if (isWidgetAlive(this) && !isPointInside(cursor()))
+        setState(BUTTON_NORMAL);
 }
 
 void cButton::setHitMask(const cBitMask& mask) {
@@ -187,9 +200,8 @@ void cButton::startProcessing() {
         m_inputHooks.addKey(INPUT_MOUSE_BUTTON_UP, mouseUpHook, this);
         m_inputHooks.addMouseMove(mouseMoveHook, this);
     }
-    onMouseMove();
-    if (isWidgetAlive(this) && !isPointInside(cursor()))
-        setState(BUTTON_NORMAL);
+    if (!m_loading)
+        trackCursor();
 }
 
 void cButton::stopProcessing() {

@@ -110,6 +110,8 @@ protected:
     void onMouseDown();
     void onMouseUp();
     void onMouseMove();
+    // While listening: the movement step for the cursor where it rests, else the normal state.
+    void trackCursor();
     const cVector2& cursor() const;
 
     int m_state = -1;
@@ -134,6 +136,7 @@ private:
     void dropCapture();
 
     cInputHooks m_inputHooks;
+    bool m_loading = false;
 };
 
 } // namespace Engine

@@ -59,7 +59,11 @@ void cFrameButton::loadXML(const IXmlNode* node) {
         m_transitionPanel->setDepth(m_depth + 0.001f);
     }
     m_playAnimation = false;
-    setState(isEnabled() ? BUTTON_NORMAL : BUTTON_DISABLED);
+    // A shown button already has its state (hover under the cursor): show its loaded frame.
+    if (isListening())
+        applyState(m_state);
+    else
+        setState(isEnabled() ? BUTTON_NORMAL : BUTTON_DISABLED);
 }
 
 void cFrameButton::setState(int state) {
@@ -93,7 +97,7 @@ void cFrameButton::stepTransition() {
         if (m_transitionPanel) {
             m_transitionPanel->setAlpha(0);
             m_transitionPanel->setPlayAnimation(false);
-        m_transitionPanel->hide();
+            m_transitionPanel->hide();
         }
         return;
     }

@@ -55,6 +55,9 @@ void cTextureButton::loadXML(const IXmlNode* node) {
     m_texturePressed = stateTexture(node, L"texture_pressed", m_textureNormal);
     m_textureHover = stateTexture(node, L"texture_hover", m_textureNormal);
     m_textureDisabled = stateTexture(node, L"texture_disabled", m_textureNormal);
+    // A state set while the keys were read showed no texture of its own yet.
+    if (m_state >= BUTTON_DISABLED)
+        applyState(m_state);
 }
 
 cTexture* cTextureButton::getStateTexture(int state) const {
