@@ -10,6 +10,12 @@
 
 namespace Engine {
 
+namespace {
+
+const int MAX_LAYOUT_ROWS = 1000;
+
+} // namespace
+
 cListBox::cListBox(cWidget* parent)
     : cPanel(parent), m_upButton(new cTextureButton(this)), m_downButton(new cTextureButton(this)),
       m_rowTemplate(new cTextureButton(this)) {
@@ -41,9 +47,11 @@ void cListBox::loadXML(const IXmlNode* node) {
     m_rowTemplate->hide();
 
     if (node->findNode("Strings", child)) {
-        unsigned count = 0;
-        parseUInt(count, child->getAttribute(L"Count"));
-        for (unsigned i = 0; i < count; ++i)
+        // A negative count is none; a count from a broken layout must not exhaust the memory.
+        int count = 0;
+        parseInt(count, child->getAttribute(L"Count"));
+        count = std::clamp(count, 0, MAX_LAYOUT_ROWS);
+        for (int i = 0; i < count; ++i)
             appendRow(child->getAttribute(L"str" + std::to_wstring(i)));
     }
     layout();

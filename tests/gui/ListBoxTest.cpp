@@ -98,6 +98,12 @@ TEST_F(ListBoxTest, RowsAreCopiesOfTheTemplatePlacedOneBelowTheOther) {
     }
 }
 
+TEST_F(ListBoxTest, StringCountsOutOfRange) {
+    EXPECT_EQ(load("", "<Strings Count=\"-2\" str0=\"a\"/>")->getRowCount(), 0u);
+    EXPECT_EQ(load("", "<Strings Count=\"4294967295\"/>")->getRowCount(), 0u);
+    EXPECT_EQ(load("", "<Strings Count=\"100000000\"/>")->getRowCount(), 1000u);
+}
+
 TEST_F(ListBoxTest, ScrollAndSelectByClicks) {
     auto box = load("TopLeft=\"0,0\" BottomRight=\"200,200\"");
     for (int i = 0; i < 6; ++i)
