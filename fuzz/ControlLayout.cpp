@@ -29,8 +29,14 @@ template <class Control> void exercise(const Engine::cXmlDocument& document) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Engine::cXmlDocument document;
-    if (!document.parseBytes(data, size))
+    try {
+        if (!document.parseBytes(data, size))
+            return 0;
+    } catch (const std::string&) {
         return 0;
+    } catch (const char*) {
+        return 0;
+    }
     exercise<Engine::cButton>(document);
     exercise<Engine::cFrameButton>(document);
     exercise<Engine::cTextureButton>(document);
