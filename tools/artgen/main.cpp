@@ -5,7 +5,10 @@
 
 #include "Backgrounds.h"
 #include "BoardUi.h"
+#include "Buildings.h"
 #include "Cells.h"
+#include "Characters.h"
+#include "Map.h"
 #include "ContactSheet.h"
 #include "Output.h"
 #include "Paint.h"
@@ -37,6 +40,9 @@ int main(int argc, char** argv) {
         BoardUi::generate();
         UiKit::generate();
         Backgrounds::generate();
+        Buildings::generate();
+        Map::generate();
+        Characters::generate();
         if (scale == 1)
             ContactSheet::generate();
     } catch (const std::exception& e) {
