@@ -9,7 +9,6 @@ namespace Kit {
 
 namespace {
 
-
 void poly(cairo_t* c, std::initializer_list<std::pair<double, double>> pts) {
     bool first = true;
     for (const auto& p : pts) {
@@ -144,9 +143,12 @@ void block(Ctx& k, double x, double ground, double w, double h, double d, Wall w
     const double dx = d * SX, dy = -d * SY, top = ground - h;
     const Rgb c = wallColour(wall, colour);
     auto front = [=](cairo_t* p) { cairo_rectangle(p, x, top, w, h); };
-    auto side = [=](cairo_t* p) { poly(p, {{x + w, top}, {x + w + dx, top + dy}, {x + w + dx, ground + dy}, {x + w, ground}}); };
+    auto side = [=](cairo_t* p) {
+        poly(p, {{x + w, top}, {x + w + dx, top + dy}, {x + w + dx, ground + dy}, {x + w, ground}});
+    };
     auto whole = [=](cairo_t* p) {
-        poly(p, {{x, top}, {x + w, top}, {x + w + dx, top + dy}, {x + w + dx, ground + dy}, {x + w, ground}, {x, ground}});
+        poly(p,
+             {{x, top}, {x + w, top}, {x + w + dx, top + dy}, {x + w + dx, ground + dy}, {x + w, ground}, {x, ground}});
     };
     shadow(cr, whole);
     fillFlat(cr, front, c, x, top, w, h);
@@ -240,11 +242,12 @@ void ridgeRoof(Ctx& k, double x, double top, double w, double d, double rise, do
         return;
     const Rgb roof = k.style.roof;
     auto front = [=](cairo_t* p) {
-        poly(p, {{x - o, top + 2}, {x + w + o * 0.3, top + 2}, {x + w + hx + o * 0.3, top + hy}, {x - o + hx, top + hy}});
+        poly(p,
+             {{x - o, top + 2}, {x + w + o * 0.3, top + 2}, {x + w + hx + o * 0.3, top + hy}, {x - o + hx, top + hy}});
     };
     auto all = [=](cairo_t* p) {
-        poly(p, {{x - o, top + 2}, {x + w + o * 0.3, top + 2}, {x + w + hx + o * 0.3, top + hy},
-                 {x - o + hx, top + hy}});
+        poly(p,
+             {{x - o, top + 2}, {x + w + o * 0.3, top + 2}, {x + w + hx + o * 0.3, top + hy}, {x - o + hx, top + hy}});
     };
     shadow(cr, all, 0.3);
     fillFlat(cr, front, roof, x - o, top + hy, w + o + hx, 2 - hy);
@@ -436,7 +439,8 @@ void roundWindow(Ctx& k, double cx, double cy, double r) {
     setColor(cr, k.style.trim);
     cairo_stroke(cr);
     cairo_restore(cr);
-    outline(cr, [=](cairo_t* p) { ellipse(p, cx, cy, r + 1.8, r + 1.8); }, 1.4);
+    outline(
+        cr, [=](cairo_t* p) { ellipse(p, cx, cy, r + 1.8, r + 1.8); }, 1.4);
 }
 
 void chimney(Ctx& k, double x, double top, double w, double h, bool smoke) {
@@ -558,7 +562,8 @@ void bush(Ctx& k, double cx, double ground, double r, Rgb flowers, bool withFlow
     silhouette(cr, b, GRASS, cx - r * 1.4, ground - r * 1.6, r * 2.8, r * 1.6);
     if (withFlowers)
         for (int i = 0; i < 5; ++i) {
-            const double fx = cx - r + 2 * r * hashNoise(i, int(cx), 8), fy = ground - r * 1.3 + r * hashNoise(i, int(cx), 9);
+            const double fx = cx - r + 2 * r * hashNoise(i, int(cx), 8),
+                         fy = ground - r * 1.3 + r * hashNoise(i, int(cx), 9);
             ellipse(cr, fx, fy, 1.8, 1.8);
             setColor(cr, flowers);
             cairo_fill(cr);
@@ -570,7 +575,10 @@ void tree(Ctx& k, double cx, double ground, double s) {
         return;
     cairo_t* cr = k.cr;
     auto trunk = [=](cairo_t* p) {
-        poly(p, {{cx - 4 * s, ground}, {cx - 2.5 * s, ground - 26 * s}, {cx + 2.5 * s, ground - 26 * s}, {cx + 4 * s, ground}});
+        poly(p, {{cx - 4 * s, ground},
+                 {cx - 2.5 * s, ground - 26 * s},
+                 {cx + 2.5 * s, ground - 26 * s},
+                 {cx + 4 * s, ground}});
     };
     auto crown = [=](cairo_t* p) {
         ellipse(p, cx, ground - 40 * s, 20 * s, 18 * s);
@@ -750,7 +758,8 @@ void lamp(Ctx& k, double cx, double ground, double h) {
     auto post = [=](cairo_t* p) { cairo_rectangle(p, cx - 1.5, ground - h, 3, h); };
     fillFlat(cr, post, IRON_DARK, cx - 1.5, ground - h, 3, h);
     outline(cr, post, 1.2);
-    glow(cr, [=](cairo_t* p) { ellipse(p, cx, ground - h - 4, 5, 5); }, GOLD_LIGHT, 0.9, 5);
+    glow(
+        cr, [=](cairo_t* p) { ellipse(p, cx, ground - h - 4, 5, 5); }, GOLD_LIGHT, 0.9, 5);
     auto l = [=](cairo_t* p) { roundedRect(p, cx - 4, ground - h - 9, 8, 10, 2); };
     fillRound(cr, l, GOLD_LIGHT, cx - 4, ground - h - 9, 8, 10);
     outline(cr, l, 1.3);
@@ -761,7 +770,8 @@ void rock(Ctx& k, double cx, double ground, double r, Rgb colour) {
         return;
     auto b = [=](cairo_t* p) {
         cairo_move_to(p, cx - r, ground);
-        cairo_curve_to(p, cx - r * 1.1, ground - r * 0.9, cx - r * 0.3, ground - r * 1.3, cx + r * 0.2, ground - r * 1.1);
+        cairo_curve_to(p, cx - r * 1.1, ground - r * 0.9, cx - r * 0.3, ground - r * 1.3, cx + r * 0.2,
+                       ground - r * 1.1);
         cairo_curve_to(p, cx + r * 0.9, ground - r, cx + r * 1.1, ground - r * 0.4, cx + r, ground);
         cairo_close_path(p);
     };
@@ -780,7 +790,9 @@ void symbolEgg(cairo_t* cr, double cx, double cy, double r) {
 }
 
 void symbolCheese(cairo_t* cr, double cx, double cy, double r) {
-    auto c = [=](cairo_t* p) { poly(p, {{cx - r, cy + r * 0.6}, {cx + r, cy + r * 0.6}, {cx + r, cy - r * 0.2}, {cx - r * 0.6, cy - r * 0.8}}); };
+    auto c = [=](cairo_t* p) {
+        poly(p, {{cx - r, cy + r * 0.6}, {cx + r, cy + r * 0.6}, {cx + r, cy - r * 0.2}, {cx - r * 0.6, cy - r * 0.8}});
+    };
     roundThing(cr, c, YELLOW, cx - r, cy - r, 2 * r, 1.6 * r, false);
     for (int i = 0; i < 3; ++i) {
         ellipse(cr, cx - r * 0.3 + i * r * 0.45, cy + r * 0.1 - (i % 2) * r * 0.3, r * 0.14, r * 0.12);
@@ -821,7 +833,8 @@ void symbolYarn(cairo_t* cr, double cx, double cy, double r, Rgb colour) {
     cairo_clip(cr);
     for (int i = -2; i <= 2; ++i) {
         cairo_move_to(cr, cx - r, cy + i * r * 0.4 - r * 0.3);
-        cairo_curve_to(cr, cx - r * 0.3, cy + i * r * 0.4 - r * 0.6, cx + r * 0.3, cy + i * r * 0.4, cx + r, cy + i * r * 0.4 - r * 0.3);
+        cairo_curve_to(cr, cx - r * 0.3, cy + i * r * 0.4 - r * 0.6, cx + r * 0.3, cy + i * r * 0.4, cx + r,
+                       cy + i * r * 0.4 - r * 0.3);
     }
     cairo_set_line_width(cr, basePx(cr, 1));
     setColor(cr, darker(colour, 0.35), 0.8);
@@ -848,9 +861,17 @@ void symbolPot(cairo_t* cr, double cx, double cy, double r) {
 
 void symbolShirt(cairo_t* cr, double cx, double cy, double r) {
     auto s = [=](cairo_t* p) {
-        poly(p, {{cx - r * 0.35, cy - r}, {cx - r, cy - r * 0.6}, {cx - r * 0.8, cy - r * 0.1}, {cx - r * 0.55, cy - r * 0.25},
-                 {cx - r * 0.55, cy + r}, {cx + r * 0.55, cy + r}, {cx + r * 0.55, cy - r * 0.25}, {cx + r * 0.8, cy - r * 0.1},
-                 {cx + r, cy - r * 0.6}, {cx + r * 0.35, cy - r}, {cx, cy - r * 0.7}});
+        poly(p, {{cx - r * 0.35, cy - r},
+                 {cx - r, cy - r * 0.6},
+                 {cx - r * 0.8, cy - r * 0.1},
+                 {cx - r * 0.55, cy - r * 0.25},
+                 {cx - r * 0.55, cy + r},
+                 {cx + r * 0.55, cy + r},
+                 {cx + r * 0.55, cy - r * 0.25},
+                 {cx + r * 0.8, cy - r * 0.1},
+                 {cx + r, cy - r * 0.6},
+                 {cx + r * 0.35, cy - r},
+                 {cx, cy - r * 0.7}});
     };
     roundThing(cr, s, BLUE, cx - r, cy - r, 2 * r, 2 * r, false);
 }
@@ -872,9 +893,7 @@ void symbolBead(cairo_t* cr, double cx, double cy, double r) {
 }
 
 void symbolHoney(cairo_t* cr, double cx, double cy, double r) {
-    auto pot = [=](cairo_t* p) {
-        roundedRect(p, cx - r * 0.8, cy - r * 0.5, r * 1.6, r * 1.5, r * 0.45);
-    };
+    auto pot = [=](cairo_t* p) { roundedRect(p, cx - r * 0.8, cy - r * 0.5, r * 1.6, r * 1.5, r * 0.45); };
     roundThing(cr, pot, hex(0xF5B324), cx - r * 0.8, cy - r * 0.5, r * 1.6, r * 1.5, false);
     auto lid = [=](cairo_t* p) { roundedRect(p, cx - r * 0.9, cy - r * 0.9, r * 1.8, r * 0.45, r * 0.15); };
     roundThing(cr, lid, WOOD, cx - r * 0.9, cy - r * 0.9, r * 1.8, r * 0.45, false);
@@ -882,8 +901,12 @@ void symbolHoney(cairo_t* cr, double cx, double cy, double r) {
 
 void symbolMilk(cairo_t* cr, double cx, double cy, double r) {
     auto j = [=](cairo_t* p) {
-        poly(p, {{cx - r * 0.4, cy - r}, {cx + r * 0.4, cy - r}, {cx + r * 0.45, cy - r * 0.5}, {cx + r * 0.75, cy + r},
-                 {cx - r * 0.75, cy + r}, {cx - r * 0.45, cy - r * 0.5}});
+        poly(p, {{cx - r * 0.4, cy - r},
+                 {cx + r * 0.4, cy - r},
+                 {cx + r * 0.45, cy - r * 0.5},
+                 {cx + r * 0.75, cy + r},
+                 {cx - r * 0.75, cy + r},
+                 {cx - r * 0.45, cy - r * 0.5}});
     };
     roundThing(cr, j, WHITE, cx - r * 0.75, cy - r, r * 1.5, r * 2, false);
     cairo_rectangle(cr, cx - r * 0.62, cy + r * 0.1, r * 1.24, r * 0.3);
@@ -922,7 +945,10 @@ void symbolCloth(cairo_t* cr, double cx, double cy, double r) {
 
 void symbolStone(cairo_t* cr, double cx, double cy, double r) {
     auto s = [=](cairo_t* p) {
-        poly(p, {{cx - r, cy + r * 0.6}, {cx - r * 0.7, cy - r * 0.5}, {cx + r * 0.2, cy - r * 0.8}, {cx + r, cy - r * 0.2},
+        poly(p, {{cx - r, cy + r * 0.6},
+                 {cx - r * 0.7, cy - r * 0.5},
+                 {cx + r * 0.2, cy - r * 0.8},
+                 {cx + r, cy - r * 0.2},
                  {cx + r * 0.8, cy + r * 0.7}});
     };
     roundThing(cr, s, IRON, cx - r, cy - r, 2 * r, 2 * r, false);

@@ -50,8 +50,8 @@ void barnDoor(Ctx& k, double cx, double ground, double w, double h, Rgb colour);
 void window(Ctx& k, double cx, double cy, double w, double h, bool shutters = true);
 void roundWindow(Ctx& k, double cx, double cy, double r);
 void chimney(Ctx& k, double x, double top, double w, double h, bool smoke = true);
-void fence(Ctx& k, double x0, double x1, double ground, double h = 14); // layer GROUND
-void sideFence(Ctx& k, double x, double ground, double len, double h = 14);  // going back
+void fence(Ctx& k, double x0, double x1, double ground, double h = 14);     // layer GROUND
+void sideFence(Ctx& k, double x, double ground, double len, double h = 14); // going back
 void yard(Ctx& k, double cx, double cy, double rx, double ry, Rgb colour);  // layer GROUND
 void contactShadow(Ctx& k, double cx, double cy, double rx, double ry);     // layer GROUND
 void bush(Ctx& k, double cx, double ground, double r, Rgb flowers, bool withFlowers = true);

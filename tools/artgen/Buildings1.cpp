@@ -488,9 +488,7 @@ void spinningHouse(Ctx& k, int level) {
         // The dye vat with coloured yarn.
         if (k.on(EXTRAS)) {
             cairo_t* cr = k.cr;
-            auto vat = [](cairo_t* p) {
-                roundedRect(p, 92, G - 20, 24, 14, 4);
-            };
+            auto vat = [](cairo_t* p) { roundedRect(p, 92, G - 20, 24, 14, 4); };
             roundThing(cr, vat, WOOD, 92, G - 20, 24, 14, true);
             ellipse(cr, 104, G - 20, 11, 3);
             setColor(cr, PURPLE);

@@ -13,8 +13,8 @@ namespace Buildings {
 
 namespace {
 
-constexpr double G = 106;  // ground line on the large canvas
-constexpr double SG = 80;  // ground line on the small canvas
+constexpr double G = 106; // ground line on the large canvas
+constexpr double SG = 80; // ground line on the small canvas
 const Rgb PLASTER = hex(0xF4E6C8);
 
 void base(Ctx& k, double rx = 62, double ry = 13) {
@@ -180,6 +180,10 @@ void water(cairo_t* cr, const PathFn& path, double x, double y, double w, double
 // The pier reaches to the right over the water of the map's pond.
 void pier(Ctx& k, int level) {
     const double len = level == 1 ? 70 : 96;
+    // The short pier starts further right, so it still reaches the water.
+    cairo_save(k.cr);
+    if (level == 1)
+        cairo_translate(k.cr, 22, 0);
     if (k.on(WALLS)) {
         cairo_t* cr = k.cr;
         // Posts standing in the water, with rings.
@@ -253,6 +257,7 @@ void pier(Ctx& k, int level) {
         gableRoof(k, 4, G - 40, 28, 16, 14, 3);
         door(k, 18, G - 14, 10, 15, WOOD_DARK, false);
     }
+    cairo_restore(k.cr);
 }
 
 // ---- Small units (100 x 90 canvas, bottom centre at x = 50) ----
@@ -645,8 +650,8 @@ void toyFactory(Ctx& k, bool cats) {
     door(k, 54, G - 4, 16, 26, WOOD_DARK);
     window(k, 30, G - 28, 14, 14, false);
     window(k, 78, G - 28, 14, 14, false);
-    sign(k, 54, G - 42, 24, 13, cats ? [](cairo_t* cr, double cx, double cy, double r) { symbolHeart(cr, cx, cy, r); }
-                                     : symbolPaw);
+    sign(k, 54, G - 42, 24, 13,
+         cats ? [](cairo_t* cr, double cx, double cy, double r) { symbolHeart(cr, cx, cy, r); } : symbolPaw);
     if (k.on(EXTRAS)) {
         cairo_t* cr = k.cr;
         if (cats) {

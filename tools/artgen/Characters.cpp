@@ -1,10 +1,14 @@
 #include "Characters.h"
 
+#include "Animals.h"
+#include "Map.h"
 #include "Output.h"
 #include "Paint.h"
 
 #include <cmath>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 using namespace Paint;
 using namespace Palette;
@@ -23,15 +27,15 @@ const Rgb BOOTS = WOOD_DARK;
 // 2 side (right), 3 back three-quarter (up-right), 4 back (up).
 struct Pose {
     int view = 1;
-    double step = 0;     // -1..1: which leg is forward
-    double bob = 0;      // body up (negative) and down
-    double armL = 0;     // arm swing angles (radians, 0 hanging)
+    double step = 0; // -1..1: which leg is forward
+    double bob = 0;  // body up (negative) and down
+    double armL = 0; // arm swing angles (radians, 0 hanging)
     double armR = 0;
     bool mouthOpen = false;
     bool eyesClosed = false;
     bool smileBig = false;
-    double hatLift = 0;  // the hat jumps off the head
-    double lean = 0;     // whole body tilt (radians)
+    double hatLift = 0; // the hat jumps off the head
+    double lean = 0;    // whole body tilt (radians)
 };
 
 void line(cairo_t* cr, double x0, double y0, double x1, double y1, double w, Rgb c) {
@@ -245,11 +249,11 @@ struct CatPose {
     int view = 2;
     double step = 0;
     double bob = 0;
-    double tail = 0;     // tail swing
+    double tail = 0; // tail swing
     bool eyesClosed = false;
     bool mouthOpen = false;
-    double pawUp = 0;    // front paw raised (washing)
-    double crouch = 0;   // body lowered (sleeping)
+    double pawUp = 0;  // front paw raised (washing)
+    double crouch = 0; // body lowered (sleeping)
 };
 
 void catHead(cairo_t* cr, const CatLook& c, double hx, double hy, int view, bool eyesClosed, bool mouthOpen) {
@@ -438,7 +442,90 @@ void bubble(double w, double h, const std::string& name) {
     Output::small(c, name);
 }
 
+void place(cairo_t* cr, const std::string& name, double x, double y, double zoom = 1) {
+    cairo_surface_t* s = cairo_image_surface_create_from_png(Output::smallPath(name).c_str());
+    if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS)
+        throw std::runtime_error("cannot read " + name);
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_scale(cr, zoom, zoom);
+    cairo_set_source_surface(cr, s, 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
+    cairo_paint(cr);
+    cairo_restore(cr);
+    cairo_surface_destroy(s);
+}
+
+void label(cairo_t* cr, const std::string& text, double x, double y, double size = 12) {
+    cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr, size);
+    cairo_move_to(cr, x, y);
+    setColor(cr, INK, 0.85);
+    cairo_show_text(cr, text.c_str());
+}
+
 } // namespace
+
+void contactSheet() {
+    const int W = 1500, H = 1960;
+    Canvas sheet(W, H);
+    cairo_t* cr = sheet.cr();
+    setColor(cr, CREAM);
+    cairo_paint(cr);
+    titleText(cr, "Meadow: characters and animals of the map", 32, W / 2.0, 50, GRASS, 1.5, true);
+    const std::string dir = FOLDER;
+    double y = 80;
+    label(cr, "The heroine (48x72 frames, 8 per sheet, facing right; shown at 1.5x)", 20, y, 14);
+    y += 10;
+    const char* girl[] = {"idle",         "talk",    "walk_down", "walk_downright", "walk_right",
+                          "walk_upright", "walk_up", "event1",    "event2",         "event3"};
+    for (int i = 0; i < 10; ++i) {
+        const double x = 20 + (i % 2) * 740, yy = y + (i / 2) * 118;
+        label(cr, std::string("girl_") + girl[i], x, yy + 12);
+        place(cr, dir + "girl_" + girl[i] + ".png", x, yy + 14, 1.5);
+    }
+    y += 5 * 118 + 10;
+    label(cr, "The cats (48x40 frames, 8 per sheet, facing left; shown at 1.5x)", 20, y, 14);
+    y += 10;
+    const char* cat[] = {"idle",    "walk_down", "walk_downleft", "walk_left", "walk_upleft",
+                         "walk_up", "event1",    "event2",        "event3"};
+    for (int n = 1; n <= 3; ++n)
+        for (int i = 0; i < 9; ++i) {
+            const double x = 20 + (i % 3) * 490, yy = y + ((n - 1) * 3 + i / 3) * 62;
+            label(cr, "cat" + std::to_string(n) + "_" + cat[i], x, yy + 12, 11);
+            place(cr, dir + "cat" + std::to_string(n) + "_" + cat[i] + ".png", x, yy + 14, 1.2);
+        }
+    y += 9 * 62 + 20;
+    label(cr, "Animals and butterflies (8-frame loops, shown at 1.5x)", 20, y, 14);
+    y += 10;
+    const char* animals[] = {"chicken",     "chicken_brown", "cow",        "goat",       "sheep",     "bird",
+                             "bird_flying", "bee",           "butterfly1", "butterfly2", "butterfly3"};
+    double ax = 20, ay = y;
+    for (const char* a : animals) {
+        const std::string name = std::string(Animals::FOLDER) + a + ".png";
+        cairo_surface_t* s = cairo_image_surface_create_from_png(Output::smallPath(name).c_str());
+        const double w = cairo_image_surface_get_width(s) * 1.5;
+        cairo_surface_destroy(s);
+        if (ax + w > W - 20) {
+            ax = 20;
+            ay += 96;
+        }
+        label(cr, a, ax, ay + 12, 11);
+        place(cr, name, ax, ay + 14, 1.5);
+        ax += w + 30;
+    }
+    y = ay + 110;
+    label(cr, "Speech bubbles and the map's interface", 20, y, 14);
+    place(cr, dir + "bubble_small.png", 20, y + 14);
+    place(cr, dir + "bubble_medium.png", 200, y + 14);
+    place(cr, dir + "bubble_large.png", 460, y + 14);
+    const std::string ui = Map::FOLDER;
+    place(cr, ui + "button_level.png", 800, y + 14);
+    place(cr, ui + "button_menu.png", 800, y + 100);
+    place(cr, ui + "button_show_all.png", 1060, y + 100);
+    place(cr, ui + "money_plate.png", 1120, y + 14);
+    Output::doc(sheet, "characters-contact-sheet.png");
+}
 
 void generate() {
     const std::string dir = FOLDER;

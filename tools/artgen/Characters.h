@@ -13,5 +13,7 @@ constexpr int CAT_W = 48;
 constexpr int CAT_H = 40;
 
 void generate();
+// docs/characters-contact-sheet.png, after the animals and the map's interface are drawn.
+void contactSheet();
 
 } // namespace Characters

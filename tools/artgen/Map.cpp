@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,18 +35,16 @@ const Pt CROSS[9] = {{190, 260}, {520, 260}, {860, 265}, {190, 400}, {540, 400},
                      {870, 400}, {170, 545}, {450, 560}, {720, 555}};
 // Which crossings each building joins (from the plan's table).
 const std::vector<std::pair<int, int>> JOINS = {
-    {2, 0},  {0, 0},  {1, 0},  {4, 0},  {6, 1},  {8, 1},  {5, 1},  {7, 1},  {3, 2},  {22, 2}, {9, 2},
-    {23, 2}, {1, 3},  {4, 3},  {13, 3}, {15, 3}, {5, 4},  {7, 4},  {20, 4}, {18, 4}, {9, 5},  {23, 5},
-    {11, 5}, {17, 5}, {13, 6}, {15, 6}, {25, 6}, {21, 6}, {20, 7}, {24, 7}, {19, 7}, {10, 8}, {11, 8},
-    {14, 8}, {12, 8}};
+    {2, 0},  {0, 0},  {1, 0},  {4, 0},  {6, 1},  {8, 1},  {5, 1},  {7, 1},  {3, 2},  {22, 2}, {9, 2},  {23, 2},
+    {1, 3},  {4, 3},  {13, 3}, {15, 3}, {5, 4},  {7, 4},  {20, 4}, {18, 4}, {9, 5},  {23, 5}, {11, 5}, {17, 5},
+    {13, 6}, {15, 6}, {25, 6}, {21, 6}, {20, 7}, {24, 7}, {19, 7}, {10, 8}, {11, 8}, {14, 8}, {12, 8}};
 const std::vector<std::pair<int, int>> CROSS_LINKS = {{0, 1}, {1, 2}, {3, 4}, {4, 5}, {6, 7}, {7, 8},
                                                       {0, 3}, {3, 6}, {1, 4}, {4, 7}, {2, 5}, {5, 8}};
 
 bool inFootprint(double x, double y, double margin) {
     for (int i = 0; i < 26; ++i) {
         const double hw = (SMALL[i] ? 50 : 70) + margin, top = SMALL[i] ? 90 : 124;
-        if (x > POINTS[i].x - hw && x < POINTS[i].x + hw && y > POINTS[i].y - top - margin &&
-            y < POINTS[i].y + margin)
+        if (x > POINTS[i].x - hw && x < POINTS[i].x + hw && y > POINTS[i].y - top - margin && y < POINTS[i].y + margin)
             return true;
     }
     return false;
@@ -291,8 +290,8 @@ void tree(cairo_t* cr, double x, double y, double s, int kind) {
     const Rgb leaves = kind == 2 ? mix(GRASS, GRASS_DARK, 0.35) : GRASS;
     fillRound(cr, crown, leaves, x - 30 * s, y - 72 * s, 60 * s, 52 * s);
     for (int i = 0; i < 4; ++i) {
-        ellipse(cr, x - 12 * s + hashNoise(i, int(x), 7) * 20 * s, y - 60 * s + hashNoise(i, int(y), 8) * 26 * s,
-                5 * s, 3.5 * s);
+        ellipse(cr, x - 12 * s + hashNoise(i, int(x), 7) * 20 * s, y - 60 * s + hashNoise(i, int(y), 8) * 26 * s, 5 * s,
+                3.5 * s);
     }
     setColor(cr, lighter(leaves, 0.35), 0.55);
     cairo_fill(cr);
@@ -344,9 +343,9 @@ void background(cairo_t* cr) {
     paths(cr);
     flowersAndTufts(cr);
     // Trees around the edges and in the open spaces, never on a plot.
-    const Pt spots[] = {{20, 120},  {18, 260}, {22, 420},  {20, 560}, {190, 120}, {350, 100}, {515, 120},
-                        {690, 110}, {855, 95}, {1005, 110}, {1008, 260}, {1008, 420}, {350, 260}, {700, 260},
-                        {190, 700}, {320, 720}, {560, 720}, {700, 720}, {30, 740}, {860, 560}};
+    const Pt spots[] = {{20, 120},  {18, 260},  {22, 420},   {20, 560},   {190, 120},  {350, 100}, {515, 120},
+                        {690, 110}, {855, 95},  {1005, 110}, {1008, 260}, {1008, 420}, {350, 260}, {700, 260},
+                        {190, 700}, {320, 720}, {560, 720},  {700, 720},  {30, 740},   {860, 560}};
     int i = 0;
     for (const Pt& s : spots) {
         ++i;
@@ -355,6 +354,147 @@ void background(cairo_t* cr) {
         tree(cr, s.x, s.y, 0.7 + 0.25 * hashNoise(i, 1, 80), i % 4);
     }
     skyBand(cr);
+}
+
+// ---- The map's frame and buttons ----
+
+// A round badge button in one of the four states (0 normal, 1 hover, 2 pressed, 3 disabled),
+// centred in a size x size frame, with a symbol drawn on its face.
+void badgeButton(cairo_t* cr, double size, int state, Rgb face, const std::function<void(cairo_t*, double)>& symbol) {
+    const double c = size / 2;
+    double r = size / 2 - 8, dy = 0;
+    Rgb base = face;
+    if (state == 1) {
+        r += 2;
+        base = lighter(face, 0.18);
+    } else if (state == 2) {
+        dy = 2;
+        base = darker(face, 0.15);
+    } else if (state == 3) {
+        base = mix(IRON, STONE, 0.5);
+    }
+    auto rim = [=](cairo_t* p) { ellipse(p, c, c + dy, r, r); };
+    auto inset = [=](cairo_t* p) { ellipse(p, c, c + dy, r - 5, r - 5); };
+    if (state == 2)
+        shadow(cr, rim, 0.28, 1, 1, 2);
+    else if (state != 3)
+        shadow(cr, rim);
+    fillRound(cr, rim, state == 3 ? base : WOOD, c - r, c - r + dy, 2 * r, 2 * r, state == 3 ? 0.3 : 1.0);
+    outline(cr, rim, 2.0, state == 3 ? 0.4 : Palette::OUTLINE_ALPHA);
+    fillRound(cr, inset, base, c - r + 5, c - r + 5 + dy, 2 * r - 10, 2 * r - 10, state == 3 ? 0.2 : 1.0);
+    if (state != 3)
+        gloss(cr, inset, c - r * 0.3, c - r * 0.45 + dy, r * 0.45, r * 0.25, state == 2 ? 0.3 : 0.55);
+    cairo_save(cr);
+    cairo_translate(cr, c, c + dy);
+    symbol(cr, r);
+    cairo_restore(cr);
+}
+
+void whiteSymbol(cairo_t* cr, const PathFn& path) {
+    path(cr);
+    cairo_set_line_width(cr, basePx(cr, 3));
+    setColor(cr, INK, 0.8);
+    cairo_stroke_preserve(cr);
+    setColor(cr, WHITE);
+    cairo_fill(cr);
+}
+
+void buttons() {
+    const std::string dir = FOLDER;
+    auto strip = [&](const std::string& name, double size, Rgb face,
+                     const std::function<void(cairo_t*, double)>& symbol) {
+        Canvas c(int(size) * 4, int(size));
+        Sheet::draw(c, int(size), int(size), 4,
+                    [&](cairo_t* cr, int i, double) { badgeButton(cr, size, i, face, symbol); });
+        Output::small(c, dir + name);
+    };
+    // The level button: a play mark on green.
+    strip("button_level.png", 80, GREEN, [](cairo_t* cr, double r) {
+        whiteSymbol(cr, [r](cairo_t* p) {
+            cairo_move_to(p, -r * 0.28, -r * 0.42);
+            cairo_line_to(p, r * 0.46, 0);
+            cairo_line_to(p, -r * 0.28, r * 0.42);
+            cairo_close_path(p);
+        });
+    });
+    // The game menu: three bars.
+    strip("button_menu.png", 60, GREEN, [](cairo_t* cr, double r) {
+        whiteSymbol(cr, [r](cairo_t* p) {
+            for (int i = -1; i <= 1; ++i)
+                roundedRect(p, -r * 0.45, i * r * 0.3 - r * 0.08, r * 0.9, r * 0.16, r * 0.08);
+        });
+    });
+    // Show all: four arrows pointing out of the corners.
+    strip("button_show_all.png", 60, BLUE, [](cairo_t* cr, double r) {
+        whiteSymbol(cr, [r](cairo_t* p) {
+            for (int q = 0; q < 4; ++q) {
+                const double sx = q % 2 ? 1 : -1, sy = q / 2 ? 1 : -1;
+                cairo_move_to(p, sx * r * 0.5, sy * r * 0.5);
+                cairo_line_to(p, sx * r * 0.08, sy * r * 0.5);
+                cairo_line_to(p, sx * r * 0.5, sy * r * 0.08);
+                cairo_close_path(p);
+            }
+            ellipse(p, 0, 0, r * 0.14, r * 0.14);
+        });
+    });
+    // The money plate: a coin and a cream field for the sum.
+    {
+        Canvas c(200, 52);
+        cairo_t* cr = c.cr();
+        auto plate = [](cairo_t* p) { roundedRect(p, 6, 6, 188, 38, 19); };
+        auto field = [](cairo_t* p) { roundedRect(p, 44, 12, 142, 26, 13); };
+        shadow(cr, plate);
+        fillFlat(cr, plate, lighter(WOOD, 0.12), 6, 6, 188, 38);
+        outline(cr, plate);
+        fillFlat(cr, field, CREAM, 44, 12, 142, 26, 0.35);
+        innerShade(cr, field, 2.5, 0.25);
+        auto coin = [](cairo_t* p) { ellipse(p, 26, 25, 15, 15); };
+        roundThing(cr, coin, GOLD, 11, 10, 30, 30);
+        auto inner = [](cairo_t* p) { ellipse(p, 26, 25, 10, 10); };
+        cairo_save(cr);
+        inner(cr);
+        cairo_set_line_width(cr, basePx(cr, 1.5));
+        setColor(cr, darker(GOLD, 0.3), 0.8);
+        cairo_stroke(cr);
+        cairo_restore(cr);
+        titleText(cr, "$", 14, 26, 30, GOLD_LIGHT, 0.8, false);
+        Output::small(c, dir + "money_plate.png");
+    }
+    // The frame of the upgrade panel at the bottom: a wooden shelf with a paper inset.
+    {
+        Canvas c(1024, 110);
+        cairo_t* cr = c.cr();
+        auto frame = [](cairo_t* p) { roundedRect(p, 4, 8, 1016, 100, 14); };
+        auto paper = [](cairo_t* p) { roundedRect(p, 18, 20, 988, 76, 10); };
+        shadow(cr, frame, 0.35, 0, -2, 4);
+        fillFlat(cr, frame, lighter(WOOD, 0.12), 4, 8, 1016, 100);
+        cairo_save(cr);
+        frame(cr);
+        cairo_clip(cr);
+        for (int i = 0; i < 14; ++i) {
+            const double y = 10 + i * 7 + 2 * hashNoise(i, 3, 9);
+            cairo_move_to(cr, 4, y);
+            cairo_curve_to(cr, 300, y + 1.5, 700, y - 1.5, 1020, y + 0.5);
+        }
+        cairo_set_line_width(cr, basePx(cr, 0.7));
+        setColor(cr, WOOD_DARK, 0.22);
+        cairo_stroke(cr);
+        cairo_restore(cr);
+        outline(cr, frame);
+        fillFlat(cr, paper, CREAM, 18, 20, 988, 76, 0.35);
+        innerShade(cr, paper, 3, 0.22);
+        // Little leaves on the top corners of the shelf.
+        for (int s : {0, 1}) {
+            const double x = s ? 990 : 34;
+            auto leaves = [=](cairo_t* p) {
+                ellipse(p, x - 9, 8, 9, 5);
+                ellipse(p, x + 9, 8, 9, 5);
+                ellipse(p, x, 5, 5, 5);
+            };
+            silhouette(cr, leaves, GRASS, x - 18, 0, 36, 14, false);
+        }
+        Output::small(c, dir + "panel_bottom.png");
+    }
 }
 
 // The map with every building at a level, to judge the pictures together.
@@ -374,8 +514,8 @@ void mockup() {
     for (int i : order) {
         const Buildings::Unit& u = units[size_t(i)];
         const int level = 1 + i % u.levels;
-        const std::string name = std::string(Buildings::FOLDER) + u.stem + std::to_string(level) + "_" +
-                                 std::to_string(1 + i % 3) + ".png";
+        const std::string name =
+            std::string(Buildings::FOLDER) + u.stem + std::to_string(level) + "_" + std::to_string(1 + i % 3) + ".png";
         cairo_surface_t* s = cairo_image_surface_create_from_png(Output::smallPath(name).c_str());
         const double w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
         cairo_set_source_surface(cr, s, POINTS[i].x - w / 2, POINTS[i].y + BUILDING_DROP - h);
@@ -391,6 +531,7 @@ void generate() {
     Canvas c(W, H);
     background(c.cr());
     Output::large(c, std::string(BACKGROUND));
+    buttons();
     if (scale() == 1)
         mockup();
 }
