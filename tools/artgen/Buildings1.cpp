@@ -98,9 +98,9 @@ void henHouse(Ctx& k, int level) {
         block(k, 70, G, 40, 56, 26, Wall::Plaster, PLASTER);
         gableRoof(k, 70, G - 56, 40, 26, 20);
         // The clock tower on the hall.
-        block(k, 80, G - 78, 18, 16, 10, Wall::Plaster, PLASTER);
-        coneRoof(k, 92, G - 94, 14, 22);
-        clock(k, 89, G - 86, 5.5);
+        block(k, 81, G - 60, 17, 15, 8, Wall::Plaster, PLASTER);
+        coneRoof(k, 91.5, G - 75, 13, 18);
+        clock(k, 89.5, G - 67.5, 5);
         door(k, 90, G, 14, 26, WOOD_DARK);
         window(k, 32, G - 26, 13, 11);
         roundWindow(k, 42, G - 56, 5);
@@ -374,6 +374,13 @@ void goatHouse(Ctx& k, int level) {
             cairo_close_path(p);
         };
         fillRound(cr, hillPath, GRASS, 4, G - 40, 86, 44, 0.6);
+        // Tufts and daisies on the hill.
+        for (int i = 0; i < 9; ++i) {
+            const double x = 16 + i * 7.5, y = G - 4 - 30 * std::sin(M_PI * (x - 4) / 86) + 6 * hashNoise(i, 1, 21);
+            ellipse(cr, x, y, 1.6, 1.6);
+            setColor(cr, i % 3 ? WHITE : YELLOW);
+            cairo_fill(cr);
+        }
     }
     const double x = level == 1 ? 36 : 62;
     block(k, x, G - 2, 44, 34, 26, Wall::Logs, lighter(WOOD, 0.15));

@@ -56,12 +56,12 @@ void warehouse(Ctx& k, int level) {
         crate(k, 124, G - 2, 10);
     } else {
         // Market hall: the warehouse with an open arcade and striped stalls.
-        block(k, 30, G - 8, 70, 60, 30, Wall::Stone, STONE);
-        gableRoof(k, 30, G - 68, 70, 30, 28);
-        roundWindow(k, 65, G - 76, 6);
+        block(k, 30, G - 8, 70, 54, 30, Wall::Stone, STONE);
+        gableRoof(k, 30, G - 62, 70, 30, 24);
+        roundWindow(k, 65, G - 70, 6);
         for (int i = 0; i < 3; ++i)
             door(k, 44 + i * 21, G - 8, 14, 30, INK, true);
-        clock(k, 65, G - 52, 5);
+        clock(k, 65, G - 49, 5);
         if (k.on(EXTRAS)) {
             cairo_t* cr = k.cr;
             for (int side = 0; side < 2; ++side) {

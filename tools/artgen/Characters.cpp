@@ -75,8 +75,8 @@ void girl(cairo_t* cr, const Pose& p) {
     for (int i = 0; i < 2; ++i) {
         const double s = i == 0 ? -1 : 1;
         double lx = cx + s * (side ? 1.5 : 4);
-        double swing = p.step * s * (p.view == 0 || p.view == 4 ? 1.0 : 4.5);
-        double lift = p.view == 0 || p.view == 4 ? std::max(0.0, p.step * s) * 2.5 : 0;
+        double swing = p.step * s * (p.view == 0 || p.view == 4 ? 1.0 : p.view == 2 ? 6.5 : 4.5);
+        double lift = p.view == 0 || p.view == 4 ? std::max(0.0, p.step * s) * 2.5 : std::max(0.0, -p.step * s) * 1.5;
         if (p.view == 0 || p.view == 4)
             swing = 0;
         line(cr, lx, 54, lx + swing, feet - 4 - lift - p.bob, 4, SKIN);
