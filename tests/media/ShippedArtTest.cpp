@@ -271,7 +271,7 @@ TEST_F(ShippedArt, EveryMapPictureIsThereAtItsSize) {
         expectSize(characters + "girl_" + sheet + ".png", 8 * 48, 72);
     for (int n = 1; n <= 3; ++n)
         for (const char* sheet : {"idle", "walk_up", "walk_upleft", "walk_left", "walk_downleft", "walk_down", "event1",
-                                  "event2", "event3"})
+                                  "event2", "event3", "birdhouse"})
             expectSize(characters + "cat" + std::to_string(n) + "_" + sheet + ".png", 8 * 48, 40);
     expectSize(characters + "bubble_small.png", 160, 80);
     expectSize(characters + "bubble_medium.png", 240, 110);
@@ -291,6 +291,7 @@ TEST_F(ShippedArt, EveryMapPictureIsThereAtItsSize) {
     expectSize(ui + "button_show_all.png", 4 * 60, 60);
     expectSize(ui + "money_plate.png", 200, 52);
     expectSize(ui + "panel_bottom.png", 1024, 110);
+    expectSize(ui + "dust.png", 8 * 128, 64);
     const cImage map = decodeName("Meadow/Images/Backgrounds/map_bg.png");
     EXPECT_EQ(map.width, 1024);
     EXPECT_EQ(map.height, 768);

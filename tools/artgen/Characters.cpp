@@ -467,7 +467,7 @@ void label(cairo_t* cr, const std::string& text, double x, double y, double size
 } // namespace
 
 void contactSheet() {
-    const int W = 1500, H = 1960;
+    const int W = 1500, H = 2150;
     Canvas sheet(W, H);
     cairo_t* cr = sheet.cr();
     setColor(cr, CREAM);
@@ -488,14 +488,14 @@ void contactSheet() {
     label(cr, "The cats (48x40 frames, 8 per sheet, facing left; shown at 1.5x)", 20, y, 14);
     y += 10;
     const char* cat[] = {"idle",    "walk_down", "walk_downleft", "walk_left", "walk_upleft",
-                         "walk_up", "event1",    "event2",        "event3"};
+                         "walk_up", "event1",    "event2",        "event3",    "birdhouse"};
     for (int n = 1; n <= 3; ++n)
-        for (int i = 0; i < 9; ++i) {
-            const double x = 20 + (i % 3) * 490, yy = y + ((n - 1) * 3 + i / 3) * 62;
+        for (int i = 0; i < int(sizeof cat / sizeof cat[0]); ++i) {
+            const double x = 20 + (i % 3) * 490, yy = y + ((n - 1) * 4 + i / 3) * 62;
             label(cr, "cat" + std::to_string(n) + "_" + cat[i], x, yy + 12, 11);
             place(cr, dir + "cat" + std::to_string(n) + "_" + cat[i] + ".png", x, yy + 14, 1.2);
         }
-    y += 9 * 62 + 20;
+    y += 12 * 62 + 20;
     label(cr, "Animals and butterflies (8-frame loops, shown at 1.5x)", 20, y, 14);
     y += 10;
     const char* animals[] = {"chicken",     "chicken_brown", "cow",        "goat",       "sheep",     "bird",
@@ -646,6 +646,18 @@ void generate() {
         });
         sheet(CAT_W, CAT_H, 8, name + "event3.png",
               [&look](cairo_t* cr, int, double ph) { sleepingCat(cr, look, ph); });
+        // At the bird house: crouch, wiggle, and a little leap at the birds.
+        sheet(CAT_W, CAT_H, 8, name + "birdhouse.png", [&look](cairo_t* cr, int i, double) {
+            CatPose p;
+            p.view = 2;
+            const double crouch[8] = {0, 1.5, 3, 3, 3, 0, 0, 0};
+            const double leap[8] = {0, 0, 0, 0, 0, -4.5, -6, -3};
+            p.crouch = crouch[i];
+            p.bob = leap[i];
+            p.tail = i < 5 ? (i % 2 ? 0.9 : -0.9) : 0.3;
+            p.step = i >= 5 ? 1 : 0;
+            cat(cr, look, p);
+        });
     }
     bubble(160, 80, dir + "bubble_small.png");
     bubble(240, 110, dir + "bubble_medium.png");

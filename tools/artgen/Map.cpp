@@ -437,6 +437,29 @@ void buttons() {
             ellipse(p, 0, 0, r * 0.14, r * 0.14);
         });
     });
+    // The dust a building raises when it lands: puffs that swell, drift apart and fade.
+    {
+        Canvas c(8 * 128, 64);
+        Sheet::draw(c, 128, 64, 8, [](cairo_t* cr, int, double ph) {
+            const double t = ph + 0.125, fade = std::pow(1 - t, 0.6);
+            for (int i = 0; i < 14; ++i) {
+                const double a = M_PI * (i / 13.0);
+                const double d = 14 + 40 * t * (0.8 + 0.4 * hashNoise(i, 2, 90));
+                const double x = 64 - std::cos(a) * d, y = 50 - std::sin(a) * d * 0.4 - 5 * t;
+                const double r = (7 + 5 * hashNoise(i, 1, 90)) * (0.7 + 0.7 * t);
+                cairo_pattern_t* p = cairo_pattern_create_radial(x - r * 0.3, y - r * 0.35, 0, x, y, r);
+                const Rgb light = lighter(SOIL, 0.55), shade = mix(SOIL, WOOD, 0.35);
+                cairo_pattern_add_color_stop_rgba(p, 0, light.r, light.g, light.b, 0.95 * fade);
+                cairo_pattern_add_color_stop_rgba(p, 0.6, SOIL.r, SOIL.g, SOIL.b, 0.85 * fade);
+                cairo_pattern_add_color_stop_rgba(p, 1, shade.r, shade.g, shade.b, 0);
+                cairo_set_source(cr, p);
+                cairo_arc(cr, x, y, r, 0, 2 * M_PI);
+                cairo_fill(cr);
+                cairo_pattern_destroy(p);
+            }
+        });
+        Output::small(c, dir + "dust.png");
+    }
     // The money plate: a coin and a cream field for the sum.
     {
         Canvas c(200, 52);
