@@ -485,7 +485,7 @@ void contactSheet() {
         place(cr, dir + "girl_" + girl[i] + ".png", x, yy + 14, 1.5);
     }
     y += 5 * 118 + 10;
-    label(cr, "The cats (48x40 frames, 8 per sheet, facing left; shown at 1.5x)", 20, y, 14);
+    label(cr, "The cats (48x40 frames, 8 per sheet, facing left; shown at 1.2x)", 20, y, 14);
     y += 10;
     const char* cat[] = {"idle",    "walk_down", "walk_downleft", "walk_left", "walk_upleft",
                          "walk_up", "event1",    "event2",        "event3",    "birdhouse"};
