@@ -204,6 +204,102 @@ TEST_F(ShippedArt, EveryPromisedPictureIsThereAtItsSize) {
     }
 }
 
+// The map's pictures (docs/art-style.md, "The map"): every building at each level in three
+// colours with its falling parts, the work icons, the characters, the animals and the interface.
+TEST_F(ShippedArt, EveryMapPictureIsThereAtItsSize) {
+    struct Unit {
+        const char* stem;
+        int levels;
+        bool small;
+    };
+    const Unit units[26] = {{"hen_house", 3, false},
+                            {"cheese_house", 2, false},
+                            {"mill_house", 2, false},
+                            {"bee_house", 2, false},
+                            {"bakery", 2, false},
+                            {"cake_house", 2, false},
+                            {"goat_house", 2, false},
+                            {"wool_house", 1, false},
+                            {"cow_house", 2, false},
+                            {"spinning_house", 2, false},
+                            {"textile_house", 1, false},
+                            {"molding_house", 1, false},
+                            {"adornment_house", 1, false},
+                            {"warehouse", 3, false},
+                            {"clothes_house", 1, false},
+                            {"stone_house", 2, false},
+                            {"pier", 2, false},
+                            {"seed_bed", 2, true},
+                            {"bench", 1, true},
+                            {"water_pump", 2, true},
+                            {"fountain", 2, true},
+                            {"dog_house", 1, true},
+                            {"bird_house", 2, false},
+                            {"butterfly_factory", 1, false},
+                            {"cats_factory", 1, false},
+                            {"dogs_factory", 1, false}};
+    auto expectSize = [&](const std::string& name, int w, int h) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(m_manager->hasAtlasEntry(name));
+        const cAtlasFrame& frame = m_manager->getAtlasEntry(name);
+        EXPECT_EQ(int(frame.size.x), w);
+        EXPECT_EQ(int(frame.size.y), h);
+    };
+    const std::string buildings = "Map/Images/Buildings/";
+    for (const Unit& u : units) {
+        const int w = u.small ? 100 : 140, h = u.small ? 90 : 120;
+        for (int level = 1; level <= u.levels; ++level) {
+            const std::string stem = buildings + u.stem + std::to_string(level);
+            for (int v = 1; v <= 3; ++v)
+                expectSize(stem + "_" + std::to_string(v) + ".png", w, h);
+            // A level drops in as at least two parts, each on the building's own canvas.
+            int parts = 0;
+            for (const char* part : {"_part_ground", "_part_walls", "_part_roof1", "_part_extras1"}) {
+                const std::string name = stem + part + ".png";
+                if (!m_manager->hasAtlasEntry(name))
+                    continue;
+                expectSize(name, w, h);
+                ++parts;
+            }
+            EXPECT_GE(parts, 2) << stem;
+        }
+        expectSize(std::string("Map/Images/WorkIcons/") + u.stem + ".png", 48, 48);
+    }
+    const std::string characters = "Map/Images/Characters/";
+    for (const char* sheet : {"idle", "talk", "walk_up", "walk_upright", "walk_right", "walk_downright", "walk_down",
+                              "event1", "event2", "event3"})
+        expectSize(characters + "girl_" + sheet + ".png", 8 * 48, 72);
+    for (int n = 1; n <= 3; ++n)
+        for (const char* sheet : {"idle", "walk_up", "walk_upleft", "walk_left", "walk_downleft", "walk_down", "event1",
+                                  "event2", "event3", "birdhouse"})
+            expectSize(characters + "cat" + std::to_string(n) + "_" + sheet + ".png", 8 * 48, 40);
+    expectSize(characters + "bubble_small.png", 160, 80);
+    expectSize(characters + "bubble_medium.png", 240, 110);
+    expectSize(characters + "bubble_large.png", 320, 140);
+    const std::string animals = "Map/Images/Animals/";
+    const struct {
+        const char* name;
+        int w, h;
+    } loops[] = {{"chicken", 32, 32},    {"chicken_brown", 32, 32}, {"cow", 64, 48},         {"goat", 48, 44},
+                 {"sheep", 48, 40},      {"bird", 24, 24},          {"bird_flying", 32, 24}, {"bee", 20, 20},
+                 {"butterfly1", 32, 32}, {"butterfly2", 32, 32},    {"butterfly3", 32, 32}};
+    for (const auto& loop : loops)
+        expectSize(animals + loop.name + ".png", 8 * loop.w, loop.h);
+    const std::string ui = "Map/Images/Interface/";
+    expectSize(ui + "button_level.png", 4 * 80, 80);
+    expectSize(ui + "button_menu.png", 4 * 60, 60);
+    expectSize(ui + "button_show_all.png", 4 * 60, 60);
+    expectSize(ui + "money_plate.png", 200, 52);
+    expectSize(ui + "panel_bottom.png", 1024, 110);
+    expectSize(ui + "dust.png", 8 * 128, 64);
+    const cImage map = decodeName("Meadow/Images/Backgrounds/map_bg.png");
+    EXPECT_EQ(map.width, 1024);
+    EXPECT_EQ(map.height, 768);
+    const cImage map2x = decodeName("Meadow/Images2x/Backgrounds/map_bg.png");
+    EXPECT_EQ(map2x.width, 2048);
+    EXPECT_EQ(map2x.height, 1536);
+}
+
 // Large desktops draw from the "Images2x" twins: each 1x picture has one at twice its size.
 TEST_F(ShippedArt, EveryPictureHasItsDoubleSizeTwin) {
     std::vector<std::string> pages;

@@ -3,10 +3,14 @@
 // Small pictures go to ATLAS_SOURCE_DIR under their game names (atlaspack packs them into
 // DATA_DIR), large ones straight into DATA_DIR, the contact sheet into DOCS_DIR.
 
+#include "Animals.h"
 #include "Backgrounds.h"
 #include "BoardUi.h"
+#include "Buildings.h"
 #include "Cells.h"
+#include "Characters.h"
 #include "ContactSheet.h"
+#include "Map.h"
 #include "Output.h"
 #include "Paint.h"
 #include "Pieces.h"
@@ -37,8 +41,14 @@ int main(int argc, char** argv) {
         BoardUi::generate();
         UiKit::generate();
         Backgrounds::generate();
-        if (scale == 1)
+        Buildings::generate();
+        Map::generate();
+        Characters::generate();
+        Animals::generate();
+        if (scale == 1) {
             ContactSheet::generate();
+            Characters::contactSheet();
+        }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "artgen: %s\n", e.what());
         return 1;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Regenerates every picture of the game from code: draws them with artgen, packs the small ones
-# into atlas pages with atlaspack, and writes the contact sheet into docs/. The build never runs
-# this; the results are committed. Run from anywhere:
+# into atlas pages with atlaspack, and writes the contact sheets and mock-ups into docs/ (board,
+# map, buildings, characters). The map's pictures sit under "Map/Images" and get their own pages.
+# The build never runs this; the results are committed. Run from anywhere:
 #   tools/artgen/regenerate.sh [BUILD_DIR]
 set -euo pipefail
 

@@ -1,0 +1,17 @@
+#pragma once
+
+// The map between levels: the 1024 x 768 meadow under the buildings (paths along the rows of
+// building points and down the gaps, the pond with the pier's bank in the lower right, trees,
+// the sky band at the top), the map's frame and buttons.
+
+namespace Map {
+
+constexpr const char* BACKGROUND = "Meadow/Images/Backgrounds/map_bg.png";
+constexpr const char* FOLDER = "Map/Images/Interface/";
+// A building picture's bottom centre stands this far below its point on the map: the front's
+// ground line is 14 units above the picture's bottom, so the front stands 4 units above the point.
+constexpr double BUILDING_DROP = 10;
+
+void generate();
+
+} // namespace Map
