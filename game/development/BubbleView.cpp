@@ -44,6 +44,8 @@ void cBubbleView::loadXML(const Engine::IXmlNode* node) {
     Engine::IXmlNode* text = nullptr;
     if (node->findNode("Text", text) && text)
         m_text->loadXML(text);
+    // The text reads no depth of its own: keep its lines over the bubble's picture.
+    m_text->setDepth(getDepth() + 1);
     m_size = getSize();
     if (m_size.x == 0 || m_size.y == 0)
         throw Engine::cStringA("cBubbleView::loadXML(): the bubble's size is 0");

@@ -132,7 +132,11 @@ TEST_F(CatPersonViewTest, FunnyEventsPlayWithoutABubbleAndItNeverTalks) {
     const std::string look = lookOf(*view);
     EXPECT_TRUE(look == "c_wash" || look == "c_nap") << look;
     EXPECT_FALSE(view->getBubble()->isVisible());
-    ui.run(1.0f);
+    // Its 1 s counts from the frame it began.
+    ui.steps(14);
+    EXPECT_TRUE(view->isFunnyTalking());
+    ui.step();
+    EXPECT_FALSE(view->isFunnyTalking());
     EXPECT_EQ(model.getState(), cPersonageModel::PERSONAGE_IDLE);
     EXPECT_EQ(lookOf(*view), "cat_pers_idle");
 

@@ -4,6 +4,7 @@
 // looks (one picture per look id) and says whether a board screen is open and which tip shows, a
 // sound table that writes down what it plays, and character files written by the test.
 
+#include "engine/core/Random.h"
 #include "engine/core/String.h"
 #include "engine/gui/Sprite.h"
 #include "game/development/BubbleView.h"
@@ -139,6 +140,7 @@ inline std::string catXml(const std::string& graph, const std::string& keys = kC
 class ViewFixture : public TestSupport::LabelFixture {
 protected:
     void start() {
+        Engine::randomSeed(1);
         uint32_t colour = 0xFF102030u;
         for (const std::string& id : kLookIds)
             ui.writePicture(lookPicture(id), 4, 4, colour += 0x010101u);
