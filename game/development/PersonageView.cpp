@@ -3,6 +3,7 @@
 #include "engine/core/FrameTimer.h"
 #include "engine/core/Random.h"
 #include "engine/core/String.h"
+#include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
 #include "game/development/BubbleView.h"
 #include "game/development/Graph.h"
@@ -36,7 +37,13 @@ void readVector(const Engine::IXmlNode* node, const wchar_t* key, cVector2& out)
 cPersonageView::cPersonageView(Engine::cWidget* parent, IPersonageScreen* screen, cPersonageModel* model)
     : cPanel(parent), m_model(model), m_screen(screen), m_bubble(new cBubbleView(this, this)) {}
 
-cPersonageView::~cPersonageView() = default;
+cPersonageView::~cPersonageView() {
+    // The overlay and its prototypes live under the development screen.
+    removeGraph();
+    for (Engine::cPanel* proto : {m_nodeProto, m_arcProto})
+        if (proto && Engine::isWidgetAlive(proto))
+            Engine::deleteWidgetLater(proto);
+}
 
 float cPersonageView::frameTime() {
     const Engine::IFrameTimer* timer = Engine::getFrameTimer();
@@ -58,6 +65,10 @@ void cPersonageView::loadCharacterKeys(const Engine::IXmlNode* node) {
     readVector(node, L"size_down", m_sizeDown);
     // The model reads "Graph" and "PersonageFunnyEvents" of the same element.
     m_model->loadXML(const_cast<Engine::IXmlNode*>(node), m_fileName);
+    if (m_screen->isEditorMode()) {
+        m_nodeProto = loadProto(node, "NodeProto");
+        m_arcProto = loadProto(node, "ArcProto");
+    }
     readVector(node, L"large_node_size", m_largeNodeSize);
     readVector(node, L"normal_node_size", m_normalNodeSize);
     readFloat(node, L"moving_speed_x", m_speedX);
@@ -179,6 +190,75 @@ void cPersonageView::startMoving() {
 void cPersonageView::placeAtCurrentPoint() {
     setPosition(m_model->getGraph()->getNode(m_model->getCurrentPoint())->getPosition());
     updateVisualState();
+    if (!m_screen->isEditorMode())
+        return;
+    if (m_screen->isLevelRunning())
+        removeGraph();
+    else
+        showGraph();
+}
+
+Engine::cPanel* cPersonageView::loadProto(const Engine::IXmlNode* node, const char* name) {
+    Engine::IXmlNode* element = nullptr;
+    if (!node->findNode(name, element) || !element)
+        return nullptr;
+    auto* proto = new Engine::cPanel(m_screen->getWidget());
+    proto->loadXML(element);
+    proto->hide();
+    return proto;
+}
+
+void cPersonageView::removeGraph() {
+    for (const auto& [index, widget] : m_nodeWidgets)
+        if (Engine::isWidgetAlive(widget))
+            Engine::deleteWidgetLater(widget);
+    for (Engine::cPanel* widget : m_arcWidgets)
+        if (Engine::isWidgetAlive(widget))
+            Engine::deleteWidgetLater(widget);
+    m_nodeWidgets.clear();
+    m_arcWidgets.clear();
+}
+
+void cPersonageView::showGraph() {
+    removeGraph();
+    cGraph* graph = m_model->getGraph();
+    if (m_nodeProto)
+        for (int32_t index : graph->getNodeIndices()) {
+            auto* marker = new Engine::cPanel(*m_nodeProto);
+            marker->setParent(m_screen->getWidget());
+            marker->setPosition(graph->getNode(index)->getPosition());
+            marker->show();
+            m_nodeWidgets[index] = marker;
+        }
+    if (m_arcProto)
+        for (const cGraphArc* arc : graph->copyArcs()) {
+            if (!arc->m_node1 || !arc->m_node2)
+                continue;
+            const cVector2 a = arc->m_node1->getPosition(), b = arc->m_node2->getPosition();
+            auto* bar = new Engine::cPanel(*m_arcProto);
+            bar->setParent(m_screen->getWidget());
+            bar->show();
+            bar->setPosition((a + b) * 0.5f);
+            bar->setSize(cVector2((b - a).length(), m_arcProto->getSize().y));
+            bar->setAngle(-std::atan2(b.y - a.y, b.x - a.x) * 180.0f / float(M_PI));
+            m_arcWidgets.push_back(bar);
+        }
+}
+
+void cPersonageView::resizeNeighbours(int32_t node, const cVector2& size) {
+    for (cGraphNode* neighbour : m_model->getGraph()->getNeighbours(node)) {
+        auto it = m_nodeWidgets.find(neighbour->getIndex());
+        if (it != m_nodeWidgets.end())
+            it->second->setSize(size);
+    }
+}
+
+void cPersonageView::growNeighbours(int32_t node) {
+    resizeNeighbours(node, m_largeNodeSize);
+}
+
+void cPersonageView::shrinkNeighbours(int32_t node) {
+    resizeNeighbours(node, m_normalNodeSize);
 }
 
 void cPersonageView::hideBubble() {

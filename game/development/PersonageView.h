@@ -12,7 +12,9 @@
 #include "engine/gui/Panel.h"
 
 #include <cstdint>
+#include <map>
 #include <string>
+#include <vector>
 
 class cBubbleView;
 class cGraphNode;
@@ -60,6 +62,16 @@ public:
     void goToWork();
     void resetIdleTime();
 
+    // The editor's overlay of the graph over the development screen: a marker per node and a bar
+    // per arc, made again from the prototypes. The markers carry no caption and no hover hooks
+    // until the toolkit's framed text button is in; the screen's editor calls the two below.
+    void showGraph();
+    void removeGraph();
+    void growNeighbours(int32_t node);
+    void shrinkNeighbours(int32_t node);
+    const std::map<int32_t, Engine::cPanel*>& getNodeWidgets() const { return m_nodeWidgets; }
+    const std::vector<Engine::cPanel*>& getArcWidgets() const { return m_arcWidgets; }
+
     IPersonageScreen* getScreen() const { return m_screen; }
     cPersonageModel* getModel() const { return m_model; }
     cBubbleView* getBubble() const { return m_bubble; }
@@ -91,6 +103,9 @@ protected:
         bool mirrored = false;
     };
     bool chooseWalk(const Engine::cVector2& d, tWalk& walk) const;
+    // A prototype of the overlay, loaded hidden under the development screen.
+    Engine::cPanel* loadProto(const Engine::IXmlNode* node, const char* name);
+    void resizeNeighbours(int32_t node, const Engine::cVector2& size);
     static float frameTime();
     // A uniform value between low and high on the engine generator.
     static float randomFloat(float low, float high);
@@ -98,6 +113,10 @@ protected:
     float m_heightOffset = 0;
     cPersonageModel* m_model;
     IPersonageScreen* m_screen;
+    Engine::cPanel* m_nodeProto = nullptr;
+    Engine::cPanel* m_arcProto = nullptr;
+    std::map<int32_t, Engine::cPanel*> m_nodeWidgets;
+    std::vector<Engine::cPanel*> m_arcWidgets;
     Engine::cVector2 m_largeNodeSize;
     Engine::cVector2 m_normalNodeSize;
     cGraphNode* m_destination = nullptr;

@@ -207,3 +207,41 @@ TEST_F(PersonageViewTest, FailuresNameTheOperation) {
     EXPECT_EQ(TestModel::thrownText([&] { view->startWorking(); }),
               "cPersonageView::startWorking(): working unit is undefined in the model.");
 }
+
+TEST_F(PersonageViewTest, TheEditorOverlaysTheGraphOnTheScreenUnlessALevelRuns) {
+    start();
+    Engine::cWidget* map = new Engine::cWidget(nullptr);
+    widgets.emplace_back(map);
+    map->show();
+    screen.widget = map;
+    screen.editorMode = true;
+    const std::string protos = "<NodeProto Picture=\"looks/ev.tga\" size=\"18 18\"/>"
+                               "<ArcProto Picture=\"looks/ev.tga\" size=\"10 4\"/>";
+    cPersonageView* view = heroine(
+        heroineXml(kCorner + protos, std::string(kCalm) + " large_node_size=\"28 28\" normal_node_size=\"18 18\""));
+    view->placeAtCurrentPoint();
+    const auto& nodes = view->getNodeWidgets();
+    ASSERT_EQ(nodes.size(), 3u);
+    EXPECT_EQ(nodes.at(2)->getPosition(), cVector2(116, 132));
+    EXPECT_TRUE(nodes.at(2)->isVisible());
+    EXPECT_EQ(nodes.at(2)->getParent(), map);
+    const auto& arcs = view->getArcWidgets();
+    ASSERT_EQ(arcs.size(), 2u);
+    // Arc 1-2 runs straight down: centred between its nodes, as long as they are apart.
+    EXPECT_EQ(arcs[1]->getPosition(), cVector2(116, 116));
+    EXPECT_EQ(arcs[1]->getSize(), cVector2(32, 4));
+    EXPECT_FLOAT_EQ(arcs[1]->getAngle(), -90);
+    view->growNeighbours(1);
+    EXPECT_EQ(nodes.at(0)->getSize(), cVector2(28, 28));
+    EXPECT_EQ(nodes.at(2)->getSize(), cVector2(28, 28));
+    EXPECT_EQ(nodes.at(1)->getSize(), cVector2(18, 18));
+    view->shrinkNeighbours(1);
+    EXPECT_EQ(nodes.at(0)->getSize(), cVector2(18, 18));
+    // Placed again while a level runs, the overlay goes.
+    screen.levelRunning = true;
+    view->placeAtCurrentPoint();
+    EXPECT_TRUE(view->getNodeWidgets().empty());
+    EXPECT_TRUE(view->getArcWidgets().empty());
+    ui.step();
+    EXPECT_EQ(map->getChildren().size(), 2u); // the two prototypes
+}

@@ -36,15 +36,17 @@ public:
             throw Engine::cStringA("FakeScreen: no look " + id);
         return it->second;
     }
-    Engine::cWidget* getWidget() override { return nullptr; }
+    Engine::cWidget* getWidget() override { return widget; }
     bool isLevelScreenOpen() const override { return levelScreenOpen; }
     bool isLevelRunning() const override { return levelRunning; }
-    bool isEditorMode() const override { return false; }
+    bool isEditorMode() const override { return editorMode; }
     const Engine::cSprite* getShownTip() const override { return tip; }
 
     std::map<std::string, Engine::cVisual> looks;
     bool levelScreenOpen = false;
     bool levelRunning = false;
+    bool editorMode = false;
+    Engine::cWidget* widget = nullptr;
     const Engine::cSprite* tip = nullptr;
 };
 
