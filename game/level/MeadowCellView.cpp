@@ -101,6 +101,11 @@ void cMeadowCellView::loadXML(const IXmlNode* node) {
     }
 }
 
+void cMeadowCellView::draw() {
+    if (getPicture() || getMesh())
+        cPanel::draw();
+}
+
 void cMeadowCellView::setModelObject(cCellModel* cell) {
     if (!cell)
         throw cStringA("cMeadowCellView::setModelObject(): model object is null");

@@ -28,6 +28,8 @@ public:
 
     void process() override;
     void loadXML(const Engine::IXmlNode* node) override;
+    // A cell without a look (a hole in play) draws nothing; its border pieces still do.
+    void draw() override;
 
     bool getUserFlag() const { return m_userFlag; }
     void setUserFlag(bool flag) { m_userFlag = flag; }

@@ -62,7 +62,8 @@ inline std::string pieceProto(const std::string& extra = "") {
 }
 
 inline std::string meadowViewXml(const std::string& proto = pieceProto()) {
-    return "<MeadowView Visible=\"1\" Enable=\"1\" ShowTime=\"0.25\" HideTime=\"0.25\" new_level_delta_time=\"0.5\">" + proto +
+    return "<MeadowView Visible=\"1\" Enable=\"1\" ShowTime=\"0.25\" HideTime=\"0.25\" new_level_delta_time=\"0.5\">" +
+           proto +
            "<VehicleIconProto size=\"20,20\" deep=\"8\" Picture=\"art/icon.tga\"/>"
            "<GoldIconProto size=\"20,20\" deep=\"8\" Picture=\"art/icon.tga\"/>"
            "<TriggerIconProto size=\"60,60\" deep=\"4\" Picture=\"art/icon.tga\"/>"
@@ -78,7 +79,8 @@ inline std::string borders(const std::string& extra = "") {
 }
 
 inline std::string fieldViewXml(const std::string& cellExtra = "", const std::string& borderExtra = "") {
-    return "<FieldView Visible=\"1\" Enable=\"1\" center_position=\"500,400\" cell_distance=\"64\" first_cell_deep=\"10\" cells_deep_step=\"1\" "
+    return "<FieldView Visible=\"1\" Enable=\"1\" center_position=\"500,400\" cell_distance=\"64\" "
+           "first_cell_deep=\"10\" cells_deep_step=\"1\" "
            "complex_cells_deep_delta=\"0.5\"><CellPrototype position=\"0,0\" size=\"60,60\" deep=\"3\" "
            "simple_types=\"2\" wood_types=\"2\" iron_types=\"1\" " +
            cellExtra + "><LocksPicture size=\"60,60\" deep=\"6\"/>" + borders(borderExtra) +

@@ -68,14 +68,14 @@ TEST_F(MeadowFieldViewTest, BorderPiecesFollowTheEightNeighbours) {
         std::set<int> shown;
     };
     const Case cases[] = {
-        {{"1"}, 0, 0, {0, 1, 2, 3, 4, 5, 6, 7}},            // a lone cell: four sides, four outer corners
-        {{"1_1"}, 0, 0, {0, 4, 5, 6, 7}},                   // left of a pair: no right side or right corners
-        {{"1_1"}, 0, 1, {0, 1, 2, 3, 4}},                   // right of a pair
-        {{"0_1", "1_1"}, 0, 0, {8}},                        // a hole with cells above and right: inner corner 8
-        {{"1_1_1", "1_1_1", "1_1_1"}, 1, 1, {}},            // surrounded: nothing
+        {{"1"}, 0, 0, {0, 1, 2, 3, 4, 5, 6, 7}},             // a lone cell: four sides, four outer corners
+        {{"1_1"}, 0, 0, {0, 4, 5, 6, 7}},                    // left of a pair: no right side or right corners
+        {{"1_1"}, 0, 1, {0, 1, 2, 3, 4}},                    // right of a pair
+        {{"0_1", "1_1"}, 0, 0, {8}},                         // a hole with cells above and right: inner corner 8
+        {{"1_1_1", "1_1_1", "1_1_1"}, 1, 1, {}},             // surrounded: nothing
         {{"1_1_1", "1_0_1", "1_1_1"}, 1, 1, {8, 9, 10, 11}}, // a hole inside the board
-        {{"1_1", "1_0"}, 0, 1, {0, 1, 2, 3, 4}},            // a diagonal neighbour alone keeps the side pieces
-        {{"1_0", "0_1"}, 0, 0, {0, 2, 3, 4, 5, 6, 7}},      // a diagonal neighbour takes its outer corner
+        {{"1_1", "1_0"}, 0, 1, {0, 1, 2, 3, 4}},             // a diagonal neighbour alone keeps the side pieces
+        {{"1_0", "0_1"}, 0, 0, {0, 2, 3, 4, 5, 6, 7}},       // a diagonal neighbour takes its outer corner
         {{"1_0", "0_1"}, 1, 1, {0, 1, 2, 3, 4, 6, 7}},
     };
     for (const Case& c : cases) {
