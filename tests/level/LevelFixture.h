@@ -74,7 +74,8 @@ inline std::string meadowViewXml(const std::string& proto = pieceProto()) {
 inline std::string borders(const std::string& extra = "") {
     std::string text = "<Borders>";
     for (int side = 0; side < 12; ++side)
-        text += "<B side=\"" + std::to_string(side) + "\" size=\"10,10\" deep=\"1\" Picture=\"art/border.tga\"/>";
+        text += "<B Enable=\"1\" side=\"" + std::to_string(side) +
+                "\" size=\"10,10\" deep=\"1\" Picture=\"art/border.tga\"/>";
     return text + extra + "</Borders>";
 }
 
