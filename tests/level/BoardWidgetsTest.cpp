@@ -7,9 +7,12 @@
 #include "game/level/BouncingSprite.h"
 #include "game/level/FlashingPanel.h"
 #include "game/level/FlyingNumber.h"
+#include "game/level/FlyingValue.h"
 #include "game/level/IconText.h"
 #include "game/level/SinusSprite.h"
 #include "game/level/StateAnimation.h"
+#include "game/model/GameServices.h"
+#include "tests/model/fakes/FakeGameSounds.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UiHarness.h"
 
@@ -217,4 +220,38 @@ TEST(FlyingNumberTest, TheShippedLayoutsLoadWithTheShippedArt) {
         EXPECT_NE(nullptr, number.getIcon()->getPicture()) << layout;
         EXPECT_LT(number.getVelocity().y, 0) << layout;
     }
+}
+
+TEST(FlyingValueTest, ALaunchedLineFadesInAtItsPlaceWithItsNumberedSound) {
+    UiHarness ui(0.25f);
+    writeFont(ui);
+    ui.writeFile("value.xml", std::string("<V Visible=\"1\" Enable=\"1\" Multiplier=\"0.5\" src_mult=\"2\" "
+                                          "show_time=\"1\" speed=\"30\" ") +
+                                  FONT + "/>");
+    ui.start();
+    TestFakes::FakeGameSounds sounds;
+    GameServices::setGameSounds(&sounds);
+    cFlyingValue prototype(nullptr);
+    prototype.loadXML(ui.layout("value.xml"));
+    cFlyingValue line(prototype);
+    EXPECT_EQ(-1, line.getIndex());
+    EXPECT_FLOAT_EQ(2, line.getSourceMultiplier());
+    EXPECT_FLOAT_EQ(0.5f, line.getOwnMultiplier());
+    line.setIndex(0);
+    line.setSource(cVector2(0, 0));
+    line.setDestination(cVector2(30, 40));
+    line.show();
+    line.enable();
+    line.launch();
+    EXPECT_TRUE(line.getShown());
+    EXPECT_FLOAT_EQ(50, line.getDistance());
+    EXPECT_EQ(cVector2(30, 40), line.getPosition());
+    EXPECT_FLOAT_EQ(0, line.getAlpha());
+    EXPECT_EQ(1, sounds.count("play(line1)"));
+    ui.steps(2);
+    EXPECT_NEAR(0.5f, line.getAlpha(), 1e-5f);
+    ui.steps(2);
+    EXPECT_FLOAT_EQ(1, line.getAlpha());
+    EXPECT_FALSE(line.getShown());
+    GameServices::setGameSounds(nullptr);
 }
