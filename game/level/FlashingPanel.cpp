@@ -1,0 +1,38 @@
+#include "game/level/FlashingPanel.h"
+
+#include "engine/core/FrameTimer.h"
+#include "engine/core/ResourceManager.h"
+#include "engine/core/String.h"
+#include "engine/core/XmlNode.h"
+#include "game/level/LayoutReader.h"
+
+#include <cmath>
+
+using namespace Engine;
+
+cFlashingPanel::cFlashingPanel(cWidget* parent, const std::string& layout) : cPanel(parent) {
+    cResourceManager* resources = getResourceManager();
+    IXmlNode* root = resources ? resources->getXml(layout) : nullptr;
+    if (!root)
+        throw cStringA("cFlashingPanel: cannot read \"" + layout + "\"");
+    loadXML(root);
+    root->decRef();
+}
+
+cFlashingPanel::~cFlashingPanel() = default;
+
+void cFlashingPanel::loadXML(const IXmlNode* node) {
+    cPanel::loadXML(node);
+    float period = 0;
+    cLayoutReader::readFloat(node, L"flash_period", period);
+    m_phaseSpeed = period / float(2.0 * M_PI);
+}
+
+void cFlashingPanel::process() {
+    cPanel::process();
+    if (!m_flashing)
+        return;
+    const IFrameTimer* timer = getFrameTimer();
+    setAlpha(0.5f + 0.5f * std::sin(m_phaseSpeed * m_phaseTime));
+    m_phaseTime += timer ? timer->getDelta() : 0.0f;
+}

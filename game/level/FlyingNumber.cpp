@@ -1,0 +1,80 @@
+#include "game/level/FlyingNumber.h"
+
+#include "engine/core/FrameTimer.h"
+#include "engine/core/Random.h"
+#include "engine/core/ResourceManager.h"
+#include "engine/core/String.h"
+#include "engine/core/WidgetSets.h"
+#include "engine/core/XmlNode.h"
+#include "engine/gui/Label.h"
+#include "game/level/LayoutReader.h"
+
+#include <cstdlib>
+
+using namespace Engine;
+
+cFlyingNumber::cFlyingNumber(cWidget* parent, float x, float y, int number, bool scatter, const std::string& layout)
+    : cPanel(parent) {
+    m_number = new cLabel(this);
+    m_icon = new cPanel(this);
+    cResourceManager* resources = getResourceManager();
+    IXmlNode* root = resources ? resources->getXml(layout) : nullptr;
+    if (!root)
+        throw cStringA("cFlyingNumber: cannot read \"" + layout + "\"");
+    loadXML(root);
+    root->decRef();
+    float rx = 0, ry = 0;
+    if (scatter) {
+        rx = (float(randomNext()) * 2.0f / 32767.0f - 1.0f) * m_randomRadius;
+        ry = (float(randomNext()) * 2.0f / 32767.0f - 1.0f) * m_randomRadius;
+    }
+    setPosition(cVector2(x, y) + m_offset + cVector2(rx, ry));
+    m_velocity = m_rise * (1.0f / m_timeLeft);
+    m_fadeRate = 1.0f / m_timeLeft;
+    setAllAlpha(1.0f);
+    const std::string digits = std::to_string(std::abs(number));
+    m_number->setText((number > 0 ? L"+" : L"-") + std::wstring(digits.begin(), digits.end()));
+    if (number <= 0)
+        m_number->setColor(m_negativeColor);
+    m_number->show();
+    show();
+    enable();
+}
+
+cFlyingNumber::~cFlyingNumber() = default;
+
+void cFlyingNumber::loadXML(const IXmlNode* node) {
+    cPanel::loadXML(node);
+    IXmlNode* child = nullptr;
+    if (node->findNode("Number", child))
+        m_number->loadXML(child);
+    if (node->findNode("Icon", child))
+        m_icon->loadXML(child);
+    cLayoutReader::readVector(node, L"offset", m_offset);
+    cLayoutReader::readVector(node, L"fly_up_dir", m_rise);
+    cLayoutReader::readDivisor(node, L"fly_up_time", m_timeLeft);
+    cLayoutReader::readFloat(node, L"random_radius", m_randomRadius);
+    cLayoutReader::readColor(node, L"DisableTextColor", m_negativeColor);
+}
+
+void cFlyingNumber::setAllAlpha(float alpha) {
+    setAlpha(alpha);
+    m_number->setAlpha(alpha);
+    m_icon->setAlpha(alpha);
+}
+
+void cFlyingNumber::process() {
+    cPanel::process();
+    if (m_timeLeft <= 0)
+        return;
+    const IFrameTimer* timer = getFrameTimer();
+    const float dt = timer ? timer->getDelta() : 0.0f;
+    m_timeLeft -= dt;
+    if (m_timeLeft <= 0) {
+        deleteWidgetLater(this);
+        return;
+    }
+    setPosition(getPosition() + m_velocity * dt);
+    if (getAlpha() > 0)
+        setAllAlpha(getAlpha() - m_fadeRate * dt);
+}

@@ -1,0 +1,64 @@
+#include "game/level/FlyingValue.h"
+
+#include "engine/core/FrameTimer.h"
+#include "game/level/LayoutReader.h"
+#include "game/model/GameServices.h"
+#include "game/model/GameSounds.h"
+
+#include <cmath>
+
+using namespace Engine;
+
+cFlyingValue::cFlyingValue(cWidget* parent) : cLabel(parent) {}
+
+cFlyingValue::cFlyingValue(const cFlyingValue& other)
+    : cLabel(other), m_source(other.m_source), m_destination(other.m_destination),
+      m_sourceMultiplier(other.m_sourceMultiplier), m_ownMultiplier(other.m_ownMultiplier), m_speed(other.m_speed),
+      m_acceleration(other.m_acceleration), m_zoneRadius(other.m_zoneRadius), m_showTime(other.m_showTime) {}
+
+cFlyingValue::~cFlyingValue() = default;
+
+void cFlyingValue::loadXML(const IXmlNode* node) {
+    cLabel::loadXML(node);
+    cLayoutReader::readFloat(node, L"src_mult", m_sourceMultiplier);
+    m_ownMultiplier = getMultiplier();
+    cLayoutReader::readFloat(node, L"speed", m_speed);
+    cLayoutReader::readFloat(node, L"acceleration", m_acceleration);
+    cLayoutReader::readFloat(node, L"value_zone_radius", m_zoneRadius);
+    cLayoutReader::readFloat(node, L"show_time", m_showTime);
+}
+
+void cFlyingValue::launch() {
+    m_shown = true;
+    setPosition(m_destination);
+    setMultiplier(m_ownMultiplier);
+    setAlpha(0);
+    m_timer = m_showTime;
+    const cVector2 way = m_destination - m_source;
+    m_distance = std::sqrt(way.x * way.x + way.y * way.y);
+    if (IGameSounds* sounds = GameServices::getGameSounds())
+        sounds->play("line" + std::to_string(m_index + 1));
+}
+
+void cFlyingValue::reset() {
+    m_shown = false;
+    setMultiplier(m_ownMultiplier);
+    setPosition(m_destination);
+    setAlpha(1);
+    m_timer = 0;
+}
+
+void cFlyingValue::process() {
+    cLabel::process();
+    if (m_timer <= 0)
+        return;
+    const IFrameTimer* timer = getFrameTimer();
+    m_timer -= timer ? timer->getDelta() : 0.0f;
+    if (m_timer <= 0) {
+        m_timer = 0;
+        setAlpha(1);
+        reset();
+        return;
+    }
+    setAlpha(1.0f - m_timer / m_showTime);
+}

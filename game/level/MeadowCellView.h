@@ -1,0 +1,127 @@
+#pragma once
+
+// The view of one board cell: its type's picture (a random variant), the locks on it, the twelve
+// border pieces that outline the playing area, the trigger icons, and in the level editor the
+// vehicle and gold-prize icons and the trigger numbers. It also runs the cell's own shakes,
+// arrivals and freeze after a match. The field view clones one per model cell from its prototype.
+
+#include "engine/gui/Panel.h"
+#include "game/model/CellView.h"
+
+#include <array>
+#include <string>
+
+namespace Engine {
+class cLabel;
+}
+class cCellModel;
+class cMeadowView;
+
+class cMeadowCellView : public Engine::cPanel, public ICellView {
+public:
+    static constexpr int BORDER_COUNT = 12;
+
+    explicit cMeadowCellView(Engine::cWidget* parent);
+    // Copies the look and the layout values and clones the children; no model, no parent.
+    cMeadowCellView(const cMeadowCellView& other);
+    ~cMeadowCellView() override;
+
+    void process() override;
+    void loadXML(const Engine::IXmlNode* node) override;
+    // A cell without a look (a hole in play) draws nothing; its border pieces still do.
+    void draw() override;
+
+    bool getUserFlag() const { return m_userFlag; }
+    void setUserFlag(bool flag) { m_userFlag = flag; }
+
+    // ICellView
+    int getRow() override { return m_row; }
+    int getColumn() override { return m_column; }
+    void setCoordinates(int row, int column) {
+        m_row = row;
+        m_column = column;
+    }
+
+    void setModelObject(cCellModel* cell);
+    cCellModel* getModelObject() const { return m_model; }
+    void setBoardScreen(cMeadowView* board) { m_board = board; }
+    void updateFromModel();
+    static std::string getCellVisualStateId(int type);
+
+    void updateBorders();
+    void hideBorders();
+    void setBordersValue(float value);
+    Engine::cPanel* getBorder(int side) const { return m_borders[size_t(side)]; }
+    float getBorderValue(int side) const { return m_borderValues[size_t(side)]; }
+    void setEffectRenderType(bool on, unsigned renderType);
+    void clearIcons();
+    void removeIcon(Engine::cPanel*& icon);
+
+    void startCellShake(float angleDegrees, float delay);
+    void startRandomShake(bool hideAfter);
+    void freezeForDelay();
+    void enableTriggerIcon();
+    void startArrive(float duration);
+    bool stepArrive(float dt);
+    void startBorderArrive(float duration);
+    bool stepBorderArrive(float dt);
+
+    int getType() const { return m_type; }
+    int getLocks() const { return m_locks; }
+    const Engine::cVector2& getBaseSize() const { return m_baseSize; }
+    Engine::cPanel* getLocksPicture() const { return m_locksPicture; }
+    Engine::cPanel* getVehicleIcon() const { return m_vehicleIcon; }
+    Engine::cPanel* getGoldIcon() const { return m_goldIcon; }
+    Engine::cPanel* getTriggerIcon() const { return m_triggerIcon; }
+    Engine::cPanel* getTriggerBaseIcon() const { return m_triggerBaseIcon; }
+    Engine::cLabel* getConfigNumber() const { return m_configNumber; }
+    Engine::cLabel* getTriggerNumberLabel() const { return m_triggerNumber; }
+
+    static int s_simpleTypes, s_woodTypes, s_ironTypes;
+
+private:
+    bool stepScaleIn(float dt);
+    void showIcon(Engine::cPanel*& icon, Engine::cPanel* (cMeadowView::*create)());
+    void placeChild(Engine::cPanel* child);
+
+    cCellModel* m_model = nullptr;
+    cMeadowView* m_board = nullptr;
+    int m_type = 0;
+    int m_locks = 0;
+    int m_row = -1;
+    int m_column = -1;
+    Engine::cPanel* m_locksPicture = nullptr;
+    bool m_shaking = false;
+    Engine::cVector2 m_homePosition;
+    float m_shakeDuration = 0;
+    float m_shakeElapsed = 0;
+    float m_shakeAmp = 0;
+    float m_shakeOmega = 0;
+    float m_shakePhase = 0;
+    float m_shakeFading = 0;
+    // Border pieces stand in for progress bars until those land: their value is kept here.
+    std::array<Engine::cPanel*, BORDER_COUNT> m_borders{};
+    std::array<float, BORDER_COUNT> m_borderValues{};
+    bool m_userFlag = false;
+    float m_scaleInDuration = 0;
+    float m_scaleInTime = 0;
+    Engine::cVector2 m_baseSize;
+    bool m_randomShake = false;
+    bool m_hideAfterShake = false;
+    float m_shakeAngle = 0;
+    float m_shakeDelay = 0;
+    float m_randomShakeTime = 0;
+    float m_bordersDuration = 0;
+    float m_bordersElapsed = 0;
+    Engine::cPanel* m_vehicleIcon = nullptr;
+    Engine::cPanel* m_goldIcon = nullptr;
+    Engine::cPanel* m_triggerIcon = nullptr;
+    Engine::cPanel* m_triggerBaseIcon = nullptr;
+    Engine::cLabel* m_configNumber = nullptr;
+    Engine::cLabel* m_triggerNumber = nullptr;
+    bool m_effectRender = false;
+    float m_afterMatchDelay = 0;
+    float m_freezeTime = 0;
+    float m_arriveTime = 0;
+    float m_arriveDuration = 0;
+};

@@ -1,0 +1,286 @@
+#include "game/level/MeadowView.h"
+
+#include "engine/core/Random.h"
+#include "engine/core/ResourceManager.h"
+#include "engine/core/String.h"
+#include "engine/core/WidgetSets.h"
+#include "engine/core/XmlNode.h"
+#include "engine/gui/Label.h"
+#include "engine/gui/Panel.h"
+#include "game/level/FlyingNumber.h"
+#include "game/level/LayoutReader.h"
+#include "game/level/MeadowFieldView.h"
+#include "game/level/MeadowObjectView.h"
+#include "game/model/MeadowController.h"
+#include "game/model/MeadowModel.h"
+#include "game/shell/VisualStates.h"
+
+using namespace Engine;
+
+namespace {
+
+const char* const LAYOUT = "Meadow/View/MeadowView.xml";
+const char* const OBJECTS = "Meadow/View/GameObjects.xml";
+const char* const FLYING_NUMBER = "Meadow/View/FlyingNumber.xml";
+
+IXmlNode* takeXml(const char* path) {
+    cResourceManager* resources = getResourceManager();
+    IXmlNode* root = resources ? resources->getXml(path) : nullptr;
+    if (!root)
+        throw cStringA(std::string("cMeadowView: cannot read \"") + path + "\"");
+    return root;
+}
+
+std::wstring decimal(int value) {
+    const std::string digits = std::to_string(value);
+    return std::wstring(digits.begin(), digits.end());
+}
+
+} // namespace
+
+cMeadowView::cMeadowView(IVisualStates* owner, cMeadowModel* model, cMeadowController* controller, bool editor,
+                         bool noBackgroundEffects)
+    : cFader(nullptr), m_owner(owner), m_model(model), m_controller(controller), m_editorMode(editor),
+      m_noBackgroundEffects(noBackgroundEffects) {
+    m_moneyText = new cLabel(this);
+    m_vehicleIconProto = new cPanel(this);
+    m_goldIconProto = new cPanel(this);
+    m_triggerIconProto = new cPanel(this);
+    m_triggerBaseIconProto = new cPanel(this);
+    IXmlNode* root = takeXml(LAYOUT);
+    loadXML(root);
+    root->decRef();
+}
+
+cMeadowView::~cMeadowView() = default;
+
+void cMeadowView::loadXML(const IXmlNode* node) {
+    cFader::loadXML(node);
+    cLayoutReader::readFloat(node, L"ShowTime", m_showTime);
+    cLayoutReader::readFloat(node, L"HideTime", m_hideTime);
+
+    if (m_objectProto)
+        deleteWidgetLater(m_objectProto);
+    m_objectProto = new cMeadowObjectView(this);
+    IXmlNode* child = nullptr;
+    if (node->findNode("GameObjectProto", child))
+        m_objectProto->loadXML(child);
+    cLayoutReader::readFloat(node, L"new_level_delta_time", m_newLevelDeltaTime);
+    m_objectProto->setNewLevelMaxDelay(m_newLevelDeltaTime);
+    m_objectProto->disable();
+    m_objectProto->hide();
+
+    cLayoutReader::readFloat(node, L"end_level_effect_time", m_endLevelEffectTime);
+    float hintDelay = 30.0f;
+    cLayoutReader::readFloat(node, L"show_next_move_time", hintDelay);
+    if (m_controller)
+        m_controller->setHintDelay(hintDelay);
+    cLayoutReader::readVector(node, L"next_move_arrow_offset", m_nextMoveArrowOffset);
+
+    if (m_moneyText && node->findNode("MoneyText", child))
+        m_moneyText->loadXML(child);
+
+    if (node->findNode("LevelBacks", child) && child->getNodeCount() > 0) {
+        const int count = child->getNodeCount();
+        int index = int(float(count) * float(randomNext()) / 32768.0f);
+        IXmlNode* variant = nullptr;
+        if (child->getNodeAt(index, variant)) {
+            IXmlNode* pictures = nullptr;
+            if (variant->findNode("Pictures", pictures))
+                for (int i = 0; i < pictures->getNodeCount(); ++i) {
+                    IXmlNode* picture = nullptr;
+                    if (!pictures->getNodeAt(i, picture))
+                        continue;
+                    auto* panel = new cPanel(this);
+                    panel->loadXML(picture);
+                    m_backPictures.push_back(panel);
+                }
+            // "BackPyro" and "Clouds" of the variant are made when particle effects and clouds
+            // exist (and not with m_noBackgroundEffects).
+        }
+    }
+
+    // "EditButton" and "GameMenuButton" are read when the toolkit's buttons exist.
+    const std::pair<const char*, cPanel*> icons[] = {{"VehicleIconProto", m_vehicleIconProto},
+                                                     {"GoldIconProto", m_goldIconProto},
+                                                     {"TriggerIconProto", m_triggerIconProto},
+                                                     {"TriggerBaseIconProto", m_triggerBaseIconProto}};
+    for (const auto& icon : icons) {
+        if (node->findNode(icon.first, child))
+            icon.second->loadXML(child);
+        icon.second->hide();
+    }
+    // "PromptHoriz" and "PromptVert" are particle effects, made when those exist.
+
+    if (node->findNode("MatchEffects", child)) {
+        m_matchEffects.assign(size_t(child->getNodeCount()), nullptr);
+    } else {
+        m_matchEffects.clear();
+    }
+}
+
+void cMeadowView::createGameObjectsPrototypes() {
+    IXmlNode* root = takeXml(OBJECTS);
+    std::vector<int> types = m_model->getLevelTypes();
+    for (int category : {10, 11})
+        for (int type : m_model->getTypesOfCategory(category))
+            types.push_back(type);
+    try {
+        for (int type : types) {
+            auto* prototype = new cMeadowObjectView(*m_objectProto);
+            prototype->setParent(this);
+            prototype->setFieldView(m_fieldView);
+            prototype->setObjectVisualState(type, root);
+            prototype->disable();
+            prototype->hide();
+            if (m_objectPrototypes.count(type)) {
+                delete prototype;
+                throw cStringA("cMeadowView::createGameObjectsPrototypes(): duplicated type in level objects: " +
+                               std::to_string(type));
+            }
+            m_objectPrototypes[type] = prototype;
+        }
+    } catch (...) {
+        root->decRef();
+        throw;
+    }
+    root->decRef();
+}
+
+void cMeadowView::createGameObjects() {
+    for (int row = 0; row < m_model->getRows(); ++row)
+        for (int column = 0; column < m_model->getColumns(); ++column)
+            if (cMeadowObjectModel* piece = m_model->getObject(row, column))
+                if (!getGameObjectView(piece))
+                    throw "cMeadowView::createGameObjects(): cannot create game object view";
+}
+
+cMeadowObjectView* cMeadowView::getGameObjectView(cMeadowObjectModel* piece) {
+    const int type = piece->getType();
+    cMeadowObjectView* view = nullptr;
+    auto found = m_objectViews.find(piece);
+    if (found != m_objectViews.end()) {
+        view = found->second;
+        if (!view)
+            throw "cMeadowView::getGameObjectView(): game object view is null";
+        cVisual look = getLevelObjectState(type);
+        if (static_cast<const cVisual&>(*view) != look) {
+            view->cVisual::operator=(look);
+            view->invalidate();
+        }
+    } else {
+        auto prototype = m_objectPrototypes.find(type);
+        if (prototype == m_objectPrototypes.end())
+            return nullptr;
+        view = new cMeadowObjectView(*prototype->second);
+        view->setParent(this);
+        view->setFieldView(m_fieldView);
+        m_objectViews[piece] = view;
+        view->setModel(piece);
+        view->restoreSize();
+    }
+    view->enable();
+    view->setPlayAnimation(false);
+    return view;
+}
+
+cVisual cMeadowView::getLevelObjectState(int type) const {
+    auto found = m_objectPrototypes.find(type);
+    if (found == m_objectPrototypes.end())
+        throw cStringA("cMeadowView::getLevelObjectState(): there is no level object with a given type: " +
+                       std::to_string(type));
+    return static_cast<const cVisual&>(*found->second);
+}
+
+const cVisual& cMeadowView::getVisualState(const std::string& id) const {
+    return m_owner->getVisualState(id);
+}
+
+cWidget* cMeadowView::getCellCrushAnimation(int index) const {
+    // The index is checked against the effects the layout has, not a fixed four.
+    if (unsigned(index) >= m_matchEffects.size())
+        throw cStringA("cMeadowView::getCellCrushAnimation(): effect index is wrong: " + std::to_string(index));
+    return m_matchEffects[size_t(index)];
+}
+
+void cMeadowView::showNextMove(const cVector2& first, const cVector2& second) {
+    clearPrompts();
+    const cVector2 pa = m_fieldView->getCellPosition(int(first.x), int(first.y));
+    const cVector2 pb = m_fieldView->getCellPosition(int(second.x), int(second.y));
+    m_currentPrompt = pa.y == pb.y ? m_promptHoriz : m_promptVert;
+    if (!m_currentPrompt)
+        return;
+    m_currentPrompt->setOffset(cVector2((pa.x + pb.x) * 0.5f, (pa.y + pb.y) * 0.5f));
+    m_currentPrompt->show();
+    m_hintTipPending = true;
+}
+
+void cMeadowView::clearPrompts() {
+    if (m_currentPrompt) {
+        m_currentPrompt->hide();
+        m_currentPrompt = nullptr;
+    }
+    m_hintTipPending = false;
+}
+
+void cMeadowView::showFlyingNumber(const cVector2& position, int amount) {
+    if (amount < 1)
+        return;
+    const cVector2 at = m_fieldView->getCellPosition(int(position.x), int(position.y));
+    new cFlyingNumber(nullptr, at.x, at.y, amount, false, FLYING_NUMBER);
+    updateMoneyText();
+}
+
+void cMeadowView::updateMoneyText() {
+    const int money = m_model->getResourcePoints(1);
+    if (money == m_shownMoney)
+        return;
+    m_shownMoney = money;
+    if (m_moneyText)
+        m_moneyText->setText(decimal(money));
+}
+
+void cMeadowView::hideInvalidObjectViews() {
+    for (auto& entry : m_objectViews)
+        if (!entry.first->isValid() && entry.first->getState() != cMeadowObjectModel::DESTROYING)
+            entry.second->hide();
+}
+
+void cMeadowView::setObjectViewsEnabled(bool enabled) {
+    for (auto& entry : m_objectViews) {
+        if (enabled)
+            entry.second->enable();
+        else
+            entry.second->disable();
+    }
+}
+
+void cMeadowView::showBonusObject(cMeadowObjectModel* piece) {
+    cMeadowObjectView* view = getGameObjectView(piece);
+    if (!view)
+        return;
+    view->setPosition(m_fieldView->getCellPosition(int(piece->getPosition().x), int(piece->getPosition().y)));
+    view->restoreSize();
+    view->getOverlay()->hide();
+    view->show();
+    view->attachInput();
+}
+
+cPanel* cMeadowView::copyIcon(cPanel* prototype) {
+    auto* icon = new cPanel(*prototype);
+    icon->setParent(this);
+    return icon;
+}
+
+cPanel* cMeadowView::createVehicleIcon() {
+    return copyIcon(m_vehicleIconProto);
+}
+cPanel* cMeadowView::createGoldIcon() {
+    return copyIcon(m_goldIconProto);
+}
+cPanel* cMeadowView::createTriggerIcon() {
+    return copyIcon(m_triggerIconProto);
+}
+cPanel* cMeadowView::createTriggerBaseIcon() {
+    return copyIcon(m_triggerBaseIconProto);
+}

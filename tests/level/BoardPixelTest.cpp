@@ -1,0 +1,221 @@
+// A shipped level set up by the model and drawn by the board's views with the shipped layouts
+// and pictures on OpenGL (Mesa EGL, software). Pieces, borders and locks are checked where the
+// model has them by drawing the frame again without them. With MEADOW_UPDATE_DOCS=1 the frame
+// is also written to docs/board-screenshot.png.
+
+#include "engine/core/Random.h"
+#include "game/level/MeadowCellView.h"
+#include "game/level/MeadowFieldView.h"
+#include "game/level/MeadowObjectView.h"
+#include "game/level/MeadowView.h"
+#include "game/model/CellModel.h"
+#include "tests/level/TestStates.h"
+#include "tests/model/ShippedModel.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/UiHarness.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace Engine;
+using TestSupport::UiHarness;
+
+namespace {
+
+const int WIDTH = 1024, HEIGHT = 768;
+// A level with holes, wood and iron cells and single and double locks.
+const int LEVEL = 29;
+
+const char* const SHIPPED[] = {
+    "atlases.xml",
+    "Atlases/meadow_images_0.png",
+    "Atlases/meadow_images_0.xml",
+    "Atlases/meadow_images2x_0.png",
+    "Atlases/meadow_images2x_0.xml",
+    "Atlases/ui_images_0.png",
+    "Atlases/ui_images_0.xml",
+    "Atlases/ui_images2x_0.png",
+    "Atlases/ui_images2x_0.xml",
+    "Fonts/Digits30.fnt",
+    "Fonts/Digits30.png",
+    "Meadow/Images/Backgrounds/level_bg1.png",
+    "Meadow/Images/Backgrounds/level_bg2.png",
+    "Meadow/View/MeadowView.xml",
+    "Meadow/View/FieldView.xml",
+    "Meadow/View/GameObjects.xml",
+    "Meadow/View/FlyingNumber.xml",
+};
+
+// The owner's looks, naming the shipped pictures as the map screen's "States" table will.
+const char* const STATES = R"(<States>
+  <S id="selection" Picture="Meadow/Images/Cells/selection.png" frames_count="8" anim_columns="8"
+     anim_length="0.8" PlayAnimation="1"/>
+  <S id="cell0" Picture="Meadow/Images/Cells/cell0.png"/>
+  <S id="simple0" Picture="Meadow/Images/Cells/simple0.png"/>
+  <S id="simple1" Picture="Meadow/Images/Cells/simple1.png"/>
+  <S id="wood0" Picture="Meadow/Images/Cells/wood0.png"/>
+  <S id="wood1" Picture="Meadow/Images/Cells/wood1.png"/>
+  <S id="iron0" Picture="Meadow/Images/Cells/iron0.png"/>
+  <S id="iron1" Picture="Meadow/Images/Cells/iron1.png"/>
+  <S id="cell_locks1" Picture="Meadow/Images/Cells/cell_locks1.png"/>
+  <S id="cell_locks2" Picture="Meadow/Images/Cells/cell_locks2.png"/>
+</States>)";
+
+void writePng(const std::string& path, const std::vector<uint32_t>& argb, int width, int height) {
+    FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(nullptr, file) << path;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_init_io(png, file);
+    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    std::vector<png_byte> row(size_t(width) * 3);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const uint32_t pixel = argb[size_t(y * width + x)];
+            row[size_t(x) * 3] = png_byte(pixel >> 16);
+            row[size_t(x) * 3 + 1] = png_byte(pixel >> 8);
+            row[size_t(x) * 3 + 2] = png_byte(pixel);
+        }
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+}
+
+bool differs(uint32_t a, uint32_t b) {
+    for (int shift = 0; shift < 24; shift += 8)
+        if (std::abs(int((a >> shift) & 255u) - int((b >> shift) & 255u)) > 2)
+            return true;
+    return false;
+}
+
+class BoardPixelTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        field.reset();
+        board.reset();
+    }
+
+    std::vector<uint32_t> frame() {
+        ui.steps(2);
+        std::vector<uint32_t> pixels;
+        ui.renderDevice().readBackBuffer(0, 0, WIDTH, HEIGHT, pixels);
+        return pixels;
+    }
+    static uint32_t at(const std::vector<uint32_t>& pixels, const cVector2& point, float dx = 0, float dy = 0) {
+        return pixels[size_t(int(point.y + dy) * WIDTH + int(point.x + dx))];
+    }
+
+    UiHarness ui;
+    TestLevel::TestStates states;
+    std::unique_ptr<cMeadowModel> model;
+    std::unique_ptr<cMeadowView> board;
+    std::unique_ptr<cMeadowFieldView> field;
+};
+
+} // namespace
+
+TEST_F(BoardPixelTest, AShippedLevelDrawsItsCellsBordersLocksAndPieces) {
+    for (const char* name : SHIPPED)
+        ui.writeFile(name, TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/" + name));
+    ui.writeFile("States.xml", STATES);
+    std::string reason;
+    if (!ui.startGl(reason))
+        GTEST_SKIP() << "No headless OpenGL: " << reason;
+    states.load(ui.layout("States.xml"));
+
+    randomSeed(3);
+    model = TestShipped::makeModel();
+    model->loadLevel(LEVEL);
+    // The level's start seeds the generator with the clock: the pieces are dealt again from a
+    // fixed seed so the picture is the same on every run.
+    // Pieces held by locks stay, with types drawn from the seed.
+    std::sort(model->getLevelTypes().begin(), model->getLevelTypes().end());
+    randomSeed(3);
+    for (int row = 0; row < model->getRows(); ++row)
+        for (int column = 0; column < model->getColumns(); ++column)
+            if (cMeadowObjectModel* piece = model->getObject(row, column)) {
+                if (model->getCell(row, column)->getLocks() > 0)
+                    piece->setType(model->getLevelTypes()[size_t(randomNext()) % model->getLevelTypes().size()]);
+                else
+                    model->removeObjectAt(row, column);
+            }
+    model->generateStartBoard();
+    model->resetObjectStates();
+    randomSeed(1);
+    board = std::make_unique<cMeadowView>(&states, model.get(), nullptr);
+    field = std::make_unique<cMeadowFieldView>(board.get(), model.get(), nullptr, false);
+    board->setFieldView(field.get());
+    field->initField(board.get());
+    board->createGameObjectsPrototypes();
+    board->createGameObjects();
+    for (auto& entry : board->getObjectViews()) {
+        entry.second->setPosition(field->getCellPositionOfView(entry.second));
+        entry.second->show();
+    }
+    // A selected piece shows the selection frame: the first unlocked one from the middle row.
+    for (int column = model->getColumns() / 2; column < model->getColumns(); ++column)
+        if (cMeadowObjectModel* piece = model->getObject(model->getRows() / 2, column))
+            if (model->getCell(model->getRows() / 2, column)->getLocks() == 0) {
+                piece->isSelected() = true;
+                break;
+            }
+    field->updateSelection();
+    board->updateMoneyText();
+
+    const std::vector<uint32_t> full = frame();
+    if (const char* update = std::getenv("MEADOW_UPDATE_DOCS"); update && std::string(update) == "1")
+        writePng(std::string(MEADOW_DOCS_DIR) + "/board-screenshot.png", full, WIDTH, HEIGHT);
+
+    // Every piece, lock and outer border side shows where the model has one: hiding them
+    // changes those pixels.
+    int pieces = 0, locks = 0, borders = 0;
+    for (auto& entry : board->getObjectViews())
+        entry.second->hide();
+    const std::vector<uint32_t> noPieces = frame();
+    for (auto& entry : board->getObjectViews()) {
+        if (model->getCell(entry.first->getRow(), entry.first->getColumn())->getLocks() > 0)
+            continue; // the padlock covers the piece's centre
+        ++pieces;
+        EXPECT_TRUE(differs(at(full, entry.second->getPosition()), at(noPieces, entry.second->getPosition())))
+            << "piece at " << entry.first->getRow() << ", " << entry.first->getColumn();
+    }
+    for (auto& entry : field->getCells()) {
+        cMeadowCellView* cell = entry.second;
+        if (cell->getLocks() > 0) {
+            ++locks;
+            cell->getLocksPicture()->hide();
+        }
+        if (cell->getBorder(0)->isVisible()) {
+            ++borders;
+            cell->getBorder(0)->hide();
+        }
+    }
+    const std::vector<uint32_t> bare = frame();
+    for (auto& entry : field->getCells()) {
+        cMeadowCellView* cell = entry.second;
+        const cCellModel* model = cell->getModelObject();
+        if (cell->getLocks() > 0) {
+            EXPECT_TRUE(differs(at(noPieces, cell->getPosition(), 0, 20), at(bare, cell->getPosition(), 0, 20)))
+                << "lock at " << cell->getRow() << ", " << cell->getColumn();
+        }
+        if (const_cast<cCellModel*>(model)->isEnabled() &&
+            !field->hasNeighbourCell(0, cell->getRow(), cell->getColumn())) {
+            EXPECT_TRUE(differs(at(noPieces, cell->getPosition(), 0, -37), at(bare, cell->getPosition(), 0, -37)))
+                << "top border at " << cell->getRow() << ", " << cell->getColumn();
+        }
+    }
+    EXPECT_GT(pieces, 30);
+    EXPECT_GT(locks, 0);
+    EXPECT_GT(borders, 7);
+}

@@ -1,0 +1,122 @@
+// Cell views: looks per type and variant, lock overlays, trigger and editor icons, the depth of
+// a broken wood cell, and the arrivals.
+
+#include "tests/level/LevelFixture.h"
+
+#include "engine/core/Random.h"
+#include "engine/gui/Label.h"
+#include "game/model/CellModel.h"
+
+#include <set>
+
+using namespace Engine;
+using TestLevel::BoardTest;
+
+class MeadowCellViewTest : public BoardTest {};
+
+TEST_F(MeadowCellViewTest, LookIdsDrawAVariantOfTheCellTypeFromTheSeededGenerator) {
+    cMeadowCellView::s_simpleTypes = 2;
+    cMeadowCellView::s_woodTypes = 3;
+    cMeadowCellView::s_ironTypes = 0;
+    randomSeed(11);
+    std::set<std::string> wood, simple;
+    for (int i = 0; i < 100; ++i) {
+        wood.insert(cMeadowCellView::getCellVisualStateId(2));
+        simple.insert(cMeadowCellView::getCellVisualStateId(1));
+    }
+    EXPECT_EQ((std::set<std::string>{"wood0", "wood1", "wood2"}), wood);
+    EXPECT_EQ((std::set<std::string>{"simple0", "simple1"}), simple);
+    EXPECT_EQ("iron0", cMeadowCellView::getCellVisualStateId(3));
+    EXPECT_EQ("cell0", cMeadowCellView::getCellVisualStateId(0));
+    EXPECT_THROW(cMeadowCellView::getCellVisualStateId(4), std::string);
+    EXPECT_THROW(cMeadowCellView::getCellVisualStateId(-1), std::string);
+    // The same sequence again gives the same variants.
+    randomSeed(11);
+    const std::string first = cMeadowCellView::getCellVisualStateId(2);
+    randomSeed(11);
+    EXPECT_EQ(first, cMeadowCellView::getCellVisualStateId(2));
+}
+
+TEST_F(MeadowCellViewTest, CellsTakeTheirTypeLookLockOverlayAndRenderType) {
+    build({"1_2_3", "17_33_1"});
+    auto pictureOf = [this](const char* id) { return states.getVisualState(id).getPicture(); };
+    const std::set<cTexture*> simple{pictureOf("simple0"), pictureOf("simple1")};
+    EXPECT_TRUE(simple.count(cell(0, 0)->getPicture()));
+    EXPECT_TRUE(cell(0, 1)->getPicture() == pictureOf("wood0") || cell(0, 1)->getPicture() == pictureOf("wood1"));
+    EXPECT_EQ(pictureOf("iron0"), cell(0, 2)->getPicture());
+    EXPECT_EQ(0u, cell(0, 0)->getRenderType());
+    EXPECT_EQ(4u, cell(0, 1)->getRenderType());
+    EXPECT_EQ(4u, cell(0, 2)->getRenderType());
+    EXPECT_FALSE(cell(0, 0)->getLocksPicture()->isVisible());
+    EXPECT_TRUE(cell(1, 0)->getLocksPicture()->isVisible());
+    EXPECT_EQ(pictureOf("cell_locks1"), cell(1, 0)->getLocksPicture()->getPicture());
+    EXPECT_EQ(pictureOf("cell_locks2"), cell(1, 1)->getLocksPicture()->getPicture());
+    // A lock taken off hides the overlay at the next refresh.
+    model->getCell(1, 0)->setLocks(0);
+    cell(1, 0)->updateFromModel();
+    EXPECT_FALSE(cell(1, 0)->getLocksPicture()->isVisible());
+}
+
+TEST_F(MeadowCellViewTest, AWoodCellBrokenToSimpleMovesDownOnce) {
+    build({"2_1"});
+    const float depth = cell(0, 0)->getDepth();
+    model->getCell(0, 0)->setType(1);
+    cell(0, 0)->updateFromModel();
+    EXPECT_FLOAT_EQ(depth - 0.5f, cell(0, 0)->getDepth());
+    cell(0, 0)->updateFromModel();
+    EXPECT_FLOAT_EQ(depth - 0.5f, cell(0, 0)->getDepth());
+    EXPECT_EQ(0u, cell(0, 0)->getRenderType());
+}
+
+TEST_F(MeadowCellViewTest, TriggerCellsShowAStillTriggerIconOnItsBase) {
+    build({"65537_1"});
+    cMeadowCellView* trigger = cell(0, 0);
+    ASSERT_NE(nullptr, trigger->getTriggerIcon());
+    ASSERT_NE(nullptr, trigger->getTriggerBaseIcon());
+    EXPECT_TRUE(trigger->getTriggerIcon()->isVisible());
+    EXPECT_FALSE(trigger->getTriggerIcon()->isEnabled());
+    EXPECT_EQ(trigger->getPosition(), trigger->getTriggerIcon()->getPosition());
+    EXPECT_EQ(nullptr, cell(0, 1)->getTriggerIcon());
+    trigger->enableTriggerIcon();
+    EXPECT_TRUE(trigger->getTriggerIcon()->isEnabled());
+    model->getCell(0, 0)->setTriggerNumber(0);
+    trigger->updateFromModel();
+    EXPECT_EQ(nullptr, trigger->getTriggerIcon());
+    EXPECT_EQ(nullptr, trigger->getTriggerBaseIcon());
+}
+
+TEST_F(MeadowCellViewTest, VehicleAndGoldIconsShowOnlyInTheEditor) {
+    // 0x101 and 0x201: simple cells with the vehicle and the gold-prize flag.
+    build({"257_513"});
+    EXPECT_EQ(nullptr, cell(0, 0)->getVehicleIcon());
+    EXPECT_EQ(nullptr, cell(0, 1)->getGoldIcon());
+    field.reset();
+    board.reset();
+    build({"257_513_0"}, true);
+    ASSERT_NE(nullptr, cell(0, 0)->getVehicleIcon());
+    EXPECT_TRUE(cell(0, 0)->getVehicleIcon()->isVisible());
+    ASSERT_NE(nullptr, cell(0, 1)->getGoldIcon());
+    // The editor shows a hole with its type's look.
+    EXPECT_EQ(states.getVisualState("cell0").getPicture(), cell(0, 2)->getPicture());
+}
+
+TEST_F(MeadowCellViewTest, ArrivalsGrowTheCellAndFillTheBorders) {
+    build({"1"});
+    cMeadowCellView* view = cell(0, 0);
+    view->startArrive(1.0f);
+    EXPECT_TRUE(model->getCell(0, 0)->isFrozen());
+    EXPECT_FALSE(view->stepArrive(0.25f));
+    EXPECT_FLOAT_EQ(15, view->getSize().x);
+    EXPECT_FLOAT_EQ(0.25f, view->getAlpha());
+    EXPECT_TRUE(view->stepArrive(0.75f));
+    EXPECT_EQ(cVector2(60, 60), view->getSize());
+    EXPECT_FALSE(model->getCell(0, 0)->isFrozen());
+
+    view->startBorderArrive(0.5f);
+    EXPECT_FALSE(view->stepBorderArrive(0.25f));
+    EXPECT_FLOAT_EQ(0.5f, view->getBorderValue(0));
+    EXPECT_FALSE(view->stepBorderArrive(0.25f)); // borders full; the scale-in starts
+    EXPECT_FLOAT_EQ(100, view->getBorderValue(0));
+    EXPECT_TRUE(view->stepBorderArrive(0.5f));
+    EXPECT_EQ(cVector2(60, 60), view->getSize());
+}
