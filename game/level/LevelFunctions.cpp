@@ -33,7 +33,3 @@ float getVectorAngle(float x, float y) {
         a = std::acos(u);
     return v < 0 ? -a : a;
 }
-
-float randomFloat(float min, float max) {
-    return min + (max - min) * float(Engine::randomNext()) / float(Engine::RANDOM_MAX);
-}

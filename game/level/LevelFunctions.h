@@ -1,7 +1,7 @@
 #pragma once
 
-// Small functions the board screen and its neighbours share: a duration as text, the angle of
-// a vector, and a random float between two bounds drawn from the engine's generator.
+// Small functions the board screen and its neighbours share: a duration as text and the angle
+// of a vector (random floats come from the shell's randomFloat).
 
 #include <cstdint>
 #include <string>
@@ -10,5 +10,3 @@
 std::wstring formatTime(int32_t seconds);
 // The angle of (x, y) in radians, in (-pi, pi]; the zero vector gives pi.
 float getVectorAngle(float x, float y);
-// A value from min to max (either order) drawn with the engine's 15-bit generator.
-float randomFloat(float min, float max);

@@ -1,4 +1,5 @@
 #include "game/level/MeadowCellView.h"
+#include "game/shell/RandomFloat.h"
 
 #include "engine/core/FrameTimer.h"
 #include "engine/core/Random.h"

@@ -1,4 +1,5 @@
 #include "game/level/MeadowFieldView.h"
+#include "game/shell/RandomFloat.h"
 
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"

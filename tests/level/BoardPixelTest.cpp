@@ -11,6 +11,7 @@
 #include "game/model/CellModel.h"
 #include "tests/level/TestStates.h"
 #include "tests/model/ShippedModel.h"
+#include "tests/support/ShippedAtlases.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UiHarness.h"
 
@@ -20,6 +21,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,15 +36,6 @@ const int WIDTH = 1024, HEIGHT = 768;
 const int LEVEL = 29;
 
 const char* const SHIPPED[] = {
-    "atlases.xml",
-    "Atlases/meadow_images_0.png",
-    "Atlases/meadow_images_0.xml",
-    "Atlases/meadow_images2x_0.png",
-    "Atlases/meadow_images2x_0.xml",
-    "Atlases/ui_images_0.png",
-    "Atlases/ui_images_0.xml",
-    "Atlases/ui_images2x_0.png",
-    "Atlases/ui_images2x_0.xml",
     "Fonts/Digits30.fnt",
     "Fonts/Digits30.png",
     "Meadow/Images/Backgrounds/level_bg1.png",
@@ -126,7 +119,9 @@ protected:
 } // namespace
 
 TEST_F(BoardPixelTest, AShippedLevelDrawsItsCellsBordersLocksAndPieces) {
-    for (const char* name : SHIPPED)
+    std::vector<std::string> names = TestSupport::shippedAtlasFiles(MEADOW_DATA_DIR);
+    names.insert(names.end(), std::begin(SHIPPED), std::end(SHIPPED));
+    for (const std::string& name : names)
         ui.writeFile(name, TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/" + name));
     ui.writeFile("States.xml", STATES);
     std::string reason;

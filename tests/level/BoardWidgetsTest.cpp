@@ -13,6 +13,7 @@
 #include "game/level/StateAnimation.h"
 #include "game/model/GameServices.h"
 #include "tests/model/fakes/FakeGameSounds.h"
+#include "tests/support/ShippedAtlases.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UiHarness.h"
 
@@ -208,11 +209,10 @@ TEST(SinusSpriteTest, WobblesSidewaysOnTheWayAndFinishesAtTheDuration) {
 
 TEST(FlyingNumberTest, TheShippedLayoutsLoadWithTheShippedArt) {
     UiHarness ui;
-    for (const char* name :
-         {"atlases.xml", "Atlases/meadow_images_0.png", "Atlases/meadow_images_0.xml", "Atlases/meadow_images2x_0.png",
-          "Atlases/meadow_images2x_0.xml", "Atlases/ui_images_0.png", "Atlases/ui_images_0.xml",
-          "Atlases/ui_images2x_0.png", "Atlases/ui_images2x_0.xml", "Fonts/Digits30.fnt", "Fonts/Digits30.png",
-          "Meadow/View/FlyingNumber.xml", "Meadow/View/VehicleFlyingNumber.xml"})
+    std::vector<std::string> names = TestSupport::shippedAtlasFiles(MEADOW_DATA_DIR);
+    names.insert(names.end(), {"Fonts/Digits30.fnt", "Fonts/Digits30.png", "Meadow/View/FlyingNumber.xml",
+                               "Meadow/View/VehicleFlyingNumber.xml"});
+    for (const std::string& name : names)
         ui.writeFile(name, TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/" + name));
     ui.start();
     for (const char* layout : {"Meadow/View/FlyingNumber.xml", "Meadow/View/VehicleFlyingNumber.xml"}) {

@@ -1,6 +1,7 @@
 // Durations as text and the angle of a vector.
 
 #include "game/level/LevelFunctions.h"
+#include "game/shell/RandomFloat.h"
 
 #include <gtest/gtest.h>
 
