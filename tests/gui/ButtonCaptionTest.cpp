@@ -78,6 +78,23 @@ TEST_F(ButtonCaptionTest, HoverWavesTheLettersApartAndBackStoppingExactlyOnTheir
     }
 }
 
+TEST_F(ButtonCaptionTest, StepsThatAreNotExactInBinaryStillStopExactlyOnThePlace) {
+    start();
+    auto* b = button<cFrameTextButton>(WAVE_KEYS);
+    ui.moveTo(200, 100);
+    for (int frame = 0; frame < 4; ++frame)
+        ui.step(0.03f);
+    EXPECT_EQ(wave(*b->getCaption()), "4,-4");
+    ui.moveTo(0, 0);
+    for (int frame = 0; frame < 4; ++frame)
+        ui.step(0.03f);
+    EXPECT_EQ(wave(*b->getCaption()), "0,0");
+    // The frame that finds every letter in place ends the wave.
+    EXPECT_TRUE(b->getCaption()->isWaveMoving());
+    ui.step(0.03f);
+    EXPECT_FALSE(b->getCaption()->isWaveMoving());
+}
+
 TEST_F(ButtonCaptionTest, ARelayoutPutsTheLettersBackOnTheLine) {
     start();
     auto* b = button<cFrameTextButton>(WAVE_KEYS);
