@@ -18,7 +18,7 @@ const int MAX_LAYOUT_ROWS = 1000;
 
 cListBox::cListBox(cWidget* parent)
     : cPanel(parent), m_upButton(new cTextureButton(this)), m_downButton(new cTextureButton(this)),
-      m_rowTemplate(new cTextureButton(this)) {
+      m_rowTemplate(new cTextureTextButton(this)) {
     m_rows.reserve(20);
     m_upButton->setClickCallback(onUpClick);
     m_downButton->setClickCallback(onDownClick);
@@ -62,10 +62,12 @@ void cListBox::setWindow(const cVector2& topLeft, const cVector2& bottomRight) {
     m_bottomRight = bottomRight;
 }
 
-void cListBox::setRowText(cTextureButton*, const std::wstring&) {}
+void cListBox::setRowText(cTextureTextButton* row, const std::wstring& text) {
+    row->setText(text);
+}
 
 void cListBox::appendRow(const std::wstring& text) {
-    auto* row = new cTextureButton(*m_rowTemplate);
+    auto* row = new cTextureTextButton(*m_rowTemplate);
     row->setParent(this);
     row->setUserData(int32_t(m_rows.size()));
     m_rows.push_back(row);
@@ -79,7 +81,7 @@ void cListBox::addString(const std::wstring& text) {
 }
 
 void cListBox::clear() {
-    for (cTextureButton* row : m_rows) {
+    for (cTextureTextButton* row : m_rows) {
         row->hide();
         deleteWidgetLater(row);
     }
@@ -109,7 +111,7 @@ void cListBox::layout() {
 
     float y = m_position.y - height * 0.5f + step * 0.5f;
     for (int i = 0; i < n; ++i) {
-        cTextureButton* row = m_rows[size_t(i)];
+        cTextureTextButton* row = m_rows[size_t(i)];
         if (i < first || i >= end) {
             row->hide();
             continue;

@@ -2,12 +2,10 @@
 
 // A scrolling column of row buttons copied from a hidden template, with up and down buttons,
 // laid out in the window between "TopLeft" and "BottomRight" one "Interlinear" apart. A click
-// on a row calls the owner with the row's index.
-//
-// Rows are texture buttons until the caption buttons exist: a row's text is kept by the list
-// box (rowText) and handed to the row through setRowText, the one place that changes then.
+// on a row calls the owner with the row's index. Rows are texture buttons with a caption that
+// shows the row's text.
 
-#include "engine/gui/TextureButton.h"
+#include "engine/gui/TextureTextButton.h"
 
 #include <string>
 #include <vector>
@@ -34,7 +32,7 @@ public:
     void layout();
 
     size_t getRowCount() const { return m_rows.size(); }
-    cTextureButton* getRow(size_t index) const { return m_rows[index]; }
+    cTextureTextButton* getRow(size_t index) const { return m_rows[index]; }
     const std::wstring& getRowText(size_t index) const { return m_rowTexts[index]; }
     unsigned getFirstRow() const { return m_firstRow; }
     void setFirstRow(unsigned row) { m_firstRow = row; }
@@ -44,16 +42,16 @@ public:
     void setWindow(const cVector2& topLeft, const cVector2& bottomRight);
     cTextureButton* getUpButton() const { return m_upButton; }
     cTextureButton* getDownButton() const { return m_downButton; }
-    cTextureButton* getRowTemplate() const { return m_rowTemplate; }
+    cTextureTextButton* getRowTemplate() const { return m_rowTemplate; }
 
     void scrollUp();
     void scrollDown();
 
 protected:
-    virtual void setRowText(cTextureButton* row, const std::wstring& text);
+    virtual void setRowText(cTextureTextButton* row, const std::wstring& text);
     void appendRow(const std::wstring& text);
 
-    std::vector<cTextureButton*> m_rows;
+    std::vector<cTextureTextButton*> m_rows;
     std::vector<std::wstring> m_rowTexts;
     cTextureButton* m_upButton;
     cTextureButton* m_downButton;
@@ -62,7 +60,7 @@ protected:
     cVector2 m_bottomRight;
     float m_interlinear = 50;
     unsigned m_firstRow = 0;
-    cTextureButton* m_rowTemplate;
+    cTextureTextButton* m_rowTemplate;
     tSelectCallback m_selectCallback = nullptr;
 
 private:

@@ -1,13 +1,16 @@
 // One layout with one of each control, loaded from a single document and driven by scripted
-// mouse input through the real input system, frame by frame.
+// mouse and keyboard input through the real input system, frame by frame.
 
 #include "engine/core/ResourceManager.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/CheckBox.h"
+#include "engine/gui/EditBox.h"
 #include "engine/gui/ListBox.h"
 #include "engine/gui/ProgressBar.h"
 #include "engine/gui/Slider.h"
+#include "engine/gui/TextButton.h"
 #include "tests/gui/ButtonScript.h"
+#include "tests/gui/LabelFixture.h"
 #include "tests/support/UiHarness.h"
 
 #include <gtest/gtest.h>
@@ -39,7 +42,17 @@ const char* const LAYOUT = R"(<Dialog>
   </Players>
   <Loading Visible="1" Picture="bar.tga" position="400,600" size="200,20" Side="0" ProgressMaxValue="10"
            ProgressCurrentValue="5"><Lid Visible="1" Picture="lid.tga" size="8,24"/></Loading>
+  <Play Visible="1" Enable="1" Picture="play.tga" position="700,50" size="120,40">
+    <Text Visible="1" Enable="1" String="Play" Font="fonts/t.fnt" Texture="fonts/t.tga" Multiplier="1" Offset="4"
+          Speed="40" Color="FF102030" color_hover="FF00FF00"/>
+  </Play>
+  <Name Visible="1" Enable="1" position="700,200" Font="fonts/t.fnt" Texture="fonts/t.tga" MaxLength="1000"/>
 </Dialog>)";
+
+// The synthetic font of the label tests.
+struct Font : TestSupport::LabelFixture {
+    static std::string bytes() { return fontBytes(); }
+};
 
 void onMusic(cCheckBox*, bool on) {
     ButtonScript::log().push_back(on ? "music on" : "music off");
@@ -53,6 +66,9 @@ void onPlayer(int row, cListBox*) {
 void onOk(cButton*) {
     ButtonScript::log().push_back("ok");
 }
+void onPlay(cButton*) {
+    ButtonScript::log().push_back("play");
+}
 
 IXmlNode* child(IXmlNode* root, const char* name) {
     IXmlNode* node = nullptr;
@@ -62,12 +78,14 @@ IXmlNode* child(IXmlNode* root, const char* name) {
 
 } // namespace
 
-TEST(ControlsLayoutTest, OneOfEachDrivenByTheMouse) {
+TEST(ControlsLayoutTest, OneOfEachDrivenByTheMouseAndKeyboard) {
     ButtonScript::log().clear();
     UiHarness ui;
     for (const char* picture : {"ok.tga", "ok_down.tga", "box.tga", "tick.tga", "track.tga", "thumb.tga", "up.tga",
-                                "down.tga", "row.tga", "bar.tga", "lid.tga"})
+                                "down.tga", "row.tga", "bar.tga", "lid.tga", "play.tga"})
         ui.writePicture(picture, 8, 8, 0xFFC08040u);
+    ui.writeFile("fonts/t.fnt", Font::bytes());
+    ui.writePicture("fonts/t.tga", 100, 20, 0xFFFFFFFFu);
     ui.writeFile("sounds/click.ogg", "recorded, never decoded");
     ui.writeFile("dialog.xml", LAYOUT);
     IXmlNode* root = ui.layout("dialog.xml");
@@ -77,15 +95,20 @@ TEST(ControlsLayoutTest, OneOfEachDrivenByTheMouse) {
     cSlider volume(nullptr);
     cListBox players(nullptr);
     cProgressBar loading(nullptr);
+    cTextButton play(nullptr);
+    cEditBox name(nullptr);
     ok.loadXML(child(root, "Ok"));
     music.loadXML(child(root, "Music"));
     volume.loadXML(child(root, "Volume"));
     players.loadXML(child(root, "Players"));
     loading.loadXML(child(root, "Loading"));
+    play.loadXML(child(root, "Play"));
+    name.loadXML(child(root, "Name"));
     ok.setClickCallback(onOk);
     music.setChangeCallback(onMusic);
     volume.setChangeCallback(onVolume);
     players.setSelectCallback(onPlayer);
+    play.setClickCallback(onPlay);
 
     // The check box, a drag of the slider to 2.5 (shown as 3), the list's down button, the
     // third row (Dan), then the button.
@@ -102,4 +125,22 @@ TEST(ControlsLayoutTest, OneOfEachDrivenByTheMouse) {
     EXPECT_EQ(ok.getState(), cButton::BUTTON_HOVER);
     EXPECT_EQ(ui.sounds(), std::vector<std::string>{"playOnce sounds/click.ogg"});
     EXPECT_EQ(loading.getLid()->getPosition(), cVector2(400, 600));
+
+    // A name typed with a slip mended by backspace, then the text button, whose caption waves
+    // while the cursor rests on it; the press changes the caption's colour, which lays its
+    // letters out on the line again.
+    ui.type(L"Ann\bna");
+    ui.step();
+    EXPECT_EQ(name.getText(), L"Anna");
+    EXPECT_EQ(ButtonScript::run(ui, "m700,50 s s p s r s",
+                                [&] {
+                                    const cSpriteQuad& first = play.getCaption()->getQuads().front();
+                                    const float dy =
+                                        (first.vertices[1].position.y + first.vertices[2].position.y) * 0.5f -
+                                        play.getCaption()->getPosition().y;
+                                    return std::to_string(play.getState()) + ":" + std::to_string(int(dy * 10));
+                                }),
+              "2:25 2:40 3:0 2:25");
+    EXPECT_EQ(play.getCaption()->getColor().toARGB(), 0xFF00FF00u);
+    EXPECT_EQ(ButtonScript::joined(), "music on volume 3 player 3 ok play");
 }

@@ -5,6 +5,7 @@
 #include "engine/core/ResourceManager.h"
 #include "engine/core/WidgetSets.h"
 #include "tests/gui/ButtonScript.h"
+#include "tests/gui/LabelFixture.h"
 #include "tests/support/UiHarness.h"
 
 #include <gtest/gtest.h>
@@ -123,7 +124,7 @@ TEST_F(ListBoxTest, ClearHidesTheRowsAtOnce) {
     auto box = load("TopLeft=\"0,0\" BottomRight=\"200,200\"");
     for (int i = 0; i < 6; ++i)
         box->addString(L"row");
-    cTextureButton* old = box->getRow(0);
+    cTextureTextButton* old = box->getRow(0);
     box->clear();
     EXPECT_EQ(box->getRowCount(), 0u);
     EXPECT_TRUE(isWidgetAlive(old));
@@ -134,4 +135,41 @@ TEST_F(ListBoxTest, ClearHidesTheRowsAtOnce) {
     EXPECT_FALSE(isWidgetAlive(old));
     box->addString(L"again");
     EXPECT_EQ(describe(*box), "first=0 shown=0 - -");
+}
+
+namespace {
+
+class ListBoxRowTextTest : public TestSupport::LabelFixture {};
+
+} // namespace
+
+TEST_F(ListBoxRowTextTest, RowsShowTheirStrings) {
+    start();
+    // Room for two rows (at 375 and 425) around (500, 400).
+    auto* box = load<cListBox>(std::string("<L Visible=\"1\" Enable=\"1\" position=\"500,400\" TopLeft=\"0,0\" "
+                                           "BottomRight=\"200,100\"><Button Visible=\"1\" Enable=\"1\" "
+                                           "size=\"180,40\"><Text Visible=\"1\" Enable=\"1\" Multiplier=\"1\" ") +
+                               FONT_KEYS + "/></Button><Strings Count=\"2\" str0=\"Anna\" str1=\"Ben\"/></L>");
+    box->addString(L"Cleo");
+    auto letters = [&] {
+        size_t count = 0;
+        for (const TestSupport::DrawCall& call : ui.draws())
+            count += call.texture == box->getRow(0)->getCaption()->getPicture();
+        return count;
+    };
+    ui.step();
+    const wchar_t* texts[] = {L"Anna", L"Ben", L"Cleo"};
+    for (size_t i = 0; i < 3; ++i) {
+        cButtonCaption* caption = box->getRow(i)->getCaption();
+        EXPECT_EQ(caption->getText(), texts[i]);
+        EXPECT_EQ(caption->getParent(), box->getRow(i));
+        EXPECT_EQ(caption->isVisible(), i < 2);
+    }
+    EXPECT_EQ(box->getRow(1)->getCaption()->getPosition(), cVector2(500, 425));
+    EXPECT_EQ(box->getRow(1)->getCaption()->getQuads().size(), 3u);
+    EXPECT_EQ(letters(), 4u + 3u);
+    box->scrollDown();
+    ui.step();
+    EXPECT_EQ(box->getRow(2)->getCaption()->getPosition(), cVector2(500, 425));
+    EXPECT_EQ(letters(), 3u + 4u);
 }
