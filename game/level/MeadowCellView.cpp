@@ -14,7 +14,9 @@
 #include "game/model/CellModel.h"
 #include "game/model/MeadowModel.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 using namespace Engine;
 
@@ -292,7 +294,8 @@ void cMeadowCellView::startRandomShake(bool hideAfter) {
 
 void cMeadowCellView::freezeForDelay() {
     m_model->isFrozen() = true;
-    m_freezeTime = m_afterMatchDelay;
+    // Without a delay the freeze still ends at the next frame: pieces above must fall in.
+    m_freezeTime = std::max(m_afterMatchDelay, std::numeric_limits<float>::min());
 }
 
 void cMeadowCellView::enableTriggerIcon() {
