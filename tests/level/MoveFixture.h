@@ -27,7 +27,10 @@ class BoardLink : public ILevelView {
 public:
     BoardLink(cMeadowView& board, cMeadowFieldView& field) : m_board(board), m_field(field) {}
 
-    void setInputLocked(bool locked) override { m_field.setInputLocked(locked); }
+    void setInputLocked(bool locked) override {
+        this->locked = locked;
+        m_field.setInputLocked(locked);
+    }
     void refresh() override {
         m_field.updateSelection();
         m_board.hideInvalidObjectViews();
@@ -58,6 +61,8 @@ public:
     IBonusEffect* createBonusEffect(int) override { return effect; }
     void deleteBonusEffect(IBonusEffect*) override { ++deleted; }
 
+    // While the screen is locked its frame does not run the controller's update.
+    bool locked = true;
     int finished = 0;
     int deleted = 0;
     IBonusEffect* effect = nullptr;
@@ -210,7 +215,7 @@ protected:
     // One frame of the board screen.
     void frame() {
         ui.step();
-        if (!controller->isInputLocked())
+        if (!link->locked)
             controller->update(TestSupport::UiHarness::FRAME_TIME);
     }
     // Frames until the field is at rest and the controller has nothing left to start (at most
