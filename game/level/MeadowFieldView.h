@@ -123,6 +123,10 @@ public:
     // The trigger effect of a cell opened by a match; until the level effects play it the
     // trigger opens at once.
     virtual void startTriggerEffect(const Engine::cVector2& position);
+    // The board's pieces fall off the screen row by row, the cells shake and hide.
+    void startEndLevelEffect(float time);
+    bool isEndLevelEffectDone() const { return m_endLevelEffectDone; }
+    const std::list<cMeadowObjectView*>& getEndLevelFalls() const { return m_endLevelFalls; }
     bool isTriggerEffectRunning() const { return m_triggerEffectRunning; }
     float getSoundClock() const { return m_soundClock; }
     float getScreenHeight() const { return m_screenHeight; }
@@ -177,7 +181,8 @@ private:
     std::list<tViewPair> m_exchangePairs, m_swapBackPairs;
     std::list<cMeadowFigure> m_dyingFigures;
     std::list<cMeadowObjectView*> m_crashing, m_delayedCaptures, m_bouncing, m_appearing, m_descending, m_falling,
-        m_landing, m_newLevelFalls, m_mixing, m_toVehicle;
+        m_landing, m_newLevelFalls, m_mixing, m_toVehicle, m_endLevelFalls;
+    bool m_endLevelEffectDone = false;
     std::list<Engine::cVector2> m_prizeCells;
     std::vector<boost::signals2::connection> m_connections;
     bool m_inputLocked = true;

@@ -189,3 +189,27 @@ TEST_F(MeadowFieldMotionsTest, AFiveMadeByACascadeGivesNoLightningButShakesAndBo
     ASSERT_GT(settle(), 0);
     expectAtRest();
 }
+
+TEST_F(MeadowFieldMotionsTest, TheEndOfLevelFallEmptiesTheBoardRowByRowAndEnds) {
+    play(BOARD);
+    controller->setInputLocked(true);
+    // The effect time of the layouts may be 0: it never divides the rows' delays.
+    field->startEndLevelEffect(0);
+    EXPECT_EQ(16u, field->getEndLevelFalls().size());
+    EXPECT_EQ(1, std::count(sounds.log.begin(), sounds.log.end(), "object_fall_end_level"));
+    cMeadowObjectView* bottom = view(0, 0);
+    cMeadowObjectView* top = view(3, 0);
+    const cVector2 topStart = top->getPosition();
+    int frames = 0;
+    // Row 0 waits 0.5 s, row 3 0.5 + 3/4 s (end_level_dt 1 over 4 rows).
+    for (; frames < 10; ++frames)
+        frame();
+    EXPECT_GT(bottom->getPosition().y, at(0, 0).y);
+    EXPECT_EQ(topStart, top->getPosition());
+    while (!field->isEndLevelEffectDone() && frames++ < 200)
+        frame();
+    EXPECT_TRUE(field->isEndLevelEffectDone());
+    EXPECT_LT(frames, 200);
+    EXPECT_TRUE(field->getEndLevelFalls().empty());
+    EXPECT_EQ(std::vector<std::string>(4, "...."), types());
+}
