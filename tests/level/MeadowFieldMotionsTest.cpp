@@ -213,3 +213,33 @@ TEST_F(MeadowFieldMotionsTest, TheEndOfLevelFallEmptiesTheBoardRowByRowAndEnds) 
     EXPECT_TRUE(field->getEndLevelFalls().empty());
     EXPECT_EQ(std::vector<std::string>(4, "...."), types());
 }
+
+TEST_F(MeadowFieldMotionsTest, AReplayForgetsTheMotionsAndRestsEveryPiece) {
+    play(BOARD);
+    click(0, 2);
+    const cVector2 p = at(0, 3);
+    ui.click(p.x, p.y);
+    frame();
+    ASSERT_TRUE(field->isBusy());
+    field->resetForReplay();
+    EXPECT_FALSE(field->isBusy());
+    EXPECT_TRUE(field->getExchangePairs().empty());
+    EXPECT_FALSE(model->hasBusyObject());
+    EXPECT_EQ(cMeadowObjectModel::IDLE, piece(0, 2)->getState());
+}
+
+TEST_F(MeadowFieldMotionsTest, BrokenRequestsAreRefusedWithTheirTexts) {
+    play(BOARD);
+    // Pieces that were not swapped in the model.
+    EXPECT_THROW(field->exchangeObjects(piece(0, 0), piece(0, 1)), const char*);
+    // A figure with a position taken out of it.
+    cMeadowFigure figure(model.get(), true);
+    figure.addObject(piece(0, 0));
+    figure.addObject(piece(0, 1));
+    figure.setPosition(1, -1, -1);
+    EXPECT_THROW(field->matchAroundFigure(figure), const char*);
+    // A selected piece whose flag someone cleared.
+    model->setSelected(piece(1, 1));
+    piece(1, 1)->setSelected(false);
+    EXPECT_THROW(field->updateSelection(), const char*);
+}
