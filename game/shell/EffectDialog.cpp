@@ -118,11 +118,16 @@ void cEffectDialog::fadeOutAndDelete() {
 }
 
 void cEffectDialog::onFadedIn() {
+    // The frame that ends the fade makes no flight step: without this the widgets would wait
+    // one step short of home through the pulse and jump there at its end.
+    resetEffectWidgets();
     m_pulseRunning = true;
     m_pulseTime = 0;
 }
 
 void cEffectDialog::onFadedOut() {
+    // A fade-out shorter than the pulse ends it too: a hidden dialog must not pulse on its next fade-in.
+    m_pulseRunning = false;
     hide();
     for (const sEffectRecord& record : m_effectWidgets)
         if (isWidgetAlive(record.widget)) {

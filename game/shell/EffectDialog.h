@@ -33,9 +33,9 @@ public:
     void fadeIn() override;
     void fadeOut() override;
     void fadeOutAndDelete() override;
-    // Starts the pulse.
+    // The widgets at home; starts the pulse.
     void onFadedIn() override;
-    // Hides the dialog and waits with every widget at the show position, size 0.
+    // Ends a pulse; hides the dialog and waits with every widget at the show position, size 0.
     void onFadedOut() override;
     // A child that goes leaves the effects.
     void removeChild(Engine::cWidget* child) override;
