@@ -158,3 +158,15 @@ TEST_F(EffectDialogTest, RegisteringAgainKeepsOneRecordAndDeletedWidgetsLeave) {
     EXPECT_EQ(geometry(), "300,100 8x8");
     delete dialog;
 }
+
+TEST_F(EffectDialogTest, PulseStepPastItsEndDoesNotShrinkBelowHome) {
+    load("ShowTime=\"0.125\" scale_time=\"0.3\" scale_param=\"1\"");
+    dialog->fadeIn();
+    ui.steps(2);
+    EXPECT_GT(picture->getSize().x, 40);
+    ui.step();
+    EXPECT_EQ(geometry(), "100,200 40x20");
+    ui.step();
+    EXPECT_FALSE(dialog->isPulseRunning());
+    delete dialog;
+}
