@@ -139,6 +139,10 @@ TEST_F(DialogPixelTest, YesNoShowsPaperGreenButtonsAndItsQuestion) {
     dialog->enable();
     frame();
 
+    // Sample points: the paper, the yes and no faces under their gloss.
+    EXPECT_TRUE(TestSupport::pixelNear(ui.renderDevice(), 512, 300, 0xFFFFF4D7u));
+    EXPECT_TRUE(TestSupport::pixelNear(ui.renderDevice(), 432, 422, 0xFF74BB77u));
+    EXPECT_TRUE(TestSupport::pixelNear(ui.renderDevice(), 592, 422, 0xFF74BB77u));
     EXPECT_TRUE(isPaper(at(512, 300))) << std::hex << at(512, 300);
     EXPECT_TRUE(isPaper(at(330, 400))) << std::hex << at(330, 400);
     for (cTextButton* button : {dialog->getYesButton(), dialog->getNoButton()}) {
@@ -168,6 +172,9 @@ TEST_F(DialogPixelTest, NewUserShowsLogoFieldTypedNameAndOk) {
     frame();
     EXPECT_GT(count(around(dialog->getOkButton()->getPosition(), 80, 18), isGreen), 3000);
     EXPECT_GT(count(around(dialog->getOkButton()->getPosition(), 24, 10), isWhite), 60);
+    EXPECT_TRUE(TestSupport::pixelNear(ui.renderDevice(), 300, 320, 0xFFFFF5DAu));
+    EXPECT_TRUE(TestSupport::pixelNear(ui.renderDevice(), 512, 515, 0xFF7ABB7Cu));
+    EXPECT_TRUE(TestSupport::pixelNear(ui.renderDevice(), 620, 440, 0xFFF6F1E2u)) << "the name field";
     EXPECT_TRUE(isPaper(at(300, 320))) << std::hex << at(300, 320);
     // Title, hint and the typed name in ink.
     EXPECT_GT(count({380, 308, 264, 28}, isInk), 400);
@@ -188,6 +195,10 @@ TEST_F(DialogPixelTest, SelectUserShowsRowsArrowFieldAndButtons) {
     dialog->enable();
     frame();
 
+    EXPECT_TRUE(TestSupport::pixelNear(ui.renderDevice(), 300, 300, 0xFFFFF5D9u));
+    EXPECT_TRUE(TestSupport::pixelNear(ui.renderDevice(), 372, 604, 0xFF7FC281u));
+    EXPECT_TRUE(TestSupport::pixelNear(ui.renderDevice(), 652, 604, 0xFF7FC281u));
+    EXPECT_TRUE(TestSupport::pixelNear(ui.renderDevice(), 650, 542, 0xFFF6F1E2u)) << "the name field";
     EXPECT_TRUE(isPaper(at(300, 300))) << std::hex << at(300, 300);
     // Four rows of names in ink, and the arrow down to the fifth.
     for (int row = 0; row < 4; ++row)
