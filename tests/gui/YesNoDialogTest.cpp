@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -100,6 +101,10 @@ TEST_F(YesNoDialogTest, TheButtonsAnswerWithTheMouse) {
     dialog = makeDialog(nullptr);
     TestSupport::clickAt(ui, dialog->getYesButton()->getPosition().x, dialog->getYesButton()->getPosition().y);
     EXPECT_EQ(answers, (std::vector<std::string>{"no", "yes"}));
+    // A tick on the way in and a click for each answer (the cache names files in lower case).
+    const std::vector<std::string>& sounds = ui.sounds();
+    EXPECT_EQ(std::count(sounds.begin(), sounds.end(), "playOnce meadow/sounds/btn_clicked.ogg"), 2);
+    EXPECT_GE(std::count(sounds.begin(), sounds.end(), "playOnce meadow/sounds/btn_hovered.ogg"), 2);
 }
 
 TEST_F(YesNoDialogTest, DefaultAnswersDeleteTheDialogAndFreeTheBlockedScreen) {
