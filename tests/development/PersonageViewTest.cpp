@@ -1,5 +1,6 @@
 #include "game/development/PersonageView.h"
 
+#include "engine/gui/FrameTextButton.h"
 #include "engine/gui/MultilineText.h"
 #include "game/development/BubbleView.h"
 #include "game/development/Graph.h"
@@ -213,9 +214,11 @@ TEST_F(PersonageViewTest, TheEditorOverlaysTheGraphOnTheScreenUnlessALevelRuns) 
     Engine::cWidget* map = new Engine::cWidget(nullptr);
     widgets.emplace_back(map);
     map->show();
+    map->enable();
     screen.widget = map;
     screen.editorMode = true;
-    const std::string protos = "<NodeProto Picture=\"looks/ev.tga\" size=\"18 18\"/>"
+    const std::string protos = "<NodeProto Picture=\"looks/ev.tga\" size=\"18 18\" Enable=\"1\">"
+                               "<Text Font=\"fonts/t.fnt\" Texture=\"fonts/t.tga\"/></NodeProto>"
                                "<ArcProto Picture=\"looks/ev.tga\" size=\"10 4\"/>";
     cPersonageView* view = heroine(
         heroineXml(kCorner + protos, std::string(kCalm) + " large_node_size=\"28 28\" normal_node_size=\"18 18\""));
@@ -225,18 +228,23 @@ TEST_F(PersonageViewTest, TheEditorOverlaysTheGraphOnTheScreenUnlessALevelRuns) 
     EXPECT_EQ(nodes.at(2)->getPosition(), cVector2(116, 132));
     EXPECT_TRUE(nodes.at(2)->isVisible());
     EXPECT_EQ(nodes.at(2)->getParent(), map);
+    EXPECT_EQ(nodes.at(2)->getCaption()->getText(), L"2") << "captioned with its index";
     const auto& arcs = view->getArcWidgets();
     ASSERT_EQ(arcs.size(), 2u);
     // Arc 1-2 runs straight down: centred between its nodes, as long as they are apart.
     EXPECT_EQ(arcs[1]->getPosition(), cVector2(116, 116));
     EXPECT_EQ(arcs[1]->getSize(), cVector2(32, 4));
     EXPECT_FLOAT_EQ(arcs[1]->getAngle(), -90);
-    view->growNeighbours(1);
+    // Hovering node 1's button grows the buttons of its neighbours; leaving it shrinks them.
+    ui.moveTo(116, 100);
+    ui.step();
     EXPECT_EQ(nodes.at(0)->getSize(), cVector2(28, 28));
     EXPECT_EQ(nodes.at(2)->getSize(), cVector2(28, 28));
     EXPECT_EQ(nodes.at(1)->getSize(), cVector2(18, 18));
-    view->shrinkNeighbours(1);
+    ui.moveTo(300, 300);
+    ui.step();
     EXPECT_EQ(nodes.at(0)->getSize(), cVector2(18, 18));
+    EXPECT_EQ(nodes.at(2)->getSize(), cVector2(18, 18));
     // Placed again while a level runs, the overlay goes.
     screen.levelRunning = true;
     view->placeAtCurrentPoint();
