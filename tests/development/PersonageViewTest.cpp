@@ -101,6 +101,35 @@ TEST_F(PersonageViewTest, WalksThePathFrameByFrameArrivesExactlyAndTalks) {
     EXPECT_EQ(Engine::quadCenter(view->getQuad()), cVector2(116, 76));
     EXPECT_TRUE(view->isPointInside({116, 25}));
     EXPECT_FALSE(view->isPointInside({116, 140}));
+    // Leaving the screen hides the bubble at once.
+    view->hideBubble();
+    EXPECT_FALSE(view->getBubble()->isVisible());
+}
+
+TEST_F(PersonageViewTest, ASegmentWithoutSpeedCountsAsWalkedWhereSheStands) {
+    start();
+    std::string xml = heroineXml(kCorner);
+    const std::string fast = "moving_speed_x=\"16\"";
+    xml.replace(xml.find(fast), fast.size(), "moving_speed_x=\"0\"");
+    cPersonageView* view = heroine(xml);
+    cPersonageModel& model = *view->getModel();
+    unitAt(model, 2);
+    model.setCurrentPoint(0);
+    view->placeAtCurrentPoint();
+    model.setCurrentPoint(2);
+    model.setState(cPersonageModel::PERSONAGE_MOVE);
+    view->startMoving();
+    // Node 0 at once, then node 1 at the first step along 0-1 without moving: she heads for node 2
+    // from where she stands, down and to the right.
+    ui.steps(2);
+    EXPECT_EQ(view->getPosition(), cVector2(100, 100));
+    EXPECT_EQ(view->getDestination()->getIndex(), 2);
+    EXPECT_EQ(lookOf(*view), "pers_move_down_right");
+    EXPECT_EQ(view->getSpeed(), 32);
+    for (int frame = 0; frame < 40 && !view->isTalking(); ++frame)
+        ui.step();
+    EXPECT_TRUE(view->isTalking());
+    EXPECT_LE((view->getPosition() - cVector2(116, 132)).length(), 2.0f);
 }
 
 TEST_F(PersonageViewTest, TalkThenWorkInsideWithoutAbsoluteEnableThenIdle) {
@@ -207,6 +236,28 @@ TEST_F(PersonageViewTest, FailuresNameTheOperation) {
               "cPersonageView::keepMoving(): destination node is not defined");
     EXPECT_EQ(TestModel::thrownText([&] { view->startWorking(); }),
               "cPersonageView::startWorking(): working unit is undefined in the model.");
+    // Nodes 0 and 3 are not joined.
+    cPersonageView* apart = heroine(heroineXml(graphXml({{0, 100, 100}, {3, 300, 100}}, {})));
+    apart->getModel()->setCurrentPoint(3);
+    EXPECT_EQ(TestModel::thrownText([&] { apart->onEndMoving(0); }),
+              "cPersonageView::onEndMoving(): path was not found for points: 0 -> 3");
+}
+
+TEST_F(PersonageViewTest, WithoutAnEventToShowHerIdleTimeStartsAgain) {
+    start();
+    // No controller: no funny event is available.
+    cPersonageView* view =
+        heroine(heroineXml(kCorner, "min_idle_time=\"0.0625\" max_idle_time=\"0.0625\" will_to_work=\"1\""));
+    view->getModel()->setCurrentPoint(0);
+    view->placeAtCurrentPoint();
+    ui.step();
+    EXPECT_EQ(view->getModel()->getState(), cPersonageModel::PERSONAGE_IDLE);
+    EXPECT_EQ(view->getIdleTimeLeft(), 0.0625f);
+    EXPECT_FALSE(view->isMoving());
+    // Hidden, she does not count at all.
+    view->hide();
+    ui.steps(3);
+    EXPECT_EQ(view->getIdleTimeLeft(), 0.0625f);
 }
 
 TEST_F(PersonageViewTest, TheEditorOverlaysTheGraphOnTheScreenUnlessALevelRuns) {
