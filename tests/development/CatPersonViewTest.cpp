@@ -98,6 +98,26 @@ TEST_F(CatPersonViewTest, PlaysItsSceneAtTheBirdHouseAndWorksAMomentElsewhere) {
     EXPECT_EQ(sounds.log.size(), 1u);
 }
 
+TEST_F(CatPersonViewTest, TheUpdatePassDoesNotCountItsSceneTwice) {
+    start();
+    TestCharacters::GroupController controller;
+    cCatPersonView* view = cat(catXml(kYard, std::string("AbsoluteEnable=\"1\" ") + kCalm));
+    ASSERT_TRUE(view->isAbsoluteEnabled());
+    cPersonageModel& model = *view->getModel();
+    unitAt(model, 22);
+    model.setCurrentPoint(22);
+    view->placeAtCurrentPoint();
+    model.setState(cPersonageModel::PERSONAGE_MOVE);
+    view->startMoving();
+    ui.step();
+    ASSERT_TRUE(view->isWorking());
+    // The scene's 1.5 s still take 24 frames of 1/16 s.
+    ui.steps(22);
+    EXPECT_TRUE(view->isWorking());
+    ui.step();
+    EXPECT_FALSE(view->isWorking());
+}
+
 TEST_F(CatPersonViewTest, MewsWhenClickedThenKeepsSilentForAWhile) {
     start();
     TestCharacters::GroupController controller;
