@@ -4,6 +4,7 @@
 // is also written to docs/board-screenshot.png.
 
 #include "engine/core/Random.h"
+#include "engine/gui/ProgressBar.h"
 #include "game/level/MeadowCellView.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowObjectView.h"
@@ -44,6 +45,13 @@ const char* const SHIPPED[] = {
     "Meadow/View/FieldView.xml",
     "Meadow/View/GameObjects.xml",
     "Meadow/View/FlyingNumber.xml",
+    "Effects/dust_puff.pfx",
+    "Effects/match_burst_blue.pfx",
+    "Effects/match_burst_green.pfx",
+    "Effects/match_burst_red.pfx",
+    "Effects/match_burst_yellow.pfx",
+    "Effects/sparkle.pfx",
+    "Effects/star_trail.pfx",
 };
 
 // The owner's looks, naming the shipped pictures as the map screen's "States" table will.

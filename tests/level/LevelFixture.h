@@ -15,6 +15,7 @@
 #include "game/model/MeadowModel.h"
 #include "tests/level/TestStates.h"
 #include "tests/model/ModelFixture.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/UiHarness.h"
 
 #include <gtest/gtest.h>
@@ -68,7 +69,10 @@ inline std::string meadowViewXml(const std::string& proto = pieceProto()) {
            "<GoldIconProto size=\"20,20\" deep=\"8\" Picture=\"art/icon.tga\"/>"
            "<TriggerIconProto size=\"60,60\" deep=\"4\" Picture=\"art/icon.tga\"/>"
            "<TriggerBaseIconProto size=\"60,60\" deep=\"3.5\" Picture=\"art/icon.tga\"/>"
-           "<MatchEffects><E/><E/><E/><E/></MatchEffects></MeadowView>";
+           "<PromptHoriz deep=\"12\" pyro_file=\"fx/burst.pfx\"/><PromptVert deep=\"12\" pyro_file=\"fx/burst.pfx\"/>"
+           "<MatchEffects><E deep=\"11\" pyro_file=\"fx/burst.pfx\"/><E deep=\"11\" pyro_file=\"fx/burst.pfx\"/>"
+           "<E deep=\"11\" pyro_file=\"fx/burst.pfx\"/><E deep=\"11\" pyro_file=\"fx/burst.pfx\"/></MatchEffects>"
+           "</MeadowView>";
 }
 
 inline std::string borders(const std::string& extra = "") {
@@ -86,7 +90,9 @@ inline std::string fieldViewXml(const std::string& cellExtra = "", const std::st
            "simple_types=\"2\" wood_types=\"2\" iron_types=\"1\" " +
            cellExtra + "><LocksPicture size=\"60,60\" deep=\"6\"/>" + borders(borderExtra) +
            "</CellPrototype><SelectionObject size=\"70,70\" deep=\"7\"/>"
-           "<BombFireEffect><F pos=\"1,2\"/><F pos=\"3,4\"/><F pos=\"5,6\"/></BombFireEffect></FieldView>";
+           "<BombEffect pyro_file=\"fx/burst.pfx\"/><BombFireEffect deep=\"9\" pyro_file=\"fx/burst.pfx\"><F "
+           "pos=\"1,2\"/>"
+           "<F pos=\"3,4\"/><F pos=\"5,6\"/></BombFireEffect></FieldView>";
 }
 
 inline const char* statesXml() {
@@ -116,6 +122,8 @@ protected:
         ui.writeFile("Meadow/View/FieldView.xml", fieldView);
         ui.writeFile("Meadow/View/GameObjects.xml", objectsXml());
         ui.writeFile("States.xml", statesXml());
+        ui.writeFile("fx/burst.pfx",
+                     TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/Effects/match_burst_red.pfx"));
         for (const char* name : {"bee", "icon", "border", "selection", "cell0", "simple0", "simple1", "wood0", "wood1",
                                  "iron0", "locks1", "locks2", "p1", "p2", "p3", "p4", "p201"})
             ui.writePicture(std::string("art/") + name + ".tga", 2, 2, 0xFF808080u);
