@@ -6,6 +6,8 @@
 
 #include "engine/core/WidgetSets.h"
 #include "engine/gui/Label.h"
+#include "engine/gui/PyroEffect.h"
+#include "engine/gui/TextButton.h"
 #include "game/model/CellModel.h"
 
 #include <cmath>
@@ -100,7 +102,14 @@ TEST_F(MeadowViewTest, NamedLooksComeFromTheOwner) {
 TEST_F(MeadowViewTest, CrushEffectIndexIsCheckedAgainstTheLayoutsEffects) {
     build({"1"});
     EXPECT_EQ(4u, board->getMatchEffectCount());
-    EXPECT_NO_THROW(board->getCellCrushAnimation(3));
+    // Each call hands out a fresh root copy of the layout's effect, idle until played.
+    std::unique_ptr<cPyroEffect> first(board->getCellCrushAnimation(3));
+    std::unique_ptr<cPyroEffect> second(board->getCellCrushAnimation(3));
+    ASSERT_NE(nullptr, first);
+    EXPECT_NE(first.get(), second.get());
+    EXPECT_EQ(nullptr, first->getParent());
+    EXPECT_EQ("fx/burst.pfx", first->getFileName());
+    EXPECT_FALSE(first->isPlaying());
     for (int index : {4, -1}) {
         try {
             board->getCellCrushAnimation(index);
@@ -168,4 +177,73 @@ TEST_F(MeadowViewTest, LayoutKeysUsedAsDivisorsAreRefusedWithTheirName) {
             EXPECT_NE(std::string::npos, error.find("meadow/view/meadowview.xml")) << error;
         }
     }
+}
+
+TEST_F(MeadowViewTest, TheNextMoveHintUsesTheRowOrColumnPromptAtTheMidpoint) {
+    build({"1_1", "1_1"});
+    // Both prompts are started by the layout and wait hidden.
+    EXPECT_FALSE(board->getPromptHoriz()->isVisible());
+    EXPECT_FALSE(board->getPromptVert()->isVisible());
+    const struct {
+        cVector2 a, b;
+        bool horizontal;
+    } cases[] = {{cVector2(0, 0), cVector2(0, 1), true}, {cVector2(1.5f, 1.0f), cVector2(0, 1), false}};
+    for (const auto& c : cases) {
+        board->showNextMove(c.a, c.b);
+        cPyroEffect* shown = c.horizontal ? board->getPromptHoriz() : board->getPromptVert();
+        cPyroEffect* other = c.horizontal ? board->getPromptVert() : board->getPromptHoriz();
+        const cVector2 pa = field->getCellPosition(int(c.a.x), int(c.a.y));
+        const cVector2 pb = field->getCellPosition(int(c.b.x), int(c.b.y));
+        EXPECT_EQ(shown, board->getCurrentPrompt());
+        EXPECT_TRUE(shown->isVisible());
+        EXPECT_FALSE(other->isVisible());
+        EXPECT_EQ(cVector2((pa.x + pb.x) * 0.5f, (pa.y + pb.y) * 0.5f), shown->getOffset());
+    }
+    board->clearPrompts();
+    EXPECT_EQ(nullptr, board->getCurrentPrompt());
+    EXPECT_FALSE(board->getPromptVert()->isVisible());
+}
+
+TEST_F(MeadowViewTest, ABackgroundVariantShowsItsPicturesAndStartsItsEffectsUnlessTheyAreOff) {
+    const std::string backs = "<LevelBacks><V><Pictures><P size=\"4,4\" Picture=\"art/icon.tga\"/>"
+                              "<P size=\"4,4\" Picture=\"art/bee.tga\"/></Pictures><BackPyro>"
+                              "<E Enable=\"1\" Visible=\"1\" pyro_file=\"fx/burst.pfx\"/></BackPyro></V></LevelBacks>"
+                              "<EditButton Visible=\"1\" size=\"8,8\" Picture=\"art/icon.tga\"/>";
+    std::string layout = TestLevel::meadowViewXml();
+    layout.insert(layout.find("<MatchEffects>"), backs);
+    writeFiles(layout);
+    build({"1"});
+    // One variant is always the chosen one.
+    EXPECT_EQ(2u, board->getBackPictures().size());
+    ASSERT_EQ(1u, board->getBackPyro().size());
+    EXPECT_TRUE(board->getBackPyro()[0]->isPlaying());
+    EXPECT_EQ(nullptr, board->getClouds());
+    // The edit button is hidden whatever its layout says.
+    EXPECT_FALSE(board->getEditButton()->isVisible());
+
+    cMeadowView plain(&states, model.get(), nullptr, false, true);
+    EXPECT_EQ(2u, plain.getBackPictures().size());
+    EXPECT_TRUE(plain.getBackPyro().empty());
+}
+
+TEST_F(MeadowViewTest, ALayoutWithoutBackgroundsHasNoBackPictures) {
+    build({"1"});
+    EXPECT_TRUE(board->getBackPictures().empty());
+    EXPECT_TRUE(board->getBackPyro().empty());
+}
+
+TEST_F(MeadowViewTest, TheMoneyTextFollowsTheResourcePointsOnlyWhenTheyChange) {
+    build({"1_1"});
+    model->addResourcePoints(1, 40);
+    board->showFlyingNumber(cVector2(0, 1), 40);
+    EXPECT_EQ(L"40", board->getMoneyText()->getText());
+    board->getMoneyText()->setText(L"x");
+    board->updateMoneyText(); // the same total: the label is not written again
+    EXPECT_EQ(L"x", board->getMoneyText()->getText());
+    // An amount below 1 shows no number and leaves the label alone.
+    model->addResourcePoints(1, 5);
+    board->showFlyingNumber(cVector2(0, 1), 0);
+    EXPECT_EQ(L"x", board->getMoneyText()->getText());
+    board->showFlyingNumber(cVector2(0, 0), 5);
+    EXPECT_EQ(L"45", board->getMoneyText()->getText());
 }
