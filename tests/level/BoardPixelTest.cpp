@@ -34,11 +34,13 @@ namespace {
 
 const int WIDTH = 1024, HEIGHT = 768;
 // A level with holes, wood and iron cells and single and double locks.
-const int LEVEL = 29;
+const int LEVEL = 93;
 
 const char* const SHIPPED[] = {
     "Fonts/Digits30.fnt",
     "Fonts/Digits30.png",
+    "Fonts/Text22.fnt",
+    "Fonts/Text22.png",
     "Meadow/Images/Backgrounds/level_bg1.png",
     "Meadow/Images/Backgrounds/level_bg2.png",
     "Meadow/View/MeadowView.xml",
