@@ -219,6 +219,15 @@ void cMeadowObjectView::setHighlighted(bool highlighted) {
         setPlayAnimation(false);
 }
 
+void cMeadowObjectView::startShake() {
+    detachInput();
+    if (m_model)
+        m_model->setMoving();
+    m_homePosition = m_fieldView ? m_fieldView->getCellPositionOfView(this) : getPosition();
+    m_shaking = true;
+    m_shakeElapsed = 0;
+}
+
 void cMeadowObjectView::onLeftButtonDown() {
     const IFrameManager* frames = getFrameManager();
     if (!frames || !m_fieldView || !m_fieldView->getController() || !isPointInside(*frames->getCursorPosition()))

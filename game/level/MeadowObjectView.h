@@ -47,6 +47,9 @@ public:
     float& getBaseDepth() { return m_baseDepth; }
     void setBaseDepth(float depth) { m_baseDepth = depth; }
     void setHighlighted(bool highlighted);
+    // The shake of an idle piece while a figure is matched: the piece swings at its cell and is
+    // idle again, taking input, when it ends.
+    void startShake();
     // The bomb fire of a blast piece goes (the cell under it was crashed).
     void removeFireEffect();
     Engine::cPyroEffect* getFireEffect() const { return m_fireEffect; }

@@ -309,6 +309,20 @@ void cMeadowView::showBonusObject(cMeadowObjectModel* piece) {
     view->attachInput();
 }
 
+void cMeadowView::shakeIdleObjects() {
+    for (int row = 0; row < m_model->getRows(); ++row)
+        for (int column = 0; column < m_model->getColumns(); ++column) {
+            cMeadowObjectModel* piece = m_model->getObject(row, column);
+            if (!piece || piece->getState() != cMeadowObjectModel::IDLE)
+                continue;
+            auto found = m_objectViews.find(piece);
+            if (found != m_objectViews.end() && found->second)
+                found->second->startShake();
+        }
+    if (m_fieldView)
+        m_fieldView->shakeVisibleCells();
+}
+
 cPanel* cMeadowView::copyIcon(cPanel* prototype) {
     auto* icon = new cPanel(*prototype);
     icon->setParent(this);

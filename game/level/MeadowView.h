@@ -51,6 +51,7 @@ public:
     void hideInvalidObjectViews();
     void setObjectViewsEnabled(bool enabled);
     void showBonusObject(cMeadowObjectModel* piece);
+    void shakeIdleObjects();
 
     Engine::cPanel* createVehicleIcon();
     Engine::cPanel* createGoldIcon();

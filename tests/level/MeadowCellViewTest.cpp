@@ -9,6 +9,7 @@
 #include "engine/gui/PyroEffect.h"
 #include "game/model/CellModel.h"
 
+#include <cmath>
 #include <set>
 
 using namespace Engine;
@@ -184,4 +185,66 @@ TEST_F(MeadowCellViewTest, EditorPressesAndSweepsClickTheCellsUnderTheCursor) {
     ui.step();
     EXPECT_EQ(2, model->getCell(0, 0)->getType());
     EXPECT_FALSE(cell(0, 0)->isEditorInputAttached());
+}
+
+TEST_F(MeadowCellViewTest, ShakesSwingAroundHomeAndTheRandomOneCanFadeTheCellAway) {
+    writeFiles(TestLevel::meadowViewXml(),
+               TestLevel::fieldViewXml("shake_amp=\"4\" shake_period=\"1\" shake_time=\"0.5\" "
+                                       "random_shake_time=\"0.5\""));
+    build({"1_1"});
+    cMeadowCellView* view = cell(0, 0);
+    const cVector2 home = view->getPosition();
+    // Along 90 degrees after a delay of one frame: the swing is vertical.
+    view->startCellShake(90, 0.125f);
+    ui.step(0.125f);
+    EXPECT_EQ(home, view->getPosition());
+    ui.step(0.125f);
+    EXPECT_NEAR(home.x, view->getPosition().x, 1e-3f);
+    EXPECT_NEAR(4 * std::sin(float(M_PI) / 4), std::fabs(view->getPosition().y - home.y), 1e-3f);
+    ui.step(0.25f);
+    ui.step(0.25f); // past the shake time
+    EXPECT_EQ(home, view->getPosition());
+
+    view->startRandomShake(true);
+    ui.step(0.25f);
+    EXPECT_FLOAT_EQ(0.5f, view->getAlpha());
+    EXPECT_FLOAT_EQ(0.5f, view->getBorderValue(0));
+    EXPECT_TRUE(view->isVisible());
+    ui.step(0.375f);
+    EXPECT_FALSE(view->isVisible());
+    EXPECT_EQ(home, view->getPosition());
+}
+
+TEST_F(MeadowCellViewTest, AMatchedCellStaysFrozenForTheAfterMatchDelay) {
+    writeFiles(TestLevel::meadowViewXml(), TestLevel::fieldViewXml("after_match_delay=\"0.25\""));
+    build({"1"});
+    cell(0, 0)->freezeForDelay();
+    EXPECT_TRUE(model->getCell(0, 0)->isFrozen());
+    ui.step(0.125f);
+    EXPECT_TRUE(model->getCell(0, 0)->isFrozen());
+    ui.step(0.125f);
+    EXPECT_FALSE(model->getCell(0, 0)->isFrozen());
+}
+
+TEST_F(MeadowCellViewTest, AnEffectsRenderTypeHoldsUntilItIsSwitchedOff) {
+    build({"2_65537"});
+    cMeadowCellView* wood = cell(0, 0);
+    wood->setEffectRenderType(true, 7);
+    wood->updateFromModel();
+    EXPECT_EQ(7u, wood->getRenderType());
+    wood->setEffectRenderType(false, 0);
+    EXPECT_EQ(4u, wood->getRenderType());
+    // Clearing the icons hides the locks and drops the trigger icons.
+    cMeadowCellView* trigger = cell(0, 1);
+    ASSERT_NE(nullptr, trigger->getTriggerIcon());
+    trigger->clearIcons();
+    EXPECT_EQ(nullptr, trigger->getTriggerIcon());
+    EXPECT_EQ(nullptr, trigger->getTriggerBaseIcon());
+    EXPECT_FALSE(trigger->getLocksPicture()->isVisible());
+    try {
+        wood->setModelObject(nullptr);
+        FAIL() << "accepted";
+    } catch (const std::string& error) {
+        EXPECT_EQ("cMeadowCellView::setModelObject(): model object is null", error);
+    }
 }

@@ -247,3 +247,57 @@ TEST_F(MeadowViewTest, TheMoneyTextFollowsTheResourcePointsOnlyWhenTheyChange) {
     board->showFlyingNumber(cVector2(0, 0), 5);
     EXPECT_EQ(L"45", board->getMoneyText()->getText());
 }
+
+TEST_F(MeadowViewTest, IdlePiecesAndVisibleCellsShakeWhileAFigureIsMatched) {
+    writeFiles(TestLevel::meadowViewXml(TestLevel::pieceProto("shake_amp=\"3\" shake_time=\"0.25\"")),
+               TestLevel::fieldViewXml("shake_amp=\"4\" shake_period=\"1\" shake_time=\"0.5\""));
+    build({"1_1"});
+    const cVector2 home = field->getCellPosition(0, 0), cellHome = field->getCellPosition(0, 1);
+    cMeadowObjectView* views[2];
+    for (int column = 0; column < 2; ++column) {
+        views[column] = board->getGameObjectView(model->getObject(0, column));
+        views[column]->setPosition(field->getCellPosition(0, column));
+        views[column]->show();
+        views[column]->attachInput();
+    }
+    model->getObject(0, 1)->setMoving();
+    board->shakeIdleObjects();
+    EXPECT_FALSE(views[0]->isInputAttached());
+    EXPECT_EQ(cMeadowObjectModel::MOVING, model->getObject(0, 0)->getState());
+    EXPECT_TRUE(views[1]->isInputAttached());
+    ui.step(0.125f); // a quarter of the 0.5 s period: the full amplitude
+    EXPECT_NEAR(home.x + 3, views[0]->getPosition().x, 1e-3f);
+    EXPECT_NE(cellHome, field->getCellPosition(0, 1));
+    // A highlighted piece skips its step: the shake stands still.
+    views[0]->setHighlighted(true);
+    ui.step(0.125f);
+    EXPECT_NEAR(home.x + 3, views[0]->getPosition().x, 1e-3f);
+    EXPECT_TRUE(views[0]->getPlayAnimation());
+    views[0]->setHighlighted(false);
+    EXPECT_FALSE(views[0]->getPlayAnimation());
+    ui.step(0.25f);
+    EXPECT_EQ(home, views[0]->getPosition());
+    EXPECT_EQ(cMeadowObjectModel::IDLE, model->getObject(0, 0)->getState());
+    EXPECT_TRUE(views[0]->isInputAttached());
+    for (cMeadowObjectView* view : views)
+        view->detachInput();
+}
+
+TEST_F(MeadowViewTest, ADuplicatedLevelTypeAndAPieceWithoutPrototypeAreRefused) {
+    build({"1_1"});
+    model->getLevelTypes() = {1, 2, 1};
+    cMeadowView twice(&states, model.get(), nullptr);
+    twice.setFieldView(field.get());
+    try {
+        twice.createGameObjectsPrototypes();
+        FAIL() << "accepted";
+    } catch (const std::string& error) {
+        EXPECT_EQ("cMeadowView::createGameObjectsPrototypes(): duplicated type in level objects: 1", error);
+    }
+    model->getLevelTypes() = {1, 2, 3, 4};
+    model->getObject(0, 1)->setType(9);
+    cMeadowView stranger(&states, model.get(), nullptr);
+    stranger.setFieldView(field.get());
+    stranger.createGameObjectsPrototypes();
+    EXPECT_THROW(stranger.createGameObjects(), const char*);
+}
