@@ -48,6 +48,10 @@ TEST_F(MeadowObjectViewTest, ABlastPieceBurnsAFireThatFollowsItsFrameOffset) {
 
 TEST_F(MeadowObjectViewTest, APressInsideClicksAndADragOntoTheNextPieceClearsTheDragFlag) {
     build({"1_1_1"}, false, true);
+    // The layout gives no "show_next_move_time": the board tells the controller 30 s.
+    controller->setHintDelay(5);
+    { cMeadowView again(&states, model.get(), controller.get()); }
+    EXPECT_FLOAT_EQ(30, controller->getHintDelay());
     cMeadowObjectView* views[3];
     for (int column = 0; column < 3; ++column)
         views[column] = placed(0, column);
