@@ -3,6 +3,8 @@
 // layout keys refused as divisors.
 
 #include "tests/level/LevelFixture.h"
+#include "tests/model/ShippedModel.h"
+#include "tests/support/ShippedAtlases.h"
 
 #include "engine/core/WidgetSets.h"
 #include "engine/gui/Label.h"
@@ -300,4 +302,23 @@ TEST_F(MeadowViewTest, ADuplicatedLevelTypeAndAPieceWithoutPrototypeAreRefused) 
     stranger.setFieldView(field.get());
     stranger.createGameObjectsPrototypes();
     EXPECT_THROW(stranger.createGameObjects(), const char*);
+}
+
+TEST(MeadowViewShippedTest, EveryPieceTypeOfTheShippedModelHasALookWithAPicture) {
+    TestSupport::UiHarness ui;
+    std::vector<std::string> names = TestSupport::shippedAtlasFiles(MEADOW_DATA_DIR);
+    names.push_back("Meadow/View/GameObjects.xml");
+    for (const std::string& name : names)
+        ui.writeFile(name, TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/" + name));
+    ui.start();
+    std::unique_ptr<cMeadowModel> model = TestShipped::makeModel();
+    IXmlNode* root = ui.layout("Meadow/View/GameObjects.xml");
+    int types = 0;
+    for (int category = 0; category < 32; ++category)
+        for (int type : model->getTypesOfCategory(category)) {
+            SCOPED_TRACE(type);
+            ++types;
+            EXPECT_NE(nullptr, cMeadowObjectView::getVisualState(type, root).getPicture());
+        }
+    EXPECT_GT(types, 10);
 }
