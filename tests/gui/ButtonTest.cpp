@@ -172,6 +172,37 @@ TEST_F(ButtonTest, OnlyTheTopMostDeepProcessingButtonReacts) {
     EXPECT_NE(ButtonScript::joined().find("2unhover 2press 2hover 2click"), std::string::npos);
 }
 
+TEST_F(ButtonTest, DeletingTheCapturingButtonFreesTheMouseForTheOthers) {
+    auto low = makeButton("IsDeepProcessing=\"1\" deep=\"10\"");
+    auto high = makeButton("IsDeepProcessing=\"1\" deep=\"20\"", "140,100");
+    low->setUserData(1);
+    ButtonScript::run(ui, "m120,100 s", [] { return ""; });
+    ASSERT_EQ(cButton::getCapturingButton(), high.get());
+    // A press waits for the capturing button's process; the button goes before it.
+    ui.press();
+    high.reset();
+    EXPECT_EQ(cButton::getCapturingButton(), nullptr);
+    ui.step();
+    ButtonScript::log().clear();
+    EXPECT_EQ(ButtonScript::run(ui, "r s m121,100 s p s r s", ButtonScript::stateOf(*low)), "1 2 3 2");
+    EXPECT_EQ(ButtonScript::joined(), "1hover 1unhover 1press 1hover 1click");
+}
+
+TEST_F(ButtonTest, SilencedButtonsPlayNoSound) {
+    for (const char* keys : {"", "SoundOnUnclick=\"1\""}) {
+        SCOPED_TRACE(keys);
+        ui.moveTo(0, 0);
+        ui.step();
+        auto button = makeButton(keys);
+        button->setSoundsEnabled(false);
+        ui.sounds().clear();
+        ButtonScript::log().clear();
+        EXPECT_EQ(ButtonScript::run(ui, "m100,100 s p s r s", ButtonScript::stateOf(*button)), "2 3 2");
+        EXPECT_EQ(ButtonScript::joined(), "hover unhover press hover click");
+        EXPECT_TRUE(ui.sounds().empty());
+    }
+}
+
 TEST_F(ButtonTest, ADeletedButtonLeavesNoInputCallback) {
     // The deleted button's memory is kept and zeroed: a callback left behind would call through
     // a null virtual table.

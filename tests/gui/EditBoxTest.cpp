@@ -157,6 +157,19 @@ TEST_F(EditBoxTest, TheCaretIsTheFontsUnderscoreAboveTheTextAndBlinks) {
     EXPECT_EQ(blinks, "11111111000000000111");
 }
 
+TEST_F(EditBoxTest, TheCaretFadesWithTheEditBox) {
+    start();
+    cEditBox* box = edit("TranparencySpeed=\"4\"");
+    ui.type(L"a");
+    ui.step();
+    box->fadeOut();
+    ui.step();
+    // 4 a second over a 1/16 s frame: three quarters left, for the letter and the caret alike.
+    ASSERT_EQ(ui.draws().size(), 2u);
+    EXPECT_EQ(ui.draws()[0].alpha(), 191u);
+    EXPECT_EQ(ui.draws()[1].alpha(), 191u);
+}
+
 TEST_F(EditBoxTest, TheCaretStandsBesideTheTextOnEitherSideForEachAlignment) {
     start("RightToLeftEnable=\"1\"");
     HebrewLayout hebrew;

@@ -67,6 +67,16 @@ TEST_F(FrameButtonTest, EachStateShowsItsFrameAndTheOldFrameFadesOut) {
     EXPECT_EQ(ui.draws()[1].alpha(), 191u);
 }
 
+TEST_F(FrameButtonTest, AReleaseOutsideFadesThePressedFrameOutOverTheNormalOne) {
+    auto button =
+        load<cFrameButton>(std::string(FRAMES) + "deep=\"4\" normal_hover_time=\"0.5\" hover_down_time=\"0.25\"");
+    // The old frame is drawn just above the button.
+    EXPECT_FLOAT_EQ(button->getTransitionPanel()->getDepth(), 4.001f);
+    const std::string seen =
+        ButtonScript::run(ui, "m100,100 s s s s s s s s p s s s s m300,300 r s s", [&] { return look(*button); });
+    EXPECT_EQ(seen, "1/0.875 1/0.75 1/0.625 1/0.5 1/0.375 1/0.25 1/0.125 1/- 2/0.75 2/0.5 2/0.25 2/- 0/0.75 0/0.5");
+}
+
 TEST_F(FrameButtonTest, AFadeGoesOnWhileTheButtonIsDisabled) {
     auto button = load<cFrameButton>(std::string(FRAMES) + "normal_hover_time=\"0.25\" AbsoluteEnable=\"1\"");
     ui.moveTo(100, 100);

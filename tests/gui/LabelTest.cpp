@@ -282,3 +282,20 @@ TEST_F(LabelTest, WithTTFUsageTheTextIsOneRenderedQuadAlignedOnTheLabel) {
     ui.step();
     EXPECT_GT(label->getTextWidth(), width);
 }
+
+TEST_F(LabelTest, AFontOrPictureThatDoesNotLoadLeavesTheLabelAsItWas) {
+    start();
+    cLabel* label = load(labelAt(300, "Align=\"1\"", "ab"));
+    cTexture* picture = label->getPicture();
+    ASSERT_NE(picture, nullptr);
+    const int references = picture->getRefCount();
+    EXPECT_ANY_THROW(label->setFont("fonts/missing.fnt"));
+    EXPECT_ANY_THROW(label->setTexture("fonts/missing.tga"));
+    EXPECT_EQ(label->getTexture(), "fonts/t.tga");
+    EXPECT_EQ(label->getPicture(), picture);
+    EXPECT_EQ(picture->getRefCount(), references);
+    label->setText(L"abc");
+    EXPECT_FLOAT_EQ(label->getTextWidth(), 30);
+    ui.step();
+    EXPECT_EQ(ui.draws().size(), 3u);
+}

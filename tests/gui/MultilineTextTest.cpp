@@ -185,3 +185,31 @@ TEST_F(MultilineTextTest, BackgroundsMakeLabelsAndMultilineTextsOfTheirTextGroup
     ui.step();
     EXPECT_EQ(ui.draws().size(), 4u);
 }
+
+TEST_F(MultilineTextTest, TheTemplatesLookReachesNewLinesAndTheAlphaEveryLine) {
+    start();
+    cMultilineText* t = text("String=\"ab/nc\"");
+    t->setMultiplier(2);
+    t->setAlign(ALIGN_RIGHT);
+    EXPECT_FLOAT_EQ(t->getMultiplier(), 2);
+    EXPECT_EQ(t->getAlign(), uint32_t(ALIGN_RIGHT));
+    // Existing lines keep their look until the lines are made again.
+    EXPECT_FLOAT_EQ(t->getLines()[0]->getTextWidth(), 20);
+    t->setText(L"ab/nc", true);
+    EXPECT_FLOAT_EQ(t->getLines()[0]->getTextWidth(), 20);
+    t->setText(L"ab/ncd", true);
+    ASSERT_EQ(t->getLines().size(), 2u);
+    EXPECT_FLOAT_EQ(t->getLines()[0]->getTextWidth(), 40);
+    EXPECT_EQ(t->getLines()[1]->getAlign(), uint32_t(ALIGN_RIGHT));
+
+    t->setAlpha(0.5f);
+    for (cLabel* line : t->getLines())
+        EXPECT_FLOAT_EQ(line->getAlpha(), 0.5f);
+    ui.step();
+    ASSERT_EQ(ui.draws().size(), 4u);
+    for (const auto& draw : ui.draws())
+        EXPECT_EQ(draw.quad.vertices[0].color >> 24, 0x80u);
+    // Lines made later take the text's alpha too.
+    t->setText(L"e", true);
+    EXPECT_FLOAT_EQ(t->getLines()[0]->getAlpha(), 0.5f);
+}

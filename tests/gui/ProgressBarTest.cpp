@@ -19,13 +19,17 @@ namespace {
 class ProgressBarTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        // One atlas entry: 64 x 32 at (64, 0) of a 256 x 256 image.
+        ui.writeFile("atlases.xml", "<Atlases><A><Path>atlas/ui.tga</Path><Map>atlas/map.xml</Map></A></Atlases>");
+        ui.writeFile("atlas/map.xml", "<M><P><Name>ui/bar.png</Name><Pos>64 0</Pos><Size>64 32</Size></P></M>");
+        ui.writePicture("atlas/ui.tga", 256, 256, 0xFFFFFFFFu);
         ui.start();
         ui.writePicture("bar.tga", 4, 4, 0xFF336699u);
     }
-    std::unique_ptr<cProgressBar> load(const std::string& keys) {
-        ui.writeFile("p.xml",
-                     "<P Visible=\"1\" Enable=\"1\" Picture=\"bar.tga\" position=\"200,100\" size=\"100,20\" " + keys +
-                         "><Lid Visible=\"1\" size=\"4,4\"/></P>");
+    std::unique_ptr<cProgressBar> load(const std::string& keys, const std::string& picture = "bar.tga") {
+        ui.writeFile("p.xml", "<P Visible=\"1\" Enable=\"1\" Picture=\"" + picture +
+                                  "\" position=\"200,100\" size=\"100,20\" " + keys +
+                                  "><Lid Visible=\"1\" size=\"4,4\"/></P>");
         auto bar = std::make_unique<cProgressBar>(nullptr);
         bar->loadXML(ui.layout("p.xml"));
         getResourceManager()->forgetResource("p.xml");
@@ -104,4 +108,34 @@ TEST_F(ProgressBarTest, CopiesHaveTheirOwnLid) {
     EXPECT_NE(copy.getLid(), bar->getLid());
     EXPECT_EQ(copy.getLid()->getParent(), &copy);
     EXPECT_EQ(copy.getLid()->getPosition(), cVector2(200, 100));
+}
+
+TEST_F(ProgressBarTest, AnAtlasPictureIsCutWithinItsFrameAndTheBarFades) {
+    const struct {
+        const char* keys;
+        float uLeft, vTop, uRight, vBottom;
+    } cases[] = {
+        {"Side=\"1\" ProgressCurrentValue=\"25\"", 0.25f, 0, 0.3125f, 0.125f},
+        {"Side=\"0\" ProgressCurrentValue=\"25\"", 0.4375f, 0, 0.5f, 0.125f},
+        {"Side=\"2\" ProgressCurrentValue=\"25\"", 0.25f, 0.09375f, 0.5f, 0.125f},
+        {"Side=\"3\" ProgressCurrentValue=\"75\"", 0.25f, 0, 0.5f, 0.09375f},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys);
+        auto bar = load(c.keys, "ui/bar.png");
+        const cSpriteQuad& quad = bar->getQuad();
+        EXPECT_FLOAT_EQ(quad.textureRect[0], c.uLeft);
+        EXPECT_FLOAT_EQ(quad.textureRect[1], c.vTop);
+        EXPECT_FLOAT_EQ(quad.textureRect[2], c.uRight);
+        EXPECT_FLOAT_EQ(quad.textureRect[3], c.vBottom);
+    }
+
+    // The sprite's alpha times the fade of the root.
+    auto bar = load("Side=\"1\" ProgressCurrentValue=\"50\" TranparencySpeed=\"4\"");
+    bar->setAlpha(0.5f);
+    bar->updateLid();
+    EXPECT_EQ(bar->getQuad().vertices[3].color >> 24, 128u);
+    bar->fadeOut();
+    ui.step();
+    EXPECT_EQ(bar->getQuad().vertices[0].color >> 24, 96u);
 }

@@ -253,6 +253,12 @@ TEST_F(SpriteTest, CopyHasNoActionsAndIsNotListedUntilShown) {
     copy->show();
     EXPECT_TRUE(copy->isInDrawList());
     EXPECT_EQ(copy->getFadeValue(), 1.0f);
+    // The alpha is the copy's own colour, not the template's.
+    copy->setAlpha(0.25f);
+    EXPECT_EQ(copy->getColor().a, 0.25f);
+    EXPECT_EQ(original.getAlpha(), 0.5f);
+    original.setAlpha(0.75f);
+    EXPECT_EQ(copy->getAlpha(), 0.25f);
 }
 
 TEST_F(SpriteTest, PyroEffectNamingAMissingFilePassesTheFileSystemsError) {

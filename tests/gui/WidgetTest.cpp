@@ -291,6 +291,83 @@ TEST_F(WidgetTest, DetachingForDeletionRunsNoShowHooks) {
     EXPECT_TRUE(parent.getChildren().empty());
 }
 
+TEST_F(WidgetTest, DetachedPendingWidgetsGetNoShowHookUnderAHiddenOrShownParent) {
+    // Counts outlive the widgets, which are gone after the step.
+    struct Counted : cWidget {
+        Counted(cWidget* parent, int& shows) : cWidget(parent), m_shows(shows) {}
+        void onShow() override {
+            ++m_shows;
+            cWidget::onShow();
+        }
+        int& m_shows;
+    };
+    for (bool parentShown : {false, true}) {
+        SCOPED_TRACE(parentShown);
+        WidgetProbe parent(nullptr);
+        if (parentShown)
+            parent.show();
+        int shows = 0, grandchildShows = 0;
+        auto* child = new Counted(&parent, shows);
+        auto* grandchild = new Counted(child, grandchildShows);
+        grandchild->show();
+        child->show();
+        child->enable();
+        const int before = shows, grandchildBefore = grandchildShows;
+        deleteWidgetLater(child);
+        ui.step();
+        EXPECT_FALSE(isWidgetAlive(child));
+        EXPECT_FALSE(isWidgetAlive(grandchild));
+        EXPECT_EQ(shows, before);
+        EXPECT_EQ(grandchildShows, grandchildBefore);
+    }
+}
+
+TEST_F(WidgetTest, AWidgetDeletedDirectlyLeavesThePendingDeletions) {
+    auto* widget = new WidgetProbe(nullptr);
+    deleteWidgetLater(widget);
+    delete widget;
+    EXPECT_TRUE(getPendingDeletions().empty());
+    ui.step();
+
+    auto* kept = new WidgetProbe(nullptr);
+    deleteWidgetLater(kept);
+    cancelWidgetDelete(kept);
+    ui.step();
+    EXPECT_TRUE(isWidgetAlive(kept));
+    delete kept;
+}
+
+TEST_F(WidgetTest, AbsoluteEnableCascadeFollowsTheParentWhateverTheVisibility) {
+    WidgetProbe parent(nullptr);
+    auto* child = new WidgetProbe(&parent);
+    auto* grandchild = new WidgetProbe(child);
+    child->enableAbsolute();
+    grandchild->enableAbsolute();
+    EXPECT_FALSE(child->updating());
+    parent.enableAbsolute(); // hidden and disabled: the update walk ignores both
+    EXPECT_TRUE(parent.updating() && child->updating() && grandchild->updating());
+
+    parent.disableAbsolute();
+    EXPECT_FALSE(parent.updating() || child->updating() || grandchild->updating());
+    EXPECT_FALSE(grandchild->isAbsoluteEnabled());
+
+    // A child whose own flag is clear stays out when the parent comes back.
+    child->disableAbsolute();
+    parent.enableAbsolute();
+    EXPECT_TRUE(parent.updating());
+    EXPECT_FALSE(child->updating() || grandchild->updating());
+    child->enableAbsolute();
+    EXPECT_TRUE(child->updating() && grandchild->updating());
+
+    // Re-parenting keeps the inherited absolute flag.
+    WidgetProbe other(nullptr);
+    child->setParent(&other);
+    EXPECT_TRUE(child->updating());
+    child->setParent(nullptr);
+    EXPECT_TRUE(child->updating());
+    delete child;
+}
+
 TEST_F(WidgetTest, LockAndUnlockReachEveryDescendant) {
     WidgetProbe panel(nullptr);
     auto* a = new WidgetProbe(&panel);

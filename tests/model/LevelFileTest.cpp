@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using TestModel::thrownText;
 
 namespace {
@@ -341,3 +343,33 @@ TEST(MeadowModelLevelFile, BonusesAmountAndVehicleAttrOfTheCurrentLevel) {
 }
 
 } // namespace
+
+TEST(MeadowModelLevelFile, PlayGoesOnOverTheUndefinedCellsOfShortRows) {
+    const std::string rows = "<Row cells=\"1_1_1_1\" objects=\"\"/><Row cells=\"1_1\" objects=\"\"/>"
+                             "<Row cells=\"1_1_1_1\" objects=\"\"/><Row cells=\"1_1_1\" objects=\"\"/>";
+    auto model = TestModel::makeModel(TestSupport::readFileBytes(TestModel::fixturePath("GameModel.xml")),
+                                      oneLevel("4 4", rows));
+    model->getAllowedTypes().push_back(5);
+    Engine::randomSeed(3);
+    ASSERT_EQ(thrownText([&] { model->loadLevel(0); }), "");
+    EXPECT_EQ(model->getObject(1, 2), nullptr);
+    EXPECT_EQ(model->getObject(3, 3), nullptr);
+    EXPECT_NE(model->getObject(1, 1), nullptr);
+    // Every swap of two neighbours, each followed by the fall and the match search.
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            for (const auto& [dr, dc] : {std::pair{0, 1}, std::pair{1, 0}}) {
+                cMeadowObjectModel* first = model->getObject(r, c);
+                cMeadowObjectModel* second = model->getObject(r + dr, c + dc);
+                if (!first || !second)
+                    continue;
+                EXPECT_EQ(thrownText([&] {
+                              model->swapObjects(first, second);
+                              model->checkAfterMove();
+                          }),
+                          "")
+                    << r << "," << c;
+            }
+    Engine::cVector2 from, to;
+    EXPECT_EQ(thrownText([&] { model->findPossibleMove(from, to); }), "");
+}

@@ -42,3 +42,28 @@ TEST(FontData, EveryCommittedFontLoadsWithItsPicture) {
     EXPECT_TRUE(fs::exists(folder / "LICENSE-DejaVu.txt"));
     EXPECT_TRUE(fs::exists(folder / "LICENSE-Comfortaa.txt"));
 }
+
+TEST(FontData, EachFontCoversTheScriptsItIsFor) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::path(MEADOW_SOURCE_DIR) / "Data" / "Fonts";
+    // e acute and y diaeresis (Latin-1), Zhe and Ghe with upturn (Cyrillic), Alef and Tav (Hebrew).
+    const std::wstring latin = L"Az09\xE9\xFF", cyrillic = L"\x416\x44F\x491", hebrew = L"\x5D0\x5EA";
+    const struct {
+        const char* name;
+        std::wstring covered, lacking;
+    } cases[] = {
+        {"Text16", latin + cyrillic, hebrew},   {"Text22", latin + cyrillic, hebrew},
+        {"Title36", latin + cyrillic, hebrew},  {"Digits30", L"0123456789+-x\xD7", L"A\x416"},
+        {"Hebrew14", latin + hebrew, cyrillic},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string bytes = TestSupport::readFileBytes((folder / (std::string(c.name) + ".fnt")).string());
+        const cFontResource font(c.name, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+        for (wchar_t ch : c.covered)
+            EXPECT_TRUE(font.hasGlyph(ch)) << int(ch);
+        for (wchar_t ch : c.lacking)
+            EXPECT_FALSE(font.hasGlyph(ch)) << int(ch);
+        EXPECT_FALSE(font.hasGlyph(L'\xA0'));
+    }
+}
