@@ -34,6 +34,9 @@ public:
     size_t getRowCount() const { return m_rows.size(); }
     cTextureTextButton* getRow(size_t index) const { return m_rows[index]; }
     const std::wstring& getRowText(size_t index) const { return m_rowTexts[index]; }
+    // The number of rows, and the text row i's caption shows.
+    int getCount() const { return int(m_rows.size()); }
+    const std::wstring& getString(int index) const { return m_rows[size_t(index)]->getText(); }
     unsigned getFirstRow() const { return m_firstRow; }
     void setFirstRow(unsigned row) { m_firstRow = row; }
     unsigned getMaxRows() const { return m_maxRows; }

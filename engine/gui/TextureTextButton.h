@@ -27,6 +27,8 @@ public:
 
     // Relays the caption only when the text differs from its stored text.
     void setText(const std::wstring& text);
+    // The caption's text.
+    const std::wstring& getText() const { return m_caption->getText(); }
     cButtonCaption* getCaption() const { return m_caption; }
     bool getUseTextPosition() const { return m_useTextPosition; }
 

@@ -81,9 +81,8 @@ IParticleFile* cParticleLibrary::loadFile(IPyroFileStream& stream, const std::st
             break;
         if (int64_t(bytes.size()) + got > MAX_FILE_BYTES)
             break;
+        // A short read is not the end: packed streams hand out what they have at hand.
         bytes.insert(bytes.end(), chunk, chunk + got);
-        if (size_t(got) < sizeof(chunk))
-            break;
     }
     return loadBytes(bytes.data(), bytes.size(), name);
 }

@@ -210,6 +210,10 @@ int32_t cPyroGraphicsDevice::drawQuads(IPyroVertexBuffer* buffer, uint32_t first
     auto* own = dynamic_cast<cPyroVertexBuffer*>(buffer);
     if (!own || count > m_quadCapacity || (uint64_t(first) + count) * 4 > own->getVertexCount())
         return RESULT_INVALID_CALL;
+    // A lost device draws nothing: the library hears of it instead of a success.
+    const tResult level = m_device.testCooperativeLevel();
+    if (level != RESULT_OK)
+        return level;
     m_device.setStreamSource(own->getBuffer(), own->getVertexSize());
     m_device.setVertexFormat(pyroVertexFormat(own->getFlags()));
     m_device.setIndices(m_quadIndices->getBuffer());

@@ -193,7 +193,7 @@ public:
     // Stage 0 only, sampled linearly and clamped; null takes the texture away.
     int32_t setTexture(uint32_t stage, IPyroTexture* texture) override;
     // RESULT_INVALID_CALL for a missing buffer, a count past the capacity or quads past the
-    // buffer's end; nothing is set or drawn then.
+    // buffer's end, the device's loss code while it is lost; nothing is set or drawn then.
     int32_t drawQuads(IPyroVertexBuffer* buffer, uint32_t first, uint32_t count) override;
 
     uint32_t getQuadCapacity() const { return m_quadCapacity; }

@@ -7,12 +7,15 @@
 #include "engine/core/XmlNode.h"
 #include "engine/gui/Label.h"
 #include "engine/gui/Panel.h"
+#include "engine/gui/PyroEffect.h"
+#include "engine/gui/TextButton.h"
 #include "game/level/FlyingNumber.h"
 #include "game/level/LayoutReader.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowObjectView.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
+#include "game/shell/Clouds.h"
 #include "game/shell/VisualStates.h"
 
 using namespace Engine;
@@ -47,12 +50,17 @@ cMeadowView::cMeadowView(IVisualStates* owner, cMeadowModel* model, cMeadowContr
     m_goldIconProto = new cPanel(this);
     m_triggerIconProto = new cPanel(this);
     m_triggerBaseIconProto = new cPanel(this);
+    m_editButton = new cTextButton(this);
+    m_gameMenuButton = new cTextButton(this);
     IXmlNode* root = takeXml(LAYOUT);
     loadXML(root);
     root->decRef();
 }
 
-cMeadowView::~cMeadowView() = default;
+cMeadowView::~cMeadowView() {
+    // The clouds are a root widget of their own.
+    delete m_clouds;
+}
 
 void cMeadowView::loadXML(const IXmlNode* node) {
     cFader::loadXML(node);
@@ -95,12 +103,31 @@ void cMeadowView::loadXML(const IXmlNode* node) {
                     panel->loadXML(picture);
                     m_backPictures.push_back(panel);
                 }
-            // "BackPyro" and "Clouds" of the variant are made when particle effects and clouds
-            // exist (and not with m_noBackgroundEffects).
+            IXmlNode* group = nullptr;
+            if (!m_noBackgroundEffects && variant->findNode("BackPyro", group))
+                for (int i = 0; i < group->getNodeCount(); ++i) {
+                    IXmlNode* entry = nullptr;
+                    if (!group->getNodeAt(i, entry))
+                        continue;
+                    auto* effect = new cPyroEffect(this, "");
+                    effect->loadXML(entry);
+                    effect->play(false, 0, nullptr);
+                    m_backPyro.push_back(effect);
+                }
+            if (!m_noBackgroundEffects && variant->findNode("Clouds", group)) {
+                delete m_clouds;
+                m_clouds = new cClouds(nullptr);
+                m_clouds->loadXML(group);
+                m_clouds->createStartClouds();
+            }
         }
     }
 
-    // "EditButton" and "GameMenuButton" are read when the toolkit's buttons exist.
+    if (node->findNode("EditButton", child))
+        m_editButton->loadXML(child);
+    m_editButton->hide();
+    if (node->findNode("GameMenuButton", child))
+        m_gameMenuButton->loadXML(child);
     const std::pair<const char*, cPanel*> icons[] = {{"VehicleIconProto", m_vehicleIconProto},
                                                      {"GoldIconProto", m_goldIconProto},
                                                      {"TriggerIconProto", m_triggerIconProto},
@@ -110,12 +137,28 @@ void cMeadowView::loadXML(const IXmlNode* node) {
             icon.second->loadXML(child);
         icon.second->hide();
     }
-    // "PromptHoriz" and "PromptVert" are particle effects, made when those exist.
+    for (auto prompt : {std::make_pair("PromptHoriz", &m_promptHoriz), std::make_pair("PromptVert", &m_promptVert)}) {
+        if (!node->findNode(prompt.first, child))
+            continue;
+        if (!*prompt.second)
+            *prompt.second = new cPyroEffect(this, "");
+        (*prompt.second)->loadXML(child);
+        (*prompt.second)->play(false, 0, nullptr);
+        (*prompt.second)->hide();
+    }
 
+    m_matchEffects.clear();
     if (node->findNode("MatchEffects", child)) {
         m_matchEffects.assign(size_t(child->getNodeCount()), nullptr);
-    } else {
-        m_matchEffects.clear();
+        for (int index = 0; index < child->getNodeCount(); ++index) {
+            IXmlNode* entry = nullptr;
+            if (!child->getNodeAt(index, entry))
+                continue;
+            auto* effect = new cPyroEffect(this, "");
+            effect->loadXML(entry);
+            effect->hide();
+            m_matchEffects[size_t(index)] = effect;
+        }
     }
 }
 
@@ -196,11 +239,11 @@ const cVisual& cMeadowView::getVisualState(const std::string& id) const {
     return m_owner->getVisualState(id);
 }
 
-cWidget* cMeadowView::getCellCrushAnimation(int index) const {
+cPyroEffect* cMeadowView::getCellCrushAnimation(int index) const {
     // The index is checked against the effects the layout has, not a fixed four.
-    if (unsigned(index) >= m_matchEffects.size())
+    if (unsigned(index) >= m_matchEffects.size() || !m_matchEffects[size_t(index)])
         throw cStringA("cMeadowView::getCellCrushAnimation(): effect index is wrong: " + std::to_string(index));
-    return m_matchEffects[size_t(index)];
+    return new cPyroEffect(*m_matchEffects[size_t(index)]);
 }
 
 void cMeadowView::showNextMove(const cVector2& first, const cVector2& second) {
@@ -264,6 +307,20 @@ void cMeadowView::showBonusObject(cMeadowObjectModel* piece) {
     view->getOverlay()->hide();
     view->show();
     view->attachInput();
+}
+
+void cMeadowView::shakeIdleObjects() {
+    for (int row = 0; row < m_model->getRows(); ++row)
+        for (int column = 0; column < m_model->getColumns(); ++column) {
+            cMeadowObjectModel* piece = m_model->getObject(row, column);
+            if (!piece || piece->getState() != cMeadowObjectModel::IDLE)
+                continue;
+            auto found = m_objectViews.find(piece);
+            if (found != m_objectViews.end() && found->second)
+                found->second->startShake();
+        }
+    if (m_fieldView)
+        m_fieldView->shakeVisibleCells();
 }
 
 cPanel* cMeadowView::copyIcon(cPanel* prototype) {

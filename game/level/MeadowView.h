@@ -3,8 +3,8 @@
 // The board screen's layout and piece half: "Meadow/View/MeadowView.xml" (piece prototype, level
 // background, money text, icon prototypes, match effects), the per-type piece prototypes made
 // from "Meadow/View/GameObjects.xml", the piece views of the board, the named looks of the
-// owner's "States" table, flying numbers and the money text. The screen base, the level flow
-// and the buttons join it when the shell's screens and the toolkit's buttons land.
+// owner's "States" table, flying numbers and the money text. The screen base and the level flow
+// join it with the shell's screens.
 
 #include "engine/core/Vector2.h"
 #include "engine/gui/Fader.h"
@@ -17,8 +17,10 @@
 namespace Engine {
 class cLabel;
 class cPanel;
-class cSprite;
+class cPyroEffect;
+class cTextButton;
 } // namespace Engine
+class cClouds;
 class IVisualStates;
 class cMeadowModel;
 class cMeadowController;
@@ -40,9 +42,8 @@ public:
     cMeadowObjectView* getGameObjectView(cMeadowObjectModel* piece);
     Engine::cVisual getLevelObjectState(int type) const;
     const Engine::cVisual& getVisualState(const std::string& id) const;
-    // The match effects are particle effects: until those exist the index is checked and none is
-    // made.
-    Engine::cWidget* getCellCrushAnimation(int index) const;
+    // A new copy of the "MatchEffects" entry; the caller owns it.
+    Engine::cPyroEffect* getCellCrushAnimation(int index) const;
     void showNextMove(const Engine::cVector2& first, const Engine::cVector2& second);
     void clearPrompts();
     void showFlyingNumber(const Engine::cVector2& position, int amount);
@@ -50,6 +51,7 @@ public:
     void hideInvalidObjectViews();
     void setObjectViewsEnabled(bool enabled);
     void showBonusObject(cMeadowObjectModel* piece);
+    void shakeIdleObjects();
 
     Engine::cPanel* createVehicleIcon();
     Engine::cPanel* createGoldIcon();
@@ -72,7 +74,13 @@ public:
     float getEndLevelEffectTime() const { return m_endLevelEffectTime; }
     float getShowTime() const { return m_showTime; }
     float getHideTime() const { return m_hideTime; }
-    Engine::cSprite* getCurrentPrompt() const { return m_currentPrompt; }
+    Engine::cPyroEffect* getCurrentPrompt() const { return m_currentPrompt; }
+    Engine::cPyroEffect* getPromptHoriz() const { return m_promptHoriz; }
+    Engine::cPyroEffect* getPromptVert() const { return m_promptVert; }
+    const std::vector<Engine::cPyroEffect*>& getBackPyro() const { return m_backPyro; }
+    cClouds* getClouds() const { return m_clouds; }
+    Engine::cTextButton* getEditButton() const { return m_editButton; }
+    Engine::cTextButton* getGameMenuButton() const { return m_gameMenuButton; }
 
 private:
     Engine::cPanel* copyIcon(Engine::cPanel* prototype);
@@ -87,16 +95,19 @@ private:
     std::map<int, cMeadowObjectView*> m_objectPrototypes;
     std::map<cMeadowObjectModel*, cMeadowObjectView*> m_objectViews;
     std::vector<Engine::cPanel*> m_backPictures;
-    // Particle effects once they exist; the slots are kept so the indices are checked now.
-    std::vector<Engine::cWidget*> m_matchEffects;
+    std::vector<Engine::cPyroEffect*> m_backPyro;
+    cClouds* m_clouds = nullptr;
+    std::vector<Engine::cPyroEffect*> m_matchEffects;
+    Engine::cTextButton* m_editButton = nullptr;
+    Engine::cTextButton* m_gameMenuButton = nullptr;
     Engine::cLabel* m_moneyText = nullptr;
     Engine::cPanel* m_vehicleIconProto = nullptr;
     Engine::cPanel* m_goldIconProto = nullptr;
     Engine::cPanel* m_triggerIconProto = nullptr;
     Engine::cPanel* m_triggerBaseIconProto = nullptr;
-    Engine::cSprite* m_promptHoriz = nullptr;
-    Engine::cSprite* m_promptVert = nullptr;
-    Engine::cSprite* m_currentPrompt = nullptr;
+    Engine::cPyroEffect* m_promptHoriz = nullptr;
+    Engine::cPyroEffect* m_promptVert = nullptr;
+    Engine::cPyroEffect* m_currentPrompt = nullptr;
     bool m_hintTipPending = false;
     float m_newLevelDeltaTime = 0;
     float m_endLevelEffectTime = 0;

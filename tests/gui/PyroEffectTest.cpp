@@ -3,16 +3,21 @@
 
 #include "engine/gui/PyroEffect.h"
 
+#include "engine/core/String.h"
+#include "engine/core/System.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/Background.h"
 #include "engine/media/ParticleLibrary.h"
 #include "engine/media/PyroFileStream.h"
+#include "engine/platform/headless/RecordingRenderDevice.h"
 #include "tests/support/UiHarness.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <set>
 #include <string>
@@ -432,4 +437,44 @@ TEST_F(PyroEffectTest, AFinishCallbackMayDeleteItsWidget) {
     ui.run(0.5f);
     EXPECT_FALSE(isWidgetAlive(effect));
     EXPECT_TRUE(library.effects.empty());
+}
+
+// The device's own library: a file that is not an effect of ours plays as an empty effect.
+TEST(PyroEffectFiles, AFileNotInOurFormatKeepsItsTimingDrawsNothingAndIsLoggedOnce) {
+    g_finished = 0;
+    const std::string logPath = wideToNarrow(getLogFolder()) + "/error.log";
+    auto reports = [&] {
+        std::ifstream in(logPath, std::ios::binary);
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        size_t count = 0;
+        for (size_t at = text.find("\"fx/junk.pfx\""); at != std::string::npos;
+             at = text.find("\"fx/junk.pfx\"", at + 1))
+            ++count;
+        return count;
+    };
+    const size_t reportsBefore = reports();
+    UiHarness ui;
+    ui.writeFile("fx/junk.pfx", "GIF89a, not a particle effect");
+    ui.writeFile("e.xml", "<E Visible=\"1\" Enable=\"1\" pyro_file=\"fx/junk.pfx\" Loop=\"1\" LiveTime=\"0.5\"/>");
+    ui.start();
+    {
+        cPyroEffect first(nullptr, "e.xml"), second(nullptr, "e.xml");
+        EXPECT_EQ(cPyroEffect::getLoadedFileCount(), 1u);
+        ASSERT_NE(first.getEffect(), nullptr);
+        first.play(true, 0, onFinished, &first);
+        second.play();
+        ui.run(0.5f);
+        EXPECT_EQ(g_finished, 1);
+        EXPECT_EQ(g_finishedData, &first);
+        ui.run(0.5f);
+        EXPECT_EQ(g_finished, 2);
+        EXPECT_TRUE(first.isPlaying());
+        EXPECT_TRUE(second.isPlaying());
+        ui.recordingDevice()->clearCalls();
+        ui.step();
+        // Both records reach the device, which has nothing to draw for them.
+        EXPECT_EQ(ui.graphics().pyroDraws().size(), 2u);
+        EXPECT_TRUE(ui.recordingDevice()->getCalls("drawIndexedTriangles").empty());
+    }
+    EXPECT_EQ(reports() - reportsBefore, 1u);
 }

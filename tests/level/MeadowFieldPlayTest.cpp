@@ -26,6 +26,16 @@ const char* const SHIPPED[] = {
     "Meadow/View/FieldView.xml",
     "Meadow/View/GameObjects.xml",
     "Meadow/View/FlyingNumber.xml",
+    // The menu button's caption and the particle effects the layouts play.
+    "Fonts/Text22.fnt",
+    "Fonts/Text22.png",
+    "Effects/dust_puff.pfx",
+    "Effects/match_burst_blue.pfx",
+    "Effects/match_burst_green.pfx",
+    "Effects/match_burst_red.pfx",
+    "Effects/match_burst_yellow.pfx",
+    "Effects/sparkle.pfx",
+    "Effects/star_trail.pfx",
 };
 
 const char* const STATES = R"(<States>

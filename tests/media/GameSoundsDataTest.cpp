@@ -43,8 +43,19 @@ std::vector<SoundEntry> readGameSounds() {
     return entries;
 }
 
-// The ids the game plays by name, the variants of the cat and dog prefixes and the numbered
-// match sounds of a series.
+// The results view plays "line" + the line's number for each level achievement of the model.
+int levelAchievementCount() {
+    cFile file(kData + "/Meadow/Model/GameModel.xml", GENERIC_READ, OPEN_EXISTING);
+    cXmlDocument document;
+    EXPECT_TRUE(document.parseStream(file));
+    IXmlNode* achievements = nullptr;
+    if (!document.findNode("LevelAchievements", achievements))
+        return 0;
+    return achievements->getChildCount();
+}
+
+// The ids the game plays by name, the variants of the cat and dog prefixes, the numbered match
+// sounds of a series, the takes the board picks crash sounds from and the results' lines.
 std::vector<std::string> idsTheGamePlays() {
     std::vector<std::string> ids{"preloader_ambient",
                                  "main_menu_music",
@@ -104,6 +115,16 @@ std::vector<std::string> idsTheGamePlays() {
         ids.push_back("match" + std::to_string(n));
     for (int n = 1; n <= 5; ++n)
         ids.push_back("match_add" + std::to_string(n));
+    for (int n = 1; n <= 3; ++n) {
+        ids.push_back("wood_cell_crash" + std::to_string(n));
+        ids.push_back("chain_crash" + std::to_string(n));
+    }
+    for (int n = 1; n <= 2; ++n)
+        ids.push_back("iron_cell_crash" + std::to_string(n));
+    const int lines = levelAchievementCount();
+    EXPECT_GE(lines, 4);
+    for (int n = 1; n <= lines; ++n)
+        ids.push_back("line" + std::to_string(n));
     return ids;
 }
 

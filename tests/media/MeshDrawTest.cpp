@@ -85,3 +85,27 @@ TEST_F(MeshDraw, SkinnedTriangleDrawsWhereItsBoneMovedIt) {
     EXPECT_TRUE(TestSupport::pixelNear(device(), 32, 22, 0xFFFFFF));
     EXPECT_TRUE(TestSupport::pixelNear(device(), 2, 2, 0x000000));
 }
+
+TEST_F(MeshDraw, VerticesOnBonesPastThePoseStayAtTheirBindPlace) {
+    startRecording();
+    // Two bones in the mesh, one track in the animation: vertex 1 names a bone the pose lacks.
+    const std::string meshFile =
+        skinnedMesh({0, 0, 0, 10, 0, 0, 0, 10, 0}, {0, 1, 0}, {translation(0, 0, 0), translation(0, 0, 0)});
+    const std::string animFile = animation(1, {{-1, {{translation(3, 0, 0), 0}}}});
+    std::unique_ptr<cMesh> mesh(
+        loadMeshBytes("s.mesh", reinterpret_cast<const uint8_t*>(meshFile.data()), meshFile.size()));
+    cMeshAnimation animation("s.anim", reinterpret_cast<const uint8_t*>(animFile.data()), animFile.size());
+    std::vector<cMatrix4> pose;
+    animation.getPose(0, *mesh, pose);
+    ASSERT_EQ(pose.size(), 1u);
+    const IMeshGeometry* skinned = mesh->getSkinned(pose);
+    ASSERT_NE(skinned, nullptr);
+    std::vector<uint8_t> bytes = recording().getBufferBytes(skinned->getVertexBuffer());
+    ASSERT_EQ(bytes.size(), 96u);
+    float v[24];
+    std::memcpy(v, bytes.data(), sizeof(v));
+    EXPECT_FLOAT_EQ(v[0], 3);  // vertex 0 moved by bone 0
+    EXPECT_FLOAT_EQ(v[8], 10); // vertex 1 where the file put it
+    EXPECT_FLOAT_EQ(v[16], 3); // vertex 2 on bone 0 again
+    EXPECT_FLOAT_EQ(v[17], 10);
+}

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <fstream>
@@ -48,6 +49,22 @@ void run(IParticleEffectInstance& effect, float from, float seconds, float x = 0
         effect.update(t, 0.05f, x, y, 0, 1);
     }
 }
+
+// Hands out its bytes at most `piece` at a time, as a packed or compressed stream may.
+struct PiecewiseStream : IDataStream {
+    std::vector<uint8_t> bytes;
+    size_t at = 0, piece = 0;
+    int32_t getSize() override { return int32_t(bytes.size()); }
+    int32_t seek(int32_t, int) override { return 0; }
+    int32_t read(void* buffer, int32_t count) override {
+        const size_t n = std::min({size_t(count), piece, bytes.size() - at});
+        std::memcpy(buffer, bytes.data() + at, n);
+        at += n;
+        return int32_t(n);
+    }
+    int32_t write(const void*, int32_t) override { return 0; }
+    void close() override {}
+};
 
 } // namespace
 
@@ -343,4 +360,16 @@ TEST_F(ParticleLibrary, EveryShippedEffectLoadsWithItsLayers) {
         EXPECT_GT(instance->getParticleCount(), 0u) << name;
         m_library.destroyFile(file);
     }
+}
+
+TEST_F(ParticleLibrary, AFileReadInShortPiecesLoadsWhole) {
+    PiecewiseStream stream;
+    stream.bytes = cParticleEffectFormat::write(effectOf({still(3), still(2)}));
+    stream.piece = 7;
+    cPyroFileStream over(&stream);
+    IParticleFile* file = m_library.loadFile(over, "pieces.pfx");
+    auto effect = play(file);
+    ASSERT_EQ(effect->getLayerCount(), 2u);
+    run(*effect, 0, 0.05f);
+    EXPECT_EQ(effect->getParticleCount(), 5u);
 }

@@ -116,6 +116,13 @@ TEST_F(PyroGraphicsDevice, DrawQuadsSetsTheStreamAndDrawsFromTheFirstQuad) {
     EXPECT_EQ(m_pyro.drawQuads(buffer.get(), 2, 2), RESULT_INVALID_CALL);
     EXPECT_EQ(m_pyro.drawQuads(nullptr, 0, 1), RESULT_INVALID_CALL);
     EXPECT_TRUE(m_device.getCalls().empty());
+
+    // A lost device: its code, not a success, and no draw.
+    m_device.simulateDeviceLoss(true);
+    EXPECT_EQ(m_pyro.drawQuads(buffer.get(), 0, 1), RESULT_DEVICE_NOT_RESET);
+    m_device.simulateDeviceLoss(false);
+    EXPECT_EQ(m_pyro.drawQuads(buffer.get(), 0, 1), RESULT_DEVICE_LOST);
+    EXPECT_TRUE(m_device.getCalls("drawIndexedTriangles").empty());
 }
 
 TEST_F(PyroGraphicsDevice, QuadIndexBufferFailureThrows) {

@@ -126,6 +126,77 @@ TEST_F(GameModelFile, BuyingWhatEachGroupOffersOpensTheNextUntilAllIsBuilt) {
     EXPECT_EQ(model.getResourcePoints(1), 0);
 }
 
+TEST_F(GameModelFile, EightPiecesFiveFromTheStartAndThreeFromUpgradesEachInItsOwnColourGroup) {
+    cMeadowModel& model = *m_model;
+    const std::vector<int32_t> ordinary = model.getTypesOfCategory(1);
+    EXPECT_EQ(ordinary.size(), 8u);
+    std::set<int32_t> groups;
+    for (int32_t type : ordinary)
+        groups.insert(model.getColourGroup(type));
+    EXPECT_EQ(groups.size(), ordinary.size());
+    EXPECT_LE(int32_t(groups.size()), model.m_colorGroupsAmount);
+
+    const std::vector<int32_t> start = model.getAllowedTypes();
+    EXPECT_EQ(start.size(), 5u);
+    std::set<int32_t> unlocked;
+    cUnitsFeature& units = *model.getUnitsFeature();
+    for (int32_t i = 0; i < units.getUnitCount(); ++i) {
+        const cMeadowUnit& unit = *units.getUnit(i);
+        for (int32_t level = 1; level <= unit.getMaxLevel(); ++level) {
+            const int32_t object = unit.getUpgrade(level).object;
+            if (object != -1 && model.getTypeCategory(object) == 1)
+                unlocked.insert(object);
+        }
+    }
+    for (int32_t type : start)
+        EXPECT_FALSE(unlocked.count(type)) << type;
+    EXPECT_EQ(unlocked.size(), 3u);
+}
+
+// A restart rebuilds the allowed pieces and the bonuses from each unit's current upgrade only, so
+// a later upgrade that named no piece would take away what the earlier one gave.
+TEST_F(GameModelFile, ARestartKeepsThePieceAndBonusOfEachUnitsLatestProduct) {
+    cMeadowModel& live = *m_model;
+    cUnitsFeature& units = *live.getUnitsFeature();
+    auto restarted = TestShipped::makeModel();
+    cUnitsFeature& restartedUnits = *restarted->getUnitsFeature();
+    std::vector<int32_t> latestProduct(size_t(units.getUnitCount()), -1);
+    for (int32_t round = 0; round < 100 && !units.isFullyUpgraded(); ++round) {
+        const int32_t group = live.getCurrentGroup();
+        for (int32_t i = 0; i < units.getUnitCount(); ++i) {
+            cMeadowUnit* unit = units.getUnit(i);
+            if (!unit->hasNextUpgrade() || unit->getNextUpgrade().group > group)
+                continue;
+            live.addResourcePoints(1, unit->getNextUpgrade().price);
+            units.upgradeUnit(unit, 0);
+            restartedUnits.getUnit(i)->upgrade(0);
+            if (unit->getObjectType() != -1)
+                latestProduct[size_t(i)] = unit->getObjectType();
+            else if (latestProduct[size_t(i)] != -1)
+                ADD_FAILURE() << "unit " << i << " drops its product at level " << unit->getLevel();
+        }
+        SCOPED_TRACE("after group " + std::to_string(group));
+        restarted->getAllowedTypes().assign({1, 2, 3, 4, 5});
+        restarted->addUnitTypesToAllowed();
+        restartedUnits.addUnitBonuses();
+        auto pieces = [](cMeadowModel& model) {
+            std::set<int32_t> types;
+            for (int32_t type : model.getAllowedTypes())
+                if (model.getTypeCategory(type) == 1)
+                    types.insert(type);
+            return types;
+        };
+        EXPECT_EQ(pieces(*restarted), pieces(live));
+        std::set<int32_t> restartedBonuses;
+        for (const cGameResource* bonus : restarted->getAvailableBonuses())
+            restartedBonuses.insert(bonus->type);
+        for (int32_t product : latestProduct) {
+            const int32_t bonus = product == -1 ? -1 : restarted->getBonusTypeForObjectType(product);
+            EXPECT_TRUE(bonus == -1 || restartedBonuses.count(bonus)) << "bonus " << bonus;
+        }
+    }
+}
+
 // The game's own way in: the data folder, the file system and the resource manager.
 TEST_F(GameModelFile, TheGameReadsBothShippedFilesFromItsDataFolder) {
     TestSupport::DataFolders folders;

@@ -4,6 +4,7 @@
 
 #include <expat.h>
 
+#include <cmath>
 #include <exception>
 #include <locale>
 #include <map>
@@ -30,6 +31,16 @@ float number(const tAttributes& a, const std::string& key, float fallback) {
     return value;
 }
 
+// A whole number in [low, high]: counts and sizes, which a float-to-integer conversion would
+// wrap or make undefined outside the integer's range.
+uint32_t whole(const tAttributes& a, const std::string& key, uint32_t fallback, uint32_t low, uint32_t high) {
+    const float value = number(a, key, float(fallback));
+    if (!(value >= float(low) && value <= float(high)) || value != std::floor(value))
+        throw "attribute " + key + "=\"" + a.at(key) + "\" is not a whole number from " + std::to_string(low) + " to " +
+            std::to_string(high);
+    return uint32_t(value);
+}
+
 // "low high" or one value for both.
 void range(const tAttributes& a, const std::string& key, float& low, float& high) {
     auto found = a.find(key);
@@ -37,10 +48,15 @@ void range(const tAttributes& a, const std::string& key, float& low, float& high
         return;
     std::istringstream in(found->second);
     in.imbue(std::locale::classic());
-    if (!(in >> low))
+    float first = 0, second = 0;
+    if (!(in >> first))
         throw "attribute " + key + "=\"" + found->second + "\" is not a number or range";
-    if (!(in >> high))
-        high = low;
+    if ((in >> std::ws).eof())
+        second = first;
+    else if (!(in >> second) || !(in >> std::ws).eof())
+        throw "attribute " + key + "=\"" + found->second + "\" is not a number or range";
+    low = first;
+    high = second;
 }
 
 void pair(const tAttributes& a, const std::string& key, float& x, float& y) {
@@ -74,7 +90,8 @@ struct cParser {
             const std::string id = a.count("name") ? a.at("name") : "";
             if (id.empty() || textureNames.count(id))
                 throw std::string("texture without a name or named twice");
-            cPicture picture = cTexturePainter::paint(a.count("kind") ? a.at("kind") : "", int(number(a, "size", 32)));
+            cPicture picture =
+                cTexturePainter::paint(a.count("kind") ? a.at("kind") : "", int(whole(a, "size", 32, 4, 256)));
             textureNames[id] = uint32_t(effect.textures.size());
             effect.textures.push_back(cTexturePainter::encodePng(picture));
             return;
@@ -107,8 +124,8 @@ struct cParser {
                 throw "unknown shape \"" + shape + "\"";
             layer.shapeWidth = number(a, "width", 0);
             layer.shapeHeight = number(a, "height", layer.shapeWidth);
-            layer.maxParticles = uint32_t(number(a, "max", 64));
-            layer.burst = uint32_t(number(a, "burst", 0));
+            layer.maxParticles = whole(a, "max", 64, 1, cParticleEffectFormat::MAX_PARTICLES);
+            layer.burst = whole(a, "burst", 0, 0, cParticleEffectFormat::MAX_PARTICLES);
             layer.rate = number(a, "rate", 0);
             layer.start = number(a, "start", 0);
             layer.duration = number(a, "duration", 0);

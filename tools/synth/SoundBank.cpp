@@ -347,20 +347,49 @@ std::vector<cSoundEntry> effects() {
         out.mix(I::chime(hz(96), 0.3), 0.02, 0.12);
         return out;
     });
-    add("wood_cell_crash.ogg", {"wood_cell_crash"}, "short wooden knock with splinters", EFFECT, [] {
-        cSignal out = I::knock({210, 470, 980}, 0.06, 6.0, 25);
-        out.mix(I::noiseSweep(0.18, 3500, 1200, 0.8, 0.001, 27), 0.01, 0.35);
-        out.mix(I::knock({1500, 2400}, 0.015, 6.0, 29), 0.06, 0.4);
-        out.mix(I::knock({1250, 2100}, 0.015, 6.0, 31), 0.1, 0.3);
-        return out;
-    });
-    add("iron_cell_crash.ogg", {"iron_cell_crash"}, "metallic clang ringing from inharmonic partials", EFFECT, [] {
-        cSignal out = I::metal(420, 1.3, {1.0, 2.32, 3.87, 5.43, 6.81, 8.9}, 0.35, 33);
-        out.mix(I::knock({180, 320}, 0.04, 4.0, 35), 0.0, 0.6);
-        return out;
-    });
-    add("chain_crash.ogg", {"chain_crash"}, "a chain falls apart: jingling links", EFFECT,
-        [] { return clinks(14, 0.45, 37); });
+    // The board picks one of a few takes of each crash at random, so a cascade does not repeat one
+    // sample; the first take of each also answers to the plain id.
+    const std::array<double, 3> woodBody{1.0, 0.82, 1.18};
+    for (int n = 1; n <= 3; ++n) {
+        std::vector<std::string> ids{"wood_cell_crash" + std::to_string(n)};
+        if (n == 1)
+            ids.insert(ids.begin(), "wood_cell_crash");
+        add(n == 1 ? "wood_cell_crash.ogg" : "wood_cell_crash" + std::to_string(n) + ".ogg", ids,
+            n == 1 ? "short wooden knock with splinters"
+                   : "short wooden knock with splinters, take " + std::to_string(n) + " (other plank)",
+            EFFECT, [n, k = woodBody[size_t(n - 1)]] {
+                const unsigned s = 25u + 100u * unsigned(n - 1);
+                cSignal out = I::knock({210 * k, 470 * k, 980 * k}, 0.06, 6.0, s);
+                out.mix(I::noiseSweep(0.18, 3500, 1200, 0.8, 0.001, s + 2), 0.01, 0.35);
+                out.mix(I::knock({1500 * k, 2400 * k}, 0.015, 6.0, s + 4), 0.06, 0.4);
+                out.mix(I::knock({1250 * k, 2100 * k}, 0.015, 6.0, s + 6), 0.1, 0.3);
+                return out;
+            });
+    }
+    const std::array<double, 2> ironBase{420, 505};
+    for (int n = 1; n <= 2; ++n) {
+        std::vector<std::string> ids{"iron_cell_crash" + std::to_string(n)};
+        if (n == 1)
+            ids.insert(ids.begin(), "iron_cell_crash");
+        add(n == 1 ? "iron_cell_crash.ogg" : "iron_cell_crash" + std::to_string(n) + ".ogg", ids,
+            n == 1 ? "metallic clang ringing from inharmonic partials"
+                   : "metallic clang ringing from inharmonic partials, take 2 (smaller plate)",
+            EFFECT, [n, f = ironBase[size_t(n - 1)]] {
+                const unsigned s = 33u + 100u * unsigned(n - 1);
+                cSignal out = I::metal(f, 1.3, {1.0, 2.32, 3.87, 5.43, 6.81, 8.9}, 0.35, s);
+                out.mix(I::knock({180 * f / 420, 320 * f / 420}, 0.04, 4.0, s + 2), 0.0, 0.6);
+                return out;
+            });
+    }
+    for (int n = 1; n <= 3; ++n) {
+        std::vector<std::string> ids{"chain_crash" + std::to_string(n)};
+        if (n == 1)
+            ids.insert(ids.begin(), "chain_crash");
+        add(n == 1 ? "chain_crash.ogg" : "chain_crash" + std::to_string(n) + ".ogg", ids,
+            n == 1 ? "a chain falls apart: jingling links"
+                   : "a chain falls apart: jingling links, take " + std::to_string(n),
+            EFFECT, [n] { return clinks(14 - 2 * (n - 1), 0.45, 37u + 100u * unsigned(n - 1)); });
+    }
     add("bomb_explosion.ogg", {"bomb_explosion"}, "low thump with a rush of noise", EFFECT, [] {
         cSignal out = I::glide(110, 38, 0.6, 0.002, 0.2);
         cSignal rush = lowpass(I::noiseSweep(1.1, 1800, 120, 0.5, 0.004, 39), 2200);
@@ -413,11 +442,24 @@ std::vector<cSoundEntry> effects() {
         const std::vector<int> notes{72, 74, 76, 79, 81, 84, 86, 88, 91, 88, 84, 79};
         return arpeggio(notes, 0.05, 0.7, true);
     });
-    add("line.ogg", {"line"}, "swish and a quick rising run", SOFT, [] {
-        cSignal out = I::noiseSweep(0.3, 900, 4500, 1.5, 0.05, 53);
-        out.mix(arpeggio({76, 79, 81, 84, 88}, 0.045, 0.6, false), 0.05, 0.8);
-        return out;
-    });
+    // One per line of the results view, each a pentatonic step higher than the one before.
+    for (int n = 1; n <= 4; ++n) {
+        std::vector<std::string> ids{"line" + std::to_string(n)};
+        if (n == 1)
+            ids.insert(ids.begin(), "line");
+        add(n == 1 ? "line.ogg" : "line" + std::to_string(n) + ".ogg", ids,
+            n == 1
+                ? "swish and a quick rising run"
+                : "swish and a quick rising run, " + std::to_string(n - 1) + " step" + (n > 2 ? "s" : "") + " higher",
+            SOFT, [n] {
+                static const std::array<std::vector<int>, 4> runs{
+                    std::vector<int>{76, 79, 81, 84, 88}, std::vector<int>{79, 81, 84, 88, 91},
+                    std::vector<int>{81, 84, 88, 91, 93}, std::vector<int>{84, 88, 91, 93, 96}};
+                cSignal out = I::noiseSweep(0.3, 900, 4500, 1.5, 0.05, 53u + 100u * unsigned(n - 1));
+                out.mix(arpeggio(runs[size_t(n - 1)], 0.045, 0.6, false), 0.05, 0.8);
+                return out;
+            });
+    }
     add("gold_down.ogg", {"gold_down"}, "a bag of coins lands: jingle and thud", EFFECT, [] {
         cSignal out = coins(12, 0.35, 55);
         out.mix(thud(120, 0.25, 57), 0.0, 0.5);

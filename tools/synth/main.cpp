@@ -96,7 +96,10 @@ int main(int argc, char** argv) {
                 "\"match_add5\" are chimes on C, E, G, A and C two octaves above. \"match\", \"match_add\", "
                 "\"cat_voice\" and \"dog_voice\" name the first file of their series; the game plays "
                 "\"cat_voice0\" to \"cat_voice2\" and \"dog_voice0\" to \"dog_voice2\" for the three "
-                "variants of the cats and dogs factories.\n\n"
+                "variants of the cats and dogs factories. The board picks one of \"wood_cell_crash1\" to "
+                "\"wood_cell_crash3\", \"iron_cell_crash1\" and \"iron_cell_crash2\", \"chain_crash1\" to "
+                "\"chain_crash3\" at random; the results view plays \"line1\" to \"line4\" for its lines, one "
+                "step higher each.\n\n"
                 "## The sounds\n\n"
                 "| file | ids | length (s) | channels | peak (dBFS) | loudness (LUFS) | sound |\n"
                 "|---|---|---|---|---|---|---|\n";
