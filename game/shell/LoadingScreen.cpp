@@ -66,7 +66,8 @@ cLoadingScreen::cLoadingScreen(const std::string& logPath, tFinishCallback onFin
     m_finishEffect = new cPyroEffect(this, "");
     m_log = getResourceManager()->getXml(logPath);
     m_total = static_cast<unsigned>(m_log->getChildCount());
-    m_runner = new cTweenSprite(nullptr);
+    // Hidden, so the frame loop never steps it: the screen does.
+    m_runner = new cTweenSprite(this);
     IXmlNode* document = getResourceManager()->getXml("Ui/Load.xml");
     loadXML(document);
     document->decRef();
@@ -80,7 +81,6 @@ cLoadingScreen::~cLoadingScreen() {
     if (m_listening)
         if (cInputSystem* input = getInputSystem())
             input->removeKeyCallback(INPUT_ANY, &cLoadingScreen::onLoadingKey, this);
-    delete m_runner;
     if (m_log)
         m_log->decRef();
 }
@@ -192,9 +192,11 @@ void cLoadingScreen::finish() {
         input->addKeyCallback(INPUT_ANY, &cLoadingScreen::onLoadingKey, this);
         m_listening = true;
     }
-    m_finishEffect->show();
-    m_finishEffect->enable();
-    m_finishEffect->play();
+    if (!m_finishEffect->getFileName().empty()) {
+        m_finishEffect->show();
+        m_finishEffect->enable();
+        m_finishEffect->play();
+    }
     m_finished = true;
     if (cGameSounds* sounds = cGameSounds::getInstance())
         sounds->play("loading_finished");
