@@ -116,6 +116,12 @@ void cExitDialog::noHovered(cButton* button) {
 }
 
 void cExitDialog::unhovered(cButton* button) {
-    if (button->getState() != cButton::BUTTON_PRESSED)
-        dialogOf(button)->showBee(0);
+    if (button->getState() == cButton::BUTTON_PRESSED)
+        return;
+    // The cursor may have gone straight onto the other button, which has shown its bee already.
+    cExitDialog* dialog = dialogOf(button);
+    cButton* other = button == dialog->m_yesButton ? static_cast<cButton*>(dialog->m_noButton) : dialog->m_yesButton;
+    if (other->getState() == cButton::BUTTON_HOVER || other->getState() == cButton::BUTTON_PRESSED)
+        return;
+    dialog->showBee(0);
 }
