@@ -63,7 +63,7 @@ void cGameMenuDlg::loadXML(const IXmlNode* node) {
 
 void cGameMenuDlg::startProcessing() {
     cEffectDialog::startProcessing();
-    if (m_keys.empty()) {
+    if (m_keys.empty() && !m_question) {
         m_keys.addKey(Platform::KEY_ESCAPE, resumeKey, this);
         m_keys.addKey(Platform::KEY_ENTER, resumeKey, this);
     }
@@ -92,8 +92,9 @@ void cGameMenuDlg::restoreMenu() {
 
 void cGameMenuDlg::ask(const std::wstring& question, void (*onYes)(cYesNoFrame*)) {
     fadeOut();
-    // The question alone takes the keys: Escape would reach the menu behind it too.
-    disable();
+    // The question alone takes keys and clicks while the menu fades out behind it: Escape would
+    // reach both.
+    m_keys.removeAll();
     m_question = new cYesNoFrame(nullptr, "Meadow/View/YesNoDialog.xml");
     m_question->m_onYes = onYes;
     m_question->m_onNo = answeredNo;
@@ -136,21 +137,28 @@ void cGameMenuDlg::mapYes(cYesNoFrame* frame) {
         menu->m_developmentView->backToMap();
 }
 
+// The menu of the button; null while a question is open.
 static cGameMenuDlg* menuOf(cButton* button) {
-    return static_cast<cGameMenuDlg*>(button->getParent());
+    auto* menu = static_cast<cGameMenuDlg*>(button->getParent());
+    return menu->getQuestion() ? nullptr : menu;
 }
 
 void cGameMenuDlg::onResumeClicked(cButton* button) {
-    menuOf(button)->resume();
+    if (cGameMenuDlg* menu = menuOf(button))
+        menu->resume();
 }
 
 void cGameMenuDlg::onReplayClicked(cButton* button) {
     cGameMenuDlg* menu = menuOf(button);
+    if (!menu)
+        return;
     menu->ask(menu->m_replayText, replayYes);
 }
 
 void cGameMenuDlg::onAwardClicked(cButton* button) {
     cGameMenuDlg* menu = menuOf(button);
+    if (!menu)
+        return;
     menu->fadeOut();
     if (!FrontEnd::openAwardsDialog([] {
             if (cGameMenuDlg* m = getGameMenu())
@@ -161,6 +169,8 @@ void cGameMenuDlg::onAwardClicked(cButton* button) {
 
 void cGameMenuDlg::onMainMenuClicked(cButton* button) {
     cGameMenuDlg* menu = menuOf(button);
+    if (!menu)
+        return;
     menu->ask(menu->m_exitText, mainMenuYes);
 }
 
@@ -172,6 +182,8 @@ void cGameMenuDlg::onOptionsClosed(cWidget* dialog) {
 
 void cGameMenuDlg::onOptionsClicked(cButton* button) {
     cGameMenuDlg* menu = menuOf(button);
+    if (!menu)
+        return;
     menu->fadeOut();
     auto* options = new cOptions();
     options->setHandler(onOptionsClosed);
@@ -182,10 +194,13 @@ void cGameMenuDlg::onOptionsClicked(cButton* button) {
 void cGameMenuDlg::onTutorialClicked(cButton* button) {
     // The board was locked when the menu opened: leaving without resuming would keep it locked
     // with no menu on screen.
-    menuOf(button)->resume();
+    if (cGameMenuDlg* menu = menuOf(button))
+        menu->resume();
 }
 
 void cGameMenuDlg::onMapClicked(cButton* button) {
     cGameMenuDlg* menu = menuOf(button);
+    if (!menu)
+        return;
     menu->ask(menu->m_exitText, mapYes);
 }
