@@ -1,10 +1,14 @@
 #include "game/shell/LoadingScreen.h"
 
+#include "engine/core/FileSystem.h"
 #include "engine/core/ProfileManager.h"
+#include "engine/core/ResourceManager.h"
 #include "engine/gui/Label.h"
 #include "engine/gui/MultilineText.h"
 #include "engine/gui/ProgressBar.h"
+#include "engine/gui/TextButton.h"
 #include "engine/platform/KeyCodes.h"
+#include "game/shell/GameMenuDlg.h"
 #include "game/shell/MainMenu.h"
 #include "game/shell/MatchStatistics.h"
 #include "tests/shell/FrontEndFixture.h"
@@ -178,6 +182,64 @@ TEST_F(LoadingScreenTest, WithAPlayerTheMenuOpensOverTheMap) {
     EXPECT_EQ(getMainMenu()->getUserName()->getText(), L"Ben");
     EXPECT_EQ(getMainMenu()->getNextScreen(), map);
     EXPECT_TRUE(getMainMenu()->isMeasuring());
+}
+
+} // namespace
+
+namespace {
+
+// The front end's scripted session: every screen and dialog opened once. The resource log it
+// leaves is the shipped "dev_view_log.xml" (written to Data/ with MEADOW_UPDATE_DATA=1).
+TEST_F(LoadingScreenTest, ScriptedSessionWritesTheResourceLog) {
+    ui.start();
+    { cProfileManager first(L"Anna"); }
+    new cGameSounds();
+    onLoadingFinished();
+    ui.run(1.0f);
+    for (cButton* button : {static_cast<cButton*>(getMainMenu()->getOptionsButton()),
+                            static_cast<cButton*>(getMainMenu()->getCreditsButton()),
+                            static_cast<cButton*>(getMainMenu()->getExitButton())}) {
+        ui.click(button->getPosition().x, button->getPosition().y);
+        ui.run(1.0f);
+        for (IFrameWidget* widget : getLiveWidgets())
+            if (auto* root = dynamic_cast<cWidget*>(widget); root && root->isVisible() && root != getMainMenu() &&
+                                                             !root->getParent() && root != getFixedBackground())
+                deleteWidgetLater(root);
+        ui.step();
+        getMainMenu()->comeBack();
+        ui.run(1.0f);
+    }
+    auto* gameMenu = new cGameMenuDlg();
+    gameMenu->enable();
+    gameMenu->fadeIn();
+    ui.run(1.0f);
+    cGameMenuDlg::onReplayClicked(gameMenu->getReplayButton());
+    ui.run(1.0f);
+    getResourceManager()->writeResourceLog("dev_view_log.xml");
+    std::string text;
+    {
+        std::vector<uint8_t> bytes;
+        getFileSystem()->readFile("dev_view_log.xml", bytes);
+        for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+            text += char(bytes[i]);
+        if (const char* update = std::getenv("MEADOW_UPDATE_DATA"); update && std::string(update) == "1") {
+            std::ofstream out(std::filesystem::path(MEADOW_SOURCE_DATA_DIR) / "dev_view_log.xml", std::ios::binary);
+            out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        }
+    }
+    for (const char* name : {"ui/front/sky.png", "ui/front/hills.png", "ui/front/bee0.png", "ui/front/slider_thumb.png",
+                             "fonts/text22.fnt", "meadow/sounds/main_menu_music.ogg"})
+        EXPECT_NE(text.find(name), std::string::npos) << name;
+    delete gameMenu;
+}
+
+TEST_F(LoadingScreenTest, ShippedResourceLogPreloadsWithoutFault) {
+    copy("dev_view_log.xml");
+    ui.start();
+    auto* screen = new cLoadingScreen("dev_view_log.xml", countFinish, 1);
+    EXPECT_GT(screen->getTotal(), 20u);
+    EXPECT_GT(framesToFinish(screen, 400), 0);
+    EXPECT_EQ(screen->getLoaded(), screen->getTotal());
 }
 
 } // namespace
