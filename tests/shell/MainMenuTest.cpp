@@ -1,6 +1,7 @@
 #include "game/shell/MainMenu.h"
 
 #include "engine/core/Application.h"
+#include "engine/core/FatalError.h"
 #include "engine/core/ProfileManager.h"
 #include "engine/gui/CheckBox.h"
 #include "engine/gui/Label.h"
@@ -15,6 +16,7 @@
 #include "game/shell/ExitDialog.h"
 #include "game/shell/MatchStatistics.h"
 #include "game/shell/Options.h"
+#include "game/shell/ScreenSwitcher.h"
 #include "tests/shell/FrontEndFixture.h"
 
 using namespace Engine;
@@ -293,6 +295,29 @@ TEST_F(MainMenuTest, SecondMenuIsRefused) {
     auto* menu = new cMainMenu();
     EXPECT_THROW(new cMainMenu(), const char*);
     delete menu;
+}
+
+} // namespace
+
+namespace {
+
+// What the entry point does with an escaped failure: the text, "Restart the game please." and
+// the error log in the current folder.
+TEST_F(MainMenuTest, CoverWithoutAMapEndsInTheFatalReport) {
+    cMainMenu* menu = openMenu(false);
+    new cScreenSwitcher(menu, nullptr);
+    try {
+        ui.run(2.0f);
+        ADD_FAILURE() << "the cover did not fail";
+    } catch (...) {
+        reportFatalException(std::current_exception());
+    }
+    const std::string text = "cMainMenu::onScreenHidden(): map is not created yet\nRestart the game please.";
+    EXPECT_EQ(errorCallStack(), text);
+    std::ifstream log("error.log");
+    std::ostringstream content;
+    content << log.rdbuf();
+    EXPECT_NE(content.str().find("map is not created yet"), std::string::npos);
 }
 
 } // namespace
