@@ -98,7 +98,10 @@ public:
         if (withoutView.count(id))
             throw "FakeScreen::getUpgradeIcon(): no building view";
         auto& icon = icons[{id, index}];
-        icon.setFramesCount(unsigned(100 * (id + 1) + index));
+        if (pictures.count(id))
+            icon.setPicture(pictures.at(id));
+        else
+            icon.setFramesCount(unsigned(100 * (id + 1) + index));
         return icon;
     }
     IUpgradePreview* createPreview(std::unique_ptr<cMeadowUnit> copy) override {
@@ -136,6 +139,8 @@ public:
     // Unit id -> number of looks of its upgrades (1 when missing).
     std::map<int32_t, int32_t> variants;
     std::set<int32_t> withoutView;
+    // Unit id -> picture of its icons; without one an icon is marked by its frame count.
+    std::map<int32_t, std::string> pictures;
     mutable std::map<std::pair<int32_t, int32_t>, Engine::cVisual> icons;
     std::vector<FakePreview*> previews;
     std::vector<std::unique_ptr<FakePreview>> released;
@@ -192,19 +197,28 @@ protected:
             ASSERT_FALSE(bytes.str().empty()) << name;
             ui.writeFile(name, bytes.str());
         };
-        // Only the atlas pages the panel's layouts draw from.
-        ui.writeFile("atlases.xml",
-                     "<Atlases><Atlas><Path>Atlases/ui_images_0.png</Path><Map>Atlases/ui_images_0.xml</Map></Atlas>"
-                     "<Atlas><Path>Atlases/map_images_1.png</Path><Map>Atlases/map_images_1.xml</Map></Atlas>"
-                     "</Atlases>");
-        for (const char* name : {"Atlases/ui_images_0.png", "Atlases/ui_images_0.xml", "Atlases/map_images_1.png",
-                                 "Atlases/map_images_1.xml", "Fonts/Text16.fnt", "Fonts/Text16.png", "Fonts/Text22.fnt",
-                                 "Fonts/Text22.png", cUpgradeButtonsPanel::LAYOUT, cUpgradeButton::LAYOUT,
-                                 cConfirmVariantDlg::LAYOUT, cVariantsDlg::LAYOUT})
+        // Only the atlas pages the panel's layouts and the buildings' icons draw from.
+        std::string atlases = "<Atlases>";
+        for (const char* page : {"ui_images_0", "map_images_0", "map_images_1"}) {
+            const std::string stem = std::string("Atlases/") + page;
+            atlases += "<Atlas><Path>" + stem + ".png</Path><Map>" + stem + ".xml</Map></Atlas>";
+            copy(stem + ".png");
+            copy(stem + ".xml");
+        }
+        ui.writeFile("atlases.xml", atlases + "</Atlases>");
+        for (const char* name :
+             {"Fonts/Text16.fnt", "Fonts/Text16.png", "Fonts/Text22.fnt", "Fonts/Text22.png",
+              cUpgradeButtonsPanel::LAYOUT, cUpgradeButton::LAYOUT, cConfirmVariantDlg::LAYOUT, cVariantsDlg::LAYOUT})
             copy(name);
         for (const auto& entry : std::filesystem::directory_iterator(data / "Meadow/Images/Upgrade"))
             copy("Meadow/Images/Upgrade/" + entry.path().filename().string());
-        ui.start();
+        if (drawsPixels()) {
+            std::string reason;
+            if (!ui.startGl(reason))
+                GTEST_SKIP() << "No headless OpenGL: " << reason;
+        } else {
+            ui.start();
+        }
         screen.open();
 
         model = TestModel::makeModel(modelXml(extraUnits()));
@@ -220,6 +234,8 @@ protected:
     }
 
     virtual std::string extraUnits() const { return ""; }
+    // Pixel tests draw with OpenGL.
+    virtual bool drawsPixels() const { return false; }
     void setMoney(int32_t money) { model->addResourcePoints(1, money - model->getResourcePoints(1)); }
     cMeadowUnit* unit(int32_t id) const { return model->getUnitsFeature()->getUnit(id); }
     // A panel laid out on the freshly read targets.
