@@ -51,6 +51,9 @@ cUpgradeButton::~cUpgradeButton() {
 void cUpgradeButton::loadXML(const IXmlNode* node) {
     cFrameButton::loadXML(node);
     cTipClient::loadXML(node);
+    // The client's keys drop a client without a "Tip"; this button's tip comes from the screen.
+    if (m_tip)
+        registerTip();
     parseColor(m_enabledTextColor, node->getAttribute(L"enabled_text_color"));
     parseColor(m_disabledTextColor, node->getAttribute(L"disabled_text_color"));
     parseFloat(m_disableIconAlpha, node->getAttribute(L"disable_icon_alpha"));

@@ -20,6 +20,7 @@
 #include "game/model/MeadowUnit.h"
 #include "game/model/Signal.h"
 #include "game/model/UnitsFeature.h"
+#include "game/shell/Tip.h"
 #include "tests/model/ModelFixture.h"
 #include "tests/support/UiHarness.h"
 
@@ -121,15 +122,18 @@ public:
     }
     float getVariantAlpha() const override { return 0.625f; }
     void lockInterface(bool locked) override { log.push_back(locked ? "lock" : "unlock"); }
-    bool isLevelScreenOpen() const override { return false; }
+    bool isLevelScreenOpen() const override { return levelScreenOpen; }
     bool isEditorMode() const override { return false; }
     bool areUpgradesAllowed() const override { return upgradesAllowed; }
     bool isTipsEnabled() const override { return tipsEnabled; }
     void setTipsEnabled(bool enabled) override { tipsEnabled = enabled; }
     void setTutorialTipsShown(bool shown) override { tutorialTips = shown; }
     void checkUpgradeHint(const Engine::cVector2& position) override { hints.push_back(position); }
-    cTip* createUpgradeTip(Engine::cWidget*) override { return nullptr; }
-    void prepareUpgradeTip(cTip*, cMeadowUnit*, float, int32_t) override {}
+    cTip* createUpgradeTip(Engine::cWidget* owner) override { return withTips ? new cTip(owner) : nullptr; }
+    void prepareUpgradeTip(cTip*, cMeadowUnit* unit, float lugX, int32_t level) override {
+        log.push_back("tip " + std::to_string(unit->getId()) + " at " + std::to_string(int(lugX)) + " level " +
+                      std::to_string(level));
+    }
 
     // The preview of a live button, by the unit it raises.
     FakePreview* livePreview() const { return previews.empty() ? nullptr : previews.back(); }
@@ -148,6 +152,8 @@ public:
     std::vector<std::string> log;
     std::vector<Engine::cVector2> hints;
     bool upgradesAllowed = true;
+    bool withTips = false;
+    bool levelScreenOpen = false;
     bool tipsEnabled = true;
     bool tutorialTips = false;
 
