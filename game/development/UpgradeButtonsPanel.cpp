@@ -160,21 +160,21 @@ void cUpgradeButtonsPanel::updateButtons(bool reload) {
     if (reload)
         m_targets = m_model ? m_model->getUnitsFeature()->getUnitLevelTargets() : std::vector<tTarget>();
     const auto count = int32_t(m_targets.size());
-    // A restart of the processing brings back the listening a disabled button dropped.
-    if (m_firstIndex == 0) {
-        m_scrollLeftButton->disable();
-    } else {
-        m_scrollLeftButton->enable();
-        m_scrollLeftButton->stopProcessing();
-        m_scrollLeftButton->startProcessing();
-    }
-    if (m_firstIndex >= count - m_buttonsNumber) {
-        m_scrollRightButton->disable();
-    } else {
-        m_scrollRightButton->enable();
-        m_scrollRightButton->stopProcessing();
-        m_scrollRightButton->startProcessing();
-    }
+    const auto setUsable = [](cTipFrameButton* button, bool usable) {
+        if (!usable) {
+            button->disable();
+            return;
+        }
+        button->enable();
+        // A fresh start takes the cursor where it rests now; a hidden button waits to be shown.
+        if (button->isVisible()) {
+            button->stopProcessing();
+            button->startProcessing();
+        }
+    };
+    setUsable(m_scrollLeftButton, m_firstIndex > 0);
+    // Also disabled when the offers do not fill the row.
+    setUsable(m_scrollRightButton, m_firstIndex < count - m_buttonsNumber);
     for (cUpgradeButton* button : m_buttons)
         button->hide();
     m_spareButton->hide();

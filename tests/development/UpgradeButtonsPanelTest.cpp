@@ -302,6 +302,8 @@ TEST_F(UpgradeButtonsPanelTest, BuyingWithExactMoneyRaisesTheBuildingOnceAndLays
     EXPECT_EQ(confirm->getText()->getText(), L"Build it like this?");
 
     // Enter answers; a Space and a click on yes after it find nothing left to buy.
+    std::vector<int32_t> changes;
+    auto listening = unit(1)->m_changedSignal.connect([&](cMeadowUnit* u) { changes.push_back(u->getLevel()); });
     screen.log.clear();
     ui.tapKey(Platform::KEY_ENTER);
     ui.step();
@@ -311,6 +313,9 @@ TEST_F(UpgradeButtonsPanelTest, BuyingWithExactMoneyRaisesTheBuildingOnceAndLays
     EXPECT_EQ(unit(1)->getLevel(), 1);
     EXPECT_EQ(model->getResourcePoints(1), 0);
     EXPECT_EQ(sounds.log, std::vector<std::string>{"buy_unit"});
+    // The building's view hears of the new level once: that starts its drop-in.
+    EXPECT_EQ(changes, std::vector<int32_t>{1});
+    listening.disconnect();
     // The building's own look is back before the purchase; its drop-in brings the new one.
     EXPECT_EQ(screen.log, (std::vector<std::string>{"skin 1 shown", "unlock"}));
     EXPECT_EQ(confirm->getPreview(), nullptr);
