@@ -59,3 +59,13 @@ TEST_F(VariantsDlgTest, EscapeClosesItAndReloadsTheRowOnlyWhileItTakesInput) {
     ui.run(1.0f);
     EXPECT_FALSE(chooser->isVisible());
 }
+
+TEST_F(VariantsDlgTest, WithoutVariantsThereAreNoButtons) {
+    openPanel(0);
+    cVariantsDlg* chooser = panel->getVariantsDlg();
+    for (const char* layout : {"<V/>", "<V><Variants/></V>"}) {
+        auto document = TestModel::parseXml(layout);
+        chooser->loadXML(document.get());
+        EXPECT_EQ(chooser->getVariantButtons().size(), 3u) << layout;
+    }
+}
