@@ -124,7 +124,8 @@ inline std::string shippedBytes(const std::string& name) {
 class DevelopmentFixture : public ::testing::Test {
 protected:
     // The shipped files, then the harness with a profile; the map is made but not opened.
-    void start(bool editor = false, const std::string& profiles = "profiles") {
+    // With gl the harness draws on OpenGL; false (nothing started) with the reason when it cannot.
+    bool start(bool editor = false, const std::string& profiles = "profiles", bool gl = false) {
         std::vector<std::string> names = TestSupport::shippedAtlasFiles(MEADOW_DATA_DIR);
         for (const char* name :
              {"Meadow/View/DevelopmentView.xml", "Meadow/View/Butterfly.xml", "Meadow/View/YesNoDialog.xml",
@@ -150,10 +151,14 @@ protected:
                                               TestSupport::DataFolders::APP_DIRECTORY + "\" profiles=\"" + profiles +
                                               "\"/><graphics/></constants>");
         Engine::randomSeed(5);
-        ui.start();
+        if (!gl)
+            ui.start();
+        else if (!ui.startGl(glFailure))
+            return false;
         profile = std::make_unique<Engine::cProfileManager>(L"Tester");
         map = std::make_unique<cDevelopmentView>(nullptr, editor);
         map->setMainMenu(&menu);
+        return true;
     }
 
     // Frames until the condition holds, at most ten seconds.
@@ -198,6 +203,7 @@ protected:
     FakeMainMenu menu;
     std::unique_ptr<Engine::cProfileManager> profile;
     std::unique_ptr<cDevelopmentView> map;
+    std::string glFailure;
 };
 
 } // namespace TestMap
