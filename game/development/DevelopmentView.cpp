@@ -122,6 +122,8 @@ cDevelopmentView::~cDevelopmentView() {
     } catch (...) {
         // A failed write at shut-down is already in the error log; nothing may leave a destructor.
     }
+    if (m_savedLevelPrompt)
+        Engine::deleteWidgetLater(m_savedLevelPrompt);
     m_slideFinishedConnection.disconnect();
     delete m_slideQueue;
     delete m_unitDustEffect;
@@ -353,7 +355,6 @@ void cDevelopmentView::close() {
     setLevelRunning(false);
     if (m_upgradePanel)
         m_upgradePanel->closeVariants();
-    closePrompt();
     destroyCat();
     // The heroine's place is stored while she still exists.
     if (m_levelScreen) {
@@ -361,11 +362,12 @@ void cDevelopmentView::close() {
         closeLevel();
     } else if (!m_editorMode && Engine::getProfileManager()) {
         if (m_model)
-            m_model->saveProgressToProfile(false);
+            m_model->saveProgressToProfile(m_savedLevelPrompt != nullptr);
         if (m_pimbrelModel)
             m_pimbrelModel->storePoint();
         Engine::getProfileManager()->save();
     }
+    closePrompt();
     destroyPimbrel();
     removeUnitViews();
     removeButterflies();

@@ -376,7 +376,8 @@ void cDevelopmentView::saveGame(bool withBoard) {
         if (m_model)
             m_model->saveProgressToProfile(written || profileInt("HasBinarySave") != 0);
     } else if (m_model) {
-        m_model->saveProgressToProfile(false);
+        // While the player is still asked about the saved level it stays saved.
+        m_model->saveProgressToProfile(m_savedLevelPrompt != nullptr);
     }
     if (m_pimbrelModel)
         m_pimbrelModel->storePoint();

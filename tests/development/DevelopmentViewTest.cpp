@@ -7,7 +7,9 @@
 #include "engine/gui/Panel.h"
 #include "engine/gui/TextButton.h"
 #include "engine/media/InputSystem.h"
+#include "game/development/Butterfly.h"
 #include "game/development/CatPersonModel.h"
+#include "game/development/CatPersonView.h"
 #include "game/development/PersonageModel.h"
 #include "game/development/PersonageView.h"
 #include "game/development/UnitView.h"
@@ -260,4 +262,75 @@ TEST_F(DevelopmentViewTest, ClosingStoresTheHeroinesPlaceAndDestroyingTwiceIsHar
     // Reopening finds no cat left over.
     map->open();
     EXPECT_NE(map->getCatModel(), nullptr);
+}
+
+TEST_F(DevelopmentViewTest, ClosingTheGameWhileThePromptIsUpKeepsTheSavedLevel) {
+    start();
+    openFromMenu();
+    playNextLevel();
+    map->setLevelRunning(false);
+    map->goToMainMenu();
+    ASSERT_TRUE(stepUntil([&] { return menu.closes == 1; }));
+    openFromMenu();
+    ASSERT_NE(map->getSavedLevelPrompt(), nullptr);
+    map.reset();
+    EXPECT_EQ(Engine::gIntProps["HasBinarySave"], 1);
+    EXPECT_TRUE(Engine::getFileSystem()->exists("profiles/" + profile->getCurrentProfileId() + ".save"));
+}
+
+TEST_F(DevelopmentViewTest, TheCatsFactoryMakesTheCatOnceWhateverItsLevelIsRestoredAgain) {
+    start();
+    // The shipped cats name pictures still to be drawn: the same cats with a picture that exists.
+    for (int variant = 0; variant < 3; ++variant) {
+        std::string cat = TestMap::shippedBytes(cCatPersonModel::fileName(variant));
+        const std::string prefix = "Picture=\"Meadow/Images/Personage/";
+        for (size_t at = cat.find(prefix); at != std::string::npos; at = cat.find(prefix, at + 1))
+            cat.replace(at, cat.find('"', at + prefix.size()) - at, "Picture=\"Map/Images/Interface/dust.png");
+        ui.writeFile(cCatPersonModel::fileName(variant), cat);
+    }
+    openFromMenu();
+    cMeadowUnit* factoryUnit = map->getModel()->getUnitsFeature()->getUnit(24);
+    factoryUnit->upgrade(1);
+    ASSERT_NE(map->getCatView(), nullptr);
+    EXPECT_NE(std::find(sounds.log.begin(), sounds.log.end(), "cat_voice1"), sounds.log.end());
+    ASSERT_TRUE(stepUntil([&] { return !map->getUnitViews()[24]->isDropping(); }));
+    // Restored once more (a second open of the same progress): still the one cat, no error.
+    cCatPersonView* cat = map->getCatView();
+    factoryUnit->setLevelAndVariant(1, 1);
+    EXPECT_EQ(map->getCatView(), cat);
+    EXPECT_FALSE(map->createCatView(factoryUnit));
+}
+
+TEST_F(DevelopmentViewTest, ReturningFromTheEditorsLevelKeepsTheOneHeroine) {
+    start(true);
+    map->open();
+    cPersonageModel* heroine = map->getPimbrelModel();
+    map->openLevel(0);
+    ASSERT_NE(factory.last(), nullptr);
+    EXPECT_EQ(factory.last()->log.front(), "editor");
+    map->onLevelCompleted();
+    EXPECT_EQ(map->getPimbrelModel(), heroine);
+    EXPECT_EQ(map->getLevelScreen(), nullptr);
+    EXPECT_TRUE(map->getLevelButtons()[0]->isEnabled());
+}
+
+TEST_F(DevelopmentViewTest, ButterfliesComeOnlyWithTheButterflyFactoryAndNeverMoreThanTheMaximum) {
+    start();
+    openFromMenu();
+    ui.run(20.0f);
+    EXPECT_EQ(cDevelopmentView::getButterflyCount(), 0);
+    map->getModel()->getUnitsFeature()->getUnit(23)->setLevelAndVariant(1, 0);
+    size_t most = 0;
+    for (int frame = 0; frame < 400; ++frame) {
+        ui.step();
+        most = std::max(most, map->getButterflies().size());
+        EXPECT_EQ(int(map->getButterflies().size()), cDevelopmentView::getButterflyCount());
+        for (cButterfly* butterfly : map->getButterflies())
+            EXPECT_NEAR(butterfly->getDirection().length(), 1.0f, 1e-4f);
+    }
+    EXPECT_GT(most, 0u);
+    EXPECT_LE(most, 4u);
+    map->goToMainMenu();
+    ASSERT_TRUE(stepUntil([&] { return menu.closes == 1; }));
+    EXPECT_EQ(cDevelopmentView::getButterflyCount(), 0);
 }
