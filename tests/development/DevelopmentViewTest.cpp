@@ -16,6 +16,8 @@
 #include "game/model/MeadowModel.h"
 #include "game/model/UnitsFeature.h"
 #include "game/shell/ActionQueue.h"
+#include "game/shell/ParticleEmitter.h"
+#include "game/shell/ParticleSprite.h"
 #include "game/shell/YesNoFrame.h"
 #include "tests/development/DevelopmentFixture.h"
 #include "tests/support/FileSizeLimit.h"
@@ -333,4 +335,46 @@ TEST_F(DevelopmentViewTest, ButterfliesComeOnlyWithTheButterflyFactoryAndNeverMo
     map->goToMainMenu();
     ASSERT_TRUE(stepUntil([&] { return menu.closes == 1; }));
     EXPECT_EQ(cDevelopmentView::getButterflyCount(), 0);
+}
+
+TEST_F(DevelopmentViewTest, ARestartReplaysTheLevelOnTheSameBoardAndTheMapButtonComesBack) {
+    start();
+    openFromMenu();
+    FakeLevelScreen* board = playNextLevel();
+    ASSERT_NE(board, nullptr);
+    const int32_t level = map->getModel()->getCurrentLevel();
+    board->log.clear();
+    map->restartLevel();
+    EXPECT_EQ(board->log, (std::vector<std::string>{"clear", "init restart", "refresh", "start"}));
+    EXPECT_EQ(map->getModel()->getCurrentLevel(), level);
+    EXPECT_EQ(map->getLevelScreen(), board);
+    EXPECT_TRUE(map->isLevelRunning());
+    ui.steps(4);
+    map->backToMap();
+    ASSERT_TRUE(stepUntil([&] { return map->isVisible() && !map->isLevelRunning(); }));
+    EXPECT_FALSE(saveExists());
+    EXPECT_EQ(map->getUnitViews().size(), 26u);
+}
+
+TEST_F(DevelopmentViewTest, LandingDustIsAWiderCopyOfThePrototypeAtThePoint) {
+    start();
+    openFromMenu();
+    auto emitters = [&] {
+        std::vector<cParticleEmitter*> found;
+        map->forEachChild([&](Engine::cWidget* child) {
+            if (auto* emitter = dynamic_cast<cParticleEmitter*>(child))
+                found.push_back(emitter);
+        });
+        return found;
+    };
+    ASSERT_TRUE(emitters().empty());
+    map->startUnitDust(cVector2(300, 200), 196.4f, 200, 14);
+    const std::vector<cParticleEmitter*> dust = emitters();
+    ASSERT_EQ(dust.size(), 1u);
+    EXPECT_EQ(dust[0]->getOrigin(), cVector2(300, 200));
+    EXPECT_EQ(dust[0]->getWidthRef(), 200);
+    EXPECT_FLOAT_EQ(dust[0]->getPeriod(), map->getUnitDustEffect()->getPeriod() / 2);
+    EXPECT_FLOAT_EQ(dust[0]->getPrototype()->getDepth(), 196.4f);
+    // It goes by itself once its puffs are gone.
+    ASSERT_TRUE(stepUntil([&] { return emitters().empty(); }));
 }
