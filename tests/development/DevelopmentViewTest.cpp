@@ -16,6 +16,7 @@
 #include "game/model/MeadowModel.h"
 #include "game/model/UnitsFeature.h"
 #include "game/shell/ActionQueue.h"
+#include "game/shell/GameSounds.h"
 #include "game/shell/ParticleEmitter.h"
 #include "game/shell/ParticleSprite.h"
 #include "game/shell/YesNoFrame.h"
@@ -377,4 +378,20 @@ TEST_F(DevelopmentViewTest, LandingDustIsAWiderCopyOfThePrototypeAtThePoint) {
     EXPECT_FLOAT_EQ(dust[0]->getPrototype()->getDepth(), 196.4f);
     // It goes by itself once its puffs are gone.
     ASSERT_TRUE(stepUntil([&] { return emitters().empty(); }));
+}
+
+// The harness's sound system gives no channels, so each resume starts the music anew.
+TEST_F(DevelopmentViewTest, TheMapsMusicStartsOnOpenAndOnResume) {
+    start();
+    ui.writeFile("Meadow/Sounds/music.ogg", TestMap::shippedBytes("Meadow/Sounds/match1.ogg"));
+    ui.writeFile("Meadow/Sounds/GameSounds.xml", "<GameSounds><Sounds><Sound id=\"game_music\" "
+                                                 "path=\"Meadow/Sounds/music.ogg\"/></Sounds></GameSounds>");
+    auto table = std::make_unique<cGameSounds>();
+    ui.sounds().clear();
+    map->open();
+    EXPECT_EQ(ui.sounds(), (std::vector<std::string>{"music meadow/sounds/music.ogg"}));
+    map->resumeMusic();
+    EXPECT_EQ(ui.sounds().size(), 2u);
+    map->close();
+    GameServices::setGameSounds(&sounds);
 }
