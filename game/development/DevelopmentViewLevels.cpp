@@ -13,9 +13,11 @@
 #include "game/development/LevelScreen.h"
 #include "game/development/PersonageModel.h"
 #include "game/development/PersonageView.h"
+#include "game/model/GameServices.h"
 #include "game/model/LevelView.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
+#include "game/model/TutorialManager.h"
 #include "game/model/UnitsFeature.h"
 #include "game/shell/ScreenSwitcher.h"
 #include "game/shell/Tip.h"
@@ -106,6 +108,8 @@ void cDevelopmentView::onNextLevelClicked() {
     // A second click while the map fades out would start a second level.
     if (m_levelRunning)
         return;
+    if (ITutorialManager* tutorial = GameServices::getTutorialManager())
+        tutorial->setTipShown(0);
     m_nextLevelPressed = true;
     playLevel(false);
 }
