@@ -395,3 +395,28 @@ TEST_F(DevelopmentViewTest, TheMapsMusicStartsOnOpenAndOnResume) {
     map->close();
     GameServices::setGameSounds(&sounds);
 }
+
+TEST_F(DevelopmentViewTest, LocksLeaveTheNextLevelButtonAndTheInputAloneWhileABoardIsOpen) {
+    start();
+    openFromMenu();
+    auto unknown = TestBuildings::makeUnit(40, 1);
+    EXPECT_EQ(errorOf([&] { map->getUnitView(unknown.get()); }),
+              "cDevelopmentView::getUnitView(): list of units views hasn't view with id = 40");
+    map->lockInterface(true);
+    EXPECT_FALSE(map->getNextLevelButton()->isEnabled());
+    EXPECT_FALSE(map->getShowAllButton()->isEnabled());
+    EXPECT_FALSE(map->getUnitViews()[5]->isEnabled());
+    map->lockInterface(false);
+    EXPECT_TRUE(map->getNextLevelButton()->isEnabled());
+    EXPECT_TRUE(map->getUnitViews()[5]->isEnabled());
+    map->lockInput(true);
+    EXPECT_FALSE(map->isEnabled());
+    map->lockInput(false);
+    EXPECT_TRUE(map->isEnabled());
+
+    playNextLevel();
+    map->lockInterface(false);
+    EXPECT_FALSE(map->getNextLevelButton()->isEnabled());
+    map->lockInput(false);
+    EXPECT_FALSE(map->isEnabled());
+}
