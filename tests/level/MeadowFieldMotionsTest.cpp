@@ -200,6 +200,11 @@ TEST_F(MeadowFieldMotionsTest, EveryMatchedCellPlaysTheCrushOfItsFigureSize) {
                     << row << "," << column;
         ASSERT_GT(settle(), 0);
         expectAtRest();
+        // Each crush ends with its life time and goes.
+        ui.run(1.0f);
+        for (int row = 0; row < 4; ++row)
+            for (int column = 0; column < 5; ++column)
+                EXPECT_TRUE(crushes(row, column).empty()) << row << "," << column;
         TearDown();
     }
 }

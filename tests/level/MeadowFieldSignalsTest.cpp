@@ -171,16 +171,19 @@ TEST_F(MeadowFieldSignalsTest, ABlastPieceCrashesItsSquareAndSparesAPrizeNeighbo
         for (int column = 0; column < 4; ++column)
             EXPECT_EQ(row < 3 && column < 3 ? std::vector<int>{0} : std::vector<int>{}, crushes(row, column))
                 << row << "," << column;
-    int explosions = 0;
-    for (cWidget* child : field->getChildren())
-        if (child->getKind() == WIDGET_KIND_PYRO && child->isVisible()) {
-            auto* effect = static_cast<cPyroEffect*>(child);
-            explosions += effect->getUseOffset() && effect->getOffset() == field->findCellView(1, 1)->getPosition() &&
-                                  effect->isPlaying()
-                              ? 1
-                              : 0;
-        }
-    EXPECT_EQ(1, explosions);
+    auto explosions = [&] {
+        int count = 0;
+        for (cWidget* child : field->getChildren())
+            if (child->getKind() == WIDGET_KIND_PYRO && child->isVisible()) {
+                auto* effect = static_cast<cPyroEffect*>(child);
+                count += effect->getUseOffset() && effect->getOffset() == field->findCellView(1, 1)->getPosition() &&
+                                 effect->isPlaying()
+                             ? 1
+                             : 0;
+            }
+        return count;
+    };
+    EXPECT_EQ(1, explosions());
     EXPECT_EQ(1, controller->getBlastsUsed());
     EXPECT_EQ(1, heard("bomb_explosion"));
     EXPECT_EQ(cMeadowObjectModel::IDLE, prize->getState());
@@ -191,6 +194,12 @@ TEST_F(MeadowFieldSignalsTest, ABlastPieceCrashesItsSquareAndSparesAPrizeNeighbo
     for (int row = 0; row < 4; ++row)
         for (int column = 0; column < 4; ++column)
             ASSERT_NE(nullptr, piece(row, column)) << row << "," << column;
+    // The explosion and the crushes end with their life times.
+    ui.run(1.0f);
+    EXPECT_EQ(0, explosions());
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 3; ++column)
+            EXPECT_TRUE(crushes(row, column).empty()) << row << "," << column;
 }
 
 TEST_F(MeadowFieldSignalsTest, LightningPiecesCrashTheirLines) {
