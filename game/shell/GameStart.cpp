@@ -16,11 +16,21 @@
 #include "game/shell/TipManager.h"
 
 #include <functional>
+#include <string>
 #include <utility>
 
 using namespace Engine;
 
 const char* const GAME_VERSION_TEXT = "v1.10";
+
+namespace {
+
+std::wstring currentPlayerName() {
+    cProfileManager* profiles = getProfileManager();
+    return profiles ? profiles->getCurrentName() : std::wstring();
+}
+
+} // namespace
 
 void registerPlayerDialogs() {
     FrontEnd::setNewUserDialog([](std::function<void()> done) {
@@ -31,9 +41,17 @@ void registerPlayerDialogs() {
         dialog->enable();
     });
     FrontEnd::setSelectUserDialog([](std::function<void()> chosen, std::function<void()> cancelled) {
+        // A row, or deleting the current player, changes the player before the list is left:
+        // leaving it then is a choice, or the menu would show the old player over the new one.
+        const std::wstring before = currentPlayerName();
         auto* dialog = new cSelectUserDialog(false, true);
-        dialog->setOkCallback([chosen = std::move(chosen)](cSelectUserDialog*) { chosen(); });
-        dialog->setExitCallback([cancelled = std::move(cancelled)](cSelectUserDialog*) { cancelled(); });
+        dialog->setOkCallback([chosen](cSelectUserDialog*) { chosen(); });
+        dialog->setExitCallback([before, chosen, cancelled](cSelectUserDialog*) {
+            if (getProfileManager() && currentPlayerName() != before)
+                chosen();
+            else
+                cancelled();
+        });
         dialog->hide();
         dialog->fadeIn();
         dialog->enable();

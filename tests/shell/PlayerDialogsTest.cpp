@@ -164,4 +164,40 @@ TEST_F(PlayerDialogsTest, EscapeInThePlayerListKeepsThePlayer) {
     EXPECT_NE(getSelectUserDialog(), nullptr);
 }
 
+// A row makes its player current at once, and deleting the current player makes another one
+// current: leaving the list afterwards must bring the menu back for the player now current, not
+// show the old name over another player's profile.
+TEST_F(PlayerDialogsTest, LeavingTheListAfterARowWasChosenKeepsThatPlayer) {
+    writeData();
+    ui.start();
+    cMainMenu* menu = openMenuForAnnaAndBen();
+    ASSERT_NE(menu, nullptr);
+    click(menu->getChangeUserButton()->getPosition());
+    ui.run(1.0f);
+    ASSERT_NE(getSelectUserDialog(), nullptr);
+    click(getSelectUserDialog()->getUserList()->getRow(1)->getPosition());
+    ui.tapKey(Platform::KEY_ESCAPE);
+    ui.run(1.5f);
+    expectMenuFor(menu, L"Ben", 2);
+}
+
+TEST_F(PlayerDialogsTest, LeavingTheListAfterDeletingTheCurrentPlayerShowsTheNextOne) {
+    writeData();
+    ui.start();
+    cMainMenu* menu = openMenuForAnnaAndBen();
+    ASSERT_NE(menu, nullptr);
+    click(menu->getChangeUserButton()->getPosition());
+    ui.run(1.0f);
+    cSelectUserDialog* dialog = getSelectUserDialog();
+    ASSERT_NE(dialog, nullptr);
+    click(dialog->getDeleteButton()->getPosition());
+    ui.run(1.0f);
+    ui.tapKey(Platform::KEY_ENTER);
+    ui.run(1.0f);
+    ASSERT_EQ(dialog->getUserList()->getCount(), 1);
+    ui.tapKey(Platform::KEY_ESCAPE);
+    ui.run(1.5f);
+    expectMenuFor(menu, L"Ben", 1);
+}
+
 } // namespace
