@@ -98,6 +98,7 @@ TEST_F(PlayerDialogsTest, FirstStartAsksForANameThenOpensTheMenu) {
     EXPECT_EQ(getNewUserDialog(), nullptr) << "faded out and deleted";
     ASSERT_NE(getProfileManager(), nullptr);
     EXPECT_EQ(getProfileManager()->getCurrentName(), L"Anna");
+    EXPECT_TRUE(profilesFileExists()) << "the next start goes straight to the menu";
     cMainMenu* menu = getMainMenu();
     EXPECT_TRUE(menu->isVisible());
     EXPECT_TRUE(menu->isEnabled());
