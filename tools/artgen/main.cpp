@@ -4,6 +4,7 @@
 // DATA_DIR), large ones straight into DATA_DIR, the contact sheet into DOCS_DIR.
 
 #include "Animals.h"
+#include "AwardArt.h"
 #include "Backgrounds.h"
 #include "BoardUi.h"
 #include "Buildings.h"
@@ -28,6 +29,11 @@ int main(int argc, char** argv) {
         ContactSheet::preview(argv[2], std::atof(argv[3]), files);
         return 0;
     }
+    if (argc == 4 && std::string(argv[1]) == "--awards") {
+        Output::setRoots(argv[2], argv[2], argv[3]);
+        AwardArt::generate();
+        return 0;
+    }
     if (argc < 4) {
         std::fprintf(stderr, "usage: %s ATLAS_SOURCE_DIR DATA_DIR DOCS_DIR [SCALE]\n", argv[0]);
         return 2;
@@ -45,6 +51,7 @@ int main(int argc, char** argv) {
         Map::generate();
         Characters::generate();
         Animals::generate();
+        AwardArt::generate();
         if (scale == 1) {
             ContactSheet::generate();
             Characters::contactSheet();
