@@ -12,6 +12,7 @@
 #include "game/shell/CommonHelpTip.h"
 #include "game/shell/TutorialTips.h"
 #include "tests/gui/LabelFixture.h"
+#include "tests/shell/ShippedShell.h"
 #include "tests/support/UiHarness.h"
 
 #include <gtest/gtest.h>
@@ -292,4 +293,83 @@ TEST_F(TutorialTest, NothingShowsWhileDisabledOrOverTheAwardsDialog) {
     tutorial->setTutorialEnabled(true);
     EXPECT_TRUE(ask(3, cTutorialManager::TIP_ARROW, &target, cVector2(10, 10)));
     EXPECT_EQ(GameServices::getTutorialManager(), tutorial.get());
+}
+
+namespace {
+
+class ShippedTutorialTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        gBoolProps.clear();
+        TestShell::installTutorialAndAwards(ui);
+        ui.start();
+    }
+    void TearDown() override {
+        tutorial.reset();
+        gBoolProps.clear();
+    }
+
+    TestSupport::UiHarness ui;
+    FakeOwner owner;
+    std::unique_ptr<cTutorialManager> tutorial;
+};
+
+} // namespace
+
+TEST_F(ShippedTutorialTest, TheShippedFileHoldsTwentySixTipsAndEveryTipLayoutItsParts) {
+    tutorial = std::make_unique<cTutorialManager>();
+    for (int id = 0; id < cTutorialManager::TIP_COUNT; ++id)
+        EXPECT_GT(tutorial->getTipText(id).size(), 20u) << id;
+    EXPECT_EQ(tutorial->getTipTimer(1), 5.0f);
+    EXPECT_NE(tutorial->getFader()->getPicture(), nullptr);
+    cArrowHelpTip arrow(tutorial.get());
+    arrow.loadLayout();
+    cActionTip action(tutorial.get());
+    action.loadLayout();
+    cCommonHelpTip common;
+    common.loadLayout();
+    for (cCommonHelpTip* tip : {static_cast<cCommonHelpTip*>(&arrow), static_cast<cCommonHelpTip*>(&action), &common}) {
+        EXPECT_NE(tip->getImage()->getPicture(), nullptr);
+        EXPECT_NE(tip->getOkButton()->getPicture(), nullptr);
+        EXPECT_GT(tip->getText()->getSize().x, 0);
+    }
+    EXPECT_NE(arrow.getArrow()->getPicture(), nullptr);
+    EXPECT_NE(action.getArrow()->getPicture(), nullptr);
+    EXPECT_GT(arrow.getPointedOffset().x, 0);
+}
+
+TEST_F(ShippedTutorialTest, ANewPlayerSeesTheMoveTipOnTheFirstLevelAndClosesItWithOk) {
+    tutorial = std::make_unique<cTutorialManager>();
+    tutorial->setOwner(&owner);
+    // The board screen asks for the move tip at its prompt every frame until it shows.
+    cPanel piece(nullptr);
+    piece.setPosition(cVector2(420, 520));
+    piece.setSize(cVector2(60, 60));
+    float waited = 0;
+    while (!tutorial->checkAndShow(1, cTutorialManager::TIP_ARROW, &piece, nullptr, cVector2(), true) && waited < 10) {
+        ui.step();
+        waited += ui.timer().getRealDelta();
+    }
+    EXPECT_NEAR(waited, 5.0f, 0.1f);
+    cCommonHelpTip* tip = tutorial->getCurrentTip();
+    ASSERT_NE(tip, nullptr);
+    ui.run(0.5f);
+    EXPECT_EQ(tip->getText()->getText(), tutorial->getTipText(1));
+    EXPECT_FALSE(tip->getText()->getLines().empty());
+    // The note stays on screen.
+    const cVector2 at = tip->getImage()->getPosition(), size = tip->getImage()->getSize();
+    EXPECT_GE(at.x - size.x / 2, 0);
+    EXPECT_LE(at.x + size.x / 2, 1024);
+    EXPECT_GE(at.y - size.y / 2, 0);
+    EXPECT_LE(at.y + size.y / 2, 768);
+    const cVector2 ok = tip->getOkButton()->getPosition();
+    ui.moveTo(ok.x, ok.y);
+    ui.step();
+    ui.press();
+    ui.step();
+    ui.release();
+    ui.run(0.5f);
+    EXPECT_FALSE(tutorial->hasCurrentTip());
+    EXPECT_TRUE(gBoolProps["tut1"]);
+    EXPECT_FALSE(tutorial->getFader()->isVisible());
 }
