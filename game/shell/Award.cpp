@@ -11,6 +11,7 @@ cAward::cAward(cWidget* parent, int32_t index) : cPanel(parent), m_index(index) 
     IXmlNode* document = getResourceManager()->getXml("Awards/Awards.xml");
     loadXML(document);
     document->decRef();
+    m_home = getPosition();
     setRenderType(getRenderType() | 0x20);
 }
 

@@ -20,9 +20,12 @@ public:
     int32_t getIndex() const { return m_index; }
     const std::wstring& getCongratulation() const { return m_congratulation; }
     const std::wstring& getDescText() const { return m_descText; }
+    // Where the file puts the picture, with the announcement panel at rest.
+    const Engine::cVector2& getHome() const { return m_home; }
 
 private:
     int32_t m_index;
     std::wstring m_congratulation;
     std::wstring m_descText;
+    Engine::cVector2 m_home;
 };

@@ -67,6 +67,9 @@ void cAwardInfoPanel::showAward(cAward* award) {
         deleteWidgetLater(m_currentAward);
     m_currentAward = award;
     if (award) {
+        // The award was made wherever the panel stood then (it may have been sliding): put it
+        // back in its slot on the panel.
+        award->setPosition(award->getHome() + (getPosition() - m_srcPos));
         award->show();
         m_infoText->setText(award->getDescText(), true);
     }

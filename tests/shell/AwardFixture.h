@@ -9,9 +9,11 @@
 #include "game/model/MeadowModel.h"
 #include "game/shell/AwardManager.h"
 #include "game/shell/AwardTipDlg.h"
+#include "game/shell/GameSounds.h"
 #include "tests/gui/LabelFixture.h"
 #include "tests/model/ModelFixture.h"
 #include "tests/model/fakes/FakeMainMenu.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/UiHarness.h"
 
 #include <gtest/gtest.h>
@@ -88,7 +90,14 @@ protected:
                 TestSupport::LabelFixture::FONT_KEYS +
                 "/><Progress Visible=\"1\" position=\"0,30\" size=\"150,10\"/>"
                 "<Panel Visible=\"1\" position=\"0,0\" size=\"160,80\" Picture=\"p.tga\" Offset=\"8,8\"/></T>");
+        const std::string ogg =
+            TestSupport::readFileBytes(std::string(MEADOW_SOURCE_DATA_DIR) + "/Meadow/Sounds/match1.ogg");
+        ui.writeFile("s/award.ogg", ogg);
+        ui.writeFile("Meadow/Sounds/GameSounds.xml",
+                     "<GameSounds><Sounds><Sound id=\"award_given\" path=\"s/award.ogg\"/></Sounds></GameSounds>");
         ui.start();
+        sounds = std::make_unique<cGameSounds>();
+        ui.sounds().clear();
         model = TestModel::makeModel(modelXml());
         cAwardManager::registerFactory();
         GameServices::setMainMenu(&menu);
@@ -98,6 +107,7 @@ protected:
     void TearDown() override {
         delete cAwardTipDlg::getInstance();
         controller.reset();
+        sounds.reset();
         GameServices::setAwardManagerFactory(nullptr);
         GameServices::setMainMenu(nullptr);
         Engine::gBoolProps.clear();
@@ -106,6 +116,7 @@ protected:
 
     TestSupport::UiHarness ui;
     TestFakes::FakeMainMenu menu;
+    std::unique_ptr<cGameSounds> sounds;
     std::unique_ptr<cMeadowModel> model;
     std::unique_ptr<cMeadowController> controller;
     cAwardManager* awards = nullptr;

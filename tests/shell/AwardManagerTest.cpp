@@ -158,6 +158,28 @@ TEST_F(AwardTest, TwoAwardsGivenTogetherAreAnnouncedInTurnWithTheSound) {
     EXPECT_EQ(panel->getCurrentAward(), nullptr);
     EXPECT_EQ(awards->getDisplayState(), cAwardManager::DISPLAY_IDLE);
     EXPECT_EQ(panel->getPosition(), cVector2(512, -60));
+    // The sound as each award arrives.
+    int arrivals = 0;
+    for (const std::string& sound : ui.sounds())
+        arrivals += sound == "playOnce s/award.ogg";
+    EXPECT_EQ(arrivals, 2);
+}
+
+TEST_F(AwardTest, AnAwardGivenWhileThePanelSlidesSitsInItsSlotWhenItsTurnComes) {
+    awards->giveAward(0);
+    ui.step();
+    ui.run(0.75f);
+    // The panel stands low; the next award is made meanwhile.
+    awards->giveAward(1);
+    ui.run(2.5f);
+    cAwardInfoPanel* panel = awards->getInfoPanel();
+    ASSERT_NE(panel->getCurrentAward(), nullptr);
+    ASSERT_EQ(panel->getCurrentAward()->getIndex(), 1);
+    for (int frame = 0; frame < 16 && panel->getPosition() != cVector2(512, 60); ++frame)
+        ui.step();
+    ASSERT_EQ(panel->getPosition(), cVector2(512, 60));
+    // The icon keeps its place on the panel: (470, -60) at rest is (470, 60) below.
+    EXPECT_EQ(panel->getCurrentAward()->getPosition(), cVector2(470, 60));
 }
 
 TEST_F(AwardTest, AClickOpensTheDialogOnceAndEscapeResumesWithTheNextAward) {

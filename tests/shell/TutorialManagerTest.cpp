@@ -5,13 +5,17 @@
 #include "engine/gui/Panel.h"
 #include "engine/gui/TextButton.h"
 #include "game/model/GameServices.h"
+#include "game/model/MeadowController.h"
+#include "game/model/MeadowModel.h"
 #include "game/model/MeadowObjectModel.h"
 #include "game/model/PieceView.h"
 #include "game/shell/ActionTip.h"
 #include "game/shell/ArrowHelpTip.h"
+#include "game/shell/AwardTipDlg.h"
 #include "game/shell/CommonHelpTip.h"
 #include "game/shell/TutorialTips.h"
 #include "tests/gui/LabelFixture.h"
+#include "tests/model/ModelFixture.h"
 #include "tests/shell/ShippedShell.h"
 #include "tests/support/UiHarness.h"
 
@@ -293,6 +297,24 @@ TEST_F(TutorialTest, NothingShowsWhileDisabledOrOverTheAwardsDialog) {
     tutorial->setTutorialEnabled(true);
     EXPECT_TRUE(ask(3, cTutorialManager::TIP_ARROW, &target, cVector2(10, 10)));
     EXPECT_EQ(GameServices::getTutorialManager(), tutorial.get());
+    tutorial->closeCurrentTip();
+    // Nor while the board controller holds its input.
+    auto model = TestModel::makeModel(TestModel::minimalModelXml());
+    cMeadowController controller(model.get(), nullptr, false);
+    controller.lockInput();
+    EXPECT_FALSE(ask(4, cTutorialManager::TIP_ARROW, &target, cVector2(10, 10)));
+    controller.setInputLocked(false);
+    EXPECT_TRUE(ask(4, cTutorialManager::TIP_ARROW, &target, cVector2(10, 10)));
+    tutorial->closeCurrentTip();
+    // Nor over the awards dialog.
+    ui.writeFile("Awards/Awards.xml", "<A Visible=\"1\"/>");
+    ui.writeFile("Awards/AwardTip.xml", "<T/>");
+    auto* dialog = new cAwardTipDlg(nullptr);
+    dialog->fadeIn();
+    EXPECT_FALSE(ask(6, cTutorialManager::TIP_ARROW, &target, cVector2(10, 10)));
+    dialog->hide();
+    EXPECT_TRUE(ask(6, cTutorialManager::TIP_ARROW, &target, cVector2(10, 10)));
+    delete dialog;
 }
 
 namespace {
