@@ -1,5 +1,6 @@
 // artgen: draws every picture of the game.
 // Usage: artgen ATLAS_SOURCE_DIR DATA_DIR DOCS_DIR [SCALE]
+//        artgen --awards DATA_DIR DOCS_DIR (only the tutorial and award pictures)
 // Small pictures go to ATLAS_SOURCE_DIR under their game names (atlaspack packs them into
 // DATA_DIR), large ones straight into DATA_DIR, the contact sheet into DOCS_DIR.
 
