@@ -111,6 +111,20 @@ TEST_F(AwardTest, FlagAwardsAndTheIdleTimeFollowTheirConditions) {
     EXPECT_TRUE(awards->isGiven(10));
 }
 
+TEST_F(AwardTest, AnimalsCareIsOnlyTestedAtAClickAfterTheQueueHasEmptied) {
+    awards->giveAward(0);
+    for (int click = 0; click < 5; ++click)
+        controller->addAnimalsCareClick();
+    EXPECT_EQ(model->getAnimalsCare(), 5);
+    EXPECT_FALSE(awards->isGiven(12));
+    ui.step();
+    ui.run(2.5f);
+    ASSERT_FALSE(awards->hasQueuedAwards());
+    EXPECT_FALSE(awards->isGiven(12));
+    controller->addAnimalsCareClick();
+    EXPECT_TRUE(awards->isGiven(12));
+}
+
 TEST_F(AwardTest, AGivenAwardIsNeverGivenAgainAlsoForANewManager) {
     model->addResourcePoints(1, 1000);
     awards->checkAward1xMoney();

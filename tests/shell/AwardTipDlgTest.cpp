@@ -124,6 +124,8 @@ TEST_F(AwardTipDlgTest, ProgressShowsCountsCutAndTimesWithHours) {
         const wchar_t* text;
     } table[] = {
         {7, L"123/1000"},
+        // No level open: the money made on the level reads 0.
+        {4, L"0/3000"},
         // An hour needed, a minute and a quarter played.
         {8, L"01:15/1:00:00"},
         {9, L"1:15:00/10:00:00"},
