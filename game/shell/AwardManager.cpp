@@ -33,7 +33,13 @@ cAwardManager::cAwardManager(cWidget* parent, cMeadowController* controller)
         m_awards[type].given = gBoolProps[gAwardTypeNames[type]];
     m_infoPanel = new cAwardInfoPanel(this);
     IXmlNode* document = getResourceManager()->getXml("Awards/Awards.xml");
-    loadXML(document);
+    try {
+        loadXML(document);
+    } catch (...) {
+        // The panel has no parent: nothing else would delete it.
+        delete m_infoPanel;
+        throw;
+    }
     document->decRef();
     show();
     disable();
