@@ -4,6 +4,8 @@
 #include "engine/core/Constants.h"
 #include "engine/core/ProfileManager.h"
 #include "engine/core/String.h"
+#include "engine/gui/NewUserDialog.h"
+#include "engine/gui/SelectUserDialog.h"
 #include "engine/platform/Window.h"
 #include "game/model/GameServices.h"
 #include "game/shell/FrontEnd.h"
@@ -13,12 +15,52 @@
 #include "game/shell/MatchStatistics.h"
 #include "game/shell/TipManager.h"
 
+#include <functional>
+#include <string>
+#include <utility>
+
 using namespace Engine;
 
 const char* const GAME_VERSION_TEXT = "v1.10";
 
+namespace {
+
+std::wstring currentPlayerName() {
+    cProfileManager* profiles = getProfileManager();
+    return profiles ? profiles->getCurrentName() : std::wstring();
+}
+
+} // namespace
+
+void registerPlayerDialogs() {
+    FrontEnd::setNewUserDialog([](std::function<void()> done) {
+        auto* dialog = new cNewUserDialog();
+        dialog->setCompleteCallback(std::move(done));
+        dialog->hide();
+        dialog->fadeIn();
+        dialog->enable();
+    });
+    FrontEnd::setSelectUserDialog([](std::function<void()> chosen, std::function<void()> cancelled) {
+        // A row, or deleting the current player, changes the player before the list is left:
+        // leaving it then is a choice, or the menu would show the old player over the new one.
+        const std::wstring before = currentPlayerName();
+        auto* dialog = new cSelectUserDialog(false, true);
+        dialog->setOkCallback([chosen](cSelectUserDialog*) { chosen(); });
+        dialog->setExitCallback([before, chosen, cancelled](cSelectUserDialog*) {
+            if (getProfileManager() && currentPlayerName() != before)
+                chosen();
+            else
+                cancelled();
+        });
+        dialog->hide();
+        dialog->fadeIn();
+        dialog->enable();
+    });
+}
+
 bool onCreateGame(void*) {
     GameServices::setQuitting(false);
+    registerPlayerDialogs();
     cLogoScreen::resetKeyPairing();
     new cTipManager();
     if (!cGameSounds::getInstance())

@@ -10,7 +10,11 @@ struct cApplicationDesc;
 // The program's version, shown in the title when the constant "show_version" is set.
 extern const char* const GAME_VERSION_TEXT;
 
-// Creates the tip manager, the sound table and the logo screen, the first screen.
+// Registers the engine's new-player and select-player dialogs with the front end: each is made
+// hidden, then faded in and enabled.
+void registerPlayerDialogs();
+// Registers the player dialogs and creates the tip manager, the sound table and the logo screen,
+// the first screen.
 bool onCreateGame(void* commandLine);
 // Deletes the map, the tip manager, the match statistics, the main menu and the profile manager,
 // each when it exists.
