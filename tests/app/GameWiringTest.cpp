@@ -3,6 +3,7 @@
 // button brings the menu back. The board screen is a stand-in of the test's own, or none.
 
 #include "app/GameWiring.h"
+#include "engine/core/FileSystem.h"
 #include "engine/core/ProfileManager.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/gui/TextButton.h"
@@ -161,6 +162,37 @@ TEST_F(GameWiringTest, StartPlaysALevelThenTheMapLeadsBackToTheMenu) {
 
     // And round again: the map opens a second time behind the menu.
     click(menu->getStartButton()->getPosition());
+    ASSERT_TRUE(runUntil([&] { return boards.screens.size() == 2 && view->getLevelScreen(); }));
+}
+
+TEST_F(GameWiringTest, TheInGameMenusMainMenuKeepsTheLevelAndTheNextStartOffersIt) {
+    TestMap::FakeFactory boards;
+    cMainMenu* menu = startGame();
+    ASSERT_NE(menu, nullptr);
+    cDevelopmentView* view = map()->getView();
+    click(menu->getStartButton()->getPosition());
+    ASSERT_TRUE(runUntil([&] { return boards.last() && view->getLevelScreen() && !switching(); }));
+
+    // Pause, main menu, yes: the map closes behind the menu and keeps the level with its board.
+    view->showGameMenu();
+    ui.run(1.0f);
+    cGameMenuDlg* pause = map()->getGameMenu();
+    click(pause->getMainMenuButton()->getPosition());
+    ui.run(1.0f);
+    ASSERT_NE(pause->getQuestion(), nullptr);
+    ui.tapKey(Platform::KEY_ENTER);
+    ASSERT_TRUE(runUntil([&] { return menu->isVisible() && menu->isEnabled() && !view->getModel() && !switching(); }));
+    EXPECT_TRUE(boards.last()->closed);
+    EXPECT_EQ(Engine::gIntProps["HasBinarySave"], 1);
+    EXPECT_TRUE(Engine::getFileSystem()->exists(view->getSaveFilePath()));
+
+    // The next start shows the map and asks about the level; yes resumes it on a board.
+    click(menu->getStartButton()->getPosition());
+    ASSERT_TRUE(runUntil([&] { return view->getSavedLevelPrompt() != nullptr && !switching(); }));
+    EXPECT_TRUE(view->isVisible());
+    EXPECT_EQ(boards.screens.size(), 1u);
+    ui.run(1.0f);
+    ui.tapKey(Platform::KEY_ENTER);
     ASSERT_TRUE(runUntil([&] { return boards.screens.size() == 2 && view->getLevelScreen(); }));
 }
 
