@@ -10,6 +10,7 @@
 #include "Cells.h"
 #include "Characters.h"
 #include "ContactSheet.h"
+#include "EditorArt.h"
 #include "Map.h"
 #include "Output.h"
 #include "Paint.h"
@@ -26,6 +27,13 @@ int main(int argc, char** argv) {
     if (argc > 3 && std::string(argv[1]) == "--preview") {
         std::vector<std::string> files(argv + 4, argv + argc);
         ContactSheet::preview(argv[2], std::atof(argv[3]), files);
+        return 0;
+    }
+    // Only the level editor's separate pictures: artgen --editor DATA_DIR SCALE
+    if (argc > 3 && std::string(argv[1]) == "--editor") {
+        Paint::setScale(std::atoi(argv[3]));
+        Output::setRoots("", argv[2], "");
+        EditorArt::generate();
         return 0;
     }
     if (argc < 4) {
@@ -45,6 +53,7 @@ int main(int argc, char** argv) {
         Map::generate();
         Characters::generate();
         Animals::generate();
+        EditorArt::generate();
         if (scale == 1) {
             ContactSheet::generate();
             Characters::contactSheet();
