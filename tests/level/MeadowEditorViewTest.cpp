@@ -226,6 +226,7 @@ TEST_F(MeadowEditorViewTest, BackLeavesThroughTheOwnerAndWritesNothing) {
     EXPECT_EQ(owner.calls, (std::vector<std::string>{"leave"}));
     EXPECT_EQ(owner.left, editor);
     EXPECT_TRUE(controller->isInputLocked());
+    EXPECT_FALSE(std::filesystem::exists(ui.folders().userPath("meadow/model/gamelevels.xml")));
     EXPECT_FALSE(std::filesystem::exists(ui.folders().userPath("Meadow/Model/GameLevels.xml")));
 }
 
