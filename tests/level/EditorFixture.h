@@ -137,6 +137,15 @@ protected:
         ui.writeFile("States.xml", statesXml());
     }
 
+    // The harness on OpenGL for pixel tests; false with the reason when EGL cannot start.
+    bool startGl(std::string& reason) {
+        writeShipped();
+        if (!ui.startGl(reason))
+            return false;
+        owner.states.load(ui.layout("States.xml"));
+        return true;
+    }
+
     // The level as the map's editor flag opens it: loaded with the model's editing flag, a
     // controller with its editor flag, the editor made and unlocked.
     void open(int level = LEVEL) {
