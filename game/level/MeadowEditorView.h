@@ -45,7 +45,7 @@ public:
 
     // ---- The board screen's operations, in their editor form ----
     void initLevel(bool ignored);
-    bool isEditorView() const { return true; }
+    bool isEditorView() { return true; }
     void close();
     void refresh();
     cMeadowObjectView* getGameObjectView(cMeadowObjectModel* piece);

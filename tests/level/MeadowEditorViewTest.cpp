@@ -2,6 +2,7 @@
 // real clicks on the tool buttons and the cells, rows and columns come and go, the level's piece
 // and bonus types are chosen, and the trigger buttons follow the model's trigger table.
 
+#include "engine/gui/ButtonCaption.h"
 #include "engine/gui/Panel.h"
 #include "engine/gui/TextButton.h"
 #include "game/level/MeadowObjectView.h"
@@ -148,6 +149,7 @@ TEST_F(MeadowEditorViewTest, VehicleGoldAndTriggerToolsMarkCellsAndTriggerButton
     EXPECT_EQ(editor->getTriggerButtons()[1]->getUserData(), first);
     EXPECT_EQ(editor->getTriggerButtons()[2]->getUserData(), second);
     EXPECT_GT(editor->getTriggerButtons()[2]->getPosition().x, editor->getTriggerButtons()[1]->getPosition().x);
+    EXPECT_EQ(editor->getTriggerButtons()[2]->getCaption()->getText(), std::to_wstring(second));
 
     // A trigger button links the cells painted next to its trigger.
     clickWidget(editor->getTriggerButtons()[2]);
