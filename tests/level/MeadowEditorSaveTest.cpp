@@ -298,3 +298,20 @@ TEST_F(MeadowEditorSaveTest, PlayTestsTheSavedLevelAndPlaysEvenAfterAFailedCheck
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MeadowEditorSaveTest, AVehicleViewWithoutASelectionObjectThrowsWhenSizedOrSelected) {
+    open();
+    ui.writeFile("Meadow/View/EditorVehicleView.xml", "<EditorVehicleView size=\"96,72\"/>");
+    if (Engine::cResourceManager* resources = Engine::getResourceManager())
+        resources->forgetResource("meadow/view/editorvehicleview.xml");
+    cVehicleModel* vehicle = model->getVehiclesFeature()->addVehicle();
+    auto* view = new cEditorVehicleView(editor, vehicle, true);
+    EXPECT_EQ(TestModel::thrownText([&] { view->getSelectionSize(); }),
+              "cVehicleView::getSelectionSize(): selection object is 0");
+    EXPECT_EQ(TestModel::thrownText([&] { view->showSelection(true); }),
+              "cVehicleView::showSelection(): selection object is 0");
+}
+
+} // namespace
