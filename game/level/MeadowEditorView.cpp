@@ -377,17 +377,10 @@ void cMeadowEditorView::setInputLocked(bool locked) {
 }
 
 void cMeadowEditorView::lockCells(bool locked) {
-    cMeadowFieldView* field = getFieldView();
-    if (!field)
-        return;
-    for (int row = 0; row < field->getRowCount(); ++row)
-        for (int column = 0; column < field->getColumnCount(); ++column)
-            if (cMeadowCellView* cell = field->findCellView(row, column)) {
-                if (locked)
-                    cell->detachEditorInput();
-                else
-                    cell->attachEditorInput();
-            }
+    // In editor mode the field view attaches or detaches every cell's editor input and listens
+    // to the mouse buttons that make sweeps.
+    if (cMeadowFieldView* field = getFieldView())
+        field->setInputLocked(locked);
 }
 
 void cMeadowEditorView::refresh() {

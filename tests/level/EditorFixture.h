@@ -181,7 +181,6 @@ protected:
         ui.moveTo(cell(row, column)->getPosition().x, cell(row, column)->getPosition().y);
         ui.step();
         clickWidget(cell(row, column), button);
-        controller->setRightButtonDown(false);
     }
     Engine::cTextButton* tool(const std::vector<Engine::cTextButton*>& buttons, int value) const {
         for (Engine::cTextButton* button : buttons)

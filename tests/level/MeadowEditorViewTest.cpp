@@ -88,6 +88,22 @@ TEST_F(MeadowEditorViewTest, CellTypeToolsPaintCellsAndTheRightButtonClearsThem)
     EXPECT_TRUE(wood->isEnabled());
     clickCell(1, 0);
     EXPECT_EQ(model->getCell(1, 0)->getType(), 3);
+
+    // A sweep with the button held paints every cell passed over, and stops on release.
+    ui.moveTo(cell(2, 0)->getPosition().x, cell(2, 0)->getPosition().y);
+    ui.step();
+    ui.press();
+    ui.step();
+    for (int column = 1; column <= 2; ++column) {
+        ui.moveTo(cell(2, column)->getPosition().x, cell(2, column)->getPosition().y);
+        ui.step();
+    }
+    ui.release();
+    ui.step();
+    ui.moveTo(cell(2, 3)->getPosition().x, cell(2, 3)->getPosition().y);
+    ui.step();
+    for (int column = 0; column <= 3; ++column)
+        EXPECT_EQ(model->getCell(2, column)->getType(), column <= 2 ? 3 : 1) << column;
 }
 
 TEST_F(MeadowEditorViewTest, LockToolsLockCellsWithAPieceAndIndexToolsChooseItsIndex) {
