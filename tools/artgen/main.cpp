@@ -32,13 +32,6 @@ int main(int argc, char** argv) {
         ContactSheet::preview(argv[2], std::atof(argv[3]), files);
         return 0;
     }
-    // Only the level editor's separate pictures: artgen --editor DATA_DIR SCALE
-    if (argc > 3 && std::string(argv[1]) == "--editor") {
-        Paint::setScale(std::atoi(argv[3]));
-        Output::setRoots("", argv[2], "");
-        EditorArt::generate();
-        return 0;
-    }
     // Only the upgrade panel's pictures, which sit beside the atlases: artgen --upgrade-panel DATA_DIR
     if (argc == 3 && std::string(argv[1]) == "--upgrade-panel") {
         Output::setRoots(argv[2], argv[2], argv[2]);
@@ -48,6 +41,13 @@ int main(int argc, char** argv) {
     if (argc == 4 && std::string(argv[1]) == "--awards") {
         Output::setRoots(argv[2], argv[2], argv[3]);
         AwardArt::generate();
+        return 0;
+    }
+    // Only the level editor's separate pictures: artgen --editor DATA_DIR SCALE
+    if (argc > 3 && std::string(argv[1]) == "--editor") {
+        Paint::setScale(std::atoi(argv[3]));
+        Output::setRoots("", argv[2], "");
+        EditorArt::generate();
         return 0;
     }
     if (argc < 4) {
