@@ -11,6 +11,7 @@
 #include "game/level/MeadowObjectView.h"
 #include "game/level/MeadowView.h"
 #include "game/level/SelectionSprite.h"
+#include "game/model/AwardManager.h"
 #include "game/model/BonusEffect.h"
 #include "game/model/CellModel.h"
 #include "game/model/GameServices.h"
@@ -36,6 +37,12 @@ float frameDelta() {
 void playSound(const char* id) {
     if (IGameSounds* sounds = GameServices::getGameSounds())
         sounds->play(id);
+}
+
+// Every piece the board counts as matched may reach the matched-pieces award.
+void checkMatchesAward(cMeadowController* controller) {
+    if (IAwardManager* awards = controller ? controller->getAwardManager() : nullptr)
+        awards->checkAwardNMatches();
 }
 
 // Walks a list, removing each element whose step reports its end, then calling `done` on it.
@@ -415,6 +422,7 @@ void cMeadowFieldView::updateMatchedFigures(const tFigureList& matched, bool cas
                 figure.getRemovedObjects().push_back(piece);
             }
             m_model->incMatchedObjects();
+            checkMatchesAward(m_controller);
             cellView->freezeForDelay();
             // The bigger the figure, the bigger the crush: 3, 4, 5 and more pieces.
             cellView->startCrushAnimation(n >= 3 && n <= 5 ? n - 3 : 3);
@@ -547,6 +555,7 @@ void cMeadowFieldView::crashCell(const cVector2& position, IBonusEffect* effect)
                 view->removeFireEffect();
             }
             m_model->incMatchedObjects();
+            checkMatchesAward(m_controller);
             cellView->freezeForDelay();
         }
     }

@@ -26,7 +26,7 @@ class cCellModel;
 class cMeadowObjectModel;
 class cVehicleModel;
 class IBonusEffect;
-class ITutorialManager;
+class cTutorialManager;
 namespace Engine {
 class cPanel;
 class cPyroEffect;
@@ -224,5 +224,5 @@ private:
     std::vector<std::string> m_ironCrashSounds;
     std::vector<std::string> m_chainCrashSounds;
     bool m_crashFromSignal = false;
-    ITutorialManager* m_tutorial = nullptr;
+    cTutorialManager* m_tutorial = nullptr;
 };

@@ -16,6 +16,7 @@
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "game/shell/Clouds.h"
+#include "game/shell/TutorialManager.h"
 #include "game/shell/VisualStates.h"
 
 using namespace Engine;
@@ -247,6 +248,10 @@ cPyroEffect* cMeadowView::getCellCrushAnimation(int index) const {
 }
 
 void cMeadowView::showNextMove(const cVector2& first, const cVector2& second) {
+    // The tutorial's own move tip is on screen already.
+    cTutorialManager* tutorial = cTutorialManager::getInstance();
+    if (tutorial && tutorial->getCurrentTipId() == 1)
+        return;
     clearPrompts();
     const cVector2 pa = m_fieldView->getCellPosition(int(first.x), int(first.y));
     const cVector2 pb = m_fieldView->getCellPosition(int(second.x), int(second.y));
@@ -262,6 +267,10 @@ void cMeadowView::clearPrompts() {
     if (m_currentPrompt) {
         m_currentPrompt->hide();
         m_currentPrompt = nullptr;
+    }
+    if (cTutorialManager* tutorial = cTutorialManager::getInstance()) {
+        tutorial->resetTipTimer(1);
+        tutorial->cancelTip(1);
     }
     m_hintTipPending = false;
 }
@@ -307,6 +316,14 @@ void cMeadowView::showBonusObject(cMeadowObjectModel* piece) {
     view->getOverlay()->hide();
     view->show();
     view->attachInput();
+    // Blast, row, column and cross pieces each have a tip of their own (21 to 24).
+    const int tag = piece->getBonusTag();
+    cTutorialManager* tutorial = cTutorialManager::getInstance();
+    if (tutorial && tag >= 201 && tag <= 204 &&
+        tutorial->checkAndShow(tag - 180, cTutorialManager::TIP_ARROW, view, nullptr, view->getPosition(), false)) {
+        piece->setState(22);
+        view->setHighlighted(true);
+    }
 }
 
 void cMeadowView::shakeIdleObjects() {
