@@ -2,11 +2,13 @@
 
 // The board of one level as the board screen draws it: one cell view per model cell on a square
 // grid around "center_position", the cell, selection and effect prototypes read from
-// "Meadow/View/FieldView.xml", the depths of the cells and the refresh operations. Motions,
-// model signals and level effects join it in later steps.
+// "Meadow/View/FieldView.xml", the depths of the cells and the refresh operations; the model's
+// signals, the selection and the board's mouse codes (MeadowFieldSignals.cpp); the motion lists
+// of a move, its matches and its crashes (MeadowFieldMotions.cpp). Level effects join it later.
 
 #include "engine/core/Vector2.h"
 #include "engine/gui/Background.h"
+#include "game/model/MeadowFigure.h"
 
 #include <array>
 #include <list>
@@ -20,10 +22,19 @@ class cMeadowView;
 class cMeadowCellView;
 class cMeadowObjectView;
 class cSelectionSprite;
+class cCellModel;
+class cMeadowObjectModel;
+class cVehicleModel;
+class IBonusEffect;
 class ITutorialManager;
 namespace Engine {
 class cPanel;
 }
+namespace boost {
+namespace signals2 {
+class connection;
+}
+} // namespace boost
 
 class cMeadowFieldView : public Engine::cBackground {
 public:
@@ -75,7 +86,74 @@ public:
     cMeadowController* getController() const { return m_controller; }
     bool isEditorMode() const { return m_editorMode; }
 
+    // ---- Model signals, selection and input (MeadowFieldSignals.cpp) ----
+    void onBlastBonus(cMeadowObjectModel* piece, bool wave);
+    void onCellBlasted(cCellModel* cell);
+    void onLightningBonus(cMeadowObjectModel* piece, bool unused);
+    void onCellLightning(cCellModel* cell);
+    void onHiddenObjectShown(cMeadowObjectModel* piece);
+    void onUnusedObject(cMeadowObjectModel* piece);
+    void onPrizeCell(int row, int column);
+    void onUnusedCell(int row, int column);
+    virtual void setInputLocked(bool locked);
+    bool isInputLocked() const { return m_inputLocked; }
+    bool showPrizeCell(float row, float column);
+    void trackBonusTarget();
+    void onBonusClick();
+    void onBonusCancel();
+    void onLeftButtonUp();
+    void onEditorButton(int code);
+    const std::list<Engine::cVector2>& getPrizeCells() const { return m_prizeCells; }
+
+    // ---- Motion lists, matches and crashes (MeadowFieldMotions.cpp) ----
+    void process() override;
+    virtual void exchangeObjects(cMeadowObjectModel* a, cMeadowObjectModel* b);
+    virtual void swapBack(cMeadowObjectView* a, cMeadowObjectView* b);
+    virtual void updateMatchedFigures(const tFigureList& figures, bool cascade);
+    virtual void crashCell(const Engine::cVector2& position, IBonusEffect* effect);
+    void startObjectMotions();
+    void onObjectPassedDown(cMeadowObjectModel* piece);
+    void applyFigureBonus(cMeadowFigure& figure, bool cascade);
+    void matchAroundFigure(cMeadowFigure& figure);
+    void clearMotionLists();
+    void resetForReplay();
+    // A vehicle takes a matched or crashed piece. Until the vehicle panel flies it there the
+    // piece goes straight in: the view hides and the controller loads it.
+    virtual void addFlyingObject(cVehicleModel* vehicle, cMeadowObjectView* view);
+    // The trigger effect of a cell opened by a match; until the level effects play it the
+    // trigger opens at once.
+    virtual void startTriggerEffect(const Engine::cVector2& position);
+    bool isTriggerEffectRunning() const { return m_triggerEffectRunning; }
+    float getSoundClock() const { return m_soundClock; }
+    float getScreenHeight() const { return m_screenHeight; }
+
+    using tViewPair = std::pair<cMeadowObjectView*, cMeadowObjectView*>;
+    const std::list<tViewPair>& getExchangePairs() const { return m_exchangePairs; }
+    const std::list<tViewPair>& getSwapBackPairs() const { return m_swapBackPairs; }
+    std::list<cMeadowFigure>& getDyingFigures() { return m_dyingFigures; }
+    const std::list<cMeadowObjectView*>& getCrashing() const { return m_crashing; }
+    const std::list<cMeadowObjectView*>& getDelayedCaptures() const { return m_delayedCaptures; }
+    const std::list<cMeadowObjectView*>& getBouncing() const { return m_bouncing; }
+    const std::list<cMeadowObjectView*>& getAppearing() const { return m_appearing; }
+    const std::list<cMeadowObjectView*>& getDescending() const { return m_descending; }
+    const std::list<cMeadowObjectView*>& getFalling() const { return m_falling; }
+    const std::list<cMeadowObjectView*>& getLanding() const { return m_landing; }
+    const std::list<cMeadowObjectView*>& getToVehicle() const { return m_toVehicle; }
+    std::list<cMeadowObjectView*>& getNewLevelFalls() { return m_newLevelFalls; }
+    std::list<cMeadowObjectView*>& getMixing() { return m_mixing; }
+
 private:
+    void connectSignals();
+    void registerInput(bool add);
+    bool stepFigure(cMeadowFigure& figure, float dt);
+    void startExchangePair(cMeadowObjectView* a, cMeadowObjectView* b);
+    void shakeIdleObjects();
+    void playCrashSound(bool lock, bool iron, bool wood, bool plainCrash);
+    void playOneOf(const std::vector<std::string>& ids);
+    cMeadowCellView* cellAtCursor(bool visibleOnly) const;
+    // A trigger on or beside the position opens, unless one runs already.
+    void openTriggerAt(const Engine::cVector2& position);
+
     void clearCells();
     cMeadowCellView* createNewCell(class cCellModel* cell, int row, int column);
     cMeadowCellView* cellOrThrow(const char* operation, const char* what, int row, int column) const;
@@ -95,9 +173,14 @@ private:
     float m_cellsDeepStep = 0;
     float m_complexCellsDeepDelta = 0;
     cSelectionSprite* m_selection = nullptr;
-    // The motion lists; filled by the motions, which land later.
-    std::list<cMeadowObjectView*> m_exchangeList, m_swapBackList, m_destroyList, m_appearList, m_descendList,
-        m_crashList, m_captureList, m_mixList, m_bounceList, m_fallList, m_landList;
+    // The motion lists, walked in this order every frame.
+    std::list<tViewPair> m_exchangePairs, m_swapBackPairs;
+    std::list<cMeadowFigure> m_dyingFigures;
+    std::list<cMeadowObjectView*> m_crashing, m_delayedCaptures, m_bouncing, m_appearing, m_descending, m_falling,
+        m_landing, m_newLevelFalls, m_mixing, m_toVehicle;
+    std::list<Engine::cVector2> m_prizeCells;
+    std::vector<boost::signals2::connection> m_connections;
+    bool m_inputLocked = true;
     float m_perimeterEffectDelay = 0;
     int m_fig4AroundObjects = 0;
     int m_fig5AroundObjects = 0;

@@ -247,10 +247,13 @@ void cMeadowObjectView::process() {
         const float e = m_shakeElapsed += dt;
         if (e > m_shakeDuration) {
             m_shaking = false;
-            setPosition(m_homePosition);
-            if (m_model)
-                m_model->setIdle();
-            attachInput();
+            // Someone else may own the piece by now (a fall the model began): leave it to them.
+            if (!m_model || m_model->getState() == cMeadowObjectModel::MOVING) {
+                setPosition(m_homePosition);
+                if (m_model)
+                    m_model->setAtRest();
+                attachInput();
+            }
         } else {
             setPosition(cVector2(m_homePosition.x + damped(e), m_homePosition.y));
         }

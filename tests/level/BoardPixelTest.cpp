@@ -162,7 +162,7 @@ TEST_F(BoardPixelTest, AShippedLevelDrawsItsCellsBordersLocksAndPieces) {
     for (int column = model->getColumns() / 2; column < model->getColumns(); ++column)
         if (cMeadowObjectModel* piece = model->getObject(model->getRows() / 2, column))
             if (model->getCell(model->getRows() / 2, column)->getLocks() == 0) {
-                piece->isSelected() = true;
+                model->setSelected(piece);
                 break;
             }
     field->updateSelection();
