@@ -44,6 +44,12 @@ const char* const SHIPPED[] = {
     "Meadow/View/FieldView.xml",
     "Meadow/View/GameObjects.xml",
     "Meadow/View/FlyingNumber.xml",
+    "Meadow/View/InfoPanel.xml",
+    "Meadow/View/AchievementsView.xml",
+    "Fonts/Text22.fnt",
+    "Fonts/Text22.png",
+    "Fonts/Title36.fnt",
+    "Fonts/Title36.png",
 };
 
 // The owner's looks, naming the shipped pictures as the map screen's "States" table will.

@@ -107,6 +107,7 @@ protected:
             ui.writeFile("Meadow/View/FieldView.xml", fieldViewXml());
             ui.writeFile("Meadow/View/GameObjects.xml", objects);
             ui.writeFile("States.xml", statesXml());
+            writeBoardPanels(ui);
             for (const char* name : {"bee", "icon", "border", "selection", "cell0", "simple0", "simple1", "wood0",
                                      "wood1", "iron0", "locks1", "locks2", "p1", "p2", "p3", "p4", "p201"})
                 ui.writePicture(std::string("art/") + name + ".tga", 2, 2, 0xFF808080u);
