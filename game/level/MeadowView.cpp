@@ -63,6 +63,8 @@ cMeadowView::cMeadowView(IVisualStates* owner, cMeadowModel* model, cMeadowContr
     loadXML(root);
     root->decRef();
     connectModelSignals();
+    // The switch back to the owner is started from the update step, which runs while hidden.
+    enableAbsolute();
 }
 
 cMeadowView::~cMeadowView() {

@@ -145,6 +145,8 @@ void cMeadowView::onScreenCovered() {
 void cMeadowView::initLevel(bool withoutControls) {
     m_fieldView = new cMeadowFieldView(this, m_model, m_controller, false);
     m_fieldView->initField(this);
+    // Its level effects run in the update step, also while the board is locked.
+    m_fieldView->enableAbsolute();
     createGameObjectsPrototypes();
     createGameObjects();
     if (const BoardParts::tVehiclePanelFactory& factory = BoardParts::getVehiclePanelFactory())
