@@ -395,6 +395,8 @@ void cMeadowFieldView::stepMixingEffect(float dt) {
             awards->checkBonusAward(MIX_BONUS_TYPE);
         m_controller->continueTurn();
         m_controller->setInputLocked(false);
+    } else {
+        setInputLocked(false);
     }
     if (m_boardView)
         m_boardView->onInstantBonusFinished();

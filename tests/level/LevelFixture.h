@@ -107,8 +107,9 @@ inline const char* objectsXml() {
 inline void writeBoardPanels(TestSupport::UiHarness& ui) {
     ui.writeFile("Meadow/View/InfoPanel.xml", "<InfoPanel/>");
     ui.writeFile("Meadow/View/AchievementsView.xml", "<AchievementsView/>");
-    // Points earned make flying numbers.
+    // Points earned make flying numbers; a fired trigger plays its bursts.
     ui.writeFile("Meadow/View/FlyingNumber.xml", "<FlyingNumber/>");
+    ui.writeFile("Meadow/View/effects/TriggerEffect.xml", "<TriggerEffect/>");
 }
 
 class BoardTest : public ::testing::Test {
@@ -125,6 +126,7 @@ protected:
         ui.writeFile("Meadow/View/GameObjects.xml", objectsXml());
         ui.writeFile("States.xml", statesXml());
         writeBoardPanels(ui);
+        writeExtraFiles();
         for (const char* name : {"bee", "icon", "border", "selection", "cell0", "simple0", "simple1", "wood0", "wood1",
                                  "iron0", "locks1", "locks2", "p1", "p2", "p3", "p4", "p201"})
             ui.writePicture(std::string("art/") + name + ".tga", 2, 2, 0xFF808080u);
@@ -156,6 +158,9 @@ protected:
         board->createGameObjectsPrototypes();
         board->createGameObjects();
     }
+
+    // Files a test adds to (or writes over) the fixture's, before the harness starts.
+    virtual void writeExtraFiles() {}
 
     cMeadowCellView* cell(int row, int column) { return field->findCellView(row, column); }
 
