@@ -1,6 +1,6 @@
 // The field view's level effects: the cells arriving and the pieces falling in at the start of
-// a level, the arrival tips and the input unlock that follows, the pieces falling out at the
-// end, the trigger spiral, the blink wave and the bees of the mixing bonus.
+// a level, the arrival tips and the input unlock that follows, the trigger spiral, the blink
+// wave and the bees of the mixing bonus.
 
 #include "engine/core/FrameTimer.h"
 #include "engine/core/Random.h"
@@ -154,48 +154,9 @@ void cMeadowFieldView::showArrivalTips() {
     m_arrivalDone = false;
 }
 
-// ---- End of a level ----
-
-void cMeadowFieldView::startEndLevelEffect(float) {
-    playSound("object_fall_end_level");
-    for (auto& entry : m_cells)
-        entry.second->clearIcons();
-    m_endLevelFalls.clear();
-    for (int row = 0; row < m_rows; ++row)
-        for (int column = 0; column < m_columns; ++column) {
-            cMeadowObjectModel* piece = m_model->getObject(row, column);
-            if (!piece || piece->isBusy())
-                continue;
-            if (cMeadowObjectView* view = m_boardView->getGameObjectView(piece)) {
-                view->startEndLevelFall(m_screenHeight, m_rows);
-                m_endLevelFalls.push_back(view);
-            }
-        }
-    if (m_endLevelFalls.empty()) {
-        if (m_boardView)
-            m_boardView->onEndLevelEffectFinished();
-    } else {
-        for (auto& entry : m_cells)
-            if (entry.second->isVisible())
-                entry.second->startRandomShake(true);
-    }
-    if (m_selection)
-        m_selection->hide();
-}
-
 void cMeadowFieldView::onUpdate() {
     cBackground::onUpdate();
     const float dt = frameDelta();
-    if (!m_endLevelFalls.empty()) {
-        walkList(
-            m_endLevelFalls, [dt](cMeadowObjectView* view) { return view->stepEndLevelFall(dt); },
-            [this](cMeadowObjectView* view) {
-                if (m_controller)
-                    m_controller->removeObject(view);
-            });
-        if (m_endLevelFalls.empty() && m_boardView)
-            m_boardView->onEndLevelEffectFinished();
-    }
     if (!m_cellArrivals.empty()) {
         walkList(
             m_cellArrivals, [dt](cMeadowCellView* view) { return view->stepBorderArrive(dt); },

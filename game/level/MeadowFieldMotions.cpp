@@ -154,7 +154,47 @@ void cMeadowFieldView::process() {
             if (m_boardView)
                 m_boardView->updateMoneyText();
         });
+    if (!m_endLevelFalls.empty()) {
+        walk(
+            m_endLevelFalls, [dt](cMeadowObjectView* view) { return view->stepEndLevelFall(dt); },
+            [this](cMeadowObjectView* view) {
+                if (m_controller)
+                    m_controller->removeObject(view);
+            });
+        m_endLevelEffectDone = m_endLevelFalls.empty();
+        if (m_endLevelEffectDone && m_boardView)
+            m_boardView->onEndLevelEffectFinished();
+    }
     trackBonusTarget();
+}
+
+void cMeadowFieldView::startEndLevelEffect(float) {
+    playSound("object_fall_end_level");
+    for (auto& entry : m_cells)
+        entry.second->clearIcons();
+    m_endLevelFalls.clear();
+    m_endLevelEffectDone = false;
+    // The rows are spread over the board's height, whatever the effect's length.
+    for (int row = 0; row < m_rows; ++row)
+        for (int column = 0; column < m_columns; ++column) {
+            cMeadowObjectModel* piece = m_model->getObject(row, column);
+            if (!piece || piece->isBusy())
+                continue;
+            if (cMeadowObjectView* view = m_boardView->getGameObjectView(piece)) {
+                view->startEndLevelFall(m_screenHeight, m_rows);
+                m_endLevelFalls.push_back(view);
+            }
+        }
+    if (m_endLevelFalls.empty()) {
+        m_endLevelEffectDone = true;
+        if (m_boardView)
+            m_boardView->onEndLevelEffectFinished();
+    } else {
+        for (auto& entry : m_cells)
+            if (entry.second->isVisible())
+                entry.second->startRandomShake(true);
+    }
+    m_selection->hide();
 }
 
 bool cMeadowFieldView::stepFigure(cMeadowFigure& figure, float dt) {

@@ -212,7 +212,9 @@ cMeadowCellView* cMeadowFieldView::cellOrThrow(const char* operation, const char
 }
 
 cVector2 cMeadowFieldView::getCellPosition(int row, int column) const {
-    return cellOrThrow("getCellPosition", "there is no cell in coordinates", row, column)->getPosition();
+    cellOrThrow("getCellPosition", "there is no cell in coordinates", row, column);
+    // The cell's place on the grid, not where a shake has put its view this frame.
+    return cVector2(m_origin.x + float(column) * m_cellDistance, m_origin.y - float(row) * m_cellDistance);
 }
 
 cVector2 cMeadowFieldView::getCellPositionOfView(cMeadowObjectView* view) const {

@@ -124,24 +124,26 @@ public:
     // The trigger effect of the cell at (row, column): the cells waiting for that trigger grow
     // in one by one along a square spiral around it.
     virtual void startTriggerEffect(const Engine::cVector2& position);
+    // The board's pieces fall off the screen row by row, the cells shake and hide.
+    void startEndLevelEffect(float time);
+    bool isEndLevelEffectDone() const { return m_endLevelEffectDone; }
+    const std::list<cMeadowObjectView*>& getEndLevelFalls() const { return m_endLevelFalls; }
     bool isTriggerEffectRunning() const { return m_triggerEffectRunning; }
     float getSoundClock() const { return m_soundClock; }
     float getScreenHeight() const { return m_screenHeight; }
 
     // ---- Level effects (MeadowFieldEffects.cpp) ----
-    // The cell arrivals, end-of-level falls and blink wave, also while the field is locked.
+    // The cell arrivals and the blink wave, also while the field is locked.
     void onUpdate() override;
     void startCellsArrival();
     void restartCellsArrival();
     void startNewLevelEffect();
-    void startEndLevelEffect(float time);
     void startMixingAnimation();
     void endTriggerEffect();
     bool isArrivalDone() const { return m_arrivalDone; }
     bool isWaveRunning() const { return m_waveRunning; }
     const std::list<cMeadowCellView*>& getCellArrivals() const { return m_cellArrivals; }
     const std::list<cMeadowCellView*>& getCellReArrivals() const { return m_cellReArrivals; }
-    const std::list<cMeadowObjectView*>& getEndLevelFalls() const { return m_endLevelFalls; }
     const std::vector<cMeadowCellView*>& getTriggerQueue() const { return m_triggerQueue; }
     const std::list<cMeadowCellView*>& getTriggerCells() const { return m_triggerCells; }
     cMeadowCellView* getTriggerCellView() const { return m_triggerCellView; }
@@ -203,7 +205,8 @@ private:
     std::list<tViewPair> m_exchangePairs, m_swapBackPairs;
     std::list<cMeadowFigure> m_dyingFigures;
     std::list<cMeadowObjectView*> m_crashing, m_delayedCaptures, m_bouncing, m_appearing, m_descending, m_falling,
-        m_landing, m_newLevelFalls, m_mixing, m_toVehicle;
+        m_landing, m_newLevelFalls, m_mixing, m_toVehicle, m_endLevelFalls;
+    bool m_endLevelEffectDone = false;
     std::list<Engine::cVector2> m_prizeCells;
     std::vector<boost::signals2::connection> m_connections;
     bool m_inputLocked = true;
@@ -241,7 +244,6 @@ private:
     bool m_crashFromSignal = false;
     ITutorialManager* m_tutorial = nullptr;
     std::list<cMeadowCellView*> m_cellArrivals, m_cellReArrivals, m_triggerCells;
-    std::list<cMeadowObjectView*> m_endLevelFalls;
     Engine::cVector2 m_triggerOrigin;
     Engine::cVector2 m_triggerDirection;
     int m_triggerNumber = 0;

@@ -97,7 +97,8 @@ void cMeadowView::process() {
     if (m_paused)
         return;
     const float dt = frameDelta();
-    if (m_controller)
+    // Only the controller's own level view drives it, once a frame.
+    if (m_controller && m_controller->getLevelView() == this)
         m_controller->update(dt);
     if (!m_fieldView)
         return;

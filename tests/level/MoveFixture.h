@@ -14,6 +14,7 @@
 #include "game/model/LevelView.h"
 #include "game/model/MeadowController.h"
 #include "tests/level/LevelFixture.h"
+#include "tests/support/TempFolder.h"
 
 #include <string>
 #include <vector>
@@ -26,7 +27,10 @@ class BoardLink : public ILevelView {
 public:
     BoardLink(cMeadowView& board, cMeadowFieldView& field) : m_board(board), m_field(field) {}
 
-    void setInputLocked(bool locked) override { m_field.setInputLocked(locked); }
+    void setInputLocked(bool locked) override {
+        this->locked = locked;
+        m_field.setInputLocked(locked);
+    }
     void refresh() override {
         m_field.updateSelection();
         m_board.hideInvalidObjectViews();
@@ -54,14 +58,35 @@ public:
     void resumeMusic() override {}
     bool isShown() override { return true; }
     bool isEnabled() override { return true; }
-    IBonusEffect* createBonusEffect(int) override { return nullptr; }
-    void deleteBonusEffect(IBonusEffect*) override {}
+    IBonusEffect* createBonusEffect(int) override { return effect; }
+    void deleteBonusEffect(IBonusEffect*) override { ++deleted; }
 
+    // While the screen is locked its frame does not run the controller's update.
+    bool locked = true;
     int finished = 0;
+    int deleted = 0;
+    IBonusEffect* effect = nullptr;
 
 private:
     cMeadowView& m_board;
     cMeadowFieldView& m_field;
+};
+
+// A bought bonus that only records where it was aimed and when it acted.
+class FakeEffect : public IBonusEffect {
+public:
+    int getBonusType() override { return type; }
+    bool isImmediate() override { return immediate; }
+    void setImmediate(bool value) override { immediate = value; }
+    void setTargetCell(const Engine::cVector2& cell) override { target = cell; }
+    Engine::cVector2 getTargetCell() override { return target; }
+    bool canApply() override { return true; }
+    void apply() override { ++applied; }
+
+    int type = 11;
+    bool immediate = false;
+    Engine::cVector2 target{-1, -1};
+    int applied = 0;
 };
 
 // Game sounds that only write down what was asked.
@@ -85,6 +110,9 @@ inline std::string motionProto() {
 class MoveTest : public BoardTest {
 protected:
     void TearDown() override {
+        // Flying numbers delete themselves when they have flown: none may outlive the harness.
+        if (ui.started())
+            ui.run(1.0f);
         if (controller)
             controller->setLevelView(nullptr);
         field.reset();
@@ -102,12 +130,22 @@ protected:
             std::string objects = objectsXml();
             objects.insert(objects.find("</GameObjects>"), "<Object id=\"obj202\" Picture=\"art/p201.tga\"/>"
                                                            "<Object id=\"obj203\" Picture=\"art/p201.tga\"/>"
-                                                           "<Object id=\"obj204\" Picture=\"art/p201.tga\"/>");
+                                                           "<Object id=\"obj204\" Picture=\"art/p201.tga\"/>"
+                                                           "<Object id=\"obj101\" Picture=\"art/p201.tga\"/>"
+                                                           "<Object id=\"obj102\" Picture=\"art/p201.tga\"/>");
             ui.writeFile("Meadow/View/MeadowView.xml", meadowViewXml(motionProto()));
             ui.writeFile("Meadow/View/FieldView.xml", fieldViewXml());
             ui.writeFile("Meadow/View/GameObjects.xml", objects);
             ui.writeFile("States.xml", statesXml());
             writeBoardPanels(ui);
+            // The money paid for a piece passed down flies as a number.
+            for (const char* name : {"Fonts/Digits30.fnt", "Fonts/Digits30.png"})
+                ui.writeFile(name, TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/" + name));
+            ui.writeFile("Meadow/View/FlyingNumber.xml",
+                         "<FlyingNumber Visible=\"1\" Enable=\"1\" fly_up_dir=\"0,-60\" fly_up_time=\"0.5\">"
+                         "<Number Visible=\"1\" Font=\"Fonts/Digits30.fnt\" Texture=\"Fonts/Digits30.png\" "
+                         "SpaceWidth=\"9\"/><Icon Visible=\"1\" size=\"8,8\" Picture=\"art/p1.tga\"/>"
+                         "</FlyingNumber>");
             for (const char* name : {"bee", "icon", "border", "selection", "cell0", "simple0", "simple1", "wood0",
                                      "wood1", "iron0", "locks1", "locks2", "p1", "p2", "p3", "p4", "p201"})
                 ui.writePicture(std::string("art/") + name + ".tga", 2, 2, 0xFF808080u);
@@ -115,6 +153,7 @@ protected:
             states.load(ui.layout("States.xml"));
         }
         GameServices::setGameSounds(&sounds);
+        sounds.log.clear();
         std::vector<std::string> rows;
         for (const std::string& line : types) {
             std::string row;
@@ -134,9 +173,14 @@ protected:
             const size_t end = description.find("/>", at) + 2;
             description.replace(at, end - at, rules);
         }
-        description.insert(description.find("</GameObjects>"),
-                           "<O type=\"202\" category=\"11\"/><O type=\"203\" category=\"11\"/>"
-                           "<O type=\"204\" category=\"11\"/>");
+        description.insert(
+            description.find("</GameObjects>"),
+            "<O type=\"202\" category=\"11\"/><O type=\"203\" category=\"11\"/>"
+            "<O type=\"204\" category=\"11\"/><O type=\"101\" category=\"10\" color_group=\"-1\">"
+            "<Rule amount=\"1\" money=\"40\" bonus_points=\"0\"/></O><O type=\"102\" "
+            "category=\"10\" color_group=\"-1\"><Rule amount=\"1\" money=\"50\" bonus_points=\"0\"/></O>");
+        // A bought bonus to aim.
+        description.insert(description.find("</GameResources>"), "<R id=\"chicken\" type=\"11\" price=\"40\"/>");
         model = TestModel::makeModel(description, levelsXml(rows));
         model->setEditorMode(true);
         model->loadLevel(0);
@@ -172,7 +216,7 @@ protected:
     // One frame of the board screen.
     void frame() {
         ui.step();
-        if (!controller->isInputLocked())
+        if (!link->locked)
             controller->update(TestSupport::UiHarness::FRAME_TIME);
     }
     // Frames until the field is at rest and the controller has nothing left to start (at most
@@ -180,12 +224,20 @@ protected:
     int settle(int limit = 400) {
         for (int frames = 1; frames <= limit; ++frames) {
             frame();
-            if (!field->isBusy() && !model->hasBusyObject() && !model->hasMatches())
+            if (!field->isBusy() && !model->hasBusyObject() && !model->hasMatches() && isFull())
                 return frames;
         }
         return -1;
     }
 
+    // Every enabled cell holds a piece.
+    bool isFull() {
+        for (int row = 0; row < model->getRows(); ++row)
+            for (int column = 0; column < model->getColumns(); ++column)
+                if (model->getCell(row, column)->isEnabled() && !model->getObject(row, column))
+                    return false;
+        return true;
+    }
     cMeadowObjectModel* piece(int row, int column) { return model->getObject(row, column); }
     cMeadowObjectView* view(int row, int column) { return board->getGameObjectView(piece(row, column)); }
     Engine::cVector2 at(int row, int column) { return field->getCellPosition(row, column); }
