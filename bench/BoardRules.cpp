@@ -266,7 +266,8 @@ BENCHMARK(BM_WholeMoveIntGrid);
 namespace {
 
 // Prints the figures as usual, then the whole move's time as a multiple of the grid's
-// (run with --benchmark_repetitions=5 on a busy machine).
+// (run with --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true on a busy
+// machine).
 class cRatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {

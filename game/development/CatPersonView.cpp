@@ -11,6 +11,7 @@
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowUnit.h"
 #include "game/model/ModelXml.h"
+#include "game/shell/RandomFloat.h"
 
 using Engine::cStringA;
 using Engine::cVector2;
@@ -65,6 +66,7 @@ const Engine::cVisual& cCatPersonView::getVisualState(const std::string& id) con
 }
 
 void cCatPersonView::process() {
+    // The panel's step: the button's own deferred-click step is not the cat's.
     cPanel::process();
     const float dt = frameTime();
     m_voiceCooldown -= dt;

@@ -22,8 +22,9 @@ public:
 
     void process() override;
     // Its own process counts its work down; counting it here too would halve the bird-house scene.
-    void onUpdate() override { cPanel::onUpdate(); }
-    // The character keys, "cat_silence_time" and the looks of "States"; the model is not loaded here.
+    void onUpdate() override { cButton::onUpdate(); }
+    // The character keys (the model reads its part of the element), "cat_silence_time" and the looks
+    // of "States".
     void loadXML(const Engine::IXmlNode* node) override;
     void clicked() override;
     void startTalking() override;

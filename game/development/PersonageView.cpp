@@ -1,15 +1,16 @@
 #include "game/development/PersonageView.h"
 
 #include "engine/core/FrameTimer.h"
-#include "engine/core/Random.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/FrameTextButton.h"
 #include "game/development/BubbleView.h"
 #include "game/development/Graph.h"
 #include "game/development/PersonageModel.h"
 #include "game/development/PersonageScreen.h"
 #include "game/development/UnitView.h"
+#include "game/shell/RandomFloat.h"
 
 #include <cmath>
 
@@ -32,15 +33,44 @@ void readVector(const Engine::IXmlNode* node, const wchar_t* key, cVector2& out)
     Engine::parseVector2(out, node->getAttribute(key));
 }
 
+// A node button of the editor's overlay: it remembers its node, and its hover callbacks find
+// the heroine's view through it.
+class cNodeButton : public Engine::cFrameTextButton {
+public:
+    cNodeButton(const Engine::cFrameTextButton& proto, cPersonageView* view, int32_t index)
+        : cFrameTextButton(proto), m_view(view), m_index(index) {
+        setHoverCallback(&cNodeButton::hovered);
+        setUnhoverCallback(&cNodeButton::unhovered);
+    }
+    // The view is gone or has made its overlay again: the button only waits for its deletion.
+    void forget() {
+        setHoverCallback(nullptr);
+        setUnhoverCallback(nullptr);
+    }
+
+private:
+    static void hovered(Engine::cButton* button) {
+        auto* node = static_cast<cNodeButton*>(button);
+        node->m_view->growNeighbours(node->m_index);
+    }
+    static void unhovered(Engine::cButton* button) {
+        auto* node = static_cast<cNodeButton*>(button);
+        node->m_view->shrinkNeighbours(node->m_index);
+    }
+
+    cPersonageView* m_view;
+    int32_t m_index;
+};
+
 } // namespace
 
 cPersonageView::cPersonageView(Engine::cWidget* parent, IPersonageScreen* screen, cPersonageModel* model)
-    : cPanel(parent), m_model(model), m_screen(screen), m_bubble(new cBubbleView(this, this)) {}
+    : cButton(parent), m_model(model), m_screen(screen), m_bubble(new cBubbleView(this, this)) {}
 
 cPersonageView::~cPersonageView() {
     // The overlay and its prototypes live under the development screen.
     removeGraph();
-    for (Engine::cPanel* proto : {m_nodeProto, m_arcProto})
+    for (Engine::cPanel* proto : {static_cast<Engine::cPanel*>(m_nodeProto), m_arcProto})
         if (proto && Engine::isWidgetAlive(proto))
             Engine::deleteWidgetLater(proto);
 }
@@ -50,12 +80,8 @@ float cPersonageView::frameTime() {
     return timer ? timer->getDelta() : 0.0f;
 }
 
-float cPersonageView::randomFloat(float low, float high) {
-    return low + float(Engine::randomNext()) * (high - low) / float(Engine::RANDOM_MAX);
-}
-
 void cPersonageView::loadCharacterKeys(const Engine::IXmlNode* node) {
-    cPanel::loadXML(node);
+    cButton::loadXML(node);
     m_standSize = getSize();
     readFloat(node, L"HeightOffset", m_heightOffset);
     readVector(node, L"size_up", m_sizeUp);
@@ -66,8 +92,8 @@ void cPersonageView::loadCharacterKeys(const Engine::IXmlNode* node) {
     // The model reads "Graph" and "PersonageFunnyEvents" of the same element.
     m_model->loadXML(const_cast<Engine::IXmlNode*>(node), m_fileName);
     if (m_screen->isEditorMode()) {
-        m_nodeProto = loadProto(node, "NodeProto");
-        m_arcProto = loadProto(node, "ArcProto");
+        m_nodeProto = loadProto<Engine::cFrameTextButton>(node, "NodeProto");
+        m_arcProto = loadProto<Engine::cPanel>(node, "ArcProto");
     }
     readVector(node, L"large_node_size", m_largeNodeSize);
     readVector(node, L"normal_node_size", m_normalNodeSize);
@@ -108,7 +134,7 @@ void cPersonageView::prepareDraw() {
 }
 
 bool cPersonageView::isPointInside(const cVector2& point) const {
-    return hitTest(point + cVector2(0.0f, m_heightOffset));
+    return cButton::isPointInside(point + cVector2(0.0f, m_heightOffset));
 }
 
 void cPersonageView::resetIdleTime() {
@@ -198,11 +224,11 @@ void cPersonageView::placeAtCurrentPoint() {
         showGraph();
 }
 
-Engine::cPanel* cPersonageView::loadProto(const Engine::IXmlNode* node, const char* name) {
+template <class tProto> tProto* cPersonageView::loadProto(const Engine::IXmlNode* node, const char* name) {
     Engine::IXmlNode* element = nullptr;
     if (!node->findNode(name, element) || !element)
         return nullptr;
-    auto* proto = new Engine::cPanel(m_screen->getWidget());
+    auto* proto = new tProto(m_screen->getWidget());
     proto->loadXML(element);
     proto->hide();
     return proto;
@@ -210,8 +236,10 @@ Engine::cPanel* cPersonageView::loadProto(const Engine::IXmlNode* node, const ch
 
 void cPersonageView::removeGraph() {
     for (const auto& [index, widget] : m_nodeWidgets)
-        if (Engine::isWidgetAlive(widget))
+        if (Engine::isWidgetAlive(widget)) {
+            static_cast<cNodeButton*>(widget)->forget();
             Engine::deleteWidgetLater(widget);
+        }
     for (Engine::cPanel* widget : m_arcWidgets)
         if (Engine::isWidgetAlive(widget))
             Engine::deleteWidgetLater(widget);
@@ -224,9 +252,10 @@ void cPersonageView::showGraph() {
     cGraph* graph = m_model->getGraph();
     if (m_nodeProto)
         for (int32_t index : graph->getNodeIndices()) {
-            auto* marker = new Engine::cPanel(*m_nodeProto);
+            auto* marker = new cNodeButton(*m_nodeProto, this, index);
             marker->setParent(m_screen->getWidget());
             marker->setPosition(graph->getNode(index)->getPosition());
+            marker->setText(std::to_wstring(index));
             marker->show();
             m_nodeWidgets[index] = marker;
         }
@@ -294,7 +323,7 @@ void cPersonageView::updateVisualState() {
 }
 
 void cPersonageView::process() {
-    cPanel::process();
+    cButton::process();
     const float dt = frameTime();
     if (m_model->getState() == cPersonageModel::PERSONAGE_IDLE && isVisible()) {
         m_idleTimeLeft -= dt;
@@ -326,7 +355,7 @@ void cPersonageView::process() {
 }
 
 void cPersonageView::onUpdate() {
-    cPanel::onUpdate();
+    cButton::onUpdate();
     if (m_screen->isLevelScreenOpen() || !m_working)
         return;
     m_workTimeLeft -= frameTime();

@@ -4,24 +4,24 @@
 // for each of five directions (mirrored for the left), drawn in front of what stands above her,
 // counts her idle, talk, work and funny-event times, shows her speech bubble and moves the model
 // from state to state. Her looks are the development screen's.
-//
-// It is a panel that answers clicks through clicked() and isPointInside(); the toolkit's button
-// will be its base once it is in.
 
 #include "engine/core/Vector2.h"
-#include "engine/gui/Panel.h"
+#include "engine/gui/Button.h"
 
 #include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
 
+namespace Engine {
+class cFrameTextButton;
+}
 class cBubbleView;
 class cGraphNode;
 class cPersonageModel;
 class IPersonageScreen;
 
-class cPersonageView : public Engine::cPanel {
+class cPersonageView : public Engine::cButton {
 public:
     cPersonageView(Engine::cWidget* parent, IPersonageScreen* screen, cPersonageModel* model);
     ~cPersonageView() override;
@@ -38,8 +38,8 @@ public:
     using cSprite::setPosition;
     // Draws the picture raised by "HeightOffset".
     void prepareDraw() override;
-    virtual bool isPointInside(const Engine::cVector2& point) const;
-    virtual void clicked() {}
+    // Hit where she is drawn, raised by "HeightOffset".
+    bool isPointInside(const Engine::cVector2& point) const override;
 
     virtual void startTalking();
     virtual void startWorking();
@@ -62,14 +62,14 @@ public:
     void goToWork();
     void resetIdleTime();
 
-    // The editor's overlay of the graph over the development screen: a marker per node and a bar
-    // per arc, made again from the prototypes. The markers carry no caption and no hover hooks
-    // until the toolkit's framed text button is in; the screen's editor calls the two below.
+    // The editor's overlay of the graph over the development screen: a button per node, captioned
+    // with its index, that grows its neighbours' buttons while hovered, and a bar per arc, made
+    // again from the prototypes.
     void showGraph();
     void removeGraph();
     void growNeighbours(int32_t node);
     void shrinkNeighbours(int32_t node);
-    const std::map<int32_t, Engine::cPanel*>& getNodeWidgets() const { return m_nodeWidgets; }
+    const std::map<int32_t, Engine::cFrameTextButton*>& getNodeWidgets() const { return m_nodeWidgets; }
     const std::vector<Engine::cPanel*>& getArcWidgets() const { return m_arcWidgets; }
 
     IPersonageScreen* getScreen() const { return m_screen; }
@@ -104,18 +104,16 @@ protected:
     };
     bool chooseWalk(const Engine::cVector2& d, tWalk& walk) const;
     // A prototype of the overlay, loaded hidden under the development screen.
-    Engine::cPanel* loadProto(const Engine::IXmlNode* node, const char* name);
+    template <class tProto> tProto* loadProto(const Engine::IXmlNode* node, const char* name);
     void resizeNeighbours(int32_t node, const Engine::cVector2& size);
     static float frameTime();
-    // A uniform value between low and high on the engine generator.
-    static float randomFloat(float low, float high);
 
     float m_heightOffset = 0;
     cPersonageModel* m_model;
     IPersonageScreen* m_screen;
-    Engine::cPanel* m_nodeProto = nullptr;
+    Engine::cFrameTextButton* m_nodeProto = nullptr;
     Engine::cPanel* m_arcProto = nullptr;
-    std::map<int32_t, Engine::cPanel*> m_nodeWidgets;
+    std::map<int32_t, Engine::cFrameTextButton*> m_nodeWidgets;
     std::vector<Engine::cPanel*> m_arcWidgets;
     Engine::cVector2 m_largeNodeSize;
     Engine::cVector2 m_normalNodeSize;

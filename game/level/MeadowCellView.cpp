@@ -1,17 +1,22 @@
 #include "game/level/MeadowCellView.h"
 #include "game/shell/RandomFloat.h"
 
+#include "engine/core/FrameManager.h"
 #include "engine/core/FrameTimer.h"
 #include "engine/core/Random.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/Label.h"
+#include "engine/gui/ProgressBar.h"
+#include "engine/gui/PyroEffect.h"
+#include "engine/media/InputSystem.h"
 #include "game/level/LayoutReader.h"
 #include "game/level/LevelFunctions.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowView.h"
 #include "game/model/CellModel.h"
+#include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 
 #include <algorithm>
@@ -25,6 +30,21 @@ int cMeadowCellView::s_woodTypes = 0;
 int cMeadowCellView::s_ironTypes = 0;
 
 namespace {
+
+const int LEFT_BUTTON_DOWN = 520;
+const int RIGHT_BUTTON_DOWN = 521;
+
+void editorLeftPress(void* user) {
+    static_cast<cMeadowCellView*>(user)->onEditorLeftPress();
+}
+
+void editorRightPress(void* user) {
+    static_cast<cMeadowCellView*>(user)->onEditorRightPress();
+}
+
+void editorHover(cButton* button) {
+    static_cast<cMeadowCellView*>(button)->onEditorHover();
+}
 
 float frameDelta() {
     const IFrameTimer* timer = getFrameTimer();
@@ -43,20 +63,19 @@ template <class T> T* cloneChild(const T* source, cWidget* parent) {
 
 } // namespace
 
-cMeadowCellView::cMeadowCellView(cWidget* parent) : cPanel(parent) {
+cMeadowCellView::cMeadowCellView(cWidget* parent) : cFrameButton(parent) {
     m_locksPicture = new cPanel(this);
     m_configNumber = new cLabel(this);
     m_triggerNumber = new cLabel(this);
-    for (cPanel*& border : m_borders)
-        border = new cPanel(this);
+    for (cProgressBar*& border : m_borders)
+        border = new cProgressBar(this);
 }
 
 cMeadowCellView::cMeadowCellView(const cMeadowCellView& other)
-    : cPanel(other), m_board(other.m_board), m_locks(other.m_locks), m_row(other.m_row), m_column(other.m_column),
+    : cFrameButton(other), m_board(other.m_board), m_locks(other.m_locks), m_row(other.m_row), m_column(other.m_column),
       m_shakeDuration(other.m_shakeDuration), m_shakeAmp(other.m_shakeAmp), m_shakeOmega(other.m_shakeOmega),
-      m_shakePhase(other.m_shakePhase), m_shakeFading(other.m_shakeFading), m_borderValues(other.m_borderValues),
-      m_baseSize(other.m_baseSize), m_randomShakeTime(other.m_randomShakeTime),
-      m_afterMatchDelay(other.m_afterMatchDelay) {
+      m_shakePhase(other.m_shakePhase), m_shakeFading(other.m_shakeFading), m_baseSize(other.m_baseSize),
+      m_randomShakeTime(other.m_randomShakeTime), m_afterMatchDelay(other.m_afterMatchDelay) {
     m_locksPicture = cloneChild(other.m_locksPicture, this);
     m_configNumber = cloneChild(other.m_configNumber, this);
     m_triggerNumber = cloneChild(other.m_triggerNumber, this);
@@ -64,10 +83,13 @@ cMeadowCellView::cMeadowCellView(const cMeadowCellView& other)
         m_borders[size_t(side)] = cloneChild(other.m_borders[size_t(side)], this);
 }
 
-cMeadowCellView::~cMeadowCellView() = default;
+cMeadowCellView::~cMeadowCellView() {
+    if (m_editorInput)
+        detachEditorInput();
+}
 
 void cMeadowCellView::loadXML(const IXmlNode* node) {
-    cPanel::loadXML(node);
+    cFrameButton::loadXML(node);
     m_baseSize = getSize();
     IXmlNode* child = nullptr;
     if (node->findNode("LocksPicture", child))
@@ -106,7 +128,7 @@ void cMeadowCellView::loadXML(const IXmlNode* node) {
 
 void cMeadowCellView::draw() {
     if (getPicture() || getMesh())
-        cPanel::draw();
+        cFrameButton::draw();
 }
 
 void cMeadowCellView::setModelObject(cCellModel* cell) {
@@ -242,14 +264,20 @@ void cMeadowCellView::updateBorders() {
 }
 
 void cMeadowCellView::hideBorders() {
-    for (cPanel* border : m_borders)
+    for (cProgressBar* border : m_borders)
         border->hide();
 }
 
 void cMeadowCellView::setBordersValue(float value) {
-    for (int side = 0; side < BORDER_COUNT; ++side)
-        if (m_borders[size_t(side)]->isVisible() && m_borders[size_t(side)]->isEnabled())
-            m_borderValues[size_t(side)] = value;
+    for (cProgressBar* border : m_borders)
+        if (border->isVisible() && border->isEnabled()) {
+            border->setCurrentValue(value);
+            border->updateLid();
+        }
+}
+
+float cMeadowCellView::getBorderValue(int side) const {
+    return m_borders[size_t(side)]->getCurrentValue();
 }
 
 void cMeadowCellView::setEffectRenderType(bool on, unsigned renderType) {
@@ -303,8 +331,68 @@ void cMeadowCellView::enableTriggerIcon() {
         m_triggerIcon->enable();
 }
 
+void cMeadowCellView::startCrushAnimation(int index) {
+    cPyroEffect* effect = m_board->getCellCrushAnimation(index);
+    effect->setParent(this);
+    effect->setPosition(getPosition());
+    effect->show();
+    effect->play(true);
+}
+
+void cMeadowCellView::attachEditorInput() {
+    if (m_editorInput)
+        return;
+    if (cInputSystem* input = getInputSystem()) {
+        input->addKeyCallback(LEFT_BUTTON_DOWN, editorLeftPress, this);
+        input->addKeyCallback(RIGHT_BUTTON_DOWN, editorRightPress, this);
+    }
+    setHoverCallback(editorHover);
+    m_editorInput = true;
+}
+
+void cMeadowCellView::detachEditorInput() {
+    if (!m_editorInput)
+        return;
+    if (cInputSystem* input = getInputSystem()) {
+        input->removeKeyCallback(LEFT_BUTTON_DOWN, editorLeftPress, this);
+        input->removeKeyCallback(RIGHT_BUTTON_DOWN, editorRightPress, this);
+    }
+    setHoverCallback(nullptr);
+    m_editorInput = false;
+}
+
+namespace {
+
+cMeadowController* editorController(cMeadowView* board) {
+    return board ? board->getController() : nullptr;
+}
+
+} // namespace
+
+void cMeadowCellView::onEditorLeftPress() {
+    const IFrameManager* frames = getFrameManager();
+    cMeadowController* controller = editorController(m_board);
+    if (controller && frames && isPointInside(*frames->getCursorPosition()))
+        controller->cellClicked(this);
+}
+
+void cMeadowCellView::onEditorRightPress() {
+    const IFrameManager* frames = getFrameManager();
+    cMeadowController* controller = editorController(m_board);
+    if (controller && frames && isPointInside(*frames->getCursorPosition())) {
+        controller->setRightButtonDown(true);
+        controller->cellClicked(this);
+    }
+}
+
+void cMeadowCellView::onEditorHover() {
+    cMeadowController* controller = editorController(m_board);
+    if (controller && (controller->isDragging() || controller->isRightButtonDown()))
+        controller->cellClicked(this);
+}
+
 void cMeadowCellView::process() {
-    cPanel::process();
+    cFrameButton::process();
     const float dt = frameDelta();
     auto damped = [this](float e) {
         return m_shakeAmp * std::sin(m_shakeOmega * e + m_shakePhase) * std::exp(-m_shakeFading * e);

@@ -5,7 +5,7 @@
 // vehicle and gold-prize icons and the trigger numbers. It also runs the cell's own shakes,
 // arrivals and freeze after a match. The field view clones one per model cell from its prototype.
 
-#include "engine/gui/Panel.h"
+#include "engine/gui/FrameButton.h"
 #include "game/model/CellView.h"
 
 #include <array>
@@ -13,11 +13,12 @@
 
 namespace Engine {
 class cLabel;
-}
+class cProgressBar;
+} // namespace Engine
 class cCellModel;
 class cMeadowView;
 
-class cMeadowCellView : public Engine::cPanel, public ICellView {
+class cMeadowCellView : public Engine::cFrameButton, public ICellView {
 public:
     static constexpr int BORDER_COUNT = 12;
 
@@ -51,8 +52,8 @@ public:
     void updateBorders();
     void hideBorders();
     void setBordersValue(float value);
-    Engine::cPanel* getBorder(int side) const { return m_borders[size_t(side)]; }
-    float getBorderValue(int side) const { return m_borderValues[size_t(side)]; }
+    Engine::cProgressBar* getBorder(int side) const { return m_borders[size_t(side)]; }
+    float getBorderValue(int side) const;
     void setEffectRenderType(bool on, unsigned renderType);
     void clearIcons();
     void removeIcon(Engine::cPanel*& icon);
@@ -61,6 +62,16 @@ public:
     void startRandomShake(bool hideAfter);
     void freezeForDelay();
     void enableTriggerIcon();
+    // A copy of the board screen's crush effect of that index, played at the cell.
+    void startCrushAnimation(int index);
+
+    // The level editor's presses and sweeps over the cell, turned into the controller's clicks.
+    void attachEditorInput();
+    void detachEditorInput();
+    bool isEditorInputAttached() const { return m_editorInput; }
+    void onEditorLeftPress();
+    void onEditorRightPress();
+    void onEditorHover();
     void startArrive(float duration);
     bool stepArrive(float dt);
     void startBorderArrive(float duration);
@@ -99,9 +110,7 @@ private:
     float m_shakeOmega = 0;
     float m_shakePhase = 0;
     float m_shakeFading = 0;
-    // Border pieces stand in for progress bars until those land: their value is kept here.
-    std::array<Engine::cPanel*, BORDER_COUNT> m_borders{};
-    std::array<float, BORDER_COUNT> m_borderValues{};
+    std::array<Engine::cProgressBar*, BORDER_COUNT> m_borders{};
     bool m_userFlag = false;
     float m_scaleInDuration = 0;
     float m_scaleInTime = 0;
@@ -124,4 +133,5 @@ private:
     float m_freezeTime = 0;
     float m_arriveTime = 0;
     float m_arriveDuration = 0;
+    bool m_editorInput = false;
 };

@@ -405,6 +405,8 @@ void cMeadowFieldView::updateMatchedFigures(const tFigureList& matched, bool cas
             }
             m_model->incMatchedObjects();
             cellView->freezeForDelay();
+            // The bigger the figure, the bigger the crush: 3, 4, 5 and more pieces.
+            cellView->startCrushAnimation(n >= 3 && n <= 5 ? n - 3 : 3);
         }
         m_dyingFigures.push_back(figure);
     }
@@ -431,22 +433,13 @@ void cMeadowFieldView::applyFigureBonus(cMeadowFigure& figure, bool cascade) {
     }
     if (around) {
         matchAroundFigure(figure);
-        shakeIdleObjects();
+        if (m_boardView)
+            m_boardView->shakeIdleObjects();
     }
     if (n == 6 || n == 7)
         playSound("match_67");
     else if (n > 7)
         playSound("best_match");
-}
-
-void cMeadowFieldView::shakeIdleObjects() {
-    if (m_boardView)
-        for (const auto& entry : m_boardView->getObjectViews()) {
-            cMeadowObjectModel* piece = entry.first;
-            if (piece->isValid() && piece->getState() == cMeadowObjectModel::IDLE && entry.second->isVisible())
-                entry.second->startShake();
-        }
-    shakeVisibleCells();
 }
 
 void cMeadowFieldView::matchAroundFigure(cMeadowFigure& figure) {
@@ -528,6 +521,7 @@ void cMeadowFieldView::crashCell(const cVector2& position, IBonusEffect* effect)
             cell->setType(cell->getType() - 1);
             cellView->updateFromModel();
         }
+        cellView->startCrushAnimation(0);
         openTriggerAt(position);
         const int32_t state = piece->getState();
         if (state == cMeadowObjectModel::CAPTURED || state == cMeadowObjectModel::BLASTED) {

@@ -4,6 +4,7 @@
 #include "game/level/MeadowFieldView.h"
 
 #include "engine/core/FrameManager.h"
+#include "engine/gui/PyroEffect.h"
 #include "engine/media/InputSystem.h"
 #include "game/level/MeadowCellView.h"
 #include "game/level/MeadowObjectView.h"
@@ -94,8 +95,7 @@ void cMeadowFieldView::onCellLightning(cCellModel* cell) {
 }
 
 void cMeadowFieldView::onBlastBonus(cMeadowObjectModel* piece, bool wave) {
-    // The blast wave over the board and the explosion's particles play once the cell effects
-    // exist; the crash, the points, the sound and the counters happen now.
+    // The blast wave over the board plays once the cell effects exist.
     if (wave)
         return;
     m_crashFromSignal = true;
@@ -103,6 +103,14 @@ void cMeadowFieldView::onBlastBonus(cMeadowObjectModel* piece, bool wave) {
     m_crashFromSignal = false;
     piece->setBonusTag(0);
     m_model->addBonusPointsForObject(piece);
+    if (cMeadowCellView* cellView = findCellView(int(piece->getPosition().x), int(piece->getPosition().y))) {
+        // The explosion plays once over the cell and deletes itself.
+        auto* explosion = new cPyroEffect(*m_bombEffect);
+        explosion->setParent(this);
+        explosion->setOffset(cellView->getPosition());
+        explosion->show();
+        explosion->play(true);
+    }
     if (IGameSounds* sounds = GameServices::getGameSounds())
         sounds->playSingle("bomb_explosion", m_cellCrashBufferTime, 0);
     if (m_controller) {
@@ -199,6 +207,13 @@ void cMeadowFieldView::setInputLocked(bool locked) {
     if (locked == m_inputLocked)
         return;
     m_inputLocked = locked;
+    if (m_editorMode)
+        for (auto& entry : m_cells) {
+            if (locked)
+                entry.second->detachEditorInput();
+            else
+                entry.second->attachEditorInput();
+        }
     registerInput(!locked);
 }
 

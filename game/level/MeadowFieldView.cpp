@@ -5,6 +5,7 @@
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/PyroEffect.h"
 #include "engine/media/GraphicsDevice.h"
 #include "game/level/LayoutReader.h"
 #include "game/level/LevelFunctions.h"
@@ -35,6 +36,8 @@ cMeadowFieldView::cMeadowFieldView(cMeadowView*, cMeadowModel* model, cMeadowCon
     : cBackground(nullptr), m_model(model), m_controller(controller), m_editorMode(editor) {
     m_tipPositions.fill(cVector2(-1, 0));
     m_blinkLine = new cPanel(this);
+    m_bombEffect = new cPyroEffect(this, "");
+    m_bombFireEffect = new cPyroEffect(this, "");
     if (cResourceManager* resources = getResourceManager()) {
         IXmlNode* root = resources->getXml(LAYOUT);
         if (!root)
@@ -105,9 +108,13 @@ void cMeadowFieldView::loadXML(const IXmlNode* node) {
 
     if (node->findNode("BlinkLine", child))
         m_blinkLine->loadXML(child);
-    // The particle prototypes ("BombEffect", "BombFireEffect", "LightningEffect") and the blast
-    // wave are made when their widgets exist; the fire offsets are read now.
+    // The blast wave ("BombCellsEffect") and the lightning ("LightningEffect") come with the cell
+    // effects.
+    if (node->findNode("BombEffect", child))
+        m_bombEffect->loadXML(child);
+    m_bombEffect->hide();
     if (node->findNode("BombFireEffect", child)) {
+        m_bombFireEffect->loadXML(child);
         m_bombFireOffsets.assign(size_t(child->getNodeCount()), cVector2(0, 0));
         for (int index = 0; index < child->getNodeCount(); ++index) {
             IXmlNode* entry = nullptr;
@@ -115,6 +122,7 @@ void cMeadowFieldView::loadXML(const IXmlNode* node) {
                 cLayoutReader::readVector(entry, L"pos", m_bombFireOffsets[size_t(index)]);
         }
     }
+    m_bombFireEffect->hide();
 }
 
 void cMeadowFieldView::initField(cMeadowView* board) {
@@ -228,6 +236,10 @@ bool cMeadowFieldView::hasNeighbourCell(int side, int row, int column) const {
         throw "cMeadowFieldView::hasNeighbourCell(): unknown side";
     cMeadowCellView* view = findCellView(row + offsets[side][0], column + offsets[side][1]);
     return view && view->getModelObject() && view->getModelObject()->isEnabled();
+}
+
+cPyroEffect* cMeadowFieldView::copyBombFireEffect() const {
+    return new cPyroEffect(*m_bombFireEffect);
 }
 
 const cVector2& cMeadowFieldView::getBombFireOffset(size_t index) const {

@@ -30,7 +30,8 @@ class IBonusEffect;
 class ITutorialManager;
 namespace Engine {
 class cPanel;
-}
+class cPyroEffect;
+} // namespace Engine
 namespace boost {
 namespace signals2 {
 class connection;
@@ -58,6 +59,8 @@ public:
     Engine::cVector2 getCellPosition(int row, int column) const;
     Engine::cVector2 getCellPositionOfView(cMeadowObjectView* view) const;
     bool hasNeighbourCell(int side, int row, int column) const;
+    // A new copy of the "BombFireEffect" prototype; the caller owns it.
+    Engine::cPyroEffect* copyBombFireEffect() const;
     const Engine::cVector2& getBombFireOffset(size_t index) const;
     size_t getBombFireOffsetCount() const { return m_bombFireOffsets.size(); }
     bool isBusy() const;
@@ -78,6 +81,8 @@ public:
     cMeadowCellView* getCellPrototype() const { return m_cellPrototype; }
     cSelectionSprite* getSelection() const { return m_selection; }
     Engine::cPanel* getBlinkLine() const { return m_blinkLine; }
+    Engine::cPyroEffect* getBombEffect() const { return m_bombEffect; }
+    Engine::cPyroEffect* getBombFireEffect() const { return m_bombFireEffect; }
     const Engine::cVector2& getTipPosition(int index) const { return m_tipPositions[size_t(index)]; }
     const Engine::cVector2& getWaveIntervals() const { return m_waveIntervals; }
     float getWaveSpeed() const { return m_waveSpeed; }
@@ -168,7 +173,6 @@ private:
     void registerInput(bool add);
     bool stepFigure(cMeadowFigure& figure, float dt);
     void startExchangePair(cMeadowObjectView* a, cMeadowObjectView* b);
-    void shakeIdleObjects();
     void playCrashSound(bool lock, bool iron, bool wood, bool plainCrash);
     void playOneOf(const std::vector<std::string>& ids);
     cMeadowCellView* cellAtCursor(bool visibleOnly) const;
@@ -231,8 +235,10 @@ private:
     float m_screenWidth = 1024;
     bool m_waveRunning = false;
     Engine::cPanel* m_blinkLine = nullptr;
+    Engine::cPyroEffect* m_bombEffect = nullptr;
     float m_arriveEffectTime = 0;
     bool m_arrivalDone = false;
+    Engine::cPyroEffect* m_bombFireEffect = nullptr;
     std::vector<Engine::cVector2> m_bombFireOffsets;
     float m_triggerStepStartDelay = 0;
     float m_triggerStepStartDelayDecrease = 0;

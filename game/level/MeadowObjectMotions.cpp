@@ -3,7 +3,6 @@
 
 #include "game/level/MeadowObjectView.h"
 
-#include "engine/core/WidgetSets.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/model/MeadowObjectModel.h"
 #include "game/shell/RandomFloat.h"
@@ -357,14 +356,6 @@ bool cMeadowObjectView::stepDestroy(float dt) {
     return true;
 }
 
-void cMeadowObjectView::removeFireEffect() {
-    if (!m_fireEffect)
-        return;
-    m_fireEffect->hide();
-    deleteWidgetLater(m_fireEffect);
-    m_fireEffect = nullptr;
-}
-
 // ---- Mixing bees ----
 
 void cMeadowObjectView::showDecoration(const cVisual& look) {
@@ -466,15 +457,6 @@ void cMeadowObjectView::endMixing() {
 }
 
 // ---- Shakes ----
-
-void cMeadowObjectView::startShake() {
-    detachInput();
-    if (m_model)
-        m_model->setMoving();
-    m_homePosition = m_fieldView && m_model ? m_fieldView->getCellPositionOfView(this) : getPosition();
-    m_shaking = true;
-    m_shakeElapsed = 0;
-}
 
 void cMeadowObjectView::startDirectionalShake(float angleDegrees, float delay) {
     m_homePosition = m_fieldView && m_model ? m_fieldView->getCellPositionOfView(this) : getPosition();

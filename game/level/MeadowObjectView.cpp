@@ -3,7 +3,9 @@
 #include "engine/core/FrameManager.h"
 #include "engine/core/FrameTimer.h"
 #include "engine/core/String.h"
+#include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/PyroEffect.h"
 #include "engine/media/InputSystem.h"
 #include "game/level/LayoutReader.h"
 #include "game/level/MeadowFieldView.h"
@@ -22,6 +24,7 @@ float cMeadowObjectView::s_exchangeWSpeed = 0;
 namespace {
 
 const int LEFT_BUTTON_DOWN = 520;
+const int BLAST_BONUS = 201;
 const cColor DEFAULT_OVERLAY(0.7411765f, 0.7411765f, 1.0f, 0.7411765f);
 
 float frameDelta() {
@@ -31,6 +34,14 @@ float frameDelta() {
 
 void leftButtonDown(void* user) {
     static_cast<cMeadowObjectView*>(user)->onLeftButtonDown();
+}
+
+void hovered(cButton* button) {
+    static_cast<cMeadowObjectView*>(button)->onHover();
+}
+
+void unhovered(cButton* button) {
+    static_cast<cMeadowObjectView*>(button)->onUnhover();
 }
 
 } // namespace
@@ -61,11 +72,22 @@ cMeadowObjectView::cMeadowObjectView(const cMeadowObjectView& other)
     m_decoration->setParent(this);
     m_overlay = new cPanel(*other.m_overlay);
     m_overlay->setParent(this);
+    // Overlapping pieces must not hide one another from the mouse.
+    setDeepProcessing(false);
 }
 
 cMeadowObjectView::~cMeadowObjectView() {
     if (m_inputAttached)
         detachInput();
+    removeFireEffect();
+}
+
+void cMeadowObjectView::removeFireEffect() {
+    if (!m_fireEffect)
+        return;
+    m_fireEffect->hide();
+    deleteWidgetLater(m_fireEffect);
+    m_fireEffect = nullptr;
 }
 
 void cMeadowObjectView::loadXML(const IXmlNode* node) {
@@ -130,17 +152,18 @@ void cMeadowObjectView::loadXML(const IXmlNode* node) {
 }
 
 void cMeadowObjectView::onShow() {
-    cPanel::onShow();
+    cSinusSprite::onShow();
     setAnimPosition(0);
 }
 
 void cMeadowObjectView::onHide() {
-    cPanel::onHide();
+    cSinusSprite::onHide();
 }
 
 void cMeadowObjectView::setPosition(const cVector2& position) {
     cSprite::setPosition(position);
-    // The bomb fire of a blast piece follows here once particle effects exist.
+    if (m_fireEffect && m_fieldView)
+        m_fireEffect->setPosition(position + m_fieldView->getBombFireOffset(size_t(getAnimFrame())));
 }
 
 void cMeadowObjectView::setVisible(bool visible) {
@@ -174,12 +197,16 @@ void cMeadowObjectView::setObjectVisualState(int type, IXmlNode* objectsRoot) {
 void cMeadowObjectView::attachInput() {
     if (cInputSystem* input = getInputSystem())
         input->addKeyCallback(LEFT_BUTTON_DOWN, leftButtonDown, this);
+    setHoverCallback(hovered);
+    setUnhoverCallback(unhovered);
     m_inputAttached = true;
 }
 
 void cMeadowObjectView::detachInput() {
     if (cInputSystem* input = getInputSystem())
         input->removeKeyCallback(LEFT_BUTTON_DOWN, leftButtonDown, this);
+    setHoverCallback(nullptr);
+    setUnhoverCallback(nullptr);
     m_inputAttached = false;
     m_hoverTimer = 0;
     m_hovered = false;
@@ -192,9 +219,19 @@ void cMeadowObjectView::setHighlighted(bool highlighted) {
         setPlayAnimation(false);
 }
 
+void cMeadowObjectView::startShake() {
+    detachInput();
+    if (m_model)
+        m_model->setMoving();
+    // The cell's place needs the model piece; a view without one shakes where it stands.
+    m_homePosition = m_fieldView && m_model ? m_fieldView->getCellPositionOfView(this) : getPosition();
+    m_shaking = true;
+    m_shakeElapsed = 0;
+}
+
 void cMeadowObjectView::onLeftButtonDown() {
     const IFrameManager* frames = getFrameManager();
-    if (!frames || !m_fieldView || !m_fieldView->getController() || !hitTest(*frames->getCursorPosition()))
+    if (!frames || !m_fieldView || !m_fieldView->getController() || !isPointInside(*frames->getCursorPosition()))
         return;
     m_fieldView->getController()->setDragging(true);
     m_fieldView->getController()->objectClicked(this);
@@ -229,7 +266,7 @@ void cMeadowObjectView::process() {
         } else {
             setPlayAnimation(true);
             const IFrameManager* frames = getFrameManager();
-            if (m_hoverTimer < -3.0f * m_endAnimationDelay && frames && !hitTest(*frames->getCursorPosition())) {
+            if (m_hoverTimer < -3.0f * m_endAnimationDelay && frames && !isPointInside(*frames->getCursorPosition())) {
                 m_hovered = false;
                 m_hoverTimer = m_endAnimationDelay;
             }
@@ -272,6 +309,12 @@ void cMeadowObjectView::process() {
                 setPosition(m_homePosition + offset);
             }
         }
+    }
+    if (m_model && m_model->getBonusTag() == BLAST_BONUS && !m_fireEffect && m_fieldView) {
+        m_fireEffect = m_fieldView->copyBombFireEffect();
+        m_fireEffect->play();
+        m_fireEffect->show();
+        m_fireEffect->setPosition(getPosition() + m_fieldView->getBombFireOffset(size_t(getAnimFrame())));
     }
     // No bonus effect names its target cells yet: the target overlay stays off until one does.
     if (m_overlay->isVisible())

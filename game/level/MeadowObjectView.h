@@ -2,15 +2,16 @@
 
 // The view of one piece on the board: a clone of its type's prototype, bound to its model piece.
 // It keeps the layout values of every motion (the motions themselves come with the field view's
-// motion lists), runs the hover animation, the shakes and the tutorial highlight, and turns a
-// press and a drag into the controller's clicks.
+// motion lists), runs the hover animation, the shakes, the tutorial highlight and the bomb fire
+// of a blast piece, and turns a press and a drag into the controller's clicks.
 
 #include "game/level/SinusSprite.h"
 #include "game/model/PieceView.h"
 
 namespace Engine {
 class IXmlNode;
-}
+class cPyroEffect;
+} // namespace Engine
 class cMeadowObjectModel;
 class cMeadowFieldView;
 
@@ -46,6 +47,12 @@ public:
     float& getBaseDepth() { return m_baseDepth; }
     void setBaseDepth(float depth) { m_baseDepth = depth; }
     void setHighlighted(bool highlighted);
+    // The shake of an idle piece while a figure is matched: the piece swings at its cell and is
+    // idle again, taking input, when it ends.
+    void startShake();
+    // The bomb fire of a blast piece goes (the cell under it was crashed).
+    void removeFireEffect();
+    Engine::cPyroEffect* getFireEffect() const { return m_fireEffect; }
     bool isHighlighted() const { return m_highlighted; }
 
     void setModel(cMeadowObjectModel* model) { m_model = model; }
@@ -98,13 +105,11 @@ public:
     bool stepBounce(float dt);
     void startDestroy();
     bool stepDestroy(float dt);
-    void removeFireEffect();
     void startMixing(const Engine::cVisual& bee, float flightTime);
     bool stepMixing(float dt);
     void endMixing();
     void chooseBeeArc(float x0, float y0, float x1, float y1);
     void showDecoration(const Engine::cVisual& look);
-    void startShake();
     void startDirectionalShake(float angleDegrees, float delay);
     // The flight into a vehicle: the vehicle view gives its first point and steps the move.
     void startMoveToVehicle(const Engine::cVector2& firstPoint);
@@ -113,8 +118,6 @@ public:
     float getSpeed() const { return m_speed; }
     float getEndLevelDelay() const { return m_endLevelDelay; }
     float getBounceTimeLeft() const { return m_bounceTimeLeft; }
-    void setFireEffect(Engine::cWidget* effect) { m_fireEffect = effect; }
-    Engine::cWidget* getFireEffect() const { return m_fireEffect; }
 
 protected:
     // Moves by `step` towards the target; true (and on the target) once it is reached or passed.
@@ -189,7 +192,7 @@ protected:
     float m_exchangeEndAngle = 0;
     bool m_exchangeHorizontal = false;
     cMeadowFieldView* m_fieldView = nullptr;
-    Engine::cWidget* m_fireEffect = nullptr;
+    Engine::cPyroEffect* m_fireEffect = nullptr;
     bool m_highlighted = false;
     float m_beeFlightTime = 0;
     bool m_inputAttached = false;

@@ -7,6 +7,7 @@
 #include "engine/core/XmlNode.h"
 #include "engine/gui/Label.h"
 #include "engine/gui/Panel.h"
+#include "engine/gui/PyroEffect.h"
 #include "engine/gui/TextButton.h"
 #include "game/level/AchievementsView.h"
 #include "game/level/BoardOwner.h"
@@ -18,6 +19,7 @@
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/Signal.h"
+#include "game/shell/Clouds.h"
 #include "game/shell/VisualStates.h"
 
 using namespace Engine;
@@ -70,6 +72,8 @@ cMeadowView::cMeadowView(IVisualStates* owner, cMeadowModel* model, cMeadowContr
 cMeadowView::~cMeadowView() {
     m_pointsEarnedConnection.disconnect();
     m_noMovesConnection.disconnect();
+    // The clouds are a root widget of their own; close() hands them to the deferred deletion.
+    delete m_clouds;
 }
 
 void cMeadowView::loadXML(const IXmlNode* node) {
@@ -111,14 +115,30 @@ void cMeadowView::loadXML(const IXmlNode* node) {
                     panel->loadXML(picture);
                     m_backPictures.push_back(panel);
                 }
-            // "BackPyro" and "Clouds" of the variant are made when particle effects and clouds
-            // exist (and not with m_noBackgroundEffects).
+            IXmlNode* group = nullptr;
+            if (!m_noBackgroundEffects && variant->findNode("BackPyro", group))
+                for (int i = 0; i < group->getNodeCount(); ++i) {
+                    IXmlNode* entry = nullptr;
+                    if (!group->getNodeAt(i, entry))
+                        continue;
+                    auto* effect = new cPyroEffect(this, "");
+                    effect->loadXML(entry);
+                    effect->play(false, 0, nullptr);
+                    m_backPyro.push_back(effect);
+                }
+            if (!m_noBackgroundEffects && variant->findNode("Clouds", group)) {
+                delete m_clouds;
+                m_clouds = new cClouds(nullptr);
+                m_clouds->loadXML(group);
+                m_clouds->createStartClouds();
+            }
         }
     }
 
-    if (m_editButton && node->findNode("EditButton", child))
+    if (node->findNode("EditButton", child))
         m_editButton->loadXML(child);
-    if (m_gameMenuButton && node->findNode("GameMenuButton", child))
+    m_editButton->hide();
+    if (node->findNode("GameMenuButton", child))
         m_gameMenuButton->loadXML(child);
     const std::pair<const char*, cPanel*> icons[] = {{"VehicleIconProto", m_vehicleIconProto},
                                                      {"GoldIconProto", m_goldIconProto},
@@ -129,12 +149,28 @@ void cMeadowView::loadXML(const IXmlNode* node) {
             icon.second->loadXML(child);
         icon.second->hide();
     }
-    // "PromptHoriz" and "PromptVert" are particle effects, made when those exist.
+    for (auto prompt : {std::make_pair("PromptHoriz", &m_promptHoriz), std::make_pair("PromptVert", &m_promptVert)}) {
+        if (!node->findNode(prompt.first, child))
+            continue;
+        if (!*prompt.second)
+            *prompt.second = new cPyroEffect(this, "");
+        (*prompt.second)->loadXML(child);
+        (*prompt.second)->play(false, 0, nullptr);
+        (*prompt.second)->hide();
+    }
 
+    m_matchEffects.clear();
     if (node->findNode("MatchEffects", child)) {
         m_matchEffects.assign(size_t(child->getNodeCount()), nullptr);
-    } else {
-        m_matchEffects.clear();
+        for (int index = 0; index < child->getNodeCount(); ++index) {
+            IXmlNode* entry = nullptr;
+            if (!child->getNodeAt(index, entry))
+                continue;
+            auto* effect = new cPyroEffect(this, "");
+            effect->loadXML(entry);
+            effect->hide();
+            m_matchEffects[size_t(index)] = effect;
+        }
     }
 }
 
@@ -215,11 +251,11 @@ const cVisual& cMeadowView::getVisualState(const std::string& id) const {
     return m_owner->getVisualState(id);
 }
 
-cWidget* cMeadowView::getCellCrushAnimation(int index) const {
+cPyroEffect* cMeadowView::getCellCrushAnimation(int index) const {
     // The index is checked against the effects the layout has, not a fixed four.
-    if (unsigned(index) >= m_matchEffects.size())
+    if (unsigned(index) >= m_matchEffects.size() || !m_matchEffects[size_t(index)])
         throw cStringA("cMeadowView::getCellCrushAnimation(): effect index is wrong: " + std::to_string(index));
-    return m_matchEffects[size_t(index)];
+    return new cPyroEffect(*m_matchEffects[size_t(index)]);
 }
 
 void cMeadowView::showNextMove(const cVector2& first, const cVector2& second) {
@@ -283,6 +319,20 @@ void cMeadowView::showBonusObject(cMeadowObjectModel* piece) {
     view->getOverlay()->hide();
     view->show();
     view->attachInput();
+}
+
+void cMeadowView::shakeIdleObjects() {
+    for (int row = 0; row < m_model->getRows(); ++row)
+        for (int column = 0; column < m_model->getColumns(); ++column) {
+            cMeadowObjectModel* piece = m_model->getObject(row, column);
+            if (!piece || piece->getState() != cMeadowObjectModel::IDLE)
+                continue;
+            auto found = m_objectViews.find(piece);
+            if (found != m_objectViews.end() && found->second)
+                found->second->startShake();
+        }
+    if (m_fieldView)
+        m_fieldView->shakeVisibleCells();
 }
 
 cPanel* cMeadowView::copyIcon(cPanel* prototype) {

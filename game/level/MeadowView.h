@@ -23,9 +23,10 @@
 namespace Engine {
 class cLabel;
 class cPanel;
-class cSprite;
+class cPyroEffect;
 class cTextButton;
 } // namespace Engine
+class cClouds;
 class IVisualStates;
 class IBoardOwner;
 class IVehiclePanel;
@@ -130,9 +131,8 @@ public:
     cMeadowObjectView* getGameObjectView(cMeadowObjectModel* piece) override;
     Engine::cVisual getLevelObjectState(int type) const;
     const Engine::cVisual& getVisualState(const std::string& id) const;
-    // The match effects are particle effects: until those exist the index is checked and none is
-    // made.
-    Engine::cWidget* getCellCrushAnimation(int index) const;
+    // A new copy of the "MatchEffects" entry; the caller owns it.
+    Engine::cPyroEffect* getCellCrushAnimation(int index) const;
     void showNextMove(const Engine::cVector2& first, const Engine::cVector2& second);
     void clearPrompts();
     void showFlyingNumber(const Engine::cVector2& position, int amount);
@@ -140,6 +140,7 @@ public:
     void hideInvalidObjectViews();
     void setObjectViewsEnabled(bool enabled);
     void showBonusObject(cMeadowObjectModel* piece);
+    void shakeIdleObjects();
 
     Engine::cPanel* createVehicleIcon();
     Engine::cPanel* createGoldIcon();
@@ -160,7 +161,11 @@ public:
     Engine::cLabel* getMoneyText() const { return m_moneyText; }
     float getNewLevelDeltaTime() const { return m_newLevelDeltaTime; }
     float getEndLevelEffectTime() const { return m_endLevelEffectTime; }
-    Engine::cSprite* getCurrentPrompt() const { return m_currentPrompt; }
+    Engine::cPyroEffect* getCurrentPrompt() const { return m_currentPrompt; }
+    Engine::cPyroEffect* getPromptHoriz() const { return m_promptHoriz; }
+    Engine::cPyroEffect* getPromptVert() const { return m_promptVert; }
+    const std::vector<Engine::cPyroEffect*>& getBackPyro() const { return m_backPyro; }
+    cClouds* getClouds() const { return m_clouds; }
 
 private:
     Engine::cPanel* copyIcon(Engine::cPanel* prototype);
@@ -182,16 +187,19 @@ private:
     std::map<int, cMeadowObjectView*> m_objectPrototypes;
     std::map<cMeadowObjectModel*, cMeadowObjectView*> m_objectViews;
     std::vector<Engine::cPanel*> m_backPictures;
-    // Particle effects once they exist; the slots are kept so the indices are checked now.
-    std::vector<Engine::cWidget*> m_matchEffects;
+    std::vector<Engine::cPyroEffect*> m_backPyro;
+    cClouds* m_clouds = nullptr;
+    std::vector<Engine::cPyroEffect*> m_matchEffects;
+    Engine::cTextButton* m_editButton = nullptr;
+    Engine::cTextButton* m_gameMenuButton = nullptr;
     Engine::cLabel* m_moneyText = nullptr;
     Engine::cPanel* m_vehicleIconProto = nullptr;
     Engine::cPanel* m_goldIconProto = nullptr;
     Engine::cPanel* m_triggerIconProto = nullptr;
     Engine::cPanel* m_triggerBaseIconProto = nullptr;
-    Engine::cSprite* m_promptHoriz = nullptr;
-    Engine::cSprite* m_promptVert = nullptr;
-    Engine::cSprite* m_currentPrompt = nullptr;
+    Engine::cPyroEffect* m_promptHoriz = nullptr;
+    Engine::cPyroEffect* m_promptVert = nullptr;
+    Engine::cPyroEffect* m_currentPrompt = nullptr;
     bool m_hintTipPending = false;
     float m_newLevelDeltaTime = 0;
     float m_endLevelEffectTime = 0;
@@ -202,8 +210,6 @@ private:
     cBonusPanel* m_bonusPanel = nullptr;
     IVehiclePanel* m_vehiclePanel = nullptr;
     bool m_playTest = false;
-    Engine::cTextButton* m_editButton = nullptr;
-    Engine::cTextButton* m_gameMenuButton = nullptr;
     cAchievementsView* m_resultsView = nullptr;
     bool m_paused = false;
     bool m_restartPending = false;

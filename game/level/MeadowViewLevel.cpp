@@ -21,6 +21,7 @@
 #include "game/model/MeadowModel.h"
 #include "game/model/Signal.h"
 #include "game/model/TutorialManager.h"
+#include "game/shell/Clouds.h"
 #include "game/shell/ScreenSwitcher.h"
 
 using namespace Engine;
@@ -196,6 +197,10 @@ void cMeadowView::close() {
         m_controller->setInputLocked(true);
     listenToEscape(false);
     clearLevel();
+    if (m_clouds) {
+        deleteWidgetLater(m_clouds);
+        m_clouds = nullptr;
+    }
     if (m_resultsView) {
         deleteWidgetLater(m_resultsView);
         m_resultsView = nullptr;

@@ -6,10 +6,10 @@
 
 using namespace Engine;
 
-cSinusSprite::cSinusSprite(cWidget* parent) : cPanel(parent) {}
+cSinusSprite::cSinusSprite(cWidget* parent) : cButton(parent) {}
 
 cSinusSprite::cSinusSprite(const cSinusSprite& other)
-    : cPanel(other), m_moveStart(other.m_moveStart), m_moveTarget(other.m_moveTarget),
+    : cButton(other), m_moveStart(other.m_moveStart), m_moveTarget(other.m_moveTarget),
       m_moveDirection(other.m_moveDirection), m_moveSpeed(other.m_moveSpeed), m_amplitude(other.m_amplitude),
       m_seed(other.m_seed), m_period(other.m_period), m_moveTime(other.m_moveTime),
       m_moveDuration(other.m_moveDuration), m_moveDistance(other.m_moveDistance) {}
@@ -17,7 +17,7 @@ cSinusSprite::cSinusSprite(const cSinusSprite& other)
 cSinusSprite::~cSinusSprite() = default;
 
 void cSinusSprite::loadXML(const IXmlNode* node) {
-    cPanel::loadXML(node);
+    cButton::loadXML(node);
     cLayoutReader::readDivisor(node, L"sinus_move_speed", m_moveSpeed);
     cLayoutReader::readFloat(node, L"sinus_amplitude", m_amplitude);
     cLayoutReader::readFloat(node, L"sinus_seed", m_seed);

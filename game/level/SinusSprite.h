@@ -4,17 +4,16 @@
 // into a vehicle). The base of the piece view.
 
 #include "engine/core/Matrix3.h"
-#include "engine/gui/Panel.h"
+#include "engine/gui/Button.h"
 
-// Derives the panel until the toolkit's button lands; then it derives cButton.
-class cSinusSprite : public Engine::cPanel {
+class cSinusSprite : public Engine::cButton {
 public:
     explicit cSinusSprite(Engine::cWidget* parent);
     // Every field but the path transform, which starts as identity.
     cSinusSprite(const cSinusSprite& other);
     ~cSinusSprite() override;
 
-    // The panel keys, then "sinus_move_speed" (never 0), "sinus_amplitude", "sinus_seed",
+    // The button keys, then "sinus_move_speed" (never 0), "sinus_amplitude", "sinus_seed",
     // "sinus_period".
     void loadXML(const Engine::IXmlNode* node) override;
 

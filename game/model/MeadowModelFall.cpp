@@ -7,6 +7,7 @@
 #include "game/model/Signal.h"
 
 #include <algorithm>
+#include <vector>
 
 using Engine::cStringA;
 using Engine::cVector2;
@@ -114,7 +115,25 @@ void cMeadowModel::checkAfterMove() {
 void cMeadowModel::dropObjects() {
     const cFallGrid& grid = readFallGrid();
     const int32_t stride = grid.getStride();
+    // Which columns hold an open empty cell (at c + 1; the two outside stay 0). Nothing falls,
+    // refills or slides in a column when neither it nor a column beside it has one, so such a
+    // column is passed over; a column a piece slides out of gains one.
+    uint8_t fixedOpen[64] = {};
+    std::vector<uint8_t> grownOpen;
+    uint8_t* open = fixedOpen;
+    if (size_t(m_columns) + 2 > sizeof fixedOpen) {
+        grownOpen.assign(size_t(m_columns) + 2, 0);
+        open = grownOpen.data();
+    }
+    for (int32_t r = 0; r < m_rows; ++r) {
+        const auto& row = m_objects[size_t(r)];
+        for (int32_t c = 0, i = grid.index(r, 0); c < m_columns; ++c, ++i)
+            if (!row[size_t(c)] && !grid.isBlockedAt(i))
+                open[c + 1] = 1;
+    }
     for (int32_t c = 0; c < m_columns; ++c) {
+        if (!open[c] && !open[c + 1] && !open[c + 2])
+            continue;
         int32_t empty = -1;
         for (int32_t r = 0, i = grid.index(0, c); r < m_rows; ++r, i += stride) {
             if (grid.isBlockedAt(i)) {
@@ -158,6 +177,7 @@ void cMeadowModel::dropObjects() {
             setObject(r - 1, target, piece);
             piece->setSliding();
             m_objects[size_t(r)][size_t(c)] = nullptr;
+            open[c + 1] = 1;
             m_boardChanged = true;
         }
     }

@@ -136,21 +136,22 @@ tFigureList cMeadowModel::collectFigures() {
         for (int32_t o = 0; o < outer; ++o) {
             for (int32_t n = 0; n < inner; ++n) {
                 const int32_t r = rows ? o : n, c = rows ? n : o;
-                cMeadowObjectModel* piece = getObject(r, c);
+                cMeadowObjectModel* piece = m_objects[size_t(r)][size_t(c)];
                 if (!piece)
                     continue;
                 const int32_t count = rows ? piece->getHorizontalCount() : piece->getVerticalCount();
                 const int32_t dr = rows ? 0 : 1, dc = rows ? 1 : 0;
+                // The next position is always on the board: n stops before the last one.
                 if (current >= 0) {
                     if (count == 2)
-                        figures[size_t(current)].addObject(getObject(r + dr, c + dc));
+                        figures[size_t(current)].addObject(m_objects[size_t(r + dr)][size_t(c + dc)]);
                     else
                         current = -1;
                 } else if (count == 2) {
                     cMeadowFigure& figure = figures.emplace_back(this, rows);
                     figure.setType(piece->getType());
                     figure.addObject(getObject(r - dr, c - dc));
-                    figure.addObject(getObject(r + dr, c + dc));
+                    figure.addObject(m_objects[size_t(r + dr)][size_t(c + dc)]);
                     figure.addObject(piece);
                     current = int32_t(figures.size()) - 1;
                 }

@@ -98,6 +98,26 @@ TEST_F(CatPersonViewTest, PlaysItsSceneAtTheBirdHouseAndWorksAMomentElsewhere) {
     EXPECT_EQ(sounds.log.size(), 1u);
 }
 
+TEST_F(CatPersonViewTest, TheUpdatePassDoesNotCountItsSceneTwice) {
+    start();
+    TestCharacters::GroupController controller;
+    cCatPersonView* view = cat(catXml(kYard, std::string("AbsoluteEnable=\"1\" ") + kCalm));
+    ASSERT_TRUE(view->isAbsoluteEnabled());
+    cPersonageModel& model = *view->getModel();
+    unitAt(model, 22);
+    model.setCurrentPoint(22);
+    view->placeAtCurrentPoint();
+    model.setState(cPersonageModel::PERSONAGE_MOVE);
+    view->startMoving();
+    ui.step();
+    ASSERT_TRUE(view->isWorking());
+    // The scene's 1.5 s still take 24 frames of 1/16 s.
+    ui.steps(22);
+    EXPECT_TRUE(view->isWorking());
+    ui.step();
+    EXPECT_FALSE(view->isWorking());
+}
+
 TEST_F(CatPersonViewTest, MewsWhenClickedThenKeepsSilentForAWhile) {
     start();
     TestCharacters::GroupController controller;
@@ -116,6 +136,43 @@ TEST_F(CatPersonViewTest, MewsWhenClickedThenKeepsSilentForAWhile) {
     screen.levelScreenOpen = true;
     view->clicked();
     EXPECT_EQ(sounds.log.size(), 2u);
+}
+
+TEST_F(CatPersonViewTest, AClickWhereItIsDrawnMewsAndCountsAsAnimalCare) {
+    start();
+    TestCharacters::GroupController controller;
+    cCatPersonView* view = cat(catXml(kYard), 1);
+    view->getModel()->setCurrentPoint(5);
+    view->placeAtCurrentPoint();
+    ui.step();
+    // Its feet stand at (100, 100); the picture is raised by 56 units.
+    ui.click(100, 110);
+    ui.steps(2);
+    EXPECT_TRUE(sounds.log.empty());
+    ui.click(100, 30);
+    ui.steps(2);
+    EXPECT_EQ(sounds.log, std::vector<std::string>{"cat_voice1"});
+    EXPECT_EQ(controller.model->getAnimalsCare(), 1);
+}
+
+TEST_F(CatPersonViewTest, WhenItsIdleTimeRunsOutItWandersToARandomNode) {
+    start();
+    // will_to_work 0: it always sets off rather than play an event.
+    cCatPersonView* view = cat(catXml(kYard, "min_idle_time=\"0.25\" max_idle_time=\"0.25\" will_to_work=\"0\""));
+    cPersonageModel& model = *view->getModel();
+    model.setCurrentPoint(5);
+    view->placeAtCurrentPoint();
+    bool walked = false, reached = false;
+    for (int frame = 0; frame < 200 && !reached; ++frame) {
+        ui.step();
+        walked = walked || view->isMoving();
+        reached = (view->getPosition() - cVector2(116, 100)).length() < 1.0f;
+    }
+    EXPECT_TRUE(walked);
+    EXPECT_TRUE(reached);
+    // No building there: it stands idle again.
+    ui.step();
+    EXPECT_FALSE(view->isWorking());
 }
 
 TEST_F(CatPersonViewTest, FunnyEventsPlayWithoutABubbleAndItNeverTalks) {
@@ -146,4 +203,16 @@ TEST_F(CatPersonViewTest, FunnyEventsPlayWithoutABubbleAndItNeverTalks) {
               "cCatPersonView::updateVisualState(): cat cannot talk");
     EXPECT_EQ(TestModel::thrownText([&] { view->getVisualState("none"); }),
               "cCatPersonView::getVisualState(): visual state for a given id was not found: id = none");
+    model.setState(cPersonageModel::PERSONAGE_WORK);
+    EXPECT_EQ(TestModel::thrownText([&] { view->updateVisualState(); }),
+              "cCatPersonView::updateVisualState(): working unit is undefined in the model.");
+    EXPECT_EQ(TestModel::thrownText([&] { view->startWorking(); }),
+              "cCatPersonView::startWorking(): working unit is undefined in the model.");
+    model.setState(9);
+    EXPECT_EQ(TestModel::thrownText([&] { view->updateVisualState(); }),
+              "cCatPersonView::updateVisualState(): unknown model state: 9");
+    cCatPersonView* apart = cat(catXml(graphXml({{5, 100, 100}, {22, 116, 100}}, {})), 1);
+    apart->getModel()->setCurrentPoint(22);
+    EXPECT_EQ(TestModel::thrownText([&] { apart->onEndMoving(5); }),
+              "cCatPersonView::onEndMoving(): path was not found");
 }

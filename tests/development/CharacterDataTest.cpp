@@ -207,6 +207,32 @@ TEST(CharacterData, EveryCatHasItsLooksAndABirdHouseSceneInEveryGroup) {
     }
 }
 
+// Every picture a character file names is in a shipped atlas or is a file of its own.
+TEST(CharacterData, EveryPictureTheCharactersNameIsShipped) {
+    static const std::regex entry("<Name>([^<]+)</Name>");
+    std::set<std::string> atlased;
+    for (const fs::directory_entry& file : fs::directory_iterator(kData / "Atlases")) {
+        if (file.path().extension() != ".xml")
+            continue;
+        const std::string text = TestSupport::readFileBytes(file.path().string());
+        for (auto it = std::sregex_iterator(text.begin(), text.end(), entry); it != std::sregex_iterator(); ++it)
+            atlased.insert((*it)[1]);
+    }
+    ASSERT_FALSE(atlased.empty());
+    static const std::regex picture("Picture=\"([^\"]+)\"");
+    for (const CharacterFile& file : kFiles) {
+        SCOPED_TRACE(file.name);
+        const std::string text = TestSupport::readFileBytes((kData / file.name).string());
+        int named = 0;
+        for (auto it = std::sregex_iterator(text.begin(), text.end(), picture); it != std::sregex_iterator(); ++it) {
+            const std::string name = (*it)[1];
+            EXPECT_TRUE(atlased.count(name) || fs::exists(kData / name)) << name;
+            ++named;
+        }
+        EXPECT_GE(named, file.cat ? 12 : 3);
+    }
+}
+
 // The heroine and each cat walk from building to building on the shipped map and data.
 TEST(CharacterData, CharactersWalkBetweenTheShippedBuildings) {
     const fs::path modelFile = kData / cMeadowModel::MODEL_FILE;

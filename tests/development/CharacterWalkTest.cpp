@@ -1,6 +1,6 @@
-// The heroine and a cat walk between the shipped buildings, on the shipped character files and
-// game model, through their views frame by frame. The looks are small pictures of our own: the
-// map's art is drawn elsewhere.
+// The heroine and a cat walk between the shipped buildings, on the shipped character files, game
+// model and atlases, through their views frame by frame. The heroine's looks are the development
+// screen's: here small pictures of our own under her look ids.
 
 #include "engine/core/ProfileManager.h"
 #include "engine/core/Random.h"
@@ -11,10 +11,10 @@
 #include "game/model/MeadowUnit.h"
 #include "game/model/UnitsFeature.h"
 #include "tests/development/ViewFixture.h"
+#include "tests/support/ShippedAtlases.h"
 #include "tests/support/TempFolder.h"
 
 #include <filesystem>
-#include <regex>
 
 using namespace TestViews;
 using Engine::cVector2;
@@ -29,15 +29,6 @@ std::string shipped(const std::string& name) {
     return TestSupport::readFileBytes((kData / name).string());
 }
 
-// Every "Picture" a file names.
-std::vector<std::string> pictures(const std::string& xml) {
-    static const std::regex picture("Picture=\"([^\"]+)\"");
-    std::vector<std::string> names;
-    for (auto it = std::sregex_iterator(xml.begin(), xml.end(), picture); it != std::sregex_iterator(); ++it)
-        names.push_back((*it)[1]);
-    return names;
-}
-
 class CharacterWalkTest : public ViewFixture {
 protected:
     void SetUp() override {
@@ -48,14 +39,14 @@ protected:
         for (const char* file :
              {cPersonageModel::FILE_NAME, "Meadow/View/personage/cat1/cat.xml", "Fonts/Text16.fnt", "Fonts/Text16.png"})
             ui.writeFile(file, shipped(file));
-        for (const char* file : {cPersonageModel::FILE_NAME, "Meadow/View/personage/cat1/cat.xml"})
-            for (const std::string& name : pictures(shipped(file)))
-                ui.writePicture(name, 8, 8, 0xFF808080u);
+        // The cat's looks and the bubble come from the shipped atlases.
+        for (const std::string& name : TestSupport::shippedAtlasFiles(kData.string()))
+            ui.writeFile(name, shipped(name));
         // The heroine's looks are the development screen's: each of ours under its id.
-        for (const char* id : {"pimbrel_wave", "pimbrel_stretch", "pimbrel_flower", "pimbrel_twirl"})
+        for (const char* id : {"pimbrel_joy", "pimbrel_hat", "pimbrel_sneeze"})
             ui.writePicture(lookPicture(id), 4, 4, 0xFF405060u);
         start();
-        for (const char* id : {"pimbrel_wave", "pimbrel_stretch", "pimbrel_flower", "pimbrel_twirl"})
+        for (const char* id : {"pimbrel_joy", "pimbrel_hat", "pimbrel_sneeze"})
             screen.looks[id].setPicture(lookPicture(id));
 
         modelRoot = TestModel::parseXml(shipped(cMeadowModel::MODEL_FILE));

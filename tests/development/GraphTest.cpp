@@ -73,6 +73,14 @@ TEST(Graph, FindsTheCheapestChainOrNone) {
     }
     EXPECT_EQ(TestModel::thrownText([&] { graph.findPath(0, 42); }),
               "cGraph::getNode(): node with an index = 42 doesn't exist in a graph");
+
+    // A search starts with the start node before itself at no cost and every other node unreached.
+    graph.initSearch(3);
+    for (int32_t index : graph.getNodeIndices()) {
+        SCOPED_TRACE(index);
+        EXPECT_EQ(graph.getNode(index)->getPrevious(), index == 3 ? 3 : -1);
+        EXPECT_EQ(graph.getNode(index)->getDistance(), index == 3 ? 0.0f : 1e10f);
+    }
 }
 
 TEST(Graph, NeighboursFollowTheArcsInFileOrderBothWays) {

@@ -1,5 +1,6 @@
 #include "game/development/PersonageView.h"
 
+#include "engine/gui/FrameTextButton.h"
 #include "engine/gui/MultilineText.h"
 #include "game/development/BubbleView.h"
 #include "game/development/Graph.h"
@@ -100,6 +101,35 @@ TEST_F(PersonageViewTest, WalksThePathFrameByFrameArrivesExactlyAndTalks) {
     EXPECT_EQ(Engine::quadCenter(view->getQuad()), cVector2(116, 76));
     EXPECT_TRUE(view->isPointInside({116, 25}));
     EXPECT_FALSE(view->isPointInside({116, 140}));
+    // Leaving the screen hides the bubble at once.
+    view->hideBubble();
+    EXPECT_FALSE(view->getBubble()->isVisible());
+}
+
+TEST_F(PersonageViewTest, ASegmentWithoutSpeedCountsAsWalkedWhereSheStands) {
+    start();
+    std::string xml = heroineXml(kCorner);
+    const std::string fast = "moving_speed_x=\"16\"";
+    xml.replace(xml.find(fast), fast.size(), "moving_speed_x=\"0\"");
+    cPersonageView* view = heroine(xml);
+    cPersonageModel& model = *view->getModel();
+    unitAt(model, 2);
+    model.setCurrentPoint(0);
+    view->placeAtCurrentPoint();
+    model.setCurrentPoint(2);
+    model.setState(cPersonageModel::PERSONAGE_MOVE);
+    view->startMoving();
+    // Node 0 at once, then node 1 at the first step along 0-1 without moving: she heads for node 2
+    // from where she stands, down and to the right.
+    ui.steps(2);
+    EXPECT_EQ(view->getPosition(), cVector2(100, 100));
+    EXPECT_EQ(view->getDestination()->getIndex(), 2);
+    EXPECT_EQ(lookOf(*view), "pers_move_down_right");
+    EXPECT_EQ(view->getSpeed(), 32);
+    for (int frame = 0; frame < 40 && !view->isTalking(); ++frame)
+        ui.step();
+    EXPECT_TRUE(view->isTalking());
+    EXPECT_LE((view->getPosition() - cVector2(116, 132)).length(), 2.0f);
 }
 
 TEST_F(PersonageViewTest, TalkThenWorkInsideWithoutAbsoluteEnableThenIdle) {
@@ -206,6 +236,28 @@ TEST_F(PersonageViewTest, FailuresNameTheOperation) {
               "cPersonageView::keepMoving(): destination node is not defined");
     EXPECT_EQ(TestModel::thrownText([&] { view->startWorking(); }),
               "cPersonageView::startWorking(): working unit is undefined in the model.");
+    // Nodes 0 and 3 are not joined.
+    cPersonageView* apart = heroine(heroineXml(graphXml({{0, 100, 100}, {3, 300, 100}}, {})));
+    apart->getModel()->setCurrentPoint(3);
+    EXPECT_EQ(TestModel::thrownText([&] { apart->onEndMoving(0); }),
+              "cPersonageView::onEndMoving(): path was not found for points: 0 -> 3");
+}
+
+TEST_F(PersonageViewTest, WithoutAnEventToShowHerIdleTimeStartsAgain) {
+    start();
+    // No controller: no funny event is available.
+    cPersonageView* view =
+        heroine(heroineXml(kCorner, "min_idle_time=\"0.0625\" max_idle_time=\"0.0625\" will_to_work=\"1\""));
+    view->getModel()->setCurrentPoint(0);
+    view->placeAtCurrentPoint();
+    ui.step();
+    EXPECT_EQ(view->getModel()->getState(), cPersonageModel::PERSONAGE_IDLE);
+    EXPECT_EQ(view->getIdleTimeLeft(), 0.0625f);
+    EXPECT_FALSE(view->isMoving());
+    // Hidden, she does not count at all.
+    view->hide();
+    ui.steps(3);
+    EXPECT_EQ(view->getIdleTimeLeft(), 0.0625f);
 }
 
 TEST_F(PersonageViewTest, TheEditorOverlaysTheGraphOnTheScreenUnlessALevelRuns) {
@@ -213,9 +265,11 @@ TEST_F(PersonageViewTest, TheEditorOverlaysTheGraphOnTheScreenUnlessALevelRuns) 
     Engine::cWidget* map = new Engine::cWidget(nullptr);
     widgets.emplace_back(map);
     map->show();
+    map->enable();
     screen.widget = map;
     screen.editorMode = true;
-    const std::string protos = "<NodeProto Picture=\"looks/ev.tga\" size=\"18 18\"/>"
+    const std::string protos = "<NodeProto Picture=\"looks/ev.tga\" size=\"18 18\" Enable=\"1\">"
+                               "<Text Font=\"fonts/t.fnt\" Texture=\"fonts/t.tga\"/></NodeProto>"
                                "<ArcProto Picture=\"looks/ev.tga\" size=\"10 4\"/>";
     cPersonageView* view = heroine(
         heroineXml(kCorner + protos, std::string(kCalm) + " large_node_size=\"28 28\" normal_node_size=\"18 18\""));
@@ -225,18 +279,23 @@ TEST_F(PersonageViewTest, TheEditorOverlaysTheGraphOnTheScreenUnlessALevelRuns) 
     EXPECT_EQ(nodes.at(2)->getPosition(), cVector2(116, 132));
     EXPECT_TRUE(nodes.at(2)->isVisible());
     EXPECT_EQ(nodes.at(2)->getParent(), map);
+    EXPECT_EQ(nodes.at(2)->getCaption()->getText(), L"2") << "captioned with its index";
     const auto& arcs = view->getArcWidgets();
     ASSERT_EQ(arcs.size(), 2u);
     // Arc 1-2 runs straight down: centred between its nodes, as long as they are apart.
     EXPECT_EQ(arcs[1]->getPosition(), cVector2(116, 116));
     EXPECT_EQ(arcs[1]->getSize(), cVector2(32, 4));
     EXPECT_FLOAT_EQ(arcs[1]->getAngle(), -90);
-    view->growNeighbours(1);
+    // Hovering node 1's button grows the buttons of its neighbours; leaving it shrinks them.
+    ui.moveTo(116, 100);
+    ui.step();
     EXPECT_EQ(nodes.at(0)->getSize(), cVector2(28, 28));
     EXPECT_EQ(nodes.at(2)->getSize(), cVector2(28, 28));
     EXPECT_EQ(nodes.at(1)->getSize(), cVector2(18, 18));
-    view->shrinkNeighbours(1);
+    ui.moveTo(300, 300);
+    ui.step();
     EXPECT_EQ(nodes.at(0)->getSize(), cVector2(18, 18));
+    EXPECT_EQ(nodes.at(2)->getSize(), cVector2(18, 18));
     // Placed again while a level runs, the overlay goes.
     screen.levelRunning = true;
     view->placeAtCurrentPoint();

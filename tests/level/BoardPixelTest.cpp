@@ -4,6 +4,7 @@
 // is also written to docs/board-screenshot.png.
 
 #include "engine/core/Random.h"
+#include "engine/gui/ProgressBar.h"
 #include "game/level/MeadowCellView.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowObjectView.h"
@@ -33,17 +34,26 @@ namespace {
 
 const int WIDTH = 1024, HEIGHT = 768;
 // A level with holes, wood and iron cells and single and double locks.
-const int LEVEL = 29;
+const int LEVEL = 93;
 
 const char* const SHIPPED[] = {
     "Fonts/Digits30.fnt",
     "Fonts/Digits30.png",
+    "Fonts/Text22.fnt",
+    "Fonts/Text22.png",
     "Meadow/Images/Backgrounds/level_bg1.png",
     "Meadow/Images/Backgrounds/level_bg2.png",
     "Meadow/View/MeadowView.xml",
     "Meadow/View/FieldView.xml",
     "Meadow/View/GameObjects.xml",
     "Meadow/View/FlyingNumber.xml",
+    "Effects/dust_puff.pfx",
+    "Effects/match_burst_blue.pfx",
+    "Effects/match_burst_green.pfx",
+    "Effects/match_burst_red.pfx",
+    "Effects/match_burst_yellow.pfx",
+    "Effects/sparkle.pfx",
+    "Effects/star_trail.pfx",
     "Meadow/View/InfoPanel.xml",
     "Meadow/View/AchievementsView.xml",
     "Fonts/Text22.fnt",

@@ -174,6 +174,8 @@ TEST(IconTextTest, TheIconSitsBesideTheLabelAndShowsItsSecondFrameWhileDisabled)
                                  "><Icon position=\"-20,0\" size=\"8,8\" Picture=\"art/star.tga\" frames_count=\"2\" "
                                  "anim_columns=\"2\"/></L>");
     ui.writeFile("bare.xml", std::string("<L ") + FONT + "/>");
+    ui.writePicture("art/dot.tga", 2, 2, 0xFF00FF00u);
+    ui.writeFile("look.xml", "<Look Picture=\"art/dot.tga\" frames_count=\"2\" anim_columns=\"2\"/>");
     ui.start();
     cIconText text(nullptr);
     text.loadXML(ui.layout("icon.xml"));
@@ -182,6 +184,11 @@ TEST(IconTextTest, TheIconSitsBesideTheLabelAndShowsItsSecondFrameWhileDisabled)
     EXPECT_EQ(0, text.getIcon()->getAnimFrame());
     text.disable();
     EXPECT_EQ(1, text.getIcon()->getAnimFrame());
+    cVisual look;
+    look.loadXML(ui.layout("look.xml"));
+    text.setIconVisual(look);
+    EXPECT_EQ(look.getPicture(), text.getIcon()->getPicture());
+    EXPECT_NE(nullptr, text.getIcon()->getPicture());
     cIconText bare(nullptr);
     EXPECT_THROW(bare.loadXML(ui.layout("bare.xml")), const char*);
 }
@@ -254,4 +261,30 @@ TEST(FlyingValueTest, ALaunchedLineFadesInAtItsPlaceWithItsNumberedSound) {
     EXPECT_FLOAT_EQ(1, line.getAlpha());
     EXPECT_FALSE(line.getShown());
     GameServices::setGameSounds(nullptr);
+}
+
+TEST(StateAnimationTest, ARemovedStateLeavesTheFirstToShowAndAlphaReachesTheCurrentState) {
+    UiHarness ui(0.25f);
+    ui.writePicture("art/a.tga", 2, 2, 0xFFFF0000u);
+    ui.writeFile("states.xml", "<S Visible=\"1\" Enable=\"1\"><States>"
+                               "<A Picture=\"art/a.tga\" anim_length=\"1\" PlayCycles=\"2,2\"/>"
+                               "<B Picture=\"art/a.tga\" anim_length=\"1\" PlayCycles=\"2,2\"/></States></S>");
+    ui.start();
+    cStateAnimation animation(nullptr);
+    animation.loadXML(ui.layout("states.xml"));
+    animation.setState(1);
+    animation.setAlpha(0.5f);
+    EXPECT_FLOAT_EQ(0.5f, animation.getAlpha());
+    EXPECT_FLOAT_EQ(0.5f, animation.getStateAt(1).widget->getAlpha());
+    cPanel* second = animation.getStateAt(1).widget;
+    animation.removeState(0);
+    ASSERT_EQ(1u, animation.getStateCount());
+    EXPECT_EQ(0u, animation.getCurrent());
+    EXPECT_EQ(second, animation.getStateAt(0).widget);
+    // The time left is kept and the next step shows the new first state.
+    EXPECT_FLOAT_EQ(2, animation.getTimeLeft());
+    second->hide();
+    ui.step();
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_FLOAT_EQ(1.75f, animation.getTimeLeft());
 }

@@ -12,9 +12,11 @@
 #include "game/level/MeadowObjectView.h"
 #include "game/level/MeadowView.h"
 #include "game/model/CellModel.h"
+#include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "tests/level/TestStates.h"
 #include "tests/model/ModelFixture.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/UiHarness.h"
 
 #include <gtest/gtest.h>
@@ -68,7 +70,13 @@ inline std::string meadowViewXml(const std::string& proto = pieceProto()) {
            "<GoldIconProto size=\"20,20\" deep=\"8\" Picture=\"art/icon.tga\"/>"
            "<TriggerIconProto size=\"60,60\" deep=\"4\" Picture=\"art/icon.tga\"/>"
            "<TriggerBaseIconProto size=\"60,60\" deep=\"3.5\" Picture=\"art/icon.tga\"/>"
-           "<MatchEffects><E/><E/><E/><E/></MatchEffects></MeadowView>";
+           "<PromptHoriz Enable=\"1\" deep=\"12\" pyro_file=\"fx/burst.pfx\"/><PromptVert Enable=\"1\" deep=\"12\" "
+           "pyro_file=\"fx/burst.pfx\"/>"
+           "<MatchEffects><E Enable=\"1\" deep=\"11\" pyro_file=\"fx/burst.pfx\"/><E Enable=\"1\" deep=\"11\" "
+           "pyro_file=\"fx/burst.pfx\"/>"
+           "<E Enable=\"1\" deep=\"11\" pyro_file=\"fx/burst.pfx\"/><E Enable=\"1\" deep=\"11\" "
+           "pyro_file=\"fx/burst.pfx\"/></MatchEffects>"
+           "</MeadowView>";
 }
 
 inline std::string borders(const std::string& extra = "") {
@@ -86,7 +94,10 @@ inline std::string fieldViewXml(const std::string& cellExtra = "", const std::st
            "simple_types=\"2\" wood_types=\"2\" iron_types=\"1\" " +
            cellExtra + "><LocksPicture size=\"60,60\" deep=\"6\"/>" + borders(borderExtra) +
            "</CellPrototype><SelectionObject size=\"70,70\" deep=\"7\"/>"
-           "<BombFireEffect><F pos=\"1,2\"/><F pos=\"3,4\"/><F pos=\"5,6\"/></BombFireEffect></FieldView>";
+           "<BombEffect Enable=\"1\" pyro_file=\"fx/burst.pfx\"/><BombFireEffect Enable=\"1\" deep=\"9\" "
+           "pyro_file=\"fx/burst.pfx\"><F "
+           "pos=\"1,2\"/>"
+           "<F pos=\"3,4\"/><F pos=\"5,6\"/></BombFireEffect></FieldView>";
 }
 
 inline const char* statesXml() {
@@ -117,6 +128,7 @@ protected:
     void TearDown() override {
         field.reset();
         board.reset();
+        controller.reset();
     }
 
     // Writes the layouts and pictures, then starts the harness.
@@ -124,7 +136,10 @@ protected:
         ui.writeFile("Meadow/View/MeadowView.xml", meadowView);
         ui.writeFile("Meadow/View/FieldView.xml", fieldView);
         ui.writeFile("Meadow/View/GameObjects.xml", objectsXml());
+        ui.writeFile("Meadow/View/FlyingNumber.xml", "<FlyingNumber fly_up_dir=\"0,-40\" fly_up_time=\"0.5\"/>");
         ui.writeFile("States.xml", statesXml());
+        ui.writeFile("fx/burst.pfx",
+                     TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/Effects/match_burst_red.pfx"));
         writeBoardPanels(ui);
         writeExtraFiles();
         for (const char* name : {"bee", "icon", "border", "selection", "cell0", "simple0", "simple1", "wood0", "wood1",
@@ -134,8 +149,9 @@ protected:
         states.load(ui.layout("States.xml"));
     }
 
-    // The board of the rows given, its cells built and its pieces' views made.
-    void build(const std::vector<std::string>& rows, bool editor = false) {
+    // The board of the rows given, its cells built and its pieces' views made; with a controller
+    // when the test clicks.
+    void build(const std::vector<std::string>& rows, bool editor = false, bool withController = false) {
         if (!ui.started())
             writeFiles();
         Engine::randomSeed(7);
@@ -151,8 +167,10 @@ protected:
                 if (model->getCell(row, column)->isEnabled() && !model->getObject(row, column))
                     model->createObjectAt(row, column)->setType(1 + (row + column) % 4);
         model->resetObjectStates();
-        board = std::make_unique<cMeadowView>(&states, model.get(), nullptr, editor);
-        field = std::make_unique<cMeadowFieldView>(board.get(), model.get(), nullptr, editor);
+        if (withController)
+            controller = std::make_unique<cMeadowController>(model.get(), nullptr, editor);
+        board = std::make_unique<cMeadowView>(&states, model.get(), controller.get(), editor);
+        field = std::make_unique<cMeadowFieldView>(board.get(), model.get(), controller.get(), editor);
         board->setFieldView(field.get());
         field->initField(board.get());
         board->createGameObjectsPrototypes();
@@ -167,6 +185,7 @@ protected:
     TestSupport::UiHarness ui;
     TestStates states;
     std::unique_ptr<cMeadowModel> model;
+    std::unique_ptr<cMeadowController> controller;
     std::unique_ptr<cMeadowView> board;
     std::unique_ptr<cMeadowFieldView> field;
 };

@@ -1,12 +1,15 @@
 // Cell views: looks per type and variant, lock overlays, trigger and editor icons, the depth of
-// a broken wood cell, and the arrivals.
+// a broken wood cell, the arrivals, the crush effect and the editor's presses and sweeps.
 
 #include "tests/level/LevelFixture.h"
 
 #include "engine/core/Random.h"
 #include "engine/gui/Label.h"
+#include "engine/gui/ProgressBar.h"
+#include "engine/gui/PyroEffect.h"
 #include "game/model/CellModel.h"
 
+#include <cmath>
 #include <set>
 
 using namespace Engine;
@@ -119,4 +122,129 @@ TEST_F(MeadowCellViewTest, ArrivalsGrowTheCellAndFillTheBorders) {
     EXPECT_FLOAT_EQ(100, view->getBorderValue(0));
     EXPECT_TRUE(view->stepBorderArrive(0.5f));
     EXPECT_EQ(cVector2(60, 60), view->getSize());
+}
+
+TEST_F(MeadowCellViewTest, BorderValuesReachOnlyTheShownEnabledPieces) {
+    build({"1_1"});
+    cMeadowCellView* left = cell(0, 0);
+    ASSERT_FALSE(left->getBorder(2)->isVisible()); // the right neighbour is there
+    left->getBorder(4)->disable();
+    left->setBordersValue(40);
+    EXPECT_FLOAT_EQ(40, left->getBorder(0)->getCurrentValue());
+    EXPECT_FLOAT_EQ(0, left->getBorder(2)->getCurrentValue());
+    EXPECT_FLOAT_EQ(0, left->getBorder(4)->getCurrentValue());
+}
+
+TEST_F(MeadowCellViewTest, ACrushPlaysACopyOfTheBoardsEffectAtTheCell) {
+    build({"1_1"});
+    cMeadowCellView* view = cell(0, 1);
+    view->startCrushAnimation(2);
+    cPyroEffect* effect = nullptr;
+    for (cWidget* child : view->getChildren())
+        if (child->getKind() == WIDGET_KIND_PYRO)
+            effect = static_cast<cPyroEffect*>(child);
+    ASSERT_NE(nullptr, effect);
+    EXPECT_EQ(view->getPosition(), effect->getPosition());
+    EXPECT_TRUE(effect->isVisible());
+    EXPECT_TRUE(effect->isPlaying());
+    EXPECT_THROW(view->startCrushAnimation(4), std::string);
+}
+
+TEST_F(MeadowCellViewTest, EditorPressesAndSweepsClickTheCellsUnderTheCursor) {
+    build({"1_1_1"}, true, true);
+    controller->setMode(cMeadowController::EDIT_CELLS_MODE);
+    controller->setEditCellType(2);
+    for (int column = 0; column < 3; ++column)
+        cell(0, column)->attachEditorInput();
+    // A left press clicks only the cell under the cursor.
+    ui.moveTo(cell(0, 0)->getPosition().x, cell(0, 0)->getPosition().y);
+    ui.step();
+    ui.press(0);
+    ui.step();
+    EXPECT_EQ(2, model->getCell(0, 0)->getType());
+    EXPECT_EQ(1, model->getCell(0, 1)->getType());
+    ui.release(0);
+    ui.step();
+    // A right press sets the right-button flag first, so the controller clears the cell; holding
+    // it and sweeping onto the next cell clicks that one too.
+    ui.moveTo(cell(0, 1)->getPosition().x, cell(0, 1)->getPosition().y);
+    ui.step();
+    ui.press(1);
+    ui.step();
+    EXPECT_TRUE(controller->isRightButtonDown());
+    EXPECT_EQ(0, model->getCell(0, 1)->getType());
+    ui.moveTo(cell(0, 2)->getPosition().x, cell(0, 2)->getPosition().y);
+    ui.step();
+    EXPECT_EQ(0, model->getCell(0, 2)->getType());
+    // Detached, a cell takes no more presses.
+    controller->setRightButtonDown(false);
+    cell(0, 0)->detachEditorInput();
+    ui.moveTo(cell(0, 0)->getPosition().x, cell(0, 0)->getPosition().y);
+    ui.step();
+    ui.press(0);
+    ui.step();
+    EXPECT_EQ(2, model->getCell(0, 0)->getType());
+    EXPECT_FALSE(cell(0, 0)->isEditorInputAttached());
+}
+
+TEST_F(MeadowCellViewTest, ShakesSwingAroundHomeAndTheRandomOneCanFadeTheCellAway) {
+    writeFiles(TestLevel::meadowViewXml(),
+               TestLevel::fieldViewXml("shake_amp=\"4\" shake_period=\"1\" shake_time=\"0.5\" "
+                                       "random_shake_time=\"0.5\""));
+    build({"1_1"});
+    cMeadowCellView* view = cell(0, 0);
+    const cVector2 home = view->getPosition();
+    // Along 90 degrees after a delay of one frame: the swing is vertical.
+    view->startCellShake(90, 0.125f);
+    ui.step(0.125f);
+    EXPECT_EQ(home, view->getPosition());
+    ui.step(0.125f);
+    EXPECT_NEAR(home.x, view->getPosition().x, 1e-3f);
+    EXPECT_NEAR(4 * std::sin(float(M_PI) / 4), std::fabs(view->getPosition().y - home.y), 1e-3f);
+    ui.step(0.25f);
+    ui.step(0.25f); // past the shake time
+    EXPECT_EQ(home, view->getPosition());
+
+    view->startRandomShake(true);
+    ui.step(0.25f);
+    EXPECT_FLOAT_EQ(0.5f, view->getAlpha());
+    EXPECT_FLOAT_EQ(0.5f, view->getBorderValue(0));
+    EXPECT_TRUE(view->isVisible());
+    ui.step(0.375f);
+    EXPECT_FALSE(view->isVisible());
+    EXPECT_EQ(home, view->getPosition());
+}
+
+TEST_F(MeadowCellViewTest, AMatchedCellStaysFrozenForTheAfterMatchDelay) {
+    writeFiles(TestLevel::meadowViewXml(), TestLevel::fieldViewXml("after_match_delay=\"0.25\""));
+    build({"1"});
+    cell(0, 0)->freezeForDelay();
+    EXPECT_TRUE(model->getCell(0, 0)->isFrozen());
+    ui.step(0.125f);
+    EXPECT_TRUE(model->getCell(0, 0)->isFrozen());
+    ui.step(0.125f);
+    EXPECT_FALSE(model->getCell(0, 0)->isFrozen());
+}
+
+TEST_F(MeadowCellViewTest, AnEffectsRenderTypeHoldsUntilItIsSwitchedOff) {
+    build({"2_65537"});
+    cMeadowCellView* wood = cell(0, 0);
+    wood->setEffectRenderType(true, 7);
+    wood->updateFromModel();
+    EXPECT_EQ(7u, wood->getRenderType());
+    wood->setEffectRenderType(false, 0);
+    EXPECT_EQ(4u, wood->getRenderType());
+    // Clearing the icons hides the locks and drops the trigger icons.
+    cMeadowCellView* trigger = cell(0, 1);
+    ASSERT_NE(nullptr, trigger->getTriggerIcon());
+    trigger->clearIcons();
+    EXPECT_EQ(nullptr, trigger->getTriggerIcon());
+    EXPECT_EQ(nullptr, trigger->getTriggerBaseIcon());
+    EXPECT_FALSE(trigger->getLocksPicture()->isVisible());
+    try {
+        wood->setModelObject(nullptr);
+        FAIL() << "accepted";
+    } catch (const std::string& error) {
+        EXPECT_EQ("cMeadowCellView::setModelObject(): model object is null", error);
+    }
 }

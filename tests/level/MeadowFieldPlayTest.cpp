@@ -26,12 +26,20 @@ const char* const SHIPPED[] = {
     "Meadow/View/FieldView.xml",
     "Meadow/View/GameObjects.xml",
     "Meadow/View/FlyingNumber.xml",
+    // The menu button's caption and the particle effects the layouts play.
+    "Fonts/Text22.fnt",
+    "Fonts/Text22.png",
+    "Effects/dust_puff.pfx",
+    "Effects/match_burst_blue.pfx",
+    "Effects/match_burst_green.pfx",
+    "Effects/match_burst_red.pfx",
+    "Effects/match_burst_yellow.pfx",
+    "Effects/sparkle.pfx",
+    "Effects/star_trail.pfx",
     "Meadow/View/InfoPanel.xml",
     "Meadow/View/AchievementsView.xml",
     "Meadow/View/NoMovesPanel.xml",
     "Meadow/View/effects/TriggerEffect.xml",
-    "Fonts/Text22.fnt",
-    "Fonts/Text22.png",
     "Fonts/Title36.fnt",
     "Fonts/Title36.png",
 };
@@ -47,6 +55,7 @@ const char* const STATES = R"(<States>
   <S id="iron1" Picture="Meadow/Images/Cells/iron1.png"/>
   <S id="cell_locks1" Picture="Meadow/Images/Cells/cell_locks1.png"/>
   <S id="cell_locks2" Picture="Meadow/Images/Cells/cell_locks2.png"/>
+  <S id="mixing_bees" Picture="Meadow/Images/Board/bee.png" frames_count="8" anim_columns="8"/>
 </States>)";
 
 } // namespace

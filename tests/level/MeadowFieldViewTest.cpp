@@ -3,6 +3,8 @@
 
 #include "tests/level/LevelFixture.h"
 
+#include "engine/gui/ProgressBar.h"
+
 #include "game/level/SelectionSprite.h"
 #include "game/model/CellModel.h"
 

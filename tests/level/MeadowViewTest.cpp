@@ -3,9 +3,13 @@
 // layout keys refused as divisors.
 
 #include "tests/level/LevelFixture.h"
+#include "tests/model/ShippedModel.h"
+#include "tests/support/ShippedAtlases.h"
 
 #include "engine/core/WidgetSets.h"
 #include "engine/gui/Label.h"
+#include "engine/gui/PyroEffect.h"
+#include "engine/gui/TextButton.h"
 #include "game/model/CellModel.h"
 
 #include <cmath>
@@ -100,7 +104,14 @@ TEST_F(MeadowViewTest, NamedLooksComeFromTheOwner) {
 TEST_F(MeadowViewTest, CrushEffectIndexIsCheckedAgainstTheLayoutsEffects) {
     build({"1"});
     EXPECT_EQ(4u, board->getMatchEffectCount());
-    EXPECT_NO_THROW(board->getCellCrushAnimation(3));
+    // Each call hands out a fresh root copy of the layout's effect, idle until played.
+    std::unique_ptr<cPyroEffect> first(board->getCellCrushAnimation(3));
+    std::unique_ptr<cPyroEffect> second(board->getCellCrushAnimation(3));
+    ASSERT_NE(nullptr, first);
+    EXPECT_NE(first.get(), second.get());
+    EXPECT_EQ(nullptr, first->getParent());
+    EXPECT_EQ("fx/burst.pfx", first->getFileName());
+    EXPECT_FALSE(first->isPlaying());
     for (int index : {4, -1}) {
         try {
             board->getCellCrushAnimation(index);
@@ -169,4 +180,148 @@ TEST_F(MeadowViewTest, LayoutKeysUsedAsDivisorsAreRefusedWithTheirName) {
             EXPECT_NE(std::string::npos, error.find("meadow/view/meadowview.xml")) << error;
         }
     }
+}
+
+TEST_F(MeadowViewTest, TheNextMoveHintUsesTheRowOrColumnPromptAtTheMidpoint) {
+    build({"1_1", "1_1"});
+    // Both prompts are started by the layout and wait hidden.
+    EXPECT_FALSE(board->getPromptHoriz()->isVisible());
+    EXPECT_FALSE(board->getPromptVert()->isVisible());
+    const struct {
+        cVector2 a, b;
+        bool horizontal;
+    } cases[] = {{cVector2(0, 0), cVector2(0, 1), true}, {cVector2(1.5f, 1.0f), cVector2(0, 1), false}};
+    for (const auto& c : cases) {
+        board->showNextMove(c.a, c.b);
+        cPyroEffect* shown = c.horizontal ? board->getPromptHoriz() : board->getPromptVert();
+        cPyroEffect* other = c.horizontal ? board->getPromptVert() : board->getPromptHoriz();
+        const cVector2 pa = field->getCellPosition(int(c.a.x), int(c.a.y));
+        const cVector2 pb = field->getCellPosition(int(c.b.x), int(c.b.y));
+        EXPECT_EQ(shown, board->getCurrentPrompt());
+        EXPECT_TRUE(shown->isVisible());
+        EXPECT_FALSE(other->isVisible());
+        EXPECT_EQ(cVector2((pa.x + pb.x) * 0.5f, (pa.y + pb.y) * 0.5f), shown->getOffset());
+    }
+    board->clearPrompts();
+    EXPECT_EQ(nullptr, board->getCurrentPrompt());
+    EXPECT_FALSE(board->getPromptVert()->isVisible());
+}
+
+TEST_F(MeadowViewTest, ABackgroundVariantShowsItsPicturesAndStartsItsEffectsUnlessTheyAreOff) {
+    const std::string backs = "<LevelBacks><V><Pictures><P size=\"4,4\" Picture=\"art/icon.tga\"/>"
+                              "<P size=\"4,4\" Picture=\"art/bee.tga\"/></Pictures><BackPyro>"
+                              "<E Enable=\"1\" Visible=\"1\" pyro_file=\"fx/burst.pfx\"/></BackPyro></V></LevelBacks>"
+                              "<EditButton Visible=\"1\" size=\"8,8\" Picture=\"art/icon.tga\"/>";
+    std::string layout = TestLevel::meadowViewXml();
+    layout.insert(layout.find("<MatchEffects>"), backs);
+    writeFiles(layout);
+    build({"1"});
+    // One variant is always the chosen one.
+    EXPECT_EQ(2u, board->getBackPictures().size());
+    ASSERT_EQ(1u, board->getBackPyro().size());
+    EXPECT_TRUE(board->getBackPyro()[0]->isPlaying());
+    EXPECT_EQ(nullptr, board->getClouds());
+    // The edit button is hidden whatever its layout says.
+    EXPECT_FALSE(board->getEditButton()->isVisible());
+
+    cMeadowView plain(&states, model.get(), nullptr, false, true);
+    EXPECT_EQ(2u, plain.getBackPictures().size());
+    EXPECT_TRUE(plain.getBackPyro().empty());
+}
+
+TEST_F(MeadowViewTest, ALayoutWithoutBackgroundsHasNoBackPictures) {
+    build({"1"});
+    EXPECT_TRUE(board->getBackPictures().empty());
+    EXPECT_TRUE(board->getBackPyro().empty());
+}
+
+TEST_F(MeadowViewTest, TheMoneyTextFollowsTheResourcePointsOnlyWhenTheyChange) {
+    build({"1_1"});
+    model->addResourcePoints(1, 40);
+    board->showFlyingNumber(cVector2(0, 1), 40);
+    EXPECT_EQ(L"40", board->getMoneyText()->getText());
+    board->getMoneyText()->setText(L"x");
+    board->updateMoneyText(); // the same total: the label is not written again
+    EXPECT_EQ(L"x", board->getMoneyText()->getText());
+    // An amount below 1 shows no number and leaves the label alone.
+    model->addResourcePoints(1, 5);
+    board->showFlyingNumber(cVector2(0, 1), 0);
+    EXPECT_EQ(L"x", board->getMoneyText()->getText());
+    board->showFlyingNumber(cVector2(0, 0), 5);
+    EXPECT_EQ(L"45", board->getMoneyText()->getText());
+}
+
+TEST_F(MeadowViewTest, IdlePiecesAndVisibleCellsShakeWhileAFigureIsMatched) {
+    writeFiles(TestLevel::meadowViewXml(TestLevel::pieceProto("shake_amp=\"3\" shake_time=\"0.25\"")),
+               TestLevel::fieldViewXml("shake_amp=\"4\" shake_period=\"1\" shake_time=\"0.5\""));
+    build({"1_1"});
+    // The cell view moves with its shake; the cell's grid place does not.
+    const cVector2 home = field->getCellPosition(0, 0), cellHome = field->findCellView(0, 1)->getPosition();
+    cMeadowObjectView* views[2];
+    for (int column = 0; column < 2; ++column) {
+        views[column] = board->getGameObjectView(model->getObject(0, column));
+        views[column]->setPosition(field->getCellPosition(0, column));
+        views[column]->show();
+        views[column]->attachInput();
+    }
+    model->getObject(0, 1)->setMoving();
+    board->shakeIdleObjects();
+    EXPECT_FALSE(views[0]->isInputAttached());
+    EXPECT_EQ(cMeadowObjectModel::MOVING, model->getObject(0, 0)->getState());
+    EXPECT_TRUE(views[1]->isInputAttached());
+    ui.step(0.125f); // a quarter of the 0.5 s period: the full amplitude
+    EXPECT_NEAR(home.x + 3, views[0]->getPosition().x, 1e-3f);
+    EXPECT_NE(cellHome, field->findCellView(0, 1)->getPosition());
+    EXPECT_EQ(cellHome, field->getCellPosition(0, 1));
+    // A highlighted piece skips its step: the shake stands still.
+    views[0]->setHighlighted(true);
+    ui.step(0.125f);
+    EXPECT_NEAR(home.x + 3, views[0]->getPosition().x, 1e-3f);
+    EXPECT_TRUE(views[0]->getPlayAnimation());
+    views[0]->setHighlighted(false);
+    EXPECT_FALSE(views[0]->getPlayAnimation());
+    ui.step(0.25f);
+    EXPECT_EQ(home, views[0]->getPosition());
+    EXPECT_EQ(cMeadowObjectModel::IDLE, model->getObject(0, 0)->getState());
+    EXPECT_TRUE(views[0]->isInputAttached());
+    for (cMeadowObjectView* view : views)
+        view->detachInput();
+}
+
+TEST_F(MeadowViewTest, ADuplicatedLevelTypeAndAPieceWithoutPrototypeAreRefused) {
+    build({"1_1"});
+    model->getLevelTypes() = {1, 2, 1};
+    cMeadowView twice(&states, model.get(), nullptr);
+    twice.setFieldView(field.get());
+    try {
+        twice.createGameObjectsPrototypes();
+        FAIL() << "accepted";
+    } catch (const std::string& error) {
+        EXPECT_EQ("cMeadowView::createGameObjectsPrototypes(): duplicated type in level objects: 1", error);
+    }
+    model->getLevelTypes() = {1, 2, 3, 4};
+    model->getObject(0, 1)->setType(9);
+    cMeadowView stranger(&states, model.get(), nullptr);
+    stranger.setFieldView(field.get());
+    stranger.createGameObjectsPrototypes();
+    EXPECT_THROW(stranger.createGameObjects(), const char*);
+}
+
+TEST(MeadowViewShippedTest, EveryPieceTypeOfTheShippedModelHasALookWithAPicture) {
+    TestSupport::UiHarness ui;
+    std::vector<std::string> names = TestSupport::shippedAtlasFiles(MEADOW_DATA_DIR);
+    names.push_back("Meadow/View/GameObjects.xml");
+    for (const std::string& name : names)
+        ui.writeFile(name, TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/" + name));
+    ui.start();
+    std::unique_ptr<cMeadowModel> model = TestShipped::makeModel();
+    IXmlNode* root = ui.layout("Meadow/View/GameObjects.xml");
+    int types = 0;
+    for (int category = 0; category < 32; ++category)
+        for (int type : model->getTypesOfCategory(category)) {
+            SCOPED_TRACE(type);
+            ++types;
+            EXPECT_NE(nullptr, cMeadowObjectView::getVisualState(type, root).getPicture());
+        }
+    EXPECT_GT(types, 10);
 }

@@ -82,6 +82,14 @@ TEST(MeadowModel, PiecesSlideDiagonallyIntoSettledColumns) {
     }
 }
 
+TEST(MeadowModel, ASlideOutOfAFullColumnLetsTheNextColumnSlideInTheSamePass) {
+    // Columns 1 and 2 start full; the 1 slides out to the left, and the 3 takes its place.
+    auto model = board({"##3", "#14", ".25"});
+    model->dropObjects();
+    EXPECT_EQ(TestBoard::draw(*model), (tRows{"##.", "#34", "125"}));
+    EXPECT_EQ(TestBoard::states(*model), (tRows{"   ", " S-", "S--"}));
+}
+
 TEST(MeadowModel, ColumnsAreSettledWhenNothingCanStillMoveInThem) {
     auto model = board({"1", "2", "3"});
     EXPECT_TRUE(model->isColumnSettled(0));

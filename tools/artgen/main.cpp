@@ -15,6 +15,7 @@
 #include "Paint.h"
 #include "Pieces.h"
 #include "UiKit.h"
+#include "UpgradePanel.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -26,6 +27,12 @@ int main(int argc, char** argv) {
     if (argc > 3 && std::string(argv[1]) == "--preview") {
         std::vector<std::string> files(argv + 4, argv + argc);
         ContactSheet::preview(argv[2], std::atof(argv[3]), files);
+        return 0;
+    }
+    // Only the upgrade panel's pictures, which sit beside the atlases: artgen --upgrade-panel DATA_DIR
+    if (argc == 3 && std::string(argv[1]) == "--upgrade-panel") {
+        Output::setRoots(argv[2], argv[2], argv[2]);
+        UpgradePanel::generate();
         return 0;
     }
     if (argc < 4) {
@@ -40,6 +47,7 @@ int main(int argc, char** argv) {
         Cells::generate();
         BoardUi::generate();
         UiKit::generate();
+        UpgradePanel::generate();
         Backgrounds::generate();
         Buildings::generate();
         Map::generate();
