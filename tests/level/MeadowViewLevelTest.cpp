@@ -22,6 +22,7 @@
 #include "tests/level/ShippedBoard.h"
 #include "tests/level/TestStates.h"
 #include "tests/model/ShippedModel.h"
+#include "tests/model/fakes/FakeBonusEffect.h"
 
 #include <gtest/gtest.h>
 
@@ -102,9 +103,9 @@ protected:
     }
 
     // What the owner does to open a level.
-    void openLevel() {
+    void openLevel(bool playTest = false) {
         board = new cMeadowView(&owner, model.get(), controller.get());
-        board->setPlayTest(false);
+        board->setPlayTest(playTest);
         board->initLevel(false);
         controller->setLevelView(board);
         board->refresh();
@@ -176,12 +177,15 @@ TEST_F(MeadowViewLevelTest, ALevelStartsWithCellsArrivingThenPiecesFallingInThen
     EXPECT_EQ(1, sounds.count("object_fall_new_level"));
     EXPECT_TRUE(board->getBonusPanel()->isEnabled());
     EXPECT_TRUE(board->getGameMenuButton()->isEnabled());
+    EXPECT_FALSE(board->getEditButton()->isVisible()); // only in the editor's play test
     // Once whatever the first moves started has settled, every piece stands on its cell.
     for (int settle = 0; settle < 200 && field->isBusy(); ++settle)
         ui.step();
-    for (auto& entry : board->getObjectViews())
-        if (entry.second->isVisible())
+    for (auto& entry : board->getObjectViews()) {
+        if (entry.second->isVisible()) {
             EXPECT_EQ(field->getCellPositionOfView(entry.second), entry.second->getPosition());
+        }
+    }
 }
 
 TEST_F(MeadowViewLevelTest, AShippedLevelPlaysToItsResultsAndContinueGoesBackToTheOwner) {
@@ -250,6 +254,39 @@ TEST_F(MeadowViewLevelTest, InTheLevelEditorTheEndGoesStraightBackToTheOwner) {
     board->finishLevel();
     EXPECT_FALSE(board->getResultsView()->isVisible());
     EXPECT_EQ(0, owner.count("stopped"));
+    ui.run(4.0f);
+    EXPECT_EQ(1, owner.count("levelCompleted"));
+    board = nullptr;
+}
+
+TEST_F(MeadowViewLevelTest, EscCallsOffABonusWaitingForItsTargetButNotOneAlreadyActing) {
+    BoardParts::setBonusEffectFactory(
+        [](cMeadowView*, cMeadowModel*, int type) { return new TestFakes::FakeBonusEffect(type); });
+    openLevel();
+    ASSERT_LT(0, untilUnlocked());
+    controller->createBonusEffect(31);
+    ui.tapKey(Platform::KEY_ESCAPE);
+    ui.steps(2);
+    EXPECT_EQ(nullptr, controller->getBonusEffect());
+    IBonusEffect* acting = controller->createBonusEffect(41);
+    acting->setImmediate(true);
+    ui.tapKey(Platform::KEY_ESCAPE);
+    ui.steps(2);
+    EXPECT_EQ(acting, controller->getBonusEffect());
+    EXPECT_EQ(0, owner.count("gameMenu"));
+    controller->releaseBonusEffect(true);
+    BoardParts::setBonusEffectFactory(nullptr);
+}
+
+TEST_F(MeadowViewLevelTest, ThePlayTestsEditButtonEndsTheLevelStraightBackToTheEditor) {
+    owner.editorMode = true;
+    openLevel(true);
+    ASSERT_LT(0, untilUnlocked());
+    cTextButton* edit = board->getEditButton();
+    EXPECT_TRUE(edit->isVisible());
+    edit->getClickCallback()(edit);
+    EXPECT_EQ(1, owner.count("levelButtons"));
+    EXPECT_FALSE(board->getResultsView()->isVisible());
     ui.run(4.0f);
     EXPECT_EQ(1, owner.count("levelCompleted"));
     board = nullptr;
