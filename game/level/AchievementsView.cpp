@@ -184,6 +184,8 @@ void cAchievementsView::loadXML(const IXmlNode* node) {
     }
     if (m_model)
         m_progress->setMaximum(float(m_model->getLevelCount()));
+    // The caption takes part in the flight from the place its layout gives it too.
+    addEffectWidget(m_caption);
     addEffectWidget(m_replayButton);
     addEffectWidget(m_continueButton);
     addEffectWidget(m_progress);

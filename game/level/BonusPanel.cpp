@@ -56,7 +56,9 @@ void cBonusPanel::createButtons() {
             m_chickenButton = button;
             m_hasChickenButton = true;
         }
-        button->setVisualState(getVisualState("bonus" + std::to_string(record->type)));
+        // Assigned, not compared: looks from one atlas share a texture and compare equal.
+        static_cast<cVisual&>(*button) = getVisualState("bonus" + std::to_string(record->type));
+        button->invalidate();
         static_cast<cVisual&>(*button->getProgress()) = getVisualState("bonus_progress" + std::to_string(record->type));
         button->getProgress()->invalidate();
         button->setPosition(position);

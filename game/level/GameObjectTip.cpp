@@ -64,8 +64,8 @@ void cGameObjectTip::updateContent() {
         throw;
     }
     objects->decRef();
-    if (!(static_cast<const cVisual&>(*m_produceIcon) == look)) {
-        static_cast<cVisual&>(*m_produceIcon) = look;
-        m_produceIcon->invalidate();
-    }
+    // Assigned every time: looks from one atlas share a texture, so comparing them would keep
+    // the previous piece's picture.
+    static_cast<cVisual&>(*m_produceIcon) = look;
+    m_produceIcon->invalidate();
 }

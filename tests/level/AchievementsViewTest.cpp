@@ -112,8 +112,8 @@ TEST_F(AchievementsViewTest, AfterThePauseTheProgressAndOneLinePerRecordDropInTu
     // The money line: right-aligned, moved right by its width, in the summary style.
     cMultilineText* money = view->getLines()[3]->getText();
     EXPECT_EQ(2u, money->getAlign());
-    EXPECT_FLOAT_EQ(300 + 85 + 170, money->getPosition().x);
-    EXPECT_FLOAT_EQ(385, view->getLines()[0]->getText()->getPosition().x);
+    EXPECT_FLOAT_EQ(300 + 10 + 330, money->getPosition().x);
+    EXPECT_FLOAT_EQ(310, view->getLines()[0]->getText()->getPosition().x);
     EXPECT_FLOAT_EQ(1.0f, view->getValues()[3]->getOwnMultiplier());
     for (int i = 1; i <= 4; ++i)
         EXPECT_EQ(1, sounds.count("line" + std::to_string(i))) << i;

@@ -66,7 +66,10 @@ TEST_F(BonusPanelTest, OneButtonPerCategoryOfTheBetterKindAtItsPlaceWithTheLooks
         SCOPED_TRACE(types[i]);
         EXPECT_EQ(types[i], button->getRecord()->type);
         EXPECT_EQ(cVector2(704 + 84 * float(i), 640.0f), button->getPosition());
-        EXPECT_TRUE(static_cast<const cVisual&>(*button) == panel->getVisualState("bonus" + std::to_string(types[i])));
+        // Same texture (one atlas) is not enough: the atlas frame is the bonus's own picture.
+        const cVisual& look = panel->getVisualState("bonus" + std::to_string(types[i]));
+        EXPECT_TRUE(static_cast<const cVisual&>(*button) == look);
+        EXPECT_EQ(look.getFrame().position, button->getFrame().position);
         EXPECT_TRUE(static_cast<const cVisual&>(*button->getProgress()) ==
                     panel->getVisualState("bonus_progress" + std::to_string(types[i])));
         // The bar keeps its place under the button.

@@ -138,6 +138,13 @@ TEST_F(GameTipsTest, GameObjectTipDescribesEveryUnitTheFirstTooAndShowsTheProduc
     EXPECT_EQ(first->getName(), tip->getCaptionText()->getText());
     EXPECT_TRUE(tip->getProduceIcon()->isVisible());
     EXPECT_NE(nullptr, tip->getProduceIcon()->getPicture());
+    // The next upgrade brings another piece: its picture, from the same atlas.
+    const cVector2 firstFrame = tip->getProduceIcon()->getFrame().position;
+    first->setLevel(2);
+    ASSERT_NE(21, first->getObjectType());
+    tip->updateContent();
+    EXPECT_NE(firstFrame, tip->getProduceIcon()->getFrame().position);
+    first->setLevel(1);
 
     cMeadowUnit* idle = model->getUnitsFeature()->getUnit(1);
     ASSERT_EQ(-1, idle->getObjectType());
