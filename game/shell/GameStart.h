@@ -10,10 +10,18 @@ struct cApplicationDesc;
 // The program's version, shown in the title when the constant "show_version" is set.
 extern const char* const GAME_VERSION_TEXT;
 
-// Creates the tip manager, the sound table and the logo screen, the first screen.
+// Registers the engine's new-player and select-player dialogs with the front end: each is made
+// hidden, then faded in and enabled.
+void registerPlayerDialogs();
+// Makes the board controller's award managers cAwardManagers, opens cAwardTipDlg for the menus'
+// awards buttons, and gives each player who becomes current a new cTutorialManager.
+void registerAwardsAndTutorial();
+// Registers the player dialogs, the awards and the tutorial, and creates the tip manager, the sound table and the logo
+// screen, the first screen.
 bool onCreateGame(void* commandLine);
-// Deletes the map, the tip manager, the match statistics, the main menu and the profile manager,
-// each when it exists.
+// Deletes the map, the tutorial, the awards dialog, the tip manager, the match statistics, the
+// main menu and the profile manager, each when it exists, and forgets the award and tutorial
+// registrations.
 bool onDestroyGame(void* commandLine);
 // With "show_version" set: "window_title - v1.10".
 void makeWindowTitle(Engine::cApplicationDesc& desc);

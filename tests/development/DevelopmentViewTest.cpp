@@ -57,14 +57,13 @@ TEST_F(DevelopmentViewTest, ReadsTheShippedLayoutAndItsLookTable) {
     for (const char* id : {"pers_idle",       "pers_talk",
                            "pers_move_up",    "pers_move_up_right",
                            "pers_move_right", "pers_move_down_right",
-                           "pers_move_down",  "pimbrel_wave",
-                           "pimbrel_stretch", "pimbrel_flower",
-                           "pimbrel_twirl",   "selection",
-                           "cell0",           "simple0",
-                           "simple1",         "wood0",
-                           "wood1",           "iron0",
-                           "iron1",           "cell_locks1",
-                           "cell_locks2"})
+                           "pers_move_down",  "pimbrel_joy",
+                           "pimbrel_hat",     "pimbrel_sneeze",
+                           "selection",       "cell0",
+                           "simple0",         "simple1",
+                           "wood0",           "wood1",
+                           "iron0",           "iron1",
+                           "cell_locks1",     "cell_locks2"})
         EXPECT_NE(map->getVisualState(id).getPicture(), nullptr) << id;
     EXPECT_EQ(errorOf([&] { map->getVisualState("pers_fly"); }),
               "cDevelopmentView::getVisualState(): visual state for a given id was not found: id = pers_fly");

@@ -72,9 +72,11 @@ inline std::string meadowViewXml(const std::string& proto = pieceProto()) {
            "<TriggerBaseIconProto size=\"60,60\" deep=\"3.5\" Picture=\"art/icon.tga\"/>"
            "<PromptHoriz Enable=\"1\" deep=\"12\" pyro_file=\"fx/burst.pfx\"/><PromptVert Enable=\"1\" deep=\"12\" "
            "pyro_file=\"fx/burst.pfx\"/>"
-           "<MatchEffects><E Enable=\"1\" deep=\"11\" pyro_file=\"fx/burst.pfx\"/><E Enable=\"1\" deep=\"11\" "
+           "<MatchEffects><E Enable=\"1\" deep=\"11\" LiveTime=\"0.7\" pyro_file=\"fx/burst.pfx\"/><E Enable=\"1\" "
+           "deep=\"11\" LiveTime=\"0.7\" "
            "pyro_file=\"fx/burst.pfx\"/>"
-           "<E Enable=\"1\" deep=\"11\" pyro_file=\"fx/burst.pfx\"/><E Enable=\"1\" deep=\"11\" "
+           "<E Enable=\"1\" deep=\"11\" LiveTime=\"0.7\" pyro_file=\"fx/burst.pfx\"/><E Enable=\"1\" deep=\"11\" "
+           "LiveTime=\"0.7\" "
            "pyro_file=\"fx/burst.pfx\"/></MatchEffects>"
            "</MeadowView>";
 }
@@ -94,7 +96,8 @@ inline std::string fieldViewXml(const std::string& cellExtra = "", const std::st
            "simple_types=\"2\" wood_types=\"2\" iron_types=\"1\" " +
            cellExtra + "><LocksPicture size=\"60,60\" deep=\"6\"/>" + borders(borderExtra) +
            "</CellPrototype><SelectionObject size=\"70,70\" deep=\"7\"/>"
-           "<BombEffect Enable=\"1\" pyro_file=\"fx/burst.pfx\"/><BombFireEffect Enable=\"1\" deep=\"9\" "
+           "<BombEffect Enable=\"1\" LiveTime=\"0.7\" pyro_file=\"fx/burst.pfx\"/><BombFireEffect Enable=\"1\" "
+           "deep=\"9\" "
            "pyro_file=\"fx/burst.pfx\"><F "
            "pos=\"1,2\"/>"
            "<F pos=\"3,4\"/><F pos=\"5,6\"/></BombFireEffect></FieldView>";

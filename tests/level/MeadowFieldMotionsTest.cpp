@@ -173,6 +173,42 @@ TEST_F(MeadowFieldMotionsTest, FiguresOfFourFiveAndCrossingRunsLeaveTheirBonusPi
     }
 }
 
+TEST_F(MeadowFieldMotionsTest, EveryMatchedCellPlaysTheCrushOfItsFigureSize) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> board;
+        int length, index;
+    };
+    const Case cases[] = {
+        {"three", {"11234", "34142", "23424", "42331"}, 3, 0},
+        {"four", {"11213", "34142", "23424", "42331"}, 4, 1},
+        {"five", {"11211", "34142", "23424", "42331"}, 5, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        play(c.board);
+        click(0, 2);
+        click(1, 2);
+        for (int frames = 0; field->getDyingFigures().empty() && frames < 30; ++frames)
+            frame();
+        ASSERT_EQ(1u, field->getDyingFigures().size());
+        // The run's cells each play one crush, the bonus piece's cell too; no other cell plays.
+        for (int row = 0; row < 4; ++row)
+            for (int column = 0; column < 5; ++column)
+                EXPECT_EQ(row == 0 && column < c.length ? std::vector<int>{c.index} : std::vector<int>{},
+                          crushes(row, column))
+                    << row << "," << column;
+        ASSERT_GT(settle(), 0);
+        expectAtRest();
+        // Each crush ends with its life time and goes.
+        ui.run(1.0f);
+        for (int row = 0; row < 4; ++row)
+            for (int column = 0; column < 5; ++column)
+                EXPECT_TRUE(crushes(row, column).empty()) << row << "," << column;
+        TearDown();
+    }
+}
+
 TEST_F(MeadowFieldMotionsTest, AFiveMadeByACascadeGivesNoLightningButShakesAndBouncesTheNeighbours) {
     play({"11211", "34342", "23424", "42331"});
     // The run is laid down as the board's cascade finds it: no player's swap.

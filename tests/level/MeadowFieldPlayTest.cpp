@@ -217,4 +217,16 @@ TEST_F(MeadowFieldPlayTest, TheFirstShippedLevelPlaysToItsEndWithoutStuckPieces)
     }
     EXPECT_GT(model->getMatchedObjects(), 0);
     EXPECT_FALSE(field->isBusy());
+    // The shipped crush and explosion effects end and go: none is left over the cells.
+    ui.run(1.5f);
+    int effectsLeft = 0;
+    for (const auto& entry : field->getCells())
+        for (Engine::cWidget* child : entry.second->getChildren())
+            effectsLeft += child->getKind() == Engine::WIDGET_KIND_PYRO ? 1 : 0;
+    for (Engine::cWidget* child : field->getChildren())
+        effectsLeft += child->getKind() == Engine::WIDGET_KIND_PYRO && child->isVisible() &&
+                               static_cast<Engine::cSprite*>(child)->getUseOffset()
+                           ? 1
+                           : 0;
+    EXPECT_EQ(0, effectsLeft);
 }

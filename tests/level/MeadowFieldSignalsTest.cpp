@@ -4,6 +4,7 @@
 
 #include "tests/level/MoveFixture.h"
 
+#include "engine/gui/PyroEffect.h"
 #include "game/level/SelectionSprite.h"
 #include "game/model/CellModel.h"
 #include "game/model/Signal.h"
@@ -59,17 +60,22 @@ TEST_F(MeadowFieldSignalsTest, ADragOntoANeighbourSwapsOnceAndADragOffTheBoardDo
     EXPECT_TRUE(field->getExchangePairs().empty());
     EXPECT_EQ(at(0, 2), field->getSelection()->getPosition());
 
-    // Pressed on a piece, the cursor enters the neighbour: the toolkit's hover calls it.
+    // Pressed on a piece, the cursor enters the neighbour: the toolkit delivers the hover.
     click(1, 1);
     p = at(1, 1);
     ui.moveTo(p.x, p.y);
     ui.press();
     frame();
-    view(1, 2)->onHover();
+    p = at(1, 2);
+    ui.moveTo(p.x, p.y);
+    frame();
     EXPECT_EQ(1u, field->getExchangePairs().size());
     // Hovering on while the button is held swaps nothing more.
-    view(1, 3)->onHover();
-    view(1, 2)->onHover();
+    for (int column : {3, 2}) {
+        p = at(1, column);
+        ui.moveTo(p.x, p.y);
+        frame();
+    }
     ui.release();
     frame();
     EXPECT_EQ(1u, field->getExchangePairs().size() + field->getSwapBackPairs().size());
@@ -159,6 +165,25 @@ TEST_F(MeadowFieldSignalsTest, ABlastPieceCrashesItsSquareAndSparesAPrizeNeighbo
     click(1, 1);
     // The bomb and its eight neighbours but the prize piece crash.
     EXPECT_EQ(8u, field->getCrashing().size());
+    // Every cell of the square plays the first crush once, the prize's cell too; the explosion
+    // plays over the bomb's cell.
+    for (int row = 0; row < 4; ++row)
+        for (int column = 0; column < 4; ++column)
+            EXPECT_EQ(row < 3 && column < 3 ? std::vector<int>{0} : std::vector<int>{}, crushes(row, column))
+                << row << "," << column;
+    auto explosions = [&] {
+        int count = 0;
+        for (cWidget* child : field->getChildren())
+            if (child->getKind() == WIDGET_KIND_PYRO && child->isVisible()) {
+                auto* effect = static_cast<cPyroEffect*>(child);
+                count += effect->getUseOffset() && effect->getOffset() == field->findCellView(1, 1)->getPosition() &&
+                                 effect->isPlaying()
+                             ? 1
+                             : 0;
+            }
+        return count;
+    };
+    EXPECT_EQ(1, explosions());
     EXPECT_EQ(1, controller->getBlastsUsed());
     EXPECT_EQ(1, heard("bomb_explosion"));
     EXPECT_EQ(cMeadowObjectModel::IDLE, prize->getState());
@@ -169,6 +194,12 @@ TEST_F(MeadowFieldSignalsTest, ABlastPieceCrashesItsSquareAndSparesAPrizeNeighbo
     for (int row = 0; row < 4; ++row)
         for (int column = 0; column < 4; ++column)
             ASSERT_NE(nullptr, piece(row, column)) << row << "," << column;
+    // The explosion and the crushes end with their life times.
+    ui.run(1.0f);
+    EXPECT_EQ(0, explosions());
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 3; ++column)
+            EXPECT_TRUE(crushes(row, column).empty()) << row << "," << column;
 }
 
 TEST_F(MeadowFieldSignalsTest, LightningPiecesCrashTheirLines) {

@@ -178,3 +178,25 @@ TEST_F(MeadowFieldViewTest, RenderTypeReachesEnabledCellsOnly) {
     EXPECT_EQ(0u, cell(0, 1)->getRenderType());
     EXPECT_FALSE(field->isBusy());
 }
+
+TEST_F(MeadowFieldViewTest, AnUnlockedEditorBoardHandsEveryCellItsEditorInput) {
+    build({"1_1"}, true, true);
+    controller->setMode(cMeadowController::EDIT_CELLS_MODE);
+    controller->setEditCellType(2);
+    EXPECT_FALSE(cell(0, 0)->isEditorInputAttached());
+    field->setInputLocked(false);
+    for (int column = 0; column < 2; ++column)
+        EXPECT_TRUE(cell(0, column)->isEditorInputAttached()) << column;
+    // A press on a cell reaches the controller through the cell's own input.
+    ui.moveTo(cell(0, 1)->getPosition().x, cell(0, 1)->getPosition().y);
+    ui.step();
+    ui.press(0);
+    ui.step();
+    ui.release(0);
+    ui.step();
+    EXPECT_EQ(2, model->getCell(0, 1)->getType());
+    EXPECT_EQ(1, model->getCell(0, 0)->getType());
+    field->setInputLocked(true);
+    for (int column = 0; column < 2; ++column)
+        EXPECT_FALSE(cell(0, column)->isEditorInputAttached()) << column;
+}

@@ -5,6 +5,7 @@
 // frame is the harness's frame (1/16 s) followed by the controller's update, as the board
 // screen's frame runs it. Boards are written as rows of piece types, row 0 first.
 
+#include "game/level/MeadowCellView.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowObjectView.h"
 #include "game/level/MeadowView.h"
@@ -133,7 +134,13 @@ protected:
                                                            "<Object id=\"obj204\" Picture=\"art/p201.tga\"/>"
                                                            "<Object id=\"obj101\" Picture=\"art/p201.tga\"/>"
                                                            "<Object id=\"obj102\" Picture=\"art/p201.tga\"/>");
-            ui.writeFile("Meadow/View/MeadowView.xml", meadowViewXml(motionProto()));
+            // Each crush effect lies at a depth of its own (20 + index): tests tell them apart by it.
+            std::string meadowView = meadowViewXml(motionProto());
+            const size_t end = meadowView.find("</MatchEffects>");
+            size_t at = meadowView.find("<MatchEffects>");
+            for (int index = 0; (at = meadowView.find("deep=\"11\"", at)) < end; ++index)
+                meadowView.replace(at, 9, "deep=\"" + std::to_string(20 + index) + "\"");
+            ui.writeFile("Meadow/View/MeadowView.xml", meadowView);
             ui.writeFile("Meadow/View/FieldView.xml", fieldViewXml());
             ui.writeFile("Meadow/View/GameObjects.xml", objects);
             ui.writeFile("States.xml", statesXml());
@@ -240,6 +247,14 @@ protected:
                 if (model->getCell(row, column)->isEnabled() && !model->getObject(row, column))
                     return false;
         return true;
+    }
+    // The crush effects a cell plays now, by index (their depth less 20).
+    std::vector<int> crushes(int row, int column) {
+        std::vector<int> indices;
+        for (Engine::cWidget* child : field->findCellView(row, column)->getChildren())
+            if (child->getKind() == Engine::WIDGET_KIND_PYRO && child->isVisible())
+                indices.push_back(int(static_cast<Engine::cSprite*>(child)->getDepth()) - 20);
+        return indices;
     }
     cMeadowObjectModel* piece(int row, int column) { return model->getObject(row, column); }
     cMeadowObjectView* view(int row, int column) { return board->getGameObjectView(piece(row, column)); }

@@ -1,8 +1,8 @@
 #pragma once
 
-// The front end over the UI harness with the shipped layouts, pictures, fonts and effects, a
-// small sound table of the ids the front end plays, and a map and player dialogs of the test's
-// own registered in place of the program's.
+// The front end over the UI harness with the shipped layouts, pictures, fonts and effects (also
+// the tutorial's and the awards'), a small sound table of the ids the front end plays, and a map and player dialogs of
+// the test's own registered in place of the program's.
 
 #include "engine/core/WidgetSets.h"
 #include "game/shell/FrontEnd.h"
@@ -56,15 +56,23 @@ protected:
     void writeData(const std::string& gameAttributes = "") {
         for (const std::string& name : TestSupport::shippedAtlasFiles(MEADOW_SOURCE_DATA_DIR))
             copy(name);
-        for (const char* name :
-             {"UI/MainMenu.xml", "UI/FixedBack.xml", "UI/Options.xml", "UI/Credits.xml", "UI/YesNoExit.xml",
-              "UI/Load.xml", "UI/YesNoFrame.xml", "Meadow/View/GameMenu.xml", "Meadow/View/YesNoDialog.xml",
-              "Fonts/Text22.fnt", "Fonts/Text22.png", "Fonts/Text16.fnt", "Fonts/Text16.png", "Fonts/Title36.fnt",
-              "Fonts/Title36.png", "Effects/dust_puff.pfx", "Effects/sparkle.pfx", "Logo.png", "Logo/Logo3.png"})
+        for (const char* name : {"UI/MainMenu.xml",       "UI/FixedBack.xml",         "UI/Options.xml",
+                                 "UI/Credits.xml",        "UI/YesNoExit.xml",         "UI/Load.xml",
+                                 "UI/YesNoFrame.xml",     "Meadow/View/GameMenu.xml", "Meadow/View/YesNoDialog.xml",
+                                 "UI/NewUser.xml",        "UI/SelectUser.xml",        "UI/YesNo.xml",
+                                 "Fonts/Text22.fnt",      "Fonts/Text22.png",         "Fonts/Text16.fnt",
+                                 "Fonts/Text16.png",      "Fonts/Title36.fnt",        "Fonts/Title36.png",
+                                 "Effects/dust_puff.pfx", "Effects/sparkle.pfx",      "Logo.png",
+                                 "Logo/Logo3.png"})
             copy(name);
-        for (const auto& entry :
-             std::filesystem::directory_iterator(std::filesystem::path(MEADOW_SOURCE_DATA_DIR) / "UI/Front"))
-            copy("UI/Front/" + entry.path().filename().string());
+        // The program gives each player a tutorial and opens the awards from the menus.
+        copy("Effects/award_glitter.pfx");
+        for (const char* folder :
+             {"UI/Front", "Awards", "Awards/Images", "Meadow/View/Tutorial", "Meadow/Images/Tutorial"})
+            for (const auto& entry :
+                 std::filesystem::directory_iterator(std::filesystem::path(MEADOW_SOURCE_DATA_DIR) / folder))
+                if (entry.is_regular_file())
+                    copy(std::string(folder) + "/" + entry.path().filename().string());
         // One file per id, so the recorded plays tell the sounds apart.
         const std::string tone = readShipped("Meadow/Sounds/match1.ogg");
         std::string sounds = "<GameSounds><Sounds>";

@@ -1,9 +1,11 @@
 // artgen: draws every picture of the game.
 // Usage: artgen ATLAS_SOURCE_DIR DATA_DIR DOCS_DIR [SCALE]
+//        artgen --awards DATA_DIR DOCS_DIR (only the tutorial and award pictures)
 // Small pictures go to ATLAS_SOURCE_DIR under their game names (atlaspack packs them into
 // DATA_DIR), large ones straight into DATA_DIR, the contact sheet into DOCS_DIR.
 
 #include "Animals.h"
+#include "AwardArt.h"
 #include "Backgrounds.h"
 #include "BoardUi.h"
 #include "Buildings.h"
@@ -35,6 +37,11 @@ int main(int argc, char** argv) {
         UpgradePanel::generate();
         return 0;
     }
+    if (argc == 4 && std::string(argv[1]) == "--awards") {
+        Output::setRoots(argv[2], argv[2], argv[3]);
+        AwardArt::generate();
+        return 0;
+    }
     if (argc < 4) {
         std::fprintf(stderr, "usage: %s ATLAS_SOURCE_DIR DATA_DIR DOCS_DIR [SCALE]\n", argv[0]);
         return 2;
@@ -53,6 +60,7 @@ int main(int argc, char** argv) {
         Map::generate();
         Characters::generate();
         Animals::generate();
+        AwardArt::generate();
         if (scale == 1) {
             ContactSheet::generate();
             Characters::contactSheet();
