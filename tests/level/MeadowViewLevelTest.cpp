@@ -291,3 +291,16 @@ TEST_F(MeadowViewLevelTest, ThePlayTestsEditButtonEndsTheLevelStraightBackToTheE
     EXPECT_EQ(1, owner.count("levelCompleted"));
     board = nullptr;
 }
+
+TEST(MeadowViewLooksTest, TheMapsShippedLookTableHasEveryLookTheBoardAsksFor) {
+    TestSupport::UiHarness ui;
+    TestLevel::writeShippedBoard(ui);
+    ui.start();
+    IXmlNode* states = nullptr;
+    ASSERT_TRUE(ui.layout("Meadow/View/DevelopmentView.xml")->findNode("States", states));
+    TestLevel::TestStates looks;
+    looks.load(states);
+    for (const char* id : {"selection", "cell0", "simple0", "simple1", "wood0", "wood1", "iron0", "iron1",
+                           "cell_locks1", "cell_locks2", "mixing_bees"})
+        EXPECT_NE(nullptr, looks.getVisualState(id).getPicture()) << id;
+}
