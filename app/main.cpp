@@ -2,6 +2,7 @@
 // creates the application, sets the window title, runs the message loop and turns any escaped
 // exception into the fatal-error report.
 
+#include "app/GameWiring.h"
 #include "engine/core/Application.h"
 #include "engine/core/FatalError.h"
 #include "engine/media/MediaServices.h"
@@ -90,6 +91,7 @@ int main(int argc, char** argv) {
     desc.singleInstance = true;
 
     registerMediaServices();
+    wireGame();
     cApplication* application = nullptr;
     try {
         application = createApplication(&desc);

@@ -19,7 +19,9 @@
 #include "game/development/LevelScreen.h"
 #include "game/development/PersonageModel.h"
 #include "game/development/PersonageView.h"
+#include "game/development/UnitPreview.h"
 #include "game/development/UnitView.h"
+#include "game/development/UpgradeButtonsPanel.h"
 #include "game/development/UpgradeVariant.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
@@ -101,6 +103,9 @@ cDevelopmentView::cDevelopmentView(Engine::cWidget* parent, bool editorMode)
         LayoutHold layout(LAYOUT);
         loadXML(layout.get());
     }
+    m_upgradeButtons = new cUpgradeButtonsPanel(this);
+    m_upgradeButtons->hide();
+    m_upgradePanel = m_upgradeButtons;
     if (Engine::cConstants* constants = Engine::getConstants()) {
         bool tips = m_tipsEnabled;
         if (constants->getValue(L"game", L"show_tips", tips))
@@ -110,6 +115,19 @@ cDevelopmentView::cDevelopmentView(Engine::cWidget* parent, bool editorMode)
 }
 
 cDevelopmentView::~cDevelopmentView() {
+    // The panel's buttons hand their previews back to this screen: it goes while the screen is
+    // whole, not with the children.
+    if (m_upgradeButtons && Engine::isWidgetAlive(m_upgradeButtons)) {
+        if (m_model) {
+            m_upgradeButtons->closeVariants();
+            m_upgradeButtons->resetScroll();
+        }
+        delete m_upgradeButtons;
+    }
+    m_upgradeButtons = nullptr;
+    m_upgradePanel = nullptr;
+    m_releasedPreviews.clear();
+    m_previews.clear();
     destroyPimbrel();
     destroyCat();
     delete m_music;
@@ -237,7 +255,7 @@ void cDevelopmentView::open() {
     if (m_upgradePanel) {
         m_upgradePanel->setModel(m_model);
         m_upgradePanel->resetScrolling();
-        m_upgradePanel->updateButtons(false);
+        m_upgradePanel->updateButtons(true);
         m_upgradePanel->setShown(!m_model->getUnitsFeature()->isFullyUpgraded() && !m_editorMode);
     }
     enable();
@@ -315,9 +333,32 @@ cUnitView* cDevelopmentView::getUnitView(cMeadowUnit* unit) const {
 }
 
 void cDevelopmentView::setUnitSkinShown(cMeadowUnit* unit, bool shown) {
+    // While a level runs the building views are gone: there is no look to show or hide.
+    if (m_unitViews.empty())
+        return;
     cUpgradeVariant* variant = getUnitView(unit)->getCurrentVariant();
     if (variant)
         variant->setShown(shown, 1.0f);
+}
+
+const Engine::cVisual& cDevelopmentView::getUpgradeIcon(cMeadowUnit* unit, int32_t index) const {
+    return getUnitView(unit)->getUpgradeIcon(index);
+}
+
+IUpgradePreview* cDevelopmentView::createPreview(std::unique_ptr<cMeadowUnit> copy) {
+    m_previews.push_back(std::make_unique<cUnitPreview>(this, std::move(copy)));
+    return m_previews.back().get();
+}
+
+// The dialogs may still read the preview in this frame: it goes on the next one.
+void cDevelopmentView::releasePreview(IUpgradePreview* preview) {
+    for (auto it = m_previews.begin(); it != m_previews.end(); ++it)
+        if (it->get() == preview) {
+            (*it)->release();
+            m_releasedPreviews.push_back(std::move(*it));
+            m_previews.erase(it);
+            return;
+        }
 }
 
 // A second call for the same factory (its level restored after an upgrade) keeps the cat it made.
@@ -353,8 +394,12 @@ void cDevelopmentView::setUnitViewsEnabled(bool enabled) {
 
 void cDevelopmentView::close() {
     setLevelRunning(false);
-    if (m_upgradePanel)
+    if (m_upgradePanel) {
         m_upgradePanel->closeVariants();
+        // The buttons let go of the buildings and their previews before the model goes.
+        m_upgradePanel->resetScrolling();
+        m_upgradePanel->setShown(false);
+    }
     destroyCat();
     // The heroine's place is stored while she still exists.
     if (m_levelScreen) {
@@ -565,6 +610,7 @@ void cDevelopmentView::startUnitDust(const cVector2& position, float depth, floa
 }
 
 void cDevelopmentView::process() {
+    m_releasedPreviews.clear();
     cGroupFader::process();
     if (!m_model)
         return;

@@ -9,6 +9,7 @@
 #include "engine/core/Vector2.h"
 #include "engine/gui/Visual.h"
 #include "game/development/BuildingScreen.h"
+#include "game/development/UpgradeScreen.h"
 #include "game/model/DevelopmentView.h"
 #include "game/shell/GroupFader.h"
 #include "game/shell/Screen.h"
@@ -16,6 +17,7 @@
 #include <boost/signals2/connection.hpp>
 #include <list>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -36,7 +38,9 @@ class cParticleEmitter;
 class cPersonageModel;
 class cPersonageView;
 class cPictureSequence;
+class cUnitPreview;
 class cUnitView;
+class cUpgradeButtonsPanel;
 class cYesNoFrame;
 class IGameMenu;
 class ILevelScreen;
@@ -48,7 +52,8 @@ class cDevelopmentView : public cGroupFader,
                          public cScreen,
                          public Engine::cSingleton<cDevelopmentView>,
                          public IBuildingScreen,
-                         public IDevelopmentView {
+                         public IDevelopmentView,
+                         public IUpgradeScreen {
 public:
     static constexpr const char* LAYOUT = "Meadow/View/DevelopmentView.xml";
 
@@ -61,7 +66,6 @@ public:
     static void setLevelScreenFactory(ILevelScreenFactory* factory);
     static ILevelScreenFactory* getLevelScreenFactory();
     void setMainMenu(IMapMainMenu* menu) { m_mainMenu = menu; }
-    void setUpgradePanel(IUpgradePanel* panel) { m_upgradePanel = panel; }
     void setGameMenu(IGameMenu* menu) { m_gameMenu = menu; }
 
     void process() override;
@@ -75,7 +79,7 @@ public:
     void setLevelButtonsEnabled(bool enabled);
     void resumeMusic() override;
     cUnitView* getUnitView(cMeadowUnit* unit) const;
-    void setUnitSkinShown(cMeadowUnit* unit, bool shown);
+    void setUnitSkinShown(cMeadowUnit* unit, bool shown) override;
     bool createCatView(cMeadowUnit* unit) override;
 
     // Layout, money, looks, slide, dust.
@@ -119,6 +123,21 @@ public:
     void setUnitUpgrading(const bool& upgrading) override { m_unitUpgrading = upgrading; }
     cMeadowController* getController() const override { return m_controller; }
 
+    // IUpgradeScreen: the upgrade panel's side of the map.
+    cMeadowModel* getModel() const override { return m_model; }
+    const Engine::cVisual& getUpgradeIcon(cMeadowUnit* unit, int32_t index) const override;
+    IUpgradePreview* createPreview(std::unique_ptr<cMeadowUnit> copy) override;
+    void releasePreview(IUpgradePreview* preview) override;
+    float getVariantAlpha() const override { return m_variantAlpha; }
+    bool areUpgradesAllowed() const override { return true; }
+    bool isTipsEnabled() const override { return m_tipsEnabled; }
+    void setTipsEnabled(bool enabled) override { m_tipsEnabled = enabled; }
+    // The tutorial and the game tool-tips are not part of this map yet: no hints, no tips.
+    void setTutorialTipsShown(bool) override {}
+    void checkUpgradeHint(const Engine::cVector2&) override {}
+    cTip* createUpgradeTip(Engine::cWidget*) override { return nullptr; }
+    void prepareUpgradeTip(cTip*, cMeadowUnit*, float, int32_t) override {}
+
     // Accessors.
     virtual bool& getLevelRunning() { return m_levelRunning; }
     virtual void setLevelRunning(const bool& running) { m_levelRunning = running; }
@@ -136,9 +155,8 @@ public:
     virtual bool& isLowDetail() { return m_lowDetail; }
     virtual void setLowDetail(const bool& lowDetail) { m_lowDetail = lowDetail; }
     virtual bool& isTipsEnabled() { return m_tipsEnabled; }
-    virtual void setTipsEnabled(const bool& enabled) { m_tipsEnabled = enabled; }
 
-    cMeadowModel* getModel() const { return m_model; }
+    cUpgradeButtonsPanel* getUpgradePanel() const { return m_upgradeButtons; }
     ILevelScreen* getLevelScreen() const { return m_levelScreen; }
     const std::vector<cUnitView*>& getUnitViews() const { return m_unitViews; }
     Engine::cTextButton* getMainMenuButton() const { return m_mainMenuButton; }
@@ -161,7 +179,6 @@ public:
     bool isInterfaceHidden() const { return m_interfaceHidden; }
     bool isInterfaceReturning() const { return m_interfaceReturning; }
     float getHideInterfaceTime() const { return m_hideInterfaceTime; }
-    float getVariantAlpha() const { return m_variantAlpha; }
     float getButterflyPossibility() const { return m_butterflyPossibility; }
     int getButterflyMaximum() const { return m_butterflyMaximum; }
     const std::wstring& getSavedLevelMessage() const { return m_savedLevelMessage; }
@@ -225,6 +242,10 @@ private:
     Engine::cSoundChannel* m_music = nullptr;
     std::list<cButterfly*> m_butterflies;
     IUpgradePanel* m_upgradePanel = nullptr;
+    cUpgradeButtonsPanel* m_upgradeButtons = nullptr;
+    // Hover previews the panel holds, and those it let go of (deleted on the next frame).
+    std::vector<std::unique_ptr<cUnitPreview>> m_previews;
+    std::vector<std::unique_ptr<cUnitPreview>> m_releasedPreviews;
     float m_variantAlpha = 1.0f;
     Engine::cFrameButton* m_showAllButton;
     cActionQueue* m_slideQueue;

@@ -19,6 +19,7 @@
 #include "game/model/MeadowModel.h"
 #include "game/model/TutorialManager.h"
 #include "game/model/UnitsFeature.h"
+#include "game/shell/FrontEnd.h"
 #include "game/shell/ScreenSwitcher.h"
 #include "game/shell/Tip.h"
 #include "game/shell/YesNoFrame.h"
@@ -108,6 +109,11 @@ void cDevelopmentView::onNextLevelClicked() {
     // A second click while the map fades out would start a second level.
     if (m_levelRunning)
         return;
+    // Without a board screen the level could not start once the map has faded out.
+    if (!getLevelScreenFactory()) {
+        FrontEnd::note("Next level: the board screen is not part of this program.");
+        return;
+    }
     if (ITutorialManager* tutorial = GameServices::getTutorialManager())
         tutorial->setTipShown(0);
     m_nextLevelPressed = true;

@@ -82,6 +82,12 @@ cUnitView::~cUnitView() {
     m_restoredConnection.disconnect();
 }
 
+void cUnitView::releaseUnit() {
+    m_upgradedConnection.disconnect();
+    m_restoredConnection.disconnect();
+    m_unit = nullptr;
+}
+
 std::string cUnitView::getXmlFilePath(int32_t id) {
     if (id < 0 || id >= int32_t(sizeof(kBuildingFiles) / sizeof(kBuildingFiles[0])))
         throw Engine::cStringA("cUnitView::getXmlFilePath(): unknown unit's id: " + std::to_string(id));

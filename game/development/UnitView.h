@@ -60,6 +60,9 @@ public:
     float getWorkTime() const override;
     void playVoices() override;
 
+    // Lets go of the unit and its signals at once (a preview whose copy is about to go).
+    void releaseUnit();
+
     void playUnitSound();
     void onUnitUpgraded(cMeadowUnit* unit);
     void onUnitRestored(cMeadowUnit* unit);

@@ -154,6 +154,20 @@ void cUpgradeButtonsPanel::resetScroll() {
     m_scrollRightButton->enable();
 }
 
+void cUpgradeButtonsPanel::setShown(bool shown) {
+    if (shown)
+        show();
+    else
+        hide();
+}
+
+void cUpgradeButtonsPanel::setEnabled(bool enabled) {
+    if (enabled)
+        enable();
+    else
+        disable();
+}
+
 void cUpgradeButtonsPanel::updateButtons(bool reload) {
     if (m_selectedButton)
         closeVariants();

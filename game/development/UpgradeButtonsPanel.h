@@ -7,6 +7,7 @@
 
 #include "engine/core/Vector2.h"
 #include "engine/gui/Panel.h"
+#include "game/development/LevelScreen.h"
 
 #include <boost/signals2/connection.hpp>
 #include <cstdint>
@@ -28,7 +29,7 @@ class IUpgradePreview;
 class IUpgradeScreen;
 struct cUnitUpgrade;
 
-class cUpgradeButtonsPanel : public Engine::cPanel {
+class cUpgradeButtonsPanel : public Engine::cPanel, public IUpgradePanel {
 public:
     static constexpr const char* LAYOUT = "Meadow/View/UpgradeButtonsPanel.xml";
     using tTarget = std::pair<cMeadowUnit*, const cUnitUpgrade*>;
@@ -44,15 +45,15 @@ public:
     // "ReturnBtn".
     void loadXML(const Engine::IXmlNode* node) override;
 
-    void setModel(cMeadowModel* model) { m_model = model; }
+    void setModel(cMeadowModel* model) override { m_model = model; }
     cMeadowModel* getModel() const { return m_model; }
 
     // Home position, first offer first, no building on any button, buttons usable.
     void resetScroll();
     // Lays the row out; reload takes the model's targets afresh.
-    void updateButtons(bool reload);
+    void updateButtons(bool reload) override;
     // Leaves the variants view at once.
-    void closeVariants();
+    void closeVariants() override;
     void startShowVariantsEffect(cMeadowUnit* unit, IUpgradePreview* preview);
     // Asks the player to confirm the variant (-1: the single one) of the preview.
     void confirmVariant(IUpgradePreview* preview, int32_t index);
@@ -68,7 +69,12 @@ public:
     void onVariantsFinished();
     void onReturnClicked();
 
-    bool isScrolling() const { return m_scrollState != 0; }
+    // IUpgradePanel: the development screen's side of the panel.
+    bool isScrolling() const override { return m_scrollState != 0; }
+    void resetScrolling() override { resetScroll(); }
+    void setShown(bool shown) override;
+    void setEnabled(bool enabled) override;
+    Engine::cSprite* getSlidingWidget() override { return this; }
     int32_t getScrollState() const { return m_scrollState; }
     int32_t getFirstIndex() const { return m_firstIndex; }
     int32_t getButtonsNumber() const { return m_buttonsNumber; }

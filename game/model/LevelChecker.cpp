@@ -209,6 +209,12 @@ std::vector<std::string> cLevelChecker::checkStartBoards(cMeadowModel& model, in
                 problems.push_back(name + "the start board holds a run");
             else if (!model.findPossibleMove(first, second))
                 problems.push_back(name + "the start board has no move");
+            // The start fill reaches only what pieces can fall or slide into: a cell walled off
+            // from above by locks or trigger cells stays a hole until they open.
+            for (int32_t r = 0; r < model.getRows(); ++r)
+                for (int32_t c = 0; c < model.getColumns(); ++c)
+                    if (!model.isCellBlocked(r, c) && !model.getObject(r, c))
+                        problems.push_back(name + "the start board leaves open cell " + at(r, c) + " empty");
         } catch (...) {
             problems.push_back(name + thrownText(std::current_exception()));
         }

@@ -33,7 +33,8 @@ public:
     // - every prize can fall to the bottom of its column (no real cell below a hole);
     // - the level has a goal: wood, iron, a lock, a trigger, a gold prize or a vehicle.
     static std::vector<std::string> checkLayout(const cLevelInfo& level);
-    // Sets the level up with each seed: the start board has no run and has a move.
+    // Sets the level up with each seed: the start board has no run, has a move and holds a
+    // piece on every open cell.
     static std::vector<std::string> checkStartBoards(cMeadowModel& model, int32_t level,
                                                      const std::vector<uint32_t>& seeds);
     // All of the above, then the greedy player with each seed (it makes its own controller,

@@ -95,6 +95,7 @@ public:
 
     cUnitsFeature* getUnitsFeature() const { return m_units.get(); }
     cVehiclesFeature* getVehiclesFeature() const { return m_vehicles.get(); }
+    float getVehicleMoneyParam() const { return m_vehicleMoneyParam; }
     cLevelAchievements* getLevelAchievements() const { return m_achievements.get(); }
 
     // ---- Model description (GameModel.xml) ----

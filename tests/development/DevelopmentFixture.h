@@ -131,8 +131,12 @@ protected:
              {"Meadow/View/DevelopmentView.xml", "Meadow/View/Butterfly.xml", "Meadow/View/YesNoDialog.xml",
               "Meadow/View/Pimbrel.xml", "Meadow/Model/GameModel.xml", "Meadow/Model/GameLevels.xml",
               "Meadow/Images/Backgrounds/map_bg.png", "Fonts/Digits30.fnt", "Fonts/Digits30.png", "Fonts/Text16.fnt",
-              "Fonts/Text16.png", "Fonts/Text22.fnt", "Fonts/Text22.png"})
+              "Fonts/Text16.png", "Fonts/Text22.fnt", "Fonts/Text22.png", "Meadow/View/UpgradeButtonsPanel.xml",
+              "Meadow/View/UpgradeButtonBonus.xml", "Meadow/View/ConfirmVariantDlg.xml", "Meadow/View/VariantsDlg.xml"})
             names.push_back(name);
+        for (const auto& entry :
+             std::filesystem::directory_iterator(std::string(MEADOW_DATA_DIR) + "/Meadow/Images/Upgrade"))
+            names.push_back("Meadow/Images/Upgrade/" + entry.path().filename().string());
         for (const auto& entry :
              std::filesystem::directory_iterator(std::string(MEADOW_DATA_DIR) + "/Meadow/View/buildings"))
             names.push_back("Meadow/View/buildings/" + entry.path().filename().string());

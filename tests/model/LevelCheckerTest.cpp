@@ -91,6 +91,11 @@ TEST(LevelChecker, NamesTheRuleEachBrokenLevelBreaks) {
          "<Row cells=\"1_1_1\"/></Rows></Level></Levels>",
          "row 0 does not have one cell code per column"},
         {"a start board has a move", levelXml({{{0, 0}, WOOD}}, {}, "", 2, 2), "seed 1: "},
+        // Nothing falls or slides through three locks in a row: the cell below the middle one
+        // starts as a hole.
+        {"a start board has no hole",
+         levelXml({{{3, 1}, LOCKED}, {{3, 2}, LOCKED}, {{3, 3}, LOCKED}}, {{{3, 1}, 1}, {{3, 2}, 2}, {{3, 3}, 3}}),
+         "the start board leaves open cell (2, 2) empty"},
         // A wood cell walled in by holes can never be matched.
         {"the greedy player wins", levelXml({{{0, 0}, WOOD}, {{0, 1}, 0}, {{1, 0}, 0}, {{1, 1}, 0}}),
          "not won within 20 moves"},

@@ -218,6 +218,32 @@ TEST(MeadowModel, StartBoardHasNoRunAndAMoveForManySeeds) {
     }
 }
 
+TEST(MeadowModel, CellWalledOffByLocksStaysEmptyUntilALockOpens) {
+    // Under three locks in a row the middle cell is no source (enabled cells lie above it) and
+    // no piece can fall or slide into it.
+    Engine::randomSeed(5);
+    auto model = TestBoard::make({".....", ".123.", ".....", "....."});
+    for (int c = 1; c <= 3; ++c)
+        model->getCell(2, c)->setLocks(1);
+    model->generateStartBoard();
+    TestBoard::settle(*model);
+    tRows holes = TestBoard::draw(*model);
+    for (std::string& line : holes)
+        for (char& ch : line)
+            ch = ch == '.' ? '.' : 'x';
+    EXPECT_EQ(holes, (tRows{"xxxxx", "xxxxx", "xx.xx", "xxxxx"}));
+
+    model->dropObjects();
+    EXPECT_FALSE(model->isBoardChanged());
+    model->getCell(2, 2)->setLocks(0);
+    for (int pass = 0; pass < 4; ++pass) {
+        model->dropObjects();
+        TestBoard::settle(*model);
+    }
+    for (const std::string& line : TestBoard::draw(*model))
+        EXPECT_EQ(line.find('.'), std::string::npos) << line;
+}
+
 TEST(MeadowModel, StartBoardLeavesHiddenPiecesHidden) {
     Engine::randomSeed(21);
     auto model = TestBoard::make({".....", ".....", "..1..", ".....", "....."});

@@ -12,6 +12,7 @@
 #include "Cells.h"
 #include "Characters.h"
 #include "ContactSheet.h"
+#include "EditorArt.h"
 #include "Map.h"
 #include "Output.h"
 #include "Paint.h"
@@ -42,6 +43,13 @@ int main(int argc, char** argv) {
         AwardArt::generate();
         return 0;
     }
+    // Only the level editor's separate pictures: artgen --editor DATA_DIR SCALE
+    if (argc > 3 && std::string(argv[1]) == "--editor") {
+        Paint::setScale(std::atoi(argv[3]));
+        Output::setRoots("", argv[2], "");
+        EditorArt::generate();
+        return 0;
+    }
     if (argc < 4) {
         std::fprintf(stderr, "usage: %s ATLAS_SOURCE_DIR DATA_DIR DOCS_DIR [SCALE]\n", argv[0]);
         return 2;
@@ -61,6 +69,7 @@ int main(int argc, char** argv) {
         Characters::generate();
         Animals::generate();
         AwardArt::generate();
+        EditorArt::generate();
         if (scale == 1) {
             ContactSheet::generate();
             Characters::contactSheet();

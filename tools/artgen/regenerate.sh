@@ -22,5 +22,6 @@ rm -rf "$root/Data/Atlases" "$root/Data/atlases.xml" "$root/Data/Meadow/Images/B
 # 1x for the 1024x768 layouts, 2x ("Images2x") for full screen on large desktops.
 "$build/tools/artgen/artgen" "$work/atlas" "$root/Data" "$root/docs" 1
 "$build/tools/artgen/artgen" "$work/atlas" "$root/Data" "$root/docs" 2
+# The level editor's pictures are separate files (see EditorArt.cpp), written by the runs above.
 "$build/tools/atlaspack/atlaspack" "$work/atlas" "$root/Data" 2048
 du -sh "$root/Data/Atlases" "$root/Data/Meadow/Images" "$root/Data/Meadow/Images2x"

@@ -1,0 +1,201 @@
+#pragma once
+
+// The level editor on the shipped layouts under the UI harness: the board screen's and the
+// editor's layout files, fonts, the board and interface atlas pages and the editor's pictures
+// copied from Data, the shipped model with one shipped level loaded as the editor loads it, a
+// controller with its editor flag, an owner that records what the editor asks of it, and a
+// message box that records instead of showing.
+
+#include "engine/core/Random.h"
+#include "engine/core/ResourceManager.h"
+#include "engine/platform/MessageBox.h"
+#include "game/level/EditorOwner.h"
+#include "game/level/MeadowCellView.h"
+#include "game/level/MeadowEditorView.h"
+#include "game/level/MeadowFieldView.h"
+#include "game/model/MeadowController.h"
+#include "game/model/MeadowModel.h"
+#include "tests/level/TestStates.h"
+#include "tests/model/ShippedModel.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/UiHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace TestEditor {
+
+// The owner's looks, naming the shipped pictures as the map screen's "States" table does.
+inline const char* statesXml() {
+    return R"(<States>
+  <S id="selection" Picture="Meadow/Images/Cells/selection.png" frames_count="8" anim_columns="8"
+     anim_length="0.8" PlayAnimation="1"/>
+  <S id="cell0" Picture="Meadow/Images/Cells/cell0.png"/>
+  <S id="simple0" Picture="Meadow/Images/Cells/simple0.png"/>
+  <S id="simple1" Picture="Meadow/Images/Cells/simple1.png"/>
+  <S id="wood0" Picture="Meadow/Images/Cells/wood0.png"/>
+  <S id="wood1" Picture="Meadow/Images/Cells/wood1.png"/>
+  <S id="iron0" Picture="Meadow/Images/Cells/iron0.png"/>
+  <S id="iron1" Picture="Meadow/Images/Cells/iron1.png"/>
+  <S id="cell_locks1" Picture="Meadow/Images/Cells/cell_locks1.png"/>
+  <S id="cell_locks2" Picture="Meadow/Images/Cells/cell_locks2.png"/>
+</States>)";
+}
+
+class RecordingOwner : public IEditorOwner {
+public:
+    const Engine::cVisual& getVisualState(const std::string& id) const override { return states.getVisualState(id); }
+    void leaveEditor(cMeadowEditorView* editor) override {
+        calls.push_back("leave");
+        left = editor;
+    }
+    void onLevelCompleted() override { calls.push_back("completed"); }
+    void startLevel(int level) override {
+        calls.push_back("start " + std::to_string(level));
+        if (onStart)
+            onStart(level);
+    }
+
+    TestLevel::TestStates states;
+    std::vector<std::string> calls;
+    cMeadowEditorView* left = nullptr;
+    std::function<void(int)> onStart;
+};
+
+struct RecordingMessages : Platform::IMessageBox {
+    struct Box {
+        std::string text, caption;
+    };
+    RecordingMessages() { Platform::setMessageBox(this); }
+    ~RecordingMessages() override { Platform::setMessageBox(nullptr); }
+    void show(const std::string& text, const std::string& caption, Platform::MessageBoxIcon) override {
+        boxes.push_back({text, caption});
+    }
+    std::vector<Box> boxes;
+};
+
+class EditorTest : public ::testing::Test {
+protected:
+    static constexpr int LEVEL = 1; // 6 x 6, two rows with wood cells
+
+    void TearDown() override {
+        // A closed editor went to the deferred deletion; the harness deletes it.
+        if (editor && !editor->isClosed())
+            delete editor;
+        editor = nullptr;
+        controller.reset();
+        model.reset();
+    }
+
+    static std::vector<std::string> shippedFiles() {
+        return {"Meadow/View/MeadowView.xml",
+                "Meadow/View/FieldView.xml",
+                "Meadow/View/GameObjects.xml",
+                "Meadow/View/FlyingNumber.xml",
+                "Meadow/View/MeadowEditorView.xml",
+                "Meadow/View/EditorVehicleView.xml",
+                "Fonts/Digits30.fnt",
+                "Fonts/Digits30.png",
+                "Fonts/Text16.fnt",
+                "Fonts/Text16.png",
+                "Fonts/Text22.fnt",
+                "Fonts/Text22.png",
+                "Atlases/meadow_images_0.png",
+                "Atlases/meadow_images_0.xml",
+                "Atlases/ui_images_0.png",
+                "Atlases/ui_images_0.xml",
+                "Meadow/Images/Editor/index1.png",
+                "Meadow/Images/Editor/index2.png",
+                "Meadow/Images/Editor/index3.png",
+                "Meadow/Images/Editor/index4.png",
+                "Meadow/Images/Editor/index5.png",
+                "Meadow/Images/Editor/no_lock.png",
+                "Meadow/Images/Editor/tool_back.png",
+                "Meadow/Model/GameLevels.xml",
+                "Meadow/Model/GameModel.xml",
+                "Meadow/Images/Backgrounds/level_bg1.png",
+                "Meadow/Images/Backgrounds/level_bg2.png",
+                "Effects/dust_puff.pfx",
+                "Effects/match_burst_blue.pfx",
+                "Effects/match_burst_green.pfx",
+                "Effects/match_burst_red.pfx",
+                "Effects/match_burst_yellow.pfx",
+                "Effects/sparkle.pfx",
+                "Effects/star_trail.pfx"};
+    }
+
+    void writeShipped() {
+        for (const std::string& name : shippedFiles())
+            ui.writeFile(name, TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/" + name));
+        ui.writeFile("atlases.xml", "<Atlases><Atlas><Path>Atlases/meadow_images_0.png</Path><Map>Atlases/"
+                                    "meadow_images_0.xml</Map></Atlas><Atlas><Path>Atlases/ui_images_0.png</Path>"
+                                    "<Map>Atlases/ui_images_0.xml</Map></Atlas></Atlases>");
+        ui.writeFile("States.xml", statesXml());
+    }
+
+    // The harness on OpenGL for pixel tests; false with the reason when EGL cannot start.
+    bool startGl(std::string& reason) {
+        writeShipped();
+        if (!ui.startGl(reason))
+            return false;
+        owner.states.load(ui.layout("States.xml"));
+        return true;
+    }
+
+    // The level as the map's editor flag opens it: loaded with the model's editing flag, a
+    // controller with its editor flag, the editor made and unlocked.
+    void open(int level = LEVEL) {
+        if (!ui.started()) {
+            writeShipped();
+            ui.start();
+            owner.states.load(ui.layout("States.xml"));
+        }
+        Engine::randomSeed(5);
+        model = TestShipped::makeModel();
+        model->setEditorMode(true);
+        model->loadLevel(level);
+        controller = std::make_unique<cMeadowController>(model.get(), nullptr, true);
+        try {
+            editor = cMeadowEditorView::create(&owner, model.get(), controller.get());
+        } catch (const std::string& text) {
+            FAIL() << text;
+        } catch (const char* text) {
+            FAIL() << text;
+        }
+        ui.step();
+    }
+
+    cMeadowFieldView* field() const { return editor->getFieldView(); }
+    cMeadowCellView* cell(int row, int column) const { return field()->findCellView(row, column); }
+    void clickWidget(const Engine::cSprite* widget, int button = 0) {
+        ui.click(widget->getPosition().x, widget->getPosition().y, button);
+        ui.steps(2);
+    }
+    // The cursor comes to rest on the cell first, as a hand does: a press on entering would
+    // also count as a sweep over it.
+    void clickCell(int row, int column, int button = 0) {
+        ui.moveTo(cell(row, column)->getPosition().x, cell(row, column)->getPosition().y);
+        ui.step();
+        clickWidget(cell(row, column), button);
+    }
+    Engine::cTextButton* tool(const std::vector<Engine::cTextButton*>& buttons, int value) const {
+        for (Engine::cTextButton* button : buttons)
+            if (button->getUserData() == value)
+                return button;
+        ADD_FAILURE() << "no tool of value " << value;
+        return buttons.front();
+    }
+
+    TestSupport::UiHarness ui;
+    RecordingOwner owner;
+    RecordingMessages messages;
+    std::unique_ptr<cMeadowModel> model;
+    std::unique_ptr<cMeadowController> controller;
+    cMeadowEditorView* editor = nullptr;
+};
+
+} // namespace TestEditor
