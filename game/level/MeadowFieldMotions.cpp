@@ -74,6 +74,8 @@ private:
 void cMeadowFieldView::process() {
     cBackground::process();
     const float dt = frameDelta();
+    if (m_triggerEffectRunning)
+        stepTriggerEffect(dt);
     for (auto it = m_prizeCells.begin(); it != m_prizeCells.end();)
         it = showPrizeCell(it->x, it->y) ? m_prizeCells.erase(it) : std::next(it);
     m_soundClock += dt;
@@ -141,18 +143,11 @@ void cMeadowFieldView::process() {
         [&](cMeadowObjectView*) { finished = true; });
     if (finished && m_controller)
         m_controller->continueTurn();
-    if (!m_newLevelFalls.empty()) {
-        walk(
-            m_newLevelFalls, [dt](cMeadowObjectView* view) { return view->stepNewLevelFall(dt); },
-            [this](cMeadowObjectView* view) {
-                view->startLanding();
-                m_landing.push_back(view);
-            });
-        if (m_newLevelFalls.empty())
-            return;
-    }
-    walk(
-        m_mixing, [dt](cMeadowObjectView* view) { return view->stepMixing(dt); }, [](cMeadowObjectView*) {});
+    if (stepNewLevelFalls(dt))
+        return;
+    if (m_arrivalDone)
+        showArrivalTips();
+    stepMixingEffect(dt);
     walk(
         m_toVehicle, [dt](cMeadowObjectView* view) { return view->stepFall(dt); },
         [this](cMeadowObjectView* view) {
@@ -174,6 +169,8 @@ void cMeadowFieldView::process() {
                     m_controller->removeObject(view);
             });
         m_endLevelEffectDone = m_endLevelFalls.empty();
+        if (m_endLevelEffectDone && m_boardView)
+            m_boardView->onEndLevelEffectFinished();
     }
     trackBonusTarget();
 }
@@ -195,12 +192,15 @@ void cMeadowFieldView::startEndLevelEffect(float) {
                 m_endLevelFalls.push_back(view);
             }
         }
-    if (m_endLevelFalls.empty())
+    if (m_endLevelFalls.empty()) {
         m_endLevelEffectDone = true;
-    else
+        if (m_boardView)
+            m_boardView->onEndLevelEffectFinished();
+    } else {
         for (auto& entry : m_cells)
             if (entry.second->isVisible())
                 entry.second->startRandomShake(true);
+    }
     m_selection->hide();
 }
 
@@ -325,17 +325,6 @@ void cMeadowFieldView::addFlyingObject(cVehicleModel* vehicle, cMeadowObjectView
     cVehicleLink link(vehicle);
     if (m_controller)
         m_controller->sendObjectToVehicle(view, &link);
-}
-
-void cMeadowFieldView::startTriggerEffect(const cVector2& position) {
-    cCellModel* carrier = m_model->getCell(int(position.x), int(position.y));
-    if (!carrier)
-        return;
-    const int32_t trigger = carrier->getTriggerNumber();
-    carrier->setTriggerNumber(0);
-    m_model->getFiredTriggers().push_back(trigger);
-    if (cMeadowCellView* view = findCellView(int(position.x), int(position.y)))
-        view->updateFromModel();
 }
 
 void cMeadowFieldView::openTriggerAt(const cVector2& position) {

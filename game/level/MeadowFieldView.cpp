@@ -267,9 +267,9 @@ bool cMeadowFieldView::updateCells(bool withArrival) {
         for (int column = 0; column < m_columns; ++column) {
             cMeadowCellView* view = cellOrThrow("updateCells", "cell does not exist in", row, column);
             view->updateFromModel();
-            if (withArrival)
-                view->startBorderArrive(m_arriveEffectTime);
         }
+    if (withArrival)
+        restartCellsArrival();
     setUpCellsDeep();
     return false;
 }
