@@ -1,0 +1,30 @@
+#include "game/level/InstantBonusEffect.h"
+
+#include "game/level/MeadowView.h"
+#include "game/model/GameServices.h"
+#include "game/model/GameSounds.h"
+#include "game/model/MeadowController.h"
+#include "game/model/MeadowModel.h"
+#include "game/model/MeadowObjectModel.h"
+
+cInstantBonusEffect::cInstantBonusEffect(cMeadowView* board, cMeadowModel* model, int bonusType)
+    : cBonusEffect(board, model, bonusType) {
+    m_immediate = true;
+}
+
+bool cInstantBonusEffect::canApply() {
+    for (cMeadowObjectModel* piece : m_model->getObjectList(true))
+        if (piece->getState() != cMeadowObjectModel::HIDDEN_STATE && piece->isBusy())
+            return false;
+    return true;
+}
+
+void cInstantBonusEffect::apply() {
+    m_model->mixObjects();
+    if (IGameSounds* sounds = GameServices::getGameSounds())
+        sounds->play("mix_effect");
+    if (cMeadowController* controller = cMeadowController::getInstance()) {
+        controller->releaseBonusEffect(true);
+        controller->setBonusesUsed(controller->getBonusesUsed() + 1);
+    }
+}
