@@ -77,6 +77,7 @@ public:
     float getNextWaveTime() const { return m_nextWaveTime; }
     const std::map<int, cMeadowCellView*>& getCells() const { return m_cells; }
     cMeadowModel* getModel() const { return m_model; }
+    cMeadowView* getBoardView() const { return m_boardView; }
     cMeadowController* getController() const { return m_controller; }
     bool isEditorMode() const { return m_editorMode; }
 
