@@ -1,11 +1,13 @@
 // artgen: draws every picture of the game.
 // Usage: artgen ATLAS_SOURCE_DIR DATA_DIR DOCS_DIR [SCALE]
+//        artgen --bonus DATA_DIR SCALE   (the bonus animations only)
 // Small pictures go to ATLAS_SOURCE_DIR under their game names (atlaspack packs them into
 // DATA_DIR), large ones straight into DATA_DIR, the contact sheet into DOCS_DIR.
 
 #include "Animals.h"
 #include "Backgrounds.h"
 #include "BoardUi.h"
+#include "BonusArt.h"
 #include "Buildings.h"
 #include "Cells.h"
 #include "Characters.h"
@@ -28,6 +30,13 @@ int main(int argc, char** argv) {
         ContactSheet::preview(argv[2], std::atof(argv[3]), files);
         return 0;
     }
+    // Only the separate bonus and vehicle animations, without touching the atlas pictures.
+    if (argc > 3 && std::string(argv[1]) == "--bonus") {
+        Paint::setScale(std::atoi(argv[3]));
+        Output::setRoots("", argv[2], "");
+        BonusArt::generate();
+        return 0;
+    }
     if (argc < 4) {
         std::fprintf(stderr, "usage: %s ATLAS_SOURCE_DIR DATA_DIR DOCS_DIR [SCALE]\n", argv[0]);
         return 2;
@@ -39,6 +48,7 @@ int main(int argc, char** argv) {
         Pieces::generate();
         Cells::generate();
         BoardUi::generate();
+        BonusArt::generate();
         UiKit::generate();
         Backgrounds::generate();
         Buildings::generate();
