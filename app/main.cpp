@@ -1,14 +1,12 @@
-// The program's entry point: fills the application descriptor, creates the application, sets
-// the window title, runs the message loop and turns any escaped exception into the fatal-error
-// report.
+// The program's entry point: fills the application descriptor with the game's callbacks,
+// creates the application, sets the window title, runs the message loop and turns any escaped
+// exception into the fatal-error report.
 
 #include "engine/core/Application.h"
-#include "engine/core/Constants.h"
 #include "engine/core/FatalError.h"
-#include "engine/core/String.h"
 #include "engine/media/MediaServices.h"
-#include "engine/platform/Window.h"
 #include "engine/platform/sdl/SdlBackend.h"
+#include "game/shell/GameStart.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,32 +16,6 @@
 using namespace Engine;
 
 namespace {
-
-const char* const VERSION_TEXT = "v1.10";
-
-// The game's create callback: builds the game's first screen.
-bool onCreateGame(void*) {
-    return true;
-}
-
-// The game's destroy callback: deletes the game's top-level objects that exist.
-bool onDestroyGame(void*) {
-    return true;
-}
-
-// With the constant "show_version" set, the title becomes "window_title - v1.10".
-void makeWindowTitle(cApplicationDesc& desc) {
-    cConstants* constants = getConstants();
-    if (!constants || !desc.hWnd)
-        return;
-    bool showVersion = false;
-    constants->getValue(L"game", L"show_version", showVersion);
-    if (!showVersion)
-        return;
-    std::wstring title;
-    constants->getValue(L"game", L"window_title", title);
-    desc.hWnd->setTitle(title + L" - " + narrowToWide(VERSION_TEXT));
-}
 
 const char* const USAGE_TEXT =
     "Usage: meadow [--frames N]\n"

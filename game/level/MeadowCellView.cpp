@@ -19,7 +19,9 @@
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 using namespace Engine;
 
@@ -319,8 +321,9 @@ void cMeadowCellView::startRandomShake(bool hideAfter) {
 }
 
 void cMeadowCellView::freezeForDelay() {
-    m_model->isFrozen() = true;
-    m_freezeTime = m_afterMatchDelay;
+    m_model->setFrozen(true);
+    // Without a delay the freeze still ends at the next frame: pieces above must fall in.
+    m_freezeTime = std::max(m_afterMatchDelay, std::numeric_limits<float>::min());
 }
 
 void cMeadowCellView::enableTriggerIcon() {
@@ -433,7 +436,7 @@ void cMeadowCellView::process() {
         if (m_freezeTime <= 0) {
             m_freezeTime = 0;
             if (m_model)
-                m_model->isFrozen() = false;
+                m_model->setFrozen(false);
         }
     }
 }
@@ -443,7 +446,7 @@ void cMeadowCellView::startArrive(float duration) {
     setSize(cVector2(0.0f, 0.0f));
     setAlpha(0);
     updateFromModel();
-    m_model->isFrozen() = true;
+    m_model->setFrozen(true);
 }
 
 bool cMeadowCellView::stepArrive(float dt) {
@@ -451,7 +454,7 @@ bool cMeadowCellView::stepArrive(float dt) {
     if (m_arriveTime <= 0) {
         setAlpha(1);
         setSize(m_baseSize);
-        m_model->isFrozen() = false;
+        m_model->setFrozen(false);
         return true;
     }
     const float k = 1.0f - m_arriveTime / m_arriveDuration;

@@ -16,6 +16,7 @@
 #include "game/model/CellModel.h"
 #include "game/model/GameServices.h"
 #include "game/model/MeadowModel.h"
+#include "game/model/Signal.h"
 
 #include <sstream>
 
@@ -54,9 +55,15 @@ cMeadowFieldView::cMeadowFieldView(cMeadowView*, cMeadowModel* model, cMeadowCon
         m_ironCrashSounds.push_back("iron_cell_crash" + std::to_string(i));
     for (int i = 1; i <= 3; ++i)
         m_chainCrashSounds.push_back("chain_crash" + std::to_string(i));
+    connectSignals();
 }
 
-cMeadowFieldView::~cMeadowFieldView() = default;
+cMeadowFieldView::~cMeadowFieldView() {
+    for (auto& connection : m_connections)
+        connection.disconnect();
+    if (!m_inputLocked)
+        registerInput(false);
+}
 
 void cMeadowFieldView::loadXML(const IXmlNode* node) {
     cBackground::loadXML(node);
@@ -121,9 +128,7 @@ void cMeadowFieldView::loadXML(const IXmlNode* node) {
 void cMeadowFieldView::initField(cMeadowView* board) {
     m_boardView = board;
     m_tutorial = GameServices::getTutorialManager();
-    for (auto* list : {&m_exchangeList, &m_swapBackList, &m_destroyList, &m_appearList, &m_descendList, &m_crashList,
-                       &m_captureList, &m_mixList, &m_bounceList, &m_fallList, &m_landList})
-        list->clear();
+    clearMotionLists();
     buildCells();
     for (auto& entry : m_cells)
         entry.second->updateBorders();
@@ -215,7 +220,9 @@ cMeadowCellView* cMeadowFieldView::cellOrThrow(const char* operation, const char
 }
 
 cVector2 cMeadowFieldView::getCellPosition(int row, int column) const {
-    return cellOrThrow("getCellPosition", "there is no cell in coordinates", row, column)->getPosition();
+    cellOrThrow("getCellPosition", "there is no cell in coordinates", row, column);
+    // The cell's place on the grid, not where a shake has put its view this frame.
+    return cVector2(m_origin.x + float(column) * m_cellDistance, m_origin.y - float(row) * m_cellDistance);
 }
 
 cVector2 cMeadowFieldView::getCellPositionOfView(cMeadowObjectView* view) const {
@@ -243,8 +250,10 @@ const cVector2& cMeadowFieldView::getBombFireOffset(size_t index) const {
 }
 
 bool cMeadowFieldView::isBusy() const {
-    for (const auto* list : {&m_exchangeList, &m_swapBackList, &m_destroyList, &m_appearList, &m_descendList,
-                             &m_crashList, &m_captureList, &m_mixList, &m_bounceList, &m_fallList, &m_landList})
+    if (!m_exchangePairs.empty() || !m_swapBackPairs.empty() || !m_dyingFigures.empty())
+        return true;
+    for (const auto* list :
+         {&m_appearing, &m_descending, &m_crashing, &m_delayedCaptures, &m_mixing, &m_bouncing, &m_falling, &m_landing})
         if (!list->empty())
             return true;
     return false;
@@ -257,9 +266,9 @@ bool cMeadowFieldView::updateCells(bool withArrival) {
         for (int column = 0; column < m_columns; ++column) {
             cMeadowCellView* view = cellOrThrow("updateCells", "cell does not exist in", row, column);
             view->updateFromModel();
-            if (withArrival)
-                view->startBorderArrive(m_arriveEffectTime);
         }
+    if (withArrival)
+        restartCellsArrival();
     setUpCellsDeep();
     return false;
 }
@@ -284,15 +293,16 @@ void cMeadowFieldView::updateView() {
 }
 
 void cMeadowFieldView::updateSelection() {
-    for (int row = 0; row < m_rows; ++row)
-        for (int column = 0; column < m_columns; ++column) {
-            cMeadowObjectModel* piece = m_model->getObject(row, column);
-            if (piece && piece->isSelected()) {
-                m_selection->showAt(piece);
-                return;
-            }
-        }
     m_selection->hide();
+    cMeadowObjectModel* selected = m_model ? m_model->getSelected() : nullptr;
+    if (!selected)
+        return;
+    if (!selected->isSelected())
+        throw "cMeadowFieldView::updateSelection(): selection flag is not set on currently selected object in model.";
+    if (selected->isValid())
+        m_selection->showAt(selected);
+    else
+        m_model->setSelectionPointers(nullptr, nullptr);
 }
 
 void cMeadowFieldView::setCellsRenderType(unsigned renderType) {

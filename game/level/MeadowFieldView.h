@@ -2,11 +2,14 @@
 
 // The board of one level as the board screen draws it: one cell view per model cell on a square
 // grid around "center_position", the cell, selection and effect prototypes read from
-// "Meadow/View/FieldView.xml", the depths of the cells and the refresh operations. Motions,
-// model signals and level effects join it in later steps.
+// "Meadow/View/FieldView.xml", the depths of the cells and the refresh operations; the model's
+// signals, the selection and the board's mouse codes (MeadowFieldSignals.cpp); the motion lists
+// of a move, its matches and its crashes (MeadowFieldMotions.cpp); the effects that open and
+// close a level, the trigger spiral, the blink wave and the mixing bees (MeadowFieldEffects.cpp).
 
 #include "engine/core/Vector2.h"
 #include "engine/gui/Background.h"
+#include "game/model/MeadowFigure.h"
 
 #include <array>
 #include <list>
@@ -20,11 +23,20 @@ class cMeadowView;
 class cMeadowCellView;
 class cMeadowObjectView;
 class cSelectionSprite;
+class cCellModel;
+class cMeadowObjectModel;
+class cVehicleModel;
+class IBonusEffect;
 class ITutorialManager;
 namespace Engine {
 class cPanel;
 class cPyroEffect;
 } // namespace Engine
+namespace boost {
+namespace signals2 {
+class connection;
+}
+} // namespace boost
 
 class cMeadowFieldView : public Engine::cBackground {
 public:
@@ -81,7 +93,100 @@ public:
     cMeadowController* getController() const { return m_controller; }
     bool isEditorMode() const { return m_editorMode; }
 
+    // ---- Model signals, selection and input (MeadowFieldSignals.cpp) ----
+    void onBlastBonus(cMeadowObjectModel* piece, bool wave);
+    void onCellBlasted(cCellModel* cell);
+    void onLightningBonus(cMeadowObjectModel* piece, bool unused);
+    void onCellLightning(cCellModel* cell);
+    void onHiddenObjectShown(cMeadowObjectModel* piece);
+    void onUnusedObject(cMeadowObjectModel* piece);
+    void onPrizeCell(int row, int column);
+    void onUnusedCell(int row, int column);
+    virtual void setInputLocked(bool locked);
+    bool isInputLocked() const { return m_inputLocked; }
+    bool showPrizeCell(float row, float column);
+    void trackBonusTarget();
+    void onBonusClick();
+    void onBonusCancel();
+    void onLeftButtonUp();
+    void onEditorButton(int code);
+    const std::list<Engine::cVector2>& getPrizeCells() const { return m_prizeCells; }
+
+    // ---- Motion lists, matches and crashes (MeadowFieldMotions.cpp) ----
+    void process() override;
+    virtual void exchangeObjects(cMeadowObjectModel* a, cMeadowObjectModel* b);
+    virtual void swapBack(cMeadowObjectView* a, cMeadowObjectView* b);
+    virtual void updateMatchedFigures(const tFigureList& figures, bool cascade);
+    virtual void crashCell(const Engine::cVector2& position, IBonusEffect* effect);
+    void startObjectMotions();
+    void onObjectPassedDown(cMeadowObjectModel* piece);
+    void applyFigureBonus(cMeadowFigure& figure, bool cascade);
+    void matchAroundFigure(cMeadowFigure& figure);
+    void clearMotionLists();
+    void resetForReplay();
+    // A vehicle takes a matched or crashed piece. Until the vehicle panel flies it there the
+    // piece goes straight in: the view hides and the controller loads it.
+    virtual void addFlyingObject(cVehicleModel* vehicle, cMeadowObjectView* view);
+    // The trigger effect of the cell at (row, column): the cells waiting for that trigger grow
+    // in one by one along a square spiral around it.
+    virtual void startTriggerEffect(const Engine::cVector2& position);
+    // The board's pieces fall off the screen row by row, the cells shake and hide.
+    void startEndLevelEffect(float time);
+    bool isEndLevelEffectDone() const { return m_endLevelEffectDone; }
+    const std::list<cMeadowObjectView*>& getEndLevelFalls() const { return m_endLevelFalls; }
+    bool isTriggerEffectRunning() const { return m_triggerEffectRunning; }
+    float getSoundClock() const { return m_soundClock; }
+    float getScreenHeight() const { return m_screenHeight; }
+
+    // ---- Level effects (MeadowFieldEffects.cpp) ----
+    // The cell arrivals and the blink wave, also while the field is locked.
+    void onUpdate() override;
+    void startCellsArrival();
+    void restartCellsArrival();
+    void startNewLevelEffect();
+    void startMixingAnimation();
+    void endTriggerEffect();
+    bool isArrivalDone() const { return m_arrivalDone; }
+    bool isWaveRunning() const { return m_waveRunning; }
+    const std::list<cMeadowCellView*>& getCellArrivals() const { return m_cellArrivals; }
+    const std::list<cMeadowCellView*>& getCellReArrivals() const { return m_cellReArrivals; }
+    const std::vector<cMeadowCellView*>& getTriggerQueue() const { return m_triggerQueue; }
+    const std::list<cMeadowCellView*>& getTriggerCells() const { return m_triggerCells; }
+    cMeadowCellView* getTriggerCellView() const { return m_triggerCellView; }
+
+    using tViewPair = std::pair<cMeadowObjectView*, cMeadowObjectView*>;
+    const std::list<tViewPair>& getExchangePairs() const { return m_exchangePairs; }
+    const std::list<tViewPair>& getSwapBackPairs() const { return m_swapBackPairs; }
+    std::list<cMeadowFigure>& getDyingFigures() { return m_dyingFigures; }
+    const std::list<cMeadowObjectView*>& getCrashing() const { return m_crashing; }
+    const std::list<cMeadowObjectView*>& getDelayedCaptures() const { return m_delayedCaptures; }
+    const std::list<cMeadowObjectView*>& getBouncing() const { return m_bouncing; }
+    const std::list<cMeadowObjectView*>& getAppearing() const { return m_appearing; }
+    const std::list<cMeadowObjectView*>& getDescending() const { return m_descending; }
+    const std::list<cMeadowObjectView*>& getFalling() const { return m_falling; }
+    const std::list<cMeadowObjectView*>& getLanding() const { return m_landing; }
+    const std::list<cMeadowObjectView*>& getToVehicle() const { return m_toVehicle; }
+    std::list<cMeadowObjectView*>& getNewLevelFalls() { return m_newLevelFalls; }
+    std::list<cMeadowObjectView*>& getMixing() { return m_mixing; }
+
 private:
+    void connectSignals();
+    void registerInput(bool add);
+    bool stepFigure(cMeadowFigure& figure, float dt);
+    void startExchangePair(cMeadowObjectView* a, cMeadowObjectView* b);
+    void playCrashSound(bool lock, bool iron, bool wood, bool plainCrash);
+    void playOneOf(const std::vector<std::string>& ids);
+    cMeadowCellView* cellAtCursor(bool visibleOnly) const;
+    // A trigger on or beside the position opens, unless one runs already.
+    void openTriggerAt(const Engine::cVector2& position);
+
+    void stepTriggerEffect(float dt);
+    // Steps the pieces falling in; true when the last one has just landed.
+    bool stepNewLevelFalls(float dt);
+    void onNewLevelFallsDone();
+    void showArrivalTips();
+    void stepMixingEffect(float dt);
+
     void clearCells();
     cMeadowCellView* createNewCell(class cCellModel* cell, int row, int column);
     cMeadowCellView* cellOrThrow(const char* operation, const char* what, int row, int column) const;
@@ -101,9 +206,15 @@ private:
     float m_cellsDeepStep = 0;
     float m_complexCellsDeepDelta = 0;
     cSelectionSprite* m_selection = nullptr;
-    // The motion lists; filled by the motions, which land later.
-    std::list<cMeadowObjectView*> m_exchangeList, m_swapBackList, m_destroyList, m_appearList, m_descendList,
-        m_crashList, m_captureList, m_mixList, m_bounceList, m_fallList, m_landList;
+    // The motion lists, walked in this order every frame.
+    std::list<tViewPair> m_exchangePairs, m_swapBackPairs;
+    std::list<cMeadowFigure> m_dyingFigures;
+    std::list<cMeadowObjectView*> m_crashing, m_delayedCaptures, m_bouncing, m_appearing, m_descending, m_falling,
+        m_landing, m_newLevelFalls, m_mixing, m_toVehicle, m_endLevelFalls;
+    bool m_endLevelEffectDone = false;
+    std::list<Engine::cVector2> m_prizeCells;
+    std::vector<boost::signals2::connection> m_connections;
+    bool m_inputLocked = true;
     float m_perimeterEffectDelay = 0;
     int m_fig4AroundObjects = 0;
     int m_fig5AroundObjects = 0;
@@ -139,4 +250,16 @@ private:
     std::vector<std::string> m_chainCrashSounds;
     bool m_crashFromSignal = false;
     ITutorialManager* m_tutorial = nullptr;
+    std::list<cMeadowCellView*> m_cellArrivals, m_cellReArrivals, m_triggerCells;
+    Engine::cVector2 m_triggerOrigin;
+    Engine::cVector2 m_triggerDirection;
+    int m_triggerNumber = 0;
+    int m_legsAtLength = 0;
+    int m_legLength = 1;
+    int m_legStep = 0;
+    std::array<bool, 4> m_edgeHit{};
+    float m_triggerStepDelay = 0;
+    float m_triggerCountdown = 0;
+    cMeadowCellView* m_triggerCellView = nullptr;
+    std::vector<cMeadowCellView*> m_triggerQueue;
 };

@@ -223,7 +223,8 @@ void cMeadowObjectView::startShake() {
     detachInput();
     if (m_model)
         m_model->setMoving();
-    m_homePosition = m_fieldView ? m_fieldView->getCellPositionOfView(this) : getPosition();
+    // The cell's place needs the model piece; a view without one shakes where it stands.
+    m_homePosition = m_fieldView && m_model ? m_fieldView->getCellPositionOfView(this) : getPosition();
     m_shaking = true;
     m_shakeElapsed = 0;
 }
@@ -283,10 +284,13 @@ void cMeadowObjectView::process() {
         const float e = m_shakeElapsed += dt;
         if (e > m_shakeDuration) {
             m_shaking = false;
-            setPosition(m_homePosition);
-            if (m_model)
-                m_model->setIdle();
-            attachInput();
+            // Someone else may own the piece by now (a fall the model began): leave it to them.
+            if (!m_model || m_model->getState() == cMeadowObjectModel::MOVING) {
+                setPosition(m_homePosition);
+                if (m_model)
+                    m_model->setAtRest();
+                attachInput();
+            }
         } else {
             setPosition(cVector2(m_homePosition.x + damped(e), m_homePosition.y));
         }

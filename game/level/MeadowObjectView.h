@@ -77,7 +77,55 @@ public:
 
     static float s_exchangeEllipseB, s_exchangeSizeDelta, s_exchangeDeltaDeep, s_exchangeWSpeed;
 
+    // ---- Motions (MeadowObjectMotions.cpp) ----
+    // Each start is called after the caller has set the target where the motion needs one; each
+    // step takes the frame time and answers true when the motion has ended. Starting a motion
+    // ends the piece's shakes.
+    void startExchange(bool horizontal, bool inFront);
+    bool stepExchange(float dt);
+    void endExchange();
+    void onEndMoving();
+    void startMatch();
+    bool stepMatch(float dt);
+    void startAppear();
+    bool stepAppear(float dt);
+    void startDescend();
+    bool stepDescend(float dt);
+    void startFall(float screenHeight, bool slide);
+    bool stepFall(float dt);
+    void startLanding();
+    bool stepLanding(float dt);
+    void startNewLevelFall();
+    bool stepNewLevelFall(float dt);
+    void startEndLevelFall(float screenHeight, int rowCount);
+    bool stepEndLevelFall(float dt);
+    void captureWithDelay(float delay);
+    bool stepDelay(float dt);
+    void startBounce(float dirX, float dirY, float delay);
+    bool stepBounce(float dt);
+    void startDestroy();
+    bool stepDestroy(float dt);
+    void startMixing(const Engine::cVisual& bee, float flightTime);
+    bool stepMixing(float dt);
+    void endMixing();
+    void chooseBeeArc(float x0, float y0, float x1, float y1);
+    void showDecoration(const Engine::cVisual& look);
+    void startDirectionalShake(float angleDegrees, float delay);
+    // The flight into a vehicle: the vehicle view gives its first point and steps the move.
+    void startMoveToVehicle(const Engine::cVector2& firstPoint);
+    void scaleAlongPath(float endScale);
+    bool isShaking() const { return m_shaking || m_directionalShake; }
+    float getSpeed() const { return m_speed; }
+    float getEndLevelDelay() const { return m_endLevelDelay; }
+    float getBounceTimeLeft() const { return m_bounceTimeLeft; }
+
 protected:
+    // Moves by `step` towards the target; true (and on the target) once it is reached or passed.
+    bool moveTowards(const Engine::cVector2& target, float step);
+    void cancelShakes();
+    // The model piece at rest, the size restored and the input attached.
+    void comeToRest();
+
     cMeadowObjectModel* m_model = nullptr;
     float m_matchEffectTime = 0;
     float m_effectTime = 0;

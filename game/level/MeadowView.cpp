@@ -9,12 +9,16 @@
 #include "engine/gui/Panel.h"
 #include "engine/gui/PyroEffect.h"
 #include "engine/gui/TextButton.h"
+#include "game/level/AchievementsView.h"
+#include "game/level/BoardOwner.h"
 #include "game/level/FlyingNumber.h"
+#include "game/level/InfoPanel.h"
 #include "game/level/LayoutReader.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowObjectView.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
+#include "game/model/Signal.h"
 #include "game/shell/Clouds.h"
 #include "game/shell/VisualStates.h"
 
@@ -43,29 +47,37 @@ std::wstring decimal(int value) {
 
 cMeadowView::cMeadowView(IVisualStates* owner, cMeadowModel* model, cMeadowController* controller, bool editor,
                          bool noBackgroundEffects)
-    : cFader(nullptr), m_owner(owner), m_model(model), m_controller(controller), m_editorMode(editor),
-      m_noBackgroundEffects(noBackgroundEffects) {
+    : cGroupFader(nullptr), m_owner(owner), m_model(model), m_controller(controller), m_editorMode(editor),
+      m_noBackgroundEffects(noBackgroundEffects), m_boardOwner(dynamic_cast<IBoardOwner*>(owner)) {
+    m_editButton = new cTextButton(this);
+    m_gameMenuButton = new cTextButton(this);
     m_moneyText = new cLabel(this);
+    m_resultsView = new cAchievementsView(nullptr, model);
+    m_resultsView->setBoard(this);
+    m_resultsView->hide();
+    m_resultsView->disable();
     m_vehicleIconProto = new cPanel(this);
     m_goldIconProto = new cPanel(this);
     m_triggerIconProto = new cPanel(this);
     m_triggerBaseIconProto = new cPanel(this);
-    m_editButton = new cTextButton(this);
-    m_gameMenuButton = new cTextButton(this);
+    m_infoPanel = new cInfoPanel(this);
     IXmlNode* root = takeXml(LAYOUT);
     loadXML(root);
     root->decRef();
+    connectModelSignals();
+    // The switch back to the owner is started from the update step, which runs while hidden.
+    enableAbsolute();
 }
 
 cMeadowView::~cMeadowView() {
-    // The clouds are a root widget of their own.
+    m_pointsEarnedConnection.disconnect();
+    m_noMovesConnection.disconnect();
+    // The clouds are a root widget of their own; close() hands them to the deferred deletion.
     delete m_clouds;
 }
 
 void cMeadowView::loadXML(const IXmlNode* node) {
-    cFader::loadXML(node);
-    cLayoutReader::readFloat(node, L"ShowTime", m_showTime);
-    cLayoutReader::readFloat(node, L"HideTime", m_hideTime);
+    cGroupFader::loadXML(node);
 
     if (m_objectProto)
         deleteWidgetLater(m_objectProto);

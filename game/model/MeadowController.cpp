@@ -424,13 +424,20 @@ void cMeadowController::rememberStartLevelMoney() {
     Engine::gIntProps["StartLevelMoney"] = getMoney();
 }
 
-void cMeadowController::selectUnitVariant(int32_t unitIndex, int32_t variant) {
+bool cMeadowController::selectUnitVariant(int32_t unitIndex, int32_t variant, int32_t level) {
     cUnitsFeature* units = m_model->getUnitsFeature();
-    units->upgradeUnit(units->getUnit(unitIndex), variant);
+    cMeadowUnit* unit = units->getUnit(unitIndex);
+    // An offer made for another level, or one the money no longer covers, would leave the
+    // money negative.
+    if (!unit->hasNextUpgrade() || (level >= 0 && level != unit->getLevel() + 1) ||
+        getMoney() < unit->getNextUpgrade().price)
+        return false;
+    units->upgradeUnit(unit, variant);
     if (IGameSounds* sound = sounds())
         sound->play("buy_unit");
     if (ITutorialManager* tips = tutorial())
         tips->setTipShown(kUnitsTipId);
+    return true;
 }
 
 void cMeadowController::addAnimalsCareClick() {

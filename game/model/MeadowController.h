@@ -140,7 +140,9 @@ public:
     int32_t getMoney();
     void getAwardProgress(int32_t awardType, float& current, float& needed);
     void rememberStartLevelMoney();
-    void selectUnitVariant(int32_t unitIndex, int32_t variant);
+    // Buys the unit's next level; refused (false) when the money is short of that level's price
+    // or when level is given (>= 0) and is not the next one.
+    bool selectUnitVariant(int32_t unitIndex, int32_t variant, int32_t level = -1);
     void addAnimalsCareClick();
     void checkUnitsAward(cUnitsFeature* units);
 

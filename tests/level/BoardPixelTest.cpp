@@ -54,6 +54,12 @@ const char* const SHIPPED[] = {
     "Effects/match_burst_yellow.pfx",
     "Effects/sparkle.pfx",
     "Effects/star_trail.pfx",
+    "Meadow/View/InfoPanel.xml",
+    "Meadow/View/AchievementsView.xml",
+    "Fonts/Text22.fnt",
+    "Fonts/Text22.png",
+    "Fonts/Title36.fnt",
+    "Fonts/Title36.png",
 };
 
 // The owner's looks, naming the shipped pictures as the map screen's "States" table will.
@@ -172,7 +178,7 @@ TEST_F(BoardPixelTest, AShippedLevelDrawsItsCellsBordersLocksAndPieces) {
     for (int column = model->getColumns() / 2; column < model->getColumns(); ++column)
         if (cMeadowObjectModel* piece = model->getObject(model->getRows() / 2, column))
             if (model->getCell(model->getRows() / 2, column)->getLocks() == 0) {
-                piece->isSelected() = true;
+                model->setSelected(piece);
                 break;
             }
     field->updateSelection();

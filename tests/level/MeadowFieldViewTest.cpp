@@ -116,7 +116,7 @@ TEST_F(MeadowFieldViewTest, ABoardWithoutWoodLeavesThatTipUnplaced) {
 TEST_F(MeadowFieldViewTest, SelectionShowsOnTheSelectedPieceCell) {
     build({"1_1", "1_1"});
     EXPECT_FALSE(field->getSelection()->isVisible());
-    model->getObject(1, 0)->isSelected() = true;
+    model->setSelected(model->getObject(1, 0));
     field->updateSelection();
     EXPECT_TRUE(field->getSelection()->isVisible());
     EXPECT_EQ(field->getCellPosition(1, 0), field->getSelection()->getPosition());

@@ -169,6 +169,7 @@ TEST_F(MeadowViewTest, LayoutKeysUsedAsDivisorsAreRefusedWithTheirName) {
         harness.writeFile("Meadow/View/MeadowView.xml", TestLevel::meadowViewXml(proto));
         harness.writePicture("art/bee.tga", 2, 2, 0xFF808080u);
         harness.writePicture("art/icon.tga", 2, 2, 0xFF808080u);
+        TestLevel::writeBoardPanels(harness);
         harness.start();
         TestLevel::TestStates owner;
         try {
@@ -254,7 +255,8 @@ TEST_F(MeadowViewTest, IdlePiecesAndVisibleCellsShakeWhileAFigureIsMatched) {
     writeFiles(TestLevel::meadowViewXml(TestLevel::pieceProto("shake_amp=\"3\" shake_time=\"0.25\"")),
                TestLevel::fieldViewXml("shake_amp=\"4\" shake_period=\"1\" shake_time=\"0.5\""));
     build({"1_1"});
-    const cVector2 home = field->getCellPosition(0, 0), cellHome = field->getCellPosition(0, 1);
+    // The cell view moves with its shake; the cell's grid place does not.
+    const cVector2 home = field->getCellPosition(0, 0), cellHome = field->findCellView(0, 1)->getPosition();
     cMeadowObjectView* views[2];
     for (int column = 0; column < 2; ++column) {
         views[column] = board->getGameObjectView(model->getObject(0, column));
@@ -269,7 +271,8 @@ TEST_F(MeadowViewTest, IdlePiecesAndVisibleCellsShakeWhileAFigureIsMatched) {
     EXPECT_TRUE(views[1]->isInputAttached());
     ui.step(0.125f); // a quarter of the 0.5 s period: the full amplitude
     EXPECT_NEAR(home.x + 3, views[0]->getPosition().x, 1e-3f);
-    EXPECT_NE(cellHome, field->getCellPosition(0, 1));
+    EXPECT_NE(cellHome, field->findCellView(0, 1)->getPosition());
+    EXPECT_EQ(cellHome, field->getCellPosition(0, 1));
     // A highlighted piece skips its step: the shake stands still.
     views[0]->setHighlighted(true);
     ui.step(0.125f);

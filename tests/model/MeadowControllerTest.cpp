@@ -513,6 +513,41 @@ TEST_F(MeadowController, ContinueTurnMovesOnOnlyWhileTheLevelLasts) {
     EXPECT_EQ(m_model->getObject(0, 1)->getHorizontalCount(), 0);
 }
 
+// A purchase buys the next level at its own price, or nothing: never a level an offer was made
+// for that is not the next one, and never on money short of the price.
+TEST(MeadowControllerUnits, PurchaseTakesOnlyTheNextLevelItCanPay) {
+    TestFakes::FakeGameSounds sounds;
+    GameServices::setGameSounds(&sounds);
+    auto model = TestModel::makeFixtureModel();
+    {
+        cMeadowController controller(model.get(), nullptr, false);
+        cMeadowUnit* barn = model->getUnitsFeature()->getUnit(0);
+        struct Case {
+            int32_t money;
+            int32_t level;
+            bool bought;
+        };
+        // The barn's level 1 costs 100, level 2 costs 250.
+        for (const Case& c : {Case{99, -1, false}, Case{100, 2, false}, Case{400, 2, false}, Case{100, 1, true}}) {
+            barn->setLevel(0);
+            model->addResourcePoints(1, c.money - model->getResourcePoints(1));
+            EXPECT_EQ(controller.selectUnitVariant(0, 0, c.level), c.bought) << c.money << " " << c.level;
+            EXPECT_EQ(barn->getLevel(), c.bought ? 1 : 0);
+            EXPECT_EQ(model->getResourcePoints(1), c.bought ? c.money - 100 : c.money);
+        }
+        EXPECT_EQ(sounds.count("play(buy_unit)"), 1);
+        // Exactly the price of the next level; then the unit is bought out.
+        model->addResourcePoints(1, 250 - model->getResourcePoints(1));
+        EXPECT_TRUE(controller.selectUnitVariant(0, 2));
+        EXPECT_EQ(model->getResourcePoints(1), 0);
+        model->addResourcePoints(1, 1000);
+        EXPECT_FALSE(controller.selectUnitVariant(0, 0));
+        EXPECT_EQ(barn->getLevel(), 2);
+        EXPECT_EQ(model->getResourcePoints(1), 1000);
+    }
+    GameServices::setGameSounds(nullptr);
+}
+
 TEST(MeadowControllerUnits, UnitsAnimalsCareAndTheirAwards) {
     TestFakes::FakeGameSounds sounds;
     TestFakes::FakeTutorialManager tutorial;

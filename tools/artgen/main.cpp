@@ -17,6 +17,7 @@
 #include "Paint.h"
 #include "Pieces.h"
 #include "UiKit.h"
+#include "UpgradePanel.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -37,6 +38,12 @@ int main(int argc, char** argv) {
         BonusArt::generate();
         return 0;
     }
+    // Only the upgrade panel's pictures, which sit beside the atlases: artgen --upgrade-panel DATA_DIR
+    if (argc == 3 && std::string(argv[1]) == "--upgrade-panel") {
+        Output::setRoots(argv[2], argv[2], argv[2]);
+        UpgradePanel::generate();
+        return 0;
+    }
     if (argc < 4) {
         std::fprintf(stderr, "usage: %s ATLAS_SOURCE_DIR DATA_DIR DOCS_DIR [SCALE]\n", argv[0]);
         return 2;
@@ -50,6 +57,7 @@ int main(int argc, char** argv) {
         BoardUi::generate();
         BonusArt::generate();
         UiKit::generate();
+        UpgradePanel::generate();
         Backgrounds::generate();
         Buildings::generate();
         Map::generate();

@@ -1,0 +1,270 @@
+// The field view's share of the model's signals (bonus pieces going off, hidden pieces shown,
+// prize cells), the selection sprite, and the board's mouse codes in play and editor modes.
+
+#include "game/level/MeadowFieldView.h"
+
+#include "engine/core/FrameManager.h"
+#include "engine/gui/PyroEffect.h"
+#include "engine/media/InputSystem.h"
+#include "game/level/MeadowCellView.h"
+#include "game/level/MeadowObjectView.h"
+#include "game/level/MeadowView.h"
+#include "game/model/BonusEffect.h"
+#include "game/model/CellModel.h"
+#include "game/model/GameServices.h"
+#include "game/model/GameSounds.h"
+#include "game/model/MeadowController.h"
+#include "game/model/MeadowModel.h"
+#include "game/model/Signal.h"
+
+using namespace Engine;
+
+namespace {
+
+const int LEFT_UP = 512;
+const int RIGHT_UP = 513;
+const int LEFT_DOWN = 520;
+const int RIGHT_DOWN = 521;
+
+template <int CODE> void editorButton(void* user) {
+    static_cast<cMeadowFieldView*>(user)->onEditorButton(CODE);
+}
+void leftUp(void* user) {
+    static_cast<cMeadowFieldView*>(user)->onLeftButtonUp();
+}
+void bonusClick(void* user) {
+    static_cast<cMeadowFieldView*>(user)->onBonusClick();
+}
+void bonusCancel(void* user) {
+    static_cast<cMeadowFieldView*>(user)->onBonusCancel();
+}
+
+} // namespace
+
+void cMeadowFieldView::connectSignals() {
+    if (!m_model)
+        return;
+    cMeadowModel& model = *m_model;
+    m_connections.push_back(
+        model.m_blastBonusSignal.connect([this](cMeadowObjectModel* piece, bool wave) { onBlastBonus(piece, wave); }));
+    m_connections.push_back(model.m_cellBlastedSignal.connect([this](cCellModel* cell) { onCellBlasted(cell); }));
+    m_connections.push_back(model.m_lightningBonusSignal.connect(
+        [this](cMeadowObjectModel* piece, bool flag) { onLightningBonus(piece, flag); }));
+    m_connections.push_back(model.m_cellLightningSignal.connect([this](cCellModel* cell) { onCellLightning(cell); }));
+    m_connections.push_back(
+        model.m_hiddenObjectShownSignal.connect([this](cMeadowObjectModel* piece) { onHiddenObjectShown(piece); }));
+    m_connections.push_back(
+        model.m_unusedObjectSignal.connect([this](cMeadowObjectModel* piece) { onUnusedObject(piece); }));
+    m_connections.push_back(
+        model.m_objectPassedDownSignal.connect([this](cMeadowObjectModel* piece) { onObjectPassedDown(piece); }));
+    m_connections.push_back(
+        model.m_prizeCellSignal.connect([this](int32_t row, int32_t column) { onPrizeCell(row, column); }));
+    m_connections.push_back(
+        model.m_unusedCellSignal.connect([this](int32_t row, int32_t column) { onUnusedCell(row, column); }));
+}
+
+// ---- Bonus pieces going off ----
+
+void cMeadowFieldView::onCellBlasted(cCellModel* cell) {
+    const int row = cell->getRow(), column = cell->getColumn();
+    cMeadowObjectModel* piece = m_model->getObject(row, column);
+    if (piece && piece->getState() == cMeadowObjectModel::IDLE && !piece->getPrizeFlag()) {
+        piece->setState(cMeadowObjectModel::BLASTED);
+        piece->setBonusTag(cMeadowObjectModel::BLAST_BONUS);
+        m_model->addBonusPointsForObject(piece);
+    }
+    m_crashFromSignal = true;
+    crashCell(cVector2(float(row), float(column)), nullptr);
+    m_crashFromSignal = false;
+    if (piece)
+        piece->setBonusTag(0);
+}
+
+void cMeadowFieldView::onCellLightning(cCellModel* cell) {
+    const int row = cell->getRow(), column = cell->getColumn();
+    cMeadowObjectModel* piece = m_model->getObject(row, column);
+    if (piece && piece->getState() == cMeadowObjectModel::IDLE && !piece->getPrizeFlag()) {
+        piece->setState(cMeadowObjectModel::BLASTED);
+        m_model->addBonusPointsForObject(piece);
+    }
+    m_crashFromSignal = true;
+    crashCell(cVector2(float(row), float(column)), nullptr);
+    m_crashFromSignal = false;
+    if (piece)
+        piece->setBonusTag(0);
+}
+
+void cMeadowFieldView::onBlastBonus(cMeadowObjectModel* piece, bool wave) {
+    // The blast wave over the board plays once the cell effects exist.
+    if (wave)
+        return;
+    m_crashFromSignal = true;
+    crashCell(piece->getPosition(), nullptr);
+    m_crashFromSignal = false;
+    piece->setBonusTag(0);
+    m_model->addBonusPointsForObject(piece);
+    if (cMeadowCellView* cellView = findCellView(int(piece->getPosition().x), int(piece->getPosition().y))) {
+        // The explosion plays once over the cell and deletes itself.
+        auto* explosion = new cPyroEffect(*m_bombEffect);
+        explosion->setParent(this);
+        explosion->setOffset(cellView->getPosition());
+        explosion->show();
+        explosion->play(true);
+    }
+    if (IGameSounds* sounds = GameServices::getGameSounds())
+        sounds->playSingle("bomb_explosion", m_cellCrashBufferTime, 0);
+    if (m_controller) {
+        ++m_controller->getBlastsUsed();
+        m_controller->onBlastBonusUsed();
+    }
+}
+
+void cMeadowFieldView::onLightningBonus(cMeadowObjectModel* piece, bool) {
+    m_crashFromSignal = true;
+    crashCell(piece->getPosition(), nullptr);
+    m_crashFromSignal = false;
+    piece->setBonusTag(0);
+    m_model->addBonusPointsForObject(piece);
+    // The lightning effects along the row and column play once the cell effects exist.
+    if (IGameSounds* sounds = GameServices::getGameSounds())
+        sounds->playSingle("lightning_bonus", m_cellCrashBufferTime, 0);
+    if (m_controller) {
+        ++m_controller->getLightningsUsed();
+        m_controller->onLightningBonusUsed();
+    }
+}
+
+// ---- Hidden pieces, unused pieces and cells, prize cells ----
+
+void cMeadowFieldView::onHiddenObjectShown(cMeadowObjectModel* piece) {
+    cMeadowObjectView* view = m_boardView ? m_boardView->getGameObjectView(piece) : nullptr;
+    if (!view)
+        return;
+    view->setPosition(cVector2(m_origin.x + float(piece->getColumn()) * m_cellDistance,
+                               m_origin.y - float(piece->getRow()) * m_cellDistance));
+    view->show();
+    view->attachInput();
+}
+
+void cMeadowFieldView::onUnusedObject(cMeadowObjectModel* piece) {
+    if (cMeadowObjectView* view = m_boardView ? m_boardView->getGameObjectView(piece) : nullptr)
+        view->hide();
+}
+
+void cMeadowFieldView::onUnusedCell(int row, int column) {
+    if (cMeadowCellView* view = findCellView(row, column))
+        view->updateFromModel();
+}
+
+void cMeadowFieldView::onPrizeCell(int row, int column) {
+    m_prizeCells.push_back(cVector2(float(row), float(column)));
+}
+
+bool cMeadowFieldView::showPrizeCell(float row, float column) {
+    cMeadowObjectModel* piece = m_model->getObject(int(row), int(column));
+    cCellModel* cell = m_model->getCell(int(row), int(column));
+    if (!piece || piece->getState() != cMeadowObjectModel::IDLE || !cell)
+        return false;
+    m_model->convertPrizeCell(piece, cell);
+    if (cMeadowObjectView* view = m_boardView ? m_boardView->getGameObjectView(piece) : nullptr) {
+        cVisual look = m_boardView->getLevelObjectState(piece->getType());
+        if (static_cast<const cVisual&>(*view) != look) {
+            view->cVisual::operator=(look);
+            view->invalidate();
+        }
+        view->getDecoration()->hide();
+    }
+    // The tutorial's prize tips come with the tutorial's tip display.
+    return true;
+}
+
+// ---- Selection and mouse codes ----
+
+void cMeadowFieldView::registerInput(bool add) {
+    cInputSystem* input = getInputSystem();
+    if (!input)
+        return;
+    auto apply = [&](int code, tInputCallback callback) {
+        if (add)
+            input->addKeyCallback(code, callback, this);
+        else
+            input->removeKeyCallback(code, callback, this);
+    };
+    if (m_editorMode) {
+        apply(RIGHT_DOWN, editorButton<RIGHT_DOWN>);
+        apply(RIGHT_UP, editorButton<RIGHT_UP>);
+        apply(LEFT_DOWN, editorButton<LEFT_DOWN>);
+        apply(LEFT_UP, editorButton<LEFT_UP>);
+    } else {
+        apply(LEFT_UP, leftUp);
+        apply(LEFT_DOWN, bonusClick);
+        apply(RIGHT_DOWN, bonusCancel);
+    }
+}
+
+void cMeadowFieldView::setInputLocked(bool locked) {
+    // Registered once at most: a second unlock must not make every click count twice.
+    if (locked == m_inputLocked)
+        return;
+    m_inputLocked = locked;
+    if (m_editorMode)
+        for (auto& entry : m_cells) {
+            if (locked)
+                entry.second->detachEditorInput();
+            else
+                entry.second->attachEditorInput();
+        }
+    registerInput(!locked);
+}
+
+void cMeadowFieldView::onEditorButton(int code) {
+    if (!m_controller)
+        return;
+    if (code == RIGHT_DOWN || code == RIGHT_UP)
+        m_controller->setRightButtonDown(code == RIGHT_DOWN);
+    else
+        m_controller->setDragging(code == LEFT_DOWN);
+}
+
+void cMeadowFieldView::onLeftButtonUp() {
+    if (m_controller)
+        m_controller->setDragging(false);
+}
+
+cMeadowCellView* cMeadowFieldView::cellAtCursor(bool visibleOnly) const {
+    const IFrameManager* frames = getFrameManager();
+    if (!frames)
+        return nullptr;
+    const cVector2 cursor = *frames->getCursorPosition();
+    for (const auto& entry : m_cells) {
+        cMeadowCellView* view = entry.second;
+        if (visibleOnly && !view->isVisible())
+            continue;
+        if (view->hitTest(cursor) && view->getModelObject() && view->getModelObject()->isEnabled())
+            return view;
+    }
+    return nullptr;
+}
+
+void cMeadowFieldView::onBonusClick() {
+    IBonusEffect* effect = m_controller ? m_controller->getBonusEffect() : nullptr;
+    if (!effect || effect->isImmediate())
+        return;
+    if (cMeadowCellView* view = cellAtCursor(false))
+        m_controller->updateBonusEffectPosition(view);
+    else
+        m_controller->releaseBonusEffect(true);
+}
+
+void cMeadowFieldView::onBonusCancel() {
+    IBonusEffect* effect = m_controller ? m_controller->getBonusEffect() : nullptr;
+    if (effect && !effect->isImmediate())
+        m_controller->releaseBonusEffect(true);
+}
+
+void cMeadowFieldView::trackBonusTarget() {
+    if (!m_controller || !m_controller->getBonusEffect())
+        return;
+    cMeadowCellView* view = cellAtCursor(true);
+    m_controller->setBonusEffectPosition(view ? view->getRow() : -1, view ? view->getColumn() : -1);
+}

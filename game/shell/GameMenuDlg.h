@@ -1,0 +1,81 @@
+#pragma once
+
+// The pause menu of a level: resume, replay, awards, main menu, map, options and tutorial. The
+// buttons that leave the level ask first in a yes/no frame; while a question is open the menu
+// takes no keys and no clicks. Owned by the map, which opens it over the board.
+
+#include "engine/core/Singleton.h"
+#include "engine/gui/Button.h"
+#include "game/shell/EffectDialog.h"
+
+#include <string>
+
+namespace Engine {
+class cTextButton;
+}
+
+class IMapScreen;
+class cYesNoFrame;
+
+class cGameMenuDlg : public cEffectDialog, public Engine::cSingleton<cGameMenuDlg> {
+public:
+    // Hidden; reads "Meadow/View/GameMenu.xml". A second one throws "Object already exist.".
+    cGameMenuDlg();
+    ~cGameMenuDlg() override;
+
+    void loadXML(const Engine::IXmlNode* node) override;
+    // The widget's own, then Escape and Enter resume the level.
+    void startProcessing() override;
+    void stopProcessing() override;
+
+    // The map that owns the menu; set by it right after construction.
+    IMapScreen* m_developmentView = nullptr;
+
+    const std::wstring& getExitText() const { return m_exitText; }
+    const std::wstring& getReplayText() const { return m_replayText; }
+    Engine::cTextButton* getResumeButton() const { return m_resumeButton; }
+    Engine::cTextButton* getReplayButton() const { return m_replayButton; }
+    Engine::cTextButton* getAwardButton() const { return m_awardButton; }
+    Engine::cTextButton* getMainMenuButton() const { return m_mainMenuButton; }
+    Engine::cTextButton* getOptionsButton() const { return m_optionsButton; }
+    Engine::cTextButton* getTutorialButton() const { return m_tutorialButton; }
+    Engine::cTextButton* getMapButton() const { return m_mapButton; }
+    // The question on screen, or null.
+    cYesNoFrame* getQuestion() const { return m_question; }
+
+    void resume();
+    // Fades the menu in and enables it.
+    void restoreMenu();
+
+    static void onResumeClicked(Engine::cButton* button);
+    static void onReplayClicked(Engine::cButton* button);
+    static void onAwardClicked(Engine::cButton* button);
+    static void onMainMenuClicked(Engine::cButton* button);
+    static void onOptionsClicked(Engine::cButton* button);
+    static void onTutorialClicked(Engine::cButton* button);
+    static void onMapClicked(Engine::cButton* button);
+
+private:
+    using tYesAction = void (*)(cGameMenuDlg* menu);
+    void ask(const std::wstring& question, void (*onYes)(cYesNoFrame*));
+    static void resumeKey(void* menu);
+    static void replayYes(cYesNoFrame* frame);
+    static void mainMenuYes(cYesNoFrame* frame);
+    static void mapYes(cYesNoFrame* frame);
+    static void answeredNo(cYesNoFrame* frame);
+    static void onOptionsClosed(Engine::cWidget* dialog);
+
+    Engine::cTextButton* m_resumeButton;
+    Engine::cTextButton* m_replayButton;
+    Engine::cTextButton* m_awardButton;
+    Engine::cTextButton* m_mainMenuButton;
+    Engine::cTextButton* m_optionsButton;
+    Engine::cTextButton* m_tutorialButton;
+    Engine::cTextButton* m_mapButton;
+    std::wstring m_exitText;
+    std::wstring m_replayText;
+    cYesNoFrame* m_question = nullptr;
+    Engine::cInputHooks m_keys;
+};
+
+cGameMenuDlg* getGameMenu();

@@ -1,0 +1,105 @@
+// The map on the shipped data drawn on OpenGL (Mesa EGL, software): buildings at different
+// levels and variants stand where their skins are, over the meadow. With MEADOW_UPDATE_DOCS=1
+// the frame is also written to docs/map-screenshot.png.
+
+#include "game/development/UnitView.h"
+#include "game/development/UpgradeVariant.h"
+#include "game/model/MeadowModel.h"
+#include "game/model/UnitsFeature.h"
+#include "tests/development/DevelopmentFixture.h"
+
+#include <png.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+using Engine::cVector2;
+using TestMap::DevelopmentFixture;
+
+namespace {
+
+const int WIDTH = 1024, HEIGHT = 768;
+
+void writePng(const std::string& path, const std::vector<uint32_t>& argb) {
+    FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(nullptr, file) << path;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_init_io(png, file);
+    png_set_IHDR(png, info, WIDTH, HEIGHT, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    std::vector<png_byte> row(size_t(WIDTH) * 3);
+    for (int y = 0; y < HEIGHT; ++y) {
+        for (int x = 0; x < WIDTH; ++x) {
+            const uint32_t pixel = argb[size_t(y * WIDTH + x)];
+            row[size_t(x) * 3] = png_byte(pixel >> 16);
+            row[size_t(x) * 3 + 1] = png_byte(pixel >> 8);
+            row[size_t(x) * 3 + 2] = png_byte(pixel);
+        }
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+}
+
+bool differs(uint32_t a, uint32_t b) {
+    for (int shift = 0; shift < 24; shift += 8)
+        if (std::abs(int((a >> shift) & 255u) - int((b >> shift) & 255u)) > 2)
+            return true;
+    return false;
+}
+
+// Unit, level, variant: a village part way through the game.
+const int kBuilt[][3] = {{0, 3, 0},  {2, 2, 1},  {6, 1, 2},  {8, 2, 0},  {3, 1, 1},  {22, 2, 0}, {4, 2, 2},
+                         {5, 1, 0},  {1, 1, 1},  {7, 1, 2},  {13, 3, 1}, {15, 2, 0}, {20, 2, 2}, {18, 1, 0},
+                         {17, 2, 1}, {16, 1, 0}, {19, 2, 0}, {23, 1, 0}, {21, 1, 0}, {12, 1, 2}};
+
+} // namespace
+
+class MapPixelTest : public DevelopmentFixture {
+protected:
+    std::vector<uint32_t> frame() {
+        ui.steps(2);
+        std::vector<uint32_t> pixels;
+        ui.renderDevice().readBackBuffer(0, 0, WIDTH, HEIGHT, pixels);
+        return pixels;
+    }
+    static uint32_t at(const std::vector<uint32_t>& pixels, const cVector2& point) {
+        return pixels[size_t(int(point.y) * WIDTH + int(point.x))];
+    }
+};
+
+TEST_F(MapPixelTest, BuildingsAtTheirLevelsStandOnTheMeadow) {
+    if (!start(false, "profiles", true))
+        GTEST_SKIP() << "No headless OpenGL: " << glFailure;
+    // The heroine waits at a crossing, in front of no building.
+    Engine::gIntProps["PimbrelNode"] = 30;
+    map->open();
+    map->show();
+    map->enable();
+    cUnitsFeature* units = map->getModel()->getUnitsFeature();
+    for (const auto& built : kBuilt)
+        units->getUnit(built[0])->setLevelAndVariant(built[1], built[2]);
+    ui.run(1.0f);
+    const std::vector<uint32_t> full = frame();
+    if (const char* update = std::getenv("MEADOW_UPDATE_DOCS"); update && std::string(update) == "1")
+        writePng(std::string(MEADOW_DOCS_DIR) + "/map-screenshot.png", full);
+
+    // Each building covers the meadow around its centre (a pier or a bird house only in places):
+    // with its skin hidden the meadow shows there.
+    for (const auto& built : kBuilt) {
+        cMeadowUnit* unit = units->getUnit(built[0]);
+        const cVector2 centre = map->getUnitView(unit)->getCurrentVariant()->getPosition();
+        map->setUnitSkinShown(unit, false);
+        const std::vector<uint32_t> without = frame();
+        map->setUnitSkinShown(unit, true);
+        int changed = 0;
+        for (int dy = -20; dy <= 20; dy += 10)
+            for (int dx = -20; dx <= 20; dx += 10)
+                changed += differs(at(full, centre + cVector2(float(dx), float(dy))),
+                                   at(without, centre + cVector2(float(dx), float(dy))));
+        EXPECT_GE(changed, 4) << "unit " << built[0];
+    }
+}

@@ -1,0 +1,272 @@
+#pragma once
+
+// The move cycle on a small board: the real controller drives the field and piece views
+// through a board link that forwards the level-view contract as the board screen does. Each
+// frame is the harness's frame (1/16 s) followed by the controller's update, as the board
+// screen's frame runs it. Boards are written as rows of piece types, row 0 first.
+
+#include "game/level/MeadowFieldView.h"
+#include "game/level/MeadowObjectView.h"
+#include "game/level/MeadowView.h"
+#include "game/model/BonusEffect.h"
+#include "game/model/GameServices.h"
+#include "game/model/GameSounds.h"
+#include "game/model/LevelView.h"
+#include "game/model/MeadowController.h"
+#include "tests/level/LevelFixture.h"
+#include "tests/support/TempFolder.h"
+
+#include <string>
+#include <vector>
+
+namespace TestLevel {
+
+// The level-view contract over a board screen and its field view, forwarded as the board
+// screen forwards it.
+class BoardLink : public ILevelView {
+public:
+    BoardLink(cMeadowView& board, cMeadowFieldView& field) : m_board(board), m_field(field) {}
+
+    void setInputLocked(bool locked) override {
+        this->locked = locked;
+        m_field.setInputLocked(locked);
+    }
+    void refresh() override {
+        m_field.updateSelection();
+        m_board.hideInvalidObjectViews();
+    }
+    void updateSelection() override { m_field.updateSelection(); }
+    void showMatchedFigures(const tFigureList& figures, bool cascade) override {
+        m_field.updateMatchedFigures(figures, cascade);
+    }
+    void animateExchange(IPieceView* first, IPieceView* second) override {
+        m_field.exchangeObjects(first->getObject(), second->getObject());
+    }
+    void animateSwapBack(IPieceView* first, IPieceView* second) override {
+        m_field.swapBack(static_cast<cMeadowObjectView*>(first), static_cast<cMeadowObjectView*>(second));
+    }
+    void crashCell(const Engine::cVector2& position, IBonusEffect* effect) override {
+        m_field.crashCell(position, effect);
+    }
+    void startObjectMotions() override { m_field.startObjectMotions(); }
+    IPieceView* getGameObjectView(cMeadowObjectModel* piece) override { return m_board.getGameObjectView(piece); }
+    void showHint(const Engine::cVector2&, const Engine::cVector2&) override {}
+    void hideHint() override {}
+    void updateVehicles() override {}
+    bool isFieldBusy() override { return m_field.isBusy(); }
+    void finishLevel() override { ++finished; }
+    void resumeMusic() override {}
+    bool isShown() override { return true; }
+    bool isEnabled() override { return true; }
+    IBonusEffect* createBonusEffect(int) override { return effect; }
+    void deleteBonusEffect(IBonusEffect*) override { ++deleted; }
+
+    // While the screen is locked its frame does not run the controller's update.
+    bool locked = true;
+    int finished = 0;
+    int deleted = 0;
+    IBonusEffect* effect = nullptr;
+
+private:
+    cMeadowView& m_board;
+    cMeadowFieldView& m_field;
+};
+
+// A bought bonus that only records where it was aimed and when it acted.
+class FakeEffect : public IBonusEffect {
+public:
+    int getBonusType() override { return type; }
+    bool isImmediate() override { return immediate; }
+    void setImmediate(bool value) override { immediate = value; }
+    void setTargetCell(const Engine::cVector2& cell) override { target = cell; }
+    Engine::cVector2 getTargetCell() override { return target; }
+    bool canApply() override { return true; }
+    void apply() override { ++applied; }
+
+    int type = 11;
+    bool immediate = false;
+    Engine::cVector2 target{-1, -1};
+    int applied = 0;
+};
+
+// Game sounds that only write down what was asked.
+class SoundLog : public IGameSounds {
+public:
+    void play(const std::string& id) override { log.push_back(id); }
+    void playSingle(const std::string& id, float, float) override { log.push_back(id); }
+    std::vector<std::string> log;
+};
+
+// Motion keys with round values for frame-by-frame scripts at 1/16 s.
+inline std::string motionProto() {
+    return pieceProto("falling_speed_side=\"160\" falling_acceleration=\"0\" before_match_delay=\"0.0625\" "
+                      "bouncing_speed=\"1024\" bouncing_time=\"0.125\" after_match_delay=\"0.125\" "
+                      "exchange_ellipse_b=\"8\" exchange_size_delta=\"0.25\" exchange_delta_deep=\"0.5\" "
+                      "exchange_w_speed=\"12.566370614359172\" new_level_speed=\"64\" new_level_accel=\"0\" "
+                      "end_level_delta_time=\"0.5\" end_level_dt=\"1\" end_level_fluct=\"0\" "
+                      "end_level_accel=\"1024\" shake_time=\"0.25\" shake_amp=\"2\" bee_min_dist=\"40\"");
+}
+
+class MoveTest : public BoardTest {
+protected:
+    void TearDown() override {
+        // Flying numbers delete themselves when they have flown: none may outlive the harness.
+        if (ui.started())
+            ui.run(1.0f);
+        if (controller)
+            controller->setLevelView(nullptr);
+        field.reset();
+        board.reset();
+        link.reset();
+        controller.reset();
+        GameServices::setGameSounds(nullptr);
+    }
+
+    // The board of the rows of piece types given (row 0 first; '.' a hole, '#' a cell without
+    // a piece), the controller over it, every piece at its cell, shown and taking clicks.
+    void play(const std::vector<std::string>& types, unsigned seed = 11) {
+        if (!ui.started()) {
+            // The bonus pieces a figure makes have prototypes and looks of their own.
+            std::string objects = objectsXml();
+            objects.insert(objects.find("</GameObjects>"), "<Object id=\"obj202\" Picture=\"art/p201.tga\"/>"
+                                                           "<Object id=\"obj203\" Picture=\"art/p201.tga\"/>"
+                                                           "<Object id=\"obj204\" Picture=\"art/p201.tga\"/>"
+                                                           "<Object id=\"obj101\" Picture=\"art/p201.tga\"/>"
+                                                           "<Object id=\"obj102\" Picture=\"art/p201.tga\"/>");
+            ui.writeFile("Meadow/View/MeadowView.xml", meadowViewXml(motionProto()));
+            ui.writeFile("Meadow/View/FieldView.xml", fieldViewXml());
+            ui.writeFile("Meadow/View/GameObjects.xml", objects);
+            ui.writeFile("States.xml", statesXml());
+            // The crush, explosion and bomb-fire effects of the layouts play a shipped effect.
+            ui.writeFile("fx/burst.pfx",
+                         TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/Effects/match_burst_red.pfx"));
+            writeBoardPanels(ui);
+            // The money paid for a piece passed down flies as a number.
+            for (const char* name : {"Fonts/Digits30.fnt", "Fonts/Digits30.png"})
+                ui.writeFile(name, TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/" + name));
+            ui.writeFile("Meadow/View/FlyingNumber.xml",
+                         "<FlyingNumber Visible=\"1\" Enable=\"1\" fly_up_dir=\"0,-60\" fly_up_time=\"0.5\">"
+                         "<Number Visible=\"1\" Font=\"Fonts/Digits30.fnt\" Texture=\"Fonts/Digits30.png\" "
+                         "SpaceWidth=\"9\"/><Icon Visible=\"1\" size=\"8,8\" Picture=\"art/p1.tga\"/>"
+                         "</FlyingNumber>");
+            for (const char* name : {"bee", "icon", "border", "selection", "cell0", "simple0", "simple1", "wood0",
+                                     "wood1", "iron0", "locks1", "locks2", "p1", "p2", "p3", "p4", "p201"})
+                ui.writePicture(std::string("art/") + name + ".tga", 2, 2, 0xFF808080u);
+            ui.start();
+            states.load(ui.layout("States.xml"));
+        }
+        GameServices::setGameSounds(&sounds);
+        sounds.log.clear();
+        std::vector<std::string> rows;
+        for (const std::string& line : types) {
+            std::string row;
+            for (char c : line)
+                row += std::string(row.empty() ? "" : "_") + (c == '.' ? "0" : "1");
+            rows.push_back(row);
+        }
+        Engine::randomSeed(seed);
+        std::string description = modelXml();
+        // Runs of four to nine pay as well.
+        std::string rules;
+        for (int amount = 3; amount <= 9; ++amount)
+            rules += "<Rule amount=\"" + std::to_string(amount) + "\" money=\"" + std::to_string(amount * 10) +
+                     "\" bonus_points=\"1\"/>";
+        for (size_t at = description.find("<Rule amount=\"3\""); at != std::string::npos;
+             at = description.find("<Rule amount=\"3\"", at + rules.size())) {
+            const size_t end = description.find("/>", at) + 2;
+            description.replace(at, end - at, rules);
+        }
+        description.insert(
+            description.find("</GameObjects>"),
+            "<O type=\"202\" category=\"11\"/><O type=\"203\" category=\"11\"/>"
+            "<O type=\"204\" category=\"11\"/><O type=\"101\" category=\"10\" color_group=\"-1\">"
+            "<Rule amount=\"1\" money=\"40\" bonus_points=\"0\"/></O><O type=\"102\" "
+            "category=\"10\" color_group=\"-1\"><Rule amount=\"1\" money=\"50\" bonus_points=\"0\"/></O>");
+        // A bought bonus to aim.
+        description.insert(description.find("</GameResources>"), "<R id=\"chicken\" type=\"11\" price=\"40\"/>");
+        model = TestModel::makeModel(description, levelsXml(rows));
+        model->setEditorMode(true);
+        model->loadLevel(0);
+        model->setEditorMode(false);
+        model->getLevelTypes() = {1, 2, 3, 4};
+        for (int row = 0; row < model->getRows(); ++row)
+            for (int column = 0; column < model->getColumns(); ++column) {
+                const char c = types[size_t(row)][size_t(column)];
+                if (c >= '1' && c <= '9')
+                    model->createObjectAt(row, column)->setType(c - '0');
+            }
+        model->resetObjectStates();
+        // A level with nothing left to clear would end at the controller's first check.
+        model->getGoldPrizesLeft() = 1;
+        controller = std::make_unique<cMeadowController>(model.get(), nullptr, false);
+        board = std::make_unique<cMeadowView>(&states, model.get(), controller.get());
+        field = std::make_unique<cMeadowFieldView>(board.get(), model.get(), controller.get(), false);
+        board->setFieldView(field.get());
+        field->initField(board.get());
+        board->createGameObjectsPrototypes();
+        board->createGameObjects();
+        for (auto& entry : board->getObjectViews()) {
+            entry.second->setPosition(field->getCellPositionOfView(entry.second));
+            entry.second->show();
+            entry.second->attachInput();
+        }
+        link = std::make_unique<BoardLink>(*board, *field);
+        controller->setLevelView(link.get());
+        controller->setInputLocked(false);
+        Engine::randomSeed(seed);
+    }
+
+    // One frame of the board screen.
+    void frame() {
+        ui.step();
+        if (!link->locked)
+            controller->update(TestSupport::UiHarness::FRAME_TIME);
+    }
+    // Frames until the field is at rest and the controller has nothing left to start (at most
+    // the limit); answers the frames run.
+    int settle(int limit = 400) {
+        for (int frames = 1; frames <= limit; ++frames) {
+            frame();
+            if (!field->isBusy() && !model->hasBusyObject() && !model->hasMatches() && isFull())
+                return frames;
+        }
+        return -1;
+    }
+
+    // Every enabled cell holds a piece.
+    bool isFull() {
+        for (int row = 0; row < model->getRows(); ++row)
+            for (int column = 0; column < model->getColumns(); ++column)
+                if (model->getCell(row, column)->isEnabled() && !model->getObject(row, column))
+                    return false;
+        return true;
+    }
+    cMeadowObjectModel* piece(int row, int column) { return model->getObject(row, column); }
+    cMeadowObjectView* view(int row, int column) { return board->getGameObjectView(piece(row, column)); }
+    Engine::cVector2 at(int row, int column) { return field->getCellPosition(row, column); }
+    void click(int row, int column) {
+        const Engine::cVector2 p = at(row, column);
+        ui.click(p.x, p.y);
+        frame();
+        frame();
+    }
+    // The types of the board as rows (row 0 first); '.' an empty place.
+    std::vector<std::string> types() {
+        std::vector<std::string> rows;
+        for (int row = 0; row < model->getRows(); ++row) {
+            std::string line;
+            for (int column = 0; column < model->getColumns(); ++column) {
+                cMeadowObjectModel* p = piece(row, column);
+                line += p ? char('0' + p->getType() % 10) : '.';
+            }
+            rows.push_back(line);
+        }
+        return rows;
+    }
+
+    SoundLog sounds;
+    std::unique_ptr<cMeadowController> controller;
+    std::unique_ptr<BoardLink> link;
+};
+
+} // namespace TestLevel

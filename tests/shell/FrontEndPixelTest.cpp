@@ -1,0 +1,185 @@
+// The front end drawn by OpenGL on headless EGL with the shipped pictures, walked as a player
+// walks it: the team's logo, the title, the loading screen, the main menu, the options, the
+// credits, the exit question and the in-game menu. Sample points check the sky, the wood, the
+// paper and the green buttons. With MEADOW_UPDATE_DOCS=1 each screen is also written to docs/
+// (front-logo.png, front-title.png, front-loading.png, front-menu.png, front-options.png,
+// front-credits.png, front-exit.png, front-game-menu.png).
+
+#include "engine/core/ProfileManager.h"
+#include "engine/gui/Panel.h"
+#include "engine/gui/TextButton.h"
+#include "engine/platform/KeyCodes.h"
+#include "engine/platform/RenderDevice.h"
+#include "game/shell/Credits.h"
+#include "game/shell/ExitDialog.h"
+#include "game/shell/GameMenuDlg.h"
+#include "game/shell/LoadingScreen.h"
+#include "game/shell/MainMenu.h"
+#include "game/shell/Options.h"
+#include "tests/shell/FrontEndFixture.h"
+
+#include <png.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+using namespace Engine;
+
+namespace {
+
+constexpr int WIDTH = 1024;
+constexpr int HEIGHT = 768;
+const char* const LEVEL_BACKDROP = "Meadow/Images2x/Backgrounds/level_bg1.png";
+
+void writePng(const std::string& path, const std::vector<uint32_t>& argb) {
+    FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr) << path;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_init_io(png, file);
+    png_set_IHDR(png, info, WIDTH, HEIGHT, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    std::vector<png_byte> row(size_t(WIDTH) * 3);
+    for (int y = 0; y < HEIGHT; ++y) {
+        for (int x = 0; x < WIDTH; ++x) {
+            const uint32_t pixel = argb[size_t(y * WIDTH + x)];
+            row[size_t(x) * 3] = png_byte(pixel >> 16);
+            row[size_t(x) * 3 + 1] = png_byte(pixel >> 8);
+            row[size_t(x) * 3 + 2] = png_byte(pixel);
+        }
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+}
+
+int channel(uint32_t pixel, int shift) {
+    return int((pixel >> shift) & 255u);
+}
+bool isSky(uint32_t p) {
+    return channel(p, 0) > 0xC0 && channel(p, 0) > channel(p, 16) + 40;
+}
+bool isGreen(uint32_t p) {
+    return channel(p, 8) > channel(p, 16) + 30 && channel(p, 8) > channel(p, 0) + 30;
+}
+bool isPaper(uint32_t p) {
+    return channel(p, 16) > 0xE0 && channel(p, 8) > 0xD0 && channel(p, 0) > 0x98 && channel(p, 16) > channel(p, 0);
+}
+bool isDark(uint32_t p) {
+    return channel(p, 16) < 0x20 && channel(p, 8) < 0x20 && channel(p, 0) < 0x20;
+}
+
+class FrontEndPixelTest : public FrontEndTest::Fixture {
+protected:
+    bool start(std::string& reason) {
+        writeData();
+        writeLog(24);
+        copy(LEVEL_BACKDROP);
+        return ui.startGl(reason);
+    }
+    void shoot(const char* name) {
+        ui.steps(2);
+        ASSERT_TRUE(ui.renderDevice().readBackBuffer(0, 0, WIDTH, HEIGHT, pixels));
+        if (const char* update = std::getenv("MEADOW_UPDATE_DOCS"); update && std::string(update) == "1")
+            writePng(std::string(MEADOW_DOCS_DIR) + "/" + name, pixels);
+    }
+    uint32_t at(int x, int y) const { return pixels[size_t(y * WIDTH + x)]; }
+    // How many of the box's pixels pass.
+    template <class Test> int count(int left, int top, int width, int height, Test test) const {
+        int n = 0;
+        for (int y = top; y < top + height; ++y)
+            for (int x = left; x < left + width; ++x)
+                n += test(at(x, y)) ? 1 : 0;
+        return n;
+    }
+    void clickAt(const cVector2& point) {
+        ui.click(point.x, point.y);
+        ui.step();
+    }
+
+    std::vector<uint32_t> pixels;
+};
+
+TEST_F(FrontEndPixelTest, PlayerWalksFromTheLogosToTheMenuAndItsDialogs) {
+    std::string reason;
+    if (!start(reason))
+        GTEST_SKIP() << "No headless OpenGL: " << reason;
+    { cProfileManager first(L"Anna"); }
+    onCreateGame(nullptr);
+
+    ui.run(2.5f);
+    shoot("front-logo.png");
+    EXPECT_TRUE(isDark(at(20, 20)));
+    EXPECT_GT(count(462, 320, 100, 30, isSky), 500) << "the badge's sky";
+
+    ui.tapKey(Platform::KEY_SPACE);
+    ui.run(2.5f);
+    shoot("front-title.png");
+    EXPECT_GT(count(240, 300, 500, 60, isGreen), 3000) << "the title's letters";
+
+    ui.tapKey(Platform::KEY_SPACE);
+    ui.run(1.25f);
+    shoot("front-loading.png");
+    EXPECT_TRUE(isSky(at(40, 30)));
+    EXPECT_GT(count(300, 550, 420, 12, isPaper), 200) << "the bar's cream track";
+
+    ui.run(6.0f);
+    ui.tapKey(Platform::KEY_SPACE);
+    ui.run(1.5f);
+    cMainMenu* menu = getMainMenu();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(menu->isVisible());
+    shoot("front-menu.png");
+    EXPECT_TRUE(isSky(at(40, 30)));
+    EXPECT_GT(count(440, 280, 140, 20, isGreen), 1500) << "the start button";
+    EXPECT_GT(count(420, 660, 180, 30, isGreen), 0) << "the hills";
+
+    clickAt(menu->getOptionsButton()->getPosition());
+    ui.run(1.5f);
+    shoot("front-options.png");
+    ASSERT_NE(cOptions::getInstance(), nullptr);
+    EXPECT_GT(count(300, 290, 420, 30, isPaper), 3000) << "the paper of the options";
+    clickAt(cOptions::getInstance()->getOkButton()->getPosition());
+    ui.run(1.5f);
+
+    clickAt(menu->getCreditsButton()->getPosition());
+    ui.run(1.5f);
+    shoot("front-credits.png");
+    ASSERT_NE(cCredits::getInstance(), nullptr);
+    clickAt(cCredits::getInstance()->getReturnButton()->getPosition());
+    ui.run(1.5f);
+
+    ui.moveTo(900, 700);
+    clickAt(menu->getExitButton()->getPosition());
+    ui.moveTo(900, 700);
+    ui.run(1.5f);
+    shoot("front-exit.png");
+    EXPECT_GT(count(430, 330, 160, 40, isPaper), 2000) << "the question's paper";
+    EXPECT_GT(count(330, 470, 120, 30, isGreen), 1500) << "the yes button";
+
+    ui.moveTo(632, 486);
+    ui.step();
+    clickAt(cVector2(632, 486));
+    ui.run(1.5f);
+    EXPECT_TRUE(menu->isVisible());
+
+    // The in-game menu over a level's backdrop.
+    menu->hide();
+    getFixedBackground()->hide();
+    cPanel backdrop(nullptr);
+    backdrop.setPicture(LEVEL_BACKDROP);
+    backdrop.setPosition(cVector2(WIDTH / 2, HEIGHT / 2));
+    backdrop.setSize(cVector2(WIDTH, HEIGHT));
+    backdrop.show();
+    auto* gameMenu = new cGameMenuDlg();
+    gameMenu->enable();
+    gameMenu->fadeIn();
+    ui.run(1.5f);
+    shoot("front-game-menu.png");
+    EXPECT_GT(count(440, 130, 140, 12, isGreen), 1000) << "the resume button";
+    delete gameMenu;
+}
+
+} // namespace
