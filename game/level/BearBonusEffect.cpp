@@ -8,6 +8,7 @@
 #include "engine/media/GraphicsDevice.h"
 #include "game/level/LayoutReader.h"
 #include "game/level/MeadowFieldView.h"
+#include "game/level/MeadowObjectView.h"
 #include "game/level/MeadowView.h"
 #include "game/model/GameResource.h"
 #include "game/model/GameServices.h"
@@ -139,6 +140,10 @@ void cBearBonusEffect::arriveFalling() {
     m_state = EATING;
     setBearState("eating_bear");
     m_timer = m_bear->getAnimLength();
+    for (const cVector2& cell : m_targetCells)
+        if (cMeadowObjectModel* piece = m_model->getObject(int(cell.x), int(cell.y)))
+            if (cMeadowObjectView* view = m_board->getGameObjectView(piece))
+                view->startDirectionalShake(90.0f, m_shakeDelay);
 }
 
 void cBearBonusEffect::process() {

@@ -23,7 +23,12 @@ void cInstantBonusEffect::apply() {
     m_model->mixObjects();
     if (IGameSounds* sounds = GameServices::getGameSounds())
         sounds->play("mix_effect");
-    if (cMeadowController* controller = cMeadowController::getInstance()) {
+    if (m_board)
+        m_board->startMixingAnimation();
+    // The board's own mix (no moves left) is no bought bonus: the controller holds another
+    // effect or none then.
+    cMeadowController* controller = cMeadowController::getInstance();
+    if (controller && controller->getBonusEffect() == this) {
         controller->releaseBonusEffect(true);
         controller->setBonusesUsed(controller->getBonusesUsed() + 1);
     }

@@ -7,6 +7,7 @@
 
 #include "engine/core/Vector2.h"
 #include "engine/gui/Panel.h"
+#include "game/level/BoardOwner.h"
 
 #include <list>
 
@@ -16,7 +17,7 @@ class cMeadowView;
 class cVehicleModel;
 class cVehicleView;
 
-class cVehiclePanel : public Engine::cPanel {
+class cVehiclePanel : public Engine::cPanel, public IVehiclePanel {
 public:
     // A root panel; the board screen gives the looks and the controller to the views.
     cVehiclePanel(cMeadowView* board, cMeadowModel* model);
@@ -25,9 +26,11 @@ public:
     void loadXML(const Engine::IXmlNode* node) override;
 
     void createVehicleViews();
-    void addFlyingObject(cVehicleModel* vehicle, cMeadowObjectView* piece);
-    void update(float unused = 0);
-    void updateVehicles();
+    // IVehiclePanel
+    Engine::cWidget* getWidget() override { return this; }
+    void addFlyingObject(cVehicleModel* vehicle, cMeadowObjectView* piece) override;
+    void update(float unused = 0) override;
+    void updateVehicles() override;
 
     const std::list<cVehicleView*>& getViews() const { return m_views; }
     const Engine::cVector2& getActiveVehiclePos() const { return m_activeVehiclePos; }

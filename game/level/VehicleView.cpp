@@ -266,12 +266,9 @@ void cVehicleView::process() {
         }
     }
     for (auto it = m_arriving.begin(); it != m_arriving.end(); ++it) {
-        cMeadowObjectView* piece = it->piece;
-        it->elapsed += dt;
+        cMeadowObjectView* piece = *it;
         if (!piece->stepSinusMove(dt)) {
-            const float duration = piece->getMoveDuration();
-            const float done = duration > 0 ? std::min(1.0f, it->elapsed / duration) : 1.0f;
-            piece->setSize(piece->getBaseSize() * (1.0f - (1.0f - m_flyObjSizePercent) * done));
+            piece->scaleAlongPath(m_flyObjSizePercent);
             continue;
         }
         m_arriving.erase(it);
@@ -285,10 +282,10 @@ void cVehicleView::process() {
 }
 
 void cVehicleView::addArrivingObject(cMeadowObjectView* piece) {
-    m_arriving.push_back(Flight{piece, 0.0f});
+    m_arriving.push_back(piece);
     if (cMeadowObjectModel* model = piece->getObject())
         model->setMovingToVehicle();
-    piece->startSinusMove(getFirstPoint());
+    piece->startMoveToVehicle(getFirstPoint());
 }
 
 cVector2 cVehicleView::getFirstPoint() const {
@@ -332,6 +329,8 @@ void cVehicleView::leave() {
     const int money = m_vehicle ? m_vehicle->getMoney() : 0;
     if (money > 0)
         new cFlyingNumber(nullptr, getPosition().x, getPosition().y, money, false, FLYING_NUMBER);
+    if (m_owner)
+        m_owner->updateInfoPanel();
 }
 
 void cVehicleView::stop() {

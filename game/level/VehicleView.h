@@ -83,10 +83,6 @@ public:
     float getFlyObjSizePercent() const { return m_flyObjSizePercent; }
 
 private:
-    struct Flight {
-        cMeadowObjectView* piece;
-        float elapsed;
-    };
     void arrive();
     float frameTime() const;
 
@@ -102,7 +98,7 @@ private:
     bool m_moving = false;
     Engine::cVector2 m_midpoint;
     bool m_editor;
-    std::list<Flight> m_arriving;
+    std::list<cMeadowObjectView*> m_arriving;
     Engine::cSoundChannel* m_engineSound = nullptr;
     Engine::cPanel* m_bonusIcon = nullptr;
     std::vector<Engine::cVector2> m_slotOffsets;
