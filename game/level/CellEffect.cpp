@@ -22,13 +22,22 @@ cCellEffect::cCellEffect(cMeadowFieldView* field, cMeadowModel* model)
     m_beamB = new cPanel(this);
 }
 
+namespace {
+
+// A copy of a particle effect under the parent; one without an effect file stays empty.
+cPyroEffect* copyEffect(const cPyroEffect* effect, cWidget* parent) {
+    cPyroEffect* copy = effect->getFileName().empty() ? new cPyroEffect(parent, "") : new cPyroEffect(*effect);
+    copy->setParent(parent);
+    return copy;
+}
+
+} // namespace
+
 cCellEffect::cCellEffect(const cCellEffect& other)
     : cWidget(other), m_time(other.m_time), m_field(other.m_field), m_model(other.m_model),
       m_halfBeam(other.m_halfBeam) {
-    m_core = new cPyroEffect(*other.m_core);
-    m_core->setParent(this);
-    m_cellSpark = new cPyroEffect(*other.m_cellSpark);
-    m_cellSpark->setParent(this);
+    m_core = copyEffect(other.m_core, this);
+    m_cellSpark = copyEffect(other.m_cellSpark, this);
     m_cellSpark->hide();
     m_beamA = new cPanel(*other.m_beamA);
     m_beamA->setParent(this);
@@ -91,12 +100,16 @@ void cCellEffect::start(cMeadowCellView* centre, int tag) {
     m_centre = centre;
     const cVector2 at = centre->getPosition();
     m_core->setPosition(at);
-    m_core->play(true);
-    m_core->show();
+    if (!m_core->getFileName().empty()) {
+        m_core->play(true);
+        m_core->show();
+    }
     collectCells(tag);
     centre->setEffectRenderType(true, LIT_RENDER_TYPE);
     m_touchedCells.push_back(centre);
     for (cMeadowCellView* cell : m_litCells) {
+        if (m_cellSpark->getFileName().empty())
+            break;
         cPyroEffect* spark = new cPyroEffect(*m_cellSpark);
         spark->setPosition(cell->getPosition());
         spark->play(true);
