@@ -14,6 +14,7 @@
 #include "game/level/MeadowObjectView.h"
 #include "game/level/MeadowView.h"
 #include "game/level/VehicleSlot.h"
+#include "game/level/VehicleTip.h"
 #include "game/model/GameServices.h"
 #include "game/model/GameSounds.h"
 #include "game/model/MeadowController.h"
@@ -83,6 +84,7 @@ cVehicleView::cVehicleView(cWidget* parent, cVehicleModel* vehicle, cMeadowView*
     m_bonusIcon = new cPanel(this);
     m_dust = new cPyroEffect(this, "");
     m_tweens = new cTweenSprite(this);
+    createTip();
     IXmlNode* root = takeXml(LAYOUT);
     loadXML(root);
     root->decRef();
@@ -99,6 +101,13 @@ cVehicleView::~cVehicleView() {
     for (cTween* tween : pending)
         if (tween->isAutoDelete())
             delete tween;
+}
+
+void cVehicleView::createTip() {
+    auto* tip = new cVehicleTip(this);
+    tip->setVehicleView(this);
+    m_tip = tip;
+    registerTip();
 }
 
 void cVehicleView::loadXML(const IXmlNode* node) {

@@ -9,6 +9,7 @@
 #include "engine/core/Vector2.h"
 #include "engine/gui/TextureButton.h"
 #include "game/model/VehicleView.h"
+#include "game/shell/TipClient.h"
 
 #include <boost/signals2/connection.hpp>
 
@@ -27,7 +28,7 @@ class cTweenSprite;
 class cVehicleModel;
 class cVehicleSlot;
 
-class cVehicleView : public Engine::cTextureButton, public IVehicleView {
+class cVehicleView : public Engine::cTextureButton, public cTipClient, public IVehicleView {
 public:
     // The board screen gives the looks and the controller.
     cVehicleView(Engine::cWidget* parent, cVehicleModel* vehicle, cMeadowView* owner, bool editor);
@@ -39,6 +40,10 @@ public:
     void loadXML(const Engine::IXmlNode* node) override;
     void startProcessing() override;
     void stopProcessing() override;
+
+    // cTipClient: the vehicle's tip shows the money it pays; no "Tip" element is read.
+    void createTip() override;
+    Engine::cSprite* getControl() override { return this; }
 
     // IVehicleView
     cVehicleModel* getVehicle() override { return m_vehicle; }

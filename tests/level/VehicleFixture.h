@@ -74,6 +74,7 @@ protected:
         ui.writeFile("Meadow/View/VehicleView.xml", vehicleViewXml(colours));
         ui.writeFile("Meadow/View/VehiclePanel.xml", "<VehiclePanel Visible=\"1\" Enable=\"1\" alpha=\"0\" "
                                                      "active_vehicle_pos=\"400,700\" start_vehicle_pos=\"0,700\"/>");
+        ui.writeFile("Meadow/View/VehicleTip.xml", "<VehicleTip><Msg>Pays %d</Msg></VehicleTip>");
         ui.writeFile("Meadow/View/VehicleFlyingNumber.xml", "<FlyingNumber fly_up_dir=\"0,-40\" fly_up_time=\"0.5\"/>");
         for (const char* name : {"Fonts/Digits30.fnt", "Fonts/Digits30.png"})
             ui.writeFile(name, TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/" + name));

@@ -9,6 +9,7 @@
 #include "game/level/IconText.h"
 #include "game/level/StateAnimation.h"
 #include "game/level/VehicleSlot.h"
+#include "game/level/VehicleTip.h"
 #include "game/level/VehicleView.h"
 #include "game/model/MeadowObjectModel.h"
 #include "game/shell/SubstrateProgressBar.h"
@@ -129,6 +130,11 @@ TEST_F(VehicleViewTest, SlotsShowTheMissingAmountAndTheLoadedShareOrTheCompleted
     EXPECT_EQ(slots[0]->getColour(), slots[2]->getColour());
     EXPECT_EQ(cVector2(-200, 700), slots[2]->getPosition());
     EXPECT_EQ(L"30", view->getMoney()->getText());
+    // The view's tip tells the money of its own vehicle.
+    auto* tip = dynamic_cast<cVehicleTip*>(view->getTip());
+    ASSERT_NE(nullptr, tip);
+    EXPECT_EQ(L"Pays 30", cVehicleTip::formatMessage(tip->getMessage(), view->getVehicle()->getMoney()));
+    EXPECT_EQ(view.get(), view->getControl());
 }
 
 TEST_F(VehicleViewTest, ASlotMoreInTheModelMakesTheSlotWidgetsAnew) {
