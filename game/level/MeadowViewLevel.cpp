@@ -62,8 +62,11 @@ namespace BoardParts {
 namespace {
 // The board's own vehicles and bonus effects unless a caller sets others (or none).
 tVehiclePanelFactory& vehiclePanelFactory() {
+    // The level editor shows its vehicles its own way.
     static tVehiclePanelFactory factory = [](cMeadowView* board, cMeadowModel* model, IBoardOwner*) {
-        return static_cast<IVehiclePanel*>(new cVehiclePanel(board, model));
+        return board->isEditorMode() || board->isEditorView()
+                   ? nullptr
+                   : static_cast<IVehiclePanel*>(new cVehiclePanel(board, model));
     };
     return factory;
 }
