@@ -77,7 +77,7 @@ void cEditorVehicleView::update() {
         return;
     m_moneyLabel->setText(widen(std::to_string(m_vehicle->getMoney())) + (m_vehicle->hasBonus() ? L" +" : L""));
     std::string slots;
-    for (const cVehicleSlot& slot : m_vehicle->getSlots())
+    for (const cVehicleSlotRecord& slot : m_vehicle->getSlots())
         slots += (slots.empty() ? "" : " ") + std::to_string(slot.objectIndex) + ":" + std::to_string(slot.needed);
     m_slotsLabel->setText(widen(slots));
 }

@@ -6,9 +6,11 @@
 #include "engine/core/FrameManager.h"
 #include "engine/gui/PyroEffect.h"
 #include "engine/media/InputSystem.h"
+#include "game/level/CellEffect.h"
 #include "game/level/MeadowCellView.h"
 #include "game/level/MeadowObjectView.h"
 #include "game/level/MeadowView.h"
+#include "game/level/WaveSprite.h"
 #include "game/model/BonusEffect.h"
 #include "game/model/CellModel.h"
 #include "game/model/GameServices.h"
@@ -96,9 +98,10 @@ void cMeadowFieldView::onCellLightning(cCellModel* cell) {
 }
 
 void cMeadowFieldView::onBlastBonus(cMeadowObjectModel* piece, bool wave) {
-    // The blast wave over the board plays once the cell effects exist.
-    if (wave)
+    if (wave) {
+        m_blastWave->start(int(piece->getPosition().x), int(piece->getPosition().y), m_rows, m_columns);
         return;
+    }
     m_crashFromSignal = true;
     crashCell(piece->getPosition(), nullptr);
     m_crashFromSignal = false;
@@ -121,12 +124,19 @@ void cMeadowFieldView::onBlastBonus(cMeadowObjectModel* piece, bool wave) {
 }
 
 void cMeadowFieldView::onLightningBonus(cMeadowObjectModel* piece, bool) {
+    if (cMeadowCellView* centre = findCellView(int(piece->getPosition().x), int(piece->getPosition().y))) {
+        const int tag = piece->getBonusTag();
+        const bool cross = tag == cMeadowObjectModel::CROSS_LIGHTNING_BONUS;
+        for (int direction : {cross ? int(cMeadowObjectModel::COLUMN_LIGHTNING_BONUS) : tag,
+                              cross ? int(cMeadowObjectModel::ROW_LIGHTNING_BONUS) : 0})
+            if (direction)
+                (new cCellEffect(*m_lightningEffect))->start(centre, direction);
+    }
     m_crashFromSignal = true;
     crashCell(piece->getPosition(), nullptr);
     m_crashFromSignal = false;
     piece->setBonusTag(0);
     m_model->addBonusPointsForObject(piece);
-    // The lightning effects along the row and column play once the cell effects exist.
     if (IGameSounds* sounds = GameServices::getGameSounds())
         sounds->playSingle("lightning_bonus", m_cellCrashBufferTime, 0);
     if (m_controller) {

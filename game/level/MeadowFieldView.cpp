@@ -1,4 +1,5 @@
 #include "game/level/MeadowFieldView.h"
+
 #include "game/shell/RandomFloat.h"
 
 #include "engine/core/ResourceManager.h"
@@ -7,12 +8,14 @@
 #include "engine/core/XmlNode.h"
 #include "engine/gui/PyroEffect.h"
 #include "engine/media/GraphicsDevice.h"
+#include "game/level/CellEffect.h"
 #include "game/level/LayoutReader.h"
 #include "game/level/LevelFunctions.h"
 #include "game/level/MeadowCellView.h"
 #include "game/level/MeadowObjectView.h"
 #include "game/level/MeadowView.h"
 #include "game/level/SelectionSprite.h"
+#include "game/level/WaveSprite.h"
 #include "game/model/CellModel.h"
 #include "game/model/GameServices.h"
 #include "game/model/MeadowModel.h"
@@ -39,6 +42,8 @@ cMeadowFieldView::cMeadowFieldView(cMeadowView*, cMeadowModel* model, cMeadowCon
     m_blinkLine = new cPanel(this);
     m_bombEffect = new cPyroEffect(this, "");
     m_bombFireEffect = new cPyroEffect(this, "");
+    m_blastWave = new cWaveSprite(this, this);
+    m_lightningEffect = new cCellEffect(this, model);
     if (cResourceManager* resources = getResourceManager()) {
         IXmlNode* root = resources->getXml(LAYOUT);
         if (!root)
@@ -60,6 +65,8 @@ cMeadowFieldView::cMeadowFieldView(cMeadowView*, cMeadowModel* model, cMeadowCon
 }
 
 cMeadowFieldView::~cMeadowFieldView() {
+    // The lightning prototype is a root widget of its own.
+    delete m_lightningEffect;
     for (auto& connection : m_connections)
         connection.disconnect();
     if (!m_inputLocked)
@@ -109,8 +116,12 @@ void cMeadowFieldView::loadXML(const IXmlNode* node) {
 
     if (node->findNode("BlinkLine", child))
         m_blinkLine->loadXML(child);
-    // The blast wave ("BombCellsEffect") and the lightning ("LightningEffect") come with the cell
-    // effects.
+    if (node->findNode("BombCellsEffect", child))
+        m_blastWave->loadXML(child);
+    m_blastWave->hide();
+    if (node->findNode("LightningEffect", child))
+        m_lightningEffect->loadXML(child);
+    m_lightningEffect->hide();
     if (node->findNode("BombEffect", child))
         m_bombEffect->loadXML(child);
     m_bombEffect->hide();

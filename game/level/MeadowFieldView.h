@@ -23,6 +23,8 @@ class cMeadowView;
 class cMeadowCellView;
 class cMeadowObjectView;
 class cSelectionSprite;
+class cCellEffect;
+class cWaveSprite;
 class cCellModel;
 class cMeadowObjectModel;
 class cVehicleModel;
@@ -89,6 +91,10 @@ public:
     float getNextWaveTime() const { return m_nextWaveTime; }
     const std::map<int, cMeadowCellView*>& getCells() const { return m_cells; }
     cMeadowModel* getModel() const { return m_model; }
+    cMeadowView* getBoardView() const { return m_boardView; }
+    cWaveSprite* getBlastWave() const { return m_blastWave; }
+    // The hidden lightning prototype; each lightning plays a copy.
+    cCellEffect* getLightningEffect() const { return m_lightningEffect; }
     cMeadowController* getController() const { return m_controller; }
     bool isEditorMode() const { return m_editorMode; }
 
@@ -239,6 +245,8 @@ private:
     float m_arriveEffectTime = 0;
     bool m_arrivalDone = false;
     Engine::cPyroEffect* m_bombFireEffect = nullptr;
+    cWaveSprite* m_blastWave = nullptr;
+    cCellEffect* m_lightningEffect = nullptr;
     std::vector<Engine::cVector2> m_bombFireOffsets;
     float m_triggerStepStartDelay = 0;
     float m_triggerStepStartDelayDecrease = 0;

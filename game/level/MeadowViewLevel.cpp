@@ -9,12 +9,14 @@
 #include "engine/platform/KeyCodes.h"
 #include "game/level/AchievementsView.h"
 #include "game/level/BoardOwner.h"
+#include "game/level/BonusEffect.h"
 #include "game/level/BonusPanel.h"
 #include "game/level/InfoPanel.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowObjectView.h"
 #include "game/level/MeadowView.h"
 #include "game/level/NoMovesPanel.h"
+#include "game/level/VehiclePanel.h"
 #include "game/model/BonusEffect.h"
 #include "game/model/GameServices.h"
 #include "game/model/MeadowController.h"
@@ -58,12 +60,20 @@ template <class W> void setEnabled(W* widget, bool enabled) {
 namespace BoardParts {
 
 namespace {
+// The board's own vehicles and bonus effects unless a caller sets others (or none).
 tVehiclePanelFactory& vehiclePanelFactory() {
-    static tVehiclePanelFactory factory;
+    // The level editor shows its vehicles its own way.
+    static tVehiclePanelFactory factory = [](cMeadowView* board, cMeadowModel* model, IBoardOwner*) {
+        return board->isEditorMode() || board->isEditorView()
+                   ? nullptr
+                   : static_cast<IVehiclePanel*>(new cVehiclePanel(board, model));
+    };
     return factory;
 }
 tBonusEffectFactory& bonusEffectFactory() {
-    static tBonusEffectFactory factory;
+    static tBonusEffectFactory factory = [](cMeadowView* board, cMeadowModel* model, int bonusType) {
+        return static_cast<IBonusEffect*>(cBonusEffect::create(board, model, bonusType));
+    };
     return factory;
 }
 } // namespace

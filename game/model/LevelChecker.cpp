@@ -171,7 +171,7 @@ std::vector<std::string> cLevelChecker::checkLayout(const cLevelInfo& level) {
         const auto& slots = level.vehicles[v]->getSlots();
         if (slots.empty())
             problems.push_back("vehicle " + std::to_string(v) + " has no slot");
-        for (const cVehicleSlot& slot : slots)
+        for (const cVehicleSlotRecord& slot : slots)
             if (slot.objectIndex < 1 || slot.objectIndex > 5 || slot.needed < 1)
                 problems.push_back("vehicle " + std::to_string(v) + " wants " + std::to_string(slot.needed) +
                                    " of level piece " + std::to_string(slot.objectIndex));

@@ -75,7 +75,7 @@ std::vector<std::unique_ptr<cVehicleModel>> readVehicles(Engine::IDataStream& st
         vehicle->load(stream);
         if (vehicle->getState() < cVehicleModel::NEW || vehicle->getState() > cVehicleModel::FULL)
             throw refused("wrong vehicle state in the level save: " + std::to_string(vehicle->getState()));
-        for (const cVehicleSlot& slot : vehicle->getSlots())
+        for (const cVehicleSlotRecord& slot : vehicle->getSlots())
             if (slot.objectIndex < 1 || slot.objectIndex > 5 || slot.needed < 0 || slot.loaded < 0 ||
                 slot.loaded > slot.needed)
                 throw refused("wrong vehicle slot in the level save");

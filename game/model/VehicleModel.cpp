@@ -37,46 +37,46 @@ void cVehicleModel::addSlot(int32_t objectIndex, int32_t amount, int32_t objectT
         return;
     if (!m_slots.empty() && int32_t(m_slots.size()) >= m_slotLimit)
         m_slots.erase(m_slots.begin());
-    m_slots.push_back(cVehicleSlot{objectIndex, objectType, amount, 0, 0});
+    m_slots.push_back(cVehicleSlotRecord{objectIndex, objectType, amount, 0, 0});
 }
 
 void cVehicleModel::computeMoney(float factor) {
     float sum = 0.0f;
     int32_t k = 1;
-    for (const cVehicleSlot& slot : m_slots)
+    for (const cVehicleSlotRecord& slot : m_slots)
         sum += float(k++ * slot.needed);
     setMoney(int32_t(sum * factor));
 }
 
-cVehicleSlot& cVehicleModel::getSlotByType(int32_t objectType) {
-    for (cVehicleSlot& slot : m_slots)
+cVehicleSlotRecord& cVehicleModel::getSlotByType(int32_t objectType) {
+    for (cVehicleSlotRecord& slot : m_slots)
         if (slot.objectType == objectType)
             return slot;
     throw withNumber("cVehicleModel::getSlotByType(): slot for a given type is not found, object type = ", objectType);
 }
 
-cVehicleSlot& cVehicleModel::getSlotByIndex(int32_t index) {
+cVehicleSlotRecord& cVehicleModel::getSlotByIndex(int32_t index) {
     if (index < 0 || index >= int32_t(m_slots.size()))
         throw withNumber("cVehicleModel::getSlotByIndex(): wrong slot index: ", index);
     return m_slots[size_t(index)];
 }
 
 bool cVehicleModel::hasRoomFor(int32_t objectType) const {
-    return std::any_of(m_slots.begin(), m_slots.end(), [objectType](const cVehicleSlot& slot) {
+    return std::any_of(m_slots.begin(), m_slots.end(), [objectType](const cVehicleSlotRecord& slot) {
         return slot.objectType == objectType && slot.loaded + slot.inFlight < slot.needed;
     });
 }
 
 bool cVehicleModel::isFull() const {
     return std::all_of(m_slots.begin(), m_slots.end(),
-                       [](const cVehicleSlot& slot) { return slot.loaded >= slot.needed; });
+                       [](const cVehicleSlotRecord& slot) { return slot.loaded >= slot.needed; });
 }
 
 void cVehicleModel::sendObject(cMeadowObjectModel* piece) {
     if (!piece)
         throw "cVehicleModel::sendObject(): object is null";
     int32_t type = piece->getType();
-    cVehicleSlot& slot = getSlotByType(type);
+    cVehicleSlotRecord& slot = getSlotByType(type);
     ++slot.inFlight;
     if (slot.loaded + slot.inFlight > slot.needed) {
         --slot.inFlight;
@@ -96,7 +96,7 @@ void cVehicleModel::loadObject(cMeadowObjectModel* piece) {
     if (m_blocked)
         return;
     int32_t type = piece->getType();
-    cVehicleSlot& slot = getSlotByType(type);
+    cVehicleSlotRecord& slot = getSlotByType(type);
     if (slot.inFlight - 1 < 0)
         throw withNumber("cVehicleModel::loadObject(): amount for load < 0, object type = ", type);
     --slot.inFlight;
@@ -113,7 +113,7 @@ std::unique_ptr<cVehicleModel> cVehicleModel::copy(const std::vector<int32_t>& l
     result->m_state = m_state;
     result->m_money = m_money;
     result->m_hasBonus = m_hasBonus;
-    for (const cVehicleSlot& slot : m_slots) {
+    for (const cVehicleSlotRecord& slot : m_slots) {
         int32_t i = slot.objectIndex - 1;
         if (i < 0 || i >= int32_t(levelTypes.size()))
             throw withNumber("cVehicleModel::copy(): index of object is out of range [0..4], index = ", i);
@@ -125,7 +125,7 @@ std::unique_ptr<cVehicleModel> cVehicleModel::copy(const std::vector<int32_t>& l
 void cVehicleModel::writeXml(std::wostream& out) const {
     out << L"<Vehicle money=\"" << Engine::wstringFromInt(m_money) << L"\" has_bonus=\"" << (m_hasBonus ? L"1" : L"0")
         << L"\">\n";
-    for (const cVehicleSlot& slot : m_slots)
+    for (const cVehicleSlotRecord& slot : m_slots)
         out << L"<Slot object=\"" << Engine::wstringFromInt(slot.objectIndex) << L"\" amount=\""
             << Engine::wstringFromInt(slot.needed) << L"\"/>\n";
     out << L"</Vehicle>\n";
@@ -145,7 +145,7 @@ void cVehicleModel::save(Engine::IDataStream& stream) const {
     SaveStream::writeInt32(stream, m_money);
     SaveStream::writeFlag(stream, m_hasBonus);
     SaveStream::writeInt32(stream, int32_t(m_slots.size()));
-    for (const cVehicleSlot& slot : m_slots) {
+    for (const cVehicleSlotRecord& slot : m_slots) {
         SaveStream::writeInt32(stream, slot.objectIndex);
         SaveStream::writeInt32(stream, slot.objectType);
         SaveStream::writeInt32(stream, slot.needed);
@@ -161,7 +161,7 @@ void cVehicleModel::load(Engine::IDataStream& stream) {
     m_slots.clear();
     m_arriving.clear();
     for (int32_t i = 0; i < count; ++i) {
-        cVehicleSlot slot;
+        cVehicleSlotRecord slot;
         slot.objectIndex = SaveStream::readInt32(stream);
         slot.objectType = SaveStream::readInt32(stream);
         slot.needed = SaveStream::readInt32(stream);

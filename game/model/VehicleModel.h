@@ -17,7 +17,7 @@ class IDataStream;
 class IXmlNode;
 } // namespace Engine
 
-struct cVehicleSlot {
+struct cVehicleSlotRecord {
     int32_t objectIndex = 0; // the level's object index 1 to 5
     int32_t objectType = 0;  // the piece type that index stands for on the current level
     int32_t needed = 0;
@@ -62,9 +62,9 @@ public:
     // Money = factor × Σ k × needed of slot k (k from 1), truncated.
     void computeMoney(float factor);
 
-    const std::vector<cVehicleSlot>& getSlots() const { return m_slots; }
-    cVehicleSlot& getSlotByType(int32_t objectType);
-    cVehicleSlot& getSlotByIndex(int32_t index);
+    const std::vector<cVehicleSlotRecord>& getSlots() const { return m_slots; }
+    cVehicleSlotRecord& getSlotByType(int32_t objectType);
+    cVehicleSlotRecord& getSlotByIndex(int32_t index);
     int32_t getSlotCount() const { return int32_t(m_slots.size()); }
     bool hasRoomFor(int32_t objectType) const;
     bool isFull() const;
@@ -89,7 +89,7 @@ private:
     int32_t m_state = NEW;
     int32_t m_money = 0;
     bool m_hasBonus = false;
-    std::vector<cVehicleSlot> m_slots;
+    std::vector<cVehicleSlotRecord> m_slots;
     bool m_blocked = false;
     std::vector<cMeadowObjectModel*> m_arriving;
 };

@@ -98,7 +98,7 @@ int32_t cVehiclesFeature::getProcessedMoney() const {
 
 void cVehiclesFeature::collectSlotTypes(std::vector<bool>& usedFlags, int32_t& count) {
     for (const auto& vehicle : m_waiting) {
-        for (const cVehicleSlot& slot : vehicle->getSlots()) {
+        for (const cVehicleSlotRecord& slot : vehicle->getSlots()) {
             if (m_model->isLevelTypeListFull())
                 return;
             if (slot.objectType == 0 || m_model->isLevelType(slot.objectType))

@@ -45,6 +45,7 @@ const char* const SHIPPED[] = {
     "Meadow/Images/Backgrounds/level_bg2.png",
     "Meadow/View/MeadowView.xml",
     "Meadow/View/FieldView.xml",
+    "Meadow/Images/Bonus/lightning_beam.png",
     "Meadow/View/GameObjects.xml",
     "Meadow/View/FlyingNumber.xml",
     "Effects/dust_puff.pfx",

@@ -24,6 +24,7 @@ const char* const SHIPPED[] = {
     "Fonts/Digits30.png",
     "Meadow/View/MeadowView.xml",
     "Meadow/View/FieldView.xml",
+    "Meadow/Images/Bonus/lightning_beam.png",
     "Meadow/View/GameObjects.xml",
     "Meadow/View/FlyingNumber.xml",
     // The menu button's caption and the particle effects the layouts play.

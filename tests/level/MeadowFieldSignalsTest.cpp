@@ -6,6 +6,7 @@
 
 #include "engine/gui/PyroEffect.h"
 #include "game/level/SelectionSprite.h"
+#include "game/level/WaveSprite.h"
 #include "game/model/CellModel.h"
 #include "game/model/Signal.h"
 
@@ -186,7 +187,8 @@ TEST_F(MeadowFieldSignalsTest, ABlastPieceCrashesItsSquareAndSparesAPrizeNeighbo
     EXPECT_EQ(1, explosions());
     EXPECT_EQ(1, controller->getBlastsUsed());
     EXPECT_EQ(1, heard("bomb_explosion"));
-    EXPECT_EQ(cMeadowObjectModel::IDLE, prize->getState());
+    // The prize is not crashed: only the blast wave swings it.
+    EXPECT_EQ(cWaveSprite::BLAST_WAVE, prize->getState());
     EXPECT_EQ(0, prize->getBonusTag());
     EXPECT_EQ(prize, piece(2, 2));
     ASSERT_GT(settle(), 0);

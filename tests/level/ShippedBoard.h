@@ -28,7 +28,7 @@ inline void writeShippedTree(TestSupport::UiHarness& ui, const std::string& fold
 inline void writeShippedBoard(TestSupport::UiHarness& ui) {
     for (const std::string& name : TestSupport::shippedAtlasFiles(MEADOW_DATA_DIR))
         ui.writeFile(name, TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/" + name));
-    for (const char* folder : {"Fonts", "Effects", "Meadow/View", "Meadow/Images/Backgrounds"})
+    for (const char* folder : {"Fonts", "Effects", "Meadow/View", "Meadow/Images/Backgrounds", "Meadow/Images/Bonus"})
         writeShippedTree(ui, folder);
 }
 

@@ -15,7 +15,7 @@ namespace {
 
 std::vector<int32_t> neededList(const cVehicleModel& vehicle) {
     std::vector<int32_t> result;
-    for (const cVehicleSlot& slot : vehicle.getSlots())
+    for (const cVehicleSlotRecord& slot : vehicle.getSlots())
         result.push_back(slot.objectIndex * 100 + slot.needed);
     return result;
 }

@@ -1,6 +1,7 @@
 // artgen: draws every picture of the game.
 // Usage: artgen ATLAS_SOURCE_DIR DATA_DIR DOCS_DIR [SCALE]
 //        artgen --awards DATA_DIR DOCS_DIR (only the tutorial and award pictures)
+//        artgen --bonus DATA_DIR SCALE   (the bonus animations only)
 // Small pictures go to ATLAS_SOURCE_DIR under their game names (atlaspack packs them into
 // DATA_DIR), large ones straight into DATA_DIR, the contact sheet into DOCS_DIR.
 
@@ -8,6 +9,7 @@
 #include "AwardArt.h"
 #include "Backgrounds.h"
 #include "BoardUi.h"
+#include "BonusArt.h"
 #include "Buildings.h"
 #include "Cells.h"
 #include "Characters.h"
@@ -30,6 +32,13 @@ int main(int argc, char** argv) {
     if (argc > 3 && std::string(argv[1]) == "--preview") {
         std::vector<std::string> files(argv + 4, argv + argc);
         ContactSheet::preview(argv[2], std::atof(argv[3]), files);
+        return 0;
+    }
+    // Only the separate bonus and vehicle animations, without touching the atlas pictures.
+    if (argc > 3 && std::string(argv[1]) == "--bonus") {
+        Paint::setScale(std::atoi(argv[3]));
+        Output::setRoots("", argv[2], "");
+        BonusArt::generate();
         return 0;
     }
     // Only the upgrade panel's pictures, which sit beside the atlases: artgen --upgrade-panel DATA_DIR
@@ -61,6 +70,7 @@ int main(int argc, char** argv) {
         Pieces::generate();
         Cells::generate();
         BoardUi::generate();
+        BonusArt::generate();
         UiKit::generate();
         UpgradePanel::generate();
         Backgrounds::generate();

@@ -1,0 +1,179 @@
+// The shipped vehicle, bonus and board-effect layouts under the UI harness: a shipped level with
+// a vehicle drives it in, and every bonus effect, the wave, the lightning and the cell parts load
+// their shipped elements with the shipped pictures.
+
+#include "tests/level/BonusFixture.h"
+#include "tests/model/ShippedModel.h"
+#include "tests/support/ShippedAtlases.h"
+
+#include "engine/core/Random.h"
+#include "engine/core/XmlNode.h"
+#include "engine/gui/PyroEffect.h"
+#include "game/level/BearBonusEffect.h"
+#include "game/level/CatBonusEffect.h"
+#include "game/level/CellEffect.h"
+#include "game/level/CellPart.h"
+#include "game/level/ChickenBonusEffect.h"
+#include "game/level/InstantBonusEffect.h"
+#include "game/level/RunningCat.h"
+#include "game/level/VehiclePanel.h"
+#include "game/level/VehicleSlot.h"
+#include "game/level/VehicleView.h"
+#include "game/level/WaveSprite.h"
+
+#include <filesystem>
+
+using namespace Engine;
+
+namespace {
+
+// The owner's looks the vehicles and the effects ask for, naming shipped pictures.
+const char* const STATES = R"(<States>
+  <S id="selection" Picture="Meadow/Images/Cells/selection.png" frames_count="8" anim_columns="8"/>
+  <S id="cell0" Picture="Meadow/Images/Cells/cell0.png"/>
+  <S id="simple0" Picture="Meadow/Images/Cells/simple0.png"/>
+  <S id="simple1" Picture="Meadow/Images/Cells/simple1.png"/>
+  <S id="wood0" Picture="Meadow/Images/Cells/wood0.png"/>
+  <S id="wood1" Picture="Meadow/Images/Cells/wood1.png"/>
+  <S id="iron0" Picture="Meadow/Images/Cells/iron0.png"/>
+  <S id="iron1" Picture="Meadow/Images/Cells/iron1.png"/>
+  <S id="cell_locks1" Picture="Meadow/Images/Cells/cell_locks1.png"/>
+  <S id="cell_locks2" Picture="Meadow/Images/Cells/cell_locks2.png"/>
+  <S id="falling_bear" Picture="Meadow/Images/Bonus/bear_falling.png"/>
+  <S id="eating_bear" Picture="Meadow/Images/Bonus/bear_eating.png" frames_count="8" anim_columns="8"
+      anim_length="0.8" PlayAnimation="1"/>
+  <S id="cat_move_up" Picture="Map/Images/Characters/cat1_walk_up.png" frames_count="8" anim_columns="8"/>
+  <S id="cat_move_up_left" Picture="Map/Images/Characters/cat1_walk_upleft.png" frames_count="8" anim_columns="8"/>
+  <S id="cat_move_left" Picture="Map/Images/Characters/cat1_walk_left.png" frames_count="8" anim_columns="8"/>
+  <S id="cat_move_down_left" Picture="Map/Images/Characters/cat1_walk_downleft.png" frames_count="8"
+      anim_columns="8"/>
+  <S id="cat_move_down" Picture="Map/Images/Characters/cat1_walk_down.png" frames_count="8" anim_columns="8"/>
+  <S id="wood_part_0" Picture="Meadow/Images/Cells/wood_part_0.png"/>
+  <S id="iron_part_3" Picture="Meadow/Images/Cells/iron_part_3.png"/>
+</States>)";
+
+class ShippedVehiclesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        GameServices::setGameSounds(&sounds);
+        const std::string root = MEADOW_DATA_DIR;
+        for (const std::string& name : TestSupport::shippedAtlasFiles(root))
+            ui.writeFile(name, TestSupport::readFileBytes(root + "/" + name));
+        for (const char* folder :
+             {"Fonts", "Effects", "Meadow/View", "Meadow/Images/Bonus", "Meadow/Images/Backgrounds"})
+            for (const auto& entry : std::filesystem::recursive_directory_iterator(root + "/" + folder))
+                if (entry.is_regular_file())
+                    ui.writeFile(entry.path().string().substr(root.size() + 1),
+                                 TestSupport::readFileBytes(entry.path().string()));
+        ui.writeFile("States.xml", STATES);
+        ui.start();
+        states.load(ui.layout("States.xml"));
+        randomSeed(5);
+        model = TestShipped::makeModel();
+        // The first shipped level with a vehicle whose views start enabled.
+        model->loadLevel(LEVEL);
+        model->resetObjectStates();
+        controller = std::make_unique<cMeadowController>(model.get(), nullptr, false);
+        board = std::make_unique<cMeadowView>(&states, model.get(), controller.get());
+        field = std::make_unique<cMeadowFieldView>(board.get(), model.get(), controller.get(), false);
+        board->setFieldView(field.get());
+        field->initField(board.get());
+        board->createGameObjectsPrototypes();
+        board->createGameObjects();
+    }
+    void TearDown() override {
+        panel.reset();
+        field.reset();
+        board.reset();
+        controller.reset();
+        GameServices::setGameSounds(nullptr);
+    }
+    IXmlNode* fieldElement(const char* name) {
+        IXmlNode* element = nullptr;
+        EXPECT_TRUE(ui.layout("Meadow/View/FieldView.xml")->findNode(name, element)) << name;
+        return element;
+    }
+
+    static constexpr int LEVEL = 64;
+    TestSupport::UiHarness ui;
+    TestLevel::TestStates states;
+    TestLevel::SoundLog sounds;
+    std::unique_ptr<cMeadowModel> model;
+    std::unique_ptr<cMeadowController> controller;
+    std::unique_ptr<cMeadowView> board;
+    std::unique_ptr<cMeadowFieldView> field;
+    std::unique_ptr<cVehiclePanel> panel;
+};
+
+} // namespace
+
+TEST_F(ShippedVehiclesTest, AShippedLevelsVehicleDrivesInAndOpensItsDoors) {
+    ASSERT_TRUE(model->getVehiclesFeature()->hasVehicles());
+    panel = std::make_unique<cVehiclePanel>(board.get(), model.get());
+    ASSERT_FALSE(panel->getViews().empty());
+    cVehicleView* view = panel->getViews().front();
+    cVehicleModel* vehicle = view->getVehicle();
+    EXPECT_EQ(4, view->getColorsNumber());
+    EXPECT_LE(view->getColorsNumber(), cVehicleSlot::countColours(ui.layout("Meadow/View/VehicleSlot.xml")));
+    ASSERT_FALSE(view->getSlots().empty());
+    EXPECT_NE(nullptr, view->getSlots().front()->getDriver());
+    EXPECT_NE(nullptr, view->getSlots().back()->getDoors()->getPicture());
+    EXPECT_NE(nullptr, view->getSlots().front()->getPicture());
+    ASSERT_TRUE(model->getVehiclesFeature()->launchNextVehicle());
+    for (int frame = 0; frame < 200 && vehicle->getState() != cVehicleModel::TAKING_PIECES; ++frame) {
+        panel->update();
+        ui.step(0.0625f);
+    }
+    EXPECT_EQ(int(cVehicleModel::TAKING_PIECES), vehicle->getState());
+    EXPECT_EQ(panel->getActiveVehiclePos(), view->getPosition());
+    EXPECT_EQ(1, sounds.count("vehicle_arrived"));
+    ui.run(1.0f);
+    cPanel* doors = view->getSlots().back()->getDoors();
+    EXPECT_FLOAT_EQ(doors->getAnimLength(), doors->getAnimPosition());
+}
+
+TEST_F(ShippedVehiclesTest, EveryBonusEffectLoadsItsShippedLayout) {
+    for (int type : {11, 12, 31, 32, 41, 71}) {
+        cBonusEffect* effect = cBonusEffect::create(board.get(), model.get(), type);
+        ASSERT_NE(nullptr, effect) << type;
+        if (type != 71) {
+            ASSERT_NE(nullptr, effect->getIdleIcon()) << type;
+            EXPECT_NE(nullptr, effect->getIdleIcon()->getPicture()) << type;
+        }
+        if (auto* chicken = dynamic_cast<cChickenBonusEffect*>(effect)) {
+            ASSERT_NE(nullptr, chicken->getWorkIcon());
+            EXPECT_FLOAT_EQ(0.8f, chicken->getWorkTime());
+        }
+        if (auto* bear = dynamic_cast<cBearBonusEffect*>(effect)) {
+            EXPECT_EQ(2u, bear->getSplashes().size());
+            EXPECT_NE(nullptr, bear->getBear()->getPicture());
+            EXPECT_NE(nullptr, bear->getSplashes()[0]->getPicture());
+        }
+        if (auto* cat = dynamic_cast<cCatBonusEffect*>(effect)) {
+            cRunningCat runner(*cat->getCatPrototype());
+            runner.launch(cVector2(900, 700));
+            EXPECT_NE(nullptr, runner.getPicture());
+            EXPECT_EQ(520.0f, runner.getSpeed());
+        }
+        delete effect;
+    }
+}
+
+TEST_F(ShippedVehiclesTest, TheWaveTheLightningAndTheCellPartsLoadTheirShippedElements) {
+    cWaveSprite wave(field.get(), field.get());
+    wave.loadXML(fieldElement("BombCellsEffect"));
+    EXPECT_EQ(300000.0f, wave.getCharge());
+    EXPECT_EQ(2.0f, wave.getMinOffset());
+    cCellEffect lightning(field.get(), model.get());
+    lightning.loadXML(fieldElement("LightningEffect"));
+    EXPECT_EQ(256.0f, lightning.getHalfBeam());
+    EXPECT_NE(nullptr, lightning.getBeamA()->getPicture());
+    EXPECT_FALSE(lightning.getCore()->getFileName().empty());
+    IXmlNode* prototype = nullptr;
+    ASSERT_TRUE(fieldElement("CellPrototype")->findNode("PartProto", prototype));
+    cCellPart part(nullptr);
+    part.loadXML(prototype);
+    EXPECT_FLOAT_EQ(2.5f, part.getFadeRate());
+    part.setVisualState(2, 0, board.get());
+    EXPECT_NE(nullptr, part.getPicture());
+}
