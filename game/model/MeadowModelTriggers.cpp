@@ -115,8 +115,9 @@ void cMeadowModel::testPassDownObjects() {
             removeObjectFromGrid(piece);
             m_objectPassedDownSignal(piece);
             if (type == cMeadowObjectModel::VEHICLE_OBJECT_TYPE) {
-                if (!m_vehicles->launchNextVehicle())
-                    throw cStringA("cMeadowModel::testPassDownObjects(): cannot launch next vehicle");
+                // Every vehicle may already be on its way (more vehicle pieces than vehicles, or
+                // several passing down at once): the piece is simply gone, the game goes on.
+                m_vehicles->launchNextVehicle();
             } else if (type == cMeadowObjectModel::GOLD_PRIZE_OBJECT_TYPE) {
                 --m_goldPrizesLeft;
             }

@@ -120,9 +120,13 @@ TEST(MeadowModel, PrizePiecesWithNothingOpenBelowPassDown) {
     EXPECT_EQ(model->getGoldPrizesLeft(), 1);
     EXPECT_EQ(model->getVehiclesFeature()->getActiveVehicle()->getState(), cVehicleModel::LAUNCHED_FRONT);
 
-    model->setObject(0, 0, vehiclePiece); // no vehicle is left waiting
-    EXPECT_EQ(thrownText([&] { model->testPassDownObjects(); }),
-              "cMeadowModel::testPassDownObjects(): cannot launch next vehicle");
+    // No vehicle is left waiting: the piece still passes down and the game goes on.
+    passed.clear();
+    model->setObject(0, 0, vehiclePiece);
+    EXPECT_NO_THROW(model->testPassDownObjects());
+    EXPECT_EQ(passed, (std::vector<cMeadowObjectModel*>{vehiclePiece}));
+    EXPECT_EQ(model->getObject(0, 0), nullptr);
+    EXPECT_EQ(model->getVehiclesFeature()->getActiveVehicle()->getState(), cVehicleModel::LAUNCHED_FRONT);
 }
 
 TEST(MeadowModel, TransientCellFlagsAreCleared) {
