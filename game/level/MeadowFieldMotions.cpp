@@ -11,6 +11,7 @@
 #include "game/level/MeadowObjectView.h"
 #include "game/level/MeadowView.h"
 #include "game/level/SelectionSprite.h"
+#include "game/model/AwardManager.h"
 #include "game/model/BonusEffect.h"
 #include "game/model/CellModel.h"
 #include "game/model/GameServices.h"
@@ -36,6 +37,12 @@ float frameDelta() {
 void playSound(const char* id) {
     if (IGameSounds* sounds = GameServices::getGameSounds())
         sounds->play(id);
+}
+
+// Every piece the board counts as matched may reach the matched-pieces award.
+void checkMatchesAward(cMeadowController* controller) {
+    if (IAwardManager* awards = controller ? controller->getAwardManager() : nullptr)
+        awards->checkAwardNMatches();
 }
 
 // Walks a list, removing each element whose step reports its end, then calling `done` on it.
@@ -67,6 +74,8 @@ private:
 void cMeadowFieldView::process() {
     cBackground::process();
     const float dt = frameDelta();
+    if (m_triggerEffectRunning)
+        stepTriggerEffect(dt);
     for (auto it = m_prizeCells.begin(); it != m_prizeCells.end();)
         it = showPrizeCell(it->x, it->y) ? m_prizeCells.erase(it) : std::next(it);
     m_soundClock += dt;
@@ -134,18 +143,11 @@ void cMeadowFieldView::process() {
         [&](cMeadowObjectView*) { finished = true; });
     if (finished && m_controller)
         m_controller->continueTurn();
-    if (!m_newLevelFalls.empty()) {
-        walk(
-            m_newLevelFalls, [dt](cMeadowObjectView* view) { return view->stepNewLevelFall(dt); },
-            [this](cMeadowObjectView* view) {
-                view->startLanding();
-                m_landing.push_back(view);
-            });
-        if (m_newLevelFalls.empty())
-            return;
-    }
-    walk(
-        m_mixing, [dt](cMeadowObjectView* view) { return view->stepMixing(dt); }, [](cMeadowObjectView*) {});
+    if (stepNewLevelFalls(dt))
+        return;
+    if (m_arrivalDone)
+        showArrivalTips();
+    stepMixingEffect(dt);
     walk(
         m_toVehicle, [dt](cMeadowObjectView* view) { return view->stepFall(dt); },
         [this](cMeadowObjectView* view) {
@@ -167,6 +169,8 @@ void cMeadowFieldView::process() {
                     m_controller->removeObject(view);
             });
         m_endLevelEffectDone = m_endLevelFalls.empty();
+        if (m_endLevelEffectDone && m_boardView)
+            m_boardView->onEndLevelEffectFinished();
     }
     trackBonusTarget();
 }
@@ -188,12 +192,15 @@ void cMeadowFieldView::startEndLevelEffect(float) {
                 m_endLevelFalls.push_back(view);
             }
         }
-    if (m_endLevelFalls.empty())
+    if (m_endLevelFalls.empty()) {
         m_endLevelEffectDone = true;
-    else
+        if (m_boardView)
+            m_boardView->onEndLevelEffectFinished();
+    } else {
         for (auto& entry : m_cells)
             if (entry.second->isVisible())
                 entry.second->startRandomShake(true);
+    }
     m_selection->hide();
 }
 
@@ -320,17 +327,6 @@ void cMeadowFieldView::addFlyingObject(cVehicleModel* vehicle, cMeadowObjectView
         m_controller->sendObjectToVehicle(view, &link);
 }
 
-void cMeadowFieldView::startTriggerEffect(const cVector2& position) {
-    cCellModel* carrier = m_model->getCell(int(position.x), int(position.y));
-    if (!carrier)
-        return;
-    const int32_t trigger = carrier->getTriggerNumber();
-    carrier->setTriggerNumber(0);
-    m_model->getFiredTriggers().push_back(trigger);
-    if (cMeadowCellView* view = findCellView(int(position.x), int(position.y)))
-        view->updateFromModel();
-}
-
 void cMeadowFieldView::openTriggerAt(const cVector2& position) {
     if (m_triggerEffectRunning)
         return;
@@ -415,6 +411,7 @@ void cMeadowFieldView::updateMatchedFigures(const tFigureList& matched, bool cas
                 figure.getRemovedObjects().push_back(piece);
             }
             m_model->incMatchedObjects();
+            checkMatchesAward(m_controller);
             cellView->freezeForDelay();
             // The bigger the figure, the bigger the crush: 3, 4, 5 and more pieces.
             cellView->startCrushAnimation(n >= 3 && n <= 5 ? n - 3 : 3);
@@ -547,6 +544,7 @@ void cMeadowFieldView::crashCell(const cVector2& position, IBonusEffect* effect)
                 view->removeFireEffect();
             }
             m_model->incMatchedObjects();
+            checkMatchesAward(m_controller);
             cellView->freezeForDelay();
         }
     }

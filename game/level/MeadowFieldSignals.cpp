@@ -16,6 +16,7 @@
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/Signal.h"
+#include "game/shell/TutorialManager.h"
 
 using namespace Engine;
 
@@ -173,8 +174,15 @@ bool cMeadowFieldView::showPrizeCell(float row, float column) {
             view->invalidate();
         }
         view->getDecoration()->hide();
+        const int type = piece->getType();
+        const int tipId = type == 102 ? 18 : type == 101 ? 19 : -1;
+        // The tip holds the piece and lights it until the player closes the tip.
+        if (m_tutorial && tipId >= 0 &&
+            m_tutorial->checkAndShow(tipId, cTutorialManager::TIP_ARROW, view, nullptr, view->getPosition(), false)) {
+            piece->setState(22);
+            view->setHighlighted(true);
+        }
     }
-    // The tutorial's prize tips come with the tutorial's tip display.
     return true;
 }
 

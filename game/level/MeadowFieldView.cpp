@@ -17,6 +17,7 @@
 #include "game/model/GameServices.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/Signal.h"
+#include "game/shell/TutorialManager.h"
 
 #include <sstream>
 
@@ -127,7 +128,7 @@ void cMeadowFieldView::loadXML(const IXmlNode* node) {
 
 void cMeadowFieldView::initField(cMeadowView* board) {
     m_boardView = board;
-    m_tutorial = GameServices::getTutorialManager();
+    m_tutorial = cTutorialManager::getInstance();
     clearMotionLists();
     buildCells();
     for (auto& entry : m_cells)
@@ -266,9 +267,9 @@ bool cMeadowFieldView::updateCells(bool withArrival) {
         for (int column = 0; column < m_columns; ++column) {
             cMeadowCellView* view = cellOrThrow("updateCells", "cell does not exist in", row, column);
             view->updateFromModel();
-            if (withArrival)
-                view->startBorderArrive(m_arriveEffectTime);
         }
+    if (withArrival)
+        restartCellsArrival();
     setUpCellsDeep();
     return false;
 }

@@ -4,7 +4,8 @@
 // grid around "center_position", the cell, selection and effect prototypes read from
 // "Meadow/View/FieldView.xml", the depths of the cells and the refresh operations; the model's
 // signals, the selection and the board's mouse codes (MeadowFieldSignals.cpp); the motion lists
-// of a move, its matches and its crashes (MeadowFieldMotions.cpp). Level effects join it later.
+// of a move, its matches and its crashes (MeadowFieldMotions.cpp); the effects that open and
+// close a level, the trigger spiral, the blink wave and the mixing bees (MeadowFieldEffects.cpp).
 
 #include "engine/core/Vector2.h"
 #include "engine/gui/Background.h"
@@ -26,7 +27,7 @@ class cCellModel;
 class cMeadowObjectModel;
 class cVehicleModel;
 class IBonusEffect;
-class ITutorialManager;
+class cTutorialManager;
 namespace Engine {
 class cPanel;
 class cPyroEffect;
@@ -125,8 +126,8 @@ public:
     // A vehicle takes a matched or crashed piece. Until the vehicle panel flies it there the
     // piece goes straight in: the view hides and the controller loads it.
     virtual void addFlyingObject(cVehicleModel* vehicle, cMeadowObjectView* view);
-    // The trigger effect of a cell opened by a match; until the level effects play it the
-    // trigger opens at once.
+    // The trigger effect of the cell at (row, column): the cells waiting for that trigger grow
+    // in one by one along a square spiral around it.
     virtual void startTriggerEffect(const Engine::cVector2& position);
     // The board's pieces fall off the screen row by row, the cells shake and hide.
     void startEndLevelEffect(float time);
@@ -135,6 +136,22 @@ public:
     bool isTriggerEffectRunning() const { return m_triggerEffectRunning; }
     float getSoundClock() const { return m_soundClock; }
     float getScreenHeight() const { return m_screenHeight; }
+
+    // ---- Level effects (MeadowFieldEffects.cpp) ----
+    // The cell arrivals and the blink wave, also while the field is locked.
+    void onUpdate() override;
+    void startCellsArrival();
+    void restartCellsArrival();
+    void startNewLevelEffect();
+    void startMixingAnimation();
+    void endTriggerEffect();
+    bool isArrivalDone() const { return m_arrivalDone; }
+    bool isWaveRunning() const { return m_waveRunning; }
+    const std::list<cMeadowCellView*>& getCellArrivals() const { return m_cellArrivals; }
+    const std::list<cMeadowCellView*>& getCellReArrivals() const { return m_cellReArrivals; }
+    const std::vector<cMeadowCellView*>& getTriggerQueue() const { return m_triggerQueue; }
+    const std::list<cMeadowCellView*>& getTriggerCells() const { return m_triggerCells; }
+    cMeadowCellView* getTriggerCellView() const { return m_triggerCellView; }
 
     using tViewPair = std::pair<cMeadowObjectView*, cMeadowObjectView*>;
     const std::list<tViewPair>& getExchangePairs() const { return m_exchangePairs; }
@@ -161,6 +178,13 @@ private:
     cMeadowCellView* cellAtCursor(bool visibleOnly) const;
     // A trigger on or beside the position opens, unless one runs already.
     void openTriggerAt(const Engine::cVector2& position);
+
+    void stepTriggerEffect(float dt);
+    // Steps the pieces falling in; true when the last one has just landed.
+    bool stepNewLevelFalls(float dt);
+    void onNewLevelFallsDone();
+    void showArrivalTips();
+    void stepMixingEffect(float dt);
 
     void clearCells();
     cMeadowCellView* createNewCell(class cCellModel* cell, int row, int column);
@@ -224,5 +248,17 @@ private:
     std::vector<std::string> m_ironCrashSounds;
     std::vector<std::string> m_chainCrashSounds;
     bool m_crashFromSignal = false;
-    ITutorialManager* m_tutorial = nullptr;
+    cTutorialManager* m_tutorial = nullptr;
+    std::list<cMeadowCellView*> m_cellArrivals, m_cellReArrivals, m_triggerCells;
+    Engine::cVector2 m_triggerOrigin;
+    Engine::cVector2 m_triggerDirection;
+    int m_triggerNumber = 0;
+    int m_legsAtLength = 0;
+    int m_legLength = 1;
+    int m_legStep = 0;
+    std::array<bool, 4> m_edgeHit{};
+    float m_triggerStepDelay = 0;
+    float m_triggerCountdown = 0;
+    cMeadowCellView* m_triggerCellView = nullptr;
+    std::vector<cMeadowCellView*> m_triggerQueue;
 };

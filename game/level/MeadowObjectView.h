@@ -7,6 +7,7 @@
 
 #include "game/level/SinusSprite.h"
 #include "game/model/PieceView.h"
+#include "game/shell/TutorialManager.h"
 
 namespace Engine {
 class IXmlNode;
@@ -15,7 +16,7 @@ class cPyroEffect;
 class cMeadowObjectModel;
 class cMeadowFieldView;
 
-class cMeadowObjectView : public cSinusSprite, public IPieceView {
+class cMeadowObjectView : public cSinusSprite, public IPieceView, public ITutorialHeldPiece {
 public:
     explicit cMeadowObjectView(Engine::cWidget* parent);
     // The prototype's layout values and look; its decoration and overlay cloned as children.
@@ -47,6 +48,8 @@ public:
     float& getBaseDepth() { return m_baseDepth; }
     void setBaseDepth(float depth) { m_baseDepth = depth; }
     void setHighlighted(bool highlighted);
+    // The tip that held the piece closed (the tutorial resets the piece's state itself).
+    void releaseFromTip() override { setHighlighted(false); }
     // The shake of an idle piece while a figure is matched: the piece swings at its cell and is
     // idle again, taking input, when it ends.
     void startShake();

@@ -9,13 +9,18 @@
 #include "engine/gui/Panel.h"
 #include "engine/gui/PyroEffect.h"
 #include "engine/gui/TextButton.h"
+#include "game/level/AchievementsView.h"
+#include "game/level/BoardOwner.h"
 #include "game/level/FlyingNumber.h"
+#include "game/level/InfoPanel.h"
 #include "game/level/LayoutReader.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowObjectView.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
+#include "game/model/Signal.h"
 #include "game/shell/Clouds.h"
+#include "game/shell/TutorialManager.h"
 #include "game/shell/VisualStates.h"
 
 using namespace Engine;
@@ -43,29 +48,37 @@ std::wstring decimal(int value) {
 
 cMeadowView::cMeadowView(IVisualStates* owner, cMeadowModel* model, cMeadowController* controller, bool editor,
                          bool noBackgroundEffects)
-    : cFader(nullptr), m_owner(owner), m_model(model), m_controller(controller), m_editorMode(editor),
-      m_noBackgroundEffects(noBackgroundEffects) {
+    : cGroupFader(nullptr), m_owner(owner), m_model(model), m_controller(controller), m_editorMode(editor),
+      m_noBackgroundEffects(noBackgroundEffects), m_boardOwner(dynamic_cast<IBoardOwner*>(owner)) {
+    m_editButton = new cTextButton(this);
+    m_gameMenuButton = new cTextButton(this);
     m_moneyText = new cLabel(this);
+    m_resultsView = new cAchievementsView(nullptr, model);
+    m_resultsView->setBoard(this);
+    m_resultsView->hide();
+    m_resultsView->disable();
     m_vehicleIconProto = new cPanel(this);
     m_goldIconProto = new cPanel(this);
     m_triggerIconProto = new cPanel(this);
     m_triggerBaseIconProto = new cPanel(this);
-    m_editButton = new cTextButton(this);
-    m_gameMenuButton = new cTextButton(this);
+    m_infoPanel = new cInfoPanel(this);
     IXmlNode* root = takeXml(LAYOUT);
     loadXML(root);
     root->decRef();
+    connectModelSignals();
+    // The switch back to the owner is started from the update step, which runs while hidden.
+    enableAbsolute();
 }
 
 cMeadowView::~cMeadowView() {
-    // The clouds are a root widget of their own.
+    m_pointsEarnedConnection.disconnect();
+    m_noMovesConnection.disconnect();
+    // The clouds are a root widget of their own; close() hands them to the deferred deletion.
     delete m_clouds;
 }
 
 void cMeadowView::loadXML(const IXmlNode* node) {
-    cFader::loadXML(node);
-    cLayoutReader::readFloat(node, L"ShowTime", m_showTime);
-    cLayoutReader::readFloat(node, L"HideTime", m_hideTime);
+    cGroupFader::loadXML(node);
 
     if (m_objectProto)
         deleteWidgetLater(m_objectProto);
@@ -247,6 +260,10 @@ cPyroEffect* cMeadowView::getCellCrushAnimation(int index) const {
 }
 
 void cMeadowView::showNextMove(const cVector2& first, const cVector2& second) {
+    // The tutorial's own move tip is on screen already.
+    cTutorialManager* tutorial = cTutorialManager::getInstance();
+    if (tutorial && tutorial->getCurrentTipId() == 1)
+        return;
     clearPrompts();
     const cVector2 pa = m_fieldView->getCellPosition(int(first.x), int(first.y));
     const cVector2 pb = m_fieldView->getCellPosition(int(second.x), int(second.y));
@@ -262,6 +279,10 @@ void cMeadowView::clearPrompts() {
     if (m_currentPrompt) {
         m_currentPrompt->hide();
         m_currentPrompt = nullptr;
+    }
+    if (cTutorialManager* tutorial = cTutorialManager::getInstance()) {
+        tutorial->resetTipTimer(1);
+        tutorial->cancelTip(1);
     }
     m_hintTipPending = false;
 }
@@ -307,6 +328,14 @@ void cMeadowView::showBonusObject(cMeadowObjectModel* piece) {
     view->getOverlay()->hide();
     view->show();
     view->attachInput();
+    // Blast, row, column and cross pieces each have a tip of their own (21 to 24).
+    const int tag = piece->getBonusTag();
+    cTutorialManager* tutorial = cTutorialManager::getInstance();
+    if (tutorial && tag >= 201 && tag <= 204 &&
+        tutorial->checkAndShow(tag - 180, cTutorialManager::TIP_ARROW, view, nullptr, view->getPosition(), false)) {
+        piece->setState(22);
+        view->setHighlighted(true);
+    }
 }
 
 void cMeadowView::shakeIdleObjects() {

@@ -3,12 +3,18 @@
 // The board screen's layout and piece half: "Meadow/View/MeadowView.xml" (piece prototype, level
 // background, money text, icon prototypes, match effects), the per-type piece prototypes made
 // from "Meadow/View/GameObjects.xml", the piece views of the board, the named looks of the
-// owner's "States" table, flying numbers and the money text. The screen base and the level flow
-// join it with the shell's screens.
+// owner's "States" table, flying numbers and the money text. Its screen half, the level flow
+// from the start of a level to the results and back to the owner, is MeadowViewLevel.cpp.
 
 #include "engine/core/Vector2.h"
-#include "engine/gui/Fader.h"
+#include "engine/gui/Button.h"
 #include "engine/gui/Visual.h"
+#include "game/level/MeadowObjectView.h"
+#include "game/model/LevelView.h"
+#include "game/shell/GroupFader.h"
+#include "game/shell/Screen.h"
+
+#include <boost/signals2/connection.hpp>
 
 #include <map>
 #include <string>
@@ -22,24 +28,107 @@ class cTextButton;
 } // namespace Engine
 class cClouds;
 class IVisualStates;
+class IBoardOwner;
+class IVehiclePanel;
+class cAchievementsView;
+class cBonusPanel;
+class cInfoPanel;
+class cVehicleModel;
 class cMeadowModel;
 class cMeadowController;
 class cMeadowFieldView;
 class cMeadowObjectView;
 class cMeadowObjectModel;
 
-class cMeadowView : public Engine::cFader {
+class cMeadowView : public cGroupFader, public cScreen, public ILevelView {
 public:
-    // Reads "Meadow/View/MeadowView.xml" through the resource manager. The owner gives the looks.
+    // Reads "Meadow/View/MeadowView.xml" through the resource manager. The owner gives the looks;
+    // an owner that is also an IBoardOwner gets the board back at the end of the level.
     cMeadowView(IVisualStates* owner, cMeadowModel* model, cMeadowController* controller, bool editor = false,
                 bool noBackgroundEffects = false);
     ~cMeadowView() override;
 
     void loadXML(const Engine::IXmlNode* node) override;
 
+    // ---- Screen and level flow (MeadowViewLevel.cpp) ----
+    void process() override;
+    void onUpdate() override;
+    void onFadedIn() override;
+    void readShowHideTimes(const Engine::IXmlNode* node) override { loadXML(node); }
+    // The fader's times, read with the layout.
+    float getShowTime() const override { return cGroupFader::getShowTime(); }
+    float getHideTime() const override { return cGroupFader::getHideTime(); }
+    void onScreenShown(cScreenSwitcher* switcher) override;
+    void onScreenHidden(cScreenSwitcher* switcher) override;
+    void onScreenCovered() override;
+
+    virtual bool& getPlayTest() { return m_playTest; }
+    virtual void setPlayTest(const bool& playTest) { m_playTest = playTest; }
+    virtual bool& getNoBackgroundEffects() { return m_noBackgroundEffects; }
+    virtual void setNoBackgroundEffects(const bool& value) { m_noBackgroundEffects = value; }
+    // The field view, pieces and vehicle panel of the level; without controls the bonus panel
+    // and the buttons of the first call are kept.
+    virtual void initLevel(bool withoutControls);
+    virtual bool isEditorView() { return false; }
+    virtual void clearLevel();
+    virtual void close();
+
+    // The level-view contract of the controller.
+    void setInputLocked(bool locked) override;
+    void refresh() override;
+    void updateSelection() override;
+    void showMatchedFigures(const tFigureList& figures, bool cascade) override;
+    void animateExchange(IPieceView* first, IPieceView* second) override;
+    void animateSwapBack(IPieceView* first, IPieceView* second) override;
+    void crashCell(const Engine::cVector2& position, IBonusEffect* effect) override;
+    void startObjectMotions() override;
+    void showHint(const Engine::cVector2& first, const Engine::cVector2& second) override {
+        showNextMove(first, second);
+    }
+    void hideHint() override { clearPrompts(); }
+    void updateVehicles() override;
+    bool isFieldBusy() override;
+    void finishLevel() override;
+    void resumeMusic() override;
+    bool isShown() override { return isVisible(); }
+    bool isEnabled() override { return cWidget::isEnabled(); }
+    IBonusEffect* createBonusEffect(int bonusType) override;
+    void deleteBonusEffect(IBonusEffect* effect) override;
+
+    void startLevel(bool arrival);
+    void lockVehiclePanel(bool locked);
+    void showVehiclePanel(bool shown);
+    void replayLevel();
+    void replayFromResults();
+    void continueFromResults();
+    void switchToOwner();
+    void onEndLevelEffectFinished();
+    void onNoMoves();
+    void startMixBonus();
+    void onInstantBonusFinished();
+    void startMixingAnimation();
+    void addFlyingObject(cVehicleModel* vehicle, cMeadowObjectView* view);
+    void updateInfoPanel();
+    void hideControls();
+
+    IBoardOwner* getBoardOwner() const { return m_boardOwner; }
+    cBonusPanel* getBonusPanel() const { return m_bonusPanel; }
+    IVehiclePanel* getVehiclePanel() const { return m_vehiclePanel; }
+    cAchievementsView* getResultsView() const { return m_resultsView; }
+    cInfoPanel* getInfoPanel() const { return m_infoPanel; }
+    Engine::cTextButton* getEditButton() const { return m_editButton; }
+    Engine::cTextButton* getGameMenuButton() const { return m_gameMenuButton; }
+    IBonusEffect* getInstantBonus() const { return m_instantBonus; }
+    bool isMixRunning() const { return m_instantBonus || m_builtInMix; }
+    bool isPaused() const { return m_paused; }
+    bool isRestartPending() const { return m_restartPending; }
+    bool isLeavePending() const { return m_leavePending; }
+    bool isEndEffectDone() const { return m_endEffectDone; }
+
     void createGameObjectsPrototypes();
     void createGameObjects();
-    cMeadowObjectView* getGameObjectView(cMeadowObjectModel* piece);
+    // The level-view contract's piece view, with its own type.
+    cMeadowObjectView* getGameObjectView(cMeadowObjectModel* piece) override;
     Engine::cVisual getLevelObjectState(int type) const;
     const Engine::cVisual& getVisualState(const std::string& id) const;
     // A new copy of the "MatchEffects" entry; the caller owns it.
@@ -72,18 +161,21 @@ public:
     Engine::cLabel* getMoneyText() const { return m_moneyText; }
     float getNewLevelDeltaTime() const { return m_newLevelDeltaTime; }
     float getEndLevelEffectTime() const { return m_endLevelEffectTime; }
-    float getShowTime() const { return m_showTime; }
-    float getHideTime() const { return m_hideTime; }
     Engine::cPyroEffect* getCurrentPrompt() const { return m_currentPrompt; }
     Engine::cPyroEffect* getPromptHoriz() const { return m_promptHoriz; }
     Engine::cPyroEffect* getPromptVert() const { return m_promptVert; }
     const std::vector<Engine::cPyroEffect*>& getBackPyro() const { return m_backPyro; }
     cClouds* getClouds() const { return m_clouds; }
-    Engine::cTextButton* getEditButton() const { return m_editButton; }
-    Engine::cTextButton* getGameMenuButton() const { return m_gameMenuButton; }
 
 private:
     Engine::cPanel* copyIcon(Engine::cPanel* prototype);
+    static void onEscape(void* board);
+    static void onGameMenuClicked(Engine::cButton* button);
+    static void onEditClicked(Engine::cButton* button);
+    void listenToEscape(bool listen);
+    void connectModelSignals();
+    bool isModalTipOpen() const;
+    void startEndLevelEffect();
 
     IVisualStates* m_owner;
     cMeadowModel* m_model;
@@ -112,7 +204,22 @@ private:
     float m_newLevelDeltaTime = 0;
     float m_endLevelEffectTime = 0;
     Engine::cVector2 m_nextMoveArrowOffset;
-    float m_showTime = 0;
-    float m_hideTime = 0;
     int m_shownMoney = -1;
+
+    IBoardOwner* m_boardOwner = nullptr;
+    cBonusPanel* m_bonusPanel = nullptr;
+    IVehiclePanel* m_vehiclePanel = nullptr;
+    bool m_playTest = false;
+    cAchievementsView* m_resultsView = nullptr;
+    bool m_paused = false;
+    bool m_restartPending = false;
+    bool m_endEffectDone = false;
+    bool m_leavePending = false;
+    boost::signals2::connection m_pointsEarnedConnection;
+    boost::signals2::connection m_noMovesConnection;
+    cInfoPanel* m_infoPanel = nullptr;
+    IBonusEffect* m_instantBonus = nullptr;
+    // The rearranging done here while the bonus effects are not there to do it.
+    bool m_builtInMix = false;
+    Engine::cInputHooks m_escapeHooks;
 };

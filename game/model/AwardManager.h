@@ -27,6 +27,8 @@ public:
     virtual void checkAwardXinRow(int figureSize) = 0;
     virtual void checkAwardXfiguresSeria(int figures) = 0;
     virtual void checkAwardAnimalsCare() = 0;
+    // Each matched or crashed piece the board counts.
+    virtual void checkAwardNMatches() = 0;
     virtual void checkAwardMaxUpgrade(bool fullyUpgraded) = 0;
 
     virtual void onAwardTipClosed() = 0;

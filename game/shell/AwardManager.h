@@ -46,7 +46,7 @@ public:
     void checkAwardXmoneyOnLevel() override;
     void checkAwardXbonusesUsing() override;
     void checkAwardNoBonusesOnLevel() override;
-    void checkAwardNMatches();
+    void checkAwardNMatches() override;
     void checkAwardXtimeInGame() override;
     void checkAwardFanOfGame() override;
     void checkAwardFiveMinutes() override;

@@ -54,6 +54,12 @@ const char* const SHIPPED[] = {
     "Effects/match_burst_yellow.pfx",
     "Effects/sparkle.pfx",
     "Effects/star_trail.pfx",
+    "Meadow/View/InfoPanel.xml",
+    "Meadow/View/AchievementsView.xml",
+    "Fonts/Text22.fnt",
+    "Fonts/Text22.png",
+    "Fonts/Title36.fnt",
+    "Fonts/Title36.png",
 };
 
 // The owner's looks, naming the shipped pictures as the map screen's "States" table will.

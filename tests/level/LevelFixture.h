@@ -108,13 +108,22 @@ inline const char* statesXml() {
            "<S id=\"simple0\" Picture=\"art/simple0.tga\"/><S id=\"simple1\" Picture=\"art/simple1.tga\"/>"
            "<S id=\"wood0\" Picture=\"art/wood0.tga\"/><S id=\"wood1\" Picture=\"art/wood1.tga\"/>"
            "<S id=\"iron0\" Picture=\"art/iron0.tga\"/><S id=\"cell_locks1\" Picture=\"art/locks1.tga\"/>"
-           "<S id=\"cell_locks2\" Picture=\"art/locks2.tga\"/></States>";
+           "<S id=\"cell_locks2\" Picture=\"art/locks2.tga\"/><S id=\"mixing_bees\" Picture=\"art/bee.tga\"/></States>";
 }
 
 inline const char* objectsXml() {
     return "<GameObjects><Object id=\"obj1\" Picture=\"art/p1.tga\"/><Object id=\"obj2\" Picture=\"art/p2.tga\"/>"
            "<Object id=\"obj3\" Picture=\"art/p3.tga\"/><Object id=\"obj4\" Picture=\"art/p4.tga\"/>"
            "<Object id=\"obj201\" Picture=\"art/p201.tga\" frames_count=\"4\" anim_columns=\"4\"/></GameObjects>";
+}
+
+// The layouts of the widgets every board screen makes, empty: tests of them write their own.
+inline void writeBoardPanels(TestSupport::UiHarness& ui) {
+    ui.writeFile("Meadow/View/InfoPanel.xml", "<InfoPanel/>");
+    ui.writeFile("Meadow/View/AchievementsView.xml", "<AchievementsView/>");
+    // Points earned make flying numbers; a fired trigger plays its bursts.
+    ui.writeFile("Meadow/View/FlyingNumber.xml", "<FlyingNumber/>");
+    ui.writeFile("Meadow/View/effects/TriggerEffect.xml", "<TriggerEffect/>");
 }
 
 class BoardTest : public ::testing::Test {
@@ -134,6 +143,8 @@ protected:
         ui.writeFile("States.xml", statesXml());
         ui.writeFile("fx/burst.pfx",
                      TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/Effects/match_burst_red.pfx"));
+        writeBoardPanels(ui);
+        writeExtraFiles();
         for (const char* name : {"bee", "icon", "border", "selection", "cell0", "simple0", "simple1", "wood0", "wood1",
                                  "iron0", "locks1", "locks2", "p1", "p2", "p3", "p4", "p201"})
             ui.writePicture(std::string("art/") + name + ".tga", 2, 2, 0xFF808080u);
@@ -168,6 +179,9 @@ protected:
         board->createGameObjectsPrototypes();
         board->createGameObjects();
     }
+
+    // Files a test adds to (or writes over) the fixture's, before the harness starts.
+    virtual void writeExtraFiles() {}
 
     cMeadowCellView* cell(int row, int column) { return field->findCellView(row, column); }
 

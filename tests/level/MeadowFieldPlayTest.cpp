@@ -36,6 +36,12 @@ const char* const SHIPPED[] = {
     "Effects/match_burst_yellow.pfx",
     "Effects/sparkle.pfx",
     "Effects/star_trail.pfx",
+    "Meadow/View/InfoPanel.xml",
+    "Meadow/View/AchievementsView.xml",
+    "Meadow/View/NoMovesPanel.xml",
+    "Meadow/View/effects/TriggerEffect.xml",
+    "Fonts/Title36.fnt",
+    "Fonts/Title36.png",
 };
 
 const char* const STATES = R"(<States>
@@ -49,6 +55,7 @@ const char* const STATES = R"(<States>
   <S id="iron1" Picture="Meadow/Images/Cells/iron1.png"/>
   <S id="cell_locks1" Picture="Meadow/Images/Cells/cell_locks1.png"/>
   <S id="cell_locks2" Picture="Meadow/Images/Cells/cell_locks2.png"/>
+  <S id="mixing_bees" Picture="Meadow/Images/Board/bee.png" frames_count="8" anim_columns="8"/>
 </States>)";
 
 } // namespace

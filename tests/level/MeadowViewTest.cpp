@@ -169,6 +169,7 @@ TEST_F(MeadowViewTest, LayoutKeysUsedAsDivisorsAreRefusedWithTheirName) {
         harness.writeFile("Meadow/View/MeadowView.xml", TestLevel::meadowViewXml(proto));
         harness.writePicture("art/bee.tga", 2, 2, 0xFF808080u);
         harness.writePicture("art/icon.tga", 2, 2, 0xFF808080u);
+        TestLevel::writeBoardPanels(harness);
         harness.start();
         TestLevel::TestStates owner;
         try {

@@ -147,6 +147,7 @@ protected:
             // The crush, explosion and bomb-fire effects of the layouts play a shipped effect.
             ui.writeFile("fx/burst.pfx",
                          TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/Effects/match_burst_red.pfx"));
+            writeBoardPanels(ui);
             // The money paid for a piece passed down flies as a number.
             for (const char* name : {"Fonts/Digits30.fnt", "Fonts/Digits30.png"})
                 ui.writeFile(name, TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/" + name));

@@ -27,6 +27,7 @@ public:
         record("checkAwardXfiguresSeria(" + std::to_string(figures) + ")");
     }
     void checkAwardAnimalsCare() override { record("checkAwardAnimalsCare()"); }
+    void checkAwardNMatches() override { record("checkAwardNMatches()"); }
     void checkAwardMaxUpgrade(bool fullyUpgraded) override {
         record("checkAwardMaxUpgrade(" + boolText(fullyUpgraded) + ")");
     }

@@ -1,0 +1,32 @@
+#include "game/level/BonusTip.h"
+
+#include "engine/core/ResourceManager.h"
+#include "engine/core/XmlNode.h"
+#include "engine/gui/MultilineText.h"
+#include "game/level/BonusView.h"
+#include "game/model/GameResource.h"
+
+using namespace Engine;
+
+cBonusTip::cBonusTip(cWidget* owner) : cTip(owner), m_descriptionText(new cMultilineText(this)) {
+    enableAbsolute();
+    IXmlNode* document = getResourceManager()->getXml("Meadow/View/BonusTip.xml");
+    loadXML(document);
+    document->decRef();
+}
+
+cBonusTip::~cBonusTip() = default;
+
+void cBonusTip::loadXML(const IXmlNode* node) {
+    cTip::loadXML(node);
+    IXmlNode* element = nullptr;
+    if (node->findNode("DescriptionText", element))
+        m_descriptionText->loadXML(element);
+}
+
+void cBonusTip::updateContent() {
+    auto* view = static_cast<cBonusView*>(m_owner);
+    if (!view || !view->getRecord())
+        return;
+    m_descriptionText->setText(view->getRecord()->description, true);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+// The board screen's goal counter: gold prizes taken out of the level's total and vehicles
+// served out of the level's total, on a backing picture chosen by which goals the level has.
+
+#include "engine/gui/Panel.h"
+
+namespace Engine {
+class cLabel;
+}
+class cMeadowModel;
+class cMeadowView;
+
+class cInfoPanel : public Engine::cPanel {
+public:
+    // Counts the level's goals, then reads "Meadow/View/InfoPanel.xml".
+    explicit cInfoPanel(cMeadowView* board);
+    ~cInfoPanel() override;
+
+    void loadXML(const Engine::IXmlNode* node) override;
+    void formatProgressCounters();
+
+    Engine::cPanel* getBack() const { return m_back; }
+    Engine::cLabel* getVehiclesText() const { return m_vehiclesText; }
+    Engine::cLabel* getGoldText() const { return m_goldText; }
+
+private:
+    cMeadowModel* m_model;
+    Engine::cPanel* m_back;
+    Engine::cLabel* m_vehiclesText = nullptr;
+    Engine::cLabel* m_goldText = nullptr;
+    int m_vehiclesCount = 0;
+    int m_goldCount = 0;
+};

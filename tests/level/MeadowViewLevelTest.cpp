@@ -1,0 +1,306 @@
+// The board screen's level flow on a shipped level with the shipped layouts, the real
+// controller and the real piece motions: the start (cells arrive, pieces fall in, input
+// unlocks), the end of the level found by the controller, the results, Continue back to the
+// owner through the screen switch, Replay once however often it is clicked, and Esc.
+
+#include "engine/core/Random.h"
+#include "engine/core/WidgetSets.h"
+#include "engine/gui/TextButton.h"
+#include "engine/platform/KeyCodes.h"
+#include "game/level/AchievementsView.h"
+#include "game/level/BoardOwner.h"
+#include "game/level/BonusPanel.h"
+#include "game/level/InfoPanel.h"
+#include "game/level/MeadowFieldView.h"
+#include "game/level/MeadowView.h"
+#include "game/model/CellModel.h"
+#include "game/model/GameServices.h"
+#include "game/model/MeadowController.h"
+#include "game/model/MeadowModel.h"
+#include "game/model/VehiclesFeature.h"
+#include "game/shell/Screen.h"
+#include "tests/level/ShippedBoard.h"
+#include "tests/level/TestStates.h"
+#include "tests/model/ShippedModel.h"
+#include "tests/model/fakes/FakeBonusEffect.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace Engine;
+
+namespace {
+
+// The owner's looks, naming the shipped pictures as the map screen's "States" table will.
+const char* const STATES = R"(<States>
+  <S id="selection" Picture="Meadow/Images/Cells/selection.png" frames_count="8" anim_columns="8"
+     anim_length="0.8" PlayAnimation="1"/>
+  <S id="cell0" Picture="Meadow/Images/Cells/cell0.png"/>
+  <S id="simple0" Picture="Meadow/Images/Cells/simple0.png"/>
+  <S id="simple1" Picture="Meadow/Images/Cells/simple1.png"/>
+  <S id="wood0" Picture="Meadow/Images/Cells/wood0.png"/>
+  <S id="wood1" Picture="Meadow/Images/Cells/wood1.png"/>
+  <S id="iron0" Picture="Meadow/Images/Cells/iron0.png"/>
+  <S id="iron1" Picture="Meadow/Images/Cells/iron1.png"/>
+  <S id="cell_locks1" Picture="Meadow/Images/Cells/cell_locks1.png"/>
+  <S id="cell_locks2" Picture="Meadow/Images/Cells/cell_locks2.png"/>
+  <S id="mixing_bees" Picture="Meadow/Images/Board/bee.png" frames_count="8" anim_columns="8"/>
+</States>)";
+
+class OwnerScreen : public cScreen {
+public:
+    void onScreenShown(cScreenSwitcher*) override { log->push_back("owner shown"); }
+    std::vector<std::string>* log = nullptr;
+};
+
+class FakeOwner : public IBoardOwner {
+public:
+    FakeOwner() { screen.log = &log; }
+    const cVisual& getVisualState(const std::string& id) const override { return states.getVisualState(id); }
+    cScreen* getOwnerScreen() override { return &screen; }
+    void resumeMusic() override { log.push_back("resumeMusic"); }
+    void restartLevel() override { log.push_back("restartLevel"); }
+    void onLevelCompleted() override { log.push_back("levelCompleted"); }
+    void showGameMenu() override { log.push_back("gameMenu"); }
+    void setLevelButtonsEnabled(bool) override { log.push_back("levelButtons"); }
+    bool isLevelEditorMode() override { return editorMode; }
+    void setLevelRunning(bool running) override { log.push_back(running ? "running" : "stopped"); }
+    int count(const std::string& entry) const { return int(std::count(log.begin(), log.end(), entry)); }
+
+    TestLevel::TestStates states;
+    OwnerScreen screen;
+    std::vector<std::string> log;
+    bool editorMode = false;
+};
+
+class MeadowViewLevelTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestLevel::writeShippedBoard(ui);
+        ui.writeFile("States.xml", STATES);
+        ui.start();
+        owner.states.load(ui.layout("States.xml"));
+        GameServices::setGameSounds(&sounds);
+        randomSeed(5);
+        model = TestShipped::makeModel();
+        // The first level that has no vehicles: those need the vehicle panel.
+        for (level = 0; level < model->getLevelCount(); ++level) {
+            model->loadLevel(level);
+            if (model->getVehiclesFeature()->getLevelVehiclesCount() == 0)
+                break;
+        }
+        controller = std::make_unique<cMeadowController>(model.get(), nullptr, false);
+    }
+    void TearDown() override {
+        // The board hands itself, its field and its results to the deferred deletion.
+        if (isWidgetAlive(board)) {
+            board->close();
+            ui.step();
+        }
+        controller.reset();
+        GameServices::setGameSounds(nullptr);
+    }
+
+    // What the owner does to open a level.
+    void openLevel(bool playTest = false) {
+        board = new cMeadowView(&owner, model.get(), controller.get());
+        board->setPlayTest(playTest);
+        board->initLevel(false);
+        controller->setLevelView(board);
+        board->refresh();
+        board->enable();
+        board->fadeIn();
+        board->startLevel(false);
+    }
+    // Frames until the board takes input; the number of frames, or -1.
+    int untilUnlocked(int limit = 400) {
+        for (int frame = 1; frame <= limit; ++frame) {
+            ui.step();
+            if (!board->getFieldView()->isInputLocked())
+                return frame;
+        }
+        return -1;
+    }
+    // Nothing left to clear: the controller's next check ends the level.
+    void clearGoals() {
+        for (cCellModel* cell : model->getComplexCells()) {
+            cell->setLocks(0);
+            cell->setType(1);
+            cell->setTriggerNumber(0);
+        }
+        model->getGoldPrizesLeft() = 0;
+    }
+    void toResults() {
+        clearGoals();
+        for (int frame = 0; frame < 800 && !board->getResultsView()->getContinueButton()->isEnabled(); ++frame)
+            ui.step();
+    }
+    void clickButton(cTextButton* button) { ui.click(button->getPosition().x, button->getPosition().y); }
+
+    TestSupport::UiHarness ui;
+    TestLevel::SoundBook sounds;
+    FakeOwner owner;
+    std::unique_ptr<cMeadowModel> model;
+    std::unique_ptr<cMeadowController> controller;
+    cMeadowView* board = nullptr;
+    int level = 0;
+};
+
+} // namespace
+
+TEST_F(MeadowViewLevelTest, ALevelStartsWithCellsArrivingThenPiecesFallingInThenUnlocks) {
+    ASSERT_LT(level, model->getLevelCount());
+    openLevel();
+    cMeadowFieldView* field = board->getFieldView();
+    ASSERT_NE(nullptr, field);
+    EXPECT_TRUE(board->isPaused());
+    EXPECT_TRUE(field->isInputLocked());
+    ui.step();
+    EXPECT_FALSE(field->getCellArrivals().empty());
+    EXPECT_TRUE(field->getNewLevelFalls().empty());
+    bool sawFalls = false;
+    int frame = 1;
+    for (; frame < 400 && field->isInputLocked(); ++frame) {
+        ui.step();
+        if (!field->getNewLevelFalls().empty()) {
+            sawFalls = true;
+            EXPECT_TRUE(field->getCellArrivals().empty());
+            EXPECT_TRUE(field->isInputLocked());
+        }
+    }
+    EXPECT_TRUE(sawFalls);
+    ASSERT_FALSE(field->isInputLocked()) << "still locked after " << frame << " frames";
+    EXPECT_FALSE(board->isPaused());
+    EXPECT_FALSE(controller->isInputLocked());
+    EXPECT_FALSE(field->isArrivalDone());
+    EXPECT_EQ(1, sounds.count("object_fall_new_level"));
+    EXPECT_TRUE(board->getBonusPanel()->isEnabled());
+    EXPECT_TRUE(board->getGameMenuButton()->isEnabled());
+    EXPECT_FALSE(board->getEditButton()->isVisible()); // only in the editor's play test
+    // Once whatever the first moves started has settled, every piece stands on its cell.
+    for (int settle = 0; settle < 200 && field->isBusy(); ++settle)
+        ui.step();
+    for (auto& entry : board->getObjectViews()) {
+        if (entry.second->isVisible()) {
+            EXPECT_EQ(field->getCellPositionOfView(entry.second), entry.second->getPosition());
+        }
+    }
+}
+
+TEST_F(MeadowViewLevelTest, AShippedLevelPlaysToItsResultsAndContinueGoesBackToTheOwner) {
+    openLevel();
+    ASSERT_LT(0, untilUnlocked());
+    toResults();
+    cAchievementsView* results = board->getResultsView();
+    ASSERT_TRUE(results->getContinueButton()->isEnabled());
+    EXPECT_TRUE(results->isVisible());
+    EXPECT_FALSE(results->getLines().empty());
+    EXPECT_EQ(1, owner.count("stopped"));
+    EXPECT_FALSE(board->cWidget::isEnabled());
+
+    clickButton(results->getContinueButton());
+    ui.steps(2);
+    clickButton(results->getContinueButton());
+    ui.tapKey(Platform::KEY_ENTER);
+    ui.steps(2);
+    EXPECT_TRUE(board->isLeavePending());
+    EXPECT_FALSE(board->getBonusPanel()->isVisible());
+    EXPECT_FALSE(board->getFieldView()->getEndLevelFalls().empty());
+    EXPECT_EQ(1, sounds.count("object_fall_end_level"));
+    ui.run(8.0f);
+    EXPECT_EQ(1, owner.count("levelCompleted"));
+    EXPECT_EQ(1, owner.count("owner shown"));
+    EXPECT_EQ(0, owner.count("restartLevel"));
+    EXPECT_FALSE(isWidgetAlive(board));
+    board = nullptr;
+}
+
+TEST_F(MeadowViewLevelTest, ReplayFromTheResultsLowersTheProgressOnceAndRestartsOnTheSameBoard) {
+    openLevel();
+    ASSERT_LT(0, untilUnlocked());
+    toResults();
+    const int next = model->getNextLevelNumber();
+    cTextButton* replay = board->getResultsView()->getReplayButton();
+    clickButton(replay);
+    ui.step();
+    clickButton(replay);
+    ui.steps(2);
+    clickButton(board->getResultsView()->getContinueButton());
+    ui.run(6.0f);
+    EXPECT_EQ(next - 1, model->getNextLevelNumber());
+    EXPECT_EQ(1, owner.count("restartLevel"));
+    EXPECT_EQ(0, owner.count("levelCompleted"));
+    EXPECT_FALSE(board->isLeavePending());
+    EXPECT_TRUE(isWidgetAlive(board));
+}
+
+TEST_F(MeadowViewLevelTest, EscOpensTheGameMenuAndNotWhileLocked) {
+    openLevel();
+    ui.tapKey(Platform::KEY_ESCAPE);
+    ui.steps(2);
+    EXPECT_EQ(0, owner.count("gameMenu"));
+    ASSERT_LT(0, untilUnlocked());
+    ui.tapKey(Platform::KEY_ESCAPE);
+    ui.steps(2);
+    EXPECT_EQ(1, owner.count("gameMenu"));
+    EXPECT_TRUE(controller->isInputLocked());
+}
+
+TEST_F(MeadowViewLevelTest, InTheLevelEditorTheEndGoesStraightBackToTheOwner) {
+    owner.editorMode = true;
+    openLevel();
+    ASSERT_LT(0, untilUnlocked());
+    board->finishLevel();
+    EXPECT_FALSE(board->getResultsView()->isVisible());
+    EXPECT_EQ(0, owner.count("stopped"));
+    ui.run(4.0f);
+    EXPECT_EQ(1, owner.count("levelCompleted"));
+    board = nullptr;
+}
+
+TEST_F(MeadowViewLevelTest, EscCallsOffABonusWaitingForItsTargetButNotOneAlreadyActing) {
+    BoardParts::setBonusEffectFactory(
+        [](cMeadowView*, cMeadowModel*, int type) { return new TestFakes::FakeBonusEffect(type); });
+    openLevel();
+    ASSERT_LT(0, untilUnlocked());
+    controller->createBonusEffect(31);
+    ui.tapKey(Platform::KEY_ESCAPE);
+    ui.steps(2);
+    EXPECT_EQ(nullptr, controller->getBonusEffect());
+    IBonusEffect* acting = controller->createBonusEffect(41);
+    acting->setImmediate(true);
+    ui.tapKey(Platform::KEY_ESCAPE);
+    ui.steps(2);
+    EXPECT_EQ(acting, controller->getBonusEffect());
+    EXPECT_EQ(0, owner.count("gameMenu"));
+    controller->releaseBonusEffect(true);
+    BoardParts::setBonusEffectFactory(nullptr);
+}
+
+TEST_F(MeadowViewLevelTest, ThePlayTestsEditButtonEndsTheLevelStraightBackToTheEditor) {
+    owner.editorMode = true;
+    openLevel(true);
+    ASSERT_LT(0, untilUnlocked());
+    cTextButton* edit = board->getEditButton();
+    EXPECT_TRUE(edit->isVisible());
+    edit->getClickCallback()(edit);
+    EXPECT_EQ(1, owner.count("levelButtons"));
+    EXPECT_FALSE(board->getResultsView()->isVisible());
+    ui.run(4.0f);
+    EXPECT_EQ(1, owner.count("levelCompleted"));
+    board = nullptr;
+}
+
+TEST(MeadowViewLooksTest, TheMapsShippedLookTableHasEveryLookTheBoardAsksFor) {
+    TestSupport::UiHarness ui;
+    TestLevel::writeShippedBoard(ui);
+    ui.start();
+    IXmlNode* states = nullptr;
+    ASSERT_TRUE(ui.layout("Meadow/View/DevelopmentView.xml")->findNode("States", states));
+    TestLevel::TestStates looks;
+    looks.load(states);
+    for (const char* id : {"selection", "cell0", "simple0", "simple1", "wood0", "wood1", "iron0", "iron1",
+                           "cell_locks1", "cell_locks2", "mixing_bees"})
+        EXPECT_NE(nullptr, looks.getVisualState(id).getPicture()) << id;
+}
