@@ -1,5 +1,6 @@
 // The level screens the program gives the map, walked through the frame loop on the whole shipped
-// data folder: the map run as the level editor opens a level in the editor and comes back from it.
+// data folder: the map run as the level editor opens a level in the editor and comes back from it,
+// and the editor's play test opens the level on the board screen.
 
 #include "app/LevelScreens.h"
 #include "engine/core/ProfileManager.h"
@@ -8,6 +9,8 @@
 #include "engine/gui/TextButton.h"
 #include "game/development/DevelopmentView.h"
 #include "game/level/MeadowEditorView.h"
+#include "game/level/MeadowFieldView.h"
+#include "game/level/MeadowView.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "tests/support/TempFolder.h"
@@ -117,6 +120,38 @@ TEST_F(LevelScreensTest, TheEditorsMapOpensALevelInTheEditorAndItsBackButtonRetu
         EXPECT_TRUE(map->getLevelButtons()[0]->isEnabled());
         EXPECT_NE(map->getPimbrelModel(), nullptr);
     }
+}
+
+// The play test: the edited level opens on the real board screen; its edit button ends the
+// level and the map comes back with its level buttons.
+TEST_F(LevelScreensTest, TheEditorsPlayTestOpensTheBoardScreenAndItsEditButtonReturnsToTheMap) {
+    openEditorMap();
+    click(map->getLevelButtons()[0]);
+    auto* editorScreen = dynamic_cast<cEditorScreen*>(map->getLevelScreen());
+    ASSERT_NE(editorScreen, nullptr);
+    cMeadowEditorView* editor = editorScreen->getEditor();
+    ASSERT_TRUE(runUntil([&] { return editor->getState() == Engine::cFader::FADER_IDLE && editor->isEnabled(); }));
+
+    click(editor->getPlayButton());
+    cBoardScreen* boardScreen = nullptr;
+    ASSERT_TRUE(runUntil([&] {
+        boardScreen = dynamic_cast<cBoardScreen*>(map->getLevelScreen());
+        return boardScreen && boardScreen->getBoard()->isVisible() && boardScreen->getBoard()->getFieldView() &&
+               !boardScreen->getBoard()->getFieldView()->isInputLocked();
+    }));
+    cMeadowView* board = boardScreen->getBoard();
+    EXPECT_TRUE(editorScreen->isFinished());
+    EXPECT_FALSE(Engine::isWidgetAlive(editor));
+    EXPECT_TRUE(board->getPlayTest());
+    EXPECT_FALSE(map->getModel()->isEditorMode());
+    EXPECT_EQ(map->getController()->getLevelView(), board);
+    ASSERT_TRUE(board->getEditButton()->isVisible());
+
+    click(board->getEditButton());
+    ASSERT_TRUE(runUntil([&] { return !Engine::isWidgetAlive(board) && !map->getLevelScreen() && map->isVisible(); }));
+    EXPECT_TRUE(boardScreen->isFinished());
+    EXPECT_FALSE(map->isLevelRunning());
+    EXPECT_TRUE(map->getLevelButtons()[0]->isEnabled());
 }
 
 } // namespace
