@@ -1,8 +1,13 @@
 #include "app/GameWiring.h"
 
+#include "app/LevelScreens.h"
+#include "game/development/DevelopmentView.h"
 #include "game/development/MapScreen.h"
 #include "game/shell/FrontEnd.h"
 
 void wireGame() {
+    // The map outlives every screen it opens: the factory lives as long as the program.
+    static cLevelScreenFactory levelScreens;
+    cDevelopmentView::setLevelScreenFactory(&levelScreens);
     FrontEnd::setMapFactory([]() -> IMapScreen* { return new cMapScreen(); });
 }

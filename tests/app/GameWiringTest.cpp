@@ -1,8 +1,10 @@
 // The program's wiring walked through the frame loop on the whole shipped data folder: a player
 // who has played before starts the game, the menu's start opens the map, and the map's main-menu
-// button brings the menu back. The board screen is a stand-in of the test's own, or none.
+// button brings the menu back. The board screen is the program's own, a stand-in of the test's, or
+// none.
 
 #include "app/GameWiring.h"
+#include "app/LevelScreens.h"
 #include "engine/core/FileSystem.h"
 #include "engine/core/ProfileManager.h"
 #include "engine/core/WidgetSets.h"
@@ -11,6 +13,11 @@
 #include "game/development/DevelopmentView.h"
 #include "game/development/MapScreen.h"
 #include "game/development/UpgradeButtonsPanel.h"
+#include "game/level/AchievementsView.h"
+#include "game/level/MeadowFieldView.h"
+#include "game/level/MeadowView.h"
+#include "game/model/CellModel.h"
+#include "game/model/MeadowModel.h"
 #include "game/shell/FrontEnd.h"
 #include "game/shell/GameMenuDlg.h"
 #include "game/shell/GameStart.h"
@@ -128,6 +135,7 @@ protected:
 TEST_F(GameWiringTest, StartPlaysALevelThenTheMapLeadsBackToTheMenu) {
     TestMap::FakeFactory boards;
     cMainMenu* menu = startGame();
+    cDevelopmentView::setLevelScreenFactory(&boards);
     ASSERT_NE(menu, nullptr);
     ASSERT_NE(map(), nullptr) << "the program's map was made for the player";
     EXPECT_EQ(menu->getNextScreen(), map());
@@ -168,6 +176,7 @@ TEST_F(GameWiringTest, StartPlaysALevelThenTheMapLeadsBackToTheMenu) {
 TEST_F(GameWiringTest, TheInGameMenusMainMenuKeepsTheLevelAndTheNextStartOffersIt) {
     TestMap::FakeFactory boards;
     cMainMenu* menu = startGame();
+    cDevelopmentView::setLevelScreenFactory(&boards);
     ASSERT_NE(menu, nullptr);
     cDevelopmentView* view = map()->getView();
     click(menu->getStartButton()->getPosition());
@@ -196,8 +205,48 @@ TEST_F(GameWiringTest, TheInGameMenusMainMenuKeepsTheLevelAndTheNextStartOffersI
     ASSERT_TRUE(runUntil([&] { return boards.screens.size() == 2 && view->getLevelScreen(); }));
 }
 
+// The program's own board screen: the start opens the next level on it, the won level's results
+// lead back to the map, and the map's next-level button opens the level after it.
+TEST_F(GameWiringTest, TheProgramsBoardPlaysALevelAndTheMapsNextLevelButtonOpensTheNext) {
+    cMainMenu* menu = startGame();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_NE(cDevelopmentView::getLevelScreenFactory(), nullptr);
+    cDevelopmentView* view = map()->getView();
+    const auto boardUp = [&] {
+        auto* screen = dynamic_cast<cBoardScreen*>(view->getLevelScreen());
+        return screen && screen->getBoard()->isVisible() && !switching() && screen->getBoard()->getFieldView() &&
+               !screen->getBoard()->getFieldView()->isInputLocked();
+    };
+    click(menu->getStartButton()->getPosition());
+    ASSERT_TRUE(runUntil(boardUp, 20.0f)) << "the board screen shows the level and takes input";
+    cMeadowView* board = dynamic_cast<cBoardScreen*>(view->getLevelScreen())->getBoard();
+    EXPECT_FALSE(view->isVisible());
+    EXPECT_EQ(board->getBoardOwner(), dynamic_cast<IBoardOwner*>(view->getLevelScreen()));
+    EXPECT_EQ(view->getController()->getLevelView(), board);
+    const int32_t first = view->getModel()->getCurrentLevel();
+
+    // Nothing left to clear: the controller ends the level and the results come.
+    for (cCellModel* cell : view->getModel()->getComplexCells()) {
+        cell->setLocks(0);
+        cell->setType(1);
+        cell->setTriggerNumber(0);
+    }
+    view->getModel()->getGoldPrizesLeft() = 0;
+    ASSERT_TRUE(runUntil([&] { return board->getResultsView()->getContinueButton()->isEnabled(); }, 60.0f));
+    click(board->getResultsView()->getContinueButton()->getPosition());
+    ASSERT_TRUE(runUntil([&] { return mapShown() && !view->getLevelScreen(); }, 20.0f));
+    EXPECT_FALSE(Engine::isWidgetAlive(board));
+    EXPECT_FALSE(view->isLevelRunning());
+    EXPECT_EQ(view->getModel()->getNextLevelNumber(), first + 1);
+
+    click(view->getNextLevelButton()->getPosition());
+    ASSERT_TRUE(runUntil(boardUp, 20.0f));
+    EXPECT_EQ(view->getModel()->getCurrentLevel(), first + 1);
+}
+
 TEST_F(GameWiringTest, WithoutABoardScreenTheStartShowsTheMap) {
     cMainMenu* menu = startGame();
+    cDevelopmentView::setLevelScreenFactory(nullptr);
     ASSERT_NE(menu, nullptr);
     ASSERT_NE(map(), nullptr);
     cDevelopmentView* view = map()->getView();
