@@ -65,8 +65,10 @@ cMeadowFieldView::cMeadowFieldView(cMeadowView*, cMeadowModel* model, cMeadowCon
 }
 
 cMeadowFieldView::~cMeadowFieldView() {
-    // The lightning prototype is a root widget of its own.
-    delete m_lightningEffect;
+    // The lightning prototype is a root widget of its own, which a sweep of every root widget
+    // (the program's end) may already have deleted.
+    if (isWidgetAlive(m_lightningEffect))
+        delete m_lightningEffect;
     for (auto& connection : m_connections)
         connection.disconnect();
     if (!m_inputLocked)
