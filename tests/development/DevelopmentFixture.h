@@ -134,9 +134,10 @@ protected:
               "Fonts/Text16.png", "Fonts/Text22.fnt", "Fonts/Text22.png", "Meadow/View/UpgradeButtonsPanel.xml",
               "Meadow/View/UpgradeButtonBonus.xml", "Meadow/View/ConfirmVariantDlg.xml", "Meadow/View/VariantsDlg.xml"})
             names.push_back(name);
-        for (const auto& entry :
-             std::filesystem::directory_iterator(std::string(MEADOW_DATA_DIR) + "/Meadow/Images/Upgrade"))
-            names.push_back("Meadow/Images/Upgrade/" + entry.path().filename().string());
+        // The upgrade panel's pictures, and the bonus pictures the map's look table names.
+        for (const char* folder : {"Meadow/Images/Upgrade", "Meadow/Images/Bonus"})
+            for (const auto& entry : std::filesystem::directory_iterator(std::string(MEADOW_DATA_DIR) + "/" + folder))
+                names.push_back(std::string(folder) + "/" + entry.path().filename().string());
         for (const auto& entry :
              std::filesystem::directory_iterator(std::string(MEADOW_DATA_DIR) + "/Meadow/View/buildings"))
             names.push_back("Meadow/View/buildings/" + entry.path().filename().string());

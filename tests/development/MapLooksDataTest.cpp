@@ -110,6 +110,17 @@ TEST(MapLooksData, TheBoardsCellLooksAreInTheMapsStates) {
     EXPECT_EQ(joined(missing(asked, table)), "");
 }
 
+// The bonus effects on the board ask the board's owner, the map, for their looks too.
+TEST(MapLooksData, TheBonusEffectsLooksAreInTheMapsStates) {
+    std::set<std::string> asked = {"falling_bear", "eating_bear", "mixing_bees"};
+    for (const char* direction : {"up", "up_left", "left", "down_left", "down"})
+        asked.insert(std::string("cat_move_") + direction);
+    for (const char* kind : {"wood_part_", "iron_part_"})
+        for (int i = 0; i < 4; ++i)
+            asked.insert(kind + std::to_string(i));
+    EXPECT_EQ(joined(missing(asked, mapStates())), "");
+}
+
 TEST(MapLooksData, EachCatsLooksAndEventsAreInItsOwnStates) {
     int cats = 0;
     for (const auto& entry : fs::directory_iterator(kView / "personage")) {
