@@ -136,8 +136,9 @@ protected:
             ui.start();
             owner.states.load(ui.layout("States.xml"));
         }
-        Engine::randomSeed(5);
         model = TestShipped::makeModel();
+        // After the model, which seeds the generator with the time as the game does.
+        Engine::randomSeed(5);
         model->setEditorMode(true);
         model->loadLevel(level);
         controller = std::make_unique<cMeadowController>(model.get(), nullptr, true);

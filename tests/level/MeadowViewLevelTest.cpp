@@ -82,8 +82,9 @@ protected:
         ui.start();
         owner.states.load(ui.layout("States.xml"));
         GameServices::setGameSounds(&sounds);
-        randomSeed(5);
         model = TestShipped::makeModel();
+        // After the model, which seeds the generator with the time as the game does.
+        randomSeed(5);
         // The first level that has no vehicles: those need the vehicle panel.
         for (level = 0; level < model->getLevelCount(); ++level) {
             model->loadLevel(level);

@@ -68,8 +68,9 @@ protected:
         ui.writeFile("States.xml", STATES);
         ui.start();
         states.load(ui.layout("States.xml"));
-        randomSeed(5);
         model = TestShipped::makeModel();
+        // After the model, which seeds the generator with the time as the game does.
+        randomSeed(5);
         // The first shipped level with a vehicle whose views start enabled.
         model->loadLevel(LEVEL);
         model->resetObjectStates();

@@ -71,8 +71,9 @@ protected:
         ui.start();
         owner.states.load(ui.layout("States.xml"));
         GameServices::setGameSounds(&sounds);
-        randomSeed(5);
         model = TestShipped::makeModel();
+        // After the model, which seeds the generator with the time as the game does.
+        randomSeed(5);
         model->loadLevel(64);
         controller = std::make_unique<cMeadowController>(model.get(), nullptr, false);
         board = new cMeadowView(&owner, model.get(), controller.get());
