@@ -7,8 +7,7 @@
 #include "game/model/MeadowModel.h"
 #include "game/model/UnitsFeature.h"
 #include "tests/development/DevelopmentFixture.h"
-
-#include <png.h>
+#include "tests/support/PixelTest.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,30 +18,6 @@ using TestMap::DevelopmentFixture;
 namespace {
 
 const int WIDTH = 1024, HEIGHT = 768;
-
-void writePng(const std::string& path, const std::vector<uint32_t>& argb) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(nullptr, file) << path;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    png_init_io(png, file);
-    png_set_IHDR(png, info, WIDTH, HEIGHT, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    std::vector<png_byte> row(size_t(WIDTH) * 3);
-    for (int y = 0; y < HEIGHT; ++y) {
-        for (int x = 0; x < WIDTH; ++x) {
-            const uint32_t pixel = argb[size_t(y * WIDTH + x)];
-            row[size_t(x) * 3] = png_byte(pixel >> 16);
-            row[size_t(x) * 3 + 1] = png_byte(pixel >> 8);
-            row[size_t(x) * 3 + 2] = png_byte(pixel);
-        }
-        png_write_row(png, row.data());
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-}
 
 bool differs(uint32_t a, uint32_t b) {
     for (int shift = 0; shift < 24; shift += 8)
@@ -84,8 +59,10 @@ TEST_F(MapPixelTest, BuildingsAtTheirLevelsStandOnTheMeadow) {
         units->getUnit(built[0])->setLevelAndVariant(built[1], built[2]);
     ui.run(1.0f);
     const std::vector<uint32_t> full = frame();
-    if (const char* update = std::getenv("MEADOW_UPDATE_DOCS"); update && std::string(update) == "1")
-        writePng(std::string(MEADOW_DOCS_DIR) + "/map-screenshot.png", full);
+    if (const char* update = std::getenv("MEADOW_UPDATE_DOCS"); update && std::string(update) == "1") {
+        ASSERT_TRUE(TestSupport::writeRgbPng(std::string(MEADOW_DOCS_DIR) + "/map-screenshot.png", full, WIDTH, 0, 0,
+                                             WIDTH, HEIGHT));
+    }
 
     // Each building covers the meadow around its centre (a pier or a bird house only in places):
     // with its skin hidden the meadow shows there.

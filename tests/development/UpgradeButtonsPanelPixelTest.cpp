@@ -5,8 +5,7 @@
 #include "engine/gui/CoinText.h"
 #include "engine/gui/Panel.h"
 #include "tests/development/UpgradeFixture.h"
-
-#include <png.h>
+#include "tests/support/PixelTest.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -17,30 +16,6 @@ using TestUpgrades::place;
 namespace {
 
 const int WIDTH = 1024, HEIGHT = 768, STRIP_TOP = 640;
-
-void writePng(const std::string& path, const std::vector<uint32_t>& argb, int top) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(nullptr, file) << path;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    png_init_io(png, file);
-    png_set_IHDR(png, info, png_uint_32(WIDTH), png_uint_32(HEIGHT - top), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    std::vector<png_byte> row(size_t(WIDTH) * 3);
-    for (int y = top; y < HEIGHT; ++y) {
-        for (int x = 0; x < WIDTH; ++x) {
-            const uint32_t pixel = argb[size_t(y * WIDTH + x)];
-            row[size_t(x) * 3] = png_byte(pixel >> 16);
-            row[size_t(x) * 3 + 1] = png_byte(pixel >> 8);
-            row[size_t(x) * 3 + 2] = png_byte(pixel);
-        }
-        png_write_row(png, row.data());
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-}
 
 bool differs(uint32_t a, uint32_t b) {
     for (int shift = 0; shift < 24; shift += 8)
@@ -78,8 +53,10 @@ TEST_F(UpgradeButtonsPanelPixelTest, TheRowDrawsIconsPricesLocksAndTicks) {
     openPanel(120);
     ASSERT_EQ(row(), (std::vector<std::string>{"1:1", "2:2", "0:1", "2:1", "4:1", "0:2", "0:3", "3:1"}));
     const std::vector<uint32_t> full = frame();
-    if (const char* update = std::getenv("MEADOW_UPDATE_DOCS"); update && std::string(update) == "1")
-        writePng(std::string(MEADOW_SOURCE_DIR) + "/docs/upgrade-panel.png", full, STRIP_TOP);
+    if (const char* update = std::getenv("MEADOW_UPDATE_DOCS"); update && std::string(update) == "1") {
+        ASSERT_TRUE(TestSupport::writeRgbPng(std::string(MEADOW_SOURCE_DIR) + "/docs/upgrade-panel.png", full, WIDTH, 0,
+                                             STRIP_TOP, WIDTH, HEIGHT - STRIP_TOP));
+    }
 
     // Each mark shows where the model has it: hiding it changes its pixels, and no other
     // button has one there.

@@ -13,7 +13,6 @@
 #include "tests/support/PixelTest.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -32,30 +31,6 @@ const char* const BACKDROP = "Meadow/Images/Backgrounds/level_bg1.png";
 struct Box {
     int left, top, width, height;
 };
-
-void writePng(const std::string& path, const std::vector<uint32_t>& argb, const Box& box) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(nullptr, file) << path;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    png_init_io(png, file);
-    png_set_IHDR(png, info, png_uint_32(box.width), png_uint_32(box.height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    std::vector<png_byte> row(size_t(box.width) * 3);
-    for (int y = box.top; y < box.top + box.height; ++y) {
-        for (int x = 0; x < box.width; ++x) {
-            const uint32_t pixel = argb[size_t(y * WIDTH + box.left + x)];
-            row[size_t(x) * 3] = png_byte(pixel >> 16);
-            row[size_t(x) * 3 + 1] = png_byte(pixel >> 8);
-            row[size_t(x) * 3 + 2] = png_byte(pixel);
-        }
-        png_write_row(png, row.data());
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-}
 
 int channel(uint32_t pixel, int shift) {
     return int((pixel >> shift) & 255u);
@@ -117,8 +92,10 @@ protected:
         return {int(centre.x) - halfWidth, int(centre.y) - halfHeight, 2 * halfWidth, 2 * halfHeight};
     }
     void writeDocs(const char* name, const Box& box) {
-        if (const char* update = std::getenv("MEADOW_UPDATE_DOCS"); update && std::string(update) == "1")
-            writePng(std::string(MEADOW_DOCS_DIR) + "/" + name, pixels, box);
+        if (const char* update = std::getenv("MEADOW_UPDATE_DOCS"); update && std::string(update) == "1") {
+            ASSERT_TRUE(TestSupport::writeRgbPng(std::string(MEADOW_DOCS_DIR) + "/" + name, pixels, WIDTH, box.left,
+                                                 box.top, box.width, box.height));
+        }
     }
 
     UiHarness ui;

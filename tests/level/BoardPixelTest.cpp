@@ -12,12 +12,12 @@
 #include "game/model/CellModel.h"
 #include "tests/level/TestStates.h"
 #include "tests/model/ShippedModel.h"
+#include "tests/support/PixelTest.h"
 #include "tests/support/ShippedAtlases.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UiHarness.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -77,30 +77,6 @@ const char* const STATES = R"(<States>
   <S id="cell_locks1" Picture="Meadow/Images/Cells/cell_locks1.png"/>
   <S id="cell_locks2" Picture="Meadow/Images/Cells/cell_locks2.png"/>
 </States>)";
-
-void writePng(const std::string& path, const std::vector<uint32_t>& argb, int width, int height) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(nullptr, file) << path;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    png_init_io(png, file);
-    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    std::vector<png_byte> row(size_t(width) * 3);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const uint32_t pixel = argb[size_t(y * width + x)];
-            row[size_t(x) * 3] = png_byte(pixel >> 16);
-            row[size_t(x) * 3 + 1] = png_byte(pixel >> 8);
-            row[size_t(x) * 3 + 2] = png_byte(pixel);
-        }
-        png_write_row(png, row.data());
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-}
 
 bool differs(uint32_t a, uint32_t b) {
     for (int shift = 0; shift < 24; shift += 8)
@@ -186,8 +162,10 @@ TEST_F(BoardPixelTest, AShippedLevelDrawsItsCellsBordersLocksAndPieces) {
     board->updateMoneyText();
 
     const std::vector<uint32_t> full = frame();
-    if (const char* update = std::getenv("MEADOW_UPDATE_DOCS"); update && std::string(update) == "1")
-        writePng(std::string(MEADOW_DOCS_DIR) + "/board-screenshot.png", full, WIDTH, HEIGHT);
+    if (const char* update = std::getenv("MEADOW_UPDATE_DOCS"); update && std::string(update) == "1") {
+        ASSERT_TRUE(TestSupport::writeRgbPng(std::string(MEADOW_DOCS_DIR) + "/board-screenshot.png", full, WIDTH, 0, 0,
+                                             WIDTH, HEIGHT));
+    }
 
     // Every piece, lock and outer border side shows where the model has one: hiding them
     // changes those pixels.

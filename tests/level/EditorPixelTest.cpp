@@ -9,8 +9,7 @@
 #include "game/level/MeadowObjectView.h"
 #include "game/model/MeadowObjectModel.h"
 #include "tests/level/EditorFixture.h"
-
-#include <png.h>
+#include "tests/support/PixelTest.h"
 
 #include <cmath>
 #include <cstdio>
@@ -22,30 +21,6 @@ using TestEditor::EditorTest;
 namespace {
 
 const int WIDTH = 1024, HEIGHT = 768;
-
-void writePng(const std::string& path, const std::vector<uint32_t>& argb) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(nullptr, file) << path;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    png_init_io(png, file);
-    png_set_IHDR(png, info, WIDTH, HEIGHT, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    std::vector<png_byte> row(size_t(WIDTH) * 3);
-    for (int y = 0; y < HEIGHT; ++y) {
-        for (int x = 0; x < WIDTH; ++x) {
-            const uint32_t pixel = argb[size_t(y * WIDTH + x)];
-            row[size_t(x) * 3] = png_byte(pixel >> 16);
-            row[size_t(x) * 3 + 1] = png_byte(pixel >> 8);
-            row[size_t(x) * 3 + 2] = png_byte(pixel);
-        }
-        png_write_row(png, row.data());
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-}
 
 bool differs(uint32_t a, uint32_t b) {
     for (int shift = 0; shift < 24; shift += 8)
@@ -89,8 +64,10 @@ TEST_F(EditorPixelTest, TheEditorDrawsItsToolsAndThePiecesByIndex) {
     clickWidget(*editor->getVehicleViews().begin());
     ui.moveTo(1000, 10);
     const std::vector<uint32_t> full = frame();
-    if (const char* update = std::getenv("MEADOW_UPDATE_DOCS"); update && std::string(update) == "1")
-        writePng(std::string(MEADOW_DOCS_DIR) + "/editor-screenshot.png", full);
+    if (const char* update = std::getenv("MEADOW_UPDATE_DOCS"); update && std::string(update) == "1") {
+        ASSERT_TRUE(TestSupport::writeRgbPng(std::string(MEADOW_DOCS_DIR) + "/editor-screenshot.png", full, WIDTH, 0, 0,
+                                             WIDTH, HEIGHT));
+    }
 
     // The backdrop's cream paper between the tool rows.
     const uint32_t paper = at(full, cVector2(830, 610));

@@ -20,7 +20,6 @@
 #include "tests/support/PixelTest.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -105,27 +104,9 @@ protected:
         const char* update = std::getenv("MEADOW_UPDATE_DOCS");
         if (!update || std::string(update) != "1")
             return;
-        FILE* file = std::fopen((std::string(MEADOW_DOCS_DIR) + "/" + name).c_str(), "wb");
-        ASSERT_NE(nullptr, file) << name;
-        png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-        png_infop info = png_create_info_struct(png);
-        png_init_io(png, file);
-        png_set_IHDR(png, info, png_uint_32(box.width), png_uint_32(box.height), 8, PNG_COLOR_TYPE_RGB,
-                     PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-        png_write_info(png, info);
-        std::vector<png_byte> row(size_t(box.width) * 3);
-        for (int y = box.top; y < box.top + box.height; ++y) {
-            for (int x = 0; x < box.width; ++x) {
-                const uint32_t pixel = pixels[size_t(y * WIDTH + box.left + x)];
-                row[size_t(x) * 3] = png_byte(pixel >> 16);
-                row[size_t(x) * 3 + 1] = png_byte(pixel >> 8);
-                row[size_t(x) * 3 + 2] = png_byte(pixel);
-            }
-            png_write_row(png, row.data());
-        }
-        png_write_end(png, nullptr);
-        png_destroy_write_struct(&png, &info);
-        std::fclose(file);
+        ASSERT_TRUE(TestSupport::writeRgbPng(std::string(MEADOW_DOCS_DIR) + "/" + name, pixels, WIDTH, box.left,
+                                             box.top, box.width, box.height))
+            << name;
     }
 
     TestSupport::UiHarness ui;

@@ -17,8 +17,7 @@
 #include "game/shell/MainMenu.h"
 #include "game/shell/Options.h"
 #include "tests/shell/FrontEndFixture.h"
-
-#include <png.h>
+#include "tests/support/PixelTest.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -30,30 +29,6 @@ namespace {
 constexpr int WIDTH = 1024;
 constexpr int HEIGHT = 768;
 const char* const LEVEL_BACKDROP = "Meadow/Images2x/Backgrounds/level_bg1.png";
-
-void writePng(const std::string& path, const std::vector<uint32_t>& argb) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr) << path;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    png_init_io(png, file);
-    png_set_IHDR(png, info, WIDTH, HEIGHT, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    std::vector<png_byte> row(size_t(WIDTH) * 3);
-    for (int y = 0; y < HEIGHT; ++y) {
-        for (int x = 0; x < WIDTH; ++x) {
-            const uint32_t pixel = argb[size_t(y * WIDTH + x)];
-            row[size_t(x) * 3] = png_byte(pixel >> 16);
-            row[size_t(x) * 3 + 1] = png_byte(pixel >> 8);
-            row[size_t(x) * 3 + 2] = png_byte(pixel);
-        }
-        png_write_row(png, row.data());
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-}
 
 int channel(uint32_t pixel, int shift) {
     return int((pixel >> shift) & 255u);
@@ -82,8 +57,10 @@ protected:
     void shoot(const char* name) {
         ui.steps(2);
         ASSERT_TRUE(ui.renderDevice().readBackBuffer(0, 0, WIDTH, HEIGHT, pixels));
-        if (const char* update = std::getenv("MEADOW_UPDATE_DOCS"); update && std::string(update) == "1")
-            writePng(std::string(MEADOW_DOCS_DIR) + "/" + name, pixels);
+        if (const char* update = std::getenv("MEADOW_UPDATE_DOCS"); update && std::string(update) == "1") {
+            ASSERT_TRUE(TestSupport::writeRgbPng(std::string(MEADOW_DOCS_DIR) + "/" + name, pixels, WIDTH, 0, 0, WIDTH,
+                                                 HEIGHT));
+        }
     }
     uint32_t at(int x, int y) const { return pixels[size_t(y * WIDTH + x)]; }
     // How many of the box's pixels pass.

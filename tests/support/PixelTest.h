@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace TestSupport {
 
@@ -20,6 +21,11 @@ std::unique_ptr<Platform::IRenderDevice> createPixelTestDevice(int width, int he
 // tolerance of expected (0xAARRGGBB; alpha is not compared).
 ::testing::AssertionResult pixelNear(Platform::IRenderDevice& device, int x, int y, uint32_t expected,
                                      int tolerance = 2);
+
+// Writes the box (left, top, width, height) of a frame of 0xAARRGGBB pixels, `stride` pixels a row,
+// as an RGB PNG (the docs' screenshots); false when the file cannot be written.
+bool writeRgbPng(const std::string& path, const std::vector<uint32_t>& argb, int stride, int left, int top, int width,
+                 int height);
 
 } // namespace TestSupport
 
