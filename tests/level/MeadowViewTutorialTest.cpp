@@ -8,6 +8,7 @@
 #include "engine/core/WidgetSets.h"
 #include "engine/gui/PyroEffect.h"
 #include "engine/gui/TextButton.h"
+#include "engine/platform/KeyCodes.h"
 #include "game/level/BoardOwner.h"
 #include "game/level/BonusPanel.h"
 #include "game/level/BonusView.h"
@@ -50,7 +51,7 @@ public:
     void resumeMusic() override {}
     void restartLevel() override {}
     void onLevelCompleted() override {}
-    void showGameMenu() override {}
+    void showGameMenu() override { ++gameMenus; }
     void setLevelButtonsEnabled(bool) override {}
     bool isLevelEditorMode() override { return false; }
     void setLevelRunning(bool) override {}
@@ -61,6 +62,7 @@ public:
     TestLevel::TestStates states;
     cScreen screen;
     bool inputLocked = false;
+    int gameMenus = 0;
 };
 
 class MeadowViewTutorialTest : public ::testing::Test {
@@ -323,4 +325,23 @@ TEST_F(MeadowViewTutorialTest, TheChargedChickenShowsItsTipWhileTheBoardIsOpen) 
     EXPECT_EQ(nullptr, controller->getBonusEffect());
     pressOk();
     EXPECT_TRUE(tutorial->isTipShown(16));
+}
+
+TEST_F(MeadowViewTutorialTest, EscAndTheMenuButtonWaitWhileATipIsOpen) {
+    startTutorial({1, 12});
+    openLevel();
+    ASSERT_TRUE(untilTipOrUnlocked());
+    ASSERT_TRUE(tutorial->checkAndShow(17, cTutorialManager::TIP_COMMON, nullptr, nullptr, cVector2(), false));
+    ui.run(0.5f);
+    ui.tapKey(Platform::KEY_ESCAPE);
+    ui.steps(2);
+    cTextButton* menu = board->getGameMenuButton();
+    menu->getClickCallback()(menu);
+    EXPECT_EQ(0, owner.gameMenus);
+    EXPECT_FALSE(controller->isInputLocked());
+    pressOk();
+    ASSERT_FALSE(tutorial->hasCurrentTip());
+    ui.tapKey(Platform::KEY_ESCAPE);
+    ui.steps(2);
+    EXPECT_EQ(1, owner.gameMenus);
 }
