@@ -108,9 +108,9 @@ protected:
                 tutorial->setTipShown(id);
     }
     // What the map and its screen switch do to open a level.
-    void openLevel() {
+    void openLevel(bool withoutControls = false) {
         board = new cMeadowView(&owner, model.get(), controller.get());
-        board->initLevel(false);
+        board->initLevel(withoutControls);
         controller->setLevelView(board);
         board->refresh();
         board->enable();
@@ -282,6 +282,17 @@ INSTANTIATE_TEST_SUITE_P(Features, MeadowViewArrivalTipTest, ::testing::ValuesIn
                                      c = '_';
                              return name;
                          });
+
+TEST_F(MeadowViewTutorialTest, ABoardWithoutBonusPanelHasNoBonusToPointAtAndOpens) {
+    model->getBonus(11)->available = 1;
+    startTutorialShowingOnly(5);
+    openLevel(true);
+    ASSERT_EQ(nullptr, board->getBonusPanel());
+    ASSERT_TRUE(untilTipOrUnlocked());
+    EXPECT_FALSE(tutorial->hasCurrentTip());
+    EXPECT_FALSE(board->getFieldView()->isInputLocked());
+    EXPECT_FALSE(tutorial->isTipShown(5));
+}
 
 TEST_F(MeadowViewTutorialTest, TheArrivalTipsFollowOneAnotherBeforeTheBoardOpens) {
     model->getCell(0, 2)->setType(3);
