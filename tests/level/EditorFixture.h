@@ -9,6 +9,7 @@
 #include "engine/core/Random.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/platform/MessageBox.h"
+#include "game/level/BoardOwner.h"
 #include "game/level/EditorOwner.h"
 #include "game/level/MeadowCellView.h"
 #include "game/level/MeadowEditorView.h"
@@ -46,9 +47,17 @@ inline const char* statesXml() {
 </States>)";
 }
 
-class RecordingOwner : public IEditorOwner {
+// The map as the editor's owner and, for Esc, as the owner of the board screen beneath it.
+class RecordingOwner : public IEditorOwner, public IBoardOwner {
 public:
     const Engine::cVisual& getVisualState(const std::string& id) const override { return states.getVisualState(id); }
+    cScreen* getOwnerScreen() override { return nullptr; }
+    void resumeMusic() override {}
+    void restartLevel() override { calls.push_back("restart"); }
+    void showGameMenu() override { calls.push_back("menu"); }
+    void setLevelButtonsEnabled(bool) override {}
+    bool isLevelEditorMode() override { return true; }
+    void setLevelRunning(bool) override {}
     void leaveEditor(cMeadowEditorView* editor) override {
         calls.push_back("leave");
         left = editor;
@@ -129,8 +138,9 @@ protected:
     }
 
     // The level as the map's editor flag opens it: loaded with the model's editing flag, a
-    // controller with its editor flag, the editor made and unlocked.
-    void open(int level = LEVEL) {
+    // controller with its editor flag, the editor made and unlocked; unless told otherwise the
+    // fades and the pieces' fall into their cells end before the test goes on.
+    void open(int level = LEVEL, bool settle = true) {
         if (!ui.started()) {
             writeShipped();
             ui.start();
@@ -150,6 +160,8 @@ protected:
             FAIL() << text;
         }
         ui.step();
+        if (settle)
+            ui.run(1.5f);
     }
 
     cMeadowFieldView* field() const { return editor->getFieldView(); }
