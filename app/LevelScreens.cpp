@@ -150,7 +150,7 @@ void cEditorScreen::close() {
 }
 
 void cEditorScreen::switchToOwner() {
-    leaveEditor(m_editor);
+    m_editor->switchToOwner();
 }
 
 void cEditorScreen::setShown(bool shown) {
@@ -182,14 +182,6 @@ void cEditorScreen::startLevel(bool arrival) {
 
 const Engine::cVisual& cEditorScreen::getVisualState(const std::string& id) const {
     return m_map->getVisualState(id);
-}
-
-// The editor goes (it deletes itself later) and the map comes back with its level buttons.
-void cEditorScreen::leaveEditor(cMeadowEditorView*) {
-    if (m_finished)
-        return;
-    m_editor->close();
-    onLevelCompleted();
 }
 
 void cEditorScreen::onLevelCompleted() {

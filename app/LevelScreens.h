@@ -86,7 +86,6 @@ public:
 
     // IEditorOwner and IBoardOwner
     const Engine::cVisual& getVisualState(const std::string& id) const override;
-    void leaveEditor(cMeadowEditorView* editor) override;
     void onLevelCompleted() override;
     void startLevel(int level) override;
     cScreen* getOwnerScreen() override;

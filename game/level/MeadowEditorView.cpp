@@ -561,10 +561,12 @@ void cMeadowEditorView::decColumns() {
     rebuildCells();
 }
 
+// Nothing is written: the board screen's end of a level, which for the editor's owner is the
+// switch straight back to it; the switch's hide notification closes the editor. Esc is let go
+// with the rest of the input so that no game menu opens over the fade.
 void cMeadowEditorView::back() {
     setInputLocked(true);
-    if (m_editorOwner)
-        m_editorOwner->leaveEditor(this);
+    finishLevel();
 }
 
 void cMeadowEditorView::close() {

@@ -16,6 +16,7 @@
 #include "game/level/MeadowFieldView.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
+#include "game/shell/Screen.h"
 #include "tests/level/TestStates.h"
 #include "tests/model/ShippedModel.h"
 #include "tests/support/TempFolder.h"
@@ -51,17 +52,13 @@ inline const char* statesXml() {
 class RecordingOwner : public IEditorOwner, public IBoardOwner {
 public:
     const Engine::cVisual& getVisualState(const std::string& id) const override { return states.getVisualState(id); }
-    cScreen* getOwnerScreen() override { return nullptr; }
+    cScreen* getOwnerScreen() override { return &screen; }
     void resumeMusic() override {}
     void restartLevel() override { calls.push_back("restart"); }
     void showGameMenu() override { calls.push_back("menu"); }
     void setLevelButtonsEnabled(bool) override {}
     bool isLevelEditorMode() override { return true; }
     void setLevelRunning(bool) override {}
-    void leaveEditor(cMeadowEditorView* editor) override {
-        calls.push_back("leave");
-        left = editor;
-    }
     void onLevelCompleted() override { calls.push_back("completed"); }
     void startLevel(int level) override {
         calls.push_back("start " + std::to_string(level));
@@ -70,8 +67,8 @@ public:
     }
 
     TestLevel::TestStates states;
+    cScreen screen;
     std::vector<std::string> calls;
-    cMeadowEditorView* left = nullptr;
     std::function<void(int)> onStart;
 };
 

@@ -242,12 +242,20 @@ TEST_F(MeadowEditorViewTest, ObjectButtonsChooseTheLevelsPieceAndBonusTypes) {
     EXPECT_FALSE(piece7->isEnabled());
 }
 
-TEST_F(MeadowEditorViewTest, BackLeavesThroughTheOwnerAndWritesNothing) {
+// Back ends the level as the board screen does for an owner in editor mode: a screen switch
+// straight back to the owner, whose hide notification closes the editor and tells the owner.
+TEST_F(MeadowEditorViewTest, BackSwitchesToTheOwnerClosesTheEditorAndWritesNothing) {
     open();
     clickWidget(editor->getBackButton());
-    EXPECT_EQ(owner.calls, (std::vector<std::string>{"leave"}));
-    EXPECT_EQ(owner.left, editor);
     EXPECT_TRUE(controller->isInputLocked());
+    EXPECT_FALSE(cell(0, 0)->isEditorInputAttached());
+    EXPECT_TRUE(owner.calls.empty()) << "the owner hears of it once the editor is covered";
+    ui.tapKey(Platform::KEY_ESCAPE);
+    ui.run(2.0f);
+    EXPECT_EQ(owner.calls, (std::vector<std::string>{"completed"}));
+    EXPECT_FALSE(isWidgetAlive(editor));
+    editor = nullptr;
+    EXPECT_EQ(controller->getLevelView(), nullptr);
     EXPECT_FALSE(std::filesystem::exists(ui.folders().userPath("meadow/model/gamelevels.xml")));
     EXPECT_FALSE(std::filesystem::exists(ui.folders().userPath("Meadow/Model/GameLevels.xml")));
 }
