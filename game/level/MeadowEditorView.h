@@ -37,9 +37,10 @@ public:
     cMeadowEditorView(IEditorOwner* owner, cMeadowModel* model, cMeadowController* controller);
     ~cMeadowEditorView() override;
 
-    // What the map calls to open the editor: a new editor over the model and the controller,
-    // its level set up (initLevel), the controller's level view, refreshed, faded in with its
-    // group, the board's start of a level, and unlocked.
+    // The map's opening of the editor in one call (the map itself takes these steps through the
+    // program's level screen): a new editor over the model and the controller, its level set up
+    // (initLevel), the controller's level view, refreshed, faded in with its group, the board's
+    // start of a level, and unlocked.
     static cMeadowEditorView* create(IEditorOwner* owner, cMeadowModel* model, cMeadowController* controller);
 
     void loadXML(const Engine::IXmlNode* node) override;
