@@ -261,6 +261,11 @@ TEST_F(MeadowViewLevelTest, InTheLevelEditorTheEndGoesStraightBackToTheOwner) {
 }
 
 TEST_F(MeadowViewLevelTest, EscCallsOffABonusWaitingForItsTargetButNotOneAlreadyActing) {
+    // The board's own bonus effects come back for the tests that follow, whatever happens here.
+    struct Restore {
+        BoardParts::tBonusEffectFactory factory;
+        ~Restore() { BoardParts::setBonusEffectFactory(factory); }
+    } restore{BoardParts::getBonusEffectFactory()};
     BoardParts::setBonusEffectFactory(
         [](cMeadowView*, cMeadowModel*, int type) { return new TestFakes::FakeBonusEffect(type); });
     openLevel();
@@ -276,7 +281,6 @@ TEST_F(MeadowViewLevelTest, EscCallsOffABonusWaitingForItsTargetButNotOneAlready
     EXPECT_EQ(acting, controller->getBonusEffect());
     EXPECT_EQ(0, owner.count("gameMenu"));
     controller->releaseBonusEffect(true);
-    BoardParts::setBonusEffectFactory(nullptr);
 }
 
 TEST_F(MeadowViewLevelTest, ThePlayTestsEditButtonEndsTheLevelStraightBackToTheEditor) {
