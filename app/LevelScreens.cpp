@@ -78,6 +78,10 @@ void cBoardScreen::fadeIn() {
     m_board->fadeIn();
 }
 
+void cBoardScreen::startGroupFadeIn() {
+    m_board->startShow();
+}
+
 const Engine::cVisual& cBoardScreen::getVisualState(const std::string& id) const {
     return m_map->getVisualState(id);
 }
@@ -146,7 +150,7 @@ void cEditorScreen::close() {
 }
 
 void cEditorScreen::switchToOwner() {
-    leaveEditor(m_editor);
+    m_editor->switchToOwner();
 }
 
 void cEditorScreen::setShown(bool shown) {
@@ -167,16 +171,17 @@ void cEditorScreen::fadeIn() {
     m_editor->fadeIn();
 }
 
-const Engine::cVisual& cEditorScreen::getVisualState(const std::string& id) const {
-    return m_map->getVisualState(id);
+void cEditorScreen::startGroupFadeIn() {
+    m_editor->startShow();
 }
 
-// The editor goes (it deletes itself later) and the map comes back with its level buttons.
-void cEditorScreen::leaveEditor(cMeadowEditorView*) {
-    if (m_finished)
-        return;
-    m_editor->close();
-    onLevelCompleted();
+// The board screen's start: the cells arrive and the pieces fall in.
+void cEditorScreen::startLevel(bool arrival) {
+    m_editor->startLevel(arrival);
+}
+
+const Engine::cVisual& cEditorScreen::getVisualState(const std::string& id) const {
+    return m_map->getVisualState(id);
 }
 
 void cEditorScreen::onLevelCompleted() {
@@ -188,6 +193,34 @@ void cEditorScreen::onLevelCompleted() {
 // The play test: the map opens the level on a board screen of its own.
 void cEditorScreen::startLevel(int level) {
     m_map->startLevel(level);
+}
+
+cScreen* cEditorScreen::getOwnerScreen() {
+    return m_map;
+}
+
+void cEditorScreen::resumeMusic() {
+    m_map->resumeMusic();
+}
+
+void cEditorScreen::restartLevel() {
+    m_map->restartLevel();
+}
+
+void cEditorScreen::showGameMenu() {
+    m_map->showGameMenu();
+}
+
+void cEditorScreen::setLevelButtonsEnabled(bool enabled) {
+    m_map->setLevelButtonsEnabled(enabled);
+}
+
+void cEditorScreen::setLevelRunning(bool running) {
+    m_map->setLevelRunning(running);
+}
+
+IDevelopmentView* cEditorScreen::getDevelopmentView() {
+    return m_map;
 }
 
 // An adapter may still be on the call stack when the next screen is made (the editor's play test,

@@ -37,6 +37,7 @@ public:
     void setShown(bool shown) override;
     void setEnabled(bool enabled) override;
     void fadeIn() override;
+    void startGroupFadeIn() override;
 
     // IBoardOwner
     const Engine::cVisual& getVisualState(const std::string& id) const override;
@@ -56,8 +57,9 @@ private:
     bool m_finished = false;
 };
 
-// The level editor as the map's level screen, and the map as the editor's owner.
-class cEditorScreen : public ILevelScreen, public IEditorOwner {
+// The level editor as the map's level screen, and the map as the editor's owner; as the owner of
+// the board screen the editor is built on, the map shows its game menu on Esc.
+class cEditorScreen : public ILevelScreen, public IEditorOwner, public IBoardOwner {
 public:
     cEditorScreen(cDevelopmentView* map, cMeadowModel* model, cMeadowController* controller);
 
@@ -73,19 +75,27 @@ public:
     void refresh() override;
     void clearLevel() override {}
     void close() override;
-    void startLevel(bool) override {}
+    void startLevel(bool arrival) override;
     void lockVehiclePanel(bool) override {}
     void showVehiclePanel(bool) override {}
     void switchToOwner() override;
     void setShown(bool shown) override;
     void setEnabled(bool enabled) override;
     void fadeIn() override;
+    void startGroupFadeIn() override;
 
-    // IEditorOwner
+    // IEditorOwner and IBoardOwner
     const Engine::cVisual& getVisualState(const std::string& id) const override;
-    void leaveEditor(cMeadowEditorView* editor) override;
     void onLevelCompleted() override;
     void startLevel(int level) override;
+    cScreen* getOwnerScreen() override;
+    void resumeMusic() override;
+    void restartLevel() override;
+    void showGameMenu() override;
+    void setLevelButtonsEnabled(bool enabled) override;
+    bool isLevelEditorMode() override { return true; }
+    void setLevelRunning(bool running) override;
+    IDevelopmentView* getDevelopmentView() override;
 
 private:
     cDevelopmentView* m_map;

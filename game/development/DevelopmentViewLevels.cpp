@@ -314,6 +314,7 @@ void cDevelopmentView::openLevel(int32_t level) {
     m_levelScreen->refresh();
     m_levelScreen->setEnabled(true);
     m_levelScreen->fadeIn();
+    m_levelScreen->startGroupFadeIn();
     m_levelScreen->startLevel(false);
     if (m_editorMode) {
         m_controller->setInputLocked(false);

@@ -35,6 +35,8 @@ public:
     virtual void setShown(bool shown) = 0;
     virtual void setEnabled(bool enabled) = 0;
     virtual void fadeIn() = 0;
+    // Fades in the widgets the screen fades as a group (the editor's backdrop).
+    virtual void startGroupFadeIn() = 0;
 };
 
 class ILevelScreenFactory {

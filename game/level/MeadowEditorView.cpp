@@ -167,10 +167,16 @@ cMeadowEditorView* cMeadowEditorView::create(IEditorOwner* owner, cMeadowModel* 
     if (controller)
         controller->setLevelView(editor->getLevelView());
     editor->refresh();
-    editor->show();
     editor->enable();
+    editor->fadeIn();
+    editor->startShow();
+    editor->startLevel(false);
     editor->setInputLocked(false);
     return editor;
+}
+
+void cMeadowEditorView::process() {
+    cGroupFader::process();
 }
 
 void cMeadowEditorView::loadEditorObjectStates(const IXmlNode* root) {
@@ -313,6 +319,7 @@ void cMeadowEditorView::loadXML(const IXmlNode* node) {
     m_hasBonusCheckBox->setChecked(false);
     if (node->findNode("EditorBack", child))
         m_editorBack->loadXML(child);
+    addFadingWidget(m_editorBack);
 }
 
 void cMeadowEditorView::initLevel(bool) {
@@ -373,7 +380,7 @@ void cMeadowEditorView::setInputLocked(bool locked) {
     if (controller && controller->getLevelView() == &m_link)
         controller->setInputLocked(locked);
     else
-        lockCells(locked);
+        cMeadowView::setInputLocked(locked);
 }
 
 void cMeadowEditorView::lockCells(bool locked) {
@@ -554,10 +561,12 @@ void cMeadowEditorView::decColumns() {
     rebuildCells();
 }
 
+// Nothing is written: the board screen's end of a level, which for the editor's owner is the
+// switch straight back to it; the switch's hide notification closes the editor. Esc is let go
+// with the rest of the input so that no game menu opens over the fade.
 void cMeadowEditorView::back() {
     setInputLocked(true);
-    if (m_editorOwner)
-        m_editorOwner->leaveEditor(this);
+    finishLevel();
 }
 
 void cMeadowEditorView::close() {
@@ -566,18 +575,16 @@ void cMeadowEditorView::close() {
     m_closed = true;
     clearVehicleViews();
     m_editorStates.clear();
-    setInputLocked(true);
+    clearTriggerButtons();
+    // The cells let go of the mouse even when the controller has another view by now.
+    lockCells(true);
+    // The board screen's close: signals, the controller's lock (and with it the Esc key), the
+    // field view, the results view it made, and this screen go.
+    cMeadowView::close();
+    m_ownField = nullptr;
     if (getController() && getController()->getLevelView() == &m_link)
         getController()->setLevelView(nullptr);
-    clearTriggerButtons();
-    hide();
     disable();
-    if (m_ownField) {
-        m_ownField->hide();
-        deleteWidgetLater(m_ownField);
-        m_ownField = nullptr;
-    }
-    deleteWidgetLater(this);
     if (cResourceManager* resources = getResourceManager())
         resources->purgeUnused();
 }

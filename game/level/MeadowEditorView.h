@@ -37,23 +37,28 @@ public:
     cMeadowEditorView(IEditorOwner* owner, cMeadowModel* model, cMeadowController* controller);
     ~cMeadowEditorView() override;
 
-    // What the map calls to open the editor: a new editor over the model and the controller,
-    // its level set up (initLevel), the controller's level view, refreshed and unlocked.
+    // The map's opening of the editor in one call (the map itself takes these steps through the
+    // program's level screen): a new editor over the model and the controller, its level set up
+    // (initLevel), the controller's level view, refreshed, faded in with its group, the board's
+    // start of a level, and unlocked.
     static cMeadowEditorView* create(IEditorOwner* owner, cMeadowModel* model, cMeadowController* controller);
 
     void loadXML(const Engine::IXmlNode* node) override;
 
     // ---- The board screen's operations, in their editor form ----
-    void initLevel(bool ignored);
-    bool isEditorView() { return true; }
-    void close();
-    void refresh();
-    cMeadowObjectView* getGameObjectView(cMeadowObjectModel* piece);
+    // The group fade alone: nothing falls, matches or ends on the edited board.
+    void process() override;
+    void initLevel(bool ignored) override;
+    bool isEditorView() override { return true; }
+    void close() override;
+    void refresh() override;
+    cMeadowObjectView* getGameObjectView(cMeadowObjectModel* piece) override;
     void createGameObjects();
-    void updateVehicles();
+    void updateVehicles() override;
     std::string getGameObjectVisualStateId(cMeadowObjectModel* piece) const;
-    // Unlocks or locks the editing: the cells' editor input and the controller's input.
-    void setInputLocked(bool locked);
+    // Unlocks or locks the editing through the controller, whose link comes back to the board
+    // screen's lock: the cells' editor input and the Esc key.
+    void setInputLocked(bool locked) override;
     // Attaches or detaches the cells' editor input.
     void lockCells(bool locked);
     // The controller's link to this screen.
@@ -123,7 +128,7 @@ private:
     class cLink : public ILevelView {
     public:
         explicit cLink(cMeadowEditorView* editor) : m_editor(editor) {}
-        void setInputLocked(bool locked) override { m_editor->lockCells(locked); }
+        void setInputLocked(bool locked) override { m_editor->cMeadowView::setInputLocked(locked); }
         void refresh() override { m_editor->refresh(); }
         void updateSelection() override {}
         void showMatchedFigures(const tFigureList&, bool) override {}

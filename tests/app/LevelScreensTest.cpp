@@ -8,11 +8,13 @@
 #include "engine/gui/Fader.h"
 #include "engine/gui/TextButton.h"
 #include "game/development/DevelopmentView.h"
+#include "game/level/AchievementsView.h"
 #include "game/level/MeadowEditorView.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowView.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
+#include "game/shell/GroupFader.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UiHarness.h"
 
@@ -104,15 +106,25 @@ TEST_F(LevelScreensTest, TheEditorsMapOpensALevelInTheEditorAndItsBackButtonRetu
         EXPECT_EQ(map->getModel()->getCurrentLevel(), round);
         EXPECT_EQ(map->getController()->getLevelView(), editor->getLevelView());
         ASSERT_TRUE(runUntil([&] {
-            return editor->isVisible() && editor->isEnabled() && editor->getState() == Engine::cFader::FADER_IDLE;
+            return editor->isVisible() && editor->isEnabled() && editor->getState() == Engine::cFader::FADER_IDLE &&
+                   editor->getGroupState() == cGroupFader::GROUP_IDLE;
         }));
+        // The backdrop came in with the group fade the map started.
+        EXPECT_FLOAT_EQ(editor->getEditorBack()->getAlpha(), 1.0f);
+        EXPECT_FALSE(map->getController()->isInputLocked());
         EXPECT_TRUE(map->getModel()->isEditorMode());
         EXPECT_FALSE(editor->getCellButtons().empty());
         // The map's looks reach the editor through its owner.
         EXPECT_NO_THROW(screen->getVisualState("selection"));
 
-        click(editor->getBackButton());
+        Engine::cWidget* results = editor->getResultsView();
+        // Out by the editor's back button, then by the game menu's way back to the map.
+        if (round == 0)
+            click(editor->getBackButton());
+        else
+            map->backToMap();
         ASSERT_TRUE(runUntil([&] { return !Engine::isWidgetAlive(editor) && map->isVisible(); }));
+        EXPECT_FALSE(Engine::isWidgetAlive(results)) << "the board screen's results view goes with the editor";
         EXPECT_TRUE(screen->isFinished());
         EXPECT_EQ(map->getLevelScreen(), nullptr);
         EXPECT_EQ(map->getController()->getLevelView(), nullptr);

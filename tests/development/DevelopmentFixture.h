@@ -57,6 +57,7 @@ public:
     void setShown(bool shown) override { m_shown = shown; }
     void setEnabled(bool enabled) override { m_enabled = enabled; }
     void fadeIn() override { m_shown = true; }
+    void startGroupFadeIn() override { log.push_back("groupFadeIn"); }
     // cScreen: the board screen closes itself and hands the end of the level to the map.
     void onScreenHidden(cScreenSwitcher*) override {
         log.push_back("hidden");

@@ -309,7 +309,9 @@ TEST_F(DevelopmentViewTest, ReturningFromTheEditorsLevelKeepsTheOneHeroine) {
     cPersonageModel* heroine = map->getPimbrelModel();
     map->openLevel(0);
     ASSERT_NE(factory.last(), nullptr);
-    EXPECT_EQ(factory.last()->log.front(), "editor");
+    // The editor is made, set up, shown with its group, and its level started.
+    EXPECT_EQ(factory.last()->log, (std::vector<std::string>{"editor", "init", "refresh", "groupFadeIn", "start"}));
+    EXPECT_FALSE(map->getController()->isInputLocked());
     map->onLevelCompleted();
     EXPECT_EQ(map->getPimbrelModel(), heroine);
     EXPECT_EQ(map->getLevelScreen(), nullptr);

@@ -8,13 +8,16 @@
 
 #include "engine/core/Random.h"
 #include "engine/core/ResourceManager.h"
+#include "engine/core/WidgetSets.h"
 #include "engine/platform/MessageBox.h"
+#include "game/level/BoardOwner.h"
 #include "game/level/EditorOwner.h"
 #include "game/level/MeadowCellView.h"
 #include "game/level/MeadowEditorView.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
+#include "game/shell/Screen.h"
 #include "tests/level/TestStates.h"
 #include "tests/model/ShippedModel.h"
 #include "tests/support/TempFolder.h"
@@ -54,13 +57,17 @@ inline const char* statesXml() {
 </States>)";
 }
 
-class RecordingOwner : public IEditorOwner {
+// The map as the editor's owner and, for Esc, as the owner of the board screen beneath it.
+class RecordingOwner : public IEditorOwner, public IBoardOwner {
 public:
     const Engine::cVisual& getVisualState(const std::string& id) const override { return states.getVisualState(id); }
-    void leaveEditor(cMeadowEditorView* editor) override {
-        calls.push_back("leave");
-        left = editor;
-    }
+    cScreen* getOwnerScreen() override { return &screen; }
+    void resumeMusic() override {}
+    void restartLevel() override { calls.push_back("restart"); }
+    void showGameMenu() override { calls.push_back("menu"); }
+    void setLevelButtonsEnabled(bool) override {}
+    bool isLevelEditorMode() override { return true; }
+    void setLevelRunning(bool) override {}
     void onLevelCompleted() override { calls.push_back("completed"); }
     void startLevel(int level) override {
         calls.push_back("start " + std::to_string(level));
@@ -69,8 +76,8 @@ public:
     }
 
     TestLevel::TestStates states;
+    cScreen screen;
     std::vector<std::string> calls;
-    cMeadowEditorView* left = nullptr;
     std::function<void(int)> onStart;
 };
 
@@ -91,8 +98,9 @@ protected:
     static constexpr int LEVEL = 1; // 6 x 6, two rows with wood cells
 
     void TearDown() override {
-        // A closed editor went to the deferred deletion; the harness deletes it.
-        if (editor && !editor->isClosed())
+        // A closed editor went to the deferred deletion; the harness deletes it. A test that
+        // steps a frame after closing it forgets it (the pointer is left dangling).
+        if (editor && Engine::isWidgetAlive(editor) && !editor->isClosed())
             delete editor;
         editor = nullptr;
         controller.reset();
@@ -137,8 +145,9 @@ protected:
     }
 
     // The level as the map's editor flag opens it: loaded with the model's editing flag, a
-    // controller with its editor flag, the editor made and unlocked.
-    void open(int level = LEVEL) {
+    // controller with its editor flag, the editor made and unlocked; unless told otherwise the
+    // fades and the pieces' fall into their cells end before the test goes on.
+    void open(int level = LEVEL, bool settle = true) {
         if (!ui.started()) {
             writeShipped();
             ui.start();
@@ -158,6 +167,8 @@ protected:
             FAIL() << text;
         }
         ui.step();
+        if (settle)
+            ui.run(1.5f);
     }
 
     cMeadowFieldView* field() const { return editor->getFieldView(); }

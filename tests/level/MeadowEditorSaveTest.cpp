@@ -303,6 +303,7 @@ TEST_F(MeadowEditorSaveTest, AnEditedLevelIsSavedToTheUserFolderAndReadBackAsEdi
                                 {},           before->bonusesAmount, before->vehicleAttr};
     editor->close();
     ui.step();
+    editor = nullptr; // deleted by the step
     controller.reset();
     model.reset();
     cMeadowModel readBack(modelDocument.get(), levelsDocument.get());

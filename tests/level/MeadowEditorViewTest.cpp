@@ -2,13 +2,17 @@
 // real clicks on the tool buttons and the cells, rows and columns come and go, the level's piece
 // and bonus types are chosen, and the trigger buttons follow the model's trigger table.
 
+#include "engine/core/WidgetSets.h"
 #include "engine/gui/ButtonCaption.h"
 #include "engine/gui/Panel.h"
 #include "engine/gui/TextButton.h"
+#include "engine/platform/KeyCodes.h"
+#include "game/level/AchievementsView.h"
 #include "game/level/MeadowObjectView.h"
 #include "game/level/TextEdit.h"
 #include "game/model/CellModel.h"
 #include "game/model/MeadowObjectModel.h"
+#include "game/shell/GroupFader.h"
 #include "tests/level/EditorFixture.h"
 
 #include <algorithm>
@@ -238,14 +242,66 @@ TEST_F(MeadowEditorViewTest, ObjectButtonsChooseTheLevelsPieceAndBonusTypes) {
     EXPECT_FALSE(piece7->isEnabled());
 }
 
-TEST_F(MeadowEditorViewTest, BackLeavesThroughTheOwnerAndWritesNothing) {
+// Back ends the level as the board screen does for an owner in editor mode: a screen switch
+// straight back to the owner, whose hide notification closes the editor and tells the owner.
+TEST_F(MeadowEditorViewTest, BackSwitchesToTheOwnerClosesTheEditorAndWritesNothing) {
     open();
     clickWidget(editor->getBackButton());
-    EXPECT_EQ(owner.calls, (std::vector<std::string>{"leave"}));
-    EXPECT_EQ(owner.left, editor);
     EXPECT_TRUE(controller->isInputLocked());
+    EXPECT_FALSE(cell(0, 0)->isEditorInputAttached());
+    EXPECT_TRUE(owner.calls.empty()) << "the owner hears of it once the editor is covered";
+    ui.tapKey(Platform::KEY_ESCAPE);
+    ui.run(2.0f);
+    EXPECT_EQ(owner.calls, (std::vector<std::string>{"completed"}));
+    EXPECT_FALSE(isWidgetAlive(editor));
+    editor = nullptr;
+    EXPECT_EQ(controller->getLevelView(), nullptr);
     EXPECT_FALSE(std::filesystem::exists(ui.folders().userPath("meadow/model/gamelevels.xml")));
     EXPECT_FALSE(std::filesystem::exists(ui.folders().userPath("Meadow/Model/GameLevels.xml")));
+}
+
+// Opening as the map does: the screen and its backdrop fade in (the backdrop with the group, by
+// the editor's frame step) while the cells arrive, and the editing is open from the start.
+TEST_F(MeadowEditorViewTest, OpensFadingInWithItsBackdropAndTheEditingOpen) {
+    open(LEVEL, false);
+    ASSERT_NE(editor->getEditorBack(), nullptr);
+    EXPECT_EQ(editor->getGroupState(), cGroupFader::GROUP_SHOWING);
+    EXPECT_LT(editor->getEditorBack()->getAlpha(), 0.5f);
+    EXPECT_FALSE(controller->isInputLocked());
+    EXPECT_TRUE(cell(0, 0)->isEditorInputAttached());
+    ui.run(1.5f);
+    EXPECT_EQ(editor->getGroupState(), cGroupFader::GROUP_IDLE);
+    EXPECT_EQ(editor->getState(), cFader::FADER_IDLE);
+    EXPECT_FLOAT_EQ(editor->getEditorBack()->getAlpha(), 1.0f);
+    // The board's own flow never runs: the level stays as loaded, unlocked for editing.
+    EXPECT_FALSE(controller->isInputLocked());
+    EXPECT_TRUE(cell(0, 0)->isEditorInputAttached());
+    EXPECT_TRUE(owner.calls.empty());
+}
+
+// Esc acts as on the board screen: the editing locks and the owner shows its game menu. Once the
+// editor has closed, Esc reaches it no more, and the results view the board screen made is gone.
+TEST_F(MeadowEditorViewTest, EscOpensTheGameMenuUntilTheEditorCloses) {
+    open();
+    ui.tapKey(Platform::KEY_ESCAPE);
+    ui.step();
+    EXPECT_EQ(owner.calls, (std::vector<std::string>{"menu"}));
+    EXPECT_TRUE(controller->isInputLocked());
+    EXPECT_FALSE(cell(0, 0)->isEditorInputAttached());
+
+    // The game menu's resume.
+    controller->setInputLocked(false);
+    EXPECT_TRUE(cell(0, 0)->isEditorInputAttached());
+    cWidget* results = editor->getResultsView();
+    ASSERT_NE(results, nullptr);
+    editor->close();
+    EXPECT_EQ(controller->getLevelView(), nullptr);
+    ui.tapKey(Platform::KEY_ESCAPE);
+    ui.steps(2);
+    EXPECT_EQ(owner.calls, (std::vector<std::string>{"menu"}));
+    EXPECT_FALSE(isWidgetAlive(results));
+    EXPECT_FALSE(isWidgetAlive(editor));
+    editor = nullptr;
 }
 
 } // namespace

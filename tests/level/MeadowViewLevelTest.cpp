@@ -261,7 +261,11 @@ TEST_F(MeadowViewLevelTest, InTheLevelEditorTheEndGoesStraightBackToTheOwner) {
 }
 
 TEST_F(MeadowViewLevelTest, EscCallsOffABonusWaitingForItsTargetButNotOneAlreadyActing) {
-    const BoardParts::tBonusEffectFactory shipped = BoardParts::getBonusEffectFactory();
+    // The board's own bonus effects come back for the tests that follow, whatever happens here.
+    struct Restore {
+        BoardParts::tBonusEffectFactory factory;
+        ~Restore() { BoardParts::setBonusEffectFactory(factory); }
+    } restore{BoardParts::getBonusEffectFactory()};
     BoardParts::setBonusEffectFactory(
         [](cMeadowView*, cMeadowModel*, int type) { return new TestFakes::FakeBonusEffect(type); });
     openLevel();
@@ -277,8 +281,6 @@ TEST_F(MeadowViewLevelTest, EscCallsOffABonusWaitingForItsTargetButNotOneAlready
     EXPECT_EQ(acting, controller->getBonusEffect());
     EXPECT_EQ(0, owner.count("gameMenu"));
     controller->releaseBonusEffect(true);
-    // Later tests in this program make the real effects.
-    BoardParts::setBonusEffectFactory(shipped);
 }
 
 TEST_F(MeadowViewLevelTest, ThePlayTestsEditButtonEndsTheLevelStraightBackToTheEditor) {
