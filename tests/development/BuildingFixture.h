@@ -44,6 +44,7 @@ public:
         return unit->getId() == 24 && !catMade && (catMade = true);
     }
     void showShowAllTip() override { log.push_back("showAllTip"); }
+    cTip* createBuildingTip(Engine::cWidget*, cMeadowUnit*) override { return nullptr; }
     void startUnitDust(const Engine::cVector2& p, float depth, float width, float height) override {
         std::ostringstream s;
         s << "dust " << p.x << "," << p.y << " d" << depth << " w" << width << " h" << height;
