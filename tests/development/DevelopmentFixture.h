@@ -151,8 +151,8 @@ protected:
                                  "Meadow/Sounds/btn_hovered.ogg"})
             names.push_back(name);
         // The upgrade panel's pictures, the bonus pictures the map's look table names, the tutorial.
-        for (const char* folder :
-             {"Meadow/Images/Upgrade", "Meadow/Images/Bonus", "Meadow/View/Tutorial", "Meadow/Images/Tutorial"})
+        for (const char* folder : {"Meadow/Images/Upgrade", "Meadow/Images/Bonus", "Meadow/View/Tutorial",
+                                   "Meadow/Images/Tutorial", "Meadow/Images/Waves"})
             for (const auto& entry : std::filesystem::directory_iterator(std::string(MEADOW_DATA_DIR) + "/" + folder))
                 names.push_back(std::string(folder) + "/" + entry.path().filename().string());
         for (const auto& entry :
