@@ -20,4 +20,6 @@ void cMapTips::prepareUpgradeTip(cTip* tip, cMeadowUnit* unit, float lugX, int32
     lugTip->setUnit(unit);
     lugTip->setLugPosition(Engine::cVector2(lugX, lugTip->getLugPosition().y));
     lugTip->setUpgradeIndex(upgradeIndex);
+    // The body and the lug take their places for this button before the tip shows.
+    lugTip->placeAt(Engine::cVector2(lugX, lugTip->getLugPosition().y));
 }

@@ -1,7 +1,7 @@
 // The program's tool-tips on the shipped map: hovering a building shows its game-object tip with
 // the name of the building's upgrade and the piece it brings onto the board, beside the building
-// and above the map; a building that brings no piece shows no produce line; the upgrade buttons
-// get tips with a lug.
+// and above the map; a building that brings no piece shows no produce line; an upgrade offer's
+// tip names its upgrade, with the lug pointing at the offer.
 
 #include "app/MapTips.h"
 #include "engine/gui/MultilineText.h"
@@ -9,17 +9,21 @@
 #include "engine/gui/TextButton.h"
 #include "game/development/DevelopmentView.h"
 #include "game/development/UnitView.h"
+#include "game/development/UpgradeButton.h"
+#include "game/development/UpgradeButtonsPanel.h"
 #include "game/development/UpgradeVariant.h"
 #include "game/level/GameObjectTip.h"
 #include "game/level/LugTip.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/MeadowUnit.h"
+#include "game/model/UnitUpgrade.h"
 #include "game/model/UnitsFeature.h"
 #include "game/shell/TipManager.h"
 #include "tests/development/DevelopmentFixture.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 
 using Engine::cVector2;
@@ -34,10 +38,15 @@ protected:
         manager.reset();
         cDevelopmentView::setMapTips(nullptr);
     }
-    // The map with its tool-tip manager, opened from the menu.
+    // The map made after the tool-tip manager, as the game makes them, opened from the menu.
     void openMap() {
         start();
         manager = std::make_unique<cTipManager>();
+        map.reset();
+        // Its dialogs go at the frame's deletion flush.
+        ui.step();
+        map = std::make_unique<cDevelopmentView>(nullptr, false);
+        map->setMainMenu(&menu);
         openFromMenu();
     }
     cGameObjectTip* tipOf(cMeadowUnit* unit) {
@@ -114,16 +123,39 @@ TEST_F(MapTipsTest, ABuildingThatBringsNoPieceShowsNoProduceLine) {
     EXPECT_FALSE(tip->getProduceIcon()->isVisible());
 }
 
-TEST_F(MapTipsTest, TheUpgradeButtonsGetTipsWithALug) {
+TEST_F(MapTipsTest, HoveringAnOfferShowsItsUpgradeWithTheLugPointingAtIt) {
     openMap();
-    cTip* tip = tips.createUpgradeTip(map.get());
-    auto* lug = dynamic_cast<cLugTip*>(tip);
-    ASSERT_NE(lug, nullptr);
-    cMeadowUnit* henHouse = map->getModel()->getUnitsFeature()->getUnit(0);
-    tips.prepareUpgradeTip(tip, henHouse, 300, 2);
-    EXPECT_EQ(lug->getUnit(), henHouse);
-    EXPECT_EQ(lug->getLugPosition().x, 300);
-    EXPECT_EQ(lug->getUpgradeIndex(), 2);
-    tips.prepareUpgradeTip(tip, henHouse, 500, -1);
-    EXPECT_EQ(lug->getUpgradeIndex(), -1);
+    // An offer the player can afford.
+    map->getModel()->addResourcePoints(1, 100000);
+    map->getUpgradePanel()->updateButtons(true);
+    cUpgradeButton* offer = nullptr;
+    for (cUpgradeButton* button : map->getUpgradePanel()->getButtons())
+        if (button->isVisible() && button->isEnabled() && !offer && button->getPosition().x < 300)
+            offer = button;
+    ASSERT_NE(offer, nullptr);
+    auto* tip = dynamic_cast<cLugTip*>(offer->getTip());
+    ASSERT_NE(tip, nullptr);
+    EXPECT_TRUE(manager->hasClient(offer));
+
+    const cVector2 at = offer->getPosition();
+    ui.moveTo(at.x, at.y);
+    ui.run(1.5f);
+    ASSERT_TRUE(tip->isVisible());
+    EXPECT_FLOAT_EQ(tip->getAlpha(), 1.0f);
+    cMeadowUnit* unit = tip->getUnit();
+    ASSERT_NE(unit, nullptr);
+    const cUnitUpgrade& upgrade = unit->getUpgrade(offer->getUpgrade()->level);
+    EXPECT_EQ(tip->getCaptionText()->getText(), upgrade.name);
+    EXPECT_EQ(tip->getProduceText()->getText(), L"Level " + std::to_wstring(upgrade.level));
+    EXPECT_EQ(tip->getBonusText()->getText(), upgrade.description);
+    // The lug points down at the offer from above it; the body slid left to keep it under itself
+    // and stays whole on the screen, above the panel.
+    EXPECT_EQ(tip->getLug()->getPosition().x, at.x);
+    EXPECT_LT(tip->getLug()->getPosition().y, at.y - offer->getSize().y / 2);
+    const cVector2 body = tip->getPosition(), size = tip->getSize();
+    EXPECT_LT(body.x, tip->getTipPosition().x);
+    EXPECT_LE(std::fabs(body.x - at.x), size.x / 2 - tip->getLugOffset());
+    EXPECT_GE(body.x - size.x / 2, 0);
+    EXPECT_LT(body.y + size.y / 2, tip->getLug()->getPosition().y + 1);
+    EXPECT_NE(tip->getLug()->getPicture(), nullptr);
 }

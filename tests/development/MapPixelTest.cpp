@@ -6,6 +6,8 @@
 #include "engine/gui/Panel.h"
 #include "engine/gui/TextButton.h"
 #include "game/development/UnitView.h"
+#include "game/development/UpgradeButton.h"
+#include "game/development/UpgradeButtonsPanel.h"
 #include "game/development/UpgradeVariant.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/UnitsFeature.h"
@@ -137,4 +139,30 @@ TEST_F(MapPixelTest, TheNextLevelHintIsDrawnOverTheMapAndItsInterface) {
     // The bar beside the pointed button lies under the fader's shade.
     const cVector2 bar(300, 720);
     EXPECT_LT(int((at(hinted, bar) >> 8) & 255u), int((at(plain, bar) >> 8) & 255u) - 20);
+}
+
+TEST_F(MapPixelTest, TheUpgradeRowAndThePlayButtonShowOverTheBottomBar) {
+    if (!start(false, "profiles", true))
+        GTEST_SKIP() << "No headless OpenGL: " << glFailure;
+    Engine::gIntProps["PimbrelNode"] = 30;
+    openFromMenu();
+    cUpgradeButton* offer = map->getUpgradePanel()->getButtons()[0];
+    ASSERT_TRUE(offer->isVisible());
+    const std::vector<uint32_t> full = frame();
+    offer->hide();
+    const std::vector<uint32_t> withoutOffer = frame();
+    offer->show();
+    map->getNextLevelButton()->hide();
+    const std::vector<uint32_t> withoutPlay = frame();
+    map->getNextLevelButton()->show();
+    int offerPixels = 0, playPixels = 0;
+    for (int dy = -20; dy <= 20; dy += 10)
+        for (int dx = -20; dx <= 20; dx += 10) {
+            const cVector2 d{float(dx), float(dy)};
+            offerPixels += differs(at(full, offer->getPosition() + d), at(withoutOffer, offer->getPosition() + d));
+            playPixels += differs(at(full, map->getNextLevelButton()->getPosition() + d),
+                                  at(withoutPlay, map->getNextLevelButton()->getPosition() + d));
+        }
+    EXPECT_GE(offerPixels, 10);
+    EXPECT_GE(playPixels, 10);
 }
