@@ -9,6 +9,7 @@
 
 class cMeadowController;
 class cMeadowUnit;
+class cTip;
 
 class IBuildingScreen : public IPersonageScreen {
 public:
@@ -19,6 +20,9 @@ public:
     virtual bool createCatView(cMeadowUnit* unit) = 0;
     virtual void showShowAllTip() = 0;
     virtual void startUnitDust(const Engine::cVector2& position, float depth, float width, float heightOffset) = 0;
+    // The tool-tip of a building's variant (its widget parent) describing the unit; none when the
+    // map shows no tool-tips.
+    virtual cTip* createBuildingTip(Engine::cWidget* variant, cMeadowUnit* unit) = 0;
     // None while the map is closed.
     virtual cMeadowController* getController() const = 0;
 };

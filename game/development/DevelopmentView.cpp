@@ -17,6 +17,7 @@
 #include "game/development/CatPersonModel.h"
 #include "game/development/CatPersonView.h"
 #include "game/development/LevelScreen.h"
+#include "game/development/MapTips.h"
 #include "game/development/PersonageModel.h"
 #include "game/development/PersonageView.h"
 #include "game/development/UnitPreview.h"
@@ -50,6 +51,7 @@ enum eUnitId {
 };
 
 ILevelScreenFactory* g_levelScreenFactory = nullptr;
+IMapTips* g_mapTips = nullptr;
 
 // The cached layout, released when it goes out of scope.
 class LayoutHold {
@@ -115,6 +117,7 @@ cDevelopmentView::cDevelopmentView(Engine::cWidget* parent, bool editorMode)
 }
 
 cDevelopmentView::~cDevelopmentView() {
+    releaseTutorial();
     // The panel's buttons hand their previews back to this screen: it goes while the screen is
     // whole, not with the children.
     if (m_upgradeButtons && Engine::isWidgetAlive(m_upgradeButtons)) {
@@ -147,6 +150,14 @@ cDevelopmentView::~cDevelopmentView() {
     delete m_unitDustEffect;
     delete m_controller;
     delete m_model;
+}
+
+void cDevelopmentView::setMapTips(IMapTips* tips) {
+    g_mapTips = tips;
+}
+
+IMapTips* cDevelopmentView::getMapTips() {
+    return g_mapTips;
 }
 
 void cDevelopmentView::setLevelScreenFactory(ILevelScreenFactory* factory) {
@@ -258,7 +269,16 @@ void cDevelopmentView::open() {
         m_upgradePanel->updateButtons(true);
         m_upgradePanel->setShown(!m_model->getUnitsFeature()->isFullyUpgraded() && !m_editorMode);
     }
+    // The tutorial of the player who is current now: it asks this map for its model and its lock.
+    if (cTutorialManager* tutorial = cTutorialManager::getInstance())
+        tutorial->setOwner(this);
     enable();
+}
+
+void cDevelopmentView::releaseTutorial() {
+    if (cTutorialManager* tutorial = cTutorialManager::getInstance())
+        if (tutorial->getOwner() == this)
+            tutorial->setOwner(nullptr);
 }
 
 void cDevelopmentView::placePimbrel(int32_t node) {
@@ -413,6 +433,7 @@ void cDevelopmentView::close() {
         Engine::getProfileManager()->save();
     }
     closePrompt();
+    releaseTutorial();
     destroyPimbrel();
     removeUnitViews();
     removeButterflies();
@@ -590,7 +611,39 @@ void cDevelopmentView::onAnyInput() {
 }
 
 void cDevelopmentView::showShowAllTip() {
-    // The tutorial's tips land with the tutorial; until then there is no tip to show.
+    cTutorialManager* tutorial = cTutorialManager::getInstance();
+    if (!tutorial || !tutorial->checkAndShow(25, cTutorialManager::TIP_ACTION, m_showAllButton, nullptr,
+                                             m_showAllButton->getPosition(), false))
+        return;
+    // Only the show-all button answers until the player has slid the interface out once.
+    m_interfaceActivated = false;
+    lockInterface(true);
+    m_showAllButton->enable();
+}
+
+cTip* cDevelopmentView::createBuildingTip(Engine::cWidget* variant, cMeadowUnit* unit) {
+    IMapTips* tips = getMapTips();
+    return tips ? tips->createBuildingTip(variant, unit) : nullptr;
+}
+
+cTip* cDevelopmentView::createUpgradeTip(Engine::cWidget* owner) {
+    IMapTips* tips = getMapTips();
+    return tips ? tips->createUpgradeTip(owner) : nullptr;
+}
+
+void cDevelopmentView::prepareUpgradeTip(cTip* tip, cMeadowUnit* unit, float lugX, int32_t level) {
+    if (IMapTips* tips = getMapTips())
+        tips->prepareUpgradeTip(tip, unit, lugX, level);
+}
+
+void cDevelopmentView::setTutorialTipsShown(bool shown) {
+    if (cTutorialManager* tutorial = cTutorialManager::getInstance())
+        tutorial->setTutorialEnabled(shown);
+}
+
+void cDevelopmentView::checkUpgradeHint(const cVector2& position) {
+    if (cTutorialManager* tutorial = cTutorialManager::getInstance())
+        tutorial->checkAndShow(2, cTutorialManager::TIP_ARROW, nullptr, nullptr, position, false);
 }
 
 void cDevelopmentView::startUnitDust(const cVector2& position, float depth, float width, float heightOffset) {
@@ -614,12 +667,21 @@ void cDevelopmentView::process() {
     cGroupFader::process();
     if (!m_model)
         return;
+    checkNextLevelHint();
     cUnitsFeature* units = m_model->getUnitsFeature();
     if (units && units->getUnitCount() > BUTTERFLY_FACTORY && units->isUnitUpgraded(BUTTERFLY_FACTORY) &&
         s_butterflyCount < m_butterflyMaximum && randomFloat(0, 1) < m_butterflyPossibility) {
         m_butterflies.push_back(new cButterfly(this));
         ++s_butterflyCount;
     }
+}
+
+void cDevelopmentView::checkNextLevelHint() {
+    cTutorialManager* tutorial = cTutorialManager::getInstance();
+    if (!tutorial || m_levelScreen || (m_upgradePanel && m_upgradePanel->isScrolling()) || m_slideQueue->isRunning() ||
+        m_unitUpgrading || m_interfaceHidden)
+        return;
+    tutorial->checkAndShow(0, cTutorialManager::TIP_ARROW, m_nextLevelButton, nullptr, cVector2(0, 0), false);
 }
 
 void cDevelopmentView::removeButterflies() {

@@ -13,6 +13,7 @@
 #include "game/model/DevelopmentView.h"
 #include "game/shell/GroupFader.h"
 #include "game/shell/Screen.h"
+#include "game/shell/TutorialManager.h"
 
 #include <boost/signals2/connection.hpp>
 #include <list>
@@ -46,6 +47,7 @@ class IGameMenu;
 class ILevelScreen;
 class ILevelScreenFactory;
 class IMapMainMenu;
+class IMapTips;
 class IUpgradePanel;
 
 class cDevelopmentView : public cGroupFader,
@@ -53,7 +55,8 @@ class cDevelopmentView : public cGroupFader,
                          public Engine::cSingleton<cDevelopmentView>,
                          public IBuildingScreen,
                          public IDevelopmentView,
-                         public IUpgradeScreen {
+                         public IUpgradeScreen,
+                         public ITutorialOwner {
 public:
     static constexpr const char* LAYOUT = "Meadow/View/DevelopmentView.xml";
 
@@ -65,6 +68,9 @@ public:
     // The neighbours the program registers; none of them is owned.
     static void setLevelScreenFactory(ILevelScreenFactory* factory);
     static ILevelScreenFactory* getLevelScreenFactory();
+    // The tool-tips of the buildings and the upgrade buttons; none: the map shows no tool-tips.
+    static void setMapTips(IMapTips* tips);
+    static IMapTips* getMapTips();
     void setMainMenu(IMapMainMenu* menu) { m_mainMenu = menu; }
     void setGameMenu(IGameMenu* menu) { m_gameMenu = menu; }
 
@@ -75,7 +81,8 @@ public:
     void open();
     void close();
     void lockInterface(bool locked) override;
-    void lockInput(bool locked);
+    // The tutorial's modal tips hold the screen's input while no level screen exists.
+    void lockInput(bool locked) override;
     void setLevelButtonsEnabled(bool enabled);
     void resumeMusic() override;
     cUnitView* getUnitView(cMeadowUnit* unit) const;
@@ -90,6 +97,7 @@ public:
     void onSlideFinished();
     void onAnyInput();
     void showShowAllTip() override;
+    cTip* createBuildingTip(Engine::cWidget* variant, cMeadowUnit* unit) override;
     void startUnitDust(const Engine::cVector2& position, float depth, float width, float heightOffset) override;
     void removeButterflies();
     void removeButterfly(cButterfly* butterfly);
@@ -132,11 +140,14 @@ public:
     bool areUpgradesAllowed() const override { return true; }
     bool isTipsEnabled() const override { return m_tipsEnabled; }
     void setTipsEnabled(bool enabled) override { m_tipsEnabled = enabled; }
-    // The tutorial and the game tool-tips are not part of this map yet: no hints, no tips.
-    void setTutorialTipsShown(bool) override {}
-    void checkUpgradeHint(const Engine::cVector2&) override {}
-    cTip* createUpgradeTip(Engine::cWidget*) override { return nullptr; }
-    void prepareUpgradeTip(cTip*, cMeadowUnit*, float, int32_t) override {}
+    void setTutorialTipsShown(bool shown) override;
+    void checkUpgradeHint(const Engine::cVector2& position) override;
+    cTip* createUpgradeTip(Engine::cWidget* owner) override;
+    void prepareUpgradeTip(cTip* tip, cMeadowUnit* unit, float lugX, int32_t level) override;
+
+    // ITutorialOwner: the tutorial counts its delays only while the map has its board model.
+    bool hasBoardModel() override { return m_model != nullptr; }
+    bool isInterfaceActivated() override { return m_interfaceActivated; }
 
     // Accessors.
     virtual bool& getLevelRunning() { return m_levelRunning; }
@@ -147,7 +158,6 @@ public:
     virtual void setClicksBufferTime(const float& time) { m_clicksBufferTime = time; }
     virtual int32_t& getMaxClicksNumber() { return m_maxClicksNumber; }
     virtual void setMaxClicksNumber(const int32_t& number) { m_maxClicksNumber = number; }
-    virtual bool& isInterfaceActivated() { return m_interfaceActivated; }
     virtual void setInterfaceActivated(const bool& activated) { m_interfaceActivated = activated; }
     virtual bool& isUnitUpgrading() { return m_unitUpgrading; }
     virtual bool& isNextLevelPressed() { return m_nextLevelPressed; }
@@ -201,6 +211,10 @@ private:
     void setButtonsEnabled(bool enabled);
     void closePrompt();
     void createLevelScreen(bool playTest);
+    // Asks the tutorial for the next-level hint while the map is idle.
+    void checkNextLevelHint();
+    // The tutorial no longer asks this map for anything.
+    void releaseTutorial();
 
     static void onMainMenuClicked(Engine::cButton* button);
     static void onNextLevelButton(Engine::cButton* button);

@@ -76,6 +76,10 @@ void cDevelopmentView::onScreenShown(cScreenSwitcher* switcher) {
         if (m_upgradePanel)
             m_upgradePanel->updateButtons(true);
         unlockInterface();
+        // The next-level hint waits its whole delay again after every level.
+        if (cTutorialManager* tutorial = cTutorialManager::getInstance())
+            if (!tutorial->isTipShown(0))
+                tutorial->startTipTimer(0, tutorial->getTipTimer(0));
     }
 }
 
@@ -176,6 +180,8 @@ void cDevelopmentView::onScreenHidden(cScreenSwitcher* switcher) {
     }
     m_unitUpgrading = false;
     hideAllTips();
+    if (cTutorialManager* tutorial = cTutorialManager::getInstance())
+        tutorial->cancelTip(0);
     disable();
     hide();
     if (!m_editorMode && Engine::getProfileManager()) {

@@ -55,6 +55,10 @@ void cUpgradeVariant::releaseParts() {
 
 void cUpgradeVariant::load(Engine::IXmlNode* element, bool withoutParts) {
     cTextureButton::loadXML(element);
+    Engine::IXmlNode* tip = nullptr;
+    if (!m_tip && element->findNode("Tip", tip) && tip)
+        createTip();
+    cTipClient::loadXML(element);
     Engine::IXmlNode* icon = nullptr;
     if (element->findNode("Icon", icon) && icon)
         m_icon.loadXML(icon);
@@ -196,6 +200,18 @@ void cUpgradeVariant::playVoices() {
 void cUpgradeVariant::clicked() {
     cTextureButton::clicked();
     m_unitView->playUnitSound();
+}
+
+void cUpgradeVariant::createTip() {
+    m_tip = m_screen ? m_screen->createBuildingTip(this, m_unitView->getUnit()) : nullptr;
+    if (m_tip)
+        registerTip();
+}
+
+void cUpgradeVariant::setShowing() {
+    if (m_screen && m_screen->isLevelScreenOpen())
+        return;
+    cTipClient::setShowing();
 }
 
 void cUpgradeVariant::draw() {

@@ -3,10 +3,11 @@
 // One look of a building at one upgrade level: a transparent clickable button over the building
 // that owns its skins, particle effects, falling parts, animals and work panels. The skins, parts,
 // animals and work panels are drawn on the development screen; the variant hands them to the
-// deferred deletion when it goes.
+// deferred deletion when it goes. Hovering it shows the building's tool-tip while the map is up.
 
 #include "engine/gui/TextureButton.h"
 #include "engine/gui/Visual.h"
+#include "game/shell/TipClient.h"
 
 #include <list>
 #include <vector>
@@ -20,13 +21,13 @@ class cDropAnimation;
 class cUnitView;
 class IBuildingScreen;
 
-class cUpgradeVariant : public Engine::cTextureButton {
+class cUpgradeVariant : public Engine::cTextureButton, public cTipClient {
 public:
     explicit cUpgradeVariant(cUnitView* owner);
     ~cUpgradeVariant() override;
 
-    // The button's keys, "Icon", "Skins", "Pyro", "Parts" (unless withoutParts), "Animals",
-    // "Works"; the variant ends hidden.
+    // The button's keys, the tip's ("Tip", "texture_mask"), "Icon", "Skins", "Pyro", "Parts" (unless withoutParts),
+    // "Animals", "Works"; the variant ends hidden.
     void load(Engine::IXmlNode* element, bool withoutParts);
     // Shown with every skin at the alpha and enabled, or hidden and disabled with its skins.
     void setShown(bool show, float alpha);
@@ -46,6 +47,11 @@ public:
     void clicked() override;
     // The clickable area is drawn only when it names a picture.
     void draw() override;
+
+    // cTipClient: the screen makes the building's tip; it shows only while no level screen is open.
+    void createTip() override;
+    void setShowing() override;
+    Engine::cSprite* getControl() override { return this; }
 
     const Engine::cVisual& getIcon() const { return m_icon; }
     const std::vector<Engine::cPanel*>& getSkins() const { return m_skins; }

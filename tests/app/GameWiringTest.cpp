@@ -18,6 +18,7 @@
 #include "game/level/MeadowView.h"
 #include "game/model/CellModel.h"
 #include "game/model/MeadowModel.h"
+#include "game/shell/CommonHelpTip.h"
 #include "game/shell/FrontEnd.h"
 #include "game/shell/GameMenuDlg.h"
 #include "game/shell/GameStart.h"
@@ -267,8 +268,15 @@ TEST_F(GameWiringTest, WithoutABoardScreenTheStartShowsTheMap) {
     // The next-level button waits rather than fade the map out for a board that cannot come.
     click(view->getNextLevelButton()->getPosition());
     ui.run(2.0f);
-    EXPECT_TRUE(mapShown());
     EXPECT_FALSE(view->isLevelRunning());
+    // Meanwhile the new player's next-level hint has come and holds the map until its OK.
+    cTutorialManager* tutorial = cTutorialManager::getInstance();
+    ASSERT_NE(tutorial, nullptr);
+    ASSERT_EQ(tutorial->getCurrentTipId(), 0);
+    EXPECT_FALSE(mapShown());
+    click(tutorial->getCurrentTip()->getOkButton()->getPosition());
+    ASSERT_TRUE(runUntil([&] { return mapShown(); }));
+    EXPECT_TRUE(tutorial->isTipShown(0));
 
     backToTheMenu(menu);
     click(menu->getStartButton()->getPosition());

@@ -14,6 +14,7 @@
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/MeadowUnit.h"
+#include "game/shell/Tip.h"
 #include "tests/model/ModelFixture.h"
 #include "tests/support/UiHarness.h"
 
@@ -44,6 +45,13 @@ public:
         return unit->getId() == 24 && !catMade && (catMade = true);
     }
     void showShowAllTip() override { log.push_back("showAllTip"); }
+    // With makeTips a plain tip owned by the variant; the unit it was made for is written down.
+    cTip* createBuildingTip(Engine::cWidget* variant, cMeadowUnit* unit) override {
+        if (!makeTips)
+            return nullptr;
+        log.push_back("tip" + std::to_string(unit->getId()));
+        return new cTip(variant);
+    }
     void startUnitDust(const Engine::cVector2& p, float depth, float width, float height) override {
         std::ostringstream s;
         s << "dust " << p.x << "," << p.y << " d" << depth << " w" << width << " h" << height;
@@ -55,6 +63,7 @@ public:
     cMeadowController* controller = nullptr;
     bool levelScreenOpen = false;
     bool catMade = false;
+    bool makeTips = false;
     std::vector<std::string> log;
 };
 

@@ -19,6 +19,7 @@
 #include "game/shell/GameSounds.h"
 #include "game/shell/ParticleEmitter.h"
 #include "game/shell/ParticleSprite.h"
+#include "game/shell/PictureSequence.h"
 #include "game/shell/YesNoFrame.h"
 #include "tests/development/DevelopmentFixture.h"
 #include "tests/support/FileSizeLimit.h"
@@ -48,6 +49,13 @@ TEST_F(DevelopmentViewTest, ReadsTheShippedLayoutAndItsLookTable) {
     EXPECT_EQ(map->getButterflyMaximum(), 4);
     EXPECT_EQ(map->getVariantAlpha(), 0.6f);
     EXPECT_EQ(map->getMovableInterfaces().size(), 2u);
+    // The pond's ripples: looping runs of eight frames, each frame a picture of its own.
+    ASSERT_EQ(map->getWaves().size(), 4u);
+    for (cPictureSequence* wave : map->getWaves()) {
+        EXPECT_EQ(wave->getFrameCount(), 8u);
+        EXPECT_TRUE(wave->getAnimLoop());
+        EXPECT_EQ(wave->frameAt(wave->getAnimLength() / 2), 4);
+    }
     EXPECT_FALSE(map->getSavedLevelMessage().empty());
     EXPECT_FALSE(map->isVisible());
     // The buttons wait for the screen to be shown.

@@ -1,11 +1,19 @@
 // The map on the shipped data drawn on OpenGL (Mesa EGL, software): buildings at different
-// levels and variants stand where their skins are, over the meadow. With MEADOW_UPDATE_DOCS=1
-// the frame is also written to docs/map-screenshot.png.
+// levels and variants stand where their skins are, over the meadow; the pond's ripples move on
+// the water; the new player's next-level hint is drawn over the map and its interface. With
+// MEADOW_UPDATE_DOCS=1 the first frame is also written to docs/map-screenshot.png.
 
+#include "engine/gui/Panel.h"
+#include "engine/gui/TextButton.h"
 #include "game/development/UnitView.h"
+#include "game/development/UpgradeButton.h"
+#include "game/development/UpgradeButtonsPanel.h"
 #include "game/development/UpgradeVariant.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/UnitsFeature.h"
+#include "game/shell/ArrowHelpTip.h"
+#include "game/shell/PictureSequence.h"
+#include "game/shell/TutorialManager.h"
 #include "tests/development/DevelopmentFixture.h"
 #include "tests/support/PixelTest.h"
 
@@ -79,4 +87,82 @@ TEST_F(MapPixelTest, BuildingsAtTheirLevelsStandOnTheMeadow) {
                                    at(without, centre + cVector2(float(dx), float(dy))));
         EXPECT_GE(changed, 4) << "unit " << built[0];
     }
+}
+
+TEST_F(MapPixelTest, ThePondsRipplesMoveOnTheWater) {
+    if (!start(false, "profiles", true))
+        GTEST_SKIP() << "No headless OpenGL: " << glFailure;
+    Engine::gIntProps["PimbrelNode"] = 30;
+    map->open();
+    map->show();
+    map->enable();
+    ui.run(0.5f);
+    ASSERT_EQ(map->getWaves().size(), 4u);
+    const std::vector<uint32_t> before = frame();
+    // A little later every ripple shows another frame: some of its pixels change.
+    ui.run(0.5f);
+    const std::vector<uint32_t> later = frame();
+    for (cPictureSequence* wave : map->getWaves()) {
+        const cVector2 centre = wave->getPosition(), half = wave->getSize() * 0.5f;
+        int changed = 0;
+        for (float y = centre.y - half.y; y < centre.y + half.y; y += 1)
+            for (float x = centre.x - half.x; x < centre.x + half.x; x += 1)
+                changed += differs(at(before, cVector2(x, y)), at(later, cVector2(x, y)));
+        EXPECT_GE(changed, 8) << centre.x << "," << centre.y;
+    }
+    // The water around them stays the pond's.
+    EXPECT_FALSE(differs(at(before, cVector2(1010, 520)), at(later, cVector2(1010, 520))));
+}
+
+TEST_F(MapPixelTest, TheNextLevelHintIsDrawnOverTheMapAndItsInterface) {
+    if (!start(false, "profiles", true))
+        GTEST_SKIP() << "No headless OpenGL: " << glFailure;
+    cTutorialManager tutorial;
+    Engine::gIntProps["PimbrelNode"] = 30;
+    openFromMenu();
+    ASSERT_TRUE(stepUntil([&] { return tutorial.getCurrentTipId() == 0; }));
+    ui.run(1.0f);
+    auto* tip = dynamic_cast<cArrowHelpTip*>(tutorial.getCurrentTip());
+    ASSERT_NE(tip, nullptr);
+    const std::vector<uint32_t> hinted = frame();
+    const cVector2 note = tip->getImage()->getPosition(), arrow = tip->getArrow()->getPosition();
+    tutorial.closeCurrentTip();
+    ui.run(0.5f);
+    const std::vector<uint32_t> plain = frame();
+    // The note's paper and its arrow cover what is drawn there, the map's bottom bar too.
+    for (const cVector2& point : {note + cVector2(-120, -50), note + cVector2(120, -50), arrow})
+        EXPECT_TRUE(differs(at(plain, point), at(hinted, point))) << point.x << "," << point.y;
+    EXPECT_GT(arrow.y, map->getMovableInterfaces()[1]->getPosition().y - 55) << "the arrow reaches over the bar";
+    const uint32_t paper = at(hinted, note + cVector2(-120, -50));
+    EXPECT_GT(int((paper >> 16) & 255u), 200) << std::hex << paper;
+    EXPECT_GT(int((paper >> 8) & 255u), 200) << std::hex << paper;
+    // The bar beside the pointed button lies under the fader's shade.
+    const cVector2 bar(300, 720);
+    EXPECT_LT(int((at(hinted, bar) >> 8) & 255u), int((at(plain, bar) >> 8) & 255u) - 20);
+}
+
+TEST_F(MapPixelTest, TheUpgradeRowAndThePlayButtonShowOverTheBottomBar) {
+    if (!start(false, "profiles", true))
+        GTEST_SKIP() << "No headless OpenGL: " << glFailure;
+    Engine::gIntProps["PimbrelNode"] = 30;
+    openFromMenu();
+    cUpgradeButton* offer = map->getUpgradePanel()->getButtons()[0];
+    ASSERT_TRUE(offer->isVisible());
+    const std::vector<uint32_t> full = frame();
+    offer->hide();
+    const std::vector<uint32_t> withoutOffer = frame();
+    offer->show();
+    map->getNextLevelButton()->hide();
+    const std::vector<uint32_t> withoutPlay = frame();
+    map->getNextLevelButton()->show();
+    int offerPixels = 0, playPixels = 0;
+    for (int dy = -20; dy <= 20; dy += 10)
+        for (int dx = -20; dx <= 20; dx += 10) {
+            const cVector2 d{float(dx), float(dy)};
+            offerPixels += differs(at(full, offer->getPosition() + d), at(withoutOffer, offer->getPosition() + d));
+            playPixels += differs(at(full, map->getNextLevelButton()->getPosition() + d),
+                                  at(withoutPlay, map->getNextLevelButton()->getPosition() + d));
+        }
+    EXPECT_GE(offerPixels, 10);
+    EXPECT_GE(playPixels, 10);
 }

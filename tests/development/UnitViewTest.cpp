@@ -6,6 +6,8 @@
 #include "game/development/DropAnimation.h"
 #include "game/development/RandomAnimation.h"
 #include "game/development/UpgradeVariant.h"
+#include "game/shell/Tip.h"
+#include "game/shell/TipManager.h"
 #include "tests/development/BuildingFixture.h"
 
 #include <algorithm>
@@ -290,4 +292,42 @@ TEST_F(UnitViewTest, ClickingTheBuildingPlaysItsSoundWithItsSilence) {
     ui.click(200, 200);
     ui.step();
     EXPECT_EQ(sounds.log, (std::vector<std::string>{"hens~1.5+0.5"}));
+}
+
+TEST_F(UnitViewTest, AVariantWithATipShowsItOnHoverButNotWhileALevelScreenIsOpen) {
+    start();
+    screen.makeTips = true;
+    auto manager = std::make_unique<cTipManager>();
+    const std::string tip =
+        "<Tip ShowDelayTime=\"0.25\"><Panel Visible=\"0\" position=\"0,0\" size=\"50,20\" deep=\"60\"/></Tip>";
+    building(0, {{variant("100,100", "", tip), variant("300,100")}});
+    cUnitView* v = view(0, 1);
+    units.back()->setLevelAndVariant(1, 0);
+    cUpgradeVariant* shown = v->getCurrentVariant();
+    ASSERT_NE(shown, nullptr);
+    ASSERT_NE(shown->getTip(), nullptr);
+    EXPECT_EQ(shown->getTip()->getParent(), shown);
+    EXPECT_TRUE(manager->hasClient(shown));
+    EXPECT_EQ(std::count(screen.log.begin(), screen.log.end(), "tip0"), 1);
+
+    ui.moveTo(100, 100);
+    ui.run(1.0f);
+    EXPECT_TRUE(shown->isShowing());
+    EXPECT_TRUE(shown->getTip()->isVisible());
+    EXPECT_FLOAT_EQ(shown->getTip()->getAlpha(), 1.0f);
+    ui.moveTo(600, 500);
+    ui.run(1.0f);
+    EXPECT_FALSE(shown->getTip()->isVisible());
+
+    screen.levelScreenOpen = true;
+    ui.moveTo(100, 100);
+    ui.run(1.0f);
+    EXPECT_FALSE(shown->isShowing());
+    EXPECT_FALSE(shown->getTip()->isVisible());
+
+    // A variant without a "Tip" asks for none.
+    units.back()->setLevelAndVariant(1, 1);
+    EXPECT_EQ(v->getCurrentVariant()->getTip(), nullptr);
+    EXPECT_FALSE(manager->hasClient(v->getCurrentVariant()));
+    EXPECT_EQ(std::count(screen.log.begin(), screen.log.end(), "tip0"), 1);
 }

@@ -30,7 +30,7 @@ TEST_F(UpgradeButtonTest, TipsShowOnlyOnTheOpenMapWithTipsEnabled) {
     screen.levelScreenOpen = false;
     first->setShowing();
     // The tip learns the building, the button's x for its lug and the level offered.
-    EXPECT_EQ(screen.log, std::vector<std::string>{"tip 1 at 116 level 1"});
+    EXPECT_EQ(screen.log, std::vector<std::string>{"tip 1 at 112 level 1"});
     EXPECT_TRUE(first->isShowing());
     EXPECT_GT(first->getTip()->getFadeDirection(), 0.0f);
     first->setHiding();

@@ -48,13 +48,13 @@ TEST_F(UpgradeButtonsPanelTest, ShippedLayoutBuildsTheRowTheVariantButtonsAndBot
     EXPECT_EQ(panel->getButtonsNumber(), 11);
     EXPECT_EQ(panel->getButtons().size(), 11u);
     EXPECT_EQ(panel->getFirstIconPos(), place(0));
-    EXPECT_EQ(panel->getIconsOffset(), cVector2(76, 0));
+    EXPECT_EQ(panel->getIconsOffset(), cVector2(72, 0));
     EXPECT_FLOAT_EQ(panel->getScrollTime(), 0.25f);
     EXPECT_FLOAT_EQ(panel->getMoveDownTime(), 0.35f);
     EXPECT_FLOAT_EQ(panel->getMoveLeftTime(), 0.3f);
     EXPECT_FLOAT_EQ(panel->getMoveRightTime(), 0.3f);
     EXPECT_NE(panel->getScrollLeftButton()->getPicture(), nullptr);
-    EXPECT_EQ(panel->getScrollRightButton()->getPosition(), cVector2(976, 718));
+    EXPECT_EQ(panel->getScrollRightButton()->getPosition(), cVector2(892, 718));
     EXPECT_FALSE(panel->getReturnButton()->isVisible());
     EXPECT_FALSE(panel->getSpareButton()->isVisible());
 
@@ -229,7 +229,7 @@ TEST_F(UpgradeButtonsPanelScrollTest, ScrollButtonsMoveTheRowOneOfferAtATime) {
     const std::vector<std::string> before = row();
     EXPECT_EQ(before.back(), "8:1");
 
-    click(cVector2(976, 718));
+    click(cVector2(892, 718));
     EXPECT_EQ(panel->getScrollState(), 1);
     // While the row moves the spare button brings the next offer in from the right.
     EXPECT_TRUE(panel->getSpareButton()->isVisible());

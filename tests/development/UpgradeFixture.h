@@ -189,7 +189,7 @@ inline std::string modelXml(const std::string& extraUnits = "") {
 
 // The button centres of the shipped row.
 inline Engine::cVector2 place(int index) {
-    return Engine::cVector2(116.0f + 76.0f * float(index), 718.0f);
+    return Engine::cVector2(112.0f + 72.0f * float(index), 718.0f);
 }
 
 class UpgradeFixture : public ::testing::Test {

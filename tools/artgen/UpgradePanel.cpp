@@ -225,6 +225,21 @@ void back(cairo_t* cr, int state) {
     cairo_fill(cr);
 }
 
+// The lug under an upgrade tip's wooden frame, pointing down at the offer it describes.
+void lug(cairo_t* cr) {
+    auto shape = [](cairo_t* c) {
+        cairo_move_to(c, 2, 1);
+        cairo_line_to(c, LUG_W - 2, 1);
+        cairo_line_to(c, LUG_W / 2.0 + 2, LUG_H - 3);
+        cairo_curve_to(c, LUG_W / 2.0 + 1, LUG_H - 1.5, LUG_W / 2.0 - 1, LUG_H - 1.5, LUG_W / 2.0 - 2, LUG_H - 3);
+        cairo_close_path(c);
+    };
+    shadow(cr, shape, SHADOW_ALPHA * 0.6, 1, 2, 2);
+    fillFlat(cr, shape, lighter(WOOD, 0.12), 0, 0, LUG_W, LUG_H);
+    innerShade(cr, shape, 2, 0.25);
+    outline(cr, shape);
+}
+
 template <class Fn> void strip(const std::string& name, int w, int h, int frames, Fn fn) {
     Canvas c(w * frames, h);
     Sheet::draw(c, w, h, frames, [&](cairo_t* cr, int i, double) { fn(cr, i); });
@@ -242,6 +257,7 @@ void generate() {
     strip("scroll_left.png", SCROLL_W, SCROLL_H, 4, [](cairo_t* cr, int i) { scroll(cr, i, false); });
     strip("scroll_right.png", SCROLL_W, SCROLL_H, 4, [](cairo_t* cr, int i) { scroll(cr, i, true); });
     strip("return.png", RETURN, RETURN, 4, back);
+    strip("tip_lug.png", LUG_W, LUG_H, 1, [](cairo_t* cr, int) { lug(cr); });
 }
 
 } // namespace UpgradePanel

@@ -2,6 +2,7 @@
 // Usage: artgen ATLAS_SOURCE_DIR DATA_DIR DOCS_DIR [SCALE]
 //        artgen --awards DATA_DIR DOCS_DIR (only the tutorial and award pictures)
 //        artgen --bonus DATA_DIR SCALE   (the bonus animations only)
+//        artgen --waves DATA_DIR         (the map's pond ripples only)
 // Small pictures go to ATLAS_SOURCE_DIR under their game names (atlaspack packs them into
 // DATA_DIR), large ones straight into DATA_DIR, the contact sheet into DOCS_DIR.
 
@@ -16,6 +17,7 @@
 #include "ContactSheet.h"
 #include "EditorArt.h"
 #include "Map.h"
+#include "MapWaves.h"
 #include "Output.h"
 #include "Paint.h"
 #include "Pieces.h"
@@ -47,6 +49,11 @@ int main(int argc, char** argv) {
         UpgradePanel::generate();
         return 0;
     }
+    if (argc == 3 && std::string(argv[1]) == "--waves") {
+        Output::setRoots(argv[2], argv[2], argv[2]);
+        MapWaves::generate();
+        return 0;
+    }
     if (argc == 4 && std::string(argv[1]) == "--awards") {
         Output::setRoots(argv[2], argv[2], argv[3]);
         AwardArt::generate();
@@ -76,6 +83,7 @@ int main(int argc, char** argv) {
         Backgrounds::generate();
         Buildings::generate();
         Map::generate();
+        MapWaves::generate();
         Characters::generate();
         Animals::generate();
         AwardArt::generate();

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Writes the 26 building files Data/Meadow/View/buildings/<name>.xml from the map plan's points
 and the building pictures packed in Data/Atlases/map_images_*.xml: per level and variant the
-clickable area, icon, skin, falling parts (ground, walls, roof, extras, overlapping in time),
-the animals of the building and its work panel. Run from the repository root."""
+clickable area, its tool-tip (the upgrade's name and the piece it brings), icon, skin, falling
+parts (ground, walls, roof, extras, overlapping in time), the animals of the building and its work
+panel. Run from the repository root."""
 
 import glob
 import os
@@ -53,6 +54,20 @@ ANIMALS = {
 }
 
 
+# A building's tool-tip on its paper panel, beside the building and above the map's interface; the
+# caption and the piece are filled in when it shows. Positions are the panel's own at 0,0.
+TIP = ['          <Tip ShowDelayTime="0.5">',
+       '            <Panel Visible="0" Enable="1" position="0,0" size="280,110" deep="800" Offset="24,-24"'
+       ' Picture="UI/Images/panel_small.png"/>',
+       '            <CaptionText Visible="1" Enable="1" position="0,-24" size="248,34" deep="801" Font="Fonts/Text22.fnt"'
+       ' Texture="Fonts/Text22.png" SpaceWidth="7" Color="FF3B2A1A" WrapText="1" VerticalAlign="0"/>',
+       '            <ProduceText Visible="1" Enable="1" position="-28,20" size="180,30" deep="801" Font="Fonts/Text16.fnt"'
+       ' Texture="Fonts/Text16.png" SpaceWidth="5" Color="FF4A3520" WrapText="1" VerticalAlign="0"'
+       ' String="Brings to the board:"/>',
+       '            <ProduceIcon Visible="1" Enable="1" position="90,20" size="40,40" deep="802"/>',
+       '          </Tip>']
+
+
 def atlas_names(root):
     names = set()
     for path in glob.glob(os.path.join(root, "Data/Atlases/map_images_*.xml")):
@@ -80,6 +95,7 @@ def building(root, names, index, file, pic, px, py):
             assert skin in names, skin
             out.append('        <Variant Visible="0" Enable="1" position="%d,%d" size="%d,%d" deep="%d">' %
                        (cx, cy, w - 20, h - 20, depth + 1))
+            out += TIP
             out.append('          <Icon Picture="%s"/>' % skin)
             out.append("          <Skins>")
             out.append('            <Skin position="%d,%d" size="%d,%d" deep="%d" Picture="%s"/>' % (cx, cy, w, h, depth, skin))
