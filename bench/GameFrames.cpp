@@ -9,7 +9,7 @@
 //   Both are the process's CPU, the renderer's threads included (each frame ends with
 //   glFinish, as the swap of a window waits for the picture); "game_ms" is the game thread's
 //   own CPU. "draws" and "draws_max" count the OpenGL draw calls per frame (goal on the board:
-//   at most 20).
+//   at most 20), "over20_pct" the share of frames with more than 20.
 // - PlayedSession: a returning player starts the game, plays the first level on the board
 //   (cascades, then its end), goes through the results to the map and opens the next level;
 //   "peak_rss_MB" is the process's peak resident memory (run it alone:
@@ -120,6 +120,7 @@ struct FrameTotals {
     double gameSeconds = 0;
     uint64_t draws = 0;
     uint64_t drawsMax = 0;
+    long long over20 = 0;
     double textureMax = 0;
 
     void timed(benchmark::State& state, TestSupport::UiHarness& ui) {
@@ -132,6 +133,7 @@ struct FrameTotals {
         const uint64_t count = drawCalls(ui) - drawsBefore;
         draws += count;
         drawsMax = std::max(drawsMax, count);
+        over20 += count > 20 ? 1 : 0;
         textureMax = std::max(textureMax, textureMegabytes());
         ++frames;
     }
@@ -141,6 +143,7 @@ struct FrameTotals {
         state.counters["game_ms"] = gameSeconds * 1000.0 / double(frames);
         state.counters["draws"] = double(draws) / double(frames);
         state.counters["draws_max"] = double(drawsMax);
+        state.counters["over20_pct"] = 100.0 * double(over20) / double(frames);
         state.counters["texture_MB"] = textureMax;
     }
 };
