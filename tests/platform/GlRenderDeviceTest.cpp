@@ -221,3 +221,49 @@ TEST(GlRenderDevice, VertexProgramsAreGlslAndBadOnesAreRefused) {
     device->drawIndexedTriangles(0, 0, 4, 0, 2);
     EXPECT_TRUE(TestSupport::pixelNear(*device, 8, 8, 0x00FFFF));
 }
+
+// A texture is made without contents: what no update has written reads as zero, whether it is
+// drawn before any update or after one that covers only part of it.
+TEST(GlRenderDevice, TexelsNoUpdateWroteAreZero) {
+    MEADOW_PIXEL_DEVICE(device, 32, 32);
+    setSpriteState(*device, 32, 32);
+    device->setRenderState(RS_ALPHA_BLEND_ENABLE, 0);
+    device->setRenderState(RS_ALPHA_TEST_ENABLE, 0);
+    const Vertex corners[4] = {{-0.5f, -0.5f, 0, 0xFFFFFFFFu, 0, 0},
+                               {15.5f, -0.5f, 0, 0xFFFFFFFFu, 1, 0},
+                               {-0.5f, 15.5f, 0, 0xFFFFFFFFu, 0, 1},
+                               {15.5f, 15.5f, 0, 0xFFFFFFFFu, 1, 1}};
+    tBufferHandle vb = 0, ib = 0;
+    makeQuad(*device, corners, FVF_XYZ | FVF_DIFFUSE | FVF_TEX1, vb, ib);
+    const std::vector<uint32_t> red(4, 0xFFFF0000u);
+    const std::vector<uint32_t> green(16, 0xFF00FF00u);
+    struct Case {
+        const char* what;
+        int updateSide; // 0: no update, 2: the top-left 2 x 2 texels, 4: all of them
+        uint32_t topLeft, bottomRight;
+    } cases[] = {{"never updated", 0, 0x000000, 0x000000},
+                 {"top-left quarter", 2, 0xFF0000, 0x000000},
+                 {"whole", 4, 0x00FF00, 0x00FF00}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // A texture of the same size filled and given back first: its memory may come back.
+        tTextureHandle dirty = 0;
+        ASSERT_EQ(RESULT_OK, device->createTexture(4, 4, POOL_MANAGED, dirty));
+        device->updateTexture(dirty, 0, 0, 4, 4, green.data(), 4 * 4);
+        device->destroyTexture(dirty);
+        tTextureHandle texture = 0;
+        ASSERT_EQ(RESULT_OK, device->createTexture(4, 4, POOL_MANAGED, texture));
+        if (c.updateSide == 2)
+            device->updateTexture(texture, 0, 0, 2, 2, red.data(), 2 * 4);
+        else if (c.updateSide == 4)
+            device->updateTexture(texture, 0, 0, 4, 4, green.data(), 4 * 4);
+        device->setTexture(texture);
+        device->clear(CLEAR_TARGET, 0xFF336699u, 0, 0);
+        device->drawIndexedTriangles(0, 0, 4, 0, 2);
+        EXPECT_TRUE(TestSupport::pixelNear(*device, 2, 2, c.topLeft));
+        EXPECT_TRUE(TestSupport::pixelNear(*device, 13, 13, c.bottomRight));
+        EXPECT_TRUE(TestSupport::pixelNear(*device, 20, 20, 0x336699)) << "outside the quad";
+        device->setTexture(0);
+        device->destroyTexture(texture);
+    }
+}

@@ -79,7 +79,11 @@ private:
     struct cTexture {
         GLuint id = 0;
         int width = 0, height = 0;
+        // Made without contents: cleared to zero before its first partial update or first draw.
+        // A picture that fills it whole skips the clearing (megabytes of zeros for each atlas).
+        bool cleared = false;
     };
+    void clearTexture(cTexture& texture);
     struct cBuffer {
         GLuint id = 0;
         bool index = false;

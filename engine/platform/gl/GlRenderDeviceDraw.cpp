@@ -183,6 +183,8 @@ bool cGlRenderDevice::prepareDraw(uint32_t baseVertex) {
 
     auto texture = m_textures.find(m_state.texture);
     GLuint textureId = texture == m_textures.end() ? 0 : texture->second.id;
+    if (textureId && !texture->second.cleared)
+        clearTexture(texture->second);
     if (textureId != m_boundTexture) {
         glBindTexture(GL_TEXTURE_2D, textureId);
         m_boundTexture = textureId;

@@ -80,10 +80,9 @@ tResult cGlRenderDevice::createTexture(int width, int height, ePool, tTextureHan
     texture.height = height;
     glGenTextures(1, &texture.id);
     glBindTexture(GL_TEXTURE_2D, texture.id);
-    std::vector<uint32_t> zeros(size_t(width) * size_t(height), 0u);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, zeros.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     glBindTexture(GL_TEXTURE_2D, m_boundTexture);
     if (glGetError() == GL_OUT_OF_MEMORY) {
@@ -101,11 +100,24 @@ void cGlRenderDevice::updateTexture(tTextureHandle handle, int x, int y, int wid
     if (it == m_textures.end() || x < 0 || y < 0 || width <= 0 || height <= 0 || x + width > it->second.width ||
         y + height > it->second.height || pitch % 4 != 0)
         return;
+    if (!it->second.cleared && (x != 0 || y != 0 || width != it->second.width || height != it->second.height))
+        clearTexture(it->second);
+    it->second.cleared = true;
     glBindTexture(GL_TEXTURE_2D, it->second.id);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, pitch / 4);
     glTexSubImage2D(GL_TEXTURE_2D, 0, x, y, width, height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     glBindTexture(GL_TEXTURE_2D, m_boundTexture);
+}
+
+void cGlRenderDevice::clearTexture(cTexture& texture) {
+    const std::vector<uint32_t> zeros(size_t(texture.width) * size_t(texture.height), 0u);
+    glBindTexture(GL_TEXTURE_2D, texture.id);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, texture.width, texture.height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
+                    zeros.data());
+    glBindTexture(GL_TEXTURE_2D, m_boundTexture);
+    texture.cleared = true;
 }
 
 bool cGlRenderDevice::getTextureSize(tTextureHandle texture, int& width, int& height) const {

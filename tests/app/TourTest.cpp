@@ -1,0 +1,265 @@
+// The screenshot tour: the whole program on the shipped data through its wiring, drawn by OpenGL
+// on headless EGL, walked as a new player walks it: the logo, the loading screen, the new-player
+// dialog, the main menu, the options, the first level's board at its start, a cascade, a bonus,
+// the results, the map and the awards; then the level editor and, in its play test, a level
+// with a vehicle. Each stop checks that the screen it shows is up and not blank. With
+// MEADOW_UPDATE_DOCS=1 each is written to docs/tour/ at half size (512 x 384); docs/tour.md
+// shows them.
+
+#include "engine/core/ProfileManager.h"
+#include "engine/gui/NewUserDialog.h"
+#include "engine/platform/KeyCodes.h"
+#include "game/level/AchievementsView.h"
+#include "game/level/MeadowEditorView.h"
+#include "game/level/VehiclePanel.h"
+#include "game/level/VehicleView.h"
+#include "game/model/CellModel.h"
+#include "game/model/MeadowController.h"
+#include "game/model/MeadowModel.h"
+#include "game/model/VehicleModel.h"
+#include "game/model/VehiclesFeature.h"
+#include "game/shell/Options.h"
+#include "game/shell/TutorialManager.h"
+#include "tests/app/GameSession.h"
+#include "tests/support/PixelTest.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+using Engine::cVector2;
+
+namespace {
+
+// The pictures' size.
+constexpr int WIDTH = 512, HEIGHT = 384;
+
+class TourTest : public ::testing::Test {
+protected:
+    // Reads the frame (the window's size), checks it is a picture (many
+    // colours) and writes it at 512 x 384, each pixel the mean of the box it covers.
+    void shoot(GameSession::Session& session, const std::string& name) {
+        session.ui.steps(2);
+        int width = 0, height = 0;
+        session.ui.renderDevice().getBackBufferSize(width, height);
+        std::vector<uint32_t> pixels;
+        ASSERT_TRUE(session.ui.renderDevice().readBackBuffer(0, 0, width, height, pixels));
+        std::vector<uint32_t> small(size_t(WIDTH) * size_t(HEIGHT));
+        std::set<uint32_t> colours;
+        for (int y = 0; y < HEIGHT; ++y)
+            for (int x = 0; x < WIDTH; ++x) {
+                const int left = x * width / WIDTH, right = std::max(left + 1, (x + 1) * width / WIDTH);
+                const int top = y * height / HEIGHT, bottom = std::max(top + 1, (y + 1) * height / HEIGHT);
+                unsigned sum[3] = {0, 0, 0}, count = 0;
+                for (int sy = top; sy < bottom; ++sy)
+                    for (int sx = left; sx < right; ++sx, ++count) {
+                        const uint32_t p = pixels[size_t(sy) * size_t(width) + size_t(sx)];
+                        for (int c = 0; c < 3; ++c)
+                            sum[c] += (p >> (16 - 8 * c)) & 0xFFu;
+                    }
+                const uint32_t out =
+                    0xFF000000u | ((sum[0] / count) << 16) | ((sum[1] / count) << 8) | (sum[2] / count);
+                small[size_t(y) * WIDTH + size_t(x)] = out;
+                colours.insert(out & 0xF0F0F0u);
+            }
+        EXPECT_GT(colours.size(), 30u) << name << " is nearly blank";
+        if (const char* update = std::getenv("MEADOW_UPDATE_DOCS"); update && std::string(update) == "1") {
+            ASSERT_TRUE(TestSupport::writeRgbPng(std::string(MEADOW_SOURCE_DIR) + "/docs/tour/" + name, small, WIDTH, 0,
+                                                 0, WIDTH, HEIGHT))
+                << name;
+        }
+    }
+    static void clickWidget(GameSession::Session& session, const Engine::cSprite* widget) {
+        session.click(widget->getPosition());
+    }
+    static void dropBottomRows(cMeadowView* board, int rows) {
+        cMeadowModel* model = board->getModel();
+        for (int row = 0; row < rows; ++row)
+            for (int column = 0; column < model->getColumns(); ++column)
+                if (cMeadowObjectModel* piece = model->getObject(row, column)) {
+                    if (cMeadowObjectView* view = board->getGameObjectView(piece))
+                        view->hide();
+                    model->removeObjectAt(row, column);
+                }
+        model->checkAfterMove();
+        board->getFieldView()->startObjectMotions();
+    }
+    static bool atRest(cMeadowView* board) {
+        return !board->getFieldView()->isBusy() && !board->getModel()->hasBusyObject();
+    }
+    // The piece view nearest the board's middle.
+    static cMeadowObjectView* middlePiece(cMeadowView* board) {
+        cMeadowModel* model = board->getModel();
+        for (int ring = 0; ring < model->getRows(); ++ring)
+            for (int row = model->getRows() / 2 - ring; row <= model->getRows() / 2 + ring; ++row)
+                for (int column = model->getColumns() / 2 - ring; column <= model->getColumns() / 2 + ring; ++column)
+                    if (row >= 0 && column >= 0 && row < model->getRows() && column < model->getColumns())
+                        if (cMeadowObjectModel* piece = model->getObject(row, column))
+                            if (cMeadowObjectView* view = board->getGameObjectView(piece))
+                                return view;
+        return nullptr;
+    }
+};
+
+TEST_F(TourTest, ANewPlayerFromTheLogoToTheAwards) {
+    GameSession::Session session(true, false);
+    std::string reason;
+    if (!session.startGl(reason))
+        GTEST_SKIP() << "No headless OpenGL: " << reason;
+    auto& ui = session.ui;
+    session.create();
+
+    ui.run(2.5f);
+    shoot(session, "logo.png");
+    ui.tapKey(Platform::KEY_SPACE);
+    ui.run(2.5f);
+    ui.tapKey(Platform::KEY_SPACE);
+    ui.run(1.25f);
+    shoot(session, "loading.png");
+
+    // The loading ends and asks for a key; a new player is asked for a name.
+    const auto dialogUp = [] { return Engine::getNewUserDialog() && Engine::getNewUserDialog()->isVisible(); };
+    for (int tries = 0; tries < 20 && !dialogUp(); ++tries) {
+        ui.run(0.5f);
+        ui.tapKey(Platform::KEY_SPACE);
+    }
+    ASSERT_TRUE(session.runUntil(dialogUp, 2.0f));
+    ui.run(1.0f);
+    ui.type(L"Anna");
+    ui.step();
+    shoot(session, "new-player.png");
+    ui.tapKey(Platform::KEY_ENTER);
+    ASSERT_TRUE(session.runUntil(GameSession::Session::menuUp, 5.0f));
+    ASSERT_NE(Engine::getProfileManager(), nullptr);
+    // The tour shows the screens without the tutorial's tips over them.
+    if (cTutorialManager* tutorial = cTutorialManager::getInstance())
+        tutorial->setTutorialEnabled(false);
+    ui.run(1.5f);
+    shoot(session, "main-menu.png");
+
+    cMainMenu* menu = getMainMenu();
+    clickWidget(session, menu->getOptionsButton());
+    ui.run(1.5f);
+    ASSERT_NE(cOptions::getInstance(), nullptr);
+    shoot(session, "options.png");
+    clickWidget(session, cOptions::getInstance()->getOkButton());
+    ASSERT_TRUE(session.runUntil(GameSession::Session::menuUp, 5.0f));
+    ui.run(1.0f);
+
+    cMeadowView* board = session.openBoard();
+    ASSERT_NE(board, nullptr) << "the first level opens on the board screen";
+    ui.run(1.0f);
+    shoot(session, "board-start.png");
+
+    ASSERT_TRUE(session.runUntil([&] { return atRest(board); }));
+    dropBottomRows(board, 4);
+    ui.run(0.375f);
+    shoot(session, "cascade.png");
+    ASSERT_TRUE(session.runUntil([&] { return atRest(board); }));
+
+    // A bear taken from the bonus row and dropped on the middle of the board.
+    cMeadowModel* model = board->getModel();
+    model->addBonus(31);
+    model->addBonusPoints(31, 1000);
+    ASSERT_NE(board->getController()->createBonusEffect(31), nullptr);
+    cMeadowObjectView* target = middlePiece(board);
+    ASSERT_NE(target, nullptr);
+    ui.moveTo(target->getPosition().x, target->getPosition().y);
+    ui.run(0.25f);
+    clickWidget(session, target);
+    ui.run(0.5f);
+    shoot(session, "bonus.png");
+    ASSERT_TRUE(session.runUntil([&] { return atRest(board) && !board->getController()->getBonusEffect(); }, 20.0f));
+
+    // Nothing left to clear: the level ends and the results come.
+    for (cCellModel* cell : model->getComplexCells()) {
+        cell->setLocks(0);
+        cell->setType(1);
+        cell->setTriggerNumber(0);
+    }
+    model->getGoldPrizesLeft() = 0;
+    ASSERT_TRUE(session.runUntil([&] { return board->getResultsView()->getContinueButton()->isEnabled(); }, 60.0f));
+    ui.run(1.0f);
+    shoot(session, "results.png");
+    clickWidget(session, board->getResultsView()->getContinueButton());
+    ASSERT_TRUE(session.runUntil(GameSession::Session::mapShown, 20.0f));
+    ui.run(2.0f);
+    shoot(session, "map.png");
+
+    // The map's way back to the menu, and the menu's awards.
+    clickWidget(session, GameSession::Session::mapView()->getMainMenuButton());
+    ASSERT_TRUE(
+        session.runUntil([] { return GameSession::Session::menuUp() && !GameSession::Session::switching(); }, 10.0f));
+    ui.run(1.0f);
+    clickWidget(session, getMainMenu()->getAwardsButton());
+    ui.moveTo(4, 4);
+    ui.run(1.5f);
+    shoot(session, "awards.png");
+}
+
+// The map run as the level editor, with a level open in it.
+TEST_F(TourTest, TheLevelEditor) {
+    GameSession::Session session(false, true);
+    std::string reason;
+    if (!session.startGl(reason))
+        GTEST_SKIP() << "No headless OpenGL: " << reason;
+    auto& ui = session.ui;
+    Engine::cProfileManager profile(L"Anna");
+    wireGame();
+    auto map = std::make_unique<cDevelopmentView>(nullptr, true);
+    map->open();
+    map->show();
+    ui.run(1.0f);
+    ASSERT_FALSE(map->getLevelButtons().empty());
+    clickWidget(session, map->getLevelButtons()[4]);
+    auto* editorScreen = dynamic_cast<cEditorScreen*>(map->getLevelScreen());
+    ASSERT_NE(editorScreen, nullptr);
+    cMeadowEditorView* editor = editorScreen->getEditor();
+    ASSERT_TRUE(
+        session.runUntil([&] { return editor->getState() == Engine::cFader::FADER_IDLE && editor->isEnabled(); }));
+    ui.moveTo(4, 4);
+    ui.run(1.0f);
+    shoot(session, "editor.png");
+    clickWidget(session, editor->getBackButton());
+    ASSERT_TRUE(session.runUntil([&] { return !Engine::isWidgetAlive(editor) && map->isVisible(); }));
+    ui.run(1.5f);
+    map.reset();
+    ui.steps(2);
+}
+
+// A later level with a delivery vehicle, opened by the program's map on its board screen: the
+// vehicle drives in beside the board.
+TEST_F(TourTest, ALevelWithAVehicle) {
+    GameSession::Session session(false, true);
+    std::string reason;
+    if (!session.startGl(reason))
+        GTEST_SKIP() << "No headless OpenGL: " << reason;
+    auto& ui = session.ui;
+    ASSERT_NE(session.startToMenu(), nullptr);
+    cMeadowView* first = session.openBoard();
+    ASSERT_NE(first, nullptr);
+    // The first shipped level with a vehicle.
+    GameSession::Session::mapView()->openLevel(64);
+    ASSERT_TRUE(session.runUntil(
+        [&] { return GameSession::Session::boardUp() && GameSession::Session::board() != first; }, 20.0f));
+    cMeadowView* board = GameSession::Session::board();
+    auto* panel = dynamic_cast<cVehiclePanel*>(board->getVehiclePanel());
+    ASSERT_NE(panel, nullptr);
+    ASSERT_FALSE(panel->getViews().empty());
+    cVehicleModel* vehicle = panel->getViews().front()->getVehicle();
+    ui.run(2.0f);
+    if (vehicle->getState() != cVehicleModel::TAKING_PIECES)
+        board->getModel()->getVehiclesFeature()->launchNextVehicle();
+    ASSERT_TRUE(session.runUntil([&] { return vehicle->getState() == cVehicleModel::TAKING_PIECES; }, 20.0f))
+        << "the vehicle's state: " << vehicle->getState();
+    ui.moveTo(4, 4);
+    ui.run(1.0f);
+    shoot(session, "vehicle.png");
+}
+
+} // namespace
