@@ -15,10 +15,12 @@
 #include "game/development/MapScreen.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowView.h"
+#include "game/shell/CommonHelpTip.h"
 #include "game/shell/FrontEnd.h"
 #include "game/shell/GameStart.h"
 #include "game/shell/MainMenu.h"
 #include "game/shell/ScreenSwitcher.h"
+#include "game/shell/TutorialManager.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UiHarness.h"
 
@@ -134,7 +136,18 @@ public:
     // The menu's start: the map opens the player's next level on the board screen.
     cMeadowView* openBoard() {
         click(getMainMenu()->getStartButton()->getPosition());
-        return runUntil(boardUp, 30.0f) ? board() : nullptr;
+        return runUntil([this] { return closeTip(), boardUp(); }, 30.0f) ? board() : nullptr;
+    }
+    // A tip the tutorial shows is read and closed with its OK, as a player would.
+    void closeTip() {
+        cTutorialManager* tutorial = cTutorialManager::getInstance();
+        if (!tutorial || !tutorial->hasCurrentTip())
+            return;
+        cCommonHelpTip* tip = tutorial->getCurrentTip();
+        if (tip->getOkButton() && tip->getOkButton()->isVisible())
+            click(tip->getOkButton()->getPosition());
+        else
+            tutorial->closeCurrentTip();
     }
 
     TestSupport::UiHarness ui;
