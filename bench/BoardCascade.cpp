@@ -76,11 +76,15 @@ void BoardCascadeFrame(benchmark::State& state) {
     ui.writeFile("Meadow/View/FieldView.xml", TestLevel::fieldViewXml());
     ui.writeFile("Meadow/View/GameObjects.xml", TestLevel::objectsXml());
     ui.writeFile("States.xml", TestLevel::statesXml());
+    // The panels every board screen makes.
+    TestLevel::writeBoardPanels(ui);
     // The crush and explosion particles of a cascade are part of its frame.
     ui.writeFile("fx/burst.pfx",
                  TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/Effects/match_burst_red.pfx"));
-    for (const char* name : {"bee", "icon", "border", "selection", "cell0", "simple0", "simple1", "wood0", "wood1",
-                             "iron0", "locks1", "locks2", "p1", "p2", "p3", "p4", "p201"})
+    for (const char* name :
+         {"bee",    "icon",   "border", "selection", "cell0",  "simple0", "simple1", "wood0", "wood1",
+          "iron0",  "locks1", "locks2", "p1",        "p2",     "p3",      "p4",      "p201",  "wpart0",
+          "wpart1", "wpart2", "wpart3", "ipart0",    "ipart1", "ipart2",  "ipart3"})
         ui.writePicture(std::string("art/") + name + ".tga", 2, 2, 0xFF808080u);
     ui.start();
     TestLevel::TestStates states;

@@ -11,8 +11,14 @@
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "game/shell/SubstrateProgressBar.h"
+#include "game/shell/TutorialManager.h"
 
 using namespace Engine;
+
+namespace {
+// The tutorial tip that points at a charged chicken bonus.
+const int CHICKEN_TIP = 16;
+} // namespace
 
 cBonusPanel::cBonusPanel(cMeadowView* board, cMeadowModel* model, IDevelopmentView* owner)
     : cPanel(board), m_model(model), m_owner(owner) {
@@ -85,6 +91,9 @@ void cBonusPanel::refresh() {
         for (cBonusView* button : m_buttons)
             if (button->isVisible())
                 button->disable();
+    cTutorialManager* tutorial = cTutorialManager::getInstance();
+    if (m_chickenButton && tutorial && m_chickenButton->isEnabled())
+        tutorial->checkAndShow(CHICKEN_TIP, cTutorialManager::TIP_ARROW, m_chickenButton, nullptr, cVector2(), false);
 }
 
 cBonusView* cBonusPanel::findButtonByType(int type) const {

@@ -11,6 +11,7 @@
 #include "engine/gui/ProgressBar.h"
 #include "engine/gui/PyroEffect.h"
 #include "engine/media/InputSystem.h"
+#include "game/level/CellPart.h"
 #include "game/level/LayoutReader.h"
 #include "game/level/LevelFunctions.h"
 #include "game/level/MeadowFieldView.h"
@@ -22,6 +23,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 
 using namespace Engine;
 
@@ -65,6 +67,9 @@ template <class T> T* cloneChild(const T* source, cWidget* parent) {
 
 cMeadowCellView::cMeadowCellView(cWidget* parent) : cFrameButton(parent) {
     m_locksPicture = new cPanel(this);
+    // Only a source of copies: it never shows itself.
+    m_partProto = new cCellPart(this);
+    m_partProto->hide();
     m_configNumber = new cLabel(this);
     m_triggerNumber = new cLabel(this);
     for (cProgressBar*& border : m_borders)
@@ -77,6 +82,7 @@ cMeadowCellView::cMeadowCellView(const cMeadowCellView& other)
       m_shakePhase(other.m_shakePhase), m_shakeFading(other.m_shakeFading), m_baseSize(other.m_baseSize),
       m_randomShakeTime(other.m_randomShakeTime), m_afterMatchDelay(other.m_afterMatchDelay) {
     m_locksPicture = cloneChild(other.m_locksPicture, this);
+    m_partProto = cloneChild(other.m_partProto, this);
     m_configNumber = cloneChild(other.m_configNumber, this);
     m_triggerNumber = cloneChild(other.m_triggerNumber, this);
     for (int side = 0; side < BORDER_COUNT; ++side)
@@ -94,6 +100,9 @@ void cMeadowCellView::loadXML(const IXmlNode* node) {
     IXmlNode* child = nullptr;
     if (node->findNode("LocksPicture", child))
         m_locksPicture->loadXML(child);
+    if (node->findNode("PartProto", child))
+        m_partProto->loadXML(child);
+    m_partProto->hide();
     if (node->findNode("EditorConfigNumber", child))
         m_configNumber->loadXML(child);
     m_configNumber->hide();
@@ -337,6 +346,23 @@ void cMeadowCellView::startCrushAnimation(int index) {
     effect->setPosition(getPosition());
     effect->show();
     effect->play(true);
+}
+
+void cMeadowCellView::spawnParts(bool delayed) {
+    const cVector2 quarter = m_partProto->getSize() * 0.25f;
+    const cVector2 offsets[4] = {cVector2(-quarter.x, -quarter.y), cVector2(quarter.x, -quarter.y),
+                                 cVector2(quarter.x, quarter.y), cVector2(-quarter.x, quarter.y)};
+    const int type = m_model ? m_model->getType() : m_type;
+    for (int index = 0; index < 4; ++index) {
+        // Without its look the copy must not stay behind as a stray part.
+        std::unique_ptr<cCellPart> made(new cCellPart(*m_partProto));
+        made->setVisualState(type, index, m_board);
+        cCellPart* part = made.release();
+        part->setParent(this);
+        part->setPosition(getPosition() + offsets[index]);
+        part->setDepth(getDepth() + 1.0f);
+        part->launch(delayed);
+    }
 }
 
 void cMeadowCellView::attachEditorInput() {

@@ -16,6 +16,7 @@ class cLabel;
 class cProgressBar;
 } // namespace Engine
 class cCellModel;
+class cCellPart;
 class cMeadowView;
 
 class cMeadowCellView : public Engine::cFrameButton, public ICellView {
@@ -64,6 +65,9 @@ public:
     void enableTriggerIcon();
     // A copy of the board screen's crush effect of that index, played at the cell.
     void startCrushAnimation(int index);
+    // Four copies of the part prototype fly out of the cell's quarters, with the part looks of
+    // the model cell's present type (wood or iron: call it before the type drops).
+    void spawnParts(bool delayed);
 
     // The level editor's presses and sweeps over the cell, turned into the controller's clicks.
     void attachEditorInput();
@@ -81,6 +85,7 @@ public:
     int getLocks() const { return m_locks; }
     const Engine::cVector2& getBaseSize() const { return m_baseSize; }
     Engine::cPanel* getLocksPicture() const { return m_locksPicture; }
+    cCellPart* getPartProto() const { return m_partProto; }
     Engine::cPanel* getVehicleIcon() const { return m_vehicleIcon; }
     Engine::cPanel* getGoldIcon() const { return m_goldIcon; }
     Engine::cPanel* getTriggerIcon() const { return m_triggerIcon; }
@@ -111,6 +116,7 @@ private:
     float m_shakePhase = 0;
     float m_shakeFading = 0;
     std::array<Engine::cProgressBar*, BORDER_COUNT> m_borders{};
+    cCellPart* m_partProto = nullptr;
     bool m_userFlag = false;
     float m_scaleInDuration = 0;
     float m_scaleInTime = 0;

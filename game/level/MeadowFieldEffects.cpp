@@ -8,6 +8,8 @@
 #include "engine/core/XmlNode.h"
 #include "engine/gui/Panel.h"
 #include "engine/gui/PyroEffect.h"
+#include "game/level/BonusPanel.h"
+#include "game/level/BonusView.h"
 #include "game/level/MeadowCellView.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowObjectView.h"
@@ -15,6 +17,7 @@
 #include "game/level/SelectionSprite.h"
 #include "game/model/AwardManager.h"
 #include "game/model/CellModel.h"
+#include "game/model/GameResource.h"
 #include "game/model/GameServices.h"
 #include "game/model/GameSounds.h"
 #include "game/model/MeadowController.h"
@@ -22,6 +25,7 @@
 #include "game/model/MeadowObjectModel.h"
 #include "game/model/TutorialManager.h"
 #include "game/shell/RandomFloat.h"
+#include "game/shell/TutorialManager.h"
 
 #include <sstream>
 
@@ -32,6 +36,25 @@ namespace {
 const int VEHICLE_PIECE = 101;
 const int GOLD_PIECE = 102;
 const int MIX_BONUS_TYPE = 71;
+// The arrival tips: the cells of the tip positions in their order, the prize pieces, the bonuses.
+const int CELL_TIPS[] = {12, 13, 14, 15, 20};
+const int VEHICLE_TIP = 19;
+const int GOLD_TIP = 18;
+
+int bonusTip(int bonusType) {
+    switch (bonusType) {
+    case 11:
+        return 5;
+    case 31:
+        return 7;
+    case 41:
+        return 8;
+    case MIX_BONUS_TYPE:
+        return 11;
+    default:
+        return -1;
+    }
+}
 
 float frameDelta() {
     const IFrameTimer* timer = getFrameTimer();
@@ -139,10 +162,33 @@ void cMeadowFieldView::onNewLevelFallsDone() {
     m_model->clearTransientCellFlags();
 }
 
-// The tutorial's arrival tips are its own; the field waits while one is on screen, then opens.
+// The tips about what this level holds, once its pieces are in; the board opens when none
+// shows and none is on screen.
 void cMeadowFieldView::showArrivalTips() {
+    bool shown = false;
+    if (cTutorialManager* tutorial = cTutorialManager::getInstance()) {
+        for (size_t index = 0; index < m_tipPositions.size(); ++index)
+            if (m_tipPositions[index].x != -1)
+                shown |= tutorial->checkAndShow(CELL_TIPS[index], cTutorialManager::TIP_ARROW, nullptr, nullptr,
+                                                m_tipPositions[index], false);
+        for (auto [tipId, view] :
+             {std::make_pair(VEHICLE_TIP, m_vehicleTipView), std::make_pair(GOLD_TIP, m_goldTipView)})
+            if (view &&
+                tutorial->checkAndShow(tipId, cTutorialManager::TIP_ARROW, view, nullptr, view->getPosition(), false)) {
+                view->setHighlighted(true);
+                shown = true;
+            }
+        cBonusPanel* panel = m_boardView ? m_boardView->getBonusPanel() : nullptr;
+        for (cGameResource* bonus : m_model->getAvailableBonuses()) {
+            const int tipId = bonusTip(bonus->type);
+            // A board without a bonus panel (the editor's) has no button to point at.
+            cBonusView* button = panel && tipId >= 0 ? panel->findButtonByType(bonus->type) : nullptr;
+            if (button && bonus->available != 0)
+                shown |= tutorial->checkAndShow(tipId, cTutorialManager::TIP_ARROW, button, nullptr, cVector2(), false);
+        }
+    }
     ITutorialManager* tutorial = GameServices::getTutorialManager();
-    if (tutorial && tutorial->hasCurrentTip())
+    if (shown || (tutorial && tutorial->hasCurrentTip()))
         return;
     if (m_controller)
         m_controller->setInputLocked(false);

@@ -389,6 +389,7 @@ void cMeadowFieldView::updateMatchedFigures(const tFigureList& matched, bool cas
             if (cell->getType() > 1) {
                 woodFlag = woodFlag || cell->getType() == 2;
                 ironFlag = ironFlag || cell->getType() == 3;
+                cellView->spawnParts(false);
                 cell->setType(cell->getType() - 1);
                 cellView->updateFromModel();
             }
@@ -526,6 +527,7 @@ void cMeadowFieldView::crashCell(const cVector2& position, IBonusEffect* effect)
         if (cell->getType() > 1) {
             woodFlag = cell->getType() == 2;
             ironFlag = cell->getType() == 3;
+            cellView->spawnParts(false);
             cell->setType(cell->getType() - 1);
             cellView->updateFromModel();
         }

@@ -7,6 +7,7 @@
 #include "engine/core/XmlNode.h"
 #include "engine/gui/PyroEffect.h"
 #include "engine/media/InputSystem.h"
+#include "game/level/BonusEffect.h"
 #include "game/level/LayoutReader.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/model/MeadowController.h"
@@ -316,8 +317,21 @@ void cMeadowObjectView::process() {
         m_fireEffect->show();
         m_fireEffect->setPosition(getPosition() + m_fieldView->getBombFireOffset(size_t(getAnimFrame())));
     }
-    // No bonus effect names its target cells yet: the target overlay stays off until one does.
-    if (m_overlay->isVisible())
-        m_overlay->hide();
-    setRenderType(getRenderType() & ~4u);
+    if (isBonusTarget()) {
+        if (!m_overlay->isVisible())
+            m_overlay->show();
+        setRenderType(getRenderType() | 4u);
+    } else {
+        if (m_overlay->isVisible())
+            m_overlay->hide();
+        setRenderType(getRenderType() & ~4u);
+    }
+}
+
+bool cMeadowObjectView::isBonusTarget() {
+    if (!m_model || !m_model->isValid() || m_model->isBusy() || !m_fieldView || !m_fieldView->getController())
+        return false;
+    // The controller drops its effect before the effect is deleted, so the one it holds is alive.
+    const auto* effect = dynamic_cast<const cBonusEffect*>(m_fieldView->getController()->getBonusEffect());
+    return effect && effect->isTargetCell(m_model->getPosition());
 }

@@ -126,6 +126,8 @@ protected:
     // Moves by `step` towards the target; true (and on the target) once it is reached or passed.
     bool moveTowards(const Engine::cVector2& target, float step);
     void cancelShakes();
+    // A valid resting piece on one of the target cells of the bonus the controller holds.
+    bool isBonusTarget();
     // The model piece at rest, the size restored and the input attached.
     void comeToRest();
 

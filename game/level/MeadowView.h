@@ -162,6 +162,7 @@ public:
     float getNewLevelDeltaTime() const { return m_newLevelDeltaTime; }
     float getEndLevelEffectTime() const { return m_endLevelEffectTime; }
     Engine::cPyroEffect* getCurrentPrompt() const { return m_currentPrompt; }
+    bool isHintTipPending() const { return m_hintTipPending; }
     Engine::cPyroEffect* getPromptHoriz() const { return m_promptHoriz; }
     Engine::cPyroEffect* getPromptVert() const { return m_promptVert; }
     const std::vector<Engine::cPyroEffect*>& getBackPyro() const { return m_backPyro; }
@@ -175,6 +176,8 @@ private:
     void listenToEscape(bool listen);
     void connectModelSignals();
     bool isModalTipOpen() const;
+    // Asks the tutorial for its move tip at the next-move prompt.
+    void offerMoveTip();
     void startEndLevelEffect();
 
     IVisualStates* m_owner;

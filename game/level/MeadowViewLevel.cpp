@@ -5,6 +5,7 @@
 #include "engine/core/FrameTimer.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/gui/Label.h"
+#include "engine/gui/PyroEffect.h"
 #include "engine/gui/TextButton.h"
 #include "engine/platform/KeyCodes.h"
 #include "game/level/AchievementsView.h"
@@ -25,12 +26,15 @@
 #include "game/model/TutorialManager.h"
 #include "game/shell/Clouds.h"
 #include "game/shell/ScreenSwitcher.h"
+#include "game/shell/TutorialManager.h"
 
 using namespace Engine;
 
 namespace {
 
 const int MIX_BONUS_TYPE = 71;
+// The tutorial tip that explains the swap, shown over the next-move prompt.
+const int MOVE_TIP = 1;
 
 float frameDelta() {
     const IFrameTimer* timer = getFrameTimer();
@@ -115,11 +119,22 @@ void cMeadowView::process() {
         return;
     if (m_vehiclePanel)
         m_vehiclePanel->update(dt);
-    // The next-move prompt waits for its tutorial tip; the tutorial shows it by itself.
-    if (m_hintTipPending)
+    // The next-move prompt stays until the tutorial has shown its move tip over it.
+    if (m_hintTipPending) {
+        offerMoveTip();
         return;
+    }
     if (m_fieldView->isBusy())
         clearPrompts();
+}
+
+void cMeadowView::offerMoveTip() {
+    cTutorialManager* tutorial = cTutorialManager::getInstance();
+    if (!tutorial || !m_currentPrompt || !m_currentPrompt->isVisible())
+        return;
+    if (tutorial->checkAndShow(MOVE_TIP, cTutorialManager::TIP_ARROW, nullptr, nullptr, m_currentPrompt->getOffset(),
+                               false))
+        m_hintTipPending = false;
 }
 
 void cMeadowView::onUpdate() {

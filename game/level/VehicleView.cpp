@@ -1,5 +1,6 @@
 #include "game/level/VehicleView.h"
 
+#include "engine/core/FrameManager.h"
 #include "engine/core/FrameTimer.h"
 #include "engine/core/Random.h"
 #include "engine/core/ResourceManager.h"
@@ -7,10 +8,13 @@
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/PyroEffect.h"
+#include "engine/media/InputSystem.h"
 #include "engine/media/SoundChannel.h"
+#include "game/level/EditorVehicleView.h"
 #include "game/level/FlyingNumber.h"
 #include "game/level/IconText.h"
 #include "game/level/LayoutReader.h"
+#include "game/level/MeadowEditorView.h"
 #include "game/level/MeadowObjectView.h"
 #include "game/level/MeadowView.h"
 #include "game/level/VehicleSlot.h"
@@ -24,6 +28,7 @@
 #include "game/shell/Easing.h"
 #include "game/shell/GameSounds.h"
 #include "game/shell/MoveTween.h"
+#include "game/shell/TutorialManager.h"
 #include "game/shell/TweenSprite.h"
 
 #include <algorithm>
@@ -37,6 +42,10 @@ namespace {
 const char* const LAYOUT = "Meadow/View/VehicleView.xml";
 const char* const SLOT_LAYOUT = "Meadow/View/VehicleSlot.xml";
 const char* const FLYING_NUMBER = "Meadow/View/VehicleFlyingNumber.xml";
+const int VEHICLE_TIP = 3;
+// The modifier keys of an editor click.
+const int KEY_LEFT_SHIFT = 42;
+const int KEY_LEFT_CTRL = 29;
 // Closer targets count as reached: no drive direction can be taken from them.
 const float MIN_DISTANCE = 0.0005f;
 
@@ -286,8 +295,34 @@ void cVehicleView::process() {
         cVehicleMoveTween* step =
             new cVehicleMoveTween(this, piece, piece->getPosition(), getDoorsPoint(), m_cameInDoorTime);
         step->start(m_tweens);
-        break;
+        return;
     }
+    // The tutorial decides whether the vehicle's tip shows; it is asked while the vehicle stands.
+    cTutorialManager* tutorial = cTutorialManager::getInstance();
+    if (tutorial && isVisible() && isEnabled() && !m_moving && !m_leaving)
+        tutorial->checkAndShow(VEHICLE_TIP, cTutorialManager::TIP_ARROW, nullptr, nullptr, getPosition(), false);
+}
+
+void cVehicleView::editorRightClickHook(void* user) {
+    static_cast<cVehicleView*>(user)->onEditorRightClick();
+}
+
+void cVehicleView::onEditorRightClick() {
+    const IFrameManager* frames = getFrameManager();
+    if (!m_editor || !frames || !cTextureButton::isPointInside(*frames->getCursorPosition()))
+        return;
+    auto* editor = dynamic_cast<cMeadowEditorView*>(getParent());
+    if (!editor)
+        return;
+    // The editor selects through its own view of the same vehicle.
+    for (cEditorVehicleView* view : editor->getVehicleViews())
+        if (view->getVehicle() == m_vehicle) {
+            cInputSystem* input = getInputSystem();
+            const bool shift = input && input->isKeyDown(KEY_LEFT_SHIFT);
+            const bool ctrl = input && input->isKeyDown(KEY_LEFT_CTRL);
+            editor->selectVehicleView(view, shift, ctrl, true);
+            return;
+        }
 }
 
 void cVehicleView::addArrivingObject(cMeadowObjectView* piece) {

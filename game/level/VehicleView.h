@@ -66,6 +66,10 @@ public:
     void clearSlots();
     void setMoneyText(int money);
     void onObjectEntered(cMeadowObjectView* piece);
+    // The level editor's right press (input code 521, user data the view): over an editor
+    // vehicle, its editor selects the vehicle with the Shift and Ctrl keys as they are.
+    static void editorRightClickHook(void* user);
+    void onEditorRightClick();
 
     bool isMoving() const { return m_moving; }
     bool isLeaving() const { return m_leaving; }

@@ -23,6 +23,7 @@
 #include "game/shell/GameStart.h"
 #include "game/shell/MainMenu.h"
 #include "game/shell/ScreenSwitcher.h"
+#include "game/shell/TutorialManager.h"
 #include "tests/development/DevelopmentFixture.h"
 #include "tests/support/UiHarness.h"
 
@@ -212,13 +213,22 @@ TEST_F(GameWiringTest, TheProgramsBoardPlaysALevelAndTheMapsNextLevelButtonOpens
     ASSERT_NE(menu, nullptr);
     ASSERT_NE(cDevelopmentView::getLevelScreenFactory(), nullptr);
     cDevelopmentView* view = map()->getView();
+    std::vector<int> tipsRead;
     const auto boardUp = [&] {
+        // The player reads the tips a level opens with and closes them.
+        cTutorialManager* tutorial = cTutorialManager::getInstance();
+        if (tutorial && tutorial->hasCurrentTip()) {
+            tipsRead.push_back(tutorial->getCurrentTipId());
+            tutorial->closeCurrentTip();
+        }
         auto* screen = dynamic_cast<cBoardScreen*>(view->getLevelScreen());
         return screen && screen->getBoard()->isVisible() && !switching() && screen->getBoard()->getFieldView() &&
                !screen->getBoard()->getFieldView()->isInputLocked();
     };
     click(menu->getStartButton()->getPosition());
     ASSERT_TRUE(runUntil(boardUp, 20.0f)) << "the board screen shows the level and takes input";
+    // The first level's wood cells.
+    EXPECT_EQ(std::vector<int>{12}, tipsRead);
     cMeadowView* board = dynamic_cast<cBoardScreen*>(view->getLevelScreen())->getBoard();
     EXPECT_FALSE(view->isVisible());
     EXPECT_EQ(board->getBoardOwner(), dynamic_cast<IBoardOwner*>(view->getLevelScreen()));

@@ -14,6 +14,9 @@
 #include "game/model/CellModel.h"
 #include "game/model/MeadowObjectModel.h"
 
+#include <set>
+#include <utility>
+
 using namespace Engine;
 using TestLevel::BonusBoardTest;
 
@@ -47,6 +50,55 @@ TEST_F(BonusEffectTest, TargetsChangeOnlyToANewCellAndNotOnceTheEffectIsImmediat
     EXPECT_FALSE(chicken->setTargetCell(0.0f, 0.0f));
     EXPECT_EQ(cVector2(-1, -1), chicken->getTargetCell());
     EXPECT_EQ(nullptr, cBonusEffect::create(board.get(), model.get(), 5));
+}
+
+TEST_F(BonusEffectTest, RestingPiecesOnTheAimedBonusTargetsShowTheOverlayUntilTheAimMovesOrEnds) {
+    buildBonusBoard({"1_1_1_1", "1_1_1_1", "1_1_1_1", "1_1_1_1"});
+    // Placed pieces are shown and enabled, as the board screen places them.
+    for (auto& entry : board->getObjectViews()) {
+        entry.second->show();
+        entry.second->enable();
+    }
+    // The overlay and the render flag 4 go together; answers the cells that show them.
+    auto overlaid = [this] {
+        std::set<std::pair<int, int>> cells;
+        for (int row = 0; row < 4; ++row)
+            for (int column = 0; column < 4; ++column) {
+                cMeadowObjectView* view = board->getGameObjectView(model->getObject(row, column));
+                const bool shown = view->getOverlay()->isVisible();
+                EXPECT_EQ(shown, (view->getRenderType() & 4u) != 0) << row << "," << column;
+                if (shown)
+                    cells.insert({row, column});
+            }
+        return cells;
+    };
+    // The cursor aims the bonus; the pieces follow within the frames after.
+    auto aimAt = [this](int row, int column) {
+        const cVector2 p = field->getCellPosition(row, column);
+        ui.moveTo(p.x, p.y);
+        ui.steps(2);
+    };
+    aimAt(2, 2);
+    EXPECT_TRUE(overlaid().empty());
+    ASSERT_NE(nullptr, controller->createBonusEffect(31));
+    aimAt(2, 2);
+    EXPECT_EQ((std::set<std::pair<int, int>>{{1, 1}, {1, 2}, {1, 3}, {2, 1}, {2, 2}, {2, 3}, {3, 1}, {3, 2}, {3, 3}}),
+              overlaid());
+    // A busy piece and an invalid one are no targets to show.
+    model->getObject(3, 3)->setMoving();
+    model->getObject(1, 1)->isValid() = false;
+    ui.step();
+    const std::set<std::pair<int, int>> left = overlaid();
+    EXPECT_EQ(7u, left.size());
+    EXPECT_EQ(0u, left.count({3, 3}) + left.count({1, 1}));
+    model->getObject(3, 3)->setIdle();
+    model->getObject(1, 1)->isValid() = true;
+    // The aim moves to a corner: the square keeps its cells on the board.
+    aimAt(0, 0);
+    EXPECT_EQ((std::set<std::pair<int, int>>{{0, 0}, {0, 1}, {1, 0}, {1, 1}}), overlaid());
+    controller->releaseBonusEffect(true);
+    ui.step();
+    EXPECT_TRUE(overlaid().empty());
 }
 
 TEST_F(BonusEffectTest, TheBearCoversItsSquareFallsEatsCrashesTheCellsAndWalksAway) {

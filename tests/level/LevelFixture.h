@@ -7,6 +7,7 @@
 
 #include "engine/core/Random.h"
 #include "engine/core/XmlDocument.h"
+#include "game/level/CellPart.h"
 #include "game/level/MeadowCellView.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowObjectView.h"
@@ -94,7 +95,8 @@ inline std::string fieldViewXml(const std::string& cellExtra = "", const std::st
            "first_cell_deep=\"10\" cells_deep_step=\"1\" "
            "complex_cells_deep_delta=\"0.5\"><CellPrototype position=\"0,0\" size=\"60,60\" deep=\"3\" "
            "simple_types=\"2\" wood_types=\"2\" iron_types=\"1\" " +
-           cellExtra + "><LocksPicture size=\"60,60\" deep=\"6\"/>" + borders(borderExtra) +
+           cellExtra + "><LocksPicture size=\"60,60\" deep=\"6\"/>" +
+           "<PartProto size=\"20,12\" deep=\"2\" life_time=\"0.5\" speed=\"100\"/>" + borders(borderExtra) +
            "</CellPrototype><SelectionObject size=\"70,70\" deep=\"7\"/>"
            "<BombEffect Enable=\"1\" LiveTime=\"0.7\" pyro_file=\"fx/burst.pfx\"/><BombFireEffect Enable=\"1\" "
            "deep=\"9\" "
@@ -108,7 +110,13 @@ inline const char* statesXml() {
            "<S id=\"simple0\" Picture=\"art/simple0.tga\"/><S id=\"simple1\" Picture=\"art/simple1.tga\"/>"
            "<S id=\"wood0\" Picture=\"art/wood0.tga\"/><S id=\"wood1\" Picture=\"art/wood1.tga\"/>"
            "<S id=\"iron0\" Picture=\"art/iron0.tga\"/><S id=\"cell_locks1\" Picture=\"art/locks1.tga\"/>"
-           "<S id=\"cell_locks2\" Picture=\"art/locks2.tga\"/><S id=\"mixing_bees\" Picture=\"art/bee.tga\"/></States>";
+           "<S id=\"cell_locks2\" Picture=\"art/locks2.tga\"/><S id=\"mixing_bees\" Picture=\"art/bee.tga\"/>"
+           // The parts a broken wood or iron cell throws, a picture each.
+           "<S id=\"wood_part_0\" Picture=\"art/wpart0.tga\"/><S id=\"wood_part_1\" Picture=\"art/wpart1.tga\"/>"
+           "<S id=\"wood_part_2\" Picture=\"art/wpart2.tga\"/><S id=\"wood_part_3\" Picture=\"art/wpart3.tga\"/>"
+           "<S id=\"iron_part_0\" Picture=\"art/ipart0.tga\"/><S id=\"iron_part_1\" Picture=\"art/ipart1.tga\"/>"
+           "<S id=\"iron_part_2\" Picture=\"art/ipart2.tga\"/><S id=\"iron_part_3\" Picture=\"art/ipart3.tga\"/>"
+           "</States>";
 }
 
 inline const char* objectsXml() {
@@ -145,8 +153,10 @@ protected:
                      TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/Effects/match_burst_red.pfx"));
         writeBoardPanels(ui);
         writeExtraFiles();
-        for (const char* name : {"bee", "icon", "border", "selection", "cell0", "simple0", "simple1", "wood0", "wood1",
-                                 "iron0", "locks1", "locks2", "p1", "p2", "p3", "p4", "p201"})
+        for (const char* name :
+             {"bee",    "icon",   "border", "selection", "cell0",  "simple0", "simple1", "wood0", "wood1",
+              "iron0",  "locks1", "locks2", "p1",        "p2",     "p3",      "p4",      "p201",  "wpart0",
+              "wpart1", "wpart2", "wpart3", "ipart0",    "ipart1", "ipart2",  "ipart3"})
             ui.writePicture(std::string("art/") + name + ".tga", 2, 2, 0xFF808080u);
         ui.start();
         states.load(ui.layout("States.xml"));
@@ -184,6 +194,14 @@ protected:
     virtual void writeExtraFiles() {}
 
     cMeadowCellView* cell(int row, int column) { return field->findCellView(row, column); }
+    // The parts a cell view has thrown (its hidden prototype left out).
+    static std::vector<cCellPart*> thrownParts(cMeadowCellView* view) {
+        std::vector<cCellPart*> parts;
+        for (Engine::cWidget* child : view->getChildren())
+            if (auto* part = dynamic_cast<cCellPart*>(child); part && part != view->getPartProto())
+                parts.push_back(part);
+        return parts;
+    }
 
     TestSupport::UiHarness ui;
     TestStates states;

@@ -7,6 +7,7 @@
 #include "engine/gui/Label.h"
 #include "engine/gui/ProgressBar.h"
 #include "engine/gui/PyroEffect.h"
+#include "game/level/CellPart.h"
 #include "game/model/CellModel.h"
 
 #include <cmath>
@@ -148,6 +149,50 @@ TEST_F(MeadowCellViewTest, ACrushPlaysACopyOfTheBoardsEffectAtTheCell) {
     EXPECT_TRUE(effect->isVisible());
     EXPECT_TRUE(effect->isPlaying());
     EXPECT_THROW(view->startCrushAnimation(4), std::string);
+}
+
+TEST_F(MeadowCellViewTest, ABrokenWoodOrIronCellThrowsFourPartsFromItsQuartersAndASimpleOneNone) {
+    build({"2_3_1"});
+    // Part i of the prototype's 20 x 12 starts a quarter of that size off the cell's centre.
+    const cVector2 offsets[4] = {cVector2(-5, -3), cVector2(5, -3), cVector2(5, 3), cVector2(-5, 3)};
+    for (const char* kind : {"wood_part_", "iron_part_"}) {
+        SCOPED_TRACE(kind);
+        cMeadowCellView* view = cell(0, kind[0] == 'w' ? 0 : 1);
+        EXPECT_FALSE(view->getPartProto()->isVisible());
+        view->spawnParts(false);
+        const std::vector<cCellPart*> parts = thrownParts(view);
+        ASSERT_EQ(4u, parts.size());
+        std::set<int> seen;
+        for (cCellPart* part : parts) {
+            int index = 0;
+            while (index < 4 && states.getVisualState(kind + std::to_string(index)).getPicture() != part->getPicture())
+                ++index;
+            ASSERT_LT(index, 4);
+            seen.insert(index);
+            EXPECT_EQ(view->getPosition() + offsets[index], part->getPosition());
+            EXPECT_FLOAT_EQ(view->getDepth() + 1.0f, part->getDepth());
+            EXPECT_TRUE(part->isVisible());
+            EXPECT_FALSE(part->isDelayed());
+            // Each flies away from the centre through its own quarter.
+            EXPECT_GT(part->getVelocity().dot(offsets[index]), 0.0f);
+            EXPECT_FLOAT_EQ(100.0f, part->getVelocity().length());
+        }
+        EXPECT_EQ(4u, seen.size());
+    }
+    // The flag reaches each part's launch (the four thrown before are not delayed).
+    cell(0, 0)->spawnParts(true);
+    size_t delayed = 0;
+    for (cCellPart* part : thrownParts(cell(0, 0)))
+        delayed += part->isDelayed() ? 1 : 0;
+    EXPECT_EQ(4u, delayed);
+    // A simple cell does not break and leaves no stray part behind.
+    EXPECT_THROW(cell(0, 2)->spawnParts(false), std::string);
+    EXPECT_TRUE(thrownParts(cell(0, 2)).empty());
+    // The parts go with their life time; the prototype stays.
+    ui.run(1.0f);
+    EXPECT_TRUE(thrownParts(cell(0, 0)).empty());
+    EXPECT_TRUE(thrownParts(cell(0, 1)).empty());
+    EXPECT_NE(nullptr, cell(0, 0)->getPartProto());
 }
 
 TEST_F(MeadowCellViewTest, EditorPressesAndSweepsClickTheCellsUnderTheCursor) {

@@ -5,9 +5,11 @@
 
 #include "engine/gui/CheckBox.h"
 #include "engine/gui/TextButton.h"
+#include "engine/media/InputSystem.h"
 #include "engine/platform/KeyCodes.h"
 #include "game/level/EditorVehicleView.h"
 #include "game/level/TextEdit.h"
+#include "game/level/VehicleView.h"
 #include "game/model/CellModel.h"
 #include "game/model/LevelChecker.h"
 #include "game/model/LevelInfo.h"
@@ -138,6 +140,58 @@ TEST_F(MeadowEditorSaveTest, ShiftAndCtrlClicksChangeTheChosenSlotByOneAndTen) {
     clickWithKeys(vehicleView(0), 1, false, true); // right with Ctrl: ten less, gone
     EXPECT_EQ(vehicle->getSlotCount(), 0);
     EXPECT_TRUE(vehicleView(0)->isSelectionShown());
+}
+
+TEST_F(MeadowEditorSaveTest, ARightPressOnAnEditorFlaggedBoardVehicleViewSelectsItsVehicleWithTheKeysHeld) {
+    // The board's vehicle view on its shipped layouts, with the editor's slot looks.
+    for (const char* name :
+         {"Meadow/View/VehicleView.xml", "Meadow/View/VehicleSlot.xml", "Meadow/View/VehicleTip.xml",
+          "Meadow/Images/Bonus/vehicle_doors_blue.png", "Meadow/Images/Bonus/vehicle_doors_green.png",
+          "Meadow/Images/Bonus/vehicle_doors_red.png", "Meadow/Images/Bonus/vehicle_doors_yellow.png"})
+        ui.writeFile(name, TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/" + name));
+    std::string looks = "<States>";
+    for (int index = 1; index <= 5; ++index)
+        looks += "<S id=\"index" + std::to_string(index) + "\" Picture=\"Meadow/Images/Editor/index" +
+                 std::to_string(index) + ".png\"/>";
+    ui.writeFile("IndexStates.xml", looks + "</States>");
+    open();
+    owner.states.load(ui.layout("IndexStates.xml"));
+    clickWidget(editor->getIncVehiclesButton());
+    clickWidget(editor->getIncVehiclesButton());
+    cVehicleModel* vehicle = model->getVehiclesFeature()->getVehicles()[0].get();
+    clickWidget(tool(editor->getIndexButtons(), 2));
+    clickWithKeys(vehicleView(0), 0, true, true);
+    ASSERT_EQ(vehicle->getSlotCount(), 1);
+    ASSERT_EQ(vehicle->getSlots()[0].needed, 11);
+    clickWidget(vehicleView(1));
+    ASSERT_EQ(editor->getSelectedVehicleView(), vehicleView(1));
+
+    auto* view = new cVehicleView(editor, vehicle, editor, true);
+    view->setPosition(cVector2(300, 600));
+    view->setSize(cVector2(120, 60));
+    view->show();
+    view->enable();
+    cInputSystem* input = getInputSystem();
+    ASSERT_NE(nullptr, input);
+    input->addKeyCallback(521, cVehicleView::editorRightClickHook, view);
+    // A right press beside it selects nothing.
+    ui.click(300, 450, 1);
+    ui.steps(2);
+    EXPECT_EQ(editor->getSelectedVehicleView(), vehicleView(1));
+    // Over it, the editor selects the same vehicle, the Shift key taking one off the chosen slot.
+    clickWithKeys(view, 1, true, false);
+    EXPECT_EQ(editor->getSelectedVehicleView(), vehicleView(0));
+    EXPECT_TRUE(vehicleView(0)->isSelectionShown());
+    EXPECT_FALSE(vehicleView(1)->isSelectionShown());
+    EXPECT_EQ(vehicle->getSlots()[0].needed, 10);
+    // Without the editor flag the press is not the editor's.
+    clickWidget(vehicleView(1));
+    view->setEditorFlag(false);
+    clickWithKeys(view, 1, true, false);
+    EXPECT_EQ(editor->getSelectedVehicleView(), vehicleView(1));
+    EXPECT_EQ(vehicle->getSlots()[0].needed, 10);
+    input->removeKeyCallback(521, cVehicleView::editorRightClickHook, view);
+    delete view;
 }
 
 TEST_F(MeadowEditorSaveTest, MoneyEditAndHasBonusBoxActOnTheSelectedVehicleOnly) {

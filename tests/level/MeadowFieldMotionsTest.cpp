@@ -7,6 +7,8 @@
 #include "game/level/SelectionSprite.h"
 #include "game/model/CellModel.h"
 
+#include <set>
+
 using namespace Engine;
 using TestLevel::MoveTest;
 
@@ -207,6 +209,45 @@ TEST_F(MeadowFieldMotionsTest, EveryMatchedCellPlaysTheCrushOfItsFigureSize) {
                 EXPECT_TRUE(crushes(row, column).empty()) << row << "," << column;
         TearDown();
     }
+}
+
+TEST_F(MeadowFieldMotionsTest, AMatchedOrCrashedWoodOrIronCellThrowsItsPartsAsItsTypeDrops) {
+    play({"11234", "34142", "23424", "42331"});
+    model->getCell(0, 0)->setType(2);
+    model->getCell(0, 1)->setType(3);
+    model->getCell(3, 4)->setType(3);
+    field->updateCells(false);
+    auto pictures = [this](int row, int column) {
+        std::set<cTexture*> seen;
+        for (cCellPart* part : thrownParts(field->findCellView(row, column)))
+            seen.insert(part->getPicture());
+        return seen;
+    };
+    auto looks = [this](const std::string& kind) {
+        std::set<cTexture*> seen;
+        for (int index = 0; index < 4; ++index)
+            seen.insert(states.getVisualState(kind + std::to_string(index)).getPicture());
+        return seen;
+    };
+    click(0, 2);
+    click(1, 2);
+    for (int frames = 0; field->getDyingFigures().empty() && frames < 30; ++frames)
+        frame();
+    ASSERT_EQ(1u, field->getDyingFigures().size());
+    // Each broken cell throws the four parts of the type it had; the simple cell of the run none.
+    EXPECT_EQ(1, model->getCellType(0, 0));
+    EXPECT_EQ(2, model->getCellType(0, 1));
+    EXPECT_EQ(looks("wood_part_"), pictures(0, 0));
+    EXPECT_EQ(looks("iron_part_"), pictures(0, 1));
+    EXPECT_TRUE(thrownParts(field->findCellView(0, 2)).empty());
+    ASSERT_GT(settle(), 0);
+    // A crash does the same.
+    field->crashCell(cVector2(3, 4), nullptr);
+    EXPECT_EQ(2, model->getCellType(3, 4));
+    EXPECT_EQ(looks("iron_part_"), pictures(3, 4));
+    EXPECT_EQ(4u, thrownParts(field->findCellView(3, 4)).size());
+    ui.run(1.0f);
+    EXPECT_TRUE(thrownParts(field->findCellView(3, 4)).empty());
 }
 
 TEST_F(MeadowFieldMotionsTest, AFiveMadeByACascadeGivesNoLightningButShakesAndBouncesTheNeighbours) {

@@ -56,6 +56,14 @@ const char* const STATES = R"(<States>
   <S id="iron1" Picture="Meadow/Images/Cells/iron1.png"/>
   <S id="cell_locks1" Picture="Meadow/Images/Cells/cell_locks1.png"/>
   <S id="cell_locks2" Picture="Meadow/Images/Cells/cell_locks2.png"/>
+  <S id="wood_part_0" Picture="Meadow/Images/Cells/wood_part_0.png"/>
+  <S id="wood_part_1" Picture="Meadow/Images/Cells/wood_part_1.png"/>
+  <S id="wood_part_2" Picture="Meadow/Images/Cells/wood_part_2.png"/>
+  <S id="wood_part_3" Picture="Meadow/Images/Cells/wood_part_3.png"/>
+  <S id="iron_part_0" Picture="Meadow/Images/Cells/iron_part_0.png"/>
+  <S id="iron_part_1" Picture="Meadow/Images/Cells/iron_part_1.png"/>
+  <S id="iron_part_2" Picture="Meadow/Images/Cells/iron_part_2.png"/>
+  <S id="iron_part_3" Picture="Meadow/Images/Cells/iron_part_3.png"/>
   <S id="mixing_bees" Picture="Meadow/Images/Board/bee.png" frames_count="8" anim_columns="8"/>
 </States>)";
 

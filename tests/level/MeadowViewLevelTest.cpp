@@ -261,6 +261,7 @@ TEST_F(MeadowViewLevelTest, InTheLevelEditorTheEndGoesStraightBackToTheOwner) {
 }
 
 TEST_F(MeadowViewLevelTest, EscCallsOffABonusWaitingForItsTargetButNotOneAlreadyActing) {
+    const BoardParts::tBonusEffectFactory shipped = BoardParts::getBonusEffectFactory();
     BoardParts::setBonusEffectFactory(
         [](cMeadowView*, cMeadowModel*, int type) { return new TestFakes::FakeBonusEffect(type); });
     openLevel();
@@ -276,7 +277,8 @@ TEST_F(MeadowViewLevelTest, EscCallsOffABonusWaitingForItsTargetButNotOneAlready
     EXPECT_EQ(acting, controller->getBonusEffect());
     EXPECT_EQ(0, owner.count("gameMenu"));
     controller->releaseBonusEffect(true);
-    BoardParts::setBonusEffectFactory(nullptr);
+    // Later tests in this program make the real effects.
+    BoardParts::setBonusEffectFactory(shipped);
 }
 
 TEST_F(MeadowViewLevelTest, ThePlayTestsEditButtonEndsTheLevelStraightBackToTheEditor) {

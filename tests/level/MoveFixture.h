@@ -156,8 +156,10 @@ protected:
                          "<Number Visible=\"1\" Font=\"Fonts/Digits30.fnt\" Texture=\"Fonts/Digits30.png\" "
                          "SpaceWidth=\"9\"/><Icon Visible=\"1\" size=\"8,8\" Picture=\"art/p1.tga\"/>"
                          "</FlyingNumber>");
-            for (const char* name : {"bee", "icon", "border", "selection", "cell0", "simple0", "simple1", "wood0",
-                                     "wood1", "iron0", "locks1", "locks2", "p1", "p2", "p3", "p4", "p201"})
+            for (const char* name :
+                 {"bee",    "icon",   "border", "selection", "cell0",  "simple0", "simple1", "wood0", "wood1",
+                  "iron0",  "locks1", "locks2", "p1",        "p2",     "p3",      "p4",      "p201",  "wpart0",
+                  "wpart1", "wpart2", "wpart3", "ipart0",    "ipart1", "ipart2",  "ipart3"})
                 ui.writePicture(std::string("art/") + name + ".tga", 2, 2, 0xFF808080u);
             ui.start();
             states.load(ui.layout("States.xml"));

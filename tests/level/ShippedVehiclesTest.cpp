@@ -39,6 +39,14 @@ const char* const STATES = R"(<States>
   <S id="iron1" Picture="Meadow/Images/Cells/iron1.png"/>
   <S id="cell_locks1" Picture="Meadow/Images/Cells/cell_locks1.png"/>
   <S id="cell_locks2" Picture="Meadow/Images/Cells/cell_locks2.png"/>
+  <S id="wood_part_0" Picture="Meadow/Images/Cells/wood_part_0.png"/>
+  <S id="wood_part_1" Picture="Meadow/Images/Cells/wood_part_1.png"/>
+  <S id="wood_part_2" Picture="Meadow/Images/Cells/wood_part_2.png"/>
+  <S id="wood_part_3" Picture="Meadow/Images/Cells/wood_part_3.png"/>
+  <S id="iron_part_0" Picture="Meadow/Images/Cells/iron_part_0.png"/>
+  <S id="iron_part_1" Picture="Meadow/Images/Cells/iron_part_1.png"/>
+  <S id="iron_part_2" Picture="Meadow/Images/Cells/iron_part_2.png"/>
+  <S id="iron_part_3" Picture="Meadow/Images/Cells/iron_part_3.png"/>
   <S id="falling_bear" Picture="Meadow/Images/Bonus/bear_falling.png"/>
   <S id="eating_bear" Picture="Meadow/Images/Bonus/bear_eating.png" frames_count="8" anim_columns="8"
       anim_length="0.8" PlayAnimation="1"/>
@@ -48,8 +56,6 @@ const char* const STATES = R"(<States>
   <S id="cat_move_down_left" Picture="Map/Images/Characters/cat1_walk_downleft.png" frames_count="8"
       anim_columns="8"/>
   <S id="cat_move_down" Picture="Map/Images/Characters/cat1_walk_down.png" frames_count="8" anim_columns="8"/>
-  <S id="wood_part_0" Picture="Meadow/Images/Cells/wood_part_0.png"/>
-  <S id="iron_part_3" Picture="Meadow/Images/Cells/iron_part_3.png"/>
 </States>)";
 
 class ShippedVehiclesTest : public ::testing::Test {

@@ -5,6 +5,7 @@
 #include "engine/core/Random.h"
 #include "engine/core/WidgetSets.h"
 #include "game/level/BoardOwner.h"
+#include "game/level/BonusEffect.h"
 #include "game/level/MeadowCellView.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowView.h"
@@ -38,6 +39,14 @@ const char* const STATES = R"(<States>
   <S id="iron1" Picture="Meadow/Images/Cells/iron1.png"/>
   <S id="cell_locks1" Picture="Meadow/Images/Cells/cell_locks1.png"/>
   <S id="cell_locks2" Picture="Meadow/Images/Cells/cell_locks2.png"/>
+  <S id="wood_part_0" Picture="Meadow/Images/Cells/wood_part_0.png"/>
+  <S id="wood_part_1" Picture="Meadow/Images/Cells/wood_part_1.png"/>
+  <S id="wood_part_2" Picture="Meadow/Images/Cells/wood_part_2.png"/>
+  <S id="wood_part_3" Picture="Meadow/Images/Cells/wood_part_3.png"/>
+  <S id="iron_part_0" Picture="Meadow/Images/Cells/iron_part_0.png"/>
+  <S id="iron_part_1" Picture="Meadow/Images/Cells/iron_part_1.png"/>
+  <S id="iron_part_2" Picture="Meadow/Images/Cells/iron_part_2.png"/>
+  <S id="iron_part_3" Picture="Meadow/Images/Cells/iron_part_3.png"/>
   <S id="mixing_bees" Picture="Meadow/Images/Board/bee.png" frames_count="8" anim_columns="8"/>
   <S id="falling_bear" Picture="Meadow/Images/Bonus/bear_falling.png"/>
   <S id="eating_bear" Picture="Meadow/Images/Bonus/bear_eating.png" frames_count="8" anim_columns="8"
@@ -71,6 +80,10 @@ protected:
         ui.start();
         owner.states.load(ui.layout("States.xml"));
         GameServices::setGameSounds(&sounds);
+        // The board's own bonus effects, whatever an earlier test left in the factory.
+        BoardParts::setBonusEffectFactory([](cMeadowView* board, cMeadowModel* model, int type) {
+            return static_cast<IBonusEffect*>(cBonusEffect::create(board, model, type));
+        });
         model = TestShipped::makeModel();
         // After the model, which seeds the generator with the time as the game does.
         randomSeed(5);

@@ -3,6 +3,7 @@
 
 #include "tests/level/VehicleFixture.h"
 
+#include "engine/core/ProfileManager.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/gui/Panel.h"
 #include "engine/gui/PyroEffect.h"
@@ -12,10 +13,14 @@
 #include "game/level/VehicleTip.h"
 #include "game/level/VehicleView.h"
 #include "game/model/MeadowObjectModel.h"
+#include "game/shell/ArrowHelpTip.h"
 #include "game/shell/SubstrateProgressBar.h"
+#include "game/shell/TutorialManager.h"
 #include "game/shell/TweenSprite.h"
+#include "tests/gui/LabelFixture.h"
 
 #include <memory>
+#include <string>
 
 using namespace Engine;
 using TestLevel::VehicleBoardTest;
@@ -234,4 +239,73 @@ TEST_F(VehicleViewTest, ALeavingVehiclePaysDrivesOffAndDeletesItselfAndOneWithou
         // 100 / 64 × n (n − 1) / 2 pixels, 200 or more from n = 17 on; frame 18 finds it there.
         EXPECT_EQ(18, frames) << money;
     }
+}
+
+namespace {
+
+struct TipFont : TestSupport::LabelFixture {
+    static std::string bytes() { return fontBytes(); }
+};
+
+class TipOwner : public ITutorialOwner {
+public:
+    bool hasBoardModel() override { return true; }
+    void lockInput(bool) override {}
+    bool isInterfaceActivated() override { return false; }
+};
+
+} // namespace
+
+TEST_F(VehicleViewTest, OnlyAStandingShownVehicleAsksForItsTipWhichPointsAtIt) {
+    // The tutorial's files: every tip shown as soon as it is asked for.
+    const std::string font = TestSupport::LabelFixture::FONT_KEYS;
+    ui.writeFile("fonts/t.fnt", TipFont::bytes());
+    ui.writePicture("fonts/t.tga", 100, 20, 0xFFFFFFFFu);
+    ui.writePicture("p.tga", 4, 4, 0xFFFFFFFFu);
+    std::string tips;
+    for (int id = 0; id < cTutorialManager::TIP_COUNT; ++id)
+        tips += "<Tip Center=\"512,384\" Timer=\"0\"><Text>tip " + std::to_string(id) + "</Text></Tip>";
+    ui.writeFile("Meadow/View/Tutorial/Tutorial.xml",
+                 "<Tutorial Visible=\"1\" Enable=\"1\"><Tips>" + tips +
+                     "</Tips><Fader size=\"2048,1536\" Picture=\"p.tga\"/></Tutorial>");
+    ui.writeFile(
+        "Meadow/View/Tutorial/ArrowHelpTip.xml",
+        "<Tip Visible=\"1\" Enable=\"1\" PointedOffset=\"200,100\" ArrowOffset=\"120,40\"><Image Visible=\"1\" "
+        "Enable=\"1\" size=\"300,120\" Picture=\"p.tga\"><Text Visible=\"1\" size=\"260,80\" " +
+            font +
+            "/><OkButton Visible=\"1\" Enable=\"1\" position=\"0,40\" size=\"80,30\" Picture=\"p.tga\"/>"
+            "<Arrow Visible=\"1\" size=\"40,40\" Picture=\"p.tga\"/></Image></Tip>");
+    buildBoard();
+    gBoolProps.clear();
+    TipOwner owner;
+    auto tutorial = std::make_unique<cTutorialManager>();
+    tutorial->setOwner(&owner);
+    controller->setInputLocked(false);
+    cVehicleModel* vehicle = addVehicle({2});
+    // Waiting off the screen, as the shipped road has it.
+    auto view = makeView(vehicle, cVector2(-100, 700));
+    auto asked = [&] { return tutorial->isTipPending(3) || tutorial->getCurrentTipId() == 3; };
+    // Hidden: not asked.
+    view->hide();
+    ui.step(0.125f);
+    EXPECT_FALSE(asked());
+    // Driving: not asked, nor in the frame of its arrival.
+    view->move(400, 700);
+    view->show();
+    while (view->isMoving()) {
+        ui.step(0.125f);
+        EXPECT_FALSE(asked()) << view->getPosition().x;
+    }
+    // Standing: the arrow tip points at the vehicle's place.
+    ui.step(0.125f);
+    ASSERT_EQ(3, tutorial->getCurrentTipId());
+    auto* tip = dynamic_cast<cArrowHelpTip*>(tutorial->getCurrentTip());
+    ASSERT_NE(nullptr, tip);
+    EXPECT_EQ(nullptr, tip->getTarget());
+    EXPECT_EQ(cVector2(400, 700), tip->getPointedPoint());
+    tutorial->closeCurrentTip();
+    ui.step();
+    view.reset();
+    tutorial.reset();
+    gBoolProps.clear();
 }

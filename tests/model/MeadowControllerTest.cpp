@@ -170,6 +170,29 @@ TEST_F(MeadowController, LockedHeldOrTippedInputIgnoresClicks) {
     }
 }
 
+TEST_F(MeadowController, AFinishedSwapClosesTheMoveTipButNoOtherTip) {
+    TestFakes::FakeTutorialManager tutorial;
+    GameServices::setTutorialManager(&tutorial);
+    for (int tipId : {4, 1}) {
+        SCOPED_TRACE(tipId);
+        tutorial.m_tipId = -1;
+        tutorial.clear();
+        // A swap that swaps back leaves the board as it was for the next case.
+        click(0, 0);
+        click(1, 0);
+        // The tip came up while the pieces were on their way.
+        tutorial.m_tipId = tipId;
+        m_view->step(0.0f);
+        EXPECT_EQ(tutorial.count("closeCurrentTip()"), tipId == 1 ? 1 : 0);
+        EXPECT_EQ(tutorial.m_tipId, tipId == 1 ? -1 : tipId);
+        EXPECT_EQ(m_view->count("animateSwapBack()"), 1);
+        tutorial.m_tipId = -1;
+        stepUntilIdle();
+        m_view->clear();
+    }
+    GameServices::setTutorialManager(nullptr);
+}
+
 TEST_F(MeadowController, BusyPiecesAndLiveEffectsOnlyResetTheHintTimer) {
     m_model->getObject(0, 0)->setFalling();
     m_controller->update(1.0f);
