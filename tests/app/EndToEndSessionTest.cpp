@@ -5,7 +5,7 @@
 //
 // It prints one line per step the kill test reads: "SESSION start player=<0|1> next=<level>
 // saved=<0|1>", "SESSION resumed level=<level>", "SESSION won level=<level>", "SESSION left
-// level=<level>", "SESSION bought", "SESSION quit".
+// level=<level>", "SESSION bought", "SESSION quit [moves=<n> tips=<n>]".
 
 #include "engine/core/ProfileManager.h"
 #include "engine/core/String.h"
@@ -102,7 +102,7 @@ TEST(EndToEndSession, PlaysUntilKilled) {
             ASSERT_TRUE(player.playNextLevel()) << player.describe();
         }
         ASSERT_TRUE(player.quit()) << player.describe();
-        say("quit");
+        say("quit moves=" + std::to_string(player.moves()) + " tips=" + std::to_string(player.tipsClosed()));
     }
 }
 
