@@ -556,3 +556,18 @@ cGreedyPlayer::cResult cGreedyPlayer::play(cMeadowModel& model, int32_t level, u
     model.clearLevel();
     return result;
 }
+
+bool cGreedyPlayer::chooseMove(cMeadowModel& model, int32_t& row1, int32_t& column1, int32_t& row2, int32_t& column2) {
+    const int32_t columns = model.getColumns();
+    if (columns <= 0)
+        return false;
+    cTrialBoard board(model);
+    const cMove move = board.best();
+    if (move.a < 0)
+        return false;
+    row1 = move.a / columns;
+    column1 = move.a % columns;
+    row2 = move.b / columns;
+    column2 = move.b % columns;
+    return true;
+}

@@ -25,4 +25,7 @@ public:
     // The level is cleared afterwards, and the player's progress the play touched (money,
     // bonuses, the next level, the types unlocked for it) is put back.
     static cResult play(cMeadowModel& model, int32_t level, uint32_t seed, int32_t moveBudget);
+    // The swap this player would make on the board as it stands, as the row and column of both
+    // pieces; false when no swap makes a run. For players that act through the board screen.
+    static bool chooseMove(cMeadowModel& model, int32_t& row1, int32_t& column1, int32_t& row2, int32_t& column2);
 };

@@ -2,6 +2,7 @@
 // board pays, and keeps out of the shell's services.
 
 #include "game/model/GreedyPlayer.h"
+#include "engine/core/Random.h"
 #include "game/model/GameServices.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
@@ -85,6 +86,29 @@ TEST(GreedyPlayer, StopsAtItsMoveBudget) {
     EXPECT_FALSE(result.won);
     EXPECT_EQ(result.moves, 2);
     EXPECT_EQ(model->getRows(), 0);
+}
+
+// The move it would make on a board as it stands, for a player acting through the board screen:
+// two neighbours whose swap makes a run; nothing on a board with no level.
+TEST(GreedyPlayer, ChoosesAMoveOnTheBoardAsItStands) {
+    auto model = TestShipped::makeModel();
+    int32_t r1 = -1, c1 = -1, r2 = -1, c2 = -1;
+    EXPECT_FALSE(cGreedyPlayer::chooseMove(*model, r1, c1, r2, c2));
+    for (int32_t level : {0, 45, 99}) {
+        SCOPED_TRACE("level " + std::to_string(level + 1));
+        Engine::randomSeed(5);
+        model->loadLevel(level, nullptr);
+        model->resetObjectStates();
+        ASSERT_TRUE(cGreedyPlayer::chooseMove(*model, r1, c1, r2, c2));
+        cMeadowObjectModel* first = model->getObject(r1, c1);
+        cMeadowObjectModel* second = model->getObject(r2, c2);
+        ASSERT_TRUE(first && second);
+        EXPECT_TRUE(model->isNeighbour(first, second));
+        EXPECT_FALSE(model->hasMatches());
+        model->swapInGrid(first, second);
+        EXPECT_TRUE(model->hasMatches());
+        model->clearLevel();
+    }
 }
 
 } // namespace

@@ -1,0 +1,456 @@
+#include "tests/app/EndToEndPlayer.h"
+
+#include "app/GameWiring.h"
+#include "app/LevelScreens.h"
+#include "engine/core/Application.h"
+#include "engine/core/WidgetSets.h"
+#include "engine/gui/EditBox.h"
+#include "engine/gui/NewUserDialog.h"
+#include "engine/gui/TextButton.h"
+#include "engine/platform/Window.h"
+#include "game/development/ConfirmVariantDlg.h"
+#include "game/development/DevelopmentView.h"
+#include "game/development/MapScreen.h"
+#include "game/development/UpgradeButton.h"
+#include "game/development/UpgradeButtonsPanel.h"
+#include "game/level/AchievementsView.h"
+#include "game/level/MeadowFieldView.h"
+#include "game/level/MeadowObjectView.h"
+#include "game/level/MeadowView.h"
+#include "game/model/GreedyPlayer.h"
+#include "game/model/MeadowController.h"
+#include "game/model/MeadowModel.h"
+#include "game/model/MeadowObjectModel.h"
+#include "game/shell/CommonHelpTip.h"
+#include "game/shell/ExitDialog.h"
+#include "game/shell/FrontEnd.h"
+#include "game/shell/GameMenuDlg.h"
+#include "game/shell/GameStart.h"
+#include "game/shell/MainMenu.h"
+#include "game/shell/ScreenSwitcher.h"
+#include "game/shell/TweenSprite.h"
+#include "game/shell/YesNoFrame.h"
+#include "tests/support/TempFolder.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+using Engine::cVector2;
+
+namespace EndToEnd {
+
+namespace {
+
+bool usable(const Engine::cWidget* widget) {
+    return widget && Engine::isWidgetAlive(widget) && widget->isVisible() && widget->isEnabled();
+}
+
+} // namespace
+
+bool switching() {
+    for (Engine::IFrameWidget* widget : Engine::getLiveWidgets())
+        if (dynamic_cast<cScreenSwitcher*>(widget))
+            return true;
+    return false;
+}
+
+// ---- GameRun ----
+
+GameRun::GameRun(const std::string& userFolder) : m_ui(std::make_unique<TestSupport::UiHarness>()) {
+    const std::filesystem::path data(MEADOW_DATA_DIR);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(data))
+        if (entry.is_regular_file())
+            m_ui->writeFile(std::filesystem::relative(entry.path(), data).generic_string(),
+                            TestSupport::readFileBytes(entry.path().string()));
+    // The harness names a user folder of its own; this run's is the one that outlives it.
+    setenv("MEADOW_USER_DIR", userFolder.c_str(), 1);
+    m_ui->start();
+    wireGame();
+    onCreateGame(nullptr);
+}
+
+GameRun::~GameRun() {
+    // What the message loop does after the window closed, then the widgets the program's end
+    // leaves to the application's sweep.
+    onDestroyGame(nullptr);
+    // An action group owns the tween runner it made as a root widget: the owners go first, and
+    // the roots still alive after them.
+    for (bool runners : {false, true}) {
+        std::vector<Engine::cWidget*> roots;
+        for (Engine::IFrameWidget* widget : Engine::getLiveWidgets())
+            if (auto* root = dynamic_cast<Engine::cWidget*>(widget);
+                root && !root->getParent() && runners == (dynamic_cast<cTweenSprite*>(root) != nullptr))
+                roots.push_back(root);
+        for (Engine::cWidget* root : roots)
+            if (Engine::isWidgetAlive(root))
+                delete root;
+    }
+    FrontEnd::clearHooks();
+    m_ui.reset();
+}
+
+bool GameRun::windowClosed() const {
+    Engine::cApplicationBase* application = Engine::getApplication();
+    return application && application->getWindow() && application->getWindow()->isDestroyed();
+}
+
+// ---- ScriptedPlayer: frames and the mouse ----
+
+bool ScriptedPlayer::closeTip() {
+    for (Engine::IFrameWidget* widget : Engine::getLiveWidgets()) {
+        auto* tip = dynamic_cast<cCommonHelpTip*>(widget);
+        if (tip && usable(tip) && !tip->isClosing() && usable(tip->getOkButton())) {
+            click(tip->getOkButton());
+            ++m_tipsClosed;
+            return true;
+        }
+    }
+    return false;
+}
+
+void ScriptedPlayer::step() {
+    m_ui.step();
+    if (closeTip())
+        m_ui.steps(2);
+}
+
+bool ScriptedPlayer::runUntil(const std::function<bool()>& condition, float seconds) {
+    for (float t = 0; t < seconds; t += TestSupport::UiHarness::FRAME_TIME) {
+        if (condition())
+            return true;
+        if (m_run.windowClosed())
+            return false;
+        step();
+    }
+    return condition();
+}
+
+void ScriptedPlayer::click(const Engine::cSprite* widget) {
+    // Dialogs slide their buttons in: the click goes where the button has come to rest.
+    cVector2 at = widget->getPosition();
+    for (int frame = 0; frame < 40; ++frame) {
+        m_ui.step();
+        if (!Engine::isWidgetAlive(widget))
+            return;
+        if (widget->getPosition().x == at.x && widget->getPosition().y == at.y)
+            break;
+        at = widget->getPosition();
+    }
+    click(at);
+}
+
+void ScriptedPlayer::click(const cVector2& at) {
+    m_ui.moveTo(at.x, at.y);
+    m_ui.step();
+    m_ui.press();
+    m_ui.step();
+    m_ui.release();
+    m_ui.step();
+}
+
+void ScriptedPlayer::drag(const cVector2& from, const cVector2& to) {
+    m_ui.moveTo(from.x, from.y);
+    m_ui.step();
+    m_ui.press();
+    m_ui.step();
+    m_ui.moveTo(to.x, to.y);
+    m_ui.step();
+    m_ui.release();
+    m_ui.step();
+}
+
+// ---- The front end ----
+
+bool ScriptedPlayer::newPlayerDialogShown() const {
+    Engine::cNewUserDialog* dialog = Engine::getNewUserDialog();
+    return dialog && usable(dialog) && !switching();
+}
+
+bool ScriptedPlayer::menuShown() const {
+    cMainMenu* menu = getMainMenu();
+    return menu && usable(menu) && usable(menu->getStartButton()) && !switching();
+}
+
+bool ScriptedPlayer::reachFrontEnd(float seconds) {
+    // The logos and the loading screen each go on a click once they allow it.
+    for (float t = 0; t < seconds; t += 1.0f) {
+        if (runUntil([&] { return newPlayerDialogShown() || menuShown(); }, 1.0f))
+            return true;
+        click(cVector2(512, 384));
+    }
+    return false;
+}
+
+bool ScriptedPlayer::createPlayer(const std::wstring& name) {
+    if (!runUntil([&] { return newPlayerDialogShown(); }))
+        return false;
+    Engine::cNewUserDialog* dialog = Engine::getNewUserDialog();
+    click(dialog->getNameEdit());
+    m_ui.type(name);
+    m_ui.step();
+    click(dialog->getOkButton());
+    return runUntil([&] { return menuShown(); });
+}
+
+// ---- The map ----
+
+cMapScreen* ScriptedPlayer::map() const {
+    return dynamic_cast<cMapScreen*>(FrontEnd::getMap());
+}
+
+cDevelopmentView* ScriptedPlayer::mapView() const {
+    return map() ? map()->getView() : nullptr;
+}
+
+bool ScriptedPlayer::mapShown() const {
+    cDevelopmentView* view = mapView();
+    return view && view->isVisible() && view->getModel() && !view->getLevelScreen() &&
+           usable(view->getMainMenuButton()) && !switching();
+}
+
+bool ScriptedPlayer::savedLevelOffered() const {
+    cDevelopmentView* view = mapView();
+    return view && view->getSavedLevelPrompt() && usable(view->getSavedLevelPrompt()->getYesButton()) && !switching();
+}
+
+bool ScriptedPlayer::startFromMenu() {
+    if (!runUntil([&] { return menuShown(); }))
+        return false;
+    click(getMainMenu()->getStartButton());
+    return runUntil([&] { return boardReady() || savedLevelOffered() || mapShown(); }, 30.0f);
+}
+
+bool ScriptedPlayer::answerSavedLevel(bool resume) {
+    if (!runUntil([&] { return savedLevelOffered(); }))
+        return false;
+    cYesNoFrame* prompt = mapView()->getSavedLevelPrompt();
+    click(resume ? prompt->getYesButton() : prompt->getNoButton());
+    return runUntil([&] { return resume ? boardReady() : mapShown(); }, 30.0f);
+}
+
+// ---- The board ----
+
+cMeadowView* ScriptedPlayer::board() const {
+    cDevelopmentView* view = mapView();
+    auto* screen = view ? dynamic_cast<cBoardScreen*>(view->getLevelScreen()) : nullptr;
+    return screen && !screen->isFinished() && Engine::isWidgetAlive(screen->getBoard()) ? screen->getBoard() : nullptr;
+}
+
+bool ScriptedPlayer::boardReady() const {
+    cMeadowView* view = board();
+    if (!view || !view->isVisible() || !view->isEnabled() || switching() || !view->getFieldView())
+        return false;
+    cMeadowFieldView* field = view->getFieldView();
+    cMeadowController* controller = view->getController();
+    if (field->isInputLocked() || field->isBusy() || !controller || controller->isInputLocked())
+        return false;
+    cMeadowModel* model = view->getModel();
+    for (int32_t row = 0; row < model->getRows(); ++row)
+        for (int32_t column = 0; column < model->getColumns(); ++column)
+            if (cMeadowObjectModel* piece = model->getObject(row, column))
+                if (piece->getState() != cMeadowObjectModel::IDLE &&
+                    piece->getState() != cMeadowObjectModel::HIDDEN_STATE)
+                    return false;
+    return true;
+}
+
+bool ScriptedPlayer::waitForRest(float seconds) {
+    // A swap takes a frame or two to start moving: the board must stay at rest a while.
+    int32_t quiet = 0;
+    return runUntil(
+               [&] {
+                   quiet = boardReady() ? quiet + 1 : 0;
+                   return quiet >= 4 || resultsShown();
+               },
+               seconds) &&
+           boardReady();
+}
+
+bool ScriptedPlayer::resultsShown() const {
+    cMeadowView* view = board();
+    return view && view->getResultsView() && usable(view->getResultsView()) &&
+           usable(view->getResultsView()->getContinueButton());
+}
+
+bool ScriptedPlayer::makeMove() {
+    if (!waitForRest(30.0f))
+        return false;
+    cMeadowView* view = board();
+    cMeadowModel* model = view->getModel();
+    int32_t r1 = 0, c1 = 0, r2 = 0, c2 = 0;
+    if (!cGreedyPlayer::chooseMove(*model, r1, c1, r2, c2)) {
+        // Only swaps with special pieces are left: the game's own hint finds one.
+        cVector2 first(-1, -1), second(-1, -1);
+        if (!model->findPossibleMove(first, second) || first.x < 0 || second.x < 0)
+            return false;
+        r1 = int32_t(first.x);
+        c1 = int32_t(first.y);
+        r2 = int32_t(second.x);
+        c2 = int32_t(second.y);
+    }
+    const auto& views = view->getObjectViews();
+    const auto first = views.find(model->getObject(r1, c1));
+    const auto second = views.find(model->getObject(r2, c2));
+    if (first == views.end() || second == views.end())
+        return false;
+    drag(first->second->getPosition(), second->second->getPosition());
+    // A swap the board took sets pieces moving.
+    if (!runUntil([&] { return !boardReady() || resultsShown(); }, 1.0f))
+        return false;
+    ++m_moves;
+    return true;
+}
+
+bool ScriptedPlayer::playToResults(int32_t moves) {
+    for (int32_t move = 0; move < moves; ++move) {
+        if (resultsShown())
+            return true;
+        if (!makeMove()) {
+            // No move now: the board mixes itself, or the level is ending.
+            if (!runUntil([&] { return resultsShown() || boardReady(); }, 30.0f))
+                return false;
+        }
+    }
+    return runUntil([&] { return resultsShown(); }, 30.0f);
+}
+
+int32_t ScriptedPlayer::playMoves(int32_t moves) {
+    int32_t made = 0;
+    while (made < moves && !resultsShown() && makeMove())
+        ++made;
+    return made;
+}
+
+bool ScriptedPlayer::continueToMap() {
+    if (!runUntil([&] { return resultsShown(); }, 60.0f))
+        return false;
+    click(board()->getResultsView()->getContinueButton());
+    return runUntil([&] { return mapShown(); }, 30.0f);
+}
+
+cUpgradeButton* ScriptedPlayer::affordableUpgrade() {
+    if (!runUntil([&] { return mapShown(); }))
+        return nullptr;
+    cUpgradeButton* offer = nullptr;
+    // The row is laid out as the map comes back.
+    runUntil(
+        [&] {
+            for (cUpgradeButton* button : mapView()->getUpgradePanel()->getButtons())
+                if (usable(button) && button->getUpgrade()) {
+                    offer = button;
+                    return true;
+                }
+            return false;
+        },
+        1.0f);
+    return offer;
+}
+
+bool ScriptedPlayer::buyUpgrade() {
+    cUpgradeButton* offer = affordableUpgrade();
+    if (!offer)
+        return false;
+    cUpgradeButtonsPanel* panel = mapView()->getUpgradePanel();
+    const int32_t before = mapView()->getModel()->getResourcePoints(1);
+    click(offer);
+    const auto asked = [&] { return panel->getConfirmDlg() && usable(panel->getConfirmDlg()->getYesButton()); };
+    // A building with three looks spreads them first: the last look is taken.
+    if (!runUntil(asked, 3.0f)) {
+        cUpgradeButton* look = nullptr;
+        if (!runUntil(
+                [&] {
+                    for (cUpgradeButton* button : panel->getVariantButtons())
+                        if (usable(button))
+                            look = button;
+                    return look != nullptr;
+                },
+                5.0f))
+            return false;
+        click(look);
+        if (!runUntil(asked))
+            return false;
+    }
+    click(panel->getConfirmDlg()->getYesButton());
+    return runUntil([&] { return mapShown() && mapView()->getModel()->getResourcePoints(1) < before; });
+}
+
+bool ScriptedPlayer::playNextLevel() {
+    if (!runUntil([&] { return mapShown() && usable(mapView()->getNextLevelButton()); }))
+        return false;
+    click(mapView()->getNextLevelButton());
+    return runUntil([&] { return boardReady(); }, 30.0f);
+}
+
+bool ScriptedPlayer::leaveLevelForMenu() {
+    if (!runUntil([&] { return boardReady(); }, 30.0f))
+        return false;
+    click(board()->getGameMenuButton());
+    cGameMenuDlg* pause = map()->getGameMenu();
+    if (!runUntil([&] { return usable(pause) && usable(pause->getMainMenuButton()); }))
+        return false;
+    click(pause->getMainMenuButton());
+    if (!runUntil([&] { return pause->getQuestion() && usable(pause->getQuestion()->getYesButton()); }))
+        return false;
+    click(pause->getQuestion()->getYesButton());
+    return runUntil([&] { return menuShown() && mapView() && !mapView()->getModel(); }, 30.0f);
+}
+
+bool ScriptedPlayer::leaveMapForMenu() {
+    if (!runUntil([&] { return mapShown(); }))
+        return false;
+    click(mapView()->getMainMenuButton());
+    return runUntil([&] { return menuShown() && !mapView()->getModel(); }, 30.0f);
+}
+
+bool ScriptedPlayer::quit() {
+    if (!runUntil([&] { return menuShown(); }))
+        return false;
+    click(getMainMenu()->getExitButton());
+    cExitDialog* dialog = nullptr;
+    if (!runUntil(
+            [&] {
+                for (Engine::IFrameWidget* widget : Engine::getLiveWidgets())
+                    if (auto* exit = dynamic_cast<cExitDialog*>(widget); exit && usable(exit->getYesButton()))
+                        dialog = exit;
+                return dialog != nullptr;
+            },
+            10.0f))
+        return false;
+    click(dialog->getYesButton());
+    return m_run.windowClosed();
+}
+
+std::string ScriptedPlayer::describe() const {
+    std::string text;
+    const auto add = [&](bool on, const char* name) {
+        if (on)
+            text += std::string(text.empty() ? "" : ", ") + name;
+    };
+    add(newPlayerDialogShown(), "new player");
+    add(menuShown(), "menu");
+    add(mapShown(), "map");
+    add(savedLevelOffered(), "saved level offered");
+    add(board() != nullptr, "board");
+    add(boardReady(), "board ready");
+    add(resultsShown(), "results");
+    add(switching(), "switching");
+    add(m_run.windowClosed(), "closed");
+    if (cDevelopmentView* view = mapView(); view && view->getModel()) {
+        cMeadowModel* model = view->getModel();
+        add(view->isVisible(), "map visible");
+        add(view->getLevelScreen() != nullptr, "map has a level screen");
+        add(usable(view->getMainMenuButton()), "map's main-menu button usable");
+        add(view->getUpgradePanel() && view->getUpgradePanel()->getConfirmDlg() &&
+                view->getUpgradePanel()->getConfirmDlg()->isVisible(),
+            "upgrade question");
+        text += ", level " + std::to_string(model->getCurrentLevel()) + ", next " +
+                std::to_string(model->getNextLevelNumber()) + ", money " + std::to_string(model->getResourcePoints(1));
+    }
+    for (Engine::IFrameWidget* widget : Engine::getLiveWidgets())
+        if (auto* tip = dynamic_cast<cCommonHelpTip*>(widget); tip && tip->isVisible())
+            text += ", tip " + std::to_string(tip->getTipId());
+    return text.empty() ? "nothing" : text;
+}
+
+} // namespace EndToEnd

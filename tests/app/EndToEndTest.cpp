@@ -1,0 +1,173 @@
+// The whole game as a player gets it: the program on the shipped data folder, driven through the
+// frame loop by a scripted player who acts only with the mouse. A first start with an empty user
+// folder makes a player, plays the first levels from the map with an upgrade bought between them,
+// quits, and the next start goes on where the player was; a level left half-way is saved with the
+// player and resumed after a restart.
+
+#include "engine/core/ProfileManager.h"
+#include "game/development/DevelopmentView.h"
+#include "game/level/MeadowView.h"
+#include "game/model/CellModel.h"
+#include "game/model/MeadowModel.h"
+#include "game/model/MeadowObjectModel.h"
+#include "game/shell/MainMenu.h"
+#include "tests/app/EndToEndPlayer.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+using EndToEnd::GameRun;
+using EndToEnd::ScriptedPlayer;
+
+namespace {
+
+// What is left to clear, as rows of cells, the top row first: each cell's type and locks, and the
+// prize on it ('.' for no cell). The loose pieces are dealt afresh on a resume; these are kept.
+std::vector<std::string> levelRows(cMeadowModel* model) {
+    std::vector<std::string> rows;
+    for (int32_t row = model->getRows() - 1; row >= 0; --row) {
+        std::string text;
+        for (int32_t column = 0; column < model->getColumns(); ++column) {
+            cCellModel* cell = model->getCell(row, column);
+            cMeadowObjectModel* piece = model->getObject(row, column);
+            text += cell ? std::to_string(cell->getType()) + "/" + std::to_string(cell->getLocks()) : ".";
+            text += piece && piece->getPrizeFlag() ? "p " : " ";
+        }
+        rows.push_back(text);
+    }
+    return rows;
+}
+
+class EndToEndTest : public ::testing::Test {
+protected:
+    // The user folder every start of the test shares.
+    TestSupport::TempFolder home;
+
+    void SetUp() override { std::filesystem::create_directories(userFolder()); }
+
+    std::string userFolder() const { return home.file("user"); }
+    // Every file the game keeps in the user folder, by path.
+    std::vector<std::string> userFiles() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(userFolder()))
+            if (entry.is_regular_file())
+                names.push_back(std::filesystem::relative(entry.path(), userFolder()).generic_string());
+        return names;
+    }
+};
+
+TEST_F(EndToEndTest, AFirstStartPlaysTheFirstLevelsAndTheNextStartGoesOnFromThere) {
+    int32_t nextLevel = 0;
+    int32_t money = 0;
+    {
+        GameRun run(userFolder());
+        ScriptedPlayer player(run);
+        ASSERT_TRUE(player.reachFrontEnd()) << player.describe();
+        ASSERT_TRUE(player.newPlayerDialogShown()) << "an empty user folder asks for a player"
+                                                   << ": " << player.describe();
+        ASSERT_TRUE(player.createPlayer(L"Robin")) << player.describe();
+        EXPECT_EQ(Engine::getProfileManager()->getCurrentName(), L"Robin");
+
+        // No level saved: the start goes through the map straight into the first level.
+        ASSERT_TRUE(player.startFromMenu()) << player.describe();
+        ASSERT_TRUE(player.boardReady()) << player.describe();
+        cMeadowModel* model = player.mapView()->getModel();
+        EXPECT_EQ(model->getCurrentLevel(), 0);
+        ASSERT_TRUE(player.playToResults()) << "the first level is won by mouse"
+                                            << ": " << player.describe();
+        ASSERT_TRUE(player.continueToMap()) << player.describe();
+        EXPECT_EQ(model->getNextLevelNumber(), 1);
+
+        // An upgrade is bought as soon as the money reaches the cheapest.
+        bool bought = false;
+        for (int32_t level = 1; level <= 3; ++level) {
+            SCOPED_TRACE(level);
+            if (!bought && player.affordableUpgrade()) {
+                ASSERT_TRUE(player.buyUpgrade()) << player.describe();
+                bought = true;
+            }
+            ASSERT_TRUE(player.playNextLevel()) << player.describe();
+            EXPECT_EQ(model->getCurrentLevel(), level);
+            ASSERT_TRUE(player.playToResults()) << player.describe();
+            ASSERT_TRUE(player.continueToMap()) << player.describe();
+        }
+        if (!bought) {
+            ASSERT_TRUE(player.buyUpgrade()) << "four levels pay for an upgrade: " << player.describe();
+        }
+        nextLevel = model->getNextLevelNumber();
+        money = model->getResourcePoints(1);
+        EXPECT_EQ(nextLevel, 4);
+        ASSERT_TRUE(player.leaveMapForMenu()) << player.describe();
+        ASSERT_TRUE(player.quit()) << player.describe();
+    }
+
+    GameRun run(userFolder());
+    ScriptedPlayer player(run);
+    ASSERT_TRUE(player.reachFrontEnd()) << player.describe();
+    ASSERT_TRUE(player.menuShown()) << "the player is known: no new-player dialog"
+                                    << ": " << player.describe();
+    EXPECT_EQ(Engine::getProfileManager()->getCurrentName(), L"Robin");
+    ASSERT_TRUE(player.startFromMenu()) << player.describe();
+    ASSERT_TRUE(player.boardReady()) << "no level was left: the start opens the next one"
+                                     << ": " << player.describe();
+    cMeadowModel* model = player.mapView()->getModel();
+    EXPECT_EQ(model->getCurrentLevel(), nextLevel);
+    EXPECT_EQ(model->getResourcePoints(1), money);
+    ASSERT_TRUE(player.playToResults()) << player.describe();
+    ASSERT_TRUE(player.continueToMap()) << player.describe();
+    EXPECT_EQ(model->getNextLevelNumber(), nextLevel + 1);
+}
+
+TEST_F(EndToEndTest, ALevelLeftHalfWayIsResumedAfterARestart) {
+    int32_t level = 0;
+    std::vector<std::string> cells;
+    int32_t prizesLeft = 0;
+    int32_t money = 0;
+    {
+        GameRun run(userFolder());
+        ScriptedPlayer player(run);
+        ASSERT_TRUE(player.reachFrontEnd()) << player.describe();
+        ASSERT_TRUE(player.createPlayer(L"Sam")) << player.describe();
+        ASSERT_TRUE(player.startFromMenu()) << player.describe();
+        // A few moves into a level; a short level won meanwhile leads to the next one.
+        for (int32_t tries = 0; tries < 5; ++tries) {
+            ASSERT_GT(player.playMoves(2), 0) << player.describe();
+            if (player.waitForRest())
+                break;
+            ASSERT_TRUE(player.continueToMap()) << player.describe();
+            ASSERT_TRUE(player.playNextLevel()) << player.describe();
+        }
+        ASSERT_TRUE(player.boardReady()) << player.describe();
+        cMeadowModel* model = player.mapView()->getModel();
+        level = model->getCurrentLevel();
+        cells = levelRows(model);
+        prizesLeft = model->getGoldPrizesLeft();
+        money = model->getResourcePoints(1);
+        ASSERT_TRUE(player.leaveLevelForMenu()) << player.describe();
+        ASSERT_TRUE(player.quit()) << player.describe();
+    }
+
+    GameRun run(userFolder());
+    ScriptedPlayer player(run);
+    ASSERT_TRUE(player.reachFrontEnd()) << player.describe();
+    ASSERT_TRUE(player.menuShown()) << player.describe();
+    ASSERT_TRUE(player.startFromMenu()) << player.describe();
+    ASSERT_TRUE(player.savedLevelOffered()) << "the level left half-way is offered"
+                                            << ": " << player.describe();
+    ASSERT_TRUE(player.answerSavedLevel(true)) << player.describe();
+    cMeadowModel* model = player.mapView()->getModel();
+    EXPECT_EQ(model->getCurrentLevel(), level);
+    EXPECT_EQ(levelRows(model), cells) << "the level goes on from where it was left";
+    EXPECT_EQ(model->getGoldPrizesLeft(), prizesLeft);
+    EXPECT_EQ(model->getResourcePoints(1), money);
+    ASSERT_TRUE(player.playToResults()) << player.describe();
+    ASSERT_TRUE(player.continueToMap()) << player.describe();
+    EXPECT_EQ(model->getNextLevelNumber(), level + 1);
+}
+
+} // namespace
