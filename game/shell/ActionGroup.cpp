@@ -1,5 +1,6 @@
 #include "game/shell/ActionGroup.h"
 
+#include "engine/core/WidgetSets.h"
 #include "game/shell/TweenSprite.h"
 
 using namespace Engine;
@@ -8,8 +9,10 @@ cActionGroup::cActionGroup() : m_runner(new cTweenSprite(nullptr)) {}
 
 cActionGroup::~cActionGroup() {
     clearActions();
-    // Never shown nor processed by the frame loop, so nothing walks it: deleted at once.
-    delete m_runner;
+    // Never shown nor processed by the frame loop, so nothing walks it: deleted at once, unless
+    // the program's end swept it first as a root widget.
+    if (isWidgetAlive(m_runner))
+        delete m_runner;
 }
 
 void cActionGroup::addAction(cTween* tween) {

@@ -172,3 +172,10 @@ TEST_F(ActionQueueTest, GroupStatesAndTheRunnerGoWithTheGroup) {
     delete g;
     EXPECT_FALSE(isWidgetAlive(runner));
 }
+
+// The program's end sweeps every root widget, the runner among them, before the group's owner.
+TEST_F(ActionQueueTest, AGroupWhoseRunnerWasSweptFirstStillGoes) {
+    auto* g = group(a, cVector2(0, 0), cVector2(4, 0), "g");
+    delete g->getRunner();
+    delete g;
+}
