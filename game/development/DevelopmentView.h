@@ -206,6 +206,8 @@ private:
     void setUnitViewsEnabled(bool enabled);
     void startMusic();
     void closeLevel();
+    int32_t getSavedLevelNumber();
+    void setSaveAside();
     void placePimbrel(int32_t node);
     void unlockInterface();
     void setButtonsEnabled(bool enabled);

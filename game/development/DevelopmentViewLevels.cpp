@@ -2,6 +2,7 @@
 // end, restarts, the editor's levels, the way back to the main menu and the level save file.
 
 #include "engine/core/Constants.h"
+#include "engine/core/ExceptionLog.h"
 #include "engine/core/File.h"
 #include "engine/core/FileSystem.h"
 #include "engine/core/ProfileManager.h"
@@ -25,6 +26,10 @@
 #include "game/shell/YesNoFrame.h"
 
 namespace {
+
+// The level the board save was made on: random levels are drawn afresh, so the number goes with
+// the save.
+const char* const kSavedLevelKey = "BinarySaveLevel";
 
 int32_t profileInt(const char* name) {
     auto it = Engine::gIntProps.find(name);
@@ -132,7 +137,6 @@ void cDevelopmentView::playLevel(bool fromSave) {
         m_pimbrelView->disable();
     }
     closeLevel();
-    const int32_t level = m_model->getNextLevelNumber();
     std::unique_ptr<Engine::IDataStream> stream;
     if (fromSave) {
         if (Engine::IFileSystem* files = Engine::getFileSystem())
@@ -141,8 +145,24 @@ void cDevelopmentView::playLevel(bool fromSave) {
     } else {
         m_controller->rememberStartLevelMoney();
     }
-    m_model->loadLevel(level, stream.get());
-    stream.reset();
+    bool restored = false;
+    if (stream) {
+        try {
+            m_model->loadLevel(getSavedLevelNumber(), stream.get());
+            restored = true;
+        } catch (...) {
+            // Offered again on every start, a save the model refuses would lock the player out:
+            // it goes aside and the level starts fresh, as if the player had declined it.
+            Engine::logException("The saved level cannot be resumed and is set aside: ", std::current_exception());
+            stream.reset();
+            closeLevel();
+            setSaveAside();
+            m_controller->rememberStartLevelMoney();
+        }
+        stream.reset();
+    }
+    if (!restored)
+        m_model->loadLevel(m_model->getNextLevelNumber(), nullptr);
     hideAllTips();
     new cScreenSwitcher(this, nullptr);
 }
@@ -390,6 +410,10 @@ void cDevelopmentView::saveGame(bool withBoard) {
             } catch (const std::wstring&) {
             }
         }
+        // Only a written board changes the level number: a failed write leaves the old pair.
+        const int32_t level = m_model ? m_model->getCurrentLevel() : -1;
+        if (written && level >= 0 && level < m_model->getLevelCount())
+            Engine::gIntProps[kSavedLevelKey] = level;
         if (m_model)
             m_model->saveProgressToProfile(written || profileInt("HasBinarySave") != 0);
     } else if (m_model) {
@@ -404,4 +428,45 @@ void cDevelopmentView::saveGame(bool withBoard) {
 void cDevelopmentView::deleteSaveFile() {
     if (Engine::IFileSystem* files = Engine::getFileSystem())
         files->deleteFile(getSaveFilePath());
+}
+
+// A save from before the level number went with it resumes on the next level, as it always did.
+int32_t cDevelopmentView::getSavedLevelNumber() {
+    auto it = Engine::gIntProps.find(kSavedLevelKey);
+    if (it == Engine::gIntProps.end())
+        return m_model->getNextLevelNumber();
+    if (it->second < 0 || it->second >= m_model->getLevelCount())
+        throw Engine::cStringA("cDevelopmentView::getSavedLevelNumber(): the saved level is out of range [0.." +
+                               std::to_string(m_model->getLevelCount() - 1) + "]: " + std::to_string(it->second));
+    return it->second;
+}
+
+// The refused save is kept beside as ".bad" for a look; the profile stops offering it before the
+// file goes, so a stop half-way never names a save that is not there.
+void cDevelopmentView::setSaveAside() {
+    const std::string path = getSaveFilePath();
+    Engine::IFileSystem* files = Engine::getFileSystem();
+    if (files) {
+        try {
+            std::vector<uint8_t> bytes;
+            if (files->readFile(path, bytes) > 0) {
+                std::unique_ptr<Engine::cFile> copy = files->openWrite(path + ".bad", true);
+                if (copy && copy->write(bytes.data(), int32_t(bytes.size())) == int32_t(bytes.size()))
+                    copy->close();
+            }
+        } catch (...) {
+            Engine::logException("The refused level save is not kept: ", std::current_exception());
+        }
+    }
+    Engine::gIntProps["HasBinarySave"] = 0;
+    Engine::gIntProps.erase(kSavedLevelKey);
+    if (Engine::cProfileManager* profiles = Engine::getProfileManager()) {
+        try {
+            profiles->save();
+        } catch (...) {
+            Engine::logException("The profile cannot be written: ", std::current_exception());
+        }
+    }
+    if (files)
+        files->deleteFile(path);
 }

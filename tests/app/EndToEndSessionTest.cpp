@@ -57,6 +57,8 @@ TEST(EndToEndSession, PlaysUntilKilled) {
         ASSERT_EQ(Engine::wideToNarrow(Engine::getProfileManager()->getCurrentName()), "Robin");
         const int32_t next = Engine::gIntProps["NextAvailableLevel"];
         const bool saved = Engine::gIntProps["HasBinarySave"] != 0;
+        const auto savedLevel = Engine::gIntProps.find("BinarySaveLevel");
+        const int32_t savedOn = savedLevel == Engine::gIntProps.end() ? -1 : savedLevel->second;
         say("start player=" + std::to_string(known ? 1 : 0) + " next=" + std::to_string(next) +
             " saved=" + std::to_string(saved ? 1 : 0));
         if (round >= rounds) {
@@ -70,6 +72,10 @@ TEST(EndToEndSession, PlaysUntilKilled) {
             ASSERT_TRUE(saved) << "a level is offered that the profile does not name";
             ASSERT_TRUE(player.answerSavedLevel(true)) << player.describe();
             say("resumed level=" + std::to_string(levelNow(player)));
+            // A random level too comes back as the level it was saved on.
+            if (savedOn >= 0) {
+                ASSERT_EQ(levelNow(player), savedOn) << player.describe();
+            }
         } else {
             ASSERT_FALSE(saved) << "the profile names a saved level that is not offered: " << player.describe();
         }

@@ -189,6 +189,124 @@ TEST_F(DevelopmentViewTest, AFailedLevelSaveKeepsTheOldSaveAndItsFlag) {
     EXPECT_EQ(TestSupport::readFileBytes(ui.folders().userPath(map->getSaveFilePath())), saved);
 }
 
+// A save the model refuses would be offered on every start and end the game each time: it goes
+// aside as ".bad", the profile stops naming it and the level starts fresh.
+TEST_F(DevelopmentViewTest, ARefusedSaveIsSetAsideAndTheLevelStartsFresh) {
+    struct Case {
+        const char* name;
+        std::function<std::string(const std::string&)> spoil;
+        const char* reason;
+    };
+    const std::vector<Case> cases = {
+        {"truncated", [](const std::string& bytes) { return bytes.substr(0, bytes.size() / 2); },
+         "unexpected end of the level save"},
+        {"garbage", [](const std::string&) { return std::string("This is not a level save at all."); },
+         "cMeadowModel::load(): wrong number of columns"},
+        {"level number out of range",
+         [](const std::string& bytes) {
+             Engine::gIntProps["BinarySaveLevel"] = 100000;
+             return bytes;
+         },
+         "the saved level is out of range"},
+    };
+    start();
+    auto leaveForMenu = [&] {
+        const int closes = menu.closes;
+        map->goToMainMenu();
+        return stepUntil([&] { return menu.closes == closes + 1; });
+    };
+    for (const Case& spoilt : cases) {
+        SCOPED_TRACE(spoilt.name);
+        openFromMenu();
+        const int32_t level = map->getModel()->getNextLevelNumber();
+        ASSERT_NE(playNextLevel(), nullptr);
+        map->setLevelRunning(false);
+        ASSERT_TRUE(leaveForMenu());
+        const std::string path = ui.folders().userPath(map->getSaveFilePath());
+        const std::string bad = spoilt.spoil(TestSupport::readFileBytes(path));
+        TestSupport::writeFileBytes(path, bad);
+        Engine::gIntProps["money"] = 1234;
+        Engine::gIntProps["unit_lvl_0"] = 1;
+
+        openFromMenu();
+        ASSERT_NE(map->getSavedLevelPrompt(), nullptr);
+        map->onSavedLevelYes();
+        // Set aside at once, before the level's own progress write.
+        EXPECT_EQ(Engine::gIntProps["HasBinarySave"], 0);
+        EXPECT_EQ(Engine::gIntProps.count("BinarySaveLevel"), 0u);
+        EXPECT_FALSE(saveExists());
+        EXPECT_EQ(TestSupport::readFileBytes(path + ".bad"), bad);
+        EXPECT_NE(TestSupport::readFileBytes("error.log").find(spoilt.reason), std::string::npos);
+        ASSERT_TRUE(stepUntil([&] { return map->getLevelScreen() != nullptr; }));
+        cMeadowModel* model = map->getModel();
+        EXPECT_EQ(model->getCurrentLevel(), level);
+        EXPECT_EQ(model->getRows(), model->getCurrentLevelInfo()->rows);
+        EXPECT_EQ(model->getResourcePoints(1), 1234);
+        EXPECT_EQ(model->getUnitsFeature()->getUnit(0)->getLevel(), 1);
+
+        // The player plays on: the level ends and the next start offers nothing.
+        factory.last()->switchToOwner();
+        ASSERT_TRUE(stepUntil([&] { return map->getNextLevelButton()->isEnabled(); }));
+        ASSERT_TRUE(leaveForMenu());
+        openFromMenu();
+        EXPECT_EQ(map->getSavedLevelPrompt(), nullptr);
+        EXPECT_EQ(Engine::gIntProps["money"], 1234);
+        ASSERT_TRUE(leaveForMenu());
+    }
+}
+
+// Past the last level the levels are drawn at random: a saved one comes back as the level it was.
+TEST_F(DevelopmentViewTest, ARandomLevelResumesAsTheLevelItWasSavedOn) {
+    start();
+    Engine::gBoolProps["IsRandomLevel"] = true;
+    openFromMenu();
+    cMeadowModel* model = map->getModel();
+    std::vector<bool> vehicleAttrs;
+    for (const cLevelInfo& record : model->getLevels())
+        vehicleAttrs.push_back(record.vehicleAttr);
+    ASSERT_NE(playNextLevel(), nullptr);
+    const int32_t level = model->getCurrentLevel();
+    ASSERT_GE(level, 20);
+    map->setLevelRunning(false);
+    map->goToMainMenu();
+    ASSERT_TRUE(stepUntil([&] { return menu.closes == 1; }));
+    EXPECT_EQ(Engine::gIntProps["BinarySaveLevel"], level);
+
+    // The draw the resume would take names another level.
+    auto resumeOnAnotherDraw = [&](int32_t avoided) {
+        openFromMenu();
+        EXPECT_NE(map->getSavedLevelPrompt(), nullptr);
+        int32_t drawn = avoided;
+        uint32_t seed = 0;
+        while (drawn == avoided) {
+            Engine::randomSeed(++seed);
+            drawn = map->getModel()->getNextLevelNumber();
+        }
+        Engine::randomSeed(seed);
+        map->onSavedLevelYes();
+        stepUntil([&] { return map->getLevelScreen() != nullptr; });
+        return drawn;
+    };
+    resumeOnAnotherDraw(level);
+    model = map->getModel();
+    ASSERT_NE(map->getLevelScreen(), nullptr);
+    EXPECT_EQ(model->getCurrentLevel(), level);
+    EXPECT_EQ(model->getCurrentLevelInfo(), &model->getLevels()[size_t(level)]);
+    EXPECT_EQ(model->getRows(), model->getLevels()[size_t(level)].rows);
+    EXPECT_EQ(model->getColumns(), model->getLevels()[size_t(level)].columns);
+    for (size_t i = 0; i < vehicleAttrs.size(); ++i)
+        EXPECT_EQ(model->getLevels()[i].vehicleAttr, vehicleAttrs[i]) << "level " << i;
+
+    // A profile from before the number was kept resumes on the level drawn, as it always did.
+    map->setLevelRunning(false);
+    map->goToMainMenu();
+    ASSERT_TRUE(stepUntil([&] { return menu.closes == 2; }));
+    Engine::gIntProps.erase("BinarySaveLevel");
+    const int32_t drawn = resumeOnAnotherDraw(level);
+    ASSERT_NE(map->getLevelScreen(), nullptr);
+    EXPECT_EQ(map->getModel()->getCurrentLevel(), drawn);
+}
+
 // The "profiles" folder gets one slash before the player's ID; without it the ID stands alone.
 TEST_F(DevelopmentViewTest, SaveFileSitsInTheProfilesFolder) {
     start(false, "profiles");
