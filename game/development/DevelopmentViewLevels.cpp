@@ -77,7 +77,9 @@ void cDevelopmentView::onScreenShown(cScreenSwitcher* switcher) {
         unlockInterface();
     } else if (mode == SWITCH_FROM_LEVEL) {
         saveGame(false);
-        show();
+        // A level button clicked while the switch back ran has opened the editor again.
+        if (!m_editorMode || !m_levelScreen)
+            show();
         if (m_upgradePanel)
             m_upgradePanel->updateButtons(true);
         unlockInterface();
@@ -350,6 +352,9 @@ void cDevelopmentView::openLevel(int32_t level) {
             m_upgradePanel->closeVariants();
         }
         startHide();
+        // The editor has no backdrop of its own and lies below the map's interface: the map steps
+        // aside until the editor goes back to it (onLevelCompleted shows it again).
+        hide();
     }
 }
 

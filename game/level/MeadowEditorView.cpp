@@ -327,6 +327,8 @@ void cMeadowEditorView::initLevel(bool) {
     m_ownField = new cMeadowFieldView(this, getModel(), getController(), true);
     setFieldView(m_ownField);
     m_ownField->initField(this);
+    // The cells' arrival runs in the field's update step, as on the board screen.
+    m_ownField->enableAbsolute();
     createGameObjects();
     createVehicleView();
     getGameMenuButton()->hide();

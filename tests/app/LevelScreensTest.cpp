@@ -9,6 +9,7 @@
 #include "engine/gui/TextButton.h"
 #include "game/development/DevelopmentView.h"
 #include "game/level/AchievementsView.h"
+#include "game/level/MeadowCellView.h"
 #include "game/level/MeadowEditorView.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowView.h"
@@ -116,6 +117,15 @@ TEST_F(LevelScreensTest, TheEditorsMapOpensALevelInTheEditorAndItsBackButtonRetu
         EXPECT_FALSE(editor->getCellButtons().empty());
         // The map's looks reach the editor through its owner.
         EXPECT_NO_THROW(screen->getVisualState("selection"));
+        // The map, drawn above the editor's layout, stands aside with its level buttons and bars.
+        EXPECT_FALSE(map->isVisible());
+        EXPECT_FALSE(map->getLevelButtons()[0]->isVisible());
+        // The cells have arrived: shown at full size, not left at the start of their arrival.
+        ASSERT_TRUE(runUntil([&] {
+            const cMeadowCellView* cell = editor->getFieldView()->findCellView(0, 0);
+            return cell && cell->getSize().x > 32 && cell->getAlpha() > 0.99f;
+        }));
+        EXPECT_FALSE(map->isVisible()) << "the switch back from the last level does not show the map again";
 
         Engine::cWidget* results = editor->getResultsView();
         // Out by the editor's back button, then by the game menu's way back to the map.
@@ -130,6 +140,7 @@ TEST_F(LevelScreensTest, TheEditorsMapOpensALevelInTheEditorAndItsBackButtonRetu
         EXPECT_EQ(map->getController()->getLevelView(), nullptr);
         EXPECT_FALSE(map->isLevelRunning());
         EXPECT_TRUE(map->getLevelButtons()[0]->isEnabled());
+        EXPECT_TRUE(map->getLevelButtons()[0]->isVisible());
         EXPECT_NE(map->getPimbrelModel(), nullptr);
     }
 }

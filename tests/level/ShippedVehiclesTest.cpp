@@ -15,12 +15,15 @@
 #include "game/level/CellPart.h"
 #include "game/level/ChickenBonusEffect.h"
 #include "game/level/InstantBonusEffect.h"
+#include "game/level/MeadowCellView.h"
 #include "game/level/RunningCat.h"
 #include "game/level/VehiclePanel.h"
 #include "game/level/VehicleSlot.h"
 #include "game/level/VehicleView.h"
 #include "game/level/WaveSprite.h"
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 
 using namespace Engine;
@@ -183,4 +186,64 @@ TEST_F(ShippedVehiclesTest, TheWaveTheLightningAndTheCellPartsLoadTheirShippedEl
     EXPECT_FLOAT_EQ(2.5f, part.getFadeRate());
     part.setVisualState(2, 0, board.get());
     EXPECT_NE(nullptr, part.getPicture());
+}
+
+// Every shipped level with vehicles, the largest boards among them: the vehicle that has driven in
+// stands wholly on the screen, beside the board's cells.
+TEST_F(ShippedVehiclesTest, EveryShippedVehicleStandsOnTheScreenBesideItsBoard) {
+    panel.reset();
+    field.reset();
+    board.reset();
+    controller.reset();
+    int levels = 0;
+    for (int level = 0; level < model->getLevelCount(); ++level) {
+        model->clearLevel();
+        model->loadLevel(level);
+        if (!model->getVehiclesFeature()->hasVehicles())
+            continue;
+        SCOPED_TRACE(level);
+        ++levels;
+        model->resetObjectStates();
+        auto levelController = std::make_unique<cMeadowController>(model.get(), nullptr, false);
+        auto levelBoard = std::make_unique<cMeadowView>(&states, model.get(), levelController.get());
+        auto levelField =
+            std::make_unique<cMeadowFieldView>(levelBoard.get(), model.get(), levelController.get(), false);
+        levelBoard->setFieldView(levelField.get());
+        levelField->initField(levelBoard.get());
+        levelBoard->createGameObjectsPrototypes();
+        levelBoard->createGameObjects();
+        float right = -1e9f;
+        for (int row = 0; row < model->getRows(); ++row)
+            for (int column = 0; column < model->getColumns(); ++column)
+                if (const cMeadowCellView* cell = levelField->findCellView(row, column)) {
+                    const cVector2 at = cell->getPosition(), half = cell->getSize() * 0.5f;
+                    right = std::max(right, at.x + std::abs(half.x));
+                }
+        auto levelPanel = std::make_unique<cVehiclePanel>(levelBoard.get(), model.get());
+        ASSERT_FALSE(levelPanel->getViews().empty());
+        cVehicleView* view = levelPanel->getViews().front();
+        ASSERT_TRUE(model->getVehiclesFeature()->launchNextVehicle());
+        for (int frame = 0; frame < 200 && view->getVehicle()->getState() != cVehicleModel::TAKING_PIECES; ++frame) {
+            levelPanel->update();
+            ui.step(0.0625f);
+        }
+        ASSERT_EQ(int(cVehicleModel::TAKING_PIECES), view->getVehicle()->getState());
+        for (const cVehicleSlot* slot : view->getSlots()) {
+            const cVector2 at = slot->getPosition();
+            const cVector2 half(std::abs(slot->getSize().x) * 0.5f, std::abs(slot->getSize().y) * 0.5f);
+            EXPECT_GE(at.x - half.x, 0.0f);
+            EXPECT_LE(at.x + half.x, 1024.0f);
+            EXPECT_GE(at.y - half.y, 0.0f);
+            EXPECT_LE(at.y + half.y, 768.0f);
+            // Right of the board: under a board of nine rows there is no room.
+            EXPECT_GE(at.x - half.x, right)
+                << "a slot at " << at.x << "," << at.y << " beside the board up to " << right;
+        }
+        levelPanel.reset();
+        levelField.reset();
+        levelBoard.reset();
+        levelController.reset();
+        ui.steps(2);
+    }
+    EXPECT_GE(levels, 10);
 }
