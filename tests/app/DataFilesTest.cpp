@@ -240,8 +240,7 @@ TEST_F(DataFilesTest, EveryFileTheCodeNamesExists) {
 }
 
 // A file is used when a data file other than itself, the code or a test names it, or a test reads
-// its folder whole. Besides: the notes beside the fonts (read me, licences), and the 2x set's
-// pictures ("Images2x"), whose 1x twin ("Images") is used.
+// its folder whole. Besides: the notes beside the fonts (read me, licences).
 TEST_F(DataFilesTest, EveryFileUnderDataIsUsed) {
     std::set<std::string> used;
     for (const auto& entry : scan->inData)
@@ -264,12 +263,6 @@ TEST_F(DataFilesTest, EveryFileUnderDataIsUsed) {
         if (std::any_of(std::begin(READ_WHOLE_BY_TESTS), std::end(READ_WHOLE_BY_TESTS),
                         [&](const char* folder) { return name.rfind(folder, 0) == 0; }))
             continue;
-        const size_t twin = name.find("/images2x/");
-        if (twin != std::string::npos) {
-            const std::string single = name.substr(0, twin) + "/images/" + name.substr(twin + 10);
-            if (used.count(single) || scan->atlasPictures.count(single))
-                continue;
-        }
         unused.push_back(entry.second);
     }
     EXPECT_TRUE(unused.empty()) << ::testing::PrintToString(unused);

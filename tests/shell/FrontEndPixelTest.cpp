@@ -28,7 +28,7 @@ namespace {
 
 constexpr int WIDTH = 1024;
 constexpr int HEIGHT = 768;
-const char* const LEVEL_BACKDROP = "Meadow/Images2x/Backgrounds/level_bg1.png";
+const char* const LEVEL_BACKDROP = "Meadow/Images/Backgrounds/level_bg1.png";
 
 int channel(uint32_t pixel, int shift) {
     return int((pixel >> shift) & 255u);

@@ -12,7 +12,7 @@ namespace Output {
 
 void setRoots(const std::string& atlasSource, const std::string& data, const std::string& docs);
 // name: the picture's name in the game's file name space, e.g. "Meadow/Images/Pieces/piece1.png".
-// At scale 2 the "Images" folder of the name becomes "Images2x".
+// At scale 2 the "Images" folder of the name becomes "Images2x" (never shipped: the game is 1x).
 void small(const Paint::Canvas& canvas, const std::string& name);
 void large(const Paint::Canvas& canvas, const std::string& name);
 void doc(const Paint::Canvas& canvas, const std::string& name);

@@ -16,8 +16,8 @@ namespace Paint {
 using Palette::Rgb;
 using PathFn = std::function<void(cairo_t*)>;
 
-// Output scale: 1 for the 1024x768 layouts, 2 for large desktops. Pictures are drawn in base
-// pixels; the canvas multiplies.
+// Output scale: 1 for the 1024x768 layouts (the only set the game ships); 2 draws a double-size
+// set for trying out large desktops. Pictures are drawn in base pixels; the canvas multiplies.
 void setScale(int scale);
 int scale();
 

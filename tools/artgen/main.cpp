@@ -4,7 +4,8 @@
 //        artgen --bonus DATA_DIR SCALE   (the bonus animations only)
 //        artgen --waves DATA_DIR         (the map's pond ripples only)
 // Small pictures go to ATLAS_SOURCE_DIR under their game names (atlaspack packs them into
-// DATA_DIR), large ones straight into DATA_DIR, the contact sheet into DOCS_DIR.
+// DATA_DIR), large ones straight into DATA_DIR, the contact sheet into DOCS_DIR. The game ships
+// SCALE 1 only; SCALE 2 is for trying large desktops out and belongs in a scratch DATA_DIR.
 
 #include "Animals.h"
 #include "AwardArt.h"

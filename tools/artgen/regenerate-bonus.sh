@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
-# Regenerates only the board's bonus and vehicle animations ("Meadow/Images/Bonus" and its
-# "Images2x" twin), which live outside the atlases, without repacking the atlas pages. The full
-# regenerate.sh makes the same files. Run from anywhere:
+# Regenerates only the board's bonus and vehicle animations ("Meadow/Images/Bonus"), which live
+# outside the atlases, without repacking the atlas pages. The full regenerate.sh makes the same
+# files. Run from anywhere:
 #   tools/artgen/regenerate-bonus.sh [BUILD_DIR]
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-$root/build}
 cmake --build "$build" -j3 --target artgen
-rm -rf "$root/Data/Meadow/Images/Bonus" "$root/Data/Meadow/Images2x/Bonus"
+rm -rf "$root/Data/Meadow/Images/Bonus"
 "$build/tools/artgen/artgen" --bonus "$root/Data" 1
-"$build/tools/artgen/artgen" --bonus "$root/Data" 2
-du -sh "$root/Data/Meadow/Images/Bonus" "$root/Data/Meadow/Images2x/Bonus"
+du -sh "$root/Data/Meadow/Images/Bonus"

@@ -17,11 +17,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 # Only what this script makes is replaced; other content under Data/ stays.
-rm -rf "$root/Data/Atlases" "$root/Data/atlases.xml" "$root/Data/Meadow/Images/Backgrounds" \
-    "$root/Data/Meadow/Images2x/Backgrounds"
-# 1x for the 1024x768 layouts, 2x ("Images2x") for full screen on large desktops.
+rm -rf "$root/Data/Atlases" "$root/Data/atlases.xml" "$root/Data/Meadow/Images/Backgrounds"
+# The game ships the 1x set only (the 1024x768 layouts); artgen can draw at 2x, but not into Data.
 "$build/tools/artgen/artgen" "$work/atlas" "$root/Data" "$root/docs" 1
-"$build/tools/artgen/artgen" "$work/atlas" "$root/Data" "$root/docs" 2
-# The level editor's pictures are separate files (see EditorArt.cpp), written by the runs above.
+# The level editor's pictures are separate files (see EditorArt.cpp), written by the run above.
 "$build/tools/atlaspack/atlaspack" "$work/atlas" "$root/Data" 2048
-du -sh "$root/Data/Atlases" "$root/Data/Meadow/Images" "$root/Data/Meadow/Images2x"
+du -sh "$root/Data/Atlases" "$root/Data/Meadow/Images"

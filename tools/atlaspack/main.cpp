@@ -2,8 +2,8 @@
 // writes DATA_DIR/atlases.xml with one map file per page, in the form the resource manager
 // reads. A picture's name is its path under SOURCE_DIR (e.g. "Meadow/Images/Pieces/piece1.png");
 // the first two folders of the name pick the page set ("Meadow/Images" -> "meadow_images_N"),
-// so a screen's pictures share few textures and the 2x set ("Images2x") never mixes with the
-// 1x one. Pages of a 2x set are twice as wide.
+// so a screen's pictures share few textures. The game ships the 1x set only; should a source
+// hold artgen's 2x set ("Images2x"), it gets pages of its own, twice as wide.
 // Usage: atlaspack SOURCE_DIR DATA_DIR [PAGE_SIDE]
 
 #include "AtlasPacker.h"
