@@ -9,7 +9,7 @@
 using namespace Engine;
 
 cBonusTip::cBonusTip(cWidget* owner) : cTip(owner), m_descriptionText(new cMultilineText(this)) {
-    enableAbsolute();
+    updateAlsoOverDisabledControl();
     IXmlNode* document = getResourceManager()->getXml("Meadow/View/BonusTip.xml");
     loadXML(document);
     document->decRef();

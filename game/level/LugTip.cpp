@@ -10,7 +10,7 @@
 using namespace Engine;
 
 cLugTip::cLugTip(cWidget* owner) : cGameObjectTip(owner), m_lug(new cPanel(this)) {
-    enableAbsolute();
+    updateAlsoOverDisabledControl();
 }
 
 cLugTip::~cLugTip() = default;

@@ -1,5 +1,6 @@
 #include "game/shell/Tip.h"
 
+#include "engine/core/FrameRegistry.h"
 #include "engine/core/FrameTimer.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
@@ -170,6 +171,12 @@ void cTip::process() {
 }
 
 void cTip::onUpdate() {
-    if (isVisible())
+    if (isVisible() && !isInProcessList(this))
         process();
+}
+
+void cTip::updateAlsoOverDisabledControl() {
+    // The inherited flag is set too: the control and its panels are not absolutely enabled.
+    m_parentAbsoluteEnabled = true;
+    enableAbsolute();
 }

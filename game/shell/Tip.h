@@ -27,7 +27,8 @@ public:
 
     // Keeps the tip on screen, counts the delay down and fades, then the panel's step.
     void process() override;
-    // The same step for a tip registered for updates, while it is visible.
+    // The same step for a tip registered for updates, while it is visible and its control, being
+    // disabled, does not run it: the step runs once a frame either way.
     void onUpdate() override;
     // "ShowDelayTime", the "Panel" keys with "deep" and "Offset", the "Texts" and "Pics" lists;
     // then hidden at alpha 0.
@@ -63,6 +64,10 @@ public:
     static const std::set<cTip*>& getLiveTips();
 
 protected:
+    // Registers the tip for the update hook whatever its control's flags, so it waits and fades
+    // in over a disabled control too (an unaffordable offer, a bonus not yet charged).
+    void updateAlsoOverDisabledControl();
+
     Engine::cVector2 m_offset;
     float m_fadeDirection = 0;
     float m_showDelay = 0;

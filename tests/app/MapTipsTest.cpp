@@ -60,6 +60,26 @@ protected:
         ui.run(1.5f);
     }
 
+    // The cursor leaves every offer, then rests on this one: the frames until its tip is fully
+    // in, or -1 when it never is.
+    int framesToShow(cUpgradeButton* offer) {
+        ui.moveTo(1000, 400);
+        ui.run(0.5f);
+        const cVector2 at = offer->getPosition();
+        ui.moveTo(at.x, at.y);
+        for (int frame = 1; frame <= 200; ++frame) {
+            ui.step();
+            if (offer->getTip()->isVisible() && offer->getTip()->getAlpha() >= 1.0f)
+                return frame;
+        }
+        return -1;
+    }
+    void setMoney(int32_t money) {
+        cMeadowModel* model = map->getModel();
+        model->addResourcePoints(1, money - model->getResourcePoints(1));
+        map->getUpgradePanel()->updateButtons(true);
+    }
+
     cMapTips tips;
     std::unique_ptr<cTipManager> manager;
 };
@@ -121,6 +141,52 @@ TEST_F(MapTipsTest, ABuildingThatBringsNoPieceShowsNoProduceLine) {
     EXPECT_EQ(tip->getCaptionText()->getText(), quiet->getName());
     EXPECT_FALSE(tip->getProduceText()->isVisible());
     EXPECT_FALSE(tip->getProduceIcon()->isVisible());
+}
+
+TEST_F(MapTipsTest, AnOfferThePlayerCannotBuyShowsItsTipAsSoonAsAnAffordableOne) {
+    openMap();
+    setMoney(0);
+    cUpgradeButton* tooDear = nullptr;
+    cUpgradeButton* locked = nullptr;
+    for (cUpgradeButton* button : map->getUpgradePanel()->getButtons()) {
+        const cUnitUpgrade* upgrade = button->getUpgrade();
+        if (!button->isVisible() || !upgrade || !button->getUnit())
+            continue;
+        if (button->getLockIcon()->isVisible()) {
+            if (!locked)
+                locked = button;
+        } else if (!tooDear && upgrade->level == button->getUnit()->getLevel() + 1 && upgrade->price > 0) {
+            tooDear = button;
+        }
+    }
+    ASSERT_NE(tooDear, nullptr);
+    ASSERT_NE(locked, nullptr);
+    EXPECT_FALSE(tooDear->isEnabled());
+    EXPECT_FALSE(locked->isEnabled());
+
+    // The disabled offers' tips wait and fade in, naming their upgrade and its level.
+    for (cUpgradeButton* offer : {tooDear, locked}) {
+        auto* tip = dynamic_cast<cLugTip*>(offer->getTip());
+        ASSERT_NE(tip, nullptr);
+        EXPECT_GT(framesToShow(offer), 0);
+        ASSERT_TRUE(tip->isVisible());
+        const cUnitUpgrade& upgrade = offer->getUnit()->getUpgrade(offer->getUpgrade()->level);
+        EXPECT_EQ(tip->getCaptionText()->getText(), upgrade.name);
+        EXPECT_EQ(tip->getProduceText()->getText(), L"Level " + std::to_wstring(upgrade.level));
+        EXPECT_EQ(tip->getBonusText()->getText(), upgrade.description);
+        EXPECT_EQ(tip->getLug()->getPosition().x, offer->getPosition().x);
+    }
+    const int disabledFrames = framesToShow(tooDear);
+
+    // Once affordable, the same offer's tip takes as long: one step a frame either way.
+    setMoney(100000);
+    ASSERT_TRUE(tooDear->isEnabled());
+    EXPECT_EQ(framesToShow(tooDear), disabledFrames);
+    EXPECT_TRUE(tooDear->getTip()->isVisible());
+
+    ui.moveTo(1000, 400);
+    ui.run(1.0f);
+    EXPECT_FALSE(tooDear->getTip()->isVisible());
 }
 
 TEST_F(MapTipsTest, HoveringAnOfferShowsItsUpgradeWithTheLugPointingAtIt) {

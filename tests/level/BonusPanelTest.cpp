@@ -4,6 +4,7 @@
 
 #include "game/level/BonusPanel.h"
 #include "engine/core/String.h"
+#include "engine/gui/MultilineText.h"
 #include "game/level/BonusTip.h"
 #include "game/level/BonusView.h"
 #include "game/level/FlashingPanel.h"
@@ -168,4 +169,17 @@ TEST_F(BonusPanelTest, BadDataIsReportedWithTheSystemsTexts) {
     } catch (const char* error) {
         EXPECT_STREQ("cBonusView::clicked(): model object for this bonus is undefined", error);
     }
+}
+
+TEST_F(BonusPanelTest, AnUnchargedButtonStillShowsItsDescriptionTip) {
+    makePanel({11});
+    cBonusView* button = panel->getButtons().at(0);
+    ASSERT_TRUE(button->isVisible());
+    ASSERT_FALSE(button->isEnabled());
+    auto* tip = static_cast<cBonusTip*>(button->getTip());
+    button->setShowing();
+    ui.run(1.5f);
+    EXPECT_TRUE(tip->isVisible());
+    EXPECT_FLOAT_EQ(1.0f, tip->getAlpha());
+    EXPECT_EQ(bonus(11)->description, tip->getDescriptionText()->getText());
 }
