@@ -28,6 +28,7 @@
 #include "game/shell/GameStart.h"
 #include "game/shell/MainMenu.h"
 #include "game/shell/ScreenSwitcher.h"
+#include "game/shell/TutorialManager.h"
 #include "game/shell/TweenSprite.h"
 #include "game/shell/YesNoFrame.h"
 #include "tests/support/TempFolder.h"
@@ -98,10 +99,16 @@ bool GameRun::windowClosed() const {
 // ---- ScriptedPlayer: frames and the mouse ----
 
 bool ScriptedPlayer::closeTip() {
+    // The click on a tip's OK button does not look for tips itself.
+    static bool closing = false;
+    if (closing)
+        return false;
     for (Engine::IFrameWidget* widget : Engine::getLiveWidgets()) {
         auto* tip = dynamic_cast<cCommonHelpTip*>(widget);
         if (tip && usable(tip) && !tip->isClosing() && usable(tip->getOkButton())) {
+            closing = true;
             click(tip->getOkButton());
+            closing = false;
             ++m_tipsClosed;
             return true;
         }
@@ -143,6 +150,12 @@ void ScriptedPlayer::click(const Engine::cSprite* widget) {
 void ScriptedPlayer::click(const cVector2& at) {
     m_ui.moveTo(at.x, at.y);
     m_ui.step();
+    // A tip that has just come up holds the screen: it is read first, as a player would.
+    if (closeTip()) {
+        m_ui.steps(2);
+        m_ui.moveTo(at.x, at.y);
+        m_ui.step();
+    }
     m_ui.press();
     m_ui.step();
     m_ui.release();
@@ -376,10 +389,15 @@ bool ScriptedPlayer::buyUpgrade() {
 }
 
 bool ScriptedPlayer::playNextLevel() {
-    if (!runUntil([&] { return mapShown() && usable(mapView()->getNextLevelButton()); }))
-        return false;
-    click(mapView()->getNextLevelButton());
-    return runUntil([&] { return boardReady(); }, 30.0f);
+    // A tip coming up in the frame of the click holds the map: the player clicks again after it.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (!runUntil([&] { return mapShown() && usable(mapView()->getNextLevelButton()); }))
+            return false;
+        click(mapView()->getNextLevelButton());
+        if (runUntil([&] { return boardReady() || switching() || mapView()->getLevelScreen(); }, 3.0f))
+            return runUntil([&] { return boardReady(); }, 30.0f);
+    }
+    return false;
 }
 
 bool ScriptedPlayer::leaveLevelForMenu() {
@@ -441,6 +459,9 @@ std::string ScriptedPlayer::describe() const {
         add(view->isVisible(), "map visible");
         add(view->getLevelScreen() != nullptr, "map has a level screen");
         add(usable(view->getMainMenuButton()), "map's main-menu button usable");
+        add(usable(view->getNextLevelButton()), "map's next-level button usable");
+        if (cTutorialManager* tutorial = cTutorialManager::getInstance(); tutorial && tutorial->hasCurrentTip())
+            text += ", tip " + std::to_string(tutorial->getCurrentTipId()) + " shown";
         add(view->getUpgradePanel() && view->getUpgradePanel()->getConfirmDlg() &&
                 view->getUpgradePanel()->getConfirmDlg()->isVisible(),
             "upgrade question");
