@@ -63,18 +63,18 @@ int cVehicleSlot::countColours(const IXmlNode* root) {
 
 void cVehicleSlot::loadXML(const IXmlNode* node) {
     IXmlNode* element = nullptr;
+    node->findNode(m_first ? "Heads" : "Trailers", element);
+    // The back first: setting the slot's depth moves its children by as much, so the parts loaded
+    // after it keep the depths their layout gives.
+    if (IXmlNode* back = variant(element, "Backs", m_colour))
+        cPanel::loadXML(back);
     if (m_first) {
         m_driver = new cStateAnimation(this);
         IXmlNode* driver = nullptr;
         if (node->findNode("Driver", driver))
             m_driver->loadXML(driver);
         m_driver->setHold(true);
-        node->findNode("Heads", element);
-    } else {
-        node->findNode("Trailers", element);
     }
-    if (IXmlNode* back = variant(element, "Backs", m_colour))
-        cPanel::loadXML(back);
     IXmlNode* child = nullptr;
     if (element && element->findNode("Slot", child))
         m_slotText->loadXML(child);

@@ -144,6 +144,7 @@ void cVehicleView::loadXML(const IXmlNode* node) {
     cLayoutReader::readVector(node, L"doors_point_offset", m_doorsPointOffset);
     cLayoutReader::readFloat(node, L"came_in_door_time", m_cameInDoorTime);
     cLayoutReader::readFloat(node, L"fly_obj_size_percent", m_flyObjSizePercent);
+    cLayoutReader::readFloat(node, L"load_deep_delta", m_loadDeepDelta);
     // A colour the slot layout has no look for would leave a slot without a picture.
     IXmlNode* slots = takeXml(SLOT_LAYOUT);
     const int available = cVehicleSlot::countColours(slots);
@@ -291,7 +292,7 @@ void cVehicleView::process() {
         }
         m_arriving.erase(it);
         if (!m_slots.empty())
-            piece->setDepth(m_slots.back()->getLoadDepth() - 10.0f);
+            piece->setDepth(m_slots.back()->getLoadDepth() - m_loadDeepDelta);
         cVehicleMoveTween* step =
             new cVehicleMoveTween(this, piece, piece->getPosition(), getDoorsPoint(), m_cameInDoorTime);
         step->start(m_tweens);

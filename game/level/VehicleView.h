@@ -90,6 +90,7 @@ public:
     size_t getArrivingCount() const { return m_arriving.size(); }
     float getCameInDoorTime() const { return m_cameInDoorTime; }
     float getFlyObjSizePercent() const { return m_flyObjSizePercent; }
+    float getLoadDeepDelta() const { return m_loadDeepDelta; }
 
 private:
     void arrive();
@@ -120,4 +121,7 @@ private:
     cTweenSprite* m_tweens = nullptr;
     float m_cameInDoorTime = 0;
     float m_flyObjSizePercent = 0.5f;
+    // How far below the doors a piece passes into the vehicle; vehicles laid out in a narrow depth
+    // band (behind the board) need less than the default.
+    float m_loadDeepDelta = 10.0f;
 };

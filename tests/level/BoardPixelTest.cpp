@@ -1,7 +1,7 @@
 // A shipped level set up by the model and drawn by the board's views with the shipped layouts
 // and pictures on OpenGL (Mesa EGL, software). Pieces, borders and locks are checked where the
-// model has them by drawing the frame again without them. With MEADOW_UPDATE_DOCS=1 the frame
-// is also written to docs/board-screenshot.png.
+// model has them by drawing the frame again without them; a vehicle driving in passes behind the
+// cells. With MEADOW_UPDATE_DOCS=1 the board's frame is also written to docs/board-screenshot.png.
 
 #include "engine/core/Random.h"
 #include "engine/gui/ProgressBar.h"
@@ -9,7 +9,12 @@
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowObjectView.h"
 #include "game/level/MeadowView.h"
+#include "game/level/VehiclePanel.h"
+#include "game/level/VehicleSlot.h"
+#include "game/level/VehicleView.h"
 #include "game/model/CellModel.h"
+#include "game/model/VehicleModel.h"
+#include "game/model/VehiclesFeature.h"
 #include "tests/level/TestStates.h"
 #include "tests/model/ShippedModel.h"
 #include "tests/support/PixelTest.h"
@@ -22,6 +27,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -96,6 +102,7 @@ bool differs(uint32_t a, uint32_t b) {
 class BoardPixelTest : public ::testing::Test {
 protected:
     void TearDown() override {
+        panel.reset();
         field.reset();
         board.reset();
     }
@@ -115,6 +122,7 @@ protected:
     std::unique_ptr<cMeadowModel> model;
     std::unique_ptr<cMeadowView> board;
     std::unique_ptr<cMeadowFieldView> field;
+    std::unique_ptr<cVehiclePanel> panel;
 };
 
 } // namespace
@@ -216,4 +224,90 @@ TEST_F(BoardPixelTest, AShippedLevelDrawsItsCellsBordersLocksAndPieces) {
     EXPECT_GT(pieces, 30);
     EXPECT_GT(locks, 0);
     EXPECT_GT(borders, 7);
+}
+
+// A vehicle drives in from the left along its stand's row, across the board: it passes behind the
+// cells and pieces (where a cell stands, the frame is the same with the vehicle hidden) and still
+// shows above the level background at its stand.
+TEST_F(BoardPixelTest, AVehicleDrivesInBehindTheBoardsCells) {
+    const std::string root = MEADOW_DATA_DIR;
+    for (const std::string& name : TestSupport::shippedAtlasFiles(root))
+        ui.writeFile(name, TestSupport::readFileBytes(root + "/" + name));
+    for (const char* folder : {"Fonts", "Effects", "Meadow/View", "Meadow/Images/Bonus", "Meadow/Images/Backgrounds"})
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(root + "/" + folder))
+            if (entry.is_regular_file())
+                ui.writeFile(entry.path().string().substr(root.size() + 1),
+                             TestSupport::readFileBytes(entry.path().string()));
+    ui.writeFile("States.xml", STATES);
+    std::string reason;
+    if (!ui.startGl(reason))
+        GTEST_SKIP() << "No headless OpenGL: " << reason;
+    states.load(ui.layout("States.xml"));
+
+    randomSeed(3);
+    model = TestShipped::makeModel();
+    // The first shipped level with a vehicle.
+    model->loadLevel(64);
+    randomSeed(3);
+    model->resetObjectStates();
+    board = std::make_unique<cMeadowView>(&states, model.get(), nullptr);
+    field = std::make_unique<cMeadowFieldView>(board.get(), model.get(), nullptr, false);
+    board->setFieldView(field.get());
+    field->initField(board.get());
+    board->createGameObjectsPrototypes();
+    board->createGameObjects();
+    for (auto& entry : board->getObjectViews()) {
+        entry.second->setPosition(field->getCellPositionOfView(entry.second));
+        entry.second->show();
+    }
+    panel = std::make_unique<cVehiclePanel>(board.get(), model.get());
+    ASSERT_FALSE(panel->getViews().empty());
+    cVehicleView* view = panel->getViews().front();
+    ASSERT_TRUE(model->getVehiclesFeature()->launchNextVehicle());
+
+    // Mid-drive: the vehicle is stopped where its cab stands over the board's middle column.
+    float left = 1e9f, right = -1e9f;
+    for (const auto& entry : field->getCells()) {
+        left = std::min(left, entry.second->getPosition().x);
+        right = std::max(right, entry.second->getPosition().x);
+    }
+    for (int frame = 0; frame < 400 && view->getPosition().x < (left + right) * 0.5f; ++frame) {
+        panel->update();
+        ui.step(1.0f / 64);
+    }
+    ASSERT_LT(view->getPosition().x, right);
+    view->stop();
+    const std::vector<uint32_t> driving = frame();
+    view->hide();
+    const std::vector<uint32_t> without = frame();
+    view->show();
+    int covered = 0;
+    for (const auto& entry : field->getCells()) {
+        const cVector2 at = entry.second->getPosition();
+        for (const cVehicleSlot* slot : view->getSlots()) {
+            const cVector2 centre = slot->getPosition();
+            const cVector2 half(std::abs(slot->getSize().x) * 0.5f - 8, std::abs(slot->getSize().y) * 0.5f - 8);
+            if (std::abs(at.x - centre.x) > half.x || std::abs(at.y - centre.y) > half.y)
+                continue;
+            ++covered;
+            for (const cVector2& offset : {cVector2(0, 0), cVector2(-20, -20), cVector2(20, 20)})
+                EXPECT_FALSE(differs(BoardPixelTest::at(driving, at, offset.x, offset.y),
+                                     BoardPixelTest::at(without, at, offset.x, offset.y)))
+                    << "the vehicle shows over the cell at " << entry.second->getRow() << ", "
+                    << entry.second->getColumn();
+        }
+    }
+    EXPECT_GE(covered, 2);
+
+    // At its stand beside the board the vehicle is seen over the background.
+    for (int frame = 0; frame < 400 && view->getVehicle()->getState() != cVehicleModel::TAKING_PIECES; ++frame) {
+        panel->update();
+        ui.step(1.0f / 64);
+    }
+    ASSERT_EQ(int(cVehicleModel::TAKING_PIECES), view->getVehicle()->getState());
+    const std::vector<uint32_t> standing = frame();
+    view->hide();
+    const std::vector<uint32_t> empty = frame();
+    const cVector2 cab = view->getSlots().front()->getPosition();
+    EXPECT_TRUE(differs(at(standing, cab, 10, 10), at(empty, cab, 10, 10)));
 }

@@ -9,18 +9,25 @@
 #include "engine/core/Random.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/PyroEffect.h"
+#include "engine/gui/Sprite.h"
 #include "game/level/BearBonusEffect.h"
 #include "game/level/CatBonusEffect.h"
 #include "game/level/CellEffect.h"
 #include "game/level/CellPart.h"
 #include "game/level/ChickenBonusEffect.h"
+#include "game/level/FlyingNumber.h"
+#include "game/level/IconText.h"
 #include "game/level/InstantBonusEffect.h"
 #include "game/level/MeadowCellView.h"
+#include "game/level/MeadowObjectView.h"
 #include "game/level/RunningCat.h"
+#include "game/level/StateAnimation.h"
 #include "game/level/VehiclePanel.h"
 #include "game/level/VehicleSlot.h"
+#include "game/level/VehicleTip.h"
 #include "game/level/VehicleView.h"
 #include "game/level/WaveSprite.h"
+#include "game/shell/TweenSprite.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,6 +36,22 @@
 using namespace Engine;
 
 namespace {
+
+// The lowest and highest depth among the widget and its drawn descendants; the vehicle's tip
+// belongs to the tutorial's depths and is left out.
+struct DepthRange {
+    float low = 1e9f, high = -1e9f;
+    void add(const cWidget* widget) {
+        if (dynamic_cast<const cVehicleTip*>(widget) || dynamic_cast<const cTweenSprite*>(widget))
+            return;
+        if (const auto* sprite = dynamic_cast<const cSprite*>(widget)) {
+            low = std::min(low, sprite->getDepth());
+            high = std::max(high, sprite->getDepth());
+        }
+        for (const cWidget* child : widget->getChildren())
+            add(child);
+    }
+};
 
 // The owner's looks the vehicles and the effects ask for, naming shipped pictures.
 const char* const STATES = R"(<States>
@@ -246,4 +269,67 @@ TEST_F(ShippedVehiclesTest, EveryShippedVehicleStandsOnTheScreenBesideItsBoard) 
         ui.steps(2);
     }
     EXPECT_GE(levels, 10);
+}
+
+// The vehicle drives in across the board's rows: it and all its parts lie behind the board (under
+// the cells and pieces) and above the level background and its sparkles, in their own order; a
+// piece flies over it and then drops in behind its body, and the money it pays flies above all.
+TEST_F(ShippedVehiclesTest, AVehicleDrivesBehindTheBoardAndAPieceDropsInBehindItsBody) {
+    panel = std::make_unique<cVehiclePanel>(board.get(), model.get());
+    ASSERT_FALSE(panel->getViews().empty());
+    cVehicleView* view = panel->getViews().front();
+    cVehicleModel* vehicle = view->getVehicle();
+    ASSERT_TRUE(model->getVehiclesFeature()->launchNextVehicle());
+    for (int frame = 0; frame < 200 && vehicle->getState() != cVehicleModel::TAKING_PIECES; ++frame) {
+        panel->update();
+        ui.step(0.0625f);
+    }
+    ASSERT_EQ(int(cVehicleModel::TAKING_PIECES), vehicle->getState());
+
+    ASSERT_FALSE(board->getBackPictures().empty());
+    ASSERT_FALSE(board->getBackPyro().empty());
+    float background = board->getBackPictures().front()->getDepth();
+    for (const cPyroEffect* sparkle : board->getBackPyro())
+        background = std::max(background, sparkle->getDepth());
+    DepthRange boardDepths, vehicleDepths;
+    for (const auto& entry : field->getCells())
+        boardDepths.add(entry.second);
+    for (const auto& entry : board->getObjectViews())
+        boardDepths.add(entry.second);
+    vehicleDepths.add(view);
+    EXPECT_LT(background, vehicleDepths.low);
+    EXPECT_LT(vehicleDepths.high, boardDepths.low);
+    // Within the vehicle: the body, the driver in its window, the doors, the slot's count, the pay.
+    for (const cVehicleSlot* slot : view->getSlots()) {
+        EXPECT_LT(view->getDepth(), slot->getDepth());
+        EXPECT_LT(slot->getDepth(), slot->getLoadDepth());
+        EXPECT_LT(slot->getLoadDepth(), slot->getSlotText()->getDepth());
+        EXPECT_LT(slot->getSlotText()->getDepth(), view->getMoney()->getDepth());
+        if (slot->getDriver()) {
+            EXPECT_LT(slot->getDepth(), slot->getDriver()->getDepth());
+            EXPECT_LT(slot->getDriver()->getDepth(), slot->getLoadDepth());
+        }
+    }
+
+    cMeadowObjectView* piece = board->getObjectViews().begin()->second;
+    piece->getObject()->setType(vehicle->getSlots().front().objectType);
+    ASSERT_EQ(vehicle, model->getVehiclesFeature()->sendObject(piece->getObject()));
+    view->addArrivingObject(piece);
+    EXPECT_GT(piece->getDepth(), vehicleDepths.high) << "flies over the vehicle";
+    for (int frame = 0; frame < 200 && view->getArrivingCount() > 0; ++frame)
+        ui.step(0.0625f);
+    ASSERT_EQ(0u, view->getArrivingCount());
+    ASSERT_FALSE(view->getTweens()->getTweens().empty());
+    EXPECT_GT(piece->getDepth(), background);
+    EXPECT_LT(piece->getDepth(), vehicleDepths.low) << "drops in behind the body and the doors";
+    ui.run(1.0f);
+    EXPECT_FALSE(piece->isVisible());
+    EXPECT_EQ(piece->getBaseDepth(), piece->getDepth());
+
+    // The money a leaving vehicle pays.
+    auto* pay = new cFlyingNumber(nullptr, 880, 400, 25, false, "Meadow/View/VehicleFlyingNumber.xml");
+    DepthRange payDepths;
+    payDepths.add(pay);
+    EXPECT_GT(payDepths.low, boardDepths.high);
+    ui.run(2.0f);
 }
