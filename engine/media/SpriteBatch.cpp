@@ -3,6 +3,7 @@
 #include "engine/media/DeviceValues.h"
 #include "engine/media/MeshDrawRecord.h"
 #include "engine/media/ParticleDrawRecord.h"
+#include "engine/media/ParticleLibrary.h"
 #include "engine/media/Texture.h"
 #include "engine/media/TextureFactory.h"
 #include "engine/media/VertexShader.h"
@@ -317,7 +318,9 @@ uint32_t cSpriteBatch::render(IRenderDevice& device, const cBatchFrame& frame) {
     uint32_t triangles = 0;
     device.setIndices(m_indexBuffer);
     device.setStreamSource(m_vertexBuffer, sizeof(cBatchVertex));
-    for (const cBatchRecord& record : m_records) {
+    for (size_t i = 0; i < m_records.size(); ++i) {
+        const cBatchRecord& record = m_records[i];
+        m_particleRunEnds = i + 1 == m_records.size() || !m_records[i + 1].particle;
         device.setTexture(frame.wireframe ? 0 : record.texture);
         if (record.renderType & RENDER_STENCIL_MASK) {
             setRenderStateIfChanged(device, RS_STENCIL_ENABLE, 1);
@@ -510,9 +513,13 @@ void cSpriteBatch::drawMeshRecord(IRenderDevice& device, const cBatchFrame& fram
 
 void cSpriteBatch::drawParticleRecord(IRenderDevice& device, const cBatchFrame& frame, const cBatchRecord& record) {
     cParticleDrawRecord& effect = *record.particle;
-    if (!effect.effect)
-        return;
-    if (frame.particleDeviceFresh || effect.dirty) {
+    if (!m_particleRun) {
+        device.saveState();
+        if (frame.particles)
+            frame.particles->beginBatch();
+        m_particleRun = true;
+    }
+    if (effect.effect && (frame.particleDeviceFresh || effect.dirty)) {
         effect.dirty = false;
         float k = std::min(frame.fitScale.x, frame.fitScale.y);
         float scale = frame.fullscreen ? effect.scale * k : effect.scale;
@@ -528,8 +535,13 @@ void cSpriteBatch::drawParticleRecord(IRenderDevice& device, const cBatchFrame& 
         }
         effect.effect->setPosition(x, y, effect.z);
     }
-    device.saveState();
-    effect.effect->render();
+    if (effect.effect)
+        effect.effect->render();
+    if (!m_particleRunEnds)
+        return;
+    if (frame.particles)
+        frame.particles->endBatch();
+    m_particleRun = false;
     device.restoreState();
     device.setIndices(m_indexBuffer);
     device.setStreamSource(m_vertexBuffer, sizeof(cBatchVertex));
