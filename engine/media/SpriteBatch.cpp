@@ -48,6 +48,28 @@ uint32_t mixColors(const cColor corners[4], float s, float c) {
     return mixed.toARGB();
 }
 
+// A quad that covers no pixel (its corners on one row or column), or whose colour is wholly
+// transparent under a blend that then keeps the destination (alpha or additive), changes
+// nothing on screen; left out, it does not split the batch around it. Wireframe shows every
+// quad, and a vertex shader may move the corners.
+bool drawsNothing(const cSpriteQuad& quad, uint32_t renderType, const cBatchFrame& frame) {
+    if (frame.wireframe || quad.getVertexShader())
+        return false;
+    bool flatX = true, flatY = true;
+    for (int i = 1; i < 4; ++i) {
+        flatX = flatX && quad.vertices[i].position.x == quad.vertices[0].position.x;
+        flatY = flatY && quad.vertices[i].position.y == quad.vertices[0].position.y;
+    }
+    if (flatX || flatY)
+        return true;
+    if (renderType & (RENDER_MODULATE | RENDER_MODULATE_2 | RENDER_OPAQUE | RENDER_STENCIL_MASK | RENDER_MULTIPLY))
+        return false;
+    for (const auto& vertex : quad.vertices)
+        if (vertex.color >> 24)
+            return false;
+    return true;
+}
+
 } // namespace
 
 cSpriteBatch::~cSpriteBatch() {
@@ -215,7 +237,7 @@ bool cSpriteBatch::sameConstants(const cSpriteQuad& quad) const {
 
 void cSpriteBatch::drawSprite(const cSpriteQuad& quad, const cTexture* texture, uint32_t renderType, uint8_t alphaRef,
                               const cBatchFrame& frame) {
-    if (!m_open)
+    if (!m_open || drawsNothing(quad, renderType, frame))
         return;
     // A subdivision of 0 would divide by zero; a huge one would not fit the 16-bit indices.
     const uint32_t l = std::min(std::max(quad.subdivision, 1u), MAX_SUBDIVISION);
