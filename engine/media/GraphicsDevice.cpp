@@ -419,6 +419,7 @@ cBatchFrame cGraphicsDevice::makeBatchFrame() const {
     frame.defaultMaterial = m_defaultMaterial;
     frame.lightSets = &m_lightSets;
     frame.particleDeviceFresh = m_particleDeviceFresh;
+    frame.particles = m_particleLibrary;
     return frame;
 }
 

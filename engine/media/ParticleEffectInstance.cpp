@@ -204,6 +204,24 @@ uint32_t cParticleEffectInstance::fillVertices(std::vector<cParticleVertex>& out
     return uint32_t(out.size() / 4);
 }
 
+void cParticleEffectInstance::toSheet(const std::vector<cParticleLibrary::cSheetRegion>& regions) {
+    cParticleVertex* v = m_vertices.data();
+    const size_t white = regions.size() - 1;
+    for (const cLayer& layer : m_layers) {
+        const cParticleLayerDesc& d = *layer.desc;
+        const cParticleLibrary::cSheetRegion& r = regions[d.texture < white ? d.texture : white];
+        const bool additive = d.blend == PARTICLE_BLEND_ADDITIVE;
+        for (size_t i = 0; i < layer.particles.size() * 4; ++i, ++v) {
+            v->u = r.u0 + (r.u1 - r.u0) * v->u;
+            v->v = r.v0 + (r.v1 - r.v0) * v->v;
+            const uint32_t a = v->color >> 24;
+            auto times = [a](uint32_t c) { return (c * a + 127) / 255; };
+            v->color = (additive ? 0 : a << 24) | times((v->color >> 16) & 0xFF) << 16 |
+                       times((v->color >> 8) & 0xFF) << 8 | times(v->color & 0xFF);
+        }
+    }
+}
+
 void cParticleEffectInstance::render() {
     IPyroGraphicsDevice* device = m_library.getGraphicsDevice();
     if (!device || m_totalQuads == 0)
@@ -211,6 +229,15 @@ void cParticleEffectInstance::render() {
     const uint32_t quads = fillVertices(m_vertices);
     if (quads == 0)
         return;
+    if (m_library.isBatching()) {
+        if (const auto* regions = m_library.getSheetRegions(m_data.get())) {
+            toSheet(*regions);
+            m_library.addBatchQuads(m_vertices);
+            return;
+        }
+        // Drawn on its own, after what the batch holds.
+        m_library.flushBatch();
+    }
     if (!m_buffer || m_bufferGeneration != m_library.getDeviceGeneration()) {
         m_buffer.reset();
         m_bufferGeneration = m_library.getDeviceGeneration();

@@ -6,6 +6,7 @@
 // draw comes from the instance's own generator, so a seed gives the same particles every time.
 
 #include "engine/media/ParticleEffectFile.h"
+#include "engine/media/ParticleLibrary.h"
 
 #include <cstdint>
 #include <memory>
@@ -37,7 +38,8 @@ public:
     void setScale(float scale) override { m_scale = scale; }
     void setPosition(float x, float y, float z) override;
     // Fills the instance's vertex buffer and draws one call per run of layers that share their
-    // texture and blend.
+    // texture and blend; in the library's open batch, adds its quads there instead when its
+    // file lies on the sheet.
     void render() override;
 
     // IParticleEffectInstance
@@ -65,6 +67,9 @@ private:
     float between(float low, float high) { return low + (high - low) * random01(); }
     void emit(cLayer& layer, uint32_t count, float x, float y, float z);
     void restartSchedule();
+    // Moves the filled quads onto the sheet's regions, colours premultiplied, additive ones
+    // with alpha 0.
+    void toSheet(const std::vector<cParticleLibrary::cSheetRegion>& regions);
 
     cParticleLibrary& m_library;
     std::shared_ptr<cParticleFileData> m_data;

@@ -6,6 +6,7 @@
 #include "engine/media/ParticleEffectInstance.h"
 #include "engine/media/PyroFileStream.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace Engine {
@@ -68,8 +69,175 @@ cParticleLibrary::~cParticleLibrary() {
 }
 
 void cParticleLibrary::setGraphicsDevice(IPyroGraphicsDevice* device) {
+    // The sheet and the batch buffer belong to the device that made them.
+    releaseSheet();
+    m_batchBuffer.reset();
+    m_batchBufferQuads = 0;
+    m_batchVertices.clear();
+    m_batching = false;
     m_device = device;
     ++m_deviceGeneration;
+}
+
+void cParticleLibrary::releaseSheet() {
+    m_sheet.reset();
+    m_regions.clear();
+    m_sheetMade = false;
+}
+
+void cParticleLibrary::makeSheet() {
+    releaseSheet();
+    m_sheetMade = true;
+    if (!m_device)
+        return;
+    // Each texture with a border of one texel that repeats its edge, so that linear sampling
+    // at a region's edge reads what a clamped texture of its own would; texel (1, 1) is white.
+    struct cPlace {
+        const cParticleFileData::cPixels* pixels;
+        uint32_t x, y;
+    };
+    constexpr uint32_t MAX_SIDE = 2048;
+    std::vector<const cParticleFileData*> files;
+    uint32_t width = 256;
+    for (const cParticleEffectFile* file : m_files) {
+        files.push_back(file->getData().get());
+        for (const cParticleFileData::cPixels& pixels : file->getData()->pixels)
+            while (pixels.width + 2 > width && width < MAX_SIDE)
+                width *= 2;
+    }
+    std::vector<cPlace> places;
+    std::map<const cParticleFileData*, std::pair<size_t, size_t>> ranges;
+    uint32_t x = 3, y = 0, shelf = 3;
+    for (const cParticleFileData* data : files) {
+        const size_t first = places.size();
+        uint32_t fx = x, fy = y, fshelf = shelf;
+        bool fits = true;
+        for (const cParticleFileData::cPixels& pixels : data->pixels) {
+            const uint32_t w = pixels.width + 2, h = pixels.height + 2;
+            if (fx + w > width) {
+                fx = 0;
+                fy += fshelf;
+                fshelf = 0;
+            }
+            if (w > width || fy + h > MAX_SIDE) {
+                fits = false;
+                break;
+            }
+            places.push_back({&pixels, fx + 1, fy + 1});
+            fx += w;
+            fshelf = std::max(fshelf, h);
+        }
+        if (!fits) {
+            // Left off the sheet: its effects draw on their own.
+            places.resize(first);
+            continue;
+        }
+        x = fx, y = fy, shelf = fshelf;
+        ranges[data] = {first, places.size()};
+    }
+    const uint32_t height = y + shelf;
+    std::vector<uint8_t> rgba(size_t(width) * height * 4, 0);
+    auto texel = [&](uint32_t tx, uint32_t ty) { return rgba.data() + (size_t(ty) * width + tx) * 4; };
+    for (uint32_t ty = 0; ty < 3; ++ty)
+        for (uint32_t tx = 0; tx < 3; ++tx)
+            std::fill(texel(tx, ty), texel(tx, ty) + 4, uint8_t(255));
+    for (const cPlace& place : places) {
+        const cParticleFileData::cPixels& p = *place.pixels;
+        for (int32_t ty = -1; ty <= int32_t(p.height); ++ty)
+            for (int32_t tx = -1; tx <= int32_t(p.width); ++tx) {
+                const uint32_t sx = uint32_t(std::min(std::max(tx, 0), int32_t(p.width) - 1));
+                const uint32_t sy = uint32_t(std::min(std::max(ty, 0), int32_t(p.height) - 1));
+                const uint8_t* from = p.rgba.data() + (size_t(sy) * p.width + sx) * 4;
+                uint8_t* to = texel(uint32_t(int32_t(place.x) + tx), uint32_t(int32_t(place.y) + ty));
+                // Premultiplied: an additive and an alpha layer then blend alike.
+                for (int c = 0; c < 3; ++c)
+                    to[c] = uint8_t((uint32_t(from[c]) * from[3] + 127) / 255);
+                to[3] = from[3];
+            }
+    }
+    if (m_device->createTexture(m_sheet, cPyroImage{rgba.data(), width, height}, 0) < 0 || !m_sheet) {
+        m_sheet.reset();
+        return;
+    }
+    const float fw = float(width), fh = float(height);
+    for (const auto& range : ranges) {
+        std::vector<cSheetRegion>& regions = m_regions[range.first];
+        for (size_t i = range.second.first; i < range.second.second; ++i) {
+            const cPlace& place = places[i];
+            regions.push_back({float(place.x) / fw, float(place.y) / fh, float(place.x + place.pixels->width) / fw,
+                               float(place.y + place.pixels->height) / fh});
+        }
+        // The white texel's centre, for layers without a texture.
+        regions.push_back({1.5f / fw, 1.5f / fh, 1.5f / fw, 1.5f / fh});
+    }
+}
+
+const std::vector<cParticleLibrary::cSheetRegion>* cParticleLibrary::getSheetRegions(const cParticleFileData* data) {
+    // Only a file whose textures are all on the device: it would draw untextured otherwise.
+    if (data->textures.size() != data->pixels.size())
+        return nullptr;
+    for (const auto& texture : data->textures)
+        if (!texture)
+            return nullptr;
+    if (!m_sheetMade)
+        makeSheet();
+    if (!m_sheet)
+        return nullptr;
+    auto found = m_regions.find(data);
+    return found == m_regions.end() ? nullptr : &found->second;
+}
+
+void cParticleLibrary::beginBatch() {
+    if (m_batching)
+        flushBatch();
+    m_batching = true;
+}
+
+void cParticleLibrary::endBatch() {
+    flushBatch();
+    m_batching = false;
+}
+
+void cParticleLibrary::addBatchQuads(const std::vector<cParticleVertex>& vertices) {
+    m_batchVertices.insert(m_batchVertices.end(), vertices.begin(), vertices.end());
+}
+
+void cParticleLibrary::flushBatch() {
+    const uint32_t quads = uint32_t(m_batchVertices.size() / 4);
+    if (quads == 0 || !m_device || !m_sheet) {
+        m_batchVertices.clear();
+        return;
+    }
+    if (!m_batchBuffer || m_batchBufferQuads < quads) {
+        m_batchBuffer.reset();
+        // Room to grow, so that a busier frame does not make a buffer again each time.
+        const uint32_t room = std::max(quads + quads / 2, 1024u);
+        if (m_device->createVertexBuffer(m_batchBuffer, room * 4, sizeof(cParticleVertex), PARTICLE_VERTEX_FLAGS, 0) <
+                0 ||
+            !m_batchBuffer) {
+            m_batchBuffer.reset();
+            m_batchBufferQuads = 0;
+            m_batchVertices.clear();
+            return;
+        }
+        m_batchBufferQuads = room;
+    }
+    const int32_t result =
+        m_batchBuffer->update(m_batchVertices.data(), 0, uint32_t(m_batchVertices.size() * sizeof(cParticleVertex)));
+    m_batchVertices.clear();
+    if (result < 0)
+        return;
+    m_device->setRenderState(PYRO_STATE_ALPHA_BLEND, 1);
+    // An additive quad's alpha is 0: a test on alpha would drop it.
+    m_device->setRenderState(PYRO_STATE_ALPHA_TEST, 0);
+    m_device->setTexture(0, m_sheet.get());
+    m_device->setBlendFunc(1, 5);
+    for (uint32_t done = 0; done < quads;) {
+        const uint32_t chunk = std::min(quads - done, QUAD_CAPACITY);
+        m_device->drawQuads(m_batchBuffer.get(), done, chunk);
+        done += chunk;
+    }
+    m_device->setTexture(0, nullptr);
 }
 
 IParticleFile* cParticleLibrary::loadFile(IPyroFileStream& stream, const std::string& name) {
@@ -112,6 +280,7 @@ IParticleFile* cParticleLibrary::loadBytes(const uint8_t* bytes, size_t size, co
                                      std::to_string(layer.maxParticles) + " particles in a layer; the library draws " +
                                      std::to_string(QUAD_CAPACITY) + " at most");
     std::vector<uint32_t> ids;
+    releaseSheet();
     for (size_t i = 0; i < data->effect.emitters.size(); ++i)
         ids.push_back(m_nextEmitterId++);
     auto* file = new cParticleEffectFile(*this, data, ids);
@@ -126,6 +295,7 @@ void cParticleLibrary::destroyFile(IParticleFile* file) {
     if (found == m_files.end())
         return;
     m_files.erase(found);
+    releaseSheet();
     for (auto it = m_emitters.begin(); it != m_emitters.end();)
         it = it->second.first == file ? m_emitters.erase(it) : std::next(it);
     // Its textures go now, while the device that made them exists, even if instances remain.

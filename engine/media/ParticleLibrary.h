@@ -14,13 +14,17 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace Engine {
 
 class IPyroFileStream;
 class IPyroGraphicsDevice;
+class IPyroTexture;
+class IPyroVertexBuffer;
 class cParticleEffectFile;
 struct cParticleFileData;
+struct cParticleVertex;
 
 class IParticleEmitter {
 public:
@@ -63,6 +67,10 @@ public:
     virtual uint32_t getQuadCapacity() const = 0;
     // The device effects draw through (not owned); null draws nothing.
     virtual void setGraphicsDevice(IPyroGraphicsDevice* device) = 0;
+    // Effects rendered between the two calls may be drawn together at endBatch, in the order
+    // they were rendered; the device's state is the library's own until then.
+    virtual void beginBatch() {}
+    virtual void endBatch() {}
 };
 
 // What releases the effect files shared by the effect widgets: the graphics device calls it
@@ -86,6 +94,26 @@ public:
     void destroyEffect(IParticleEffectInstance* effect) override;
     uint32_t getQuadCapacity() const override { return QUAD_CAPACITY; }
     void setGraphicsDevice(IPyroGraphicsDevice* device) override;
+    // While a batch is open, effects whose textures all lie on the library's texture sheet add
+    // their quads to one buffer: every layer with premultiplied colours under one blend (an
+    // additive quad keeps alpha 0), so the whole run is one draw on one texture.
+    void beginBatch() override;
+    void endBatch() override;
+    bool isBatching() const { return m_batching; }
+
+    // Where a file's texture lies on the sheet, in texture coordinates.
+    struct cSheetRegion {
+        float u0 = 0, v0 = 0, u1 = 0, v1 = 0;
+    };
+    // The file's regions (one per texture, then a white one for untextured layers), the sheet
+    // made first when needed; null when the file's textures are not all on the device (it draws
+    // on its own then).
+    const std::vector<cSheetRegion>* getSheetRegions(const cParticleFileData* data);
+    // Adds quads (four vertices each) to the open batch.
+    void addBatchQuads(const std::vector<cParticleVertex>& vertices);
+    // Draws what the batch holds so far (an effect that draws on its own comes after it).
+    void flushBatch();
+    const IPyroTexture* getSheet() const { return m_sheet.get(); }
 
     IPyroGraphicsDevice* getGraphicsDevice() const { return m_device; }
     // Changes whenever the device does, so that instances make their buffers again.
@@ -105,6 +133,17 @@ private:
     std::set<cParticleEffectFile*> m_files;
     // Names of the files already reported as not ours.
     std::set<std::string> m_reported;
+
+    void makeSheet();
+    void releaseSheet();
+
+    bool m_batching = false;
+    std::vector<cParticleVertex> m_batchVertices;
+    std::unique_ptr<IPyroVertexBuffer> m_batchBuffer;
+    uint32_t m_batchBufferQuads = 0;
+    std::unique_ptr<IPyroTexture> m_sheet;
+    bool m_sheetMade = false;
+    std::map<const cParticleFileData*, std::vector<cSheetRegion>> m_regions;
 };
 
 } // namespace Engine

@@ -126,6 +126,8 @@ void cPyroGraphicsDevice::createQuadIndexBuffer(uint32_t quads) {
 int32_t cPyroGraphicsDevice::setRenderState(uint32_t state, uint32_t value) {
     if (state == PYRO_STATE_ALPHA_BLEND)
         m_device.setRenderState(RS_ALPHA_BLEND_ENABLE, value);
+    else if (state == PYRO_STATE_ALPHA_TEST)
+        m_device.setRenderState(RS_ALPHA_TEST_ENABLE, value);
     return 0;
 }
 

@@ -26,6 +26,8 @@ enum ePyroVertexFlags : uint32_t {
 };
 // The render-state number of alpha blending.
 constexpr uint32_t PYRO_STATE_ALPHA_BLEND = 0;
+// The render-state number of the alpha test.
+constexpr uint32_t PYRO_STATE_ALPHA_TEST = 1;
 // Pre-transformed positions in the Direct3D vertex format.
 constexpr uint32_t PYRO_FVF_XYZRHW = 0x4;
 

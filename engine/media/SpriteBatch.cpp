@@ -3,6 +3,7 @@
 #include "engine/media/DeviceValues.h"
 #include "engine/media/MeshDrawRecord.h"
 #include "engine/media/ParticleDrawRecord.h"
+#include "engine/media/ParticleLibrary.h"
 #include "engine/media/Texture.h"
 #include "engine/media/TextureFactory.h"
 #include "engine/media/VertexShader.h"
@@ -45,6 +46,28 @@ uint32_t mixColors(const cColor corners[4], float s, float c) {
                  corners[0].b * w0 + corners[1].b * w1 + corners[2].b * w2 + corners[3].b * w3,
                  corners[0].a * w0 + corners[1].a * w1 + corners[2].a * w2 + corners[3].a * w3);
     return mixed.toARGB();
+}
+
+// A quad that covers no pixel (its corners on one row or column), or whose colour is wholly
+// transparent under a blend that then keeps the destination (alpha or additive), changes
+// nothing on screen; left out, it does not split the batch around it. Wireframe shows every
+// quad, and a vertex shader may move the corners.
+bool drawsNothing(const cSpriteQuad& quad, uint32_t renderType, const cBatchFrame& frame) {
+    if (frame.wireframe || quad.getVertexShader())
+        return false;
+    bool flatX = true, flatY = true;
+    for (int i = 1; i < 4; ++i) {
+        flatX = flatX && quad.vertices[i].position.x == quad.vertices[0].position.x;
+        flatY = flatY && quad.vertices[i].position.y == quad.vertices[0].position.y;
+    }
+    if (flatX || flatY)
+        return true;
+    if (renderType & (RENDER_MODULATE | RENDER_MODULATE_2 | RENDER_OPAQUE | RENDER_STENCIL_MASK | RENDER_MULTIPLY))
+        return false;
+    for (const auto& vertex : quad.vertices)
+        if (vertex.color >> 24)
+            return false;
+    return true;
 }
 
 } // namespace
@@ -214,7 +237,7 @@ bool cSpriteBatch::sameConstants(const cSpriteQuad& quad) const {
 
 void cSpriteBatch::drawSprite(const cSpriteQuad& quad, const cTexture* texture, uint32_t renderType, uint8_t alphaRef,
                               const cBatchFrame& frame) {
-    if (!m_open)
+    if (!m_open || drawsNothing(quad, renderType, frame))
         return;
     // A subdivision of 0 would divide by zero; a huge one would not fit the 16-bit indices.
     const uint32_t l = std::min(std::max(quad.subdivision, 1u), MAX_SUBDIVISION);
@@ -317,7 +340,9 @@ uint32_t cSpriteBatch::render(IRenderDevice& device, const cBatchFrame& frame) {
     uint32_t triangles = 0;
     device.setIndices(m_indexBuffer);
     device.setStreamSource(m_vertexBuffer, sizeof(cBatchVertex));
-    for (const cBatchRecord& record : m_records) {
+    for (size_t i = 0; i < m_records.size(); ++i) {
+        const cBatchRecord& record = m_records[i];
+        m_particleRunEnds = i + 1 == m_records.size() || !m_records[i + 1].particle;
         device.setTexture(frame.wireframe ? 0 : record.texture);
         if (record.renderType & RENDER_STENCIL_MASK) {
             setRenderStateIfChanged(device, RS_STENCIL_ENABLE, 1);
@@ -510,9 +535,13 @@ void cSpriteBatch::drawMeshRecord(IRenderDevice& device, const cBatchFrame& fram
 
 void cSpriteBatch::drawParticleRecord(IRenderDevice& device, const cBatchFrame& frame, const cBatchRecord& record) {
     cParticleDrawRecord& effect = *record.particle;
-    if (!effect.effect)
-        return;
-    if (frame.particleDeviceFresh || effect.dirty) {
+    if (!m_particleRun) {
+        device.saveState();
+        if (frame.particles)
+            frame.particles->beginBatch();
+        m_particleRun = true;
+    }
+    if (effect.effect && (frame.particleDeviceFresh || effect.dirty)) {
         effect.dirty = false;
         float k = std::min(frame.fitScale.x, frame.fitScale.y);
         float scale = frame.fullscreen ? effect.scale * k : effect.scale;
@@ -528,8 +557,13 @@ void cSpriteBatch::drawParticleRecord(IRenderDevice& device, const cBatchFrame& 
         }
         effect.effect->setPosition(x, y, effect.z);
     }
-    device.saveState();
-    effect.effect->render();
+    if (effect.effect)
+        effect.effect->render();
+    if (!m_particleRunEnds)
+        return;
+    if (frame.particles)
+        frame.particles->endBatch();
+    m_particleRun = false;
     device.restoreState();
     device.setIndices(m_indexBuffer);
     device.setStreamSource(m_vertexBuffer, sizeof(cBatchVertex));

@@ -15,6 +15,7 @@
 
 namespace Engine {
 
+class IParticleLibrary;
 class cTexture;
 class cTextureFactory;
 struct cMeshDrawRecord;
@@ -75,6 +76,8 @@ struct cBatchFrame {
     Platform::cMaterial defaultMaterial;
     const std::vector<cLightSet>* lightSets = nullptr;
     bool particleDeviceFresh = false;
+    // Draws adjacent particle records as one batch; null: each on its own.
+    IParticleLibrary* particles = nullptr;
 };
 
 class cSpriteBatch {
@@ -144,6 +147,10 @@ private:
     // Lights the last lit mesh enabled, so that a smaller set turns off the rest.
     int m_enabledLights = 0;
     std::vector<cMatrix4> m_pose;
+    // A run of adjacent particle records is open (the device's state saved, the library's
+    // batch begun); it closes after the record that ends it.
+    bool m_particleRun = false;
+    bool m_particleRunEnds = false;
 };
 
 } // namespace Engine

@@ -296,6 +296,75 @@ TEST_F(ParticleLibrary, RendersOneDrawPerRunOfTextureAndBlend) {
     EXPECT_EQ(device.getBufferCount(), 1u); // the quad index buffer
 }
 
+TEST_F(ParticleLibrary, ABatchDrawsAdjacentEffectsInOneCallOnTheSheetInTheirOrder) {
+    Platform::cRecordingRenderDevice device;
+    cPyroGraphicsDevice pyro(device, m_library.getQuadCapacity());
+    m_library.setGraphicsDevice(&pyro);
+    // Layer 0: alpha blended on a half-transparent texture; layer 1: additive, untextured.
+    cParticleLayerDesc alpha = still(2), additive = still(3);
+    alpha.texture = 0;
+    alpha.colors = {{0, 200, 100, 50, 128}};
+    additive.blend = PARTICLE_BLEND_ADDITIVE;
+    additive.colors = {{0, 255, 255, 255, 64}};
+    cParticleEffectDesc desc = effectOf({alpha, additive}, 0);
+    std::string png = TestImages::png(2, 2, TestImages::Pixels(4, 0x80FFFFFFu));
+    desc.textures.emplace_back(png.begin(), png.end());
+    IParticleFile* file = load(desc);
+    file->prepare();
+    // A file never prepared has no textures on the device: it draws on its own.
+    IParticleFile* unprepared = load(effectOf({still(1)}), "other.pfx");
+    auto first = play(file), second = play(file), apart = play(unprepared);
+    for (auto* effect : {first.get(), second.get(), apart.get()})
+        run(*effect, 0, 0.1f);
+    device.clearCalls();
+
+    m_library.beginBatch();
+    first->render();
+    second->render();
+    EXPECT_TRUE(device.getCalls("drawIndexedTriangles").empty());
+    apart->render();
+    second->render();
+    m_library.endBatch();
+    // Both effects (5 quads each) in one call, then the one apart, then the effect after it.
+    EXPECT_EQ(device.getCalls("drawIndexedTriangles"),
+              (std::vector<std::string>{"drawIndexedTriangles 0 0 40 0 20", "drawIndexedTriangles 0 0 4 0 2",
+                                        "drawIndexedTriangles 0 0 20 0 10"}));
+    const auto* sheet = static_cast<const cPyroTexture*>(m_library.getSheet());
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_NE(std::find(device.getCalls().begin(), device.getCalls().end(),
+                        "setTexture " + std::to_string(sheet->getTexture())),
+              device.getCalls().end());
+    EXPECT_EQ(device.getState().renderStates[Platform::RS_SRC_BLEND], uint32_t(Platform::BLEND_ONE));
+    EXPECT_EQ(device.getState().renderStates[Platform::RS_DEST_BLEND], uint32_t(Platform::BLEND_INV_SRC_ALPHA));
+    EXPECT_EQ(device.getState().renderStates[Platform::RS_ALPHA_TEST_ENABLE], 0u);
+
+    // The sheet holds the texture premultiplied, with a white texel for untextured layers.
+    std::vector<uint32_t> texels = device.getTexels(sheet->getTexture());
+    EXPECT_EQ(texels[0], 0xFFFFFFFFu);
+    EXPECT_EQ(std::count(texels.begin(), texels.end(), 0x80808080u), 16); // 2 x 2 and its border
+    // Colours premultiplied; the additive quads keep alpha 0 and sample the white texel.
+    std::vector<uint8_t> bytes = device.getBufferBytes(device.getState().vertexBuffer);
+    ASSERT_GE(bytes.size(), 20 * sizeof(cParticleVertex));
+    const auto* v = reinterpret_cast<const cParticleVertex*>(bytes.data());
+    EXPECT_EQ(v[0].color, 0x80643219u);
+    EXPECT_EQ(v[8].color, 0x00404040u);
+    EXPECT_FLOAT_EQ(v[8].u, v[10].u);
+    EXPECT_LT(v[0].u, v[2].u);
+
+    // Without a batch an effect draws its runs of layers as before.
+    device.clearCalls();
+    first->render();
+    EXPECT_EQ(device.getCalls("drawIndexedTriangles").size(), 2u);
+    first.reset();
+    second.reset();
+    apart.reset();
+    m_library.destroyFile(file);
+    m_library.destroyFile(unprepared);
+    m_library.setGraphicsDevice(nullptr);
+    EXPECT_EQ(device.getTextureCount(), 0u);
+    EXPECT_EQ(device.getBufferCount(), 1u); // the quad index buffer
+}
+
 TEST_F(ParticleLibrary, FileNotInOurFormatGivesAnEmptyEffect) {
     const char junk[] = "not a particle effect";
     struct Stream : IDataStream {

@@ -90,6 +90,52 @@ TEST_F(SpriteBatch, KeysDecideWhereRecordsBreak) {
     EXPECT_EQ(&particles, records()[6].particle);
 }
 
+TEST_F(SpriteBatch, QuadsThatChangeNoPixelAreLeftOutAndKeepTheBatchWhole) {
+    startRecording();
+    cTexture* atlas = makeTexture(2, 2, std::vector<uint32_t>(4, 0xFFFFFFFFu));
+    struct Case {
+        const char* what;
+        cSpriteQuad quad;
+        uint32_t renderType;
+        bool drawn;
+    };
+    const Case cases[] = {
+        {"no width", quad(100, 10, 100, 30), 0, false},
+        {"no height", quad(10, 50, 40, 50), 0, false},
+        {"a point, transparent", quad(0, 0, 0, 0, 0x00FFFFFFu), 0, false},
+        {"transparent, alpha blended", quad(0, 0, 50, 50, 0x00FFFFFFu), 0, false},
+        {"transparent, additive", quad(0, 0, 50, 50, 0x00FFFFFFu), RENDER_ADDITIVE, false},
+        {"transparent, modulated", quad(0, 0, 50, 50, 0x00FFFFFFu), RENDER_MODULATE, true},
+        {"transparent, multiplied", quad(0, 0, 50, 50, 0x00FFFFFFu), RENDER_MULTIPLY, true},
+        {"transparent, opaque", quad(0, 0, 50, 50, 0x00FFFFFFu), RENDER_OPAQUE, true},
+        {"one corner seen",
+         [] {
+             cSpriteQuad q = quad(0, 0, 50, 50, 0x00FFFFFFu);
+             q.vertices[3].color = 0x01FFFFFFu;
+             return q;
+         }(),
+         0, true},
+        {"a line of one pixel", quad(0, 0, 50, 1), 0, true},
+    };
+    for (const Case& c : cases) {
+        graphics().beginFrame();
+        recording().clearCalls();
+        // Between two atlas quads, untextured: drawn, it splits them into three draws.
+        graphics().drawSprite(quad(0, 0, 8, 8), atlas, 0, 0);
+        graphics().drawSprite(c.quad, nullptr, c.renderType, 0);
+        graphics().drawSprite(quad(8, 0, 16, 8), atlas, 0, 0);
+        graphics().endFrame();
+        EXPECT_EQ(recording().getCalls("drawIndexed").size(), c.drawn ? 3u : 1u) << c.what;
+    }
+    // Wireframe shows every quad.
+    graphics().setWireframe(true);
+    graphics().beginFrame();
+    recording().clearCalls();
+    graphics().drawSprite(quad(100, 10, 100, 30), nullptr, 0, 0);
+    graphics().endFrame();
+    EXPECT_EQ(recording().getCalls("drawIndexed").size(), 1u);
+}
+
 TEST_F(SpriteBatch, SubdividedQuadIsAGridWithMixedColours) {
     startRecording();
     cSpriteQuad q = quad(0, 0, 20, 20);
