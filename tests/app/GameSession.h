@@ -115,10 +115,12 @@ public:
         ui.release();
         ui.step();
     }
+    // Tips that come up meanwhile are read and closed.
     template <class Condition> bool runUntil(Condition condition, float seconds = 10.0f) {
         for (float t = 0; t < seconds; t += TestSupport::UiHarness::FRAME_TIME) {
             if (condition())
                 return true;
+            closeTip();
             ui.step();
         }
         return condition();
@@ -136,7 +138,7 @@ public:
     // The menu's start: the map opens the player's next level on the board screen.
     cMeadowView* openBoard() {
         click(getMainMenu()->getStartButton()->getPosition());
-        return runUntil([this] { return closeTip(), boardUp(); }, 30.0f) ? board() : nullptr;
+        return runUntil(boardUp, 30.0f) ? board() : nullptr;
     }
     // A tip the tutorial shows is read and closed with its OK, as a player would.
     void closeTip() {
