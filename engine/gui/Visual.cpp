@@ -167,10 +167,14 @@ void cVisual::setAnimGrid(unsigned columns, unsigned rows) {
 }
 
 bool cVisual::operator!=(const cVisual& other) const {
-    return m_texture != other.m_texture || m_animation != other.m_animation || m_mesh != other.m_mesh ||
-           m_animColumns != other.m_animColumns || m_animRows != other.m_animRows ||
-           m_framesCount != other.m_framesCount || m_animLength != other.m_animLength ||
-           m_animLoop != other.m_animLoop || m_playAnimation != other.m_playAnimation;
+    // Two pictures of one atlas share its texture: the frame tells them apart.
+    return m_texture != other.m_texture || m_frame.index != other.m_frame.index ||
+           m_frame.position.x != other.m_frame.position.x || m_frame.position.y != other.m_frame.position.y ||
+           m_frame.size.x != other.m_frame.size.x || m_frame.size.y != other.m_frame.size.y ||
+           m_animation != other.m_animation || m_mesh != other.m_mesh || m_animColumns != other.m_animColumns ||
+           m_animRows != other.m_animRows || m_framesCount != other.m_framesCount ||
+           m_animLength != other.m_animLength || m_animLoop != other.m_animLoop ||
+           m_playAnimation != other.m_playAnimation;
 }
 
 } // namespace Engine

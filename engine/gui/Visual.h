@@ -51,7 +51,7 @@ public:
     bool getAnimLoop() const { return m_animLoop; }
     void setAnimLoop(bool loop) { m_animLoop = loop; }
 
-    // The atlas frame is not compared.
+    // The picture compares by its texture and atlas frame.
     bool operator!=(const cVisual& other) const;
     bool operator==(const cVisual& other) const { return !(*this != other); }
 

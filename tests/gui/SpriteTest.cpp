@@ -156,6 +156,21 @@ TEST_F(SpriteTest, VisualAssignmentAndComparison) {
     EXPECT_EQ(b.getPicture()->getRefCount(), 2);
 }
 
+TEST_F(SpriteTest, TwoPicturesOfOneAtlasCompareApart) {
+    ui.writeFile("atlases.xml", "<Atlases><A><Path>atlas/ui.tga</Path><Map>atlas/map.xml</Map></A></Atlases>");
+    ui.writeFile("atlas/map.xml", "<M><P><Name>ui/a.png</Name><Pos>0 0</Pos><Size>32 32</Size></P>"
+                                  "<P><Name>ui/b.png</Name><Pos>32 0</Pos><Size>32 32</Size></P></M>");
+    ui.writePicture("atlas/ui.tga", 64, 32, 0xFFFFFFFFu);
+    ui.start();
+    cVisual a, b, c;
+    a.setPicture("ui/a.png");
+    b.setPicture("ui/b.png");
+    c.setPicture("ui/a.png");
+    ASSERT_EQ(a.getPicture(), b.getPicture());
+    EXPECT_TRUE(a != b);
+    EXPECT_TRUE(a == c);
+}
+
 TEST_F(SpriteTest, HitTestFollowsTheTurnedAndMirroredRectangle) {
     struct Case {
         cVector2 size;
