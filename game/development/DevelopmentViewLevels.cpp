@@ -400,6 +400,9 @@ std::string cDevelopmentView::getSaveFilePath() const {
 void cDevelopmentView::saveGame(bool withBoard) {
     if (m_editorMode || !Engine::getProfileManager())
         return;
+    // A won board resumed would be won once more and skip a level: its win is kept instead.
+    if (withBoard && m_controller && m_controller->completeFinishedLevel())
+        withBoard = false;
     if (withBoard) {
         bool written = false;
         if (Engine::IFileSystem* files = Engine::getFileSystem()) {

@@ -273,6 +273,16 @@ void cMeadowController::finishLevelNow() {
     m_levelCompleted = false;
 }
 
+bool cMeadowController::completeFinishedLevel() {
+    if (!m_levelFinished || m_editor)
+        return false;
+    if (!m_levelCompleted) {
+        m_levelCompleted = true;
+        m_model->completeLevel();
+    }
+    return true;
+}
+
 bool cMeadowController::checkLevelFinished() {
     if (!m_model->isGameFinished())
         return false;

@@ -69,6 +69,8 @@ public:
     virtual void setPaintedTrigger(const int32_t& value) { m_paintedTrigger = value; }
     virtual bool& isLevelFinished() { return m_levelFinished; }
     virtual void setLevelFinished(const bool& value) { m_levelFinished = value; }
+    // Completes a won level whose end effect has not run yet; true while the level is won.
+    bool completeFinishedLevel();
     virtual int32_t& getSeriesLocksRemoved() { return m_seriesLocksRemoved; }
     virtual void setSeriesLocksRemoved(const int32_t& value) { m_seriesLocksRemoved = value; }
     virtual bool& getSpareFlag1() { return m_spareFlag1; }

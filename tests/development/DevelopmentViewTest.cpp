@@ -13,6 +13,7 @@
 #include "game/development/PersonageModel.h"
 #include "game/development/PersonageView.h"
 #include "game/development/UnitView.h"
+#include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/UnitsFeature.h"
 #include "game/shell/ActionQueue.h"
@@ -546,4 +547,44 @@ TEST_F(DevelopmentViewTest, LocksLeaveTheNextLevelButtonAndTheInputAloneWhileABo
     EXPECT_FALSE(map->getNextLevelButton()->isEnabled());
     map->lockInput(false);
     EXPECT_FALSE(map->isEnabled());
+}
+
+// The game closed on a won level, before or after its end effect: the win is kept once and the
+// board is not offered again, or resuming it would win it a second time and skip a level.
+TEST_F(DevelopmentViewTest, ClosingTheGameOnAWonLevelKeepsTheWinAndSavesNoBoard) {
+    start();
+    openFromMenu();
+    for (const bool endEffectDone : {false, true}) {
+        SCOPED_TRACE(endEffectDone ? "after the end effect" : "during the end effect");
+        ASSERT_NE(playNextLevel(), nullptr);
+        cMeadowModel* model = map->getModel();
+        cMeadowController* controller = map->getController();
+        const int32_t next = model->getNextAvailableLevel();
+        model->addResourcePoints(1, 25);
+        const int32_t money = model->getResourcePoints(1);
+        model->getComplexCells().clear();
+        model->setGoldPrizesLeft(0);
+        controller->update(10.0f);
+        ASSERT_TRUE(controller->isLevelFinished());
+        EXPECT_EQ(model->getNextAvailableLevel(), next);
+        if (endEffectDone) {
+            controller->update(0.1f);
+            ASSERT_EQ(model->getNextAvailableLevel(), next + 1);
+        }
+        ASSERT_TRUE(map->isLevelRunning());
+        const std::string savePath = map->getSaveFilePath();
+        map.reset();
+        EXPECT_EQ(Engine::gIntProps["HasBinarySave"], 0);
+        EXPECT_FALSE(Engine::getFileSystem()->exists(savePath));
+        EXPECT_EQ(Engine::gIntProps["NextAvailableLevel"], next + 1);
+
+        // The closed map's widgets go at the next frame.
+        ui.steps(2);
+        map = std::make_unique<cDevelopmentView>(nullptr, false);
+        map->setMainMenu(&menu);
+        openFromMenu();
+        EXPECT_EQ(map->getSavedLevelPrompt(), nullptr);
+        EXPECT_EQ(map->getModel()->getNextAvailableLevel(), next + 1);
+        EXPECT_EQ(map->getModel()->getResourcePoints(1), money);
+    }
 }
