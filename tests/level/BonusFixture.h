@@ -68,8 +68,12 @@ inline std::string bonusModelXml() {
 class BonusBoardTest : public VehicleBoardTest {
 protected:
     void TearDown() override {
-        if (controller)
+        // An effect a test left with the controller is a live widget: it goes with this board,
+        // not into the next test's frames.
+        if (controller) {
+            controller->releaseBonusEffect(true);
             controller->setLevelView(nullptr);
+        }
         VehicleBoardTest::TearDown();
     }
 

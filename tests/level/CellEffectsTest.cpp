@@ -181,7 +181,9 @@ TEST_F(CellEffectsTest, ACrossLightningIsAColumnAndARowEffectAndALevelClosedMean
     EXPECT_EQ(cell(0, 1), column->getLitCells()[0]);
     EXPECT_EQ(-90.0f, column->getBeamA()->getAngle());
     EXPECT_EQ(2u, row->getLitCells().size());
-    // The board goes with its cell views before the lightning ends.
+    // The board goes with its cell views before the lightning ends (the board screen first: it
+    // asks its field every frame).
+    board.reset();
     field.reset();
     EXPECT_NO_THROW(ui.run(1.0f));
     EXPECT_FALSE(isWidgetAlive(column));
