@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
                 "still too high is scaled down, so short, sharp sounds measure somewhat quieter than their target. "
                 "Effects aim at -14 LUFS, the frequent "
                 "small sounds (matches, falls) at -17, interface ticks lower, music at -20 and the ambient bed at "
-                "-24. Loops repeat without a seam: music is 32 whole bars with the tails of the last notes folded "
+                "-34, well under the menu music it plays beneath. Loops repeat without a seam: music is 32 whole bars with the tails of the last notes folded "
                 "onto the start, steady beds cross-fade their end into their start.\n\n"
                 "## How they are made\n\n"
                 "`meadow_synth` is our own small synthesiser (C++, libvorbisenc for the files):\n\n"
