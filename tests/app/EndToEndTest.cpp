@@ -5,6 +5,7 @@
 // player and resumed after a restart.
 
 #include "engine/core/ProfileManager.h"
+#include "engine/gui/TextButton.h"
 #include "engine/media/SoundSystem.h"
 #include "game/development/DevelopmentView.h"
 #include "game/level/MeadowView.h"
@@ -205,6 +206,33 @@ TEST_F(EndToEndTest, TheBoardsMatchAndCrateAreHeardThroughTheSoundSystem) {
     }
     EXPECT_LE(match, 0.3) << "a match sound";
     EXPECT_LE(crate, 0.3) << "a crate's knock";
+}
+
+// The game's own buttons sound like the engine's dialogs: the menu's Options button ticks as the
+// cursor comes onto it and clicks when pressed, heard from the program's sound system.
+TEST_F(EndToEndTest, TheMenusButtonsAreHeardTickingAndClicking) {
+    GameRun run(userFolder(), true);
+    ScriptedPlayer player(run);
+    ASSERT_TRUE(player.reachFrontEnd()) << player.describe();
+    ASSERT_TRUE(player.createPlayer(L"Robin")) << player.describe();
+    Engine::getSoundSystem()->setMusicVolume(0);
+    TestSupport::UiHarness& ui = run.ui();
+    const Engine::cVector2 options = getMainMenu()->getOptionsButton()->getPosition();
+    ui.moveTo(5, 5);
+    ui.steps(4);
+
+    ui.heard().clear();
+    ui.moveTo(options.x, options.y);
+    ui.steps(8);
+    EXPECT_LE(EndToEnd::heardMismatch(ui, "Meadow/Sounds/btn_hovered.ogg"), 0.3) << "a tick as the cursor comes on";
+    EXPECT_GT(EndToEnd::heardMismatch(ui, "Meadow/Sounds/btn_clicked.ogg"), 0.3) << "no click yet";
+
+    ui.heard().clear();
+    ui.press();
+    ui.step();
+    ui.release();
+    ui.steps(8);
+    EXPECT_LE(EndToEnd::heardMismatch(ui, "Meadow/Sounds/btn_clicked.ogg"), 0.3) << "a click on the press";
 }
 
 } // namespace

@@ -1,10 +1,12 @@
-// Every caption button of the shipped layouts, as a player sees it: made as a text button from
-// its element, its words are drawn at a size one can read, and hovering it for a few seconds
-// moves the letters by a few pixels at most. Measured on the letters' draw records.
+// Every button of the shipped layouts, as a player meets it, made from its element: a caption
+// button draws its words at a size one can read, and hovering it for a few seconds moves the
+// letters by a few pixels at most (measured on the letters' draw records); every button ticks
+// when the cursor comes onto it and clicks when pressed, as the engine's dialogs do.
 
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/ButtonCaption.h"
+#include "engine/gui/FrameButton.h"
 #include "engine/gui/TextButton.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UiHarness.h"
@@ -32,25 +34,40 @@ struct Letter {
     float x = 0, y = 0, height = 0;
 };
 
-struct CaptionButton {
+struct ButtonElement {
     std::string where; // file and element path
     IXmlNode* node = nullptr;
 };
 
-// The caption buttons of a layout: elements with a "Text" caption and state frames.
-void collectButtons(IXmlNode* node, const std::string& where, std::vector<CaptionButton>& buttons) {
-    IXmlNode* caption = nullptr;
-    if (!node->getAttribute(L"frames_count").empty() && node->findNode("Text", caption))
-        buttons.push_back({where, node});
+// The elements of a layout that pass the test.
+template <class Test>
+void collect(IXmlNode* node, const std::string& where, Test test, std::vector<ButtonElement>& found) {
+    if (test(node))
+        found.push_back({where, node});
     for (int i = 0; i < node->getChildCount(); ++i) {
         IXmlNode* child = nullptr;
         std::string name;
         if (node->getNodeAt(i, child, &name))
-            collectButtons(child, where + "/" + name, buttons);
+            collect(child, where + "/" + name, test, found);
     }
 }
 
-class ShippedCaptionButtonsTest : public ::testing::Test {
+// Caption buttons: a "Text" caption and state frames.
+bool isCaptionButton(IXmlNode* node) {
+    IXmlNode* caption = nullptr;
+    return !node->getAttribute(L"frames_count").empty() && node->findNode("Text", caption);
+}
+
+// Buttons: a look for a button state, or sounds of their own.
+bool isButton(IXmlNode* node) {
+    IXmlNode* sounds = nullptr;
+    for (const wchar_t* key : {L"frame_normal", L"frame_hover", L"frame_pressed", L"frame_disabled"})
+        if (!node->getAttribute(key).empty())
+            return true;
+    return node->findNode("Sounds", sounds);
+}
+
+class ShippedButtonsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const fs::path data(MEADOW_SHIPPED_DATA_DIR);
@@ -59,7 +76,7 @@ protected:
                 const std::string name = fs::relative(entry.path(), data).generic_string();
                 ui.writeFile(name, TestSupport::readFileBytes(entry.path().string()));
                 if (entry.path().extension() == ".xml" &&
-                    (name.rfind("UI/", 0) == 0 || name.rfind("Meadow/View/", 0) == 0))
+                    (name.rfind("UI/", 0) == 0 || name.rfind("Meadow/View/", 0) == 0 || name.rfind("Awards/", 0) == 0))
                     layouts.push_back(name);
             }
         std::sort(layouts.begin(), layouts.end());
@@ -82,6 +99,14 @@ protected:
             }
             found.push_back({(left + right) * 0.5f, (top + bottom) * 0.5f, bottom - top});
         }
+        return found;
+    }
+
+    // The elements of every layout that pass the test.
+    template <class Test> std::vector<ButtonElement> elements(Test test) {
+        std::vector<ButtonElement> found;
+        for (const std::string& name : layouts)
+            collect(ui.layout(name), name, test, found);
         return found;
     }
 
@@ -137,22 +162,42 @@ protected:
     std::vector<std::string> layouts;
 };
 
-TEST_F(ShippedCaptionButtonsTest, EveryCaptionIsReadableAndHoldsStillWhenHovered) {
-    ASSERT_FALSE(layouts.empty());
-    size_t checked = 0;
-    for (const std::string& name : layouts) {
-        std::vector<CaptionButton> buttons;
-        collectButtons(ui.layout(name), name, buttons);
-        for (const CaptionButton& button : buttons) {
-            const std::string fault = check(button.node);
-            IXmlNode* text = nullptr;
-            button.node->findNode("Text", text);
-            EXPECT_EQ(fault, "") << button.where << " \"" << wideToNarrow(text->getAttribute(L"String")) << "\"";
-            ++checked;
-        }
-    }
+TEST_F(ShippedButtonsTest, EveryCaptionIsReadableAndHoldsStillWhenHovered) {
+    const std::vector<ButtonElement> buttons = elements(isCaptionButton);
     // The menus, the dialogs, the board, the map and the editor have caption buttons.
-    EXPECT_GE(checked, 40u);
+    EXPECT_GE(buttons.size(), 40u);
+    for (const ButtonElement& button : buttons) {
+        IXmlNode* text = nullptr;
+        button.node->findNode("Text", text);
+        EXPECT_EQ(check(button.node), "")
+            << button.where << " \"" << wideToNarrow(text->getAttribute(L"String")) << "\"";
+    }
+}
+
+TEST_F(ShippedButtonsTest, EveryButtonTicksWhenHoveredAndClicksWhenPressed) {
+    const std::vector<ButtonElement> buttons = elements(isButton);
+    EXPECT_GE(buttons.size(), 90u);
+    const std::vector<std::string> expected{"playOnce meadow/sounds/btn_hovered.ogg",
+                                            "playOnce meadow/sounds/btn_clicked.ogg"};
+    for (const ButtonElement& element : buttons) {
+        auto* button = new cFrameButton(nullptr);
+        button->loadXML(element.node);
+        button->show();
+        button->enable();
+        const cVector2 at = button->getPosition();
+        ui.moveTo(at.x < 512 ? 1000.0f : 20.0f, at.y < 384 ? 740.0f : 20.0f);
+        ui.steps(2);
+        ui.sounds().clear();
+        ui.moveTo(at.x, at.y);
+        ui.step();
+        ui.press();
+        ui.step();
+        ui.release();
+        ui.step();
+        EXPECT_EQ(ui.sounds(), expected) << element.where;
+        delete button;
+        ui.step();
+    }
 }
 
 } // namespace
