@@ -6,9 +6,11 @@
 #include "engine/core/Application.h"
 #include "engine/core/FatalError.h"
 #include "engine/media/MediaServices.h"
+#include "engine/platform/Clock.h"
 #include "engine/platform/sdl/SdlBackend.h"
 #include "game/shell/GameStart.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -22,7 +24,8 @@ const char* const USAGE_TEXT =
     "Usage: meadow [--frames N]\n"
     "Meadow, a match-3 puzzle game with a map of buildings between levels.\n"
     "\n"
-    "  --frames N   run N frames, then close (0: until the window is closed)\n"
+    "  --frames N   run N frames, then close and print the frames run and the time taken\n"
+    "               (0: until the window is closed)\n"
     "  --help       show this text and exit\n"
     "\n"
     "Environment:\n"
@@ -93,11 +96,17 @@ int main(int argc, char** argv) {
     registerMediaServices();
     wireGame();
     cApplication* application = nullptr;
+    const uint64_t limit = frameLimit(frames);
+    const uint32_t started = Platform::getClock().getTickMs();
     try {
         application = createApplication(&desc);
-        application->setFrameLimit(frameLimit(frames));
+        application->setFrameLimit(limit);
         makeWindowTitle(desc);
         application->runMainLoop();
+        if (limit > 0)
+            std::printf("meadow: %llu frames in %.2f s\n",
+                        static_cast<unsigned long long>(application->getFrameCount()),
+                        (Platform::getClock().getTickMs() - started) / 1000.0);
     } catch (...) {
         // Any kind of exception: C strings, narrow and wide strings, standard exceptions, the rest.
         reportFatalException(std::current_exception());

@@ -6,6 +6,7 @@
 #include "engine/core/String.h"
 #include "engine/core/XmlDocument.h"
 #include "engine/media/SoundDecoder.h"
+#include "engine/media/SoundSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -195,6 +196,38 @@ TEST(GameSoundsData, LoopsAreLongEnoughAndHaveNoSeam) {
             EXPECT_LT(seam, 4.0 * meanStep + 64.0) << "channel " << c;
         }
     }
+}
+
+// The RMS level of the sound over the frames [from, to), both channels.
+double rmsOf(const std::vector<int16_t>& frames, size_t from, size_t to) {
+    double sum = 0.0;
+    for (size_t i = from * 2; i < to * 2; ++i)
+        sum += double(frames[i]) * frames[i];
+    return to > from ? std::sqrt(sum / double((to - from) * 2)) : 0.0;
+}
+
+cSoundBuffer decodeShipped(const std::string& path) {
+    cFile file(kData + "/" + path, GENERIC_READ, OPEN_EXISTING);
+    return cSoundDecoder::decode(file);
+}
+
+// The menu loops its ambience in the effects group under its music in the music group, both at
+// the group volume of the player's settings (full until the player changes them): the ambience
+// is a quiet bed well under the music, at every second of its loop, not a second piece.
+TEST(GameSoundsData, TheMenuAmbienceIsAQuietBedUnderTheMenuMusic) {
+    const double effectsGain = cSoundSystem::appliedVolume(100) / 100.0;
+    const double musicGain = cSoundSystem::appliedVolume(100) / 100.0;
+    const cSoundBuffer ambience = decodeShipped("Meadow/Sounds/preloader_ambient.ogg");
+    const cSoundBuffer music = decodeShipped("Meadow/Sounds/main_menu_music.ogg");
+    const double musicLevel = decibels(rmsOf(music.getFrames(), 0, music.getFrameCount()) * musicGain);
+    const double bedLevel = decibels(rmsOf(ambience.getFrames(), 0, ambience.getFrameCount()) * effectsGain);
+    double loudestSecond = -200.0;
+    for (size_t from = 0; from + 44100 <= ambience.getFrameCount(); from += 22050)
+        loudestSecond =
+            std::max(loudestSecond, decibels(rmsOf(ambience.getFrames(), from, from + 44100) * effectsGain));
+    EXPECT_LE(bedLevel, musicLevel - 12.0) << "the ambience as a whole against the music's " << musicLevel << " dB";
+    EXPECT_LE(loudestSecond, musicLevel - 6.0)
+        << "the ambience's loudest second against the music's " << musicLevel << " dB";
 }
 
 TEST(GameSoundsData, EffectsAreMono) {
