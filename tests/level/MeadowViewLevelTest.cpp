@@ -10,10 +10,12 @@
 #include "game/level/AchievementsView.h"
 #include "game/level/BoardOwner.h"
 #include "game/level/BonusPanel.h"
+#include "game/level/BonusView.h"
 #include "game/level/InfoPanel.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowView.h"
 #include "game/model/CellModel.h"
+#include "game/model/GameResource.h"
 #include "game/model/GameServices.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
@@ -281,6 +283,42 @@ TEST_F(MeadowViewLevelTest, EscCallsOffABonusWaitingForItsTargetButNotOneAlready
     EXPECT_EQ(acting, controller->getBonusEffect());
     EXPECT_EQ(0, owner.count("gameMenu"));
     controller->releaseBonusEffect(true);
+}
+
+TEST_F(MeadowViewLevelTest, ABonusGivenUpOnTheBoardLightsItsButtonAgainAtOnce) {
+    // Given up with the right button anywhere, or with a left click off every cell.
+    const struct {
+        const char* how;
+        int button;
+        float x, y;
+    } cases[] = {{"right button", 1, 512, 384}, {"left click off the board", 0, 8, 8}};
+    // The map's own look table, which holds the bear's looks.
+    IXmlNode* states = nullptr;
+    ASSERT_TRUE(ui.layout("Meadow/View/DevelopmentView.xml")->findNode("States", states));
+    owner.states.load(states);
+    cGameResource* bear = model->getBonus(31);
+    bear->available = 1;
+    openLevel();
+    ASSERT_LT(0, untilUnlocked());
+    // Once the board is still, nothing but the give-up itself can refresh the panel.
+    for (int settle = 0; settle < 200 && board->getFieldView()->isBusy(); ++settle)
+        ui.step();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        bear->points = bear->price;
+        board->getBonusPanel()->refresh();
+        cBonusView* button = board->getBonusPanel()->findButtonByType(31);
+        ASSERT_NE(nullptr, button);
+        ASSERT_TRUE(button->isEnabled());
+        ui.click(button->getPosition().x, button->getPosition().y);
+        ui.steps(2);
+        ASSERT_NE(nullptr, controller->getBonusEffect());
+        EXPECT_FALSE(button->isEnabled());
+        ui.click(c.x, c.y, c.button);
+        ui.steps(2);
+        EXPECT_EQ(nullptr, controller->getBonusEffect());
+        EXPECT_TRUE(button->isEnabled());
+    }
 }
 
 TEST_F(MeadowViewLevelTest, ThePlayTestsEditButtonEndsTheLevelStraightBackToTheEditor) {
