@@ -5,6 +5,7 @@
 
 #include "engine/core/Random.h"
 #include "engine/core/WidgetSets.h"
+#include "engine/gui/Label.h"
 #include "engine/gui/TextButton.h"
 #include "engine/platform/KeyCodes.h"
 #include "game/level/AchievementsView.h"
@@ -19,6 +20,8 @@
 #include "game/model/GameServices.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
+#include "game/model/MeadowObjectModel.h"
+#include "game/model/Signal.h"
 #include "game/model/VehiclesFeature.h"
 #include "game/shell/Screen.h"
 #include "tests/level/ShippedBoard.h"
@@ -319,6 +322,40 @@ TEST_F(MeadowViewLevelTest, ABonusGivenUpOnTheBoardLightsItsButtonAgainAtOnce) {
         EXPECT_EQ(nullptr, controller->getBonusEffect());
         EXPECT_TRUE(button->isEnabled());
     }
+}
+
+TEST_F(MeadowViewLevelTest, AGoldPrizePassedDownCountsOnTheInfoPanelWhenItArrives) {
+    // The first shipped level with gold prizes and no vehicles.
+    for (level = 0; level < model->getLevelCount(); ++level) {
+        model->loadLevel(level);
+        if (model->getGoldPrizesTotal() > 0 && model->getVehiclesFeature()->getLevelVehiclesCount() == 0)
+            break;
+    }
+    ASSERT_LT(level, model->getLevelCount());
+    const int total = model->getGoldPrizesTotal();
+    openLevel();
+    ASSERT_LT(0, untilUnlocked());
+    cLabel* counter = board->getInfoPanel()->getGoldText();
+    ASSERT_NE(nullptr, counter);
+    EXPECT_EQ(L"0/" + std::to_wstring(total), counter->getText());
+    cMeadowObjectModel* prize = nullptr;
+    for (int row = 0; row < model->getRows() && !prize; ++row)
+        for (int column = 0; column < model->getColumns() && !prize; ++column)
+            if (cMeadowObjectModel* piece = model->getObject(row, column))
+                if (piece->getType() == cMeadowObjectModel::GOLD_PRIZE_OBJECT_TYPE)
+                    prize = piece;
+    ASSERT_NE(nullptr, prize);
+    // What the model does when a prize stands over nothing but the chute.
+    controller->setInputLocked(true);
+    model->removeObjectFromGrid(prize);
+    model->m_objectPassedDownSignal(prize);
+    --model->getGoldPrizesLeft();
+    cMeadowFieldView* field = board->getFieldView();
+    ASSERT_FALSE(field->getToVehicle().empty());
+    for (int frame = 0; frame < 100 && !field->getToVehicle().empty(); ++frame)
+        ui.step();
+    EXPECT_TRUE(field->getToVehicle().empty());
+    EXPECT_EQ(L"1/" + std::to_wstring(total), counter->getText());
 }
 
 TEST_F(MeadowViewLevelTest, ThePlayTestsEditButtonEndsTheLevelStraightBackToTheEditor) {
