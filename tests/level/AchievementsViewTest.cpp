@@ -3,8 +3,10 @@
 // ends at home, the skip on a left press, and the keys that act only once the lines are in.
 
 #include "game/level/AchievementsView.h"
+#include "engine/core/WidgetSets.h"
 #include "engine/gui/Label.h"
 #include "engine/gui/MultilineText.h"
+#include "engine/gui/PyroEffect.h"
 #include "engine/gui/TextButton.h"
 #include "engine/platform/KeyCodes.h"
 #include "game/level/FlyingValue.h"
@@ -18,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 using namespace Engine;
 
@@ -117,6 +120,37 @@ TEST_F(AchievementsViewTest, AfterThePauseTheProgressAndOneLinePerRecordDropInTu
     EXPECT_FLOAT_EQ(1.0f, view->getValues()[3]->getOwnMultiplier());
     for (int i = 1; i <= 4; ++i)
         EXPECT_EQ(1, sounds.count("line" + std::to_string(i))) << i;
+}
+
+TEST_F(AchievementsViewTest, EachNumberArrivesWithABurstOfSparklesAtItsPlaceThatThenGoes) {
+    makeView();
+    open();
+    auto burstsOf = [](cFlyingValue* value) {
+        std::vector<cPyroEffect*> found;
+        for (cWidget* child : value->getChildren())
+            if (auto* effect = dynamic_cast<cPyroEffect*>(child))
+                if (effect != value->getEffect() && isWidgetAlive(effect))
+                    found.push_back(effect);
+        return found;
+    };
+    size_t seen = 0;
+    for (int frame = 0; frame < 60; ++frame) {
+        ui.step();
+        for (; seen < view->getValues().size(); ++seen) {
+            cFlyingValue* value = view->getValues()[seen];
+            SCOPED_TRACE(seen);
+            const std::vector<cPyroEffect*> bursts = burstsOf(value);
+            ASSERT_EQ(1u, bursts.size());
+            EXPECT_TRUE(bursts[0]->isPlaying());
+            EXPECT_TRUE(bursts[0]->isVisible());
+            EXPECT_EQ("Effects/sparkle.pfx", bursts[0]->getFileName());
+            EXPECT_EQ(value->getPosition(), bursts[0]->getPosition());
+        }
+    }
+    EXPECT_EQ(4u, seen);
+    ui.run(2.0f);
+    for (cFlyingValue* value : view->getValues())
+        EXPECT_TRUE(burstsOf(value).empty());
 }
 
 TEST_F(AchievementsViewTest, AHiddenRecordLeavesItsRowEmptyAndTheShakeEndsAtHome) {
