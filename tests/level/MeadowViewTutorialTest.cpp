@@ -22,6 +22,7 @@
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/MeadowObjectModel.h"
+#include "game/model/Signal.h"
 #include "game/shell/ArrowHelpTip.h"
 #include "game/shell/CommonHelpTip.h"
 #include "game/shell/Screen.h"
@@ -34,6 +35,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 using namespace Engine;
 
@@ -336,6 +338,44 @@ TEST_F(MeadowViewTutorialTest, TheChargedChickenShowsItsTipWhileTheBoardIsOpen) 
     EXPECT_EQ(nullptr, controller->getBonusEffect());
     pressOk();
     EXPECT_TRUE(tutorial->isTipShown(16));
+}
+
+TEST_F(MeadowViewTutorialTest, ATipAskedWhileTheNoMovesPanelShowsComesOnlyOnceThePanelHasGone) {
+    model->getBonus(11)->available = 1;
+    startTutorial({5, 12, 13});
+    openLevel();
+    ASSERT_TRUE(untilTipOrUnlocked());
+    ASSERT_FALSE(tutorial->hasCurrentTip());
+    for (int settle = 0; settle < 200 && board->getFieldView()->isBusy(); ++settle)
+        ui.step();
+    // The panel's drop, wait and leave, as its shipped layout times them.
+    IXmlNode* layout = ui.layout("Meadow/View/NoMovesPanel.xml");
+    float shows = 0;
+    for (const wchar_t* key : {L"move_down_time", L"wait_time", L"move_down_time2"})
+        shows += std::stof(layout->getAttribute(key));
+
+    model->m_noMovesSignal();
+    ASSERT_TRUE(tutorial->areTipsHeld());
+    ui.step();
+    // The chicken charges while the panel drops: its tip is asked for at once.
+    cGameResource* record = model->getBonus(11);
+    record->points = record->price;
+    board->setInputLocked(false);
+    board->refresh();
+    EXPECT_FALSE(tutorial->hasCurrentTip());
+    float waited = ui.FRAME_TIME;
+    for (; waited < shows + 1 && !tutorial->hasCurrentTip(); waited += ui.FRAME_TIME) {
+        ui.step();
+        if (tutorial->hasCurrentTip())
+            EXPECT_FALSE(tutorial->areTipsHeld());
+    }
+    ASSERT_TRUE(tutorial->hasCurrentTip());
+    EXPECT_GE(waited, shows - ui.FRAME_TIME);
+    EXPECT_EQ(16, tutorial->getCurrentTipId());
+    EXPECT_EQ(board->getBonusPanel()->getChickenButton(), arrowTip()->getTarget());
+    // The flying numbers of the mixed board's matches have no parent: they end within the test.
+    pressOk();
+    ui.run(2.0f);
 }
 
 TEST_F(MeadowViewTutorialTest, EscAndTheMenuButtonWaitWhileATipIsOpen) {

@@ -317,6 +317,31 @@ TEST_F(TutorialTest, NothingShowsWhileDisabledOrOverTheAwardsDialog) {
     delete dialog;
 }
 
+TEST_F(TutorialTest, WhileHeldTheFirstTipAskedWaitsForTheLastHoldToEndAndOneForAGoneControlIsDropped) {
+    make();
+    cPanel target(nullptr);
+    tutorial->holdTips(true);
+    tutorial->holdTips(true);
+    EXPECT_FALSE(ask(3, cTutorialManager::TIP_ARROW, &target, cVector2(10, 10)));
+    EXPECT_FALSE(ask(4, cTutorialManager::TIP_ARROW, &target, cVector2(10, 10)));
+    tutorial->holdTips(false);
+    EXPECT_FALSE(tutorial->hasCurrentTip());
+    tutorial->holdTips(false);
+    EXPECT_EQ(3, tutorial->getCurrentTipId());
+    tutorial->closeCurrentTip();
+    // A release without a hold changes nothing.
+    tutorial->holdTips(false);
+    EXPECT_FALSE(tutorial->areTipsHeld());
+
+    auto* gone = new cPanel(nullptr);
+    tutorial->holdTips(true);
+    EXPECT_FALSE(ask(5, cTutorialManager::TIP_ARROW, gone));
+    deleteWidgetLater(gone);
+    ui.step();
+    tutorial->holdTips(false);
+    EXPECT_FALSE(tutorial->hasCurrentTip());
+}
+
 namespace {
 
 class ShippedTutorialTest : public ::testing::Test {
