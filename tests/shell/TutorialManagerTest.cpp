@@ -17,6 +17,7 @@
 #include "tests/gui/LabelFixture.h"
 #include "tests/model/ModelFixture.h"
 #include "tests/shell/ShippedShell.h"
+#include "tests/support/LayoutBoxes.h"
 #include "tests/support/UiHarness.h"
 
 #include <gtest/gtest.h>
@@ -383,6 +384,16 @@ TEST_F(ShippedTutorialTest, TheShippedFileHoldsTwentySixTipsAndEveryTipLayoutIts
     EXPECT_NE(arrow.getArrow()->getPicture(), nullptr);
     EXPECT_NE(action.getArrow()->getPicture(), nullptr);
     EXPECT_GT(arrow.getPointedOffset().x, 0);
+    // Every tip's text stands inside the text box of every kind of tip.
+    for (int id = 0; id < cTutorialManager::TIP_COUNT; ++id)
+        for (cCommonHelpTip* tip :
+             {static_cast<cCommonHelpTip*>(&arrow), static_cast<cCommonHelpTip*>(&action), &common}) {
+            tip->getText()->setText(tutorial->getTipText(id), true);
+            const TestSupport::Box box = TestSupport::spriteBox(*tip->getText());
+            for (cLabel* line : tip->getText()->getLines())
+                EXPECT_TRUE(TestSupport::textBox(*line).inside(box))
+                    << "tip " << id << ": " << TestSupport::textBox(*line) << " outside " << box;
+        }
 }
 
 TEST_F(ShippedTutorialTest, ANewPlayerSeesTheMoveTipOnTheFirstLevelAndClosesItWithOk) {
