@@ -182,6 +182,8 @@ private:
     void playCrashSound(bool lock, bool iron, bool wood, bool plainCrash);
     void playOneOf(const std::vector<std::string>& ids);
     cMeadowCellView* cellAtCursor(bool visibleOnly) const;
+    // Releases the aimed bonus and lights the bonus panel's buttons again.
+    void giveUpBonus();
     // A trigger on or beside the position opens, unless one runs already.
     void openTriggerAt(const Engine::cVector2& position);
 
