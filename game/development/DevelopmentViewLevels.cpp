@@ -206,6 +206,7 @@ void cDevelopmentView::onScreenHidden(cScreenSwitcher* switcher) {
         tutorial->cancelTip(0);
     disable();
     hide();
+    storePimbrelNode();
     if (!m_editorMode && Engine::getProfileManager()) {
         m_model->saveProgressToProfile(false);
         if (m_pimbrelModel)
@@ -214,8 +215,6 @@ void cDevelopmentView::onScreenHidden(cScreenSwitcher* switcher) {
     }
     removeUnitViews();
     destroyCat();
-    if (m_pimbrelModel)
-        Engine::gIntProps["PimbrelNode"] = m_pimbrelModel->getCurrentPoint();
     destroyPimbrel();
     if (switcher)
         switcher->setSecondScreen(m_levelScreen->getScreen());

@@ -155,6 +155,34 @@ TEST_F(HeroineOnTheMapTest, HerBubbleLiesUnderTheQuestionToResumeALevel) {
     }
 }
 
+TEST_F(HeroineOnTheMapTest, AfterAVisitToTheMainMenuSheStandsWhereSheStood) {
+    start();
+    Engine::gIntProps["PimbrelNode"] = 30;
+    openFromMenu();
+    // Standing in front of the adornment house.
+    standAt(12);
+    map->goToMainMenu();
+    ASSERT_TRUE(stepUntil([&] { return menu.closes == 1; }));
+    openFromMenu();
+    EXPECT_EQ(map->getPimbrelModel()->getCurrentPoint(), 12);
+    EXPECT_EQ(heroine()->getPosition(), nodePosition(12));
+
+    // Left while she walks from there to the mill: she comes back at the node nearest to her.
+    standAt(12);
+    map->getPimbrelModel()->setCurrentPoint(2);
+    map->getPimbrelModel()->setState(cPersonageModel::PERSONAGE_MOVE);
+    heroine()->startMoving();
+    ui.run(2.5f);
+    ASSERT_TRUE(heroine()->isMoving());
+    const cVector2 at = heroine()->getPosition();
+    const int32_t nearest = map->getPimbrelModel()->getGraph()->getClosestNode(at.x, at.y)->getIndex();
+    ASSERT_NE(nearest, 2);
+    map->goToMainMenu();
+    ASSERT_TRUE(stepUntil([&] { return menu.closes == 2; }));
+    openFromMenu();
+    EXPECT_EQ(heroine()->getPosition(), nodePosition(nearest));
+}
+
 TEST_F(HeroineOnTheMapTest, EveryTalkOfEveryBuildingAndEveryFunnyLineFitsHerBubble) {
     start();
     openFromMenu();
