@@ -693,8 +693,10 @@ void cDevelopmentView::process() {
 
 void cDevelopmentView::checkNextLevelHint() {
     cTutorialManager* tutorial = cTutorialManager::getInstance();
+    // The hint points at the next-level button: not while it takes no click (a switch still
+    // fading in, a question open).
     if (!tutorial || m_levelScreen || (m_upgradePanel && m_upgradePanel->isScrolling()) || m_slideQueue->isRunning() ||
-        m_unitUpgrading || m_interfaceHidden)
+        m_unitUpgrading || m_interfaceHidden || !m_nextLevelButton->isEnabled())
         return;
     tutorial->checkAndShow(0, cTutorialManager::TIP_ARROW, m_nextLevelButton, nullptr, cVector2(0, 0), false);
 }

@@ -240,8 +240,8 @@ void cDevelopmentView::onLevelCompleted() {
         createUnits();
     m_model->getUnitsFeature()->loadProgress();
     enable();
-    if (m_editorMode)
-        show();
+    // Shown now, so that the switch fades out over the map rather than over nothing.
+    show();
     setLevelRunning(false);
     if (m_editorMode) {
         m_pimbrelModel->setState(cPersonageModel::PERSONAGE_IDLE);
@@ -263,6 +263,9 @@ void cDevelopmentView::onLevelCompleted() {
         if (!full)
             m_upgradePanel->resetScrolling();
     }
+    // Its buttons wait for the end of the fade.
+    if (!m_editorMode)
+        lockInterface(true);
 }
 
 void cDevelopmentView::restartLevel() {
