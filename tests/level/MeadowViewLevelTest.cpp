@@ -207,13 +207,18 @@ TEST_F(MeadowViewLevelTest, AShippedLevelPlaysToItsResultsAndContinueGoesBackToT
 
     clickButton(results->getContinueButton());
     ui.steps(2);
+    // The switch to the owner has started over the board as it stands, its controls hidden: no
+    // fall of the pieces first, which would play behind a hidden board.
+    EXPECT_FALSE(board->isLeavePending());
+    EXPECT_TRUE(board->isVisible());
+    EXPECT_TRUE(board->getFieldView()->isVisible());
+    EXPECT_FALSE(board->getBonusPanel()->isVisible());
+    EXPECT_TRUE(board->getFieldView()->getEndLevelFalls().empty());
+    EXPECT_EQ(0, sounds.count("object_fall_end_level"));
+    // A second click and Enter while it fades leave no second time.
     clickButton(results->getContinueButton());
     ui.tapKey(Platform::KEY_ENTER);
     ui.steps(2);
-    EXPECT_TRUE(board->isLeavePending());
-    EXPECT_FALSE(board->getBonusPanel()->isVisible());
-    EXPECT_FALSE(board->getFieldView()->getEndLevelFalls().empty());
-    EXPECT_EQ(1, sounds.count("object_fall_end_level"));
     ui.run(8.0f);
     EXPECT_EQ(1, owner.count("levelCompleted"));
     EXPECT_EQ(1, owner.count("owner shown"));
