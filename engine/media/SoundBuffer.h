@@ -22,6 +22,10 @@ public:
     void appendSamples(const int16_t* samples, size_t frameCount, int channels);
     // Converts to another rate by linear interpolation; nothing when the rate is already that.
     void resample(int sampleRate);
+    // Gives back what the buffer holds beyond its frames.
+    void fit() { m_frames.shrink_to_fit(); }
+    // Bytes held, spare room included.
+    size_t getMemorySize() const { return m_frames.capacity() * sizeof(int16_t); }
 
 private:
     int m_sampleRate = 0;
