@@ -45,8 +45,11 @@ cSoundBuffer cSoundDecoder::decode(IDataStream& stream) {
 
 cLoadedSound cSoundDecoder::load(IDataStream& stream) {
     cLoadedSound sound;
+    // Effects are mono: the mixer holds one channel of them.
     if (detect(stream) == FORMAT_WAV) {
-        sound.buffer = std::make_shared<const cSoundBuffer>(atOutputRate(cWavReader::read(stream)));
+        cSoundBuffer buffer = atOutputRate(cWavReader::read(stream));
+        buffer.compactMono();
+        sound.buffer = std::make_shared<const cSoundBuffer>(std::move(buffer));
         return sound;
     }
     std::vector<uint8_t> bytes = cVorbisReader::readAll(stream);
@@ -56,11 +59,13 @@ cLoadedSound cSoundDecoder::load(IDataStream& stream) {
         streams = probe.getSampleRate() == Platform::AUDIO_SAMPLE_RATE &&
                   probe.getFrameCount() >= int64_t(STREAM_SECONDS) * Platform::AUDIO_SAMPLE_RATE;
     }
-    if (streams)
+    if (streams) {
         sound.streamed = std::make_shared<const cStreamedSound>(std::move(bytes));
-    else
-        sound.buffer =
-            std::make_shared<const cSoundBuffer>(atOutputRate(cVorbisReader::read(bytes.data(), bytes.size())));
+        return sound;
+    }
+    cSoundBuffer buffer = atOutputRate(cVorbisReader::read(bytes.data(), bytes.size()));
+    buffer.compactMono();
+    sound.buffer = std::make_shared<const cSoundBuffer>(std::move(buffer));
     return sound;
 }
 

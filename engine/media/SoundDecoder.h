@@ -26,7 +26,8 @@ public:
     // when the file is not a sound the engine can play.
     static cSoundBuffer decode(IDataStream& stream);
     // An Ogg Vorbis sound of STREAM_SECONDS or more at the output's rate stays compressed and
-    // streams; anything else is decoded whole. Throws as decode does.
+    // streams; anything else is decoded whole, in one channel when it is mono. Throws as decode
+    // does.
     static cLoadedSound load(IDataStream& stream);
 };
 

@@ -177,10 +177,19 @@ bool cSoundMixer::mixBuffer(sChannel& c, int frameCount) {
                 return false;
         }
         const size_t run = std::min(length - c.position, size_t(frameCount) - out);
-        const int16_t* source = &pcm[c.position * 2];
         int32_t* target = &m_mix[out * 2];
-        for (size_t i = 0; i < run * 2; ++i)
-            target[i] += int32_t(source[i]) * volume / 100;
+        if (c.sample->getChannels() == 1) {
+            const int16_t* source = &pcm[c.position];
+            for (size_t i = 0; i < run; ++i) {
+                const int32_t value = int32_t(source[i]) * volume / 100;
+                target[i * 2] += value;
+                target[i * 2 + 1] += value;
+            }
+        } else {
+            const int16_t* source = &pcm[c.position * 2];
+            for (size_t i = 0; i < run * 2; ++i)
+                target[i] += int32_t(source[i]) * volume / 100;
+        }
         c.position += run;
         out += run;
     }

@@ -118,24 +118,42 @@ TEST_F(SoundStreamTest, AStreamedSoundEndsAndReplaysFromItsStart) {
     EXPECT_EQ(pull(100, 100), std::vector<int16_t>(whole.begin(), whole.begin() + 200));
 }
 
-TEST_F(SoundStreamTest, ShortOrResampledSoundsAreDecodedIntoBuffersOfTheirExactSize) {
+TEST_F(SoundStreamTest, ShortOrResampledSoundsAreDecodedIntoBuffersOfTheirExactSizeMonoInOneChannel) {
     // A short effect, a sound too long to keep whole... at another rate, and a WAV.
     m_folders.writeData("effect.ogg", TestSupport::makeOgg(TestSupport::makeSine(30001, 9000, 50), 1, 44100));
     m_folders.writeData(
         "slow.ogg",
         TestSupport::makeOgg(TestSupport::makeSine(cSoundDecoder::STREAM_SECONDS * 22050 + 7, 9000, 50), 1, 22050));
     m_folders.writeData("tick.wav", TestSupport::makeWav(TestSupport::makeSine(999, 9000, 50), 1, 44100));
-    const size_t frames[] = {30001, size_t(cSoundDecoder::STREAM_SECONDS) * 44100 + 14, 999};
+    m_folders.writeData("stereo.wav", TestSupport::makeWav({1, 2, 3, 4, 5, 6}, 2, 44100));
+    const size_t bytes[] = {30001 * 2, (size_t(cSoundDecoder::STREAM_SECONDS) * 44100 + 14) * 2, 999 * 2, 3 * 4};
     size_t total = 0;
     int index = 0;
     start();
-    for (const char* path : {"effect.ogg", "slow.ogg", "tick.wav"}) {
+    for (const char* path : {"effect.ogg", "slow.ogg", "tick.wav", "stereo.wav"}) {
         SCOPED_TRACE(path);
         cSoundSample* effect = sample(path);
         EXPECT_FALSE(m_sound->getMixer()->isStreamed(effect->getHandle()));
-        total += frames[index++] * 4;
+        total += bytes[index++];
         EXPECT_EQ(m_sound->getMixer()->getSampleMemory(), total);
     }
+}
+
+TEST_F(SoundStreamTest, AMonoEffectHeldInOneChannelPlaysOnBothSides) {
+    m_folders.writeData("tick.wav", TestSupport::makeWav({1000, -2000, 3000}, 1, 44100));
+    start();
+    m_sound->playOnce(sample("tick.wav"));
+    const std::vector<int16_t> heard = pull(4, 4);
+    const int volume = m_sound->getSoundVolume() == 100 ? cSoundSystem::appliedVolume(100) : 0;
+    const std::vector<int16_t> expected = {int16_t(1000 * volume / 100),
+                                           int16_t(1000 * volume / 100),
+                                           int16_t(-2000 * volume / 100),
+                                           int16_t(-2000 * volume / 100),
+                                           int16_t(3000 * volume / 100),
+                                           int16_t(3000 * volume / 100),
+                                           0,
+                                           0};
+    EXPECT_EQ(heard, expected);
 }
 
 TEST_F(SoundStreamTest, ChannelsOfOneStreamedSoundPlayApartAndOutliveItsUnloading) {
