@@ -1,7 +1,8 @@
 #pragma once
 
-// A sound file loaded for playing: a resource of kind RESOURCE_SOUND ("ogg", "wav"), decoded
-// whole by the sound system when it is made and unloaded when it is destroyed.
+// A sound file loaded for playing: a resource of kind RESOURCE_SOUND ("ogg", "wav"), loaded by
+// the sound system when it is made (decoded whole, or kept to stream when long) and unloaded when
+// it is destroyed.
 
 #include "engine/core/Resource.h"
 

@@ -8,6 +8,7 @@
 #include "engine/media/SoundDecoder.h"
 #include "engine/media/SoundMixer.h"
 #include "engine/media/SoundSample.h"
+#include "engine/media/SoundStream.h"
 
 namespace Engine {
 
@@ -91,8 +92,10 @@ int cSoundSystem::loadSample(const std::string& path) {
         std::unique_ptr<IDataStream> stream = files->openRead(path);
         if (!stream)
             throw 0;
-        auto buffer = std::make_shared<const cSoundBuffer>(cSoundDecoder::decode(*stream));
-        return m_mixer->addSample(std::move(buffer));
+        cLoadedSound sound = cSoundDecoder::load(*stream);
+        if (sound.streamed)
+            return m_mixer->addSample(std::move(sound.streamed));
+        return m_mixer->addSample(std::move(sound.buffer));
     } catch (...) {
         throw cStringA("Error loading sound file \"" + path + "\"");
     }

@@ -62,8 +62,8 @@ public:
     bool isPaused() const override { return m_paused; }
     void setPaused(bool paused) override;
 
-    // Decodes the file into the mixer; 0 when disabled. Throws the narrow cString
-    // "Error loading sound file \"<path>\"" when the file is missing or not a playable sound.
+    // Decodes the file into the mixer, or keeps a long one to stream as it plays; 0 when disabled. Throws the narrow
+    // cString "Error loading sound file \"<path>\"" when the file is missing or not a playable sound.
     int loadSample(const std::string& path);
     void unloadSample(int handle);
 
