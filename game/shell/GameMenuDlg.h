@@ -1,8 +1,9 @@
 #pragma once
 
 // The pause menu of a level: resume, replay, awards, main menu, map, options and tutorial. The
-// buttons that leave the level ask first in a yes/no frame; while a question is open the menu
-// takes no keys and no clicks. Owned by the map, which opens it over the board.
+// buttons that leave the level ask first in a yes/no frame. From the moment the menu starts to
+// fade out (a button left it, or the level resumed) until it fades in again it takes no keys and
+// no clicks: what the button opened has them alone. Owned by the map, which opens it over the board.
 
 #include "engine/core/Singleton.h"
 #include "engine/gui/Button.h"
@@ -27,6 +28,10 @@ public:
     // The widget's own, then Escape and Enter resume the level.
     void startProcessing() override;
     void stopProcessing() override;
+    // Takes keys and clicks again (once visible and enabled).
+    void fadeIn() override;
+    // Takes no more keys or clicks.
+    void fadeOut() override;
 
     // The map that owns the menu; set by it right after construction.
     IMapScreen* m_developmentView = nullptr;
@@ -42,6 +47,8 @@ public:
     Engine::cTextButton* getMapButton() const { return m_mapButton; }
     // The question on screen, or null.
     cYesNoFrame* getQuestion() const { return m_question; }
+    // Fading out or faded out: keys and clicks are not taken.
+    bool isLeft() const { return m_left; }
 
     void resume();
     // Fades the menu in and enables it.
@@ -58,6 +65,7 @@ public:
 private:
     using tYesAction = void (*)(cGameMenuDlg* menu);
     void ask(const std::wstring& question, void (*onYes)(cYesNoFrame*));
+    void listenToKeys();
     static void resumeKey(void* menu);
     static void replayYes(cYesNoFrame* frame);
     static void mainMenuYes(cYesNoFrame* frame);
@@ -75,6 +83,7 @@ private:
     std::wstring m_exitText;
     std::wstring m_replayText;
     cYesNoFrame* m_question = nullptr;
+    bool m_left = false;
     Engine::cInputHooks m_keys;
 };
 

@@ -184,6 +184,23 @@ TEST_F(AwardTipDlgTest, EscapeAndTheReturnButtonCloseAlikeAndEscapeIsRegisteredA
     EXPECT_FALSE(dialog->isVisible());
 }
 
+TEST_F(AwardTipDlgTest, ASecondClickOnReturnWhileItFadesOutDoesNotCallTheOpenerAgain) {
+    cAwardTipDlg* dialog = open();
+    const cVector2 at = dialog->getReturnButton()->getPosition();
+    for (int click = 0; click < 2; ++click) {
+        ui.click(at.x, at.y);
+        ui.step();
+    }
+    ui.run(1.0f);
+    EXPECT_EQ(returns(), 1);
+    EXPECT_FALSE(dialog->isVisible());
+    // Opened again, it returns again.
+    open();
+    ui.click(at.x, at.y);
+    ui.run(1.0f);
+    EXPECT_EQ(returns(), 2);
+}
+
 TEST(AwardTipDlgFileTest, AFileWithFewerAwardsIsNotRefreshed) {
     gBoolProps.clear();
     TestSupport::UiHarness ui;
