@@ -14,6 +14,7 @@
 #include "engine/media/SoundSample.h"
 #include "engine/platform/Cursor.h"
 #include "engine/platform/GlContext.h"
+#include "engine/platform/headless/NullAudioOutput.h"
 #include "engine/platform/headless/RecordingRenderDevice.h"
 #include "engine/platform/headless/ScriptedInputDevices.h"
 
@@ -86,7 +87,9 @@ void RecordingGraphics::drawPyroEffect(Engine::cParticleDrawRecord* record) {
     Engine::cGraphicsDevice::drawPyroEffect(record);
 }
 
-RecordingSound::RecordingSound() : Engine::cSoundSystem(std::unique_ptr<Platform::IAudioOutput>()) {}
+RecordingSound::RecordingSound(bool audible)
+    : Engine::cSoundSystem(audible ? std::make_unique<Platform::cNullAudioOutput>()
+                                   : std::unique_ptr<Platform::IAudioOutput>()) {}
 
 std::string RecordingSound::nameOf(const Engine::cSoundSample* sample) const {
     if (!sample)
@@ -183,7 +186,7 @@ void UiHarness::startServices(std::unique_ptr<Platform::IRenderDevice> device) {
     m_devices = devices.get();
     m_input = std::make_unique<Engine::cInputSystem>(std::move(devices));
     m_timer = std::make_unique<FixedStepTimer>(m_frameTime);
-    m_sound = std::make_unique<RecordingSound>();
+    m_sound = std::make_unique<RecordingSound>(m_audible);
     m_frameManager = std::make_unique<Engine::cFrameManager>();
     m_window.setClientPosition(0, 0);
     m_started = true;

@@ -76,7 +76,14 @@ std::wstring utf8ToUtf16(const char* text) {
     return out;
 }
 
+// The program's one window, which answers for the cursor.
+cSdlWindow* g_cursorWindow = nullptr;
+
 } // namespace
+
+bool getSdlWindowCursor(int& x, int& y) {
+    return g_cursorWindow && g_cursorWindow->getCursorPosition(x, y);
+}
 
 int sdlKeyToVirtualKey(int key) {
     if (key >= SDLK_a && key <= SDLK_z)
@@ -157,9 +164,12 @@ cSdlWindow::cSdlWindow(const std::wstring& title) : m_title(title) {
         throw error;
     }
     SDL_StartTextInput();
+    g_cursorWindow = this;
 }
 
 cSdlWindow::~cSdlWindow() {
+    if (g_cursorWindow == this)
+        g_cursorWindow = nullptr;
     destroy();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
@@ -233,6 +243,15 @@ void cSdlWindow::getClientPosition(int& x, int& y) const {
     x = y = 0;
     if (m_window)
         SDL_GetWindowPosition(m_window, &x, &y);
+}
+
+bool cSdlWindow::getCursorPosition(int& x, int& y) const {
+    if (!m_window || !m_cursorKnown)
+        return false;
+    getClientPosition(x, y);
+    x += m_cursorX;
+    y += m_cursorY;
+    return true;
 }
 
 void cSdlWindow::setFullscreen(bool fullscreen) {
@@ -355,7 +374,20 @@ void cSdlWindow::translate(const SDL_Event& event) {
             post(WM_CHAR, uintptr_t(unit) & 0xFFFF);
         break;
     case SDL_MOUSEMOTION:
+        if (m_window && event.motion.windowID == SDL_GetWindowID(m_window)) {
+            m_cursorKnown = true;
+            m_cursorX = event.motion.x;
+            m_cursorY = event.motion.y;
+        }
         post(WM_MOUSEMOVE, 0, intptr_t((event.motion.x & 0xFFFF) | ((event.motion.y & 0xFFFF) << 16)));
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        if (m_window && event.button.windowID == SDL_GetWindowID(m_window)) {
+            m_cursorKnown = true;
+            m_cursorX = event.button.x;
+            m_cursorY = event.button.y;
+        }
         break;
     default:
         break;

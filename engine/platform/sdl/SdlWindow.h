@@ -42,6 +42,9 @@ public:
     bool peekMessage(cWindowMessage& message) override;
     void postMessage(const cWindowMessage& message) override { m_queue.push_back(message); }
     void* getNativeHandle() const override { return m_window; }
+    // The cursor in desktop pixels where the window's last mouse event put it; false before
+    // the first one.
+    bool getCursorPosition(int& x, int& y) const;
 
 private:
     void translate(const SDL_Event& event);
@@ -52,8 +55,14 @@ private:
     SDL_Window* m_window = nullptr;
     std::wstring m_title;
     bool m_wasMinimized = false;
+    bool m_cursorKnown = false;
+    int m_cursorX = 0;
+    int m_cursorY = 0;
     std::deque<cWindowMessage> m_queue;
 };
+
+// The cursor in desktop pixels as the last SDL window made saw it; false without one.
+bool getSdlWindowCursor(int& x, int& y);
 
 // The virtual-key code of an SDL key; 0 for keys without one.
 int sdlKeyToVirtualKey(int sdlKey);
