@@ -45,6 +45,9 @@ void cGameMenuDlg::loadXML(const IXmlNode* node) {
     if (node->findNode("ExitCurrentGameString", element))
         m_exitText = element->asWString();
     element = nullptr;
+    if (node->findNode("MainMenuString", element))
+        m_mainMenuText = element->asWString();
+    element = nullptr;
     if (node->findNode("ReplayCurrentGameString", element))
         m_replayText = element->asWString();
     const char* names[] = {"ResumeButton", "ReplayButton",  "AwardButton",   "MainMenuButton",
@@ -189,7 +192,7 @@ void cGameMenuDlg::onMainMenuClicked(cButton* button) {
     cGameMenuDlg* menu = menuOf(button);
     if (!menu)
         return;
-    menu->ask(menu->m_exitText, mainMenuYes);
+    menu->ask(menu->m_mainMenuText, mainMenuYes);
 }
 
 void cGameMenuDlg::onOptionsClosed(cWidget* dialog) {

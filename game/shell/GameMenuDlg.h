@@ -21,6 +21,8 @@ class cYesNoFrame;
 class cGameMenuDlg : public cEffectDialog, public Engine::cSingleton<cGameMenuDlg> {
 public:
     // Hidden; reads "Meadow/View/GameMenu.xml". A second one throws "Object already exist.".
+    // The map's question ("ExitCurrentGameString") says the level is lost; the main menu's
+    // ("MainMenuString") that it is kept, as the level is saved for the next Play.
     cGameMenuDlg();
     ~cGameMenuDlg() override;
 
@@ -37,6 +39,7 @@ public:
     IMapScreen* m_developmentView = nullptr;
 
     const std::wstring& getExitText() const { return m_exitText; }
+    const std::wstring& getMainMenuText() const { return m_mainMenuText; }
     const std::wstring& getReplayText() const { return m_replayText; }
     Engine::cTextButton* getResumeButton() const { return m_resumeButton; }
     Engine::cTextButton* getReplayButton() const { return m_replayButton; }
@@ -81,6 +84,7 @@ private:
     Engine::cTextButton* m_tutorialButton;
     Engine::cTextButton* m_mapButton;
     std::wstring m_exitText;
+    std::wstring m_mainMenuText;
     std::wstring m_replayText;
     cYesNoFrame* m_question = nullptr;
     bool m_left = false;

@@ -47,6 +47,7 @@ protected:
 
 TEST_F(GameMenuDlgTest, ReadsItsTextsAndButtons) {
     EXPECT_EQ(menu->getExitText(), L"Leave this level? Its progress will be lost.");
+    EXPECT_EQ(menu->getMainMenuText(), L"Go to the main menu? This level is kept and offered again at the next Play.");
     EXPECT_EQ(menu->getReplayText(), L"Start this level again from the beginning?");
     EXPECT_EQ(menu->getEffectWidgets().size(), 8u);
     EXPECT_EQ(menu->getResumeButton()->getPosition(), cVector2(512, 136));
@@ -78,11 +79,13 @@ TEST_F(GameMenuDlgTest, EscapeDuringAQuestionAnswersOnlyTheQuestion) {
 TEST_F(GameMenuDlgTest, QuestionsLeadToTheirActionsOnYes) {
     const struct {
         const char* button;
+        std::wstring question;
         std::vector<std::string> calls;
     } cases[] = {
-        {"replay", {"replayLevel"}},
-        {"main menu", {"saveOff", "goToMainMenu"}},
-        {"map", {"backToMap"}},
+        {"replay", menu->getReplayText(), {"replayLevel"}},
+        // The map loses the level; the main menu keeps it for the next Play.
+        {"main menu", menu->getMainMenuText(), {"saveOff", "goToMainMenu"}},
+        {"map", menu->getExitText(), {"backToMap"}},
     };
     for (const auto& c : cases) {
         owner.calls.clear();
@@ -91,6 +94,8 @@ TEST_F(GameMenuDlgTest, QuestionsLeadToTheirActionsOnYes) {
                               : name == "main menu" ? menu->getMainMenuButton()
                                                     : menu->getMapButton();
         click(button);
+        ASSERT_NE(menu->getQuestion(), nullptr) << name;
+        EXPECT_EQ(menu->getQuestion()->getMessage(), c.question) << name;
         answer(false);
         EXPECT_TRUE(owner.calls.empty()) << name;
         EXPECT_TRUE(menu->isVisible()) << name;
