@@ -4,8 +4,10 @@
 #include "engine/platform/VirtualKeys.h"
 #include "engine/platform/WindowMessages.h"
 #include "engine/platform/sdl/SdlCallbackError.h"
+#include "engine/platform/x11/WindowManager.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 
 #include <string>
 
@@ -254,9 +256,23 @@ bool cSdlWindow::getCursorPosition(int& x, int& y) const {
     return true;
 }
 
+bool cSdlWindow::canGoFullscreen() const {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(m_window, &info))
+        return true;
+#if defined(SDL_VIDEO_DRIVER_X11)
+    // SDL reports the desktop size at once, but only a window manager makes the window so.
+    if (info.subsystem == SDL_SYSWM_X11)
+        return hasX11WindowManager(info.info.x11.display);
+#endif
+    return true;
+}
+
 void cSdlWindow::setFullscreen(bool fullscreen) {
-    if (m_window)
-        SDL_SetWindowFullscreen(m_window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    if (!m_window || (fullscreen && !canGoFullscreen()))
+        return;
+    SDL_SetWindowFullscreen(m_window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
 }
 
 bool cSdlWindow::isFullscreen() const {

@@ -33,6 +33,7 @@ public:
     void getClientSize(int& width, int& height) const override;
     void setClientPosition(int x, int y) override;
     void getClientPosition(int& x, int& y) const override;
+    // Refused (the window stays as it is) on X11 without a window manager.
     void setFullscreen(bool fullscreen) override;
     bool isFullscreen() const override;
     void getDesktopSize(int& width, int& height) const override;
@@ -47,6 +48,7 @@ public:
     bool getCursorPosition(int& x, int& y) const;
 
 private:
+    bool canGoFullscreen() const;
     void translate(const SDL_Event& event);
     void post(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0) {
         m_queue.push_back({message, wParam, lParam});
