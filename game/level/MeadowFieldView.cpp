@@ -263,6 +263,13 @@ const cVector2& cMeadowFieldView::getBombFireOffset(size_t index) const {
     return m_bombFireOffsets[index];
 }
 
+void cMeadowFieldView::checkBombFireFrames(unsigned frames) const {
+    if (m_bombFireOffsets.size() < frames)
+        throw cStringA(std::string("cMeadowFieldView: \"") + LAYOUT + "\" has " +
+                       std::to_string(m_bombFireOffsets.size()) + " \"pos\" entries in \"BombFireEffect\" for the " +
+                       std::to_string(frames) + " frames of the blast piece");
+}
+
 bool cMeadowFieldView::isBusy() const {
     if (!m_exchangePairs.empty() || !m_swapBackPairs.empty() || !m_dyingFigures.empty())
         return true;
