@@ -31,7 +31,7 @@ namespace {
 const char* const LAYOUT = "Meadow/View/FieldView.xml";
 
 int cellKey(int row, int column) {
-    return row * 256 + column;
+    return row * cMeadowModel::MAX_BOARD_SIDE + column;
 }
 
 } // namespace

@@ -170,10 +170,11 @@ void cMeadowModel::loadAllLevels(IXmlNode* root) {
         cLevelInfo& level = levels[size_t(i)];
         Engine::cVector2 size(0.0f, 0.0f);
         Engine::parseVector2(size, node->getAttribute(L"size"));
-        // A size past any board would only allocate without end.
-        if (!(size.x >= 0.0f && size.x < float(MAX_BOARD_SIDE + 1) && size.y >= 0.0f &&
-              size.y < float(MAX_BOARD_SIDE + 1)))
+        if (!(size.x >= 0.0f && size.y >= 0.0f))
             throw cStringA("cMeadowModel::loadAllLevels(): wrong size of level " + std::to_string(i));
+        if (!(size.x < float(MAX_BOARD_SIDE + 1) && size.y < float(MAX_BOARD_SIDE + 1)))
+            throw cStringA("cMeadowModel::loadAllLevels(): level " + std::to_string(i) + " is larger than " +
+                           std::to_string(MAX_BOARD_SIDE) + " x " + std::to_string(MAX_BOARD_SIDE) + " cells");
         level.columns = int32_t(size.x);
         level.rows = int32_t(size.y);
         level.cellTexts.assign(size_t(level.rows), std::wstring());

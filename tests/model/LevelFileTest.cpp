@@ -180,10 +180,13 @@ TEST(MeadowModelLevelFile, PiecesOnCellsWaitingForATriggerStartHidden) {
 }
 
 TEST(MeadowModelLevelFile, HugeOrBrokenSizesAreRefusedBeforeUse) {
-    for (const char* size : {"100000 2", "2 2000000000", "2 -5", "-3 2", "1e30 1"}) {
+    const std::string larger = "cMeadowModel::loadAllLevels(): level 0 is larger than 256 x 256 cells";
+    const std::string wrong = "cMeadowModel::loadAllLevels(): wrong size of level 0";
+    const std::pair<const char*, std::string> cases[] = {
+        {"100000 2", larger}, {"2 2000000000", larger}, {"2 -5", wrong}, {"-3 2", wrong}, {"1e30 1", larger}};
+    for (const auto& [size, message] : cases) {
         std::string levels = "<Levels><Level size=\"" + std::string(size) + "\"/></Levels>";
-        EXPECT_EQ(thrownText([&] { editorModel(levels); }), "cMeadowModel::loadAllLevels(): wrong size of level 0")
-            << size;
+        EXPECT_EQ(thrownText([&] { editorModel(levels); }), message) << size;
     }
 }
 
@@ -232,6 +235,21 @@ TEST(MeadowModelLevelFile, UpdateLevelInfoFoldsTheBoardBack) {
     EXPECT_EQ(thrownText([&] { model->updateLevelInfo(0); }),
               "cMeadowModel::updateLevelInfo(): there is no object in a locked cell (0, 1)");
     EXPECT_EQ(model->getLevels()[0].cellTexts[0], L"3_17_2");
+}
+
+TEST(MeadowModelLevelFile, EditorGeometryStopsAt256RowsAndColumns) {
+    auto model = editorModel();
+    model->loadLevel(0);
+    while (model->getRows() < 256)
+        model->addRow();
+    while (model->getColumns() < 256)
+        model->addColumn();
+    EXPECT_EQ(thrownText([&] { model->addRow(); }),
+              "cMeadowModel::addRow(): the board has the largest number of rows: 256");
+    EXPECT_EQ(thrownText([&] { model->addColumn(); }),
+              "cMeadowModel::addColumn(): the board has the largest number of columns: 256");
+    EXPECT_EQ(model->getRows(), 256);
+    EXPECT_EQ(model->getColumns(), 256);
 }
 
 TEST(MeadowModelLevelFile, EditorGeometryChangesTheBoardAndTheRecordFollows) {
