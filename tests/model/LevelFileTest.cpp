@@ -305,6 +305,32 @@ TEST(MeadowModelLevelFile, EditorWritesTheFileAsUtf16AndReadsItBackIdentically) 
     EXPECT_EQ(services.readUser("meadow/model/gamelevels.xml"), expected);
 }
 
+// The editor's file in the user folder shadows the shipped one: when the model refuses it, it is
+// set aside and logged by name, and every start plays the shipped levels.
+TEST(MeadowModelLevelFile, ARefusedLevelsFileOfTheUserFolderIsSetAsideAndTheShippedOnePlayed) {
+    TestSupport::FileServices services;
+    services.writeConstants("");
+    services.writeData("Meadow/Model/GameModel.xml", kModelXml);
+    services.writeData("Meadow/Model/GameLevels.xml", kLevelsXml);
+    const std::string refused = "<Levels><Level size=\"1 1\"><Rows><Row/><Row/></Rows></Level></Levels>";
+    services.writeUser("meadow/model/gamelevels.xml", refused);
+    services.start();
+    for (int start = 0; start < 2; ++start) {
+        cMeadowModel model;
+        EXPECT_EQ(model.getLevelCount(), 2) << "start " << start;
+    }
+    EXPECT_FALSE(services.userExists("meadow/model/gamelevels.xml"));
+    EXPECT_EQ(services.readUser("meadow/model/gamelevels.xml.bad"), refused);
+    const std::string log = TestSupport::readFileBytes("error.log");
+    const std::string line = "The levels file \"" + services.userPath("meadow/model/gamelevels.xml") +
+                             "\" is refused and set aside as \"" +
+                             services.userPath("meadow/model/gamelevels.xml.bad") +
+                             "\"; the shipped levels are played: cMeadowModel::loadAllLevels(): level 0 has more "
+                             "rows than its size";
+    EXPECT_NE(log.find(line), std::string::npos) << log;
+    EXPECT_EQ(log.find("set aside", log.find(line) + line.size()), std::string::npos) << "logged once";
+}
+
 TEST(MeadowModelLevelFile, WritingAfterClearLevelKeepsTheLevel) {
     auto model = editorModel();
     model->loadLevel(0);
