@@ -51,11 +51,8 @@ struct cLevelSave {
 
 int32_t readSide(Engine::IDataStream& stream, const char* what) {
     const float side = SaveStream::readFloat(stream);
-    if (!(side >= 0.0f) || side != std::floor(side))
+    if (!(side >= 0.0f && side <= float(cMeadowModel::MAX_BOARD_SIDE)) || side != std::floor(side))
         throw refused(std::string("wrong number of ") + what + " in the level save");
-    if (side > float(cMeadowModel::MAX_BOARD_SIDE))
-        throw refused(std::string("the board in the level save has more than ") +
-                      std::to_string(cMeadowModel::MAX_BOARD_SIDE) + " " + what);
     return int32_t(side);
 }
 

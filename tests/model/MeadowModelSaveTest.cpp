@@ -161,11 +161,12 @@ TEST_F(MeadowModelSave, ForeignOrCorruptSavesAreRefusedAndChangeNothing) {
         {[](std::string& b) { putFloat(b, 0, std::numeric_limits<float>::quiet_NaN()); },
          "cMeadowModel::load(): wrong number of columns in the level save"},
         {[](std::string& b) { putFloat(b, 4, 2000.0f); },
-         "cMeadowModel::load(): the board in the level save has more than 256 rows"},
+         "cMeadowModel::load(): wrong number of rows in the level save"},
+        // The board screen holds at most 256 rows and 256 columns.
         {[](std::string& b) { putFloat(b, 4, 257.0f); },
-         "cMeadowModel::load(): the board in the level save has more than 256 rows"},
+         "cMeadowModel::load(): wrong number of rows in the level save"},
         {[](std::string& b) { putFloat(b, 0, 257.0f); },
-         "cMeadowModel::load(): the board in the level save has more than 256 columns"},
+         "cMeadowModel::load(): wrong number of columns in the level save"},
         {[](std::string& b) { putFloat(b, 4, 2.5f); }, "cMeadowModel::load(): wrong number of rows in the level save"},
         {[](std::string& b) { putInt(b, 12, -1); }, "SaveStream: negative count in the level save: -1"},
         // A foreign count reads the cells as triggers and stops there, never allocating for it.
