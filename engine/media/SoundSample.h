@@ -15,7 +15,7 @@ class IResourceManager;
 class cSoundSample : public cResource {
 public:
     // Loads the file through the sound system; without one (or with sound disabled) the sample
-    // holds nothing and plays nothing. Throws "Error loading sound file \"<path>\"" otherwise.
+    // holds nothing and plays nothing; so does one whose file is missing or broken (logged).
     explicit cSoundSample(const std::string& path);
     ~cSoundSample() override;
 

@@ -92,6 +92,12 @@ cTexture* IResourceManager::getTexture(const std::string& path) {
         atlas->setAtlas(true);
         return atlas;
     }
+    // Pictures live in the atlases: without the list every one of them is missing, and the first
+    // would be reported as if it alone were lost.
+    IFileSystem* files = getFileSystem();
+    if (files && !files->exists(path) && !files->exists("atlases.xml"))
+        throw cStringA("File \"" + path +
+                       "\" not found, and there is no atlas list \"atlases.xml\" in the data folder.");
     return static_cast<cTexture*>(getDeviceResource(path, RESOURCE_TEXTURE));
 }
 

@@ -134,6 +134,9 @@ cDevelopmentView::~cDevelopmentView() {
     m_previews.clear();
     destroyPimbrel();
     destroyCat();
+    // The butterflies go with the screen as its children: the program's count must follow.
+    s_butterflyCount -= int(m_butterflies.size());
+    m_butterflies.clear();
     delete m_music;
     m_music = nullptr;
     if (m_anyInputRegistered)

@@ -65,6 +65,8 @@ public:
     Engine::cPyroEffect* copyBombFireEffect() const;
     const Engine::cVector2& getBombFireOffset(size_t index) const;
     size_t getBombFireOffsetCount() const { return m_bombFireOffsets.size(); }
+    // Throws, naming the layout, when the fire offsets do not cover every frame of the blast piece.
+    void checkBombFireFrames(unsigned frames) const;
     bool isBusy() const;
 
     bool updateCells(bool withArrival);

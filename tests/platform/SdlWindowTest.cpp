@@ -178,6 +178,7 @@ int SDLCALL throwingWatch(void*, SDL_Event* event) {
 } // namespace
 
 TEST_F(SdlWindow, ExceptionInAnEventWatchIsReportedThenRethrownAfterSdlReturns) {
+    g_reports.clear(); // a repeated run starts afresh
     setReportHandler([](const std::string& text) { g_reports.push_back(text); });
     SDL_AddEventWatch(&throwingWatch, nullptr);
     SDL_Event event{};
