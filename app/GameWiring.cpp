@@ -1,7 +1,6 @@
 #include "app/GameWiring.h"
 
 #include "app/LevelScreens.h"
-#include "app/MapTips.h"
 #include "game/development/DevelopmentView.h"
 #include "game/development/MapScreen.h"
 #include "game/model/GameServices.h"
@@ -33,8 +32,6 @@ void wireGame() {
     // The map outlives every screen it opens: the factory lives as long as the program.
     static cLevelScreenFactory levelScreens;
     cDevelopmentView::setLevelScreenFactory(&levelScreens);
-    static cMapTips mapTips;
-    cDevelopmentView::setMapTips(&mapTips);
     FrontEnd::setMapFactory([]() -> IMapScreen* { return new cMapScreen(); });
     static cShellSounds sounds;
     GameServices::setGameSounds(&sounds);

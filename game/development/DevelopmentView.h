@@ -47,7 +47,6 @@ class IGameMenu;
 class ILevelScreen;
 class ILevelScreenFactory;
 class IMapMainMenu;
-class IMapTips;
 class IUpgradePanel;
 
 class cDevelopmentView : public cGroupFader,
@@ -68,9 +67,6 @@ public:
     // The neighbours the program registers; none of them is owned.
     static void setLevelScreenFactory(ILevelScreenFactory* factory);
     static ILevelScreenFactory* getLevelScreenFactory();
-    // The tool-tips of the buildings and the upgrade buttons; none: the map shows no tool-tips.
-    static void setMapTips(IMapTips* tips);
-    static IMapTips* getMapTips();
     void setMainMenu(IMapMainMenu* menu) { m_mainMenu = menu; }
     void setGameMenu(IGameMenu* menu) { m_gameMenu = menu; }
 

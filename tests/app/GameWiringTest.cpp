@@ -150,7 +150,6 @@ TEST_F(GameWiringTest, StartUpFillsEveryGameServiceSlot) {
         {"award manager factory", bool(GameServices::getAwardManagerFactory())},
         {"award manager", GameServices::createAwardManager() != nullptr},
         {"level screen factory", cDevelopmentView::getLevelScreenFactory() != nullptr},
-        {"map tips", cDevelopmentView::getMapTips() != nullptr},
         {"map", FrontEnd::getMap() != nullptr},
     };
     for (const auto& slot : slots)
