@@ -4,7 +4,7 @@
 
 #include "engine/core/Random.h"
 #include "engine/core/WidgetSets.h"
-#include "game/level/BoardOwner.h"
+#include "game/level/BoardParts.h"
 #include "game/level/BonusEffect.h"
 #include "game/level/MeadowCellView.h"
 #include "game/level/MeadowFieldView.h"
@@ -17,6 +17,7 @@
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/VehiclesFeature.h"
+#include "game/shell/LevelScreenLink.h"
 #include "game/shell/Screen.h"
 #include "tests/level/ShippedBoard.h"
 #include "tests/level/TestStates.h"
@@ -64,7 +65,7 @@ public:
     cScreen* getOwnerScreen() override { return nullptr; }
     void resumeMusic() override {}
     void restartLevel() override {}
-    void onLevelCompleted() override {}
+    void onLevelCompleted(ILevelScreen*) override {}
     void showGameMenu() override {}
     void setLevelButtonsEnabled(bool) override {}
     bool isLevelEditorMode() override { return false; }
