@@ -5,7 +5,7 @@
 #include "game/level/MeadowEditorView.h"
 #include "game/level/MeadowView.h"
 #include "game/model/GameServices.h"
-#include "game/model/GameSounds.h"
+#include "game/model/GameSoundsLink.h"
 #include "game/shell/FrontEnd.h"
 #include "game/shell/GameSounds.h"
 

@@ -10,7 +10,7 @@
 #include "engine/gui/Visual.h"
 #include "game/development/BuildingScreen.h"
 #include "game/development/UpgradeScreen.h"
-#include "game/model/DevelopmentView.h"
+#include "game/model/DevelopmentViewLink.h"
 #include "game/shell/GroupFader.h"
 #include "game/shell/LevelScreenLink.h"
 #include "game/shell/Screen.h"

@@ -18,7 +18,7 @@
 #include "game/model/LevelView.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
-#include "game/model/TutorialManager.h"
+#include "game/model/TutorialManagerLink.h"
 #include "game/model/UnitsFeature.h"
 #include "game/shell/FrontEnd.h"
 #include "game/shell/LevelScreenLink.h"

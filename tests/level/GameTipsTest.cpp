@@ -10,7 +10,7 @@
 #include "game/model/GameResource.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/VehicleModel.h"
-#include "game/model/VehicleView.h"
+#include "game/model/VehicleViewLink.h"
 #include "tests/level/ShippedBoard.h"
 #include "tests/model/ShippedModel.h"
 

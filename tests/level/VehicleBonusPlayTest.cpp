@@ -11,7 +11,7 @@
 #include "game/level/MeadowView.h"
 #include "game/level/VehiclePanel.h"
 #include "game/level/VehicleView.h"
-#include "game/model/BonusEffect.h"
+#include "game/model/BonusEffectLink.h"
 #include "game/model/CellModel.h"
 #include "game/model/GameServices.h"
 #include "game/model/MeadowController.h"
