@@ -1,7 +1,7 @@
 #pragma once
 
-// The parts of the board that later pieces supply (the vehicle panel, the bonus effects): the
-// board asks for them through factories, and plays without them while none is set.
+// The parts of the board made through factories (the vehicle panel, the bonus effects): the
+// board's own unless a caller sets others; with none set, the board plays without them.
 
 #include <functional>
 
