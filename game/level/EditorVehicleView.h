@@ -5,7 +5,7 @@
 // "Meadow/View/EditorVehicleView.xml".
 
 #include "engine/gui/TextButton.h"
-#include "game/model/VehicleView.h"
+#include "game/model/VehicleViewLink.h"
 
 namespace Engine {
 class cLabel;

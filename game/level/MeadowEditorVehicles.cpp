@@ -7,7 +7,6 @@
 #include "engine/gui/TextButton.h"
 #include "engine/media/InputSystem.h"
 #include "engine/platform/MessageBox.h"
-#include "game/level/EditorOwner.h"
 #include "game/level/EditorVehicleView.h"
 #include "game/level/MeadowEditorView.h"
 #include "game/level/MeadowFieldView.h"
@@ -18,6 +17,7 @@
 #include "game/model/MeadowModel.h"
 #include "game/model/VehicleModel.h"
 #include "game/model/VehiclesFeature.h"
+#include "game/shell/LevelScreenLink.h"
 
 #include <locale>
 #include <sstream>
@@ -191,7 +191,7 @@ void cMeadowEditorView::playTest() {
     IEditorOwner* owner = m_editorOwner;
     close();
     if (owner) {
-        owner->onLevelCompleted();
+        owner->onLevelCompleted(this);
         owner->startLevel(level);
     }
 }

@@ -10,7 +10,6 @@
 #include "engine/gui/Panel.h"
 #include "engine/gui/TextButton.h"
 #include "engine/media/InputSystem.h"
-#include "game/level/EditorOwner.h"
 #include "game/level/EditorVehicleView.h"
 #include "game/level/LayoutReader.h"
 #include "game/level/MeadowCellView.h"
@@ -21,6 +20,7 @@
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/MeadowObjectModel.h"
+#include "game/shell/LevelScreenLink.h"
 
 #include <algorithm>
 #include <locale>
@@ -156,7 +156,7 @@ cMeadowEditorView::~cMeadowEditorView() {
         for (cEditorVehicleView* view : m_vehicleViews)
             input->removeKeyCallback(521, cEditorVehicleView::rightPressHook, view);
     // A closed editor has let go of the controller, which may be gone by now.
-    if (!m_closed && getController() && getController()->getLevelView() == &m_link)
+    if (!isClosed() && getController() && getController()->getLevelView() == &m_link)
         getController()->setLevelView(nullptr);
     delete m_ownField;
 }
@@ -580,9 +580,8 @@ void cMeadowEditorView::back() {
 }
 
 void cMeadowEditorView::close() {
-    if (m_closed)
+    if (isClosed())
         return;
-    m_closed = true;
     clearVehicleViews();
     m_editorStates.clear();
     clearTriggerButtons();

@@ -10,7 +10,7 @@
 #include "engine/gui/PyroEffect.h"
 #include "engine/gui/TextButton.h"
 #include "game/level/AchievementsView.h"
-#include "game/level/BoardOwner.h"
+#include "game/level/BoardParts.h"
 #include "game/level/FlyingNumber.h"
 #include "game/level/InfoPanel.h"
 #include "game/level/LayoutReader.h"
@@ -21,6 +21,7 @@
 #include "game/model/MeadowObjectModel.h"
 #include "game/model/Signal.h"
 #include "game/shell/Clouds.h"
+#include "game/shell/LevelScreenLink.h"
 #include "game/shell/TutorialManager.h"
 #include "game/shell/VisualStates.h"
 

@@ -2,14 +2,14 @@
 #include "game/model/Signal.h"
 
 #include "engine/core/Random.h"
-#include "game/model/AwardManager.h"
+#include "game/model/AwardManagerLink.h"
 #include "game/model/GameServices.h"
 #include "game/model/LevelView.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/PassDownFeature.h"
 #include "game/model/PieceView.h"
-#include "game/model/VehicleView.h"
+#include "game/model/VehicleViewLink.h"
 
 #include <algorithm>
 #include <map>

@@ -8,7 +8,7 @@
 #include "engine/core/Singleton.h"
 #include "engine/gui/Background.h"
 #include "engine/gui/Button.h"
-#include "game/model/MainMenu.h"
+#include "game/model/MainMenuLink.h"
 #include "game/shell/Screen.h"
 
 namespace Engine {

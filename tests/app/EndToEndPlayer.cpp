@@ -1,7 +1,6 @@
 #include "tests/app/EndToEndPlayer.h"
 
 #include "app/GameWiring.h"
-#include "app/LevelScreens.h"
 #include "engine/core/Application.h"
 #include "engine/core/File.h"
 #include "engine/core/WidgetSets.h"
@@ -293,8 +292,8 @@ bool ScriptedPlayer::answerSavedLevel(bool resume) {
 
 cMeadowView* ScriptedPlayer::board() const {
     cDevelopmentView* view = mapView();
-    auto* screen = view ? dynamic_cast<cBoardScreen*>(view->getLevelScreen()) : nullptr;
-    return screen && !screen->isFinished() && Engine::isWidgetAlive(screen->getBoard()) ? screen->getBoard() : nullptr;
+    auto* board = view ? dynamic_cast<cMeadowView*>(view->getLevelScreen()) : nullptr;
+    return board && !board->isClosed() && Engine::isWidgetAlive(board) ? board : nullptr;
 }
 
 bool ScriptedPlayer::boardReady() const {

@@ -3,8 +3,6 @@
 // layout keys refused as divisors.
 
 #include "tests/level/LevelFixture.h"
-#include "tests/model/ShippedModel.h"
-#include "tests/support/ShippedAtlases.h"
 
 #include "engine/core/WidgetSets.h"
 #include "engine/gui/Label.h"
@@ -83,16 +81,6 @@ TEST_F(MeadowViewTest, ClonesCopyTheLayoutValuesButNotTheBindingAndOwnTheirPanel
     EXPECT_NEAR(0.5f, copy.getOverlay()->getColor().a, 0.01f); // "80FF0000"
     EXPECT_FALSE(copy.getOverlay()->isVisible());
     proto->setModel(nullptr);
-}
-
-TEST_F(MeadowViewTest, VisualStateOfAnUnknownTypeNamesTheId) {
-    build({"1_1_1"});
-    try {
-        cMeadowObjectView::getVisualState(7, ui.layout("Meadow/View/GameObjects.xml"));
-        FAIL() << "found";
-    } catch (const std::string& error) {
-        EXPECT_EQ("cMeadowObjectView::getVisualState(): visual state for object id = obj7 was not found.", error);
-    }
 }
 
 TEST_F(MeadowViewTest, NamedLooksComeFromTheOwner) {
@@ -305,23 +293,4 @@ TEST_F(MeadowViewTest, ADuplicatedLevelTypeAndAPieceWithoutPrototypeAreRefused) 
     stranger.setFieldView(field.get());
     stranger.createGameObjectsPrototypes();
     EXPECT_THROW(stranger.createGameObjects(), const char*);
-}
-
-TEST(MeadowViewShippedTest, EveryPieceTypeOfTheShippedModelHasALookWithAPicture) {
-    TestSupport::UiHarness ui;
-    std::vector<std::string> names = TestSupport::shippedAtlasFiles(MEADOW_DATA_DIR);
-    names.push_back("Meadow/View/GameObjects.xml");
-    for (const std::string& name : names)
-        ui.writeFile(name, TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/" + name));
-    ui.start();
-    std::unique_ptr<cMeadowModel> model = TestShipped::makeModel();
-    IXmlNode* root = ui.layout("Meadow/View/GameObjects.xml");
-    int types = 0;
-    for (int category = 0; category < 32; ++category)
-        for (int type : model->getTypesOfCategory(category)) {
-            SCOPED_TRACE(type);
-            ++types;
-            EXPECT_NE(nullptr, cMeadowObjectView::getVisualState(type, root).getPicture());
-        }
-    EXPECT_GT(types, 10);
 }

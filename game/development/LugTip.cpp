@@ -1,8 +1,8 @@
-#include "game/level/LugTip.h"
+#include "game/development/LugTip.h"
 
+#include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/MultilineText.h"
-#include "game/level/LayoutReader.h"
 #include "game/model/MeadowUnit.h"
 
 #include <cmath>
@@ -22,8 +22,8 @@ void cLugTip::loadXML(const IXmlNode* node) {
         m_lug->loadXML(element);
         m_lugPosition = m_lug->getPosition();
     }
-    cLayoutReader::readFloat(node, L"lug_offset", m_lugOffset);
-    cLayoutReader::readVector(node, L"tip_pos", m_tipPos);
+    parseFloat(m_lugOffset, node->getAttribute(L"lug_offset"));
+    parseVector2(m_tipPos, node->getAttribute(L"tip_pos"));
     m_halfTipWidth = getSize().x / 2;
     m_halfLugWidth = m_lug->getSize().x / 2;
 }

@@ -1,11 +1,11 @@
-#include "game/level/GameObjectTip.h"
+#include "game/development/GameObjectTip.h"
 
 #include "engine/core/ResourceManager.h"
 #include "engine/core/Strings.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/MultilineText.h"
-#include "game/level/MeadowObjectView.h"
 #include "game/model/MeadowUnit.h"
+#include "game/shell/PieceLooks.h"
 
 using namespace Engine;
 
@@ -58,7 +58,7 @@ void cGameObjectTip::updateContent() {
     IXmlNode* objects = getResourceManager()->getXml("Meadow/View/GameObjects.xml");
     cVisual look;
     try {
-        look = cMeadowObjectView::getVisualState(object, objects);
+        look = getPieceVisualState(object, objects);
     } catch (...) {
         objects->decRef();
         throw;
