@@ -48,7 +48,14 @@ cMeadowFieldView::cMeadowFieldView(cMeadowView*, cMeadowModel* model, cMeadowCon
         IXmlNode* root = resources->getXml(LAYOUT);
         if (!root)
             throw cStringA(std::string("cMeadowFieldView: cannot read \"") + LAYOUT + "\"");
-        loadXML(root);
+        try {
+            loadXML(root);
+        } catch (...) {
+            // The children go with the base; the lightning prototype is a root of its own.
+            root->decRef();
+            delete m_lightningEffect;
+            throw;
+        }
         root->decRef();
     }
     if (IGraphicsDevice* device = getGraphicsDevice()) {

@@ -66,8 +66,18 @@ cMeadowView::cMeadowView(IVisualStates* owner, cMeadowModel* model, cMeadowContr
     m_triggerIconProto = new cPanel(this);
     m_triggerBaseIconProto = new cPanel(this);
     m_infoPanel = new cInfoPanel(this);
-    IXmlNode* root = takeXml(LAYOUT);
-    loadXML(root);
+    IXmlNode* root = nullptr;
+    try {
+        root = takeXml(LAYOUT);
+        loadXML(root);
+    } catch (...) {
+        // The children go with the base; the root widgets made so far are this board's.
+        if (root)
+            root->decRef();
+        delete m_resultsView;
+        delete m_clouds;
+        throw;
+    }
     root->decRef();
     connectModelSignals();
     // The switch back to the owner is started from the update step, which runs while hidden.
@@ -77,8 +87,13 @@ cMeadowView::cMeadowView(IVisualStates* owner, cMeadowModel* model, cMeadowContr
 cMeadowView::~cMeadowView() {
     m_pointsEarnedConnection.disconnect();
     m_noMovesConnection.disconnect();
-    // The clouds are a root widget of their own; close() hands them to the deferred deletion.
-    delete m_clouds;
+    // The results view and the clouds are root widgets of their own; close() hands them to the
+    // deferred deletion, a board deleted without closing takes them along (unless a sweep of the
+    // roots took them first).
+    if (isWidgetAlive(m_resultsView))
+        delete m_resultsView;
+    if (isWidgetAlive(m_clouds))
+        delete m_clouds;
 }
 
 void cMeadowView::loadXML(const IXmlNode* node) {

@@ -2,16 +2,21 @@
 // frame loop by a scripted player who acts only with the mouse. A first start with an empty user
 // folder makes a player, plays the first levels from the map with an upgrade bought between them,
 // quits, and the next start goes on where the player was; a level left half-way is saved with the
-// player and resumed after a restart.
+// player and resumed after a restart. A run that ends with the board's no-moves panel up tears
+// down whatever the order of its root widgets.
 
 #include "engine/core/ProfileManager.h"
+#include "engine/core/WidgetSets.h"
 #include "engine/gui/TextButton.h"
 #include "engine/media/SoundSystem.h"
 #include "game/development/DevelopmentView.h"
 #include "game/level/MeadowView.h"
+#include "game/level/NoMovesPanel.h"
 #include "game/model/CellModel.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/MeadowObjectModel.h"
+#include "game/model/Signal.h"
+#include "game/shell/ActionQueue.h"
 #include "game/shell/MainMenu.h"
 #include "tests/app/EndToEndPlayer.h"
 #include "tests/support/TempFolder.h"
@@ -233,6 +238,31 @@ TEST_F(EndToEndTest, TheMenusButtonsAreHeardTickingAndClicking) {
     ui.release();
     ui.steps(8);
     EXPECT_LE(EndToEnd::heardMismatch(ui, "Meadow/Sounds/btn_clicked.ogg"), 0.3) << "a click on the press";
+}
+
+// A session that fails on a level (the scripted player stuck) ends with the run's sweep of the
+// root widgets, in the order of their addresses. The no-moves panel's action queue is a root of its
+// own: when it lies before the panel it goes first, and the panel then hands it over for deletion.
+TEST_F(EndToEndTest, ARunEndedWhileTheNoMovesPanelShowsTearsDownWhateverTheOrderOfItsRoots) {
+    GameRun run(userFolder());
+    ScriptedPlayer player(run);
+    ASSERT_TRUE(player.reachFrontEnd()) << player.describe();
+    ASSERT_TRUE(player.createPlayer(L"Sam")) << player.describe();
+    ASSERT_TRUE(player.startFromMenu()) << player.describe();
+    ASSERT_TRUE(player.waitForRest()) << player.describe();
+    // What the model signals when no move is left.
+    player.board()->getModel()->m_noMovesSignal();
+    player.ui().steps(2);
+    cNoMovesPanel* panel = nullptr;
+    for (Engine::IFrameWidget* widget : Engine::getLiveWidgets())
+        if (auto* shown = dynamic_cast<cNoMovesPanel*>(widget))
+            panel = shown;
+    ASSERT_NE(panel, nullptr) << player.describe();
+    cActionQueue* queue = panel->getQueue();
+    delete queue;
+    delete panel;
+    EXPECT_EQ(Engine::getPendingDeletions().count(queue), 0u) << "a deleted queue waits for deletion";
+    // The run's end sweeps the other roots and flushes the deferred deletions.
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 #include "engine/gui/Label.h"
 #include "engine/gui/PyroEffect.h"
 #include "engine/gui/TextButton.h"
+#include "game/level/AchievementsView.h"
+#include "game/level/FlyingNumber.h"
 #include "game/model/CellModel.h"
 
 #include <cmath>
@@ -223,6 +225,22 @@ TEST_F(MeadowViewTest, ALayoutWithoutBackgroundsHasNoBackPictures) {
     EXPECT_TRUE(board->getBackPyro().empty());
 }
 
+TEST_F(MeadowViewTest, ABoardDeletedWithoutClosingTakesItsResultsViewAlong) {
+    build({"1"});
+    cAchievementsView* results = board->getResultsView();
+    ASSERT_TRUE(isWidgetAlive(results));
+    EXPECT_EQ(results->getParent(), nullptr) << "a root widget of its own";
+    field.reset();
+    board.reset();
+    EXPECT_FALSE(isWidgetAlive(results));
+
+    // A sweep of every root widget (the end of a program run) may take the results view first.
+    build({"1"});
+    delete board->getResultsView();
+    field.reset();
+    board.reset();
+}
+
 TEST_F(MeadowViewTest, TheMoneyTextFollowsTheResourcePointsOnlyWhenTheyChange) {
     build({"1_1"});
     model->addResourcePoints(1, 40);
@@ -237,6 +255,8 @@ TEST_F(MeadowViewTest, TheMoneyTextFollowsTheResourcePointsOnlyWhenTheyChange) {
     EXPECT_EQ(L"x", board->getMoneyText()->getText());
     board->showFlyingNumber(cVector2(0, 0), 5);
     EXPECT_EQ(L"45", board->getMoneyText()->getText());
+    ui.run(1.0f);
+    EXPECT_EQ(TestLevel::countLive<cFlyingNumber>(), 0) << "the numbers fly their half second and go";
 }
 
 TEST_F(MeadowViewTest, IdlePiecesAndVisibleCellsShakeWhileAFigureIsMatched) {
