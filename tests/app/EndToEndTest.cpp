@@ -8,6 +8,7 @@
 #include "game/development/DevelopmentView.h"
 #include "game/level/MeadowView.h"
 #include "game/model/CellModel.h"
+#include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/MeadowObjectModel.h"
 #include "game/shell/MainMenu.h"
@@ -121,6 +122,32 @@ TEST_F(EndToEndTest, AFirstStartPlaysTheFirstLevelsAndTheNextStartGoesOnFromTher
     ASSERT_TRUE(player.playToResults()) << player.describe();
     ASSERT_TRUE(player.continueToMap()) << player.describe();
     EXPECT_EQ(model->getNextLevelNumber(), nextLevel + 1);
+}
+
+// The board fills with the bonus pieces that four-runs and five-runs leave: the scripted player
+// sets them off as a player does, with two clicks on the piece.
+TEST_F(EndToEndTest, ThePlayerSetsOffABonusPieceByClickingItTwice) {
+    GameRun run(userFolder());
+    ScriptedPlayer player(run);
+    ASSERT_TRUE(player.reachFrontEnd()) << player.describe();
+    ASSERT_TRUE(player.createPlayer(L"Kim")) << player.describe();
+    ASSERT_TRUE(player.startFromMenu()) << player.describe();
+    ASSERT_TRUE(player.waitForRest()) << player.describe();
+    cMeadowView* board = player.board();
+    cMeadowModel* model = board->getModel();
+    // A blast in the middle of the board clears more than any swap.
+    cMeadowObjectModel* blast = model->getObject(model->getRows() / 2, model->getColumns() / 2);
+    ASSERT_TRUE(blast && !blast->getPrizeFlag()) << player.describe();
+    blast->setType(cMeadowObjectModel::BLAST_BONUS);
+    blast->setBonusTag(cMeadowObjectModel::BLAST_BONUS);
+    ASSERT_TRUE(player.makeMove()) << player.describe();
+    ASSERT_TRUE(player.waitForRest()) << player.describe();
+    EXPECT_EQ(board->getController()->getBlastsUsed(), 1);
+    for (int32_t row = 0; row < model->getRows(); ++row)
+        for (int32_t column = 0; column < model->getColumns(); ++column)
+            if (cMeadowObjectModel* piece = model->getObject(row, column)) {
+                EXPECT_EQ(piece->getBonusTag(), 0) << "the blast went off: " << player.describe();
+            }
 }
 
 TEST_F(EndToEndTest, ALevelLeftHalfWayIsResumedAfterARestart) {
