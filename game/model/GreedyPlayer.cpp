@@ -1,21 +1,19 @@
 #include "game/model/GreedyPlayer.h"
-#include "game/model/Signal.h"
 
 #include "engine/core/Random.h"
 #include "game/model/AwardManager.h"
+#include "game/model/CellModel.h"
 #include "game/model/GameServices.h"
-#include "game/model/LevelView.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
+#include "game/model/MeadowObjectModel.h"
 #include "game/model/QuietLevelView.h"
+#include "game/model/VehiclesFeature.h"
 
 #include <algorithm>
-#include <map>
-#include <memory>
+#include <cstdlib>
 #include <utility>
 #include <vector>
-
-using Engine::cVector2;
 
 namespace {
 
