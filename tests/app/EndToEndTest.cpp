@@ -150,6 +150,37 @@ TEST_F(EndToEndTest, ThePlayerSetsOffABonusPieceByClickingItTwice) {
             }
 }
 
+// A match freezes its cells for a moment; a level left within that moment was saved with them
+// frozen, and after the resume they stayed frozen for good: nothing fell into them again.
+TEST_F(EndToEndTest, CellsFrozenWhenTheLevelWasLeftAreFreeAfterTheResume) {
+    {
+        GameRun run(userFolder());
+        ScriptedPlayer player(run);
+        ASSERT_TRUE(player.reachFrontEnd()) << player.describe();
+        ASSERT_TRUE(player.createPlayer(L"Lee")) << player.describe();
+        ASSERT_TRUE(player.startFromMenu()) << player.describe();
+        ASSERT_TRUE(player.waitForRest()) << player.describe();
+        cMeadowModel* model = player.mapView()->getModel();
+        for (int32_t column = 0; column < model->getColumns(); ++column)
+            if (cCellModel* cell = model->getCell(0, column))
+                cell->setFrozen(true);
+        ASSERT_TRUE(player.leaveLevelForMenu()) << player.describe();
+        ASSERT_TRUE(player.quit()) << player.describe();
+    }
+    GameRun run(userFolder());
+    ScriptedPlayer player(run);
+    ASSERT_TRUE(player.reachFrontEnd()) << player.describe();
+    ASSERT_TRUE(player.startFromMenu()) << player.describe();
+    ASSERT_TRUE(player.answerSavedLevel(true)) << player.describe();
+    ASSERT_TRUE(player.waitForRest()) << player.describe();
+    cMeadowModel* model = player.mapView()->getModel();
+    for (int32_t column = 0; column < model->getColumns(); ++column)
+        if (cCellModel* cell = model->getCell(0, column)) {
+            EXPECT_FALSE(cell->isFrozen()) << "column " << column;
+        }
+    ASSERT_TRUE(player.playToResults()) << player.describe();
+}
+
 TEST_F(EndToEndTest, ALevelLeftHalfWayIsResumedAfterARestart) {
     int32_t level = 0;
     std::vector<std::string> cells;
