@@ -135,11 +135,16 @@ TEST_F(EndToEndTest, ThePlayerSetsOffABonusPieceByClickingItTwice) {
     ASSERT_TRUE(player.waitForRest()) << player.describe();
     cMeadowView* board = player.board();
     cMeadowModel* model = board->getModel();
-    // A blast in the middle of the board clears more than any swap.
-    cMeadowObjectModel* blast = model->getObject(model->getRows() / 2, model->getColumns() / 2);
+    // A blast in the middle of the board among wood cells clears more than any swap.
+    const int32_t row = model->getRows() / 2, column = model->getColumns() / 2;
+    cMeadowObjectModel* blast = model->getObject(row, column);
     ASSERT_TRUE(blast && !blast->getPrizeFlag()) << player.describe();
     blast->setType(cMeadowObjectModel::BLAST_BONUS);
     blast->setBonusTag(cMeadowObjectModel::BLAST_BONUS);
+    for (int32_t r = row - 1; r <= row + 1; ++r)
+        for (int32_t c = column - 1; c <= column + 1; ++c)
+            if ((r != row || c != column) && model->getCell(r, c)->getType() == 1)
+                model->getCell(r, c)->setType(2);
     ASSERT_TRUE(player.makeMove()) << player.describe();
     ASSERT_TRUE(player.waitForRest()) << player.describe();
     EXPECT_EQ(board->getController()->getBlastsUsed(), 1);
