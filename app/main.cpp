@@ -6,9 +6,11 @@
 #include "engine/core/Application.h"
 #include "engine/core/FatalError.h"
 #include "engine/media/MediaServices.h"
+#include "engine/platform/Clock.h"
 #include "engine/platform/sdl/SdlBackend.h"
 #include "game/shell/GameStart.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -22,7 +24,8 @@ const char* const USAGE_TEXT =
     "Usage: meadow [--frames N]\n"
     "Meadow, a match-3 puzzle game with a map of buildings between levels.\n"
     "\n"
-    "  --frames N   run N frames, then close (0: until the window is closed)\n"
+    "  --frames N   run N frames, then close and print the frames run and the time taken\n"
+    "               (0: until the window is closed)\n"
     "  --help       show this text and exit\n"
     "\n"
     "Environment:\n"
@@ -34,7 +37,10 @@ const char* const USAGE_TEXT =
     "  MEADOW_SWAP_MOUSE_BUTTONS=1  swap the left and right mouse buttons\n"
     "  LIBGL_ALWAYS_SOFTWARE=1      draw with Mesa's software renderer\n"
     "\n"
-    "The error log, error.log, is written in the current folder.\n";
+    "The error log, error.log, is written in the current folder.\n"
+    "\n"
+    "Exit codes: 0 the program closed normally, 1 a fatal error (reported in error.log),\n"
+    "2 a wrong command line.\n";
 
 bool isCount(const std::string& text) {
     return !text.empty() && text.size() <= 18 && text.find_first_not_of("0123456789") == std::string::npos;
@@ -93,15 +99,24 @@ int main(int argc, char** argv) {
     registerMediaServices();
     wireGame();
     cApplication* application = nullptr;
+    const uint64_t limit = frameLimit(frames);
+    const uint32_t started = Platform::getClock().getTickMs();
+    int exitCode = 0;
     try {
         application = createApplication(&desc);
-        application->setFrameLimit(frameLimit(frames));
+        application->setFrameLimit(limit);
         makeWindowTitle(desc);
         application->runMainLoop();
+        if (limit > 0)
+            std::printf("meadow: %llu frames in %.2f s\n",
+                        static_cast<unsigned long long>(application->getFrameCount()),
+                        (Platform::getClock().getTickMs() - started) / 1000.0);
     } catch (...) {
         // Any kind of exception: C strings, narrow and wide strings, standard exceptions, the rest.
         reportFatalException(std::current_exception());
+        // Scripts and CI must tell a failed run from a clean one.
+        exitCode = 1;
     }
     delete application;
-    return 0;
+    return exitCode;
 }

@@ -3,10 +3,12 @@
 #include "app/GameWiring.h"
 #include "app/LevelScreens.h"
 #include "engine/core/Application.h"
+#include "engine/core/File.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/gui/EditBox.h"
 #include "engine/gui/NewUserDialog.h"
 #include "engine/gui/TextButton.h"
+#include "engine/media/SoundDecoder.h"
 #include "engine/platform/Window.h"
 #include "game/development/ConfirmVariantDlg.h"
 #include "game/development/DevelopmentView.h"
@@ -37,6 +39,7 @@
 #include "tests/support/TempFolder.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <vector>
@@ -60,9 +63,52 @@ bool switching() {
     return false;
 }
 
+double heardMismatch(TestSupport::UiHarness& ui, const std::string& path) {
+    Engine::cFile file(std::string(MEADOW_DATA_DIR) + "/" + path, Engine::GENERIC_READ, Engine::OPEN_EXISTING);
+    const Engine::cSoundBuffer sound = Engine::cSoundDecoder::decode(file);
+    const std::vector<int16_t>& pcm = sound.getFrames();
+    // The pulls one after another, as a sound card would have played them.
+    std::vector<int16_t> heard;
+    std::vector<size_t> starts;
+    for (const std::vector<int16_t>& block : ui.heard()) {
+        starts.push_back(heard.size());
+        heard.insert(heard.end(), block.begin(), block.end());
+    }
+    // The sound in pieces of about 50 ms; the quiet ones (its tail) say little.
+    const size_t piece = 4096;
+    std::vector<double> energy;
+    for (size_t at = 0; at < pcm.size(); at += piece) {
+        double sum = 0;
+        for (size_t i = at; i < std::min(pcm.size(), at + piece); ++i)
+            sum += double(pcm[i]) * pcm[i];
+        energy.push_back(sum);
+    }
+    const double loudest = energy.empty() ? 0 : *std::max_element(energy.begin(), energy.end());
+    double best = 1e9;
+    for (size_t start : starts) {
+        // A sound still playing when the pulls end is judged on its pieces heard so far.
+        const size_t heardPieces = std::min(energy.size(), (heard.size() - start) / piece);
+        if (heardPieces == 0)
+            continue;
+        double worst = 0;
+        for (size_t k = 0; k < heardPieces && worst < best; ++k) {
+            if (energy[k] < loudest * 0.05)
+                continue;
+            double both = 0;
+            for (size_t i = k * piece; i < std::min(pcm.size(), (k + 1) * piece); ++i)
+                both += double(heard[start + i]) * pcm[i];
+            worst = std::max(worst, std::fabs(both / energy[k] - 1.0));
+        }
+        best = std::min(best, worst);
+    }
+    return best;
+}
+
 // ---- GameRun ----
 
-GameRun::GameRun(const std::string& userFolder) : m_ui(std::make_unique<TestSupport::UiHarness>()) {
+GameRun::GameRun(const std::string& userFolder, bool soundSystem) : m_ui(std::make_unique<TestSupport::UiHarness>()) {
+    if (soundSystem)
+        m_ui->useSoundSystem();
     const std::filesystem::path data(MEADOW_DATA_DIR);
     for (const auto& entry : std::filesystem::recursive_directory_iterator(data))
         if (entry.is_regular_file())

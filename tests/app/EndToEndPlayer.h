@@ -29,7 +29,9 @@ namespace EndToEnd {
 class GameRun {
 public:
     // userFolder: the base of the user folder (what MEADOW_USER_DIR names), kept between runs.
-    explicit GameRun(const std::string& userFolder);
+    // With soundSystem the engine's own sound system plays on the null audio output, which each
+    // frame pulls (TestSupport::UiHarness::heard()); else the harness records what is played.
+    explicit GameRun(const std::string& userFolder, bool soundSystem = false);
     ~GameRun();
     GameRun(const GameRun&) = delete;
     GameRun& operator=(const GameRun&) = delete;
@@ -124,5 +126,13 @@ std::string describeBoard(cMeadowModel& model);
 
 // True while a screen switch is under way.
 bool switching();
+
+// Whether the shipped sound (a path in the data folder) was heard in the audio the harness pulled
+// (TestSupport::UiHarness::heard()). The mixer starts a sound at the start of a pull and adds it
+// at full volume to whatever else plays, so where it was played, the sound's share of the audio
+// is the whole sound in each of its pieces of about 50 ms. Returns the least, over the pulls,
+// of the largest piece's departure from that share: about 0 where it was played, far more for
+// a sound that was not, however alike.
+double heardMismatch(TestSupport::UiHarness& ui, const std::string& path);
 
 } // namespace EndToEnd

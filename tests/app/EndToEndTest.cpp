@@ -5,6 +5,8 @@
 // player and resumed after a restart.
 
 #include "engine/core/ProfileManager.h"
+#include "engine/gui/TextButton.h"
+#include "engine/media/SoundSystem.h"
 #include "game/development/DevelopmentView.h"
 #include "game/level/MeadowView.h"
 #include "game/model/CellModel.h"
@@ -17,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -231,6 +234,68 @@ TEST_F(EndToEndTest, ALevelLeftHalfWayIsResumedAfterARestart) {
     ASSERT_TRUE(player.playToResults()) << player.describe();
     ASSERT_TRUE(player.continueToMap()) << player.describe();
     EXPECT_EQ(model->getNextLevelNumber(), level + 1);
+}
+
+// The program's own sound system hears the board: a move plays its match, and a match on a crate
+// breaks it with a knock, in the audio the null output hands on (the music turned off, as the
+// options allow, leaves the effects alone there).
+TEST_F(EndToEndTest, TheBoardsMatchAndCrateAreHeardThroughTheSoundSystem) {
+    GameRun run(userFolder(), true);
+    ScriptedPlayer player(run);
+    ASSERT_TRUE(player.reachFrontEnd()) << player.describe();
+    ASSERT_TRUE(player.createPlayer(L"Robin")) << player.describe();
+    ASSERT_TRUE(player.startFromMenu()) << player.describe();
+    ASSERT_TRUE(player.boardReady()) << player.describe();
+    Engine::getSoundSystem()->setMusicVolume(0);
+
+    // How plainly the likeliest of a sound's takes was heard.
+    const auto mismatch = [&](const std::vector<std::string>& files) {
+        double best = 1e9;
+        for (const std::string& file : files)
+            best = std::min(best, EndToEnd::heardMismatch(run.ui(), "Meadow/Sounds/" + file));
+        return best;
+    };
+    std::vector<std::string> matches;
+    for (int32_t n = 1; n <= 17; ++n)
+        matches.push_back("match" + std::to_string(n) + ".ogg");
+    const std::vector<std::string> crates{"wood_cell_crash.ogg", "wood_cell_crash2.ogg", "wood_cell_crash3.ogg"};
+    double match = 1e9, crate = 1e9;
+    for (int32_t move = 0; move < 20 && (match > 0.3 || crate > 0.3) && !player.resultsShown(); ++move) {
+        run.ui().heard().clear();
+        ASSERT_TRUE(player.makeMove()) << player.describe();
+        player.waitForRest();
+        match = std::min(match, mismatch(matches));
+        crate = std::min(crate, mismatch(crates));
+    }
+    EXPECT_LE(match, 0.3) << "a match sound";
+    EXPECT_LE(crate, 0.3) << "a crate's knock";
+}
+
+// The game's own buttons sound like the engine's dialogs: the menu's Options button ticks as the
+// cursor comes onto it and clicks when pressed, heard from the program's sound system.
+TEST_F(EndToEndTest, TheMenusButtonsAreHeardTickingAndClicking) {
+    GameRun run(userFolder(), true);
+    ScriptedPlayer player(run);
+    ASSERT_TRUE(player.reachFrontEnd()) << player.describe();
+    ASSERT_TRUE(player.createPlayer(L"Robin")) << player.describe();
+    Engine::getSoundSystem()->setMusicVolume(0);
+    TestSupport::UiHarness& ui = run.ui();
+    const Engine::cVector2 options = getMainMenu()->getOptionsButton()->getPosition();
+    ui.moveTo(5, 5);
+    ui.steps(4);
+
+    ui.heard().clear();
+    ui.moveTo(options.x, options.y);
+    ui.steps(8);
+    EXPECT_LE(EndToEnd::heardMismatch(ui, "Meadow/Sounds/btn_hovered.ogg"), 0.3) << "a tick as the cursor comes on";
+    EXPECT_GT(EndToEnd::heardMismatch(ui, "Meadow/Sounds/btn_clicked.ogg"), 0.3) << "no click yet";
+
+    ui.heard().clear();
+    ui.press();
+    ui.step();
+    ui.release();
+    ui.steps(8);
+    EXPECT_LE(EndToEnd::heardMismatch(ui, "Meadow/Sounds/btn_clicked.ogg"), 0.3) << "a click on the press";
 }
 
 } // namespace

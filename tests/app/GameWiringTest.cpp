@@ -16,7 +16,10 @@
 #include "game/level/AchievementsView.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowView.h"
+#include "game/model/AwardManager.h"
 #include "game/model/CellModel.h"
+#include "game/model/GameServices.h"
+#include "game/model/GameSounds.h"
 #include "game/model/MeadowModel.h"
 #include "game/shell/CommonHelpTip.h"
 #include "game/shell/FrontEnd.h"
@@ -33,6 +36,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 using Engine::cVector2;
@@ -133,6 +137,34 @@ protected:
 
     TestSupport::UiHarness ui;
 };
+
+// Every slot where the model and the screens find the game's services is filled once the program
+// has started, and the sounds slot reaches the game's sound table.
+TEST_F(GameWiringTest, StartUpFillsEveryGameServiceSlot) {
+    ASSERT_NE(startGame(), nullptr);
+    const std::vector<std::pair<std::string, bool>> slots{
+        {"game sounds", GameServices::getGameSounds() != nullptr},
+        {"tutorial manager", GameServices::getTutorialManager() != nullptr},
+        {"match statistics", GameServices::getMatchStatistics() != nullptr},
+        {"main menu", GameServices::getMainMenu() != nullptr},
+        {"award manager factory", bool(GameServices::getAwardManagerFactory())},
+        {"award manager", GameServices::createAwardManager() != nullptr},
+        {"level screen factory", cDevelopmentView::getLevelScreenFactory() != nullptr},
+        {"map tips", cDevelopmentView::getMapTips() != nullptr},
+        {"map", FrontEnd::getMap() != nullptr},
+    };
+    for (const auto& slot : slots)
+        EXPECT_TRUE(slot.second) << slot.first;
+    EXPECT_FALSE(GameServices::isQuitting());
+
+    ASSERT_NE(GameServices::getGameSounds(), nullptr);
+    ui.sounds().clear();
+    GameServices::getGameSounds()->play("simple_match");
+    GameServices::getGameSounds()->playSingle("object_fall", 1.0f, 0.0f);
+    GameServices::getGameSounds()->playSingle("object_fall", 1.0f, 0.0f);
+    EXPECT_EQ(ui.sounds(), (std::vector<std::string>{"playOnce meadow/sounds/simple_match.ogg",
+                                                     "playOnce meadow/sounds/object_fall.ogg"}));
+}
 
 TEST_F(GameWiringTest, StartPlaysALevelThenTheMapLeadsBackToTheMenu) {
     TestMap::FakeFactory boards;

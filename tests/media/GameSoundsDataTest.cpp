@@ -1,17 +1,25 @@
 // The shipped sounds: every id the game plays is named by "Meadow/Sounds/GameSounds.xml", and
 // every file it names decodes through the engine, neither clipped nor silent; loops meet
-// themselves without a jump.
+// themselves without a jump. Loaded by the sound system, the music and the ambience stream and
+// the effects are held at their exact size.
 
 #include "engine/core/File.h"
+#include "engine/core/FileSystem.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlDocument.h"
+#include "engine/media/SoundChannel.h"
 #include "engine/media/SoundDecoder.h"
+#include "engine/media/SoundMixer.h"
+#include "engine/media/SoundSample.h"
+#include "engine/media/SoundSystem.h"
+#include "engine/platform/headless/NullAudioOutput.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -197,6 +205,38 @@ TEST(GameSoundsData, LoopsAreLongEnoughAndHaveNoSeam) {
     }
 }
 
+// The RMS level of the sound over the frames [from, to), both channels.
+double rmsOf(const std::vector<int16_t>& frames, size_t from, size_t to) {
+    double sum = 0.0;
+    for (size_t i = from * 2; i < to * 2; ++i)
+        sum += double(frames[i]) * frames[i];
+    return to > from ? std::sqrt(sum / double((to - from) * 2)) : 0.0;
+}
+
+cSoundBuffer decodeShipped(const std::string& path) {
+    cFile file(kData + "/" + path, GENERIC_READ, OPEN_EXISTING);
+    return cSoundDecoder::decode(file);
+}
+
+// The menu loops its ambience in the effects group under its music in the music group, both at
+// the group volume of the player's settings (full until the player changes them): the ambience
+// is a quiet bed well under the music, at every second of its loop, not a second piece.
+TEST(GameSoundsData, TheMenuAmbienceIsAQuietBedUnderTheMenuMusic) {
+    const double effectsGain = cSoundSystem::appliedVolume(100) / 100.0;
+    const double musicGain = cSoundSystem::appliedVolume(100) / 100.0;
+    const cSoundBuffer ambience = decodeShipped("Meadow/Sounds/preloader_ambient.ogg");
+    const cSoundBuffer music = decodeShipped("Meadow/Sounds/main_menu_music.ogg");
+    const double musicLevel = decibels(rmsOf(music.getFrames(), 0, music.getFrameCount()) * musicGain);
+    const double bedLevel = decibels(rmsOf(ambience.getFrames(), 0, ambience.getFrameCount()) * effectsGain);
+    double loudestSecond = -200.0;
+    for (size_t from = 0; from + 44100 <= ambience.getFrameCount(); from += 22050)
+        loudestSecond =
+            std::max(loudestSecond, decibels(rmsOf(ambience.getFrames(), from, from + 44100) * effectsGain));
+    EXPECT_LE(bedLevel, musicLevel - 12.0) << "the ambience as a whole against the music's " << musicLevel << " dB";
+    EXPECT_LE(loudestSecond, musicLevel - 6.0)
+        << "the ambience's loudest second against the music's " << musicLevel << " dB";
+}
+
 TEST(GameSoundsData, EffectsAreMono) {
     std::set<std::string> checked;
     for (const SoundEntry& entry : readGameSounds()) {
@@ -209,6 +249,43 @@ TEST(GameSoundsData, EffectsAreMono) {
         for (size_t i = 0; i + 1 < s.size(); i += 2)
             differing += s[i] != s[i + 1];
         EXPECT_EQ(differing, 0u) << entry.id;
+    }
+}
+
+TEST(GameSoundsData, TheSoundSystemStreamsTheMusicAndTheAmbienceAndHoldsEffectsAtTheirSize) {
+    cFileSystem files(narrowToWide(kData), "pack");
+    cSoundSystem sound;
+    std::map<std::string, std::unique_ptr<cSoundSample>> samples;
+    size_t effectBytes = 0;
+    for (const SoundEntry& entry : readGameSounds()) {
+        if (samples.count(entry.path))
+            continue;
+        SCOPED_TRACE(entry.path);
+        samples[entry.path] = std::make_unique<cSoundSample>(entry.path);
+        const bool streamed = sound.getMixer()->isStreamed(samples[entry.path]->getHandle());
+        const bool longLoop = entry.id == "preloader_ambient" || entry.id.find("music") != std::string::npos;
+        EXPECT_EQ(streamed, longLoop);
+        if (!streamed) {
+            cFile file(kData + "/" + entry.path, GENERIC_READ, OPEN_EXISTING);
+            effectBytes += cSoundDecoder::decode(file).getFrameCount() * 2; // mono, one channel
+        }
+    }
+    const size_t streamedBytes = sound.getMixer()->getSampleMemory() - effectBytes;
+    EXPECT_LT(streamedBytes, size_t(2) << 20) << "the streamed files, compressed";
+
+    // The menu's music across its loop point, as the output pulls it, against the whole decode.
+    cSoundSample* music = samples.at("Meadow/Sounds/main_menu_music.ogg").get();
+    std::unique_ptr<cSoundChannel> channel(sound.playMusic(music, true, true));
+    const int volume = sound.getMixer()->getChannelVolume(channel->getHandle());
+    cFile file(kData + "/Meadow/Sounds/main_menu_music.ogg", GENERIC_READ, OPEN_EXISTING);
+    const std::vector<int16_t> whole = cSoundDecoder::decode(file).getFrames();
+    Platform::cNullAudioOutput* output = Platform::cNullAudioOutput::current();
+    size_t at = 0;
+    const size_t end = whole.size() + 44100 * 2;
+    while (at < end) {
+        const std::vector<int16_t> heard = output->pull(1024);
+        for (size_t i = 0; i < heard.size(); ++i, ++at)
+            ASSERT_EQ(heard[i], int16_t(int32_t(whole[at % whole.size()]) * volume / 100)) << "frame " << at / 2;
     }
 }
 

@@ -14,6 +14,7 @@
 #include "engine/media/SoundSample.h"
 #include "engine/platform/Cursor.h"
 #include "engine/platform/GlContext.h"
+#include "engine/platform/headless/NullAudioOutput.h"
 #include "engine/platform/headless/RecordingRenderDevice.h"
 #include "engine/platform/headless/ScriptedInputDevices.h"
 
@@ -86,7 +87,9 @@ void RecordingGraphics::drawPyroEffect(Engine::cParticleDrawRecord* record) {
     Engine::cGraphicsDevice::drawPyroEffect(record);
 }
 
-RecordingSound::RecordingSound() : Engine::cSoundSystem(std::unique_ptr<Platform::IAudioOutput>()) {}
+RecordingSound::RecordingSound(bool audible)
+    : Engine::cSoundSystem(audible ? std::make_unique<Platform::cNullAudioOutput>()
+                                   : std::unique_ptr<Platform::IAudioOutput>()) {}
 
 std::string RecordingSound::nameOf(const Engine::cSoundSample* sample) const {
     if (!sample)
@@ -183,7 +186,15 @@ void UiHarness::startServices(std::unique_ptr<Platform::IRenderDevice> device) {
     m_devices = devices.get();
     m_input = std::make_unique<Engine::cInputSystem>(std::move(devices));
     m_timer = std::make_unique<FixedStepTimer>(m_frameTime);
-    m_sound = std::make_unique<RecordingSound>();
+    if (m_soundSystem) {
+        m_sound = std::make_unique<Engine::cSoundSystem>();
+        if (!Platform::cNullAudioOutput::current())
+            throw std::runtime_error("the sound system has no null audio output: is MEADOW_HEADLESS=1 set?");
+    } else {
+        auto recording = std::make_unique<RecordingSound>(m_audible);
+        m_recording = recording.get();
+        m_sound = std::move(recording);
+    }
     m_frameManager = std::make_unique<Engine::cFrameManager>();
     m_window.setClientPosition(0, 0);
     m_started = true;
@@ -235,6 +246,10 @@ void UiHarness::step(float dt) {
     start();
     m_timer->setStep(dt > 0 ? dt : m_frameTime);
     m_frameManager->updateFrame();
+    if (m_soundSystem)
+        if (Platform::cNullAudioOutput* output = Platform::cNullAudioOutput::current())
+            m_heard.push_back(
+                output->pull(int(std::lround(double(m_timer->getRealDelta()) * Platform::AUDIO_SAMPLE_RATE))));
 }
 
 void UiHarness::steps(int frames) {

@@ -108,10 +108,11 @@ private:
     Engine::IParticleLibrary* m_particleLibrary = nullptr;
 };
 
-// A disabled sound system that writes "play <name>", "playOnce <name>" and "music <name>".
+// A sound system that writes "play <name>", "playOnce <name>" and "music <name>": disabled, or
+// audible over a null audio output as on a machine with a sound card.
 class RecordingSound : public Engine::cSoundSystem {
 public:
-    RecordingSound();
+    explicit RecordingSound(bool audible = false);
     Engine::cSoundChannel* play(Engine::cSoundSample* sample, bool loop, bool start) override;
     void playOnce(Engine::cSoundSample* sample) override;
     Engine::cSoundChannel* playMusic(Engine::cSoundSample* sample, bool loop, bool start) override;
@@ -140,12 +141,19 @@ public:
     // The layout document of a file written before (cached by the resource manager).
     Engine::IXmlNode* layout(const std::string& name);
 
+    // Before start(): the engine's own sound system on the headless null audio output in place of
+    // the recording one (sounds() then stays empty). Each step then pulls the frame's length of
+    // audio from the output, as a sound card would, into heard().
+    void useSoundSystem() { m_soundSystem = true; }
     // Creates the services in the application's order; the destructor ends them in reverse.
     void start();
     // The same with the OpenGL device on headless EGL, for pixel tests; false with the reason
     // (nothing started) when EGL cannot start.
     bool startGl(std::string& reason);
     bool started() const { return m_started; }
+    // Before start(): the sound system mixes into a null audio output instead of running
+    // disabled, so what is only offered with sound (the volume sliders) is there.
+    void setAudible(bool audible) { m_audible = audible; }
 
     // Runs one frame of dt seconds (the harness's frame time when 0), or n frames.
     void step(float dt = 0);
@@ -168,7 +176,9 @@ public:
     Engine::cVector2 cursor() const { return m_cursor; }
 
     const std::vector<DrawCall>& draws() const { return m_graphics->draws(); }
-    std::vector<std::string>& sounds() { return m_sound->log(); }
+    std::vector<std::string>& sounds() { return m_recording ? m_recording->log() : m_noSounds; }
+    // With the sound system: the interleaved stereo frames pulled at each step, one block a step.
+    std::vector<std::vector<int16_t>>& heard() { return m_heard; }
     RecordingGraphics& graphics() { return *m_graphics; }
     FixedStepTimer& timer() { return *m_timer; }
     Engine::cFrameManager& frameManager() { return *m_frameManager; }
@@ -183,6 +193,7 @@ private:
 
     float m_frameTime;
     bool m_started = false;
+    bool m_audible = false;
     DataFolders m_folders;
     Platform::cHeadlessWindow m_window{L"Meadow"};
     Engine::cVector2 m_cursor;
@@ -196,7 +207,11 @@ private:
     std::unique_ptr<Engine::cInputSystem> m_input;
     Platform::cScriptedInputDevices* m_devices = nullptr;
     std::unique_ptr<FixedStepTimer> m_timer;
-    std::unique_ptr<RecordingSound> m_sound;
+    bool m_soundSystem = false;
+    std::unique_ptr<Engine::cSoundSystem> m_sound;
+    RecordingSound* m_recording = nullptr;
+    std::vector<std::string> m_noSounds;
+    std::vector<std::vector<int16_t>> m_heard;
     std::unique_ptr<Engine::cFrameManager> m_frameManager;
 };
 

@@ -14,8 +14,9 @@ namespace {
 using I = cInstruments;
 
 // Loudness targets: effects sit around -14 LUFS, quiet interface ticks below them, music about
-// 6 dB under the effects and the beds lower still.
-constexpr double EFFECT = -14.0, SOFT = -17.0, UI = -22.0, MUSIC = -20.0, BED = -24.0;
+// 6 dB under the effects. The menu loops its ambient bed under its music: well under it, or the
+// bed's birds sound like a second piece playing.
+constexpr double EFFECT = -14.0, SOFT = -17.0, UI = -22.0, MUSIC = -20.0, BED = -34.0;
 
 cSignal lowpass(cSignal signal, double frequency) {
     cBiquad first, second;
