@@ -160,6 +160,12 @@ void cMeadowFieldView::onNewLevelFallsDone() {
     if (m_boardView)
         m_boardView->lockVehiclePanel(false);
     m_model->clearTransientCellFlags();
+    // A level save keeps the frozen flag of cells that a match had frozen for a moment; no cell
+    // view counts that moment down after a resume, and a frozen cell never fills again.
+    for (int row = 0; row < m_rows; ++row)
+        for (int column = 0; column < m_columns; ++column)
+            if (cCellModel* cell = m_model->getCell(row, column))
+                cell->setFrozen(false);
 }
 
 // The tips about what this level holds, once its pieces are in; the board opens when none

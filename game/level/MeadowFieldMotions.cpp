@@ -454,7 +454,7 @@ void cMeadowFieldView::applyFigureBonus(cMeadowFigure& figure, bool cascade) {
 }
 
 void cMeadowFieldView::matchAroundFigure(cMeadowFigure& figure) {
-    std::set<cMeadowObjectModel*> around;
+    std::set<cMeadowObjectModel*, cByBoardPlace> around;
     std::vector<cMeadowObjectModel*> neighbours;
     for (const cVector2& at : figure.getPositions()) {
         if (at.x == -1.0f || at.y == -1.0f)

@@ -13,6 +13,7 @@
 #include "game/level/MeadowView.h"
 #include "game/level/NoMovesPanel.h"
 #include "game/model/CellModel.h"
+#include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/MeadowObjectModel.h"
 #include "game/model/Signal.h"
@@ -129,6 +130,68 @@ TEST_F(EndToEndTest, AFirstStartPlaysTheFirstLevelsAndTheNextStartGoesOnFromTher
     ASSERT_TRUE(player.playToResults()) << player.describe();
     ASSERT_TRUE(player.continueToMap()) << player.describe();
     EXPECT_EQ(model->getNextLevelNumber(), nextLevel + 1);
+}
+
+// The board fills with the bonus pieces that four-runs and five-runs leave: the scripted player
+// sets them off as a player does, with two clicks on the piece.
+TEST_F(EndToEndTest, ThePlayerSetsOffABonusPieceByClickingItTwice) {
+    GameRun run(userFolder());
+    ScriptedPlayer player(run);
+    ASSERT_TRUE(player.reachFrontEnd()) << player.describe();
+    ASSERT_TRUE(player.createPlayer(L"Kim")) << player.describe();
+    ASSERT_TRUE(player.startFromMenu()) << player.describe();
+    ASSERT_TRUE(player.waitForRest()) << player.describe();
+    cMeadowView* board = player.board();
+    cMeadowModel* model = board->getModel();
+    // A blast in the middle of the board among wood cells clears more than any swap.
+    const int32_t row = model->getRows() / 2, column = model->getColumns() / 2;
+    cMeadowObjectModel* blast = model->getObject(row, column);
+    ASSERT_TRUE(blast && !blast->getPrizeFlag()) << player.describe();
+    blast->setType(cMeadowObjectModel::BLAST_BONUS);
+    blast->setBonusTag(cMeadowObjectModel::BLAST_BONUS);
+    for (int32_t r = row - 1; r <= row + 1; ++r)
+        for (int32_t c = column - 1; c <= column + 1; ++c)
+            if ((r != row || c != column) && model->getCell(r, c)->getType() == 1)
+                model->getCell(r, c)->setType(2);
+    ASSERT_TRUE(player.makeMove()) << player.describe();
+    ASSERT_TRUE(player.waitForRest()) << player.describe();
+    EXPECT_EQ(board->getController()->getBlastsUsed(), 1);
+    for (int32_t row = 0; row < model->getRows(); ++row)
+        for (int32_t column = 0; column < model->getColumns(); ++column)
+            if (cMeadowObjectModel* piece = model->getObject(row, column)) {
+                EXPECT_EQ(piece->getBonusTag(), 0) << "the blast went off: " << player.describe();
+            }
+}
+
+// A match freezes its cells for a moment; a level left within that moment was saved with them
+// frozen, and after the resume they stayed frozen for good: nothing fell into them again.
+TEST_F(EndToEndTest, CellsFrozenWhenTheLevelWasLeftAreFreeAfterTheResume) {
+    {
+        GameRun run(userFolder());
+        ScriptedPlayer player(run);
+        ASSERT_TRUE(player.reachFrontEnd()) << player.describe();
+        ASSERT_TRUE(player.createPlayer(L"Lee")) << player.describe();
+        ASSERT_TRUE(player.startFromMenu()) << player.describe();
+        ASSERT_TRUE(player.waitForRest()) << player.describe();
+        cMeadowModel* model = player.mapView()->getModel();
+        for (int32_t column = 0; column < model->getColumns(); ++column)
+            if (cCellModel* cell = model->getCell(0, column))
+                cell->setFrozen(true);
+        ASSERT_TRUE(player.leaveLevelForMenu()) << player.describe();
+        ASSERT_TRUE(player.quit()) << player.describe();
+    }
+    GameRun run(userFolder());
+    ScriptedPlayer player(run);
+    ASSERT_TRUE(player.reachFrontEnd()) << player.describe();
+    ASSERT_TRUE(player.startFromMenu()) << player.describe();
+    ASSERT_TRUE(player.answerSavedLevel(true)) << player.describe();
+    ASSERT_TRUE(player.waitForRest()) << player.describe();
+    cMeadowModel* model = player.mapView()->getModel();
+    for (int32_t column = 0; column < model->getColumns(); ++column)
+        if (cCellModel* cell = model->getCell(0, column)) {
+            EXPECT_FALSE(cell->isFrozen()) << "column " << column;
+        }
+    ASSERT_TRUE(player.playToResults()) << player.describe();
 }
 
 TEST_F(EndToEndTest, ALevelLeftHalfWayIsResumedAfterARestart) {
