@@ -1,9 +1,12 @@
 // A shipped level set up by the model and drawn by the board's views with the shipped layouts
 // and pictures on OpenGL (Mesa EGL, software). Pieces, borders and locks are checked where the
-// model has them by drawing the frame again without them; a vehicle driving in passes behind the
-// cells. With MEADOW_UPDATE_DOCS=1 the board's frame is also written to docs/board-screenshot.png.
+// model has them by drawing the frame again without them; the coin count and the menu button's
+// caption read at the WCAG AA contrast; a vehicle driving in passes behind the cells. With
+// MEADOW_UPDATE_DOCS=1 the board's frame is also written to docs/board-screenshot.png.
 
 #include "engine/core/Random.h"
+#include "engine/core/String.h"
+#include "engine/gui/Label.h"
 #include "engine/gui/ProgressBar.h"
 #include "game/level/MeadowCellView.h"
 #include "game/level/MeadowFieldView.h"
@@ -20,6 +23,7 @@
 #include "tests/support/PixelTest.h"
 #include "tests/support/ShippedAtlases.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TextContrast.h"
 #include "tests/support/UiHarness.h"
 
 #include <gtest/gtest.h>
@@ -43,10 +47,6 @@ const int WIDTH = 1024, HEIGHT = 768;
 const int LEVEL = 93;
 
 const char* const SHIPPED[] = {
-    "Fonts/Digits30.fnt",
-    "Fonts/Digits30.png",
-    "Fonts/Text22.fnt",
-    "Fonts/Text22.png",
     "Meadow/Images/Backgrounds/level_bg1.png",
     "Meadow/Images/Backgrounds/level_bg2.png",
     "Meadow/View/MeadowView.xml",
@@ -63,10 +63,6 @@ const char* const SHIPPED[] = {
     "Effects/star_trail.pfx",
     "Meadow/View/InfoPanel.xml",
     "Meadow/View/AchievementsView.xml",
-    "Fonts/Text22.fnt",
-    "Fonts/Text22.png",
-    "Fonts/Title36.fnt",
-    "Fonts/Title36.png",
 };
 
 // The owner's looks, naming the shipped pictures as the map screen's "States" table will.
@@ -129,6 +125,8 @@ protected:
 
 TEST_F(BoardPixelTest, AShippedLevelDrawsItsCellsBordersLocksAndPieces) {
     std::vector<std::string> names = TestSupport::shippedAtlasFiles(MEADOW_DATA_DIR);
+    const std::vector<std::string> fonts = TestSupport::shippedFontFiles(MEADOW_DATA_DIR);
+    names.insert(names.end(), fonts.begin(), fonts.end());
     names.insert(names.end(), std::begin(SHIPPED), std::end(SHIPPED));
     for (const std::string& name : names)
         ui.writeFile(name, TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/" + name));
@@ -175,6 +173,7 @@ TEST_F(BoardPixelTest, AShippedLevelDrawsItsCellsBordersLocksAndPieces) {
                 break;
             }
     field->updateSelection();
+    model->addResourcePoints(1, 12480);
     board->updateMoneyText();
 
     const std::vector<uint32_t> full = frame();
@@ -182,6 +181,12 @@ TEST_F(BoardPixelTest, AShippedLevelDrawsItsCellsBordersLocksAndPieces) {
         ASSERT_TRUE(TestSupport::writeRgbPng(std::string(MEADOW_DOCS_DIR) + "/board-screenshot.png", full, WIDTH, 0, 0,
                                              WIDTH, HEIGHT));
     }
+
+    // The coin count over the sky and the menu button's caption read.
+    const std::vector<std::wstring> read =
+        TestSupport::expectShownTextsRead([this] { return frame(); }, WIDTH, "board");
+    for (const std::wstring& text : {board->getMoneyText()->getText(), std::wstring(L"Menu")})
+        EXPECT_EQ(std::count(read.begin(), read.end(), text), 1) << "not measured: " << wideToNarrow(text);
 
     // Every piece, lock and outer border side shows where the model has one: hiding them
     // changes those pixels.
