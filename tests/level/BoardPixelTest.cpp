@@ -1,8 +1,8 @@
 // A shipped level set up by the model and drawn by the board's views with the shipped layouts
 // and pictures on OpenGL (Mesa EGL, software). Pieces, borders and locks are checked where the
-// model has them by drawing the frame again without them; the coin count and the menu button's
-// caption read at the WCAG AA contrast; a vehicle driving in passes behind the cells. With
-// MEADOW_UPDATE_DOCS=1 the board's frame is also written to docs/board-screenshot.png.
+// model has them by drawing the frame again without them; the special pieces glow; the coin count
+// and the menu button's caption read at the WCAG AA contrast; a vehicle driving in passes behind
+// the cells. With MEADOW_UPDATE_DOCS=1 the board's frame is also written to docs/board-screenshot.png.
 
 #include "engine/core/Random.h"
 #include "engine/core/String.h"
@@ -153,6 +153,16 @@ TEST_F(BoardPixelTest, AShippedLevelDrawsItsCellsBordersLocksAndPieces) {
                     model->removeObjectAt(row, column);
             }
     model->generateStartBoard();
+    // The four special pieces on plain cells of the lowest rows, away from the selection.
+    std::vector<cMeadowObjectModel*> specials;
+    for (int row = 0; row < model->getRows() / 2 && specials.size() < 4; ++row)
+        for (int column = row % 2; column < model->getColumns() && specials.size() < 4; column += 2)
+            if (cMeadowObjectModel* piece = model->getObject(row, column))
+                if (!model->getCell(row, column)->isComplex()) {
+                    piece->setType(int32_t(201 + specials.size()));
+                    specials.push_back(piece);
+                }
+    ASSERT_EQ(specials.size(), 4u);
     model->resetObjectStates();
     randomSeed(1);
     board = std::make_unique<cMeadowView>(&states, model.get(), nullptr);
@@ -194,6 +204,31 @@ TEST_F(BoardPixelTest, AShippedLevelDrawsItsCellsBordersLocksAndPieces) {
     for (auto& entry : board->getObjectViews())
         entry.second->hide();
     const std::vector<uint32_t> noPieces = frame();
+    // The special pieces glow: the ring of the cell just outside any piece's silhouette (a piece
+    // fills about 80 % of its cell) grows brighter around them, by a clear margin over any
+    // ordinary piece, whose ring only its shadow darkens.
+    auto ringGain = [&](const cVector2& centre) {
+        double gain = 0;
+        int pixels = 0;
+        for (int dy = -32; dy <= 32; ++dy)
+            for (int dx = -32; dx <= 32; ++dx)
+                if (const int squared = dx * dx + dy * dy; squared >= 26 * 26 && squared <= 31 * 31) {
+                    gain += TestSupport::relativeLuminance(at(full, centre, float(dx), float(dy))) -
+                            TestSupport::relativeLuminance(at(noPieces, centre, float(dx), float(dy)));
+                    ++pixels;
+                }
+        return gain / pixels;
+    };
+    double brightestOrdinary = -1;
+    for (auto& entry : board->getObjectViews())
+        if (entry.first->getType() < 100 && entry.first != model->getSelected() &&
+            !model->getCell(entry.first->getRow(), entry.first->getColumn())->isComplex())
+            brightestOrdinary = std::max(brightestOrdinary, ringGain(entry.second->getPosition()));
+    for (cMeadowObjectModel* special : specials) {
+        const double gain = ringGain(board->getObjectViews().at(special)->getPosition());
+        EXPECT_GT(gain, brightestOrdinary + 0.1) << "type " << special->getType() << ": ring brighter by " << gain
+                                                 << ", an ordinary piece's by up to " << brightestOrdinary;
+    }
     for (auto& entry : board->getObjectViews()) {
         if (model->getCell(entry.first->getRow(), entry.first->getColumn())->getLocks() > 0)
             continue; // the padlock covers the piece's centre
