@@ -67,8 +67,8 @@ cTextContrast measureTextContrast(const std::vector<uint32_t>& with, const std::
                     ++result.letterPixels;
                 }
             }
-    // The ring: pixels 1.5 to 2.5 pixels from the nearest letter pixel, past the letters' blended
-    // edges.
+    // The ring: pixels 1.4 to 2 pixels (squared distance 2 to 4) from the nearest letter pixel,
+    // past the letters' blended edges.
     auto ringDistance = [&](int x, int y) {
         int nearest = 100;
         for (int dy = -3; dy <= 3; ++dy)
@@ -82,7 +82,7 @@ cTextContrast measureTextContrast(const std::vector<uint32_t>& with, const std::
     std::vector<std::pair<double, uint32_t>> ring;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            if (const int squared = ringDistance(x, y); squared > 1 && squared <= 5) {
+            if (const int squared = ringDistance(x, y); squared > 1 && squared <= 4) {
                 const uint32_t pixel = with[index(x, y)];
                 ring.emplace_back(contrastRatio(pixel, textColor), pixel);
             }
@@ -138,11 +138,14 @@ cTextContrast measureLabel(Engine::cLabel& label, const std::function<std::vecto
 }
 
 std::vector<std::wstring> expectShownTextsRead(const std::function<std::vector<uint32_t>()>& frame, int width,
-                                               const std::string& where) {
+                                               const std::string& where, const std::vector<std::wstring>& only) {
     std::vector<std::wstring> measured;
     for (Engine::cLabel* label : shownLabels()) {
+        if (!only.empty() && std::find(only.begin(), only.end(), label->getText()) == only.end())
+            continue;
         const cTextContrast text = measureLabel(*label, frame, width);
-        if (text.changedPixels == 0)
+        // Covered, or shaded under a dialog that the player reads instead.
+        if (text.changedPixels == 0 || text.letterPixels == 0)
             continue;
         measured.push_back(label->getText());
         const std::string name = where + ": \"" + Engine::wideToNarrow(label->getText()) + "\"";

@@ -32,7 +32,7 @@ struct cTextContrast {
     int changedPixels = 0;
     // Pixels of the text's own colour that the text put there.
     int letterPixels = 0;
-    // Pixels 1.5 to 2.5 pixels from the nearest letter pixel.
+    // Pixels 1.4 to 2 pixels from the nearest letter pixel.
     int ringPixels = 0;
     // The contrast that nine in ten ring pixels reach, and the ring pixel that has it.
     double contrast = 0;
@@ -60,9 +60,11 @@ std::vector<Engine::cLabel*> shownLabels();
 // once without its letters.
 cTextContrast measureLabel(Engine::cLabel& label, const std::function<std::vector<uint32_t>()>& frame, int width);
 
-// Expects every shown label that is not covered to reach its AA figure (`where` names the screen
-// in failures); returns the texts measured, so a test can tell that the ones it names were seen.
+// Expects every shown label that is neither covered nor shaded (none of its letters in its own
+// colour) to reach its AA figure (`where` names the screen in failures), or only the labels with
+// the texts of `only` when it names any; returns the texts measured, so a test can tell that the
+// ones it names were seen.
 std::vector<std::wstring> expectShownTextsRead(const std::function<std::vector<uint32_t>()>& frame, int width,
-                                               const std::string& where);
+                                               const std::string& where, const std::vector<std::wstring>& only = {});
 
 } // namespace TestSupport
