@@ -8,6 +8,7 @@
 #include "engine/core/String.h"
 #include "engine/gui/Label.h"
 #include "engine/gui/ProgressBar.h"
+#include "game/level/IconText.h"
 #include "game/level/MeadowCellView.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowObjectView.h"
@@ -350,4 +351,9 @@ TEST_F(BoardPixelTest, AVehicleDrivesInBehindTheBoardsCells) {
     const std::vector<uint32_t> empty = frame();
     const cVector2 cab = view->getSlots().front()->getPosition();
     EXPECT_TRUE(differs(at(standing, cab, 10, 10), at(empty, cab, 10, 10)));
+    // The money it pays and the pieces it waits for read on it.
+    view->show();
+    const std::vector<std::wstring> read =
+        TestSupport::expectShownTextsRead([this] { return frame(); }, WIDTH, "vehicle at its stand");
+    EXPECT_EQ(std::count(read.begin(), read.end(), view->getMoney()->getText()), 1);
 }
