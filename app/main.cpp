@@ -37,7 +37,10 @@ const char* const USAGE_TEXT =
     "  MEADOW_SWAP_MOUSE_BUTTONS=1  swap the left and right mouse buttons\n"
     "  LIBGL_ALWAYS_SOFTWARE=1      draw with Mesa's software renderer\n"
     "\n"
-    "The error log, error.log, is written in the current folder.\n";
+    "The error log, error.log, is written in the current folder.\n"
+    "\n"
+    "Exit codes: 0 the program closed normally, 1 a fatal error (reported in error.log),\n"
+    "2 a wrong command line.\n";
 
 bool isCount(const std::string& text) {
     return !text.empty() && text.size() <= 18 && text.find_first_not_of("0123456789") == std::string::npos;
@@ -98,6 +101,7 @@ int main(int argc, char** argv) {
     cApplication* application = nullptr;
     const uint64_t limit = frameLimit(frames);
     const uint32_t started = Platform::getClock().getTickMs();
+    int exitCode = 0;
     try {
         application = createApplication(&desc);
         application->setFrameLimit(limit);
@@ -110,7 +114,9 @@ int main(int argc, char** argv) {
     } catch (...) {
         // Any kind of exception: C strings, narrow and wide strings, standard exceptions, the rest.
         reportFatalException(std::current_exception());
+        // Scripts and CI must tell a failed run from a clean one.
+        exitCode = 1;
     }
     delete application;
-    return 0;
+    return exitCode;
 }

@@ -15,6 +15,11 @@
 //   "peak_rss_MB" is the process's peak resident memory (run it alone:
 //   --benchmark_filter=PlayedSession) and "texture_MB" the most texture memory the game held
 //   (goal: within 256 MB).
+// - ResultsToMap: a returning player's first level ends; from the click on the results' continue
+//   button to the map's first drawn frame, frames paced at the program's 200 a second and timed
+//   by the clock: the wall time (goal: at most the usual fade of a screen switch, 0.5 s, and a
+//   few frames), "frames", and "black_frames" / "black_ms", the frames whose picture is black
+//   (nothing drawn but the switch's black cover) and their time. The mean of three levels.
 // scripts/figures runs each in its own process and prints the figures against their goals.
 
 #include "engine/media/TextureFactory.h"
@@ -212,6 +217,66 @@ void MapFrame(benchmark::State& state) {
 }
 BENCHMARK(MapFrame)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->Iterations(400);
 
+// Ends the level on the board: nothing is left to clear.
+void clearGoals(cMeadowView* board) {
+    cMeadowModel* model = board->getModel();
+    for (cCellModel* cell : model->getComplexCells()) {
+        cell->setLocks(0);
+        cell->setType(1);
+        cell->setTriggerNumber(0);
+    }
+    model->getGoldPrizesLeft() = 0;
+}
+
+void ResultsToMap(benchmark::State& state) {
+    double frames = 0, blackFrames = 0, blackSeconds = 0;
+    for (auto _ : state) {
+        GameSession::Session session(false, true);
+        if (!startSession(state, session))
+            return;
+        cMeadowView* board = session.openBoard();
+        if (!board) {
+            state.SkipWithError("the board screen did not come up");
+            return;
+        }
+        clearGoals(board);
+        if (!session.runUntil([&] { return board->getResultsView()->getContinueButton()->isEnabled(); }, 60.0f)) {
+            state.SkipWithError("the results did not come");
+            return;
+        }
+        // The program's pace from here: each frame as long as the clock says, at most 200 a second.
+        const auto pace = std::chrono::microseconds(5000);
+        Clock::time_point last = Clock::now();
+        const Clock::time_point start = last;
+        const GameSession::ResultsToMap passage = GameSession::leaveResultsForMap(
+            session, board,
+            [&] {
+                std::this_thread::sleep_until(last + pace);
+                const Clock::time_point now = Clock::now();
+                const float dt = std::chrono::duration<float>(now - last).count();
+                last = now;
+                glFinish();
+                return std::max(dt, 1e-4f);
+            },
+            4000);
+        glFinish();
+        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        if (!GameSession::Session::mapView() || !GameSession::Session::mapView()->isVisible()) {
+            state.SkipWithError("the map did not come back");
+            return;
+        }
+        state.SetIterationTime(seconds);
+        frames += passage.frames;
+        blackFrames += passage.blackFrames;
+        blackSeconds += passage.blackSeconds;
+    }
+    const double n = double(state.iterations());
+    state.counters["frames"] = frames / n;
+    state.counters["black_frames"] = blackFrames / n;
+    state.counters["black_ms"] = blackSeconds * 1000.0 / n;
+}
+BENCHMARK(ResultsToMap)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+
 void PlayedSession(benchmark::State& state) {
     double textureMax = 0;
     for (auto _ : state) {
@@ -237,13 +302,7 @@ void PlayedSession(benchmark::State& state) {
             watch([&] { return !boardBusy(board); }, 10.0f);
         }
         // Nothing left to clear: the level ends and the results come.
-        cMeadowModel* model = board->getModel();
-        for (cCellModel* cell : model->getComplexCells()) {
-            cell->setLocks(0);
-            cell->setType(1);
-            cell->setTriggerNumber(0);
-        }
-        model->getGoldPrizesLeft() = 0;
+        clearGoals(board);
         if (!watch([&] { return board->getResultsView()->getContinueButton()->isEnabled(); }, 60.0f)) {
             state.SkipWithError("the results did not come");
             return;

@@ -102,6 +102,7 @@ cApplication::cApplication(cApplicationDesc& desc)
     }
 
     setFatalQuitHandler(quitAfterFatalError);
+    Platform::returnLargeBlocksToTheSystem();
     // Services that somebody else made before us are not ours to delete when we fail.
     const std::set<const void*> existing = {getFileSystem(),   getResourceManager(), getConstants(),  getSettings(),
                                             getGraphicsLink(), getInputLink(),       getFrameTimer(), getSoundLink(),

@@ -36,11 +36,23 @@ cResourceManager::cResourceManager() {
     IFileSystem* fileSystem = getFileSystem();
     if (fileSystem)
         fileSystem->setForgetHook([this](const std::string& name) { forgetResource(name); });
-    if (fileSystem && fileSystem->exists("atlases.xml"))
-        readAtlases();
+    if (fileSystem && fileSystem->exists("atlases.xml")) {
+        try {
+            readAtlases();
+        } catch (...) {
+            // No destructor runs for a constructor that throws: the documents read so far and
+            // the forget hook go here.
+            releaseAll();
+            throw;
+        }
+    }
 }
 
 cResourceManager::~cResourceManager() {
+    releaseAll();
+}
+
+void cResourceManager::releaseAll() {
     if (IFileSystem* fileSystem = getFileSystem())
         fileSystem->setForgetHook(nullptr);
     // Each deletion unregisters the resource and so shrinks the map.
@@ -54,6 +66,7 @@ cResourceManager::~cResourceManager() {
     }
     for (cResource* document : m_forgottenDocuments)
         delete document;
+    m_forgottenDocuments.clear();
     m_atlasMap.clear();
     m_atlasImages.clear();
     m_deviceSet.clear();

@@ -138,6 +138,8 @@ public:
 
 private:
     void readAtlases();
+    // Deletes every resource it owns and lets go of the file system's forget hook.
+    void releaseAll();
     // Gets a resource of a kind as its typed getter would (kinds 0 to 6).
     cResource* getByKind(const std::string& path, int kind);
 

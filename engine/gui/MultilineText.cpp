@@ -39,6 +39,9 @@ void cMultilineText::loadXML(const IXmlNode* node) {
     cWidget::loadXML(node);
     m_template->loadXML(node);
     m_position = m_template->getPosition();
+    // The lines are drawn at the template's depth: the text takes the same, so that moving the
+    // text to a depth moves its lines there, not by the difference from a depth it never had.
+    m_depth = m_template->getDepth();
     m_template->setText(std::wstring());
     m_template->hide();
     m_template->setLocalized(false);

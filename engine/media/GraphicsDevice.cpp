@@ -262,6 +262,18 @@ void cGraphicsDevice::fillPresentParameters(cPresentParameters& parameters) {
     m_fitScale = cVector2(float(m_fittedSize.x) / float(m_screenSize.x), float(m_fittedSize.y) / float(m_screenSize.y));
     if (m_fullscreen) {
         m_window->setFullscreen(true);
+        int width = 0, height = 0;
+        m_window->getClientSize(width, height);
+        if (!m_window->isFullscreen() || width != m_desktopSize.x || height != m_desktopSize.y) {
+            // Without a window manager the window keeps its size: a full-screen picture would be
+            // clipped and every click misplaced. The setting follows, so the options show it.
+            logError("Full screen needs a window manager: the game stays in its window.");
+            m_fullscreen = false;
+            if (cSettings* settings = getSettings())
+                settings->setValue(L"graphics", L"fullscreen", false);
+        }
+    }
+    if (m_fullscreen) {
         parameters.width = m_desktopSize.x;
         parameters.height = m_desktopSize.y;
         parameters.windowed = false;

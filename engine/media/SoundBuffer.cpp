@@ -44,4 +44,18 @@ void cSoundBuffer::resample(int sampleRate) {
     m_sampleRate = sampleRate;
 }
 
+void cSoundBuffer::compactMono() {
+    if (m_channels != 2)
+        return;
+    const size_t count = getFrameCount();
+    for (size_t i = 0; i < count; ++i)
+        if (m_frames[i * 2] != m_frames[i * 2 + 1])
+            return;
+    std::vector<int16_t> mono(count);
+    for (size_t i = 0; i < count; ++i)
+        mono[i] = m_frames[i * 2];
+    m_frames.swap(mono);
+    m_channels = 1;
+}
+
 } // namespace Engine

@@ -28,11 +28,37 @@ int nextHandle(std::atomic<int>& counter) {
 
 } // namespace
 
-int cSoundMixer::addSample(std::shared_ptr<const cSoundBuffer> sample) {
+int cSoundMixer::addEntry(sSample sample) {
     std::lock_guard<std::mutex> lock(m_mutex);
     int handle = nextHandle(g_nextSample);
     m_samples[handle] = std::move(sample);
     return handle;
+}
+
+int cSoundMixer::addSample(std::shared_ptr<const cSoundBuffer> sample) {
+    return addEntry({std::move(sample), nullptr});
+}
+
+int cSoundMixer::addSample(std::shared_ptr<const cStreamedSound> sample) {
+    return addEntry({nullptr, std::move(sample)});
+}
+
+bool cSoundMixer::isStreamed(int sample) const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    auto found = m_samples.find(sample);
+    return found != m_samples.end() && found->second.streamed;
+}
+
+size_t cSoundMixer::getSampleMemory() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    size_t bytes = 0;
+    for (const auto& entry : m_samples) {
+        if (entry.second.buffer)
+            bytes += entry.second.buffer->getMemorySize();
+        if (entry.second.streamed)
+            bytes += entry.second.streamed->getMemorySize();
+    }
+    return bytes;
 }
 
 void cSoundMixer::removeSample(int sample) {
@@ -41,12 +67,26 @@ void cSoundMixer::removeSample(int sample) {
 }
 
 int cSoundMixer::play(int sample, bool loop, int group, bool start, int volume, bool keep, bool paused) {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    auto found = m_samples.find(sample);
-    if (found == m_samples.end() || !found->second)
+    sSample source;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        auto found = m_samples.find(sample);
+        if (found != m_samples.end())
+            source = found->second;
+    }
+    if (!source.buffer && !source.streamed)
         return ERROR_UNKNOWN_SAMPLE;
     sChannel channel;
-    channel.sample = found->second;
+    channel.sample = source.buffer;
+    // The stream opens and decodes its first block here, not on the output's thread.
+    if (source.streamed) {
+        try {
+            channel.stream = source.streamed->open();
+        } catch (...) {
+            return ERROR_UNKNOWN_SAMPLE;
+        }
+    }
+    std::lock_guard<std::mutex> lock(m_mutex);
     channel.loop = loop;
     channel.keep = keep;
     channel.group = group;
@@ -79,8 +119,11 @@ void cSoundMixer::startChannel(int channel) {
     if (found == m_channels.end())
         return;
     sChannel& c = found->second;
-    if (c.state == ENDED)
+    if (c.state == ENDED) {
         c.position = 0;
+        if (c.stream)
+            c.stream->rewind();
+    }
     c.state = PLAYING;
     c.paused = false;
 }
@@ -121,6 +164,62 @@ size_t cSoundMixer::getChannelCount() const {
     return m_channels.size();
 }
 
+bool cSoundMixer::mixBuffer(sChannel& c, int frameCount) {
+    const std::vector<int16_t>& pcm = c.sample->getFrames();
+    const size_t length = c.sample->getFrameCount();
+    const int32_t volume = c.volume;
+    size_t out = 0;
+    while (out < size_t(frameCount)) {
+        if (c.position >= length) {
+            if (c.loop && length > 0)
+                c.position = 0;
+            else
+                return false;
+        }
+        const size_t run = std::min(length - c.position, size_t(frameCount) - out);
+        int32_t* target = &m_mix[out * 2];
+        if (c.sample->getChannels() == 1) {
+            const int16_t* source = &pcm[c.position];
+            for (size_t i = 0; i < run; ++i) {
+                const int32_t value = int32_t(source[i]) * volume / 100;
+                target[i * 2] += value;
+                target[i * 2 + 1] += value;
+            }
+        } else {
+            const int16_t* source = &pcm[c.position * 2];
+            for (size_t i = 0; i < run * 2; ++i)
+                target[i] += int32_t(source[i]) * volume / 100;
+        }
+        c.position += run;
+        out += run;
+    }
+    return c.position < length || c.loop;
+}
+
+bool cSoundMixer::mixStream(sChannel& c, int frameCount) {
+    const int32_t volume = c.volume;
+    size_t out = 0;
+    bool restarted = false;
+    while (out < size_t(frameCount)) {
+        const int16_t* source = nullptr;
+        const size_t run = c.stream->next(size_t(frameCount) - out, source);
+        if (run == 0) {
+            // A loop starts over within the same block; a sound with nothing after its start has ended.
+            if (c.loop && !restarted && c.stream->rewind()) {
+                restarted = true;
+                continue;
+            }
+            return false;
+        }
+        restarted = false;
+        int32_t* target = &m_mix[out * 2];
+        for (size_t i = 0; i < run * 2; ++i)
+            target[i] += int32_t(source[i]) * volume / 100;
+        out += run;
+    }
+    return c.loop || !c.stream->finished();
+}
+
 void cSoundMixer::fillAudio(int16_t* frames, int frameCount) noexcept {
     if (frameCount <= 0)
         return;
@@ -140,28 +239,8 @@ void cSoundMixer::fillAudio(int16_t* frames, int frameCount) noexcept {
     for (auto it = m_channels.begin(); it != m_channels.end();) {
         sChannel& c = it->second;
         if (c.state == PLAYING && !c.paused && !m_paused) {
-            const std::vector<int16_t>& pcm = c.sample->getFrames();
-            const size_t length = c.sample->getFrameCount();
-            const int32_t volume = c.volume;
-            size_t out = 0;
-            while (out < size_t(frameCount)) {
-                if (c.position >= length) {
-                    if (c.loop && length > 0) {
-                        c.position = 0;
-                    } else {
-                        c.state = ENDED;
-                        break;
-                    }
-                }
-                const size_t run = std::min(length - c.position, size_t(frameCount) - out);
-                const int16_t* source = &pcm[c.position * 2];
-                int32_t* target = &m_mix[out * 2];
-                for (size_t i = 0; i < run * 2; ++i)
-                    target[i] += int32_t(source[i]) * volume / 100;
-                c.position += run;
-                out += run;
-            }
-            if (c.position >= length && !c.loop)
+            const bool playing = c.stream ? mixStream(c, frameCount) : mixBuffer(c, frameCount);
+            if (!playing)
                 c.state = ENDED;
         }
         if (c.state == ENDED && !c.keep)

@@ -2,9 +2,10 @@
 
 // Our mixer behind the audio output: loaded samples, channels playing them in volume groups,
 // and the sum of all playing channels as 16-bit stereo. Every operation locks, since the output
-// pulls on its own thread.
+// pulls on its own thread. A streamed sample decodes as its channels play, on that thread.
 
 #include "engine/media/SoundBuffer.h"
+#include "engine/media/SoundStream.h"
 #include "engine/platform/AudioOutput.h"
 
 #include <map>
@@ -20,8 +21,12 @@ public:
 
     // A handle above 0 for the sample.
     int addSample(std::shared_ptr<const cSoundBuffer> sample);
+    int addSample(std::shared_ptr<const cStreamedSound> sample);
     // Channels already playing the sample play it to their end.
     void removeSample(int sample);
+    bool isStreamed(int sample) const;
+    // Bytes the loaded samples hold: decoded frames, and the files of streamed ones.
+    size_t getSampleMemory() const;
 
     // A channel handle above 0, or a negative error. Volume 0-100. A channel that is not kept
     // is dropped when it ends; a kept one stays until stopChannel. A paused channel starts
@@ -44,8 +49,13 @@ public:
 
 private:
     enum eState { READY, PLAYING, ENDED };
+    struct sSample {
+        std::shared_ptr<const cSoundBuffer> buffer;
+        std::shared_ptr<const cStreamedSound> streamed;
+    };
     struct sChannel {
         std::shared_ptr<const cSoundBuffer> sample;
+        std::unique_ptr<cSoundStream> stream;
         size_t position = 0;
         bool loop = false;
         bool keep = true;
@@ -55,8 +65,13 @@ private:
         int volume = 100;
     };
 
+    // Adds the channel's frames to the mix; false when the channel has ended.
+    bool mixBuffer(sChannel& channel, int frameCount);
+    bool mixStream(sChannel& channel, int frameCount);
+    int addEntry(sSample sample);
+
     mutable std::mutex m_mutex;
-    std::map<int, std::shared_ptr<const cSoundBuffer>> m_samples;
+    std::map<int, sSample> m_samples;
     std::map<int, sChannel> m_channels;
     bool m_paused = false;
     std::vector<int32_t> m_mix;

@@ -1,7 +1,8 @@
 #pragma once
 
-// A sound file loaded for playing: a resource of kind RESOURCE_SOUND ("ogg", "wav"), decoded
-// whole by the sound system when it is made and unloaded when it is destroyed.
+// A sound file loaded for playing: a resource of kind RESOURCE_SOUND ("ogg", "wav"), loaded by
+// the sound system when it is made (decoded whole, or kept to stream when long) and unloaded when
+// it is destroyed.
 
 #include "engine/core/Resource.h"
 
@@ -14,7 +15,7 @@ class IResourceManager;
 class cSoundSample : public cResource {
 public:
     // Loads the file through the sound system; without one (or with sound disabled) the sample
-    // holds nothing and plays nothing. Throws "Error loading sound file \"<path>\"" otherwise.
+    // holds nothing and plays nothing; so does one whose file is missing or broken (logged).
     explicit cSoundSample(const std::string& path);
     ~cSoundSample() override;
 

@@ -1,5 +1,6 @@
 #include "engine/media/SoundSystem.h"
 
+#include "engine/core/ExceptionLog.h"
 #include "engine/core/FileSystem.h"
 #include "engine/core/MathFunctions.h"
 #include "engine/core/Settings.h"
@@ -8,8 +9,18 @@
 #include "engine/media/SoundDecoder.h"
 #include "engine/media/SoundMixer.h"
 #include "engine/media/SoundSample.h"
+#include "engine/media/SoundStream.h"
 
 namespace Engine {
+
+namespace {
+
+// A sample whose file was skipped at loading holds no sound.
+bool isSkipped(const cSoundSample* sample) {
+    return sample && sample->getHandle() == 0;
+}
+
+} // namespace
 
 cSoundSystem* getSoundSystem() {
     return cSingleton<cSoundSystem>::getInstance();
@@ -87,14 +98,20 @@ int cSoundSystem::loadSample(const std::string& path) {
     try {
         IFileSystem* files = getFileSystem();
         if (!files)
-            throw 0;
+            throw cStringA("no file system");
         std::unique_ptr<IDataStream> stream = files->openRead(path);
         if (!stream)
-            throw 0;
-        auto buffer = std::make_shared<const cSoundBuffer>(cSoundDecoder::decode(*stream));
-        return m_mixer->addSample(std::move(buffer));
+            throw cStringA("File \"" + path + "\" not found.");
+        cLoadedSound sound = cSoundDecoder::load(*stream);
+        if (sound.streamed)
+            return m_mixer->addSample(std::move(sound.streamed));
+        return m_mixer->addSample(std::move(sound.buffer));
     } catch (...) {
-        throw cStringA("Error loading sound file \"" + path + "\"");
+        // One missing sound is not worth the game: it plays without it, as without a sound card.
+        if (m_skipped.insert(path).second)
+            logError("Sound file \"" + path + "\" cannot be loaded (" + describeException(std::current_exception()) +
+                     "); the game plays without it.");
+        return 0;
     }
 }
 
@@ -114,19 +131,19 @@ cSoundChannel* cSoundSystem::playIn(int group, cSoundSample* sample, bool loop, 
 }
 
 cSoundChannel* cSoundSystem::play(cSoundSample* sample, bool loop, bool start) {
-    if (!m_mixer)
+    if (!m_mixer || isSkipped(sample))
         return nullptr;
     // Paused in the same step as it starts: the output thread must not hear its first frames.
     return playIn(GROUP_EFFECTS, sample, loop, true, true, !start);
 }
 
 void cSoundSystem::playOnce(cSoundSample* sample) {
-    if (m_mixer)
+    if (m_mixer && !isSkipped(sample))
         playIn(GROUP_EFFECTS, sample, false, true, false);
 }
 
 cSoundChannel* cSoundSystem::playMusic(cSoundSample* sample, bool loop, bool start) {
-    if (!m_mixer)
+    if (!m_mixer || isSkipped(sample))
         return nullptr;
     return playIn(GROUP_MUSIC, sample, loop, start, true);
 }

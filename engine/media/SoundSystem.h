@@ -10,6 +10,7 @@
 #include "engine/platform/AudioOutput.h"
 
 #include <memory>
+#include <set>
 #include <string>
 
 namespace Engine {
@@ -21,11 +22,13 @@ class cSoundSample;
 class ISoundSystem {
 public:
     virtual ~ISoundSystem() = default;
-    // Null when disabled. A channel of group 1; with start false it is paused at once.
+    // Null when disabled or the sample was skipped. A channel of group 1; with start false it is
+    // paused at once.
     virtual cSoundChannel* play(cSoundSample* sample, bool loop, bool start) = 0;
     // Plays once in group 1 without keeping a channel.
     virtual void playOnce(cSoundSample* sample) = 0;
-    // Null when disabled. A channel of group 2; with start false it waits for resume.
+    // Null when disabled or the sample was skipped. A channel of group 2; with start false it
+    // waits for resume.
     virtual cSoundChannel* playMusic(cSoundSample* sample, bool loop, bool start) = 0;
     virtual bool isDisabled() const = 0;
     // Volumes as the player set them, 0-100.
@@ -62,8 +65,8 @@ public:
     bool isPaused() const override { return m_paused; }
     void setPaused(bool paused) override;
 
-    // Decodes the file into the mixer; 0 when disabled. Throws the narrow cString
-    // "Error loading sound file \"<path>\"" when the file is missing or not a playable sound.
+    // Decodes the file into the mixer, or keeps a long one to stream as it plays; 0 when disabled. A file that is
+    // missing or not a playable sound is skipped, also 0: the game plays without it, and the "error" log names it once.
     int loadSample(const std::string& path);
     void unloadSample(int handle);
 
@@ -85,6 +88,8 @@ private:
     int m_appliedSoundVolume = 100;
     // Null when there is no audio output: the game runs silent.
     std::unique_ptr<cSoundMixer> m_mixer;
+    // Files skipped at loading, logged once each.
+    std::set<std::string> m_skipped;
     std::unique_ptr<Platform::IAudioOutput> m_output;
 };
 

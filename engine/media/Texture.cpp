@@ -1,11 +1,14 @@
 #include "engine/media/Texture.h"
 
+#include "engine/core/DecodeAhead.h"
 #include "engine/core/FileSystem.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/media/ImageDecoder.h"
 #include "engine/media/TextureFactory.h"
 
+#include <algorithm>
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace Engine {
@@ -22,7 +25,65 @@ std::vector<uint8_t>& fileBuffer() {
     return bytes;
 }
 
+// Decoded pixels that may wait to be uploaded: one 2048 x 2048 atlas, or small pictures, as the
+// one picture a load without prefetching holds.
+constexpr size_t PREFETCH_BUDGET = size_t(17) << 20;
+
+std::unique_ptr<cDecodeAhead<cImage>>& prefetch() {
+    static std::unique_ptr<cDecodeAhead<cImage>> decoder;
+    return decoder;
+}
+
+// The pixel bytes a picture decodes to, from a PNG's header; other files count their own size.
+size_t decodedSize(const std::vector<uint8_t>& bytes) {
+    if (bytes.size() >= 24 && cImageDecoder::detectFormat(bytes.data(), bytes.size()) == IMAGE_PNG) {
+        const size_t width = size_t(bytes[16]) << 24 | size_t(bytes[17]) << 16 | size_t(bytes[18]) << 8 | bytes[19];
+        const size_t height = size_t(bytes[20]) << 24 | size_t(bytes[21]) << 16 | size_t(bytes[22]) << 8 | bytes[23];
+        return std::min(width * height, cImageDecoder::MAX_PIXELS) * 4;
+    }
+    return bytes.size();
+}
+
+std::string lowerName(std::string name) {
+    for (char& c : name)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    return name;
+}
+
 } // namespace
+
+void prefetchTextures(const std::vector<std::string>& paths) {
+    IResourceManager* resources = getResourceManager();
+    IFileSystem* files = getFileSystem();
+    if (!resources || !files)
+        return;
+    if (!prefetch()) {
+        const unsigned threads = std::min(4u, std::max(1u, std::thread::hardware_concurrency() / 2));
+        prefetch() = std::make_unique<cDecodeAhead<cImage>>(
+            [](const std::vector<uint8_t>& bytes) {
+                cImage image;
+                cImageDecoder::decode(bytes.data(), bytes.size(), image);
+                return image;
+            },
+            decodedSize, PREFETCH_BUDGET, threads);
+    }
+    for (const std::string& path : paths) {
+        std::string name = lowerName(path);
+        std::string atlas;
+        if (resources->findAtlasImage(name, atlas))
+            name = lowerName(atlas);
+        if (resources->findEntry(name) || prefetch()->has(name) || !files->exists(name))
+            continue;
+        std::vector<uint8_t> bytes;
+        if (files->readFile(name, bytes) > 0 && !cImageDecoder::isPvr(bytes.data(), bytes.size()))
+            prefetch()->add(name, std::move(bytes));
+    }
+}
+
+void endTexturePrefetch() {
+    prefetch().reset();
+}
 
 cTexture* IResourceManager::getTexture(const std::string& path) {
     std::string imagePath;
@@ -31,6 +92,12 @@ cTexture* IResourceManager::getTexture(const std::string& path) {
         atlas->setAtlas(true);
         return atlas;
     }
+    // Pictures live in the atlases: without the list every one of them is missing, and the first
+    // would be reported as if it alone were lost.
+    IFileSystem* files = getFileSystem();
+    if (files && !files->exists(path) && !files->exists("atlases.xml"))
+        throw cStringA("File \"" + path +
+                       "\" not found, and there is no atlas list \"atlases.xml\" in the data folder.");
     return static_cast<cTexture*>(getDeviceResource(path, RESOURCE_TEXTURE));
 }
 
@@ -61,6 +128,26 @@ void cTexture::load() {
 }
 
 void cTexture::loadFromFile(const std::string& path) {
+    cImage image;
+    bool decoded = false;
+    if (prefetch()) {
+        try {
+            decoded = prefetch()->take(lowerName(path), image);
+        } catch (const cImageError& error) {
+            throw cImageError("Cannot load texture \"" + path + "\": " + error);
+        }
+    }
+    if (decoded) {
+        cTextureFactory* factory = getTextureFactory();
+        if (!factory)
+            throw cStringA("Cannot load texture \"" + path + "\": no graphics device.");
+        releaseDeviceTexture();
+        Platform::tTextureHandle texture = 0;
+        cImageInfo info;
+        factory->createTexture(image, texture, Platform::POOL_MANAGED, &info);
+        attachImage(texture, info);
+        return;
+    }
     std::vector<uint8_t>& bytes = fileBuffer();
     IFileSystem* fileSystem = getFileSystem();
     if (!fileSystem)
@@ -86,6 +173,11 @@ void cTexture::loadFromFile(const std::string& path) {
     } catch (const cImageError& error) {
         throw cImageError("Cannot load texture \"" + path + "\": " + error);
     }
+    attachImage(texture, info);
+}
+
+void cTexture::attachImage(Platform::tTextureHandle texture, const cImageInfo& info) {
+    cTextureFactory* factory = getTextureFactory();
     int width = 0, height = 0;
     factory->getTextureSize(texture, width, height);
     attachDeviceTexture(texture, width, height);

@@ -10,8 +10,17 @@
 #include "engine/platform/RenderDevice.h"
 
 #include <string>
+#include <vector>
 
 namespace Engine {
+
+// Pictures that texture loads will soon ask for, decoded ahead on worker threads while the
+// caller goes on (at most about one big atlas of decoded pixels waits at a time); a texture
+// loaded from one of them then only uploads. Names are as the resource manager takes them; a
+// picture already loaded is skipped. Called on the thread that loads textures.
+void prefetchTextures(const std::vector<std::string>& paths);
+// Drops what was decoded ahead and not taken, and stops the workers.
+void endTexturePrefetch();
 
 class cTexture : public cResource {
 public:
@@ -40,6 +49,8 @@ public:
     void setAtlas(bool atlas) { m_atlas = atlas; }
 
 protected:
+    // Takes the device texture made for an image and the sizes that map the image onto it.
+    void attachImage(Platform::tTextureHandle texture, const struct cImageInfo& info);
     // Takes a device texture of that real size and counts its memory; releases the old one.
     void attachDeviceTexture(Platform::tTextureHandle texture, int width, int height);
     // Releases the device texture and takes back exactly the memory counted for it.

@@ -88,6 +88,12 @@ void cTextureFactory::createTexture(const uint8_t* bytes, size_t count, Platform
 
     cImage image;
     cImageDecoder::decode(bytes, count, image);
+    createTexture(image, out, pool, info);
+}
+
+void cTextureFactory::createTexture(const cImage& image, Platform::tTextureHandle& out, Platform::ePool pool,
+                                    cImageInfo* info) {
+    out = 0;
     if (info) {
         info->width = uint32_t(image.width);
         info->height = uint32_t(image.height);

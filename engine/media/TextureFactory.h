@@ -12,6 +12,8 @@
 
 namespace Engine {
 
+struct cImage;
+
 // What the decoder tells of an image file: its own size in pixels.
 struct cImageInfo {
     uint32_t width = 0;
@@ -42,6 +44,8 @@ public:
     // bytes cannot be decoded and the Direct3D-style error when the device refuses.
     void createTexture(const uint8_t* bytes, size_t count, Platform::tTextureHandle& out, Platform::ePool pool,
                        cImageInfo* info, int width, int height);
+    // The same for an image decoded already.
+    void createTexture(const cImage& image, Platform::tTextureHandle& out, Platform::ePool pool, cImageInfo* info);
     // Size of a device texture (0 x 0 for none) and its release.
     void getTextureSize(Platform::tTextureHandle texture, int& width, int& height) const;
     void releaseTexture(Platform::tTextureHandle texture);

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <functional>
+#include <map>
 #include <string>
 #include <sys/file.h>
 #include <sys/socket.h>
@@ -20,6 +21,32 @@ namespace {
 
 int g_lockFd = -1;
 int g_listenFd = -1;
+// Refused come-forward connections by peer user: a peer in a loop must not fill the error log.
+std::map<uid_t, unsigned long> g_refused;
+
+bool isPowerOfTen(unsigned long count) {
+    while (count % 10 == 0 && count >= 10)
+        count /= 10;
+    return count == 1;
+}
+
+// The first refusal of a peer is reported, then the count at 10, 100, 1000... and at the end.
+void noteRefused(uid_t peer) {
+    const unsigned long count = ++g_refused[peer];
+    if (count == 1)
+        report("Come-forward request from user " + std::to_string(peer) + " refused.");
+    else if (isPowerOfTen(count))
+        report("Come-forward requests from user " + std::to_string(peer) + " refused: " + std::to_string(count) +
+               " so far.");
+}
+
+void reportRefusedCounts() {
+    for (const auto& [peer, count] : g_refused)
+        if (count > 1)
+            report("Come-forward requests from user " + std::to_string(peer) + " refused: " + std::to_string(count) +
+                   " in all.");
+    g_refused.clear();
+}
 
 std::string socketNameFor(const std::string& lockPath) {
     char name[64];
@@ -120,13 +147,14 @@ int takeComeForwardRequests() {
         if (isSameUser(fd, peer))
             ++requests;
         else
-            report("Come-forward request from user " + std::to_string(peer) + " refused.");
+            noteRefused(peer);
         close(fd);
     }
     return requests;
 }
 
 void releaseSingleInstance() {
+    reportRefusedCounts();
     if (g_listenFd >= 0)
         close(g_listenFd);
     if (g_lockFd >= 0)

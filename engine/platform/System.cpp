@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <malloc.h>
 #include <pwd.h>
 #include <unistd.h>
 #include <vector>
@@ -78,6 +79,12 @@ void report(const std::string& text) {
         g_reportHandler(text);
     else
         std::fprintf(stderr, "%s\n", text.c_str());
+}
+
+void returnLargeBlocksToTheSystem() {
+    // A fixed threshold also stops glibc from raising it after the first large block is freed,
+    // after which every decoded picture of that size stayed in the heap once freed.
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
 }
 
 } // namespace Platform

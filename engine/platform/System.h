@@ -13,6 +13,9 @@ std::string getExecutablePath();
 // Base folder for per-user data: MEADOW_USER_DIR when set, else $XDG_DATA_HOME when it is an
 // absolute path, else ~/.local/share. Created when missing.
 std::string getUserDataFolder();
+// Blocks of a megabyte or more (decoded pictures and sounds) are mapped apart and go back to the
+// system when freed, instead of staying in the heap.
+void returnLargeBlocksToTheSystem();
 // The system's text for the last failed call (errno); empty when there is none.
 std::string lastErrorText();
 

@@ -41,7 +41,8 @@ public:
     // The client area's top-left corner on the desktop.
     virtual void setClientPosition(int x, int y) = 0;
     virtual void getClientPosition(int& x, int& y) const = 0;
-    // Full screen keeps the desktop's size.
+    // Full screen keeps the desktop's size; a desktop that cannot (no window manager) leaves
+    // the window as it is, and isFullscreen stays false.
     virtual void setFullscreen(bool fullscreen) = 0;
     virtual bool isFullscreen() const = 0;
     virtual void getDesktopSize(int& width, int& height) const = 0;

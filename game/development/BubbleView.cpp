@@ -46,6 +46,7 @@ void cBubbleView::loadXML(const Engine::IXmlNode* node) {
         m_text->loadXML(text);
     // The text reads no depth of its own: keep its lines over the bubble's picture.
     m_text->setDepth(getDepth() + 1);
+    m_layoutDepth = getDepth();
     m_size = getSize();
     if (m_size.x == 0 || m_size.y == 0)
         throw Engine::cStringA("cBubbleView::loadXML(): the bubble's size is 0");
@@ -65,7 +66,8 @@ void cBubbleView::setText(const cVector2& p, const std::wstring& line1, const st
     if (!line2.empty())
         text += L"\n";
     text += line3;
-    m_text->setText(text);
+    // Laid out now: the text takes no part in the process pass, so it would never lay out its lines.
+    m_text->setText(text, true);
 
     const cVector2 tail = p + m_bubbleOffset;
     const bool left = m_screenCentre.x < tail.x;
@@ -75,6 +77,10 @@ void cBubbleView::setText(const cVector2& p, const std::wstring& line1, const st
     setPosition(tail);
     m_moveSpeed = m_effectTime > 0 ? (m_target - tail).length() / m_effectTime : 0.0f;
     m_targetSize = cVector2(left ? -m_size.x : m_size.x, up ? m_size.y : -m_size.y);
+}
+
+void cBubbleView::keepLayoutDepth() {
+    setDepth(m_layoutDepth);
 }
 
 void cBubbleView::startShowing() {

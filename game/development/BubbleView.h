@@ -27,6 +27,9 @@ public:
     // The joined lines, and the tail point and opening side for a character at p.
     void setText(const Engine::cVector2& p, const std::wstring& line1, const std::wstring& line2,
                  const std::wstring& line3);
+    // Back to the depth of its file after its character moved it along with her own: over the
+    // map and its interface, under tips and dialogs.
+    void keepLayoutDepth();
     void startShowing();
     void startHiding();
     // Starts hiding when one of the tip's corners lies in the bubble.
@@ -57,4 +60,5 @@ protected:
     Engine::cVector2 m_target;
     float m_moveSpeed = 0;
     cPersonageView* m_owner;
+    float m_layoutDepth = 0;
 };

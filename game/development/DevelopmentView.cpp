@@ -16,6 +16,7 @@
 #include "game/development/Butterfly.h"
 #include "game/development/CatPersonModel.h"
 #include "game/development/CatPersonView.h"
+#include "game/development/Graph.h"
 #include "game/development/LevelScreen.h"
 #include "game/development/MapTips.h"
 #include "game/development/PersonageModel.h"
@@ -133,6 +134,9 @@ cDevelopmentView::~cDevelopmentView() {
     m_previews.clear();
     destroyPimbrel();
     destroyCat();
+    // The butterflies go with the screen as its children: the program's count must follow.
+    s_butterflyCount -= int(m_butterflies.size());
+    m_butterflies.clear();
     delete m_music;
     m_music = nullptr;
     if (m_anyInputRegistered)
@@ -290,6 +294,19 @@ void cDevelopmentView::placePimbrel(int32_t node) {
     m_pimbrelView->show();
 }
 
+void cDevelopmentView::storePimbrelNode() {
+    if (!m_pimbrelModel || !m_pimbrelView)
+        return;
+    int32_t node = m_pimbrelModel->getCurrentPoint();
+    // While she walks her point is where she is going: she comes back at the node nearest to her.
+    if (m_pimbrelView->isMoving()) {
+        const cVector2& at = m_pimbrelView->getPosition();
+        if (cGraphNode* nearest = m_pimbrelModel->getGraph()->getClosestNode(at.x, at.y))
+            node = nearest->getIndex();
+    }
+    Engine::gIntProps["PimbrelNode"] = node;
+}
+
 void cDevelopmentView::createPimbrel() {
     if (m_pimbrelModel)
         throw Engine::cStringA("cDevelopmentView::createPimbrel(): pimbrel is already created");
@@ -430,6 +447,7 @@ void cDevelopmentView::close() {
             m_model->saveProgressToProfile(m_savedLevelPrompt != nullptr);
         if (m_pimbrelModel)
             m_pimbrelModel->storePoint();
+        storePimbrelNode();
         Engine::getProfileManager()->save();
     }
     closePrompt();
@@ -678,8 +696,10 @@ void cDevelopmentView::process() {
 
 void cDevelopmentView::checkNextLevelHint() {
     cTutorialManager* tutorial = cTutorialManager::getInstance();
+    // The hint points at the next-level button: not while it takes no click (a switch still
+    // fading in, a question open).
     if (!tutorial || m_levelScreen || (m_upgradePanel && m_upgradePanel->isScrolling()) || m_slideQueue->isRunning() ||
-        m_unitUpgrading || m_interfaceHidden)
+        m_unitUpgrading || m_interfaceHidden || !m_nextLevelButton->isEnabled())
         return;
     tutorial->checkAndShow(0, cTutorialManager::TIP_ARROW, m_nextLevelButton, nullptr, cVector2(0, 0), false);
 }

@@ -209,6 +209,8 @@ private:
     int32_t getSavedLevelNumber();
     void setSaveAside();
     void placePimbrel(int32_t node);
+    // Her place in "PimbrelNode", where the map puts her when it opens again.
+    void storePimbrelNode();
     void unlockInterface();
     void setButtonsEnabled(bool enabled);
     void closePrompt();

@@ -206,6 +206,7 @@ void cDevelopmentView::onScreenHidden(cScreenSwitcher* switcher) {
         tutorial->cancelTip(0);
     disable();
     hide();
+    storePimbrelNode();
     if (!m_editorMode && Engine::getProfileManager()) {
         m_model->saveProgressToProfile(false);
         if (m_pimbrelModel)
@@ -214,8 +215,6 @@ void cDevelopmentView::onScreenHidden(cScreenSwitcher* switcher) {
     }
     removeUnitViews();
     destroyCat();
-    if (m_pimbrelModel)
-        Engine::gIntProps["PimbrelNode"] = m_pimbrelModel->getCurrentPoint();
     destroyPimbrel();
     if (switcher)
         switcher->setSecondScreen(m_levelScreen->getScreen());
@@ -241,8 +240,8 @@ void cDevelopmentView::onLevelCompleted() {
         createUnits();
     m_model->getUnitsFeature()->loadProgress();
     enable();
-    if (m_editorMode)
-        show();
+    // Shown now, so that the switch fades out over the map rather than over nothing.
+    show();
     setLevelRunning(false);
     if (m_editorMode) {
         m_pimbrelModel->setState(cPersonageModel::PERSONAGE_IDLE);
@@ -264,6 +263,9 @@ void cDevelopmentView::onLevelCompleted() {
         if (!full)
             m_upgradePanel->resetScrolling();
     }
+    // Its buttons wait for the end of the fade.
+    if (!m_editorMode)
+        lockInterface(true);
 }
 
 void cDevelopmentView::restartLevel() {

@@ -122,6 +122,7 @@ void cPersonageView::loadXML(const Engine::IXmlNode* node) {
 void cPersonageView::setPosition(const cVector2& position) {
     cSprite::setPosition(position);
     setDepth(position.y);
+    m_bubble->keepLayoutDepth();
 }
 
 void cPersonageView::prepareDraw() {

@@ -74,6 +74,7 @@ cUnitView::cUnitView(IBuildingScreen* layer, cMeadowUnit* unit)
         m_upgradedConnection = m_unit->m_changedSignal.connect([this](cMeadowUnit* u) { onUnitUpgraded(u); });
         m_restoredConnection = m_unit->m_restoredSignal.connect([this](cMeadowUnit* u) { onUnitRestored(u); });
     }
+    updatePlot();
 }
 
 cUnitView::~cUnitView() {
@@ -86,6 +87,7 @@ void cUnitView::releaseUnit() {
     m_upgradedConnection.disconnect();
     m_restoredConnection.disconnect();
     m_unit = nullptr;
+    updatePlot();
 }
 
 std::string cUnitView::getXmlFilePath(int32_t id) {
@@ -99,6 +101,12 @@ void cUnitView::loadXML(const Engine::IXmlNode* node) {
     Engine::parseInt(m_point, node->getAttribute(L"point"));
     Engine::parseString(m_unitSound, node->getAttribute(L"unit_sound"));
     Engine::parseVector2(m_silenceTimer, node->getAttribute(L"silence_timer"));
+    Engine::IXmlNode* plot = nullptr;
+    if (node->findNode("Plot", plot) && plot) {
+        if (!m_plot)
+            m_plot = new Engine::cPanel(this);
+        m_plot->loadXML(plot);
+    }
     m_upgradeIcons.clear();
     for (Engine::IXmlNode* upgrade : childrenOf(const_cast<Engine::IXmlNode*>(node), "Upgrades")) {
         const std::vector<Engine::IXmlNode*> variants = childrenOf(upgrade, "Variants");
@@ -212,6 +220,7 @@ void cUnitView::onUnitUpgraded(cMeadowUnit* unit) {
     m_currentVariant = nullptr;
     updateUpgradeSkin(false);
     m_dropping = true;
+    updatePlot();
     if (m_currentVariant)
         m_currentVariant->resetDrop();
     if (m_screen) {
@@ -232,12 +241,23 @@ void cUnitView::onUnitRestored(cMeadowUnit* unit) {
         m_currentVariant->setShown(true, 1);
         m_currentVariant->updateAnimals(frameTime());
     }
+    updatePlot();
     if (m_screen)
         m_screen->createCatView(unit);
 }
 
+void cUnitView::updatePlot() {
+    if (!m_plot)
+        return;
+    if (m_unit && (m_unit->getLevel() == 0 || m_dropping))
+        m_plot->show();
+    else
+        m_plot->hide();
+}
+
 void cUnitView::onDropFinished() {
     m_dropping = false;
+    updatePlot();
     if (m_screen)
         m_screen->setUnitUpgrading(false);
     playUnitSound();

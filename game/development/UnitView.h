@@ -27,9 +27,10 @@ public:
     virtual void playVoices() = 0;
 };
 
-// A unit of the model drawn on the map: the building file chosen by the unit's id, the skin of
-// its level and variant, the drop-in of a bought level, the building's sound on a click, the
-// animals, the work look and the ghost previews of a level whose variant is still to choose.
+// A unit of the model drawn on the map: the building file chosen by the unit's id, the marked
+// plot it stands on until it is bought, the skin of its level and variant, the drop-in of a
+// bought level, the building's sound on a click, the animals, the work look and the ghost
+// previews of a level whose variant is still to choose.
 class cUnitView : public Engine::cPanel, public IUnitView {
 public:
     // Reads the building file; the first skin comes with the unit's upgrade or restore signal.
@@ -37,7 +38,7 @@ public:
     ~cUnitView() override;
 
     void process() override;
-    // The panel's keys, "point", "unit_sound", "silence_timer" and one icon per upgrade.
+    // The panel's keys, "point", "unit_sound", "silence_timer", the "Plot" and one icon per upgrade.
     void loadXML(const Engine::IXmlNode* node) override;
 
     virtual int32_t& getId() { return m_id; }
@@ -73,11 +74,14 @@ public:
     cUpgradeVariant* getPreviousVariant() const { return m_previousVariant; }
     const std::vector<Engine::cVisual>& getUpgradeIcons() const { return m_upgradeIcons; }
     bool isDropping() const { return m_dropping; }
+    // The plot is shown while nothing is built on it, and under a first level dropping in.
+    Engine::cPanel* getPlot() const { return m_plot; }
     const std::string& getUnitSound() const { return m_unitSound; }
     const Engine::cVector2& getSilenceTimer() const { return m_silenceTimer; }
 
 private:
     void onDropFinished();
+    void updatePlot();
     Engine::IXmlNode* upgradeElement(Engine::IXmlNode* root, int32_t level, const char* where) const;
 
     cMeadowUnit* m_unit;
@@ -92,6 +96,7 @@ private:
     boost::signals2::connection m_upgradedConnection;
     boost::signals2::connection m_restoredConnection;
     bool m_dropping = false;
+    Engine::cPanel* m_plot = nullptr;
     std::string m_unitSound;
     Engine::cVector2 m_silenceTimer;
 };

@@ -114,6 +114,7 @@ cAchievementsView::cAchievementsView(cWidget* parent, cMeadowModel* model) : cEf
     m_valueProto = new cFlyingValue(this);
     m_progress = new cSubstrateProgressBar(this, false);
     m_levelPercents = new cLabel(this);
+    m_progressText = new cLabel(this);
     IXmlNode* document = getResourceManager()->getXml("Meadow/View/AchievementsView.xml");
     loadXML(document);
     document->decRef();
@@ -176,6 +177,7 @@ void cAchievementsView::loadXML(const IXmlNode* node) {
                                                          {"ReplayBtn", m_replayButton},
                                                          {"ContinueBtn", m_continueButton},
                                                          {"LevelPercents", m_levelPercents},
+                                                         {"ProgressText", m_progressText},
                                                          {"Progress", m_progress}};
     for (const auto& child : children) {
         IXmlNode* element = nullptr;
@@ -190,8 +192,10 @@ void cAchievementsView::loadXML(const IXmlNode* node) {
     addEffectWidget(m_continueButton);
     addEffectWidget(m_progress);
     addEffectWidget(m_levelPercents);
+    addEffectWidget(m_progressText);
     if (m_progress->getSubstrate())
         m_progress->getSubstrate()->hide();
+    m_progressText->hide();
     IXmlNode* element = nullptr;
     if (node->findNode("AchivementLineProto", element))
         m_lineProto->loadXML(element);
@@ -245,6 +249,7 @@ void cAchievementsView::process() {
             }
             if (m_progress->getSubstrate())
                 m_progress->getSubstrate()->show();
+            m_progressText->show();
             m_skipHooks.removeAll();
             m_skipHooks.addKey(INPUT_MOUSE_BUTTON_DOWN, onSkipInput, this);
         }
@@ -381,6 +386,7 @@ void cAchievementsView::listenForContinue() {
 void cAchievementsView::clearLines() {
     if (m_progress->getSubstrate())
         m_progress->getSubstrate()->hide();
+    m_progressText->hide();
     for (cAchievementLine* line : m_lines) {
         line->hide();
         deleteWidgetLater(line);

@@ -92,6 +92,8 @@ public:
     Engine::cTextButton* getContinueButton() const { return m_continueButton; }
     Engine::cMultilineText* getCaption() const { return m_caption; }
     Engine::cLabel* getLevelPercents() const { return m_levelPercents; }
+    // What the bar measures, shown with the bar.
+    Engine::cLabel* getProgressText() const { return m_progressText; }
     cSubstrateProgressBar* getProgress() const { return m_progress; }
     cAchievementLine* getLineProto() const { return m_lineProto; }
     cFlyingValue* getValueProto() const { return m_valueProto; }
@@ -150,6 +152,7 @@ private:
     cSubstrateProgressBar* m_progress;
     cMeadowModel* m_model;
     Engine::cLabel* m_levelPercents;
+    Engine::cLabel* m_progressText;
     bool m_choiceTaken = false;
     Engine::cInputHooks m_skipHooks;
     Engine::cInputHooks m_continueHooks;

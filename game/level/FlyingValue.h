@@ -1,10 +1,13 @@
 #pragma once
 
 // A line of the results view's summary: a label that fades in at its place with a numbered
-// sound ("line" + number). Its particle effect ("PyroEffect") joins when particle-effect
-// widgets exist.
+// sound ("line" + number) and a burst of its particle effect ("PyroEffect").
 
 #include "engine/gui/Label.h"
+
+namespace Engine {
+class cPyroEffect;
+}
 
 class cFlyingValue : public Engine::cLabel {
 public:
@@ -14,7 +17,8 @@ public:
     ~cFlyingValue() override;
 
     void process() override;
-    // The label keys, then "src_mult", "speed", "acceleration", "value_zone_radius", "show_time".
+    // The label keys, then "src_mult", "speed", "acceleration", the child "PyroEffect" (placed
+    // from the label's position), "value_zone_radius", "show_time".
     void loadXML(const Engine::IXmlNode* node) override;
 
     void launch();
@@ -33,6 +37,8 @@ public:
     virtual int getIndex() const { return m_index; }
     virtual void setIndex(int index) { m_index = index; }
 
+    // The hidden effect each launch plays a copy of.
+    Engine::cPyroEffect* getEffect() const { return m_effect; }
     float getDistance() const { return m_distance; }
     float getTimer() const { return m_timer; }
 
@@ -45,6 +51,7 @@ private:
     float m_ownMultiplier = 0;
     float m_speed = 0;
     float m_acceleration = 0;
+    Engine::cPyroEffect* m_effect;
     float m_zoneRadius = 0;
     int m_index = -1;
     float m_showTime = 0;

@@ -522,11 +522,19 @@ void cMeadowEditorView::rebuildCells() {
 }
 
 void cMeadowEditorView::incRows() {
+    if (getModel()->getRows() >= cMeadowModel::MAX_BOARD_SIDE) {
+        showMessage("A board has at most " + std::to_string(cMeadowModel::MAX_BOARD_SIDE) + " rows.", "Board size");
+        return;
+    }
     getModel()->addRow();
     rebuildCells();
 }
 
 void cMeadowEditorView::incColumns() {
+    if (getModel()->getColumns() >= cMeadowModel::MAX_BOARD_SIDE) {
+        showMessage("A board has at most " + std::to_string(cMeadowModel::MAX_BOARD_SIDE) + " columns.", "Board size");
+        return;
+    }
     getModel()->addColumn();
     rebuildCells();
 }

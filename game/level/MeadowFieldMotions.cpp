@@ -158,8 +158,10 @@ void cMeadowFieldView::process() {
             if (money > 0)
                 new cFlyingNumber(nullptr, 100, 700, money, false, "Meadow/View/FlyingNumber.xml");
             view->hide();
-            if (m_boardView)
+            if (m_boardView) {
+                m_boardView->updateInfoPanel();
                 m_boardView->updateMoneyText();
+            }
         });
     if (!m_endLevelFalls.empty()) {
         walk(

@@ -6,6 +6,7 @@
 #include "engine/core/FrameManager.h"
 #include "engine/gui/PyroEffect.h"
 #include "engine/media/InputSystem.h"
+#include "game/level/BonusPanel.h"
 #include "game/level/CellEffect.h"
 #include "game/level/MeadowCellView.h"
 #include "game/level/MeadowObjectView.h"
@@ -271,13 +272,20 @@ void cMeadowFieldView::onBonusClick() {
     if (cMeadowCellView* view = cellAtCursor(false))
         m_controller->updateBonusEffectPosition(view);
     else
-        m_controller->releaseBonusEffect(true);
+        giveUpBonus();
 }
 
 void cMeadowFieldView::onBonusCancel() {
     IBonusEffect* effect = m_controller ? m_controller->getBonusEffect() : nullptr;
     if (effect && !effect->isImmediate())
-        m_controller->releaseBonusEffect(true);
+        giveUpBonus();
+}
+
+void cMeadowFieldView::giveUpBonus() {
+    m_controller->releaseBonusEffect(true);
+    // The panel kept its buttons dark while the bonus waited for a target.
+    if (cBonusPanel* panel = m_boardView ? m_boardView->getBonusPanel() : nullptr)
+        panel->refresh();
 }
 
 void cMeadowFieldView::trackBonusTarget() {

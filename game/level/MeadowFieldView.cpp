@@ -31,7 +31,7 @@ namespace {
 const char* const LAYOUT = "Meadow/View/FieldView.xml";
 
 int cellKey(int row, int column) {
-    return row * 256 + column;
+    return row * cMeadowModel::MAX_BOARD_SIDE + column;
 }
 
 } // namespace
@@ -261,6 +261,13 @@ const cVector2& cMeadowFieldView::getBombFireOffset(size_t index) const {
         throw cStringA("cMeadowFieldView::getBombFireOffset(): index " + std::to_string(index) + " is past the " +
                        std::to_string(m_bombFireOffsets.size()) + " \"pos\" entries of \"BombFireEffect\"");
     return m_bombFireOffsets[index];
+}
+
+void cMeadowFieldView::checkBombFireFrames(unsigned frames) const {
+    if (m_bombFireOffsets.size() < frames)
+        throw cStringA(std::string("cMeadowFieldView: \"") + LAYOUT + "\" has " +
+                       std::to_string(m_bombFireOffsets.size()) + " \"pos\" entries in \"BombFireEffect\" for the " +
+                       std::to_string(frames) + " frames of the blast piece");
 }
 
 bool cMeadowFieldView::isBusy() const {

@@ -65,6 +65,8 @@ public:
     Engine::cPyroEffect* copyBombFireEffect() const;
     const Engine::cVector2& getBombFireOffset(size_t index) const;
     size_t getBombFireOffsetCount() const { return m_bombFireOffsets.size(); }
+    // Throws, naming the layout, when the fire offsets do not cover every frame of the blast piece.
+    void checkBombFireFrames(unsigned frames) const;
     bool isBusy() const;
 
     bool updateCells(bool withArrival);
@@ -182,6 +184,8 @@ private:
     void playCrashSound(bool lock, bool iron, bool wood, bool plainCrash);
     void playOneOf(const std::vector<std::string>& ids);
     cMeadowCellView* cellAtCursor(bool visibleOnly) const;
+    // Releases the aimed bonus and lights the bonus panel's buttons again.
+    void giveUpBonus();
     // A trigger on or beside the position opens, unless one runs already.
     void openTriggerAt(const Engine::cVector2& position);
 

@@ -18,10 +18,13 @@
 #include "game/level/MeadowObjectView.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
+#include "game/model/MeadowObjectModel.h"
 #include "game/model/Signal.h"
 #include "game/shell/Clouds.h"
 #include "game/shell/TutorialManager.h"
 #include "game/shell/VisualStates.h"
+
+#include <algorithm>
 
 using namespace Engine;
 
@@ -187,6 +190,15 @@ void cMeadowView::createGameObjectsPrototypes() {
             prototype->setParent(this);
             prototype->setFieldView(m_fieldView);
             prototype->setObjectVisualState(type, root);
+            // The fire follows the blast piece's frames: a short list would end the game mid-level.
+            if (type == cMeadowObjectModel::BLAST_BONUS && m_fieldView) {
+                try {
+                    m_fieldView->checkBombFireFrames(std::max(1u, prototype->getFramesCount()));
+                } catch (...) {
+                    delete prototype;
+                    throw;
+                }
+            }
             prototype->disable();
             prototype->hide();
             if (m_objectPrototypes.count(type)) {

@@ -385,7 +385,6 @@ void cMeadowView::hideControls() {
     setShown(m_gameMenuButton, false);
     setShown(m_moneyText, false);
     setShown(m_infoPanel, false);
-    forEachChild([](cWidget* child) { child->hide(); });
 }
 
 void cMeadowView::startEndLevelEffect() {
@@ -399,7 +398,9 @@ void cMeadowView::continueFromResults() {
     m_restartPending = false;
     m_leavePending = true;
     hideControls();
-    startEndLevelEffect();
+    // The map follows after the usual fade over the board as it stands: a fall of the pieces here
+    // would play behind the hidden board, a black screen to the player.
+    m_endEffectDone = true;
 }
 
 void cMeadowView::replayFromResults() {

@@ -10,6 +10,7 @@
 #include "game/model/GameSounds.h"
 #include "game/shell/ActionQueue.h"
 #include "game/shell/Easing.h"
+#include "game/shell/TutorialManager.h"
 
 using namespace Engine;
 
@@ -22,6 +23,7 @@ cNoMovesPanel::cNoMovesPanel(cMeadowView* board)
 }
 
 cNoMovesPanel::~cNoMovesPanel() {
+    holdTips(false);
     if (m_queue)
         deleteWidgetLater(m_queue);
     m_queueFinishedConnection.disconnect();
@@ -42,6 +44,7 @@ void cNoMovesPanel::loadXML(const IXmlNode* node) {
 }
 
 void cNoMovesPanel::start() {
+    holdTips(true);
     m_queue->clear();
     auto move = [this](const cVector2& from, const cVector2& to, float time) {
         auto* group = new cActionGroup;
@@ -67,5 +70,14 @@ void cNoMovesPanel::onFirstGroupFinished() {
 void cNoMovesPanel::onQueueFinished() {
     m_queueFinishedConnection.disconnect();
     m_firstGroupConnection.disconnect();
+    holdTips(false);
     deleteWidgetLater(this);
+}
+
+void cNoMovesPanel::holdTips(bool hold) {
+    if (hold == m_holdingTips)
+        return;
+    m_holdingTips = hold;
+    if (cTutorialManager* tutorial = cTutorialManager::getInstance())
+        tutorial->holdTips(hold);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 // The panel that drops in when the board has no possible move, announces it, starts the
-// rearranging bonus on arrival, waits, leaves and deletes itself. It has no parent; the board
-// screen keeps no pointer to it.
+// rearranging bonus on arrival, waits, leaves and deletes itself; the tutorial's tips wait until
+// it has gone. It has no parent; the board screen keeps no pointer to it.
 
 #include "engine/core/Vector2.h"
 #include "engine/gui/Panel.h"
@@ -34,6 +34,8 @@ public:
 private:
     void onFirstGroupFinished();
     void onQueueFinished();
+    // Tips wait while the panel shows: one would cover it.
+    void holdTips(bool hold);
 
     cMeadowView* m_board;
     Engine::cMultilineText* m_infoText;
@@ -46,4 +48,5 @@ private:
     float m_waitTime = 0;
     boost::signals2::connection m_queueFinishedConnection;
     boost::signals2::connection m_firstGroupConnection;
+    bool m_holdingTips = false;
 };

@@ -1,7 +1,9 @@
 #include "game/model/MeadowController.h"
 
 #include "engine/core/ProfileManager.h"
+#include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
+#include "engine/core/XmlNode.h"
 #include "game/model/AwardManager.h"
 #include "game/model/BonusEffect.h"
 #include "game/model/CellView.h"
@@ -427,6 +429,63 @@ void cMeadowController::getAwardProgress(int32_t awardType, float& current, floa
         break;
     default:
         break;
+    }
+}
+
+namespace {
+
+float savedCounter(const std::string& key) {
+    auto it = Engine::gIntProps.find(key);
+    return it == Engine::gIntProps.end() ? 0.0f : float(std::max<int32_t>(it->second, 0));
+}
+
+// The profile key of the money: the id of the model's resource of type 1.
+std::string moneyKey() {
+    Engine::cResourceManager* resources = Engine::getResourceManager();
+    Engine::IXmlNode* document = nullptr;
+    try {
+        document = resources ? resources->getXml(cMeadowModel::MODEL_FILE) : nullptr;
+    } catch (...) {
+        // Without the model's description no money is known: the panel shows 0.
+        return std::string();
+    }
+    std::string key;
+    Engine::IXmlNode* list = nullptr;
+    if (document && document->findNode("GameResources", list) && list)
+        for (int i = 0; i < list->getChildCount() && key.empty(); ++i) {
+            Engine::IXmlNode* node = nullptr;
+            int type = 0;
+            if (list->getNodeAt(i, node) && Engine::parseInt(type, node->getAttribute(L"type")) == 1)
+                key = Engine::wideToNarrow(node->getAttribute(L"id"));
+        }
+    if (document)
+        document->decRef();
+    return key;
+}
+
+} // namespace
+
+float cMeadowController::getSavedAwardProgress(int32_t awardType) {
+    switch (awardType) {
+    case 0:
+    case 1: {
+        const std::string key = moneyKey();
+        return key.empty() ? 0.0f : savedCounter(key);
+    }
+    case 2:
+    case 3:
+        return savedCounter("NextAvailableLevel");
+    case 7:
+        return savedCounter("MatchedObjects");
+    case 8:
+    case 9:
+        if (IMainMenu* menu = GameServices::getMainMenu())
+            return awardType == 8 ? menu->getRunTime() : menu->getPlayTime();
+        return 0.0f;
+    case 12:
+        return savedCounter("AnimalsCare");
+    default:
+        return 0.0f;
     }
 }
 

@@ -141,6 +141,9 @@ public:
     void onLightningBonusUsed();
     int32_t getMoney();
     void getAwardProgress(int32_t awardType, float& current, float& needed);
+    // The current value getAwardProgress gives, while no controller exists (no map open): read
+    // from the player's saved counters; 0 for what only a running level has.
+    static float getSavedAwardProgress(int32_t awardType);
     void rememberStartLevelMoney();
     // Buys the unit's next level; refused (false) when the money is short of that level's price
     // or when level is given (>= 0) and is not the next one.

@@ -38,7 +38,8 @@ public:
     static constexpr int32_t CATEGORY_COUNT = 12;
     static constexpr int32_t TRIGGER_COUNT = 256;
     // Largest board side a level save or the editor may make; the levels file reader allows the same.
-    static constexpr int32_t MAX_BOARD_SIDE = 1024;
+    // The board screen keys its cells by row and column in one number, 256 columns to a row.
+    static constexpr int32_t MAX_BOARD_SIDE = 256;
     static constexpr const char* MODEL_FILE = "Meadow/Model/GameModel.xml";
     // The editor writes the levels file back where the game reads it.
     static constexpr const char* LEVELS_FILE = "Meadow/Model/GameLevels.xml";

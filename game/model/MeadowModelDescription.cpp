@@ -3,6 +3,9 @@
 
 #include "game/model/MeadowModel.h"
 
+#include "engine/core/ExceptionLog.h"
+#include "engine/core/File.h"
+#include "engine/core/FileSystem.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
@@ -11,6 +14,9 @@
 #include "game/model/Signal.h"
 
 #include <cstdlib>
+#include <exception>
+#include <memory>
+#include <vector>
 
 using Engine::cStringA;
 using Engine::IXmlNode;
@@ -55,6 +61,38 @@ private:
     IXmlNode* m_node = nullptr;
 };
 
+// A levels file of the user folder (the editor's) shadows the shipped one: when the model refuses
+// it, it is kept beside as "<name>.bad", logged by name and deleted, so that the shipped levels
+// are read instead of locking the player out at every start. False when there is no such file
+// or it cannot be deleted.
+bool setUserLevelsAside(const char* name, std::exception_ptr error) {
+    Engine::IFileSystem* files = Engine::getFileSystem();
+    if (!files || !files->isUserFile(name))
+        return false;
+    std::string path = name;
+    Engine::toLowerNarrow(path);
+    std::string shown;
+    Engine::wideToUtf8(files->getUserFolder(), shown);
+    shown += path;
+    try {
+        std::vector<uint8_t> bytes;
+        files->readFile(name, bytes);
+        std::unique_ptr<Engine::cFile> copy = files->openWrite(path + ".bad", true);
+        copy->write(bytes.data(), int32_t(bytes.size()));
+        copy->close();
+    } catch (...) {
+        Engine::logException("The refused levels file \"" + shown + "\" is not kept: ", std::current_exception());
+    }
+    if (!files->deleteFile(name) || files->isUserFile(name))
+        return false;
+    if (Engine::cResourceManager* manager = Engine::getResourceManager())
+        manager->forgetResource(path);
+    Engine::logException("The levels file \"" + shown + "\" is refused and set aside as \"" + shown +
+                             ".bad\"; the shipped levels are played: ",
+                         error);
+    return true;
+}
+
 } // namespace
 
 cMeadowModel::cMeadowModel() {
@@ -63,7 +101,16 @@ cMeadowModel::cMeadowModel() {
         cDocumentHold model(MODEL_FILE);
         loadModelSettings(model.get());
     }
-    {
+    std::exception_ptr refused;
+    try {
+        cDocumentHold levels(LEVELS_FILE);
+        loadAllLevels(levels.get());
+    } catch (...) {
+        refused = std::current_exception();
+    }
+    if (refused) {
+        if (!setUserLevelsAside(LEVELS_FILE, refused))
+            std::rethrow_exception(refused);
         cDocumentHold levels(LEVELS_FILE);
         loadAllLevels(levels.get());
     }
@@ -170,10 +217,11 @@ void cMeadowModel::loadAllLevels(IXmlNode* root) {
         cLevelInfo& level = levels[size_t(i)];
         Engine::cVector2 size(0.0f, 0.0f);
         Engine::parseVector2(size, node->getAttribute(L"size"));
-        // A size past any board would only allocate without end.
-        if (!(size.x >= 0.0f && size.x < float(MAX_BOARD_SIDE + 1) && size.y >= 0.0f &&
-              size.y < float(MAX_BOARD_SIDE + 1)))
+        if (!(size.x >= 0.0f && size.y >= 0.0f))
             throw cStringA("cMeadowModel::loadAllLevels(): wrong size of level " + std::to_string(i));
+        if (!(size.x < float(MAX_BOARD_SIDE + 1) && size.y < float(MAX_BOARD_SIDE + 1)))
+            throw cStringA("cMeadowModel::loadAllLevels(): level " + std::to_string(i) + " is larger than " +
+                           std::to_string(MAX_BOARD_SIDE) + " x " + std::to_string(MAX_BOARD_SIDE) + " cells");
         level.columns = int32_t(size.x);
         level.rows = int32_t(size.y);
         level.cellTexts.assign(size_t(level.rows), std::wstring());

@@ -8,11 +8,12 @@ using namespace Engine;
 cActionGroup::cActionGroup() : m_runner(new cTweenSprite(nullptr)) {}
 
 cActionGroup::~cActionGroup() {
+    // The program's end may have swept the runner first as a root widget: then it is not touched.
+    if (!isWidgetAlive(m_runner))
+        m_runner = nullptr;
     clearActions();
-    // Never shown nor processed by the frame loop, so nothing walks it: deleted at once, unless
-    // the program's end swept it first as a root widget.
-    if (isWidgetAlive(m_runner))
-        delete m_runner;
+    // Never shown nor processed by the frame loop, so nothing walks it: deleted at once.
+    delete m_runner;
 }
 
 void cActionGroup::addAction(cTween* tween) {
@@ -47,8 +48,11 @@ void cActionGroup::clearActions() {
     std::vector<cTween*> actions;
     actions.swap(m_actions);
     for (cTween* tween : actions) {
-        m_runner->removeTween(tween);
-        m_runner->removeTweenValues(&tween->getValues());
+        if (m_runner) {
+            m_runner->removeTween(tween);
+            m_runner->removeTweenValues(&tween->getValues());
+        }
+        tween->setRunner(m_runner);
         delete tween;
     }
 }

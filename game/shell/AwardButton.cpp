@@ -39,6 +39,7 @@ cAwardButton::~cAwardButton() {
 
 void cAwardButton::loadXML(const IXmlNode* node) {
     node->getValue("DescText", m_descText);
+    parseFloat(m_threshold, node->getAttribute(L"AwardData"));
     IXmlNode* button = nullptr;
     if (!node->findNode("Button", button))
         return;

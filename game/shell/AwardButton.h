@@ -20,8 +20,8 @@ public:
     cAwardButton(Engine::cWidget* parent, int32_t index);
     ~cAwardButton() override;
 
-    // The award's entry: "DescText", and from "Button" the button keys, "texture_disabled",
-    // "progress_type" and the "Additive" picture.
+    // The award's entry: "DescText", the amount it needs ("AwardData"), and from "Button" the button keys,
+    // "texture_disabled", "progress_type" and the "Additive" picture.
     void loadXML(const Engine::IXmlNode* node) override;
     void startProcessing() override;
     void stopProcessing() override;
@@ -39,6 +39,7 @@ public:
     int32_t getIndex() const { return m_index; }
     bool isGiven() const { return m_given; }
     int32_t getProgressType() const { return m_progressType; }
+    float getThreshold() const { return m_threshold; }
     const std::wstring& getDescText() const { return m_descText; }
     cAwardProgressPanel* getProgressPanel() const { return m_progressPanel; }
     Engine::cPanel* getAdditive() const { return m_additive; }
@@ -57,4 +58,5 @@ private:
     std::wstring m_descText;
     bool m_given = false;
     int32_t m_progressType = 0;
+    float m_threshold = 0;
 };

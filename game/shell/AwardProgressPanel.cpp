@@ -103,10 +103,14 @@ void cAwardProgressPanel::placeNear(const cVector2& point) {
 void cAwardProgressPanel::showProgress() {
     m_fadeDirection = 1;
     auto* button = dynamic_cast<cAwardButton*>(getParent());
-    cMeadowController* controller = cMeadowController::getInstance();
-    if (button && !button->isGiven() && button->getProgressType() != 0 && controller) {
-        float current = 0, needed = 0;
-        controller->getAwardProgress(button->getIndex(), current, needed);
+    if (button && !button->isGiven() && button->getProgressType() != 0) {
+        float current = 0, needed = button->getThreshold();
+        // Before a map has been opened (from the main menu) there is no controller: the
+        // player's saved counters still tell how far they have come.
+        if (cMeadowController* controller = cMeadowController::getInstance())
+            controller->getAwardProgress(button->getIndex(), current, needed);
+        else
+            current = cMeadowController::getSavedAwardProgress(button->getIndex());
         std::wstring text;
         if (button->getProgressType() == 2)
             text = formatAwardTime(int32_t(current)) + L"/" + formatAwardTime(int32_t(needed));

@@ -66,6 +66,11 @@ void cAwardTipDlg::loadXML(const IXmlNode* root) {
     }
 }
 
+void cAwardTipDlg::fadeIn() {
+    m_returned = false;
+    cFader::fadeIn();
+}
+
 void cAwardTipDlg::onFadedIn() {
     refreshAwards();
 }
@@ -91,8 +96,10 @@ void cAwardTipDlg::refreshAwards() {
 
 void cAwardTipDlg::onReturn(void*) {
     cAwardTipDlg* dialog = getInstance();
-    if (!dialog)
+    // Its fade-out runs in its process, so its return button still takes clicks meanwhile.
+    if (!dialog || dialog->m_returned)
         return;
+    dialog->m_returned = true;
     dialog->removePyro();
     if (cInputSystem* input = getInputSystem())
         input->removeKeyCallback(Platform::KEY_ESCAPE, onReturn, dialog);

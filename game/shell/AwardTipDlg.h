@@ -27,9 +27,12 @@ public:
 
     // The fader's keys, "ReturnButton", "CaptionText", "AwardPyro", and a button per award.
     void loadXML(const Engine::IXmlNode* root) override;
+    // Takes a return again.
+    void fadeIn() override;
     void onFadedIn() override;
 
-    // The return button's click and the Escape key: fades out and calls the opener back.
+    // The return button's click and the Escape key: fades out and calls the opener back, once
+    // until the dialog fades in again.
     static void onReturn(void* user);
     static void onReturnClicked(Engine::cButton* button);
     // The given state of every button from the player's profile.
@@ -54,4 +57,5 @@ private:
     cAwardProgressPanel* m_progressProto = nullptr;
     Engine::cPyroEffect* m_pyroProto = nullptr;
     Engine::cPyroEffect* m_currentPyro = nullptr;
+    bool m_returned = false;
 };

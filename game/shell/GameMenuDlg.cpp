@@ -45,6 +45,9 @@ void cGameMenuDlg::loadXML(const IXmlNode* node) {
     if (node->findNode("ExitCurrentGameString", element))
         m_exitText = element->asWString();
     element = nullptr;
+    if (node->findNode("MainMenuString", element))
+        m_mainMenuText = element->asWString();
+    element = nullptr;
     if (node->findNode("ReplayCurrentGameString", element))
         m_replayText = element->asWString();
     const char* names[] = {"ResumeButton", "ReplayButton",  "AwardButton",   "MainMenuButton",
@@ -61,17 +64,38 @@ void cGameMenuDlg::loadXML(const IXmlNode* node) {
         addEffectWidget(button);
 }
 
-void cGameMenuDlg::startProcessing() {
-    cEffectDialog::startProcessing();
-    if (m_keys.empty() && !m_question) {
+void cGameMenuDlg::listenToKeys() {
+    if (m_keys.empty() && !m_question && !m_left) {
         m_keys.addKey(Platform::KEY_ESCAPE, resumeKey, this);
         m_keys.addKey(Platform::KEY_ENTER, resumeKey, this);
     }
 }
 
+void cGameMenuDlg::startProcessing() {
+    cEffectDialog::startProcessing();
+    listenToKeys();
+}
+
 void cGameMenuDlg::stopProcessing() {
     m_keys.removeAll();
     cEffectDialog::stopProcessing();
+}
+
+void cGameMenuDlg::fadeIn() {
+    m_left = false;
+    cEffectDialog::fadeIn();
+    // Called back while it still faded out, the menu stayed visible and enabled: no new start of
+    // processing brings its keys back.
+    if (isVisible() && isEnabled())
+        listenToKeys();
+}
+
+void cGameMenuDlg::fadeOut() {
+    // The menu's fade-out runs in its process, so it stays enabled until hidden; what a button
+    // opened over it must get the next clicks and keys alone.
+    m_left = true;
+    m_keys.removeAll();
+    cEffectDialog::fadeOut();
 }
 
 void cGameMenuDlg::resumeKey(void* menu) {
@@ -92,9 +116,6 @@ void cGameMenuDlg::restoreMenu() {
 
 void cGameMenuDlg::ask(const std::wstring& question, void (*onYes)(cYesNoFrame*)) {
     fadeOut();
-    // The question alone takes keys and clicks while the menu fades out behind it: Escape would
-    // reach both.
-    m_keys.removeAll();
     m_question = new cYesNoFrame(nullptr, "Meadow/View/YesNoDialog.xml");
     m_question->m_onYes = onYes;
     m_question->m_onNo = answeredNo;
@@ -137,10 +158,10 @@ void cGameMenuDlg::mapYes(cYesNoFrame* frame) {
         menu->m_developmentView->backToMap();
 }
 
-// The menu of the button; null while a question is open.
+// The menu of the button; null while a question is open or once the menu was left.
 static cGameMenuDlg* menuOf(cButton* button) {
     auto* menu = static_cast<cGameMenuDlg*>(button->getParent());
-    return menu->getQuestion() ? nullptr : menu;
+    return menu->getQuestion() || menu->isLeft() ? nullptr : menu;
 }
 
 void cGameMenuDlg::onResumeClicked(cButton* button) {
@@ -171,7 +192,7 @@ void cGameMenuDlg::onMainMenuClicked(cButton* button) {
     cGameMenuDlg* menu = menuOf(button);
     if (!menu)
         return;
-    menu->ask(menu->m_exitText, mainMenuYes);
+    menu->ask(menu->m_mainMenuText, mainMenuYes);
 }
 
 void cGameMenuDlg::onOptionsClosed(cWidget* dialog) {

@@ -1,8 +1,9 @@
 #pragma once
 
 // The pause menu of a level: resume, replay, awards, main menu, map, options and tutorial. The
-// buttons that leave the level ask first in a yes/no frame; while a question is open the menu
-// takes no keys and no clicks. Owned by the map, which opens it over the board.
+// buttons that leave the level ask first in a yes/no frame. From the moment the menu starts to
+// fade out (a button left it, or the level resumed) until it fades in again it takes no keys and
+// no clicks: what the button opened has them alone. Owned by the map, which opens it over the board.
 
 #include "engine/core/Singleton.h"
 #include "engine/gui/Button.h"
@@ -20,6 +21,8 @@ class cYesNoFrame;
 class cGameMenuDlg : public cEffectDialog, public Engine::cSingleton<cGameMenuDlg> {
 public:
     // Hidden; reads "Meadow/View/GameMenu.xml". A second one throws "Object already exist.".
+    // The map's question ("ExitCurrentGameString") says the level is lost; the main menu's
+    // ("MainMenuString") that it is kept, as the level is saved for the next Play.
     cGameMenuDlg();
     ~cGameMenuDlg() override;
 
@@ -27,11 +30,16 @@ public:
     // The widget's own, then Escape and Enter resume the level.
     void startProcessing() override;
     void stopProcessing() override;
+    // Takes keys and clicks again (once visible and enabled).
+    void fadeIn() override;
+    // Takes no more keys or clicks.
+    void fadeOut() override;
 
     // The map that owns the menu; set by it right after construction.
     IMapScreen* m_developmentView = nullptr;
 
     const std::wstring& getExitText() const { return m_exitText; }
+    const std::wstring& getMainMenuText() const { return m_mainMenuText; }
     const std::wstring& getReplayText() const { return m_replayText; }
     Engine::cTextButton* getResumeButton() const { return m_resumeButton; }
     Engine::cTextButton* getReplayButton() const { return m_replayButton; }
@@ -42,6 +50,8 @@ public:
     Engine::cTextButton* getMapButton() const { return m_mapButton; }
     // The question on screen, or null.
     cYesNoFrame* getQuestion() const { return m_question; }
+    // Fading out or faded out: keys and clicks are not taken.
+    bool isLeft() const { return m_left; }
 
     void resume();
     // Fades the menu in and enables it.
@@ -58,6 +68,7 @@ public:
 private:
     using tYesAction = void (*)(cGameMenuDlg* menu);
     void ask(const std::wstring& question, void (*onYes)(cYesNoFrame*));
+    void listenToKeys();
     static void resumeKey(void* menu);
     static void replayYes(cYesNoFrame* frame);
     static void mainMenuYes(cYesNoFrame* frame);
@@ -73,8 +84,10 @@ private:
     Engine::cTextButton* m_tutorialButton;
     Engine::cTextButton* m_mapButton;
     std::wstring m_exitText;
+    std::wstring m_mainMenuText;
     std::wstring m_replayText;
     cYesNoFrame* m_question = nullptr;
+    bool m_left = false;
     Engine::cInputHooks m_keys;
 };
 

@@ -3,6 +3,7 @@
 #include "engine/core/FileSystem.h"
 #include "engine/core/FrameTimer.h"
 #include "engine/core/ProfileManager.h"
+#include "engine/core/Resource.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
@@ -11,6 +12,7 @@
 #include "engine/gui/ProgressBar.h"
 #include "engine/gui/PyroEffect.h"
 #include "engine/media/InputSystem.h"
+#include "engine/media/Texture.h"
 #include "game/shell/Easing.h"
 #include "game/shell/FadeTween.h"
 #include "game/shell/FrontEnd.h"
@@ -78,6 +80,8 @@ cLoadingScreen::cLoadingScreen(const std::string& logPath, tFinishCallback onFin
 }
 
 cLoadingScreen::~cLoadingScreen() {
+    if (m_prefetching)
+        endTexturePrefetch();
     if (m_listening)
         if (cInputSystem* input = getInputSystem())
             input->removeKeyCallback(INPUT_ANY, &cLoadingScreen::onLoadingKey, this);
@@ -139,6 +143,7 @@ void cLoadingScreen::process() {
     if (m_firstFrame) {
         m_firstFrame = false;
         getResourceManager()->purgeUnused();
+        prefetchPictures();
     }
     const float dt = getFrameTimer()->getDelta();
     m_runner->processTweens(dt);
@@ -157,6 +162,21 @@ void cLoadingScreen::process() {
         return;
     }
     step();
+}
+
+void cLoadingScreen::prefetchPictures() {
+    std::vector<std::string> pictures;
+    for (int i = 0; i < m_log->getChildCount(); ++i) {
+        IXmlNode* entry = nullptr;
+        int kind = -1;
+        if (!m_log->getNodeAt(i, entry))
+            continue;
+        parseInt(kind, entry->getAttribute(L"Type"));
+        if (kind == RESOURCE_TEXTURE)
+            pictures.push_back(wideToNarrow(entry->getAttribute(L"Path")));
+    }
+    prefetchTextures(pictures);
+    m_prefetching = true;
 }
 
 void cLoadingScreen::step() {
@@ -198,6 +218,8 @@ void cLoadingScreen::finish() {
         m_finishEffect->play();
     }
     m_finished = true;
+    endTexturePrefetch();
+    m_prefetching = false;
     if (cGameSounds* sounds = cGameSounds::getInstance())
         sounds->play("loading_finished");
 }

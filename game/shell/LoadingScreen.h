@@ -70,6 +70,8 @@ public:
 
 private:
     void step();
+    // The log's pictures decode ahead on worker threads while the steps upload them.
+    void prefetchPictures();
     void dropChicken(int index);
     void finish();
 
@@ -106,6 +108,7 @@ private:
     bool m_finished = false;
     bool m_keyHandled = false;
     bool m_listening = false;
+    bool m_prefetching = false;
 };
 
 // The logo screen's finish callback: the main menu with the map behind it, or first the

@@ -132,7 +132,8 @@ void cLogoScreen::startLoading() {
         new cMainMenu();
     getMainMenu()->hide();
     getMainMenu()->startAmbientSound();
-    new cLoadingScreen("dev_view_log.xml", &onLoadingFinished, 1);
+    // A few entries a step: the pictures decode ahead on other threads, a step only uploads them.
+    new cLoadingScreen("dev_view_log.xml", &onLoadingFinished, 4);
     m_started = true;
     fadeOutAndDelete();
 }

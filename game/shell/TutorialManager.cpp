@@ -183,11 +183,30 @@ void cTutorialManager::hideFader() {
         m_fader->hide();
 }
 
+void cTutorialManager::holdTips(bool hold) {
+    if (hold) {
+        ++m_holds;
+        return;
+    }
+    if (m_holds == 0 || --m_holds > 0)
+        return;
+    const sRequest request = m_heldRequest;
+    m_heldRequest = sRequest();
+    // The control may have gone while the tip waited.
+    if (request.id >= 0 && (!request.control || isWidgetAlive(request.control)))
+        checkAndShow(request.id, request.type, request.control, nullptr, request.position, request.followTarget);
+}
+
 bool cTutorialManager::checkAndShow(int id, int type, cWidget* control, void*, const cVector2& position,
                                     bool followTarget) {
     sTip* record = tip(id);
     if (!record || !m_enabled || m_blockTime > 0)
         return false;
+    if (m_holds > 0) {
+        if (m_heldRequest.id < 0 && m_tipStates[id] == 0)
+            m_heldRequest = {id, type, control, position, followTarget};
+        return false;
+    }
     if (cMeadowController* controller = cMeadowController::getInstance())
         if (controller->isInputLocked() || controller->getBonusEffect())
             return false;

@@ -62,6 +62,10 @@ public:
     // True when a tip widget was created now. Type 0 plain, 1 arrow, 2 action tip.
     bool checkAndShow(int id, int type, Engine::cWidget* control, void* ignored, const Engine::cVector2& position,
                       bool followTarget);
+    // While held (a board announcement shows), no tip shows; the first one asked meanwhile is
+    // asked for again when the last hold ends.
+    void holdTips(bool hold);
+    bool areTipsHeld() const { return m_holds > 0; }
     bool isTipShown(int id) const;
     int getCurrentTipId() override;
     bool hasCurrentTip() override { return m_currentTip != nullptr; }
@@ -111,7 +115,17 @@ private:
     void releaseHeldPiece(cCommonHelpTip* closing);
     static bool isInterfaceActivated(Engine::cWidget* control);
 
+    struct sRequest {
+        int id = -1;
+        int type = 0;
+        Engine::cWidget* control = nullptr;
+        Engine::cVector2 position;
+        bool followTarget = false;
+    };
+
     bool m_enabled = true;
+    int m_holds = 0;
+    sRequest m_heldRequest;
     sTip m_tips[TIP_COUNT];
     int m_tipStates[TIP_COUNT] = {};
     cCommonHelpTip* m_currentTip = nullptr;

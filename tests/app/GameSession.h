@@ -10,9 +10,11 @@
 #include "engine/core/ProfileManager.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/gui/TextButton.h"
+#include "engine/media/SpriteQuad.h"
 #include "engine/platform/KeyCodes.h"
 #include "game/development/DevelopmentView.h"
 #include "game/development/MapScreen.h"
+#include "game/level/AchievementsView.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowView.h"
 #include "game/shell/CommonHelpTip.h"
@@ -24,6 +26,7 @@
 #include "tests/support/TempFolder.h"
 #include "tests/support/UiHarness.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -66,11 +69,13 @@ public:
     bool startGl(std::string& reason) {
         if (!ui.startGl(reason))
             return false;
-        if (m_returningPlayer) {
-            new Engine::cProfileManager(L"Anna");
-            delete Engine::getProfileManager();
-        }
+        addReturningPlayer();
         return true;
+    }
+    // The harness on its recording device: the draws are written down, nothing is drawn.
+    void startRecording() {
+        ui.start();
+        addReturningPlayer();
     }
     // The program's own start: its wiring, then the game's creation.
     void create() {
@@ -155,8 +160,88 @@ public:
     TestSupport::UiHarness ui;
 
 private:
+    void addReturningPlayer() {
+        if (m_returningPlayer) {
+            new Engine::cProfileManager(L"Anna");
+            delete Engine::getProfileManager();
+        }
+    }
+
     bool m_returningPlayer;
     bool m_created = false;
 };
+
+// A frame whose picture is black: nothing drawn shows but black untextured quads (the screen
+// switch's cover), or everything that shows lies under a cover of full alpha.
+inline bool blackFrame(const std::vector<TestSupport::DrawCall>& draws, float width, float height) {
+    bool shows = false;
+    for (const TestSupport::DrawCall& draw : draws) {
+        float left = width, top = height, right = 0, bottom = 0;
+        for (const Engine::cSpriteVertex& vertex : draw.quad.vertices) {
+            left = std::min(left, vertex.position.x);
+            right = std::max(right, vertex.position.x);
+            top = std::min(top, vertex.position.y);
+            bottom = std::max(bottom, vertex.position.y);
+        }
+        if (draw.alpha() == 0 || right <= std::max(left, 0.0f) || bottom <= std::max(top, 0.0f) || left >= width ||
+            top >= height)
+            continue;
+        if (draw.texture || (draw.quad.vertices[0].color & 0xFFFFFFu) != 0) {
+            shows = true;
+            continue;
+        }
+        if (draw.alpha() == 255 && left <= 0 && top <= 0 && right >= width && bottom >= height)
+            shows = false;
+    }
+    return !shows;
+}
+
+// The way from a level's results to the map, frame by frame.
+struct ResultsToMap {
+    int frames = 0;          // from the frame that takes the click to the map's first drawn frame
+    int blackFrames = 0;     // of those, the frames with a black picture
+    double seconds = 0;      // the frames' time
+    double blackSeconds = 0; // how long black pictures stayed up
+};
+
+// Clicks the results' continue button and runs frames (of the given length; the harness's when 0,
+// or as `frameTime` says) until the map's background is drawn, at most `limit` frames.
+template <class FrameTime>
+ResultsToMap leaveResultsForMap(Session& session, cMeadowView* board, FrameTime frameTime, int limit = 400) {
+    ResultsToMap passage;
+    const Engine::cVector2 at = board->getResultsView()->getContinueButton()->getPosition();
+    session.ui.moveTo(at.x, at.y);
+    session.ui.step();
+    session.ui.press();
+    session.ui.step();
+    session.ui.release();
+    int width = 0, height = 0;
+    session.ui.renderDevice().getBackBufferSize(width, height);
+    const auto mapDrawn = [&] {
+        cDevelopmentView* map = Session::mapView();
+        if (!map || !map->isVisible())
+            return false;
+        for (const TestSupport::DrawCall& draw : session.ui.draws())
+            if (draw.texture && draw.texture == map->getFrame()->getPicture())
+                return true;
+        return false;
+    };
+    bool black = false;
+    while (passage.frames < limit) {
+        // A picture stays up until the next frame is done: the next frame's time is its time.
+        const float dt = frameTime();
+        session.ui.step(dt);
+        const double seconds = dt > 0 ? dt : TestSupport::UiHarness::FRAME_TIME;
+        ++passage.frames;
+        passage.seconds += seconds;
+        if (black)
+            passage.blackSeconds += seconds;
+        if (mapDrawn())
+            break;
+        black = blackFrame(session.ui.draws(), float(width), float(height));
+        passage.blackFrames += black ? 1 : 0;
+    }
+    return passage;
+}
 
 } // namespace GameSession

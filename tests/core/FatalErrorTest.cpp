@@ -55,6 +55,7 @@ TEST_F(FatalErrorTest, LogsShowsWarningBoxAndRequestsQuit) {
 }
 
 TEST_F(FatalErrorTest, UnwritableLogStillShowsTheBoxAndQuits) {
+    std::filesystem::remove_all("error.log"); // the log of the tests before, closed by SetUp
     std::filesystem::create_directory("error.log");
     errorCallStack() = "disk trouble";
     EXPECT_NO_THROW(showFatalError(errorCallStack()));

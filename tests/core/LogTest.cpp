@@ -17,9 +17,17 @@ cLog& processLog() {
     return *static_cast<cLog*>(getLog());
 }
 
+// Each test opens its channels afresh: a channel still open from an earlier test (or an
+// earlier repeat) would neither truncate nor write a new header.
+class LogTest : public ::testing::Test {
+protected:
+    void SetUp() override { processLog().closeChannels(); }
+    void TearDown() override { processLog().closeChannels(); }
+};
+
 } // namespace
 
-TEST(LogTest, AppendsHeaderAndNumberedEntriesToAnExistingFile) {
+TEST_F(LogTest, AppendsHeaderAndNumberedEntriesToAnExistingFile) {
     TestSupport::writeFileBytes("append.log", "earlier run\n");
     ILogSink* channel = getLog()->getChannel(L"append", false);
     channel->write("%s=%d", "moves", 12);
@@ -34,7 +42,7 @@ TEST(LogTest, AppendsHeaderAndNumberedEntriesToAnExistingFile) {
     EXPECT_EQ(getLog()->getChannel(L"append", true), channel);
 }
 
-TEST(LogTest, TruncateStartsTheFileAfreshAndReopeningAddsAHeader) {
+TEST_F(LogTest, TruncateStartsTheFileAfreshAndReopeningAddsAHeader) {
     TestSupport::writeFileBytes("fresh.log", "earlier run\n");
     getLog()->getChannel(L"fresh", true)->write("one");
     processLog().closeChannels();
@@ -44,14 +52,15 @@ TEST(LogTest, TruncateStartsTheFileAfreshAndReopeningAddsAHeader) {
     EXPECT_TRUE(std::regex_match(text, std::regex(kHeader + kEntry + "one\n" + kHeader + kEntry + "two\n"))) << text;
 }
 
-TEST(LogTest, LongMessagesAreWrittenWhole) {
+TEST_F(LogTest, LongMessagesAreWrittenWhole) {
     std::string message(10000, 'x');
     getLog()->getChannel(L"long", true)->write("%s|", message.c_str());
     std::string text = TestSupport::readFileBytes("long.log");
     EXPECT_NE(text.find("\t" + message + "|\n"), std::string::npos);
 }
 
-TEST(LogTest, UnopenableFileThrowsTheErrorTextAndIsRetriedLater) {
+TEST_F(LogTest, UnopenableFileThrowsTheErrorTextAndIsRetriedLater) {
+    std::filesystem::remove_all("blocked.log"); // what an earlier run left
     std::filesystem::create_directory("blocked.log");
     std::string saved = errorCallStack();
     errorCallStack() = "earlier failure\n";

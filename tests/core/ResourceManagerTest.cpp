@@ -1,11 +1,14 @@
 #include "engine/core/ResourceManager.h"
 
+#include "engine/core/File.h"
 #include "engine/core/FileSystem.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlDocument.h"
 #include "tests/support/FileServices.h"
 
 #include <gtest/gtest.h>
+
+#include <malloc.h>
 
 #include <algorithm>
 #include <cstring>
@@ -298,6 +301,35 @@ TEST_F(ResourceManagerKinds, ExtensionsNameTheKind) {
     EXPECT_EQ(names, (std::set<std::string>{"pics/sky.png"}));
     m_manager->unloadAll(); // a texture got by extension is a device resource
     EXPECT_EQ(m_journal, (std::vector<std::string>{"unload pics/sky.png"}));
+}
+
+// The last map the atlas list names is missing: the constructor throws, keeping nothing it read.
+TEST_F(ResourceManager, AFailedAtlasReadLeavesNeitherDocumentsNorTheForgetHookBehind) {
+    std::string atlases = "<Atlases>";
+    for (int i = 0; i < 2000; ++i)
+        atlases += "<A><Path>atlas/page" + std::to_string(i) + ".png</Path><Map>maps/first.xml</Map></A>";
+    m_folders.writeData("atlases.xml",
+                        atlases + "<A><Path>atlas/last.png</Path><Map>maps/gone.xml</Map></A></Atlases>");
+    m_folders.writeData("maps/first.xml", "<M><P><Name>ok.png</Name><Pos>1 1</Pos><Size>2 2</Size></P></M>");
+    m_manager.reset();
+    m_fileSystem.reset();
+    m_fileSystem = std::make_unique<cFileSystem>(m_folders.dataFolder(), "pack");
+    auto construct = [] {
+        try {
+            cResourceManager manager;
+            ADD_FAILURE() << "constructed";
+        } catch (const std::string& text) {
+            EXPECT_EQ(text, "File \"maps/gone.xml\" not found.");
+        }
+    };
+    construct(); // the parse buffer grows once
+    const size_t before = mallinfo2().uordblks;
+    for (int i = 0; i < 10; ++i)
+        construct();
+    EXPECT_LT(mallinfo2().uordblks, before + 100000) << "bytes kept by 10 failed constructions";
+    EXPECT_EQ(getResourceManager(), nullptr);
+    // A written file calls the forget hook: it must not reach the manager that never was.
+    m_fileSystem->openWrite("notes.xml", true)->close();
 }
 
 TEST_F(ResourceManagerKinds, AtlasesMapPictureNamesToFramesOfTheirImages) {

@@ -104,8 +104,10 @@ TEST_F(CharacterWalkTest, TheHeroineWalksAcrossTheMapTalksWorksAndComesOut) {
     const cVector2 pier = model.getGraph()->getNode(16)->getPosition();
     EXPECT_LE((view->getPosition() - pier).length(), 90 * TestSupport::UiHarness::FRAME_TIME);
     EXPECT_FALSE(view->getBubble()->getText()->getText().empty());
-    // The bubble is drawn over every building and her, its text over the bubble.
-    EXPECT_GT(view->getBubble()->getDepth(), 768 + view->getDepth());
+    // The bubble is drawn over every building and character (their depth is their y), under the
+    // buildings' tips (800) and the dialogs; its text over the bubble.
+    EXPECT_GT(view->getBubble()->getDepth(), 768);
+    EXPECT_LT(view->getBubble()->getText()->getDepth(), 800);
     EXPECT_GT(view->getBubble()->getText()->getDepth(), view->getBubble()->getDepth());
     ASSERT_TRUE(stepUntil([&] { return view->isWorking(); }, view));
     EXPECT_FALSE(view->isVisible());

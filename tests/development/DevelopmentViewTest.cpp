@@ -466,6 +466,18 @@ TEST_F(DevelopmentViewTest, ButterfliesComeOnlyWithTheButterflyFactoryAndNeverMo
     EXPECT_EQ(cDevelopmentView::getButterflyCount(), 0);
 }
 
+// The count is the program's: a map destroyed with butterflies out must not leave them counted.
+TEST_F(DevelopmentViewTest, AMapDestroyedWithItsButterfliesOutLeavesNoneCounted) {
+    start();
+    openFromMenu();
+    map->getModel()->getUnitsFeature()->getUnit(23)->setLevelAndVariant(1, 0);
+    for (int frame = 0; frame < 400 && map->getButterflies().empty(); ++frame)
+        ui.step();
+    ASSERT_FALSE(map->getButterflies().empty());
+    map.reset();
+    EXPECT_EQ(cDevelopmentView::getButterflyCount(), 0);
+}
+
 TEST_F(DevelopmentViewTest, ARestartReplaysTheLevelOnTheSameBoardAndTheMapButtonComesBack) {
     start();
     openFromMenu();

@@ -1,8 +1,9 @@
 // The map on the shipped data drawn on OpenGL (Mesa EGL, software): buildings at different
-// levels and variants stand where their skins are, over the meadow; the pond's ripples move on
-// the water; the new player's next-level hint is drawn over the map and its interface; the money
-// and the offers' prices read at the WCAG AA contrast. With MEADOW_UPDATE_DOCS=1 the first frame
-// is also written to docs/map-screenshot.png.
+// levels and variants stand where their skins are, over the meadow; a new player's map shows a
+// marked plot where each building will stand; the pond's ripples move on the water; the new
+// player's next-level hint is drawn over the map and its interface; the money and the offers'
+// prices read at the WCAG AA contrast. With MEADOW_UPDATE_DOCS=1 the village is written to
+// docs/map-screenshot.png and the new player's map to docs/map-first.png.
 
 #include "engine/core/String.h"
 #include "engine/gui/CoinText.h"
@@ -63,7 +64,7 @@ TEST_F(MapPixelTest, BuildingsAtTheirLevelsStandOnTheMeadow) {
     if (!start(false, "profiles", true))
         GTEST_SKIP() << "No headless OpenGL: " << glFailure;
     // The heroine waits at a crossing, in front of no building.
-    Engine::gIntProps["PimbrelNode"] = 30;
+    Engine::gIntProps["PimbrelNode"] = 27;
     map->open();
     map->show();
     map->enable();
@@ -91,6 +92,37 @@ TEST_F(MapPixelTest, BuildingsAtTheirLevelsStandOnTheMeadow) {
                 changed += differs(at(full, centre + cVector2(float(dx), float(dy))),
                                    at(without, centre + cVector2(float(dx), float(dy))));
         EXPECT_GE(changed, 4) << "unit " << built[0];
+    }
+}
+
+TEST_F(MapPixelTest, ANewPlayersMapShowsAMarkedPlotWhereEachBuildingWillStand) {
+    if (!start(false, "profiles", true))
+        GTEST_SKIP() << "No headless OpenGL: " << glFailure;
+    Engine::gIntProps["PimbrelNode"] = 30;
+    map->open();
+    map->show();
+    map->enable();
+    ui.run(1.0f);
+    const std::vector<uint32_t> full = frame();
+    if (const char* update = std::getenv("MEADOW_UPDATE_DOCS"); update && std::string(update) == "1") {
+        ASSERT_TRUE(TestSupport::writeRgbPng(std::string(MEADOW_DOCS_DIR) + "/map-first.png", full, WIDTH, 0, 0, WIDTH,
+                                             HEIGHT));
+    }
+    // Each plot is drawn over the meadow at the end of its path: with it hidden the grass and the
+    // path's end show there.
+    for (cUnitView* view : map->getUnitViews()) {
+        Engine::cPanel* plot = view->getPlot();
+        ASSERT_NE(plot, nullptr);
+        plot->hide();
+        const std::vector<uint32_t> without = frame();
+        plot->show();
+        const cVector2 centre = plot->getPosition();
+        int changed = 0;
+        for (int dy = -12; dy <= 12; dy += 6)
+            for (int dx = -30; dx <= 30; dx += 10)
+                changed += differs(at(full, centre + cVector2(float(dx), float(dy))),
+                                   at(without, centre + cVector2(float(dx), float(dy))));
+        EXPECT_GE(changed, 12) << "unit " << view->getUnit()->getId();
     }
 }
 

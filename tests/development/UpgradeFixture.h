@@ -204,10 +204,14 @@ protected:
             ASSERT_FALSE(bytes.str().empty()) << name;
             ui.writeFile(name, bytes.str());
         };
-        // Only the atlas pages the panel's layouts and the buildings' icons draw from.
+        // Only the atlas pages the panel's layouts and the buildings' icons draw from: the
+        // interface's and every page of the map's.
+        std::vector<std::string> pages = {"ui_images_0"};
+        for (int n = 0; std::filesystem::exists(data / ("Atlases/map_images_" + std::to_string(n) + ".xml")); ++n)
+            pages.push_back("map_images_" + std::to_string(n));
         std::string atlases = "<Atlases>";
-        for (const char* page : {"ui_images_0", "map_images_0", "map_images_1"}) {
-            const std::string stem = std::string("Atlases/") + page;
+        for (const std::string& page : pages) {
+            const std::string stem = "Atlases/" + page;
             atlases += "<Atlas><Path>" + stem + ".png</Path><Map>" + stem + ".xml</Map></Atlas>";
             copy(stem + ".png");
             copy(stem + ".xml");

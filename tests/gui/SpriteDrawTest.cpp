@@ -270,6 +270,38 @@ TEST_F(SpriteDrawTest, DrawOrderByDepthThenTextureStableForTies) {
     EXPECT_EQ(first, (std::vector<float>{7, 2, 3, 4, 5, 6, 1}));
 }
 
+// A sprite whose animation end hides a sprite (itself or another) while the frame is drawn.
+TEST_F(SpriteDrawTest, SpriteHiddenByAnAnimationEndWhileDrawingLeavesTheRestOfTheFrameWhole) {
+    struct HidingSprite : cSprite {
+        using cSprite::cSprite;
+        void onAnimationEnd() override { target->hide(); }
+        cSprite* target = nullptr;
+    };
+    ui.start();
+    for (int hidden : {0, 2}) {
+        SCOPED_TRACE(hidden);
+        HidingSprite first(nullptr);
+        cSprite second(nullptr), third(nullptr);
+        cSprite* sprites[] = {&first, &second, &third};
+        for (int i = 0; i < 3; ++i) {
+            sprites[i]->setDepth(float(3 + i));
+            sprites[i]->setPosition(cVector2(float(i + 1), 0.0f));
+            sprites[i]->show();
+        }
+        first.target = sprites[hidden];
+        first.setAnimLoop(false);
+        first.setAnimPosition(2.0f);
+        ui.step();
+        std::vector<float> order;
+        for (const DrawCall& call : ui.draws())
+            order.push_back(call.quad.vertices[0].position.x + 0.5f);
+        // The hiding sprite's last picture is drawn; one hidden before its turn is not.
+        EXPECT_EQ(order, hidden == 0 ? (std::vector<float>{1, 2, 3}) : (std::vector<float>{1, 2}));
+        ui.step();
+        EXPECT_EQ(ui.draws().size(), 2u);
+    }
+}
+
 TEST_F(SpriteDrawTest, RebuildsOnlyAfterAChange) {
     CountingSprite sprite(nullptr);
     sprite.show();

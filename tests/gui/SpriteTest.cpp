@@ -120,7 +120,8 @@ TEST_F(SpriteTest, MissingPictureNamesTheFile) {
         load("Picture=\"art/missing.png\"");
         FAIL() << "no error";
     } catch (const std::string& text) {
-        EXPECT_EQ(text, "Picture \"art/missing.png\": File \"art/missing.png\" not found.");
+        EXPECT_EQ(text, "Picture \"art/missing.png\": File \"art/missing.png\" not found, and there is no atlas list "
+                        "\"atlases.xml\" in the data folder.");
     }
 }
 

@@ -3,8 +3,11 @@
 // ends at home, the skip on a left press, and the keys that act only once the lines are in.
 
 #include "game/level/AchievementsView.h"
+#include "engine/core/WidgetSets.h"
 #include "engine/gui/Label.h"
 #include "engine/gui/MultilineText.h"
+#include "engine/gui/Panel.h"
+#include "engine/gui/PyroEffect.h"
 #include "engine/gui/TextButton.h"
 #include "engine/platform/KeyCodes.h"
 #include "game/level/FlyingValue.h"
@@ -14,12 +17,17 @@
 #include "game/shell/SubstrateProgressBar.h"
 #include "tests/level/ShippedBoard.h"
 #include "tests/model/ShippedModel.h"
+#include "tests/support/LayoutBoxes.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 using namespace Engine;
+using TestSupport::Box;
 
 namespace {
 
@@ -101,10 +109,10 @@ TEST_F(AchievementsViewTest, AfterThePauseTheProgressAndOneLinePerRecordDropInTu
         SCOPED_TRACE(i);
         EXPECT_EQ(i, line->getIndex());
         EXPECT_EQ(records[size_t(i)].name, line->getText()->getText());
-        EXPECT_FLOAT_EQ(318 + 36 * float(i), line->getText()->getPosition().y);
+        EXPECT_FLOAT_EQ(334 + 34 * float(i), line->getText()->getPosition().y);
         EXPECT_FLOAT_EQ(1, line->getText()->getAlpha());
         cFlyingValue* value = view->getValues()[size_t(i)];
-        EXPECT_EQ(cVector2(700.0f, 318 + 36 * float(i)), value->getDestination());
+        EXPECT_EQ(cVector2(712.0f, 334 + 34 * float(i)), value->getDestination());
     }
     EXPECT_EQ(L"120", view->getValues()[0]->getText());
     EXPECT_EQ(L"-", view->getValues()[1]->getText()); // a value of 0
@@ -112,11 +120,106 @@ TEST_F(AchievementsViewTest, AfterThePauseTheProgressAndOneLinePerRecordDropInTu
     // The money line: right-aligned, moved right by its width, in the summary style.
     cMultilineText* money = view->getLines()[3]->getText();
     EXPECT_EQ(2u, money->getAlign());
-    EXPECT_FLOAT_EQ(300 + 10 + 330, money->getPosition().x);
+    EXPECT_FLOAT_EQ(300 + 10 + 290, money->getPosition().x);
     EXPECT_FLOAT_EQ(310, view->getLines()[0]->getText()->getPosition().x);
     EXPECT_FLOAT_EQ(1.0f, view->getValues()[3]->getOwnMultiplier());
     for (int i = 1; i <= 4; ++i)
         EXPECT_EQ(1, sounds.count("line" + std::to_string(i))) << i;
+}
+
+TEST_F(AchievementsViewTest, EachNumberArrivesWithABurstOfSparklesAtItsPlaceThatThenGoes) {
+    makeView();
+    open();
+    auto burstsOf = [](cFlyingValue* value) {
+        std::vector<cPyroEffect*> found;
+        for (cWidget* child : value->getChildren())
+            if (auto* effect = dynamic_cast<cPyroEffect*>(child))
+                if (effect != value->getEffect() && isWidgetAlive(effect))
+                    found.push_back(effect);
+        return found;
+    };
+    size_t seen = 0;
+    for (int frame = 0; frame < 60; ++frame) {
+        ui.step();
+        for (; seen < view->getValues().size(); ++seen) {
+            cFlyingValue* value = view->getValues()[seen];
+            SCOPED_TRACE(seen);
+            const std::vector<cPyroEffect*> bursts = burstsOf(value);
+            ASSERT_EQ(1u, bursts.size());
+            EXPECT_TRUE(bursts[0]->isPlaying());
+            EXPECT_TRUE(bursts[0]->isVisible());
+            EXPECT_EQ("Effects/sparkle.pfx", bursts[0]->getFileName());
+            EXPECT_EQ(value->getPosition(), bursts[0]->getPosition());
+        }
+    }
+    EXPECT_EQ(4u, seen);
+    ui.run(2.0f);
+    for (cFlyingValue* value : view->getValues())
+        EXPECT_TRUE(burstsOf(value).empty());
+}
+
+TEST_F(AchievementsViewTest, EveryTextAndButtonSitsOnThePaperBelowTheRibbonAndNothingOverlaps) {
+    makeView();
+    // Five-figure numbers on every line and in the sum.
+    cLevelAchievements* records = model->getLevelAchievements();
+    records->setValue(0, 48750);
+    records->setValue(1, 12500);
+    records->setValue(2, 36000);
+    records->updateSummary();
+    open();
+    ui.run(4.0f);
+    ASSERT_TRUE(view->getContinueButton()->isEnabled());
+    ASSERT_FALSE(view->isShaking());
+    view->getLevelPercents()->setText(L"100%");
+
+    // The parts of the picture (tools/artgen/BoardUi.cpp): the paper inside the wooden frame,
+    // the ribbon with the title across the top, and its tails reaching lower.
+    cPanel* frame = nullptr;
+    for (cWidget* layer : view->getLayers())
+        if (auto* panel = dynamic_cast<cPanel*>(layer))
+            frame = panel;
+    ASSERT_NE(nullptr, frame);
+    const Box picture = TestSupport::spriteBox(*frame);
+    const float width = picture.right - picture.left;
+    const Box paper{picture.left + 24, picture.top + 46, picture.right - 24, picture.bottom - 28};
+    const Box room = paper.shrunk(4);
+    // A title's letter cells may reach past the ribbon by their blank rims.
+    const Box ribbon{picture.left + 0.18f * width, picture.top + 10, picture.right - 0.18f * width, picture.top + 60};
+    // The tails and their shadow.
+    const float belowRibbon = picture.top + 70;
+
+    std::vector<std::pair<std::string, Box>> boxes;
+    auto place = [&](const std::string& name, const Box& box) {
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(box.inside(room)) << box << " outside the paper " << room;
+        for (const auto& other : boxes)
+            EXPECT_FALSE(box.overlaps(other.second)) << box << " overlaps " << other.first << " " << other.second;
+        boxes.emplace_back(name, box);
+    };
+    for (cLabel* line : view->getCaption()->getLines())
+        EXPECT_TRUE(TestSupport::textBox(*line).inside(ribbon)) << TestSupport::textBox(*line) << " off the ribbon";
+
+    cLabel* what = view->getProgressText();
+    ASSERT_TRUE(what->isVisible());
+    EXPECT_FALSE(what->getText().empty());
+    const Box bar = TestSupport::spriteBox(*view->getProgress());
+    for (const Box& box :
+         {TestSupport::textBox(*what), bar, TestSupport::spriteBox(*view->getProgress()->getSubstrate()),
+          TestSupport::textBox(*view->getLevelPercents())})
+        EXPECT_GE(box.top, belowRibbon) << box << " under the ribbon";
+    place("the bar's name", TestSupport::textBox(*what));
+    place("the bar", bar);
+    EXPECT_TRUE(TestSupport::spriteBox(*view->getProgress()->getSubstrate()).inside(room));
+    place("the percents", TestSupport::textBox(*view->getLevelPercents()));
+    ASSERT_EQ(4u, view->getLines().size());
+    ASSERT_EQ(4u, view->getValues().size());
+    for (size_t i = 0; i < 4; ++i) {
+        for (cLabel* line : view->getLines()[i]->getText()->getLines())
+            place("line " + std::to_string(i), TestSupport::textBox(*line));
+        place("number " + std::to_string(i), TestSupport::textBox(*view->getValues()[i]));
+    }
+    place("Replay", TestSupport::spriteBox(*view->getReplayButton()));
+    place("Continue", TestSupport::spriteBox(*view->getContinueButton()));
 }
 
 TEST_F(AchievementsViewTest, AHiddenRecordLeavesItsRowEmptyAndTheShakeEndsAtHome) {
@@ -125,7 +228,7 @@ TEST_F(AchievementsViewTest, AHiddenRecordLeavesItsRowEmptyAndTheShakeEndsAtHome
     ui.run(4.0f);
     ASSERT_EQ(3u, view->getLines().size());
     EXPECT_EQ(2, view->getLines()[1]->getIndex());
-    EXPECT_FLOAT_EQ(318 + 72, view->getLines()[1]->getText()->getPosition().y);
+    EXPECT_FLOAT_EQ(334 + 68, view->getLines()[1]->getText()->getPosition().y);
     EXPECT_EQ(3u, view->getValues().size());
     EXPECT_FALSE(view->isShaking());
     for (const auto& record : view->getEffectWidgets())

@@ -4,6 +4,7 @@
 #include "engine/core/Random.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/gui/Label.h"
+#include "engine/gui/PyroEffect.h"
 #include "game/level/BouncingSprite.h"
 #include "game/level/FlashingPanel.h"
 #include "game/level/FlyingNumber.h"
@@ -90,6 +91,65 @@ TEST(FlyingNumberTest, ScatterStaysWithinTheRandomRadius) {
         EXPECT_LE(std::fabs(number.getPosition().x - 50), 10.0f);
         EXPECT_LE(std::fabs(number.getPosition().y - 50), 10.0f);
     }
+}
+
+TEST(FlyingValueTest, EachLaunchPlaysABurstOfItsEffectAtItsPlaceThatGoesAtTheEndOfItsLife) {
+    UiHarness ui(0.25f);
+    writeFont(ui);
+    ui.writeFile("Effects/sparkle.pfx",
+                 TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/Effects/sparkle.pfx"));
+    ui.writeFile("value.xml", std::string("<V Visible=\"1\" Enable=\"1\" show_time=\"0.5\" ") + FONT +
+                                  "><PyroEffect Enable=\"1\" position=\"0,-4\" pyro_file=\"Effects/sparkle.pfx\" "
+                                  "LiveTime=\"0.75\"/></V>");
+    ui.start();
+    cFlyingValue prototype(nullptr);
+    prototype.loadXML(ui.layout("value.xml"));
+    ASSERT_NE(nullptr, prototype.getEffect()->getEffect());
+    EXPECT_FALSE(prototype.getEffect()->isVisible());
+    auto* line = new cFlyingValue(prototype);
+    line->setDestination(cVector2(30, 40));
+    line->show();
+    auto bursts = [&] {
+        std::vector<cPyroEffect*> found;
+        for (cWidget* child : line->getChildren())
+            if (auto* effect = dynamic_cast<cPyroEffect*>(child))
+                if (effect != line->getEffect() && isWidgetAlive(effect))
+                    found.push_back(effect);
+        return found;
+    };
+    line->launch();
+    ASSERT_EQ(1u, bursts().size());
+    cPyroEffect* burst = bursts()[0];
+    EXPECT_TRUE(burst->isVisible());
+    EXPECT_TRUE(burst->isPlaying());
+    EXPECT_EQ(cVector2(30, 36), burst->getPosition());
+    EXPECT_FALSE(line->getEffect()->isVisible());
+    ui.steps(2);
+    EXPECT_TRUE(burst->isPlaying());
+    ui.steps(3);
+    EXPECT_TRUE(bursts().empty());
+    line->launch();
+    EXPECT_EQ(1u, bursts().size());
+    deleteWidgetLater(line);
+    ui.step();
+}
+
+TEST(FlyingValueTest, ALineWithoutAFadeInIsThereAtOnce) {
+    UiHarness ui(0.25f);
+    writeFont(ui);
+    ui.writeFile("value.xml", std::string("<V Visible=\"1\" Enable=\"1\" show_time=\"0\" ") + FONT + "/>");
+    ui.start();
+    cFlyingValue prototype(nullptr);
+    prototype.loadXML(ui.layout("value.xml"));
+    cFlyingValue line(prototype);
+    line.setDestination(cVector2(30, 40));
+    line.show();
+    line.enable();
+    line.launch();
+    EXPECT_FLOAT_EQ(1, line.getAlpha());
+    ui.steps(2);
+    EXPECT_FLOAT_EQ(1, line.getAlpha());
+    EXPECT_EQ(cVector2(30, 40), line.getPosition());
 }
 
 TEST(StateAnimationTest, StatesPlayARandomCycleCountBetweenTheBoundsAndWrapAround) {

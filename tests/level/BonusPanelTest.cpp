@@ -4,7 +4,9 @@
 
 #include "game/level/BonusPanel.h"
 #include "engine/core/String.h"
+#include "engine/core/WidgetSets.h"
 #include "engine/gui/MultilineText.h"
+#include "engine/gui/PyroEffect.h"
 #include "game/level/BonusTip.h"
 #include "game/level/BonusView.h"
 #include "game/level/FlashingPanel.h"
@@ -108,6 +110,37 @@ TEST_F(BonusPanelTest, ChargingFillsTheBarThenLightsTheButtonWithOneFanfare) {
     record->charged = true; // a charged, enabled button plays nothing more
     panel->refresh();
     EXPECT_EQ(1, sounds.count("fanfare_bonus"));
+}
+
+TEST_F(BonusPanelTest, EachChargeBurstGoesWhenItHasPlayedSoChargingOftenLeavesAtMostOne) {
+    makePanel({11});
+    cBonusView* button = panel->getButtons().at(0);
+    cGameResource* record = bonus(11);
+    EXPECT_LT(0, button->getActivationEffect()->getLiveTime());
+    // The live bursts, each of which must be playing.
+    auto bursts = [&] {
+        int count = 0;
+        for (cWidget* child : button->getChildren())
+            if (auto* effect = dynamic_cast<cPyroEffect*>(child))
+                if (effect != button->getActivationEffect() && isWidgetAlive(effect)) {
+                    EXPECT_TRUE(effect->isPlaying());
+                    ++count;
+                }
+        return count;
+    };
+    for (int charge = 0; charge < 6; ++charge) {
+        SCOPED_TRACE(charge);
+        record->points = record->price;
+        record->charged = true;
+        panel->refresh();
+        EXPECT_EQ(1, bursts());
+        // The bonus is spent and charged again a few seconds later.
+        ui.run(3.0f);
+        EXPECT_EQ(0, bursts());
+        record->points = 0;
+        panel->refresh();
+    }
+    EXPECT_EQ(6, sounds.count("fanfare_bonus"));
 }
 
 TEST_F(BonusPanelTest, AClickedBonusWaitsForItsTargetAndNoOtherButtonCanBePressedMeanwhile) {

@@ -90,7 +90,12 @@ inline std::string borders(const std::string& extra = "") {
     return text + extra + "</Borders>";
 }
 
-inline std::string fieldViewXml(const std::string& cellExtra = "", const std::string& borderExtra = "") {
+// The bomb fire has one offset per frame of the blast piece (4 in objectsXml) unless told.
+inline std::string fieldViewXml(const std::string& cellExtra = "", const std::string& borderExtra = "",
+                                int fireOffsets = 4) {
+    std::string fire;
+    for (int i = 0; i < fireOffsets; ++i)
+        fire += "<F pos=\"" + std::to_string(2 * i + 1) + "," + std::to_string(2 * i + 2) + "\"/>";
     return "<FieldView Visible=\"1\" Enable=\"1\" center_position=\"500,400\" cell_distance=\"64\" "
            "first_cell_deep=\"10\" cells_deep_step=\"1\" "
            "complex_cells_deep_delta=\"0.5\"><CellPrototype position=\"0,0\" size=\"60,60\" deep=\"3\" "
@@ -100,9 +105,8 @@ inline std::string fieldViewXml(const std::string& cellExtra = "", const std::st
            "</CellPrototype><SelectionObject size=\"70,70\" deep=\"7\"/>"
            "<BombEffect Enable=\"1\" LiveTime=\"0.7\" pyro_file=\"fx/burst.pfx\"/><BombFireEffect Enable=\"1\" "
            "deep=\"9\" "
-           "pyro_file=\"fx/burst.pfx\"><F "
-           "pos=\"1,2\"/>"
-           "<F pos=\"3,4\"/><F pos=\"5,6\"/></BombFireEffect></FieldView>";
+           "pyro_file=\"fx/burst.pfx\">" +
+           fire + "</BombFireEffect></FieldView>";
 }
 
 inline const char* statesXml() {

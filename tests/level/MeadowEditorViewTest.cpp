@@ -223,6 +223,36 @@ TEST_F(MeadowEditorViewTest, RowsAndColumnsAreAddedAndRemovedDownToNone) {
     EXPECT_TRUE(editor->getDecRowsButton()->isEnabled());
 }
 
+// The board screen holds at most 256 rows and 256 columns: the editor says so and keeps the board.
+TEST_F(MeadowEditorViewTest, RowsAndColumnsStopAt256WithAMessage) {
+    open();
+    const int rows = model->getRows(), columns = model->getColumns();
+    // A long narrow board, then a wide flat one: each side reaches the cap on its own.
+    while (model->getRows() < 255)
+        model->addRow();
+    clickWidget(editor->getIncRowsButton());
+    EXPECT_TRUE(messages.boxes.empty());
+    clickWidget(editor->getIncRowsButton());
+    EXPECT_EQ(model->getRows(), 256);
+    EXPECT_EQ(field()->getRowCount(), 256);
+    EXPECT_NE(cell(255, columns - 1), nullptr);
+    while (model->getRows() > rows)
+        model->removeLastRow();
+    while (model->getColumns() < 256)
+        model->addColumn();
+    editor->decColumns(); // the board view follows before the next frame
+    clickWidget(editor->getIncColumnsButton());
+    clickWidget(editor->getIncColumnsButton());
+    EXPECT_EQ(model->getColumns(), 256);
+    EXPECT_EQ(field()->getColumnCount(), 256);
+    EXPECT_NE(cell(rows - 1, 255), nullptr);
+    ASSERT_EQ(messages.boxes.size(), 2u);
+    EXPECT_EQ(messages.boxes[0].text, "A board has at most 256 rows.");
+    EXPECT_EQ(messages.boxes[1].text, "A board has at most 256 columns.");
+    EXPECT_EQ(messages.boxes[0].caption, "Board size");
+    EXPECT_TRUE(editor->isVisible());
+}
+
 TEST_F(MeadowEditorViewTest, ObjectButtonsChooseTheLevelsPieceAndBonusTypes) {
     open();
     cTextButton* piece7 = tool(editor->getObjectButtons(), 7);

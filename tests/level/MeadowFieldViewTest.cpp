@@ -125,9 +125,21 @@ TEST_F(MeadowFieldViewTest, SelectionShowsOnTheSelectedPieceCell) {
 
 TEST_F(MeadowFieldViewTest, BombFireOffsetsComeFromTheLayoutAndTheIndexIsChecked) {
     build({"1"});
-    ASSERT_EQ(3u, field->getBombFireOffsetCount());
+    ASSERT_EQ(4u, field->getBombFireOffsetCount());
     EXPECT_EQ(cVector2(3, 4), field->getBombFireOffset(1));
-    EXPECT_THROW(field->getBombFireOffset(3), std::string);
+    EXPECT_THROW(field->getBombFireOffset(4), std::string);
+}
+
+// The blast piece has 4 frames: the fire would run out of offsets on the last one mid-level.
+TEST_F(MeadowFieldViewTest, ABombFireListShorterThanTheBlastPiecesFramesIsRefusedNamingTheLayout) {
+    writeFiles(TestLevel::meadowViewXml(), TestLevel::fieldViewXml("", "", 3));
+    try {
+        build({"1"});
+        FAIL() << "accepted";
+    } catch (const std::string& error) {
+        EXPECT_EQ(error, "cMeadowFieldView: \"Meadow/View/FieldView.xml\" has 3 \"pos\" entries in \"BombFireEffect\" "
+                         "for the 4 frames of the blast piece");
+    }
 }
 
 TEST_F(MeadowFieldViewTest, ABorderSideOutsideTheTwelveIsRefusedNamingTheLayout) {

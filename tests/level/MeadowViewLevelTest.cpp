@@ -5,18 +5,23 @@
 
 #include "engine/core/Random.h"
 #include "engine/core/WidgetSets.h"
+#include "engine/gui/Label.h"
 #include "engine/gui/TextButton.h"
 #include "engine/platform/KeyCodes.h"
 #include "game/level/AchievementsView.h"
 #include "game/level/BoardOwner.h"
 #include "game/level/BonusPanel.h"
+#include "game/level/BonusView.h"
 #include "game/level/InfoPanel.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowView.h"
 #include "game/model/CellModel.h"
+#include "game/model/GameResource.h"
 #include "game/model/GameServices.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
+#include "game/model/MeadowObjectModel.h"
+#include "game/model/Signal.h"
 #include "game/model/VehiclesFeature.h"
 #include "game/shell/Screen.h"
 #include "tests/level/ShippedBoard.h"
@@ -202,13 +207,18 @@ TEST_F(MeadowViewLevelTest, AShippedLevelPlaysToItsResultsAndContinueGoesBackToT
 
     clickButton(results->getContinueButton());
     ui.steps(2);
+    // The switch to the owner has started over the board as it stands, its controls hidden: no
+    // fall of the pieces first, which would play behind a hidden board.
+    EXPECT_FALSE(board->isLeavePending());
+    EXPECT_TRUE(board->isVisible());
+    EXPECT_TRUE(board->getFieldView()->isVisible());
+    EXPECT_FALSE(board->getBonusPanel()->isVisible());
+    EXPECT_TRUE(board->getFieldView()->getEndLevelFalls().empty());
+    EXPECT_EQ(0, sounds.count("object_fall_end_level"));
+    // A second click and Enter while it fades leave no second time.
     clickButton(results->getContinueButton());
     ui.tapKey(Platform::KEY_ENTER);
     ui.steps(2);
-    EXPECT_TRUE(board->isLeavePending());
-    EXPECT_FALSE(board->getBonusPanel()->isVisible());
-    EXPECT_FALSE(board->getFieldView()->getEndLevelFalls().empty());
-    EXPECT_EQ(1, sounds.count("object_fall_end_level"));
     ui.run(8.0f);
     EXPECT_EQ(1, owner.count("levelCompleted"));
     EXPECT_EQ(1, owner.count("owner shown"));
@@ -281,6 +291,78 @@ TEST_F(MeadowViewLevelTest, EscCallsOffABonusWaitingForItsTargetButNotOneAlready
     EXPECT_EQ(acting, controller->getBonusEffect());
     EXPECT_EQ(0, owner.count("gameMenu"));
     controller->releaseBonusEffect(true);
+}
+
+TEST_F(MeadowViewLevelTest, ABonusGivenUpOnTheBoardLightsItsButtonAgainAtOnce) {
+    // Given up with the right button anywhere, or with a left click off every cell.
+    const struct {
+        const char* how;
+        int button;
+        float x, y;
+    } cases[] = {{"right button", 1, 512, 384}, {"left click off the board", 0, 8, 8}};
+    // The map's own look table, which holds the bear's looks.
+    IXmlNode* states = nullptr;
+    ASSERT_TRUE(ui.layout("Meadow/View/DevelopmentView.xml")->findNode("States", states));
+    owner.states.load(states);
+    cGameResource* bear = model->getBonus(31);
+    bear->available = 1;
+    openLevel();
+    ASSERT_LT(0, untilUnlocked());
+    // Once the board is still, nothing but the give-up itself can refresh the panel.
+    for (int settle = 0; settle < 200 && board->getFieldView()->isBusy(); ++settle)
+        ui.step();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        bear->points = bear->price;
+        board->getBonusPanel()->refresh();
+        cBonusView* button = board->getBonusPanel()->findButtonByType(31);
+        ASSERT_NE(nullptr, button);
+        ASSERT_TRUE(button->isEnabled());
+        ui.click(button->getPosition().x, button->getPosition().y);
+        ui.steps(2);
+        ASSERT_NE(nullptr, controller->getBonusEffect());
+        EXPECT_FALSE(button->isEnabled());
+        ui.click(c.x, c.y, c.button);
+        ui.steps(2);
+        EXPECT_EQ(nullptr, controller->getBonusEffect());
+        EXPECT_TRUE(button->isEnabled());
+    }
+}
+
+TEST_F(MeadowViewLevelTest, AGoldPrizePassedDownCountsOnTheInfoPanelWhenItArrives) {
+    // The first shipped level with gold prizes and no vehicles.
+    for (level = 0; level < model->getLevelCount(); ++level) {
+        model->loadLevel(level);
+        if (model->getGoldPrizesTotal() > 0 && model->getVehiclesFeature()->getLevelVehiclesCount() == 0)
+            break;
+    }
+    ASSERT_LT(level, model->getLevelCount());
+    const int total = model->getGoldPrizesTotal();
+    openLevel();
+    ASSERT_LT(0, untilUnlocked());
+    cLabel* counter = board->getInfoPanel()->getGoldText();
+    ASSERT_NE(nullptr, counter);
+    EXPECT_EQ(L"0/" + std::to_wstring(total), counter->getText());
+    cMeadowObjectModel* prize = nullptr;
+    for (int row = 0; row < model->getRows() && !prize; ++row)
+        for (int column = 0; column < model->getColumns() && !prize; ++column)
+            if (cMeadowObjectModel* piece = model->getObject(row, column))
+                if (piece->getType() == cMeadowObjectModel::GOLD_PRIZE_OBJECT_TYPE)
+                    prize = piece;
+    ASSERT_NE(nullptr, prize);
+    // What the model does when a prize stands over nothing but the chute.
+    controller->setInputLocked(true);
+    model->removeObjectFromGrid(prize);
+    model->m_objectPassedDownSignal(prize);
+    --model->getGoldPrizesLeft();
+    cMeadowFieldView* field = board->getFieldView();
+    ASSERT_FALSE(field->getToVehicle().empty());
+    for (int frame = 0; frame < 100 && !field->getToVehicle().empty(); ++frame)
+        ui.step();
+    EXPECT_TRUE(field->getToVehicle().empty());
+    EXPECT_EQ(L"1/" + std::to_wstring(total), counter->getText());
+    // The money's flying number has no parent: it ends here, not in the next test's frames.
+    ui.run(2.0f);
 }
 
 TEST_F(MeadowViewLevelTest, ThePlayTestsEditButtonEndsTheLevelStraightBackToTheEditor) {

@@ -5,7 +5,9 @@
 
 #include "engine/core/ProfileManager.h"
 #include "engine/core/Random.h"
+#include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
+#include "engine/gui/MultilineText.h"
 #include "engine/gui/PyroEffect.h"
 #include "engine/gui/TextButton.h"
 #include "engine/platform/KeyCodes.h"
@@ -22,6 +24,8 @@
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/MeadowObjectModel.h"
+#include "game/model/Signal.h"
+#include "game/model/VehiclesFeature.h"
 #include "game/shell/ArrowHelpTip.h"
 #include "game/shell/CommonHelpTip.h"
 #include "game/shell/Screen.h"
@@ -29,11 +33,16 @@
 #include "tests/level/ShippedBoard.h"
 #include "tests/level/TestStates.h"
 #include "tests/model/ShippedModel.h"
+#include "tests/support/LayoutBoxes.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cwctype>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 using namespace Engine;
 
@@ -338,6 +347,44 @@ TEST_F(MeadowViewTutorialTest, TheChargedChickenShowsItsTipWhileTheBoardIsOpen) 
     EXPECT_TRUE(tutorial->isTipShown(16));
 }
 
+TEST_F(MeadowViewTutorialTest, ATipAskedWhileTheNoMovesPanelShowsComesOnlyOnceThePanelHasGone) {
+    model->getBonus(11)->available = 1;
+    startTutorial({5, 12, 13});
+    openLevel();
+    ASSERT_TRUE(untilTipOrUnlocked());
+    ASSERT_FALSE(tutorial->hasCurrentTip());
+    for (int settle = 0; settle < 200 && board->getFieldView()->isBusy(); ++settle)
+        ui.step();
+    // The panel's drop, wait and leave, as its shipped layout times them.
+    IXmlNode* layout = ui.layout("Meadow/View/NoMovesPanel.xml");
+    float shows = 0;
+    for (const wchar_t* key : {L"move_down_time", L"wait_time", L"move_down_time2"})
+        shows += std::stof(layout->getAttribute(key));
+
+    model->m_noMovesSignal();
+    ASSERT_TRUE(tutorial->areTipsHeld());
+    ui.step();
+    // The chicken charges while the panel drops: its tip is asked for at once.
+    cGameResource* record = model->getBonus(11);
+    record->points = record->price;
+    board->setInputLocked(false);
+    board->refresh();
+    EXPECT_FALSE(tutorial->hasCurrentTip());
+    float waited = ui.FRAME_TIME;
+    for (; waited < shows + 1 && !tutorial->hasCurrentTip(); waited += ui.FRAME_TIME) {
+        ui.step();
+        if (tutorial->hasCurrentTip())
+            EXPECT_FALSE(tutorial->areTipsHeld());
+    }
+    ASSERT_TRUE(tutorial->hasCurrentTip());
+    EXPECT_GE(waited, shows - ui.FRAME_TIME);
+    EXPECT_EQ(16, tutorial->getCurrentTipId());
+    EXPECT_EQ(board->getBonusPanel()->getChickenButton(), arrowTip()->getTarget());
+    // The flying numbers of the mixed board's matches have no parent: they end within the test.
+    pressOk();
+    ui.run(2.0f);
+}
+
 TEST_F(MeadowViewTutorialTest, EscAndTheMenuButtonWaitWhileATipIsOpen) {
     startTutorial({1, 12});
     openLevel();
@@ -355,4 +402,136 @@ TEST_F(MeadowViewTutorialTest, EscAndTheMenuButtonWaitWhileATipIsOpen) {
     ui.tapKey(Platform::KEY_ESCAPE);
     ui.steps(2);
     EXPECT_EQ(1, owner.gameMenus);
+}
+
+namespace {
+
+// The kinds of level, each by what its board holds, and the words its goal is said in.
+struct LevelKind {
+    const char* name;
+    bool (*has)(cMeadowModel& model);
+    std::vector<std::wstring> goal;
+};
+
+bool hasCell(cMeadowModel& model, bool (*test)(cCellModel*)) {
+    for (int row = 0; row < model.getRows(); ++row)
+        for (int column = 0; column < model.getColumns(); ++column)
+            if (cCellModel* cell = model.getCell(row, column))
+                if (test(cell))
+                    return true;
+    return false;
+}
+
+const LevelKind LEVEL_KINDS[] = {
+    {"crates",
+     [](cMeadowModel& m) { return hasCell(m, [](cCellModel* c) { return c->getType() == 2; }); },
+     {L"every crate", L"to win"}},
+    {"iron plates",
+     [](cMeadowModel& m) { return hasCell(m, [](cCellModel* c) { return c->getType() == 3; }); },
+     {L"every plate", L"to win"}},
+    {"twine",
+     [](cMeadowModel& m) { return hasCell(m, [](cCellModel* c) { return c->getLocks() == 1; }); },
+     {L"every tied piece", L"to win"}},
+    {"chains",
+     [](cMeadowModel& m) { return hasCell(m, [](cCellModel* c) { return c->getLocks() == 2; }); },
+     {L"every chained piece", L"to win"}},
+    {"surprises",
+     [](cMeadowModel& m) { return hasCell(m, [](cCellModel* c) { return c->getTriggerNumber() > 0; }); },
+     {L"every surprise", L"to win"}},
+    {"gold", [](cMeadowModel& m) { return m.getGoldPrizesTotal() > 0; }, {L"every sack", L"to win"}},
+    {"vehicles",
+     [](cMeadowModel& m) { return m.getVehiclesFeature()->getLevelVehiclesCount() > 0; },
+     {L"every cart", L"to win"}},
+};
+
+// The cell tips of the field view, by the index of its tip places.
+const int CELL_TIPS[] = {12, 13, 14, 15, 20};
+
+std::wstring lowered(std::wstring text) {
+    for (wchar_t& c : text)
+        c = wchar_t(std::towlower(wint_t(c)));
+    return text;
+}
+
+} // namespace
+
+TEST_F(MeadowViewTutorialTest, TheFirstTipOfEachKindOfLevelSaysHowThatLevelIsWon) {
+    // A player who plays the shipped levels in order has seen the tips of the earlier levels:
+    // those the field asks for once the level's pieces are in.
+    std::vector<int> seen;
+    // As a new level does, leaving no vehicle of the last one.
+    auto load = [&](int level) {
+        model->getVehiclesFeature()->clear();
+        model->loadLevel(level);
+    };
+    auto askedOn = [&](int level) {
+        load(level);
+        board = new cMeadowView(&owner, model.get(), controller.get());
+        board->initLevel(false);
+        std::vector<int> asked;
+        for (int index = 0; index < 5; ++index)
+            if (board->getFieldView()->getTipPosition(index).x != -1)
+                asked.push_back(CELL_TIPS[index]);
+        for (int type : {cMeadowObjectModel::VEHICLE_OBJECT_TYPE, cMeadowObjectModel::GOLD_PRIZE_OBJECT_TYPE})
+            for (int row = 0; row < model->getRows(); ++row)
+                for (int column = 0; column < model->getColumns(); ++column)
+                    if (cMeadowObjectModel* piece = model->getObject(row, column))
+                        if (piece->getType() == type && piece->getState() != cMeadowObjectModel::HIDDEN_STATE &&
+                            std::find(asked.begin(), asked.end(),
+                                      type == cMeadowObjectModel::VEHICLE_OBJECT_TYPE ? 19 : 18) == asked.end())
+                            asked.push_back(type == cMeadowObjectModel::VEHICLE_OBJECT_TYPE ? 19 : 18);
+        board->close();
+        ui.step();
+        board = nullptr;
+        return asked;
+    };
+    bool done[std::size(LEVEL_KINDS)] = {};
+    size_t kinds = 0;
+    for (int level = 0; level < model->getLevelCount() && kinds < std::size(LEVEL_KINDS); ++level) {
+        const std::vector<int> asked = askedOn(level);
+        load(level);
+        std::vector<size_t> firstHere;
+        for (size_t kind = 0; kind < std::size(LEVEL_KINDS); ++kind)
+            if (!done[kind] && LEVEL_KINDS[kind].has(*model)) {
+                done[kind] = true;
+                firstHere.push_back(kind);
+            }
+        for (size_t kind : firstHere) {
+            ++kinds;
+            SCOPED_TRACE(std::string(LEVEL_KINDS[kind].name) + " from level " + std::to_string(level + 1));
+            int first = -1;
+            for (int id : asked)
+                if (first < 0 && std::find(seen.begin(), seen.end(), id) == seen.end())
+                    first = id;
+            ASSERT_GE(first, 0) << "the level shows no tip of its own";
+            // The real board shows it first.
+            tutorial.reset();
+            gBoolProps.clear();
+            controller.reset();
+            controller = std::make_unique<cMeadowController>(model.get(), nullptr, false);
+            startTutorial();
+            for (int id : seen)
+                tutorial->setTipShown(id);
+            load(level);
+            openLevel();
+            ASSERT_TRUE(untilTipOrUnlocked());
+            ASSERT_TRUE(tutorial->hasCurrentTip());
+            EXPECT_EQ(first, tutorial->getCurrentTipId());
+            const std::wstring text = lowered(tutorial->getTipText(tutorial->getCurrentTipId()));
+            for (const std::wstring& words : LEVEL_KINDS[kind].goal)
+                EXPECT_NE(std::wstring::npos, text.find(words))
+                    << "\"" << wideToNarrow(words) << "\" not in \"" << wideToNarrow(text) << "\"";
+            // The whole text stands in the tip's text box.
+            cMultilineText* box = tutorial->getCurrentTip()->getText();
+            for (cLabel* line : box->getLines())
+                EXPECT_TRUE(TestSupport::textBox(*line).inside(TestSupport::spriteBox(*box)))
+                    << TestSupport::textBox(*line) << " outside " << TestSupport::spriteBox(*box);
+            tutorial->closeCurrentTip();
+            board->close();
+            ui.step();
+            board = nullptr;
+        }
+        seen.insert(seen.end(), asked.begin(), asked.end());
+    }
+    EXPECT_EQ(std::size(LEVEL_KINDS), kinds) << "a kind of level that no shipped level has";
 }

@@ -1,18 +1,25 @@
 // The shipped sounds: every id the game plays is named by "Meadow/Sounds/GameSounds.xml", and
 // every file it names decodes through the engine, neither clipped nor silent; loops meet
-// themselves without a jump.
+// themselves without a jump. Loaded by the sound system, the music and the ambience stream and
+// the effects are held at their exact size.
 
 #include "engine/core/File.h"
+#include "engine/core/FileSystem.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlDocument.h"
+#include "engine/media/SoundChannel.h"
 #include "engine/media/SoundDecoder.h"
+#include "engine/media/SoundMixer.h"
+#include "engine/media/SoundSample.h"
 #include "engine/media/SoundSystem.h"
+#include "engine/platform/headless/NullAudioOutput.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -242,6 +249,43 @@ TEST(GameSoundsData, EffectsAreMono) {
         for (size_t i = 0; i + 1 < s.size(); i += 2)
             differing += s[i] != s[i + 1];
         EXPECT_EQ(differing, 0u) << entry.id;
+    }
+}
+
+TEST(GameSoundsData, TheSoundSystemStreamsTheMusicAndTheAmbienceAndHoldsEffectsAtTheirSize) {
+    cFileSystem files(narrowToWide(kData), "pack");
+    cSoundSystem sound;
+    std::map<std::string, std::unique_ptr<cSoundSample>> samples;
+    size_t effectBytes = 0;
+    for (const SoundEntry& entry : readGameSounds()) {
+        if (samples.count(entry.path))
+            continue;
+        SCOPED_TRACE(entry.path);
+        samples[entry.path] = std::make_unique<cSoundSample>(entry.path);
+        const bool streamed = sound.getMixer()->isStreamed(samples[entry.path]->getHandle());
+        const bool longLoop = entry.id == "preloader_ambient" || entry.id.find("music") != std::string::npos;
+        EXPECT_EQ(streamed, longLoop);
+        if (!streamed) {
+            cFile file(kData + "/" + entry.path, GENERIC_READ, OPEN_EXISTING);
+            effectBytes += cSoundDecoder::decode(file).getFrameCount() * 2; // mono, one channel
+        }
+    }
+    const size_t streamedBytes = sound.getMixer()->getSampleMemory() - effectBytes;
+    EXPECT_LT(streamedBytes, size_t(2) << 20) << "the streamed files, compressed";
+
+    // The menu's music across its loop point, as the output pulls it, against the whole decode.
+    cSoundSample* music = samples.at("Meadow/Sounds/main_menu_music.ogg").get();
+    std::unique_ptr<cSoundChannel> channel(sound.playMusic(music, true, true));
+    const int volume = sound.getMixer()->getChannelVolume(channel->getHandle());
+    cFile file(kData + "/Meadow/Sounds/main_menu_music.ogg", GENERIC_READ, OPEN_EXISTING);
+    const std::vector<int16_t> whole = cSoundDecoder::decode(file).getFrames();
+    Platform::cNullAudioOutput* output = Platform::cNullAudioOutput::current();
+    size_t at = 0;
+    const size_t end = whole.size() + 44100 * 2;
+    while (at < end) {
+        const std::vector<int16_t> heard = output->pull(1024);
+        for (size_t i = 0; i < heard.size(); ++i, ++at)
+            ASSERT_EQ(heard[i], int16_t(int32_t(whole[at % whole.size()]) * volume / 100)) << "frame " << at / 2;
     }
 }
 

@@ -179,6 +179,39 @@ TEST_F(GraphicsDevice, ModeSwitchFollowsTheSettingUnlessBlocked) {
     EXPECT_EQ(1, countCalls(recording(), "reset 800x600 windowed"));
 }
 
+// X11 without a window manager leaves the window at its size when full screen is asked for, at
+// the start and at a switch later: the device stays windowed (picture and clicks at the
+// window's size) and the setting turns off, so the options show it.
+TEST_F(GraphicsDevice, FullScreenWithoutAWindowManagerStaysWindowed) {
+    for (bool atStart : {true, false}) {
+        SCOPED_TRACE(atStart ? "at the start" : "switched later");
+        writeConfig("", atStart ? "fullscreen=\"1\"" : "");
+        m_window.setWindowManager(false);
+        startRecording(1280, 1024);
+        if (!atStart) {
+            m_settings->setValue(L"graphics", L"fullscreen", true);
+            graphics().requestModeSwitch(true);
+            graphics().beginFrame();
+            graphics().endFrame();
+        }
+        EXPECT_FALSE(graphics().isFullscreen());
+        int width = 0, height = 0;
+        recording().getBackBufferSize(width, height);
+        EXPECT_EQ(800, width);
+        EXPECT_EQ(600, height);
+        m_window.getClientSize(width, height);
+        EXPECT_EQ(800, width);
+        cVector2 out;
+        graphics().windowToScreen(cVector2(400, 300), out);
+        EXPECT_EQ(cVector2(400, 300), out);
+        bool fullscreen = true;
+        m_settings->getValue(L"graphics", L"fullscreen", fullscreen);
+        EXPECT_FALSE(fullscreen);
+        stop();
+        m_window.setWindowManager(true);
+    }
+}
+
 TEST_F(GraphicsDevice, BackBufferWithoutStencilIsRefusedAtCreationAndAtAResetIntoAWindow) {
     const std::string refusal = "Default video card dosn't support stensil buffer.";
     startRecording();

@@ -247,7 +247,10 @@ TEST_F(ShippedArt, EveryMapPictureIsThereAtItsSize) {
     };
     const std::string buildings = "Map/Images/Buildings/";
     for (const Unit& u : units) {
-        const int w = u.small ? 100 : 140, h = u.small ? 90 : 120;
+        // Drawn larger than their drawing units (1.25, the small ones 1.4), so they read at a glance.
+        const int w = u.small ? 140 : 176, h = u.small ? 126 : 150;
+        // The marked plot it stands on until it is bought: the lower part of its canvas.
+        expectSize(buildings + u.stem + "_plot.png", w, u.small ? 64 : 72);
         for (int level = 1; level <= u.levels; ++level) {
             const std::string stem = buildings + u.stem + std::to_string(level);
             for (int v = 1; v <= 3; ++v)

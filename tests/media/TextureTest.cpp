@@ -109,7 +109,9 @@ TEST_F(Texture, BadFilesGiveAnErrorNamingTheFileAndRegisterNothing) {
     EXPECT_EQ(thrownText([&] { m_manager->getTexture("cut.png"); }).find("Cannot load texture \"cut.png\": PNG"), 0u);
     EXPECT_EQ(thrownText([&] { m_manager->getTexture("phone.dds"); }),
               "Cannot load texture \"phone.dds\": PowerVR textures are not supported");
-    EXPECT_EQ(thrownText([&] { m_manager->getTexture("missing.png"); }), "File \"missing.png\" not found.");
+    // Without an atlas list every picture of the atlases is missing: the message names the list.
+    EXPECT_EQ(thrownText([&] { m_manager->getTexture("missing.png"); }),
+              "File \"missing.png\" not found, and there is no atlas list \"atlases.xml\" in the data folder.");
     for (const char* name : {"empty.png", "cut.png", "phone.dds", "missing.png"})
         EXPECT_EQ(m_manager->findEntry(name), nullptr) << name;
     EXPECT_EQ(m_device.getTextureCount(), 1u);
@@ -135,6 +137,7 @@ TEST_F(Texture, APictureOfAnAtlasGivesTheAtlasImageMarkedAsAtlas) {
     EXPECT_EQ(image, picture);
     EXPECT_EQ(image->getRefCount(), 2);
     EXPECT_EQ(m_manager->getAtlasEntry("buttons/none.png").index, -1);
+    EXPECT_EQ(thrownText([&] { m_manager->getTexture("buttons/none.png"); }), "File \"buttons/none.png\" not found.");
 
     // A log entry of a picture name goes through the same mapping.
     m_manager->readResourceLog(m_manager->getXml("log.xml"), 0, 1);

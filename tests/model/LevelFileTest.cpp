@@ -2,9 +2,11 @@
 #include "game/model/MeadowModel.h"
 #include "tests/model/ModelFixture.h"
 #include "tests/support/FileServices.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <utility>
 
 using TestModel::thrownText;
@@ -180,10 +182,13 @@ TEST(MeadowModelLevelFile, PiecesOnCellsWaitingForATriggerStartHidden) {
 }
 
 TEST(MeadowModelLevelFile, HugeOrBrokenSizesAreRefusedBeforeUse) {
-    for (const char* size : {"100000 2", "2 2000000000", "2 -5", "-3 2", "1e30 1"}) {
+    const std::string larger = "cMeadowModel::loadAllLevels(): level 0 is larger than 256 x 256 cells";
+    const std::string wrong = "cMeadowModel::loadAllLevels(): wrong size of level 0";
+    const std::pair<const char*, std::string> cases[] = {
+        {"100000 2", larger}, {"2 2000000000", larger}, {"2 -5", wrong}, {"-3 2", wrong}, {"1e30 1", larger}};
+    for (const auto& [size, message] : cases) {
         std::string levels = "<Levels><Level size=\"" + std::string(size) + "\"/></Levels>";
-        EXPECT_EQ(thrownText([&] { editorModel(levels); }), "cMeadowModel::loadAllLevels(): wrong size of level 0")
-            << size;
+        EXPECT_EQ(thrownText([&] { editorModel(levels); }), message) << size;
     }
 }
 
@@ -232,6 +237,21 @@ TEST(MeadowModelLevelFile, UpdateLevelInfoFoldsTheBoardBack) {
     EXPECT_EQ(thrownText([&] { model->updateLevelInfo(0); }),
               "cMeadowModel::updateLevelInfo(): there is no object in a locked cell (0, 1)");
     EXPECT_EQ(model->getLevels()[0].cellTexts[0], L"3_17_2");
+}
+
+TEST(MeadowModelLevelFile, EditorGeometryStopsAt256RowsAndColumns) {
+    auto model = editorModel();
+    model->loadLevel(0);
+    while (model->getRows() < 256)
+        model->addRow();
+    while (model->getColumns() < 256)
+        model->addColumn();
+    EXPECT_EQ(thrownText([&] { model->addRow(); }),
+              "cMeadowModel::addRow(): the board has the largest number of rows: 256");
+    EXPECT_EQ(thrownText([&] { model->addColumn(); }),
+              "cMeadowModel::addColumn(): the board has the largest number of columns: 256");
+    EXPECT_EQ(model->getRows(), 256);
+    EXPECT_EQ(model->getColumns(), 256);
 }
 
 TEST(MeadowModelLevelFile, EditorGeometryChangesTheBoardAndTheRecordFollows) {
@@ -285,6 +305,34 @@ TEST(MeadowModelLevelFile, EditorWritesTheFileAsUtf16AndReadsItBackIdentically) 
     model.loadLevel(1);
     model.writeLevelsXml();
     EXPECT_EQ(services.readUser("meadow/model/gamelevels.xml"), expected);
+}
+
+// The editor's file in the user folder shadows the shipped one: when the model refuses it, it is
+// set aside and logged by name, and every start plays the shipped levels.
+TEST(MeadowModelLevelFile, ARefusedLevelsFileOfTheUserFolderIsSetAsideAndTheShippedOnePlayed) {
+    TestSupport::FileServices services;
+    services.writeConstants("");
+    services.writeData("Meadow/Model/GameModel.xml", kModelXml);
+    services.writeData("Meadow/Model/GameLevels.xml", kLevelsXml);
+    const std::string refused = "<Levels><Level size=\"1 1\"><Rows><Row/><Row/></Rows></Level></Levels>";
+    services.writeUser("meadow/model/gamelevels.xml", refused);
+    services.start();
+    auto errorLog = [] { return std::filesystem::exists("error.log") ? TestSupport::readFileBytes("error.log") : ""; };
+    const size_t logged = errorLog().size();
+    for (int start = 0; start < 2; ++start) {
+        cMeadowModel model;
+        EXPECT_EQ(model.getLevelCount(), 2) << "start " << start;
+    }
+    EXPECT_FALSE(services.userExists("meadow/model/gamelevels.xml"));
+    EXPECT_EQ(services.readUser("meadow/model/gamelevels.xml.bad"), refused);
+    const std::string log = errorLog().substr(logged);
+    const std::string line = "The levels file \"" + services.userPath("meadow/model/gamelevels.xml") +
+                             "\" is refused and set aside as \"" +
+                             services.userPath("meadow/model/gamelevels.xml.bad") +
+                             "\"; the shipped levels are played: cMeadowModel::loadAllLevels(): level 0 has more "
+                             "rows than its size";
+    EXPECT_NE(log.find(line), std::string::npos) << log;
+    EXPECT_EQ(log.find("set aside", log.find(line) + line.size()), std::string::npos) << "logged once";
 }
 
 TEST(MeadowModelLevelFile, WritingAfterClearLevelKeepsTheLevel) {

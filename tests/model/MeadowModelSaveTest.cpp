@@ -162,6 +162,11 @@ TEST_F(MeadowModelSave, ForeignOrCorruptSavesAreRefusedAndChangeNothing) {
          "cMeadowModel::load(): wrong number of columns in the level save"},
         {[](std::string& b) { putFloat(b, 4, 2000.0f); },
          "cMeadowModel::load(): wrong number of rows in the level save"},
+        // The board screen holds at most 256 rows and 256 columns.
+        {[](std::string& b) { putFloat(b, 4, 257.0f); },
+         "cMeadowModel::load(): wrong number of rows in the level save"},
+        {[](std::string& b) { putFloat(b, 0, 257.0f); },
+         "cMeadowModel::load(): wrong number of columns in the level save"},
         {[](std::string& b) { putFloat(b, 4, 2.5f); }, "cMeadowModel::load(): wrong number of rows in the level save"},
         {[](std::string& b) { putInt(b, 12, -1); }, "SaveStream: negative count in the level save: -1"},
         // A foreign count reads the cells as triggers and stops there, never allocating for it.

@@ -172,12 +172,20 @@ TEST(MeadowModel, MalformedLevelFilesThrow) {
                             "<Levels><Level size=\"1 1\"><Rows><Row/><Row/></Rows></Level></Levels>");
               }),
               "cMeadowModel::loadAllLevels(): level 0 has more rows than its size");
-    for (const char* size : {"-1 2", "2 1e30", "1025 1", "3 -2"})
+    for (const char* size : {"-1 2", "3 -2"})
         EXPECT_EQ(thrownText([&] {
                       makeModel(minimalModelXml(), std::string("<Levels><Level size=\"") + size + "\"/></Levels>");
                   }),
                   "cMeadowModel::loadAllLevels(): wrong size of level 0")
             << size;
+    // The board screen holds at most 256 rows and 256 columns.
+    for (const char* size : {"2 1e30", "1025 1", "257 1", "1 257"})
+        EXPECT_EQ(thrownText([&] {
+                      makeModel(minimalModelXml(), std::string("<Levels><Level size=\"") + size + "\"/></Levels>");
+                  }),
+                  "cMeadowModel::loadAllLevels(): level 0 is larger than 256 x 256 cells")
+            << size;
+    EXPECT_EQ(makeModel(minimalModelXml(), "<Levels><Level size=\"256 256\"/></Levels>")->getLevels()[0].rows, 256);
 }
 
 TEST(MeadowModel, IsNotASingleton) {

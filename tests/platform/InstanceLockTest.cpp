@@ -87,6 +87,20 @@ TEST_F(InstanceLock, ConnectionsFromAnotherUserAreRefused) {
     EXPECT_EQ(requests(), 0);
     ASSERT_EQ(g_reports.size(), 1u);
     EXPECT_EQ(g_reports[0], "Come-forward request from user 65534 refused.");
+
+    // A peer in a loop: the first refusal, the count at each power of ten and at the end.
+    for (int i = 0; i < 24; ++i) {
+        ASSERT_EQ(requestAs(socketName, nobody), 0);
+        // Taken in small batches: the socket queues at most 8 connections.
+        if (i % 4 == 3)
+            EXPECT_EQ(requests(), 0);
+    }
+    ASSERT_EQ(requestAs(socketName, -1), 0);
+    EXPECT_EQ(requests(), 1);
+    releaseSingleInstance();
+    EXPECT_EQ(g_reports, (std::vector<std::string>{"Come-forward request from user 65534 refused.",
+                                                   "Come-forward requests from user 65534 refused: 10 so far.",
+                                                   "Come-forward requests from user 65534 refused: 25 in all."}));
 }
 
 TEST_F(InstanceLock, NameTakenBySomebodyElseIsReported) {

@@ -74,6 +74,7 @@ template <class F> std::string stderrOf(F&& action) {
 TEST(SdlAudioOutput, MachineWithoutSoundRunsSilentWithOneLogLine) {
     setenv("SDL_AUDIODRIVER", "alsa", 1);
     setenv("ALSA_CONFIG_PATH", "/nonexistent-alsa.conf", 1);
+    g_reports.clear(); // a repeated run starts afresh
     setReportHandler([](const std::string& text) { g_reports.push_back(text); });
     std::unique_ptr<IAudioOutput> output;
     std::string printed = stderrOf([&] { output = createSdlAudioOutput(); });

@@ -1,8 +1,10 @@
 #include "engine/platform/sdl/SdlWindow.h"
 
+#include "engine/platform/DisplayBackend.h"
 #include "engine/platform/System.h"
 #include "engine/platform/VirtualKeys.h"
 #include "engine/platform/WindowMessages.h"
+#include "engine/platform/sdl/SdlBackend.h"
 #include "engine/platform/sdl/SdlCallbackError.h"
 
 #include <SDL.h>
@@ -111,6 +113,45 @@ TEST_F(SdlWindow, WindowEventsBecomeActivationAndSystemCommands) {
     EXPECT_EQ(after(quit), (V{{WM_CLOSE, 0}}));
 }
 
+// A drag: press, motion with the button held (also out of the window), release. The cursor the
+// program reads follows each event of the window, in desktop pixels.
+TEST_F(SdlWindow, TheCursorFollowsTheWindowsMouseEventsWhileAButtonIsHeld) {
+    const cDisplayBackend before = getDisplayBackend();
+    installSdlBackend();
+    auto* native = static_cast<SDL_Window*>(window->getNativeHandle());
+    window->setClientPosition(100, 50);
+    int left = 0, top = 0;
+    window->getClientPosition(left, top);
+    const struct {
+        uint32_t type;
+        int x, y;
+    } steps[] = {
+        {SDL_MOUSEMOTION, 300, 200},   {SDL_MOUSEBUTTONDOWN, 300, 200}, {SDL_MOUSEMOTION, 340, 204},
+        {SDL_MOUSEMOTION, 420, 210},   {SDL_MOUSEMOTION, 900, 210},     {SDL_MOUSEMOTION, -20, 190},
+        {SDL_MOUSEBUTTONUP, -20, 190},
+    };
+    for (const auto& step : steps) {
+        SDL_Event event{};
+        event.type = step.type;
+        if (step.type == SDL_MOUSEMOTION) {
+            event.motion.windowID = SDL_GetWindowID(native);
+            event.motion.x = step.x;
+            event.motion.y = step.y;
+        } else {
+            event.button.windowID = SDL_GetWindowID(native);
+            event.button.button = SDL_BUTTON_LEFT;
+            event.button.x = step.x;
+            event.button.y = step.y;
+        }
+        after(event);
+        int x = -1, y = -1;
+        ASSERT_TRUE(getDisplayBackend().getCursorPos(x, y));
+        EXPECT_EQ(x, left + step.x);
+        EXPECT_EQ(y, top + step.y);
+    }
+    setDisplayBackend(before);
+}
+
 TEST_F(SdlWindow, TitleKeepsItsText) {
     EXPECT_EQ(window->getTitle(), L"Meadow \u00e9");
     window->setTitle(L"Meadow - v1.10");
@@ -137,6 +178,7 @@ int SDLCALL throwingWatch(void*, SDL_Event* event) {
 } // namespace
 
 TEST_F(SdlWindow, ExceptionInAnEventWatchIsReportedThenRethrownAfterSdlReturns) {
+    g_reports.clear(); // a repeated run starts afresh
     setReportHandler([](const std::string& text) { g_reports.push_back(text); });
     SDL_AddEventWatch(&throwingWatch, nullptr);
     SDL_Event event{};

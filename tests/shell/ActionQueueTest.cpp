@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include <string>
 #include <vector>
 
@@ -175,7 +177,25 @@ TEST_F(ActionQueueTest, GroupStatesAndTheRunnerGoWithTheGroup) {
 
 // The program's end sweeps every root widget, the runner among them, before the group's owner.
 TEST_F(ActionQueueTest, AGroupWhoseRunnerWasSweptFirstStillGoes) {
-    auto* g = group(a, cVector2(0, 0), cVector2(4, 0), "g");
+    struct cCountedTween : cActionMoveTween {
+        cCountedTween(cSprite* target, cActionGroup* group, int* deleted)
+            : cActionMoveTween(target, cVector2(0, 0), cVector2(4, 0), 1.0f, EASING_LINEAR, EASE_IN, 0, group),
+              m_deleted(deleted) {}
+        ~cCountedTween() override { ++*m_deleted; }
+        int* m_deleted;
+    };
+    int deleted = 0;
+    auto* g = new cActionGroup;
+    g->addAction(new cCountedTween(a, g, &deleted));
+    g->addAction(new cCountedTween(b, g, &deleted));
     delete g->getRunner();
+    // The freed runner's memory goes to whatever is allocated next; here it holds lists that
+    // point nowhere, so a group that still reads its runner crashes.
+    void* reused = ::operator new(sizeof(cTweenSprite));
+    auto* words = static_cast<std::uintptr_t*>(reused);
+    for (size_t i = 0; i < sizeof(cTweenSprite) / sizeof(std::uintptr_t); ++i)
+        words[i] = (i + 1) * 16;
     delete g;
+    EXPECT_EQ(deleted, 2);
+    ::operator delete(reused);
 }

@@ -153,7 +153,7 @@ TEST_F(AwardPixelTest, TheAnnouncementHangsAtTheTopWithTheBadgeAndTheDescription
     EXPECT_GT(count({int(centre.x) - 60, int(centre.y) + 2, 270, 52}, isInk), 300);
     // Below the sign the level shows.
     EXPECT_FALSE(isPaper(at(512, 300)));
-    writeDocs("award-announcement.png", {262, 0, 500, 176});
+    writeDocs("award-announcement.png", {262, 0, 500, 200});
     expectTextsRead("announcement", {});
 }
 

@@ -143,6 +143,50 @@ TEST_F(AwardTipDlgTest, ProgressShowsCountsCutAndTimesWithHours) {
     EXPECT_NEAR(dialog->getButton(9)->getProgressPanel()->getProgress()->getValue(), 4500, 1e-3);
 }
 
+// From the main menu before the map has been opened there is no controller: the progress comes
+// from the player's saved counters and each award's own amount.
+TEST_F(AwardTipDlgTest, WithoutAControllerTheProgressComesFromThePlayersSavedCounters) {
+    controller.reset();
+    ui.writeFile(cMeadowModel::MODEL_FILE, TestShell::shippedFile(cMeadowModel::MODEL_FILE));
+    gIntProps["money"] = 1234;
+    gIntProps["NextAvailableLevel"] = 7;
+    gIntProps["MatchedObjects"] = 321;
+    gIntProps["AnimalsCare"] = 12;
+    menu.m_playTime = 4500;
+    cAwardTipDlg* dialog = open();
+    const struct {
+        int award;
+        const wchar_t* text;
+    } table[] = {
+        {0, L"1234/5000"}, {1, L"1234/25000"},       {2, L"7/10"}, {4, L"0/3000"}, {7, L"321/1000"},
+        {12, L"12/50"},    {9, L"1:15:00/10:00:00"},
+    };
+    for (const auto& row : table) {
+        cAwardButton* button = dialog->getButton(row.award);
+        hover(button);
+        cAwardProgressPanel* panel = button->getProgressPanel();
+        EXPECT_TRUE(panel->isVisible()) << row.award;
+        EXPECT_TRUE(panel->getProgress()->isVisible()) << row.award;
+        EXPECT_EQ(panel->getProgressText()->getText(), row.text) << row.award;
+    }
+    gIntProps.clear();
+}
+
+// The panel follows the pointer from award to award, also from the one under the cursor when
+// the dialog opened.
+TEST_F(AwardTipDlgTest, ThePanelFollowsThePointer) {
+    // The first award's place in the shipped file.
+    ui.moveTo(176, 236);
+    cAwardTipDlg* dialog = open();
+    EXPECT_TRUE(dialog->getButton(0)->getProgressPanel()->isVisible());
+    for (int award : {8, 20, 3, 0}) {
+        hover(dialog->getButton(award));
+        for (int other = 0; other < AWARD_COUNT; ++other)
+            EXPECT_EQ(dialog->getButton(other)->getProgressPanel()->isVisible(), other == award)
+                << award << " " << other;
+    }
+}
+
 TEST_F(AwardTipDlgTest, APanelNearTheRightOrBottomEdgeOpensLeftOrUpMirrored) {
     cAwardTipDlg* dialog = open();
     const struct {
@@ -182,6 +226,23 @@ TEST_F(AwardTipDlgTest, EscapeAndTheReturnButtonCloseAlikeAndEscapeIsRegisteredA
     ui.run(0.5f);
     EXPECT_EQ(returns(), 2);
     EXPECT_FALSE(dialog->isVisible());
+}
+
+TEST_F(AwardTipDlgTest, ASecondClickOnReturnWhileItFadesOutDoesNotCallTheOpenerAgain) {
+    cAwardTipDlg* dialog = open();
+    const cVector2 at = dialog->getReturnButton()->getPosition();
+    for (int click = 0; click < 2; ++click) {
+        ui.click(at.x, at.y);
+        ui.step();
+    }
+    ui.run(1.0f);
+    EXPECT_EQ(returns(), 1);
+    EXPECT_FALSE(dialog->isVisible());
+    // Opened again, it returns again.
+    open();
+    ui.click(at.x, at.y);
+    ui.run(1.0f);
+    EXPECT_EQ(returns(), 2);
 }
 
 TEST(AwardTipDlgFileTest, AFileWithFewerAwardsIsNotRefreshed) {

@@ -119,7 +119,8 @@ TEST_F(FrontEndPixelTest, PlayerWalksFromTheLogosToTheMenuAndItsDialogs) {
     EXPECT_GT(count(240, 300, 500, 60, isGreen), 3000) << "the title's letters";
 
     ui.tapKey(Platform::KEY_SPACE);
-    ui.run(1.25f);
+    // Midway: the loading takes a few entries a step.
+    ui.run(0.5f);
     shoot("front-loading.png");
     EXPECT_TRUE(isSky(at(40, 30)));
     EXPECT_GT(count(300, 550, 420, 12, isPaper), 200) << "the bar's cream track";

@@ -70,6 +70,16 @@ protected:
     }
 };
 
+// On a machine with sound: the options offer the volume sliders.
+class MainMenuAudibleTest : public MainMenuTest {
+protected:
+    void SetUp() override {
+        writeData();
+        ui.setAudible(true);
+        ui.start();
+    }
+};
+
 TEST_F(MainMenuTest, StartWithoutASavedLevelPlaysTheCurrentLevel) {
     cMainMenu* menu = openMenu();
     click(menu->getStartButton());
@@ -217,6 +227,57 @@ TEST_F(MainMenuTest, OptionsSetVolumesAndStoreThemInTheProfile) {
     applySoundSettings();
     EXPECT_EQ(getSoundSystem()->getSoundVolume(), 50);
     EXPECT_EQ(getSoundSystem()->getMusicVolume(), 50);
+}
+
+// As on any desktop slider: press the thumb or the track, move with the button held over a few
+// frames, release; the thumb and the volume follow the cursor all the way, and stop at the release.
+TEST_F(MainMenuAudibleTest, OptionsVolumeSlidersDrag) {
+    cMainMenu* menu = openMenu();
+    click(menu->getOptionsButton());
+    ui.run(1.0f);
+    cOptions* options = cOptions::getInstance();
+    ASSERT_NE(options, nullptr);
+    for (bool onThumb : {true, false}) {
+        cSlider* slider = options->getSoundSlider();
+        const float left = slider->getPosition().x - slider->getSize().x / 2;
+        const float y = slider->getPosition().y;
+        // Track x for a value, the thumb's centre at the value.
+        auto xOf = [&](float value) { return left + slider->getSize().x * value / 100.0f; };
+        const cVector2 start = onThumb ? slider->getThumb()->getPosition() : cVector2(xOf(20), y);
+        ui.moveTo(start.x, start.y);
+        ui.step();
+        ui.press();
+        ui.step();
+        for (float value : {30.0f, 45.0f, 60.0f, 75.0f}) {
+            ui.moveTo(xOf(value), y + 6);
+            ui.step();
+            ui.step();
+            EXPECT_NEAR(slider->getValue(), value, 0.5f) << (onThumb ? "thumb" : "track");
+            EXPECT_NEAR(slider->getThumb()->getPosition().x, xOf(value), 0.5f);
+            EXPECT_EQ(getSoundSystem()->getSoundVolume(), int(slider->getValue()));
+        }
+        ui.release();
+        ui.step();
+        ui.moveTo(xOf(10), y);
+        ui.steps(2);
+        EXPECT_NEAR(slider->getValue(), 75.0f, 0.5f);
+        // Back to the middle for the next round.
+        slider->setValue(50);
+        slider->updateThumb();
+        ui.step();
+    }
+}
+
+// Quick hands: a second click on Options, or Escape, while the menu fades out behind the options.
+TEST_F(MainMenuTest, AMenuThatWasLeftTakesNoMoreClicksOrKeys) {
+    cMainMenu* menu = openMenu();
+    click(menu->getOptionsButton());
+    ui.run(0.125f);
+    EXPECT_NO_THROW(click(menu->getOptionsButton()));
+    ui.tapKey(Platform::KEY_ESCAPE);
+    ui.run(1.0f);
+    EXPECT_EQ(countLive<cOptions>(), 1);
+    EXPECT_EQ(findLive<cExitDialog>(), nullptr);
 }
 
 TEST_F(MainMenuTest, OptionsWithoutHandlerRefuseOk) {

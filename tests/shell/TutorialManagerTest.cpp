@@ -17,6 +17,7 @@
 #include "tests/gui/LabelFixture.h"
 #include "tests/model/ModelFixture.h"
 #include "tests/shell/ShippedShell.h"
+#include "tests/support/LayoutBoxes.h"
 #include "tests/support/UiHarness.h"
 
 #include <gtest/gtest.h>
@@ -317,6 +318,31 @@ TEST_F(TutorialTest, NothingShowsWhileDisabledOrOverTheAwardsDialog) {
     delete dialog;
 }
 
+TEST_F(TutorialTest, WhileHeldTheFirstTipAskedWaitsForTheLastHoldToEndAndOneForAGoneControlIsDropped) {
+    make();
+    cPanel target(nullptr);
+    tutorial->holdTips(true);
+    tutorial->holdTips(true);
+    EXPECT_FALSE(ask(3, cTutorialManager::TIP_ARROW, &target, cVector2(10, 10)));
+    EXPECT_FALSE(ask(4, cTutorialManager::TIP_ARROW, &target, cVector2(10, 10)));
+    tutorial->holdTips(false);
+    EXPECT_FALSE(tutorial->hasCurrentTip());
+    tutorial->holdTips(false);
+    EXPECT_EQ(3, tutorial->getCurrentTipId());
+    tutorial->closeCurrentTip();
+    // A release without a hold changes nothing.
+    tutorial->holdTips(false);
+    EXPECT_FALSE(tutorial->areTipsHeld());
+
+    auto* gone = new cPanel(nullptr);
+    tutorial->holdTips(true);
+    EXPECT_FALSE(ask(5, cTutorialManager::TIP_ARROW, gone));
+    deleteWidgetLater(gone);
+    ui.step();
+    tutorial->holdTips(false);
+    EXPECT_FALSE(tutorial->hasCurrentTip());
+}
+
 namespace {
 
 class ShippedTutorialTest : public ::testing::Test {
@@ -358,6 +384,16 @@ TEST_F(ShippedTutorialTest, TheShippedFileHoldsTwentySixTipsAndEveryTipLayoutIts
     EXPECT_NE(arrow.getArrow()->getPicture(), nullptr);
     EXPECT_NE(action.getArrow()->getPicture(), nullptr);
     EXPECT_GT(arrow.getPointedOffset().x, 0);
+    // Every tip's text stands inside the text box of every kind of tip.
+    for (int id = 0; id < cTutorialManager::TIP_COUNT; ++id)
+        for (cCommonHelpTip* tip :
+             {static_cast<cCommonHelpTip*>(&arrow), static_cast<cCommonHelpTip*>(&action), &common}) {
+            tip->getText()->setText(tutorial->getTipText(id), true);
+            const TestSupport::Box box = TestSupport::spriteBox(*tip->getText());
+            for (cLabel* line : tip->getText()->getLines())
+                EXPECT_TRUE(TestSupport::textBox(*line).inside(box))
+                    << "tip " << id << ": " << TestSupport::textBox(*line) << " outside " << box;
+        }
 }
 
 TEST_F(ShippedTutorialTest, ANewPlayerSeesTheMoveTipOnTheFirstLevelAndClosesItWithOk) {

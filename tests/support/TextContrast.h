@@ -61,10 +61,9 @@ std::vector<Engine::cLabel*> shownLabels();
 cTextContrast measureLabel(Engine::cLabel& label, const std::function<std::vector<uint32_t>()>& frame, int width);
 
 // Expects every shown label that is neither covered nor shaded (none of its letters in its own
-// colour) to reach its AA figure (`where` names the screen in failures), or only the labels with
-// the texts of `only` when it names any; returns the texts measured, so a test can tell that the
-// ones it names were seen.
+// colour) to reach its AA figure (`where` names the screen in failures); returns the texts
+// measured, so a test can tell that the ones it names were seen.
 std::vector<std::wstring> expectShownTextsRead(const std::function<std::vector<uint32_t>()>& frame, int width,
-                                               const std::string& where, const std::vector<std::wstring>& only = {});
+                                               const std::string& where);
 
 } // namespace TestSupport

@@ -87,7 +87,9 @@ void RecordingGraphics::drawPyroEffect(Engine::cParticleDrawRecord* record) {
     Engine::cGraphicsDevice::drawPyroEffect(record);
 }
 
-RecordingSound::RecordingSound() : Engine::cSoundSystem(std::unique_ptr<Platform::IAudioOutput>()) {}
+RecordingSound::RecordingSound(bool audible)
+    : Engine::cSoundSystem(audible ? std::make_unique<Platform::cNullAudioOutput>()
+                                   : std::unique_ptr<Platform::IAudioOutput>()) {}
 
 std::string RecordingSound::nameOf(const Engine::cSoundSample* sample) const {
     if (!sample)
@@ -189,7 +191,7 @@ void UiHarness::startServices(std::unique_ptr<Platform::IRenderDevice> device) {
         if (!Platform::cNullAudioOutput::current())
             throw std::runtime_error("the sound system has no null audio output: is MEADOW_HEADLESS=1 set?");
     } else {
-        auto recording = std::make_unique<RecordingSound>();
+        auto recording = std::make_unique<RecordingSound>(m_audible);
         m_recording = recording.get();
         m_sound = std::move(recording);
     }

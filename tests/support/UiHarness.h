@@ -108,10 +108,11 @@ private:
     Engine::IParticleLibrary* m_particleLibrary = nullptr;
 };
 
-// A disabled sound system that writes "play <name>", "playOnce <name>" and "music <name>".
+// A sound system that writes "play <name>", "playOnce <name>" and "music <name>": disabled, or
+// audible over a null audio output as on a machine with a sound card.
 class RecordingSound : public Engine::cSoundSystem {
 public:
-    RecordingSound();
+    explicit RecordingSound(bool audible = false);
     Engine::cSoundChannel* play(Engine::cSoundSample* sample, bool loop, bool start) override;
     void playOnce(Engine::cSoundSample* sample) override;
     Engine::cSoundChannel* playMusic(Engine::cSoundSample* sample, bool loop, bool start) override;
@@ -150,6 +151,9 @@ public:
     // (nothing started) when EGL cannot start.
     bool startGl(std::string& reason);
     bool started() const { return m_started; }
+    // Before start(): the sound system mixes into a null audio output instead of running
+    // disabled, so what is only offered with sound (the volume sliders) is there.
+    void setAudible(bool audible) { m_audible = audible; }
 
     // Runs one frame of dt seconds (the harness's frame time when 0), or n frames.
     void step(float dt = 0);
@@ -189,6 +193,7 @@ private:
 
     float m_frameTime;
     bool m_started = false;
+    bool m_audible = false;
     DataFolders m_folders;
     Platform::cHeadlessWindow m_window{L"Meadow"};
     Engine::cVector2 m_cursor;

@@ -419,8 +419,9 @@ void awards() {
         Output::large(c, "Awards/Images/award_glow.png");
     }
     {
-        // The announcement: a wooden sign hanging from two ropes, the badge at its left.
-        Canvas c(460, 150);
+        // The announcement: a wooden sign hanging from two ropes, the badge at its left. Tall
+        // enough for three lines of description under the title.
+        Canvas c(460, 180);
         cairo_t* cr = c.cr();
         for (double x : {60.0, 400.0}) {
             cairo_move_to(cr, x, 0);
@@ -429,9 +430,9 @@ void awards() {
             setColor(cr, WOOD_DARK);
             cairo_stroke(cr);
         }
-        woodPanel(cr, 8, 444, 126, 14, 12);
-        auto slot = [](cairo_t* c2) { circle(c2, 78, 75, 46); };
-        fillFlat(cr, slot, lighter(GOLD_LIGHT, 0.5), 32, 29, 92, 92, 0.5);
+        woodPanel(cr, 8, 444, 156, 14, 12);
+        auto slot = [](cairo_t* c2) { circle(c2, 78, 90, 46); };
+        fillFlat(cr, slot, lighter(GOLD_LIGHT, 0.5), 32, 44, 92, 92, 0.5);
         innerShade(cr, slot, 3, 0.25);
         outline(cr, slot, 1.5, 0.5);
         titleText(cr, "New award!", 24, 302, 52, GRASS_DARK, 1.5, false);

@@ -1,9 +1,11 @@
 #pragma once
 
 // The 26 buildings of the map at each of their levels, three roof colours each, with the parts
-// that drop in when a level is built (ground, walls, roof, extras) and the work icons.
-// Each picture is drawn on a W x H canvas whose bottom centre stands a few units above the
-// building's point on the map.
+// that drop in when a level is built (ground, walls, roof, extras), the work icons and the
+// marked plot each building stands on until it is bought. A building is drawn in the units of a
+// BASE_W x BASE_H canvas (SMALL_BASE_W x SMALL_BASE_H for the small ones) and scaled up about the
+// canvas' bottom centre onto its W x H picture, whose bottom centre stands on the building's
+// point on the map: large enough to be seen at a glance next to the heroine.
 
 #include "BuildingKit.h"
 
@@ -14,10 +16,19 @@ namespace Buildings {
 
 constexpr const char* FOLDER = "Map/Images/Buildings/";
 constexpr const char* ICONS = "Map/Images/WorkIcons/";
-constexpr int W = 140;
-constexpr int H = 120;
-constexpr int SMALL_W = 100;
-constexpr int SMALL_H = 90;
+constexpr int BASE_W = 140;
+constexpr int BASE_H = 120;
+constexpr int SMALL_BASE_W = 100;
+constexpr int SMALL_BASE_H = 90;
+constexpr double SCALE = 1.25;
+constexpr double SMALL_SCALE = 1.4;
+constexpr int W = 176;
+constexpr int H = 150;
+constexpr int SMALL_W = 140;
+constexpr int SMALL_H = 126;
+// The plot pictures: the lower part of the building's canvas, down to its bottom.
+constexpr int PLOT_H = 72;
+constexpr int SMALL_PLOT_H = 64;
 
 using DrawFn = void (*)(Kit::Ctx& k, int level);
 

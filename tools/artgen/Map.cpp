@@ -41,9 +41,12 @@ const std::vector<std::pair<int, int>> JOINS = {
 const std::vector<std::pair<int, int>> CROSS_LINKS = {{0, 1}, {1, 2}, {3, 4}, {4, 5}, {6, 7}, {7, 8},
                                                       {0, 3}, {3, 6}, {1, 4}, {4, 7}, {2, 5}, {5, 8}};
 
-bool inFootprint(double x, double y, double margin) {
+// On the ground a building stands on (its plot): nothing grows there. Trees and flowers behind
+// it are fine; a building drawn over them hides them as a house hides what is behind it.
+bool onPlot(double x, double y, double margin) {
     for (int i = 0; i < 26; ++i) {
-        const double hw = (SMALL[i] ? 50 : 70) + margin, top = SMALL[i] ? 90 : 124;
+        const double hw = (SMALL[i] ? Buildings::SMALL_W : Buildings::W) / 2.0 + margin;
+        const double top = SMALL[i] ? Buildings::SMALL_PLOT_H : Buildings::PLOT_H;
         if (x > POINTS[i].x - hw && x < POINTS[i].x + hw && y > POINTS[i].y - top - margin && y < POINTS[i].y + margin)
             return true;
     }
@@ -111,7 +114,7 @@ void skyBand(cairo_t* cr) {
     cairo_set_source(cr, p);
     cairo_fill(cr);
     cairo_pattern_destroy(p);
-    // Small clouds and distant blue hills with a line of far trees.
+    // Small clouds and distant blue hills.
     for (int i = 0; i < 6; ++i) {
         const double x = 80 + i * 180 + hashNoise(i, 1, 40) * 60, y = 18 + hashNoise(i, 2, 40) * 16;
         for (int j = 0; j < 4; ++j)
@@ -127,12 +130,61 @@ void skyBand(cairo_t* cr) {
     cairo_close_path(cr);
     setColor(cr, mix(GRASS, SKY, 0.55));
     cairo_fill(cr);
-    for (int i = 0; i < 40; ++i) {
-        const double x = i * 26 + hashNoise(i, 3, 41) * 14, y = 66 + 4 * std::sin(x * 0.011);
-        ellipse(cr, x, y - 6, 9 + hashNoise(i, 4, 41) * 5, 8 + hashNoise(i, 5, 41) * 4);
-    }
-    setColor(cr, mix(GRASS_DARK, SKY, 0.35));
+}
+
+// The hedge along the top of the meadow: round leafy clumps in two rows, each lit from the top
+// left like the trees, on a shaded base, with a soft shadow on the grass and a few blossoms.
+void hedge(cairo_t* cr) {
+    auto foot = [](double x) { return 80 + 3 * std::sin(x * 0.013) + 2 * std::sin(x * 0.041); };
+    // Its shadow on the meadow, then the dark base that closes the gaps between the clumps.
+    cairo_move_to(cr, 0, foot(0) - 4);
+    for (int x = 0; x <= W; x += 8)
+        cairo_line_to(cr, x, foot(x) + 5);
+    cairo_line_to(cr, W, foot(W) - 4);
+    cairo_close_path(cr);
+    setColor(cr, GRASS_DARK, 0.35);
     cairo_fill(cr);
+    auto base = [&](cairo_t* p) {
+        cairo_move_to(p, 0, foot(0) - 16);
+        for (int x = 0; x <= W; x += 8)
+            cairo_line_to(p, x, foot(x) - 16);
+        for (int x = W; x >= 0; x -= 8)
+            cairo_line_to(p, x, foot(x));
+        cairo_close_path(p);
+    };
+    fillFlat(cr, base, darker(GRASS_DARK, 0.1), 0, 60, W, 24, 0.6);
+    const Rgb rows[2] = {mix(GRASS_DARK, GRASS, 0.25), mix(GRASS, GRASS_DARK, 0.35)};
+    for (int row = 0; row < 2; ++row) {
+        const double step = row == 0 ? 23 : 27;
+        for (int i = -1; i * step < W + 30; ++i) {
+            const double x = i * step + (row == 0 ? 0 : 11) + hashNoise(i, row, 42) * 8;
+            const double r = (row == 0 ? 13 : 12) + hashNoise(i, row + 2, 42) * 5;
+            const double y = foot(x) - (row == 0 ? 22 : 13) - hashNoise(i, row + 4, 42) * 4;
+            const Rgb leaves = mix(rows[row], GRASS_LIGHT, 0.12 * hashNoise(i, row + 6, 42));
+            auto clump = [=](cairo_t* p) { ellipse(p, x, y, r * 1.1, r); };
+            fillRound(cr, clump, leaves, x - r * 1.1, y - r, r * 2.2, r * 2);
+            // Leaves catching the light on the upper left of the clump.
+            for (int l = 0; l < 3; ++l) {
+                const double a = M_PI * (1.05 + 0.35 * l + 0.2 * hashNoise(i, l, 43));
+                ellipse(cr, x + std::cos(a) * r * 0.55, y + std::sin(a) * r * 0.5, r * 0.22, r * 0.14);
+            }
+            setColor(cr, lighter(leaves, 0.4), 0.5);
+            cairo_fill(cr);
+            // Now and then a blossom.
+            if (row == 1 && hashNoise(i, 7, 42) > 0.62) {
+                const double fx = x + (hashNoise(i, 8, 42) - 0.5) * r, fy = y + (hashNoise(i, 9, 42) - 0.3) * r * 0.6;
+                for (int p = 0; p < 5; ++p) {
+                    const double a = p * 2 * M_PI / 5;
+                    ellipse(cr, fx + 1.8 * std::cos(a), fy + 1.8 * std::sin(a), 1.4, 1.4);
+                }
+                setColor(cr, hashNoise(i, 10, 42) > 0.5 ? WHITE : lighter(PINK, 0.25));
+                cairo_fill(cr);
+                ellipse(cr, fx, fy, 1, 1);
+                setColor(cr, GOLD);
+                cairo_fill(cr);
+            }
+        }
+    }
 }
 
 void pathStroke(cairo_t* cr, const std::function<void(cairo_t*)>& shape) {
@@ -310,7 +362,7 @@ void flowersAndTufts(cairo_t* cr) {
     const Rgb colours[] = {WHITE, YELLOW, PINK, lighter(PURPLE, 0.3), lighter(RED, 0.2)};
     for (int i = 0; i < 700; ++i) {
         const double x = hashNoise(i, 1, 70) * W, y = 80 + hashNoise(i, 2, 70) * (H - 80);
-        if (inFootprint(x, y, 4) || inPond(x, y) || onPath(x, y))
+        if (onPlot(x, y, 4) || inPond(x, y) || onPath(x, y))
             continue;
         if (i % 3 == 0) {
             const double r = 2.2;
@@ -342,6 +394,9 @@ void background(cairo_t* cr) {
     pond(cr);
     paths(cr);
     flowersAndTufts(cr);
+    // The sky and the hedge lie behind the trees along the top.
+    skyBand(cr);
+    hedge(cr);
     // Trees around the edges and in the open spaces, never on a plot.
     const Pt spots[] = {{20, 120},  {18, 260},  {22, 420},   {20, 560},   {190, 120},  {350, 100}, {515, 120},
                         {690, 110}, {855, 95},  {1005, 110}, {1008, 260}, {1008, 420}, {350, 260}, {700, 260},
@@ -349,11 +404,10 @@ void background(cairo_t* cr) {
     int i = 0;
     for (const Pt& s : spots) {
         ++i;
-        if (inFootprint(s.x, s.y, 0) || inPond(s.x, s.y) || onPath(s.x, s.y))
+        if (onPlot(s.x, s.y, 6) || inPond(s.x, s.y) || onPath(s.x, s.y))
             continue;
         tree(cr, s.x, s.y, 0.7 + 0.25 * hashNoise(i, 1, 80), i % 4);
     }
-    skyBand(cr);
 }
 
 // ---- The map's frame and buttons ----

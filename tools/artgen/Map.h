@@ -9,8 +9,9 @@ namespace Map {
 constexpr const char* BACKGROUND = "Meadow/Images/Backgrounds/map_bg.png";
 constexpr const char* FOLDER = "Map/Images/Interface/";
 // A building picture's bottom centre stands this far below its point on the map: the front's
-// ground line is 14 units above the picture's bottom, so the front stands 4 units above the point.
-constexpr double BUILDING_DROP = 10;
+// ground line is 17.5 units above the picture's bottom (14 on the small ones), so the front
+// stands just behind the end of its path.
+constexpr double BUILDING_DROP = 0;
 
 void generate();
 

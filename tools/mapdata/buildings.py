@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Writes the 26 building files Data/Meadow/View/buildings/<name>.xml from the map plan's points
-and the building pictures packed in Data/Atlases/map_images_*.xml: per level and variant the
-clickable area, its tool-tip (the upgrade's name and the piece it brings), icon, skin, falling
-parts (ground, walls, roof, extras, overlapping in time), the animals of the building and its work
-panel. Run from the repository root."""
+and the building pictures packed in Data/Atlases/map_images_*.xml: the marked plot shown until the
+building is bought, and per level and variant the clickable area, its tool-tip (the upgrade's name
+and the piece it brings), icon, skin, falling parts (ground, walls, roof, extras, overlapping in
+time), the animals of the building and its work panel. A picture's bottom centre stands on the
+building's point; its size is the packed picture's. Run from the repository root."""
 
 import glob
 import os
@@ -43,6 +44,7 @@ SHEETS = {
 }
 
 # Per building: sets of (sheet, offset from the point) alternatives; the first is the usual one.
+# The offsets are in the buildings' drawing units, scaled up with the building (SCALE).
 ANIMALS = {
     "hen_house": [[("chicken", -62, -6), ("chicken", -40, 4)], [("chicken_brown", 58, -4), ("chicken", 66, 6)]],
     "cow_house": [[("cow", -78, -8), ("cow", 76, -6)]],
@@ -68,31 +70,44 @@ TIP = ['          <Tip ShowDelayTime="0.5">',
        '          </Tip>']
 
 
+# How much larger than their drawing units the buildings are drawn (tools/artgen/Buildings.h).
+SCALE = 1.25
+
+# Depth of the plots: on the meadow, under every building, animal and character.
+PLOT_DEPTH = 5
+
+
 def atlas_names(root):
-    names = set()
+    """Every packed map picture's name and its size."""
+    names = {}
     for path in glob.glob(os.path.join(root, "Data/Atlases/map_images_*.xml")):
-        names.update(re.findall(r"<Name>([^<]+)</Name>", open(path).read()))
+        for name, w, h in re.findall(r"<Name>([^<]+)</Name><Pos>[^<]*</Pos><Size>(\d+) (\d+)</Size>",
+                                     open(path).read()):
+            names[name] = (int(w), int(h))
     return names
 
 
 def building(root, names, index, file, pic, px, py):
     prefix = "Map/Images/Buildings/" + pic
     levels = sorted({int(m) for n in names for m in re.findall("^" + re.escape(prefix) + r"(\d)_", n)})
-    small = file in ("bench", "water_pump", "fountain", "seed_bed")
-    w, h = (100, 90) if small else (140, 120)
-    cx, cy = px, py - 4 - h // 2
+    w, h = names[prefix + "%d_1.png" % levels[0]]
+    cx, cy = px, py - h // 2
     depth = py - 4
     sound = SOUNDS.get(file, "btn_clicked")
+    plot = prefix + "_plot.png"
+    pw, ph = names[plot]
     out = ['<?xml version="1.0" encoding="utf-8"?>',
            "<!-- Unit %d, %s: written by tools/mapdata/buildings.py. -->" % (index, file.replace("_", " ")),
            '<Building Visible="1" Enable="1" point="%d" unit_sound="%s" silence_timer="1.5 1.5">' % (index, sound),
+           '  <Plot Visible="1" position="%d,%d" size="%d,%d" deep="%d" Picture="%s"/>' %
+           (px, py - ph // 2, pw, ph, PLOT_DEPTH, plot),
            "  <Upgrades>"]
     for level in levels:
         out.append("    <Upgrade>")
         out.append("      <Variants>")
         for v in (1, 2, 3):
             skin = "%s%d_%d.png" % (prefix, level, v)
-            assert skin in names, skin
+            assert names.get(skin) == (w, h), skin
             out.append('        <Variant Visible="0" Enable="1" position="%d,%d" size="%d,%d" deep="%d">' %
                        (cx, cy, w - 20, h - 20, depth + 1))
             out += TIP
@@ -120,6 +135,7 @@ def building(root, names, index, file, pic, px, py):
                     out.append('            <Set voice_id="%s" silence_time="2 4">' % voice)
                     for k, (sheet, dx, dy) in enumerate(alternatives):
                         name, fw, fh, length, _ = SHEETS[sheet]
+                        dx, dy = round(dx * SCALE), round(dy * SCALE)
                         out.append('              <Animal probability="%s" position="%d,%d" size="%d,%d" deep="%d" '
                                    'Picture="Map/Images/Animals/%s.png" frames_count="8" anim_columns="8" '
                                    'anim_length="%.1f" PlayAnimation="1" anim_loop="1"/>' %

@@ -32,7 +32,8 @@ public:
     void getClientSize(int& width, int& height) const override;
     void setClientPosition(int x, int y) override;
     void getClientPosition(int& x, int& y) const override;
-    void setFullscreen(bool fullscreen) override { m_fullscreen = fullscreen; }
+    // Without a window manager full screen is refused and the window keeps its size.
+    void setFullscreen(bool fullscreen) override { m_fullscreen = fullscreen && m_windowManager; }
     bool isFullscreen() const override { return m_fullscreen; }
     void getDesktopSize(int& width, int& height) const override;
     void getWorkArea(int& x, int& y, int& width, int& height) const override;
@@ -45,6 +46,8 @@ public:
     // Scripting for tests.
     void inject(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0) { postMessage({message, wParam, lParam}); }
     void setDesktopSize(int width, int height);
+    // A desktop without a window manager (X11 alone): full screen is refused.
+    void setWindowManager(bool present) { m_windowManager = present; }
 
 private:
     std::wstring m_title;
@@ -53,6 +56,7 @@ private:
     bool m_minimized = false;
     bool m_destroyed = false;
     bool m_fullscreen = false;
+    bool m_windowManager = true;
     int m_broughtToFront = 0;
     int m_width = 800;
     int m_height = 600;

@@ -25,6 +25,11 @@ IMessageBox* getSdlMessageBox() {
 bool getSdlCursorPos(int& x, int& y) {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0)
         return false;
+    // SDL's desktop position of the cursor is not refreshed by every motion on X11 (not at all
+    // while a button is held): a drag would stay where it began. The window's own mouse events
+    // carry each motion, captured drags outside it too.
+    if (getSdlWindowCursor(x, y))
+        return true;
     SDL_GetGlobalMouseState(&x, &y);
     return true;
 }

@@ -4,8 +4,10 @@
 #include "engine/platform/VirtualKeys.h"
 #include "engine/platform/WindowMessages.h"
 #include "engine/platform/sdl/SdlCallbackError.h"
+#include "engine/platform/x11/WindowManager.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 
 #include <string>
 
@@ -76,7 +78,14 @@ std::wstring utf8ToUtf16(const char* text) {
     return out;
 }
 
+// The program's one window, which answers for the cursor.
+cSdlWindow* g_cursorWindow = nullptr;
+
 } // namespace
+
+bool getSdlWindowCursor(int& x, int& y) {
+    return g_cursorWindow && g_cursorWindow->getCursorPosition(x, y);
+}
 
 int sdlKeyToVirtualKey(int key) {
     if (key >= SDLK_a && key <= SDLK_z)
@@ -157,9 +166,12 @@ cSdlWindow::cSdlWindow(const std::wstring& title) : m_title(title) {
         throw error;
     }
     SDL_StartTextInput();
+    g_cursorWindow = this;
 }
 
 cSdlWindow::~cSdlWindow() {
+    if (g_cursorWindow == this)
+        g_cursorWindow = nullptr;
     destroy();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
@@ -235,9 +247,32 @@ void cSdlWindow::getClientPosition(int& x, int& y) const {
         SDL_GetWindowPosition(m_window, &x, &y);
 }
 
+bool cSdlWindow::getCursorPosition(int& x, int& y) const {
+    if (!m_window || !m_cursorKnown)
+        return false;
+    getClientPosition(x, y);
+    x += m_cursorX;
+    y += m_cursorY;
+    return true;
+}
+
+bool cSdlWindow::canGoFullscreen() const {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(m_window, &info))
+        return true;
+#if defined(SDL_VIDEO_DRIVER_X11)
+    // SDL reports the desktop size at once, but only a window manager makes the window so.
+    if (info.subsystem == SDL_SYSWM_X11)
+        return hasX11WindowManager(info.info.x11.display);
+#endif
+    return true;
+}
+
 void cSdlWindow::setFullscreen(bool fullscreen) {
-    if (m_window)
-        SDL_SetWindowFullscreen(m_window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    if (!m_window || (fullscreen && !canGoFullscreen()))
+        return;
+    SDL_SetWindowFullscreen(m_window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
 }
 
 bool cSdlWindow::isFullscreen() const {
@@ -355,7 +390,20 @@ void cSdlWindow::translate(const SDL_Event& event) {
             post(WM_CHAR, uintptr_t(unit) & 0xFFFF);
         break;
     case SDL_MOUSEMOTION:
+        if (m_window && event.motion.windowID == SDL_GetWindowID(m_window)) {
+            m_cursorKnown = true;
+            m_cursorX = event.motion.x;
+            m_cursorY = event.motion.y;
+        }
         post(WM_MOUSEMOVE, 0, intptr_t((event.motion.x & 0xFFFF) | ((event.motion.y & 0xFFFF) << 16)));
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        if (m_window && event.button.windowID == SDL_GetWindowID(m_window)) {
+            m_cursorKnown = true;
+            m_cursorX = event.button.x;
+            m_cursorY = event.button.y;
+        }
         break;
     default:
         break;

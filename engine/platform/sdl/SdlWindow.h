@@ -33,6 +33,7 @@ public:
     void getClientSize(int& width, int& height) const override;
     void setClientPosition(int x, int y) override;
     void getClientPosition(int& x, int& y) const override;
+    // Refused (the window stays as it is) on X11 without a window manager.
     void setFullscreen(bool fullscreen) override;
     bool isFullscreen() const override;
     void getDesktopSize(int& width, int& height) const override;
@@ -42,8 +43,12 @@ public:
     bool peekMessage(cWindowMessage& message) override;
     void postMessage(const cWindowMessage& message) override { m_queue.push_back(message); }
     void* getNativeHandle() const override { return m_window; }
+    // The cursor in desktop pixels where the window's last mouse event put it; false before
+    // the first one.
+    bool getCursorPosition(int& x, int& y) const;
 
 private:
+    bool canGoFullscreen() const;
     void translate(const SDL_Event& event);
     void post(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0) {
         m_queue.push_back({message, wParam, lParam});
@@ -52,8 +57,14 @@ private:
     SDL_Window* m_window = nullptr;
     std::wstring m_title;
     bool m_wasMinimized = false;
+    bool m_cursorKnown = false;
+    int m_cursorX = 0;
+    int m_cursorY = 0;
     std::deque<cWindowMessage> m_queue;
 };
+
+// The cursor in desktop pixels as the last SDL window made saw it; false without one.
+bool getSdlWindowCursor(int& x, int& y);
 
 // The virtual-key code of an SDL key; 0 for keys without one.
 int sdlKeyToVirtualKey(int sdlKey);
