@@ -235,6 +235,8 @@ TEST_F(TourTest, ANewPlayerFromTheLogoToTheAwards) {
         ui.run(0.5f);
     }
     expectTextsRead(session, "map", {GameSession::Session::mapView()->getMoneyText()->getText()});
+    session.closeTip();
+    ui.run(0.5f);
     clickWidget(session, GameSession::Session::mapView()->getMainMenuButton());
     ASSERT_TRUE(
         session.runUntil([] { return GameSession::Session::menuUp() && !GameSession::Session::switching(); }, 10.0f));

@@ -58,7 +58,8 @@ protected:
         // The clouds are dealt from the engine's generator: the same sky whatever ran before.
         randomSeed(1);
         writeData();
-        writeLog(24);
+        // Long enough that the loading line stays up while its letters are measured.
+        writeLog(48);
         copy(LEVEL_BACKDROP);
         return ui.startGl(reason);
     }

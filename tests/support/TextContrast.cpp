@@ -128,19 +128,44 @@ std::vector<Engine::cLabel*> shownLabels() {
 }
 
 cTextContrast measureLabel(Engine::cLabel& label, const std::function<std::vector<uint32_t>()>& frame, int width) {
-    // Its letters made clear, the label not hidden: what it carries (a coin beside a price) stays.
-    const std::vector<uint32_t> with = frame();
-    const float alpha = label.getAlpha();
-    label.setAlpha(0);
-    const std::vector<uint32_t> without = frame();
-    label.setAlpha(alpha);
-    return measureTextContrast(with, without, width, labelBox(label), label.getColor().toARGB());
+    const cPixelBox box = labelBox(label);
+    cTextContrast result;
+    // A scene that changes around the label meanwhile (a tip coming up, a panel sliding in) is
+    // measured again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        // The label hidden; one that carries pictures (a coin beside a price) keeps them, only its
+        // letters made clear.
+        const std::vector<uint32_t> with = frame();
+        const bool carries = !label.getChildren().empty();
+        const float alpha = label.getAlpha();
+        if (carries)
+            label.setAlpha(0);
+        else
+            label.hide();
+        const std::vector<uint32_t> without = frame();
+        if (carries)
+            label.setAlpha(alpha);
+        else
+            label.show();
+        const std::vector<uint32_t> again = frame();
+        result = measureTextContrast(with, without, width, box, label.getColor().toARGB());
+        int moved = 0;
+        for (int y = std::max(0, box.top); y < box.top + box.height && y < int(with.size()) / width; ++y)
+            for (int x = std::max(0, box.left); x < box.left + box.width && x < width; ++x)
+                moved += differs(with[size_t(y * width + x)], again[size_t(y * width + x)], 2) ? 1 : 0;
+        if (moved * 20 <= box.width * box.height)
+            break;
+    }
+    return result;
 }
 
 std::vector<std::wstring> expectShownTextsRead(const std::function<std::vector<uint32_t>()>& frame, int width,
                                                const std::string& where) {
     std::vector<std::wstring> measured;
     for (Engine::cLabel* label : shownLabels()) {
+        // A tip closed meanwhile takes its labels with it.
+        if (!Engine::isWidgetAlive(label) || !label->isVisible())
+            continue;
         const cTextContrast text = measureLabel(*label, frame, width);
         // Covered, or shaded under a dialog that the player reads instead.
         if (text.changedPixels == 0 || text.letterPixels == 0)
