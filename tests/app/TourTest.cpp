@@ -2,11 +2,13 @@
 // on headless EGL, walked as a new player walks it: the logo, the loading screen, the new-player
 // dialog, the main menu, the options, the first level's board at its start, a cascade, a bonus,
 // the results, the map and the awards; then the level editor and, in its play test, a level
-// with a vehicle. Each stop checks that the screen it shows is up and not blank. With
+// with a vehicle. Each stop checks that the screen it shows is up and not blank, and that every
+// text it shows reads at the WCAG AA contrast against the pixels around its letters. With
 // MEADOW_UPDATE_DOCS=1 each is written to docs/tour/ at half size (512 x 384); docs/tour.md
 // shows them.
 
 #include "engine/core/ProfileManager.h"
+#include "engine/core/String.h"
 #include "engine/gui/NewUserDialog.h"
 #include "engine/platform/KeyCodes.h"
 #include "game/level/AchievementsView.h"
@@ -22,11 +24,13 @@
 #include "game/shell/TutorialManager.h"
 #include "tests/app/GameSession.h"
 #include "tests/support/PixelTest.h"
+#include "tests/support/TextContrast.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <initializer_list>
 #include <memory>
 #include <set>
 #include <string>
@@ -73,6 +77,23 @@ protected:
                                                  0, WIDTH, HEIGHT))
                 << name;
         }
+    }
+    // Every text the screen shows reads at its AA figure, the named ones among them.
+    static void expectTextsRead(GameSession::Session& session, const std::string& screen,
+                                std::initializer_list<std::wstring> named) {
+        int width = 0, height = 0;
+        session.ui.renderDevice().getBackBufferSize(width, height);
+        const std::vector<std::wstring> measured = TestSupport::expectShownTextsRead(
+            [&] {
+                std::vector<uint32_t> pixels;
+                session.ui.steps(2);
+                session.ui.renderDevice().readBackBuffer(0, 0, width, height, pixels);
+                return pixels;
+            },
+            width, screen);
+        for (const std::wstring& text : named)
+            EXPECT_NE(std::find(measured.begin(), measured.end(), text), measured.end())
+                << screen << ": \"" << Engine::wideToNarrow(text) << "\" is not shown";
     }
     static void clickWidget(GameSession::Session& session, const Engine::cSprite* widget) {
         session.click(widget->getPosition());
@@ -133,6 +154,7 @@ TEST_F(TourTest, ANewPlayerFromTheLogoToTheAwards) {
     ui.type(L"Anna");
     ui.step();
     shoot(session, "new-player.png");
+    expectTextsRead(session, "new player", {L"Welcome to Meadow!", L"Please type your name:", L"OK"});
     ui.tapKey(Platform::KEY_ENTER);
     ASSERT_TRUE(session.runUntil(GameSession::Session::menuUp, 5.0f));
     ASSERT_NE(Engine::getProfileManager(), nullptr);
@@ -141,12 +163,14 @@ TEST_F(TourTest, ANewPlayerFromTheLogoToTheAwards) {
         tutorial->setTutorialEnabled(false);
     ui.run(1.5f);
     shoot(session, "main-menu.png");
+    expectTextsRead(session, "main menu", {L"Play", L"Player:", L"Anna"});
 
     cMainMenu* menu = getMainMenu();
     clickWidget(session, menu->getOptionsButton());
     ui.run(1.5f);
     ASSERT_NE(cOptions::getInstance(), nullptr);
     shoot(session, "options.png");
+    expectTextsRead(session, "options", {L"Sounds", L"OK"});
     clickWidget(session, cOptions::getInstance()->getOkButton());
     ASSERT_TRUE(session.runUntil(GameSession::Session::menuUp, 5.0f));
     ui.run(1.0f);
@@ -155,6 +179,7 @@ TEST_F(TourTest, ANewPlayerFromTheLogoToTheAwards) {
     ASSERT_NE(board, nullptr) << "the first level opens on the board screen";
     ui.run(1.0f);
     shoot(session, "board-start.png");
+    expectTextsRead(session, "board", {L"Menu"});
 
     ASSERT_TRUE(session.runUntil([&] { return atRest(board); }));
     dropBottomRows(board, 4);
@@ -196,16 +221,22 @@ TEST_F(TourTest, ANewPlayerFromTheLogoToTheAwards) {
     ASSERT_TRUE(session.runUntil([&] { return board->getResultsView()->getContinueButton()->isEnabled(); }, 60.0f));
     ui.run(1.0f);
     shoot(session, "results.png");
+    expectTextsRead(session, "results",
+                    {L"Level complete!", L"Coins from the meadow", L"Earned on this level", L"Replay", L"Continue"});
     clickWidget(session, board->getResultsView()->getContinueButton());
     ASSERT_TRUE(session.runUntil(GameSession::Session::mapShown, 20.0f));
     ui.run(2.0f);
     shoot(session, "map.png");
+    expectTextsRead(session, "map with its first hint", {});
 
     // The map's way back to the menu, and the menu's awards; the map's hints are read first.
     for (int i = 0; i < 4; ++i) {
         session.closeTip();
         ui.run(0.5f);
     }
+    expectTextsRead(session, "map", {GameSession::Session::mapView()->getMoneyText()->getText()});
+    session.closeTip();
+    ui.run(0.5f);
     clickWidget(session, GameSession::Session::mapView()->getMainMenuButton());
     ASSERT_TRUE(
         session.runUntil([] { return GameSession::Session::menuUp() && !GameSession::Session::switching(); }, 10.0f));
@@ -214,6 +245,7 @@ TEST_F(TourTest, ANewPlayerFromTheLogoToTheAwards) {
     ui.moveTo(4, 4);
     ui.run(1.5f);
     shoot(session, "awards.png");
+    expectTextsRead(session, "awards", {L"Awards", L"Back"});
 }
 
 // The map run as the level editor, with a level open in it.

@@ -129,28 +129,14 @@ protected:
     // With gl the harness draws on OpenGL; false (nothing started) with the reason when it cannot.
     bool start(bool editor = false, const std::string& profiles = "profiles", bool gl = false) {
         std::vector<std::string> names = TestSupport::shippedAtlasFiles(MEADOW_DATA_DIR);
-        for (const char* name : {"Meadow/View/DevelopmentView.xml",
-                                 "Meadow/View/Butterfly.xml",
-                                 "Meadow/View/YesNoDialog.xml",
-                                 "Meadow/View/Pimbrel.xml",
-                                 "Meadow/Model/GameModel.xml",
-                                 "Meadow/Model/GameLevels.xml",
-                                 "Meadow/Images/Backgrounds/map_bg.png",
-                                 "Fonts/Digits30.fnt",
-                                 "Fonts/Digits30.png",
-                                 "Fonts/Text16.fnt",
-                                 "Fonts/Text16.png",
-                                 "Fonts/Text22.fnt",
-                                 "Fonts/Text22.png",
-                                 "Meadow/View/UpgradeButtonsPanel.xml",
-                                 "Meadow/View/UpgradeButtonBonus.xml",
-                                 "Meadow/View/ConfirmVariantDlg.xml",
-                                 "Meadow/View/VariantsDlg.xml",
-                                 "Meadow/View/GameObjects.xml",
-                                 "Fonts/Title36.fnt",
-                                 "Fonts/Title36.png",
-                                 "Meadow/Sounds/btn_clicked.ogg",
-                                 "Meadow/Sounds/btn_hovered.ogg"})
+        for (const std::string& name : TestSupport::shippedFontFiles(MEADOW_DATA_DIR))
+            names.push_back(name);
+        for (const char* name :
+             {"Meadow/View/DevelopmentView.xml", "Meadow/View/Butterfly.xml", "Meadow/View/YesNoDialog.xml",
+              "Meadow/View/Pimbrel.xml", "Meadow/Model/GameModel.xml", "Meadow/Model/GameLevels.xml",
+              "Meadow/Images/Backgrounds/map_bg.png", "Meadow/View/UpgradeButtonsPanel.xml",
+              "Meadow/View/UpgradeButtonBonus.xml", "Meadow/View/ConfirmVariantDlg.xml", "Meadow/View/VariantsDlg.xml",
+              "Meadow/View/GameObjects.xml", "Meadow/Sounds/btn_clicked.ogg", "Meadow/Sounds/btn_hovered.ogg"})
             names.push_back(name);
         // The upgrade panel's pictures, the bonus pictures the map's look table names, the tutorial.
         for (const char* folder : {"Meadow/Images/Upgrade", "Meadow/Images/Bonus", "Meadow/View/Tutorial",

@@ -1,9 +1,12 @@
 // The map on the shipped data drawn on OpenGL (Mesa EGL, software): buildings at different
 // levels and variants stand where their skins are, over the meadow; a new player's map shows a
 // marked plot where each building will stand; the pond's ripples move on the water; the new
-// player's next-level hint is drawn over the map and its interface. With MEADOW_UPDATE_DOCS=1
-// the village is written to docs/map-screenshot.png and the new player's map to docs/map-first.png.
+// player's next-level hint is drawn over the map and its interface; the money and the offers'
+// prices read at the WCAG AA contrast. With MEADOW_UPDATE_DOCS=1 the village is written to
+// docs/map-screenshot.png and the new player's map to docs/map-first.png.
 
+#include "engine/core/String.h"
+#include "engine/gui/CoinText.h"
 #include "engine/gui/Panel.h"
 #include "engine/gui/TextButton.h"
 #include "game/development/UnitView.h"
@@ -17,7 +20,9 @@
 #include "game/shell/TutorialManager.h"
 #include "tests/development/DevelopmentFixture.h"
 #include "tests/support/PixelTest.h"
+#include "tests/support/TextContrast.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -197,4 +202,29 @@ TEST_F(MapPixelTest, TheUpgradeRowAndThePlayButtonShowOverTheBottomBar) {
         }
     EXPECT_GE(offerPixels, 10);
     EXPECT_GE(playPixels, 10);
+}
+
+TEST_F(MapPixelTest, TheMoneyAndTheOfferPricesRead) {
+    if (!start(false, "profiles", true))
+        GTEST_SKIP() << "No headless OpenGL: " << glFailure;
+    Engine::gIntProps["PimbrelNode"] = 30;
+    openFromMenu();
+    // Enough for the first offers, not for the later ones: prices in both colours.
+    map->getModel()->addResourcePoints(1, 12480);
+    map->updateMoneyText();
+    map->getUpgradePanel()->updateButtons(false);
+    ui.run(0.5f);
+    const std::vector<std::wstring> read = TestSupport::expectShownTextsRead([this] { return frame(); }, WIDTH, "map");
+    auto measured = [&](const std::wstring& text) { return std::count(read.begin(), read.end(), text) > 0; };
+    EXPECT_TRUE(measured(L"12480")) << "the money";
+    int prices = 0, dearPrices = 0;
+    for (cUpgradeButton* offer : map->getUpgradePanel()->getButtons())
+        if (offer->isVisible() && offer->getPrice()->isVisible()) {
+            EXPECT_TRUE(measured(offer->getPrice()->getText())) << Engine::wideToNarrow(offer->getPrice()->getText());
+            ++prices;
+            dearPrices += offer->getPrice()->getColor().toARGB() == offer->getDisabledTextColor().toARGB();
+        }
+    EXPECT_GE(prices, 8);
+    EXPECT_GT(dearPrices, 0);
+    EXPECT_LT(dearPrices, prices);
 }

@@ -65,7 +65,7 @@ TEST_F(UpgradeButtonsPanelTest, ShippedLayoutBuildsTheRowTheVariantButtonsAndBot
     EXPECT_NE(first->getLockIcon()->getPicture(), nullptr);
     EXPECT_NE(first->getTickIcon2()->getPicture(), nullptr);
     EXPECT_FLOAT_EQ(first->getDisableIconAlpha(), 0.45f);
-    EXPECT_EQ(first->getDisabledTextColor().toARGB(), 0xFF8A8C8Fu);
+    EXPECT_EQ(first->getDisabledTextColor().toARGB(), 0xFFF2F3F4u);
 
     const auto& variants = panel->getVariantButtons();
     ASSERT_EQ(variants.size(), 3u);

@@ -22,6 +22,7 @@
 #include "game/model/UnitsFeature.h"
 #include "game/shell/Tip.h"
 #include "tests/model/ModelFixture.h"
+#include "tests/support/ShippedAtlases.h"
 #include "tests/support/UiHarness.h"
 
 #include <gtest/gtest.h>
@@ -217,8 +218,9 @@ protected:
         }
         ui.writeFile("atlases.xml", atlases + "</Atlases>");
         for (const char* name :
-             {"Fonts/Text16.fnt", "Fonts/Text16.png", "Fonts/Text22.fnt", "Fonts/Text22.png",
-              cUpgradeButtonsPanel::LAYOUT, cUpgradeButton::LAYOUT, cConfirmVariantDlg::LAYOUT, cVariantsDlg::LAYOUT})
+             {cUpgradeButtonsPanel::LAYOUT, cUpgradeButton::LAYOUT, cConfirmVariantDlg::LAYOUT, cVariantsDlg::LAYOUT})
+            copy(name);
+        for (const std::string& name : TestSupport::shippedFontFiles(data.string()))
             copy(name);
         for (const auto& entry : std::filesystem::directory_iterator(data / "Meadow/Images/Upgrade"))
             copy("Meadow/Images/Upgrade/" + entry.path().filename().string());

@@ -5,6 +5,7 @@
 // layout write their variant over the copy before the harness starts.
 
 #include "engine/core/ProfileManager.h"
+#include "tests/support/ShippedAtlases.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UiHarness.h"
 
@@ -20,10 +21,10 @@ inline void installDialogs(UiHarness& ui) {
     // Only the interface page: the dialogs draw from it alone.
     ui.writeFile("atlases.xml", "<Atlases><Atlas><Path>Atlases/ui_images_0.png</Path>"
                                 "<Map>Atlases/ui_images_0.xml</Map></Atlas></Atlases>");
-    for (const char* name :
-         {"Atlases/ui_images_0.png", "Atlases/ui_images_0.xml", "Fonts/Text22.fnt", "Fonts/Text22.png",
-          "Fonts/Title36.fnt", "Fonts/Title36.png", "Fonts/Digits30.fnt", "Fonts/Digits30.png", "UI/YesNo.xml",
-          "UI/NewUser.xml", "UI/SelectUser.xml", "Meadow/Sounds/btn_clicked.ogg", "Meadow/Sounds/btn_hovered.ogg"})
+    for (const char* name : {"Atlases/ui_images_0.png", "Atlases/ui_images_0.xml", "UI/YesNo.xml", "UI/NewUser.xml",
+                             "UI/SelectUser.xml", "Meadow/Sounds/btn_clicked.ogg", "Meadow/Sounds/btn_hovered.ogg"})
+        ui.writeFile(name, shippedFile(name));
+    for (const std::string& name : shippedFontFiles(MEADOW_SHIPPED_DATA_DIR))
         ui.writeFile(name, shippedFile(name));
 }
 

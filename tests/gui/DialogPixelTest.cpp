@@ -1,8 +1,10 @@
 // The engine's three dialogs drawn with the shipped layouts, pictures and fonts on OpenGL (Mesa
 // EGL, software) over a level background: sample points check the panel's paper, the button
-// faces and the ink of the texts. With MEADOW_UPDATE_DOCS=1 each dialog is also written to
-// docs/ (dialog-yes-no.png, dialog-new-user.png, dialog-select-user.png).
+// faces and the ink of the texts; every text reads at the WCAG AA contrast. With
+// MEADOW_UPDATE_DOCS=1 each dialog is also written to docs/ (dialog-yes-no.png,
+// dialog-new-user.png, dialog-select-user.png).
 
+#include "engine/core/String.h"
 #include "engine/gui/EditBox.h"
 #include "engine/gui/NewUserDialog.h"
 #include "engine/gui/Panel.h"
@@ -11,11 +13,14 @@
 #include "engine/gui/YesNoDialog.h"
 #include "tests/gui/DialogFixture.h"
 #include "tests/support/PixelTest.h"
+#include "tests/support/TextContrast.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -91,6 +96,18 @@ protected:
     static Box around(const cVector2& centre, int halfWidth, int halfHeight) {
         return {int(centre.x) - halfWidth, int(centre.y) - halfHeight, 2 * halfWidth, 2 * halfHeight};
     }
+    // Every text shown reads at its AA figure, the named ones among them.
+    void expectTextsRead(const char* dialog, std::initializer_list<const wchar_t*> named) {
+        const std::vector<std::wstring> measured = TestSupport::expectShownTextsRead(
+            [this] {
+                frame();
+                return pixels;
+            },
+            WIDTH, dialog);
+        for (const wchar_t* text : named)
+            EXPECT_NE(std::find(measured.begin(), measured.end(), text), measured.end())
+                << dialog << ": \"" << wideToNarrow(text) << "\" is not shown";
+    }
     void writeDocs(const char* name, const Box& box) {
         if (const char* update = std::getenv("MEADOW_UPDATE_DOCS"); update && std::string(update) == "1") {
             ASSERT_TRUE(TestSupport::writeRgbPng(std::string(MEADOW_DOCS_DIR) + "/" + name, pixels, WIDTH, box.left,
@@ -133,6 +150,7 @@ TEST_F(DialogPixelTest, YesNoShowsPaperGreenButtonsAndItsQuestion) {
     // Outside the panel the meadow shows.
     EXPECT_FALSE(isPaper(at(200, 384)));
     writeDocs("dialog-yes-no.png", {272, 232, 480, 304});
+    expectTextsRead("yes/no", {L"Yes", L"No"});
 }
 
 TEST_F(DialogPixelTest, NewUserShowsLogoFieldTypedNameAndOk) {
@@ -160,6 +178,7 @@ TEST_F(DialogPixelTest, NewUserShowsLogoFieldTypedNameAndOk) {
     // The logo's green letters above the panel.
     EXPECT_GT(count({300, 150, 424, 80}, isGreen), 3000);
     writeDocs("dialog-new-user.png", {232, 90, 560, 530});
+    expectTextsRead("new player", {L"Welcome to Meadow!", L"Please type your name:", L"Anna", L"OK"});
     delete dialog;
 }
 
@@ -191,5 +210,6 @@ TEST_F(DialogPixelTest, SelectUserShowsRowsArrowFieldAndButtons) {
     }
     EXPECT_GT(count({300, 80, 424, 100}, isGreen), 3000) << "logo";
     writeDocs("dialog-select-user.png", {200, 40, 624, 660});
+    expectTextsRead("player list", {L"Who is playing?", L"Cleo", L"Your name:", L"OK", L"Delete", L"Exit"});
     delete dialog;
 }

@@ -1,10 +1,14 @@
 // A shipped level set up by the model and drawn by the board's views with the shipped layouts
 // and pictures on OpenGL (Mesa EGL, software). Pieces, borders and locks are checked where the
-// model has them by drawing the frame again without them; a vehicle driving in passes behind the
-// cells. With MEADOW_UPDATE_DOCS=1 the board's frame is also written to docs/board-screenshot.png.
+// model has them by drawing the frame again without them; the special pieces glow; the coin count
+// and the menu button's caption read at the WCAG AA contrast; a vehicle driving in passes behind
+// the cells. With MEADOW_UPDATE_DOCS=1 the board's frame is also written to docs/board-screenshot.png.
 
 #include "engine/core/Random.h"
+#include "engine/core/String.h"
+#include "engine/gui/Label.h"
 #include "engine/gui/ProgressBar.h"
+#include "game/level/IconText.h"
 #include "game/level/MeadowCellView.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowObjectView.h"
@@ -20,6 +24,7 @@
 #include "tests/support/PixelTest.h"
 #include "tests/support/ShippedAtlases.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TextContrast.h"
 #include "tests/support/UiHarness.h"
 
 #include <gtest/gtest.h>
@@ -43,10 +48,6 @@ const int WIDTH = 1024, HEIGHT = 768;
 const int LEVEL = 90;
 
 const char* const SHIPPED[] = {
-    "Fonts/Digits30.fnt",
-    "Fonts/Digits30.png",
-    "Fonts/Text22.fnt",
-    "Fonts/Text22.png",
     "Meadow/Images/Backgrounds/level_bg1.png",
     "Meadow/Images/Backgrounds/level_bg2.png",
     "Meadow/View/MeadowView.xml",
@@ -63,10 +64,6 @@ const char* const SHIPPED[] = {
     "Effects/star_trail.pfx",
     "Meadow/View/InfoPanel.xml",
     "Meadow/View/AchievementsView.xml",
-    "Fonts/Text22.fnt",
-    "Fonts/Text22.png",
-    "Fonts/Title36.fnt",
-    "Fonts/Title36.png",
 };
 
 // The owner's looks, naming the shipped pictures as the map screen's "States" table will.
@@ -129,6 +126,8 @@ protected:
 
 TEST_F(BoardPixelTest, AShippedLevelDrawsItsCellsBordersLocksAndPieces) {
     std::vector<std::string> names = TestSupport::shippedAtlasFiles(MEADOW_DATA_DIR);
+    const std::vector<std::string> fonts = TestSupport::shippedFontFiles(MEADOW_DATA_DIR);
+    names.insert(names.end(), fonts.begin(), fonts.end());
     names.insert(names.end(), std::begin(SHIPPED), std::end(SHIPPED));
     for (const std::string& name : names)
         ui.writeFile(name, TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/" + name));
@@ -155,6 +154,16 @@ TEST_F(BoardPixelTest, AShippedLevelDrawsItsCellsBordersLocksAndPieces) {
                     model->removeObjectAt(row, column);
             }
     model->generateStartBoard();
+    // The four special pieces on plain cells of the lowest rows, away from the selection.
+    std::vector<cMeadowObjectModel*> specials;
+    for (int row = 0; row < model->getRows() / 2 && specials.size() < 4; ++row)
+        for (int column = row % 2; column < model->getColumns() && specials.size() < 4; column += 2)
+            if (cMeadowObjectModel* piece = model->getObject(row, column))
+                if (!model->getCell(row, column)->isComplex()) {
+                    piece->setType(int32_t(201 + specials.size()));
+                    specials.push_back(piece);
+                }
+    ASSERT_EQ(specials.size(), 4u);
     model->resetObjectStates();
     randomSeed(1);
     board = std::make_unique<cMeadowView>(&states, model.get(), nullptr);
@@ -175,6 +184,7 @@ TEST_F(BoardPixelTest, AShippedLevelDrawsItsCellsBordersLocksAndPieces) {
                 break;
             }
     field->updateSelection();
+    model->addResourcePoints(1, 12480);
     board->updateMoneyText();
 
     const std::vector<uint32_t> full = frame();
@@ -183,12 +193,43 @@ TEST_F(BoardPixelTest, AShippedLevelDrawsItsCellsBordersLocksAndPieces) {
                                              WIDTH, HEIGHT));
     }
 
+    // The coin count over the sky and the menu button's caption read.
+    const std::vector<std::wstring> read =
+        TestSupport::expectShownTextsRead([this] { return frame(); }, WIDTH, "board");
+    for (const std::wstring& text : {board->getMoneyText()->getText(), std::wstring(L"Menu")})
+        EXPECT_EQ(std::count(read.begin(), read.end(), text), 1) << "not measured: " << wideToNarrow(text);
+
     // Every piece, lock and outer border side shows where the model has one: hiding them
     // changes those pixels.
     int pieces = 0, locks = 0, borders = 0;
     for (auto& entry : board->getObjectViews())
         entry.second->hide();
     const std::vector<uint32_t> noPieces = frame();
+    // The special pieces glow: the ring of the cell just outside any piece's silhouette (a piece
+    // fills about 80 % of its cell) grows brighter around them, by a clear margin over any
+    // ordinary piece, whose ring only its shadow darkens.
+    auto ringGain = [&](const cVector2& centre) {
+        double gain = 0;
+        int pixels = 0;
+        for (int dy = -32; dy <= 32; ++dy)
+            for (int dx = -32; dx <= 32; ++dx)
+                if (const int squared = dx * dx + dy * dy; squared >= 26 * 26 && squared <= 31 * 31) {
+                    gain += TestSupport::relativeLuminance(at(full, centre, float(dx), float(dy))) -
+                            TestSupport::relativeLuminance(at(noPieces, centre, float(dx), float(dy)));
+                    ++pixels;
+                }
+        return gain / pixels;
+    };
+    double brightestOrdinary = -1;
+    for (auto& entry : board->getObjectViews())
+        if (entry.first->getType() < 100 && entry.first != model->getSelected() &&
+            !model->getCell(entry.first->getRow(), entry.first->getColumn())->isComplex())
+            brightestOrdinary = std::max(brightestOrdinary, ringGain(entry.second->getPosition()));
+    for (cMeadowObjectModel* special : specials) {
+        const double gain = ringGain(board->getObjectViews().at(special)->getPosition());
+        EXPECT_GT(gain, brightestOrdinary + 0.1) << "type " << special->getType() << ": ring brighter by " << gain
+                                                 << ", an ordinary piece's by up to " << brightestOrdinary;
+    }
     for (auto& entry : board->getObjectViews()) {
         if (model->getCell(entry.first->getRow(), entry.first->getColumn())->getLocks() > 0)
             continue; // the padlock covers the piece's centre
@@ -310,4 +351,9 @@ TEST_F(BoardPixelTest, AVehicleDrivesInBehindTheBoardsCells) {
     const std::vector<uint32_t> empty = frame();
     const cVector2 cab = view->getSlots().front()->getPosition();
     EXPECT_TRUE(differs(at(standing, cab, 10, 10), at(empty, cab, 10, 10)));
+    // The money it pays and the pieces it waits for read on it.
+    view->show();
+    const std::vector<std::wstring> read =
+        TestSupport::expectShownTextsRead([this] { return frame(); }, WIDTH, "vehicle at its stand");
+    EXPECT_EQ(std::count(read.begin(), read.end(), view->getMoney()->getText()), 1);
 }

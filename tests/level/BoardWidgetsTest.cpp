@@ -277,8 +277,9 @@ TEST(SinusSpriteTest, WobblesSidewaysOnTheWayAndFinishesAtTheDuration) {
 TEST(FlyingNumberTest, TheShippedLayoutsLoadWithTheShippedArt) {
     UiHarness ui;
     std::vector<std::string> names = TestSupport::shippedAtlasFiles(MEADOW_DATA_DIR);
-    names.insert(names.end(), {"Fonts/Digits30.fnt", "Fonts/Digits30.png", "Meadow/View/FlyingNumber.xml",
-                               "Meadow/View/VehicleFlyingNumber.xml"});
+    const std::vector<std::string> fonts = TestSupport::shippedFontFiles(MEADOW_DATA_DIR);
+    names.insert(names.end(), fonts.begin(), fonts.end());
+    names.insert(names.end(), {"Meadow/View/FlyingNumber.xml", "Meadow/View/VehicleFlyingNumber.xml"});
     for (const std::string& name : names)
         ui.writeFile(name, TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/" + name));
     ui.start();

@@ -19,6 +19,7 @@
 #include "game/shell/Screen.h"
 #include "tests/level/TestStates.h"
 #include "tests/model/ShippedModel.h"
+#include "tests/support/ShippedAtlases.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UiHarness.h"
 
@@ -107,26 +108,25 @@ protected:
     }
 
     static std::vector<std::string> shippedFiles() {
-        return {
-            "Meadow/View/MeadowView.xml", "Meadow/View/FieldView.xml", "Meadow/View/GameObjects.xml",
-            "Meadow/View/FlyingNumber.xml", "Meadow/View/MeadowEditorView.xml", "Meadow/View/EditorVehicleView.xml",
-            "Fonts/Digits30.fnt", "Fonts/Digits30.png", "Fonts/Text16.fnt", "Fonts/Text16.png", "Fonts/Text22.fnt",
-            "Fonts/Text22.png", "Atlases/meadow_images_0.png", "Atlases/meadow_images_0.xml", "Atlases/ui_images_0.png",
-            "Atlases/ui_images_0.xml", "Meadow/Images/Editor/index1.png", "Meadow/Images/Editor/index2.png",
-            "Meadow/Images/Editor/index3.png", "Meadow/Images/Editor/index4.png", "Meadow/Images/Editor/index5.png",
-            "Meadow/Images/Editor/no_lock.png", "Meadow/Images/Editor/tool_back.png", "Meadow/Model/GameLevels.xml",
-            "Meadow/Model/GameModel.xml", "Meadow/Images/Backgrounds/level_bg1.png",
-            "Meadow/Images/Backgrounds/level_bg2.png", "Effects/dust_puff.pfx", "Effects/match_burst_blue.pfx",
-            "Effects/match_burst_green.pfx", "Effects/match_burst_red.pfx", "Effects/match_burst_yellow.pfx",
-            "Effects/sparkle.pfx", "Effects/star_trail.pfx",
-            // The board screen's results view, info panel and no-moves panel.
-            "Meadow/View/AchievementsView.xml", "Meadow/View/InfoPanel.xml", "Meadow/View/NoMovesPanel.xml",
-            "Meadow/View/effects/TriggerEffect.xml", "Meadow/Images/Bonus/lightning_beam.png", "Fonts/Text22.fnt",
-            "Fonts/Text22.png", "Fonts/Title36.fnt", "Fonts/Title36.png", "Fonts/Digits30.fnt", "Fonts/Digits30.png"};
+        return {"Meadow/View/MeadowView.xml", "Meadow/View/FieldView.xml", "Meadow/View/GameObjects.xml",
+                "Meadow/View/FlyingNumber.xml", "Meadow/View/MeadowEditorView.xml", "Meadow/View/EditorVehicleView.xml",
+                "Atlases/meadow_images_0.png", "Atlases/meadow_images_0.xml", "Atlases/ui_images_0.png",
+                "Atlases/ui_images_0.xml", "Meadow/Images/Editor/index1.png", "Meadow/Images/Editor/index2.png",
+                "Meadow/Images/Editor/index3.png", "Meadow/Images/Editor/index4.png", "Meadow/Images/Editor/index5.png",
+                "Meadow/Images/Editor/no_lock.png", "Meadow/Images/Editor/tool_back.png", "Meadow/Model/GameLevels.xml",
+                "Meadow/Model/GameModel.xml", "Meadow/Images/Backgrounds/level_bg1.png",
+                "Meadow/Images/Backgrounds/level_bg2.png", "Effects/dust_puff.pfx", "Effects/match_burst_blue.pfx",
+                "Effects/match_burst_green.pfx", "Effects/match_burst_red.pfx", "Effects/match_burst_yellow.pfx",
+                "Effects/sparkle.pfx", "Effects/star_trail.pfx",
+                // The board screen's results view, info panel and no-moves panel.
+                "Meadow/View/AchievementsView.xml", "Meadow/View/InfoPanel.xml", "Meadow/View/NoMovesPanel.xml",
+                "Meadow/View/effects/TriggerEffect.xml", "Meadow/Images/Bonus/lightning_beam.png"};
     }
 
     void writeShipped() {
         for (const std::string& name : shippedFiles())
+            ui.writeFile(name, TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/" + name));
+        for (const std::string& name : TestSupport::shippedFontFiles(MEADOW_DATA_DIR))
             ui.writeFile(name, TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/" + name));
         ui.writeFile("atlases.xml", "<Atlases><Atlas><Path>Atlases/meadow_images_0.png</Path><Map>Atlases/"
                                     "meadow_images_0.xml</Map></Atlas><Atlas><Path>Atlases/ui_images_0.png</Path>"

@@ -20,16 +20,12 @@ namespace {
 const char* const SHIPPED[] = {
     "Meadow/Images/Backgrounds/level_bg1.png",
     "Meadow/Images/Backgrounds/level_bg2.png",
-    "Fonts/Digits30.fnt",
-    "Fonts/Digits30.png",
     "Meadow/View/MeadowView.xml",
     "Meadow/View/FieldView.xml",
     "Meadow/Images/Bonus/lightning_beam.png",
     "Meadow/View/GameObjects.xml",
     "Meadow/View/FlyingNumber.xml",
-    // The menu button's caption and the particle effects the layouts play.
-    "Fonts/Text22.fnt",
-    "Fonts/Text22.png",
+    // The particle effects the layouts play.
     "Effects/dust_puff.pfx",
     "Effects/match_burst_blue.pfx",
     "Effects/match_burst_green.pfx",
@@ -41,8 +37,6 @@ const char* const SHIPPED[] = {
     "Meadow/View/AchievementsView.xml",
     "Meadow/View/NoMovesPanel.xml",
     "Meadow/View/effects/TriggerEffect.xml",
-    "Fonts/Title36.fnt",
-    "Fonts/Title36.png",
 };
 
 const char* const STATES = R"(<States>
@@ -139,6 +133,8 @@ protected:
 TEST_F(MeadowFieldPlayTest, TheFirstShippedLevelPlaysToItsEndWithoutStuckPieces) {
     std::vector<std::string> names = TestSupport::shippedAtlasFiles(MEADOW_DATA_DIR);
     names.insert(names.end(), std::begin(SHIPPED), std::end(SHIPPED));
+    const std::vector<std::string> fonts = TestSupport::shippedFontFiles(MEADOW_DATA_DIR);
+    names.insert(names.end(), fonts.begin(), fonts.end());
     for (const std::string& name : names)
         ui.writeFile(name, TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/" + name));
     ui.writeFile("States.xml", STATES);

@@ -1,9 +1,10 @@
 // The award announcement, the awards dialog and a tutorial tip drawn with the shipped layouts,
-// pictures and fonts on OpenGL (Mesa EGL, software) over a level background. With
-// MEADOW_UPDATE_DOCS=1 each is also written to docs/ (award-announcement.png, awards-dialog.png,
-// tutorial-tip.png).
+// pictures and fonts on OpenGL (Mesa EGL, software) over a level background; their texts read at
+// the WCAG AA contrast. With MEADOW_UPDATE_DOCS=1 each is also written to docs/
+// (award-announcement.png, awards-dialog.png, tutorial-tip.png).
 
 #include "engine/core/ProfileManager.h"
+#include "engine/core/String.h"
 #include "engine/gui/Panel.h"
 #include "game/model/GameServices.h"
 #include "game/model/MeadowController.h"
@@ -18,11 +19,14 @@
 #include "tests/shell/AwardFixture.h"
 #include "tests/shell/ShippedShell.h"
 #include "tests/support/PixelTest.h"
+#include "tests/support/TextContrast.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -100,6 +104,18 @@ protected:
     static Box around(const cVector2& centre, int halfWidth, int halfHeight) {
         return {int(centre.x) - halfWidth, int(centre.y) - halfHeight, 2 * halfWidth, 2 * halfHeight};
     }
+    // Every text shown reads at its AA figure, the named ones among them.
+    void expectTextsRead(const char* screen, std::initializer_list<const wchar_t*> named) {
+        const std::vector<std::wstring> measured = TestSupport::expectShownTextsRead(
+            [this] {
+                frame();
+                return pixels;
+            },
+            WIDTH, screen);
+        for (const wchar_t* text : named)
+            EXPECT_NE(std::find(measured.begin(), measured.end(), text), measured.end())
+                << screen << ": \"" << wideToNarrow(text) << "\" is not shown";
+    }
     void writeDocs(const char* name, const Box& box) {
         const char* update = std::getenv("MEADOW_UPDATE_DOCS");
         if (!update || std::string(update) != "1")
@@ -138,6 +154,7 @@ TEST_F(AwardPixelTest, TheAnnouncementHangsAtTheTopWithTheBadgeAndTheDescription
     // Below the sign the level shows.
     EXPECT_FALSE(isPaper(at(512, 300)));
     writeDocs("award-announcement.png", {262, 0, 500, 200});
+    expectTextsRead("announcement", {});
 }
 
 TEST_F(AwardPixelTest, TheDialogShowsGivenAwardsBrightOthersDarkAndAProgressPanel) {
@@ -166,6 +183,7 @@ TEST_F(AwardPixelTest, TheDialogShowsGivenAwardsBrightOthersDarkAndAProgressPane
     EXPECT_TRUE(isPaper(at(int(panel.x) + 100, int(panel.y) - 40)));
     EXPECT_GT(count(around(panel, 110, 50), isInk), 400);
     writeDocs("awards-dialog.png", {72, 64, 880, 640});
+    expectTextsRead("awards", {L"Awards", L"Back"});
 }
 
 TEST_F(AwardPixelTest, ATutorialTipPointsAtItsControlOverADarkenedScreen) {
@@ -190,6 +208,8 @@ TEST_F(AwardPixelTest, ATutorialTipPointsAtItsControlOverADarkenedScreen) {
         << std::hex << at(int(note.x) + 150, int(note.y) - 60);
     EXPECT_GT(count(around(note, 170, 50), isInk), 600);
     EXPECT_GT(count(around(tip->getArrow()->getPosition(), 24, 24), isGold), 200);
+    expectTextsRead("tip", {L"OK"});
+    frame();
     tutorial->closeCurrentTip();
     std::vector<uint32_t> darkened = pixels;
     ui.run(0.5f);

@@ -56,19 +56,15 @@ protected:
     void writeData(const std::string& gameAttributes = "") {
         for (const std::string& name : TestSupport::shippedAtlasFiles(MEADOW_SOURCE_DATA_DIR))
             copy(name);
-        for (const char* name : {"UI/MainMenu.xml",       "UI/FixedBack.xml",         "UI/Options.xml",
-                                 "UI/Credits.xml",        "UI/YesNoExit.xml",         "UI/Load.xml",
-                                 "UI/YesNoFrame.xml",     "Meadow/View/GameMenu.xml", "Meadow/View/YesNoDialog.xml",
-                                 "UI/NewUser.xml",        "UI/SelectUser.xml",        "UI/YesNo.xml",
-                                 "Fonts/Text22.fnt",      "Fonts/Text22.png",         "Fonts/Text16.fnt",
-                                 "Fonts/Text16.png",      "Fonts/Title36.fnt",        "Fonts/Title36.png",
-                                 "Effects/dust_puff.pfx", "Effects/sparkle.pfx",      "Logo.png",
-                                 "Logo/Logo3.png"})
+        for (const char* name : {"UI/MainMenu.xml", "UI/FixedBack.xml", "UI/Options.xml", "UI/Credits.xml",
+                                 "UI/YesNoExit.xml", "UI/Load.xml", "UI/YesNoFrame.xml", "Meadow/View/GameMenu.xml",
+                                 "Meadow/View/YesNoDialog.xml", "UI/NewUser.xml", "UI/SelectUser.xml", "UI/YesNo.xml",
+                                 "Effects/dust_puff.pfx", "Effects/sparkle.pfx", "Logo.png", "Logo/Logo3.png"})
             copy(name);
         // The program gives each player a tutorial and opens the awards from the menus.
         copy("Effects/award_glitter.pfx");
         for (const char* folder :
-             {"UI/Front", "Awards", "Awards/Images", "Meadow/View/Tutorial", "Meadow/Images/Tutorial"})
+             {"Fonts", "UI/Front", "Awards", "Awards/Images", "Meadow/View/Tutorial", "Meadow/Images/Tutorial"})
             for (const auto& entry :
                  std::filesystem::directory_iterator(std::filesystem::path(MEADOW_SOURCE_DATA_DIR) / folder))
                 if (entry.is_regular_file())

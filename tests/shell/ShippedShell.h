@@ -3,6 +3,7 @@
 // The tutorial and award files as they ship, with the fonts, pictures, interface atlas page and
 // effect they name, copied from Data/ into a harness's data folder before it starts.
 
+#include "tests/support/ShippedAtlases.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UiHarness.h"
 
@@ -25,10 +26,10 @@ inline void installFolder(TestSupport::UiHarness& ui, const std::string& folder)
 inline void installTutorialAndAwards(TestSupport::UiHarness& ui) {
     ui.writeFile("atlases.xml", "<Atlases><Atlas><Path>Atlases/ui_images_0.png</Path>"
                                 "<Map>Atlases/ui_images_0.xml</Map></Atlas></Atlases>");
-    for (const char* name :
-         {"Atlases/ui_images_0.png", "Atlases/ui_images_0.xml", "Fonts/Text16.fnt", "Fonts/Text16.png",
-          "Fonts/Text22.fnt", "Fonts/Text22.png", "Fonts/Title36.fnt", "Fonts/Title36.png", "Effects/award_glitter.pfx",
-          "Meadow/Sounds/btn_clicked.ogg", "Meadow/Sounds/btn_hovered.ogg"})
+    for (const char* name : {"Atlases/ui_images_0.png", "Atlases/ui_images_0.xml", "Effects/award_glitter.pfx",
+                             "Meadow/Sounds/btn_clicked.ogg", "Meadow/Sounds/btn_hovered.ogg"})
+        ui.writeFile(name, shippedFile(name));
+    for (const std::string& name : TestSupport::shippedFontFiles(MEADOW_SOURCE_DATA_DIR))
         ui.writeFile(name, shippedFile(name));
     for (const char* folder : {"Awards", "Awards/Images", "Meadow/View/Tutorial", "Meadow/Images/Tutorial"})
         installFolder(ui, folder);

@@ -192,7 +192,8 @@ TEST(YesNoFrameLayout, ShippedFrameLoadsAndAnswers) {
     };
     for (const std::string& name : TestSupport::shippedAtlasFiles(data.string()))
         copy(name);
-    for (const char* name : {"UI/YesNoFrame.xml", "Fonts/Text22.fnt", "Fonts/Text22.png"})
+    copy("UI/YesNoFrame.xml");
+    for (const std::string& name : TestSupport::shippedFontFiles(data.string()))
         copy(name);
     ui.start();
     answers().clear();

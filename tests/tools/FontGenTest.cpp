@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <map>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -177,6 +178,35 @@ TEST_F(FontGen, CellsAreAdvanceWideLineTallInsideThePictureAndHoldAllTheInk) {
     EXPECT_GT(lastInkRow(L'g'), baseline);
 }
 
+TEST_F(FontGen, AnOutlineRingsEachLetterInInkAndWidensItsAdvance) {
+    generate("0x41-0x5A --outline 2");
+    FreeTypeFace face(Platform::getPinnedFontFile(), PIXEL_SIZE);
+    for (wchar_t c = L'A'; c <= L'Z'; ++c) {
+        cFontGlyph glyph;
+        ASSERT_TRUE(m_font->findGlyph(c, glyph));
+        EXPECT_FLOAT_EQ(glyph.advance * m_picture.width, float(face.advance(c) + 2)) << char(c);
+    }
+    EXPECT_NE(m_run.output.find("SpaceWidth: " + std::to_string(face.advance(0x20) + 2) + "\n"), std::string::npos)
+        << m_run.output;
+
+    // Across the middle of the bar of 'I': clear, two pixels of ink (the outer one soft, as the
+    // letter's own edge), the white letter with its blended edges, ink again, clear.
+    cFontGlyph glyph;
+    ASSERT_TRUE(m_font->findGlyph(L'I', glyph));
+    const PixelRect cell = toPixels(glyph, m_picture.width, m_picture.height);
+    const int y = (cell.top + cell.bottom) / 2;
+    std::string row;
+    for (int x = cell.left; x < cell.right; ++x) {
+        const uint32_t pixel = m_picture.pixels[size_t(y * m_picture.width + x)];
+        row += (pixel >> 24) == 0               ? 'T'
+               : (pixel >> 24) < 255            ? 't'
+               : (pixel & 0xFFFFFF) == 0x3B2A1A ? 'K'
+               : (pixel & 0xFFFFFF) == 0xFFFFFF ? 'W'
+                                                : 'M';
+    }
+    EXPECT_TRUE(std::regex_match(row, std::regex("T*(tK+|K{2,})M?W+M?(K+t|K{2,})T*"))) << row;
+}
+
 TEST_F(FontGen, RefusesBadArguments) {
     const std::string font = Platform::getPinnedFontFile();
     const std::vector<std::string> cases = {
@@ -186,6 +216,8 @@ TEST_F(FontGen, RefusesBadArguments) {
         font + " 20 " + m_folder.file("f") + " 0x5A-0x41",
         font + " 20 " + m_folder.file("f") + " 0x10000",
         font + " 20 " + m_folder.file("f") + " A",
+        font + " 20 " + m_folder.file("f") + " 0x41 --outline -1",
+        font + " 20 " + m_folder.file("f") + " 0x41 --outline",
         m_folder.file("missing.ttf") + " 20 " + m_folder.file("f") + " 0x41",
     };
     for (const std::string& arguments : cases) {

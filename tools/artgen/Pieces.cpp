@@ -602,35 +602,65 @@ void truck(cairo_t* cr) {
 
 // ---- Bonus pieces. ----
 
+// The bonus pieces glow, so they stand out from the ordinary pieces at a glance: a soft disc of
+// warm light around the piece, near white at its rim and gold further out, reaching the cell's
+// edge, with sparkles that twinkle round it. It breathes with the pulse (0..1).
+void halo(cairo_t* cr, double cx, double cy, double rim, double pulse) {
+    const double outer = 50;
+    cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, rim - 2, cx, cy, outer);
+    const Rgb warmWhite = mix(WHITE, GOLD_LIGHT, 0.3);
+    const double strength = 0.8 + 0.2 * pulse;
+    cairo_pattern_add_color_stop_rgba(p, 0.0, warmWhite.r, warmWhite.g, warmWhite.b, 1.0);
+    const Rgb warmGold = mix(GOLD_LIGHT, GOLD, 0.5);
+    cairo_pattern_add_color_stop_rgba(p, 0.45 + 0.15 * pulse, GOLD_LIGHT.r, GOLD_LIGHT.g, GOLD_LIGHT.b, strength);
+    cairo_pattern_add_color_stop_rgba(p, 0.88, warmGold.r, warmGold.g, warmGold.b, 0.75 * strength);
+    cairo_pattern_add_color_stop_rgba(p, 1.0, GOLD.r, GOLD.g, GOLD.b, 0);
+    ellipse(cr, cx, cy, outer, outer);
+    cairo_set_source(cr, p);
+    cairo_fill(cr);
+    cairo_pattern_destroy(p);
+}
+
+// Sparkles on the halo, each brightest at its own moment of the loop.
+void haloSparkles(cairo_t* cr, double cx, double cy, double radius, double phase) {
+    const double angles[3] = {-0.8, 2.2, 0.75};
+    for (int i = 0; i < 3; ++i) {
+        const double t = 0.5 + 0.5 * std::cos(2 * M_PI * (phase - i / 3.0));
+        sparkle(cr, cx + radius * std::cos(angles[i]), cy + radius * std::sin(angles[i]), 3 + 3 * t, 0.35 + 0.6 * t);
+    }
+}
+
 void seedBomb(cairo_t* cr, double phase) {
-    auto ball = [](cairo_t* c) { ellipse(c, 50, 56, 32, 32); };
-    const double pulse = 0.55 + 0.35 * (0.5 + 0.5 * std::sin(2 * M_PI * phase));
-    glow(cr, ball, GOLD_LIGHT, pulse, 7);
-    roundThing(cr, ball, mix(GRASS_DARK, WOOD_DARK, 0.45), 18, 24, 64, 64, false);
+    auto ball = [](cairo_t* c) { ellipse(c, 50, 55, 29, 29); };
+    const double pulse = 0.5 + 0.5 * std::sin(2 * M_PI * phase);
+    halo(cr, 50, 55, 29, pulse);
+    glow(cr, ball, GOLD_LIGHT, 0.55 + 0.35 * pulse, 7);
+    roundThing(cr, ball, mix(GRASS_DARK, WOOD_DARK, 0.45), 21, 26, 58, 58, false);
     // Seeds pressed into the ball.
-    const double seeds[7][2] = {{38, 48}, {56, 44}, {66, 58}, {44, 66}, {58, 74}, {32, 62}, {50, 56}};
+    const double seeds[7][2] = {{39, 48}, {55, 44}, {64, 57}, {45, 65}, {57, 72}, {34, 61}, {50, 55}};
     for (auto& s : seeds) {
-        ellipse(cr, s[0], s[1], 2.8, 2);
+        ellipse(cr, s[0], s[1], 2.6, 1.9);
         setColor(cr, SOIL);
         cairo_fill(cr);
     }
     // The bright rim.
-    ellipse(cr, 50, 56, 29, 29);
+    ellipse(cr, 50, 55, 26, 26);
     cairo_set_line_width(cr, basePx(cr, 2.5));
-    setColor(cr, GOLD_LIGHT, 0.5 + 0.4 * pulse);
+    setColor(cr, GOLD_LIGHT, 0.6 + 0.35 * pulse);
     cairo_stroke(cr);
     // A sprout for a fuse.
     auto sprout = [](cairo_t* c) {
-        cairo_move_to(c, 50, 26);
-        cairo_curve_to(c, 44, 14, 32, 12, 28, 16);
-        cairo_curve_to(c, 34, 24, 44, 26, 50, 26);
+        cairo_move_to(c, 50, 27);
+        cairo_curve_to(c, 44, 15, 32, 13, 28, 17);
+        cairo_curve_to(c, 34, 25, 44, 27, 50, 27);
         cairo_close_path(c);
-        cairo_move_to(c, 50, 26);
-        cairo_curve_to(c, 56, 10, 70, 8, 74, 12);
-        cairo_curve_to(c, 68, 22, 58, 26, 50, 26);
+        cairo_move_to(c, 50, 27);
+        cairo_curve_to(c, 56, 11, 70, 9, 74, 13);
+        cairo_curve_to(c, 68, 23, 58, 27, 50, 27);
         cairo_close_path(c);
     };
-    silhouette(cr, sprout, GRASS, 28, 8, 46, 18, false);
+    silhouette(cr, sprout, GRASS, 28, 9, 46, 18, false);
+    haloSparkles(cr, 50, 55, 38, phase);
 }
 
 void arrowPath(cairo_t* c, bool horizontal) {
@@ -655,10 +685,11 @@ void arrowPath(cairo_t* c, bool horizontal) {
 }
 
 void lightning(cairo_t* cr, double phase, bool row, bool column) {
-    auto orb = [](cairo_t* c) { ellipse(c, 50, 50, 33, 33); };
+    auto orb = [](cairo_t* c) { ellipse(c, 50, 50, 30, 30); };
     const double pulse = 0.5 + 0.5 * std::sin(2 * M_PI * phase);
+    halo(cr, 50, 50, 30, pulse);
     glow(cr, orb, SKY, 0.6 + 0.3 * pulse, 7);
-    roundThing(cr, orb, BLUE, 17, 17, 66, 66, false);
+    roundThing(cr, orb, BLUE, 20, 20, 60, 60, false);
     auto arrows = [&](cairo_t* c) {
         if (row)
             arrowPath(c, true);
@@ -683,6 +714,7 @@ void lightning(cairo_t* cr, double phase, bool row, bool column) {
     cairo_fill(cr);
     cairo_pattern_destroy(p);
     cairo_restore(cr);
+    haloSparkles(cr, 50, 50, 38, phase);
 }
 
 struct PieceDef {

@@ -1,8 +1,12 @@
 // fontgen: renders the characters of a TrueType font at one pixel size into the engine's bitmap
 // font: OUT.fnt (character ranges and glyph records) and OUT.png (white, alpha = coverage).
 //
-//   fontgen FONT.ttf PIXEL_SIZE OUT RANGE... [--padding N]
+//   fontgen FONT.ttf PIXEL_SIZE OUT RANGE... [--padding N] [--outline N]
 //   RANGE is FIRST-LAST or CHAR, in hex (0x41-0x5A) or decimal.
+//
+// --outline N rings every letter with N pixels of the game's ink (#3B2A1A) and widens each
+// advance by N: a label's colour tints the white letter and leaves the dark ring dark, so the
+// text reads over any background.
 //
 // Every glyph gets a cell as wide as its advance and as tall as the whole line, with the
 // bitmap at its bearing, so that labels centring cells on their line keep the baseline
@@ -14,6 +18,7 @@
 #include <png.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -21,11 +26,14 @@
 #include <fstream>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
 constexpr uint32_t FONT_MAGIC = 0x666F6E74;
+// The outline's colour, the ink of the game's pictures.
+constexpr uint8_t INK[3] = {0x3B, 0x2A, 0x1A};
 
 struct cGlyphCell {
     uint32_t character = 0;
@@ -38,6 +46,8 @@ struct cGlyphCell {
     int bitmapWidth = 0;
     int bitmapRows = 0;
     std::vector<uint8_t> coverage;
+    // With an outline: how much of each pixel's ink is the letter's (the rest is the outline's).
+    std::vector<uint8_t> letter;
     int x = 0, y = 0; // place in the picture
     int width() const { return advance + 2 * overhang; }
 };
@@ -76,7 +86,7 @@ int roundPixels(FT_Pos value) {
 
 class cFontGen {
 public:
-    cFontGen(const std::string& fontPath, int pixelSize) {
+    cFontGen(const std::string& fontPath, int pixelSize, int outline) : m_outline(outline) {
         if (FT_Init_FreeType(&m_library))
             throw std::runtime_error("FreeType cannot start");
         if (FT_New_Face(m_library, fontPath.c_str(), 0, &m_face))
@@ -128,6 +138,8 @@ public:
             for (int row = 0; row < cell.bitmapRows; ++row)
                 std::memcpy(&cell.coverage[size_t(row) * size_t(cell.bitmapWidth)], bitmap.buffer + row * bitmap.pitch,
                             size_t(cell.bitmapWidth));
+            if (m_outline > 0)
+                addOutline(cell);
             if (cell.bitmapWidth > 0)
                 cell.overhang = std::max({0, -cell.bitmapLeft, cell.bitmapLeft + cell.bitmapWidth - cell.advance});
             // The line grows to hold every glyph's ink, so no cell cuts an accent or a descender.
@@ -142,6 +154,42 @@ public:
             m_spaceWidth = roundPixels(m_face->glyph->advance.x);
         else
             m_spaceWidth = (m_face->size->metrics.x_ppem + 2) / 4;
+        m_spaceWidth += m_outline;
+    }
+
+    // Rings the cell's bitmap with the outline: the bitmap grows by the outline on every side,
+    // and the advance by the outline, the letter staying in its middle.
+    void addOutline(cGlyphCell& cell) const {
+        const int n = m_outline;
+        const int w = cell.bitmapWidth, h = cell.bitmapRows;
+        cell.advance += n;
+        if (w == 0 || h == 0)
+            return;
+        const int ow = w + 2 * n, oh = h + 2 * n;
+        std::vector<uint8_t> alpha(size_t(ow) * size_t(oh), 0), letter(alpha.size(), 0);
+        auto coverageAt = [&](int x, int y) {
+            return x < 0 || y < 0 || x >= w || y >= h ? 0.0 : cell.coverage[size_t(y * w + x)] / 255.0;
+        };
+        for (int y = 0; y < oh; ++y)
+            for (int x = 0; x < ow; ++x) {
+                // The ring: ink up to n pixels out from the letter's edge, which lies inside a
+                // partly covered pixel as far as its coverage reaches; the rim is soft.
+                double ring = 0;
+                for (int dy = -n - 1; dy <= n + 1; ++dy)
+                    for (int dx = -n - 1; dx <= n + 1; ++dx)
+                        if (const double c = coverageAt(x - n + dx, y - n + dy); c > 0)
+                            ring = std::max(ring, std::clamp(n + c - std::hypot(dx, dy), 0.0, 1.0));
+                const double own = coverageAt(x - n, y - n);
+                const double total = std::max(ring, own);
+                alpha[size_t(y * ow + x)] = uint8_t(std::lround(total * 255));
+                letter[size_t(y * ow + x)] = total > 0 ? uint8_t(std::lround(own / total * 255)) : 0;
+            }
+        cell.coverage = std::move(alpha);
+        cell.letter = std::move(letter);
+        cell.bitmapLeft += n / 2 - n;
+        cell.bitmapTop += n;
+        cell.bitmapWidth = ow;
+        cell.bitmapRows = oh;
     }
 
     // Shelf packing: cells are all one line tall, so shelves are rows filled in character
@@ -178,17 +226,26 @@ public:
     }
 
     void writePicture(const std::string& path) const {
-        // White everywhere, so that filtering at a cell's edge blends towards white, not black.
+        // White everywhere (the outline's ink with an outline), so that filtering at a cell's
+        // edge blends towards the letter's own edge colour, not black.
         std::vector<uint8_t> rgba(size_t(m_width) * size_t(m_height) * 4, 0xFF);
-        for (size_t i = 3; i < rgba.size(); i += 4)
-            rgba[i] = 0;
+        for (size_t i = 0; i < rgba.size(); i += 4) {
+            if (m_outline > 0)
+                std::copy(INK, INK + 3, &rgba[i]);
+            rgba[i + 3] = 0;
+        }
         for (const cGlyphCell& cell : m_cells) {
             const int left = cell.x + cell.overhang + cell.bitmapLeft;
             const int top = cell.y + m_ascent - cell.bitmapTop;
             for (int row = 0; row < cell.bitmapRows; ++row)
-                for (int column = 0; column < cell.bitmapWidth; ++column)
-                    rgba[(size_t(top + row) * size_t(m_width) + size_t(left + column)) * 4 + 3] =
-                        cell.coverage[size_t(row) * size_t(cell.bitmapWidth) + size_t(column)];
+                for (int column = 0; column < cell.bitmapWidth; ++column) {
+                    const size_t from = size_t(row) * size_t(cell.bitmapWidth) + size_t(column);
+                    uint8_t* pixel = &rgba[(size_t(top + row) * size_t(m_width) + size_t(left + column)) * 4];
+                    pixel[3] = cell.coverage[from];
+                    if (m_outline > 0)
+                        for (int channel = 0; channel < 3; ++channel)
+                            pixel[channel] = uint8_t(INK[channel] + (255 - INK[channel]) * cell.letter[from] / 255);
+                }
         }
         png_image image;
         std::memset(&image, 0, sizeof image);
@@ -252,12 +309,13 @@ private:
     FT_Library m_library = nullptr;
     FT_Face m_face = nullptr;
     std::vector<cGlyphCell> m_cells;
+    int m_outline = 0;
     int m_ascent = 0, m_descent = 0, m_spaceWidth = 0, m_missing = 0;
     int m_width = 0, m_height = 0;
 };
 
 int usage() {
-    std::fprintf(stderr, "usage: fontgen FONT.ttf PIXEL_SIZE OUT RANGE... [--padding N]\n"
+    std::fprintf(stderr, "usage: fontgen FONT.ttf PIXEL_SIZE OUT RANGE... [--padding N] [--outline N]\n"
                          "  writes OUT.fnt and OUT.png; RANGE is FIRST-LAST or CHAR (hex 0x.. or decimal)\n");
     return 2;
 }
@@ -266,16 +324,18 @@ int usage() {
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    int padding = 2;
+    int padding = 2, outline = 0;
     try {
-        auto option = std::find(args.begin(), args.end(), "--padding");
-        if (option != args.end()) {
+        for (auto [name, value] : {std::pair<const char*, int*>{"--padding", &padding}, {"--outline", &outline}}) {
+            auto option = std::find(args.begin(), args.end(), name);
+            if (option == args.end())
+                continue;
             if (option + 1 == args.end())
                 return usage();
-            padding = std::stoi(*(option + 1));
+            *value = std::stoi(*(option + 1));
             args.erase(option, option + 2);
         }
-        if (args.size() < 4 || padding < 0)
+        if (args.size() < 4 || padding < 0 || outline < 0 || outline > 16)
             return usage();
         const int pixelSize = std::stoi(args[1]);
         if (pixelSize <= 0 || pixelSize > 512)
@@ -284,7 +344,7 @@ int main(int argc, char** argv) {
         for (size_t i = 3; i < args.size(); ++i)
             ranges.push_back(parseRange(args[i]));
 
-        cFontGen gen(args[0], pixelSize);
+        cFontGen gen(args[0], pixelSize, outline);
         gen.render(ranges);
         gen.pack(padding);
         gen.writePicture(args[2] + ".png");
