@@ -1,22 +1,14 @@
 #include "engine/gui/ButtonCaption.h"
 
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/MathFunctions.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
 
-#include <cmath>
-
 namespace Engine {
 
 namespace {
-
-void readFloat(const IXmlNode* node, const wchar_t* key, float& out) {
-    float value = NAN;
-    parseFloat(value, node->getAttribute(key));
-    if (!std::isnan(value))
-        out = value;
-}
 
 float centreY(const cSpriteQuad& quad) {
     return (quad.vertices[1].position.y + quad.vertices[2].position.y) * 0.5f;
@@ -95,8 +87,8 @@ void cButtonCaption::process() {
 
 void cButtonCaption::loadXML(const IXmlNode* node) {
     cLabel::loadXML(node);
-    readFloat(node, L"Offset", m_waveOffset);
-    readFloat(node, L"Speed", m_waveSpeed);
+    cLayoutReader::readFloat(node, L"Offset", m_waveOffset);
+    cLayoutReader::readFloat(node, L"Speed", m_waveSpeed);
 
     for (cColor& color : m_stateColors)
         color = m_color;
@@ -112,12 +104,12 @@ void cButtonCaption::loadXML(const IXmlNode* node) {
     parseVector2(m_stateOffsets[3], node->getAttribute(L"offset_pressed"));
 
     float multiplier = 0;
-    readFloat(node, L"Multiplier", multiplier);
+    cLayoutReader::readFloat(node, L"Multiplier", multiplier);
     for (float& each : m_stateMultipliers)
         each = multiplier;
-    readFloat(node, L"Multiplier_disabled", m_stateMultipliers[0]);
-    readFloat(node, L"Multiplier_hover", m_stateMultipliers[2]);
-    readFloat(node, L"Multiplier_pressed", m_stateMultipliers[3]);
+    cLayoutReader::readFloat(node, L"Multiplier_disabled", m_stateMultipliers[0]);
+    cLayoutReader::readFloat(node, L"Multiplier_hover", m_stateMultipliers[2]);
+    cLayoutReader::readFloat(node, L"Multiplier_pressed", m_stateMultipliers[3]);
 }
 
 } // namespace Engine

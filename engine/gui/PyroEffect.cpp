@@ -2,6 +2,7 @@
 
 #include "engine/core/FileSystem.h"
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
@@ -11,7 +12,6 @@
 #include "engine/media/PyroFileStream.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace Engine {
 
@@ -20,13 +20,6 @@ namespace {
 IParticleLibrary* particleLibrary() {
     IGraphicsDevice* graphics = getGraphicsDevice();
     return graphics ? graphics->getParticleLibrary() : nullptr;
-}
-
-void readFloat(const IXmlNode* node, const wchar_t* key, float& out) {
-    float value = NAN;
-    parseFloat(value, node->getAttribute(key));
-    if (!std::isnan(value))
-        out = value;
 }
 
 } // namespace
@@ -138,12 +131,12 @@ void cPyroEffect::loadXML(const IXmlNode* node) {
     m_drawRecord.x = m_position.x;
     m_drawRecord.y = m_position.y;
     m_drawRecord.dirty = true;
-    readFloat(node, L"LiveTime", m_liveTime);
-    readFloat(node, L"TimeDelta", m_timeDelta);
+    cLayoutReader::readFloat(node, L"LiveTime", m_liveTime);
+    cLayoutReader::readFloat(node, L"TimeDelta", m_timeDelta);
     parseBool(m_loop, node->getAttribute(L"Loop"));
-    readFloat(node, L"StartDelay", m_startDelay);
+    cLayoutReader::readFloat(node, L"StartDelay", m_startDelay);
     parseBool(m_recreate, node->getAttribute(L"Recreate"));
-    readFloat(node, L"PyroScale", m_drawRecord.scale);
+    cLayoutReader::readFloat(node, L"PyroScale", m_drawRecord.scale);
     m_drawRecord.effect = m_effect;
 }
 

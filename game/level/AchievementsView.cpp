@@ -1,6 +1,7 @@
 #include "game/level/AchievementsView.h"
 
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
@@ -12,7 +13,6 @@
 #include "engine/media/Texture.h"
 #include "engine/platform/KeyCodes.h"
 #include "game/level/FlyingValue.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/LevelFunctions.h"
 #include "game/level/MeadowView.h"
 #include "game/model/GameServices.h"

@@ -1,12 +1,12 @@
 #include "game/level/BearBonusEffect.h"
 
+#include "engine/core/LayoutReader.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/Panel.h"
 #include "engine/media/GraphicsDevice.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowObjectView.h"
 #include "game/level/MeadowView.h"

@@ -2,6 +2,7 @@
 
 #include "engine/core/FrameManager.h"
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/Panel.h"
@@ -9,7 +10,6 @@
 #include "game/level/CatBonusEffect.h"
 #include "game/level/ChickenBonusEffect.h"
 #include "game/level/InstantBonusEffect.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/MeadowView.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/MeadowObjectModel.h"

@@ -1,11 +1,11 @@
 #include "game/level/BonusPanel.h"
 
+#include "engine/core/LayoutReader.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
 #include "game/level/BonusTip.h"
 #include "game/level/BonusView.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/MeadowView.h"
 #include "game/model/GameResource.h"
 #include "game/model/MeadowController.h"

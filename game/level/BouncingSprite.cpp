@@ -1,8 +1,8 @@
 #include "game/level/BouncingSprite.h"
 
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/MathFunctions.h"
-#include "game/level/LayoutReader.h"
 
 #include <cmath>
 

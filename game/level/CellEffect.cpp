@@ -1,11 +1,11 @@
 #include "game/level/CellEffect.h"
 
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/Panel.h"
 #include "engine/gui/PyroEffect.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/MeadowCellView.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/model/CellModel.h"

@@ -1,10 +1,10 @@
 #include "game/level/CellPart.h"
 
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/MeadowView.h"
 #include "game/shell/RandomFloat.h"
 

@@ -1,13 +1,13 @@
 #include "game/level/EditorVehicleView.h"
 
 #include "engine/core/FrameManager.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/Label.h"
 #include "engine/gui/Panel.h"
 #include "engine/media/InputSystem.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/MeadowEditorView.h"
 #include "game/model/VehicleModel.h"
 

@@ -1,10 +1,10 @@
 #include "game/level/FlashingPanel.h"
 
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
-#include "game/level/LayoutReader.h"
 
 #include <cmath>
 

@@ -1,13 +1,13 @@
 #include "game/level/FlyingNumber.h"
 
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/Random.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/Label.h"
-#include "game/level/LayoutReader.h"
 
 #include <cstdlib>
 

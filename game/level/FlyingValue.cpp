@@ -1,9 +1,9 @@
 #include "game/level/FlyingValue.h"
 
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/PyroEffect.h"
-#include "game/level/LayoutReader.h"
 #include "game/model/GameServices.h"
 #include "game/model/GameSounds.h"
 

@@ -1,8 +1,8 @@
 #include "game/level/LugTip.h"
 
+#include "engine/core/LayoutReader.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/MultilineText.h"
-#include "game/level/LayoutReader.h"
 #include "game/model/MeadowUnit.h"
 
 #include <cmath>

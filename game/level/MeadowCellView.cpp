@@ -3,6 +3,7 @@
 
 #include "engine/core/FrameManager.h"
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/Random.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
@@ -12,7 +13,6 @@
 #include "engine/gui/PyroEffect.h"
 #include "engine/media/InputSystem.h"
 #include "game/level/CellPart.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/LevelFunctions.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowView.h"

@@ -1,6 +1,7 @@
 #include "game/level/MeadowEditorView.h"
 
 #include "engine/core/FrameManager.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
@@ -12,7 +13,6 @@
 #include "engine/media/InputSystem.h"
 #include "game/level/EditorOwner.h"
 #include "game/level/EditorVehicleView.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/MeadowCellView.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowObjectView.h"

@@ -2,6 +2,7 @@
 
 #include "game/shell/RandomFloat.h"
 
+#include "engine/core/LayoutReader.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
@@ -9,7 +10,6 @@
 #include "engine/gui/PyroEffect.h"
 #include "engine/media/GraphicsDevice.h"
 #include "game/level/CellEffect.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/LevelFunctions.h"
 #include "game/level/MeadowCellView.h"
 #include "game/level/MeadowObjectView.h"

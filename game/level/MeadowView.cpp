@@ -1,5 +1,6 @@
 #include "game/level/MeadowView.h"
 
+#include "engine/core/LayoutReader.h"
 #include "engine/core/Random.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
@@ -13,7 +14,6 @@
 #include "game/level/BoardOwner.h"
 #include "game/level/FlyingNumber.h"
 #include "game/level/InfoPanel.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowObjectView.h"
 #include "game/model/MeadowController.h"

@@ -1,10 +1,10 @@
 #include "game/level/NoMovesPanel.h"
 
+#include "engine/core/LayoutReader.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/MultilineText.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/MeadowView.h"
 #include "game/model/GameServices.h"
 #include "game/model/GameSounds.h"

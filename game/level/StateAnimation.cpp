@@ -1,10 +1,10 @@
 #include "game/level/StateAnimation.h"
 
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/Random.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
-#include "game/level/LayoutReader.h"
 
 using namespace Engine;
 

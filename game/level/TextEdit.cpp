@@ -2,6 +2,7 @@
 
 #include "engine/core/FrameManager.h"
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
@@ -11,7 +12,6 @@
 #include "engine/media/FontResource.h"
 #include "engine/media/InputSystem.h"
 #include "engine/media/Texture.h"
-#include "game/level/LayoutReader.h"
 
 #include <algorithm>
 #include <cmath>

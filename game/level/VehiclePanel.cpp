@@ -1,9 +1,9 @@
 #include "game/level/VehiclePanel.h"
 
+#include "engine/core/LayoutReader.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/VehicleView.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/VehiclesFeature.h"

@@ -2,6 +2,7 @@
 
 #include "engine/core/FrameManager.h"
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/Random.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
@@ -13,7 +14,6 @@
 #include "game/level/EditorVehicleView.h"
 #include "game/level/FlyingNumber.h"
 #include "game/level/IconText.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/MeadowEditorView.h"
 #include "game/level/MeadowObjectView.h"
 #include "game/level/MeadowView.h"
