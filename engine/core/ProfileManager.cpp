@@ -125,10 +125,6 @@ std::string listFile() {
     return profilesFolder() + kProfilesFile;
 }
 
-std::wstring decimal(uint32_t value) {
-    return formatDecimal(value);
-}
-
 } // namespace
 
 std::string profilesFolder() {
@@ -259,11 +255,12 @@ void cProfileManager::writeProfilesXml() {
         getFileSystem()->deleteFile(file);
         return;
     }
-    std::wstring text = L"<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<Profiles NextID=\"" + decimal(m_nextId) +
+    std::wstring text = L"<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<Profiles NextID=\"" + formatDecimal(m_nextId) +
                         L"\" CurrentUser=\"" + escapeXml(m_currentUser) + L"\" NowPlaying=\"" +
                         (m_nowPlaying ? L"1" : L"0") + L"\" >\n";
     for (const auto& profile : m_profiles)
-        text += L"<Profile Name=\"" + escapeXml(profile.first) + L"\" ID=\"" + decimal(profile.second) + L"\" />\n";
+        text +=
+            L"<Profile Name=\"" + escapeXml(profile.first) + L"\" ID=\"" + formatDecimal(profile.second) + L"\" />\n";
     text += L"</Profiles>";
     writeUtf16File(file, text);
 }

@@ -63,8 +63,7 @@ void cButtonCaption::process() {
     cLabel::process();
     if (!m_waveMoving)
         return;
-    const IFrameTimer* timer = getFrameTimer();
-    const float dt = timer ? timer->getDelta() : 0.0f;
+    const float dt = frameDelta();
     const float baseline = m_position.y;
     bool moved = false;
     float sign = 1.0f;

@@ -47,8 +47,7 @@ void cEditBox::characterListener(int character, void* user) {
 }
 
 void cEditBox::process() {
-    const IFrameTimer* timer = getFrameTimer();
-    m_blinkTimer += timer ? timer->getDelta() : 0.0f;
+    m_blinkTimer += frameDelta();
     if (m_blinkTimer > m_blinkingPeriod) {
         m_blinkTimer = 0;
         if (cSprite* caret = getCaret()) {

@@ -78,8 +78,7 @@ void cFrameButton::startTransition(float length) {
 void cFrameButton::stepTransition() {
     if (m_transitionRemaining <= 0)
         return;
-    const IFrameTimer* timer = getFrameTimer();
-    m_transitionRemaining -= timer ? timer->getDelta() : 0.0f;
+    m_transitionRemaining -= frameDelta();
     if (m_transitionRemaining <= 0) {
         m_transitionRemaining = 0;
         if (m_transitionPanel) {

@@ -161,8 +161,7 @@ void cPyroEffect::process() {
     cSprite::process();
     if (!m_playing)
         return;
-    const IFrameTimer* timer = getFrameTimer();
-    const float dt = timer ? timer->getDelta() : 0.0f;
+    const float dt = frameDelta();
     if (m_delayLeft > 0) {
         m_delayLeft -= dt;
         return;

@@ -64,8 +64,7 @@ void cSprite::process() {
     if (!m_isAniblend)
         return;
     if (m_animBlendRemaining > 0) {
-        const IFrameTimer* timer = getFrameTimer();
-        m_animBlendRemaining -= timer ? timer->getDelta() : 0.0f;
+        m_animBlendRemaining -= frameDelta();
         if (m_animBlendRemaining < 0)
             m_animBlendRemaining = 0;
     }

@@ -51,8 +51,7 @@ void cYesNoDialog::process() {
         blocked->disable();
     if (m_pauseYes == 0)
         return;
-    const IFrameTimer* timer = getFrameTimer();
-    m_pauseLeft -= timer ? timer->getDelta() : 0.0f;
+    m_pauseLeft -= frameDelta();
     if (m_pauseLeft < 0) {
         m_pauseLeft = -0.1f;
         m_yesButton->enable();

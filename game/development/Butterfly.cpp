@@ -67,8 +67,7 @@ void cButterfly::loadXML(const Engine::IXmlNode* root) {
 
 void cButterfly::process() {
     cPanel::process();
-    Engine::IFrameTimer* timer = Engine::getFrameTimer();
-    const float t = timer ? timer->getDelta() : 0.0f;
+    const float t = Engine::frameDelta();
     if (m_appearTime > 0) {
         m_appearTime -= t;
         setSize(getSize() + m_growthRate * t);

@@ -1,5 +1,6 @@
 #include "game/development/CatPersonView.h"
 
+#include "engine/core/FrameTimer.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
@@ -68,7 +69,7 @@ const Engine::cVisual& cCatPersonView::getVisualState(const std::string& id) con
 void cCatPersonView::process() {
     // The panel's step: the button's own deferred-click step is not the cat's.
     cPanel::process();
-    const float dt = frameTime();
+    const float dt = Engine::frameDelta();
     m_voiceCooldown -= dt;
     if (m_model->getState() == cPersonageModel::PERSONAGE_IDLE && isVisible()) {
         m_idleTimeLeft -= dt;

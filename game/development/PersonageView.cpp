@@ -66,11 +66,6 @@ cPersonageView::~cPersonageView() {
             Engine::deleteWidgetLater(proto);
 }
 
-float cPersonageView::frameTime() {
-    const Engine::IFrameTimer* timer = Engine::getFrameTimer();
-    return timer ? timer->getDelta() : 0.0f;
-}
-
 void cPersonageView::loadCharacterKeys(const Engine::IXmlNode* node) {
     cButton::loadXML(node);
     m_standSize = getSize();
@@ -316,7 +311,7 @@ void cPersonageView::updateVisualState() {
 
 void cPersonageView::process() {
     cButton::process();
-    const float dt = frameTime();
+    const float dt = Engine::frameDelta();
     if (m_model->getState() == cPersonageModel::PERSONAGE_IDLE && isVisible()) {
         m_idleTimeLeft -= dt;
         if (m_idleTimeLeft <= 0) {
@@ -350,7 +345,7 @@ void cPersonageView::onUpdate() {
     cButton::onUpdate();
     if (m_screen->isLevelScreenOpen() || !m_working)
         return;
-    m_workTimeLeft -= frameTime();
+    m_workTimeLeft -= Engine::frameDelta();
     if (m_workTimeLeft <= 0) {
         m_working = false;
         stopWorking();

@@ -54,11 +54,6 @@ std::vector<Engine::IXmlNode*> childrenOf(Engine::IXmlNode* element, const char*
     return ModelXml::children(list);
 }
 
-float frameTime() {
-    Engine::IFrameTimer* timer = Engine::getFrameTimer();
-    return timer ? timer->getDelta() : 0.0f;
-}
-
 IGameSounds* sounds() {
     return GameServices::getGameSounds();
 }
@@ -197,7 +192,7 @@ void cUnitView::process() {
     cPanel::process();
     if (!m_unit)
         return;
-    const float dt = frameTime();
+    const float dt = Engine::frameDelta();
     if (m_dropping) {
         if (m_currentVariant && m_currentVariant->updateDrop(dt))
             onDropFinished();
@@ -239,7 +234,7 @@ void cUnitView::onUnitRestored(cMeadowUnit* unit) {
     updateUpgradeSkin(true);
     if (m_currentVariant) {
         m_currentVariant->setShown(true, 1);
-        m_currentVariant->updateAnimals(frameTime());
+        m_currentVariant->updateAnimals(Engine::frameDelta());
     }
     updatePlot();
     if (m_screen)
@@ -268,7 +263,7 @@ void cUnitView::onDropFinished() {
         m_currentVariant->setShown(true, 1);
         if (m_screen)
             m_screen->updateMoneyText();
-        m_currentVariant->updateAnimals(frameTime());
+        m_currentVariant->updateAnimals(Engine::frameDelta());
     }
     if (m_screen)
         if (cMeadowController* controller = m_screen->getController())

@@ -31,11 +31,6 @@ namespace {
 const int MONEY_LINE_ID = 3;
 const uint32_t TEXT_RIGHT = 2;
 
-float frameDelta() {
-    const IFrameTimer* timer = getFrameTimer();
-    return timer ? timer->getDelta() : 0.0f;
-}
-
 void playGameSound(const std::string& id) {
     if (IGameSounds* sounds = GameServices::getGameSounds())
         sounds->play(id);

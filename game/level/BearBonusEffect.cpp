@@ -1,5 +1,6 @@
 #include "game/level/BearBonusEffect.h"
 
+#include "engine/core/FrameTimer.h"
 #include "engine/core/LayoutReader.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
@@ -152,7 +153,7 @@ void cBearBonusEffect::process() {
     finishWithLevel();
     if (m_finished)
         return;
-    const float dt = frameTime();
+    const float dt = frameDelta();
     switch (m_state) {
     case FALLING:
         if (stepTowardsTarget(dt))

@@ -46,11 +46,6 @@ cBonusEffect* cBonusEffect::create(cMeadowView* board, cMeadowModel* model, int 
     }
 }
 
-float cBonusEffect::frameTime() const {
-    const IFrameTimer* timer = getFrameTimer();
-    return timer ? timer->getDelta() : 0.0f;
-}
-
 void cBonusEffect::loadXML(const IXmlNode* node) {
     cWidget::loadXML(node);
     IXmlNode* child = nullptr;
@@ -75,7 +70,7 @@ void cBonusEffect::process() {
             m_idleIcon->setPosition(*frames->getCursorPosition());
     }
     if (m_working) {
-        m_workTime -= frameTime();
+        m_workTime -= frameDelta();
         if (m_workTime <= 0) {
             m_working = false;
             onEffectFinished();

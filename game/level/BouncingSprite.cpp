@@ -51,8 +51,7 @@ void cBouncingSprite::reset() {
 
 void cBouncingSprite::process() {
     cSprite::process();
-    const IFrameTimer* timer = getFrameTimer();
-    step(timer ? timer->getDelta() : 0.0f);
+    step(frameDelta());
 }
 
 void cBouncingSprite::step(float dt) {

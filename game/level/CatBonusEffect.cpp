@@ -1,5 +1,6 @@
 #include "game/level/CatBonusEffect.h"
 
+#include "engine/core/FrameTimer.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
@@ -102,7 +103,7 @@ void cCatBonusEffect::process() {
     cBonusEffect::process();
     if (m_runningCats.empty())
         return;
-    const float dt = frameTime();
+    const float dt = frameDelta();
     for (auto it = m_runningCats.begin(); it != m_runningCats.end(); ++it) {
         if ((*it)->step(dt)) {
             deleteWidgetLater(*it);

@@ -140,8 +140,7 @@ void cCellEffect::process() {
     cWidget::process();
     if (!m_active)
         return;
-    const IFrameTimer* timer = getFrameTimer();
-    m_timer -= timer ? timer->getDelta() : 0.0f;
+    m_timer -= frameDelta();
     if (m_timer > 0)
         return;
     // The level may have closed meanwhile and taken its cell views with it.

@@ -76,8 +76,7 @@ void cCellPart::launch(bool delayed) {
 
 void cCellPart::process() {
     cPanel::process();
-    const IFrameTimer* timer = getFrameTimer();
-    const float dt = timer ? timer->getDelta() : 0.0f;
+    const float dt = frameDelta();
     if (m_delayed) {
         m_delay -= dt;
         if (m_delay <= 0)

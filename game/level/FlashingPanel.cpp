@@ -32,7 +32,6 @@ void cFlashingPanel::process() {
     cPanel::process();
     if (!m_flashing)
         return;
-    const IFrameTimer* timer = getFrameTimer();
     setAlpha(0.5f + 0.5f * std::sin(m_phaseSpeed * m_phaseTime));
-    m_phaseTime += timer ? timer->getDelta() : 0.0f;
+    m_phaseTime += frameDelta();
 }

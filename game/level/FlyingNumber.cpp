@@ -32,8 +32,7 @@ cFlyingNumber::cFlyingNumber(cWidget* parent, float x, float y, int number, bool
     m_velocity = m_rise * (1.0f / m_timeLeft);
     m_fadeRate = 1.0f / m_timeLeft;
     setAllAlpha(1.0f);
-    const std::string digits = std::to_string(std::abs(number));
-    m_number->setText((number > 0 ? L"+" : L"-") + std::wstring(digits.begin(), digits.end()));
+    m_number->setText((number > 0 ? L"+" : L"-") + wstringFromInt(std::abs(number)));
     if (number <= 0)
         m_number->setColor(m_negativeColor);
     m_number->show();
@@ -67,8 +66,7 @@ void cFlyingNumber::process() {
     cPanel::process();
     if (m_timeLeft <= 0)
         return;
-    const IFrameTimer* timer = getFrameTimer();
-    const float dt = timer ? timer->getDelta() : 0.0f;
+    const float dt = frameDelta();
     m_timeLeft -= dt;
     if (m_timeLeft <= 0) {
         deleteWidgetLater(this);

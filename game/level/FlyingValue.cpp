@@ -79,8 +79,7 @@ void cFlyingValue::process() {
     cLabel::process();
     if (m_timer <= 0)
         return;
-    const IFrameTimer* timer = getFrameTimer();
-    m_timer -= timer ? timer->getDelta() : 0.0f;
+    m_timer -= frameDelta();
     if (m_timer <= 0) {
         m_timer = 0;
         setAlpha(1);

@@ -48,11 +48,6 @@ void editorHover(cButton* button) {
     static_cast<cMeadowCellView*>(button)->onEditorHover();
 }
 
-float frameDelta() {
-    const IFrameTimer* timer = getFrameTimer();
-    return timer ? timer->getDelta() : 0.0f;
-}
-
 template <class T> T* cloneChild(const T* source, cWidget* parent) {
     if (!source)
         return nullptr;

@@ -35,11 +35,6 @@ const char* const VEHICLE_CELLS_MESSAGE =
     "\xD0\xBC\xD0\xB0\xD1\x88\xD0\xB8\xD0\xBD\xD0\xBE\xD0\xBA \xD0\xBD\xD0\xB0 "
     "\xD1\x83\xD1\x80\xD0\xBE\xD0\xB2\xD0\xBD\xD0\xB5";
 
-std::wstring decimal(int value) {
-    const std::string digits = std::to_string(value);
-    return std::wstring(digits.begin(), digits.end());
-}
-
 } // namespace
 
 int cMeadowEditorView::readNumber(const std::wstring& text) {
@@ -102,7 +97,7 @@ void cMeadowEditorView::selectVehicleView(cEditorVehicleView* view, bool shift, 
     if (ctrl)
         getController()->addVehicleSlot(vehicle, right ? -10 : 10);
     // A slot change may have rebuilt the views; the vehicle's money is read again.
-    m_moneyEdit->setText(decimal(vehicle->getMoney()));
+    m_moneyEdit->setText(wstringFromInt(vehicle->getMoney()));
     m_hasBonusCheckBox->setChecked(vehicle->hasBonus());
 }
 

@@ -43,11 +43,6 @@ IXmlNode* takeXml(const char* path) {
     return root;
 }
 
-std::wstring decimal(int value) {
-    const std::string digits = std::to_string(value);
-    return std::wstring(digits.begin(), digits.end());
-}
-
 cMeadowEditorView* editorOf(cButton* button) {
     cWidget* parent = button ? button->getParent() : nullptr;
     return dynamic_cast<cMeadowEditorView*>(parent);
@@ -427,7 +422,7 @@ void cMeadowEditorView::refresh() {
             std::find(types.begin(), types.end(), value) != types.end())
             button->disable();
     }
-    m_bonusesAmountEdit->setText(decimal(model->getConstantOne()));
+    m_bonusesAmountEdit->setText(wstringFromInt(model->getConstantOne()));
     createTriggerButtons();
 }
 
@@ -453,7 +448,7 @@ void cMeadowEditorView::createTriggerButtons() {
         pos += m_triggerButtonOffset;
         button->setUserData(number);
         button->setClickCallback(triggerToolClicked);
-        button->setText(decimal(number));
+        button->setText(wstringFromInt(number));
         m_triggerButtons.push_back(button);
     }
 }

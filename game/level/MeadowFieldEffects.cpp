@@ -56,11 +56,6 @@ int bonusTip(int bonusType) {
     }
 }
 
-float frameDelta() {
-    const IFrameTimer* timer = getFrameTimer();
-    return timer ? timer->getDelta() : 0.0f;
-}
-
 void playSound(const char* id) {
     if (IGameSounds* sounds = GameServices::getGameSounds())
         sounds->play(id);

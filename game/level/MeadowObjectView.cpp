@@ -28,11 +28,6 @@ const int LEFT_BUTTON_DOWN = 520;
 const int BLAST_BONUS = 201;
 const cColor DEFAULT_OVERLAY(0.7411765f, 0.7411765f, 1.0f, 0.7411765f);
 
-float frameDelta() {
-    const IFrameTimer* timer = getFrameTimer();
-    return timer ? timer->getDelta() : 0.0f;
-}
-
 void leftButtonDown(void* user) {
     static_cast<cMeadowObjectView*>(user)->onLeftButtonDown();
 }

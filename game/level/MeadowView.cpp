@@ -42,11 +42,6 @@ IXmlNode* takeXml(const char* path) {
     return root;
 }
 
-std::wstring decimal(int value) {
-    const std::string digits = std::to_string(value);
-    return std::wstring(digits.begin(), digits.end());
-}
-
 } // namespace
 
 cMeadowView::cMeadowView(IVisualStates* owner, cMeadowModel* model, cMeadowController* controller, bool editor,
@@ -313,7 +308,7 @@ void cMeadowView::updateMoneyText() {
         return;
     m_shownMoney = money;
     if (m_moneyText)
-        m_moneyText->setText(decimal(money));
+        m_moneyText->setText(wstringFromInt(money));
 }
 
 void cMeadowView::hideInvalidObjectViews() {

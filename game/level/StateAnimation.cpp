@@ -65,8 +65,7 @@ void cStateAnimation::process() {
     cPanel::process();
     if (m_stateList.empty())
         return;
-    const IFrameTimer* timer = getFrameTimer();
-    const float dt = timer ? timer->getDelta() : 0.0f;
+    const float dt = frameDelta();
     State* state = m_stateList[m_current];
     if (m_timeLeft > 0) {
         m_timeLeft -= dt;

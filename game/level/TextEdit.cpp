@@ -328,8 +328,7 @@ void cTextEdit::process() {
     if (!m_cursor)
         return;
     if (m_caretShown && m_focused) {
-        const IFrameTimer* timer = getFrameTimer();
-        m_blinkTimer += timer ? timer->getDelta() : 0.0f;
+        m_blinkTimer += frameDelta();
         if (m_blinkTimer >= m_blinkPeriod) {
             m_blinkTimer = 0;
             if (m_cursor->isVisible())

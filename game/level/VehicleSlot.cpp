@@ -131,8 +131,7 @@ void cVehicleSlot::closeDoors() {
 void cVehicleSlot::process() {
     if (m_doorsTime <= 0 || !m_doors)
         return;
-    const IFrameTimer* timer = getFrameTimer();
-    const float dt = timer ? timer->getDelta() : 0.0f;
+    const float dt = frameDelta();
     m_doorsTime -= dt;
     if (m_doorsTime <= 0) {
         m_doorsTime = 0;

@@ -166,11 +166,6 @@ void cVehicleView::stopProcessing() {
         m_engineSound->pause();
 }
 
-float cVehicleView::frameTime() const {
-    const IFrameTimer* timer = getFrameTimer();
-    return timer ? timer->getDelta() : 0.0f;
-}
-
 void cVehicleView::update() {
     if (!m_vehicle)
         throw cStringA("cVehicleView::update(): model object is 0");
@@ -214,8 +209,7 @@ void cVehicleView::createSlots() {
 }
 
 void cVehicleView::setMoneyText(int money) {
-    const std::string digits = std::to_string(money);
-    m_money->setText(std::wstring(digits.begin(), digits.end()));
+    m_money->setText(wstringFromInt(money));
 }
 
 void cVehicleView::move(float x, float y, float, bool) {
@@ -254,7 +248,7 @@ void cVehicleView::arrive() {
 
 void cVehicleView::process() {
     cTextureButton::process();
-    const float dt = frameTime();
+    const float dt = frameDelta();
     m_tweens->processTweens(dt);
     if (m_leaving) {
         if (m_target.x <= getPosition().x) {

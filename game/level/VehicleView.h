@@ -94,7 +94,6 @@ public:
 
 private:
     void arrive();
-    float frameTime() const;
 
     cVehicleModel* m_vehicle;
     cMeadowView* m_owner;

@@ -131,8 +131,7 @@ void cEffectDialog::onFadedOut() {
 
 void cEffectDialog::process() {
     cFader::process();
-    const IFrameTimer* timer = getFrameTimer();
-    const float dt = timer ? timer->getDelta() : 0.0f;
+    const float dt = frameDelta();
 
     if (m_pulseRunning) {
         if (m_pulseTime >= m_scaleTime) {

@@ -327,8 +327,7 @@ void cTutorialManager::closeCurrentTip() {
 void cTutorialManager::process() {
     if (!m_owner || !m_owner->hasBoardModel())
         return;
-    const IFrameTimer* timer = getFrameTimer();
-    const float dt = timer ? timer->getDelta() : 0.0f;
+    const float dt = frameDelta();
     if (m_fadeInLeft > 0) {
         m_fadeInLeft -= dt;
         if (m_fadeInLeft <= 0) {
