@@ -1,6 +1,7 @@
 #include "engine/core/ProfileManager.h"
 
 #include "engine/core/Constants.h"
+#include "engine/core/DocumentHold.h"
 #include "engine/core/ExceptionLog.h"
 #include "engine/core/FileSystem.h"
 #include "engine/core/KeyValueStore.h"
@@ -143,10 +144,8 @@ bool profilesFileExists() {
 std::wstring readCurrentUserName() {
     if (!profilesFileExists())
         return std::wstring();
-    IXmlNode* root = getResourceManager()->getXml(listFile());
-    std::wstring name = root->getAttribute(L"CurrentUser");
-    root->decRef();
-    return name;
+    const cDocumentHold root(listFile());
+    return root->getAttribute(L"CurrentUser");
 }
 
 std::string idToString(uint32_t id) {
@@ -198,7 +197,7 @@ cProfileManager::~cProfileManager() {
 }
 
 void cProfileManager::readProfilesXml() {
-    IXmlNode* root = getResourceManager()->getXml(listFile());
+    const cDocumentHold root(listFile());
     parseULong(m_nextId, root->getAttribute(L"NextID"));
     m_currentUser = root->getAttribute(L"CurrentUser");
     parseBool(m_nowPlaying, root->getAttribute(L"NowPlaying"));
@@ -215,14 +214,13 @@ void cProfileManager::readProfilesXml() {
             m_nextId = id + 1;
     }
     m_profilesChanged = false;
-    root->decRef();
 }
 
 void cProfileManager::readProps() {
     std::string file = profilesFolder() + getCurrentProfileId() + ".xml";
     if (!getFileSystem()->exists(file))
         return;
-    IXmlNode* root = getResourceManager()->getXml(file);
+    const cDocumentHold root(file);
     IXmlNode* prop = nullptr;
     for (int i = 0; root->getNodeAt(i, prop); ++i) {
         std::string name = wideToNarrow(prop->getAttribute(L"Name"));
@@ -233,7 +231,6 @@ void cProfileManager::readProps() {
                 setPropFromText(propType, name, value);
         });
     }
-    root->decRef();
 }
 
 void cProfileManager::addProfile() {

@@ -7,6 +7,7 @@
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/media/GraphicsDevice.h"
 #include "engine/media/ParticleLibrary.h"
 #include "engine/media/PyroFileStream.h"
@@ -27,12 +28,8 @@ IParticleLibrary* particleLibrary() {
 cPyroEffect::cPyroEffect(cWidget* parent, const std::string& layoutPath) : cSprite(parent) {
     if (layoutPath.empty())
         return;
-    cResourceManager* resources = getResourceManager();
-    if (!resources)
-        return;
-    IXmlNode* document = resources->getXml(layoutPath);
-    loadXML(document);
-    document->decRef();
+    if (getResourceManager())
+        loadLayoutFile(*this, layoutPath);
 }
 
 cPyroEffect::cPyroEffect(const cPyroEffect& other)

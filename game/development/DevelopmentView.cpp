@@ -8,6 +8,7 @@
 #include "engine/core/XmlNode.h"
 #include "engine/gui/FrameButton.h"
 #include "engine/gui/Label.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/Panel.h"
 #include "engine/gui/TextButton.h"
 #include "engine/media/GraphicsDevice.h"
@@ -54,22 +55,6 @@ enum eUnitId {
 ILevelScreenFactory* g_levelScreenFactory = nullptr;
 IMapTips* g_mapTips = nullptr;
 
-// The cached layout, released when it goes out of scope.
-class LayoutHold {
-public:
-    explicit LayoutHold(const std::string& path) : m_root(Engine::getResourceManager()->getXml(path)) {}
-    ~LayoutHold() {
-        if (m_root)
-            m_root->decRef();
-    }
-    LayoutHold(const LayoutHold&) = delete;
-    LayoutHold& operator=(const LayoutHold&) = delete;
-    Engine::IXmlNode* get() const { return m_root; }
-
-private:
-    Engine::IXmlNode* m_root;
-};
-
 template <class Widget> void loadChild(const Engine::IXmlNode* node, const char* name, Widget* widget) {
     Engine::IXmlNode* child = nullptr;
     if (widget && node->findNode(name, child) && child)
@@ -102,10 +87,7 @@ cDevelopmentView::cDevelopmentView(Engine::cWidget* parent, bool editorMode)
       m_frame(new Engine::cPanel(this)), m_levelButtonProto(new Engine::cTextButton(this)), m_editorMode(editorMode),
       m_unitDustEffect(new cParticleEmitter(nullptr)), m_showAllButton(new Engine::cFrameButton(this)),
       m_slideQueue(new cActionQueue(nullptr)) {
-    {
-        LayoutHold layout(LAYOUT);
-        loadXML(layout.get());
-    }
+    loadLayoutFile(*this, LAYOUT);
     m_upgradeButtons = new cUpgradeButtonsPanel(this);
     m_upgradeButtons->hide();
     m_upgradePanel = m_upgradeButtons;
@@ -312,8 +294,7 @@ void cDevelopmentView::createPimbrel() {
         throw Engine::cStringA("cDevelopmentView::createPimbrel(): pimbrel is already created");
     m_pimbrelModel = new cPersonageModel();
     m_pimbrelView = new cPersonageView(this, this, m_pimbrelModel);
-    LayoutHold layout("Meadow/View/Pimbrel.xml");
-    m_pimbrelView->loadXML(layout.get());
+    loadLayoutFile(*m_pimbrelView, "Meadow/View/Pimbrel.xml");
     m_pimbrelView->enable();
     m_pimbrelView->show();
 }

@@ -2,10 +2,10 @@
 
 #include "engine/core/FrameTimer.h"
 #include "engine/core/LayoutReader.h"
-#include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/media/GraphicsDevice.h"
 #include "game/development/ConfirmVariantDlg.h"
 #include "game/development/TipFrameButton.h"
@@ -41,9 +41,7 @@ cUpgradeButtonsPanel::cUpgradeButtonsPanel(IUpgradeScreen* screen)
       m_tweenSprite(new cTweenSprite(this)), m_actionQueue(new cActionQueue(nullptr)) {
     m_spareButton = new cUpgradeButton(this, screen);
     m_spareButton->hide();
-    IXmlNode* document = getResourceManager()->getXml(LAYOUT);
-    loadXML(document);
-    document->decRef();
+    loadLayoutFile(*this, LAYOUT);
     for (int32_t i = 0; i < m_buttonsNumber; ++i) {
         auto* button = new cUpgradeButton(this, screen);
         button->hide();

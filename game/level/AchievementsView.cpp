@@ -7,6 +7,7 @@
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/Label.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/MultilineText.h"
 #include "engine/gui/TextButton.h"
 #include "engine/media/GraphicsDevice.h"
@@ -110,9 +111,7 @@ cAchievementsView::cAchievementsView(cWidget* parent, cMeadowModel* model) : cEf
     m_progress = new cSubstrateProgressBar(this, false);
     m_levelPercents = new cLabel(this);
     m_progressText = new cLabel(this);
-    IXmlNode* document = getResourceManager()->getXml("Meadow/View/AchievementsView.xml");
-    loadXML(document);
-    document->decRef();
+    loadLayoutFile(*this, "Meadow/View/AchievementsView.xml");
     m_replayButton->setClickCallback(onReplayClicked);
     m_replayButton->disable();
     m_continueButton->setClickCallback(onContinueClicked);

@@ -6,6 +6,7 @@
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/Label.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/Panel.h"
 #include "engine/media/InputSystem.h"
 #include "game/level/MeadowEditorView.h"
@@ -34,11 +35,8 @@ cEditorVehicleView::cEditorVehicleView(cWidget* parent, cVehicleModel* vehicle, 
     : cTextButton(parent), m_vehicle(vehicle), m_editor(editor) {
     m_moneyLabel = new cLabel(this);
     m_slotsLabel = new cLabel(this);
-    if (cResourceManager* resources = getResourceManager())
-        if (IXmlNode* root = resources->getXml(LAYOUT)) {
-            loadXML(root);
-            root->decRef();
-        }
+    if (getResourceManager())
+        loadLayoutFile(*this, LAYOUT);
 }
 
 void cEditorVehicleView::loadXML(const IXmlNode* node) {

@@ -2,21 +2,16 @@
 
 #include "engine/core/FrameTimer.h"
 #include "engine/core/LayoutReader.h"
-#include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 
 #include <cmath>
 
 using namespace Engine;
 
 cFlashingPanel::cFlashingPanel(cWidget* parent, const std::string& layout) : cPanel(parent) {
-    cResourceManager* resources = getResourceManager();
-    IXmlNode* root = resources ? resources->getXml(layout) : nullptr;
-    if (!root)
-        throw cStringA("cFlashingPanel: cannot read \"" + layout + "\"");
-    loadXML(root);
-    root->decRef();
+    loadLayoutFile(*this, layout);
 }
 
 cFlashingPanel::~cFlashingPanel() = default;

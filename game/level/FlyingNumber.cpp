@@ -3,11 +3,11 @@
 #include "engine/core/FrameTimer.h"
 #include "engine/core/LayoutReader.h"
 #include "engine/core/Random.h"
-#include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/Label.h"
+#include "engine/gui/LayoutFile.h"
 
 #include <cstdlib>
 
@@ -17,12 +17,7 @@ cFlyingNumber::cFlyingNumber(cWidget* parent, float x, float y, int number, bool
     : cPanel(parent) {
     m_number = new cLabel(this);
     m_icon = new cPanel(this);
-    cResourceManager* resources = getResourceManager();
-    IXmlNode* root = resources ? resources->getXml(layout) : nullptr;
-    if (!root)
-        throw cStringA("cFlyingNumber: cannot read \"" + layout + "\"");
-    loadXML(root);
-    root->decRef();
+    loadLayoutFile(*this, layout);
     float rx = 0, ry = 0;
     if (scatter) {
         rx = (float(randomNext()) * 2.0f / 32767.0f - 1.0f) * m_randomRadius;

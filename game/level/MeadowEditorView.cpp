@@ -1,5 +1,6 @@
 #include "game/level/MeadowEditorView.h"
 
+#include "engine/core/DocumentHold.h"
 #include "engine/core/FrameManager.h"
 #include "engine/core/LayoutReader.h"
 #include "engine/core/ResourceManager.h"
@@ -8,6 +9,7 @@
 #include "engine/core/XmlNode.h"
 #include "engine/gui/CheckBox.h"
 #include "engine/gui/Label.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/Panel.h"
 #include "engine/gui/TextButton.h"
 #include "engine/media/InputSystem.h"
@@ -34,14 +36,6 @@ const char* const OBJECTS = "Meadow/View/GameObjects.xml";
 const char* const EDITOR_LAYOUT = "Meadow/View/MeadowEditorView.xml";
 
 enum eIconKind { CELL_ICONS, LOCK_ICONS, OBJECT_ICONS_FIRST, OBJECT_ICONS, NO_ICONS };
-
-IXmlNode* takeXml(const char* path) {
-    cResourceManager* resources = getResourceManager();
-    IXmlNode* root = resources ? resources->getXml(path) : nullptr;
-    if (!root)
-        throw cStringA(std::string("cMeadowEditorView: cannot read \"") + path + "\"");
-    return root;
-}
 
 cMeadowEditorView* editorOf(cButton* button) {
     cWidget* parent = button ? button->getParent() : nullptr;
@@ -137,12 +131,8 @@ cMeadowEditorView::cMeadowEditorView(IEditorOwner* owner, cMeadowModel* model, c
     : cMeadowView(owner, model, controller, true, true), m_editorOwner(owner) {
     m_editButtonProto = new cTextButton(this);
     m_editorBack = new cPanel(this);
-    IXmlNode* objects = takeXml(OBJECTS);
-    loadEditorObjectStates(objects);
-    objects->decRef();
-    IXmlNode* root = takeXml(EDITOR_LAYOUT);
-    cMeadowEditorView::loadXML(root);
-    root->decRef();
+    loadEditorObjectStates(cDocumentHold(OBJECTS).get());
+    loadLayoutFile(*this, EDITOR_LAYOUT);
 }
 
 cMeadowEditorView::~cMeadowEditorView() {

@@ -1,5 +1,6 @@
 #include "game/level/MeadowFieldView.h"
 
+#include "engine/gui/LayoutFile.h"
 #include "game/shell/RandomFloat.h"
 
 #include "engine/core/LayoutReader.h"
@@ -44,13 +45,8 @@ cMeadowFieldView::cMeadowFieldView(cMeadowView*, cMeadowModel* model, cMeadowCon
     m_bombFireEffect = new cPyroEffect(this, "");
     m_blastWave = new cWaveSprite(this, this);
     m_lightningEffect = new cCellEffect(this, model);
-    if (cResourceManager* resources = getResourceManager()) {
-        IXmlNode* root = resources->getXml(LAYOUT);
-        if (!root)
-            throw cStringA(std::string("cMeadowFieldView: cannot read \"") + LAYOUT + "\"");
-        loadXML(root);
-        root->decRef();
-    }
+    if (getResourceManager())
+        loadLayoutFile(*this, LAYOUT);
     if (IGraphicsDevice* device = getGraphicsDevice()) {
         m_screenHeight = float(unsigned(device->getScreenHeight()));
         m_screenWidth = float(unsigned(device->getScreenWidth()));

@@ -1,9 +1,9 @@
 #include "game/level/VehicleSlot.h"
 
 #include "engine/core/FrameTimer.h"
-#include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "game/level/IconText.h"
 #include "game/level/MeadowView.h"
 #include "game/level/StateAnimation.h"
@@ -42,12 +42,7 @@ cVehicleSlot::cVehicleSlot(cWidget* vehicleView, const cVehicleSlotRecord* slot,
     m_slotText = new cIconText(this);
     m_progress = new cSubstrateProgressBar(this, false);
     m_completedIcon = new cPanel(this);
-    cResourceManager* resources = getResourceManager();
-    IXmlNode* root = resources ? resources->getXml(LAYOUT) : nullptr;
-    if (!root)
-        throw cStringA(std::string("cVehicleSlot: cannot read \"") + LAYOUT + "\"");
-    loadXML(root);
-    root->decRef();
+    loadLayoutFile(*this, LAYOUT);
 }
 
 cVehicleSlot::~cVehicleSlot() = default;

@@ -4,6 +4,7 @@
 // while chickens drop one by one onto its progress bar, then waits for a key or a click and
 // calls its finish callback. Without the log file it finishes at once.
 
+#include "engine/core/DocumentHold.h"
 #include "engine/gui/Background.h"
 #include "engine/gui/Panel.h"
 
@@ -76,7 +77,7 @@ private:
     void finish();
 
     std::string m_logName;
-    Engine::IXmlNode* m_log = nullptr;
+    Engine::cDocumentHold m_log;
     tFinishCallback m_onFinish;
     unsigned m_loaded = 0;
     unsigned m_total = 0;
