@@ -121,9 +121,6 @@ cDevelopmentView::~cDevelopmentView() {
     m_butterflies.clear();
     delete m_music;
     m_music = nullptr;
-    if (m_anyInputRegistered)
-        if (Engine::IInputSystem* input = Engine::getInputSystem())
-            input->removeKeyCallback(Engine::INPUT_ANY, onAnyInputEvent, this);
     try {
         saveGame(m_levelRunning);
     } catch (...) {
@@ -590,10 +587,7 @@ void cDevelopmentView::onSlideFinished() {
         m_showAllButton->setClickCallback(onShowAllClicked);
         return;
     }
-    if (Engine::IInputSystem* input = Engine::getInputSystem()) {
-        input->addKeyCallback(Engine::INPUT_ANY, onAnyInputEvent, this);
-        m_anyInputRegistered = true;
-    }
+    m_anyInputHook.addKey(Engine::INPUT_ANY, onAnyInputEvent, this);
 }
 
 void cDevelopmentView::onAnyInputEvent(void* user) {
@@ -602,9 +596,7 @@ void cDevelopmentView::onAnyInputEvent(void* user) {
 
 void cDevelopmentView::onAnyInput() {
     m_interfaceReturning = true;
-    if (Engine::IInputSystem* input = Engine::getInputSystem())
-        input->removeKeyCallback(Engine::INPUT_ANY, onAnyInputEvent, this);
-    m_anyInputRegistered = false;
+    m_anyInputHook.removeAll();
     m_slideQueue->playBackward();
     m_interfaceHidden = false;
 }

@@ -245,7 +245,7 @@ void cAchievementsView::process() {
                 m_progress->getSubstrate()->show();
             m_progressText->show();
             m_skipHooks.removeAll();
-            m_skipHooks.addKey(INPUT_MOUSE_BUTTON_DOWN, onSkipInput, this);
+            m_skipHooks.addKey(INPUT_MOUSE_LEFT_DOWN, onSkipInput, this);
         }
     }
     if (m_phase == PHASE_DROPPING) {

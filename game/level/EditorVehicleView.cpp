@@ -105,6 +105,12 @@ void cEditorVehicleView::clickHook(cButton* button) {
         editor->selectVehicleView(view, keyDown(KEY_LEFT_SHIFT), keyDown(KEY_LEFT_CTRL), false);
 }
 
+void cEditorVehicleView::listenToRightPress(bool listen) {
+    m_rightPress.removeAll();
+    if (listen)
+        m_rightPress.addKey(INPUT_MOUSE_RIGHT_DOWN, rightPressHook, this);
+}
+
 void cEditorVehicleView::rightPressHook(void* user) {
     auto* view = static_cast<cEditorVehicleView*>(user);
     const IFrameManager* frames = getFrameManager();

@@ -33,9 +33,6 @@ int cMeadowCellView::s_ironTypes = 0;
 
 namespace {
 
-const int LEFT_BUTTON_DOWN = 520;
-const int RIGHT_BUTTON_DOWN = 521;
-
 void editorLeftPress(void* user) {
     static_cast<cMeadowCellView*>(user)->onEditorLeftPress();
 }
@@ -84,10 +81,7 @@ cMeadowCellView::cMeadowCellView(const cMeadowCellView& other)
         m_borders[size_t(side)] = cloneChild(other.m_borders[size_t(side)], this);
 }
 
-cMeadowCellView::~cMeadowCellView() {
-    if (m_editorInput)
-        detachEditorInput();
-}
+cMeadowCellView::~cMeadowCellView() = default;
 
 void cMeadowCellView::loadXML(const IXmlNode* node) {
     cFrameButton::loadXML(node);
@@ -363,10 +357,8 @@ void cMeadowCellView::spawnParts(bool delayed) {
 void cMeadowCellView::attachEditorInput() {
     if (m_editorInput)
         return;
-    if (cInputSystem* input = getInputSystem()) {
-        input->addKeyCallback(LEFT_BUTTON_DOWN, editorLeftPress, this);
-        input->addKeyCallback(RIGHT_BUTTON_DOWN, editorRightPress, this);
-    }
+    m_editorHooks.addKey(INPUT_MOUSE_LEFT_DOWN, editorLeftPress, this);
+    m_editorHooks.addKey(INPUT_MOUSE_RIGHT_DOWN, editorRightPress, this);
     setHoverCallback(editorHover);
     m_editorInput = true;
 }
@@ -374,10 +366,7 @@ void cMeadowCellView::attachEditorInput() {
 void cMeadowCellView::detachEditorInput() {
     if (!m_editorInput)
         return;
-    if (cInputSystem* input = getInputSystem()) {
-        input->removeKeyCallback(LEFT_BUTTON_DOWN, editorLeftPress, this);
-        input->removeKeyCallback(RIGHT_BUTTON_DOWN, editorRightPress, this);
-    }
+    m_editorHooks.removeAll();
     setHoverCallback(nullptr);
     m_editorInput = false;
 }

@@ -5,7 +5,6 @@
 #include "engine/core/WidgetSets.h"
 #include "engine/gui/CheckBox.h"
 #include "engine/gui/TextButton.h"
-#include "engine/media/InputSystem.h"
 #include "engine/platform/MessageBox.h"
 #include "game/level/EditorOwner.h"
 #include "game/level/EditorVehicleView.h"
@@ -26,7 +25,6 @@ using namespace Engine;
 
 namespace {
 
-const int RIGHT_BUTTON_DOWN = 521;
 // The vehicle-cell message, in UTF-8 for the platform's message box.
 const char* const VEHICLE_CELLS_MESSAGE =
     "\xD0\xA7\xD0\xB8\xD1\x81\xD0\xBB\xD0\xBE \xD0\xBA\xD0\xBB\xD0\xB5\xD1\x82\xD0\xBE\xD0\xBA \xD1\x81 "
@@ -59,8 +57,7 @@ void cMeadowEditorView::createVehicleView() {
         view->enable();
         view->show();
         view->setClickCallback(cEditorVehicleView::clickHook);
-        if (cInputSystem* input = getInputSystem())
-            input->addKeyCallback(RIGHT_BUTTON_DOWN, cEditorVehicleView::rightPressHook, view);
+        view->listenToRightPress(true);
         m_vehicleViews.push_back(view);
     }
     m_selectedVehicleView = nullptr;
@@ -69,8 +66,7 @@ void cMeadowEditorView::createVehicleView() {
 void cMeadowEditorView::clearVehicleViews() {
     for (cEditorVehicleView* view : m_vehicleViews) {
         view->hide();
-        if (cInputSystem* input = getInputSystem())
-            input->removeKeyCallback(RIGHT_BUTTON_DOWN, cEditorVehicleView::rightPressHook, view);
+        view->listenToRightPress(false);
         deleteWidgetLater(view);
     }
     m_vehicleViews.clear();

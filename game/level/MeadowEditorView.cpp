@@ -12,7 +12,6 @@
 #include "engine/gui/LayoutFile.h"
 #include "engine/gui/Panel.h"
 #include "engine/gui/TextButton.h"
-#include "engine/media/InputSystem.h"
 #include "game/level/EditorOwner.h"
 #include "game/level/EditorVehicleView.h"
 #include "game/level/MeadowCellView.h"
@@ -136,10 +135,6 @@ cMeadowEditorView::cMeadowEditorView(IEditorOwner* owner, cMeadowModel* model, c
 }
 
 cMeadowEditorView::~cMeadowEditorView() {
-    // The views go with the editor; only their input callbacks are left to remove.
-    if (cInputSystem* input = getInputSystem())
-        for (cEditorVehicleView* view : m_vehicleViews)
-            input->removeKeyCallback(521, cEditorVehicleView::rightPressHook, view);
     // A closed editor has let go of the controller, which may be gone by now.
     if (!m_closed && getController() && getController()->getLevelView() == &m_link)
         getController()->setLevelView(nullptr);

@@ -67,8 +67,6 @@ cMeadowFieldView::~cMeadowFieldView() {
         delete m_lightningEffect;
     for (auto& connection : m_connections)
         connection.disconnect();
-    if (!m_inputLocked)
-        registerInput(false);
 }
 
 void cMeadowFieldView::loadXML(const IXmlNode* node) {

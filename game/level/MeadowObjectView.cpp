@@ -24,7 +24,6 @@ float cMeadowObjectView::s_exchangeWSpeed = 0;
 
 namespace {
 
-const int LEFT_BUTTON_DOWN = 520;
 const int BLAST_BONUS = 201;
 const cColor DEFAULT_OVERLAY(0.7411765f, 0.7411765f, 1.0f, 0.7411765f);
 
@@ -73,8 +72,6 @@ cMeadowObjectView::cMeadowObjectView(const cMeadowObjectView& other)
 }
 
 cMeadowObjectView::~cMeadowObjectView() {
-    if (m_inputAttached)
-        detachInput();
     removeFireEffect();
 }
 
@@ -191,16 +188,14 @@ void cMeadowObjectView::setObjectVisualState(int type, IXmlNode* objectsRoot) {
 }
 
 void cMeadowObjectView::attachInput() {
-    if (cInputSystem* input = getInputSystem())
-        input->addKeyCallback(LEFT_BUTTON_DOWN, leftButtonDown, this);
+    m_inputHooks.addKey(INPUT_MOUSE_LEFT_DOWN, leftButtonDown, this);
     setHoverCallback(hovered);
     setUnhoverCallback(unhovered);
     m_inputAttached = true;
 }
 
 void cMeadowObjectView::detachInput() {
-    if (cInputSystem* input = getInputSystem())
-        input->removeKeyCallback(LEFT_BUTTON_DOWN, leftButtonDown, this);
+    m_inputHooks.removeAll();
     setHoverCallback(nullptr);
     setUnhoverCallback(nullptr);
     m_inputAttached = false;

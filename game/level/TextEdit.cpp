@@ -20,7 +20,6 @@ using namespace Engine;
 
 namespace {
 
-const int LEFT_BUTTON_DOWN = 520;
 const int LEFT_ARROW_DOWN = 459;
 const int RIGHT_ARROW_DOWN = 461;
 const int DELETE_DOWN = 467;
@@ -343,7 +342,7 @@ void cTextEdit::process() {
 
 void cTextEdit::startProcessing() {
     m_hooks.removeAll();
-    m_hooks.addKey(LEFT_BUTTON_DOWN, mousePressHook, this);
+    m_hooks.addKey(INPUT_MOUSE_LEFT_DOWN, mousePressHook, this);
     m_hooks.addChar(characterHook, this);
     m_hooks.addKey(LEFT_ARROW_DOWN, leftArrowHook, this);
     m_hooks.addKey(RIGHT_ARROW_DOWN, rightArrowHook, this);

@@ -4,8 +4,6 @@
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/LayoutFile.h"
-#include "engine/media/InputSystem.h"
-#include "engine/platform/KeyCodes.h"
 #include "game/model/GameResource.h"
 #include "game/model/GameServices.h"
 #include "game/model/LevelAchievements.h"
@@ -257,8 +255,7 @@ void cAwardManager::openAwardTip() {
     if (!dialog)
         dialog = new cAwardTipDlg(nullptr);
     dialog->m_returnCallback = onAwardTipReturn;
-    if (cInputSystem* input = getInputSystem())
-        input->addKeyCallback(Platform::KEY_ESCAPE, cAwardTipDlg::onReturn, dialog);
+    dialog->listenToEscape();
     dialog->fadeIn();
     if (m_controller)
         m_controller->lockInput();

@@ -28,8 +28,6 @@ cAwardTipDlg::cAwardTipDlg(cWidget* parent) : cFader(parent) {
 cAwardTipDlg::~cAwardTipDlg() {
     hide();
     disable();
-    if (cInputSystem* input = getInputSystem())
-        input->removeKeyCallback(Platform::KEY_ESCAPE, onReturn, this);
     removePyro();
     delete m_progressProto;
 }
@@ -97,11 +95,15 @@ void cAwardTipDlg::onReturn(void*) {
         return;
     dialog->m_returned = true;
     dialog->removePyro();
-    if (cInputSystem* input = getInputSystem())
-        input->removeKeyCallback(Platform::KEY_ESCAPE, onReturn, dialog);
+    dialog->m_escapeHook.removeAll();
     dialog->fadeOut();
     if (dialog->m_returnCallback)
         dialog->m_returnCallback();
+}
+
+void cAwardTipDlg::listenToEscape() {
+    m_escapeHook.removeAll();
+    m_escapeHook.addKey(Platform::KEY_ESCAPE, onReturn, this);
 }
 
 void cAwardTipDlg::onReturnClicked(cButton*) {

@@ -81,9 +81,6 @@ cLoadingScreen::cLoadingScreen(const std::string& logPath, tFinishCallback onFin
 cLoadingScreen::~cLoadingScreen() {
     if (m_prefetching)
         endTexturePrefetch();
-    if (m_listening)
-        if (cInputSystem* input = getInputSystem())
-            input->removeKeyCallback(INPUT_ANY, &cLoadingScreen::onLoadingKey, this);
 }
 
 void cLoadingScreen::loadXML(const IXmlNode* node) {
@@ -205,10 +202,7 @@ void cLoadingScreen::finish() {
     m_continueText->show();
     if (cPanel* lid = m_progress->getLid())
         lid->disable();
-    if (cInputSystem* input = getInputSystem()) {
-        input->addKeyCallback(INPUT_ANY, &cLoadingScreen::onLoadingKey, this);
-        m_listening = true;
-    }
+    m_keyHook.addKey(INPUT_ANY, &cLoadingScreen::onLoadingKey, this);
     if (!m_finishEffect->getFileName().empty()) {
         m_finishEffect->show();
         m_finishEffect->enable();
@@ -239,9 +233,7 @@ void cLoadingScreen::onLoadingKey(void* loadingScreen) {
     auto* screen = static_cast<cLoadingScreen*>(loadingScreen);
     if (screen->isKeyHandled())
         return;
-    if (cInputSystem* input = getInputSystem())
-        input->removeKeyCallback(INPUT_ANY, &cLoadingScreen::onLoadingKey, screen);
-    screen->m_listening = false;
+    screen->m_keyHook.removeAll();
     if (screen->m_onFinish)
         screen->m_onFinish();
     screen->hide();

@@ -6,6 +6,7 @@
 
 #include "engine/core/DocumentHold.h"
 #include "engine/gui/Background.h"
+#include "engine/gui/InputHooks.h"
 #include "engine/gui/Panel.h"
 
 #include <string>
@@ -108,7 +109,7 @@ private:
     Engine::cPyroEffect* m_finishEffect = nullptr;
     bool m_finished = false;
     bool m_keyHandled = false;
-    bool m_listening = false;
+    Engine::cInputHooks m_keyHook;
     bool m_prefetching = false;
 };
 
