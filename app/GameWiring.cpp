@@ -1,11 +1,11 @@
 #include "app/GameWiring.h"
 
-#include "app/LevelScreens.h"
-#include "app/MapTips.h"
 #include "game/development/DevelopmentView.h"
 #include "game/development/MapScreen.h"
+#include "game/level/MeadowEditorView.h"
+#include "game/level/MeadowView.h"
 #include "game/model/GameServices.h"
-#include "game/model/GameSounds.h"
+#include "game/model/GameSoundsLink.h"
 #include "game/shell/FrontEnd.h"
 #include "game/shell/GameSounds.h"
 
@@ -27,14 +27,25 @@ public:
     }
 };
 
+// The map's levels open on the board screen (without background effects in low detail) or, run
+// as the level editor, in the editor; each screen deletes itself once it has closed.
+class cLevelScreens : public ILevelScreenFactory {
+public:
+    ILevelScreen* createLevelScreen(IBoardOwner* owner, cMeadowModel* model, cMeadowController* controller,
+                                    bool lowDetail) override {
+        return new cMeadowView(owner, model, controller, false, lowDetail);
+    }
+    ILevelScreen* createEditorScreen(IEditorOwner* owner, cMeadowModel* model, cMeadowController* controller) override {
+        return new cMeadowEditorView(owner, model, controller);
+    }
+};
+
 } // namespace
 
 void wireGame() {
     // The map outlives every screen it opens: the factory lives as long as the program.
-    static cLevelScreenFactory levelScreens;
+    static cLevelScreens levelScreens;
     cDevelopmentView::setLevelScreenFactory(&levelScreens);
-    static cMapTips mapTips;
-    cDevelopmentView::setMapTips(&mapTips);
     FrontEnd::setMapFactory([]() -> IMapScreen* { return new cMapScreen(); });
     static cShellSounds sounds;
     GameServices::setGameSounds(&sounds);

@@ -14,7 +14,6 @@
 
 #include "game/shell/GameStart.h"
 #include "app/GameWiring.h"
-#include "app/LevelScreens.h"
 #include "engine/core/Application.h"
 #include "engine/core/FrameManager.h"
 #include "engine/core/InputLink.h"
@@ -203,8 +202,7 @@ bool mapShown() {
 
 cMeadowView* board() {
     cDevelopmentView* view = mapView();
-    auto* screen = view ? dynamic_cast<cBoardScreen*>(view->getLevelScreen()) : nullptr;
-    return screen ? screen->getBoard() : nullptr;
+    return view ? dynamic_cast<cMeadowView*>(view->getLevelScreen()) : nullptr;
 }
 
 bool boardUp() {

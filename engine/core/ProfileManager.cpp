@@ -158,6 +158,12 @@ cProfileManager* getProfileManager() {
     return cSingleton<cProfileManager>::getInstance();
 }
 
+void switchProfile(const std::wstring& name) {
+    delete getProfileManager();
+    if (!name.empty())
+        new cProfileManager(name.c_str());
+}
+
 cProfileManager::cProfileManager(const wchar_t* name) : m_currentName(name ? name : L"") {
     if (m_currentName.empty()) {
         m_inert = true;

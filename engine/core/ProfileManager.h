@@ -84,5 +84,8 @@ std::string idToString(uint32_t id);
 
 // The profile manager, or null when there is none.
 cProfileManager* getProfileManager();
+// Makes the named player current: the profile manager of the current player goes and one for the
+// name takes its place; an empty name leaves no player current.
+void switchProfile(const std::wstring& name);
 
 } // namespace Engine

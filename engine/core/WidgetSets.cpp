@@ -36,7 +36,9 @@ tWidgetSet& getLiveWidgets() {
 }
 
 void deleteWidgetLater(IFrameWidget* widget) {
-    if (widget)
+    // An owner may hand over a root widget that was deleted before it (a sweep of the roots at
+    // the end): a deleted widget is never touched again.
+    if (widget && isWidgetAlive(widget))
         g_pendingDeletions.insert(widget);
 }
 

@@ -3,36 +3,14 @@
 // A frame button with a caption drawn one depth step above it; the caption's letters wave
 // while the button is hovered.
 
-#include "engine/gui/ButtonCaption.h"
+#include "engine/gui/CaptionButton.h"
 #include "engine/gui/FrameButton.h"
-
-#include <string>
 
 namespace Engine {
 
-class cFrameTextButton : public cFrameButton {
+class cFrameTextButton : public cCaptionButton<cFrameButton> {
 public:
-    explicit cFrameTextButton(cWidget* parent);
-    // The frame button copy with a copy of the template's caption under the new button.
-    cFrameTextButton(const cFrameTextButton& other);
-    ~cFrameTextButton() override;
-
-    // The frame button keys, the "Text" element into the caption and "UseTextPosition"; the
-    // caption then follows the button (unless it keeps its own position) one depth step above.
-    void loadXML(const IXmlNode* node) override;
-    void setAlpha(float alpha) override;
-    // The frame button's state; the caption waves in the hover state. An index that names no
-    // state leaves the caption alone.
-    void setState(int state) override;
-
-    // Relays the caption only when the text differs from its stored text.
-    void setText(const std::wstring& text);
-    cButtonCaption* getCaption() const { return m_caption; }
-    bool getUseTextPosition() const { return m_useTextPosition; }
-
-protected:
-    bool m_useTextPosition = false;
-    cButtonCaption* m_caption;
+    using cCaptionButton::cCaptionButton;
 };
 
 } // namespace Engine

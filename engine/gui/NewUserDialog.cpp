@@ -85,8 +85,7 @@ void cNewUserDialog::onNewUserOk() {
     // A second OK in the frame of the first (button and Enter) must not make the player again.
     if (name.empty() || getFadeMode() == FADE_OUT_DELETE)
         return;
-    delete getProfileManager();
-    new cProfileManager(name.c_str());
+    switchProfile(name);
     fadeOutAndDelete();
     if (m_onComplete)
         m_onComplete();

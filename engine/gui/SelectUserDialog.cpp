@@ -123,12 +123,6 @@ void cSelectUserDialog::process() {
         m_okButton->enable();
 }
 
-void cSelectUserDialog::switchProfile(const std::wstring& name) {
-    delete getProfileManager();
-    if (!name.empty())
-        new cProfileManager(name.c_str());
-}
-
 void cSelectUserDialog::onUserSelected(int row) {
     if (row < 0 || row >= m_userList->getCount())
         return;
@@ -148,8 +142,7 @@ void cSelectUserDialog::onSelectOk() {
     // A second OK in the frame of the first (button and Enter) must not act again.
     if (name.empty() || getFadeMode() == FADE_OUT_DELETE)
         return;
-    delete getProfileManager();
-    new cProfileManager(name.c_str());
+    switchProfile(name);
     disable();
     fadeOutAndDelete();
     if (m_onOk)

@@ -80,8 +80,6 @@ private:
     static void rowSelected(int row, cListBox* list);
     static void enterKey(void* dialog);
     static void escapeKey(void* dialog);
-    // Makes the named player current (nobody for an empty name).
-    static void switchProfile(const std::wstring& name);
     // Fades out after Exit or Cancel.
     void leave();
 

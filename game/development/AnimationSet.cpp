@@ -6,7 +6,7 @@
 #include "engine/core/XmlNode.h"
 #include "game/development/RandomAnimation.h"
 #include "game/model/GameServices.h"
-#include "game/model/GameSounds.h"
+#include "game/model/GameSoundsLink.h"
 #include "game/model/ModelXml.h"
 #include "game/shell/RandomFloat.h"
 

@@ -8,7 +8,7 @@
 #include "game/development/PersonageScreen.h"
 #include "game/development/UnitView.h"
 #include "game/model/GameServices.h"
-#include "game/model/GameSounds.h"
+#include "game/model/GameSoundsLink.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowUnit.h"
 #include "game/model/ModelXml.h"

@@ -17,9 +17,10 @@
 #include "game/development/Butterfly.h"
 #include "game/development/CatPersonModel.h"
 #include "game/development/CatPersonView.h"
+#include "game/development/GameObjectTip.h"
 #include "game/development/Graph.h"
-#include "game/development/LevelScreen.h"
-#include "game/development/MapTips.h"
+#include "game/development/LugTip.h"
+#include "game/development/MapNeighbours.h"
 #include "game/development/PersonageModel.h"
 #include "game/development/PersonageView.h"
 #include "game/development/UnitPreview.h"
@@ -35,6 +36,7 @@
 #include "game/shell/ActionQueue.h"
 #include "game/shell/Easing.h"
 #include "game/shell/GameSounds.h"
+#include "game/shell/LevelScreenLink.h"
 #include "game/shell/ParticleEmitter.h"
 #include "game/shell/ParticleSprite.h"
 #include "game/shell/PictureSequence.h"
@@ -53,7 +55,6 @@ enum eUnitId {
 };
 
 ILevelScreenFactory* g_levelScreenFactory = nullptr;
-IMapTips* g_mapTips = nullptr;
 
 template <class Widget> void loadChild(const Engine::IXmlNode* node, const char* name, Widget* widget) {
     Engine::IXmlNode* child = nullptr;
@@ -133,14 +134,6 @@ cDevelopmentView::~cDevelopmentView() {
     delete m_unitDustEffect;
     delete m_controller;
     delete m_model;
-}
-
-void cDevelopmentView::setMapTips(IMapTips* tips) {
-    g_mapTips = tips;
-}
-
-IMapTips* cDevelopmentView::getMapTips() {
-    return g_mapTips;
 }
 
 void cDevelopmentView::setLevelScreenFactory(ILevelScreenFactory* factory) {
@@ -613,18 +606,24 @@ void cDevelopmentView::showShowAllTip() {
 }
 
 cTip* cDevelopmentView::createBuildingTip(Engine::cWidget* variant, cMeadowUnit* unit) {
-    IMapTips* tips = getMapTips();
-    return tips ? tips->createBuildingTip(variant, unit) : nullptr;
+    auto* tip = new cGameObjectTip(variant);
+    tip->setUnit(unit);
+    return tip;
 }
 
 cTip* cDevelopmentView::createUpgradeTip(Engine::cWidget* owner) {
-    IMapTips* tips = getMapTips();
-    return tips ? tips->createUpgradeTip(owner) : nullptr;
+    return new cLugTip(owner);
 }
 
 void cDevelopmentView::prepareUpgradeTip(cTip* tip, cMeadowUnit* unit, float lugX, int32_t level) {
-    if (IMapTips* tips = getMapTips())
-        tips->prepareUpgradeTip(tip, unit, lugX, level);
+    auto* lugTip = dynamic_cast<cLugTip*>(tip);
+    if (!lugTip)
+        return;
+    lugTip->setUnit(unit);
+    lugTip->setLugPosition(Engine::cVector2(lugX, lugTip->getLugPosition().y));
+    lugTip->setUpgradeIndex(level);
+    // The body and the lug take their places for this button before the tip shows.
+    lugTip->placeAt(Engine::cVector2(lugX, lugTip->getLugPosition().y));
 }
 
 void cDevelopmentView::setTutorialTipsShown(bool shown) {

@@ -11,8 +11,9 @@
 #include "engine/gui/Visual.h"
 #include "game/development/BuildingScreen.h"
 #include "game/development/UpgradeScreen.h"
-#include "game/model/DevelopmentView.h"
+#include "game/model/DevelopmentViewLink.h"
 #include "game/shell/GroupFader.h"
+#include "game/shell/LevelScreenLink.h"
 #include "game/shell/Screen.h"
 #include "game/shell/TutorialManager.h"
 
@@ -45,10 +46,7 @@ class cUnitView;
 class cUpgradeButtonsPanel;
 class cYesNoFrame;
 class IGameMenu;
-class ILevelScreen;
-class ILevelScreenFactory;
 class IMapMainMenu;
-class IMapTips;
 class IUpgradePanel;
 
 class cDevelopmentView : public cGroupFader,
@@ -57,7 +55,9 @@ class cDevelopmentView : public cGroupFader,
                          public IBuildingScreen,
                          public IDevelopmentView,
                          public IUpgradeScreen,
-                         public ITutorialOwner {
+                         public ITutorialOwner,
+                         public IBoardOwner,
+                         public IEditorOwner {
 public:
     static constexpr const char* LAYOUT = "Meadow/View/DevelopmentView.xml";
 
@@ -69,9 +69,6 @@ public:
     // The neighbours the program registers; none of them is owned.
     static void setLevelScreenFactory(ILevelScreenFactory* factory);
     static ILevelScreenFactory* getLevelScreenFactory();
-    // The tool-tips of the buildings and the upgrade buttons; none: the map shows no tool-tips.
-    static void setMapTips(IMapTips* tips);
-    static IMapTips* getMapTips();
     void setMainMenu(IMapMainMenu* menu) { m_mainMenu = menu; }
     void setGameMenu(IGameMenu* menu) { m_gameMenu = menu; }
 
@@ -84,7 +81,7 @@ public:
     void lockInterface(bool locked) override;
     // The tutorial's modal tips hold the screen's input while no level screen exists.
     void lockInput(bool locked) override;
-    void setLevelButtonsEnabled(bool enabled);
+    void setLevelButtonsEnabled(bool enabled) override;
     void resumeMusic() override;
     cUnitView* getUnitView(cMeadowUnit* unit) const;
     void setUnitSkinShown(cMeadowUnit* unit, bool shown) override;
@@ -108,12 +105,11 @@ public:
     void onScreenShown(cScreenSwitcher* switcher) override;
     void onScreenHidden(cScreenSwitcher* switcher) override;
     void onScreenCovered() override;
-    void onLevelCompleted();
-    void restartLevel();
-    void startLevel(int32_t level);
+    void restartLevel() override;
+    void startLevel(int32_t level) override;
     void openLevel(int32_t level);
     void goToMainMenu();
-    void showGameMenu();
+    void showGameMenu() override;
     void resumeGame();
     void backToMap();
     std::string getSaveFilePath() const;
@@ -122,6 +118,12 @@ public:
     void onNextLevelClicked();
     void onSavedLevelYes();
     void onSavedLevelNo();
+
+    // IBoardOwner and IEditorOwner: the map as the owner of the level screens it opens.
+    cScreen* getOwnerScreen() override { return this; }
+    void onLevelCompleted(ILevelScreen* screen) override;
+    bool isLevelEditorMode() override { return m_editorMode; }
+    IDevelopmentView* getDevelopmentView() override { return this; }
 
     // IBuildingScreen
     Engine::cWidget* getWidget() override { return this; }
@@ -152,7 +154,7 @@ public:
 
     // Accessors.
     virtual bool& getLevelRunning() { return m_levelRunning; }
-    virtual void setLevelRunning(const bool& running) { m_levelRunning = running; }
+    void setLevelRunning(bool running) override { m_levelRunning = running; }
     virtual float& getNextUpgradeAlpha() { return m_nextUpgradeAlpha; }
     virtual void setNextUpgradeAlpha(const float& alpha) { m_nextUpgradeAlpha = alpha; }
     virtual float& getClicksBufferTime() { return m_clicksBufferTime; }

@@ -11,16 +11,17 @@
 #include "engine/gui/TextButton.h"
 #include "game/development/CatPersonModel.h"
 #include "game/development/DevelopmentView.h"
-#include "game/development/LevelScreen.h"
+#include "game/development/MapNeighbours.h"
 #include "game/development/PersonageModel.h"
 #include "game/development/PersonageView.h"
 #include "game/model/GameServices.h"
 #include "game/model/LevelView.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
-#include "game/model/TutorialManager.h"
+#include "game/model/TutorialManagerLink.h"
 #include "game/model/UnitsFeature.h"
 #include "game/shell/FrontEnd.h"
+#include "game/shell/LevelScreenLink.h"
 #include "game/shell/ScreenSwitcher.h"
 #include "game/shell/Tip.h"
 #include "game/shell/YesNoFrame.h"
@@ -224,7 +225,10 @@ void cDevelopmentView::onScreenCovered() {
     hide();
 }
 
-void cDevelopmentView::onLevelCompleted() {
+void cDevelopmentView::onLevelCompleted(ILevelScreen* screen) {
+    // A screen replaced meanwhile (the editor's play test, a restart in the editor) is already forgotten.
+    if (!screen || screen != m_levelScreen)
+        return;
     // Coming back from the editor's play test the heroine may still be there: she is kept.
     if (m_pimbrelModel && !m_editorMode)
         throw Engine::cStringA("cDevelopmentView::onLevelCompleted(): pimbrel is not 0");

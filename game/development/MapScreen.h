@@ -4,7 +4,7 @@
 // the in-game menu acts on it. It owns the development screen and the in-game menu, and links
 // the screen back to the shell's main menu.
 
-#include "game/development/LevelScreen.h"
+#include "game/development/MapNeighbours.h"
 #include "game/shell/FrontEnd.h"
 
 class cDevelopmentView;

@@ -5,7 +5,7 @@
 #include "engine/core/XmlNode.h"
 #include "game/development/BuildingScreen.h"
 #include "game/model/GameServices.h"
-#include "game/model/GameSounds.h"
+#include "game/model/GameSoundsLink.h"
 #include "game/model/MeadowController.h"
 #include "game/shell/RandomFloat.h"
 

@@ -9,7 +9,7 @@
 #include "game/development/BuildingScreen.h"
 #include "game/development/UpgradeVariant.h"
 #include "game/model/GameServices.h"
-#include "game/model/GameSounds.h"
+#include "game/model/GameSoundsLink.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/MeadowUnit.h"

@@ -7,7 +7,7 @@
 
 #include "engine/core/Vector2.h"
 #include "engine/gui/Panel.h"
-#include "game/development/LevelScreen.h"
+#include "game/development/MapNeighbours.h"
 
 #include <boost/signals2/connection.hpp>
 #include <cstdint>

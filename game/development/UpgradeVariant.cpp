@@ -11,7 +11,7 @@
 #include "game/development/DropAnimation.h"
 #include "game/development/UnitView.h"
 #include "game/model/GameServices.h"
-#include "game/model/GameSounds.h"
+#include "game/model/GameSoundsLink.h"
 #include "game/model/ModelXml.h"
 
 #include <string>

@@ -17,7 +17,7 @@
 #include "game/level/LevelFunctions.h"
 #include "game/level/MeadowView.h"
 #include "game/model/GameServices.h"
-#include "game/model/GameSounds.h"
+#include "game/model/GameSoundsLink.h"
 #include "game/model/LevelAchievements.h"
 #include "game/model/MeadowModel.h"
 #include "game/shell/RandomFloat.h"

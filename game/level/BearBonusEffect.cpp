@@ -13,7 +13,7 @@
 #include "game/level/MeadowView.h"
 #include "game/model/GameResource.h"
 #include "game/model/GameServices.h"
-#include "game/model/GameSounds.h"
+#include "game/model/GameSoundsLink.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/MeadowObjectModel.h"

@@ -6,7 +6,7 @@
 
 #include "engine/core/Vector2.h"
 #include "engine/gui/Widget.h"
-#include "game/model/BonusEffect.h"
+#include "game/model/BonusEffectLink.h"
 
 #include <vector>
 

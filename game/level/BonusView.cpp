@@ -9,9 +9,9 @@
 #include "game/level/FlashingPanel.h"
 #include "game/model/GameResource.h"
 #include "game/model/GameServices.h"
-#include "game/model/GameSounds.h"
+#include "game/model/GameSoundsLink.h"
 #include "game/model/MeadowController.h"
-#include "game/model/TutorialManager.h"
+#include "game/model/TutorialManagerLink.h"
 #include "game/shell/SubstrateProgressBar.h"
 
 using namespace Engine;

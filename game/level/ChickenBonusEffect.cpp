@@ -5,7 +5,7 @@
 #include "engine/gui/LayoutFile.h"
 #include "game/model/CellModel.h"
 #include "game/model/GameServices.h"
-#include "game/model/GameSounds.h"
+#include "game/model/GameSoundsLink.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/MeadowObjectModel.h"

@@ -6,7 +6,7 @@
 
 #include "engine/gui/InputHooks.h"
 #include "engine/gui/TextButton.h"
-#include "game/model/VehicleView.h"
+#include "game/model/VehicleViewLink.h"
 
 namespace Engine {
 class cLabel;

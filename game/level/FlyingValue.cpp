@@ -5,7 +5,7 @@
 #include "engine/core/XmlNode.h"
 #include "engine/gui/PyroEffect.h"
 #include "game/model/GameServices.h"
-#include "game/model/GameSounds.h"
+#include "game/model/GameSoundsLink.h"
 
 #include <cmath>
 

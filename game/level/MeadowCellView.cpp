@@ -219,8 +219,7 @@ void cMeadowCellView::updateFromModel() {
         const int awaited = m_model->getAwaitedTrigger(), own = m_model->getTriggerNumber();
         auto number = [](cLabel* label, int value) {
             if (value != 0) {
-                std::string digits = std::to_string(value);
-                label->setText(std::wstring(digits.begin(), digits.end()));
+                label->setText(wstringFromInt(value));
                 label->show();
             } else {
                 label->hide();

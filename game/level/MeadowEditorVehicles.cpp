@@ -6,7 +6,6 @@
 #include "engine/gui/CheckBox.h"
 #include "engine/gui/TextButton.h"
 #include "engine/platform/MessageBox.h"
-#include "game/level/EditorOwner.h"
 #include "game/level/EditorVehicleView.h"
 #include "game/level/MeadowEditorView.h"
 #include "game/level/MeadowFieldView.h"
@@ -17,6 +16,7 @@
 #include "game/model/MeadowModel.h"
 #include "game/model/VehicleModel.h"
 #include "game/model/VehiclesFeature.h"
+#include "game/shell/LevelScreenLink.h"
 
 #include <locale>
 #include <sstream>
@@ -182,7 +182,7 @@ void cMeadowEditorView::playTest() {
     IEditorOwner* owner = m_editorOwner;
     close();
     if (owner) {
-        owner->onLevelCompleted();
+        owner->onLevelCompleted(this);
         owner->startLevel(level);
     }
 }

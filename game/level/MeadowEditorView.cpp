@@ -12,7 +12,6 @@
 #include "engine/gui/LayoutFile.h"
 #include "engine/gui/Panel.h"
 #include "engine/gui/TextButton.h"
-#include "game/level/EditorOwner.h"
 #include "game/level/EditorVehicleView.h"
 #include "game/level/MeadowCellView.h"
 #include "game/level/MeadowFieldView.h"
@@ -22,6 +21,7 @@
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/MeadowObjectModel.h"
+#include "game/shell/LevelScreenLink.h"
 
 #include <algorithm>
 #include <locale>
@@ -136,7 +136,7 @@ cMeadowEditorView::cMeadowEditorView(IEditorOwner* owner, cMeadowModel* model, c
 
 cMeadowEditorView::~cMeadowEditorView() {
     // A closed editor has let go of the controller, which may be gone by now.
-    if (!m_closed && getController() && getController()->getLevelView() == &m_link)
+    if (!isClosed() && getController() && getController()->getLevelView() == &m_link)
         getController()->setLevelView(nullptr);
     delete m_ownField;
 }
@@ -560,9 +560,8 @@ void cMeadowEditorView::back() {
 }
 
 void cMeadowEditorView::close() {
-    if (m_closed)
+    if (isClosed())
         return;
-    m_closed = true;
     clearVehicleViews();
     m_editorStates.clear();
     clearTriggerButtons();

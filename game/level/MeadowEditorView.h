@@ -61,8 +61,10 @@ public:
     void setInputLocked(bool locked) override;
     // Attaches or detaches the cells' editor input.
     void lockCells(bool locked);
-    // The controller's link to this screen.
-    ILevelView* getLevelView() { return &m_link; }
+    // The controller's link to this screen; none once closed.
+    ILevelView* getLevelView() override { return isClosed() ? nullptr : &m_link; }
+    // The editor is not a screen the switcher fades: it fades in over the map.
+    cScreen* getScreen() override { return nullptr; }
 
     const Engine::cVisual& getEditorObjectVisualState(int type) const;
     void loadEditorObjectStates(const Engine::IXmlNode* root);
@@ -118,7 +120,6 @@ public:
     cTextEdit* getBonusesAmountEdit() const { return m_bonusesAmountEdit; }
     Engine::cCheckBox* getHasBonusCheckBox() const { return m_hasBonusCheckBox; }
     Engine::cPanel* getEditorBack() const { return m_editorBack; }
-    bool isClosed() const { return m_closed; }
 
     // Reads a decimal integer the way a stream reads an int; an empty or invalid text is 0.
     static int readNumber(const std::wstring& text);
@@ -195,5 +196,4 @@ private:
     std::map<std::string, Engine::cVisual> m_editorStates;
     std::map<std::string, Engine::cVisual> m_editorLooks;
     std::map<cMeadowObjectModel*, cMeadowObjectView*> m_editorObjectViews;
-    bool m_closed = false;
 };

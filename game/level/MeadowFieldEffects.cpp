@@ -15,15 +15,15 @@
 #include "game/level/MeadowObjectView.h"
 #include "game/level/MeadowView.h"
 #include "game/level/SelectionSprite.h"
-#include "game/model/AwardManager.h"
+#include "game/model/AwardManagerLink.h"
 #include "game/model/CellModel.h"
 #include "game/model/GameResource.h"
 #include "game/model/GameServices.h"
-#include "game/model/GameSounds.h"
+#include "game/model/GameSoundsLink.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/MeadowObjectModel.h"
-#include "game/model/TutorialManager.h"
+#include "game/model/TutorialManagerLink.h"
 #include "game/shell/RandomFloat.h"
 #include "game/shell/TutorialManager.h"
 
@@ -155,6 +155,12 @@ void cMeadowFieldView::onNewLevelFallsDone() {
     if (m_boardView)
         m_boardView->lockVehiclePanel(false);
     m_model->clearTransientCellFlags();
+    // A level save keeps the frozen flag of cells that a match had frozen for a moment; no cell
+    // view counts that moment down after a resume, and a frozen cell never fills again.
+    for (int row = 0; row < m_rows; ++row)
+        for (int column = 0; column < m_columns; ++column)
+            if (cCellModel* cell = m_model->getCell(row, column))
+                cell->setFrozen(false);
 }
 
 // The tips about what this level holds, once its pieces are in; the board opens when none

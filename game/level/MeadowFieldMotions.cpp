@@ -11,15 +11,15 @@
 #include "game/level/MeadowObjectView.h"
 #include "game/level/MeadowView.h"
 #include "game/level/SelectionSprite.h"
-#include "game/model/AwardManager.h"
-#include "game/model/BonusEffect.h"
+#include "game/model/AwardManagerLink.h"
+#include "game/model/BonusEffectLink.h"
 #include "game/model/CellModel.h"
 #include "game/model/GameServices.h"
-#include "game/model/GameSounds.h"
+#include "game/model/GameSoundsLink.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/PassDownFeature.h"
-#include "game/model/VehicleView.h"
+#include "game/model/VehicleViewLink.h"
 #include "game/model/VehiclesFeature.h"
 
 #include <set>
@@ -449,7 +449,7 @@ void cMeadowFieldView::applyFigureBonus(cMeadowFigure& figure, bool cascade) {
 }
 
 void cMeadowFieldView::matchAroundFigure(cMeadowFigure& figure) {
-    std::set<cMeadowObjectModel*> around;
+    std::set<cMeadowObjectModel*, cByBoardPlace> around;
     std::vector<cMeadowObjectModel*> neighbours;
     for (const cVector2& at : figure.getPositions()) {
         if (at.x == -1.0f || at.y == -1.0f)

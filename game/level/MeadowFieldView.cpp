@@ -1,6 +1,5 @@
 #include "game/level/MeadowFieldView.h"
 
-#include "engine/gui/LayoutFile.h"
 #include "game/shell/RandomFloat.h"
 
 #include "engine/core/LayoutReader.h"
@@ -8,6 +7,7 @@
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/PyroEffect.h"
 #include "engine/media/GraphicsDevice.h"
 #include "game/level/CellEffect.h"
@@ -45,8 +45,15 @@ cMeadowFieldView::cMeadowFieldView(cMeadowView*, cMeadowModel* model, cMeadowCon
     m_bombFireEffect = new cPyroEffect(this, "");
     m_blastWave = new cWaveSprite(this, this);
     m_lightningEffect = new cCellEffect(this, model);
-    if (getResourceManager())
-        loadLayoutFile(*this, LAYOUT);
+    if (getResourceManager()) {
+        try {
+            loadLayoutFile(*this, LAYOUT);
+        } catch (...) {
+            // The children go with the base; the lightning prototype is a root of its own.
+            delete m_lightningEffect;
+            throw;
+        }
+    }
     if (IGraphicsDevice* device = getGraphicsDevice()) {
         m_screenHeight = float(unsigned(device->getScreenHeight()));
         m_screenWidth = float(unsigned(device->getScreenWidth()));

@@ -12,6 +12,7 @@
 #include "game/level/MeadowFieldView.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowObjectModel.h"
+#include "game/shell/PieceLooks.h"
 
 #include <cmath>
 
@@ -166,21 +167,8 @@ void cMeadowObjectView::setVisible(bool visible) {
         hide();
 }
 
-cVisual cMeadowObjectView::getVisualState(int type, IXmlNode* objectsRoot) {
-    const std::string id = "obj" + std::to_string(type);
-    for (int index = 0; objectsRoot && index < objectsRoot->getNodeCount(); ++index) {
-        IXmlNode* child = nullptr;
-        if (objectsRoot->getNodeAt(index, child) && wideToNarrow(child->getAttribute(L"id")) == id) {
-            cVisual look;
-            look.loadXML(child);
-            return look;
-        }
-    }
-    throw cStringA("cMeadowObjectView::getVisualState(): visual state for object id = " + id + " was not found.");
-}
-
 void cMeadowObjectView::setObjectVisualState(int type, IXmlNode* objectsRoot) {
-    cVisual look = getVisualState(type, objectsRoot);
+    cVisual look = getPieceVisualState(type, objectsRoot);
     if (static_cast<const cVisual&>(*this) != look) {
         cVisual::operator=(look);
         invalidate();

@@ -40,7 +40,6 @@ public:
     void attachInput();
 
     void setObjectVisualState(int type, Engine::IXmlNode* objectsRoot);
-    static Engine::cVisual getVisualState(int type, Engine::IXmlNode* objectsRoot);
     void restoreSize() { setSize(m_baseSize); }
     Engine::cVector2& getTargetPosition() { return m_targetPosition; }
     void setTargetPosition(const Engine::cVector2& position) { m_targetPosition = position; }

@@ -12,7 +12,7 @@
 #include "engine/gui/PyroEffect.h"
 #include "engine/gui/TextButton.h"
 #include "game/level/AchievementsView.h"
-#include "game/level/BoardOwner.h"
+#include "game/level/BoardParts.h"
 #include "game/level/FlyingNumber.h"
 #include "game/level/InfoPanel.h"
 #include "game/level/MeadowFieldView.h"
@@ -22,6 +22,7 @@
 #include "game/model/MeadowObjectModel.h"
 #include "game/model/Signal.h"
 #include "game/shell/Clouds.h"
+#include "game/shell/LevelScreenLink.h"
 #include "game/shell/TutorialManager.h"
 #include "game/shell/VisualStates.h"
 
@@ -53,7 +54,14 @@ cMeadowView::cMeadowView(IVisualStates* owner, cMeadowModel* model, cMeadowContr
     m_triggerIconProto = new cPanel(this);
     m_triggerBaseIconProto = new cPanel(this);
     m_infoPanel = new cInfoPanel(this);
-    loadLayoutFile(*this, LAYOUT);
+    try {
+        loadLayoutFile(*this, LAYOUT);
+    } catch (...) {
+        // The children go with the base; the root widgets made so far are this board's.
+        delete m_resultsView;
+        delete m_clouds;
+        throw;
+    }
     connectModelSignals();
     // The switch back to the owner is started from the update step, which runs while hidden.
     enableAbsolute();
@@ -62,8 +70,13 @@ cMeadowView::cMeadowView(IVisualStates* owner, cMeadowModel* model, cMeadowContr
 cMeadowView::~cMeadowView() {
     m_pointsEarnedConnection.disconnect();
     m_noMovesConnection.disconnect();
-    // The clouds are a root widget of their own; close() hands them to the deferred deletion.
-    delete m_clouds;
+    // The results view and the clouds are root widgets of their own; close() hands them to the
+    // deferred deletion, a board deleted without closing takes them along (unless a sweep of the
+    // roots took them first).
+    if (isWidgetAlive(m_resultsView))
+        delete m_resultsView;
+    if (isWidgetAlive(m_clouds))
+        delete m_clouds;
 }
 
 void cMeadowView::loadXML(const IXmlNode* node) {

@@ -13,6 +13,7 @@
 #include "game/level/MeadowObjectView.h"
 #include "game/model/LevelView.h"
 #include "game/shell/GroupFader.h"
+#include "game/shell/LevelScreenLink.h"
 #include "game/shell/Screen.h"
 
 #include <boost/signals2/connection.hpp>
@@ -28,8 +29,6 @@ class cPyroEffect;
 class cTextButton;
 } // namespace Engine
 class cClouds;
-class IVisualStates;
-class IBoardOwner;
 class IVehiclePanel;
 class cAchievementsView;
 class cBonusPanel;
@@ -41,7 +40,7 @@ class cMeadowFieldView;
 class cMeadowObjectView;
 class cMeadowObjectModel;
 
-class cMeadowView : public cGroupFader, public cScreen, public ILevelView {
+class cMeadowView : public cGroupFader, public cScreen, public ILevelView, public ILevelScreen {
 public:
     // Reads "Meadow/View/MeadowView.xml" through the resource manager. The owner gives the looks;
     // an owner that is also an IBoardOwner gets the board back at the end of the level.
@@ -64,15 +63,25 @@ public:
     void onScreenCovered() override;
 
     virtual bool& getPlayTest() { return m_playTest; }
-    virtual void setPlayTest(const bool& playTest) { m_playTest = playTest; }
+    void setPlayTest(bool playTest) override { m_playTest = playTest; }
     virtual bool& getNoBackgroundEffects() { return m_noBackgroundEffects; }
     virtual void setNoBackgroundEffects(const bool& value) { m_noBackgroundEffects = value; }
     // The field view, pieces and vehicle panel of the level; without controls the bonus panel
     // and the buttons of the first call are kept.
-    virtual void initLevel(bool withoutControls);
+    void initLevel(bool withoutControls) override;
     virtual bool isEditorView() { return false; }
-    virtual void clearLevel();
-    virtual void close();
+    void clearLevel() override;
+    // Once: the screen goes to the deferred deletion.
+    void close() override;
+    bool isClosed() const { return m_closed; }
+
+    // The map's level screen: the switcher fades this screen, the controller drives it.
+    cScreen* getScreen() override { return this; }
+    ILevelView* getLevelView() override { return m_closed ? nullptr : this; }
+    void setShown(bool shown) override;
+    void setEnabled(bool enabled) override;
+    void fadeIn() override { cGroupFader::fadeIn(); }
+    void startGroupFadeIn() override { startShow(); }
 
     // The level-view contract of the controller.
     void setInputLocked(bool locked) override;
@@ -96,13 +105,13 @@ public:
     IBonusEffect* createBonusEffect(int bonusType) override;
     void deleteBonusEffect(IBonusEffect* effect) override;
 
-    void startLevel(bool arrival);
-    void lockVehiclePanel(bool locked);
-    void showVehiclePanel(bool shown);
+    void startLevel(bool arrival) override;
+    void lockVehiclePanel(bool locked) override;
+    void showVehiclePanel(bool shown) override;
     void replayLevel();
     void replayFromResults();
     void continueFromResults();
-    void switchToOwner();
+    void switchToOwner() override;
     void onEndLevelEffectFinished();
     void onNoMoves();
     void startMixBonus();
@@ -211,6 +220,7 @@ private:
     int m_shownMoney = -1;
 
     IBoardOwner* m_boardOwner = nullptr;
+    bool m_closed = false;
     cBonusPanel* m_bonusPanel = nullptr;
     IVehiclePanel* m_vehiclePanel = nullptr;
     bool m_playTest = false;

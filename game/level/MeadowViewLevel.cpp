@@ -9,7 +9,7 @@
 #include "engine/gui/TextButton.h"
 #include "engine/platform/KeyCodes.h"
 #include "game/level/AchievementsView.h"
-#include "game/level/BoardOwner.h"
+#include "game/level/BoardParts.h"
 #include "game/level/BonusEffect.h"
 #include "game/level/BonusPanel.h"
 #include "game/level/InfoPanel.h"
@@ -18,13 +18,14 @@
 #include "game/level/MeadowView.h"
 #include "game/level/NoMovesPanel.h"
 #include "game/level/VehiclePanel.h"
-#include "game/model/BonusEffect.h"
+#include "game/model/BonusEffectLink.h"
 #include "game/model/GameServices.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/Signal.h"
-#include "game/model/TutorialManager.h"
+#include "game/model/TutorialManagerLink.h"
 #include "game/shell/Clouds.h"
+#include "game/shell/LevelScreenLink.h"
 #include "game/shell/ScreenSwitcher.h"
 #include "game/shell/TutorialManager.h"
 
@@ -36,7 +37,7 @@ const int MIX_BONUS_TYPE = 71;
 // The tutorial tip that explains the swap, shown over the next-move prompt.
 const int MOVE_TIP = 1;
 
-template <class W> void setShown(W* widget, bool shown) {
+template <class W> void setWidgetShown(W* widget, bool shown) {
     if (!widget)
         return;
     if (shown)
@@ -45,7 +46,7 @@ template <class W> void setShown(W* widget, bool shown) {
         widget->hide();
 }
 
-template <class W> void setEnabled(W* widget, bool enabled) {
+template <class W> void setWidgetEnabled(W* widget, bool enabled) {
     if (!widget)
         return;
     if (enabled)
@@ -142,12 +143,12 @@ void cMeadowView::onUpdate() {
 
 void cMeadowView::onFadedIn() {
     cGroupFader::onFadedIn();
-    setShown(m_bonusPanel, true);
+    setWidgetShown(m_bonusPanel, true);
     showVehiclePanel(true);
 }
 
 void cMeadowView::onScreenShown(cScreenSwitcher*) {
-    setShown(m_bonusPanel, true);
+    setWidgetShown(m_bonusPanel, true);
     showVehiclePanel(true);
 }
 
@@ -155,7 +156,7 @@ void cMeadowView::onScreenHidden(cScreenSwitcher*) {
     IBoardOwner* owner = m_boardOwner;
     close();
     if (owner)
-        owner->onLevelCompleted();
+        owner->onLevelCompleted(this);
 }
 
 void cMeadowView::onScreenCovered() {
@@ -211,6 +212,10 @@ void cMeadowView::clearLevel() {
 }
 
 void cMeadowView::close() {
+    // The owner may close a screen that has already closed itself at the end of its level.
+    if (m_closed)
+        return;
+    m_closed = true;
     m_pointsEarnedConnection.disconnect();
     m_noMovesConnection.disconnect();
     if (m_controller)
@@ -229,17 +234,31 @@ void cMeadowView::close() {
     deleteWidgetLater(this);
 }
 
+void cMeadowView::setShown(bool shown) {
+    if (shown)
+        show();
+    else
+        hide();
+}
+
+void cMeadowView::setEnabled(bool enabled) {
+    if (enabled)
+        enable();
+    else
+        disable();
+}
+
 // ---- Input lock ----
 
 void cMeadowView::setInputLocked(bool locked) {
     if (m_fieldView)
         m_fieldView->setInputLocked(locked);
-    setEnabled(m_bonusPanel, !locked);
-    setEnabled(m_gameMenuButton, !locked);
+    setWidgetEnabled(m_bonusPanel, !locked);
+    setWidgetEnabled(m_gameMenuButton, !locked);
     listenToEscape(!locked);
     m_paused = locked;
     for (auto& entry : m_objectViews)
-        setEnabled(entry.second, !locked);
+        setWidgetEnabled(entry.second, !locked);
 }
 
 void cMeadowView::listenToEscape(bool listen) {
@@ -255,13 +274,13 @@ bool cMeadowView::isModalTipOpen() const {
 
 void cMeadowView::lockVehiclePanel(bool locked) {
     if (m_vehiclePanel)
-        setEnabled(m_vehiclePanel->getWidget(), !locked);
+        setWidgetEnabled(m_vehiclePanel->getWidget(), !locked);
     m_paused = locked;
 }
 
 void cMeadowView::showVehiclePanel(bool shown) {
     if (m_vehiclePanel)
-        setShown(m_vehiclePanel->getWidget(), shown);
+        setWidgetShown(m_vehiclePanel->getWidget(), shown);
 }
 
 // ---- The controller's requests ----
@@ -375,11 +394,11 @@ void cMeadowView::finishLevel() {
 }
 
 void cMeadowView::hideControls() {
-    setShown(m_bonusPanel, false);
+    setWidgetShown(m_bonusPanel, false);
     showVehiclePanel(false);
-    setShown(m_gameMenuButton, false);
-    setShown(m_moneyText, false);
-    setShown(m_infoPanel, false);
+    setWidgetShown(m_gameMenuButton, false);
+    setWidgetShown(m_moneyText, false);
+    setWidgetShown(m_infoPanel, false);
 }
 
 void cMeadowView::startEndLevelEffect() {

@@ -7,7 +7,7 @@
 #include "engine/gui/MultilineText.h"
 #include "game/level/MeadowView.h"
 #include "game/model/GameServices.h"
-#include "game/model/GameSounds.h"
+#include "game/model/GameSoundsLink.h"
 #include "game/shell/ActionQueue.h"
 #include "game/shell/Easing.h"
 #include "game/shell/TutorialManager.h"

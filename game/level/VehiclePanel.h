@@ -7,7 +7,7 @@
 
 #include "engine/core/Vector2.h"
 #include "engine/gui/Panel.h"
-#include "game/level/BoardOwner.h"
+#include "game/level/BoardParts.h"
 
 #include <list>
 

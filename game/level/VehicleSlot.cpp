@@ -97,8 +97,7 @@ void cVehicleSlot::updateSlot() {
     if (m_owner)
         m_slotText->setIconVisual(m_editor ? m_owner->getVisualState("index" + std::to_string(m_slot->objectIndex))
                                            : m_owner->getLevelObjectState(m_slot->objectType));
-    const std::string digits = std::to_string(remaining);
-    m_slotText->setText(std::wstring(digits.begin(), digits.end()));
+    m_slotText->setText(wstringFromInt(remaining));
     m_progress->setValue(float(m_slot->loaded) / float(m_slot->needed) * 100.0f);
     m_progress->show();
 }

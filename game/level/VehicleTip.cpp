@@ -5,7 +5,7 @@
 #include "engine/gui/LayoutFile.h"
 #include "engine/gui/MultilineText.h"
 #include "game/model/VehicleModel.h"
-#include "game/model/VehicleView.h"
+#include "game/model/VehicleViewLink.h"
 
 #include <algorithm>
 #include <cstdio>

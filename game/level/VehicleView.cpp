@@ -21,7 +21,7 @@
 #include "game/level/VehicleSlot.h"
 #include "game/level/VehicleTip.h"
 #include "game/model/GameServices.h"
-#include "game/model/GameSounds.h"
+#include "game/model/GameSoundsLink.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowObjectModel.h"
 #include "game/model/Signal.h"

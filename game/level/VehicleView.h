@@ -8,7 +8,7 @@
 
 #include "engine/core/Vector2.h"
 #include "engine/gui/TextureButton.h"
-#include "game/model/VehicleView.h"
+#include "game/model/VehicleViewLink.h"
 #include "game/shell/TipClient.h"
 
 #include <boost/signals2/connection.hpp>

@@ -1,6 +1,6 @@
 #include "game/model/GameServices.h"
 
-#include "game/model/AwardManager.h"
+#include "game/model/AwardManagerLink.h"
 
 namespace GameServices {
 namespace {

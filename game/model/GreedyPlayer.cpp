@@ -1,23 +1,19 @@
 #include "game/model/GreedyPlayer.h"
-#include "game/model/Signal.h"
 
 #include "engine/core/Random.h"
-#include "game/model/AwardManager.h"
+#include "game/model/AwardManagerLink.h"
+#include "game/model/CellModel.h"
 #include "game/model/GameServices.h"
-#include "game/model/LevelView.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
-#include "game/model/PassDownFeature.h"
-#include "game/model/PieceView.h"
-#include "game/model/VehicleView.h"
+#include "game/model/MeadowObjectModel.h"
+#include "game/model/QuietLevelView.h"
+#include "game/model/VehiclesFeature.h"
 
 #include <algorithm>
-#include <map>
-#include <memory>
+#include <cstdlib>
 #include <utility>
 #include <vector>
-
-using Engine::cVector2;
 
 namespace {
 
@@ -96,189 +92,11 @@ private:
     std::vector<int32_t> m_unlockedTypes;
 };
 
-class cPieceView : public IPieceView {
-public:
-    explicit cPieceView(cMeadowObjectModel* piece) : m_piece(piece) {}
-    cMeadowObjectModel* getObject() override { return m_piece; }
-    bool isVisible() override { return true; }
-    void setVisible(bool) override {}
-    bool isEnabled() override { return true; }
-    void detachInput() override {}
-
-private:
-    cMeadowObjectModel* m_piece;
-};
-
-class cVehicleView : public IVehicleView {
-public:
-    explicit cVehicleView(cVehicleModel* vehicle) : m_vehicle(vehicle) {}
-    cVehicleModel* getVehicle() override { return m_vehicle; }
-
-private:
-    cVehicleModel* m_vehicle;
-};
-
-// The board screen without drawing: every motion ends at the next frame.
-class cQuietLevelView : public ILevelView {
-public:
-    cQuietLevelView(cMeadowModel& model, cMeadowController& controller) : m_model(model), m_controller(controller) {
-        m_connections.push_back(model.m_objectPassedDownSignal.connect(
-            [this](cMeadowObjectModel* piece) { m_passedDown.push_back(piece); }));
-        m_connections.push_back(model.m_prizeCellSignal.connect([this](int32_t row, int32_t column) {
-            if (cMeadowObjectModel* piece = m_model.getObject(row, column))
-                m_model.convertPrizeCell(piece, m_model.getCell(row, column));
-        }));
-    }
-    ~cQuietLevelView() override {
-        for (auto& connection : m_connections)
-            connection.disconnect();
-    }
-
-    void setInputLocked(bool locked) override { m_locked = locked; }
-    void refresh() override {}
-    void updateSelection() override {}
-    void showMatchedFigures(const tFigureList& figures, bool cascade) override;
-    void animateExchange(IPieceView* first, IPieceView* second) override { m_exchange = {first, second}; }
-    void animateSwapBack(IPieceView* first, IPieceView* second) override { m_swapBack = {first, second}; }
-    void crashCell(const cVector2&, IBonusEffect*) override {}
-    // The controller asks on every check; only pieces that were given a motion start one.
-    void startObjectMotions() override { m_motion = m_motion || hasMovingPiece(); }
-    IPieceView* getGameObjectView(cMeadowObjectModel* piece) override { return view(piece); }
-    void showHint(const cVector2&, const cVector2&) override {}
-    void hideHint() override {}
-    void updateVehicles() override {}
-    bool isFieldBusy() override { return false; }
-    void finishLevel() override {
-        m_finished = true;
-        m_controller.setInputLocked(true);
-    }
-    void resumeMusic() override {}
-    bool isShown() override { return true; }
-    bool isEnabled() override { return true; }
-    IBonusEffect* createBonusEffect(int) override { return nullptr; }
-    void deleteBonusEffect(IBonusEffect*) override {}
-
-    IPieceView* view(cMeadowObjectModel* piece) {
-        if (!piece)
-            return nullptr;
-        auto& slot = m_views[piece];
-        if (!slot)
-            slot = std::make_unique<cPieceView>(piece);
-        return slot.get();
-    }
-
-    // One frame: the motions started since the last one end, prizes that left are paid, a
-    // launched vehicle arrives, then the controller's frame runs unless the screen is locked.
-    void step(float dt);
-    // True while something moves, waits to be paid or a run waits for the cascade step.
-    bool isActive() const { return m_exchange.first || m_swapBack.first || m_motion || !m_passedDown.empty(); }
-    bool isFinished() const { return m_finished; }
-
-private:
-    bool hasMovingPiece() const {
-        for (int32_t r = 0; r < m_model.getRows(); ++r)
-            for (int32_t c = 0; c < m_model.getColumns(); ++c)
-                if (cMeadowObjectModel* piece = m_model.getObject(r, c))
-                    if (piece->getState() != cMeadowObjectModel::IDLE &&
-                        piece->getState() != cMeadowObjectModel::HIDDEN_STATE)
-                        return true;
-        return false;
-    }
-
-    cMeadowModel& m_model;
-    cMeadowController& m_controller;
-    std::vector<boost::signals2::connection> m_connections;
-    std::map<cMeadowObjectModel*, std::unique_ptr<cPieceView>> m_views;
-    std::pair<IPieceView*, IPieceView*> m_exchange{nullptr, nullptr};
-    std::pair<IPieceView*, IPieceView*> m_swapBack{nullptr, nullptr};
-    std::vector<cMeadowObjectModel*> m_passedDown;
-    bool m_motion = false;
-    bool m_locked = false;
-    bool m_finished = false;
-};
-
-void cQuietLevelView::showMatchedFigures(const tFigureList& figures, bool cascade) {
-    // Only the player's own move opens a trigger, and one at most: the screen holds the others
-    // back while the opening plays.
-    bool triggerOpened = cascade;
-    for (const cMeadowFigure& figure : figures) {
-        for (const cVector2& at : figure.getPositions()) {
-            const int32_t row = int32_t(at.x), column = int32_t(at.y);
-            cMeadowObjectModel* piece = m_model.getObject(row, column);
-            if (!piece)
-                continue;
-            const int32_t state = piece->getState();
-            if (state == cMeadowObjectModel::IDLE || state == cMeadowObjectModel::STATE_3 ||
-                state == cMeadowObjectModel::DESTROYING || state == cMeadowObjectModel::STATE_22)
-                continue;
-            cCellModel* cell = m_model.getCell(row, column);
-            if (cell->getLocks() > 0) {
-                cell->setLocks(cell->getLocks() - 1);
-                piece->setAtRest();
-                continue;
-            }
-            if (cell->getType() > 1)
-                cell->setType(cell->getType() - 1);
-            if (!triggerOpened) {
-                const cVector2 opened = m_model.getNeighbourPositions(at);
-                if (opened.x != -1.0f) {
-                    cCellModel* carrier = m_model.getCell(int32_t(opened.x), int32_t(opened.y));
-                    const int32_t trigger = carrier->getTriggerNumber();
-                    carrier->setTriggerNumber(0);
-                    m_model.getFiredTriggers().push_back(trigger);
-                    triggerOpened = true;
-                }
-            }
-            m_model.incMatchedObjects();
-            if (cVehicleModel* vehicle = m_model.getVehiclesFeature()->sendObject(piece)) {
-                cVehicleView vehicleView(vehicle);
-                m_controller.sendObjectToVehicle(view(piece), &vehicleView);
-                continue;
-            }
-            m_model.removeObjectFromGrid(piece);
-            m_model.releaseObject(piece);
-        }
-        m_controller.onFigureMatched(figure);
-        m_controller.playMatchSound();
-    }
-}
-
-void cQuietLevelView::step(float dt) {
-    if (m_exchange.first) {
-        auto pair = m_exchange;
-        m_exchange = {};
-        pair.first->getObject()->setIdle();
-        pair.second->getObject()->setIdle();
-        m_controller.onExchangeFinished(pair.first, pair.second);
-    }
-    if (m_swapBack.first) {
-        m_swapBack.first->getObject()->setIdle();
-        m_swapBack.second->getObject()->setIdle();
-        m_swapBack = {};
-    }
-    if (m_motion) {
-        m_motion = false;
-        m_model.resetObjectStates();
-        m_controller.continueTurn();
-    }
-    for (cMeadowObjectModel* piece : std::exchange(m_passedDown, {})) {
-        const int32_t type = piece->getType();
-        m_model.releaseObject(piece);
-        cPassDownFeature::payForObject(&m_model, type);
-    }
-    if (cVehicleModel* vehicle = m_model.getVehiclesFeature()->getActiveVehicle())
-        if (vehicle->getState() == cVehicleModel::LAUNCHED_FRONT ||
-            vehicle->getState() == cVehicleModel::LAUNCHED_BEHIND)
-            vehicle->setState(cVehicleModel::TAKING_PIECES);
-    if (!m_locked)
-        m_controller.update(dt);
-}
-
 // ---- Choosing a move ----
 
 struct cMove {
     int32_t a = -1;
-    int32_t b = -1;
+    int32_t b = -1; // a again: the bonus piece at a is set off (clicked twice)
     float score = 0.0f;
 };
 
@@ -286,6 +104,8 @@ struct cMove {
 // there cannot pair, or is not known yet), whether its piece may be swapped, and what
 // clearing it is worth. A move is judged by what it clears and by the best move it leaves
 // (the board after it with the runs gone and the pieces above fallen; new pieces unknown).
+// Setting off a bonus piece is judged by the cells it hits, those of the bonus pieces it sets
+// off in turn included.
 class cTrialBoard {
 public:
     explicit cTrialBoard(cMeadowModel& model) : m_model(model), m_rows(model.getRows()), m_columns(model.getColumns()) {
@@ -306,6 +126,8 @@ public:
                 if (!cell->isFrozen() && piece->isMatchable())
                     m_keys[i] = piece->getType();
                 m_fixed[i] = model.isCellBlocked(r, c) || piece->getPrizeFlag();
+                if (piece->getBonusTag() != 0 && piece->getState() == cMeadowObjectModel::IDLE && !m_fixed[i])
+                    m_bonusPieces.push_back(int32_t(i));
                 if (cell->getLocks() > 0)
                     m_value[i] += 6.0f;
                 if (cell->getType() > 1)
@@ -346,6 +168,13 @@ public:
                 move.score = score;
             }
         });
+        for (int32_t i : m_bonusPieces) {
+            const float score = judge(bonusHits(i));
+            if (score > move.score) {
+                move.a = move.b = i;
+                move.score = score;
+            }
+        }
         return move;
     }
 
@@ -442,6 +271,56 @@ private:
             run.push_back(i);
     }
 
+    // The cells a bonus piece hits when it goes off, those of the bonus pieces it hits in turn
+    // included: a blast the cells around it, a lightning its row, its column or both up to
+    // the first cell that is not open. Only cells with a piece take the hit.
+    std::vector<int32_t> bonusHits(int32_t first) const {
+        std::vector<int32_t> hits{first};
+        std::vector<bool> hit(m_keys.size(), false);
+        hit[size_t(first)] = true;
+        for (size_t next = 0; next < hits.size(); ++next) {
+            const int32_t i = hits[size_t(next)];
+            cMeadowObjectModel* piece = pieceAt(i);
+            const int32_t tag = piece ? piece->getBonusTag() : 0;
+            if (tag == 0 || (next > 0 && piece->getState() != cMeadowObjectModel::IDLE))
+                continue;
+            const int32_t r = i / m_columns, c = i % m_columns;
+            const auto add = [&](int32_t rr, int32_t cc) {
+                const int32_t j = rr * m_columns + cc;
+                cCellModel* cell = m_model.getCell(rr, cc);
+                if (!cell || !cell->isEnabled())
+                    return false;
+                if (!hit[size_t(j)] && m_model.getObject(rr, cc) && !cell->isFrozen()) {
+                    hit[size_t(j)] = true;
+                    hits.push_back(j);
+                }
+                return true;
+            };
+            const auto line = [&](int32_t dr, int32_t dc) {
+                for (int32_t rr = r + dr, cc = c + dc; rr >= 0 && rr < m_rows && cc >= 0 && cc < m_columns;
+                     rr += dr, cc += dc)
+                    if (!add(rr, cc))
+                        return;
+            };
+            if (tag == cMeadowObjectModel::BLAST_BONUS) {
+                for (int32_t dr = -1; dr <= 1; ++dr)
+                    for (int32_t dc = -1; dc <= 1; ++dc)
+                        if ((dr || dc) && r + dr >= 0 && r + dr < m_rows && c + dc >= 0 && c + dc < m_columns)
+                            add(r + dr, c + dc);
+                continue;
+            }
+            if (tag != cMeadowObjectModel::COLUMN_LIGHTNING_BONUS) {
+                line(0, -1);
+                line(0, 1);
+            }
+            if (tag != cMeadowObjectModel::ROW_LIGHTNING_BONUS) {
+                line(-1, 0);
+                line(1, 0);
+            }
+        }
+        return hits;
+    }
+
     bool touchesTrigger(int32_t r, int32_t c) const {
         const int32_t around[5][2] = {{r, c}, {r - 1, c}, {r + 1, c}, {r, c - 1}, {r, c + 1}};
         for (const auto& at : around) {
@@ -494,6 +373,7 @@ private:
     std::vector<bool> m_fixed;
     std::vector<float> m_value;
     std::vector<bool> m_trigger;
+    std::vector<int32_t> m_bonusPieces;
 };
 
 // Steps frames until the board has come to rest and the controller's cascade and end test
@@ -544,6 +424,7 @@ cGreedyPlayer::cResult cGreedyPlayer::play(cMeadowModel& model, int32_t level, u
             if (cMeadowObjectModel* selected = model.getSelected())
                 selected->setSelected(false);
             model.setSelectionPointers(nullptr, nullptr);
+            // A bonus piece clicked twice goes off; two pieces clicked in turn swap.
             controller.objectClicked(view.view(board.pieceAt(move.a)));
             controller.objectClicked(view.view(board.pieceAt(move.b)));
             ++result.moves;

@@ -1,11 +1,10 @@
 #pragma once
 
 // Plays one level by itself, as a player and the board screen would: it clicks swaps through
-// the controller, and a board screen without drawing ends every motion at once, takes matched
-// pieces off (wood and iron wear down, locks come off, triggers open, vehicles take what they
-// want) and pays prizes that leave the board. Each move is the swap that clears the most of
-// what still stands between the board and the end of the level. Special bonus pieces and
-// bought bonuses are never used, so a level it wins is a level any player can win.
+// the controller, and a board screen without drawing (cQuietLevelView) does to the model what
+// the board screen does. Each move is the swap, or the bonus piece on the board set off, that
+// clears the most of what still stands between the board and the end of the level. Bought
+// bonuses are never used, so a level it wins is a level any player can win.
 
 #include <cstdint>
 
@@ -25,7 +24,8 @@ public:
     // The level is cleared afterwards, and the player's progress the play touched (money,
     // bonuses, the next level, the types unlocked for it) is put back.
     static cResult play(cMeadowModel& model, int32_t level, uint32_t seed, int32_t moveBudget);
-    // The swap this player would make on the board as it stands, as the row and column of both
-    // pieces; false when no swap makes a run. For players that act through the board screen.
+    // The move this player would make on the board as it stands, as the row and column of both
+    // pieces to swap, or twice those of the bonus piece to set off (click it twice); false when
+    // no move is left. For players that act through the board screen.
     static bool chooseMove(cMeadowModel& model, int32_t& row1, int32_t& column1, int32_t& row2, int32_t& column2);
 };

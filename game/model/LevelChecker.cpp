@@ -116,6 +116,7 @@ std::vector<std::string> cLevelChecker::checkLayout(const cLevelInfo& level) {
         return problems;
 
     int32_t vehicleCells = 0;
+    bool prizes = false;
     bool goal = !level.vehicles.empty();
     std::set<int32_t> carried, awaited;
     std::vector<std::pair<int32_t, int32_t>> carrierWaits; // (trigger carried, trigger the carrier waits for)
@@ -143,6 +144,7 @@ std::vector<std::string> cLevelChecker::checkLayout(const cLevelInfo& level) {
             if (cell.vehicle)
                 ++vehicleCells;
             if (cell.vehicle || cell.gold) {
+                prizes = true;
                 const char* what = cell.gold ? "gold prize" : "vehicle";
                 if (cell.awaited > 0)
                     problems.push_back(std::string(what) + " on hidden cell " + at(r, c));
@@ -161,6 +163,23 @@ std::vector<std::string> cLevelChecker::checkLayout(const cLevelInfo& level) {
                         break;
                     }
                 }
+            }
+        }
+    }
+    // A prize comes down by the runs that take the pieces under it, or slides past them to a
+    // lower corner, and may slide into any column on its way: a cell it may rest on with no
+    // corner below it to slide to must be one a run can take without the cell above it, in
+    // its row or with the two cells below it.
+    if (prizes) {
+        const auto real = [&](int32_t r, int32_t c) {
+            return r >= 0 && r < rows && c >= 0 && c < columns && cells[size_t(r)][size_t(c)].type != 0;
+        };
+        for (int32_t r = 0; r + 1 < rows; ++r) {
+            for (int32_t c = 0; c < columns; ++c) {
+                if (!real(r, c) || !real(r + 1, c) || real(r, c - 1) || real(r, c + 1))
+                    continue;
+                if (!(real(r - 1, c) && real(r - 2, c)))
+                    problems.push_back("a prize resting on " + at(r, c) + " never comes down: no run takes that cell");
             }
         }
     }

@@ -31,6 +31,8 @@ public:
     // - every awaited trigger has a carrier that can itself be opened;
     // - no gold or vehicle on a hidden cell, a locked cell or a trigger carrier;
     // - every prize can fall to the bottom of its column (no real cell below a hole);
+    // - on a level with prizes, a prize resting on a cell with holes on both sides (nowhere
+    //   to slide) can come down: that cell and the two below it make a run;
     // - the level has a goal: wood, iron, a lock, a trigger, a gold prize or a vehicle.
     static std::vector<std::string> checkLayout(const cLevelInfo& level);
     // Sets the level up with each seed: the start board has no run, has a move and holds a

@@ -7,7 +7,7 @@
 #include "engine/core/ProfileManager.h"
 #include "engine/core/String.h"
 #include "game/model/GameServices.h"
-#include "game/model/MatchStatistics.h"
+#include "game/model/MatchStatisticsLink.h"
 #include "game/model/SaveStream.h"
 
 #include <algorithm>

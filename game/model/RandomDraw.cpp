@@ -6,6 +6,10 @@
 
 namespace RandomDraw {
 
+namespace {
+std::optional<uint32_t> g_pinnedSeed;
+}
+
 int32_t index(int32_t count) {
     if (count <= 0)
         return -1;
@@ -15,9 +19,15 @@ int32_t index(int32_t count) {
 
 void seedWithTime() {
     int64_t now = int64_t(std::time(nullptr));
-    if (now > 0)
+    if (g_pinnedSeed)
+        Engine::randomSeed(*g_pinnedSeed);
+    else if (now > 0)
         Engine::randomSeed(uint32_t(now));
     Engine::randomNext();
+}
+
+void pinSeed(std::optional<uint32_t> seed) {
+    g_pinnedSeed = seed;
 }
 
 } // namespace RandomDraw

@@ -1,7 +1,7 @@
 #include "game/model/SpecialBonusesFeature.h"
 
 #include "game/model/GameServices.h"
-#include "game/model/GameSounds.h"
+#include "game/model/GameSoundsLink.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/Signal.h"
 

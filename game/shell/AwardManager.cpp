@@ -7,7 +7,7 @@
 #include "game/model/GameResource.h"
 #include "game/model/GameServices.h"
 #include "game/model/LevelAchievements.h"
-#include "game/model/MainMenu.h"
+#include "game/model/MainMenuLink.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "game/shell/Award.h"

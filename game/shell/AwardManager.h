@@ -5,7 +5,7 @@
 // profile and queued, and the queue is announced one award after the other on the panel.
 
 #include "engine/gui/Widget.h"
-#include "game/model/AwardManager.h"
+#include "game/model/AwardManagerLink.h"
 
 #include <cstdint>
 #include <list>

@@ -4,6 +4,7 @@
 #include "engine/core/Constants.h"
 #include "engine/core/ProfileManager.h"
 #include "engine/core/String.h"
+#include "engine/core/WidgetSets.h"
 #include "engine/gui/NewUserDialog.h"
 #include "engine/gui/SelectUserDialog.h"
 #include "engine/platform/Window.h"
@@ -12,6 +13,7 @@
 #include "game/shell/AwardTipDlg.h"
 #include "game/shell/FrontEnd.h"
 #include "game/shell/GameSounds.h"
+#include "game/shell/LoadingScreen.h"
 #include "game/shell/LogoScreen.h"
 #include "game/shell/MainMenu.h"
 #include "game/shell/MatchStatistics.h"
@@ -122,6 +124,13 @@ bool onDestroyGame(void*) {
     delete cMatchStatistics::getInstance();
     delete getMainMenu();
     delete cProfileManager::getInstance();
+    // A program closed during its start leaves the logo or the loading screen, which delete
+    // themselves only when they hand over; then what the screens handed to the deferred deletion.
+    for (IFrameWidget* widget : tWidgetSet(getLiveWidgets()))
+        if (isWidgetAlive(widget) && (dynamic_cast<cLogoScreen*>(widget) || dynamic_cast<cLoadingScreen*>(widget)))
+            delete widget;
+    while (!getPendingDeletions().empty())
+        flushDeferredDeletions();
     return true;
 }
 

@@ -81,6 +81,10 @@ cLoadingScreen::cLoadingScreen(const std::string& logPath, tFinishCallback onFin
 cLoadingScreen::~cLoadingScreen() {
     if (m_prefetching)
         endTexturePrefetch();
+    // The chickens' tweens delete themselves when they finish; a screen that goes before they
+    // have takes them along (each leaves the runner as it goes).
+    while (m_runner && !m_runner->getTweens().empty())
+        delete m_runner->getTweens().back();
 }
 
 void cLoadingScreen::loadXML(const IXmlNode* node) {
@@ -220,6 +224,8 @@ void cLoadingScreen::onChickenLanded(int index) {
     chicken->land();
     if (!m_landEffect->getFileName().empty()) {
         auto* puff = new cPyroEffect(*m_landEffect);
+        // It goes with the screen when the program ends before the puff has.
+        puff->setParent(this);
         puff->setPosition(chicken->getPosition());
         puff->show();
         puff->enable();

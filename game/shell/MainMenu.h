@@ -9,7 +9,7 @@
 #include "engine/gui/Background.h"
 #include "engine/gui/Button.h"
 #include "engine/gui/InputHooks.h"
-#include "game/model/MainMenu.h"
+#include "game/model/MainMenuLink.h"
 #include "game/shell/Screen.h"
 
 namespace Engine {

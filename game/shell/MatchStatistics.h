@@ -5,7 +5,7 @@
 // service registry.
 
 #include "engine/core/Singleton.h"
-#include "game/model/MatchStatistics.h"
+#include "game/model/MatchStatisticsLink.h"
 
 class cMatchStatistics : public IMatchStatistics, public Engine::cSingleton<cMatchStatistics> {
 public:

@@ -9,7 +9,7 @@
 #include "engine/core/Singleton.h"
 #include "engine/core/Vector2.h"
 #include "engine/gui/Widget.h"
-#include "game/model/TutorialManager.h"
+#include "game/model/TutorialManagerLink.h"
 #include "game/shell/TutorialTips.h"
 
 #include <string>

@@ -1,7 +1,6 @@
 #include "tests/app/EndToEndPlayer.h"
 
 #include "app/GameWiring.h"
-#include "app/LevelScreens.h"
 #include "engine/core/Application.h"
 #include "engine/core/File.h"
 #include "engine/core/WidgetSets.h"
@@ -19,10 +18,13 @@
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowObjectView.h"
 #include "game/level/MeadowView.h"
+#include "game/model/CellModel.h"
 #include "game/model/GreedyPlayer.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/MeadowObjectModel.h"
+#include "game/model/VehiclesFeature.h"
+#include "game/shell/AwardTipDlg.h"
 #include "game/shell/CommonHelpTip.h"
 #include "game/shell/ExitDialog.h"
 #include "game/shell/FrontEnd.h"
@@ -160,6 +162,16 @@ bool ScriptedPlayer::closeTip() {
             return true;
         }
     }
+    // A click on the award that slides in over the board opens the awards board: read, closed.
+    cAwardTipDlg* awards = cAwardTipDlg::getInstance();
+    if (awards && usable(awards) && awards->getState() != Engine::cFader::FADER_HIDING &&
+        usable(awards->getReturnButton())) {
+        closing = true;
+        click(awards->getReturnButton());
+        closing = false;
+        ++m_awardsClosed;
+        return true;
+    }
     return false;
 }
 
@@ -293,8 +305,8 @@ bool ScriptedPlayer::answerSavedLevel(bool resume) {
 
 cMeadowView* ScriptedPlayer::board() const {
     cDevelopmentView* view = mapView();
-    auto* screen = view ? dynamic_cast<cBoardScreen*>(view->getLevelScreen()) : nullptr;
-    return screen && !screen->isFinished() && Engine::isWidgetAlive(screen->getBoard()) ? screen->getBoard() : nullptr;
+    auto* board = view ? dynamic_cast<cMeadowView*>(view->getLevelScreen()) : nullptr;
+    return board && !board->isClosed() && Engine::isWidgetAlive(board) ? board : nullptr;
 }
 
 bool ScriptedPlayer::boardReady() const {
@@ -340,7 +352,7 @@ bool ScriptedPlayer::makeMove() {
     cMeadowModel* model = view->getModel();
     int32_t r1 = 0, c1 = 0, r2 = 0, c2 = 0;
     if (!cGreedyPlayer::chooseMove(*model, r1, c1, r2, c2)) {
-        // Only swaps with special pieces are left: the game's own hint finds one.
+        // None the greedy player sees: the game's own hint may find one.
         cVector2 first(-1, -1), second(-1, -1);
         if (!model->findPossibleMove(first, second) || first.x < 0 || second.x < 0)
             return false;
@@ -354,7 +366,13 @@ bool ScriptedPlayer::makeMove() {
     const auto second = views.find(model->getObject(r2, c2));
     if (first == views.end() || second == views.end())
         return false;
-    drag(first->second->getPosition(), second->second->getPosition());
+    // The same piece twice is a bonus piece the player sets off by clicking it twice.
+    if (first == second) {
+        click(first->second->getPosition());
+        click(first->second->getPosition());
+    } else {
+        drag(first->second->getPosition(), second->second->getPosition());
+    }
     // A swap the board took sets pieces moving.
     if (!runUntil([&] { return !boardReady() || resultsShown(); }, 1.0f))
         return false;
@@ -486,6 +504,42 @@ bool ScriptedPlayer::quit() {
     return m_run.windowClosed();
 }
 
+std::string describeBoard(cMeadowModel& model) {
+    // Per cell: '.' no cell, 'L' locks, 'W' wood or iron, 'T' a trigger, 'h' hidden, then '*'
+    // when the cell is not enabled; then the piece's type, 'P' + type for a prize, '-' for none,
+    // and '~' when the piece is not at rest.
+    std::string text;
+    for (int32_t row = model.getRows() - 1; row >= 0; --row) {
+        for (int32_t column = 0; column < model.getColumns(); ++column) {
+            cCellModel* cell = model.getCell(row, column);
+            cMeadowObjectModel* piece = model.getObject(row, column);
+            std::string code = !cell || cell->getType() == 0   ? "."
+                               : cell->getLocks() > 0          ? "L"
+                               : cell->getType() > 1           ? "W"
+                               : cell->getTriggerNumber() > 0  ? "T"
+                               : cell->getAwaitedTrigger() > 0 ? "h"
+                                                               : " ";
+            code += cell && !cell->isEnabled() ? "*" : "";
+            if (piece) {
+                code += (piece->getPrizeFlag() ? "P" : "") + std::to_string(piece->getType());
+                code += piece->getState() != cMeadowObjectModel::IDLE ? "~" : "";
+            } else {
+                code += "-";
+            }
+            text += code + std::string(size_t(std::max<int>(1, 7 - int(code.size()))), ' ');
+        }
+        text += "\n";
+    }
+    for (const auto& vehicle : model.getVehiclesFeature()->getVehicles()) {
+        text += "vehicle state " + std::to_string(vehicle->getState()) + ":";
+        for (const cVehicleSlotRecord& slot : vehicle->getSlots())
+            text += " " + std::to_string(slot.loaded) + "+" + std::to_string(slot.inFlight) + "/" +
+                    std::to_string(slot.needed) + " of " + std::to_string(slot.objectType);
+        text += "\n";
+    }
+    return text;
+}
+
 std::string ScriptedPlayer::describe() const {
     std::string text;
     const auto add = [&](bool on, const char* name) {
@@ -500,6 +554,7 @@ std::string ScriptedPlayer::describe() const {
     add(boardReady(), "board ready");
     add(resultsShown(), "results");
     add(switching(), "switching");
+    add(cAwardTipDlg::getInstance() && usable(cAwardTipDlg::getInstance()), "awards board");
     add(m_run.windowClosed(), "closed");
     if (cDevelopmentView* view = mapView(); view && view->getModel()) {
         cMeadowModel* model = view->getModel();
@@ -518,6 +573,19 @@ std::string ScriptedPlayer::describe() const {
     for (Engine::IFrameWidget* widget : Engine::getLiveWidgets())
         if (auto* tip = dynamic_cast<cCommonHelpTip*>(widget); tip && tip->isVisible())
             text += ", tip " + std::to_string(tip->getTipId());
+    if (cMeadowView* view = board()) {
+        cMeadowFieldView* field = view->getFieldView();
+        cMeadowController* controller = view->getController();
+        add(field && field->isInputLocked(), "field locked");
+        add(field && field->isBusy(), "field busy");
+        add(controller && controller->isInputLocked(), "controller locked");
+        add(view->isMixRunning(), "mixing");
+        add(controller && controller->isLevelFinished(), "level finished");
+        add(controller && controller->isTriggerHold(), "trigger hold");
+        add(view->getModel()->hasMatches(), "runs on the board");
+        add(controller && controller->getBonusEffect(), "bonus effect");
+        text += "\n" + describeBoard(*view->getModel());
+    }
     return text.empty() ? "nothing" : text;
 }
 

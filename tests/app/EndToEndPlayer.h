@@ -19,6 +19,7 @@ class cSprite;
 class cDevelopmentView;
 class cMapScreen;
 class cUpgradeButton;
+class cMeadowModel;
 class cMeadowView;
 
 namespace EndToEnd {
@@ -48,7 +49,8 @@ class ScriptedPlayer {
 public:
     explicit ScriptedPlayer(GameRun& run) : m_run(run), m_ui(run.ui()) {}
 
-    // One frame; a tutorial tip that shows is closed with its OK button first.
+    // One frame; a tutorial tip that shows is closed with its OK button first, an awards board
+    // the player opened with its return button.
     void step();
     // Frames until the condition holds or the game time runs out.
     bool runUntil(const std::function<bool()>& condition, float seconds = 20.0f);
@@ -79,7 +81,8 @@ public:
     // The board at rest for a few frames, taking moves (false when the results came instead).
     bool waitForRest(float seconds = 30.0f);
 
-    // Makes the move the greedy player picks, by mouse; false when none could be made.
+    // Makes the move the greedy player picks, by mouse (a drag from one piece to the other, or
+    // two clicks on a bonus piece); false when none could be made.
     bool makeMove();
     // Moves until the level's results show, at most `moves` moves (false when they do not show).
     bool playToResults(int32_t moves = 400);
@@ -104,6 +107,7 @@ public:
     // Moves made and tutorial tips closed so far.
     int32_t moves() const { return m_moves; }
     int32_t tipsClosed() const { return m_tipsClosed; }
+    int32_t awardsClosed() const { return m_awardsClosed; }
     // What shows now, for failure messages.
     std::string describe() const;
 
@@ -114,7 +118,11 @@ private:
     TestSupport::UiHarness& m_ui;
     int32_t m_moves = 0;
     int32_t m_tipsClosed = 0;
+    int32_t m_awardsClosed = 0;
 };
+
+// The board as rows of text, the top row first, and the waiting vehicles: for failure messages.
+std::string describeBoard(cMeadowModel& model);
 
 // True while a screen switch is under way.
 bool switching();

@@ -2,16 +2,22 @@
 // frame loop by a scripted player who acts only with the mouse. A first start with an empty user
 // folder makes a player, plays the first levels from the map with an upgrade bought between them,
 // quits, and the next start goes on where the player was; a level left half-way is saved with the
-// player and resumed after a restart.
+// player and resumed after a restart. A run that ends with the board's no-moves panel up tears
+// down whatever the order of its root widgets.
 
 #include "engine/core/ProfileManager.h"
+#include "engine/core/WidgetSets.h"
 #include "engine/gui/TextButton.h"
 #include "engine/media/SoundSystem.h"
 #include "game/development/DevelopmentView.h"
 #include "game/level/MeadowView.h"
+#include "game/level/NoMovesPanel.h"
 #include "game/model/CellModel.h"
+#include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/MeadowObjectModel.h"
+#include "game/model/Signal.h"
+#include "game/shell/ActionQueue.h"
 #include "game/shell/MainMenu.h"
 #include "tests/app/EndToEndPlayer.h"
 #include "tests/support/TempFolder.h"
@@ -126,6 +132,68 @@ TEST_F(EndToEndTest, AFirstStartPlaysTheFirstLevelsAndTheNextStartGoesOnFromTher
     EXPECT_EQ(model->getNextLevelNumber(), nextLevel + 1);
 }
 
+// The board fills with the bonus pieces that four-runs and five-runs leave: the scripted player
+// sets them off as a player does, with two clicks on the piece.
+TEST_F(EndToEndTest, ThePlayerSetsOffABonusPieceByClickingItTwice) {
+    GameRun run(userFolder());
+    ScriptedPlayer player(run);
+    ASSERT_TRUE(player.reachFrontEnd()) << player.describe();
+    ASSERT_TRUE(player.createPlayer(L"Kim")) << player.describe();
+    ASSERT_TRUE(player.startFromMenu()) << player.describe();
+    ASSERT_TRUE(player.waitForRest()) << player.describe();
+    cMeadowView* board = player.board();
+    cMeadowModel* model = board->getModel();
+    // A blast in the middle of the board among wood cells clears more than any swap.
+    const int32_t row = model->getRows() / 2, column = model->getColumns() / 2;
+    cMeadowObjectModel* blast = model->getObject(row, column);
+    ASSERT_TRUE(blast && !blast->getPrizeFlag()) << player.describe();
+    blast->setType(cMeadowObjectModel::BLAST_BONUS);
+    blast->setBonusTag(cMeadowObjectModel::BLAST_BONUS);
+    for (int32_t r = row - 1; r <= row + 1; ++r)
+        for (int32_t c = column - 1; c <= column + 1; ++c)
+            if ((r != row || c != column) && model->getCell(r, c)->getType() == 1)
+                model->getCell(r, c)->setType(2);
+    ASSERT_TRUE(player.makeMove()) << player.describe();
+    ASSERT_TRUE(player.waitForRest()) << player.describe();
+    EXPECT_EQ(board->getController()->getBlastsUsed(), 1);
+    for (int32_t row = 0; row < model->getRows(); ++row)
+        for (int32_t column = 0; column < model->getColumns(); ++column)
+            if (cMeadowObjectModel* piece = model->getObject(row, column)) {
+                EXPECT_EQ(piece->getBonusTag(), 0) << "the blast went off: " << player.describe();
+            }
+}
+
+// A match freezes its cells for a moment; a level left within that moment was saved with them
+// frozen, and after the resume they stayed frozen for good: nothing fell into them again.
+TEST_F(EndToEndTest, CellsFrozenWhenTheLevelWasLeftAreFreeAfterTheResume) {
+    {
+        GameRun run(userFolder());
+        ScriptedPlayer player(run);
+        ASSERT_TRUE(player.reachFrontEnd()) << player.describe();
+        ASSERT_TRUE(player.createPlayer(L"Lee")) << player.describe();
+        ASSERT_TRUE(player.startFromMenu()) << player.describe();
+        ASSERT_TRUE(player.waitForRest()) << player.describe();
+        cMeadowModel* model = player.mapView()->getModel();
+        for (int32_t column = 0; column < model->getColumns(); ++column)
+            if (cCellModel* cell = model->getCell(0, column))
+                cell->setFrozen(true);
+        ASSERT_TRUE(player.leaveLevelForMenu()) << player.describe();
+        ASSERT_TRUE(player.quit()) << player.describe();
+    }
+    GameRun run(userFolder());
+    ScriptedPlayer player(run);
+    ASSERT_TRUE(player.reachFrontEnd()) << player.describe();
+    ASSERT_TRUE(player.startFromMenu()) << player.describe();
+    ASSERT_TRUE(player.answerSavedLevel(true)) << player.describe();
+    ASSERT_TRUE(player.waitForRest()) << player.describe();
+    cMeadowModel* model = player.mapView()->getModel();
+    for (int32_t column = 0; column < model->getColumns(); ++column)
+        if (cCellModel* cell = model->getCell(0, column)) {
+            EXPECT_FALSE(cell->isFrozen()) << "column " << column;
+        }
+    ASSERT_TRUE(player.playToResults()) << player.describe();
+}
+
 TEST_F(EndToEndTest, ALevelLeftHalfWayIsResumedAfterARestart) {
     int32_t level = 0;
     std::vector<std::string> cells;
@@ -233,6 +301,31 @@ TEST_F(EndToEndTest, TheMenusButtonsAreHeardTickingAndClicking) {
     ui.release();
     ui.steps(8);
     EXPECT_LE(EndToEnd::heardMismatch(ui, "Meadow/Sounds/btn_clicked.ogg"), 0.3) << "a click on the press";
+}
+
+// A session that fails on a level (the scripted player stuck) ends with the run's sweep of the
+// root widgets, in the order of their addresses. The no-moves panel's action queue is a root of its
+// own: when it lies before the panel it goes first, and the panel then hands it over for deletion.
+TEST_F(EndToEndTest, ARunEndedWhileTheNoMovesPanelShowsTearsDownWhateverTheOrderOfItsRoots) {
+    GameRun run(userFolder());
+    ScriptedPlayer player(run);
+    ASSERT_TRUE(player.reachFrontEnd()) << player.describe();
+    ASSERT_TRUE(player.createPlayer(L"Sam")) << player.describe();
+    ASSERT_TRUE(player.startFromMenu()) << player.describe();
+    ASSERT_TRUE(player.waitForRest()) << player.describe();
+    // What the model signals when no move is left.
+    player.board()->getModel()->m_noMovesSignal();
+    player.ui().steps(2);
+    cNoMovesPanel* panel = nullptr;
+    for (Engine::IFrameWidget* widget : Engine::getLiveWidgets())
+        if (auto* shown = dynamic_cast<cNoMovesPanel*>(widget))
+            panel = shown;
+    ASSERT_NE(panel, nullptr) << player.describe();
+    cActionQueue* queue = panel->getQueue();
+    delete queue;
+    delete panel;
+    EXPECT_EQ(Engine::getPendingDeletions().count(queue), 0u) << "a deleted queue waits for deletion";
+    // The run's end sweeps the other roots and flushes the deferred deletions.
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 // MEADOW_DATA_DIR.
 
 #include "app/GameWiring.h"
-#include "app/LevelScreens.h"
 #include "engine/core/ProfileManager.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/gui/TextButton.h"
@@ -102,8 +101,7 @@ public:
     // The board screen of the level the map has open, or null.
     static cMeadowView* board() {
         cDevelopmentView* view = mapView();
-        auto* screen = view ? dynamic_cast<cBoardScreen*>(view->getLevelScreen()) : nullptr;
-        return screen ? screen->getBoard() : nullptr;
+        return view ? dynamic_cast<cMeadowView*>(view->getLevelScreen()) : nullptr;
     }
     // The board shows its level and takes input.
     static bool boardUp() {

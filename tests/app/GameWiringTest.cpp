@@ -4,7 +4,6 @@
 // none.
 
 #include "app/GameWiring.h"
-#include "app/LevelScreens.h"
 #include "engine/core/FileSystem.h"
 #include "engine/core/ProfileManager.h"
 #include "engine/core/WidgetSets.h"
@@ -16,10 +15,10 @@
 #include "game/level/AchievementsView.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowView.h"
-#include "game/model/AwardManager.h"
+#include "game/model/AwardManagerLink.h"
 #include "game/model/CellModel.h"
 #include "game/model/GameServices.h"
-#include "game/model/GameSounds.h"
+#include "game/model/GameSoundsLink.h"
 #include "game/model/MeadowModel.h"
 #include "game/shell/CommonHelpTip.h"
 #include "game/shell/FrontEnd.h"
@@ -150,7 +149,6 @@ TEST_F(GameWiringTest, StartUpFillsEveryGameServiceSlot) {
         {"award manager factory", bool(GameServices::getAwardManagerFactory())},
         {"award manager", GameServices::createAwardManager() != nullptr},
         {"level screen factory", cDevelopmentView::getLevelScreenFactory() != nullptr},
-        {"map tips", cDevelopmentView::getMapTips() != nullptr},
         {"map", FrontEnd::getMap() != nullptr},
     };
     for (const auto& slot : slots)
@@ -254,17 +252,18 @@ TEST_F(GameWiringTest, TheProgramsBoardPlaysALevelAndTheMapsNextLevelButtonOpens
             tipsRead.push_back(tutorial->getCurrentTipId());
             tutorial->closeCurrentTip();
         }
-        auto* screen = dynamic_cast<cBoardScreen*>(view->getLevelScreen());
-        return screen && screen->getBoard()->isVisible() && !switching() && screen->getBoard()->getFieldView() &&
-               !screen->getBoard()->getFieldView()->isInputLocked();
+        auto* board = dynamic_cast<cMeadowView*>(view->getLevelScreen());
+        return board && board->isVisible() && !switching() && board->getFieldView() &&
+               !board->getFieldView()->isInputLocked();
     };
     click(menu->getStartButton()->getPosition());
     ASSERT_TRUE(runUntil(boardUp, 20.0f)) << "the board screen shows the level and takes input";
     // The first level's wood cells.
     EXPECT_EQ(std::vector<int>{12}, tipsRead);
-    cMeadowView* board = dynamic_cast<cBoardScreen*>(view->getLevelScreen())->getBoard();
+    auto* board = dynamic_cast<cMeadowView*>(view->getLevelScreen());
+    ASSERT_NE(board, nullptr);
     EXPECT_FALSE(view->isVisible());
-    EXPECT_EQ(board->getBoardOwner(), dynamic_cast<IBoardOwner*>(view->getLevelScreen()));
+    EXPECT_EQ(board->getBoardOwner(), static_cast<IBoardOwner*>(view));
     EXPECT_EQ(view->getController()->getLevelView(), board);
     const int32_t first = view->getModel()->getCurrentLevel();
 

@@ -1,8 +1,8 @@
-// The level screens the program gives the map, walked through the frame loop on the whole shipped
-// data folder: the map run as the level editor opens a level in the editor and comes back from it,
+// The level screens the program's wiring gives the map, walked through the frame loop on the whole
+// shipped data folder: the map run as the level editor opens a level in the editor and comes back from it,
 // and the editor's play test opens the level on the board screen.
 
-#include "app/LevelScreens.h"
+#include "app/GameWiring.h"
 #include "engine/core/ProfileManager.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/gui/Fader.h"
@@ -47,7 +47,7 @@ protected:
                                           "show_version=\"0\" Logo=\"0\" profiles=\"Profiles\"/></constants>");
         ui.start();
         profile = std::make_unique<Engine::cProfileManager>(L"Tester");
-        cDevelopmentView::setLevelScreenFactory(&factory);
+        wireGame();
     }
     void TearDown() override {
         ui.run(1.5f);
@@ -90,7 +90,6 @@ protected:
 
     TestSupport::UiHarness ui;
     std::unique_ptr<Engine::cProfileManager> profile;
-    cLevelScreenFactory factory;
     std::unique_ptr<cDevelopmentView> map;
 };
 
@@ -100,10 +99,10 @@ TEST_F(LevelScreensTest, TheEditorsMapOpensALevelInTheEditorAndItsBackButtonRetu
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
         click(map->getLevelButtons()[size_t(round)]);
-        auto* screen = dynamic_cast<cEditorScreen*>(map->getLevelScreen());
-        ASSERT_NE(screen, nullptr) << "the level button opens the editor";
-        cMeadowEditorView* editor = screen->getEditor();
-        EXPECT_EQ(editor->getOwner(), screen);
+        auto* editor = dynamic_cast<cMeadowEditorView*>(map->getLevelScreen());
+        ASSERT_NE(editor, nullptr) << "the level button opens the editor";
+        EXPECT_EQ(editor->getOwner(), static_cast<IEditorOwner*>(map.get()));
+        EXPECT_EQ(editor->getBoardOwner(), static_cast<IBoardOwner*>(map.get()));
         EXPECT_EQ(map->getModel()->getCurrentLevel(), round);
         EXPECT_EQ(map->getController()->getLevelView(), editor->getLevelView());
         ASSERT_TRUE(runUntil([&] {
@@ -116,7 +115,7 @@ TEST_F(LevelScreensTest, TheEditorsMapOpensALevelInTheEditorAndItsBackButtonRetu
         EXPECT_TRUE(map->getModel()->isEditorMode());
         EXPECT_FALSE(editor->getCellButtons().empty());
         // The map's looks reach the editor through its owner.
-        EXPECT_NO_THROW(screen->getVisualState("selection"));
+        EXPECT_NO_THROW(editor->getVisualState("selection"));
         // The map, drawn above the editor's layout, stands aside with its level buttons and bars.
         EXPECT_FALSE(map->isVisible());
         EXPECT_FALSE(map->getLevelButtons()[0]->isVisible());
@@ -135,7 +134,6 @@ TEST_F(LevelScreensTest, TheEditorsMapOpensALevelInTheEditorAndItsBackButtonRetu
             map->backToMap();
         ASSERT_TRUE(runUntil([&] { return !Engine::isWidgetAlive(editor) && map->isVisible(); }));
         EXPECT_FALSE(Engine::isWidgetAlive(results)) << "the board screen's results view goes with the editor";
-        EXPECT_TRUE(screen->isFinished());
         EXPECT_EQ(map->getLevelScreen(), nullptr);
         EXPECT_EQ(map->getController()->getLevelView(), nullptr);
         EXPECT_FALSE(map->isLevelRunning());
@@ -150,20 +148,17 @@ TEST_F(LevelScreensTest, TheEditorsMapOpensALevelInTheEditorAndItsBackButtonRetu
 TEST_F(LevelScreensTest, TheEditorsPlayTestOpensTheBoardScreenAndItsEditButtonReturnsToTheMap) {
     openEditorMap();
     click(map->getLevelButtons()[0]);
-    auto* editorScreen = dynamic_cast<cEditorScreen*>(map->getLevelScreen());
-    ASSERT_NE(editorScreen, nullptr);
-    cMeadowEditorView* editor = editorScreen->getEditor();
+    auto* editor = dynamic_cast<cMeadowEditorView*>(map->getLevelScreen());
+    ASSERT_NE(editor, nullptr);
     ASSERT_TRUE(runUntil([&] { return editor->getState() == Engine::cFader::FADER_IDLE && editor->isEnabled(); }));
 
     click(editor->getPlayButton());
-    cBoardScreen* boardScreen = nullptr;
+    cMeadowView* board = nullptr;
     ASSERT_TRUE(runUntil([&] {
-        boardScreen = dynamic_cast<cBoardScreen*>(map->getLevelScreen());
-        return boardScreen && boardScreen->getBoard()->isVisible() && boardScreen->getBoard()->getFieldView() &&
-               !boardScreen->getBoard()->getFieldView()->isInputLocked();
+        board = dynamic_cast<cMeadowView*>(map->getLevelScreen());
+        return board && board != editor && board->isVisible() && board->getFieldView() &&
+               !board->getFieldView()->isInputLocked();
     }));
-    cMeadowView* board = boardScreen->getBoard();
-    EXPECT_TRUE(editorScreen->isFinished());
     EXPECT_FALSE(Engine::isWidgetAlive(editor));
     EXPECT_TRUE(board->getPlayTest());
     EXPECT_FALSE(map->getModel()->isEditorMode());
@@ -172,7 +167,6 @@ TEST_F(LevelScreensTest, TheEditorsPlayTestOpensTheBoardScreenAndItsEditButtonRe
 
     click(board->getEditButton());
     ASSERT_TRUE(runUntil([&] { return !Engine::isWidgetAlive(board) && !map->getLevelScreen() && map->isVisible(); }));
-    EXPECT_TRUE(boardScreen->isFinished());
     EXPECT_FALSE(map->isLevelRunning());
     EXPECT_TRUE(map->getLevelButtons()[0]->isEnabled());
 }

@@ -231,9 +231,8 @@ TEST_F(TourTest, TheLevelEditor) {
     ui.run(1.0f);
     ASSERT_FALSE(map->getLevelButtons().empty());
     clickWidget(session, map->getLevelButtons()[4]);
-    auto* editorScreen = dynamic_cast<cEditorScreen*>(map->getLevelScreen());
-    ASSERT_NE(editorScreen, nullptr);
-    cMeadowEditorView* editor = editorScreen->getEditor();
+    auto* editor = dynamic_cast<cMeadowEditorView*>(map->getLevelScreen());
+    ASSERT_NE(editor, nullptr);
     ASSERT_TRUE(
         session.runUntil([&] { return editor->getState() == Engine::cFader::FADER_IDLE && editor->isEnabled(); }));
     ui.moveTo(4, 4);

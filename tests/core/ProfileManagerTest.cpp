@@ -192,6 +192,26 @@ TEST_F(ProfileManagerTest, NewNameJoinsTheListWithTheNextIdAndEmptyTables) {
                                                     L"<Profile Name=\"Bert\" ID=\"2\" />\n"));
 }
 
+// The player dialogs' switch: the current player's manager goes (saving its tables) and the named
+// player's comes; an empty name leaves nobody.
+TEST_F(ProfileManagerTest, SwitchingMakesTheNamedPlayerCurrentAndAnEmptyNameLeavesNobody) {
+    start();
+    switchProfile(L"Anna");
+    ASSERT_NE(getProfileManager(), nullptr);
+    EXPECT_EQ(getProfileManager()->getCurrentName(), L"Anna");
+    gIntProps["Level"] = 4;
+    switchProfile(L"Bert");
+    EXPECT_EQ(getProfileManager()->getCurrentName(), L"Bert");
+    EXPECT_TRUE(gIntProps.empty());
+    switchProfile(L"Anna");
+    EXPECT_EQ(gIntProps["Level"], 4);
+    switchProfile(L"");
+    EXPECT_EQ(getProfileManager(), nullptr);
+    switchProfile(L"");
+    EXPECT_EQ(getProfileManager(), nullptr);
+    EXPECT_EQ(readCurrentUserName(), L"Anna");
+}
+
 TEST_F(ProfileManagerTest, DeletingTheCurrentPlayerRemovesItsFilesAndIdsAreNotReused) {
     m_services.writeUser("profiles/00000001.save", "level");
     start();

@@ -205,7 +205,7 @@ TEST_F(ResourceManagerKinds, DeviceSetHoldsWhatTheDeviceGettersTook) {
     m_manager->getResource("b.png", RESOURCE_TEXTURE); // a texture outside the device set
     m_manager->getResource("c.fnt", RESOURCE_FONT);
     m_manager->getResource("d.ogg", RESOURCE_SOUND);
-    m_manager->getDeviceResource("gone.mesh", RESOURCE_MESH);
+    cResource* gone = m_manager->getDeviceResource("gone.mesh", RESOURCE_MESH);
     m_manager->forgetResource("gone.mesh");
 
     m_manager->unloadAll();
@@ -224,6 +224,8 @@ TEST_F(ResourceManagerKinds, DeviceSetHoldsWhatTheDeviceGettersTook) {
     delete m_manager->findEntry("a.vsh"); // deleting unregisters: nothing dangles in the device set
     m_manager->unloadAll();
     EXPECT_EQ(m_journal, (std::vector<std::string>{"delete a.vsh", "unload a.png"}));
+    // A forgotten resource is its holder's to delete.
+    delete gone;
 }
 
 TEST_F(ResourceManagerKinds, ResourceLogIsWrittenAsUtf16AndReadBack) {

@@ -10,7 +10,7 @@
 #include "engine/gui/Panel.h"
 #include "game/development/BuildingScreen.h"
 #include "game/model/GameServices.h"
-#include "game/model/GameSounds.h"
+#include "game/model/GameSoundsLink.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/MeadowUnit.h"

@@ -11,8 +11,9 @@
 #include "engine/core/WidgetSets.h"
 #include "engine/gui/Widget.h"
 #include "game/development/DevelopmentView.h"
-#include "game/development/LevelScreen.h"
+#include "game/development/MapNeighbours.h"
 #include "game/model/LevelView.h"
+#include "game/shell/LevelScreenLink.h"
 #include "game/shell/Screen.h"
 #include "game/shell/ScreenSwitcher.h"
 #include "tests/development/BuildingFixture.h"
@@ -61,7 +62,7 @@ public:
     // cScreen: the board screen closes itself and hands the end of the level to the map.
     void onScreenHidden(cScreenSwitcher*) override {
         log.push_back("hidden");
-        m_owner->onLevelCompleted();
+        m_owner->onLevelCompleted(this);
     }
     void onScreenShown(cScreenSwitcher*) override { log.push_back("shown"); }
     // ILevelView
@@ -97,12 +98,12 @@ class FakeFactory : public ILevelScreenFactory {
 public:
     FakeFactory() { cDevelopmentView::setLevelScreenFactory(this); }
     ~FakeFactory() override { cDevelopmentView::setLevelScreenFactory(nullptr); }
-    ILevelScreen* createLevelScreen(cDevelopmentView* owner, cMeadowModel*, cMeadowController*, bool) override {
-        screens.push_back(std::make_unique<FakeLevelScreen>(owner));
+    ILevelScreen* createLevelScreen(IBoardOwner* owner, cMeadowModel*, cMeadowController*, bool) override {
+        screens.push_back(std::make_unique<FakeLevelScreen>(dynamic_cast<cDevelopmentView*>(owner)));
         return screens.back().get();
     }
-    ILevelScreen* createEditorScreen(cDevelopmentView* owner, cMeadowModel*, cMeadowController*) override {
-        screens.push_back(std::make_unique<FakeLevelScreen>(owner));
+    ILevelScreen* createEditorScreen(IEditorOwner* owner, cMeadowModel*, cMeadowController*) override {
+        screens.push_back(std::make_unique<FakeLevelScreen>(dynamic_cast<cDevelopmentView*>(owner)));
         screens.back()->log.push_back("editor");
         return screens.back().get();
     }

@@ -439,10 +439,36 @@ TEST_F(DevelopmentViewTest, ReturningFromTheEditorsLevelKeepsTheOneHeroine) {
     // The editor is made, set up, shown with its group, and its level started.
     EXPECT_EQ(factory.last()->log, (std::vector<std::string>{"editor", "init", "refresh", "groupFadeIn", "start"}));
     EXPECT_FALSE(map->getController()->isInputLocked());
-    map->onLevelCompleted();
+    map->onLevelCompleted(map->getLevelScreen());
     EXPECT_EQ(map->getPimbrelModel(), heroine);
     EXPECT_EQ(map->getLevelScreen(), nullptr);
     EXPECT_TRUE(map->getLevelButtons()[0]->isEnabled());
+}
+
+// The editor's play test replaces the editor by a board screen: the editor's completion, arriving
+// after it, leaves the board screen running; the board screen's own completion brings the map back.
+TEST_F(DevelopmentViewTest, ACompletionFromAScreenTheMapHasReplacedIsIgnored) {
+    start(true);
+    map->open();
+    map->openLevel(0);
+    FakeLevelScreen* editor = factory.last();
+    ASSERT_NE(editor, nullptr);
+    map->startLevel(0);
+    FakeLevelScreen* board = factory.last();
+    ASSERT_NE(board, editor);
+    EXPECT_TRUE(editor->closed);
+    EXPECT_EQ(map->getLevelScreen(), board);
+
+    map->onLevelCompleted(editor);
+    map->onLevelCompleted(nullptr);
+    EXPECT_EQ(map->getLevelScreen(), board);
+    EXPECT_TRUE(map->isLevelRunning());
+    EXPECT_EQ(map->getController()->getLevelView(), board);
+
+    map->onLevelCompleted(board);
+    EXPECT_EQ(map->getLevelScreen(), nullptr);
+    EXPECT_FALSE(map->isLevelRunning());
+    EXPECT_EQ(map->getController()->getLevelView(), nullptr);
 }
 
 TEST_F(DevelopmentViewTest, ButterfliesComeOnlyWithTheButterflyFactoryAndNeverMoreThanTheMaximum) {

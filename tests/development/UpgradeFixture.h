@@ -14,7 +14,7 @@
 #include "game/development/UpgradeScreen.h"
 #include "game/development/VariantsDlg.h"
 #include "game/model/GameServices.h"
-#include "game/model/GameSounds.h"
+#include "game/model/GameSoundsLink.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/MeadowUnit.h"

@@ -14,7 +14,7 @@
 #include "game/development/PersonageScreen.h"
 #include "game/development/PersonageView.h"
 #include "game/model/GameServices.h"
-#include "game/model/GameSounds.h"
+#include "game/model/GameSoundsLink.h"
 #include "tests/development/CharacterFixture.h"
 #include "tests/gui/LabelFixture.h"
 #include "tests/support/UiHarness.h"

@@ -335,6 +335,11 @@ TEST_F(WidgetTest, AWidgetDeletedDirectlyLeavesThePendingDeletions) {
     ui.step();
     EXPECT_TRUE(isWidgetAlive(kept));
     delete kept;
+    // An owner handing over a root that was deleted before it hands over nothing.
+    auto* gone = new WidgetProbe(nullptr);
+    delete gone;
+    deleteWidgetLater(gone);
+    EXPECT_TRUE(getPendingDeletions().empty());
 }
 
 TEST_F(WidgetTest, AbsoluteEnableCascadeFollowsTheParentWhateverTheVisibility) {

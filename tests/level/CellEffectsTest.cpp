@@ -24,9 +24,11 @@ protected:
         ui.writeFile("fx/part.xml", part);
         ui.writeFile("fx/wave.xml", "<BombCellsEffect deep=\"9\" alpha=\"0\" charge=\"300000\" length=\"0.25\" "
                                     "wave_speed=\"512\" min_offset=\"2\"/>");
-        ui.writeFile("fx/lightning.xml", "<LightningEffect time=\"0.5\"><EffectCore pyro_file=\"fx/burst.pfx\"/>"
-                                         "<EffectCell pyro_file=\"fx/burst.pfx\"/><AnimPic Visible=\"1\" "
-                                         "size=\"200,20\" Picture=\"art/icon.tga\"/></LightningEffect>");
+        // The cells' sparks live a while, as the shipped ones do, and go by themselves.
+        ui.writeFile("fx/lightning.xml",
+                     "<LightningEffect time=\"0.5\"><EffectCore pyro_file=\"fx/burst.pfx\"/>"
+                     "<EffectCell Enable=\"1\" pyro_file=\"fx/burst.pfx\" LiveTime=\"0.25\"/><AnimPic Visible=\"1\" "
+                     "size=\"200,20\" Picture=\"art/icon.tga\"/></LightningEffect>");
         ui.writeFile("Parts/States.xml", "<States><S id=\"wood_part_2\" Picture=\"art/p2.tga\"/><S id=\"iron_part_1\" "
                                          "Picture=\"art/p3.tga\"/></States>");
     }

@@ -10,13 +10,12 @@
 #include "engine/core/ResourceManager.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/platform/MessageBox.h"
-#include "game/level/BoardOwner.h"
-#include "game/level/EditorOwner.h"
 #include "game/level/MeadowCellView.h"
 #include "game/level/MeadowEditorView.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
+#include "game/shell/LevelScreenLink.h"
 #include "game/shell/Screen.h"
 #include "tests/level/TestStates.h"
 #include "tests/model/ShippedModel.h"
@@ -68,7 +67,7 @@ public:
     void setLevelButtonsEnabled(bool) override {}
     bool isLevelEditorMode() override { return true; }
     void setLevelRunning(bool) override {}
-    void onLevelCompleted() override { calls.push_back("completed"); }
+    void onLevelCompleted(ILevelScreen*) override { calls.push_back("completed"); }
     void startLevel(int level) override {
         calls.push_back("start " + std::to_string(level));
         if (onStart)

@@ -6,6 +6,7 @@
 // (row 0 first; the code is the type plus 16 per lock, see cCellModel).
 
 #include "engine/core/Random.h"
+#include "engine/core/WidgetSets.h"
 #include "engine/core/XmlDocument.h"
 #include "game/level/CellPart.h"
 #include "game/level/MeadowCellView.h"
@@ -136,6 +137,14 @@ inline void writeBoardPanels(TestSupport::UiHarness& ui) {
     // Points earned make flying numbers; a fired trigger plays its bursts.
     ui.writeFile("Meadow/View/FlyingNumber.xml", "<FlyingNumber/>");
     ui.writeFile("Meadow/View/effects/TriggerEffect.xml", "<TriggerEffect/>");
+}
+
+// The live widgets of a type: the root widgets a board leaves to delete themselves.
+template <class T> int countLive() {
+    int count = 0;
+    for (Engine::IFrameWidget* widget : Engine::getLiveWidgets())
+        count += dynamic_cast<T*>(widget) ? 1 : 0;
+    return count;
 }
 
 class BoardTest : public ::testing::Test {

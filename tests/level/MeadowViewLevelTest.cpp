@@ -9,7 +9,7 @@
 #include "engine/gui/TextButton.h"
 #include "engine/platform/KeyCodes.h"
 #include "game/level/AchievementsView.h"
-#include "game/level/BoardOwner.h"
+#include "game/level/BoardParts.h"
 #include "game/level/BonusPanel.h"
 #include "game/level/BonusView.h"
 #include "game/level/InfoPanel.h"
@@ -23,6 +23,7 @@
 #include "game/model/MeadowObjectModel.h"
 #include "game/model/Signal.h"
 #include "game/model/VehiclesFeature.h"
+#include "game/shell/LevelScreenLink.h"
 #include "game/shell/Screen.h"
 #include "tests/level/ShippedBoard.h"
 #include "tests/level/TestStates.h"
@@ -66,7 +67,10 @@ public:
     cScreen* getOwnerScreen() override { return &screen; }
     void resumeMusic() override { log.push_back("resumeMusic"); }
     void restartLevel() override { log.push_back("restartLevel"); }
-    void onLevelCompleted() override { log.push_back("levelCompleted"); }
+    void onLevelCompleted(ILevelScreen* screen) override {
+        log.push_back("levelCompleted");
+        completed = screen;
+    }
     void showGameMenu() override { log.push_back("gameMenu"); }
     void setLevelButtonsEnabled(bool) override { log.push_back("levelButtons"); }
     bool isLevelEditorMode() override { return editorMode; }
@@ -77,6 +81,7 @@ public:
     OwnerScreen screen;
     std::vector<std::string> log;
     bool editorMode = false;
+    ILevelScreen* completed = nullptr;
 };
 
 class MeadowViewLevelTest : public ::testing::Test {
@@ -219,10 +224,29 @@ TEST_F(MeadowViewLevelTest, AShippedLevelPlaysToItsResultsAndContinueGoesBackToT
     clickButton(results->getContinueButton());
     ui.tapKey(Platform::KEY_ENTER);
     ui.steps(2);
+    ILevelScreen* screen = board;
     ui.run(8.0f);
     EXPECT_EQ(1, owner.count("levelCompleted"));
+    // The owner learns which of its screens completed, to let it go only if it is still its own.
+    EXPECT_EQ(screen, owner.completed);
     EXPECT_EQ(1, owner.count("owner shown"));
     EXPECT_EQ(0, owner.count("restartLevel"));
+    EXPECT_FALSE(isWidgetAlive(board));
+    board = nullptr;
+}
+
+// The map may close a screen that has closed itself: the second close does nothing, and a closed
+// screen gives the controller no level view.
+TEST_F(MeadowViewLevelTest, ASecondCloseDoesNothingAndAClosedBoardHasNoLevelView) {
+    openLevel();
+    ILevelScreen* screen = board;
+    EXPECT_EQ(screen->getLevelView(), static_cast<ILevelView*>(board));
+    EXPECT_EQ(screen->getScreen(), static_cast<cScreen*>(board));
+    screen->close();
+    EXPECT_TRUE(board->isClosed());
+    EXPECT_EQ(screen->getLevelView(), nullptr);
+    screen->close();
+    ui.step();
     EXPECT_FALSE(isWidgetAlive(board));
     board = nullptr;
 }

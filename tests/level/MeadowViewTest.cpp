@@ -3,13 +3,13 @@
 // layout keys refused as divisors.
 
 #include "tests/level/LevelFixture.h"
-#include "tests/model/ShippedModel.h"
-#include "tests/support/ShippedAtlases.h"
 
 #include "engine/core/WidgetSets.h"
 #include "engine/gui/Label.h"
 #include "engine/gui/PyroEffect.h"
 #include "engine/gui/TextButton.h"
+#include "game/level/AchievementsView.h"
+#include "game/level/FlyingNumber.h"
 #include "game/model/CellModel.h"
 
 #include <cmath>
@@ -83,16 +83,6 @@ TEST_F(MeadowViewTest, ClonesCopyTheLayoutValuesButNotTheBindingAndOwnTheirPanel
     EXPECT_NEAR(0.5f, copy.getOverlay()->getColor().a, 0.01f); // "80FF0000"
     EXPECT_FALSE(copy.getOverlay()->isVisible());
     proto->setModel(nullptr);
-}
-
-TEST_F(MeadowViewTest, VisualStateOfAnUnknownTypeNamesTheId) {
-    build({"1_1_1"});
-    try {
-        cMeadowObjectView::getVisualState(7, ui.layout("Meadow/View/GameObjects.xml"));
-        FAIL() << "found";
-    } catch (const std::string& error) {
-        EXPECT_EQ("cMeadowObjectView::getVisualState(): visual state for object id = obj7 was not found.", error);
-    }
 }
 
 TEST_F(MeadowViewTest, NamedLooksComeFromTheOwner) {
@@ -235,6 +225,22 @@ TEST_F(MeadowViewTest, ALayoutWithoutBackgroundsHasNoBackPictures) {
     EXPECT_TRUE(board->getBackPyro().empty());
 }
 
+TEST_F(MeadowViewTest, ABoardDeletedWithoutClosingTakesItsResultsViewAlong) {
+    build({"1"});
+    cAchievementsView* results = board->getResultsView();
+    ASSERT_TRUE(isWidgetAlive(results));
+    EXPECT_EQ(results->getParent(), nullptr) << "a root widget of its own";
+    field.reset();
+    board.reset();
+    EXPECT_FALSE(isWidgetAlive(results));
+
+    // A sweep of every root widget (the end of a program run) may take the results view first.
+    build({"1"});
+    delete board->getResultsView();
+    field.reset();
+    board.reset();
+}
+
 TEST_F(MeadowViewTest, TheMoneyTextFollowsTheResourcePointsOnlyWhenTheyChange) {
     build({"1_1"});
     model->addResourcePoints(1, 40);
@@ -249,6 +255,8 @@ TEST_F(MeadowViewTest, TheMoneyTextFollowsTheResourcePointsOnlyWhenTheyChange) {
     EXPECT_EQ(L"x", board->getMoneyText()->getText());
     board->showFlyingNumber(cVector2(0, 0), 5);
     EXPECT_EQ(L"45", board->getMoneyText()->getText());
+    ui.run(1.0f);
+    EXPECT_EQ(TestLevel::countLive<cFlyingNumber>(), 0) << "the numbers fly their half second and go";
 }
 
 TEST_F(MeadowViewTest, IdlePiecesAndVisibleCellsShakeWhileAFigureIsMatched) {
@@ -305,23 +313,4 @@ TEST_F(MeadowViewTest, ADuplicatedLevelTypeAndAPieceWithoutPrototypeAreRefused) 
     stranger.setFieldView(field.get());
     stranger.createGameObjectsPrototypes();
     EXPECT_THROW(stranger.createGameObjects(), const char*);
-}
-
-TEST(MeadowViewShippedTest, EveryPieceTypeOfTheShippedModelHasALookWithAPicture) {
-    TestSupport::UiHarness ui;
-    std::vector<std::string> names = TestSupport::shippedAtlasFiles(MEADOW_DATA_DIR);
-    names.push_back("Meadow/View/GameObjects.xml");
-    for (const std::string& name : names)
-        ui.writeFile(name, TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/" + name));
-    ui.start();
-    std::unique_ptr<cMeadowModel> model = TestShipped::makeModel();
-    IXmlNode* root = ui.layout("Meadow/View/GameObjects.xml");
-    int types = 0;
-    for (int category = 0; category < 32; ++category)
-        for (int type : model->getTypesOfCategory(category)) {
-            SCOPED_TRACE(type);
-            ++types;
-            EXPECT_NE(nullptr, cMeadowObjectView::getVisualState(type, root).getPicture());
-        }
-    EXPECT_GT(types, 10);
 }

@@ -11,7 +11,6 @@
 #include "engine/gui/PyroEffect.h"
 #include "engine/gui/TextButton.h"
 #include "engine/platform/KeyCodes.h"
-#include "game/level/BoardOwner.h"
 #include "game/level/BonusPanel.h"
 #include "game/level/BonusView.h"
 #include "game/level/MeadowCellView.h"
@@ -28,6 +27,7 @@
 #include "game/model/VehiclesFeature.h"
 #include "game/shell/ArrowHelpTip.h"
 #include "game/shell/CommonHelpTip.h"
+#include "game/shell/LevelScreenLink.h"
 #include "game/shell/Screen.h"
 #include "game/shell/TutorialManager.h"
 #include "tests/level/ShippedBoard.h"
@@ -59,7 +59,7 @@ public:
     cScreen* getOwnerScreen() override { return &screen; }
     void resumeMusic() override {}
     void restartLevel() override {}
-    void onLevelCompleted() override {}
+    void onLevelCompleted(ILevelScreen*) override {}
     void showGameMenu() override { ++gameMenus; }
     void setLevelButtonsEnabled(bool) override {}
     bool isLevelEditorMode() override { return false; }

@@ -4,7 +4,7 @@
 // particle effects, the level backgrounds and every layout under "Meadow/View", copied from
 // where they live in the source tree; and game sounds that only write down what was asked.
 
-#include "game/model/GameSounds.h"
+#include "game/model/GameSoundsLink.h"
 #include "tests/support/ShippedAtlases.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UiHarness.h"

@@ -4,19 +4,20 @@
 
 #include "engine/core/Random.h"
 #include "engine/core/WidgetSets.h"
-#include "game/level/BoardOwner.h"
+#include "game/level/BoardParts.h"
 #include "game/level/BonusEffect.h"
 #include "game/level/MeadowCellView.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowView.h"
 #include "game/level/VehiclePanel.h"
 #include "game/level/VehicleView.h"
-#include "game/model/BonusEffect.h"
+#include "game/model/BonusEffectLink.h"
 #include "game/model/CellModel.h"
 #include "game/model/GameServices.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/VehiclesFeature.h"
+#include "game/shell/LevelScreenLink.h"
 #include "game/shell/Screen.h"
 #include "tests/level/ShippedBoard.h"
 #include "tests/level/TestStates.h"
@@ -64,7 +65,7 @@ public:
     cScreen* getOwnerScreen() override { return nullptr; }
     void resumeMusic() override {}
     void restartLevel() override {}
-    void onLevelCompleted() override {}
+    void onLevelCompleted(ILevelScreen*) override {}
     void showGameMenu() override {}
     void setLevelButtonsEnabled(bool) override {}
     bool isLevelEditorMode() override { return false; }

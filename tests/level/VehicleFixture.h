@@ -7,7 +7,7 @@
 #include "tests/level/LevelFixture.h"
 
 #include "game/model/GameServices.h"
-#include "game/model/GameSounds.h"
+#include "game/model/GameSoundsLink.h"
 #include "game/model/VehicleModel.h"
 #include "game/model/VehiclesFeature.h"
 

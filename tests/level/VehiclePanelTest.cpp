@@ -3,6 +3,7 @@
 
 #include "tests/level/VehicleFixture.h"
 
+#include "game/level/FlyingNumber.h"
 #include "game/level/VehiclePanel.h"
 #include "game/level/VehicleView.h"
 
@@ -73,6 +74,8 @@ TEST_F(VehiclePanelTest, TwoFullVehiclesInOneFrameLeaveOnePerCall) {
     EXPECT_TRUE(panel->getViews().empty());
     EXPECT_TRUE(secondView->isLeaving());
     EXPECT_EQ(2, sounds.count("vehicle"));
+    ui.run(1.0f);
+    EXPECT_EQ(TestLevel::countLive<cFlyingNumber>(), 0) << "the money the vehicles paid flies up and goes";
 }
 
 TEST_F(VehiclePanelTest, ABlockedVehicleIsStoppedOnEveryUpdateAndKept) {
@@ -104,6 +107,8 @@ TEST_F(VehiclePanelTest, UpdateVehiclesLetsAFullFirstVehicleLeaveAndDrivesTheNex
     EXPECT_EQ(second, secondView->getVehicle());
     EXPECT_TRUE(secondView->isMoving());
     EXPECT_TRUE(secondView->isEnabled());
+    ui.run(1.0f);
+    EXPECT_EQ(TestLevel::countLive<cFlyingNumber>(), 0) << "the money the vehicle paid flies up and goes";
 }
 
 TEST_F(VehiclePanelTest, APieceForAVehicleWithoutAViewIsAnError) {

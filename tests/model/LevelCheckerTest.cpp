@@ -96,6 +96,10 @@ TEST(LevelChecker, NamesTheRuleEachBrokenLevelBreaks) {
         {"a start board has no hole",
          levelXml({{{3, 1}, LOCKED}, {{3, 2}, LOCKED}, {{3, 3}, LOCKED}}, {{{3, 1}, 1}, {{3, 2}, 2}, {{3, 3}, 3}}),
          "the start board leaves open cell (2, 2) empty"},
+        // A prize that slides onto a bottom cell between two holes rests there for good: no
+        // run takes that cell while the prize stands on it.
+        {"a prize never rests where no run reaches",
+         levelXml({{{5, 2}, GOLD}, {{0, 0}, 0}, {{0, 2}, 0}, {{2, 2}, WOOD}}), "a prize resting on (0, 1) never"},
         // A wood cell walled in by holes can never be matched.
         {"the greedy player wins", levelXml({{{0, 0}, WOOD}, {{0, 1}, 0}, {{1, 0}, 0}, {{1, 1}, 0}}),
          "not won within 20 moves"},
@@ -108,6 +112,19 @@ TEST(LevelChecker, NamesTheRuleEachBrokenLevelBreaks) {
         for (const std::string& problem : report.problems)
             all += problem + "\n";
         EXPECT_NE(all.find(broken.problem), std::string::npos) << all;
+    }
+}
+
+// Levels 75, 88 and 95 stopped the game's own player: a delivery truck slid onto a bottom cell
+// between holes, or the board filled with bonus pieces the player never set off. Boards are
+// dealt from any seed, these among them.
+TEST(LevelChecker, TheLevelsWithTrucksAreWonWithTheSeedsThatStoppedThePlayer) {
+    auto model = TestShipped::makeModel();
+    const std::vector<uint32_t> seeds = {7, 8, 9, 10, 16, 18, 19, 22, 24, 29, 30, 33, 90};
+    for (int32_t level : {74, 84, 87, 94}) {
+        const cLevelCheckReport report = cLevelChecker::checkLevel(*model, level, seeds, 400);
+        for (const std::string& problem : report.problems)
+            ADD_FAILURE() << "level " << level + 1 << ": " << problem;
     }
 }
 

@@ -1,4 +1,4 @@
-#include "game/model/MatchStatistics.h"
+#include "game/model/MatchStatisticsLink.h"
 
 #include "tests/model/fakes/FakeMatchStatistics.h"
 

@@ -1,5 +1,5 @@
 #include "engine/core/ProfileManager.h"
-#include "game/model/MainMenu.h"
+#include "game/model/MainMenuLink.h"
 #include "game/model/Signal.h"
 #include "tests/model/ControllerFixture.h"
 #include "tests/model/fakes/FakeMainMenu.h"

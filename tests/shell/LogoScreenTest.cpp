@@ -121,6 +121,20 @@ TEST_F(LogoScreenTest, DestroyCallbackDuringTheLogosDeletesOnlyWhatExists) {
     EXPECT_TRUE(onDestroyGame(nullptr));
     EXPECT_EQ(cTipManager::getInstance(), nullptr);
     EXPECT_EQ(getMainMenu(), nullptr);
+    EXPECT_EQ(logo(), nullptr) << "a program closed during the logos releases their screen";
+}
+
+TEST_F(LogoScreenTest, DestroyCallbackDuringTheLoadingReleasesTheLoadingScreen) {
+    writeData("Logo=\"0\"");
+    writeLog(3);
+    ui.start();
+    onCreateGame(nullptr);
+    ui.steps(3);
+    ASSERT_NE(loading(), nullptr);
+    EXPECT_TRUE(onDestroyGame(nullptr));
+    EXPECT_EQ(loading(), nullptr);
+    EXPECT_EQ(logo(), nullptr);
+    EXPECT_TRUE(getPendingDeletions().empty()) << "what the screens handed over has gone too";
 }
 
 TEST(GameStart, WindowTitleShowsTheVersionOnlyWhenAsked) {

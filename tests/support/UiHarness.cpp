@@ -18,6 +18,7 @@
 #include "engine/platform/headless/RecordingRenderDevice.h"
 #include "engine/platform/headless/ScriptedInputDevices.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <stdexcept>
@@ -126,8 +127,10 @@ UiHarness::UiHarness(float frameTime) : m_frameTime(frameTime) {
 }
 
 UiHarness::~UiHarness() {
-    // Widgets handed over for deletion still hold resources of the services below.
-    Engine::flushDeferredDeletions();
+    // Widgets handed over for deletion still hold resources of the services below; those they
+    // hand over in turn (an emitter its particles) go too.
+    while (!Engine::getPendingDeletions().empty())
+        Engine::flushDeferredDeletions();
     m_frameManager.reset();
     m_sound.reset();
     m_timer.reset();
@@ -205,6 +208,15 @@ void UiHarness::writeFile(const std::string& name, const std::string& bytes) {
     if (!m_started) {
         m_folders.writeData(name, bytes);
         return;
+    }
+    // A file written again with the bytes it has keeps what was read from it: the resource
+    // manager forgets a written file's resource, and a texture still in use would be lost.
+    if (m_fileSystem->exists(name)) {
+        std::vector<uint8_t> old;
+        m_fileSystem->readFile(name, old);
+        if (old.size() == bytes.size() &&
+            std::equal(old.begin(), old.end(), bytes.begin(), [](uint8_t a, char b) { return a == uint8_t(b); }))
+            return;
     }
     std::unique_ptr<Engine::cFile> file = m_fileSystem->openWrite(name, true);
     if (!file)

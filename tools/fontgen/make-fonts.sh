@@ -1,12 +1,21 @@
 #!/usr/bin/env bash
 # Regenerates the game's bitmap fonts under Data/Fonts/ with the built fontgen, copies the
 # source fonts' licences beside them and rewrites Data/Fonts/README.md with each "SpaceWidth".
-# Needs the Debian packages fonts-dejavu-core and fonts-comfortaa. Run by hand from the
-# repository root after building; the build never runs it.
+# Needs the Debian packages fonts-dejavu-core and fonts-comfortaa. Run by hand from anywhere;
+# the build never runs it.
 #   tools/fontgen/make-fonts.sh [path/to/fontgen]
+# Without a path it builds fontgen in $MEADOW_BUILD_DIR, else build/ (MEADOW_JOBS as scripts/build).
 set -euo pipefail
 
-fontgen=${1:-build/tools/fontgen/fontgen}
+root=$(cd "$(dirname "$0")/../.." && pwd)
+if [ $# -gt 0 ]; then
+    fontgen=$(realpath "$1")
+else
+    build=${MEADOW_BUILD_DIR:-$root/build}
+    cmake --build "$build" -j "${MEADOW_JOBS:-$(nproc)}" --target fontgen
+    fontgen=$build/tools/fontgen/fontgen
+fi
+cd "$root"
 out=Data/Fonts
 dejavu=/usr/share/fonts/truetype/dejavu
 comfortaa=/usr/share/fonts/truetype/comfortaa

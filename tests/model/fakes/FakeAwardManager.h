@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/model/AwardManager.h"
+#include "game/model/AwardManagerLink.h"
 #include "tests/model/fakes/CallLog.h"
 
 #include <map>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/model/BonusEffect.h"
+#include "game/model/BonusEffectLink.h"
 #include "tests/model/fakes/CallLog.h"
 
 namespace TestFakes {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/model/DevelopmentView.h"
+#include "game/model/DevelopmentViewLink.h"
 #include "tests/model/fakes/CallLog.h"
 
 namespace TestFakes {

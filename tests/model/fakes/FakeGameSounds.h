@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/model/GameSounds.h"
+#include "game/model/GameSoundsLink.h"
 #include "tests/model/fakes/CallLog.h"
 
 namespace TestFakes {

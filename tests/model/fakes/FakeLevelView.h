@@ -2,7 +2,7 @@
 
 // Records what the controller asks of the board screen; answers from settable values.
 
-#include "game/model/BonusEffect.h"
+#include "game/model/BonusEffectLink.h"
 #include "game/model/LevelView.h"
 #include "game/model/PieceView.h"
 #include "tests/model/fakes/CallLog.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/model/MainMenu.h"
+#include "game/model/MainMenuLink.h"
 
 namespace TestFakes {
 

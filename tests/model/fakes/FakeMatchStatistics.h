@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/model/MatchStatistics.h"
+#include "game/model/MatchStatisticsLink.h"
 
 namespace TestFakes {
 

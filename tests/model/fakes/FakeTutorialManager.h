@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/model/TutorialManager.h"
+#include "game/model/TutorialManagerLink.h"
 #include "tests/model/fakes/CallLog.h"
 
 namespace TestFakes {

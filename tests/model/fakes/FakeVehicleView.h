@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/model/VehicleView.h"
+#include "game/model/VehicleViewLink.h"
 
 namespace TestFakes {
 

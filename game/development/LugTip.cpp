@@ -1,6 +1,7 @@
-#include "game/level/LugTip.h"
+#include "game/development/LugTip.h"
 
 #include "engine/core/LayoutReader.h"
+#include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/MultilineText.h"
 #include "game/model/MeadowUnit.h"

@@ -4,7 +4,7 @@
 // stays at its home place and slides sideways only as far as keeps its lug under it, the lug
 // pointing at the button.
 
-#include "game/level/GameObjectTip.h"
+#include "game/development/GameObjectTip.h"
 
 class cLugTip : public cGameObjectTip {
 public:

@@ -1,11 +1,11 @@
-#include "game/level/GameObjectTip.h"
+#include "game/development/GameObjectTip.h"
 
 #include "engine/core/DocumentHold.h"
 #include "engine/core/Strings.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/MultilineText.h"
-#include "game/level/MeadowObjectView.h"
 #include "game/model/MeadowUnit.h"
+#include "game/shell/PieceLooks.h"
 
 using namespace Engine;
 
@@ -56,7 +56,7 @@ void cGameObjectTip::updateContent() {
     m_produceText->show();
     m_produceIcon->show();
     const cDocumentHold objects("Meadow/View/GameObjects.xml");
-    const cVisual look = cMeadowObjectView::getVisualState(object, objects.get());
+    const cVisual look = getPieceVisualState(object, objects.get());
     // Assigned every time: looks from one atlas share a texture, so comparing them would keep
     // the previous piece's picture.
     static_cast<cVisual&>(*m_produceIcon) = look;

@@ -1,19 +1,18 @@
-// The program's tool-tips on the shipped map: hovering a building shows its game-object tip with
+// The map's tool-tips on the shipped map: hovering a building shows its game-object tip with
 // the name of the building's upgrade and the piece it brings onto the board, beside the building
 // and above the map; a building that brings no piece shows no produce line; an upgrade offer's
 // tip names its upgrade, with the lug pointing at the offer.
 
-#include "app/MapTips.h"
 #include "engine/gui/MultilineText.h"
 #include "engine/gui/Panel.h"
 #include "engine/gui/TextButton.h"
 #include "game/development/DevelopmentView.h"
+#include "game/development/GameObjectTip.h"
+#include "game/development/LugTip.h"
 #include "game/development/UnitView.h"
 #include "game/development/UpgradeButton.h"
 #include "game/development/UpgradeButtonsPanel.h"
 #include "game/development/UpgradeVariant.h"
-#include "game/level/GameObjectTip.h"
-#include "game/level/LugTip.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/MeadowUnit.h"
 #include "game/model/UnitUpgrade.h"
@@ -32,11 +31,9 @@ namespace {
 
 class MapTipsTest : public TestMap::DevelopmentFixture {
 protected:
-    void SetUp() override { cDevelopmentView::setMapTips(&tips); }
     void TearDown() override {
         DevelopmentFixture::TearDown();
         manager.reset();
-        cDevelopmentView::setMapTips(nullptr);
     }
     // The map made after the tool-tip manager, as the game makes them, opened from the menu.
     void openMap() {
@@ -80,7 +77,6 @@ protected:
         map->getUpgradePanel()->updateButtons(true);
     }
 
-    cMapTips tips;
     std::unique_ptr<cTipManager> manager;
 };
 
