@@ -18,6 +18,11 @@ IFrameTimer* getFrameTimer() {
     return IFrameTimer::getInstance();
 }
 
+float frameDelta() {
+    const IFrameTimer* timer = getFrameTimer();
+    return timer ? timer->getDelta() : 0.0f;
+}
+
 cFrameTimer::cFrameTimer() {
     float minFps = 15.0f;
     float maxFps = 200.0f;

@@ -30,6 +30,8 @@ public:
 };
 
 IFrameTimer* getFrameTimer();
+// The scaled seconds of the current frame; 0 without a frame timer.
+float frameDelta();
 
 class cFrameTimer : public IFrameTimer {
 public:

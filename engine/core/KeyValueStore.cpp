@@ -1,6 +1,6 @@
 #include "engine/core/KeyValueStore.h"
 
-#include "engine/core/ResourceManager.h"
+#include "engine/core/DocumentHold.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlDocument.h"
 
@@ -57,8 +57,8 @@ void parseWidened(Wide& out, const std::wstring& text, Narrow& (*parser)(Narrow&
 cKeyValueStore::cKeyValueStore(const std::string& fileName) : m_fileName(fileName) {}
 
 void cKeyValueStore::loadFromXml(const std::string& fileName) {
-    IXmlNode* root = getResourceManager()->getXml(fileName);
-    auto* document = dynamic_cast<cXmlDocument*>(root);
+    const cDocumentHold root(fileName);
+    auto* document = dynamic_cast<cXmlDocument*>(root.get());
     if (document) {
         for (auto section = document->nodesBegin(); section != document->nodesEnd(); ++section) {
             Section& keys = m_sections[narrowToWide(section->first)];
@@ -66,7 +66,6 @@ void cKeyValueStore::loadFromXml(const std::string& fileName) {
                 keys[attribute.first] = attribute.second;
         }
     }
-    root->decRef();
 }
 
 const std::wstring* cKeyValueStore::find(const std::wstring& section, const std::wstring& key) {

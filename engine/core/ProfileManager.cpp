@@ -1,6 +1,7 @@
 #include "engine/core/ProfileManager.h"
 
 #include "engine/core/Constants.h"
+#include "engine/core/DocumentHold.h"
 #include "engine/core/ExceptionLog.h"
 #include "engine/core/FileSystem.h"
 #include "engine/core/KeyValueStore.h"
@@ -125,10 +126,6 @@ std::string listFile() {
     return profilesFolder() + kProfilesFile;
 }
 
-std::wstring decimal(uint32_t value) {
-    return formatDecimal(value);
-}
-
 } // namespace
 
 std::string profilesFolder() {
@@ -147,10 +144,8 @@ bool profilesFileExists() {
 std::wstring readCurrentUserName() {
     if (!profilesFileExists())
         return std::wstring();
-    IXmlNode* root = getResourceManager()->getXml(listFile());
-    std::wstring name = root->getAttribute(L"CurrentUser");
-    root->decRef();
-    return name;
+    const cDocumentHold root(listFile());
+    return root->getAttribute(L"CurrentUser");
 }
 
 std::string idToString(uint32_t id) {
@@ -208,7 +203,7 @@ cProfileManager::~cProfileManager() {
 }
 
 void cProfileManager::readProfilesXml() {
-    IXmlNode* root = getResourceManager()->getXml(listFile());
+    const cDocumentHold root(listFile());
     parseULong(m_nextId, root->getAttribute(L"NextID"));
     m_currentUser = root->getAttribute(L"CurrentUser");
     parseBool(m_nowPlaying, root->getAttribute(L"NowPlaying"));
@@ -225,14 +220,13 @@ void cProfileManager::readProfilesXml() {
             m_nextId = id + 1;
     }
     m_profilesChanged = false;
-    root->decRef();
 }
 
 void cProfileManager::readProps() {
     std::string file = profilesFolder() + getCurrentProfileId() + ".xml";
     if (!getFileSystem()->exists(file))
         return;
-    IXmlNode* root = getResourceManager()->getXml(file);
+    const cDocumentHold root(file);
     IXmlNode* prop = nullptr;
     for (int i = 0; root->getNodeAt(i, prop); ++i) {
         std::string name = wideToNarrow(prop->getAttribute(L"Name"));
@@ -243,7 +237,6 @@ void cProfileManager::readProps() {
                 setPropFromText(propType, name, value);
         });
     }
-    root->decRef();
 }
 
 void cProfileManager::addProfile() {
@@ -265,11 +258,12 @@ void cProfileManager::writeProfilesXml() {
         getFileSystem()->deleteFile(file);
         return;
     }
-    std::wstring text = L"<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<Profiles NextID=\"" + decimal(m_nextId) +
+    std::wstring text = L"<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<Profiles NextID=\"" + formatDecimal(m_nextId) +
                         L"\" CurrentUser=\"" + escapeXml(m_currentUser) + L"\" NowPlaying=\"" +
                         (m_nowPlaying ? L"1" : L"0") + L"\" >\n";
     for (const auto& profile : m_profiles)
-        text += L"<Profile Name=\"" + escapeXml(profile.first) + L"\" ID=\"" + decimal(profile.second) + L"\" />\n";
+        text +=
+            L"<Profile Name=\"" + escapeXml(profile.first) + L"\" ID=\"" + formatDecimal(profile.second) + L"\" />\n";
     text += L"</Profiles>";
     writeUtf16File(file, text);
 }

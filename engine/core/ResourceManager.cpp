@@ -1,5 +1,6 @@
 #include "engine/core/ResourceManager.h"
 
+#include "engine/core/DocumentHold.h"
 #include "engine/core/FileSystem.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlDocument.h"
@@ -74,7 +75,7 @@ void cResourceManager::releaseAll() {
 }
 
 void cResourceManager::readAtlases() {
-    IXmlNode* atlases = getXml("atlases.xml");
+    const cDocumentHold atlases(getXml("atlases.xml"));
     for (int i = 0; i < atlases->getNodeCount(); ++i) {
         IXmlNode* atlas = nullptr;
         if (!atlases->getNodeAt(i, atlas))
@@ -86,7 +87,7 @@ void cResourceManager::readAtlases() {
 
         std::wstring mapPath;
         atlas->getValue("Map", mapPath);
-        IXmlNode* map = getXml(wideToNarrow(mapPath));
+        const cDocumentHold map(getXml(wideToNarrow(mapPath)));
         // A picture without "Pos" or "Size" keeps the previous picture's values.
         cAtlasFrame frame;
         frame.index = index;

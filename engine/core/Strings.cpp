@@ -1,9 +1,9 @@
 #include "engine/core/Strings.h"
 
 #include "engine/core/Constants.h"
+#include "engine/core/DocumentHold.h"
 #include "engine/core/ExceptionLog.h"
 #include "engine/core/FileSystem.h"
-#include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlDocument.h"
 
@@ -21,7 +21,7 @@ cStrings::cStrings() {
         constants->getValue(L"game", L"DumpStrings", m_dumpStrings);
     if (!getFileSystem()->exists(kStringsFile))
         return;
-    IXmlNode* root = getResourceManager()->getXml(kStringsFile);
+    const cDocumentHold root(kStringsFile);
     IXmlNode* entry = nullptr;
     for (int i = 0; root->getNodeAt(i, entry); ++i) {
         std::wstring text, translation;
@@ -29,7 +29,6 @@ cStrings::cStrings() {
         entry->getValue("translation", translation);
         m_translations[text] = translation;
     }
-    root->decRef();
 }
 
 cStrings::~cStrings() {

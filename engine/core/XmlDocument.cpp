@@ -2,6 +2,7 @@
 
 #include "engine/core/ByteOrder.h"
 #include "engine/core/DataStream.h"
+#include "engine/core/DocumentHold.h"
 #include "engine/core/FatalError.h"
 #include "engine/core/FileSystem.h"
 #include "engine/core/ResourceManager.h"
@@ -244,6 +245,7 @@ struct cXmlDocument::cParser {
     // "copy": an element path from the document's root, or "file|path" from another document.
     void copyInto(cXmlDocument& node, const std::wstring& value) {
         const cXmlDocument* source = &m_document;
+        cDocumentHold held;
         std::wstring path = value;
         size_t bar = value.find(L'|');
         if (bar != std::wstring::npos)
@@ -251,7 +253,8 @@ struct cXmlDocument::cParser {
         if (bar != std::wstring::npos && bar > 0) {
             std::string file = wideToNarrow(value.substr(0, bar));
             if (cResourceManager* manager = getResourceManager()) {
-                source = static_cast<cXmlDocument*>(manager->getXml(file));
+                held = cDocumentHold(manager->getXml(file));
+                source = static_cast<cXmlDocument*>(held.get());
             } else {
                 m_ownSources.emplace_back(new cXmlDocument(file));
                 source = m_ownSources.back().get();

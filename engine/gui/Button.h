@@ -7,40 +7,14 @@
 // deleted button leaves nothing registered.
 
 #include "engine/core/BitMask.h"
+#include "engine/gui/InputHooks.h"
 #include "engine/gui/Panel.h"
-#include "engine/media/InputSystem.h"
 
 #include <vector>
 
 namespace Engine {
 
 class cSoundSample;
-
-// Input callbacks of one owner, registered and removed in pairs; the destructor removes
-// whatever is still held.
-class cInputHooks {
-public:
-    cInputHooks() = default;
-    cInputHooks(const cInputHooks&) = delete;
-    cInputHooks& operator=(const cInputHooks&) = delete;
-    ~cInputHooks() { removeAll(); }
-
-    void addKey(int code, tInputCallback callback, void* user);
-    void addMouseMove(tAxisCallback callback, void* user);
-    void addChar(tCharCallback callback, void* user);
-    void removeAll();
-    bool empty() const { return m_keys.empty() && m_moves.empty() && m_chars.empty(); }
-
-private:
-    struct sKey {
-        int code;
-        tInputCallback callback;
-        void* user;
-    };
-    std::vector<sKey> m_keys;
-    std::vector<std::pair<tAxisCallback, void*>> m_moves;
-    std::vector<std::pair<tCharCallback, void*>> m_chars;
-};
 
 class cButton : public cPanel {
 public:

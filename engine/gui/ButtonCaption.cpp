@@ -1,22 +1,14 @@
 #include "engine/gui/ButtonCaption.h"
 
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/MathFunctions.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
 
-#include <cmath>
-
 namespace Engine {
 
 namespace {
-
-void readFloat(const IXmlNode* node, const wchar_t* key, float& out) {
-    float value = NAN;
-    parseFloat(value, node->getAttribute(key));
-    if (!std::isnan(value))
-        out = value;
-}
 
 float centreY(const cSpriteQuad& quad) {
     return (quad.vertices[1].position.y + quad.vertices[2].position.y) * 0.5f;
@@ -71,8 +63,7 @@ void cButtonCaption::process() {
     cLabel::process();
     if (!m_waveMoving)
         return;
-    const IFrameTimer* timer = getFrameTimer();
-    const float dt = timer ? timer->getDelta() : 0.0f;
+    const float dt = frameDelta();
     const float baseline = m_position.y;
     bool moved = false;
     float sign = 1.0f;
@@ -95,8 +86,8 @@ void cButtonCaption::process() {
 
 void cButtonCaption::loadXML(const IXmlNode* node) {
     cLabel::loadXML(node);
-    readFloat(node, L"Offset", m_waveOffset);
-    readFloat(node, L"Speed", m_waveSpeed);
+    cLayoutReader::readFloat(node, L"Offset", m_waveOffset);
+    cLayoutReader::readFloat(node, L"Speed", m_waveSpeed);
 
     for (cColor& color : m_stateColors)
         color = m_color;
@@ -112,12 +103,12 @@ void cButtonCaption::loadXML(const IXmlNode* node) {
     parseVector2(m_stateOffsets[3], node->getAttribute(L"offset_pressed"));
 
     float multiplier = 0;
-    readFloat(node, L"Multiplier", multiplier);
+    cLayoutReader::readFloat(node, L"Multiplier", multiplier);
     for (float& each : m_stateMultipliers)
         each = multiplier;
-    readFloat(node, L"Multiplier_disabled", m_stateMultipliers[0]);
-    readFloat(node, L"Multiplier_hover", m_stateMultipliers[2]);
-    readFloat(node, L"Multiplier_pressed", m_stateMultipliers[3]);
+    cLayoutReader::readFloat(node, L"Multiplier_disabled", m_stateMultipliers[0]);
+    cLayoutReader::readFloat(node, L"Multiplier_hover", m_stateMultipliers[2]);
+    cLayoutReader::readFloat(node, L"Multiplier_pressed", m_stateMultipliers[3]);
 }
 
 } // namespace Engine

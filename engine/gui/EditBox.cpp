@@ -1,6 +1,7 @@
 #include "engine/gui/EditBox.h"
 
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/GlyphQuad.h"
@@ -8,20 +9,7 @@
 #include "engine/media/Texture.h"
 #include "engine/platform/SystemPreferences.h"
 
-#include <cmath>
-
 namespace Engine {
-
-namespace {
-
-void readFloat(const IXmlNode* node, const wchar_t* key, float& out) {
-    float value = NAN;
-    parseFloat(value, node->getAttribute(key));
-    if (!std::isnan(value))
-        out = value;
-}
-
-} // namespace
 
 void cCharListenerLink::add() {
     if (m_registered)
@@ -59,8 +47,7 @@ void cEditBox::characterListener(int character, void* user) {
 }
 
 void cEditBox::process() {
-    const IFrameTimer* timer = getFrameTimer();
-    m_blinkTimer += timer ? timer->getDelta() : 0.0f;
+    m_blinkTimer += frameDelta();
     if (m_blinkTimer > m_blinkingPeriod) {
         m_blinkTimer = 0;
         if (cSprite* caret = getCaret()) {
@@ -76,8 +63,8 @@ void cEditBox::process() {
 
 void cEditBox::loadXML(const IXmlNode* node) {
     cLabel::loadXML(node);
-    readFloat(node, L"MaxLength", m_maxLength);
-    readFloat(node, L"BlinkingPeriod", m_blinkingPeriod);
+    cLayoutReader::readFloat(node, L"MaxLength", m_maxLength);
+    cLayoutReader::readFloat(node, L"BlinkingPeriod", m_blinkingPeriod);
     if (m_useTextTexture)
         buildTextCaret();
     else

@@ -93,8 +93,7 @@ void cFader::fadeOutAndDelete() {
 void cFader::process() {
     if (m_state == FADER_IDLE)
         return;
-    const IFrameTimer* timer = getFrameTimer();
-    m_timer -= timer ? timer->getDelta() : 0.0f;
+    m_timer -= frameDelta();
     if (m_timer > 0) {
         setFadeValue(m_state == FADER_SHOWING ? 1.0f - part(m_timer, m_showTime) : part(m_timer, m_hideTime));
         return;

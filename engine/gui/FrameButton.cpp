@@ -1,23 +1,11 @@
 #include "engine/gui/FrameButton.h"
 
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
 
-#include <cmath>
-
 namespace Engine {
-
-namespace {
-
-void readFloat(const IXmlNode* node, const wchar_t* key, float& out) {
-    float value = NAN;
-    parseFloat(value, node->getAttribute(key));
-    if (!std::isnan(value))
-        out = value;
-}
-
-} // namespace
 
 cFrameButton::cFrameButton(cWidget* parent) : cButton(parent) {}
 
@@ -49,8 +37,8 @@ void cFrameButton::loadXML(const IXmlNode* node) {
     parseUInt(m_framePressed, node->getAttribute(L"frame_pressed"));
     parseUInt(m_frameHover, node->getAttribute(L"frame_hover"));
     parseUInt(m_frameDisabled, node->getAttribute(L"frame_disabled"));
-    readFloat(node, L"normal_hover_time", m_normalHoverTime);
-    readFloat(node, L"hover_down_time", m_hoverDownTime);
+    cLayoutReader::readFloat(node, L"normal_hover_time", m_normalHoverTime);
+    cLayoutReader::readFloat(node, L"hover_down_time", m_hoverDownTime);
     if ((m_normalHoverTime > 0 || m_hoverDownTime > 0) && !m_transitionPanel) {
         m_transitionPanel = new cPanel(this);
         m_transitionPanel->loadXML(node);
@@ -90,8 +78,7 @@ void cFrameButton::startTransition(float length) {
 void cFrameButton::stepTransition() {
     if (m_transitionRemaining <= 0)
         return;
-    const IFrameTimer* timer = getFrameTimer();
-    m_transitionRemaining -= timer ? timer->getDelta() : 0.0f;
+    m_transitionRemaining -= frameDelta();
     if (m_transitionRemaining <= 0) {
         m_transitionRemaining = 0;
         if (m_transitionPanel) {

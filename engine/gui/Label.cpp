@@ -1,11 +1,12 @@
 #include "engine/gui/Label.h"
 
 #include "engine/core/Constants.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/Strings.h"
 #include "engine/core/WidgetSets.h"
-#include "engine/core/XmlDocument.h"
+#include "engine/core/XmlNode.h"
 #include "engine/gui/GlyphQuad.h"
 #include "engine/media/FontResource.h"
 #include "engine/media/GraphicsDevice.h"
@@ -14,7 +15,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <set>
 
 namespace Engine {
 
@@ -27,41 +27,6 @@ struct cLabel::cLetter {
 };
 
 namespace {
-
-bool contains(const cXmlDocument& tree, const IXmlNode* node) {
-    if (&tree == node)
-        return true;
-    for (auto child = tree.nodesBegin(); child != tree.nodesEnd(); ++child)
-        if (contains(*child->second, node))
-            return true;
-    return false;
-}
-
-// The cached layout document that holds the element; asked only to word an error.
-std::string layoutFileOf(const IXmlNode* node) {
-    cResourceManager* manager = getResourceManager();
-    if (!manager)
-        return "?";
-    std::set<std::string> names;
-    manager->collectNames(names);
-    for (const std::string& name : names) {
-        const cResource* resource = manager->findEntry(name);
-        if (resource && resource->getKind() == RESOURCE_XML)
-            if (const auto* document = dynamic_cast<const cXmlDocument*>(resource))
-                if (contains(*document, node))
-                    return name;
-    }
-    return "?";
-}
-
-bool readFloat(const IXmlNode* node, const wchar_t* key, float& out) {
-    float value = NAN;
-    parseFloat(value, node->getAttribute(key));
-    if (std::isnan(value))
-        return false;
-    out = value;
-    return true;
-}
 
 bool isReadingOrderCharacter(wchar_t c) {
     return (c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
@@ -139,10 +104,10 @@ void cLabel::loadXML(const IXmlNode* node) {
     std::wstring text = node->getAttribute(L"String");
     m_textureName = wideToNarrow(node->getAttribute(L"Texture"));
     m_fontName = wideToNarrow(node->getAttribute(L"Font"));
-    readFloat(node, L"SpaceWidth", m_spaceWidth);
-    readFloat(node, L"Multiplier", m_multiplier);
+    cLayoutReader::readFloat(node, L"SpaceWidth", m_spaceWidth);
+    cLayoutReader::readFloat(node, L"Multiplier", m_multiplier);
     parseBool(m_localized, node->getAttribute(L"Localized"));
-    readFloat(node, L"Intersymbol", m_intersymbol);
+    cLayoutReader::readFloat(node, L"Intersymbol", m_intersymbol);
     m_ignoreRightToLeft = false;
     parseBool(m_ignoreRightToLeft, node->getAttribute(L"IgnoreRightToLeft"));
     if (m_ignoreRightToLeft)
@@ -153,7 +118,7 @@ void cLabel::loadXML(const IXmlNode* node) {
     if (!m_useTextTexture) {
         for (const char* key : {"Font", "Texture"})
             if ((key[0] == 'F' ? m_fontName : m_textureName).empty())
-                throw cStringA("Layout \"" + layoutFileOf(node) + "\": the label \"" + wideToNarrow(text) +
+                throw cStringA("Layout \"" + cLayoutReader::layoutName(node) + "\": the label \"" + wideToNarrow(text) +
                                "\" has no \"" + key + "\".");
         cTexture* texture = getResourceManager()->getTexture(m_textureName);
         if (m_labelTexture)

@@ -1,9 +1,9 @@
 #include "engine/gui/NewUserDialog.h"
 
 #include "engine/core/ProfileManager.h"
-#include "engine/core/ResourceManager.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/EditBox.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/TextButton.h"
 #include "engine/platform/KeyCodes.h"
 
@@ -28,14 +28,7 @@ cNewUserDialog* getNewUserDialog() {
 cNewUserDialog::cNewUserDialog()
     : cBackground(nullptr), m_okButton(new cTextButton(this)), m_nameEdit(new cEditBox(this)) {
     m_okButton->setClickCallback(okClicked);
-    IXmlNode* layout = getResourceManager()->getXml("UI/NewUser.xml");
-    try {
-        loadXML(layout);
-    } catch (...) {
-        layout->decRef();
-        throw;
-    }
-    layout->decRef();
+    loadLayoutFile(*this, "UI/NewUser.xml");
     m_nameEdit->setCharFilter([this](wchar_t character) { return acceptNameChar(character); });
     m_nameEdit->setChangeCallback([this](cEditBox*) { onNewUserNameChanged(); });
 }

@@ -16,8 +16,7 @@ void cPanel::process() {
     if (m_onProcessHook)
         m_onProcessHook(this);
     if (m_playAnimation) {
-        const IFrameTimer* timer = getFrameTimer();
-        advanceAnimation(timer ? timer->getDelta() : 0.0f);
+        advanceAnimation(frameDelta());
     }
     runActions();
     cSprite::process();

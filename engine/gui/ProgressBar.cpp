@@ -1,5 +1,6 @@
 #include "engine/gui/ProgressBar.h"
 
+#include "engine/core/LayoutReader.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
 
@@ -11,13 +12,6 @@ namespace Engine {
 namespace {
 
 const float DEGREES_TO_RADIANS = 3.14159265358979f / 180.0f;
-
-void readFloat(const IXmlNode* node, const wchar_t* key, float& out) {
-    float value = NAN;
-    parseFloat(value, node->getAttribute(key));
-    if (!std::isnan(value))
-        out = value;
-}
 
 cVector2 middle(const cVector2& a, const cVector2& b) {
     return cVector2((a.x + b.x) * 0.5f, (a.y + b.y) * 0.5f);
@@ -38,8 +32,8 @@ cProgressBar::cProgressBar(const cProgressBar& other)
 
 void cProgressBar::loadXML(const IXmlNode* node) {
     cPanel::loadXML(node);
-    readFloat(node, L"ProgressMaxValue", m_maxValue);
-    readFloat(node, L"ProgressCurrentValue", m_currentValue);
+    cLayoutReader::readFloat(node, L"ProgressMaxValue", m_maxValue);
+    cLayoutReader::readFloat(node, L"ProgressCurrentValue", m_currentValue);
     m_side = SIDE_LEFT;
     parseUInt(m_side, node->getAttribute(L"Side"));
     IXmlNode* lid = nullptr;

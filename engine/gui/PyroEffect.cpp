@@ -2,16 +2,17 @@
 
 #include "engine/core/FileSystem.h"
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/media/GraphicsDevice.h"
 #include "engine/media/ParticleLibrary.h"
 #include "engine/media/PyroFileStream.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace Engine {
 
@@ -22,24 +23,13 @@ IParticleLibrary* particleLibrary() {
     return graphics ? graphics->getParticleLibrary() : nullptr;
 }
 
-void readFloat(const IXmlNode* node, const wchar_t* key, float& out) {
-    float value = NAN;
-    parseFloat(value, node->getAttribute(key));
-    if (!std::isnan(value))
-        out = value;
-}
-
 } // namespace
 
 cPyroEffect::cPyroEffect(cWidget* parent, const std::string& layoutPath) : cSprite(parent) {
     if (layoutPath.empty())
         return;
-    cResourceManager* resources = getResourceManager();
-    if (!resources)
-        return;
-    IXmlNode* document = resources->getXml(layoutPath);
-    loadXML(document);
-    document->decRef();
+    if (getResourceManager())
+        loadLayoutFile(*this, layoutPath);
 }
 
 cPyroEffect::cPyroEffect(const cPyroEffect& other)
@@ -138,12 +128,12 @@ void cPyroEffect::loadXML(const IXmlNode* node) {
     m_drawRecord.x = m_position.x;
     m_drawRecord.y = m_position.y;
     m_drawRecord.dirty = true;
-    readFloat(node, L"LiveTime", m_liveTime);
-    readFloat(node, L"TimeDelta", m_timeDelta);
+    cLayoutReader::readFloat(node, L"LiveTime", m_liveTime);
+    cLayoutReader::readFloat(node, L"TimeDelta", m_timeDelta);
     parseBool(m_loop, node->getAttribute(L"Loop"));
-    readFloat(node, L"StartDelay", m_startDelay);
+    cLayoutReader::readFloat(node, L"StartDelay", m_startDelay);
     parseBool(m_recreate, node->getAttribute(L"Recreate"));
-    readFloat(node, L"PyroScale", m_drawRecord.scale);
+    cLayoutReader::readFloat(node, L"PyroScale", m_drawRecord.scale);
     m_drawRecord.effect = m_effect;
 }
 
@@ -168,8 +158,7 @@ void cPyroEffect::process() {
     cSprite::process();
     if (!m_playing)
         return;
-    const IFrameTimer* timer = getFrameTimer();
-    const float dt = timer ? timer->getDelta() : 0.0f;
+    const float dt = frameDelta();
     if (m_delayLeft > 0) {
         m_delayLeft -= dt;
         return;

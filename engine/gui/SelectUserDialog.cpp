@@ -1,10 +1,10 @@
 #include "engine/gui/SelectUserDialog.h"
 
 #include "engine/core/ProfileManager.h"
-#include "engine/core/ResourceManager.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/EditBox.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/ListBox.h"
 #include "engine/gui/NewUserDialog.h"
 #include "engine/gui/TextButton.h"
@@ -41,14 +41,7 @@ cSelectUserDialog::~cSelectUserDialog() {
 }
 
 void cSelectUserDialog::reloadLayout() {
-    IXmlNode* layout = getResourceManager()->getXml("UI/SelectUser.xml");
-    try {
-        loadXML(layout);
-    } catch (...) {
-        layout->decRef();
-        throw;
-    }
-    layout->decRef();
+    loadLayoutFile(*this, "UI/SelectUser.xml");
 }
 
 void cSelectUserDialog::refillUserList() {

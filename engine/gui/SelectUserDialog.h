@@ -8,6 +8,7 @@
 #include "engine/core/Singleton.h"
 #include "engine/gui/Background.h"
 #include "engine/gui/Button.h"
+#include "engine/gui/InputHooks.h"
 
 #include <functional>
 #include <string>

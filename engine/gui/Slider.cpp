@@ -1,6 +1,7 @@
 #include "engine/gui/Slider.h"
 
 #include "engine/core/FrameManager.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
@@ -9,17 +10,6 @@
 #include <cmath>
 
 namespace Engine {
-
-namespace {
-
-void readFloat(const IXmlNode* node, const wchar_t* key, float& out) {
-    float value = NAN;
-    parseFloat(value, node->getAttribute(key));
-    if (!std::isnan(value))
-        out = value;
-}
-
-} // namespace
 
 cSliderThumb::cSliderThumb(cSlider* slider) : cTextureButton(slider) {}
 
@@ -52,9 +42,9 @@ void cSlider::loadXML(const IXmlNode* node) {
     IXmlNode* thumb = nullptr;
     if (node->findNode("Slider", thumb))
         m_thumb->loadXML(thumb);
-    readFloat(node, L"Max", m_max);
-    readFloat(node, L"Min", m_min);
-    readFloat(node, L"Value", m_value);
+    cLayoutReader::readFloat(node, L"Max", m_max);
+    cLayoutReader::readFloat(node, L"Min", m_min);
+    cLayoutReader::readFloat(node, L"Value", m_value);
     int layout = 0;
     parseInt(layout, node->getAttribute(L"Layout"));
     setLayout(layout);

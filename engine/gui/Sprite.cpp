@@ -2,6 +2,7 @@
 
 #include "engine/core/DrawList.h"
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/LayerFactories.h"
@@ -22,16 +23,6 @@ uint64_t g_nextSerial = 0;
 // Children of a sprite are sprites; a plain widget among them has no position or depth.
 cSprite* asSprite(cWidget* widget) {
     return widget->getKind() == WIDGET_KIND_PLAIN ? nullptr : static_cast<cSprite*>(widget);
-}
-
-// A float attribute only when it is there and parses.
-bool readFloat(const IXmlNode* node, const wchar_t* key, float& out) {
-    float value = NAN;
-    parseFloat(value, node->getAttribute(key));
-    if (std::isnan(value))
-        return false;
-    out = value;
-    return true;
 }
 
 void readBool(const IXmlNode* node, const wchar_t* key, bool& out) {
@@ -73,8 +64,7 @@ void cSprite::process() {
     if (!m_isAniblend)
         return;
     if (m_animBlendRemaining > 0) {
-        const IFrameTimer* timer = getFrameTimer();
-        m_animBlendRemaining -= timer ? timer->getDelta() : 0.0f;
+        m_animBlendRemaining -= frameDelta();
         if (m_animBlendRemaining < 0)
             m_animBlendRemaining = 0;
     }
@@ -85,14 +75,14 @@ void cSprite::loadXML(const IXmlNode* node) {
     cWidget::loadXML(node);
 
     float depth = 0;
-    readFloat(node, L"deep", depth);
+    cLayoutReader::readFloat(node, L"deep", depth);
     setDepth(depth);
     cVector2 vector = m_position;
     setPosition(parseVector2(vector, node->getAttribute(L"position")));
     vector = m_size;
     setSize(parseVector2(vector, node->getAttribute(L"size")));
     float angle = m_angle;
-    readFloat(node, L"angle", angle);
+    cLayoutReader::readFloat(node, L"angle", angle);
     setAngle(angle);
     vector = m_tile;
     setTile(parseVector2(vector, node->getAttribute(L"tile")));
@@ -100,11 +90,11 @@ void cSprite::loadXML(const IXmlNode* node) {
     parseUInt(alphaRef, node->getAttribute(L"AlphaRef"));
     setAlphaRef(uint8_t(alphaRef));
     float animPosition = 0;
-    readFloat(node, L"anim_position", animPosition);
+    cLayoutReader::readFloat(node, L"anim_position", animPosition);
     setAnimPosition(animPosition);
     cColor color = m_color;
     parseColor(color, node->getAttribute(L"color"));
-    readFloat(node, L"alpha", color.a);
+    cLayoutReader::readFloat(node, L"alpha", color.a);
     setColor(color);
     parseUInt(m_renderType, node->getAttribute(L"RenderType"));
     if (m_tile.x > 0 && m_tile.y > 0)
@@ -122,9 +112,9 @@ void cSprite::loadXML(const IXmlNode* node) {
     readBool(node, L"MultiSprites", flag);
     setMultiSprites(flag);
     float degrees = 0;
-    if (readFloat(node, L"pitch", degrees))
+    if (cLayoutReader::readFloat(node, L"pitch", degrees))
         setPitch(degrees * DEGREES_TO_RADIANS);
-    if (readFloat(node, L"yaw", degrees))
+    if (cLayoutReader::readFloat(node, L"yaw", degrees))
         setYaw(degrees * DEGREES_TO_RADIANS);
     cVector3 scale = m_scale;
     setScale(parseVector3(scale, node->getAttribute(L"scale")));
@@ -140,9 +130,9 @@ void cSprite::loadXML(const IXmlNode* node) {
     color = m_emissiveColor;
     setEmissiveColor(parseColor(color, node->getAttribute(L"EmissiveColor")));
     float value = m_power;
-    readFloat(node, L"Power", value);
+    cLayoutReader::readFloat(node, L"Power", value);
     setPower(value);
-    readFloat(node, L"AnimBlendTime", m_animBlendTime);
+    cLayoutReader::readFloat(node, L"AnimBlendTime", m_animBlendTime);
     readBool(node, L"IsAniblend", m_isAniblend);
 
     IXmlNode* effects = nullptr;

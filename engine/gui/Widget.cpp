@@ -307,8 +307,7 @@ void cWidget::stepFade() {
         m_fadeMode = FADE_NONE;
         return;
     }
-    const IFrameTimer* timer = getFrameTimer();
-    const float dt = timer ? timer->getDelta() : 0.0f;
+    const float dt = frameDelta();
     // A speed of 0, below 0 or not a number would never end the fade and so pause every
     // widget's hooks for good: such a fade ends in one step.
     const bool usable = m_fadeSpeed > 0 && std::isfinite(m_fadeSpeed);

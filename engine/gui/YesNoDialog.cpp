@@ -1,10 +1,10 @@
 #include "engine/gui/YesNoDialog.h"
 
 #include "engine/core/FrameTimer.h"
-#include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/MultilineText.h"
 #include "engine/gui/TextButton.h"
 #include "engine/platform/KeyCodes.h"
@@ -24,14 +24,7 @@ cYesNoDialog::cYesNoDialog(cWidget* blockedWidget, const char* layoutPath)
       m_textBox(new cMultilineText(this)), m_onYes(deleteDialog), m_onNo(deleteDialog), m_blockedWidget(blockedWidget) {
     m_yesButton->setClickCallback(onYesClicked);
     m_noButton->setClickCallback(onNoClicked);
-    IXmlNode* layout = getResourceManager()->getXml(layoutPath ? layoutPath : "UI/YesNo.xml");
-    try {
-        loadXML(layout);
-    } catch (...) {
-        layout->decRef();
-        throw;
-    }
-    layout->decRef();
+    loadLayoutFile(*this, layoutPath ? layoutPath : "UI/YesNo.xml");
 }
 
 cYesNoDialog::~cYesNoDialog() {
@@ -51,8 +44,7 @@ void cYesNoDialog::process() {
         blocked->disable();
     if (m_pauseYes == 0)
         return;
-    const IFrameTimer* timer = getFrameTimer();
-    m_pauseLeft -= timer ? timer->getDelta() : 0.0f;
+    m_pauseLeft -= frameDelta();
     if (m_pauseLeft < 0) {
         m_pauseLeft = -0.1f;
         m_yesButton->enable();

@@ -6,6 +6,7 @@
 // (the screen it blocks) disabled. Both answers delete the dialog unless replaced.
 
 #include "engine/gui/Button.h"
+#include "engine/gui/InputHooks.h"
 #include "engine/gui/Panel.h"
 
 #include <functional>

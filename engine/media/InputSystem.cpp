@@ -64,6 +64,10 @@ void cInputSystem::removeKeyCallback(int code, tInputCallback callback, void* us
         m_keyCallbacks[code].remove(callback, user);
 }
 
+size_t cInputSystem::getKeyCallbackCount(int code) const {
+    return validCode(code) ? m_keyCallbacks[code].size() : 0;
+}
+
 void cInputSystem::clearKeyCallbacks(int code) {
     if (validCode(code))
         m_keyCallbacks[code].clear();
@@ -224,8 +228,8 @@ void cInputSystem::pollInput() {
 
     if (m_clickRequested) {
         m_clickRequested = false;
-        gather(INPUT_MOUSE_BUTTON_DOWN);
-        gather(INPUT_MOUSE_BUTTON_UP);
+        gather(INPUT_MOUSE_LEFT_DOWN);
+        gather(INPUT_MOUSE_LEFT_UP);
     }
 
     // Callbacks may register and unregister freely; a pair removed by an earlier callback of

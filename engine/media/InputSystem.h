@@ -22,9 +22,13 @@ namespace Engine {
 // Event codes. Keys: the key code (Platform::eKeyCode) when released, + 256 when pressed.
 enum eInputCode : int {
     INPUT_KEY_PRESSED_BASE = 256,
-    INPUT_MOUSE_BUTTON_UP = 512,   // + button 0-7; 512 left, 513 right
-    INPUT_MOUSE_BUTTON_DOWN = 520, // + button 0-7; 520 left, 521 right
-    INPUT_MOUSE_DX = 528,          // axis codes go to the mouse-axis listeners only
+    INPUT_MOUSE_BUTTON_UP = 512, // + button 0-7
+    INPUT_MOUSE_LEFT_UP = INPUT_MOUSE_BUTTON_UP,
+    INPUT_MOUSE_RIGHT_UP = INPUT_MOUSE_BUTTON_UP + 1,
+    INPUT_MOUSE_BUTTON_DOWN = 520, // + button 0-7
+    INPUT_MOUSE_LEFT_DOWN = INPUT_MOUSE_BUTTON_DOWN,
+    INPUT_MOUSE_RIGHT_DOWN = INPUT_MOUSE_BUTTON_DOWN + 1,
+    INPUT_MOUSE_DX = 528, // axis codes go to the mouse-axis listeners only
     INPUT_MOUSE_DY = 529,
     INPUT_MOUSE_WHEEL = 530,
     INPUT_JOY_BUTTON_UP = 1024,   // + button 0-31
@@ -50,6 +54,7 @@ public:
     bool contains(Callback callback, void* user) const { return m_pairs.count(key(callback, user)) != 0; }
     void clear() { m_pairs.clear(); }
     bool empty() const { return m_pairs.empty(); }
+    size_t size() const { return m_pairs.size(); }
     // Visits the pairs in call order.
     template <typename Visitor> void forEach(Visitor visit) const {
         for (const auto& entry : m_pairs)
@@ -89,7 +94,8 @@ public:
     // Queue a UTF-16 unit or a virtual key for the next poll; dropped when 1024 are queued.
     virtual void pushChar(int character) = 0;
     virtual void pushVirtualKey(int virtualKey) = 0;
-    // The next poll runs the callbacks of 520 and then of 512 (not those of 1100).
+    // The next poll runs the callbacks of the left press and then of the left release (not those
+    // of INPUT_ANY).
     virtual void requestClick() = 0;
     // The next poll sends (530, 0) to every mouse-axis listener.
     virtual void requestWheelReset() = 0;
@@ -143,6 +149,8 @@ public:
     void restoreCursor() override;
     Platform::CursorHandle getCursor() const override { return m_cursor; }
 
+    // How many pairs listen to the code (0 outside 0-1100).
+    size_t getKeyCallbackCount(int code) const;
     bool isJoystickExclusive() const { return m_joystickExclusive; }
     void setJoystickExclusive(bool exclusive);
 

@@ -116,8 +116,7 @@ void cBubbleView::onTipShown(const Engine::cSprite* tip) {
 
 void cBubbleView::process() {
     cPanel::process();
-    const Engine::IFrameTimer* timer = Engine::getFrameTimer();
-    const float dt = timer ? timer->getDelta() : 0.0f;
+    const float dt = Engine::frameDelta();
     if (m_owner && m_owner->getScreen())
         if (const Engine::cSprite* tip = m_owner->getScreen()->getShownTip())
             onTipShown(tip);

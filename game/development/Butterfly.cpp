@@ -2,9 +2,9 @@
 
 #include "engine/core/FrameTimer.h"
 #include "engine/core/Random.h"
-#include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/media/GraphicsDevice.h"
 #include "game/development/DevelopmentView.h"
 #include "game/model/ModelXml.h"
@@ -19,14 +19,7 @@ constexpr float kPi = 3.14159265358979f;
 } // namespace
 
 cButterfly::cButterfly(cDevelopmentView* screen) : cPanel(screen), m_screen(screen) {
-    Engine::IXmlNode* root = Engine::getResourceManager()->getXml("Meadow/View/Butterfly.xml");
-    try {
-        loadXML(root);
-    } catch (...) {
-        root->decRef();
-        throw;
-    }
-    root->decRef();
+    loadLayoutFile(*this, "Meadow/View/Butterfly.xml");
 }
 
 cButterfly::~cButterfly() = default;
@@ -67,8 +60,7 @@ void cButterfly::loadXML(const Engine::IXmlNode* root) {
 
 void cButterfly::process() {
     cPanel::process();
-    Engine::IFrameTimer* timer = Engine::getFrameTimer();
-    const float t = timer ? timer->getDelta() : 0.0f;
+    const float t = Engine::frameDelta();
     if (m_appearTime > 0) {
         m_appearTime -= t;
         setSize(getSize() + m_growthRate * t);

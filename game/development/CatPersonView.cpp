@@ -1,8 +1,9 @@
 #include "game/development/CatPersonView.h"
 
-#include "engine/core/ResourceManager.h"
+#include "engine/core/FrameTimer.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "game/development/CatPersonModel.h"
 #include "game/development/PersonageScreen.h"
 #include "game/development/UnitView.h"
@@ -34,14 +35,7 @@ cCatPersonView::cCatPersonView(Engine::cWidget* parent, IPersonageScreen* screen
                                int32_t variant)
     : cPersonageView(parent, screen, model), m_voiceId("cat_voice" + std::to_string(variant)) {
     m_fileName = cCatPersonModel::fileName(variant);
-    Engine::IXmlNode* document = Engine::getResourceManager()->getXml(m_fileName);
-    try {
-        loadXML(document);
-    } catch (...) {
-        document->decRef();
-        throw;
-    }
-    document->decRef();
+    loadLayoutFile(*this, m_fileName);
 }
 
 cCatPersonView::~cCatPersonView() = default;
@@ -68,7 +62,7 @@ const Engine::cVisual& cCatPersonView::getVisualState(const std::string& id) con
 void cCatPersonView::process() {
     // The panel's step: the button's own deferred-click step is not the cat's.
     cPanel::process();
-    const float dt = frameTime();
+    const float dt = Engine::frameDelta();
     m_voiceCooldown -= dt;
     if (m_model->getState() == cPersonageModel::PERSONAGE_IDLE && isVisible()) {
         m_idleTimeLeft -= dt;

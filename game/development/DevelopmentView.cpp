@@ -8,6 +8,7 @@
 #include "engine/core/XmlNode.h"
 #include "engine/gui/FrameButton.h"
 #include "engine/gui/Label.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/Panel.h"
 #include "engine/gui/TextButton.h"
 #include "engine/media/GraphicsDevice.h"
@@ -55,22 +56,6 @@ enum eUnitId {
 
 ILevelScreenFactory* g_levelScreenFactory = nullptr;
 
-// The cached layout, released when it goes out of scope.
-class LayoutHold {
-public:
-    explicit LayoutHold(const std::string& path) : m_root(Engine::getResourceManager()->getXml(path)) {}
-    ~LayoutHold() {
-        if (m_root)
-            m_root->decRef();
-    }
-    LayoutHold(const LayoutHold&) = delete;
-    LayoutHold& operator=(const LayoutHold&) = delete;
-    Engine::IXmlNode* get() const { return m_root; }
-
-private:
-    Engine::IXmlNode* m_root;
-};
-
 template <class Widget> void loadChild(const Engine::IXmlNode* node, const char* name, Widget* widget) {
     Engine::IXmlNode* child = nullptr;
     if (widget && node->findNode(name, child) && child)
@@ -103,10 +88,7 @@ cDevelopmentView::cDevelopmentView(Engine::cWidget* parent, bool editorMode)
       m_frame(new Engine::cPanel(this)), m_levelButtonProto(new Engine::cTextButton(this)), m_editorMode(editorMode),
       m_unitDustEffect(new cParticleEmitter(nullptr)), m_showAllButton(new Engine::cFrameButton(this)),
       m_slideQueue(new cActionQueue(nullptr)) {
-    {
-        LayoutHold layout(LAYOUT);
-        loadXML(layout.get());
-    }
+    loadLayoutFile(*this, LAYOUT);
     m_upgradeButtons = new cUpgradeButtonsPanel(this);
     m_upgradeButtons->hide();
     m_upgradePanel = m_upgradeButtons;
@@ -140,9 +122,6 @@ cDevelopmentView::~cDevelopmentView() {
     m_butterflies.clear();
     delete m_music;
     m_music = nullptr;
-    if (m_anyInputRegistered)
-        if (Engine::IInputSystem* input = Engine::getInputSystem())
-            input->removeKeyCallback(Engine::INPUT_ANY, onAnyInputEvent, this);
     try {
         saveGame(m_levelRunning);
     } catch (...) {
@@ -305,8 +284,7 @@ void cDevelopmentView::createPimbrel() {
         throw Engine::cStringA("cDevelopmentView::createPimbrel(): pimbrel is already created");
     m_pimbrelModel = new cPersonageModel();
     m_pimbrelView = new cPersonageView(this, this, m_pimbrelModel);
-    LayoutHold layout("Meadow/View/Pimbrel.xml");
-    m_pimbrelView->loadXML(layout.get());
+    loadLayoutFile(*m_pimbrelView, "Meadow/View/Pimbrel.xml");
     m_pimbrelView->enable();
     m_pimbrelView->show();
 }
@@ -602,10 +580,7 @@ void cDevelopmentView::onSlideFinished() {
         m_showAllButton->setClickCallback(onShowAllClicked);
         return;
     }
-    if (Engine::IInputSystem* input = Engine::getInputSystem()) {
-        input->addKeyCallback(Engine::INPUT_ANY, onAnyInputEvent, this);
-        m_anyInputRegistered = true;
-    }
+    m_anyInputHook.addKey(Engine::INPUT_ANY, onAnyInputEvent, this);
 }
 
 void cDevelopmentView::onAnyInputEvent(void* user) {
@@ -614,9 +589,7 @@ void cDevelopmentView::onAnyInputEvent(void* user) {
 
 void cDevelopmentView::onAnyInput() {
     m_interfaceReturning = true;
-    if (Engine::IInputSystem* input = Engine::getInputSystem())
-        input->removeKeyCallback(Engine::INPUT_ANY, onAnyInputEvent, this);
-    m_anyInputRegistered = false;
+    m_anyInputHook.removeAll();
     m_slideQueue->playBackward();
     m_interfaceHidden = false;
 }

@@ -7,6 +7,7 @@
 
 #include "engine/core/Singleton.h"
 #include "engine/core/Vector2.h"
+#include "engine/gui/InputHooks.h"
 #include "engine/gui/Visual.h"
 #include "game/development/BuildingScreen.h"
 #include "game/development/UpgradeScreen.h"
@@ -279,7 +280,8 @@ private:
     bool m_interfaceHidden = false;
     bool m_nextLevelPressed = false;
     bool m_lowDetail = false;
-    bool m_anyInputRegistered = false;
+    // Any key or button brings the hidden interface back.
+    Engine::cInputHooks m_anyInputHook;
     // The saved-level prompt while it is up.
     cYesNoFrame* m_savedLevelPrompt = nullptr;
     IMapMainMenu* m_mainMenu = nullptr;

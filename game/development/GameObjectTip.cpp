@@ -1,6 +1,6 @@
 #include "game/development/GameObjectTip.h"
 
-#include "engine/core/ResourceManager.h"
+#include "engine/core/DocumentHold.h"
 #include "engine/core/Strings.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/MultilineText.h"
@@ -55,15 +55,8 @@ void cGameObjectTip::updateContent() {
     }
     m_produceText->show();
     m_produceIcon->show();
-    IXmlNode* objects = getResourceManager()->getXml("Meadow/View/GameObjects.xml");
-    cVisual look;
-    try {
-        look = getPieceVisualState(object, objects);
-    } catch (...) {
-        objects->decRef();
-        throw;
-    }
-    objects->decRef();
+    const cDocumentHold objects("Meadow/View/GameObjects.xml");
+    const cVisual look = getPieceVisualState(object, objects.get());
     // Assigned every time: looks from one atlas share a texture, so comparing them would keep
     // the previous piece's picture.
     static_cast<cVisual&>(*m_produceIcon) = look;

@@ -1,5 +1,6 @@
 #include "game/development/LugTip.h"
 
+#include "engine/core/LayoutReader.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/MultilineText.h"
@@ -22,8 +23,8 @@ void cLugTip::loadXML(const IXmlNode* node) {
         m_lug->loadXML(element);
         m_lugPosition = m_lug->getPosition();
     }
-    parseFloat(m_lugOffset, node->getAttribute(L"lug_offset"));
-    parseVector2(m_tipPos, node->getAttribute(L"tip_pos"));
+    cLayoutReader::readFloat(node, L"lug_offset", m_lugOffset);
+    cLayoutReader::readVector(node, L"tip_pos", m_tipPos);
     m_halfTipWidth = getSize().x / 2;
     m_halfLugWidth = m_lug->getSize().x / 2;
 }

@@ -1,6 +1,7 @@
 #include "game/development/PersonageView.h"
 
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
@@ -14,6 +15,7 @@
 
 #include <cmath>
 
+using Engine::cLayoutReader;
 using Engine::cStringA;
 using Engine::cVector2;
 
@@ -21,17 +23,6 @@ namespace {
 
 const char* const kWalkLooks[5] = {"pers_move_up", "pers_move_up_right", "pers_move_right", "pers_move_down_right",
                                    "pers_move_down"};
-
-void readFloat(const Engine::IXmlNode* node, const wchar_t* key, float& out) {
-    float value = out;
-    Engine::parseFloat(value, node->getAttribute(key));
-    if (std::isfinite(value))
-        out = value;
-}
-
-void readVector(const Engine::IXmlNode* node, const wchar_t* key, cVector2& out) {
-    Engine::parseVector2(out, node->getAttribute(key));
-}
 
 // A node button of the editor's overlay: it remembers its node, and its hover callbacks find
 // the heroine's view through it.
@@ -75,35 +66,30 @@ cPersonageView::~cPersonageView() {
             Engine::deleteWidgetLater(proto);
 }
 
-float cPersonageView::frameTime() {
-    const Engine::IFrameTimer* timer = Engine::getFrameTimer();
-    return timer ? timer->getDelta() : 0.0f;
-}
-
 void cPersonageView::loadCharacterKeys(const Engine::IXmlNode* node) {
     cButton::loadXML(node);
     m_standSize = getSize();
-    readFloat(node, L"HeightOffset", m_heightOffset);
-    readVector(node, L"size_up", m_sizeUp);
-    readVector(node, L"size_up_left", m_sizeUpLeft);
-    readVector(node, L"size_left", m_sizeLeft);
-    readVector(node, L"size_left_down", m_sizeLeftDown);
-    readVector(node, L"size_down", m_sizeDown);
+    cLayoutReader::readFloat(node, L"HeightOffset", m_heightOffset);
+    cLayoutReader::readVector(node, L"size_up", m_sizeUp);
+    cLayoutReader::readVector(node, L"size_up_left", m_sizeUpLeft);
+    cLayoutReader::readVector(node, L"size_left", m_sizeLeft);
+    cLayoutReader::readVector(node, L"size_left_down", m_sizeLeftDown);
+    cLayoutReader::readVector(node, L"size_down", m_sizeDown);
     // The model reads "Graph" and "PersonageFunnyEvents" of the same element.
     m_model->loadXML(const_cast<Engine::IXmlNode*>(node), m_fileName);
     if (m_screen->isEditorMode()) {
         m_nodeProto = loadProto<Engine::cFrameTextButton>(node, "NodeProto");
         m_arcProto = loadProto<Engine::cPanel>(node, "ArcProto");
     }
-    readVector(node, L"large_node_size", m_largeNodeSize);
-    readVector(node, L"normal_node_size", m_normalNodeSize);
-    readFloat(node, L"moving_speed_x", m_speedX);
-    readFloat(node, L"moving_speed_y", m_speedY);
-    readFloat(node, L"moving_speed_xy", m_speedXY);
-    readFloat(node, L"talking_time", m_talkingTime);
-    readFloat(node, L"max_idle_time", m_maxIdleTime);
-    readFloat(node, L"min_idle_time", m_minIdleTime);
-    readFloat(node, L"will_to_work", m_willToWork);
+    cLayoutReader::readVector(node, L"large_node_size", m_largeNodeSize);
+    cLayoutReader::readVector(node, L"normal_node_size", m_normalNodeSize);
+    cLayoutReader::readFloat(node, L"moving_speed_x", m_speedX);
+    cLayoutReader::readFloat(node, L"moving_speed_y", m_speedY);
+    cLayoutReader::readFloat(node, L"moving_speed_xy", m_speedXY);
+    cLayoutReader::readFloat(node, L"talking_time", m_talkingTime);
+    cLayoutReader::readFloat(node, L"max_idle_time", m_maxIdleTime);
+    cLayoutReader::readFloat(node, L"min_idle_time", m_minIdleTime);
+    cLayoutReader::readFloat(node, L"will_to_work", m_willToWork);
     Engine::IXmlNode* bubble = nullptr;
     if (node->findNode("PersonageBubble", bubble) && bubble) {
         m_bubble->loadXML(bubble);
@@ -325,7 +311,7 @@ void cPersonageView::updateVisualState() {
 
 void cPersonageView::process() {
     cButton::process();
-    const float dt = frameTime();
+    const float dt = Engine::frameDelta();
     if (m_model->getState() == cPersonageModel::PERSONAGE_IDLE && isVisible()) {
         m_idleTimeLeft -= dt;
         if (m_idleTimeLeft <= 0) {
@@ -359,7 +345,7 @@ void cPersonageView::onUpdate() {
     cButton::onUpdate();
     if (m_screen->isLevelScreenOpen() || !m_working)
         return;
-    m_workTimeLeft -= frameTime();
+    m_workTimeLeft -= Engine::frameDelta();
     if (m_workTimeLeft <= 0) {
         m_working = false;
         stopWorking();

@@ -106,7 +106,6 @@ protected:
     // A prototype of the overlay, loaded hidden under the development screen.
     template <class tProto> tProto* loadProto(const Engine::IXmlNode* node, const char* name);
     void resizeNeighbours(int32_t node, const Engine::cVector2& size);
-    static float frameTime();
 
     float m_heightOffset = 0;
     cPersonageModel* m_model;

@@ -15,8 +15,7 @@ cRandomAnimation::~cRandomAnimation() = default;
 
 void cRandomAnimation::process() {
     cButton::process();
-    if (Engine::IFrameTimer* timer = Engine::getFrameTimer())
-        m_voiceCooldown -= timer->getDelta();
+    m_voiceCooldown -= Engine::frameDelta();
 }
 
 void cRandomAnimation::loadXML(const Engine::IXmlNode* node) {

@@ -1,10 +1,11 @@
 #include "game/development/UnitView.h"
 
+#include "engine/core/DocumentHold.h"
 #include "engine/core/FrameTimer.h"
-#include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "game/development/BuildingScreen.h"
 #include "game/development/UpgradeVariant.h"
 #include "game/model/GameServices.h"
@@ -30,33 +31,11 @@ const char* const kBuildingFiles[] = {
     "bench",           "water_pump",   "fountain",      "dog_house",      "bird_house",    "butterfly_factory",
     "cats_factory",    "dogs_factory"};
 
-// The cached building document, released when it goes out of scope.
-class BuildingDocument {
-public:
-    explicit BuildingDocument(int32_t id)
-        : m_root(Engine::getResourceManager()->getXml(cUnitView::getXmlFilePath(id))) {}
-    ~BuildingDocument() {
-        if (m_root)
-            m_root->decRef();
-    }
-    BuildingDocument(const BuildingDocument&) = delete;
-    BuildingDocument& operator=(const BuildingDocument&) = delete;
-    Engine::IXmlNode* root() const { return m_root; }
-
-private:
-    Engine::IXmlNode* m_root;
-};
-
 std::vector<Engine::IXmlNode*> childrenOf(Engine::IXmlNode* element, const char* name) {
     Engine::IXmlNode* list = nullptr;
     if (!element || !element->findNode(name, list) || !list)
         return {};
     return ModelXml::children(list);
-}
-
-float frameTime() {
-    Engine::IFrameTimer* timer = Engine::getFrameTimer();
-    return timer ? timer->getDelta() : 0.0f;
 }
 
 IGameSounds* sounds() {
@@ -68,8 +47,7 @@ IGameSounds* sounds() {
 cUnitView::cUnitView(IBuildingScreen* layer, cMeadowUnit* unit)
     : cPanel(layer ? layer->getWidget() : nullptr), m_unit(unit), m_screen(layer), m_layer(getParent()) {
     m_id = unit ? unit->getId() : -1;
-    BuildingDocument document(m_id);
-    loadXML(document.root());
+    loadLayoutFile(*this, getXmlFilePath(m_id));
     if (m_unit) {
         m_upgradedConnection = m_unit->m_changedSignal.connect([this](cMeadowUnit* u) { onUnitUpgraded(u); });
         m_restoredConnection = m_unit->m_restoredSignal.connect([this](cMeadowUnit* u) { onUnitRestored(u); });
@@ -143,8 +121,8 @@ void cUnitView::updateUpgradeSkin(bool withoutParts) {
         return;
     if (!m_currentVariant)
         m_currentVariant = new cUpgradeVariant(this);
-    BuildingDocument document(m_id);
-    Engine::IXmlNode* upgrade = upgradeElement(document.root(), level, "updateUpgradeSkin");
+    const Engine::cDocumentHold document(getXmlFilePath(m_id));
+    Engine::IXmlNode* upgrade = upgradeElement(document.get(), level, "updateUpgradeSkin");
     if (!upgrade)
         return;
     const std::vector<Engine::IXmlNode*> variants = childrenOf(upgrade, "Variants");
@@ -173,8 +151,8 @@ void cUnitView::loadAllVariants() {
         return;
     if (!m_previewVariants.empty())
         throw Engine::cStringA("cUnitView::loadAllVariants(): garbage in unit's variants");
-    BuildingDocument document(m_id);
-    Engine::IXmlNode* upgrade = upgradeElement(document.root(), level, "loadAllVariants");
+    const Engine::cDocumentHold document(getXmlFilePath(m_id));
+    Engine::IXmlNode* upgrade = upgradeElement(document.get(), level, "loadAllVariants");
     if (!upgrade)
         return;
     Engine::IXmlNode* list = nullptr;
@@ -197,7 +175,7 @@ void cUnitView::process() {
     cPanel::process();
     if (!m_unit)
         return;
-    const float dt = frameTime();
+    const float dt = Engine::frameDelta();
     if (m_dropping) {
         if (m_currentVariant && m_currentVariant->updateDrop(dt))
             onDropFinished();
@@ -239,7 +217,7 @@ void cUnitView::onUnitRestored(cMeadowUnit* unit) {
     updateUpgradeSkin(true);
     if (m_currentVariant) {
         m_currentVariant->setShown(true, 1);
-        m_currentVariant->updateAnimals(frameTime());
+        m_currentVariant->updateAnimals(Engine::frameDelta());
     }
     updatePlot();
     if (m_screen)
@@ -268,7 +246,7 @@ void cUnitView::onDropFinished() {
         m_currentVariant->setShown(true, 1);
         if (m_screen)
             m_screen->updateMoneyText();
-        m_currentVariant->updateAnimals(frameTime());
+        m_currentVariant->updateAnimals(Engine::frameDelta());
     }
     if (m_screen)
         if (cMeadowController* controller = m_screen->getController())

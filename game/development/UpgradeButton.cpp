@@ -1,11 +1,11 @@
 #include "game/development/UpgradeButton.h"
 
 #include "engine/core/FrameManager.h"
-#include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/CoinText.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/Panel.h"
 #include "game/development/UpgradeButtonsPanel.h"
 #include "game/development/UpgradeScreen.h"
@@ -37,9 +37,7 @@ cUpgradeButton::cUpgradeButton(cUpgradeButtonsPanel* panel, IUpgradeScreen* scre
     : cFrameButton(panel), m_panel(panel), m_screen(screen), m_icon(new cPanel(this)), m_price(new cCoinText(this)),
       m_lockIcon(new cPanel(this)), m_tickIcon(new cPanel(this)), m_tickIcon2(new cPanel(this)) {
     createTip();
-    IXmlNode* document = getResourceManager()->getXml(LAYOUT);
-    loadXML(document);
-    document->decRef();
+    loadLayoutFile(*this, LAYOUT);
     setHoverCallback(hoverHook);
     setUnhoverCallback(unhoverHook);
 }

@@ -1,10 +1,11 @@
 #include "game/development/UpgradeButtonsPanel.h"
 
 #include "engine/core/FrameTimer.h"
-#include "engine/core/ResourceManager.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/media/GraphicsDevice.h"
 #include "game/development/ConfirmVariantDlg.h"
 #include "game/development/TipFrameButton.h"
@@ -27,14 +28,6 @@ namespace {
 
 constexpr int32_t VARIANTS = 3;
 
-void readVector(const IXmlNode* node, const wchar_t* key, cVector2& out) {
-    parseVector2(out, node->getAttribute(key));
-}
-
-void readFloat(const IXmlNode* node, const wchar_t* key, float& out) {
-    parseFloat(out, node->getAttribute(key));
-}
-
 float screenHeight() {
     IGraphicsDevice* graphics = getGraphicsDevice();
     return graphics ? float(graphics->getScreenHeight()) : 768.0f;
@@ -48,9 +41,7 @@ cUpgradeButtonsPanel::cUpgradeButtonsPanel(IUpgradeScreen* screen)
       m_tweenSprite(new cTweenSprite(this)), m_actionQueue(new cActionQueue(nullptr)) {
     m_spareButton = new cUpgradeButton(this, screen);
     m_spareButton->hide();
-    IXmlNode* document = getResourceManager()->getXml(LAYOUT);
-    loadXML(document);
-    document->decRef();
+    loadLayoutFile(*this, LAYOUT);
     for (int32_t i = 0; i < m_buttonsNumber; ++i) {
         auto* button = new cUpgradeButton(this, screen);
         button->hide();
@@ -85,14 +76,14 @@ cUpgradeButtonsPanel::~cUpgradeButtonsPanel() {
 void cUpgradeButtonsPanel::loadXML(const IXmlNode* node) {
     cPanel::loadXML(node);
     m_homePosition = getPosition();
-    readVector(node, L"first_icon_pos", m_firstIconPos);
-    readVector(node, L"icons_offset", m_iconsOffset);
+    cLayoutReader::readVector(node, L"first_icon_pos", m_firstIconPos);
+    cLayoutReader::readVector(node, L"icons_offset", m_iconsOffset);
     parseLong(m_buttonsNumber, node->getAttribute(L"buttons_number"));
     m_buttonsNumber = std::max<int32_t>(m_buttonsNumber, 0);
-    readFloat(node, L"scroll_time", m_scrollTime);
-    readFloat(node, L"move_down_time", m_moveDownTime);
-    readFloat(node, L"move_left_time", m_moveLeftTime);
-    readFloat(node, L"move_right_time", m_moveRightTime);
+    cLayoutReader::readFloat(node, L"scroll_time", m_scrollTime);
+    cLayoutReader::readFloat(node, L"move_down_time", m_moveDownTime);
+    cLayoutReader::readFloat(node, L"move_left_time", m_moveLeftTime);
+    cLayoutReader::readFloat(node, L"move_right_time", m_moveRightTime);
     m_firstIconOffset = m_firstIconPos - getPosition();
     IXmlNode* child = nullptr;
     if (node->findNode("ScrollLeft", child) && child) {

@@ -1,8 +1,8 @@
 #include "game/development/VariantsDlg.h"
 
-#include "engine/core/ResourceManager.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/FrameButton.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/Visual.h"
 #include "engine/platform/KeyCodes.h"
 #include "game/development/UpgradeButtonsPanel.h"
@@ -10,9 +10,7 @@
 using namespace Engine;
 
 cVariantsDlg::cVariantsDlg(cUpgradeButtonsPanel* panel) : cEffectDialog(nullptr), m_panel(panel) {
-    IXmlNode* document = getResourceManager()->getXml(LAYOUT);
-    loadXML(document);
-    document->decRef();
+    loadLayoutFile(*this, LAYOUT);
 }
 
 cVariantsDlg::~cVariantsDlg() = default;

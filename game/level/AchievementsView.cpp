@@ -1,18 +1,19 @@
 #include "game/level/AchievementsView.h"
 
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/Label.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/MultilineText.h"
 #include "engine/gui/TextButton.h"
 #include "engine/media/GraphicsDevice.h"
 #include "engine/media/Texture.h"
 #include "engine/platform/KeyCodes.h"
 #include "game/level/FlyingValue.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/LevelFunctions.h"
 #include "game/level/MeadowView.h"
 #include "game/model/GameServices.h"
@@ -30,11 +31,6 @@ namespace {
 
 const int MONEY_LINE_ID = 3;
 const uint32_t TEXT_RIGHT = 2;
-
-float frameDelta() {
-    const IFrameTimer* timer = getFrameTimer();
-    return timer ? timer->getDelta() : 0.0f;
-}
 
 void playGameSound(const std::string& id) {
     if (IGameSounds* sounds = GameServices::getGameSounds())
@@ -115,9 +111,7 @@ cAchievementsView::cAchievementsView(cWidget* parent, cMeadowModel* model) : cEf
     m_progress = new cSubstrateProgressBar(this, false);
     m_levelPercents = new cLabel(this);
     m_progressText = new cLabel(this);
-    IXmlNode* document = getResourceManager()->getXml("Meadow/View/AchievementsView.xml");
-    loadXML(document);
-    document->decRef();
+    loadLayoutFile(*this, "Meadow/View/AchievementsView.xml");
     m_replayButton->setClickCallback(onReplayClicked);
     m_replayButton->disable();
     m_continueButton->setClickCallback(onContinueClicked);
@@ -251,7 +245,7 @@ void cAchievementsView::process() {
                 m_progress->getSubstrate()->show();
             m_progressText->show();
             m_skipHooks.removeAll();
-            m_skipHooks.addKey(INPUT_MOUSE_BUTTON_DOWN, onSkipInput, this);
+            m_skipHooks.addKey(INPUT_MOUSE_LEFT_DOWN, onSkipInput, this);
         }
     }
     if (m_phase == PHASE_DROPPING) {

@@ -7,6 +7,7 @@
 
 #include "engine/core/Vector2.h"
 #include "engine/gui/Button.h"
+#include "engine/gui/InputHooks.h"
 #include "game/level/BouncingSprite.h"
 #include "game/shell/EffectDialog.h"
 

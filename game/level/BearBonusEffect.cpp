@@ -1,12 +1,13 @@
 #include "game/level/BearBonusEffect.h"
 
-#include "engine/core/ResourceManager.h"
+#include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/Panel.h"
 #include "engine/media/GraphicsDevice.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowObjectView.h"
 #include "game/level/MeadowView.h"
@@ -36,12 +37,7 @@ void playSound(const char* id) {
 cBearBonusEffect::cBearBonusEffect(cMeadowView* board, cMeadowModel* model, int bonusType)
     : cBonusEffect(board, model, bonusType) {
     m_bear = new cPanel(this);
-    cResourceManager* resources = getResourceManager();
-    IXmlNode* root = resources ? resources->getXml(LAYOUT) : nullptr;
-    if (!root)
-        throw cStringA(std::string("cBearBonusEffect: cannot read \"") + LAYOUT + "\"");
-    loadXML(root);
-    root->decRef();
+    loadLayoutFile(*this, LAYOUT);
     showIdleIcon();
     setBearState("falling_bear");
     enableAbsolute();
@@ -152,7 +148,7 @@ void cBearBonusEffect::process() {
     finishWithLevel();
     if (m_finished)
         return;
-    const float dt = frameTime();
+    const float dt = frameDelta();
     switch (m_state) {
     case FALLING:
         if (stepTowardsTarget(dt))

@@ -2,6 +2,7 @@
 
 #include "engine/core/FrameManager.h"
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/Panel.h"
@@ -9,7 +10,6 @@
 #include "game/level/CatBonusEffect.h"
 #include "game/level/ChickenBonusEffect.h"
 #include "game/level/InstantBonusEffect.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/MeadowView.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/MeadowObjectModel.h"
@@ -46,11 +46,6 @@ cBonusEffect* cBonusEffect::create(cMeadowView* board, cMeadowModel* model, int 
     }
 }
 
-float cBonusEffect::frameTime() const {
-    const IFrameTimer* timer = getFrameTimer();
-    return timer ? timer->getDelta() : 0.0f;
-}
-
 void cBonusEffect::loadXML(const IXmlNode* node) {
     cWidget::loadXML(node);
     IXmlNode* child = nullptr;
@@ -75,7 +70,7 @@ void cBonusEffect::process() {
             m_idleIcon->setPosition(*frames->getCursorPosition());
     }
     if (m_working) {
-        m_workTime -= frameTime();
+        m_workTime -= frameDelta();
         if (m_workTime <= 0) {
             m_working = false;
             onEffectFinished();

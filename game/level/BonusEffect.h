@@ -57,8 +57,6 @@ public:
     bool isWorking() const { return m_working; }
 
 protected:
-    float frameTime() const;
-
     cMeadowView* m_board;
     cMeadowModel* m_model;
     int m_bonusType;

@@ -1,11 +1,11 @@
 #include "game/level/BonusPanel.h"
 
-#include "engine/core/ResourceManager.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "game/level/BonusTip.h"
 #include "game/level/BonusView.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/MeadowView.h"
 #include "game/model/GameResource.h"
 #include "game/model/MeadowController.h"
@@ -22,9 +22,7 @@ const int CHICKEN_TIP = 16;
 
 cBonusPanel::cBonusPanel(cMeadowView* board, cMeadowModel* model, IDevelopmentView* owner)
     : cPanel(board), m_model(model), m_owner(owner) {
-    IXmlNode* document = getResourceManager()->getXml("Meadow/View/BonusPanel.xml");
-    loadXML(document);
-    document->decRef();
+    loadLayoutFile(*this, "Meadow/View/BonusPanel.xml");
     createButtons();
 }
 

@@ -1,7 +1,7 @@
 #include "game/level/BonusTip.h"
 
-#include "engine/core/ResourceManager.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/MultilineText.h"
 #include "game/level/BonusView.h"
 #include "game/model/GameResource.h"
@@ -10,9 +10,7 @@ using namespace Engine;
 
 cBonusTip::cBonusTip(cWidget* owner) : cTip(owner), m_descriptionText(new cMultilineText(this)) {
     updateAlsoOverDisabledControl();
-    IXmlNode* document = getResourceManager()->getXml("Meadow/View/BonusTip.xml");
-    loadXML(document);
-    document->decRef();
+    loadLayoutFile(*this, "Meadow/View/BonusTip.xml");
 }
 
 cBonusTip::~cBonusTip() = default;

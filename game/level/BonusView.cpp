@@ -1,8 +1,8 @@
 #include "game/level/BonusView.h"
 
-#include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/PyroEffect.h"
 #include "game/level/BonusPanel.h"
 #include "game/level/BonusTip.h"
@@ -21,9 +21,7 @@ cBonusView::cBonusView(cBonusPanel* panel) : cFrameButton(panel), m_progress(new
     m_activationEffect = new cPyroEffect(this, std::string());
     m_readyFlash = new cFlashingPanel(this, "Meadow/View/effects/BonusViewEffect.xml");
     m_readyFlash->hide();
-    IXmlNode* document = getResourceManager()->getXml("Meadow/View/BonusView.xml");
-    loadXML(document);
-    document->decRef();
+    loadLayoutFile(*this, "Meadow/View/BonusView.xml");
 }
 
 cBonusView::~cBonusView() = default;

@@ -1,8 +1,8 @@
 #include "game/level/BouncingSprite.h"
 
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/MathFunctions.h"
-#include "game/level/LayoutReader.h"
 
 #include <cmath>
 
@@ -51,8 +51,7 @@ void cBouncingSprite::reset() {
 
 void cBouncingSprite::process() {
     cSprite::process();
-    const IFrameTimer* timer = getFrameTimer();
-    step(timer ? timer->getDelta() : 0.0f);
+    step(frameDelta());
 }
 
 void cBouncingSprite::step(float dt) {

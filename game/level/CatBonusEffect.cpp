@@ -1,9 +1,10 @@
 #include "game/level/CatBonusEffect.h"
 
-#include "engine/core/ResourceManager.h"
+#include "engine/core/FrameTimer.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowView.h"
 #include "game/level/RunningCat.h"
@@ -25,12 +26,7 @@ cCatBonusEffect::cCatBonusEffect(cMeadowView* board, cMeadowModel* model, int bo
     : cBonusEffect(board, model, bonusType) {
     setParent(nullptr);
     m_catPrototype = new cRunningCat(this, board);
-    cResourceManager* resources = getResourceManager();
-    IXmlNode* root = resources ? resources->getXml(LAYOUT) : nullptr;
-    if (!root)
-        throw cStringA(std::string("cCatBonusEffect: cannot read \"") + LAYOUT + "\"");
-    loadXML(root);
-    root->decRef();
+    loadLayoutFile(*this, LAYOUT);
     showIdleIcon();
 }
 
@@ -102,7 +98,7 @@ void cCatBonusEffect::process() {
     cBonusEffect::process();
     if (m_runningCats.empty())
         return;
-    const float dt = frameTime();
+    const float dt = frameDelta();
     for (auto it = m_runningCats.begin(); it != m_runningCats.end(); ++it) {
         if ((*it)->step(dt)) {
             deleteWidgetLater(*it);

@@ -1,11 +1,11 @@
 #include "game/level/CellEffect.h"
 
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/Panel.h"
 #include "engine/gui/PyroEffect.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/MeadowCellView.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/model/CellModel.h"
@@ -140,8 +140,7 @@ void cCellEffect::process() {
     cWidget::process();
     if (!m_active)
         return;
-    const IFrameTimer* timer = getFrameTimer();
-    m_timer -= timer ? timer->getDelta() : 0.0f;
+    m_timer -= frameDelta();
     if (m_timer > 0)
         return;
     // The level may have closed meanwhile and taken its cell views with it.

@@ -1,10 +1,10 @@
 #include "game/level/CellPart.h"
 
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/MeadowView.h"
 #include "game/shell/RandomFloat.h"
 
@@ -76,8 +76,7 @@ void cCellPart::launch(bool delayed) {
 
 void cCellPart::process() {
     cPanel::process();
-    const IFrameTimer* timer = getFrameTimer();
-    const float dt = timer ? timer->getDelta() : 0.0f;
+    const float dt = frameDelta();
     if (m_delayed) {
         m_delay -= dt;
         if (m_delay <= 0)

@@ -1,8 +1,8 @@
 #include "game/level/ChickenBonusEffect.h"
 
-#include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "game/model/CellModel.h"
 #include "game/model/GameServices.h"
 #include "game/model/GameSoundsLink.h"
@@ -20,12 +20,7 @@ const char* const LAYOUT = "Meadow/View/bonuses/ChickenBonus.xml";
 
 cChickenBonusEffect::cChickenBonusEffect(cMeadowView* board, cMeadowModel* model, int bonusType)
     : cBonusEffect(board, model, bonusType) {
-    cResourceManager* resources = getResourceManager();
-    IXmlNode* root = resources ? resources->getXml(LAYOUT) : nullptr;
-    if (!root)
-        throw cStringA(std::string("cChickenBonusEffect: cannot read \"") + LAYOUT + "\"");
-    loadXML(root);
-    root->decRef();
+    loadLayoutFile(*this, LAYOUT);
     showIdleIcon();
 }
 

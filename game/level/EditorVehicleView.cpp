@@ -1,13 +1,14 @@
 #include "game/level/EditorVehicleView.h"
 
 #include "engine/core/FrameManager.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/Label.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/Panel.h"
 #include "engine/media/InputSystem.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/MeadowEditorView.h"
 #include "game/model/VehicleModel.h"
 
@@ -34,11 +35,8 @@ cEditorVehicleView::cEditorVehicleView(cWidget* parent, cVehicleModel* vehicle, 
     : cTextButton(parent), m_vehicle(vehicle), m_editor(editor) {
     m_moneyLabel = new cLabel(this);
     m_slotsLabel = new cLabel(this);
-    if (cResourceManager* resources = getResourceManager())
-        if (IXmlNode* root = resources->getXml(LAYOUT)) {
-            loadXML(root);
-            root->decRef();
-        }
+    if (getResourceManager())
+        loadLayoutFile(*this, LAYOUT);
 }
 
 void cEditorVehicleView::loadXML(const IXmlNode* node) {
@@ -105,6 +103,12 @@ void cEditorVehicleView::clickHook(cButton* button) {
     auto* view = static_cast<cEditorVehicleView*>(button);
     if (auto* editor = dynamic_cast<cMeadowEditorView*>(view->getParent()))
         editor->selectVehicleView(view, keyDown(KEY_LEFT_SHIFT), keyDown(KEY_LEFT_CTRL), false);
+}
+
+void cEditorVehicleView::listenToRightPress(bool listen) {
+    m_rightPress.removeAll();
+    if (listen)
+        m_rightPress.addKey(INPUT_MOUSE_RIGHT_DOWN, rightPressHook, this);
 }
 
 void cEditorVehicleView::rightPressHook(void* user) {

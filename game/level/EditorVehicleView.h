@@ -4,6 +4,7 @@
 // the amounts its slots want by piece index, with a selection frame. Its layout is
 // "Meadow/View/EditorVehicleView.xml".
 
+#include "engine/gui/InputHooks.h"
 #include "engine/gui/TextButton.h"
 #include "game/model/VehicleViewLink.h"
 
@@ -28,10 +29,12 @@ public:
     Engine::cVector2 getSelectionSize() const;
     bool isSelectionShown() const;
 
-    // The click (left) and the right press (input code 521, user data the view) select it in
-    // its editor, with the Shift and Ctrl keys as they are.
+    // The click (left) and the right press (INPUT_MOUSE_RIGHT_DOWN, user data the view) select
+    // it in its editor, with the Shift and Ctrl keys as they are.
     static void clickHook(Engine::cButton* button);
     static void rightPressHook(void* user);
+    // Registers or removes its right press; the view removes it when it goes.
+    void listenToRightPress(bool listen);
 
     Engine::cLabel* getMoneyLabel() const { return m_moneyLabel; }
     Engine::cLabel* getSlotsLabel() const { return m_slotsLabel; }
@@ -47,4 +50,5 @@ private:
     Engine::cVector2 m_moneyOffset;
     Engine::cVector2 m_slotsOffset;
     Engine::cVector2 m_selectionOffset;
+    Engine::cInputHooks m_rightPress;
 };

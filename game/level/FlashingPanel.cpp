@@ -1,22 +1,17 @@
 #include "game/level/FlashingPanel.h"
 
 #include "engine/core/FrameTimer.h"
-#include "engine/core/ResourceManager.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
-#include "game/level/LayoutReader.h"
+#include "engine/gui/LayoutFile.h"
 
 #include <cmath>
 
 using namespace Engine;
 
 cFlashingPanel::cFlashingPanel(cWidget* parent, const std::string& layout) : cPanel(parent) {
-    cResourceManager* resources = getResourceManager();
-    IXmlNode* root = resources ? resources->getXml(layout) : nullptr;
-    if (!root)
-        throw cStringA("cFlashingPanel: cannot read \"" + layout + "\"");
-    loadXML(root);
-    root->decRef();
+    loadLayoutFile(*this, layout);
 }
 
 cFlashingPanel::~cFlashingPanel() = default;
@@ -32,7 +27,6 @@ void cFlashingPanel::process() {
     cPanel::process();
     if (!m_flashing)
         return;
-    const IFrameTimer* timer = getFrameTimer();
     setAlpha(0.5f + 0.5f * std::sin(m_phaseSpeed * m_phaseTime));
-    m_phaseTime += timer ? timer->getDelta() : 0.0f;
+    m_phaseTime += frameDelta();
 }

@@ -1,13 +1,13 @@
 #include "game/level/FlyingNumber.h"
 
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/Random.h"
-#include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/Label.h"
-#include "game/level/LayoutReader.h"
+#include "engine/gui/LayoutFile.h"
 
 #include <cstdlib>
 
@@ -17,12 +17,7 @@ cFlyingNumber::cFlyingNumber(cWidget* parent, float x, float y, int number, bool
     : cPanel(parent) {
     m_number = new cLabel(this);
     m_icon = new cPanel(this);
-    cResourceManager* resources = getResourceManager();
-    IXmlNode* root = resources ? resources->getXml(layout) : nullptr;
-    if (!root)
-        throw cStringA("cFlyingNumber: cannot read \"" + layout + "\"");
-    loadXML(root);
-    root->decRef();
+    loadLayoutFile(*this, layout);
     float rx = 0, ry = 0;
     if (scatter) {
         rx = (float(randomNext()) * 2.0f / 32767.0f - 1.0f) * m_randomRadius;
@@ -32,8 +27,7 @@ cFlyingNumber::cFlyingNumber(cWidget* parent, float x, float y, int number, bool
     m_velocity = m_rise * (1.0f / m_timeLeft);
     m_fadeRate = 1.0f / m_timeLeft;
     setAllAlpha(1.0f);
-    const std::string digits = std::to_string(std::abs(number));
-    m_number->setText((number > 0 ? L"+" : L"-") + std::wstring(digits.begin(), digits.end()));
+    m_number->setText((number > 0 ? L"+" : L"-") + wstringFromInt(std::abs(number)));
     if (number <= 0)
         m_number->setColor(m_negativeColor);
     m_number->show();
@@ -67,8 +61,7 @@ void cFlyingNumber::process() {
     cPanel::process();
     if (m_timeLeft <= 0)
         return;
-    const IFrameTimer* timer = getFrameTimer();
-    const float dt = timer ? timer->getDelta() : 0.0f;
+    const float dt = frameDelta();
     m_timeLeft -= dt;
     if (m_timeLeft <= 0) {
         deleteWidgetLater(this);

@@ -1,9 +1,9 @@
 #include "game/level/FlyingValue.h"
 
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/PyroEffect.h"
-#include "game/level/LayoutReader.h"
 #include "game/model/GameServices.h"
 #include "game/model/GameSoundsLink.h"
 
@@ -79,8 +79,7 @@ void cFlyingValue::process() {
     cLabel::process();
     if (m_timer <= 0)
         return;
-    const IFrameTimer* timer = getFrameTimer();
-    m_timer -= timer ? timer->getDelta() : 0.0f;
+    m_timer -= frameDelta();
     if (m_timer <= 0) {
         m_timer = 0;
         setAlpha(1);

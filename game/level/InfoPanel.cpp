@@ -1,8 +1,8 @@
 #include "game/level/InfoPanel.h"
 
-#include "engine/core/ResourceManager.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/Label.h"
+#include "engine/gui/LayoutFile.h"
 #include "game/level/MeadowView.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/VehiclesFeature.h"
@@ -15,9 +15,7 @@ cInfoPanel::cInfoPanel(cMeadowView* board) : cPanel(board), m_model(board->getMo
             m_vehiclesCount = vehicles->getLevelVehiclesCount();
         m_goldCount = m_model->getGoldPrizesTotal();
     }
-    IXmlNode* document = getResourceManager()->getXml("Meadow/View/InfoPanel.xml");
-    loadXML(document);
-    document->decRef();
+    loadLayoutFile(*this, "Meadow/View/InfoPanel.xml");
 }
 
 cInfoPanel::~cInfoPanel() = default;

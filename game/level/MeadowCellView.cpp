@@ -3,6 +3,7 @@
 
 #include "engine/core/FrameManager.h"
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/Random.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
@@ -12,7 +13,6 @@
 #include "engine/gui/PyroEffect.h"
 #include "engine/media/InputSystem.h"
 #include "game/level/CellPart.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/LevelFunctions.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowView.h"
@@ -33,9 +33,6 @@ int cMeadowCellView::s_ironTypes = 0;
 
 namespace {
 
-const int LEFT_BUTTON_DOWN = 520;
-const int RIGHT_BUTTON_DOWN = 521;
-
 void editorLeftPress(void* user) {
     static_cast<cMeadowCellView*>(user)->onEditorLeftPress();
 }
@@ -46,11 +43,6 @@ void editorRightPress(void* user) {
 
 void editorHover(cButton* button) {
     static_cast<cMeadowCellView*>(button)->onEditorHover();
-}
-
-float frameDelta() {
-    const IFrameTimer* timer = getFrameTimer();
-    return timer ? timer->getDelta() : 0.0f;
 }
 
 template <class T> T* cloneChild(const T* source, cWidget* parent) {
@@ -89,10 +81,7 @@ cMeadowCellView::cMeadowCellView(const cMeadowCellView& other)
         m_borders[size_t(side)] = cloneChild(other.m_borders[size_t(side)], this);
 }
 
-cMeadowCellView::~cMeadowCellView() {
-    if (m_editorInput)
-        detachEditorInput();
-}
+cMeadowCellView::~cMeadowCellView() = default;
 
 void cMeadowCellView::loadXML(const IXmlNode* node) {
     cFrameButton::loadXML(node);
@@ -230,8 +219,7 @@ void cMeadowCellView::updateFromModel() {
         const int awaited = m_model->getAwaitedTrigger(), own = m_model->getTriggerNumber();
         auto number = [](cLabel* label, int value) {
             if (value != 0) {
-                std::string digits = std::to_string(value);
-                label->setText(std::wstring(digits.begin(), digits.end()));
+                label->setText(wstringFromInt(value));
                 label->show();
             } else {
                 label->hide();
@@ -368,10 +356,8 @@ void cMeadowCellView::spawnParts(bool delayed) {
 void cMeadowCellView::attachEditorInput() {
     if (m_editorInput)
         return;
-    if (cInputSystem* input = getInputSystem()) {
-        input->addKeyCallback(LEFT_BUTTON_DOWN, editorLeftPress, this);
-        input->addKeyCallback(RIGHT_BUTTON_DOWN, editorRightPress, this);
-    }
+    m_editorHooks.addKey(INPUT_MOUSE_LEFT_DOWN, editorLeftPress, this);
+    m_editorHooks.addKey(INPUT_MOUSE_RIGHT_DOWN, editorRightPress, this);
     setHoverCallback(editorHover);
     m_editorInput = true;
 }
@@ -379,10 +365,7 @@ void cMeadowCellView::attachEditorInput() {
 void cMeadowCellView::detachEditorInput() {
     if (!m_editorInput)
         return;
-    if (cInputSystem* input = getInputSystem()) {
-        input->removeKeyCallback(LEFT_BUTTON_DOWN, editorLeftPress, this);
-        input->removeKeyCallback(RIGHT_BUTTON_DOWN, editorRightPress, this);
-    }
+    m_editorHooks.removeAll();
     setHoverCallback(nullptr);
     m_editorInput = false;
 }

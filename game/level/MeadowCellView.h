@@ -6,6 +6,7 @@
 // arrivals and freeze after a match. The field view clones one per model cell from its prototype.
 
 #include "engine/gui/FrameButton.h"
+#include "engine/gui/InputHooks.h"
 #include "game/model/CellView.h"
 
 #include <array>
@@ -140,4 +141,5 @@ private:
     float m_arriveTime = 0;
     float m_arriveDuration = 0;
     bool m_editorInput = false;
+    Engine::cInputHooks m_editorHooks;
 };

@@ -5,7 +5,6 @@
 #include "engine/core/WidgetSets.h"
 #include "engine/gui/CheckBox.h"
 #include "engine/gui/TextButton.h"
-#include "engine/media/InputSystem.h"
 #include "engine/platform/MessageBox.h"
 #include "game/level/EditorVehicleView.h"
 #include "game/level/MeadowEditorView.h"
@@ -26,7 +25,6 @@ using namespace Engine;
 
 namespace {
 
-const int RIGHT_BUTTON_DOWN = 521;
 // The vehicle-cell message, in UTF-8 for the platform's message box.
 const char* const VEHICLE_CELLS_MESSAGE =
     "\xD0\xA7\xD0\xB8\xD1\x81\xD0\xBB\xD0\xBE \xD0\xBA\xD0\xBB\xD0\xB5\xD1\x82\xD0\xBE\xD0\xBA \xD1\x81 "
@@ -34,11 +32,6 @@ const char* const VEHICLE_CELLS_MESSAGE =
     "\xD1\x80\xD0\xB0\xD0\xB2\xD0\xBD\xD0\xBE \xD1\x87\xD0\xB8\xD1\x81\xD0\xBB\xD1\x83 "
     "\xD0\xBC\xD0\xB0\xD1\x88\xD0\xB8\xD0\xBD\xD0\xBE\xD0\xBA \xD0\xBD\xD0\xB0 "
     "\xD1\x83\xD1\x80\xD0\xBE\xD0\xB2\xD0\xBD\xD0\xB5";
-
-std::wstring decimal(int value) {
-    const std::string digits = std::to_string(value);
-    return std::wstring(digits.begin(), digits.end());
-}
 
 } // namespace
 
@@ -64,8 +57,7 @@ void cMeadowEditorView::createVehicleView() {
         view->enable();
         view->show();
         view->setClickCallback(cEditorVehicleView::clickHook);
-        if (cInputSystem* input = getInputSystem())
-            input->addKeyCallback(RIGHT_BUTTON_DOWN, cEditorVehicleView::rightPressHook, view);
+        view->listenToRightPress(true);
         m_vehicleViews.push_back(view);
     }
     m_selectedVehicleView = nullptr;
@@ -74,8 +66,7 @@ void cMeadowEditorView::createVehicleView() {
 void cMeadowEditorView::clearVehicleViews() {
     for (cEditorVehicleView* view : m_vehicleViews) {
         view->hide();
-        if (cInputSystem* input = getInputSystem())
-            input->removeKeyCallback(RIGHT_BUTTON_DOWN, cEditorVehicleView::rightPressHook, view);
+        view->listenToRightPress(false);
         deleteWidgetLater(view);
     }
     m_vehicleViews.clear();
@@ -102,7 +93,7 @@ void cMeadowEditorView::selectVehicleView(cEditorVehicleView* view, bool shift, 
     if (ctrl)
         getController()->addVehicleSlot(vehicle, right ? -10 : 10);
     // A slot change may have rebuilt the views; the vehicle's money is read again.
-    m_moneyEdit->setText(decimal(vehicle->getMoney()));
+    m_moneyEdit->setText(wstringFromInt(vehicle->getMoney()));
     m_hasBonusCheckBox->setChecked(vehicle->hasBonus());
 }
 

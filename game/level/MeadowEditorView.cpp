@@ -1,17 +1,18 @@
 #include "game/level/MeadowEditorView.h"
 
+#include "engine/core/DocumentHold.h"
 #include "engine/core/FrameManager.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/CheckBox.h"
 #include "engine/gui/Label.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/Panel.h"
 #include "engine/gui/TextButton.h"
-#include "engine/media/InputSystem.h"
 #include "game/level/EditorVehicleView.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/MeadowCellView.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowObjectView.h"
@@ -34,19 +35,6 @@ const char* const OBJECTS = "Meadow/View/GameObjects.xml";
 const char* const EDITOR_LAYOUT = "Meadow/View/MeadowEditorView.xml";
 
 enum eIconKind { CELL_ICONS, LOCK_ICONS, OBJECT_ICONS_FIRST, OBJECT_ICONS, NO_ICONS };
-
-IXmlNode* takeXml(const char* path) {
-    cResourceManager* resources = getResourceManager();
-    IXmlNode* root = resources ? resources->getXml(path) : nullptr;
-    if (!root)
-        throw cStringA(std::string("cMeadowEditorView: cannot read \"") + path + "\"");
-    return root;
-}
-
-std::wstring decimal(int value) {
-    const std::string digits = std::to_string(value);
-    return std::wstring(digits.begin(), digits.end());
-}
 
 cMeadowEditorView* editorOf(cButton* button) {
     cWidget* parent = button ? button->getParent() : nullptr;
@@ -142,19 +130,11 @@ cMeadowEditorView::cMeadowEditorView(IEditorOwner* owner, cMeadowModel* model, c
     : cMeadowView(owner, model, controller, true, true), m_editorOwner(owner) {
     m_editButtonProto = new cTextButton(this);
     m_editorBack = new cPanel(this);
-    IXmlNode* objects = takeXml(OBJECTS);
-    loadEditorObjectStates(objects);
-    objects->decRef();
-    IXmlNode* root = takeXml(EDITOR_LAYOUT);
-    cMeadowEditorView::loadXML(root);
-    root->decRef();
+    loadEditorObjectStates(cDocumentHold(OBJECTS).get());
+    loadLayoutFile(*this, EDITOR_LAYOUT);
 }
 
 cMeadowEditorView::~cMeadowEditorView() {
-    // The views go with the editor; only their input callbacks are left to remove.
-    if (cInputSystem* input = getInputSystem())
-        for (cEditorVehicleView* view : m_vehicleViews)
-            input->removeKeyCallback(521, cEditorVehicleView::rightPressHook, view);
     // A closed editor has let go of the controller, which may be gone by now.
     if (!isClosed() && getController() && getController()->getLevelView() == &m_link)
         getController()->setLevelView(nullptr);
@@ -427,7 +407,7 @@ void cMeadowEditorView::refresh() {
             std::find(types.begin(), types.end(), value) != types.end())
             button->disable();
     }
-    m_bonusesAmountEdit->setText(decimal(model->getConstantOne()));
+    m_bonusesAmountEdit->setText(wstringFromInt(model->getConstantOne()));
     createTriggerButtons();
 }
 
@@ -453,7 +433,7 @@ void cMeadowEditorView::createTriggerButtons() {
         pos += m_triggerButtonOffset;
         button->setUserData(number);
         button->setClickCallback(triggerToolClicked);
-        button->setText(decimal(number));
+        button->setText(wstringFromInt(number));
         m_triggerButtons.push_back(button);
     }
 }

@@ -2,9 +2,9 @@
 // a level, the arrival tips and the input unlock that follows, the trigger spiral, the blink
 // wave and the bees of the mixing bonus.
 
+#include "engine/core/DocumentHold.h"
 #include "engine/core/FrameTimer.h"
 #include "engine/core/Random.h"
-#include "engine/core/ResourceManager.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/Panel.h"
 #include "engine/gui/PyroEffect.h"
@@ -54,11 +54,6 @@ int bonusTip(int bonusType) {
     default:
         return -1;
     }
-}
-
-float frameDelta() {
-    const IFrameTimer* timer = getFrameTimer();
-    return timer ? timer->getDelta() : 0.0f;
 }
 
 void playSound(const char* id) {
@@ -252,7 +247,7 @@ void cMeadowFieldView::startTriggerEffect(const cVector2& position) {
     m_triggerCellView = findCellView(int(position.x), int(position.y));
     if (m_triggerCellView) {
         m_triggerCellView->enableTriggerIcon();
-        IXmlNode* effects = getResourceManager()->getXml("Meadow/View/effects/TriggerEffect.xml");
+        const cDocumentHold effects("Meadow/View/effects/TriggerEffect.xml");
         for (int i = 0; i < effects->getChildCount(); ++i) {
             IXmlNode* element = nullptr;
             if (!effects->getNodeAt(i, element))
@@ -263,7 +258,6 @@ void cMeadowFieldView::startTriggerEffect(const cVector2& position) {
             effect->play(true);
             effect->show();
         }
-        effects->decRef();
     }
     if (m_controller)
         m_controller->setTriggerHold(true);

@@ -29,11 +29,6 @@ using namespace Engine;
 
 namespace {
 
-float frameDelta() {
-    const IFrameTimer* timer = getFrameTimer();
-    return timer ? timer->getDelta() : 0.0f;
-}
-
 void playSound(const char* id) {
     if (IGameSounds* sounds = GameServices::getGameSounds())
         sounds->play(id);

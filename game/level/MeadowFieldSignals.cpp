@@ -25,11 +25,6 @@ using namespace Engine;
 
 namespace {
 
-const int LEFT_UP = 512;
-const int RIGHT_UP = 513;
-const int LEFT_DOWN = 520;
-const int RIGHT_DOWN = 521;
-
 template <int CODE> void editorButton(void* user) {
     static_cast<cMeadowFieldView*>(user)->onEditorButton(CODE);
 }
@@ -200,24 +195,18 @@ bool cMeadowFieldView::showPrizeCell(float row, float column) {
 // ---- Selection and mouse codes ----
 
 void cMeadowFieldView::registerInput(bool add) {
-    cInputSystem* input = getInputSystem();
-    if (!input)
+    m_inputHooks.removeAll();
+    if (!add)
         return;
-    auto apply = [&](int code, tInputCallback callback) {
-        if (add)
-            input->addKeyCallback(code, callback, this);
-        else
-            input->removeKeyCallback(code, callback, this);
-    };
     if (m_editorMode) {
-        apply(RIGHT_DOWN, editorButton<RIGHT_DOWN>);
-        apply(RIGHT_UP, editorButton<RIGHT_UP>);
-        apply(LEFT_DOWN, editorButton<LEFT_DOWN>);
-        apply(LEFT_UP, editorButton<LEFT_UP>);
+        m_inputHooks.addKey(INPUT_MOUSE_RIGHT_DOWN, editorButton<INPUT_MOUSE_RIGHT_DOWN>, this);
+        m_inputHooks.addKey(INPUT_MOUSE_RIGHT_UP, editorButton<INPUT_MOUSE_RIGHT_UP>, this);
+        m_inputHooks.addKey(INPUT_MOUSE_LEFT_DOWN, editorButton<INPUT_MOUSE_LEFT_DOWN>, this);
+        m_inputHooks.addKey(INPUT_MOUSE_LEFT_UP, editorButton<INPUT_MOUSE_LEFT_UP>, this);
     } else {
-        apply(LEFT_UP, leftUp);
-        apply(LEFT_DOWN, bonusClick);
-        apply(RIGHT_DOWN, bonusCancel);
+        m_inputHooks.addKey(INPUT_MOUSE_LEFT_UP, leftUp, this);
+        m_inputHooks.addKey(INPUT_MOUSE_LEFT_DOWN, bonusClick, this);
+        m_inputHooks.addKey(INPUT_MOUSE_RIGHT_DOWN, bonusCancel, this);
     }
 }
 
@@ -239,10 +228,10 @@ void cMeadowFieldView::setInputLocked(bool locked) {
 void cMeadowFieldView::onEditorButton(int code) {
     if (!m_controller)
         return;
-    if (code == RIGHT_DOWN || code == RIGHT_UP)
-        m_controller->setRightButtonDown(code == RIGHT_DOWN);
+    if (code == INPUT_MOUSE_RIGHT_DOWN || code == INPUT_MOUSE_RIGHT_UP)
+        m_controller->setRightButtonDown(code == INPUT_MOUSE_RIGHT_DOWN);
     else
-        m_controller->setDragging(code == LEFT_DOWN);
+        m_controller->setDragging(code == INPUT_MOUSE_LEFT_DOWN);
 }
 
 void cMeadowFieldView::onLeftButtonUp() {

@@ -2,14 +2,15 @@
 
 #include "game/shell/RandomFloat.h"
 
+#include "engine/core/LayoutReader.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/PyroEffect.h"
 #include "engine/media/GraphicsDevice.h"
 #include "game/level/CellEffect.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/LevelFunctions.h"
 #include "game/level/MeadowCellView.h"
 #include "game/level/MeadowObjectView.h"
@@ -44,19 +45,14 @@ cMeadowFieldView::cMeadowFieldView(cMeadowView*, cMeadowModel* model, cMeadowCon
     m_bombFireEffect = new cPyroEffect(this, "");
     m_blastWave = new cWaveSprite(this, this);
     m_lightningEffect = new cCellEffect(this, model);
-    if (cResourceManager* resources = getResourceManager()) {
-        IXmlNode* root = resources->getXml(LAYOUT);
-        if (!root)
-            throw cStringA(std::string("cMeadowFieldView: cannot read \"") + LAYOUT + "\"");
+    if (getResourceManager()) {
         try {
-            loadXML(root);
+            loadLayoutFile(*this, LAYOUT);
         } catch (...) {
             // The children go with the base; the lightning prototype is a root of its own.
-            root->decRef();
             delete m_lightningEffect;
             throw;
         }
-        root->decRef();
     }
     if (IGraphicsDevice* device = getGraphicsDevice()) {
         m_screenHeight = float(unsigned(device->getScreenHeight()));
@@ -78,8 +74,6 @@ cMeadowFieldView::~cMeadowFieldView() {
         delete m_lightningEffect;
     for (auto& connection : m_connections)
         connection.disconnect();
-    if (!m_inputLocked)
-        registerInput(false);
 }
 
 void cMeadowFieldView::loadXML(const IXmlNode* node) {

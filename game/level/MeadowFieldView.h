@@ -9,6 +9,7 @@
 
 #include "engine/core/Vector2.h"
 #include "engine/gui/Background.h"
+#include "engine/gui/InputHooks.h"
 #include "game/model/MeadowFigure.h"
 
 #include <array>
@@ -178,6 +179,7 @@ public:
 
 private:
     void connectSignals();
+    // The mouse codes of play or of the editor, while the input is not locked.
     void registerInput(bool add);
     bool stepFigure(cMeadowFigure& figure, float dt);
     void startExchangePair(cMeadowObjectView* a, cMeadowObjectView* b);
@@ -224,6 +226,7 @@ private:
     std::list<Engine::cVector2> m_prizeCells;
     std::vector<boost::signals2::connection> m_connections;
     bool m_inputLocked = true;
+    Engine::cInputHooks m_inputHooks;
     float m_perimeterEffectDelay = 0;
     int m_fig4AroundObjects = 0;
     int m_fig5AroundObjects = 0;

@@ -2,13 +2,13 @@
 
 #include "engine/core/FrameManager.h"
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/PyroEffect.h"
 #include "engine/media/InputSystem.h"
 #include "game/level/BonusEffect.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowObjectModel.h"
@@ -25,14 +25,8 @@ float cMeadowObjectView::s_exchangeWSpeed = 0;
 
 namespace {
 
-const int LEFT_BUTTON_DOWN = 520;
 const int BLAST_BONUS = 201;
 const cColor DEFAULT_OVERLAY(0.7411765f, 0.7411765f, 1.0f, 0.7411765f);
-
-float frameDelta() {
-    const IFrameTimer* timer = getFrameTimer();
-    return timer ? timer->getDelta() : 0.0f;
-}
 
 void leftButtonDown(void* user) {
     static_cast<cMeadowObjectView*>(user)->onLeftButtonDown();
@@ -79,8 +73,6 @@ cMeadowObjectView::cMeadowObjectView(const cMeadowObjectView& other)
 }
 
 cMeadowObjectView::~cMeadowObjectView() {
-    if (m_inputAttached)
-        detachInput();
     removeFireEffect();
 }
 
@@ -184,16 +176,14 @@ void cMeadowObjectView::setObjectVisualState(int type, IXmlNode* objectsRoot) {
 }
 
 void cMeadowObjectView::attachInput() {
-    if (cInputSystem* input = getInputSystem())
-        input->addKeyCallback(LEFT_BUTTON_DOWN, leftButtonDown, this);
+    m_inputHooks.addKey(INPUT_MOUSE_LEFT_DOWN, leftButtonDown, this);
     setHoverCallback(hovered);
     setUnhoverCallback(unhovered);
     m_inputAttached = true;
 }
 
 void cMeadowObjectView::detachInput() {
-    if (cInputSystem* input = getInputSystem())
-        input->removeKeyCallback(LEFT_BUTTON_DOWN, leftButtonDown, this);
+    m_inputHooks.removeAll();
     setHoverCallback(nullptr);
     setUnhoverCallback(nullptr);
     m_inputAttached = false;

@@ -5,6 +5,7 @@
 // motion lists), runs the hover animation, the shakes, the tutorial highlight and the bomb fire
 // of a blast piece, and turns a press and a drag into the controller's clicks.
 
+#include "engine/gui/InputHooks.h"
 #include "game/level/SinusSprite.h"
 #include "game/model/PieceView.h"
 #include "game/shell/TutorialManager.h"
@@ -200,4 +201,5 @@ protected:
     bool m_highlighted = false;
     float m_beeFlightTime = 0;
     bool m_inputAttached = false;
+    Engine::cInputHooks m_inputHooks;
 };

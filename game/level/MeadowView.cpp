@@ -1,11 +1,13 @@
 #include "game/level/MeadowView.h"
 
+#include "engine/core/DocumentHold.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/Random.h"
-#include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/Label.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/Panel.h"
 #include "engine/gui/PyroEffect.h"
 #include "engine/gui/TextButton.h"
@@ -13,7 +15,6 @@
 #include "game/level/BoardParts.h"
 #include "game/level/FlyingNumber.h"
 #include "game/level/InfoPanel.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowObjectView.h"
 #include "game/model/MeadowController.h"
@@ -35,19 +36,6 @@ const char* const LAYOUT = "Meadow/View/MeadowView.xml";
 const char* const OBJECTS = "Meadow/View/GameObjects.xml";
 const char* const FLYING_NUMBER = "Meadow/View/FlyingNumber.xml";
 
-IXmlNode* takeXml(const char* path) {
-    cResourceManager* resources = getResourceManager();
-    IXmlNode* root = resources ? resources->getXml(path) : nullptr;
-    if (!root)
-        throw cStringA(std::string("cMeadowView: cannot read \"") + path + "\"");
-    return root;
-}
-
-std::wstring decimal(int value) {
-    const std::string digits = std::to_string(value);
-    return std::wstring(digits.begin(), digits.end());
-}
-
 } // namespace
 
 cMeadowView::cMeadowView(IVisualStates* owner, cMeadowModel* model, cMeadowController* controller, bool editor,
@@ -66,19 +54,14 @@ cMeadowView::cMeadowView(IVisualStates* owner, cMeadowModel* model, cMeadowContr
     m_triggerIconProto = new cPanel(this);
     m_triggerBaseIconProto = new cPanel(this);
     m_infoPanel = new cInfoPanel(this);
-    IXmlNode* root = nullptr;
     try {
-        root = takeXml(LAYOUT);
-        loadXML(root);
+        loadLayoutFile(*this, LAYOUT);
     } catch (...) {
         // The children go with the base; the root widgets made so far are this board's.
-        if (root)
-            root->decRef();
         delete m_resultsView;
         delete m_clouds;
         throw;
     }
-    root->decRef();
     connectModelSignals();
     // The switch back to the owner is started from the update step, which runs while hidden.
     enableAbsolute();
@@ -195,40 +178,34 @@ void cMeadowView::loadXML(const IXmlNode* node) {
 }
 
 void cMeadowView::createGameObjectsPrototypes() {
-    IXmlNode* root = takeXml(OBJECTS);
+    const cDocumentHold root(OBJECTS);
     std::vector<int> types = m_model->getLevelTypes();
     for (int category : {10, 11})
         for (int type : m_model->getTypesOfCategory(category))
             types.push_back(type);
-    try {
-        for (int type : types) {
-            auto* prototype = new cMeadowObjectView(*m_objectProto);
-            prototype->setParent(this);
-            prototype->setFieldView(m_fieldView);
-            prototype->setObjectVisualState(type, root);
-            // The fire follows the blast piece's frames: a short list would end the game mid-level.
-            if (type == cMeadowObjectModel::BLAST_BONUS && m_fieldView) {
-                try {
-                    m_fieldView->checkBombFireFrames(std::max(1u, prototype->getFramesCount()));
-                } catch (...) {
-                    delete prototype;
-                    throw;
-                }
-            }
-            prototype->disable();
-            prototype->hide();
-            if (m_objectPrototypes.count(type)) {
+    for (int type : types) {
+        auto* prototype = new cMeadowObjectView(*m_objectProto);
+        prototype->setParent(this);
+        prototype->setFieldView(m_fieldView);
+        prototype->setObjectVisualState(type, root.get());
+        // The fire follows the blast piece's frames: a short list would end the game mid-level.
+        if (type == cMeadowObjectModel::BLAST_BONUS && m_fieldView) {
+            try {
+                m_fieldView->checkBombFireFrames(std::max(1u, prototype->getFramesCount()));
+            } catch (...) {
                 delete prototype;
-                throw cStringA("cMeadowView::createGameObjectsPrototypes(): duplicated type in level objects: " +
-                               std::to_string(type));
+                throw;
             }
-            m_objectPrototypes[type] = prototype;
         }
-    } catch (...) {
-        root->decRef();
-        throw;
+        prototype->disable();
+        prototype->hide();
+        if (m_objectPrototypes.count(type)) {
+            delete prototype;
+            throw cStringA("cMeadowView::createGameObjectsPrototypes(): duplicated type in level objects: " +
+                           std::to_string(type));
+        }
+        m_objectPrototypes[type] = prototype;
     }
-    root->decRef();
 }
 
 void cMeadowView::createGameObjects() {
@@ -329,7 +306,7 @@ void cMeadowView::updateMoneyText() {
         return;
     m_shownMoney = money;
     if (m_moneyText)
-        m_moneyText->setText(decimal(money));
+        m_moneyText->setText(wstringFromInt(money));
 }
 
 void cMeadowView::hideInvalidObjectViews() {

@@ -8,6 +8,7 @@
 
 #include "engine/core/Vector2.h"
 #include "engine/gui/Button.h"
+#include "engine/gui/InputHooks.h"
 #include "engine/gui/Visual.h"
 #include "game/level/MeadowObjectView.h"
 #include "game/model/LevelView.h"

@@ -37,11 +37,6 @@ const int MIX_BONUS_TYPE = 71;
 // The tutorial tip that explains the swap, shown over the next-move prompt.
 const int MOVE_TIP = 1;
 
-float frameDelta() {
-    const IFrameTimer* timer = getFrameTimer();
-    return timer ? timer->getDelta() : 0.0f;
-}
-
 template <class W> void setWidgetShown(W* widget, bool shown) {
     if (!widget)
         return;

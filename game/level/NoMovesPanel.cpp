@@ -1,10 +1,10 @@
 #include "game/level/NoMovesPanel.h"
 
-#include "engine/core/ResourceManager.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/MultilineText.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/MeadowView.h"
 #include "game/model/GameServices.h"
 #include "game/model/GameSoundsLink.h"
@@ -16,9 +16,7 @@ using namespace Engine;
 
 cNoMovesPanel::cNoMovesPanel(cMeadowView* board)
     : cPanel(nullptr), m_board(board), m_infoText(new cMultilineText(this)), m_queue(new cActionQueue(nullptr)) {
-    IXmlNode* document = getResourceManager()->getXml("Meadow/View/NoMovesPanel.xml");
-    loadXML(document);
-    document->decRef();
+    loadLayoutFile(*this, "Meadow/View/NoMovesPanel.xml");
     setPosition(m_srcPos);
 }
 

@@ -1,8 +1,8 @@
 #include "game/level/RunningCat.h"
 
+#include "engine/core/LayoutReader.h"
 #include "engine/core/XmlNode.h"
 #include "engine/media/GraphicsDevice.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/MeadowView.h"
 #include "game/shell/RandomFloat.h"
 

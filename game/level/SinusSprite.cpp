@@ -1,6 +1,6 @@
 #include "game/level/SinusSprite.h"
 
-#include "game/level/LayoutReader.h"
+#include "engine/core/LayoutReader.h"
 
 #include <cmath>
 

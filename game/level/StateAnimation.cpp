@@ -1,10 +1,10 @@
 #include "game/level/StateAnimation.h"
 
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/Random.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
-#include "game/level/LayoutReader.h"
 
 using namespace Engine;
 
@@ -65,8 +65,7 @@ void cStateAnimation::process() {
     cPanel::process();
     if (m_stateList.empty())
         return;
-    const IFrameTimer* timer = getFrameTimer();
-    const float dt = timer ? timer->getDelta() : 0.0f;
+    const float dt = frameDelta();
     State* state = m_stateList[m_current];
     if (m_timeLeft > 0) {
         m_timeLeft -= dt;

@@ -2,6 +2,7 @@
 
 #include "engine/core/FrameManager.h"
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
@@ -11,7 +12,6 @@
 #include "engine/media/FontResource.h"
 #include "engine/media/InputSystem.h"
 #include "engine/media/Texture.h"
-#include "game/level/LayoutReader.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,7 +20,6 @@ using namespace Engine;
 
 namespace {
 
-const int LEFT_BUTTON_DOWN = 520;
 const int LEFT_ARROW_DOWN = 459;
 const int RIGHT_ARROW_DOWN = 461;
 const int DELETE_DOWN = 467;
@@ -328,8 +327,7 @@ void cTextEdit::process() {
     if (!m_cursor)
         return;
     if (m_caretShown && m_focused) {
-        const IFrameTimer* timer = getFrameTimer();
-        m_blinkTimer += timer ? timer->getDelta() : 0.0f;
+        m_blinkTimer += frameDelta();
         if (m_blinkTimer >= m_blinkPeriod) {
             m_blinkTimer = 0;
             if (m_cursor->isVisible())
@@ -344,7 +342,7 @@ void cTextEdit::process() {
 
 void cTextEdit::startProcessing() {
     m_hooks.removeAll();
-    m_hooks.addKey(LEFT_BUTTON_DOWN, mousePressHook, this);
+    m_hooks.addKey(INPUT_MOUSE_LEFT_DOWN, mousePressHook, this);
     m_hooks.addChar(characterHook, this);
     m_hooks.addKey(LEFT_ARROW_DOWN, leftArrowHook, this);
     m_hooks.addKey(RIGHT_ARROW_DOWN, rightArrowHook, this);

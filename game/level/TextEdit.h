@@ -5,7 +5,7 @@
 // keys move. The editor types numbers into it and hears every change through a callback.
 
 #include "engine/core/Vector2.h"
-#include "engine/gui/Button.h"
+#include "engine/gui/InputHooks.h"
 #include "engine/gui/Sprite.h"
 
 #include <string>

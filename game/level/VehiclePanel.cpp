@@ -1,9 +1,9 @@
 #include "game/level/VehiclePanel.h"
 
-#include "engine/core/ResourceManager.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
-#include "game/level/LayoutReader.h"
+#include "engine/gui/LayoutFile.h"
 #include "game/level/VehicleView.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/VehiclesFeature.h"
@@ -18,12 +18,7 @@ const char* const LAYOUT = "Meadow/View/VehiclePanel.xml";
 
 cVehiclePanel::cVehiclePanel(cMeadowView* board, cMeadowModel* model)
     : cPanel(nullptr), m_model(model), m_owner(board) {
-    cResourceManager* resources = getResourceManager();
-    IXmlNode* root = resources ? resources->getXml(LAYOUT) : nullptr;
-    if (!root)
-        throw cStringA(std::string("cVehiclePanel: cannot read \"") + LAYOUT + "\"");
-    loadXML(root);
-    root->decRef();
+    loadLayoutFile(*this, LAYOUT);
     createVehicleViews();
 }
 

@@ -1,9 +1,9 @@
 #include "game/level/VehicleSlot.h"
 
 #include "engine/core/FrameTimer.h"
-#include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "game/level/IconText.h"
 #include "game/level/MeadowView.h"
 #include "game/level/StateAnimation.h"
@@ -42,12 +42,7 @@ cVehicleSlot::cVehicleSlot(cWidget* vehicleView, const cVehicleSlotRecord* slot,
     m_slotText = new cIconText(this);
     m_progress = new cSubstrateProgressBar(this, false);
     m_completedIcon = new cPanel(this);
-    cResourceManager* resources = getResourceManager();
-    IXmlNode* root = resources ? resources->getXml(LAYOUT) : nullptr;
-    if (!root)
-        throw cStringA(std::string("cVehicleSlot: cannot read \"") + LAYOUT + "\"");
-    loadXML(root);
-    root->decRef();
+    loadLayoutFile(*this, LAYOUT);
 }
 
 cVehicleSlot::~cVehicleSlot() = default;
@@ -102,8 +97,7 @@ void cVehicleSlot::updateSlot() {
     if (m_owner)
         m_slotText->setIconVisual(m_editor ? m_owner->getVisualState("index" + std::to_string(m_slot->objectIndex))
                                            : m_owner->getLevelObjectState(m_slot->objectType));
-    const std::string digits = std::to_string(remaining);
-    m_slotText->setText(std::wstring(digits.begin(), digits.end()));
+    m_slotText->setText(wstringFromInt(remaining));
     m_progress->setValue(float(m_slot->loaded) / float(m_slot->needed) * 100.0f);
     m_progress->show();
 }
@@ -131,8 +125,7 @@ void cVehicleSlot::closeDoors() {
 void cVehicleSlot::process() {
     if (m_doorsTime <= 0 || !m_doors)
         return;
-    const IFrameTimer* timer = getFrameTimer();
-    const float dt = timer ? timer->getDelta() : 0.0f;
+    const float dt = frameDelta();
     m_doorsTime -= dt;
     if (m_doorsTime <= 0) {
         m_doorsTime = 0;

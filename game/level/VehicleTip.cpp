@@ -1,8 +1,8 @@
 #include "game/level/VehicleTip.h"
 
-#include "engine/core/ResourceManager.h"
 #include "engine/core/Strings.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/MultilineText.h"
 #include "game/model/VehicleModel.h"
 #include "game/model/VehicleViewLink.h"
@@ -40,9 +40,7 @@ std::wstring formatInteger(const std::string& flags, int width, int precision, i
 } // namespace
 
 cVehicleTip::cVehicleTip(cWidget* owner) : cTip(owner), m_msgText(new cMultilineText(this)) {
-    IXmlNode* document = getResourceManager()->getXml("Meadow/View/VehicleTip.xml");
-    loadXML(document);
-    document->decRef();
+    loadLayoutFile(*this, "Meadow/View/VehicleTip.xml");
 }
 
 cVehicleTip::~cVehicleTip() = default;

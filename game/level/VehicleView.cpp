@@ -1,19 +1,20 @@
 #include "game/level/VehicleView.h"
 
+#include "engine/core/DocumentHold.h"
 #include "engine/core/FrameManager.h"
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/Random.h"
-#include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/PyroEffect.h"
 #include "engine/media/InputSystem.h"
 #include "engine/media/SoundChannel.h"
 #include "game/level/EditorVehicleView.h"
 #include "game/level/FlyingNumber.h"
 #include "game/level/IconText.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/MeadowEditorView.h"
 #include "game/level/MeadowObjectView.h"
 #include "game/level/MeadowView.h"
@@ -48,14 +49,6 @@ const int KEY_LEFT_SHIFT = 42;
 const int KEY_LEFT_CTRL = 29;
 // Closer targets count as reached: no drive direction can be taken from them.
 const float MIN_DISTANCE = 0.0005f;
-
-IXmlNode* takeXml(const char* path) {
-    cResourceManager* resources = getResourceManager();
-    IXmlNode* root = resources ? resources->getXml(path) : nullptr;
-    if (!root)
-        throw cStringA(std::string("cVehicleView: cannot read \"") + path + "\"");
-    return root;
-}
 
 void playSound(const char* id) {
     if (IGameSounds* sounds = GameServices::getGameSounds())
@@ -94,9 +87,7 @@ cVehicleView::cVehicleView(cWidget* parent, cVehicleModel* vehicle, cMeadowView*
     m_dust = new cPyroEffect(this, "");
     m_tweens = new cTweenSprite(this);
     createTip();
-    IXmlNode* root = takeXml(LAYOUT);
-    loadXML(root);
-    root->decRef();
+    loadLayoutFile(*this, LAYOUT);
     createSlots();
     if (m_vehicle)
         m_modelConnection = m_vehicle->m_changedSignal.connect([this]() { update(); });
@@ -146,9 +137,7 @@ void cVehicleView::loadXML(const IXmlNode* node) {
     cLayoutReader::readFloat(node, L"fly_obj_size_percent", m_flyObjSizePercent);
     cLayoutReader::readFloat(node, L"load_deep_delta", m_loadDeepDelta);
     // A colour the slot layout has no look for would leave a slot without a picture.
-    IXmlNode* slots = takeXml(SLOT_LAYOUT);
-    const int available = cVehicleSlot::countColours(slots);
-    slots->decRef();
+    const int available = cVehicleSlot::countColours(cDocumentHold(SLOT_LAYOUT).get());
     if (m_colorsNumber < 0 || m_colorsNumber > available)
         throw cStringA("cVehicleView::loadXML(): colors_number " + std::to_string(m_colorsNumber) +
                        " does not fit the " + std::to_string(available) + " colour variants of " + SLOT_LAYOUT);
@@ -164,11 +153,6 @@ void cVehicleView::stopProcessing() {
     cTextureButton::stopProcessing();
     if (m_engineSound)
         m_engineSound->pause();
-}
-
-float cVehicleView::frameTime() const {
-    const IFrameTimer* timer = getFrameTimer();
-    return timer ? timer->getDelta() : 0.0f;
 }
 
 void cVehicleView::update() {
@@ -214,8 +198,7 @@ void cVehicleView::createSlots() {
 }
 
 void cVehicleView::setMoneyText(int money) {
-    const std::string digits = std::to_string(money);
-    m_money->setText(std::wstring(digits.begin(), digits.end()));
+    m_money->setText(wstringFromInt(money));
 }
 
 void cVehicleView::move(float x, float y, float, bool) {
@@ -254,7 +237,7 @@ void cVehicleView::arrive() {
 
 void cVehicleView::process() {
     cTextureButton::process();
-    const float dt = frameTime();
+    const float dt = frameDelta();
     m_tweens->processTweens(dt);
     if (m_leaving) {
         if (m_target.x <= getPosition().x) {

@@ -66,7 +66,7 @@ public:
     void clearSlots();
     void setMoneyText(int money);
     void onObjectEntered(cMeadowObjectView* piece);
-    // The level editor's right press (input code 521, user data the view): over an editor
+    // The level editor's right press (INPUT_MOUSE_RIGHT_DOWN, user data the view): over an editor
     // vehicle, its editor selects the vehicle with the Shift and Ctrl keys as they are.
     static void editorRightClickHook(void* user);
     void onEditorRightClick();
@@ -94,7 +94,6 @@ public:
 
 private:
     void arrive();
-    float frameTime() const;
 
     cVehicleModel* m_vehicle;
     cMeadowView* m_owner;

@@ -1,8 +1,8 @@
 #include "game/level/WaveSprite.h"
 
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/XmlNode.h"
-#include "game/level/LayoutReader.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowObjectView.h"
 #include "game/level/MeadowView.h"
@@ -77,8 +77,7 @@ void cWaveSprite::process() {
     cSprite::process();
     if (!m_active)
         return;
-    const IFrameTimer* timer = getFrameTimer();
-    m_elapsed += timer ? timer->getDelta() : 0.0f;
+    m_elapsed += frameDelta();
     if (m_elapsed >= m_lastDelay + m_length) {
         for (const Entry& entry : m_entries)
             putBack(entry);

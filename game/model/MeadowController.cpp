@@ -1,7 +1,7 @@
 #include "game/model/MeadowController.h"
 
+#include "engine/core/DocumentHold.h"
 #include "engine/core/ProfileManager.h"
-#include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
 #include "game/model/AwardManagerLink.h"
@@ -441,10 +441,9 @@ float savedCounter(const std::string& key) {
 
 // The profile key of the money: the id of the model's resource of type 1.
 std::string moneyKey() {
-    Engine::cResourceManager* resources = Engine::getResourceManager();
-    Engine::IXmlNode* document = nullptr;
+    Engine::cDocumentHold document;
     try {
-        document = resources ? resources->getXml(cMeadowModel::MODEL_FILE) : nullptr;
+        document = Engine::cDocumentHold(cMeadowModel::MODEL_FILE);
     } catch (...) {
         // Without the model's description no money is known: the panel shows 0.
         return std::string();
@@ -458,8 +457,6 @@ std::string moneyKey() {
             if (list->getNodeAt(i, node) && Engine::parseInt(type, node->getAttribute(L"type")) == 1)
                 key = Engine::wideToNarrow(node->getAttribute(L"id"));
         }
-    if (document)
-        document->decRef();
     return key;
 }
 

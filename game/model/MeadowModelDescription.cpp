@@ -3,6 +3,7 @@
 
 #include "game/model/MeadowModel.h"
 
+#include "engine/core/DocumentHold.h"
 #include "engine/core/ExceptionLog.h"
 #include "engine/core/File.h"
 #include "engine/core/FileSystem.h"
@@ -39,27 +40,6 @@ void appendTypeList(const std::string& text, std::vector<int32_t>& out) {
         start = end + 1;
     }
 }
-
-// Gives a cached document back to the resource manager, also when reading it failed.
-class cDocumentHold {
-public:
-    explicit cDocumentHold(const char* path) {
-        Engine::cResourceManager* manager = Engine::getResourceManager();
-        if (!manager)
-            throw cStringA(std::string("cMeadowModel::cMeadowModel(): there is no resource manager to read ") + path);
-        m_node = manager->getXml(path);
-    }
-    ~cDocumentHold() {
-        if (m_node)
-            m_node->decRef();
-    }
-    cDocumentHold(const cDocumentHold&) = delete;
-    cDocumentHold& operator=(const cDocumentHold&) = delete;
-    IXmlNode* get() const { return m_node; }
-
-private:
-    IXmlNode* m_node = nullptr;
-};
 
 // A levels file of the user folder (the editor's) shadows the shipped one: when the model refuses
 // it, it is kept beside as "<name>.bad", logged by name and deleted, so that the shipped levels
@@ -98,12 +78,12 @@ bool setUserLevelsAside(const char* name, std::exception_ptr error) {
 cMeadowModel::cMeadowModel() {
     createFeatures();
     {
-        cDocumentHold model(MODEL_FILE);
+        const Engine::cDocumentHold model(MODEL_FILE);
         loadModelSettings(model.get());
     }
     std::exception_ptr refused;
     try {
-        cDocumentHold levels(LEVELS_FILE);
+        const Engine::cDocumentHold levels(LEVELS_FILE);
         loadAllLevels(levels.get());
     } catch (...) {
         refused = std::current_exception();
@@ -111,7 +91,7 @@ cMeadowModel::cMeadowModel() {
     if (refused) {
         if (!setUserLevelsAside(LEVELS_FILE, refused))
             std::rethrow_exception(refused);
-        cDocumentHold levels(LEVELS_FILE);
+        const Engine::cDocumentHold levels(LEVELS_FILE);
         loadAllLevels(levels.get());
     }
     RandomDraw::seedWithTime();

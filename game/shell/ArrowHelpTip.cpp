@@ -61,8 +61,7 @@ void cArrowHelpTip::place() {
 }
 
 void cArrowHelpTip::swing() {
-    const IFrameTimer* timer = getFrameTimer();
-    m_phase += m_arrowFrequency * (timer ? timer->getDelta() : 0.0f);
+    m_phase += m_arrowFrequency * (frameDelta());
     place();
 }
 

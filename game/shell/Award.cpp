@@ -1,16 +1,14 @@
 #include "game/shell/Award.h"
 
-#include "engine/core/ResourceManager.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 
 #include <string>
 
 using namespace Engine;
 
 cAward::cAward(cWidget* parent, int32_t index) : cPanel(parent), m_index(index) {
-    IXmlNode* document = getResourceManager()->getXml("Awards/Awards.xml");
-    loadXML(document);
-    document->decRef();
+    loadLayoutFile(*this, "Awards/Awards.xml");
     m_home = getPosition();
     setRenderType(getRenderType() | 0x20);
 }

@@ -1,9 +1,9 @@
 #include "game/shell/AwardInfoPanel.h"
 
-#include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/MultilineText.h"
 #include "game/shell/ActionQueue.h"
 #include "game/shell/Award.h"
@@ -16,9 +16,7 @@ using namespace Engine;
 cAwardInfoPanel::cAwardInfoPanel(cAwardManager* manager)
     : cTextureButton(nullptr), m_manager(manager), m_infoText(new cMultilineText(this)),
       m_actions(new cActionQueue(nullptr)) {
-    IXmlNode* document = getResourceManager()->getXml("Awards/AwardInfoPanel.xml");
-    loadXML(document);
-    document->decRef();
+    loadLayoutFile(*this, "Awards/AwardInfoPanel.xml");
     setPosition(m_srcPos);
 }
 

@@ -1,11 +1,9 @@
 #include "game/shell/AwardManager.h"
 
 #include "engine/core/ProfileManager.h"
-#include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
-#include "engine/media/InputSystem.h"
-#include "engine/platform/KeyCodes.h"
+#include "engine/gui/LayoutFile.h"
 #include "game/model/GameResource.h"
 #include "game/model/GameServices.h"
 #include "game/model/LevelAchievements.h"
@@ -32,15 +30,13 @@ cAwardManager::cAwardManager(cWidget* parent, cMeadowController* controller)
     for (int32_t type = 0; type < AWARD_COUNT; ++type)
         m_awards[type].given = gBoolProps[gAwardTypeNames[type]];
     m_infoPanel = new cAwardInfoPanel(this);
-    IXmlNode* document = getResourceManager()->getXml("Awards/Awards.xml");
     try {
-        loadXML(document);
+        loadLayoutFile(*this, "Awards/Awards.xml");
     } catch (...) {
         // The panel has no parent: nothing else would delete it.
         delete m_infoPanel;
         throw;
     }
-    document->decRef();
     show();
     disable();
 }
@@ -259,8 +255,7 @@ void cAwardManager::openAwardTip() {
     if (!dialog)
         dialog = new cAwardTipDlg(nullptr);
     dialog->m_returnCallback = onAwardTipReturn;
-    if (cInputSystem* input = getInputSystem())
-        input->addKeyCallback(Platform::KEY_ESCAPE, cAwardTipDlg::onReturn, dialog);
+    dialog->listenToEscape();
     dialog->fadeIn();
     if (m_controller)
         m_controller->lockInput();

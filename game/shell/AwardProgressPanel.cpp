@@ -32,11 +32,6 @@ std::wstring formatAwardTime(int32_t seconds) {
 
 namespace {
 
-std::wstring decimal(int32_t value) {
-    const std::string digits = std::to_string(value);
-    return std::wstring(digits.begin(), digits.end());
-}
-
 cVector2 screenSize() {
     IGraphicsDevice* device = getGraphicsDevice();
     return device ? cVector2(float(device->getScreenWidth()), float(device->getScreenHeight())) : cVector2(1024, 768);
@@ -115,7 +110,7 @@ void cAwardProgressPanel::showProgress() {
         if (button->getProgressType() == 2)
             text = formatAwardTime(int32_t(current)) + L"/" + formatAwardTime(int32_t(needed));
         else
-            text = decimal(int32_t(current)) + L"/" + decimal(int32_t(needed));
+            text = wstringFromInt(int32_t(current)) + L"/" + wstringFromInt(int32_t(needed));
         m_progressText->setText(text);
         m_progressText->show();
         m_progress->setMaximum(needed);

@@ -1,10 +1,10 @@
 #include "game/shell/AwardTipDlg.h"
 
 #include "engine/core/ProfileManager.h"
-#include "engine/core/ResourceManager.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/Label.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/PyroEffect.h"
 #include "engine/gui/TextButton.h"
 #include "engine/media/InputSystem.h"
@@ -16,24 +16,18 @@ using namespace Engine;
 
 cAwardTipDlg::cAwardTipDlg(cWidget* parent) : cFader(parent) {
     m_progressProto = new cAwardProgressPanel(nullptr);
-    IXmlNode* tip = getResourceManager()->getXml("Awards/AwardTip.xml");
-    m_progressProto->loadXML(tip);
-    tip->decRef();
+    loadLayoutFile(*m_progressProto, "Awards/AwardTip.xml");
     m_progressProto->hide();
     m_captionText = new cLabel(this);
     m_returnButton = new cTextButton(this);
     m_pyroProto = new cPyroEffect(this, "");
-    IXmlNode* document = getResourceManager()->getXml("Awards/Awards.xml");
-    loadXML(document);
-    document->decRef();
+    loadLayoutFile(*this, "Awards/Awards.xml");
     m_returnButton->setClickCallback(onReturnClicked);
 }
 
 cAwardTipDlg::~cAwardTipDlg() {
     hide();
     disable();
-    if (cInputSystem* input = getInputSystem())
-        input->removeKeyCallback(Platform::KEY_ESCAPE, onReturn, this);
     removePyro();
     delete m_progressProto;
 }
@@ -101,11 +95,15 @@ void cAwardTipDlg::onReturn(void*) {
         return;
     dialog->m_returned = true;
     dialog->removePyro();
-    if (cInputSystem* input = getInputSystem())
-        input->removeKeyCallback(Platform::KEY_ESCAPE, onReturn, dialog);
+    dialog->m_escapeHook.removeAll();
     dialog->fadeOut();
     if (dialog->m_returnCallback)
         dialog->m_returnCallback();
+}
+
+void cAwardTipDlg::listenToEscape() {
+    m_escapeHook.removeAll();
+    m_escapeHook.addKey(Platform::KEY_ESCAPE, onReturn, this);
 }
 
 void cAwardTipDlg::onReturnClicked(cButton*) {

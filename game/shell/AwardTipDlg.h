@@ -6,6 +6,7 @@
 
 #include "engine/core/Singleton.h"
 #include "engine/gui/Fader.h"
+#include "engine/gui/InputHooks.h"
 #include "game/shell/AwardManager.h"
 
 namespace Engine {
@@ -35,6 +36,8 @@ public:
     // until the dialog fades in again.
     static void onReturn(void* user);
     static void onReturnClicked(Engine::cButton* button);
+    // Escape returns, until the next return.
+    void listenToEscape();
     // The given state of every button from the player's profile.
     void refreshAwards();
     // Plays the award effect on the button (or only removes the one playing).
@@ -58,4 +61,5 @@ private:
     Engine::cPyroEffect* m_pyroProto = nullptr;
     Engine::cPyroEffect* m_currentPyro = nullptr;
     bool m_returned = false;
+    Engine::cInputHooks m_escapeHook;
 };

@@ -1,8 +1,8 @@
 #include "game/shell/CommonHelpTip.h"
 
-#include "engine/core/ResourceManager.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/MultilineText.h"
 #include "engine/gui/Panel.h"
 #include "engine/gui/TextButton.h"
@@ -35,9 +35,7 @@ void cCommonHelpTip::loadXML(const IXmlNode* node) {
 }
 
 void cCommonHelpTip::loadFile(const std::string& path) {
-    IXmlNode* document = getResourceManager()->getXml(path);
-    loadXML(document);
-    document->decRef();
+    loadLayoutFile(*this, path);
 }
 
 void cCommonHelpTip::loadLayout() {

@@ -1,8 +1,8 @@
 #include "game/shell/Credits.h"
 
-#include "engine/core/ResourceManager.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/Label.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/TextButton.h"
 #include "game/shell/MainMenu.h"
 
@@ -15,9 +15,7 @@ void onCreditsReturn(cButton* button) {
 }
 
 cCredits::cCredits() : cBackground(nullptr), m_returnButton(new cTextButton(this)) {
-    IXmlNode* document = getResourceManager()->getXml("UI/Credits.xml");
-    loadXML(document);
-    document->decRef();
+    loadLayoutFile(*this, "UI/Credits.xml");
     m_returnButton->setClickCallback(onCreditsReturn);
 }
 

@@ -1,6 +1,7 @@
 #include "game/shell/EffectDialog.h"
 
 #include "engine/core/FrameTimer.h"
+#include "engine/core/LayoutReader.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
@@ -8,18 +9,10 @@
 #include "game/shell/GameSounds.h"
 
 #include <algorithm>
-#include <cmath>
 
 using namespace Engine;
 
 namespace {
-
-void readFloat(const IXmlNode* node, const wchar_t* key, float& out) {
-    float value = NAN;
-    parseFloat(value, node->getAttribute(key));
-    if (!std::isnan(value))
-        out = value;
-}
 
 // Units per second to cover the way in the time; at once (no speed) for a time of 0.
 cVector2 speedOver(const cVector2& way, float seconds) {
@@ -47,8 +40,8 @@ void cEffectDialog::playSound(const char* id) {
 void cEffectDialog::loadXML(const IXmlNode* node) {
     cFader::loadXML(node);
     parseVector2(m_showPosition, node->getAttribute(L"show_position"));
-    readFloat(node, L"scale_time", m_scaleTime);
-    readFloat(node, L"scale_param", m_scaleParam);
+    cLayoutReader::readFloat(node, L"scale_time", m_scaleTime);
+    cLayoutReader::readFloat(node, L"scale_param", m_scaleParam);
     parseUInt(m_breakColumns, node->getAttribute(L"BreakColumns"));
     parseUInt(m_breakRows, node->getAttribute(L"BreakRows"));
     const std::vector<cWidget*> children(m_children.begin(), m_children.end());
@@ -138,8 +131,7 @@ void cEffectDialog::onFadedOut() {
 
 void cEffectDialog::process() {
     cFader::process();
-    const IFrameTimer* timer = getFrameTimer();
-    const float dt = timer ? timer->getDelta() : 0.0f;
+    const float dt = frameDelta();
 
     if (m_pulseRunning) {
         if (m_pulseTime >= m_scaleTime) {

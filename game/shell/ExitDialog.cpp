@@ -2,8 +2,8 @@
 
 #include "engine/core/FrameManager.h"
 #include "engine/core/FrameTimer.h"
-#include "engine/core/ResourceManager.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/MultilineText.h"
 #include "engine/gui/Panel.h"
 #include "engine/gui/TextButton.h"
@@ -34,9 +34,7 @@ cExitDialog::cExitDialog(cWidget* parent)
       m_noButton(new cTextButton(this)), m_text(new cMultilineText(this)) {
     for (cPanel*& bee : m_bees)
         bee = new cPanel(this);
-    IXmlNode* document = getResourceManager()->getXml("UI/YesNoExit.xml");
-    loadXML(document);
-    document->decRef();
+    loadLayoutFile(*this, "UI/YesNoExit.xml");
     m_yesButton->setClickCallback(yesClicked);
     m_noButton->setClickCallback(noClicked);
     m_yesButton->setHoverCallback(yesHovered);

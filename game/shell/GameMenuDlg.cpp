@@ -1,7 +1,7 @@
 #include "game/shell/GameMenuDlg.h"
 
-#include "engine/core/ResourceManager.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/TextButton.h"
 #include "engine/platform/KeyCodes.h"
 #include "game/shell/FrontEnd.h"
@@ -19,9 +19,7 @@ cGameMenuDlg::cGameMenuDlg()
       m_awardButton(new cTextButton(this)), m_mainMenuButton(new cTextButton(this)),
       m_optionsButton(new cTextButton(this)), m_tutorialButton(new cTextButton(this)),
       m_mapButton(new cTextButton(this)) {
-    IXmlNode* document = getResourceManager()->getXml("Meadow/View/GameMenu.xml");
-    loadXML(document);
-    document->decRef();
+    loadLayoutFile(*this, "Meadow/View/GameMenu.xml");
     m_resumeButton->setClickCallback(onResumeClicked);
     m_replayButton->setClickCallback(onReplayClicked);
     m_awardButton->setClickCallback(onAwardClicked);

@@ -7,6 +7,7 @@
 
 #include "engine/core/Singleton.h"
 #include "engine/gui/Button.h"
+#include "engine/gui/InputHooks.h"
 #include "game/shell/EffectDialog.h"
 
 #include <string>

@@ -5,6 +5,7 @@
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/media/SoundSample.h"
 #include "engine/media/SoundSystem.h"
 #include "game/shell/RandomFloat.h"
@@ -15,11 +16,7 @@
 using namespace Engine;
 
 cGameSounds::cGameSounds() : cWidget(nullptr) {
-    cResourceManager* resources = getResourceManager();
-    if (IXmlNode* document = resources->getXml("Meadow/Sounds/GameSounds.xml")) {
-        loadXML(document);
-        document->decRef();
-    }
+    loadLayoutFile(*this, "Meadow/Sounds/GameSounds.xml");
     m_soundSystem = getSoundSystem();
     hide();
     disable();

@@ -7,8 +7,6 @@
 #include "engine/core/WidgetSets.h"
 #include "engine/gui/NewUserDialog.h"
 #include "engine/gui/SelectUserDialog.h"
-#include "engine/media/InputSystem.h"
-#include "engine/platform/KeyCodes.h"
 #include "engine/platform/Window.h"
 #include "game/model/GameServices.h"
 #include "game/shell/AwardManager.h"
@@ -57,8 +55,7 @@ void openAwardsDialog(std::function<void()> closed) {
         dialog = new cAwardTipDlg(nullptr);
     pendingAwardsReturn() = std::move(closed);
     dialog->m_returnCallback = onAwardsLeft;
-    if (cInputSystem* input = getInputSystem())
-        input->addKeyCallback(Platform::KEY_ESCAPE, cAwardTipDlg::onReturn, dialog);
+    dialog->listenToEscape();
     dialog->fadeIn();
 }
 

@@ -8,6 +8,7 @@
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/MultilineText.h"
 #include "engine/gui/ProgressBar.h"
 #include "engine/gui/PyroEffect.h"
@@ -66,13 +67,11 @@ cLoadingScreen::cLoadingScreen(const std::string& logPath, tFinishCallback onFin
     m_continueText = new cMultilineText(this);
     m_landEffect = new cPyroEffect(this, "");
     m_finishEffect = new cPyroEffect(this, "");
-    m_log = getResourceManager()->getXml(logPath);
+    m_log = cDocumentHold(logPath);
     m_total = static_cast<unsigned>(m_log->getChildCount());
     // Hidden, so the frame loop never steps it: the screen does.
     m_runner = new cTweenSprite(this);
-    IXmlNode* document = getResourceManager()->getXml("Ui/Load.xml");
-    loadXML(document);
-    document->decRef();
+    loadLayoutFile(*this, "Ui/Load.xml");
     m_entriesPerChicken = m_chickenCount > 0 ? m_total / static_cast<unsigned>(m_chickenCount) : 0;
     m_allLanded = m_chickenCount == 0;
     show();
@@ -82,11 +81,6 @@ cLoadingScreen::cLoadingScreen(const std::string& logPath, tFinishCallback onFin
 cLoadingScreen::~cLoadingScreen() {
     if (m_prefetching)
         endTexturePrefetch();
-    if (m_listening)
-        if (cInputSystem* input = getInputSystem())
-            input->removeKeyCallback(INPUT_ANY, &cLoadingScreen::onLoadingKey, this);
-    if (m_log)
-        m_log->decRef();
     // The chickens' tweens delete themselves when they finish; a screen that goes before they
     // have takes them along (each leaves the runner as it goes).
     while (m_runner && !m_runner->getTweens().empty())
@@ -191,7 +185,7 @@ void cLoadingScreen::step() {
     }
     const unsigned to = std::min(m_loaded + m_batch, m_total);
     if (to > m_loaded)
-        getResourceManager()->readResourceLog(m_log, static_cast<int>(m_loaded), static_cast<int>(to));
+        getResourceManager()->readResourceLog(m_log.get(), static_cast<int>(m_loaded), static_cast<int>(to));
     // The bar lags one step behind the loading; an empty log counts as loaded.
     m_progress->setCurrentValue(m_total > 0 ? m_loaded * m_progressMax / m_total : m_progressMax);
     m_progress->updateLid();
@@ -212,10 +206,7 @@ void cLoadingScreen::finish() {
     m_continueText->show();
     if (cPanel* lid = m_progress->getLid())
         lid->disable();
-    if (cInputSystem* input = getInputSystem()) {
-        input->addKeyCallback(INPUT_ANY, &cLoadingScreen::onLoadingKey, this);
-        m_listening = true;
-    }
+    m_keyHook.addKey(INPUT_ANY, &cLoadingScreen::onLoadingKey, this);
     if (!m_finishEffect->getFileName().empty()) {
         m_finishEffect->show();
         m_finishEffect->enable();
@@ -248,9 +239,7 @@ void cLoadingScreen::onLoadingKey(void* loadingScreen) {
     auto* screen = static_cast<cLoadingScreen*>(loadingScreen);
     if (screen->isKeyHandled())
         return;
-    if (cInputSystem* input = getInputSystem())
-        input->removeKeyCallback(INPUT_ANY, &cLoadingScreen::onLoadingKey, screen);
-    screen->m_listening = false;
+    screen->m_keyHook.removeAll();
     if (screen->m_onFinish)
         screen->m_onFinish();
     screen->hide();

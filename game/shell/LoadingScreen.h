@@ -4,7 +4,9 @@
 // while chickens drop one by one onto its progress bar, then waits for a key or a click and
 // calls its finish callback. Without the log file it finishes at once.
 
+#include "engine/core/DocumentHold.h"
 #include "engine/gui/Background.h"
+#include "engine/gui/InputHooks.h"
 #include "engine/gui/Panel.h"
 
 #include <string>
@@ -76,7 +78,7 @@ private:
     void finish();
 
     std::string m_logName;
-    Engine::IXmlNode* m_log = nullptr;
+    Engine::cDocumentHold m_log;
     tFinishCallback m_onFinish;
     unsigned m_loaded = 0;
     unsigned m_total = 0;
@@ -107,7 +109,7 @@ private:
     Engine::cPyroEffect* m_finishEffect = nullptr;
     bool m_finished = false;
     bool m_keyHandled = false;
-    bool m_listening = false;
+    Engine::cInputHooks m_keyHook;
     bool m_prefetching = false;
 };
 

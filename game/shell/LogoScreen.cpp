@@ -34,10 +34,7 @@ cLogoScreen::cLogoScreen() : cWidget(nullptr) {
         m_logosOff = true;
         return;
     }
-    if (cInputSystem* input = getInputSystem()) {
-        input->addKeyCallback(INPUT_ANY, &cLogoScreen::showNextAfterLogo, this);
-        m_listening = true;
-    }
+    m_keyHook.addKey(INPUT_ANY, &cLogoScreen::showNextAfterLogo, this);
     m_picture = new cPanel(this);
     m_picture->setPosition(cVector2(512, 384));
     m_picture->setDepth(10000);
@@ -48,11 +45,7 @@ cLogoScreen::cLogoScreen() : cWidget(nullptr) {
     fadeIn();
 }
 
-cLogoScreen::~cLogoScreen() {
-    if (m_listening)
-        if (cInputSystem* input = getInputSystem())
-            input->removeKeyCallback(INPUT_ANY, &cLogoScreen::showNextAfterLogo, this);
-}
+cLogoScreen::~cLogoScreen() = default;
 
 void cLogoScreen::showPicture(const std::string& path) {
     cTexture* texture = getResourceManager()->getTexture(path);

@@ -4,6 +4,7 @@
 // key or click skipping to the next; then it creates the hidden main menu with its ambient
 // sound and the loading screen, and fades itself out. Constant "Logo" false skips the logos.
 
+#include "engine/gui/InputHooks.h"
 #include "engine/gui/Widget.h"
 
 #include <string>
@@ -46,7 +47,7 @@ private:
     float m_timer = 0;
     int m_logoIndex = 0;
     bool m_logosOff = false;
-    bool m_listening = false;
+    Engine::cInputHooks m_keyHook;
 
     static inline bool s_actOnNextCall = true;
 };

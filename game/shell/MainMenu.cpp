@@ -1,14 +1,15 @@
 #include "game/shell/MainMenu.h"
 
 #include "engine/core/Constants.h"
+#include "engine/core/DocumentHold.h"
 #include "engine/core/FrameManager.h"
 #include "engine/core/FrameTimer.h"
 #include "engine/core/ProfileManager.h"
-#include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/Label.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/TextButton.h"
 #include "engine/media/GraphicsDevice.h"
 #include "engine/media/SoundChannel.h"
@@ -40,15 +41,14 @@ void makeFixedBackground() {
     if (s_fixedBackground)
         return;
     s_fixedBackground = new cBackground(nullptr);
-    IXmlNode* document = getResourceManager()->getXml("Ui/FixedBack.xml");
-    s_fixedBackground->loadXML(document);
+    const cDocumentHold document("Ui/FixedBack.xml");
+    s_fixedBackground->loadXML(document.get());
     IXmlNode* element = nullptr;
     if (document->findNode("Clouds", element)) {
         auto* clouds = new cClouds(s_fixedBackground);
         clouds->loadXML(element);
         clouds->createStartClouds();
     }
-    document->decRef();
 }
 
 void deleteFixedBackground() {
@@ -94,9 +94,7 @@ cMainMenu::cMainMenu()
       m_optionsButton(new cTextButton(this)), m_awardsButton(new cTextButton(this)),
       m_creditsButton(new cTextButton(this)), m_changeUserButton(new cTextButton(this)), m_userName(new cLabel(this)),
       m_userText(new cLabel(this)) {
-    IXmlNode* document = getResourceManager()->getXml("UI/MainMenu.xml");
-    loadXML(document);
-    document->decRef();
+    loadLayoutFile(*this, "UI/MainMenu.xml");
     if (cConstants* constants = getConstants())
         constants->getValue(L"game", L"low_fps_value", m_lowFpsValue);
     m_startButton->setClickCallback(onStartClicked);

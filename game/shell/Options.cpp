@@ -2,11 +2,11 @@
 
 #include "engine/core/GraphicsLink.h"
 #include "engine/core/ProfileManager.h"
-#include "engine/core/ResourceManager.h"
 #include "engine/core/Settings.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/CheckBox.h"
 #include "engine/gui/Label.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/ProgressBar.h"
 #include "engine/gui/Slider.h"
 #include "engine/gui/TextButton.h"
@@ -56,9 +56,7 @@ cOptions::cOptions()
     m_fullScreen->setChangeCallback(onFullScreenChecked);
     m_soundVolume->setChangeCallback(onSoundSlider);
     m_musicVolume->setChangeCallback(onMusicSlider);
-    IXmlNode* document = getResourceManager()->getXml("UI/Options.xml");
-    loadXML(document);
-    document->decRef();
+    loadLayoutFile(*this, "UI/Options.xml");
     showOnBar(m_musicFloat, static_cast<float>(musicVolume()));
     showOnBar(m_soundFloat, static_cast<float>(soundVolume()));
 }

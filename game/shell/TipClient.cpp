@@ -43,7 +43,7 @@ void cTipClient::registerTip() {
         manager->addClient(this);
     m_pressHook.removeAll();
     if (m_control)
-        m_pressHook.addKey(INPUT_MOUSE_BUTTON_DOWN, onControlPressed, m_control);
+        m_pressHook.addKey(INPUT_MOUSE_LEFT_DOWN, onControlPressed, m_control);
 }
 
 void cTipClient::unregisterTip() {

@@ -7,7 +7,7 @@
 
 #include "engine/core/BitMask.h"
 #include "engine/core/Vector2.h"
-#include "engine/gui/Button.h"
+#include "engine/gui/InputHooks.h"
 
 namespace Engine {
 class IXmlNode;

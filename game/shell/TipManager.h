@@ -5,7 +5,7 @@
 // under the cursor shows its tip while those above it in the list hide theirs.
 
 #include "engine/core/Singleton.h"
-#include "engine/gui/Button.h"
+#include "engine/gui/InputHooks.h"
 #include "engine/gui/Widget.h"
 
 #include <boost/signals2/signal.hpp>

@@ -3,10 +3,10 @@
 #include "engine/core/Constants.h"
 #include "engine/core/FrameTimer.h"
 #include "engine/core/ProfileManager.h"
-#include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/Panel.h"
 #include "game/model/GameServices.h"
 #include "game/model/MeadowController.h"
@@ -43,9 +43,7 @@ cTutorialManager::cTutorialManager() : cWidget(nullptr), m_fader(new cPanel(this
         m_tips[id].id = id;
         m_tipStates[id] = gBoolProps[flagName(id)] ? 2 : 0;
     }
-    IXmlNode* document = getResourceManager()->getXml("Meadow/View/Tutorial/Tutorial.xml");
-    loadXML(document);
-    document->decRef();
+    loadLayoutFile(*this, "Meadow/View/Tutorial/Tutorial.xml");
     GameServices::setTutorialManager(this);
     setTutorialTips(this);
 }
@@ -327,8 +325,7 @@ void cTutorialManager::closeCurrentTip() {
 void cTutorialManager::process() {
     if (!m_owner || !m_owner->hasBoardModel())
         return;
-    const IFrameTimer* timer = getFrameTimer();
-    const float dt = timer ? timer->getDelta() : 0.0f;
+    const float dt = frameDelta();
     if (m_fadeInLeft > 0) {
         m_fadeInLeft -= dt;
         if (m_fadeInLeft <= 0) {

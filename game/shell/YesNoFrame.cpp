@@ -1,7 +1,7 @@
 #include "game/shell/YesNoFrame.h"
 
-#include "engine/core/ResourceManager.h"
 #include "engine/core/XmlNode.h"
+#include "engine/gui/LayoutFile.h"
 #include "engine/gui/MultilineText.h"
 #include "engine/gui/TextButton.h"
 #include "engine/platform/KeyCodes.h"
@@ -11,9 +11,7 @@ using namespace Engine;
 cYesNoFrame::cYesNoFrame(cWidget* parent, const std::string& path)
     : cEffectDialog(parent), m_yesButton(new cTextButton(this)), m_noButton(new cTextButton(this)),
       m_text(new cMultilineText(this)) {
-    IXmlNode* document = getResourceManager()->getXml(path.empty() ? "UI/YesNoFrame.xml" : path);
-    loadXML(document);
-    document->decRef();
+    loadLayoutFile(*this, path.empty() ? "UI/YesNoFrame.xml" : path);
     m_yesButton->setClickCallback(onYesPressed);
     m_noButton->setClickCallback(onNoPressed);
 }

@@ -5,6 +5,7 @@
 // answered it takes no further answer until it is faded in again.
 
 #include "engine/gui/Button.h"
+#include "engine/gui/InputHooks.h"
 #include "game/shell/EffectDialog.h"
 
 #include <string>

@@ -159,3 +159,15 @@ TEST(FrameTimer, SecondInstanceThrows) {
         EXPECT_STREQ(text, "Object already exist.");
     }
 }
+
+TEST(FrameTimer, FrameDeltaIsTheScaledFrameAndZeroWithoutATimer) {
+    EXPECT_EQ(Engine::frameDelta(), 0.0f);
+    FakeClock clock;
+    {
+        cFrameTimer timer(15, 200);
+        timer.setSpeed(2);
+        timer.tickFrameTimer();
+        EXPECT_FLOAT_EQ(Engine::frameDelta(), 0.010f);
+    }
+    EXPECT_EQ(Engine::frameDelta(), 0.0f);
+}

@@ -2,6 +2,7 @@
 // sprites, the flashing glow, the icon label and the sinus move, under the UI harness.
 
 #include "engine/core/Random.h"
+#include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/gui/Label.h"
 #include "engine/gui/PyroEffect.h"
@@ -14,6 +15,7 @@
 #include "game/level/StateAnimation.h"
 #include "game/model/GameServices.h"
 #include "tests/model/fakes/FakeGameSounds.h"
+#include "tests/support/CountingDocuments.h"
 #include "tests/support/ShippedAtlases.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UiHarness.h"
@@ -78,6 +80,16 @@ TEST(FlyingNumberTest, ZeroAndLessShowAMinusInTheNegativeColour) {
         const cColor color = number.getNumber()->getColor();
         EXPECT_EQ(c.negative, std::fabs(color.r - 0x10 / 255.0f) < 0.01f) << c.amount;
     }
+}
+
+TEST(FlyingNumberTest, ARefusedLayoutIsGivenBack) {
+    UiHarness ui;
+    writeFont(ui);
+    ui.writeFile("fly.xml", flyingXml("fly_up_time=\"0\""));
+    ui.start();
+    TestSupport::CountingDocuments documents;
+    EXPECT_THROW(cFlyingNumber(nullptr, 0, 0, 1, false, "fly.xml"), cStringA);
+    EXPECT_EQ(TestSupport::CountingDocuments::count("fly.xml"), 0);
 }
 
 TEST(FlyingNumberTest, ScatterStaysWithinTheRandomRadius) {

@@ -174,7 +174,7 @@ TEST_F(MeadowEditorSaveTest, ARightPressOnAnEditorFlaggedBoardVehicleViewSelects
     view->enable();
     cInputSystem* input = getInputSystem();
     ASSERT_NE(nullptr, input);
-    input->addKeyCallback(521, cVehicleView::editorRightClickHook, view);
+    input->addKeyCallback(INPUT_MOUSE_RIGHT_DOWN, cVehicleView::editorRightClickHook, view);
     // A right press beside it selects nothing.
     ui.click(300, 450, 1);
     ui.steps(2);
@@ -191,7 +191,7 @@ TEST_F(MeadowEditorSaveTest, ARightPressOnAnEditorFlaggedBoardVehicleViewSelects
     clickWithKeys(view, 1, true, false);
     EXPECT_EQ(editor->getSelectedVehicleView(), vehicleView(1));
     EXPECT_EQ(vehicle->getSlots()[0].needed, 10);
-    input->removeKeyCallback(521, cVehicleView::editorRightClickHook, view);
+    input->removeKeyCallback(INPUT_MOUSE_RIGHT_DOWN, cVehicleView::editorRightClickHook, view);
     delete view;
 }
 

@@ -4,8 +4,10 @@
 
 #include "engine/core/WidgetSets.h"
 #include "engine/gui/ButtonCaption.h"
+#include "engine/gui/InputHooks.h"
 #include "engine/gui/Panel.h"
 #include "engine/gui/TextButton.h"
+#include "engine/media/InputSystem.h"
 #include "engine/platform/KeyCodes.h"
 #include "game/level/AchievementsView.h"
 #include "game/level/MeadowObjectView.h"
@@ -332,6 +334,53 @@ TEST_F(MeadowEditorViewTest, EscOpensTheGameMenuUntilTheEditorCloses) {
     EXPECT_FALSE(isWidgetAlive(results));
     EXPECT_FALSE(isWidgetAlive(editor));
     editor = nullptr;
+}
+
+} // namespace
+
+namespace {
+
+cMeadowEditorView* g_doomedEditor = nullptr;
+
+void deleteEditor(void*) {
+    delete g_doomedEditor;
+    g_doomedEditor = nullptr;
+}
+
+TEST_F(MeadowEditorViewTest, AnEditorDeletedMidFrameLeavesNoInputCallbackBehind) {
+    writeShipped();
+    ui.start();
+    owner.states.load(ui.layout("States.xml"));
+    const int codes[] = {INPUT_MOUSE_LEFT_DOWN, INPUT_MOUSE_LEFT_UP, INPUT_MOUSE_RIGHT_DOWN, INPUT_MOUSE_RIGHT_UP,
+                         INPUT_ANY};
+    std::vector<size_t> before;
+    for (int code : codes)
+        before.push_back(getInputSystem()->getKeyCallbackCount(code));
+    open();
+    for (int i = 0; i < 2; ++i)
+        clickWidget(editor->getIncVehiclesButton());
+    ASSERT_EQ(editor->getVehicleViews().size(), 2u);
+    ASSERT_TRUE(cell(0, 0)->isEditorInputAttached());
+    ASSERT_GT(getInputSystem()->getKeyCallbackCount(INPUT_MOUSE_RIGHT_DOWN), before[2] + 2);
+    // A press that deletes the editor while the poll still walks the cells' and the vehicles'
+    // presses: the ones not yet called are skipped, and nothing of the editor stays listed.
+    g_doomedEditor = editor;
+    {
+        cInputHooks deleter;
+        deleter.addKey(INPUT_MOUSE_RIGHT_DOWN, deleteEditor, nullptr);
+        ui.moveTo(cell(0, 0)->getPosition().x, cell(0, 0)->getPosition().y);
+        ui.step();
+        ui.press(1);
+        ui.step();
+        ui.release(1);
+        ui.step();
+    }
+    EXPECT_EQ(g_doomedEditor, nullptr);
+    editor = nullptr;
+    for (size_t i = 0; i < std::size(codes); ++i)
+        EXPECT_EQ(getInputSystem()->getKeyCallbackCount(codes[i]), before[i]) << codes[i];
+    ui.click(100, 100, 1);
+    ui.steps(2);
 }
 
 } // namespace

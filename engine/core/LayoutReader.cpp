@@ -1,13 +1,14 @@
-#include "game/level/LayoutReader.h"
+#include "engine/core/LayoutReader.h"
 
 #include "engine/core/ResourceManager.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlDocument.h"
 #include "engine/core/XmlNode.h"
 
+#include <cmath>
 #include <set>
 
-using namespace Engine;
+namespace Engine {
 
 namespace {
 
@@ -23,10 +24,12 @@ bool contains(const cXmlDocument& tree, const IXmlNode* node) {
 } // namespace
 
 bool cLayoutReader::readFloat(const IXmlNode* node, const wchar_t* key, float& out) {
-    const std::wstring& text = node->getAttribute(key);
-    if (text.empty())
+    // The parser never gives NaN: it marks an attribute that is missing or does not parse.
+    float value = NAN;
+    parseFloat(value, node->getAttribute(key));
+    if (std::isnan(value))
         return false;
-    parseFloat(out, text);
+    out = value;
     return true;
 }
 
@@ -81,3 +84,5 @@ std::string cLayoutReader::layoutName(const IXmlNode* node) {
     }
     return "?";
 }
+
+} // namespace Engine
