@@ -218,8 +218,12 @@ void cMeadowView::close() {
     m_closed = true;
     m_pointsEarnedConnection.disconnect();
     m_noMovesConnection.disconnect();
-    if (m_controller)
+    if (m_controller) {
         m_controller->setInputLocked(true);
+        // The board goes with the next flush: the controller keeps no pointer to it.
+        if (m_controller->getLevelView() == this)
+            m_controller->setLevelView(nullptr);
+    }
     listenToEscape(false);
     clearLevel();
     if (m_clouds) {

@@ -245,6 +245,7 @@ TEST_F(MeadowViewLevelTest, ASecondCloseDoesNothingAndAClosedBoardHasNoLevelView
     screen->close();
     EXPECT_TRUE(board->isClosed());
     EXPECT_EQ(screen->getLevelView(), nullptr);
+    EXPECT_EQ(controller->getLevelView(), nullptr) << "the controller keeps no pointer to a board that goes";
     screen->close();
     ui.step();
     EXPECT_FALSE(isWidgetAlive(board));
