@@ -2,8 +2,10 @@
 
 // Files decoded ahead on worker threads while the caller goes on, so that a loading step only
 // takes what is ready: the loading screen's pictures and the game's sounds decode side by side
-// instead of one after another. Results wait to be taken, in the order added, up to a budget of
-// bytes (an item that does not fit waits until the waiting ones are taken, or is the only one).
+// instead of one after another. Items start in the order added, up to a budget of bytes held by
+// results that are decoding or waiting to be taken (an item that does not fit waits until the
+// waiting ones are taken, or is the only one); an item less than half the size of the biggest
+// held waits too, so that big results, added first, are taken before the small ones pile up.
 
 #include <algorithm>
 #include <condition_variable>
@@ -62,8 +64,9 @@ public:
         return m_items.count(key) != 0;
     }
     // The result for the key, waiting for it; false when the key is not queued. The decoder's
-    // exception is thrown here, to the taker.
-    bool take(const std::string& key, T& out) {
+    // exception is thrown here, to the taker. With hold, the result's bytes stay counted until
+    // release(key): the taker's copy (a picture uploading) still takes memory.
+    bool take(const std::string& key, T& out, bool hold = false) {
         std::unique_lock<std::mutex> lock(m_mutex);
         auto found = m_items.find(key);
         if (found == m_items.end())
@@ -77,6 +80,10 @@ public:
                     m_queue.erase(it);
                     break;
                 }
+            if (hold) {
+                m_held += item.cost;
+                m_holding[key] = item.cost;
+            }
             lock.unlock();
             out = m_decode(item.bytes);
             return true;
@@ -84,13 +91,30 @@ public:
         m_changed.wait(lock, [&] { return found->second.state == DONE; });
         sItem item = std::move(found->second);
         m_items.erase(found);
-        m_held -= item.cost;
+        if (hold)
+            m_holding[key] = item.cost;
+        else
+            m_held -= item.cost;
         lock.unlock();
         m_changed.notify_all();
-        if (item.error)
+        if (item.error) {
+            release(key);
             std::rethrow_exception(item.error);
+        }
         out = std::move(item.result);
         return true;
+    }
+    // The bytes of a result taken with hold are no longer counted.
+    void release(const std::string& key) {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            auto found = m_holding.find(key);
+            if (found == m_holding.end())
+                return;
+            m_held -= found->second;
+            m_holding.erase(found);
+        }
+        m_changed.notify_all();
     }
 
 private:
@@ -106,10 +130,8 @@ private:
     void work() {
         std::unique_lock<std::mutex> lock(m_mutex);
         for (;;) {
-            m_changed.wait(lock, [&] {
-                return m_stopping ||
-                       (!m_queue.empty() && (m_held == 0 || m_held + m_items[m_queue.front()].cost <= m_budget));
-            });
+            m_changed.wait(lock,
+                           [&] { return m_stopping || (!m_queue.empty() && mayStart(m_items[m_queue.front()].cost)); });
             if (m_stopping)
                 return;
             const std::string key = m_queue.front();
@@ -137,6 +159,18 @@ private:
         }
     }
 
+    bool mayStart(size_t cost) const {
+        if (m_held == 0)
+            return true;
+        size_t biggest = 0;
+        for (const auto& item : m_items)
+            if (item.second.state != QUEUED)
+                biggest = std::max(biggest, item.second.cost);
+        for (const auto& held : m_holding)
+            biggest = std::max(biggest, held.second);
+        return m_held + cost <= m_budget && cost * 2 >= biggest;
+    }
+
     tDecode m_decode;
     tCost m_cost;
     size_t m_budget;
@@ -144,6 +178,7 @@ private:
     std::condition_variable m_changed;
     std::map<std::string, sItem> m_items;
     std::deque<std::string> m_queue;
+    std::map<std::string, size_t> m_holding;
     size_t m_held = 0;
     bool m_stopping = false;
     std::vector<std::thread> m_workers;

@@ -6,7 +6,9 @@
 #include "engine/media/WavReader.h"
 #include "engine/platform/AudioOutput.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace Engine {
 
@@ -28,6 +30,33 @@ eFormat detect(IDataStream& stream) {
         return FORMAT_OGG;
     throw cStringA(std::string("unknown sound format"));
 }
+
+// A file read whole, as a stream for the WAV reader.
+class cByteStream : public IDataStream {
+public:
+    explicit cByteStream(const std::vector<uint8_t>& bytes) : m_bytes(bytes) {}
+    int32_t getSize() override { return int32_t(m_bytes.size()); }
+    int32_t seek(int32_t offset, int origin) override {
+        const int64_t base = origin == SEEK_FROM_CURRENT ? m_position
+                             : origin == SEEK_FROM_END   ? int64_t(m_bytes.size())
+                                                         : 0;
+        m_position = std::min<int64_t>(std::max<int64_t>(base + offset, 0), int64_t(m_bytes.size()));
+        return int32_t(m_position);
+    }
+    int32_t read(void* buffer, int32_t count) override {
+        const int64_t n = std::min<int64_t>(std::max(count, 0), int64_t(m_bytes.size()) - m_position);
+        if (n > 0)
+            std::memcpy(buffer, m_bytes.data() + m_position, size_t(n));
+        m_position += n;
+        return int32_t(n);
+    }
+    int32_t write(const void*, int32_t) override { return 0; }
+    void close() override {}
+
+private:
+    const std::vector<uint8_t>& m_bytes;
+    int64_t m_position = 0;
+};
 
 cSoundBuffer atOutputRate(cSoundBuffer buffer) {
     buffer.resample(Platform::AUDIO_SAMPLE_RATE);
@@ -52,7 +81,18 @@ cLoadedSound cSoundDecoder::load(IDataStream& stream) {
         sound.buffer = std::make_shared<const cSoundBuffer>(std::move(buffer));
         return sound;
     }
-    std::vector<uint8_t> bytes = cVorbisReader::readAll(stream);
+    return loadVorbis(cVorbisReader::readAll(stream));
+}
+
+cLoadedSound cSoundDecoder::load(std::vector<uint8_t> bytes) {
+    if (bytes.size() >= 4 && std::memcmp(bytes.data(), "OggS", 4) == 0)
+        return loadVorbis(std::move(bytes));
+    cByteStream stream(bytes);
+    return load(stream);
+}
+
+cLoadedSound cSoundDecoder::loadVorbis(std::vector<uint8_t> bytes) {
+    cLoadedSound sound;
     bool streams = false;
     {
         cVorbisDecoder probe(bytes.data(), bytes.size());

@@ -6,6 +6,7 @@
 #include "engine/media/SoundBuffer.h"
 
 #include <memory>
+#include <vector>
 
 namespace Engine {
 
@@ -29,6 +30,11 @@ public:
     // streams; anything else is decoded whole, in one channel when it is mono. Throws as decode
     // does.
     static cLoadedSound load(IDataStream& stream);
+    // The same for a file read whole.
+    static cLoadedSound load(std::vector<uint8_t> bytes);
+
+private:
+    static cLoadedSound loadVorbis(std::vector<uint8_t> bytes);
 };
 
 } // namespace Engine

@@ -1,8 +1,10 @@
 #include "engine/media/SoundSystem.h"
 
+#include "engine/core/DecodeAhead.h"
 #include "engine/core/ExceptionLog.h"
 #include "engine/core/FileSystem.h"
 #include "engine/core/MathFunctions.h"
+#include "engine/core/ResourceManager.h"
 #include "engine/core/Settings.h"
 #include "engine/core/String.h"
 #include "engine/media/SoundChannel.h"
@@ -11,6 +13,9 @@
 #include "engine/media/SoundSample.h"
 #include "engine/media/SoundStream.h"
 
+#include <algorithm>
+#include <thread>
+
 namespace Engine {
 
 namespace {
@@ -18,6 +23,11 @@ namespace {
 // A sample whose file was skipped at loading holds no sound.
 bool isSkipped(const cSoundSample* sample) {
     return sample && sample->getHandle() == 0;
+}
+
+std::string lowerName(std::string name) {
+    toLowerNarrow(name);
+    return name;
 }
 
 } // namespace
@@ -46,6 +56,7 @@ void cSoundSystem::start() {
 }
 
 cSoundSystem::~cSoundSystem() {
+    m_prefetch.reset();
     if (!m_mixer)
         return;
     if (cSettings* settings = getSettings()) {
@@ -96,13 +107,16 @@ int cSoundSystem::loadSample(const std::string& path) {
     if (!m_mixer)
         return 0;
     try {
-        IFileSystem* files = getFileSystem();
-        if (!files)
-            throw cStringA("no file system");
-        std::unique_ptr<IDataStream> stream = files->openRead(path);
-        if (!stream)
-            throw cStringA("File \"" + path + "\" not found.");
-        cLoadedSound sound = cSoundDecoder::load(*stream);
+        cLoadedSound sound;
+        if (!m_prefetch || !m_prefetch->take(lowerName(path), sound)) {
+            IFileSystem* files = getFileSystem();
+            if (!files)
+                throw cStringA("no file system");
+            std::unique_ptr<IDataStream> stream = files->openRead(path);
+            if (!stream)
+                throw cStringA("File \"" + path + "\" not found.");
+            sound = cSoundDecoder::load(*stream);
+        }
         if (sound.streamed)
             return m_mixer->addSample(std::move(sound.streamed));
         return m_mixer->addSample(std::move(sound.buffer));
@@ -113,6 +127,31 @@ int cSoundSystem::loadSample(const std::string& path) {
                      "); the game plays without it.");
         return 0;
     }
+}
+
+void cSoundSystem::prefetchSamples(const std::vector<std::string>& paths) {
+    IFileSystem* files = getFileSystem();
+    IResourceManager* resources = getResourceManager();
+    if (!m_mixer || !files)
+        return;
+    if (!m_prefetch) {
+        const unsigned threads = std::min(4u, std::max(1u, std::thread::hardware_concurrency() / 2));
+        m_prefetch = std::make_unique<cDecodeAhead<cLoadedSound>>(
+            [](const std::vector<uint8_t>& bytes) { return cSoundDecoder::load(bytes); }, nullptr, 0, threads);
+    }
+    for (const std::string& path : paths) {
+        const std::string key = lowerName(path);
+        if (m_prefetch->has(key) || (resources && resources->findEntry(key)))
+            continue;
+        std::vector<uint8_t> bytes;
+        // A file that cannot be read is left to the load, which reports it.
+        if (files->exists(path) && files->readFile(path, bytes) > 0)
+            m_prefetch->add(key, std::move(bytes));
+    }
+}
+
+void cSoundSystem::endPrefetch() {
+    m_prefetch.reset();
 }
 
 void cSoundSystem::unloadSample(int handle) {

@@ -12,9 +12,12 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace Engine {
 
+template <class T> class cDecodeAhead;
+struct cLoadedSound;
 class cSoundChannel;
 class cSoundMixer;
 class cSoundSample;
@@ -69,6 +72,11 @@ public:
     // missing or not a playable sound is skipped, also 0: the game plays without it, and the "error" log names it once.
     int loadSample(const std::string& path);
     void unloadSample(int handle);
+    // Sounds that loads will soon ask for, decoded ahead side by side on worker threads; a load
+    // of one of them then takes what was decoded, or its error. Called on the loading thread.
+    void prefetchSamples(const std::vector<std::string>& paths);
+    // Stops the workers; what was not taken is dropped.
+    void endPrefetch();
 
     // The group volume handed to the mixer for a volume as set: the whole part of
     // approxSqrt(volume / 100) * 100, the volume taken within 0-100.
@@ -91,6 +99,7 @@ private:
     // Files skipped at loading, logged once each.
     std::set<std::string> m_skipped;
     std::unique_ptr<Platform::IAudioOutput> m_output;
+    std::unique_ptr<cDecodeAhead<cLoadedSound>> m_prefetch;
 };
 
 // The sound system; null before it is created, after it is destroyed and when the program runs

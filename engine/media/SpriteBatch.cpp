@@ -164,15 +164,129 @@ bool cSpriteBatch::begin() {
 void cSpriteBatch::end() {
     if (!m_open)
         return;
-    IRenderDevice* device = m_factory.getRenderDevice();
-    device->unlockBuffer(m_vertexBuffer);
-    device->unlockBuffer(m_indexBuffer);
-    m_vertices = nullptr;
-    m_indices = nullptr;
-    m_open = false;
     if (m_current.holdsAnything())
         m_records.push_back(m_current);
     m_current = cBatchRecord();
+    mergeRecords();
+    IRenderDevice* device = m_factory.getRenderDevice();
+    device->unlockBuffer(m_vertexBuffer, uint32_t(m_vertexCursor * sizeof(cBatchVertex)));
+    device->unlockBuffer(m_indexBuffer, uint32_t(m_indexCursor * sizeof(uint16_t)));
+    m_vertices = nullptr;
+    m_indices = nullptr;
+    m_open = false;
+}
+
+namespace {
+
+// Records a merge looks back over for one of the same state.
+constexpr size_t MERGE_LOOK_BACK = 32;
+
+struct cRecordBounds {
+    float left = 0, top = 0, right = 0, bottom = 0;
+    // Meshes, particle effects, vertex shaders and stencil passes may touch any pixel.
+    bool everywhere = true;
+
+    bool overlaps(const cRecordBounds& other) const {
+        return everywhere || other.everywhere ||
+               !(right < other.left || other.right < left || bottom < other.top || other.bottom < top);
+    }
+    void add(const cRecordBounds& other) {
+        left = std::min(left, other.left);
+        top = std::min(top, other.top);
+        right = std::max(right, other.right);
+        bottom = std::max(bottom, other.bottom);
+        everywhere = everywhere || other.everywhere;
+    }
+};
+
+bool movable(const cBatchRecord& record) {
+    return !record.mesh && !record.particle && !record.vertexShader && record.triangleCount > 0 &&
+           !(record.renderType & (RENDER_STENCIL_MASK | RENDER_STENCIL_TEST));
+}
+
+} // namespace
+
+bool cSpriteBatch::sameState(const cBatchRecord& a, const cBatchRecord& b) const {
+    if (a.texture != b.texture || a.renderType != b.renderType || a.alphaRef != b.alphaRef ||
+        a.vertexShader != b.vertexShader || a.constantCount != b.constantCount)
+        return false;
+    for (uint32_t i = 0; i < a.constantCount; ++i) {
+        const cShaderConstant& x = m_constants[a.firstConstant + i];
+        const cShaderConstant& y = m_constants[b.firstConstant + i];
+        if (x.firstRegister != y.firstRegister || x.data != y.data || x.registerCount != y.registerCount)
+            return false;
+    }
+    return true;
+}
+
+void cSpriteBatch::mergeRecords() {
+    if (m_records.size() < 3 || !m_indices)
+        return;
+    struct cGroup {
+        std::vector<size_t> members;
+        cRecordBounds bounds;
+    };
+    std::vector<cGroup> groups;
+    bool merged = false;
+    for (size_t i = 0; i < m_records.size(); ++i) {
+        const cBatchRecord& record = m_records[i];
+        cRecordBounds bounds;
+        bool joined = false;
+        if (movable(record)) {
+            bounds.everywhere = false;
+            bounds.left = bounds.right = m_vertices[record.baseVertex].x;
+            bounds.top = bounds.bottom = m_vertices[record.baseVertex].y;
+            for (uint32_t v = record.baseVertex; v < record.baseVertex + record.vertexCount; ++v) {
+                bounds.left = std::min(bounds.left, m_vertices[v].x);
+                bounds.right = std::max(bounds.right, m_vertices[v].x);
+                bounds.top = std::min(bounds.top, m_vertices[v].y);
+                bounds.bottom = std::max(bounds.bottom, m_vertices[v].y);
+            }
+            // Back past every record that does not overlap it, to the last one of its state.
+            for (size_t g = groups.size(); g-- > 0 && groups.size() - g <= MERGE_LOOK_BACK;) {
+                cGroup& group = groups[g];
+                const cBatchRecord& lead = m_records[group.members.front()];
+                if (movable(lead) && sameState(lead, record) &&
+                    record.baseVertex + record.vertexCount - lead.baseVertex <= MAX_RECORD_VERTICES) {
+                    group.members.push_back(i);
+                    group.bounds.add(bounds);
+                    joined = true;
+                    break;
+                }
+                if (group.bounds.overlaps(bounds))
+                    break;
+            }
+        }
+        if (!joined)
+            groups.push_back({{i}, bounds});
+        merged = merged || joined;
+    }
+    if (!merged)
+        return;
+    // The indices in the groups' order, each counted from its group's first vertex.
+    const std::vector<uint16_t> written(m_indices, m_indices + m_indexCursor);
+    std::vector<cBatchRecord> records;
+    records.reserve(groups.size());
+    uint32_t cursor = 0;
+    for (const cGroup& group : groups) {
+        cBatchRecord out = m_records[group.members.front()];
+        out.startIndex = cursor;
+        out.triangleCount = 0;
+        uint32_t end = out.baseVertex + out.vertexCount;
+        for (size_t member : group.members) {
+            const cBatchRecord& record = m_records[member];
+            const uint32_t shift = record.baseVertex - out.baseVertex;
+            for (uint32_t k = 0; k < record.triangleCount * 3; ++k)
+                m_indices[cursor++] = uint16_t(written[record.startIndex + k] + shift);
+            out.triangleCount += record.triangleCount;
+            end = std::max(end, record.baseVertex + record.vertexCount);
+        }
+        if (out.triangleCount == 0)
+            out.startIndex = m_records[group.members.front()].startIndex;
+        out.vertexCount = end - out.baseVertex;
+        records.push_back(out);
+    }
+    m_records.swap(records);
 }
 
 void cSpriteBatch::closeRecord() {

@@ -2,7 +2,8 @@
 
 // The frame's batch: quads go straight into dynamic vertex and index buffers, meshes and
 // particle effects are queued by reference, and consecutive draws that share their state
-// become one record, drawn by one call at the end of the frame in the order they came.
+// become one record, drawn by one call at the end of the frame in the order they came; a record
+// of quads joins an earlier one of its state when nothing drawn in between overlaps it.
 
 #include "engine/core/Matrix4.h"
 #include "engine/core/Vector2.h"
@@ -123,6 +124,10 @@ private:
     // Room for that many more vertices and indices, growing the buffers when needed.
     bool makeRoom(uint32_t vertices, uint32_t indices);
     bool sameConstants(const cSpriteQuad& quad) const;
+    bool sameState(const cBatchRecord& a, const cBatchRecord& b) const;
+    // A record of quads moves back to join the last record of its state when nothing drawn in
+    // between overlaps it: fewer draws (and texture changes), every pixel drawn in the same order.
+    void mergeRecords();
     void drawRecord(Platform::IRenderDevice& device, const cBatchFrame& frame, const cBatchRecord& record,
                     bool maskPass, uint32_t& triangles);
     void drawMeshRecord(Platform::IRenderDevice& device, const cBatchFrame& frame, const cBatchRecord& record,

@@ -25,9 +25,8 @@ std::vector<uint8_t>& fileBuffer() {
     return bytes;
 }
 
-// Decoded pixels that may wait to be uploaded: one 2048 x 2048 atlas, or small pictures, as the
-// one picture a load without prefetching holds.
-constexpr size_t PREFETCH_BUDGET = size_t(17) << 20;
+// Decoded pixels that may wait to be uploaded: two 2048 x 2048 atlases, decoding side by side.
+constexpr size_t PREFETCH_BUDGET = size_t(34) << 20;
 
 std::unique_ptr<cDecodeAhead<cImage>>& prefetch() {
     static std::unique_ptr<cDecodeAhead<cImage>> decoder;
@@ -68,6 +67,7 @@ void prefetchTextures(const std::vector<std::string>& paths) {
             },
             decodedSize, PREFETCH_BUDGET, threads);
     }
+    std::vector<std::pair<std::string, std::vector<uint8_t>>> pictures;
     for (const std::string& path : paths) {
         std::string name = lowerName(path);
         std::string atlas;
@@ -77,8 +77,14 @@ void prefetchTextures(const std::vector<std::string>& paths) {
             continue;
         std::vector<uint8_t> bytes;
         if (files->readFile(name, bytes) > 0 && !cImageDecoder::isPvr(bytes.data(), bytes.size()))
-            prefetch()->add(name, std::move(bytes));
+            pictures.emplace_back(name, std::move(bytes));
     }
+    // The biggest first: each is uploaded while the small ones are still to decode, so that a
+    // picture and its texture side by side never add to the most the load holds at its end.
+    std::stable_sort(pictures.begin(), pictures.end(),
+                     [](const auto& a, const auto& b) { return decodedSize(a.second) > decodedSize(b.second); });
+    for (auto& file : pictures)
+        prefetch()->add(file.first, std::move(file.second));
 }
 
 void endTexturePrefetch() {
@@ -128,25 +134,35 @@ void cTexture::load() {
 }
 
 void cTexture::loadFromFile(const std::string& path) {
-    cImage image;
-    bool decoded = false;
     if (prefetch()) {
+        const std::string key = lowerName(path);
+        // The picture counts against the prefetch's budget until it is uploaded and freed.
+        struct cRelease {
+            const std::string& key;
+            ~cRelease() {
+                if (prefetch())
+                    prefetch()->release(key);
+            }
+        } release{key};
+        cImage image;
+        bool decoded = false;
         try {
-            decoded = prefetch()->take(lowerName(path), image);
+            decoded = prefetch()->take(key, image, true);
         } catch (const cImageError& error) {
             throw cImageError("Cannot load texture \"" + path + "\": " + error);
         }
-    }
-    if (decoded) {
-        cTextureFactory* factory = getTextureFactory();
-        if (!factory)
-            throw cStringA("Cannot load texture \"" + path + "\": no graphics device.");
-        releaseDeviceTexture();
-        Platform::tTextureHandle texture = 0;
-        cImageInfo info;
-        factory->createTexture(image, texture, Platform::POOL_MANAGED, &info);
-        attachImage(texture, info);
-        return;
+        if (decoded) {
+            cTextureFactory* factory = getTextureFactory();
+            if (!factory)
+                throw cStringA("Cannot load texture \"" + path + "\": no graphics device.");
+            releaseDeviceTexture();
+            Platform::tTextureHandle texture = 0;
+            cImageInfo info;
+            factory->createTexture(image, texture, Platform::POOL_MANAGED, &info);
+            image = cImage();
+            attachImage(texture, info);
+            return;
+        }
     }
     std::vector<uint8_t>& bytes = fileBuffer();
     IFileSystem* fileSystem = getFileSystem();

@@ -4,6 +4,7 @@
 #include "engine/core/String.h"
 #include "engine/media/ImageDecoder.h"
 #include "engine/media/MediaResources.h"
+#include "engine/media/Texture.h"
 
 #include <vector>
 
@@ -29,7 +30,10 @@ cTextureFactory::cTextureFactory(Platform::IRenderDevice* device) : m_device(dev
     registerMediaResources();
 }
 
-cTextureFactory::~cTextureFactory() = default;
+cTextureFactory::~cTextureFactory() {
+    // Pictures decoded ahead belong to the services that go with the device.
+    endTexturePrefetch();
+}
 
 Platform::IRenderDevice& cTextureFactory::device() const {
     if (!m_device)

@@ -213,6 +213,12 @@ public:
     // not be kept. Null for an unknown or already locked buffer.
     virtual void* lockBuffer(tBufferHandle buffer, bool discard) = 0;
     virtual void unlockBuffer(tBufferHandle buffer) = 0;
+    // After a discarding lock in which only the first bytes were written: the rest of the buffer
+    // need not reach the device (its content is undefined until written again).
+    virtual void unlockBuffer(tBufferHandle buffer, uint32_t writtenBytes) {
+        (void)writtenBytes;
+        unlockBuffer(buffer);
+    }
     virtual void destroyBuffer(tBufferHandle buffer) = 0;
 
     // A vertex program from the bytes of a shader file, fed by one stream of a position (three

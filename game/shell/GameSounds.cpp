@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 using namespace Engine;
 
@@ -42,6 +43,25 @@ void cGameSounds::loadXML(const IXmlNode* root) {
     IXmlNode* sounds = nullptr;
     if (!root || !root->findNode("Sounds", sounds))
         return;
+    // Every sound decodes ahead, side by side, while the loads below take them in turn.
+    cSoundSystem* soundSystem = getSoundSystem();
+    if (soundSystem) {
+        std::vector<std::string> paths;
+        for (int i = 0; i < sounds->getChildCount(); ++i) {
+            IXmlNode* node = nullptr;
+            if (sounds->getNodeAt(i, node))
+                paths.push_back(wideToNarrow(node->getAttribute(L"path")));
+        }
+        soundSystem->prefetchSamples(paths);
+    }
+    // What a failed load leaves decoding is dropped with the workers.
+    struct cEndPrefetch {
+        cSoundSystem* system;
+        ~cEndPrefetch() {
+            if (system)
+                system->endPrefetch();
+        }
+    } endPrefetch{soundSystem};
     for (int i = 0; i < sounds->getChildCount(); ++i) {
         IXmlNode* node = nullptr;
         if (!sounds->getNodeAt(i, node))

@@ -7,6 +7,9 @@
 #include "engine/core/WidgetSets.h"
 #include "engine/gui/NewUserDialog.h"
 #include "engine/gui/SelectUserDialog.h"
+#include "engine/media/InputSystem.h"
+#include "engine/media/Texture.h"
+#include "engine/platform/KeyCodes.h"
 #include "engine/platform/Window.h"
 #include "game/model/GameServices.h"
 #include "game/shell/AwardManager.h"
@@ -105,6 +108,8 @@ bool onCreateGame(void*) {
     registerAwardsAndTutorial();
     cLogoScreen::resetKeyPairing();
     new cTipManager();
+    // The loading's pictures decode on worker threads while the game's sounds do.
+    cLoadingScreen::prefetchPictures("dev_view_log.xml");
     if (!cGameSounds::getInstance())
         new cGameSounds();
     new cLogoScreen();
@@ -113,6 +118,7 @@ bool onCreateGame(void*) {
 
 bool onDestroyGame(void*) {
     GameServices::setQuitting(true);
+    endTexturePrefetch();
     FrontEnd::destroyMap();
     delete cTutorialManager::getInstance();
     delete cAwardTipDlg::getInstance();

@@ -74,6 +74,7 @@ cLoadingScreen::cLoadingScreen(const std::string& logPath, tFinishCallback onFin
     loadLayoutFile(*this, "Ui/Load.xml");
     m_entriesPerChicken = m_chickenCount > 0 ? m_total / static_cast<unsigned>(m_chickenCount) : 0;
     m_allLanded = m_chickenCount == 0;
+    m_prefetching = true;
     show();
     enable();
 }
@@ -141,9 +142,11 @@ void cLoadingScreen::process() {
     if (m_firstFrame) {
         m_firstFrame = false;
         getResourceManager()->purgeUnused();
-        prefetchPictures();
+        prefetchPictures(m_logName);
     }
-    const float dt = getFrameTimer()->getDelta();
+    // Once everything is loaded the chickens hurry: the screen holds the start no longer than
+    // their fall at a few times its pace.
+    const float dt = getFrameTimer()->getDelta() * (m_loaded >= m_total ? CATCH_UP : 1.0f);
     m_runner->processTweens(dt);
     for (size_t i = 0; i < m_pending.size(); ++i) {
         cLoadingChicken* chicken = m_pending[i];
@@ -162,19 +165,23 @@ void cLoadingScreen::process() {
     step();
 }
 
-void cLoadingScreen::prefetchPictures() {
+void cLoadingScreen::prefetchPictures(const std::string& logPath) {
+    IFileSystem* files = getFileSystem();
+    if (!files || !files->exists(logPath))
+        return;
+    IXmlNode* log = getResourceManager()->getXml(logPath);
     std::vector<std::string> pictures;
-    for (int i = 0; i < m_log->getChildCount(); ++i) {
+    for (int i = 0; i < log->getChildCount(); ++i) {
         IXmlNode* entry = nullptr;
         int kind = -1;
-        if (!m_log->getNodeAt(i, entry))
+        if (!log->getNodeAt(i, entry))
             continue;
         parseInt(kind, entry->getAttribute(L"Type"));
         if (kind == RESOURCE_TEXTURE)
             pictures.push_back(wideToNarrow(entry->getAttribute(L"Path")));
     }
+    log->decRef();
     prefetchTextures(pictures);
-    m_prefetching = true;
 }
 
 void cLoadingScreen::step() {
@@ -190,11 +197,14 @@ void cLoadingScreen::step() {
     m_progress->setCurrentValue(m_total > 0 ? m_loaded * m_progressMax / m_total : m_progressMax);
     m_progress->updateLid();
     // A chicken whose share has been passed (not only met) is queued, one per step, so that
-    // every chicken falls whatever the batch, the entries or the chicken count.
-    if (m_chickensQueued < m_chickenCount &&
-        m_loaded >= m_entriesPerChicken * static_cast<unsigned>(m_chickensQueued)) {
+    // every chicken falls whatever the batch, the entries or the chicken count; once everything
+    // is loaded, the rest at once.
+    while (m_chickensQueued < m_chickenCount &&
+           m_loaded >= m_entriesPerChicken * static_cast<unsigned>(m_chickensQueued)) {
         m_pending.push_back(m_chickens[static_cast<size_t>(m_chickensQueued)]);
         ++m_chickensQueued;
+        if (m_loaded < m_total)
+            break;
     }
     m_loaded = to;
     if (m_allLanded && m_loaded >= m_total)

@@ -44,6 +44,8 @@ public:
     using tFinishCallback = void (*)();
     // Frames per second of a landed chicken.
     static constexpr float CHICKEN_FPS = 8.0f;
+    // How many times their pace the chickens fall and wait once everything is loaded.
+    static constexpr float CATCH_UP = 8.0f;
 
     cLoadingScreen(const std::string& logPath, tFinishCallback onFinish, unsigned batch);
     ~cLoadingScreen() override;
@@ -57,6 +59,9 @@ public:
 
     // The input callback once loading is done.
     static void onLoadingKey(void* loadingScreen);
+    // The log's pictures start decoding ahead on worker threads, for whatever loads them first
+    // (the main menu, made before the screen, or the screen's steps); the screen ends it.
+    static void prefetchPictures(const std::string& logPath);
 
     unsigned getLoaded() const { return m_loaded; }
     unsigned getTotal() const { return m_total; }
@@ -72,8 +77,6 @@ public:
 
 private:
     void step();
-    // The log's pictures decode ahead on worker threads while the steps upload them.
-    void prefetchPictures();
     void dropChicken(int index);
     void finish();
 

@@ -121,12 +121,15 @@ void cLogoScreen::showNextAfterLogo(void* logoScreen) {
 }
 
 void cLogoScreen::startLoading() {
+    // The menu's pictures are the loading's too: they decode side by side from here on.
+    cLoadingScreen::prefetchPictures("dev_view_log.xml");
     if (!getMainMenu())
         new cMainMenu();
     getMainMenu()->hide();
     getMainMenu()->startAmbientSound();
-    // A few entries a step: the pictures decode ahead on other threads, a step only uploads them.
-    new cLoadingScreen("dev_view_log.xml", &onLoadingFinished, 4);
+    // A fifth of the entries a step, one chicken each: the pictures decode ahead on other threads,
+    // a step only uploads them, and each frame the software renderer draws costs more than a step.
+    new cLoadingScreen("dev_view_log.xml", &onLoadingFinished, 20);
     m_started = true;
     fadeOutAndDelete();
 }

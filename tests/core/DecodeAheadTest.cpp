@@ -58,6 +58,41 @@ TEST(DecodeAhead, WaitingResultsStayWithinTheBudget) {
     EXPECT_EQ(started.load(), 12);
 }
 
+// Waits a moment for the workers, then the count of items they started.
+int startedAfterAWhile(const std::atomic<int>& started) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    return started.load();
+}
+
+TEST(DecodeAhead, ATakenResultHeldCountsUntilReleasedAndSmallOnesWaitForTheBigOnes) {
+    std::atomic<int> started{0};
+    cDecodeAhead<size_t> ahead(
+        [&](const std::vector<uint8_t>& in) {
+            ++started;
+            return in.size();
+        },
+        [](const std::vector<uint8_t>& in) { return in.size(); }, 20, 4);
+    ahead.add("big", bytes(8, 0));
+    ahead.add("second", bytes(8, 0));
+    ahead.add("small", bytes(3, 0));
+    ahead.add("smaller", bytes(2, 0));
+    // Both big ones fit in twenty; the small ones would too, but not while an item of more than
+    // twice their size is held.
+    EXPECT_EQ(startedAfterAWhile(started), 2);
+    size_t size = 0;
+    ASSERT_TRUE(ahead.take("big", size, true));
+    EXPECT_EQ(startedAfterAWhile(started), 2) << "held while it uploads";
+    ahead.release("big");
+    EXPECT_EQ(startedAfterAWhile(started), 2) << "the second big one is still held";
+    ASSERT_TRUE(ahead.take("second", size));
+    EXPECT_EQ(startedAfterAWhile(started), 4);
+    ASSERT_TRUE(ahead.take("small", size, true));
+    ASSERT_TRUE(ahead.take("smaller", size, true));
+    ahead.release("small");
+    ahead.release("smaller");
+    ahead.release("never taken");
+}
+
 TEST(DecodeAhead, AnItemLargerThanTheBudgetStillDecodesAndUntakenOnesAreDropped) {
     auto ahead = std::make_unique<cDecodeAhead<size_t>>([](const std::vector<uint8_t>& in) { return in.size(); },
                                                         [](const std::vector<uint8_t>& in) { return in.size(); }, 1, 2);

@@ -337,8 +337,10 @@ TEST_F(WidgetTest, AWidgetDeletedDirectlyLeavesThePendingDeletions) {
     delete kept;
     // An owner handing over a root that was deleted before it hands over nothing.
     auto* gone = new WidgetProbe(nullptr);
+    // Read back through a volatile: the compiler would flag the deliberately stale address.
+    cWidget* volatile stale = gone;
     delete gone;
-    deleteWidgetLater(gone);
+    deleteWidgetLater(stale);
     EXPECT_TRUE(getPendingDeletions().empty());
 }
 

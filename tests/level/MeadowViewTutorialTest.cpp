@@ -373,8 +373,9 @@ TEST_F(MeadowViewTutorialTest, ATipAskedWhileTheNoMovesPanelShowsComesOnlyOnceTh
     float waited = ui.FRAME_TIME;
     for (; waited < shows + 1 && !tutorial->hasCurrentTip(); waited += ui.FRAME_TIME) {
         ui.step();
-        if (tutorial->hasCurrentTip())
+        if (tutorial->hasCurrentTip()) {
             EXPECT_FALSE(tutorial->areTipsHeld());
+        }
     }
     ASSERT_TRUE(tutorial->hasCurrentTip());
     EXPECT_GE(waited, shows - ui.FRAME_TIME);

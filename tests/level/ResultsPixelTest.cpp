@@ -82,8 +82,9 @@ TEST(ResultsPixelTest, TheResultsOfAWonLevelShowEveryLineOnThePaper) {
         for (cLabel* line : view->getLines()[i]->getText()->getLines())
             EXPECT_GT(ink(TestSupport::textBox(*line)), 100);
         cFlyingValue* value = view->getValues()[i];
-        if (value->getText() != view->getNothingString())
+        if (value->getText() != view->getNothingString()) {
             EXPECT_GT(ink(TestSupport::textBox(*value)), 100);
+        }
     }
     EXPECT_GT(ink(TestSupport::textBox(*view->getProgressText())), 100);
     delete view;

@@ -207,6 +207,34 @@ TEST_F(SoundSystemTest, MissingOrBrokenFilesAreSkippedAndLoggedOnce) {
     EXPECT_EQ(left(1), std::vector<int>{1000});
 }
 
+TEST_F(SoundSystemTest, PrefetchedSamplesLoadAsTheFilesDoAndKeepTheirErrors) {
+    m_folders.writeData("sine.ogg", TestSupport::makeOgg(TestSupport::makeSine(4410, 8000, 100), 1, 44100));
+    m_files.reset();
+    m_files = std::make_unique<cFileSystem>(m_folders.dataFolder(), "pack");
+    const size_t before = m_sound->getMixer()->getSampleMemory();
+    sample("sine.ogg");
+    const size_t sineMemory = m_sound->getMixer()->getSampleMemory() - before;
+    m_samples.clear();
+
+    m_sound->prefetchSamples({"Tone.wav", "sine.ogg", "broken.wav", "missing.wav"});
+    cSoundSample* tone = sample("tone.wav");
+    m_sound->playOnce(tone);
+    EXPECT_EQ(left(4), (std::vector<int>{1000, 2001, 30000, 99}));
+    sample("sine.ogg");
+    EXPECT_EQ(m_sound->getMixer()->getSampleMemory() - before - 4 * 2 * 2, sineMemory);
+    // A file the prefetch could not decode is skipped at its load as without the prefetch.
+    auto errorLog = [] { return std::filesystem::exists("error.log") ? TestSupport::readFileBytes("error.log") : ""; };
+    const std::string logged = errorLog();
+    for (const char* path : {"missing.wav", "broken.wav"}) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(sample(path)->getHandle(), 0);
+        EXPECT_NE(errorLog().find(std::string("Sound file \"") + path + "\" cannot be loaded (", logged.size()),
+                  std::string::npos);
+    }
+    m_sound->endPrefetch();
+    EXPECT_NE(sample("one.wav")->getHandle(), 0);
+}
+
 TEST_F(SoundSystemTest, AFailedPlayThrowsTheChannelError) {
     try {
         delete m_sound->play(nullptr, false, true);

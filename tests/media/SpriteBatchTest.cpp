@@ -90,6 +90,40 @@ TEST_F(SpriteBatch, KeysDecideWhereRecordsBreak) {
     EXPECT_EQ(&particles, records()[6].particle);
 }
 
+TEST_F(SpriteBatch, AQuadRecordJoinsAnEarlierOneOfItsStateWhenNothingBetweenOverlapsIt) {
+    startRecording();
+    cTexture* a = makeTexture(2, 2, std::vector<uint32_t>(4, 0xFFFFFFFFu));
+    cTexture* b = makeTexture(2, 2, std::vector<uint32_t>(4, 0xFF000000u));
+    cMeshDrawRecord mesh;
+    graphics().beginFrame();
+    graphics().drawSprite(quad(0, 0, 8, 8), a, 0, 0);     // A1
+    graphics().drawSprite(quad(20, 0, 28, 8), b, 0, 0);   // B1, apart from A2: A2 joins A1
+    graphics().drawSprite(quad(40, 0, 48, 8), a, 0, 0);   // A2
+    graphics().drawSprite(quad(40, 4, 48, 12), b, 0, 0);  // B2 over A2: joins B1 (nothing between)
+    graphics().drawSprite(quad(44, 0, 52, 8), a, 0, 0);   // A3 over B2: stays after it
+    graphics().drawSprite(quad(0, 0, 8, 8), a, 0x800, 0); // another blend: its own record
+    graphics().drawMesh(&mesh, 0, 0);                     // may draw anywhere: nothing moves past it
+    graphics().drawSprite(quad(20, 20, 28, 28), b, 0, 0); // B3
+    graphics().endFrame();
+    ASSERT_EQ(6u, records().size());
+    const struct {
+        const cTexture* texture;
+        uint32_t renderType;
+        uint32_t triangles;
+    } expected[] = {{a, 0, 4}, {b, 0, 4}, {a, 0, 2}, {a, 0x800, 2}, {nullptr, 0, 0}, {b, 0, 2}};
+    for (size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(expected[i].texture ? expected[i].texture->getDeviceTexture() : 0u, records()[i].texture) << i;
+        EXPECT_EQ(expected[i].renderType, records()[i].renderType) << i;
+        EXPECT_EQ(expected[i].triangles, records()[i].triangleCount) << i;
+    }
+    EXPECT_EQ(&mesh, records()[4].mesh);
+    // The joined record's indices count from its first vertex: A2's quad is vertices 8 to 11.
+    std::vector<uint16_t> written = indices();
+    const uint16_t joined[12] = {0, 2, 1, 1, 2, 3, 8, 10, 9, 9, 10, 11};
+    EXPECT_TRUE(std::equal(joined, joined + 12, written.begin() + records()[0].startIndex));
+    EXPECT_EQ(5, draws()) << "a draw a record, the mesh without geometry none";
+}
+
 TEST_F(SpriteBatch, QuadsThatChangeNoPixelAreLeftOutAndKeepTheBatchWhole) {
     startRecording();
     cTexture* atlas = makeTexture(2, 2, std::vector<uint32_t>(4, 0xFFFFFFFFu));

@@ -223,7 +223,8 @@ TEST(GlRenderDevice, VertexProgramsAreGlslAndBadOnesAreRefused) {
 }
 
 // A texture is made without contents: what no update has written reads as zero, whether it is
-// drawn before any update or after one that covers only part of it.
+// drawn before any update or after one that covers only part of it; a first update that covers
+// it whole gives it its contents at once.
 TEST(GlRenderDevice, TexelsNoUpdateWroteAreZero) {
     MEADOW_PIXEL_DEVICE(device, 32, 32);
     setSpriteState(*device, 32, 32);
@@ -239,11 +240,12 @@ TEST(GlRenderDevice, TexelsNoUpdateWroteAreZero) {
     const std::vector<uint32_t> green(16, 0xFF00FF00u);
     struct Case {
         const char* what;
-        int updateSide; // 0: no update, 2: the top-left 2 x 2 texels, 4: all of them
+        int updateSide; // 0: no update, 2: the top-left 2 x 2 texels, 4: all of them, 6: all, then 2
         uint32_t topLeft, bottomRight;
     } cases[] = {{"never updated", 0, 0x000000, 0x000000},
                  {"top-left quarter", 2, 0xFF0000, 0x000000},
-                 {"whole", 4, 0x00FF00, 0x00FF00}};
+                 {"whole", 4, 0x00FF00, 0x00FF00},
+                 {"whole, then the top-left quarter", 6, 0xFF0000, 0x00FF00}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         // A texture of the same size filled and given back first: its memory may come back.
@@ -253,10 +255,10 @@ TEST(GlRenderDevice, TexelsNoUpdateWroteAreZero) {
         device->destroyTexture(dirty);
         tTextureHandle texture = 0;
         ASSERT_EQ(RESULT_OK, device->createTexture(4, 4, POOL_MANAGED, texture));
-        if (c.updateSide == 2)
-            device->updateTexture(texture, 0, 0, 2, 2, red.data(), 2 * 4);
-        else if (c.updateSide == 4)
+        if (c.updateSide >= 4)
             device->updateTexture(texture, 0, 0, 4, 4, green.data(), 4 * 4);
+        if (c.updateSide == 2 || c.updateSide == 6)
+            device->updateTexture(texture, 0, 0, 2, 2, red.data(), 2 * 4);
         device->setTexture(texture);
         device->clear(CLEAR_TARGET, 0xFF336699u, 0, 0);
         device->drawIndexedTriangles(0, 0, 4, 0, 2);

@@ -92,8 +92,9 @@ TEST_F(InstanceLock, ConnectionsFromAnotherUserAreRefused) {
     for (int i = 0; i < 24; ++i) {
         ASSERT_EQ(requestAs(socketName, nobody), 0);
         // Taken in small batches: the socket queues at most 8 connections.
-        if (i % 4 == 3)
+        if (i % 4 == 3) {
             EXPECT_EQ(requests(), 0);
+        }
     }
     ASSERT_EQ(requestAs(socketName, -1), 0);
     EXPECT_EQ(requests(), 1);

@@ -59,7 +59,7 @@ protected:
         randomSeed(1);
         writeData();
         // Long enough that the loading line stays up while its letters are measured.
-        writeLog(48);
+        writeLog(240);
         copy(LEVEL_BACKDROP);
         return ui.startGl(reason);
     }
@@ -120,8 +120,8 @@ TEST_F(FrontEndPixelTest, PlayerWalksFromTheLogosToTheMenuAndItsDialogs) {
     EXPECT_GT(count(240, 300, 500, 60, isGreen), 3000) << "the title's letters";
 
     ui.tapKey(Platform::KEY_SPACE);
-    // Midway: the loading takes a few entries a step.
-    ui.run(0.5f);
+    // Midway: the loading takes twenty entries a step, a chicken drops with each.
+    ui.steps(6);
     shoot("front-loading.png");
     EXPECT_TRUE(isSky(at(40, 30)));
     EXPECT_GT(count(300, 550, 420, 12, isPaper), 200) << "the bar's cream track";

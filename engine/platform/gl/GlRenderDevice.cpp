@@ -120,6 +120,8 @@ cGlRenderDevice::~cGlRenderDevice() {
     glDeleteShader(m_fragmentShader);
     glDeleteSamplers(1, &m_sampler);
     glDeleteVertexArrays(1, &m_vertexArray);
+    if (m_lastFrame)
+        glDeleteSync(m_lastFrame);
     releaseFramebuffer();
 }
 
@@ -213,7 +215,15 @@ tResult cGlRenderDevice::present() {
         // The window may have changed size: the next frame goes where it fits.
         chooseTarget();
     } else {
+        // No swap paces the frames: the renderer may take one frame while the next is made, never
+        // more, or the frames queued behind it hold their drawing memory (a software renderer's
+        // bins of a busy frame take megabytes).
         glFlush();
+        if (m_lastFrame) {
+            glClientWaitSync(m_lastFrame, 0, GL_TIMEOUT_IGNORED);
+            glDeleteSync(m_lastFrame);
+        }
+        m_lastFrame = glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
     }
     return RESULT_OK;
 }

@@ -37,6 +37,7 @@ public:
     tResult createIndexBuffer(uint32_t bytes, bool dynamic, ePool pool, tBufferHandle& out) override;
     void* lockBuffer(tBufferHandle buffer, bool discard) override;
     void unlockBuffer(tBufferHandle buffer) override;
+    void unlockBuffer(tBufferHandle buffer, uint32_t writtenBytes) override;
     void destroyBuffer(tBufferHandle buffer) override;
     // The bytes are GLSL vertex source that writes v_color and v_texcoord and reads u_constants.
     tResult createVertexShader(const uint8_t* bytes, size_t count, tShaderHandle& out) override;
@@ -79,8 +80,9 @@ private:
     struct cTexture {
         GLuint id = 0;
         int width = 0, height = 0;
-        // Made without contents: cleared to zero before its first partial update or first draw.
-        // A picture that fills it whole skips the clearing (megabytes of zeros for each atlas).
+        // Made without storage: a picture that fills it whole comes with its storage (a software
+        // renderer zeroes a storage made empty: megabytes for each atlas); before a first
+        // partial update or draw it is stored as zeros.
         bool cleared = false;
     };
     void clearTexture(cTexture& texture);
@@ -124,6 +126,8 @@ private:
     std::unique_ptr<IGlContext> m_context;
     cPresentParameters m_parameters;
     GLuint m_framebuffer = 0, m_colorBuffer = 0, m_depthStencilBuffer = 0;
+    // Without a window, the end of the frame presented before this one.
+    GLsync m_lastFrame = nullptr;
     GLint m_stencilBits = 0;
     GLuint m_target = 0;               // the framebuffer frames are drawn into now
     bool m_windowTargetUsable = false; // the window's framebuffer has depth 24 and stencil 8

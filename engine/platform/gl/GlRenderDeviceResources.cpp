@@ -80,15 +80,8 @@ tResult cGlRenderDevice::createTexture(int width, int height, ePool, tTextureHan
     texture.height = height;
     glGenTextures(1, &texture.id);
     glBindTexture(GL_TEXTURE_2D, texture.id);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     glBindTexture(GL_TEXTURE_2D, m_boundTexture);
-    if (glGetError() == GL_OUT_OF_MEMORY) {
-        glDeleteTextures(1, &texture.id);
-        return RESULT_OUT_OF_VIDEO_MEMORY;
-    }
     out = m_nextHandle++;
     m_textures[out] = texture;
     return RESULT_OK;
@@ -100,12 +93,16 @@ void cGlRenderDevice::updateTexture(tTextureHandle handle, int x, int y, int wid
     if (it == m_textures.end() || x < 0 || y < 0 || width <= 0 || height <= 0 || x + width > it->second.width ||
         y + height > it->second.height || pitch % 4 != 0)
         return;
-    if (!it->second.cleared && (x != 0 || y != 0 || width != it->second.width || height != it->second.height))
+    const bool whole = x == 0 && y == 0 && width == it->second.width && height == it->second.height;
+    if (!it->second.cleared && !whole)
         clearTexture(it->second);
-    it->second.cleared = true;
     glBindTexture(GL_TEXTURE_2D, it->second.id);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, pitch / 4);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, x, y, width, height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels);
+    if (!it->second.cleared)
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels);
+    else
+        glTexSubImage2D(GL_TEXTURE_2D, 0, x, y, width, height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels);
+    it->second.cleared = true;
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     glBindTexture(GL_TEXTURE_2D, m_boundTexture);
 }
@@ -114,8 +111,9 @@ void cGlRenderDevice::clearTexture(cTexture& texture) {
     const std::vector<uint32_t> zeros(size_t(texture.width) * size_t(texture.height), 0u);
     glBindTexture(GL_TEXTURE_2D, texture.id);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, texture.width, texture.height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
-                    zeros.data());
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, texture.width, texture.height, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
+                 zeros.data());
     glBindTexture(GL_TEXTURE_2D, m_boundTexture);
     texture.cleared = true;
 }
@@ -195,6 +193,18 @@ void cGlRenderDevice::unlockBuffer(tBufferHandle handle) {
     // A fresh store each time: the GPU may still read the previous frame's.
     glBufferData(GL_COPY_WRITE_BUFFER, GLsizeiptr(buffer.shadow.size()), buffer.shadow.data(),
                  buffer.dynamic ? GL_STREAM_DRAW : GL_STATIC_DRAW);
+}
+
+void cGlRenderDevice::unlockBuffer(tBufferHandle handle, uint32_t writtenBytes) {
+    auto it = m_buffers.find(handle);
+    if (it == m_buffers.end() || !it->second.locked)
+        return;
+    cBuffer& buffer = it->second;
+    buffer.locked = false;
+    glBindBuffer(GL_COPY_WRITE_BUFFER, buffer.id);
+    // A fresh store of what was written: a frame's sprites fill a fraction of the batch's buffers.
+    glBufferData(GL_COPY_WRITE_BUFFER, GLsizeiptr(std::min<size_t>(writtenBytes, buffer.shadow.size())),
+                 buffer.shadow.data(), buffer.dynamic ? GL_STREAM_DRAW : GL_STATIC_DRAW);
 }
 
 void cGlRenderDevice::destroyBuffer(tBufferHandle handle) {
