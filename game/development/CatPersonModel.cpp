@@ -1,7 +1,7 @@
 #include "game/development/CatPersonModel.h"
 
 #include "engine/core/String.h"
-#include "game/development/UnitView.h"
+#include "game/development/UnitViewLink.h"
 #include "game/model/MeadowUnit.h"
 #include "game/model/RandomDraw.h"
 

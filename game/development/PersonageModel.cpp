@@ -4,7 +4,7 @@
 #include "engine/core/String.h"
 #include "engine/core/Strings.h"
 #include "engine/core/XmlNode.h"
-#include "game/development/UnitView.h"
+#include "game/development/UnitViewLink.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/MeadowUnit.h"

@@ -1,10 +1,11 @@
 #pragma once
 
-// What the walking characters need of a building view: the model unit it shows, the graph point
-// in front of it, and the work look the characters switch on while they are inside.
+// A building of the map: the view of one model unit (what the characters need of it is in
+// UnitViewLink.h).
 
 #include "engine/gui/Panel.h"
 #include "engine/gui/Visual.h"
+#include "game/development/UnitViewLink.h"
 
 #include <boost/signals2/connection.hpp>
 #include <cstdint>
@@ -14,18 +15,6 @@
 class cMeadowUnit;
 class cUpgradeVariant;
 class IBuildingScreen;
-
-class IUnitView {
-public:
-    virtual ~IUnitView() = default;
-
-    virtual cMeadowUnit* getUnit() const = 0;
-    virtual int32_t getPoint() const = 0;
-    virtual void setWorking(bool on) = 0;
-    // How long a character stays inside, in seconds.
-    virtual float getWorkTime() const = 0;
-    virtual void playVoices() = 0;
-};
 
 // A unit of the model drawn on the map: the building file chosen by the unit's id, the marked
 // plot it stands on until it is bought, the skin of its level and variant, the drop-in of a

@@ -4,6 +4,7 @@
 #include "engine/core/FrameManager.h"
 #include "engine/core/FrameTimer.h"
 #include "engine/core/LayoutReader.h"
+#include "engine/core/Math.h"
 #include "engine/core/Random.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
@@ -18,7 +19,6 @@
 #include "game/level/MeadowView.h"
 #include "game/model/CellModel.h"
 #include "game/model/MeadowController.h"
-#include "game/model/MeadowModel.h"
 
 #include <algorithm>
 #include <cmath>

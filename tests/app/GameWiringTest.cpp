@@ -19,6 +19,7 @@
 #include "game/model/CellModel.h"
 #include "game/model/GameServices.h"
 #include "game/model/GameSoundsLink.h"
+#include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "game/shell/CommonHelpTip.h"
 #include "game/shell/FrontEnd.h"

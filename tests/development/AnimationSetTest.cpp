@@ -1,6 +1,7 @@
 #include "game/development/AnimationSet.h"
 
 #include "game/development/RandomAnimation.h"
+#include "game/model/MeadowModel.h"
 #include "tests/development/BuildingFixture.h"
 
 #include <algorithm>

@@ -11,11 +11,9 @@
 #include "game/development/BuildingScreen.h"
 #include "game/model/GameServices.h"
 #include "game/model/GameSoundsLink.h"
-#include "game/model/MeadowController.h"
-#include "game/model/MeadowModel.h"
 #include "game/model/MeadowUnit.h"
 #include "game/shell/Tip.h"
-#include "tests/model/ModelFixture.h"
+#include "tests/model/XmlFixture.h"
 #include "tests/support/UiHarness.h"
 
 #include <gtest/gtest.h>
@@ -25,6 +23,9 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+class cMeadowController;
+class cMeadowModel;
 
 namespace TestBuildings {
 
@@ -93,28 +94,14 @@ inline std::unique_ptr<cMeadowUnit> makeUnit(int32_t id, int levels, cMeadowMode
     return unit;
 }
 
+// Made, set up and torn down in BuildingFixture.cpp, so that the building tests need not see the
+// model.
 class BuildingFixture : public ::testing::Test {
 protected:
-    void start() {
-        Engine::randomSeed(1);
-        for (const char* picture : {"p/skin.tga", "p/part.tga", "p/animal.tga", "p/work.tga", "p/icon.tga"})
-            ui.writePicture(picture, 4, 4, 0xFF808080u);
-        ui.start();
-        root = std::make_unique<Engine::cPanel>(nullptr);
-        root->show();
-        root->enable();
-        screen.widget = root.get();
-        model = TestModel::makeModel(TestModel::minimalModelXml());
-        controller = std::make_unique<cMeadowController>(model.get(), nullptr, false);
-        screen.controller = controller.get();
-    }
-
-    void TearDown() override {
-        owned.clear();
-        root.reset();
-        controller.reset();
-        model.reset();
-    }
+    BuildingFixture();
+    ~BuildingFixture() override;
+    void start();
+    void TearDown() override;
 
     TestSupport::UiHarness ui{0.125f};
     RecordingSounds sounds;

@@ -1,6 +1,7 @@
 #include "game/development/CatPersonView.h"
 
 #include "game/development/Graph.h"
+#include "game/model/MeadowModel.h"
 #include "tests/development/ViewFixture.h"
 
 #include <cmath>

@@ -8,7 +8,10 @@
 #include "engine/core/XmlDocument.h"
 #include "game/development/CatPersonModel.h"
 #include "game/development/PersonageModel.h"
+#include "game/model/MeadowController.h"
+#include "game/model/MeadowModel.h"
 #include "game/model/ModelXml.h"
+#include "game/model/UnitsFeature.h"
 #include "tests/development/CharacterFixture.h"
 #include "tests/support/TempFolder.h"
 

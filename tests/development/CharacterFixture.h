@@ -3,15 +3,16 @@
 // Building views that only remember their work look, units built from XML text, and a board
 // model with a controller whose current group a test sets: what the character models read.
 
-#include "game/development/UnitView.h"
-#include "game/model/MeadowController.h"
-#include "game/model/MeadowModel.h"
+#include "game/development/UnitViewLink.h"
 #include "game/model/MeadowUnit.h"
-#include "tests/model/ModelFixture.h"
+#include "tests/model/XmlFixture.h"
 
 #include <memory>
 #include <string>
 #include <vector>
+
+class cMeadowController;
+class cMeadowModel;
 
 namespace TestCharacters {
 
@@ -52,11 +53,11 @@ inline std::unique_ptr<cMeadowUnit> makeUnit(int32_t id, int32_t level = 1, bool
 }
 
 // A board model and its controller, so the characters can read the current group.
+// Made in CharacterFixture.cpp, so that the tests of the characters need not see the model.
 struct GroupController {
-    GroupController() : model(TestModel::makeModel(TestModel::minimalModelXml())) {
-        controller = std::make_unique<cMeadowController>(model.get(), nullptr, false);
-    }
-    void setGroup(int32_t group) { model->setCurrentGroup(group); }
+    GroupController();
+    ~GroupController();
+    void setGroup(int32_t group);
 
     std::unique_ptr<cMeadowModel> model;
     std::unique_ptr<cMeadowController> controller;

@@ -1,6 +1,6 @@
 #include "game/development/Graph.h"
 
-#include "tests/model/ModelFixture.h"
+#include "tests/model/XmlFixture.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 #include "engine/gui/Panel.h"
 #include "engine/gui/TextButton.h"
 #include "engine/platform/KeyCodes.h"
+#include "game/model/MeadowModel.h"
 #include "tests/development/UpgradeFixture.h"
 
 using namespace Engine;

@@ -15,13 +15,9 @@
 #include "game/development/VariantsDlg.h"
 #include "game/model/GameServices.h"
 #include "game/model/GameSoundsLink.h"
-#include "game/model/MeadowController.h"
-#include "game/model/MeadowModel.h"
 #include "game/model/MeadowUnit.h"
 #include "game/model/Signal.h"
-#include "game/model/UnitsFeature.h"
 #include "game/shell/Tip.h"
-#include "tests/model/ModelFixture.h"
 #include "tests/support/ShippedAtlases.h"
 #include "tests/support/UiHarness.h"
 
@@ -35,6 +31,9 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+class cMeadowController;
+class cMeadowModel;
 
 namespace TestUpgrades {
 
@@ -193,8 +192,11 @@ inline Engine::cVector2 place(int index) {
     return Engine::cVector2(112.0f + 72.0f * float(index), 718.0f);
 }
 
+// The model's parts are in UpgradeFixture.cpp, so that the tests of the buttons need not see it.
 class UpgradeFixture : public ::testing::Test {
 protected:
+    UpgradeFixture();
+    ~UpgradeFixture() override;
     void SetUp() override {
         const std::filesystem::path data = std::filesystem::path(MEADOW_SOURCE_DIR) / "Data";
         const auto copy = [&](const std::string& name) {
@@ -233,10 +235,7 @@ protected:
         }
         screen.open();
 
-        model = TestModel::makeModel(modelXml(extraUnits()));
-        controller = std::make_unique<cMeadowController>(model.get(), nullptr, false);
-        screen.model = model.get();
-        screen.controller = controller.get();
+        startModel();
         screen.variants = {{0, 3}};
     }
     void TearDown() override {
@@ -248,8 +247,10 @@ protected:
     virtual std::string extraUnits() const { return ""; }
     // Pixel tests draw with OpenGL.
     virtual bool drawsPixels() const { return false; }
-    void setMoney(int32_t money) { model->addResourcePoints(1, money - model->getResourcePoints(1)); }
-    cMeadowUnit* unit(int32_t id) const { return model->getUnitsFeature()->getUnit(id); }
+    // The model of modelXml(extraUnits()) and its controller, given to the screen.
+    void startModel();
+    void setMoney(int32_t money);
+    cMeadowUnit* unit(int32_t id) const;
     // A panel laid out on the freshly read targets.
     void openPanel(int32_t money) {
         setMoney(money);

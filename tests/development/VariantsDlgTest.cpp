@@ -1,6 +1,7 @@
 #include "engine/gui/FrameButton.h"
 #include "engine/platform/KeyCodes.h"
 #include "tests/development/UpgradeFixture.h"
+#include "tests/model/XmlFixture.h"
 
 using namespace Engine;
 

@@ -2,7 +2,7 @@
 
 #include "game/model/MeadowObjectModel.h"
 #include "game/model/Signal.h"
-#include "tests/model/ModelFixture.h"
+#include "tests/model/XmlFixture.h"
 
 #include <gtest/gtest.h>
 
