@@ -30,6 +30,7 @@
 #include "game/shell/LevelScreenLink.h"
 #include "game/shell/Screen.h"
 #include "game/shell/TutorialManager.h"
+#include "tests/level/BoardRig.h"
 #include "tests/level/ShippedBoard.h"
 #include "tests/level/TestStates.h"
 #include "tests/model/ShippedModel.h"
@@ -81,9 +82,7 @@ protected:
         TestLevel::writeShippedBoard(ui);
         TestLevel::writeShippedTree(ui, "Meadow/Images/Tutorial");
         ui.start();
-        IXmlNode* states = nullptr;
-        ASSERT_TRUE(ui.layout("Meadow/View/DevelopmentView.xml")->findNode("States", states));
-        owner.states.load(states);
+        TestLevel::loadShippedLooks(owner.states, ui);
         GameServices::setGameSounds(&sounds);
         model = TestShipped::makeModel();
         // After the model, which seeds the generator with the time as the game does.
@@ -118,9 +117,7 @@ protected:
     }
     // What the map and its screen switch do to open a level.
     void openLevel(bool withoutControls = false) {
-        board = new cMeadowView(&owner, model.get(), controller.get());
-        board->initLevel(withoutControls);
-        controller->setLevelView(board);
+        board = TestLevel::openBoardScreen(&owner, model.get(), controller.get(), withoutControls);
         board->refresh();
         board->enable();
         board->show();

@@ -1,0 +1,57 @@
+#include "tests/level/BoardRig.h"
+
+#include "engine/core/XmlNode.h"
+#include "game/level/MeadowObjectView.h"
+#include "game/shell/VisualStates.h"
+
+namespace TestLevel {
+
+void loadShippedLooks(TestStates& looks, TestSupport::UiHarness& ui) {
+    Engine::IXmlNode* table = nullptr;
+    ASSERT_TRUE(ui.layout("Meadow/View/DevelopmentView.xml")->findNode("States", table));
+    looks.load(table);
+}
+
+cMeadowView* openBoardScreen(IVisualStates* owner, cMeadowModel* model, cMeadowController* controller,
+                             bool withoutControls, bool playTest) {
+    auto* board = new cMeadowView(owner, model, controller);
+    board->setPlayTest(playTest);
+    board->initLevel(withoutControls);
+    controller->setLevelView(board);
+    return board;
+}
+
+void BoardRig::buildBoard(bool withController, bool editor) {
+    if (withController)
+        controller = std::make_unique<cMeadowController>(model.get(), nullptr, editor);
+    board = std::make_unique<cMeadowView>(&states, model.get(), controller.get(), editor);
+    field = std::make_unique<cMeadowFieldView>(board.get(), model.get(), controller.get(), editor);
+    board->setFieldView(field.get());
+    field->initField(board.get());
+    board->createGameObjectsPrototypes();
+    board->createGameObjects();
+}
+
+void BoardRig::placePieces(bool withInput) {
+    for (auto& entry : board->getObjectViews()) {
+        entry.second->setPosition(field->getCellPositionOfView(entry.second));
+        entry.second->show();
+        if (withInput)
+            entry.second->attachInput();
+    }
+}
+
+void BoardRig::linkBoard() {
+    controller->setLevelView(board.get());
+    controller->setInputLocked(false);
+}
+
+void BoardRig::closeBoard() {
+    if (controller)
+        controller->setLevelView(nullptr);
+    field.reset();
+    board.reset();
+    controller.reset();
+}
+
+} // namespace TestLevel
