@@ -15,6 +15,7 @@
 #include "game/model/LevelView.h"
 #include "game/model/MeadowController.h"
 #include "tests/level/LevelFixture.h"
+#include "tests/level/ShippedBoard.h"
 #include "tests/support/TempFolder.h"
 
 #include <string>
@@ -85,14 +86,6 @@ public:
     bool immediate = false;
     Engine::cVector2 target{-1, -1};
     int applied = 0;
-};
-
-// Game sounds that only write down what was asked.
-class SoundLog : public IGameSounds {
-public:
-    void play(const std::string& id) override { log.push_back(id); }
-    void playSingle(const std::string& id, float, float) override { log.push_back(id); }
-    std::vector<std::string> log;
 };
 
 // Motion keys with round values for frame-by-frame scripts at 1/16 s.
@@ -250,7 +243,7 @@ protected:
         return rows;
     }
 
-    SoundLog sounds;
+    SoundBook sounds;
     std::unique_ptr<BoardLink> link;
 };
 

@@ -79,7 +79,7 @@ protected:
     }
 
     static constexpr int LEVEL = 64;
-    TestLevel::SoundLog sounds;
+    TestLevel::SoundBook sounds;
     std::unique_ptr<cVehiclePanel> panel;
 };
 
