@@ -1,8 +1,11 @@
 #include "tests/level/BoardRig.h"
 
+#include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
 #include "game/level/MeadowObjectView.h"
+#include "game/model/GameServices.h"
 #include "game/shell/VisualStates.h"
+#include "tests/model/ShippedModel.h"
 
 namespace TestLevel {
 
@@ -52,6 +55,29 @@ void BoardRig::closeBoard() {
     field.reset();
     board.reset();
     controller.reset();
+}
+
+void ScreenRig::TearDown() {
+    closeScreen();
+    controller.reset();
+    GameServices::setGameSounds(nullptr);
+}
+
+void ScreenRig::startShipped(TestStates& looks, std::initializer_list<const char*> folders) {
+    writeShippedBoard(ui);
+    for (const char* folder : folders)
+        writeShippedTree(ui, folder);
+    ui.start();
+    loadShippedLooks(looks, ui);
+    GameServices::setGameSounds(&sounds);
+    model = TestShipped::makeModel();
+}
+
+void ScreenRig::closeScreen() {
+    if (Engine::isWidgetAlive(board)) {
+        board->close();
+        ui.step();
+    }
 }
 
 } // namespace TestLevel

@@ -1,20 +1,23 @@
 #pragma once
 
-// The board as the tests of the board build it, in one place: the harness, the owner's looks,
-// the model, the controller, the board screen (cMeadowView), its field view bound by hand and a
-// view for every piece; the board screen itself as the controller's level view when the test
-// drives the controller. The looks a test names the shipped pictures by are the map's own table,
-// the "States" of "Meadow/View/DevelopmentView.xml".
+// The board as the tests of the board build it, in one place. BoardRig: the harness, the
+// owner's looks, the model, the controller, and the board screen (cMeadowView) with its field
+// view bound by hand and a view for every piece; the board screen as the controller's level view
+// when the test drives the controller through it. ScreenRig: the board screen as the map opens
+// it, on the shipped content. Looks that name shipped pictures are the map's own table, the
+// "States" of "Meadow/View/DevelopmentView.xml".
 
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowView.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
+#include "tests/level/ShippedBoard.h"
 #include "tests/level/TestStates.h"
 #include "tests/support/UiHarness.h"
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 
 class IVisualStates;
@@ -55,6 +58,28 @@ protected:
     std::unique_ptr<cMeadowController> controller;
     std::unique_ptr<cMeadowView> board;
     std::unique_ptr<cMeadowFieldView> field;
+};
+
+// The board screen as the map opens it (openBoardScreen), on the shipped board content, looks and
+// model, with game sounds that write down what was asked. The owner, and the opening itself,
+// are the test's.
+class ScreenRig : public ::testing::Test {
+protected:
+    void TearDown() override;
+
+    // The shipped board content and the further folders given in the harness, started; the
+    // shipped looks in the owner's table; the sounds recorded; the shipped model made (it seeds
+    // the generator with the time, as the game does).
+    void startShipped(TestStates& looks, std::initializer_list<const char*> folders = {});
+    // The open board screen hands itself, its field and its results to the deferred deletion,
+    // which the next frame runs.
+    void closeScreen();
+
+    TestSupport::UiHarness ui;
+    SoundBook sounds;
+    std::unique_ptr<cMeadowModel> model;
+    std::unique_ptr<cMeadowController> controller;
+    cMeadowView* board = nullptr;
 };
 
 } // namespace TestLevel

@@ -69,14 +69,10 @@ public:
     ILevelScreen* completed = nullptr;
 };
 
-class MeadowViewLevelTest : public ::testing::Test {
+class MeadowViewLevelTest : public TestLevel::ScreenRig {
 protected:
     void SetUp() override {
-        TestLevel::writeShippedBoard(ui);
-        ui.start();
-        TestLevel::loadShippedLooks(owner.states, ui);
-        GameServices::setGameSounds(&sounds);
-        model = TestShipped::makeModel();
+        startShipped(owner.states);
         // After the model, which seeds the generator with the time as the game does.
         randomSeed(5);
         // The first level that has no vehicles: those need the vehicle panel.
@@ -87,16 +83,6 @@ protected:
         }
         controller = std::make_unique<cMeadowController>(model.get(), nullptr, false);
     }
-    void TearDown() override {
-        // The board hands itself, its field and its results to the deferred deletion.
-        if (isWidgetAlive(board)) {
-            board->close();
-            ui.step();
-        }
-        controller.reset();
-        GameServices::setGameSounds(nullptr);
-    }
-
     // What the owner does to open a level.
     void openLevel(bool playTest = false) {
         board = TestLevel::openBoardScreen(&owner, model.get(), controller.get(), false, playTest);
@@ -130,12 +116,7 @@ protected:
     }
     void clickButton(cTextButton* button) { ui.click(button->getPosition().x, button->getPosition().y); }
 
-    TestSupport::UiHarness ui;
-    TestLevel::SoundBook sounds;
     FakeOwner owner;
-    std::unique_ptr<cMeadowModel> model;
-    std::unique_ptr<cMeadowController> controller;
-    cMeadowView* board = nullptr;
     int level = 0;
 };
 

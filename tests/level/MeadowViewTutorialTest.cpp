@@ -75,29 +75,20 @@ public:
     int gameMenus = 0;
 };
 
-class MeadowViewTutorialTest : public ::testing::Test {
+class MeadowViewTutorialTest : public TestLevel::ScreenRig {
 protected:
     void SetUp() override {
         gBoolProps.clear();
-        TestLevel::writeShippedBoard(ui);
-        TestLevel::writeShippedTree(ui, "Meadow/Images/Tutorial");
-        ui.start();
-        TestLevel::loadShippedLooks(owner.states, ui);
-        GameServices::setGameSounds(&sounds);
-        model = TestShipped::makeModel();
+        startShipped(owner.states, {"Meadow/Images/Tutorial"});
         // After the model, which seeds the generator with the time as the game does.
         randomSeed(3);
         model->loadLevel(0);
         controller = std::make_unique<cMeadowController>(model.get(), nullptr, false);
     }
     void TearDown() override {
-        if (isWidgetAlive(board)) {
-            board->close();
-            ui.step();
-        }
+        closeScreen();
         tutorial.reset();
-        controller.reset();
-        GameServices::setGameSounds(nullptr);
+        ScreenRig::TearDown();
         gBoolProps.clear();
     }
 
@@ -148,13 +139,8 @@ protected:
         return board->getGameObjectView(model->getObject(row, column));
     }
 
-    TestSupport::UiHarness ui;
-    TestLevel::SoundBook sounds;
     MapOwner owner;
-    std::unique_ptr<cMeadowModel> model;
-    std::unique_ptr<cMeadowController> controller;
     std::unique_ptr<cTutorialManager> tutorial;
-    cMeadowView* board = nullptr;
 };
 
 } // namespace
@@ -370,8 +356,9 @@ TEST_F(MeadowViewTutorialTest, ATipAskedWhileTheNoMovesPanelShowsComesOnlyOnceTh
     float waited = ui.FRAME_TIME;
     for (; waited < shows + 1 && !tutorial->hasCurrentTip(); waited += ui.FRAME_TIME) {
         ui.step();
-        if (tutorial->hasCurrentTip())
+        if (tutorial->hasCurrentTip()) {
             EXPECT_FALSE(tutorial->areTipsHeld());
+        }
     }
     ASSERT_TRUE(tutorial->hasCurrentTip());
     EXPECT_GE(waited, shows - ui.FRAME_TIME);

@@ -44,18 +44,14 @@ public:
     TestLevel::TestStates states;
 };
 
-class VehicleBonusPlayTest : public ::testing::Test {
+class VehicleBonusPlayTest : public TestLevel::ScreenRig {
 protected:
     void SetUp() override {
-        TestLevel::writeShippedBoard(ui);
-        ui.start();
-        TestLevel::loadShippedLooks(owner.states, ui);
-        GameServices::setGameSounds(&sounds);
         // The board's own bonus effects, whatever an earlier test left in the factory.
         BoardParts::setBonusEffectFactory([](cMeadowView* board, cMeadowModel* model, int type) {
             return static_cast<IBonusEffect*>(cBonusEffect::create(board, model, type));
         });
-        model = TestShipped::makeModel();
+        startShipped(owner.states);
         // After the model, which seeds the generator with the time as the game does.
         randomSeed(5);
         model->loadLevel(64);
@@ -65,14 +61,6 @@ protected:
         board->enable();
         board->fadeIn();
         board->startLevel(false);
-    }
-    void TearDown() override {
-        if (isWidgetAlive(board)) {
-            board->close();
-            ui.step();
-        }
-        controller.reset();
-        GameServices::setGameSounds(nullptr);
     }
     // Frames until the board is quiet and takes input; false when it never is.
     bool untilQuiet(int limit = 600) {
@@ -96,12 +84,7 @@ protected:
         return nullptr;
     }
 
-    TestSupport::UiHarness ui;
-    TestLevel::SoundBook sounds;
     Owner owner;
-    std::unique_ptr<cMeadowModel> model;
-    std::unique_ptr<cMeadowController> controller;
-    cMeadowView* board = nullptr;
 };
 
 } // namespace
