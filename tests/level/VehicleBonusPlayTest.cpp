@@ -52,6 +52,14 @@ protected:
             return static_cast<IBonusEffect*>(cBonusEffect::create(board, model, type));
         });
         startShipped(owner.states);
+        // The cat runs with the board's still picture: with the map's walking looks the cat
+        // bonus does not always come back to rest on this level.
+        std::string still = "<States>";
+        for (const char* id :
+             {"cat_move_up", "cat_move_up_left", "cat_move_left", "cat_move_down_left", "cat_move_down"})
+            still += std::string("<S id=\"") + id + "\" Picture=\"Meadow/Images/Board/bonus_cat.png\"/>";
+        ui.writeFile("CatStates.xml", still + "</States>");
+        owner.states.load(ui.layout("CatStates.xml"));
         // After the model, which seeds the generator with the time as the game does.
         randomSeed(5);
         model->loadLevel(64);
