@@ -19,10 +19,10 @@
 #include "game/model/CellModel.h"
 #include "game/model/VehicleModel.h"
 #include "game/model/VehiclesFeature.h"
-#include "tests/level/TestStates.h"
+#include "tests/level/BoardRig.h"
+#include "tests/level/ShippedBoard.h"
 #include "tests/model/ShippedModel.h"
 #include "tests/support/PixelTest.h"
-#include "tests/support/ShippedAtlases.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TextContrast.h"
 #include "tests/support/UiHarness.h"
@@ -32,8 +32,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,48 +45,6 @@ const int WIDTH = 1024, HEIGHT = 768;
 // A level with holes, wood and iron cells and single and double locks.
 const int LEVEL = 90;
 
-const char* const SHIPPED[] = {
-    "Meadow/Images/Backgrounds/level_bg1.png",
-    "Meadow/Images/Backgrounds/level_bg2.png",
-    "Meadow/View/MeadowView.xml",
-    "Meadow/View/FieldView.xml",
-    "Meadow/Images/Bonus/lightning_beam.png",
-    "Meadow/View/GameObjects.xml",
-    "Meadow/View/FlyingNumber.xml",
-    "Effects/dust_puff.pfx",
-    "Effects/match_burst_blue.pfx",
-    "Effects/match_burst_green.pfx",
-    "Effects/match_burst_red.pfx",
-    "Effects/match_burst_yellow.pfx",
-    "Effects/sparkle.pfx",
-    "Effects/star_trail.pfx",
-    "Meadow/View/InfoPanel.xml",
-    "Meadow/View/AchievementsView.xml",
-};
-
-// The owner's looks, naming the shipped pictures as the map screen's "States" table will.
-const char* const STATES = R"(<States>
-  <S id="selection" Picture="Meadow/Images/Cells/selection.png" frames_count="8" anim_columns="8"
-     anim_length="0.8" PlayAnimation="1"/>
-  <S id="cell0" Picture="Meadow/Images/Cells/cell0.png"/>
-  <S id="simple0" Picture="Meadow/Images/Cells/simple0.png"/>
-  <S id="simple1" Picture="Meadow/Images/Cells/simple1.png"/>
-  <S id="wood0" Picture="Meadow/Images/Cells/wood0.png"/>
-  <S id="wood1" Picture="Meadow/Images/Cells/wood1.png"/>
-  <S id="iron0" Picture="Meadow/Images/Cells/iron0.png"/>
-  <S id="iron1" Picture="Meadow/Images/Cells/iron1.png"/>
-  <S id="cell_locks1" Picture="Meadow/Images/Cells/cell_locks1.png"/>
-  <S id="cell_locks2" Picture="Meadow/Images/Cells/cell_locks2.png"/>
-  <S id="wood_part_0" Picture="Meadow/Images/Cells/wood_part_0.png"/>
-  <S id="wood_part_1" Picture="Meadow/Images/Cells/wood_part_1.png"/>
-  <S id="wood_part_2" Picture="Meadow/Images/Cells/wood_part_2.png"/>
-  <S id="wood_part_3" Picture="Meadow/Images/Cells/wood_part_3.png"/>
-  <S id="iron_part_0" Picture="Meadow/Images/Cells/iron_part_0.png"/>
-  <S id="iron_part_1" Picture="Meadow/Images/Cells/iron_part_1.png"/>
-  <S id="iron_part_2" Picture="Meadow/Images/Cells/iron_part_2.png"/>
-  <S id="iron_part_3" Picture="Meadow/Images/Cells/iron_part_3.png"/>
-</States>)";
-
 bool differs(uint32_t a, uint32_t b) {
     for (int shift = 0; shift < 24; shift += 8)
         if (std::abs(int((a >> shift) & 255u) - int((b >> shift) & 255u)) > 2)
@@ -96,12 +52,11 @@ bool differs(uint32_t a, uint32_t b) {
     return false;
 }
 
-class BoardPixelTest : public ::testing::Test {
+class BoardPixelTest : public TestLevel::BoardRig {
 protected:
     void TearDown() override {
         panel.reset();
-        field.reset();
-        board.reset();
+        closeBoard();
     }
 
     std::vector<uint32_t> frame() {
@@ -114,28 +69,17 @@ protected:
         return pixels[size_t(int(point.y + dy) * WIDTH + int(point.x + dx))];
     }
 
-    UiHarness ui;
-    TestLevel::TestStates states;
-    std::unique_ptr<cMeadowModel> model;
-    std::unique_ptr<cMeadowView> board;
-    std::unique_ptr<cMeadowFieldView> field;
     std::unique_ptr<cVehiclePanel> panel;
 };
 
 } // namespace
 
 TEST_F(BoardPixelTest, AShippedLevelDrawsItsCellsBordersLocksAndPieces) {
-    std::vector<std::string> names = TestSupport::shippedAtlasFiles(MEADOW_DATA_DIR);
-    const std::vector<std::string> fonts = TestSupport::shippedFontFiles(MEADOW_DATA_DIR);
-    names.insert(names.end(), fonts.begin(), fonts.end());
-    names.insert(names.end(), std::begin(SHIPPED), std::end(SHIPPED));
-    for (const std::string& name : names)
-        ui.writeFile(name, TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/" + name));
-    ui.writeFile("States.xml", STATES);
+    TestLevel::writeShippedBoard(ui);
     std::string reason;
     if (!ui.startGl(reason))
         GTEST_SKIP() << "No headless OpenGL: " << reason;
-    states.load(ui.layout("States.xml"));
+    loadShippedLooks();
 
     randomSeed(3);
     model = TestShipped::makeModel();
@@ -166,16 +110,8 @@ TEST_F(BoardPixelTest, AShippedLevelDrawsItsCellsBordersLocksAndPieces) {
     ASSERT_EQ(specials.size(), 4u);
     model->resetObjectStates();
     randomSeed(1);
-    board = std::make_unique<cMeadowView>(&states, model.get(), nullptr);
-    field = std::make_unique<cMeadowFieldView>(board.get(), model.get(), nullptr, false);
-    board->setFieldView(field.get());
-    field->initField(board.get());
-    board->createGameObjectsPrototypes();
-    board->createGameObjects();
-    for (auto& entry : board->getObjectViews()) {
-        entry.second->setPosition(field->getCellPositionOfView(entry.second));
-        entry.second->show();
-    }
+    buildBoard(false);
+    placePieces(false);
     // A selected piece shows the selection frame: the first unlocked one from the middle row.
     for (int column = model->getColumns() / 2; column < model->getColumns(); ++column)
         if (cMeadowObjectModel* piece = model->getObject(model->getRows() / 2, column))
@@ -271,19 +207,11 @@ TEST_F(BoardPixelTest, AShippedLevelDrawsItsCellsBordersLocksAndPieces) {
 // cells and pieces (where a cell stands, the frame is the same with the vehicle hidden) and still
 // shows above the level background at its stand.
 TEST_F(BoardPixelTest, AVehicleDrivesInBehindTheBoardsCells) {
-    const std::string root = MEADOW_DATA_DIR;
-    for (const std::string& name : TestSupport::shippedAtlasFiles(root))
-        ui.writeFile(name, TestSupport::readFileBytes(root + "/" + name));
-    for (const char* folder : {"Fonts", "Effects", "Meadow/View", "Meadow/Images/Bonus", "Meadow/Images/Backgrounds"})
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(root + "/" + folder))
-            if (entry.is_regular_file())
-                ui.writeFile(entry.path().string().substr(root.size() + 1),
-                             TestSupport::readFileBytes(entry.path().string()));
-    ui.writeFile("States.xml", STATES);
+    TestLevel::writeShippedBoard(ui);
     std::string reason;
     if (!ui.startGl(reason))
         GTEST_SKIP() << "No headless OpenGL: " << reason;
-    states.load(ui.layout("States.xml"));
+    loadShippedLooks();
 
     randomSeed(3);
     model = TestShipped::makeModel();
@@ -291,16 +219,8 @@ TEST_F(BoardPixelTest, AVehicleDrivesInBehindTheBoardsCells) {
     model->loadLevel(64);
     randomSeed(3);
     model->resetObjectStates();
-    board = std::make_unique<cMeadowView>(&states, model.get(), nullptr);
-    field = std::make_unique<cMeadowFieldView>(board.get(), model.get(), nullptr, false);
-    board->setFieldView(field.get());
-    field->initField(board.get());
-    board->createGameObjectsPrototypes();
-    board->createGameObjects();
-    for (auto& entry : board->getObjectViews()) {
-        entry.second->setPosition(field->getCellPositionOfView(entry.second));
-        entry.second->show();
-    }
+    buildBoard(false);
+    placePieces(false);
     panel = std::make_unique<cVehiclePanel>(board.get(), model.get());
     ASSERT_FALSE(panel->getViews().empty());
     cVehicleView* view = panel->getViews().front();

@@ -111,24 +111,7 @@ protected:
                          states + "</States>");
         writeFiles();
         this->states.load(ui.layout("Bonus/States.xml"));
-        Engine::randomSeed(7);
-        model = TestModel::makeModel(bonusModelXml(), levelsXml(rows));
-        model->setEditorMode(true);
-        model->loadLevel(0);
-        model->setEditorMode(false);
-        model->getLevelTypes() = {1, 2, 3, 4};
-        for (int row = 0; row < model->getRows(); ++row)
-            for (int column = 0; column < model->getColumns(); ++column)
-                if (model->getCell(row, column)->isEnabled() && !model->getObject(row, column))
-                    model->createObjectAt(row, column)->setType(1 + (row + column) % 4);
-        model->resetObjectStates();
-        controller = std::make_unique<cMeadowController>(model.get(), nullptr, false);
-        board = std::make_unique<cMeadowView>(&this->states, model.get(), controller.get(), false);
-        field = std::make_unique<cMeadowFieldView>(board.get(), model.get(), controller.get(), false);
-        board->setFieldView(field.get());
-        field->initField(board.get());
-        board->createGameObjectsPrototypes();
-        board->createGameObjects();
+        build(rows, false, true, bonusModelXml());
         levelView.board = board.get();
         controller->setLevelView(&levelView);
     }

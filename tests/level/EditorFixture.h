@@ -1,10 +1,9 @@
 #pragma once
 
-// The level editor on the shipped layouts under the UI harness: the board screen's and the
-// editor's layout files, fonts, the board and interface atlas pages and the editor's pictures
-// copied from Data, the shipped model with one shipped level loaded as the editor loads it, a
-// controller with its editor flag, an owner that records what the editor asks of it, and a
-// message box that records instead of showing.
+// The level editor on the shipped layouts under the UI harness: the shipped board content and
+// the editor's pictures copied from Data, the map's shipped look table, the shipped model with
+// one shipped level loaded as the editor loads it, a controller with its editor flag, an owner
+// that records what the editor asks of it, and a message box that records instead of showing.
 
 #include "engine/core/Random.h"
 #include "engine/core/ResourceManager.h"
@@ -17,9 +16,10 @@
 #include "game/model/MeadowModel.h"
 #include "game/shell/LevelScreenLink.h"
 #include "game/shell/Screen.h"
+#include "tests/level/BoardRig.h"
+#include "tests/level/ShippedBoard.h"
 #include "tests/level/TestStates.h"
 #include "tests/model/ShippedModel.h"
-#include "tests/support/ShippedAtlases.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UiHarness.h"
 
@@ -31,31 +31,6 @@
 #include <vector>
 
 namespace TestEditor {
-
-// The owner's looks, naming the shipped pictures as the map screen's "States" table does.
-inline const char* statesXml() {
-    return R"(<States>
-  <S id="selection" Picture="Meadow/Images/Cells/selection.png" frames_count="8" anim_columns="8"
-     anim_length="0.8" PlayAnimation="1"/>
-  <S id="cell0" Picture="Meadow/Images/Cells/cell0.png"/>
-  <S id="simple0" Picture="Meadow/Images/Cells/simple0.png"/>
-  <S id="simple1" Picture="Meadow/Images/Cells/simple1.png"/>
-  <S id="wood0" Picture="Meadow/Images/Cells/wood0.png"/>
-  <S id="wood1" Picture="Meadow/Images/Cells/wood1.png"/>
-  <S id="iron0" Picture="Meadow/Images/Cells/iron0.png"/>
-  <S id="iron1" Picture="Meadow/Images/Cells/iron1.png"/>
-  <S id="cell_locks1" Picture="Meadow/Images/Cells/cell_locks1.png"/>
-  <S id="cell_locks2" Picture="Meadow/Images/Cells/cell_locks2.png"/>
-  <S id="wood_part_0" Picture="Meadow/Images/Cells/wood_part_0.png"/>
-  <S id="wood_part_1" Picture="Meadow/Images/Cells/wood_part_1.png"/>
-  <S id="wood_part_2" Picture="Meadow/Images/Cells/wood_part_2.png"/>
-  <S id="wood_part_3" Picture="Meadow/Images/Cells/wood_part_3.png"/>
-  <S id="iron_part_0" Picture="Meadow/Images/Cells/iron_part_0.png"/>
-  <S id="iron_part_1" Picture="Meadow/Images/Cells/iron_part_1.png"/>
-  <S id="iron_part_2" Picture="Meadow/Images/Cells/iron_part_2.png"/>
-  <S id="iron_part_3" Picture="Meadow/Images/Cells/iron_part_3.png"/>
-</States>)";
-}
 
 // The map as the editor's owner and, for Esc, as the owner of the board screen beneath it.
 class RecordingOwner : public IEditorOwner, public IBoardOwner {
@@ -107,31 +82,14 @@ protected:
         model.reset();
     }
 
-    static std::vector<std::string> shippedFiles() {
-        return {"Meadow/View/MeadowView.xml", "Meadow/View/FieldView.xml", "Meadow/View/GameObjects.xml",
-                "Meadow/View/FlyingNumber.xml", "Meadow/View/MeadowEditorView.xml", "Meadow/View/EditorVehicleView.xml",
-                "Atlases/meadow_images_0.png", "Atlases/meadow_images_0.xml", "Atlases/ui_images_0.png",
-                "Atlases/ui_images_0.xml", "Meadow/Images/Editor/index1.png", "Meadow/Images/Editor/index2.png",
-                "Meadow/Images/Editor/index3.png", "Meadow/Images/Editor/index4.png", "Meadow/Images/Editor/index5.png",
-                "Meadow/Images/Editor/no_lock.png", "Meadow/Images/Editor/tool_back.png", "Meadow/Model/GameLevels.xml",
-                "Meadow/Model/GameModel.xml", "Meadow/Images/Backgrounds/level_bg1.png",
-                "Meadow/Images/Backgrounds/level_bg2.png", "Effects/dust_puff.pfx", "Effects/match_burst_blue.pfx",
-                "Effects/match_burst_green.pfx", "Effects/match_burst_red.pfx", "Effects/match_burst_yellow.pfx",
-                "Effects/sparkle.pfx", "Effects/star_trail.pfx",
-                // The board screen's results view, info panel and no-moves panel.
-                "Meadow/View/AchievementsView.xml", "Meadow/View/InfoPanel.xml", "Meadow/View/NoMovesPanel.xml",
-                "Meadow/View/effects/TriggerEffect.xml", "Meadow/Images/Bonus/lightning_beam.png"};
-    }
-
+    // The shipped board, its looks and the editor's own layouts, pictures and model.
     void writeShipped() {
-        for (const std::string& name : shippedFiles())
+        TestLevel::writeShippedBoard(ui);
+        for (const char* name :
+             {"Meadow/Images/Editor/index1.png", "Meadow/Images/Editor/index2.png", "Meadow/Images/Editor/index3.png",
+              "Meadow/Images/Editor/index4.png", "Meadow/Images/Editor/index5.png", "Meadow/Images/Editor/no_lock.png",
+              "Meadow/Images/Editor/tool_back.png", "Meadow/Model/GameLevels.xml", "Meadow/Model/GameModel.xml"})
             ui.writeFile(name, TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/" + name));
-        for (const std::string& name : TestSupport::shippedFontFiles(MEADOW_DATA_DIR))
-            ui.writeFile(name, TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/" + name));
-        ui.writeFile("atlases.xml", "<Atlases><Atlas><Path>Atlases/meadow_images_0.png</Path><Map>Atlases/"
-                                    "meadow_images_0.xml</Map></Atlas><Atlas><Path>Atlases/ui_images_0.png</Path>"
-                                    "<Map>Atlases/ui_images_0.xml</Map></Atlas></Atlases>");
-        ui.writeFile("States.xml", statesXml());
     }
 
     // The harness on OpenGL for pixel tests; false with the reason when EGL cannot start.
@@ -139,7 +97,7 @@ protected:
         writeShipped();
         if (!ui.startGl(reason))
             return false;
-        owner.states.load(ui.layout("States.xml"));
+        TestLevel::loadShippedLooks(owner.states, ui);
         return true;
     }
 
@@ -150,7 +108,7 @@ protected:
         if (!ui.started()) {
             writeShipped();
             ui.start();
-            owner.states.load(ui.layout("States.xml"));
+            TestLevel::loadShippedLooks(owner.states, ui);
         }
         model = TestShipped::makeModel();
         // After the model, which seeds the generator with the time as the game does.

@@ -16,6 +16,7 @@
 #include "game/model/CellModel.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
+#include "tests/level/BoardRig.h"
 #include "tests/level/TestStates.h"
 #include "tests/model/ModelFixture.h"
 #include "tests/support/TempFolder.h"
@@ -147,14 +148,8 @@ template <class T> int countLive() {
     return count;
 }
 
-class BoardTest : public ::testing::Test {
+class BoardTest : public BoardRig {
 protected:
-    void TearDown() override {
-        field.reset();
-        board.reset();
-        controller.reset();
-    }
-
     // Writes the layouts and pictures, then starts the harness.
     void writeFiles(const std::string& meadowView = meadowViewXml(), const std::string& fieldView = fieldViewXml()) {
         ui.writeFile("Meadow/View/MeadowView.xml", meadowView);
@@ -175,32 +170,31 @@ protected:
         states.load(ui.layout("States.xml"));
     }
 
-    // The board of the rows given, its cells built and its pieces' views made; with a controller
-    // when the test clicks.
-    void build(const std::vector<std::string>& rows, bool editor = false, bool withController = false) {
-        if (!ui.started())
-            writeFiles();
-        Engine::randomSeed(7);
-        model = TestModel::makeModel(modelXml(), levelsXml(rows));
-        // Loaded as the editor does (no start board, which small boards cannot have), then
-        // every enabled cell gets a piece of type 1 to 4 by its place.
+    // The model of the description over one level of the rows given, loaded as the editor does
+    // (no start board, which small boards cannot have), with the piece types 1 to 4.
+    void loadModel(const std::string& description, const std::vector<std::string>& rows) {
+        model = TestModel::makeModel(description, levelsXml(rows));
         model->setEditorMode(true);
         model->loadLevel(0);
         model->setEditorMode(false);
         model->getLevelTypes() = {1, 2, 3, 4};
+    }
+
+    // The board of the rows given, its cells built and its pieces' views made; with a controller
+    // when the test clicks. The model's description is modelXml() unless given.
+    void build(const std::vector<std::string>& rows, bool editor = false, bool withController = false,
+               const std::string& description = modelXml()) {
+        if (!ui.started())
+            writeFiles();
+        Engine::randomSeed(7);
+        loadModel(description, rows);
+        // Every enabled cell gets a piece of type 1 to 4 by its place.
         for (int row = 0; row < model->getRows(); ++row)
             for (int column = 0; column < model->getColumns(); ++column)
                 if (model->getCell(row, column)->isEnabled() && !model->getObject(row, column))
                     model->createObjectAt(row, column)->setType(1 + (row + column) % 4);
         model->resetObjectStates();
-        if (withController)
-            controller = std::make_unique<cMeadowController>(model.get(), nullptr, editor);
-        board = std::make_unique<cMeadowView>(&states, model.get(), controller.get(), editor);
-        field = std::make_unique<cMeadowFieldView>(board.get(), model.get(), controller.get(), editor);
-        board->setFieldView(field.get());
-        field->initField(board.get());
-        board->createGameObjectsPrototypes();
-        board->createGameObjects();
+        buildBoard(withController, editor);
     }
 
     // Files a test adds to (or writes over) the fixture's, before the harness starts.
@@ -215,13 +209,6 @@ protected:
                 parts.push_back(part);
         return parts;
     }
-
-    TestSupport::UiHarness ui;
-    TestStates states;
-    std::unique_ptr<cMeadowModel> model;
-    std::unique_ptr<cMeadowController> controller;
-    std::unique_ptr<cMeadowView> board;
-    std::unique_ptr<cMeadowFieldView> field;
 };
 
 } // namespace TestLevel

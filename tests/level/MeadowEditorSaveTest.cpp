@@ -144,19 +144,11 @@ TEST_F(MeadowEditorSaveTest, ShiftAndCtrlClicksChangeTheChosenSlotByOneAndTen) {
 }
 
 TEST_F(MeadowEditorSaveTest, ARightPressOnAnEditorFlaggedBoardVehicleViewSelectsItsVehicleWithTheKeysHeld) {
-    // The board's vehicle view on its shipped layouts, with the editor's slot looks.
-    for (const char* name :
-         {"Meadow/View/VehicleView.xml", "Meadow/View/VehicleSlot.xml", "Meadow/View/VehicleTip.xml",
-          "Meadow/Images/Bonus/vehicle_doors_blue.png", "Meadow/Images/Bonus/vehicle_doors_green.png",
-          "Meadow/Images/Bonus/vehicle_doors_red.png", "Meadow/Images/Bonus/vehicle_doors_yellow.png"})
-        ui.writeFile(name, TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/" + name));
-    std::string looks = "<States>";
-    for (int index = 1; index <= 5; ++index)
-        looks += "<S id=\"index" + std::to_string(index) + "\" Picture=\"Meadow/Images/Editor/index" +
-                 std::to_string(index) + ".png\"/>";
-    ui.writeFile("IndexStates.xml", looks + "</States>");
+    // The board's vehicle view on its shipped layouts, with the editor's shipped slot looks.
     open();
-    owner.states.load(ui.layout("IndexStates.xml"));
+    IXmlNode* looks = nullptr;
+    ASSERT_TRUE(ui.layout("Meadow/View/MeadowEditorView.xml")->findNode("EditorStates", looks));
+    owner.states.load(looks);
     clickWidget(editor->getIncVehiclesButton());
     clickWidget(editor->getIncVehiclesButton());
     cVehicleModel* vehicle = model->getVehiclesFeature()->getVehicles()[0].get();

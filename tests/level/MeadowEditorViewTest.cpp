@@ -350,7 +350,7 @@ void deleteEditor(void*) {
 TEST_F(MeadowEditorViewTest, AnEditorDeletedMidFrameLeavesNoInputCallbackBehind) {
     writeShipped();
     ui.start();
-    owner.states.load(ui.layout("States.xml"));
+    TestLevel::loadShippedLooks(owner.states, ui);
     const int codes[] = {INPUT_MOUSE_LEFT_DOWN, INPUT_MOUSE_LEFT_UP, INPUT_MOUSE_RIGHT_DOWN, INPUT_MOUSE_RIGHT_UP,
                          INPUT_ANY};
     std::vector<size_t> before;

@@ -1,85 +1,33 @@
-// The first shipped level played through the real controller and the board's views with the
-// shipped layouts, by scripted clicks: each move is a hint of the model's, the one nearest a
-// cell still to clear. After every move the board must come to rest: no piece left moving,
-// every piece idle and shown on its cell. The play ends with the level won or without a move.
+// The first shipped level played through the real controller and the board screen as its level
+// view, with the shipped layouts and looks, by scripted clicks: each move is a hint of the
+// model's, the one nearest a cell still to clear. After every move the board must come to rest:
+// no piece left moving, every piece idle and shown on its cell. The play ends with the level won
+// or without a move.
 
-#include "tests/level/MoveFixture.h"
+#include "tests/level/BoardRig.h"
+#include "tests/level/ShippedBoard.h"
 
+#include "engine/core/Random.h"
+#include "game/level/MeadowCellView.h"
 #include "game/model/CellModel.h"
 #include "tests/model/ShippedModel.h"
-#include "tests/support/ShippedAtlases.h"
 
 #include <cmath>
-#include <iterator>
 #include <set>
 
 using namespace Engine;
 
-namespace {
-
-const char* const SHIPPED[] = {
-    "Meadow/Images/Backgrounds/level_bg1.png",
-    "Meadow/Images/Backgrounds/level_bg2.png",
-    "Meadow/View/MeadowView.xml",
-    "Meadow/View/FieldView.xml",
-    "Meadow/Images/Bonus/lightning_beam.png",
-    "Meadow/View/GameObjects.xml",
-    "Meadow/View/FlyingNumber.xml",
-    // The particle effects the layouts play.
-    "Effects/dust_puff.pfx",
-    "Effects/match_burst_blue.pfx",
-    "Effects/match_burst_green.pfx",
-    "Effects/match_burst_red.pfx",
-    "Effects/match_burst_yellow.pfx",
-    "Effects/sparkle.pfx",
-    "Effects/star_trail.pfx",
-    "Meadow/View/InfoPanel.xml",
-    "Meadow/View/AchievementsView.xml",
-    "Meadow/View/NoMovesPanel.xml",
-    "Meadow/View/effects/TriggerEffect.xml",
-};
-
-const char* const STATES = R"(<States>
-  <S id="selection" Picture="Meadow/Images/Cells/selection.png"/>
-  <S id="cell0" Picture="Meadow/Images/Cells/cell0.png"/>
-  <S id="simple0" Picture="Meadow/Images/Cells/simple0.png"/>
-  <S id="simple1" Picture="Meadow/Images/Cells/simple1.png"/>
-  <S id="wood0" Picture="Meadow/Images/Cells/wood0.png"/>
-  <S id="wood1" Picture="Meadow/Images/Cells/wood1.png"/>
-  <S id="iron0" Picture="Meadow/Images/Cells/iron0.png"/>
-  <S id="iron1" Picture="Meadow/Images/Cells/iron1.png"/>
-  <S id="cell_locks1" Picture="Meadow/Images/Cells/cell_locks1.png"/>
-  <S id="cell_locks2" Picture="Meadow/Images/Cells/cell_locks2.png"/>
-  <S id="wood_part_0" Picture="Meadow/Images/Cells/wood_part_0.png"/>
-  <S id="wood_part_1" Picture="Meadow/Images/Cells/wood_part_1.png"/>
-  <S id="wood_part_2" Picture="Meadow/Images/Cells/wood_part_2.png"/>
-  <S id="wood_part_3" Picture="Meadow/Images/Cells/wood_part_3.png"/>
-  <S id="iron_part_0" Picture="Meadow/Images/Cells/iron_part_0.png"/>
-  <S id="iron_part_1" Picture="Meadow/Images/Cells/iron_part_1.png"/>
-  <S id="iron_part_2" Picture="Meadow/Images/Cells/iron_part_2.png"/>
-  <S id="iron_part_3" Picture="Meadow/Images/Cells/iron_part_3.png"/>
-  <S id="mixing_bees" Picture="Meadow/Images/Board/bee.png" frames_count="8" anim_columns="8"/>
-</States>)";
-
-} // namespace
-
-class MeadowFieldPlayTest : public ::testing::Test {
+class MeadowFieldPlayTest : public TestLevel::BoardRig {
 protected:
     void TearDown() override {
         ui.run(1.0f);
-        if (controller)
-            controller->setLevelView(nullptr);
-        field.reset();
-        board.reset();
-        link.reset();
-        controller.reset();
+        closeBoard();
     }
 
-    void frame() {
-        ui.step();
-        if (!link->locked)
-            controller->update(TestSupport::UiHarness::FRAME_TIME);
-    }
+    // The board screen's frame runs the controller's update.
+    void frame() { ui.step(); }
+    // The board screen has ended the level: its results come up and it takes no more input.
+    bool finished() { return controller->isLevelFinished() && !board->isEnabled(); }
 
     bool atRest() {
         if (field->isBusy() || model->hasBusyObject())
@@ -120,26 +68,12 @@ protected:
         ui.click(p.x, p.y);
         frame();
     }
-
-    TestSupport::UiHarness ui;
-    TestLevel::TestStates states;
-    std::unique_ptr<cMeadowModel> model;
-    std::unique_ptr<cMeadowController> controller;
-    std::unique_ptr<cMeadowView> board;
-    std::unique_ptr<cMeadowFieldView> field;
-    std::unique_ptr<TestLevel::BoardLink> link;
 };
 
 TEST_F(MeadowFieldPlayTest, TheFirstShippedLevelPlaysToItsEndWithoutStuckPieces) {
-    std::vector<std::string> names = TestSupport::shippedAtlasFiles(MEADOW_DATA_DIR);
-    names.insert(names.end(), std::begin(SHIPPED), std::end(SHIPPED));
-    const std::vector<std::string> fonts = TestSupport::shippedFontFiles(MEADOW_DATA_DIR);
-    names.insert(names.end(), fonts.begin(), fonts.end());
-    for (const std::string& name : names)
-        ui.writeFile(name, TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/" + name));
-    ui.writeFile("States.xml", STATES);
+    TestLevel::writeShippedBoard(ui);
     ui.start();
-    states.load(ui.layout("States.xml"));
+    loadShippedLooks();
     randomSeed(5);
     model = TestShipped::makeModel();
     model->loadLevel(0);
@@ -151,23 +85,11 @@ TEST_F(MeadowFieldPlayTest, TheFirstShippedLevelPlaysToItsEndWithoutStuckPieces)
             if (model->getObject(row, column))
                 model->removeObjectAt(row, column);
     model->generateStartBoard();
-    controller = std::make_unique<cMeadowController>(model.get(), nullptr, false);
-    board = std::make_unique<cMeadowView>(&states, model.get(), controller.get());
-    field = std::make_unique<cMeadowFieldView>(board.get(), model.get(), controller.get(), false);
-    board->setFieldView(field.get());
-    field->initField(board.get());
-    board->createGameObjectsPrototypes();
-    board->createGameObjects();
+    buildBoard(true);
     // The pieces stand where the level's arrival would have put them.
     model->resetObjectStates();
-    for (auto& entry : board->getObjectViews()) {
-        entry.second->setPosition(field->getCellPositionOfView(entry.second));
-        entry.second->show();
-        entry.second->attachInput();
-    }
-    link = std::make_unique<TestLevel::BoardLink>(*board, *field);
-    controller->setLevelView(link.get());
-    controller->setInputLocked(false);
+    placePieces(true);
+    linkBoard();
     int complexAtStart = 0;
     for (int row = 0; row < model->getRows(); ++row)
         for (int column = 0; column < model->getColumns(); ++column)
@@ -176,12 +98,12 @@ TEST_F(MeadowFieldPlayTest, TheFirstShippedLevelPlaysToItsEndWithoutStuckPieces)
 
     int moves = 0;
     bool outOfMoves = false;
-    while (!link->finished && moves < 200) {
+    while (!finished() && moves < 200) {
         // Rest: the board's views and model agree and nothing moves.
         int frames = 0;
-        while (!atRest() && !link->finished && frames++ < 600)
+        while (!atRest() && !finished() && frames++ < 600)
             frame();
-        if (link->finished)
+        if (finished())
             break;
         ASSERT_LT(frames, 600) << "the board never came to rest after move " << moves;
         expectAtRest();
@@ -210,12 +132,12 @@ TEST_F(MeadowFieldPlayTest, TheFirstShippedLevelPlaysToItsEndWithoutStuckPieces)
         for (int i = 0; i < 8; ++i)
             frame();
     }
-    for (int i = 0; i < 400 && !link->finished && !outOfMoves; ++i)
+    for (int i = 0; i < 400 && !finished() && !outOfMoves; ++i)
         frame();
     // This deal is won; another could end without a move, which is a proper end too.
-    EXPECT_TRUE(link->finished == 1 || outOfMoves) << "moves " << moves;
-    EXPECT_EQ(1, link->finished);
-    if (link->finished) {
+    EXPECT_TRUE(finished() || outOfMoves) << "moves " << moves;
+    EXPECT_TRUE(finished());
+    if (finished()) {
         for (int row = 0; row < model->getRows(); ++row)
             for (int column = 0; column < model->getColumns(); ++column)
                 EXPECT_FALSE(model->getCell(row, column)->isComplex()) << row << "," << column;

@@ -25,6 +25,7 @@
 #include "game/model/VehiclesFeature.h"
 #include "game/shell/LevelScreenLink.h"
 #include "game/shell/Screen.h"
+#include "tests/level/BoardRig.h"
 #include "tests/level/ShippedBoard.h"
 #include "tests/level/TestStates.h"
 #include "tests/model/ShippedModel.h"
@@ -37,22 +38,6 @@
 using namespace Engine;
 
 namespace {
-
-// The owner's looks, naming the shipped pictures as the map screen's "States" table will.
-const char* const STATES = R"(<States>
-  <S id="selection" Picture="Meadow/Images/Cells/selection.png" frames_count="8" anim_columns="8"
-     anim_length="0.8" PlayAnimation="1"/>
-  <S id="cell0" Picture="Meadow/Images/Cells/cell0.png"/>
-  <S id="simple0" Picture="Meadow/Images/Cells/simple0.png"/>
-  <S id="simple1" Picture="Meadow/Images/Cells/simple1.png"/>
-  <S id="wood0" Picture="Meadow/Images/Cells/wood0.png"/>
-  <S id="wood1" Picture="Meadow/Images/Cells/wood1.png"/>
-  <S id="iron0" Picture="Meadow/Images/Cells/iron0.png"/>
-  <S id="iron1" Picture="Meadow/Images/Cells/iron1.png"/>
-  <S id="cell_locks1" Picture="Meadow/Images/Cells/cell_locks1.png"/>
-  <S id="cell_locks2" Picture="Meadow/Images/Cells/cell_locks2.png"/>
-  <S id="mixing_bees" Picture="Meadow/Images/Board/bee.png" frames_count="8" anim_columns="8"/>
-</States>)";
 
 class OwnerScreen : public cScreen {
 public:
@@ -84,15 +69,10 @@ public:
     ILevelScreen* completed = nullptr;
 };
 
-class MeadowViewLevelTest : public ::testing::Test {
+class MeadowViewLevelTest : public TestLevel::ScreenRig {
 protected:
     void SetUp() override {
-        TestLevel::writeShippedBoard(ui);
-        ui.writeFile("States.xml", STATES);
-        ui.start();
-        owner.states.load(ui.layout("States.xml"));
-        GameServices::setGameSounds(&sounds);
-        model = TestShipped::makeModel();
+        startShipped(owner.states);
         // After the model, which seeds the generator with the time as the game does.
         randomSeed(5);
         // The first level that has no vehicles: those need the vehicle panel.
@@ -103,22 +83,9 @@ protected:
         }
         controller = std::make_unique<cMeadowController>(model.get(), nullptr, false);
     }
-    void TearDown() override {
-        // The board hands itself, its field and its results to the deferred deletion.
-        if (isWidgetAlive(board)) {
-            board->close();
-            ui.step();
-        }
-        controller.reset();
-        GameServices::setGameSounds(nullptr);
-    }
-
     // What the owner does to open a level.
     void openLevel(bool playTest = false) {
-        board = new cMeadowView(&owner, model.get(), controller.get());
-        board->setPlayTest(playTest);
-        board->initLevel(false);
-        controller->setLevelView(board);
+        board = TestLevel::openBoardScreen(&owner, model.get(), controller.get(), false, playTest);
         board->refresh();
         board->enable();
         board->fadeIn();
@@ -149,12 +116,7 @@ protected:
     }
     void clickButton(cTextButton* button) { ui.click(button->getPosition().x, button->getPosition().y); }
 
-    TestSupport::UiHarness ui;
-    TestLevel::SoundBook sounds;
     FakeOwner owner;
-    std::unique_ptr<cMeadowModel> model;
-    std::unique_ptr<cMeadowController> controller;
-    cMeadowView* board = nullptr;
     int level = 0;
 };
 
@@ -408,10 +370,8 @@ TEST(MeadowViewLooksTest, TheMapsShippedLookTableHasEveryLookTheBoardAsksFor) {
     TestSupport::UiHarness ui;
     TestLevel::writeShippedBoard(ui);
     ui.start();
-    IXmlNode* states = nullptr;
-    ASSERT_TRUE(ui.layout("Meadow/View/DevelopmentView.xml")->findNode("States", states));
     TestLevel::TestStates looks;
-    looks.load(states);
+    TestLevel::loadShippedLooks(looks, ui);
     for (const char* id : {"selection", "cell0", "simple0", "simple1", "wood0", "wood1", "iron0", "iron1",
                            "cell_locks1", "cell_locks2", "mixing_bees"})
         EXPECT_NE(nullptr, looks.getVisualState(id).getPicture()) << id;

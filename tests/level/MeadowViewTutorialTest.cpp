@@ -30,6 +30,7 @@
 #include "game/shell/LevelScreenLink.h"
 #include "game/shell/Screen.h"
 #include "game/shell/TutorialManager.h"
+#include "tests/level/BoardRig.h"
 #include "tests/level/ShippedBoard.h"
 #include "tests/level/TestStates.h"
 #include "tests/model/ShippedModel.h"
@@ -74,31 +75,20 @@ public:
     int gameMenus = 0;
 };
 
-class MeadowViewTutorialTest : public ::testing::Test {
+class MeadowViewTutorialTest : public TestLevel::ScreenRig {
 protected:
     void SetUp() override {
         gBoolProps.clear();
-        TestLevel::writeShippedBoard(ui);
-        TestLevel::writeShippedTree(ui, "Meadow/Images/Tutorial");
-        ui.start();
-        IXmlNode* states = nullptr;
-        ASSERT_TRUE(ui.layout("Meadow/View/DevelopmentView.xml")->findNode("States", states));
-        owner.states.load(states);
-        GameServices::setGameSounds(&sounds);
-        model = TestShipped::makeModel();
+        startShipped(owner.states, {"Meadow/Images/Tutorial"});
         // After the model, which seeds the generator with the time as the game does.
         randomSeed(3);
         model->loadLevel(0);
         controller = std::make_unique<cMeadowController>(model.get(), nullptr, false);
     }
     void TearDown() override {
-        if (isWidgetAlive(board)) {
-            board->close();
-            ui.step();
-        }
+        closeScreen();
         tutorial.reset();
-        controller.reset();
-        GameServices::setGameSounds(nullptr);
+        ScreenRig::TearDown();
         gBoolProps.clear();
     }
 
@@ -118,9 +108,7 @@ protected:
     }
     // What the map and its screen switch do to open a level.
     void openLevel(bool withoutControls = false) {
-        board = new cMeadowView(&owner, model.get(), controller.get());
-        board->initLevel(withoutControls);
-        controller->setLevelView(board);
+        board = TestLevel::openBoardScreen(&owner, model.get(), controller.get(), withoutControls);
         board->refresh();
         board->enable();
         board->show();
@@ -151,13 +139,8 @@ protected:
         return board->getGameObjectView(model->getObject(row, column));
     }
 
-    TestSupport::UiHarness ui;
-    TestLevel::SoundBook sounds;
     MapOwner owner;
-    std::unique_ptr<cMeadowModel> model;
-    std::unique_ptr<cMeadowController> controller;
     std::unique_ptr<cTutorialManager> tutorial;
-    cMeadowView* board = nullptr;
 };
 
 } // namespace

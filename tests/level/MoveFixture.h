@@ -15,6 +15,7 @@
 #include "game/model/LevelView.h"
 #include "game/model/MeadowController.h"
 #include "tests/level/LevelFixture.h"
+#include "tests/level/ShippedBoard.h"
 #include "tests/support/TempFolder.h"
 
 #include <string>
@@ -22,43 +23,41 @@
 
 namespace TestLevel {
 
-// The level-view contract over a board screen and its field view, forwarded as the board
-// screen forwards it.
+// The board screen as the controller sees it, with the test's own end of the level and bonus
+// effect: every other request is the board screen's own. The board screen is not the
+// controller's level view itself, so its frame does not run the controller (where that falls in
+// the frame's walk depends on where the board and its field lie in memory): the test runs it
+// after the harness's frame, in a fixed order.
 class BoardLink : public ILevelView {
 public:
-    BoardLink(cMeadowView& board, cMeadowFieldView& field) : m_board(board), m_field(field) {}
+    explicit BoardLink(cMeadowView& board) : m_board(board) {}
 
     void setInputLocked(bool locked) override {
         this->locked = locked;
-        m_field.setInputLocked(locked);
+        m_board.setInputLocked(locked);
     }
-    void refresh() override {
-        m_field.updateSelection();
-        m_board.hideInvalidObjectViews();
-    }
-    void updateSelection() override { m_field.updateSelection(); }
+    void refresh() override { m_board.refresh(); }
+    void updateSelection() override { m_board.updateSelection(); }
     void showMatchedFigures(const tFigureList& figures, bool cascade) override {
-        m_field.updateMatchedFigures(figures, cascade);
+        m_board.showMatchedFigures(figures, cascade);
     }
-    void animateExchange(IPieceView* first, IPieceView* second) override {
-        m_field.exchangeObjects(first->getObject(), second->getObject());
-    }
-    void animateSwapBack(IPieceView* first, IPieceView* second) override {
-        m_field.swapBack(static_cast<cMeadowObjectView*>(first), static_cast<cMeadowObjectView*>(second));
-    }
+    void animateExchange(IPieceView* first, IPieceView* second) override { m_board.animateExchange(first, second); }
+    void animateSwapBack(IPieceView* first, IPieceView* second) override { m_board.animateSwapBack(first, second); }
     void crashCell(const Engine::cVector2& position, IBonusEffect* effect) override {
-        m_field.crashCell(position, effect);
+        m_board.crashCell(position, effect);
     }
-    void startObjectMotions() override { m_field.startObjectMotions(); }
+    void startObjectMotions() override { m_board.startObjectMotions(); }
     IPieceView* getGameObjectView(cMeadowObjectModel* piece) override { return m_board.getGameObjectView(piece); }
-    void showHint(const Engine::cVector2&, const Engine::cVector2&) override {}
-    void hideHint() override {}
-    void updateVehicles() override {}
-    bool isFieldBusy() override { return m_field.isBusy(); }
+    void showHint(const Engine::cVector2& first, const Engine::cVector2& second) override {
+        m_board.showHint(first, second);
+    }
+    void hideHint() override { m_board.hideHint(); }
+    void updateVehicles() override { m_board.updateVehicles(); }
+    bool isFieldBusy() override { return m_board.isFieldBusy(); }
     void finishLevel() override { ++finished; }
-    void resumeMusic() override {}
-    bool isShown() override { return true; }
-    bool isEnabled() override { return true; }
+    void resumeMusic() override { m_board.resumeMusic(); }
+    bool isShown() override { return m_board.isShown(); }
+    bool isEnabled() override { return m_board.isEnabled(); }
     IBonusEffect* createBonusEffect(int) override { return effect; }
     void deleteBonusEffect(IBonusEffect*) override { ++deleted; }
 
@@ -70,7 +69,6 @@ public:
 
 private:
     cMeadowView& m_board;
-    cMeadowFieldView& m_field;
 };
 
 // A bought bonus that only records where it was aimed and when it acted.
@@ -90,14 +88,6 @@ public:
     int applied = 0;
 };
 
-// Game sounds that only write down what was asked.
-class SoundLog : public IGameSounds {
-public:
-    void play(const std::string& id) override { log.push_back(id); }
-    void playSingle(const std::string& id, float, float) override { log.push_back(id); }
-    std::vector<std::string> log;
-};
-
 // Motion keys with round values for frame-by-frame scripts at 1/16 s.
 inline std::string motionProto() {
     return pieceProto("falling_speed_side=\"160\" falling_acceleration=\"0\" before_match_delay=\"0.0625\" "
@@ -114,55 +104,41 @@ protected:
         // Flying numbers delete themselves when they have flown: none may outlive the harness.
         if (ui.started())
             ui.run(1.0f);
-        if (controller)
-            controller->setLevelView(nullptr);
-        field.reset();
-        board.reset();
+        closeBoard();
         link.reset();
-        controller.reset();
         GameServices::setGameSounds(nullptr);
+    }
+
+    void writeExtraFiles() override {
+        // The bonus pieces a figure makes have prototypes and looks of their own.
+        std::string objects = objectsXml();
+        objects.insert(objects.find("</GameObjects>"), "<Object id=\"obj202\" Picture=\"art/p201.tga\"/>"
+                                                       "<Object id=\"obj203\" Picture=\"art/p201.tga\"/>"
+                                                       "<Object id=\"obj204\" Picture=\"art/p201.tga\"/>"
+                                                       "<Object id=\"obj101\" Picture=\"art/p201.tga\"/>"
+                                                       "<Object id=\"obj102\" Picture=\"art/p201.tga\"/>");
+        ui.writeFile("Meadow/View/GameObjects.xml", objects);
+        // The money paid for a piece passed down flies as a number.
+        for (const char* name : {"Fonts/Digits30.fnt", "Fonts/Digits30.png"})
+            ui.writeFile(name, TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/" + name));
+        ui.writeFile("Meadow/View/FlyingNumber.xml",
+                     "<FlyingNumber Visible=\"1\" Enable=\"1\" fly_up_dir=\"0,-60\" fly_up_time=\"0.5\">"
+                     "<Number Visible=\"1\" Font=\"Fonts/Digits30.fnt\" Texture=\"Fonts/Digits30.png\" "
+                     "SpaceWidth=\"9\"/><Icon Visible=\"1\" size=\"8,8\" Picture=\"art/p1.tga\"/>"
+                     "</FlyingNumber>");
     }
 
     // The board of the rows of piece types given (row 0 first; '.' a hole, '#' a cell without
     // a piece), the controller over it, every piece at its cell, shown and taking clicks.
     void play(const std::vector<std::string>& types, unsigned seed = 11) {
         if (!ui.started()) {
-            // The bonus pieces a figure makes have prototypes and looks of their own.
-            std::string objects = objectsXml();
-            objects.insert(objects.find("</GameObjects>"), "<Object id=\"obj202\" Picture=\"art/p201.tga\"/>"
-                                                           "<Object id=\"obj203\" Picture=\"art/p201.tga\"/>"
-                                                           "<Object id=\"obj204\" Picture=\"art/p201.tga\"/>"
-                                                           "<Object id=\"obj101\" Picture=\"art/p201.tga\"/>"
-                                                           "<Object id=\"obj102\" Picture=\"art/p201.tga\"/>");
             // Each crush effect lies at a depth of its own (20 + index): tests tell them apart by it.
             std::string meadowView = meadowViewXml(motionProto());
             const size_t end = meadowView.find("</MatchEffects>");
             size_t at = meadowView.find("<MatchEffects>");
             for (int index = 0; (at = meadowView.find("deep=\"11\"", at)) < end; ++index)
                 meadowView.replace(at, 9, "deep=\"" + std::to_string(20 + index) + "\"");
-            ui.writeFile("Meadow/View/MeadowView.xml", meadowView);
-            ui.writeFile("Meadow/View/FieldView.xml", fieldViewXml());
-            ui.writeFile("Meadow/View/GameObjects.xml", objects);
-            ui.writeFile("States.xml", statesXml());
-            // The crush, explosion and bomb-fire effects of the layouts play a shipped effect.
-            ui.writeFile("fx/burst.pfx",
-                         TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/Effects/match_burst_red.pfx"));
-            writeBoardPanels(ui);
-            // The money paid for a piece passed down flies as a number.
-            for (const char* name : {"Fonts/Digits30.fnt", "Fonts/Digits30.png"})
-                ui.writeFile(name, TestSupport::readFileBytes(std::string(MEADOW_DATA_DIR) + "/" + name));
-            ui.writeFile("Meadow/View/FlyingNumber.xml",
-                         "<FlyingNumber Visible=\"1\" Enable=\"1\" fly_up_dir=\"0,-60\" fly_up_time=\"0.5\">"
-                         "<Number Visible=\"1\" Font=\"Fonts/Digits30.fnt\" Texture=\"Fonts/Digits30.png\" "
-                         "SpaceWidth=\"9\"/><Icon Visible=\"1\" size=\"8,8\" Picture=\"art/p1.tga\"/>"
-                         "</FlyingNumber>");
-            for (const char* name :
-                 {"bee",    "icon",   "border", "selection", "cell0",  "simple0", "simple1", "wood0", "wood1",
-                  "iron0",  "locks1", "locks2", "p1",        "p2",     "p3",      "p4",      "p201",  "wpart0",
-                  "wpart1", "wpart2", "wpart3", "ipart0",    "ipart1", "ipart2",  "ipart3"})
-                ui.writePicture(std::string("art/") + name + ".tga", 2, 2, 0xFF808080u);
-            ui.start();
-            states.load(ui.layout("States.xml"));
+            writeFiles(meadowView);
         }
         GameServices::setGameSounds(&sounds);
         sounds.log.clear();
@@ -193,11 +169,7 @@ protected:
             "category=\"10\" color_group=\"-1\"><Rule amount=\"1\" money=\"50\" bonus_points=\"0\"/></O>");
         // A bought bonus to aim.
         description.insert(description.find("</GameResources>"), "<R id=\"chicken\" type=\"11\" price=\"40\"/>");
-        model = TestModel::makeModel(description, levelsXml(rows));
-        model->setEditorMode(true);
-        model->loadLevel(0);
-        model->setEditorMode(false);
-        model->getLevelTypes() = {1, 2, 3, 4};
+        loadModel(description, rows);
         for (int row = 0; row < model->getRows(); ++row)
             for (int column = 0; column < model->getColumns(); ++column) {
                 const char c = types[size_t(row)][size_t(column)];
@@ -207,19 +179,9 @@ protected:
         model->resetObjectStates();
         // A level with nothing left to clear would end at the controller's first check.
         model->getGoldPrizesLeft() = 1;
-        controller = std::make_unique<cMeadowController>(model.get(), nullptr, false);
-        board = std::make_unique<cMeadowView>(&states, model.get(), controller.get());
-        field = std::make_unique<cMeadowFieldView>(board.get(), model.get(), controller.get(), false);
-        board->setFieldView(field.get());
-        field->initField(board.get());
-        board->createGameObjectsPrototypes();
-        board->createGameObjects();
-        for (auto& entry : board->getObjectViews()) {
-            entry.second->setPosition(field->getCellPositionOfView(entry.second));
-            entry.second->show();
-            entry.second->attachInput();
-        }
-        link = std::make_unique<BoardLink>(*board, *field);
+        buildBoard(true);
+        placePieces(true);
+        link = std::make_unique<BoardLink>(*board);
         controller->setLevelView(link.get());
         controller->setInputLocked(false);
         Engine::randomSeed(seed);
@@ -281,8 +243,7 @@ protected:
         return rows;
     }
 
-    SoundLog sounds;
-    std::unique_ptr<cMeadowController> controller;
+    SoundBook sounds;
     std::unique_ptr<BoardLink> link;
 };
 

@@ -3,8 +3,8 @@
 // their shipped elements with the shipped pictures.
 
 #include "tests/level/BonusFixture.h"
+#include "tests/level/ShippedBoard.h"
 #include "tests/model/ShippedModel.h"
-#include "tests/support/ShippedAtlases.h"
 
 #include "engine/core/Random.h"
 #include "engine/core/XmlNode.h"
@@ -31,7 +31,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 
 using namespace Engine;
 
@@ -53,72 +52,24 @@ struct DepthRange {
     }
 };
 
-// The owner's looks the vehicles and the effects ask for, naming shipped pictures.
-const char* const STATES = R"(<States>
-  <S id="selection" Picture="Meadow/Images/Cells/selection.png" frames_count="8" anim_columns="8"/>
-  <S id="cell0" Picture="Meadow/Images/Cells/cell0.png"/>
-  <S id="simple0" Picture="Meadow/Images/Cells/simple0.png"/>
-  <S id="simple1" Picture="Meadow/Images/Cells/simple1.png"/>
-  <S id="wood0" Picture="Meadow/Images/Cells/wood0.png"/>
-  <S id="wood1" Picture="Meadow/Images/Cells/wood1.png"/>
-  <S id="iron0" Picture="Meadow/Images/Cells/iron0.png"/>
-  <S id="iron1" Picture="Meadow/Images/Cells/iron1.png"/>
-  <S id="cell_locks1" Picture="Meadow/Images/Cells/cell_locks1.png"/>
-  <S id="cell_locks2" Picture="Meadow/Images/Cells/cell_locks2.png"/>
-  <S id="wood_part_0" Picture="Meadow/Images/Cells/wood_part_0.png"/>
-  <S id="wood_part_1" Picture="Meadow/Images/Cells/wood_part_1.png"/>
-  <S id="wood_part_2" Picture="Meadow/Images/Cells/wood_part_2.png"/>
-  <S id="wood_part_3" Picture="Meadow/Images/Cells/wood_part_3.png"/>
-  <S id="iron_part_0" Picture="Meadow/Images/Cells/iron_part_0.png"/>
-  <S id="iron_part_1" Picture="Meadow/Images/Cells/iron_part_1.png"/>
-  <S id="iron_part_2" Picture="Meadow/Images/Cells/iron_part_2.png"/>
-  <S id="iron_part_3" Picture="Meadow/Images/Cells/iron_part_3.png"/>
-  <S id="falling_bear" Picture="Meadow/Images/Bonus/bear_falling.png"/>
-  <S id="eating_bear" Picture="Meadow/Images/Bonus/bear_eating.png" frames_count="8" anim_columns="8"
-      anim_length="0.8" PlayAnimation="1"/>
-  <S id="cat_move_up" Picture="Map/Images/Characters/cat1_walk_up.png" frames_count="8" anim_columns="8"/>
-  <S id="cat_move_up_left" Picture="Map/Images/Characters/cat1_walk_upleft.png" frames_count="8" anim_columns="8"/>
-  <S id="cat_move_left" Picture="Map/Images/Characters/cat1_walk_left.png" frames_count="8" anim_columns="8"/>
-  <S id="cat_move_down_left" Picture="Map/Images/Characters/cat1_walk_downleft.png" frames_count="8"
-      anim_columns="8"/>
-  <S id="cat_move_down" Picture="Map/Images/Characters/cat1_walk_down.png" frames_count="8" anim_columns="8"/>
-</States>)";
-
-class ShippedVehiclesTest : public ::testing::Test {
+class ShippedVehiclesTest : public TestLevel::BoardRig {
 protected:
     void SetUp() override {
         GameServices::setGameSounds(&sounds);
-        const std::string root = MEADOW_DATA_DIR;
-        for (const std::string& name : TestSupport::shippedAtlasFiles(root))
-            ui.writeFile(name, TestSupport::readFileBytes(root + "/" + name));
-        for (const char* folder :
-             {"Fonts", "Effects", "Meadow/View", "Meadow/Images/Bonus", "Meadow/Images/Backgrounds"})
-            for (const auto& entry : std::filesystem::recursive_directory_iterator(root + "/" + folder))
-                if (entry.is_regular_file())
-                    ui.writeFile(entry.path().string().substr(root.size() + 1),
-                                 TestSupport::readFileBytes(entry.path().string()));
-        ui.writeFile("States.xml", STATES);
+        TestLevel::writeShippedBoard(ui);
         ui.start();
-        states.load(ui.layout("States.xml"));
+        loadShippedLooks();
         model = TestShipped::makeModel();
         // After the model, which seeds the generator with the time as the game does.
         randomSeed(5);
         // The first shipped level with a vehicle whose views start enabled.
         model->loadLevel(LEVEL);
         model->resetObjectStates();
-        controller = std::make_unique<cMeadowController>(model.get(), nullptr, false);
-        board = std::make_unique<cMeadowView>(&states, model.get(), controller.get());
-        field = std::make_unique<cMeadowFieldView>(board.get(), model.get(), controller.get(), false);
-        board->setFieldView(field.get());
-        field->initField(board.get());
-        board->createGameObjectsPrototypes();
-        board->createGameObjects();
+        buildBoard(true);
     }
     void TearDown() override {
         panel.reset();
-        field.reset();
-        board.reset();
-        controller.reset();
+        closeBoard();
         GameServices::setGameSounds(nullptr);
     }
     IXmlNode* fieldElement(const char* name) {
@@ -128,13 +79,7 @@ protected:
     }
 
     static constexpr int LEVEL = 64;
-    TestSupport::UiHarness ui;
-    TestLevel::TestStates states;
-    TestLevel::SoundLog sounds;
-    std::unique_ptr<cMeadowModel> model;
-    std::unique_ptr<cMeadowController> controller;
-    std::unique_ptr<cMeadowView> board;
-    std::unique_ptr<cMeadowFieldView> field;
+    TestLevel::SoundBook sounds;
     std::unique_ptr<cVehiclePanel> panel;
 };
 
@@ -215,9 +160,7 @@ TEST_F(ShippedVehiclesTest, TheWaveTheLightningAndTheCellPartsLoadTheirShippedEl
 // stands wholly on the screen, beside the board's cells.
 TEST_F(ShippedVehiclesTest, EveryShippedVehicleStandsOnTheScreenBesideItsBoard) {
     panel.reset();
-    field.reset();
-    board.reset();
-    controller.reset();
+    closeBoard();
     int levels = 0;
     for (int level = 0; level < model->getLevelCount(); ++level) {
         model->clearLevel();
@@ -227,22 +170,15 @@ TEST_F(ShippedVehiclesTest, EveryShippedVehicleStandsOnTheScreenBesideItsBoard) 
         SCOPED_TRACE(level);
         ++levels;
         model->resetObjectStates();
-        auto levelController = std::make_unique<cMeadowController>(model.get(), nullptr, false);
-        auto levelBoard = std::make_unique<cMeadowView>(&states, model.get(), levelController.get());
-        auto levelField =
-            std::make_unique<cMeadowFieldView>(levelBoard.get(), model.get(), levelController.get(), false);
-        levelBoard->setFieldView(levelField.get());
-        levelField->initField(levelBoard.get());
-        levelBoard->createGameObjectsPrototypes();
-        levelBoard->createGameObjects();
+        buildBoard(true);
         float right = -1e9f;
         for (int row = 0; row < model->getRows(); ++row)
             for (int column = 0; column < model->getColumns(); ++column)
-                if (const cMeadowCellView* cell = levelField->findCellView(row, column)) {
+                if (const cMeadowCellView* cell = field->findCellView(row, column)) {
                     const cVector2 at = cell->getPosition(), half = cell->getSize() * 0.5f;
                     right = std::max(right, at.x + std::abs(half.x));
                 }
-        auto levelPanel = std::make_unique<cVehiclePanel>(levelBoard.get(), model.get());
+        auto levelPanel = std::make_unique<cVehiclePanel>(board.get(), model.get());
         ASSERT_FALSE(levelPanel->getViews().empty());
         cVehicleView* view = levelPanel->getViews().front();
         ASSERT_TRUE(model->getVehiclesFeature()->launchNextVehicle());
@@ -263,9 +199,7 @@ TEST_F(ShippedVehiclesTest, EveryShippedVehicleStandsOnTheScreenBesideItsBoard) 
                 << "a slot at " << at.x << "," << at.y << " beside the board up to " << right;
         }
         levelPanel.reset();
-        levelField.reset();
-        levelBoard.reset();
-        levelController.reset();
+        closeBoard();
         ui.steps(2);
     }
     EXPECT_GE(levels, 10);

@@ -19,6 +19,7 @@
 #include "game/model/VehiclesFeature.h"
 #include "game/shell/LevelScreenLink.h"
 #include "game/shell/Screen.h"
+#include "tests/level/BoardRig.h"
 #include "tests/level/ShippedBoard.h"
 #include "tests/level/TestStates.h"
 #include "tests/model/ShippedModel.h"
@@ -28,36 +29,6 @@
 using namespace Engine;
 
 namespace {
-
-const char* const STATES = R"(<States>
-  <S id="selection" Picture="Meadow/Images/Cells/selection.png" frames_count="8" anim_columns="8"/>
-  <S id="cell0" Picture="Meadow/Images/Cells/cell0.png"/>
-  <S id="simple0" Picture="Meadow/Images/Cells/simple0.png"/>
-  <S id="simple1" Picture="Meadow/Images/Cells/simple1.png"/>
-  <S id="wood0" Picture="Meadow/Images/Cells/wood0.png"/>
-  <S id="wood1" Picture="Meadow/Images/Cells/wood1.png"/>
-  <S id="iron0" Picture="Meadow/Images/Cells/iron0.png"/>
-  <S id="iron1" Picture="Meadow/Images/Cells/iron1.png"/>
-  <S id="cell_locks1" Picture="Meadow/Images/Cells/cell_locks1.png"/>
-  <S id="cell_locks2" Picture="Meadow/Images/Cells/cell_locks2.png"/>
-  <S id="wood_part_0" Picture="Meadow/Images/Cells/wood_part_0.png"/>
-  <S id="wood_part_1" Picture="Meadow/Images/Cells/wood_part_1.png"/>
-  <S id="wood_part_2" Picture="Meadow/Images/Cells/wood_part_2.png"/>
-  <S id="wood_part_3" Picture="Meadow/Images/Cells/wood_part_3.png"/>
-  <S id="iron_part_0" Picture="Meadow/Images/Cells/iron_part_0.png"/>
-  <S id="iron_part_1" Picture="Meadow/Images/Cells/iron_part_1.png"/>
-  <S id="iron_part_2" Picture="Meadow/Images/Cells/iron_part_2.png"/>
-  <S id="iron_part_3" Picture="Meadow/Images/Cells/iron_part_3.png"/>
-  <S id="mixing_bees" Picture="Meadow/Images/Board/bee.png" frames_count="8" anim_columns="8"/>
-  <S id="falling_bear" Picture="Meadow/Images/Bonus/bear_falling.png"/>
-  <S id="eating_bear" Picture="Meadow/Images/Bonus/bear_eating.png" frames_count="8" anim_columns="8"
-      anim_length="0.8" PlayAnimation="1"/>
-  <S id="cat_move_up" Picture="Meadow/Images/Board/bonus_cat.png"/>
-  <S id="cat_move_up_left" Picture="Meadow/Images/Board/bonus_cat.png"/>
-  <S id="cat_move_left" Picture="Meadow/Images/Board/bonus_cat.png"/>
-  <S id="cat_move_down_left" Picture="Meadow/Images/Board/bonus_cat.png"/>
-  <S id="cat_move_down" Picture="Meadow/Images/Board/bonus_cat.png"/>
-</States>)";
 
 class Owner : public IBoardOwner {
 public:
@@ -73,39 +44,31 @@ public:
     TestLevel::TestStates states;
 };
 
-class VehicleBonusPlayTest : public ::testing::Test {
+class VehicleBonusPlayTest : public TestLevel::ScreenRig {
 protected:
     void SetUp() override {
-        TestLevel::writeShippedBoard(ui);
-        ui.writeFile("States.xml", STATES);
-        ui.start();
-        owner.states.load(ui.layout("States.xml"));
-        GameServices::setGameSounds(&sounds);
         // The board's own bonus effects, whatever an earlier test left in the factory.
         BoardParts::setBonusEffectFactory([](cMeadowView* board, cMeadowModel* model, int type) {
             return static_cast<IBonusEffect*>(cBonusEffect::create(board, model, type));
         });
-        model = TestShipped::makeModel();
+        startShipped(owner.states);
+        // The cat runs with the board's still picture: with the map's walking looks the cat
+        // bonus does not always come back to rest on this level.
+        std::string still = "<States>";
+        for (const char* id :
+             {"cat_move_up", "cat_move_up_left", "cat_move_left", "cat_move_down_left", "cat_move_down"})
+            still += std::string("<S id=\"") + id + "\" Picture=\"Meadow/Images/Board/bonus_cat.png\"/>";
+        ui.writeFile("CatStates.xml", still + "</States>");
+        owner.states.load(ui.layout("CatStates.xml"));
         // After the model, which seeds the generator with the time as the game does.
         randomSeed(5);
         model->loadLevel(64);
         controller = std::make_unique<cMeadowController>(model.get(), nullptr, false);
-        board = new cMeadowView(&owner, model.get(), controller.get());
-        board->setPlayTest(false);
-        board->initLevel(false);
-        controller->setLevelView(board);
+        board = TestLevel::openBoardScreen(&owner, model.get(), controller.get());
         board->refresh();
         board->enable();
         board->fadeIn();
         board->startLevel(false);
-    }
-    void TearDown() override {
-        if (isWidgetAlive(board)) {
-            board->close();
-            ui.step();
-        }
-        controller.reset();
-        GameServices::setGameSounds(nullptr);
     }
     // Frames until the board is quiet and takes input; false when it never is.
     bool untilQuiet(int limit = 600) {
@@ -129,12 +92,7 @@ protected:
         return nullptr;
     }
 
-    TestSupport::UiHarness ui;
-    TestLevel::SoundBook sounds;
     Owner owner;
-    std::unique_ptr<cMeadowModel> model;
-    std::unique_ptr<cMeadowController> controller;
-    cMeadowView* board = nullptr;
 };
 
 } // namespace

@@ -5,6 +5,7 @@
 // (0, 700) and stops at (400, 700); and game sounds that write down what was asked.
 
 #include "tests/level/LevelFixture.h"
+#include "tests/level/ShippedBoard.h"
 
 #include "game/model/GameServices.h"
 #include "game/model/GameSoundsLink.h"
@@ -18,14 +19,6 @@
 namespace TestLevel {
 
 #define FONT "Font=\"Fonts/Digits30.fnt\" Texture=\"Fonts/Digits30.png\""
-
-class SoundLog : public IGameSounds {
-public:
-    void play(const std::string& id) override { log.push_back(id); }
-    void playSingle(const std::string& id, float, float) override { log.push_back(id); }
-    int count(const std::string& id) const { return int(std::count(log.begin(), log.end(), id)); }
-    std::vector<std::string> log;
-};
 
 inline std::string slotLayout(const std::string& kind) {
     std::string text = "<" + kind + "><Backs>";
@@ -98,7 +91,7 @@ protected:
         return vehicle;
     }
 
-    SoundLog sounds;
+    SoundBook sounds;
 };
 
 } // namespace TestLevel
