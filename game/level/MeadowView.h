@@ -10,7 +10,7 @@
 #include "engine/gui/Button.h"
 #include "engine/gui/InputHooks.h"
 #include "engine/gui/Visual.h"
-#include "game/level/MeadowObjectView.h"
+#include "game/level/field/MeadowObjectView.h"
 #include "game/model/LevelView.h"
 #include "game/shell/GroupFader.h"
 #include "game/shell/LevelScreenLink.h"

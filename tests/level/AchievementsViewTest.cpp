@@ -2,7 +2,7 @@
 // shown record at its own row with its number, the money line's summary style, the shake that
 // ends at home, the skip on a left press, and the keys that act only once the lines are in.
 
-#include "game/level/AchievementsView.h"
+#include "game/level/field/AchievementsView.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/gui/Label.h"
 #include "engine/gui/MultilineText.h"
@@ -10,7 +10,7 @@
 #include "engine/gui/PyroEffect.h"
 #include "engine/gui/TextButton.h"
 #include "engine/platform/KeyCodes.h"
-#include "game/level/FlyingValue.h"
+#include "game/level/field/FlyingValue.h"
 #include "game/model/GameServices.h"
 #include "game/model/LevelAchievements.h"
 #include "game/model/MeadowModel.h"

@@ -5,12 +5,12 @@
 
 #include "engine/core/WidgetSets.h"
 #include "engine/gui/Panel.h"
-#include "game/level/BearBonusEffect.h"
-#include "game/level/CatBonusEffect.h"
-#include "game/level/ChickenBonusEffect.h"
-#include "game/level/InstantBonusEffect.h"
-#include "game/level/MeadowCellView.h"
-#include "game/level/RunningCat.h"
+#include "game/level/bonus/BearBonusEffect.h"
+#include "game/level/bonus/CatBonusEffect.h"
+#include "game/level/bonus/ChickenBonusEffect.h"
+#include "game/level/bonus/InstantBonusEffect.h"
+#include "game/level/bonus/RunningCat.h"
+#include "game/level/field/MeadowCellView.h"
 #include "game/model/CellModel.h"
 #include "game/model/MeadowObjectModel.h"
 

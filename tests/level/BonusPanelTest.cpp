@@ -2,14 +2,14 @@
 // looks by type, charging, the fanfare once, the click that asks the controller for the
 // effect (waiting for a target or applied at once), and the texts thrown for bad data.
 
-#include "game/level/BonusPanel.h"
+#include "game/level/bonus/BonusPanel.h"
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/gui/MultilineText.h"
 #include "engine/gui/PyroEffect.h"
-#include "game/level/BonusTip.h"
-#include "game/level/BonusView.h"
-#include "game/level/FlashingPanel.h"
+#include "game/level/bonus/BonusTip.h"
+#include "game/level/bonus/BonusView.h"
+#include "game/level/bonus/FlashingPanel.h"
 #include "game/model/GameResource.h"
 #include "game/model/GameServices.h"
 #include "game/model/MeadowController.h"

@@ -6,9 +6,9 @@
 #include "engine/core/WidgetSets.h"
 #include "engine/gui/Panel.h"
 #include "engine/gui/PyroEffect.h"
-#include "game/level/CellEffect.h"
-#include "game/level/CellPart.h"
-#include "game/level/WaveSprite.h"
+#include "game/level/field/CellEffect.h"
+#include "game/level/field/CellPart.h"
+#include "game/level/field/WaveSprite.h"
 #include "game/model/CellModel.h"
 #include "game/model/MeadowObjectModel.h"
 

@@ -5,8 +5,8 @@
 
 #include "engine/gui/Panel.h"
 #include "engine/gui/TextButton.h"
-#include "game/level/EditorVehicleView.h"
-#include "game/level/MeadowObjectView.h"
+#include "game/level/editor/EditorVehicleView.h"
+#include "game/level/field/MeadowObjectView.h"
 #include "game/model/MeadowObjectModel.h"
 #include "tests/level/EditorFixture.h"
 #include "tests/support/PixelTest.h"

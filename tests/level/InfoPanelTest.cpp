@@ -1,7 +1,7 @@
 // The info panel on its shipped layout: the backing and counters chosen by the level's goals,
 // and the counters written as taken out of the total.
 
-#include "game/level/InfoPanel.h"
+#include "game/level/field/InfoPanel.h"
 #include "engine/gui/Label.h"
 #include "tests/level/LevelFixture.h"
 #include "tests/level/ShippedBoard.h"

@@ -7,7 +7,7 @@
 #include "engine/gui/Label.h"
 #include "engine/gui/ProgressBar.h"
 #include "engine/gui/PyroEffect.h"
-#include "game/level/CellPart.h"
+#include "game/level/field/CellPart.h"
 #include "game/model/CellModel.h"
 
 #include <cmath>

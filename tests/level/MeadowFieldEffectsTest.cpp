@@ -4,8 +4,8 @@
 
 #include "engine/core/WidgetSets.h"
 #include "engine/gui/Panel.h"
-#include "game/level/MeadowCellView.h"
-#include "game/level/NoMovesPanel.h"
+#include "game/level/field/MeadowCellView.h"
+#include "game/level/field/NoMovesPanel.h"
 #include "game/model/CellModel.h"
 #include "game/model/GameServices.h"
 #include "game/model/MeadowObjectModel.h"

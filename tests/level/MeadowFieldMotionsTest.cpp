@@ -4,7 +4,7 @@
 
 #include "tests/level/MoveFixture.h"
 
-#include "game/level/SelectionSprite.h"
+#include "game/level/field/SelectionSprite.h"
 #include "game/model/CellModel.h"
 
 #include <set>

@@ -5,8 +5,8 @@
 #include "tests/level/MoveFixture.h"
 
 #include "engine/gui/PyroEffect.h"
-#include "game/level/SelectionSprite.h"
-#include "game/level/WaveSprite.h"
+#include "game/level/field/SelectionSprite.h"
+#include "game/level/field/WaveSprite.h"
 #include "game/model/CellModel.h"
 #include "game/model/Signal.h"
 

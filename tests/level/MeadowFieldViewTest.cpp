@@ -5,7 +5,7 @@
 
 #include "engine/gui/ProgressBar.h"
 
-#include "game/level/SelectionSprite.h"
+#include "game/level/field/SelectionSprite.h"
 #include "game/model/CellModel.h"
 
 #include <set>

@@ -3,7 +3,7 @@
 // (300, 100): lines at x0 = 270 and y = 84, 100, 116 (interlinear 16). Input goes through the
 // real input system: characters, the arrow keys, Delete and the left button.
 
-#include "game/level/TextEdit.h"
+#include "game/level/editor/TextEdit.h"
 
 #include "engine/core/String.h"
 #include "engine/gui/Label.h"

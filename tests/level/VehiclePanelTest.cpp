@@ -3,9 +3,9 @@
 
 #include "tests/level/VehicleFixture.h"
 
-#include "game/level/FlyingNumber.h"
-#include "game/level/VehiclePanel.h"
-#include "game/level/VehicleView.h"
+#include "game/level/field/FlyingNumber.h"
+#include "game/level/vehicles/VehiclePanel.h"
+#include "game/level/vehicles/VehicleView.h"
 
 #include <memory>
 
