@@ -97,7 +97,7 @@ TEST_F(MeadowFieldEffectsTest, AnEndOfLevelWithEveryPieceBusyFinishesAtOnce) {
     for (auto& entry : board->getObjectViews())
         entry.first->setMixing();
     field->startEndLevelEffect(1.0f);
-    EXPECT_TRUE(field->getEndLevelFalls().empty());
+    EXPECT_TRUE(field->getMotions().getEndLevelFalls().empty());
     EXPECT_TRUE(board->isEndEffectDone());
     EXPECT_EQ(1, sounds.count("object_fall_end_level"));
 }
@@ -141,10 +141,10 @@ TEST_F(MeadowFieldEffectsTest, NoMovesDropsThePanelWhoseArrivalMixesTheBoardOnce
     ui.run(0.25f);
     EXPECT_EQ(2, sounds.count("no_moves"));
     EXPECT_TRUE(board->isMixRunning());
-    EXPECT_FALSE(field->getMixing().empty());
-    const size_t bees = field->getMixing().size();
+    EXPECT_FALSE(field->getMotions().getMixing().empty());
+    const size_t bees = field->getMotions().getMixing().size();
     ui.run(20.0f);
-    EXPECT_TRUE(field->getMixing().empty());
+    EXPECT_TRUE(field->getMotions().getMixing().empty());
     EXPECT_FALSE(board->isMixRunning());
     EXPECT_FALSE(field->isInputLocked());
     EXPECT_LT(0u, bees);

@@ -58,7 +58,7 @@ TEST_F(MeadowFieldMotionsTest, ALegalSwapPlaysExchangeMatchFallAndRefillToRest) 
     ui.click(p.x, p.y);
     frame();
     // The swap: both pieces exchange, the selection is gone, the model holds them swapped.
-    ASSERT_EQ(1u, field->getExchangePairs().size());
+    ASSERT_EQ(1u, field->getMotions().getExchangePairs().size());
     EXPECT_FALSE(field->getSelection()->isVisible());
     EXPECT_EQ(cMeadowObjectModel::EXCHANGING, left->getState());
     EXPECT_EQ(left, piece(0, 3));
@@ -70,31 +70,31 @@ TEST_F(MeadowFieldMotionsTest, ALegalSwapPlaysExchangeMatchFallAndRefillToRest) 
     EXPECT_GT(board->getGameObjectView(left)->getDepth(), board->getGameObjectView(right)->getDepth());
 
     int frames = 0;
-    while (!field->getExchangePairs().empty() && frames++ < 20)
+    while (!field->getMotions().getExchangePairs().empty() && frames++ < 20)
         frame();
     // The exchange ended on the cells and the controller matched row 0 at once.
-    ASSERT_EQ(1u, field->getDyingFigures().size());
-    EXPECT_EQ(3u, field->getDyingFigures().front().getRemovedObjects().size());
+    ASSERT_EQ(1u, field->getMotions().getDyingFigures().size());
+    EXPECT_EQ(3u, field->getMotions().getDyingFigures().front().getRemovedObjects().size());
     EXPECT_EQ(cMeadowObjectModel::STATE_3, right->getState());
     EXPECT_EQ(3, model->getMatchedObjects());
     // The pulse hides the matched views and gives their pieces back.
     // Meanwhile the columns above fall in once the matched cells thaw, and the top row is
     // refilled.
     bool hidden = false, fell = false, appeared = false;
-    for (int i = 0; i < 60 && !field->getDyingFigures().empty(); ++i) {
+    for (int i = 0; i < 60 && !field->getMotions().getDyingFigures().empty(); ++i) {
         frame();
         hidden = hidden || !board->getGameObjectView(right)->isVisible();
-        fell = fell || !field->getFalling().empty();
-        appeared = appeared || !field->getAppearing().empty();
+        fell = fell || !field->getMotions().getFalling().empty();
+        appeared = appeared || !field->getMotions().getAppearing().empty();
     }
-    EXPECT_TRUE(field->getDyingFigures().empty());
+    EXPECT_TRUE(field->getMotions().getDyingFigures().empty());
     EXPECT_TRUE(hidden);
     EXPECT_TRUE(fell);
     EXPECT_TRUE(appeared);
 
     ASSERT_GT(settle(), 0);
-    EXPECT_TRUE(field->getFalling().empty());
-    EXPECT_TRUE(field->getLanding().empty());
+    EXPECT_TRUE(field->getMotions().getFalling().empty());
+    EXPECT_TRUE(field->getMotions().getLanding().empty());
     expectAtRest();
     EXPECT_EQ("3432", types()[0]) << "the row fallen into the run";
 }
@@ -111,9 +111,10 @@ TEST_F(MeadowFieldMotionsTest, BusyStaysTrueUntilTheLastMotionEndsAndThenTheBoar
     }
     ASSERT_FALSE(field->isBusy());
     // The first frame that is not busy has every list empty and no piece in motion.
-    EXPECT_TRUE(field->getFalling().empty() && field->getLanding().empty() && field->getAppearing().empty() &&
-                field->getDescending().empty() && field->getDyingFigures().empty() && field->getCrashing().empty() &&
-                field->getBouncing().empty());
+    EXPECT_TRUE(field->getMotions().getFalling().empty() && field->getMotions().getLanding().empty() &&
+                field->getMotions().getAppearing().empty() && field->getMotions().getDescending().empty() &&
+                field->getMotions().getDyingFigures().empty() && field->getMotions().getCrashing().empty() &&
+                field->getMotions().getBouncing().empty());
     EXPECT_FALSE(model->hasBusyObject());
     ASSERT_GT(settle(), 0);
     expectAtRest();
@@ -125,11 +126,11 @@ TEST_F(MeadowFieldMotionsTest, AnIllegalSwapSwapsBackAndKeepsTheSelection) {
     cMeadowObjectModel* b = piece(1, 1);
     click(1, 0);
     click(1, 1);
-    EXPECT_TRUE(field->getExchangePairs().size() + field->getSwapBackPairs().size() > 0);
+    EXPECT_TRUE(field->getMotions().getExchangePairs().size() + field->getMotions().getSwapBackPairs().size() > 0);
     int frames = 0;
     bool swappedBack = false;
     while (field->isBusy() && frames++ < 40) {
-        swappedBack = swappedBack || !field->getSwapBackPairs().empty();
+        swappedBack = swappedBack || !field->getMotions().getSwapBackPairs().empty();
         frame();
     }
     EXPECT_TRUE(swappedBack);
@@ -191,9 +192,9 @@ TEST_F(MeadowFieldMotionsTest, EveryMatchedCellPlaysTheCrushOfItsFigureSize) {
         play(c.board);
         click(0, 2);
         click(1, 2);
-        for (int frames = 0; field->getDyingFigures().empty() && frames < 30; ++frames)
+        for (int frames = 0; field->getMotions().getDyingFigures().empty() && frames < 30; ++frames)
             frame();
-        ASSERT_EQ(1u, field->getDyingFigures().size());
+        ASSERT_EQ(1u, field->getMotions().getDyingFigures().size());
         // The run's cells each play one crush, the bonus piece's cell too; no other cell plays.
         for (int row = 0; row < 4; ++row)
             for (int column = 0; column < 5; ++column)
@@ -231,9 +232,9 @@ TEST_F(MeadowFieldMotionsTest, AMatchedOrCrashedWoodOrIronCellThrowsItsPartsAsIt
     };
     click(0, 2);
     click(1, 2);
-    for (int frames = 0; field->getDyingFigures().empty() && frames < 30; ++frames)
+    for (int frames = 0; field->getMotions().getDyingFigures().empty() && frames < 30; ++frames)
         frame();
-    ASSERT_EQ(1u, field->getDyingFigures().size());
+    ASSERT_EQ(1u, field->getMotions().getDyingFigures().size());
     // Each broken cell throws the four parts of the type it had; the simple cell of the run none.
     EXPECT_EQ(1, model->getCellType(0, 0));
     EXPECT_EQ(2, model->getCellType(0, 1));
@@ -260,8 +261,8 @@ TEST_F(MeadowFieldMotionsTest, AFiveMadeByACascadeGivesNoLightningButShakesAndBo
     controller->processFigures(figures, true);
     EXPECT_EQ(0, countTag(cMeadowObjectModel::ROW_LIGHTNING_BONUS));
     // Every free neighbour of the run bounces away (this layout captures none).
-    EXPECT_EQ(5u, field->getBouncing().size());
-    EXPECT_EQ(5u, field->getDyingFigures().front().getRemovedObjects().size());
+    EXPECT_EQ(5u, field->getMotions().getBouncing().size());
+    EXPECT_EQ(5u, field->getMotions().getDyingFigures().front().getRemovedObjects().size());
     EXPECT_EQ(cMeadowObjectModel::CAPTURED, piece(1, 0)->getState());
     ASSERT_GT(settle(), 0);
     expectAtRest();
@@ -272,7 +273,7 @@ TEST_F(MeadowFieldMotionsTest, TheEndOfLevelFallEmptiesTheBoardRowByRowAndEnds) 
     controller->setInputLocked(true);
     // The effect time of the layouts may be 0: it never divides the rows' delays.
     field->startEndLevelEffect(0);
-    EXPECT_EQ(16u, field->getEndLevelFalls().size());
+    EXPECT_EQ(16u, field->getMotions().getEndLevelFalls().size());
     EXPECT_EQ(1, std::count(sounds.log.begin(), sounds.log.end(), "object_fall_end_level"));
     cMeadowObjectView* bottom = view(0, 0);
     cMeadowObjectView* top = view(3, 0);
@@ -287,7 +288,7 @@ TEST_F(MeadowFieldMotionsTest, TheEndOfLevelFallEmptiesTheBoardRowByRowAndEnds) 
         frame();
     EXPECT_TRUE(field->isEndLevelEffectDone());
     EXPECT_LT(frames, 200);
-    EXPECT_TRUE(field->getEndLevelFalls().empty());
+    EXPECT_TRUE(field->getMotions().getEndLevelFalls().empty());
     EXPECT_EQ(std::vector<std::string>(4, "...."), types());
 }
 
@@ -300,7 +301,7 @@ TEST_F(MeadowFieldMotionsTest, AReplayForgetsTheMotionsAndRestsEveryPiece) {
     ASSERT_TRUE(field->isBusy());
     field->resetForReplay();
     EXPECT_FALSE(field->isBusy());
-    EXPECT_TRUE(field->getExchangePairs().empty());
+    EXPECT_TRUE(field->getMotions().getExchangePairs().empty());
     EXPECT_FALSE(model->hasBusyObject());
     EXPECT_EQ(cMeadowObjectModel::IDLE, piece(0, 2)->getState());
 }

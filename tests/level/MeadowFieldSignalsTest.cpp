@@ -35,7 +35,7 @@ TEST_F(MeadowFieldSignalsTest, TheSelectionFollowsClicksAndAPressAndReleaseInOne
     click(0, 3);
     EXPECT_EQ(piece(0, 3), model->getSelected());
     EXPECT_EQ(at(0, 3), field->getSelection()->getPosition());
-    EXPECT_TRUE(field->getExchangePairs().empty());
+    EXPECT_TRUE(field->getMotions().getExchangePairs().empty());
     // Press and release reach the board in the same frame.
     const cVector2 p = at(3, 0);
     ui.moveTo(p.x, p.y);
@@ -58,7 +58,7 @@ TEST_F(MeadowFieldSignalsTest, ADragOntoANeighbourSwapsOnceAndADragOffTheBoardDo
     ui.release();
     frame();
     EXPECT_FALSE(controller->isDragging());
-    EXPECT_TRUE(field->getExchangePairs().empty());
+    EXPECT_TRUE(field->getMotions().getExchangePairs().empty());
     EXPECT_EQ(at(0, 2), field->getSelection()->getPosition());
 
     // Pressed on a piece, the cursor enters the neighbour: the toolkit delivers the hover.
@@ -70,7 +70,7 @@ TEST_F(MeadowFieldSignalsTest, ADragOntoANeighbourSwapsOnceAndADragOffTheBoardDo
     p = at(1, 2);
     ui.moveTo(p.x, p.y);
     frame();
-    EXPECT_EQ(1u, field->getExchangePairs().size());
+    EXPECT_EQ(1u, field->getMotions().getExchangePairs().size());
     // Hovering on while the button is held swaps nothing more.
     for (int column : {3, 2}) {
         p = at(1, column);
@@ -79,7 +79,7 @@ TEST_F(MeadowFieldSignalsTest, ADragOntoANeighbourSwapsOnceAndADragOffTheBoardDo
     }
     ui.release();
     frame();
-    EXPECT_EQ(1u, field->getExchangePairs().size() + field->getSwapBackPairs().size());
+    EXPECT_EQ(1u, field->getMotions().getExchangePairs().size() + field->getMotions().getSwapBackPairs().size());
     ASSERT_GT(settle(), 0);
     EXPECT_EQ(BOARD, types());
 }
@@ -90,7 +90,7 @@ TEST_F(MeadowFieldSignalsTest, ClicksOnMovingPiecesAndOnALockedBoardAreIgnored) 
     const cVector2 second = at(0, 3);
     ui.click(second.x, second.y);
     frame();
-    ASSERT_EQ(1u, field->getExchangePairs().size());
+    ASSERT_EQ(1u, field->getMotions().getExchangePairs().size());
     cMeadowObjectModel* moving = piece(0, 3);
     // The exchanging pieces take no clicks: no selection, no second swap.
     const cVector2 p = board->getGameObjectView(moving)->getPosition();
@@ -165,7 +165,7 @@ TEST_F(MeadowFieldSignalsTest, ABlastPieceCrashesItsSquareAndSparesAPrizeNeighbo
     click(1, 1);
     click(1, 1);
     // The bomb and its eight neighbours but the prize piece crash.
-    EXPECT_EQ(8u, field->getCrashing().size());
+    EXPECT_EQ(8u, field->getMotions().getCrashing().size());
     // Every cell of the square plays the first crush once, the prize's cell too; the explosion
     // plays over the bomb's cell.
     for (int row = 0; row < 4; ++row)
@@ -218,7 +218,7 @@ TEST_F(MeadowFieldSignalsTest, LightningPiecesCrashTheirLines) {
         piece(1, 1)->setBonusTag(c.type);
         click(1, 1);
         click(1, 1);
-        EXPECT_EQ(c.crashed, field->getCrashing().size());
+        EXPECT_EQ(c.crashed, field->getMotions().getCrashing().size());
         EXPECT_EQ(1, controller->getLightningsUsed());
         EXPECT_EQ(1, heard("lightning_bonus"));
         ASSERT_GT(settle(), 0);
@@ -250,12 +250,12 @@ TEST_F(MeadowFieldSignalsTest, APrizeCellWaitsForItsPieceAndAPassedDownPrizePays
     const int money = model->getResourcePoints(1);
     model->removeObjectFromGrid(prize);
     model->m_objectPassedDownSignal(prize);
-    EXPECT_EQ(1u, field->getToVehicle().size());
+    EXPECT_EQ(1u, field->getMotions().getToVehicle().size());
     EXPECT_EQ(1, heard("gold_down"));
     EXPECT_FALSE(field->isBusy()) << "a passed-down piece keeps no move waiting";
-    for (int i = 0; i < 100 && !field->getToVehicle().empty(); ++i)
+    for (int i = 0; i < 100 && !field->getMotions().getToVehicle().empty(); ++i)
         frame();
-    EXPECT_TRUE(field->getToVehicle().empty());
+    EXPECT_TRUE(field->getMotions().getToVehicle().empty());
     EXPECT_FALSE(prizeView->isVisible());
     EXPECT_FALSE(prize->isValid());
     EXPECT_EQ(money + 50, model->getResourcePoints(1));
@@ -308,7 +308,7 @@ TEST_F(MeadowFieldSignalsTest, CrashSoundsCloserThanTheBufferTimeAreDroppedAndFr
     chicken.type = 12;
     field->crashCell(cVector2(2, 1), &chicken);
     EXPECT_EQ(cMeadowObjectModel::DESTROYING, target->getState());
-    EXPECT_EQ(1u, field->getCrashing().size());
+    EXPECT_EQ(1u, field->getMotions().getCrashing().size());
     // An empty cell: nothing at all.
     model->removeObjectFromGrid(piece(3, 0));
     const size_t before = sounds.log.size();

@@ -169,12 +169,12 @@ TEST_F(MeadowViewLevelTest, ALevelStartsWithCellsArrivingThenPiecesFallingInThen
     EXPECT_TRUE(field->isInputLocked());
     ui.step();
     EXPECT_FALSE(field->getCellArrivals().empty());
-    EXPECT_TRUE(field->getNewLevelFalls().empty());
+    EXPECT_TRUE(field->getMotions().getNewLevelFalls().empty());
     bool sawFalls = false;
     int frame = 1;
     for (; frame < 400 && field->isInputLocked(); ++frame) {
         ui.step();
-        if (!field->getNewLevelFalls().empty()) {
+        if (!field->getMotions().getNewLevelFalls().empty()) {
             sawFalls = true;
             EXPECT_TRUE(field->getCellArrivals().empty());
             EXPECT_TRUE(field->isInputLocked());
@@ -218,7 +218,7 @@ TEST_F(MeadowViewLevelTest, AShippedLevelPlaysToItsResultsAndContinueGoesBackToT
     EXPECT_TRUE(board->isVisible());
     EXPECT_TRUE(board->getFieldView()->isVisible());
     EXPECT_FALSE(board->getBonusPanel()->isVisible());
-    EXPECT_TRUE(board->getFieldView()->getEndLevelFalls().empty());
+    EXPECT_TRUE(board->getFieldView()->getMotions().getEndLevelFalls().empty());
     EXPECT_EQ(0, sounds.count("object_fall_end_level"));
     // A second click and Enter while it fades leave no second time.
     clickButton(results->getContinueButton());
@@ -381,10 +381,10 @@ TEST_F(MeadowViewLevelTest, AGoldPrizePassedDownCountsOnTheInfoPanelWhenItArrive
     model->m_objectPassedDownSignal(prize);
     --model->getGoldPrizesLeft();
     cMeadowFieldView* field = board->getFieldView();
-    ASSERT_FALSE(field->getToVehicle().empty());
-    for (int frame = 0; frame < 100 && !field->getToVehicle().empty(); ++frame)
+    ASSERT_FALSE(field->getMotions().getToVehicle().empty());
+    for (int frame = 0; frame < 100 && !field->getMotions().getToVehicle().empty(); ++frame)
         ui.step();
-    EXPECT_TRUE(field->getToVehicle().empty());
+    EXPECT_TRUE(field->getMotions().getToVehicle().empty());
     EXPECT_EQ(L"1/" + std::to_wstring(total), counter->getText());
     // The money's flying number has no parent: it ends here, not in the next test's frames.
     ui.run(2.0f);

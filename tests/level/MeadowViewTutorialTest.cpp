@@ -170,7 +170,7 @@ TEST_F(MeadowViewTutorialTest, ANewPlayerSeesTheFirstTipsOfLevelOne) {
     ASSERT_EQ(12, tutorial->getCurrentTipId());
     EXPECT_EQ(2, model->getCell(1, 0)->getType());
     EXPECT_EQ(board->getFieldView()->getCellPosition(1, 0), arrowTip()->getPointedPoint());
-    EXPECT_TRUE(board->getFieldView()->getNewLevelFalls().empty());
+    EXPECT_TRUE(board->getFieldView()->getMotions().getNewLevelFalls().empty());
     EXPECT_TRUE(tutorial->getFader()->isVisible());
     EXPECT_TRUE(owner.inputLocked);
     // The board waits for the player to read it; the pieces take no click meanwhile.

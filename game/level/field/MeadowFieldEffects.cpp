@@ -61,19 +61,6 @@ void playSound(const char* id) {
         sounds->play(id);
 }
 
-// Steps every item; a finished one leaves the list and is handed on.
-template <class T, class Step, class Done> void walkList(std::list<T>& items, Step step, Done done) {
-    for (auto it = items.begin(); it != items.end();) {
-        if (step(*it)) {
-            T item = *it;
-            it = items.erase(it);
-            done(item);
-        } else {
-            ++it;
-        }
-    }
-}
-
 } // namespace
 
 // ---- Start of a level ----
@@ -98,56 +85,24 @@ void cMeadowFieldView::restartCellsArrival() {
 }
 
 void cMeadowFieldView::startNewLevelEffect() {
-    const float startY = -2 * (m_cellPrototype ? m_cellPrototype->getSize().y : 0.0f);
-    m_newLevelFalls.clear();
-    for (int column = 0; column < m_columns; ++column)
-        for (int row = 0; row < m_rows; ++row) {
-            cMeadowObjectModel* piece = m_model->getObject(row, column);
-            if (!piece)
-                continue;
-            if (!piece->isValid()) {
-                std::ostringstream text;
-                text << "cMeadowFieldView::startNewLevelEffect(): model object is not valid in cell(" << row << ", "
-                     << column << ").";
-                throw std::string(text.str());
-            }
-            cMeadowObjectView* view = m_boardView->getGameObjectView(piece);
-            if (!view)
-                continue;
-            if (piece->getState() == cMeadowObjectModel::HIDDEN_STATE) {
-                view->hide();
-                continue;
-            }
-            m_newLevelFalls.push_back(view);
-            const cVector2 target = getCellPosition(row, column);
-            view->setTargetPosition(target);
-            view->setPosition(cVector2(target.x, startY));
-            view->startNewLevelFall();
-        }
+    m_motions.startNewLevelFalls(-2 * (m_cellPrototype ? m_cellPrototype->getSize().y : 0.0f));
     playSound("object_fall_new_level");
     // Nothing to fall in: the level opens at once.
-    if (m_newLevelFalls.empty())
+    if (m_motions.getNewLevelFalls().empty())
         onNewLevelFallsDone();
 }
 
 bool cMeadowFieldView::stepNewLevelFalls(float dt) {
-    if (m_newLevelFalls.empty())
-        return false;
-    walkList(
-        m_newLevelFalls, [dt](cMeadowObjectView* view) { return view->stepNewLevelFall(dt); },
-        [this](cMeadowObjectView* view) {
-            view->startLanding();
-            m_landing.push_back(view);
-            const int type = view->getObject() ? view->getObject()->getType() : 0;
-            if (type == VEHICLE_PIECE && !m_vehicleTipView)
-                m_vehicleTipView = view;
-            if (type == GOLD_PIECE && !m_goldTipView)
-                m_goldTipView = view;
-        });
-    if (!m_newLevelFalls.empty())
-        return false;
-    onNewLevelFallsDone();
-    return true;
+    const bool landed = m_motions.stepNewLevelFalls(dt, [this](cMeadowObjectView* view) {
+        const int type = view->getObject() ? view->getObject()->getType() : 0;
+        if (type == VEHICLE_PIECE && !m_vehicleTipView)
+            m_vehicleTipView = view;
+        if (type == GOLD_PIECE && !m_goldTipView)
+            m_goldTipView = view;
+    });
+    if (landed)
+        onNewLevelFallsDone();
+    return landed;
 }
 
 void cMeadowFieldView::onNewLevelFallsDone() {
@@ -205,13 +160,13 @@ void cMeadowFieldView::onUpdate() {
     cBackground::onUpdate();
     const float dt = frameDelta();
     if (!m_cellArrivals.empty()) {
-        walkList(
+        stepMotionList(
             m_cellArrivals, [dt](cMeadowCellView* view) { return view->stepBorderArrive(dt); },
             [](cMeadowCellView*) {});
         if (m_cellArrivals.empty())
             startNewLevelEffect();
     }
-    walkList(
+    stepMotionList(
         m_cellReArrivals, [dt](cMeadowCellView* view) { return view->stepBorderArrive(dt); }, [](cMeadowCellView*) {});
     if (m_waveRunning) {
         m_blinkLine->setPosition(m_blinkLine->getPosition() + cVector2(m_waveSpeed * dt, m_waveSpeed * dt));
@@ -330,7 +285,7 @@ void cMeadowFieldView::stepTriggerEffect(float dt) {
         }
     }
     bool removed = false;
-    walkList(
+    stepMotionList(
         m_triggerCells, [dt](cMeadowCellView* view) { return view->stepArrive(dt); },
         [&removed](cMeadowCellView*) { removed = true; });
     if (removed && m_triggerCells.empty() && m_triggerQueue.empty())
@@ -361,7 +316,7 @@ void cMeadowFieldView::startMixingAnimation() {
             cMeadowObjectView* view = m_boardView->getGameObjectView(piece);
             if (!view)
                 continue;
-            m_mixing.push_back(view);
+            m_motions.addMixing(view);
             view->setTargetPosition(getCellPosition(row, column));
             view->startMixing(m_boardView->getVisualState("mixing_bees"), m_maxMixEffectTime);
         }
@@ -391,11 +346,7 @@ void cMeadowFieldView::startMixingAnimation() {
 }
 
 void cMeadowFieldView::stepMixingEffect(float dt) {
-    if (m_mixing.empty())
-        return;
-    walkList(
-        m_mixing, [dt](cMeadowObjectView* view) { return view->stepMixing(dt); }, [](cMeadowObjectView*) {});
-    if (!m_mixing.empty())
+    if (!m_motions.stepMixing(dt))
         return;
     if (m_controller) {
         if (IAwardManager* awards = m_controller->getAwardManager())

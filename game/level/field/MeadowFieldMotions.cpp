@@ -1,13 +1,12 @@
-// The road of a move on the field view: the motion lists walked in a fixed order every frame,
+// The road of a move on the field view: the frame that steps the motion lists (cFieldMotions),
 // the swap and the swap back, the matched figures with their bonuses and the pieces around
-// them, falls and refills, hits on single cells with their sounds, and pieces passed down.
+// them, hits on single cells with their sounds, and pieces passed down.
 
 #include "game/level/field/MeadowFieldView.h"
 
 #include "engine/core/FrameTimer.h"
 #include "engine/core/Random.h"
 #include "game/level/MeadowView.h"
-#include "game/level/field/FlyingNumber.h"
 #include "game/level/field/MeadowCellView.h"
 #include "game/level/field/MeadowObjectView.h"
 #include "game/level/field/SelectionSprite.h"
@@ -18,7 +17,6 @@
 #include "game/model/GameSoundsLink.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
-#include "game/model/PassDownFeature.h"
 #include "game/model/VehicleViewLink.h"
 #include "game/model/VehiclesFeature.h"
 
@@ -38,19 +36,6 @@ void playSound(const char* id) {
 void checkMatchesAward(cMeadowController* controller) {
     if (IAwardManager* awards = controller ? controller->getAwardManager() : nullptr)
         awards->checkAwardNMatches();
-}
-
-// Walks a list, removing each element whose step reports its end, then calling `done` on it.
-template <typename T, typename Step, typename Done> void walk(std::list<T>& list, Step step, Done done) {
-    for (auto it = list.begin(); it != list.end();) {
-        if (step(*it)) {
-            T element = *it;
-            it = list.erase(it);
-            done(element);
-        } else {
-            ++it;
-        }
-    }
 }
 
 class cVehicleLink : public IVehicleView {
@@ -74,68 +59,7 @@ void cMeadowFieldView::process() {
     for (auto it = m_prizeCells.begin(); it != m_prizeCells.end();)
         it = showPrizeCell(it->x, it->y) ? m_prizeCells.erase(it) : std::next(it);
     m_soundClock += dt;
-    bool finished = false;
-    auto stepPair = [dt](tViewPair& pair) { return pair.first->stepExchange(dt) || pair.second->stepExchange(dt); };
-    walk(m_exchangePairs, stepPair, [this](tViewPair& pair) {
-        pair.first->endExchange();
-        pair.second->endExchange();
-        if (m_controller)
-            m_controller->onExchangeFinished(pair.first, pair.second);
-    });
-    walk(m_swapBackPairs, stepPair, [this](tViewPair& pair) {
-        pair.first->endExchange();
-        pair.second->endExchange();
-        m_selection->show();
-        if (m_controller)
-            m_controller->updateSelection(pair.first->getObject(), pair.second->getObject());
-        else
-            updateSelection();
-    });
-    walk(
-        m_dyingFigures, [&](cMeadowFigure& figure) { return stepFigure(figure, dt); },
-        [&](cMeadowFigure& figure) {
-            finished = true;
-            if (m_controller)
-                m_controller->onFigureMatched(figure);
-        });
-    walk(
-        m_crashing, [dt](cMeadowObjectView* view) { return view->stepDestroy(dt); },
-        [&](cMeadowObjectView* view) {
-            finished = true;
-            if (m_controller)
-                m_controller->removeObject(view);
-        });
-    walk(
-        m_delayedCaptures, [dt](cMeadowObjectView* view) { return view->stepDelay(dt); },
-        [this](cMeadowObjectView* view) {
-            view->getObject()->setCaptured();
-            crashCell(view->getObject()->getPosition(), nullptr);
-        });
-    walk(
-        m_bouncing, [dt](cMeadowObjectView* view) { return view->stepBounce(dt); }, [](cMeadowObjectView*) {});
-    walk(
-        m_appearing, [dt](cMeadowObjectView* view) { return view->stepAppear(dt); },
-        [&](cMeadowObjectView*) { finished = true; });
-    walk(
-        m_descending, [dt](cMeadowObjectView* view) { return view->stepDescend(dt); },
-        [&](cMeadowObjectView*) { finished = true; });
-    walk(
-        m_falling, [dt](cMeadowObjectView* view) { return view->stepFall(dt); },
-        [&](cMeadowObjectView* view) {
-            cMeadowObjectModel* piece = view->getObject();
-            if (m_model->hasFreeSpaceBelow(piece)) {
-                // It falls on with the next drop the controller asks for.
-                piece->setAtRest();
-                view->attachInput();
-                finished = true;
-            } else {
-                view->startLanding();
-                m_landing.push_back(view);
-            }
-        });
-    walk(
-        m_landing, [dt](cMeadowObjectView* view) { return view->stepLanding(dt); },
-        [&](cMeadowObjectView*) { finished = true; });
+    const bool finished = m_motions.stepMove(dt);
     if (finished && m_controller)
         m_controller->continueTurn();
     if (stepNewLevelFalls(dt))
@@ -143,32 +67,8 @@ void cMeadowFieldView::process() {
     if (m_arrivalDone)
         showArrivalTips();
     stepMixingEffect(dt);
-    walk(
-        m_toVehicle, [dt](cMeadowObjectView* view) { return view->stepFall(dt); },
-        [this](cMeadowObjectView* view) {
-            cMeadowObjectModel* piece = view->getObject();
-            const int32_t type = piece->getType();
-            m_model->releaseObject(piece);
-            const int32_t money = cPassDownFeature::payForObject(m_model, type);
-            if (money > 0)
-                new cFlyingNumber(nullptr, 100, 700, money, false, "Meadow/View/FlyingNumber.xml");
-            view->hide();
-            if (m_boardView) {
-                m_boardView->updateInfoPanel();
-                m_boardView->updateMoneyText();
-            }
-        });
-    if (!m_endLevelFalls.empty()) {
-        walk(
-            m_endLevelFalls, [dt](cMeadowObjectView* view) { return view->stepEndLevelFall(dt); },
-            [this](cMeadowObjectView* view) {
-                if (m_controller)
-                    m_controller->removeObject(view);
-            });
-        m_endLevelEffectDone = m_endLevelFalls.empty();
-        if (m_endLevelEffectDone && m_boardView)
-            m_boardView->onEndLevelEffectFinished();
-    }
+    m_motions.stepToVehicle(dt);
+    m_motions.stepEndLevelFalls(dt);
     trackBonusTarget();
 }
 
@@ -176,84 +76,19 @@ void cMeadowFieldView::startEndLevelEffect(float) {
     playSound("object_fall_end_level");
     for (auto& entry : m_cells)
         entry.second->clearIcons();
-    m_endLevelFalls.clear();
-    m_endLevelEffectDone = false;
-    // The rows are spread over the board's height, whatever the effect's length.
-    for (int row = 0; row < m_rows; ++row)
-        for (int column = 0; column < m_columns; ++column) {
-            cMeadowObjectModel* piece = m_model->getObject(row, column);
-            if (!piece || piece->isBusy())
-                continue;
-            if (cMeadowObjectView* view = m_boardView->getGameObjectView(piece)) {
-                view->startEndLevelFall(m_screenHeight, m_rows);
-                m_endLevelFalls.push_back(view);
-            }
-        }
-    if (m_endLevelFalls.empty()) {
-        m_endLevelEffectDone = true;
-        if (m_boardView)
-            m_boardView->onEndLevelEffectFinished();
-    } else {
+    if (m_motions.startEndLevelFalls())
         for (auto& entry : m_cells)
             if (entry.second->isVisible())
                 entry.second->startRandomShake(true);
-    }
     m_selection->hide();
 }
 
-bool cMeadowFieldView::stepFigure(cMeadowFigure& figure, float dt) {
-    std::vector<cMeadowObjectModel*>& pieces = figure.getRemovedObjects();
-    if (pieces.empty())
-        return true;
-    bool ended = false;
-    for (cMeadowObjectModel* piece : pieces) {
-        cMeadowObjectView* view = m_boardView->getGameObjectView(piece);
-        if (view && view->stepMatch(dt)) {
-            ended = true;
-            break;
-        }
-    }
-    if (!ended)
-        return false;
-    for (cMeadowObjectModel* piece : pieces) {
-        if (piece->getState() != cMeadowObjectModel::STATE_3)
-            continue;
-        if (cMeadowObjectView* view = m_boardView->getGameObjectView(piece))
-            view->hide();
-        m_model->releaseObject(piece);
-    }
-    pieces.clear();
-    return true;
-}
-
-void cMeadowFieldView::clearMotionLists() {
-    m_exchangePairs.clear();
-    m_swapBackPairs.clear();
-    m_dyingFigures.clear();
-    m_appearing.clear();
-    m_descending.clear();
-    m_crashing.clear();
-    m_mixing.clear();
-    m_falling.clear();
-    m_landing.clear();
-}
-
 void cMeadowFieldView::resetForReplay() {
-    clearMotionLists();
+    m_motions.clear();
     m_model->resetObjectStates();
 }
 
 // ---- Swap and swap back ----
-
-void cMeadowFieldView::startExchangePair(cMeadowObjectView* a, cMeadowObjectView* b) {
-    const cVector2 pa = a->getPosition(), pb = b->getPosition();
-    const bool horizontal = pa.x != pb.x;
-    const bool forward = horizontal ? !(pb.x < pa.x) : !(pb.y < pa.y);
-    a->setTargetPosition(getCellPositionOfView(a));
-    a->startExchange(horizontal, forward);
-    b->setTargetPosition(getCellPositionOfView(b));
-    b->startExchange(horizontal, !forward);
-}
 
 void cMeadowFieldView::exchangeObjects(cMeadowObjectModel* a, cMeadowObjectModel* b) {
     m_selection->hide();
@@ -263,53 +98,24 @@ void cMeadowFieldView::exchangeObjects(cMeadowObjectModel* a, cMeadowObjectModel
         throw "cMeadowFieldView::exchangeObjects(): view objects were not found for given model objects.";
     if (a->getState() != cMeadowObjectModel::EXCHANGING || b->getState() != cMeadowObjectModel::EXCHANGING)
         throw "cMeadowFieldView::exchangeObjects(): model objects have not EXCHANGING state.";
-    startExchangePair(first, second);
-    m_exchangePairs.emplace_back(first, second);
+    m_motions.startExchange(first, second);
 }
 
 void cMeadowFieldView::swapBack(cMeadowObjectView* a, cMeadowObjectView* b) {
-    startExchangePair(a, b);
-    m_swapBackPairs.emplace_back(a, b);
+    m_motions.startSwapBack(a, b);
 }
 
 // ---- Falls and refills ----
 
 void cMeadowFieldView::startObjectMotions() {
-    for (int row = 0; row < m_rows; ++row)
-        for (int column = 0; column < m_columns; ++column) {
-            cMeadowObjectModel* piece = m_model->getObject(row, column);
-            if (!piece)
-                continue;
-            const int32_t state = piece->getState();
-            if (state != cMeadowObjectModel::APPEARING && state != cMeadowObjectModel::DESCENDING &&
-                state != cMeadowObjectModel::FALLING && state != cMeadowObjectModel::SLIDING)
-                continue;
-            cMeadowObjectView* view = m_boardView->getGameObjectView(piece);
-            if (!view)
-                continue;
-            const cVector2 cellPosition = getCellPosition(row, column);
-            view->setTargetPosition(cellPosition);
-            if (state == cMeadowObjectModel::APPEARING) {
-                view->setPosition(cellPosition);
-                view->startAppear();
-                m_appearing.push_back(view);
-            } else if (state == cMeadowObjectModel::DESCENDING) {
-                view->startDescend();
-                m_descending.push_back(view);
-            } else {
-                view->startFall(m_screenHeight, state == cMeadowObjectModel::SLIDING);
-                m_falling.push_back(view);
-            }
-        }
+    m_motions.startObjectMotions();
 }
 
 void cMeadowFieldView::onObjectPassedDown(cMeadowObjectModel* piece) {
     cMeadowObjectView* view = m_boardView ? m_boardView->getGameObjectView(piece) : nullptr;
     if (!view)
         return;
-    view->startFall(m_screenHeight, true);
-    view->setTargetPosition(cVector2(50, 700));
-    m_toVehicle.push_back(view);
+    m_motions.startPassDown(view);
     if (piece->getType() == m_model->getGoldPrizeObjectType())
         playSound("gold_down");
     else if (piece->getType() == m_model->getVehicleObjectType())
@@ -414,7 +220,7 @@ void cMeadowFieldView::updateMatchedFigures(const tFigureList& matched, bool cas
             // The bigger the figure, the bigger the crush: 3, 4, 5 and more pieces.
             cellView->startCrushAnimation(n >= 3 && n <= 5 ? n - 3 : 3);
         }
-        m_dyingFigures.push_back(figure);
+        m_motions.addDyingFigure(figure);
     }
     if (m_soundClock > m_cellCrashBufferTime) {
         m_soundClock = 0;
@@ -476,7 +282,7 @@ void cMeadowFieldView::matchAroundFigure(cMeadowFigure& figure) {
         around.erase(it);
         if (cMeadowObjectView* view = m_boardView->getGameObjectView(piece)) {
             view->captureWithDelay(m_perimeterEffectDelay);
-            m_delayedCaptures.push_back(view);
+            m_motions.addDelayedCapture(view);
         }
         --k;
     }
@@ -493,7 +299,7 @@ void cMeadowFieldView::matchAroundFigure(cMeadowFigure& figure) {
         if (cMeadowObjectView* view = m_boardView->getGameObjectView(piece)) {
             const cVector2 away = view->getPosition() - centre;
             view->startBounce(away.x, away.y, delay);
-            m_bouncing.push_back(view);
+            m_motions.addBouncing(view);
         }
 }
 
@@ -539,7 +345,7 @@ void cMeadowFieldView::crashCell(const cVector2& position, IBonusEffect* effect)
                 m_model->removeObjectFromGrid(piece);
             } else if (view) {
                 view->startDestroy();
-                m_crashing.push_back(view);
+                m_motions.addCrashing(view);
                 view->removeFireEffect();
             }
             m_model->incMatchedObjects();

@@ -143,7 +143,7 @@ void cMeadowFieldView::loadXML(const IXmlNode* node) {
 void cMeadowFieldView::initField(cMeadowView* board) {
     m_boardView = board;
     m_tutorial = cTutorialManager::getInstance();
-    clearMotionLists();
+    m_motions.clear();
     buildCells();
     for (auto& entry : m_cells)
         entry.second->updateBorders();
@@ -234,6 +234,16 @@ cMeadowCellView* cMeadowFieldView::cellOrThrow(const char* operation, const char
     return view;
 }
 
+cMeadowObjectModel* cMeadowFieldView::pieceOrThrow(const char* operation, const char* what, int row, int column) const {
+    cMeadowObjectModel* piece = m_model->getObject(row, column);
+    if (piece && !piece->isValid()) {
+        std::ostringstream text;
+        text << "cMeadowFieldView::" << operation << "(): " << what << "(" << row << ", " << column << ").";
+        throw std::string(text.str());
+    }
+    return piece;
+}
+
 cVector2 cMeadowFieldView::getCellPosition(int row, int column) const {
     cellOrThrow("getCellPosition", "there is no cell in coordinates", row, column);
     // The cell's place on the grid, not where a shake has put its view this frame.
@@ -272,13 +282,7 @@ void cMeadowFieldView::checkBombFireFrames(unsigned frames) const {
 }
 
 bool cMeadowFieldView::isBusy() const {
-    if (!m_exchangePairs.empty() || !m_swapBackPairs.empty() || !m_dyingFigures.empty())
-        return true;
-    for (const auto* list :
-         {&m_appearing, &m_descending, &m_crashing, &m_delayedCaptures, &m_mixing, &m_bouncing, &m_falling, &m_landing})
-        if (!list->empty())
-            return true;
-    return false;
+    return m_motions.isBusy();
 }
 
 bool cMeadowFieldView::updateCells(bool withArrival) {
@@ -298,15 +302,10 @@ bool cMeadowFieldView::updateCells(bool withArrival) {
 void cMeadowFieldView::updateView() {
     for (int row = 0; row < m_rows; ++row)
         for (int column = 0; column < m_columns; ++column) {
-            cMeadowObjectModel* piece = m_model->getObject(row, column);
+            cMeadowObjectModel* piece =
+                pieceOrThrow("updateView", "not valid model object is in the cell", row, column);
             if (!piece)
                 continue;
-            if (!piece->isValid()) {
-                std::ostringstream text;
-                text << "cMeadowFieldView::updateView(): not valid model object is in the cell(" << row << ", "
-                     << column << ").";
-                throw std::string(text.str());
-            }
             if (cMeadowObjectView* view = m_boardView->getGameObjectView(piece))
                 view->enable();
         }

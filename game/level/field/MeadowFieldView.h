@@ -3,13 +3,15 @@
 // The board of one level as the board screen draws it: one cell view per model cell on a square
 // grid around "center_position", the cell, selection and effect prototypes read from
 // "Meadow/View/FieldView.xml", the depths of the cells and the refresh operations; the model's
-// signals, the selection and the board's mouse codes (MeadowFieldSignals.cpp); the motion lists
-// of a move, its matches and its crashes (MeadowFieldMotions.cpp); the effects that open and
-// close a level, the trigger spiral, the blink wave and the mixing bees (MeadowFieldEffects.cpp).
+// signals, the selection and the board's mouse codes (MeadowFieldSignals.cpp); the frame, a
+// move's matches and its crashes (MeadowFieldMotions.cpp), with the motion lists in its
+// cFieldMotions; the effects that open and close a level, the trigger spiral, the blink wave
+// and the mixing bees (MeadowFieldEffects.cpp).
 
 #include "engine/core/Vector2.h"
 #include "engine/gui/Background.h"
 #include "engine/gui/InputHooks.h"
+#include "game/level/field/FieldMotions.h"
 #include "game/model/MeadowFigure.h"
 
 #include <array>
@@ -59,6 +61,8 @@ public:
     void buildCells();
 
     cMeadowCellView* findCellView(int row, int column) const;
+    // The piece at (row, column), if any; throws, naming the operation, when it is not valid.
+    cMeadowObjectModel* pieceOrThrow(const char* operation, const char* what, int row, int column) const;
     Engine::cVector2 getCellPosition(int row, int column) const;
     Engine::cVector2 getCellPositionOfView(cMeadowObjectView* view) const;
     bool hasNeighbourCell(int side, int row, int column) const;
@@ -120,8 +124,10 @@ public:
     void onEditorButton(int code);
     const std::list<Engine::cVector2>& getPrizeCells() const { return m_prizeCells; }
 
-    // ---- Motion lists, matches and crashes (MeadowFieldMotions.cpp) ----
+    // ---- The frame, matches and crashes (MeadowFieldMotions.cpp) ----
     void process() override;
+    cFieldMotions& getMotions() { return m_motions; }
+    const cFieldMotions& getMotions() const { return m_motions; }
     virtual void exchangeObjects(cMeadowObjectModel* a, cMeadowObjectModel* b);
     virtual void swapBack(cMeadowObjectView* a, cMeadowObjectView* b);
     virtual void updateMatchedFigures(const tFigureList& figures, bool cascade);
@@ -130,7 +136,6 @@ public:
     void onObjectPassedDown(cMeadowObjectModel* piece);
     void applyFigureBonus(cMeadowFigure& figure, bool cascade);
     void matchAroundFigure(cMeadowFigure& figure);
-    void clearMotionLists();
     void resetForReplay();
     // A vehicle takes a matched or crashed piece. Until the vehicle panel flies it there the
     // piece goes straight in: the view hides and the controller loads it.
@@ -140,8 +145,7 @@ public:
     virtual void startTriggerEffect(const Engine::cVector2& position);
     // The board's pieces fall off the screen row by row, the cells shake and hide.
     void startEndLevelEffect(float time);
-    bool isEndLevelEffectDone() const { return m_endLevelEffectDone; }
-    const std::list<cMeadowObjectView*>& getEndLevelFalls() const { return m_endLevelFalls; }
+    bool isEndLevelEffectDone() const { return m_motions.isEndLevelEffectDone(); }
     bool isTriggerEffectRunning() const { return m_triggerEffectRunning; }
     float getSoundClock() const { return m_soundClock; }
     float getScreenHeight() const { return m_screenHeight; }
@@ -162,27 +166,10 @@ public:
     const std::list<cMeadowCellView*>& getTriggerCells() const { return m_triggerCells; }
     cMeadowCellView* getTriggerCellView() const { return m_triggerCellView; }
 
-    using tViewPair = std::pair<cMeadowObjectView*, cMeadowObjectView*>;
-    const std::list<tViewPair>& getExchangePairs() const { return m_exchangePairs; }
-    const std::list<tViewPair>& getSwapBackPairs() const { return m_swapBackPairs; }
-    std::list<cMeadowFigure>& getDyingFigures() { return m_dyingFigures; }
-    const std::list<cMeadowObjectView*>& getCrashing() const { return m_crashing; }
-    const std::list<cMeadowObjectView*>& getDelayedCaptures() const { return m_delayedCaptures; }
-    const std::list<cMeadowObjectView*>& getBouncing() const { return m_bouncing; }
-    const std::list<cMeadowObjectView*>& getAppearing() const { return m_appearing; }
-    const std::list<cMeadowObjectView*>& getDescending() const { return m_descending; }
-    const std::list<cMeadowObjectView*>& getFalling() const { return m_falling; }
-    const std::list<cMeadowObjectView*>& getLanding() const { return m_landing; }
-    const std::list<cMeadowObjectView*>& getToVehicle() const { return m_toVehicle; }
-    std::list<cMeadowObjectView*>& getNewLevelFalls() { return m_newLevelFalls; }
-    std::list<cMeadowObjectView*>& getMixing() { return m_mixing; }
-
 private:
     void connectSignals();
     // The mouse codes of play or of the editor, while the input is not locked.
     void registerInput(bool add);
-    bool stepFigure(cMeadowFigure& figure, float dt);
-    void startExchangePair(cMeadowObjectView* a, cMeadowObjectView* b);
     void playCrashSound(bool lock, bool iron, bool wood, bool plainCrash);
     void playOneOf(const std::vector<std::string>& ids);
     cMeadowCellView* cellAtCursor(bool visibleOnly) const;
@@ -217,12 +204,7 @@ private:
     float m_cellsDeepStep = 0;
     float m_complexCellsDeepDelta = 0;
     cSelectionSprite* m_selection = nullptr;
-    // The motion lists, walked in this order every frame.
-    std::list<tViewPair> m_exchangePairs, m_swapBackPairs;
-    std::list<cMeadowFigure> m_dyingFigures;
-    std::list<cMeadowObjectView*> m_crashing, m_delayedCaptures, m_bouncing, m_appearing, m_descending, m_falling,
-        m_landing, m_newLevelFalls, m_mixing, m_toVehicle, m_endLevelFalls;
-    bool m_endLevelEffectDone = false;
+    cFieldMotions m_motions{*this};
     std::list<Engine::cVector2> m_prizeCells;
     std::vector<boost::signals2::connection> m_connections;
     bool m_inputLocked = true;
