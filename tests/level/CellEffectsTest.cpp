@@ -89,11 +89,11 @@ TEST_F(CellEffectsTest, APartOnTheCellCentreStaysWithoutANanAndOneFadingAtItsEnd
 TEST_F(CellEffectsTest, PartsTakeTheLookOfTheirCellTypeAndASimpleCellDoesNotBreak) {
     buildEffects({"2_1"});
     cCellPart* part = makePart(cVector2(1, 0));
-    part->setVisualState(2, 2, board.get());
+    part->setVisualState(2, 2, *board);
     EXPECT_EQ(board->getVisualState("wood_part_2").getPicture(), part->getPicture());
-    part->setVisualState(3, 1, board.get());
+    part->setVisualState(3, 1, *board);
     EXPECT_EQ(board->getVisualState("iron_part_1").getPicture(), part->getPicture());
-    EXPECT_THROW(part->setVisualState(1, 0, board.get()), std::string);
+    EXPECT_THROW(part->setVisualState(1, 0, *board), std::string);
 }
 
 TEST_F(CellEffectsTest, TheWavePushesFartherPiecesLaterAndPutsEachBackExactlyOnItsCell) {

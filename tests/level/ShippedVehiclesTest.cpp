@@ -207,7 +207,7 @@ TEST_F(ShippedVehiclesTest, TheWaveTheLightningAndTheCellPartsLoadTheirShippedEl
     cCellPart part(nullptr);
     part.loadXML(prototype);
     EXPECT_FLOAT_EQ(2.5f, part.getFadeRate());
-    part.setVisualState(2, 0, board.get());
+    part.setVisualState(2, 0, *board);
     EXPECT_NE(nullptr, part.getPicture());
 }
 

@@ -3,14 +3,14 @@
 #include "engine/core/LayoutReader.h"
 #include "engine/core/XmlNode.h"
 #include "engine/media/GraphicsDevice.h"
-#include "game/level/MeadowView.h"
 #include "game/shell/RandomFloat.h"
+#include "game/shell/VisualStates.h"
 
 #include <cmath>
 
 using namespace Engine;
 
-cRunningCat::cRunningCat(cWidget* parent, cMeadowView* board) : cPanel(parent), m_board(board) {
+cRunningCat::cRunningCat(cWidget* parent, const IVisualStates* looks) : cPanel(parent), m_looks(looks) {
     if (const IGraphicsDevice* graphics = getGraphicsDevice()) {
         m_screenWidth = float(unsigned(graphics->getScreenWidth()));
         m_screenHeight = float(unsigned(graphics->getScreenHeight()));
@@ -18,7 +18,7 @@ cRunningCat::cRunningCat(cWidget* parent, cMeadowView* board) : cPanel(parent), 
 }
 
 cRunningCat::cRunningCat(const cRunningCat& other)
-    : cPanel(other), m_board(other.m_board), m_screenWidth(other.m_screenWidth), m_screenHeight(other.m_screenHeight),
+    : cPanel(other), m_looks(other.m_looks), m_screenWidth(other.m_screenWidth), m_screenHeight(other.m_screenHeight),
       m_speed(other.m_speed), m_changeDirPossibility(other.m_changeDirPossibility),
       m_changeDirDelta(other.m_changeDirDelta), m_sizeUp(other.m_sizeUp), m_sizeUpLeft(other.m_sizeUpLeft),
       m_sizeLeft(other.m_sizeLeft), m_sizeLeftDown(other.m_sizeLeftDown), m_sizeDown(other.m_sizeDown) {}
@@ -64,8 +64,8 @@ void cRunningCat::launch(const cVector2& position) {
         size = m_sizeLeftDown;
     }
     setSize(size);
-    if (m_board) {
-        const cVisual& look = m_board->getVisualState(state);
+    if (m_looks) {
+        const cVisual& look = m_looks->getVisualState(state);
         if (static_cast<const cVisual&>(*this) != look) {
             static_cast<cVisual&>(*this) = look;
             invalidate();

@@ -5,11 +5,12 @@
 
 #include "engine/gui/Panel.h"
 
-class cMeadowView;
+class IVisualStates;
 
 class cRunningCat : public Engine::cPanel {
 public:
-    cRunningCat(Engine::cWidget* parent, cMeadowView* board);
+    // The looks give the running pictures; without them the cat keeps its layout's picture.
+    cRunningCat(Engine::cWidget* parent, const IVisualStates* looks);
     // Every field but the direction; a root widget.
     cRunningCat(const cRunningCat& other);
     ~cRunningCat() override;
@@ -28,7 +29,7 @@ public:
     float getScreenHeight() const { return m_screenHeight; }
 
 private:
-    cMeadowView* m_board;
+    const IVisualStates* m_looks;
     float m_screenWidth = 1024;
     float m_screenHeight = 768;
     float m_speed = 0;

@@ -5,8 +5,8 @@
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
-#include "game/level/MeadowView.h"
 #include "game/shell/RandomFloat.h"
+#include "game/shell/VisualStates.h"
 
 #include <algorithm>
 #include <string>
@@ -39,7 +39,7 @@ void cCellPart::loadXML(const IXmlNode* node) {
         m_fadeRate = 1.0f / (m_lifeTime - m_fadeStart);
 }
 
-void cCellPart::setVisualState(int cellType, int index, cMeadowView* board) {
+void cCellPart::setVisualState(int cellType, int index, const IVisualStates& looks) {
     std::string name;
     if (cellType == 2)
         name = "wood_part_" + std::to_string(index);
@@ -47,7 +47,7 @@ void cCellPart::setVisualState(int cellType, int index, cMeadowView* board) {
         name = "iron_part_" + std::to_string(index);
     else
         throw cStringA("cCellPart::setVisualState(): attempt to destroy a simple cell");
-    const cVisual& look = board->getVisualState(name);
+    const cVisual& look = looks.getVisualState(name);
     if (static_cast<const cVisual&>(*this) != look) {
         static_cast<cVisual&>(*this) = look;
         invalidate();

@@ -5,7 +5,7 @@
 
 #include "engine/gui/Panel.h"
 
-class cMeadowView;
+class IVisualStates;
 
 class cCellPart : public Engine::cPanel {
 public:
@@ -19,7 +19,7 @@ public:
     void loadXML(const Engine::IXmlNode* node) override;
 
     // The picture of part `index` of a wood (2) or iron (3) cell; a simple cell (1) does not break.
-    void setVisualState(int cellType, int index, cMeadowView* board);
+    void setVisualState(int cellType, int index, const IVisualStates& looks);
     // Starts the flight away from the parent's centre.
     void launch(bool delayed);
 

@@ -344,7 +344,7 @@ void cMeadowCellView::spawnParts(bool delayed) {
     for (int index = 0; index < 4; ++index) {
         // Without its look the copy must not stay behind as a stray part.
         std::unique_ptr<cCellPart> made(new cCellPart(*m_partProto));
-        made->setVisualState(type, index, m_board);
+        made->setVisualState(type, index, *m_board);
         cCellPart* part = made.release();
         part->setParent(this);
         part->setPosition(getPosition() + offsets[index]);
