@@ -2,8 +2,8 @@
 
 #include "game/development/DevelopmentView.h"
 #include "game/development/MapScreen.h"
-#include "game/level/MeadowEditorView.h"
 #include "game/level/MeadowView.h"
+#include "game/level/editor/MeadowEditorView.h"
 #include "game/model/GameServices.h"
 #include "game/model/GameSoundsLink.h"
 #include "game/shell/FrontEnd.h"

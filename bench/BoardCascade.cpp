@@ -6,9 +6,9 @@
 // "moving" is the mean number of pieces in motion in the timed frames.
 
 #include "engine/platform/headless/RecordingRenderDevice.h"
-#include "game/level/MeadowFieldView.h"
-#include "game/level/MeadowObjectView.h"
 #include "game/level/MeadowView.h"
+#include "game/level/field/MeadowFieldView.h"
+#include "game/level/field/MeadowObjectView.h"
 #include "game/model/LevelView.h"
 #include "game/model/MeadowController.h"
 #include "tests/level/LevelFixture.h"

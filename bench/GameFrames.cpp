@@ -24,7 +24,7 @@
 
 #include "engine/media/TextureFactory.h"
 #include "engine/platform/gl/GlRenderDevice.h"
-#include "game/level/AchievementsView.h"
+#include "game/level/field/AchievementsView.h"
 #include "game/model/CellModel.h"
 #include "game/model/MeadowModel.h"
 #include "tests/app/GameSession.h"

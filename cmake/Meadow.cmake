@@ -24,15 +24,19 @@ function(meadow_library target)
     target_link_libraries(${target} PUBLIC ${ARG_PUBLIC_LINK} PRIVATE ${ARG_PRIVATE_LINK})
 endfunction()
 
-# meadow_test(<target> LINK lib... [PIXEL suite...] [SLOW suite...])
+# meadow_test(<target> LINK lib... [GLOB_DIRS dir...] [PIXEL suite...] [SLOW suite...])
 # (a suite, or one test as Suite.Test)
-# Every .cpp of the test folder becomes one GoogleTest program. Each test runs headless in a
+# Every .cpp of the test folder (and of the extra folders given) becomes one GoogleTest program. Each test runs headless in a
 # fresh temporary folder (see tests/support/TestMain.cpp). The tests of the PIXEL suites get
 # the CTest label "pixel" (they draw on EGL), those of the SLOW suites "slow", so that
 # `ctest -LE pixel` or `ctest -LE "pixel|slow"` is a quick run.
 function(meadow_test target)
-    cmake_parse_arguments(ARG "" "" "LINK;PIXEL;SLOW" ${ARGN})
-    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    cmake_parse_arguments(ARG "" "" "LINK;GLOB_DIRS;PIXEL;SLOW" ${ARGN})
+    set(patterns ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    foreach(dir ${ARG_GLOB_DIRS})
+        list(APPEND patterns ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
+    endforeach()
+    file(GLOB sources CONFIGURE_DEPENDS ${patterns})
     if(NOT sources)
         return()
     endif()

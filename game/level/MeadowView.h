@@ -10,7 +10,7 @@
 #include "engine/gui/Button.h"
 #include "engine/gui/InputHooks.h"
 #include "engine/gui/Visual.h"
-#include "game/level/MeadowObjectView.h"
+#include "game/level/field/MeadowObjectView.h"
 #include "game/model/LevelView.h"
 #include "game/shell/GroupFader.h"
 #include "game/shell/LevelScreenLink.h"
@@ -40,7 +40,7 @@ class cMeadowFieldView;
 class cMeadowObjectView;
 class cMeadowObjectModel;
 
-class cMeadowView : public cGroupFader, public cScreen, public ILevelView, public ILevelScreen {
+class cMeadowView : public cGroupFader, public cScreen, public ILevelView, public ILevelScreen, public IVisualStates {
 public:
     // Reads "Meadow/View/MeadowView.xml" through the resource manager. The owner gives the looks;
     // an owner that is also an IBoardOwner gets the board back at the end of the level.
@@ -140,7 +140,8 @@ public:
     // The level-view contract's piece view, with its own type.
     cMeadowObjectView* getGameObjectView(cMeadowObjectModel* piece) override;
     Engine::cVisual getLevelObjectState(int type) const;
-    const Engine::cVisual& getVisualState(const std::string& id) const;
+    // The owner's look of that name, for the board's parts.
+    const Engine::cVisual& getVisualState(const std::string& id) const override;
     // A new copy of the "MatchEffects" entry; the caller owns it.
     Engine::cPyroEffect* getCellCrushAnimation(int index) const;
     void showNextMove(const Engine::cVector2& first, const Engine::cVector2& second);

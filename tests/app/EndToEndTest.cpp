@@ -11,7 +11,7 @@
 #include "engine/media/SoundSystem.h"
 #include "game/development/DevelopmentView.h"
 #include "game/level/MeadowView.h"
-#include "game/level/NoMovesPanel.h"
+#include "game/level/field/NoMovesPanel.h"
 #include "game/model/CellModel.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"

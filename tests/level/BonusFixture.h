@@ -8,7 +8,7 @@
 #include "tests/level/VehicleFixture.h"
 
 #include "engine/core/WidgetSets.h"
-#include "game/level/BonusEffect.h"
+#include "game/level/bonus/BonusEffect.h"
 #include "game/model/LevelView.h"
 
 #include <string>

@@ -8,13 +8,13 @@
 #include "engine/gui/Label.h"
 #include "engine/gui/TextButton.h"
 #include "engine/platform/KeyCodes.h"
-#include "game/level/AchievementsView.h"
 #include "game/level/BoardParts.h"
-#include "game/level/BonusPanel.h"
-#include "game/level/BonusView.h"
-#include "game/level/InfoPanel.h"
-#include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowView.h"
+#include "game/level/bonus/BonusPanel.h"
+#include "game/level/bonus/BonusView.h"
+#include "game/level/field/AchievementsView.h"
+#include "game/level/field/InfoPanel.h"
+#include "game/level/field/MeadowFieldView.h"
 #include "game/model/CellModel.h"
 #include "game/model/GameResource.h"
 #include "game/model/GameServices.h"
@@ -131,12 +131,12 @@ TEST_F(MeadowViewLevelTest, ALevelStartsWithCellsArrivingThenPiecesFallingInThen
     EXPECT_TRUE(field->isInputLocked());
     ui.step();
     EXPECT_FALSE(field->getCellArrivals().empty());
-    EXPECT_TRUE(field->getNewLevelFalls().empty());
+    EXPECT_TRUE(field->getMotions().getNewLevelFalls().empty());
     bool sawFalls = false;
     int frame = 1;
     for (; frame < 400 && field->isInputLocked(); ++frame) {
         ui.step();
-        if (!field->getNewLevelFalls().empty()) {
+        if (!field->getMotions().getNewLevelFalls().empty()) {
             sawFalls = true;
             EXPECT_TRUE(field->getCellArrivals().empty());
             EXPECT_TRUE(field->isInputLocked());
@@ -180,7 +180,7 @@ TEST_F(MeadowViewLevelTest, AShippedLevelPlaysToItsResultsAndContinueGoesBackToT
     EXPECT_TRUE(board->isVisible());
     EXPECT_TRUE(board->getFieldView()->isVisible());
     EXPECT_FALSE(board->getBonusPanel()->isVisible());
-    EXPECT_TRUE(board->getFieldView()->getEndLevelFalls().empty());
+    EXPECT_TRUE(board->getFieldView()->getMotions().getEndLevelFalls().empty());
     EXPECT_EQ(0, sounds.count("object_fall_end_level"));
     // A second click and Enter while it fades leave no second time.
     clickButton(results->getContinueButton());
@@ -343,10 +343,10 @@ TEST_F(MeadowViewLevelTest, AGoldPrizePassedDownCountsOnTheInfoPanelWhenItArrive
     model->m_objectPassedDownSignal(prize);
     --model->getGoldPrizesLeft();
     cMeadowFieldView* field = board->getFieldView();
-    ASSERT_FALSE(field->getToVehicle().empty());
-    for (int frame = 0; frame < 100 && !field->getToVehicle().empty(); ++frame)
+    ASSERT_FALSE(field->getMotions().getToVehicle().empty());
+    for (int frame = 0; frame < 100 && !field->getMotions().getToVehicle().empty(); ++frame)
         ui.step();
-    EXPECT_TRUE(field->getToVehicle().empty());
+    EXPECT_TRUE(field->getMotions().getToVehicle().empty());
     EXPECT_EQ(L"1/" + std::to_wstring(total), counter->getText());
     // The money's flying number has no parent: it ends here, not in the next test's frames.
     ui.run(2.0f);

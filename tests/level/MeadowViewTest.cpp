@@ -8,8 +8,8 @@
 #include "engine/gui/Label.h"
 #include "engine/gui/PyroEffect.h"
 #include "engine/gui/TextButton.h"
-#include "game/level/AchievementsView.h"
-#include "game/level/FlyingNumber.h"
+#include "game/level/field/AchievementsView.h"
+#include "game/level/field/FlyingNumber.h"
 #include "game/model/CellModel.h"
 
 #include <cmath>

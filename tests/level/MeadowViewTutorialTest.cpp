@@ -11,12 +11,12 @@
 #include "engine/gui/PyroEffect.h"
 #include "engine/gui/TextButton.h"
 #include "engine/platform/KeyCodes.h"
-#include "game/level/BonusPanel.h"
-#include "game/level/BonusView.h"
-#include "game/level/MeadowCellView.h"
-#include "game/level/MeadowFieldView.h"
-#include "game/level/MeadowObjectView.h"
 #include "game/level/MeadowView.h"
+#include "game/level/bonus/BonusPanel.h"
+#include "game/level/bonus/BonusView.h"
+#include "game/level/field/MeadowCellView.h"
+#include "game/level/field/MeadowFieldView.h"
+#include "game/level/field/MeadowObjectView.h"
 #include "game/model/CellModel.h"
 #include "game/model/GameResource.h"
 #include "game/model/GameServices.h"
@@ -153,7 +153,7 @@ TEST_F(MeadowViewTutorialTest, ANewPlayerSeesTheFirstTipsOfLevelOne) {
     ASSERT_EQ(12, tutorial->getCurrentTipId());
     EXPECT_EQ(2, model->getCell(1, 0)->getType());
     EXPECT_EQ(board->getFieldView()->getCellPosition(1, 0), arrowTip()->getPointedPoint());
-    EXPECT_TRUE(board->getFieldView()->getNewLevelFalls().empty());
+    EXPECT_TRUE(board->getFieldView()->getMotions().getNewLevelFalls().empty());
     EXPECT_TRUE(tutorial->getFader()->isVisible());
     EXPECT_TRUE(owner.inputLocked);
     // The board waits for the player to read it; the pieces take no click meanwhile.

@@ -5,10 +5,10 @@
 // frame is the harness's frame (1/16 s) followed by the controller's update, as the board
 // screen's frame runs it. Boards are written as rows of piece types, row 0 first.
 
-#include "game/level/MeadowCellView.h"
-#include "game/level/MeadowFieldView.h"
-#include "game/level/MeadowObjectView.h"
 #include "game/level/MeadowView.h"
+#include "game/level/field/MeadowCellView.h"
+#include "game/level/field/MeadowFieldView.h"
+#include "game/level/field/MeadowObjectView.h"
 #include "game/model/BonusEffectLink.h"
 #include "game/model/GameServices.h"
 #include "game/model/GameSoundsLink.h"

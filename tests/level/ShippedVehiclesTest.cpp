@@ -10,23 +10,23 @@
 #include "engine/core/XmlNode.h"
 #include "engine/gui/PyroEffect.h"
 #include "engine/gui/Sprite.h"
-#include "game/level/BearBonusEffect.h"
-#include "game/level/CatBonusEffect.h"
-#include "game/level/CellEffect.h"
-#include "game/level/CellPart.h"
-#include "game/level/ChickenBonusEffect.h"
-#include "game/level/FlyingNumber.h"
-#include "game/level/IconText.h"
-#include "game/level/InstantBonusEffect.h"
-#include "game/level/MeadowCellView.h"
-#include "game/level/MeadowObjectView.h"
-#include "game/level/RunningCat.h"
-#include "game/level/StateAnimation.h"
-#include "game/level/VehiclePanel.h"
-#include "game/level/VehicleSlot.h"
-#include "game/level/VehicleTip.h"
-#include "game/level/VehicleView.h"
-#include "game/level/WaveSprite.h"
+#include "game/level/bonus/BearBonusEffect.h"
+#include "game/level/bonus/CatBonusEffect.h"
+#include "game/level/bonus/ChickenBonusEffect.h"
+#include "game/level/bonus/InstantBonusEffect.h"
+#include "game/level/bonus/RunningCat.h"
+#include "game/level/field/CellEffect.h"
+#include "game/level/field/CellPart.h"
+#include "game/level/field/FlyingNumber.h"
+#include "game/level/field/MeadowCellView.h"
+#include "game/level/field/MeadowObjectView.h"
+#include "game/level/field/WaveSprite.h"
+#include "game/level/vehicles/IconText.h"
+#include "game/level/vehicles/StateAnimation.h"
+#include "game/level/vehicles/VehiclePanel.h"
+#include "game/level/vehicles/VehicleSlot.h"
+#include "game/level/vehicles/VehicleTip.h"
+#include "game/level/vehicles/VehicleView.h"
 #include "game/shell/TweenSprite.h"
 
 #include <algorithm>
@@ -152,7 +152,7 @@ TEST_F(ShippedVehiclesTest, TheWaveTheLightningAndTheCellPartsLoadTheirShippedEl
     cCellPart part(nullptr);
     part.loadXML(prototype);
     EXPECT_FLOAT_EQ(2.5f, part.getFadeRate());
-    part.setVisualState(2, 0, board.get());
+    part.setVisualState(2, 0, *board);
     EXPECT_NE(nullptr, part.getPicture());
 }
 
