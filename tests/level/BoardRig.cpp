@@ -2,7 +2,7 @@
 
 #include "engine/core/WidgetSets.h"
 #include "engine/core/XmlNode.h"
-#include "game/level/MeadowObjectView.h"
+#include "game/level/field/MeadowObjectView.h"
 #include "game/model/GameServices.h"
 #include "game/shell/VisualStates.h"
 #include "tests/model/ShippedModel.h"

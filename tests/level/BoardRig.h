@@ -7,8 +7,8 @@
 // it, on the shipped content. Looks that name shipped pictures are the map's own table, the
 // "States" of "Meadow/View/DevelopmentView.xml".
 
-#include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowView.h"
+#include "game/level/field/MeadowFieldView.h"
 #include "game/model/MeadowController.h"
 #include "game/model/MeadowModel.h"
 #include "tests/level/ShippedBoard.h"

@@ -8,7 +8,7 @@
 #include "tests/level/ShippedBoard.h"
 
 #include "engine/core/Random.h"
-#include "game/level/MeadowCellView.h"
+#include "game/level/field/MeadowCellView.h"
 #include "game/model/CellModel.h"
 #include "tests/model/ShippedModel.h"
 
