@@ -71,7 +71,7 @@ TEST_F(UpgradeButtonsPanelTest, ShippedLayoutBuildsTheRowTheVariantButtonsAndBot
     ASSERT_EQ(variants.size(), 3u);
     for (size_t i = 0; i < 3; ++i) {
         EXPECT_FALSE(variants[i]->isVisible());
-        EXPECT_FLOAT_EQ(variants[i]->getDepth(), variants[0]->getDepth() - float(i) * 10.0f);
+        EXPECT_FLOAT_EQ(variants[i]->getDepth(), variants[0]->getDepth() - float(i) * 5.0f);
     }
 
     cConfirmVariantDlg* confirm = panel->getConfirmDlg();
@@ -388,6 +388,11 @@ TEST_F(UpgradeButtonsPanelTest, ThreeLooksSpreadAsVariantButtonsAndTheChosenOneI
         EXPECT_FALSE(variants[size_t(i)]->isUpgradeButton());
         EXPECT_FALSE(variants[size_t(i)]->getPrice()->isVisible());
         EXPECT_EQ(variants[size_t(i)]->getIcon()->getFramesCount(), unsigned(10 + i)) << i;
+        // Over the shelf, not hidden behind it; the first over the others where they overlap.
+        EXPECT_GT(variants[size_t(i)]->getDepth(), panel->getDepth()) << i;
+        if (i > 0) {
+            EXPECT_GT(variants[0]->getDepth(), variants[size_t(i)]->getIcon()->getDepth()) << i;
+        }
     }
     EXPECT_TRUE(panel->getReturnButton()->isVisible());
     EXPECT_TRUE(screen.tipsEnabled);
