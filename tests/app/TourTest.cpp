@@ -19,6 +19,7 @@
 #include "game/development/UpgradeButton.h"
 #include "game/development/UpgradeButtonsPanel.h"
 #include "game/level/AchievementsView.h"
+#include "game/level/InfoPanel.h"
 #include "game/level/MeadowEditorView.h"
 #include "game/level/VehiclePanel.h"
 #include "game/level/VehicleView.h"
@@ -421,6 +422,10 @@ TEST_F(TourTest, ALevelWithAVehicle) {
     ui.moveTo(4, 4);
     ui.run(1.0f);
     shoot(session, "vehicle.png");
+    // The counter of carts filled shows the cart's icon beside it.
+    ASSERT_NE(board->getInfoPanel()->getVehiclesIcon(), nullptr);
+    EXPECT_TRUE(board->getInfoPanel()->getVehiclesIcon()->isVisible());
+    EXPECT_NE(board->getInfoPanel()->getVehiclesIcon()->getPicture(), nullptr);
 }
 
 } // namespace
