@@ -4,6 +4,7 @@
 // of its own; yes buys the upgrade with that look, no puts the building's look back.
 
 #include "engine/core/Singleton.h"
+#include "engine/core/Vector2.h"
 #include "game/shell/YesNoFrame.h"
 
 #include <cstdint>
@@ -32,9 +33,14 @@ public:
 private:
     // Hides the preview and shows the building's own look; false when nothing was selected.
     bool restoreLook();
+    // Moves the dialog above or below the look when its place would cover it; back to its
+    // place otherwise.
+    void keepClearOf(const Engine::cVector2& centre, const Engine::cVector2& size);
 
     cUpgradeButtonsPanel* m_panel;
     IUpgradePreview* m_previewView = nullptr;
     int32_t m_variantIndex = -1;
     int32_t m_previewVariant = -1;
+    // How far the dialog stands from its place in the layout.
+    Engine::cVector2 m_shift;
 };

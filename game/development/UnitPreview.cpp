@@ -51,3 +51,9 @@ void cUnitPreview::setVariantShown(int32_t index, bool shown, float alpha) {
 const Engine::cVisual& cUnitPreview::getVariantIcon(int32_t index) const {
     return variantAt(m_view, index)->getIcon();
 }
+
+void cUnitPreview::getVariantBox(int32_t index, Engine::cVector2& centre, Engine::cVector2& size) const {
+    const cUpgradeVariant* variant = variantAt(m_view, index);
+    centre = variant->getPosition();
+    size = variant->getSize();
+}

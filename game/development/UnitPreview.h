@@ -22,6 +22,7 @@ public:
     int32_t getVariantCount() const override;
     void setVariantShown(int32_t index, bool shown, float alpha) override;
     const Engine::cVisual& getVariantIcon(int32_t index) const override;
+    void getVariantBox(int32_t index, Engine::cVector2& centre, Engine::cVector2& size) const override;
 
     cUnitView* getView() const { return m_view; }
     // Stops listening to the copy at once; the preview is deleted later.

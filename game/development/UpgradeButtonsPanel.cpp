@@ -51,7 +51,9 @@ cUpgradeButtonsPanel::cUpgradeButtonsPanel(IUpgradeScreen* screen)
         auto* button = new cUpgradeButton(this, screen);
         button->hide();
         button->disable();
-        button->setDepth(button->getDepth() - float(i * 10));
+        // Stacked with the first on top while they spread, all above the shelf: a button spans
+        // five depths with its icon, price, lock and tick.
+        button->setDepth(button->getDepth() + float((VARIANTS - 1 - i) * 5));
         m_variantButtons.push_back(button);
     }
     m_scrollLeftButton->setClickCallback(scrollLeftHook);

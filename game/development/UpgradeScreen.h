@@ -30,6 +30,8 @@ public:
     virtual int32_t getVariantCount() const = 0;
     virtual void setVariantShown(int32_t index, bool shown, float alpha) = 0;
     virtual const Engine::cVisual& getVariantIcon(int32_t index) const = 0;
+    // The middle and the size of a look on the screen.
+    virtual void getVariantBox(int32_t index, Engine::cVector2& centre, Engine::cVector2& size) const = 0;
 };
 
 class IUpgradeScreen {

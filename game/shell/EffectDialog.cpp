@@ -80,6 +80,15 @@ void cEffectDialog::resetEffectWidgets() {
         }
 }
 
+void cEffectDialog::moveBy(const cVector2& delta) {
+    m_showPosition += delta;
+    for (sEffectRecord& record : m_effectWidgets) {
+        record.homePosition += delta;
+        if (isWidgetAlive(record.widget))
+            record.widget->setPosition(record.widget->getPosition() + delta);
+    }
+}
+
 void cEffectDialog::computeShowSpeeds() {
     for (sEffectRecord& record : m_effectWidgets)
         record.speed = speedOver(record.homePosition - m_showPosition, m_showTime);

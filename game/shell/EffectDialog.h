@@ -47,6 +47,8 @@ public:
     // A widget registered again only takes its new home: it keeps one record.
     void addEffectWidget(Engine::cWidget* widget);
     void resetEffectWidgets();
+    // Moves the whole dialog: its widgets, their homes and the point they fly from.
+    void moveBy(const Engine::cVector2& delta);
 
     const std::vector<sEffectRecord>& getEffectWidgets() const { return m_effectWidgets; }
     const Engine::cVector2& getShowPosition() const { return m_showPosition; }

@@ -1,18 +1,26 @@
 // The screenshot tour: the whole program on the shipped data through its wiring, drawn by OpenGL
 // on headless EGL, walked as a new player walks it: the logo, the loading screen, the new-player
-// dialog, the main menu, the options, the first level's board at its start, a cascade, a bonus,
-// the results, the map and the awards; then the level editor and, in its play test, a level
-// with a vehicle. Each stop checks that the screen it shows is up and not blank, and that every
-// text it shows reads at the WCAG AA contrast against the pixels around its letters. With
-// MEADOW_UPDATE_DOCS=1 each is written to docs/tour/ at half size (512 x 384); docs/tour.md
-// shows them.
+// dialog, the main menu, the options, the first level's board with its goal tip and at its start,
+// a cascade, a bonus, an award's sign, the results, the first map with its plots, the looks of an
+// offer and the question before it is built, and the awards; then the level editor and, in its
+// play test, a level with a vehicle. Each stop checks that the screen it shows is up and not
+// blank, and that every text it shows reads at the WCAG AA contrast against the pixels around its
+// letters. With MEADOW_UPDATE_DOCS=1 each is written to docs/tour/ at half size (512 x 384);
+// docs/tour.md shows them.
 
 #include "engine/core/ProfileManager.h"
+#include "engine/core/Random.h"
 #include "engine/core/String.h"
+#include "engine/gui/MultilineText.h"
 #include "engine/gui/NewUserDialog.h"
 #include "engine/platform/KeyCodes.h"
+#include "game/development/ConfirmVariantDlg.h"
+#include "game/development/UnitView.h"
+#include "game/development/UpgradeButton.h"
+#include "game/development/UpgradeButtonsPanel.h"
 #include "game/level/editor/MeadowEditorView.h"
 #include "game/level/field/AchievementsView.h"
+#include "game/level/field/InfoPanel.h"
 #include "game/level/vehicles/VehiclePanel.h"
 #include "game/level/vehicles/VehicleView.h"
 #include "game/model/CellModel.h"
@@ -20,6 +28,7 @@
 #include "game/model/MeadowModel.h"
 #include "game/model/VehicleModel.h"
 #include "game/model/VehiclesFeature.h"
+#include "game/shell/AwardInfoPanel.h"
 #include "game/shell/Options.h"
 #include "game/shell/TutorialManager.h"
 #include "tests/app/GameSession.h"
@@ -42,6 +51,9 @@ namespace {
 
 // The pictures' size.
 constexpr int WIDTH = 512, HEIGHT = 384;
+// The tutorial's tips: the first level's goal (its crates) and an offer the player can pay.
+constexpr int GOAL_TIP = 12, UPGRADE_TIP = 2;
+constexpr uint32_t TOUR_SEED = 1;
 
 class TourTest : public ::testing::Test {
 protected:
@@ -94,6 +106,18 @@ protected:
         for (const std::wstring& text : named)
             EXPECT_NE(std::find(measured.begin(), measured.end(), text), measured.end())
                 << screen << ": \"" << Engine::wideToNarrow(text) << "\" is not shown";
+    }
+    // Runs frames until the condition holds, leaving the tips that come up on the screen.
+    template <class Condition> static bool waitFor(GameSession::Session& session, Condition condition, float seconds) {
+        for (float t = 0; t < seconds && !condition(); t += TestSupport::UiHarness::FRAME_TIME)
+            session.ui.step();
+        return condition();
+    }
+    static cAwardInfoPanel* awardSign() {
+        for (Engine::IFrameWidget* widget : Engine::getLiveWidgets())
+            if (auto* sign = dynamic_cast<cAwardInfoPanel*>(widget); sign && sign->isVisible())
+                return sign;
+        return nullptr;
     }
     static void clickWidget(GameSession::Session& session, const Engine::cSprite* widget) {
         session.click(widget->getPosition());
@@ -158,9 +182,8 @@ TEST_F(TourTest, ANewPlayerFromTheLogoToTheAwards) {
     ui.tapKey(Platform::KEY_ENTER);
     ASSERT_TRUE(session.runUntil(GameSession::Session::menuUp, 5.0f));
     ASSERT_NE(Engine::getProfileManager(), nullptr);
-    // The tour shows the screens without the tutorial's tips over them.
-    if (cTutorialManager* tutorial = cTutorialManager::getInstance())
-        tutorial->setTutorialEnabled(false);
+    cTutorialManager* tutorial = cTutorialManager::getInstance();
+    ASSERT_NE(tutorial, nullptr);
     ui.run(1.5f);
     shoot(session, "main-menu.png");
     expectTextsRead(session, "main menu", {L"Play", L"Player:", L"Anna"});
@@ -175,7 +198,21 @@ TEST_F(TourTest, ANewPlayerFromTheLogoToTheAwards) {
     ASSERT_TRUE(session.runUntil(GameSession::Session::menuUp, 5.0f));
     ui.run(1.0f);
 
-    cMeadowView* board = session.openBoard();
+    // The first level opens with its goal: the tip on a crate says how the level is won. The
+    // same deal on every run, so that the pictures change only when the game does.
+    Engine::randomSeed(TOUR_SEED);
+    clickWidget(session, menu->getStartButton());
+    ASSERT_TRUE(waitFor(
+        session, [&] { return tutorial->getCurrentTipId() == GOAL_TIP; }, 30.0f));
+    ui.moveTo(4, 4);
+    ui.run(1.0f);
+    shoot(session, "board-goal.png");
+    expectTextsRead(session, "the goal tip", {L"OK"});
+    session.closeTip();
+    // The rest of the board is shown without the tutorial's tips over it.
+    tutorial->setTutorialEnabled(false);
+    ASSERT_TRUE(session.runUntil(GameSession::Session::boardUp, 10.0f));
+    cMeadowView* board = GameSession::Session::board();
     ASSERT_NE(board, nullptr) << "the first level opens on the board screen";
     ui.run(1.0f);
     shoot(session, "board-start.png");
@@ -211,6 +248,32 @@ TEST_F(TourTest, ANewPlayerFromTheLogoToTheAwards) {
         << ", effect " << (board->getController()->getBonusEffect() != nullptr) << ", locked "
         << board->getFieldView()->isInputLocked() << ", finished " << board->getController()->isLevelFinished();
 
+    // The tenth bear wins an award: its sign slides down from the top of the screen.
+    model->getBonus(31)->uses = 9;
+    model->addBonusPoints(31, 1000);
+    ASSERT_NE(board->getController()->createBonusEffect(31), nullptr);
+    for (int again = 0; again < 4 && model->getBonus(31)->uses == 9; ++again) {
+        target = middlePiece(board);
+        ASSERT_NE(target, nullptr);
+        ui.moveTo(target->getPosition().x, target->getPosition().y);
+        ui.run(0.25f);
+        clickWidget(session, target);
+    }
+    // (An award the cascade won first is announced before it.)
+    const std::wstring bearHug = L"Bear Hug: call the bear 10 times.";
+    ASSERT_TRUE(waitFor(
+        session,
+        [&] {
+            const cAwardInfoPanel* sign = awardSign();
+            return sign && sign->getCurrentAward() && sign->getInfoText()->getText() == bearHug &&
+                   sign->getPosition() == sign->getDstPos();
+        },
+        15.0f));
+    ui.moveTo(4, 4);
+    shoot(session, "award.png");
+    expectTextsRead(session, "award", {});
+    ASSERT_TRUE(session.runUntil([&] { return atRest(board) && !board->getController()->getBonusEffect(); }, 20.0f));
+
     // Nothing left to clear: the level ends and the results come.
     for (cCellModel* cell : model->getComplexCells()) {
         cell->setLocks(0);
@@ -226,18 +289,71 @@ TEST_F(TourTest, ANewPlayerFromTheLogoToTheAwards) {
     clickWidget(session, board->getResultsView()->getContinueButton());
     ASSERT_TRUE(session.runUntil(GameSession::Session::mapShown, 20.0f));
     ui.run(2.0f);
-    shoot(session, "map.png");
+    shoot(session, "map-hint.png");
     expectTextsRead(session, "map with its first hint", {});
 
-    // The map's way back to the menu, and the menu's awards; the map's hints are read first.
+    // The first map: its hints read, nothing built yet, a plot at the end of every path.
+    cDevelopmentView* map = GameSession::Session::mapView();
     for (int i = 0; i < 4; ++i) {
         session.closeTip();
         ui.run(0.5f);
     }
-    expectTextsRead(session, "map", {GameSession::Session::mapView()->getMoneyText()->getText()});
+    session.closeTip();
+    ui.moveTo(4, 4);
+    ui.run(0.5f);
+    size_t plots = 0;
+    for (cUnitView* view : map->getUnitViews())
+        plots += view->getPlot() && view->getPlot()->isVisible() ? 1 : 0;
+    EXPECT_GT(plots, 10u) << "the first map shows its plots";
+    shoot(session, "map.png");
+    expectTextsRead(session, "map", {map->getMoneyText()->getText()});
+
+    // Coins saved: an offer the player can pay is pointed at, and a click on it asks first.
+    map->getModel()->addResourcePoints(1, 150);
+    map->updateMoneyText();
+    map->getUpgradePanel()->updateButtons(true);
+    ASSERT_TRUE(waitFor(
+        session, [&] { return tutorial->getCurrentTipId() == UPGRADE_TIP; }, 10.0f));
+    const cVector2 offer = tutorial->getFader()->getPosition();
     session.closeTip();
     ui.run(0.5f);
-    clickWidget(session, GameSession::Session::mapView()->getMainMenuButton());
+    session.click(offer);
+    // A building with several looks spreads them first: the player picks the first.
+    cUpgradeButtonsPanel* offers = map->getUpgradePanel();
+    const auto lookUp = [&] {
+        return !offers->getVariantButtons().empty() && offers->getVariantButtons().front()->isVisible() &&
+               offers->getVariantButtons().front()->isEnabled();
+    };
+    if (waitFor(session, lookUp, 3.0f)) {
+        ui.moveTo(4, 4);
+        ui.run(0.5f);
+        shoot(session, "upgrade-looks.png");
+        for (cUpgradeButton* look : offers->getVariantButtons())
+            EXPECT_GT(look->getDepth(), offers->getDepth()) << "every look stands over the shelf";
+        clickWidget(session, offers->getVariantButtons().front());
+    }
+    cConfirmVariantDlg* question = map->getUpgradePanel()->getConfirmDlg();
+    ASSERT_TRUE(waitFor(
+        session, [&] { return question->isVisible() && question->getState() == Engine::cFader::FADER_IDLE; }, 5.0f));
+    ui.moveTo(4, 4);
+    ui.run(0.5f);
+    shoot(session, "upgrade-question.png");
+    expectTextsRead(session, "the upgrade question", {L"Build it like this?", L"Build", L"Not now"});
+    // The question leaves the look it asks about in sight.
+    cVector2 look, lookSize;
+    question->getPreview()->getVariantBox(question->getVariantIndex(), look, lookSize);
+    for (const cEffectDialog::sEffectRecord& part : question->getEffectWidgets()) {
+        const cVector2 at = part.widget->getPosition(), size = part.widget->getSize();
+        EXPECT_TRUE(at.y + size.y / 2 <= look.y - lookSize.y / 2 || at.y - size.y / 2 >= look.y + lookSize.y / 2 ||
+                    at.x + size.x / 2 <= look.x - lookSize.x / 2 || at.x - size.x / 2 >= look.x + lookSize.x / 2)
+            << "a part of the question at " << at.x << "," << at.y << " covers the look";
+    }
+    clickWidget(session, question->getYesButton());
+    ASSERT_TRUE(session.runUntil([&] { return !question->isVisible() && GameSession::Session::mapShown(); }, 10.0f));
+    ui.run(3.0f);
+    session.closeTip();
+    ui.run(0.5f);
+    clickWidget(session, map->getMainMenuButton());
     ASSERT_TRUE(
         session.runUntil([] { return GameSession::Session::menuUp() && !GameSession::Session::switching(); }, 10.0f));
     ui.run(1.0f);
@@ -289,6 +405,7 @@ TEST_F(TourTest, ALevelWithAVehicle) {
     cMeadowView* first = session.openBoard();
     ASSERT_NE(first, nullptr);
     // The first shipped level with a vehicle.
+    Engine::randomSeed(TOUR_SEED);
     GameSession::Session::mapView()->openLevel(64);
     ASSERT_TRUE(session.runUntil(
         [&] { return GameSession::Session::boardUp() && GameSession::Session::board() != first; }, 20.0f));
@@ -305,6 +422,10 @@ TEST_F(TourTest, ALevelWithAVehicle) {
     ui.moveTo(4, 4);
     ui.run(1.0f);
     shoot(session, "vehicle.png");
+    // The counter of carts filled shows the cart's icon beside it.
+    ASSERT_NE(board->getInfoPanel()->getVehiclesIcon(), nullptr);
+    EXPECT_TRUE(board->getInfoPanel()->getVehiclesIcon()->isVisible());
+    EXPECT_NE(board->getInfoPanel()->getVehiclesIcon()->getPicture(), nullptr);
 }
 
 } // namespace

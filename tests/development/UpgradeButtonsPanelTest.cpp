@@ -72,7 +72,7 @@ TEST_F(UpgradeButtonsPanelTest, ShippedLayoutBuildsTheRowTheVariantButtonsAndBot
     ASSERT_EQ(variants.size(), 3u);
     for (size_t i = 0; i < 3; ++i) {
         EXPECT_FALSE(variants[i]->isVisible());
-        EXPECT_FLOAT_EQ(variants[i]->getDepth(), variants[0]->getDepth() - float(i) * 10.0f);
+        EXPECT_FLOAT_EQ(variants[i]->getDepth(), variants[0]->getDepth() - float(i) * 5.0f);
     }
 
     cConfirmVariantDlg* confirm = panel->getConfirmDlg();
@@ -369,6 +369,48 @@ TEST_F(UpgradeButtonsPanelTest, NoPutsTheBuildingBackAndKeepsTheMoney) {
     EXPECT_TRUE(button(1)->isEnabled());
 }
 
+TEST_F(UpgradeButtonsPanelTest, TheQuestionStandsClearOfTheLookItAsksAbout) {
+    openPanel(1000);
+    cConfirmVariantDlg* question = panel->getConfirmDlg();
+    const auto frame = [&]() -> cSprite* {
+        for (const cEffectDialog::sEffectRecord& record : question->getEffectWidgets())
+            if (record.homeSize == cVector2(416, 256))
+                return record.widget;
+        return nullptr;
+    };
+    ASSERT_NE(frame(), nullptr);
+    struct Case {
+        cVector2 centre, size;
+        float frameY;
+    };
+    // A look under the frame's place sends it up (the shorter way), one beside it leaves it where
+    // the layout puts it, one near the top sends it down.
+    const Case cases[] = {{{540, 407}, {120, 106}, 218}, {{150, 300}, {120, 100}, 300}, {{512, 200}, {120, 100}, 386}};
+    for (const Case& test : cases) {
+        screen.lookCentre = test.centre;
+        screen.lookSize = test.size;
+        click(place(1));
+        ui.run(1.0f);
+        ASSERT_TRUE(question->isVisible());
+        EXPECT_EQ(frame()->getPosition(), cVector2(512.0f, test.frameY)) << test.centre.y;
+        const float top = frame()->getPosition().y - 128, bottom = frame()->getPosition().y + 128;
+        const bool besides = test.centre.x + test.size.x / 2 <= 304;
+        EXPECT_TRUE(besides || bottom <= test.centre.y - test.size.y / 2 || top >= test.centre.y + test.size.y / 2)
+            << test.centre.y;
+        if (&test != &cases[2]) {
+            ui.tapKey(Platform::KEY_ESCAPE);
+            ui.step();
+            ui.run(1.0f);
+            continue;
+        }
+        // The moved buttons answer where they stand.
+        ui.click(question->getYesButton()->getPosition().x, question->getYesButton()->getPosition().y);
+        ui.step();
+        EXPECT_EQ(unit(3)->getLevel(), 1);
+        ui.run(1.5f);
+    }
+}
+
 TEST_F(UpgradeButtonsPanelTest, ThreeLooksSpreadAsVariantButtonsAndTheChosenOneIsBought) {
     openPanel(1000);
     // The hen house's first level is the fourth offer.
@@ -389,6 +431,11 @@ TEST_F(UpgradeButtonsPanelTest, ThreeLooksSpreadAsVariantButtonsAndTheChosenOneI
         EXPECT_FALSE(variants[size_t(i)]->isUpgradeButton());
         EXPECT_FALSE(variants[size_t(i)]->getPrice()->isVisible());
         EXPECT_EQ(variants[size_t(i)]->getIcon()->getFramesCount(), unsigned(10 + i)) << i;
+        // Over the shelf, not hidden behind it; the first over the others where they overlap.
+        EXPECT_GT(variants[size_t(i)]->getDepth(), panel->getDepth()) << i;
+        if (i > 0) {
+            EXPECT_GT(variants[0]->getDepth(), variants[size_t(i)]->getIcon()->getDepth()) << i;
+        }
     }
     EXPECT_TRUE(panel->getReturnButton()->isVisible());
     EXPECT_TRUE(screen.tipsEnabled);

@@ -62,6 +62,15 @@ public:
         m_alpha.at(size_t(index)) = alpha;
     }
     const Engine::cVisual& getVariantIcon(int32_t index) const override { return m_icons.at(size_t(index)); }
+    void getVariantBox(int32_t, Engine::cVector2& centre, Engine::cVector2& size) const override {
+        centre = m_boxCentre;
+        size = m_boxSize;
+    }
+    // Where every look stands on the screen; none by default.
+    void setVariantBox(const Engine::cVector2& centre, const Engine::cVector2& size) {
+        m_boxCentre = centre;
+        m_boxSize = size;
+    }
 
     // The index of the look shown, -1 when none.
     int32_t shownVariant() const {
@@ -77,6 +86,8 @@ private:
     std::vector<bool> m_shown;
     std::vector<float> m_alpha;
     std::vector<Engine::cVisual> m_icons;
+    Engine::cVector2 m_boxCentre;
+    Engine::cVector2 m_boxSize;
     boost::signals2::connection m_connection;
     std::vector<std::string>& m_log;
 };
@@ -108,6 +119,7 @@ public:
     IUpgradePreview* createPreview(std::unique_ptr<cMeadowUnit> copy) override {
         const int32_t id = copy->getId();
         auto* preview = new FakePreview(std::move(copy), variants.count(id) ? variants.at(id) : 1, log);
+        preview->setVariantBox(lookCentre, lookSize);
         previews.push_back(preview);
         return preview;
     }
@@ -143,6 +155,8 @@ public:
     // Unit id -> number of looks of its upgrades (1 when missing).
     std::map<int32_t, int32_t> variants;
     std::set<int32_t> withoutView;
+    // Where the looks of the previews made from now on stand on the screen.
+    Engine::cVector2 lookCentre, lookSize;
     // Unit id -> picture of its icons; without one an icon is marked by its frame count.
     std::map<int32_t, std::string> pictures;
     mutable std::map<std::pair<int32_t, int32_t>, Engine::cVisual> icons;

@@ -25,17 +25,34 @@ void cInfoPanel::loadXML(const IXmlNode* node) {
     const char* back = nullptr;
     const char* vehicles = nullptr;
     const char* gold = nullptr;
+    const char* vehiclesIcon = nullptr;
+    const char* goldIcon = nullptr;
     if (m_vehiclesCount > 0 && m_goldCount > 0) {
         back = "LongBack";
         vehicles = "VehText";
         gold = "GoldText";
+        vehiclesIcon = "VehIcon";
+        goldIcon = "GoldIcon";
     } else if (m_vehiclesCount > 0) {
         back = "VehicleBack";
         vehicles = "ShortText";
+        vehiclesIcon = "ShortVehIcon";
     } else if (m_goldCount > 0) {
         back = "GoldBack";
         gold = "ShortText";
+        goldIcon = "ShortGoldIcon";
     }
+    // A bare count would not say what it counts.
+    const auto icon = [&](const char* name) -> cPanel* {
+        IXmlNode* found = nullptr;
+        if (!name || !node->findNode(name, found))
+            return nullptr;
+        auto* panel = new cPanel(this);
+        panel->loadXML(found);
+        return panel;
+    };
+    m_vehiclesIcon = icon(vehiclesIcon);
+    m_goldIcon = icon(goldIcon);
     IXmlNode* element = nullptr;
     if (back && node->findNode(back, element))
         m_back->loadXML(element);

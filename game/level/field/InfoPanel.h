@@ -1,7 +1,8 @@
 #pragma once
 
 // The board screen's goal counter: gold prizes taken out of the level's total and vehicles
-// served out of the level's total, on a backing picture chosen by which goals the level has.
+// served out of the level's total, each beside its icon, on a backing picture chosen by which
+// goals the level has.
 
 #include "engine/gui/Panel.h"
 
@@ -23,12 +24,16 @@ public:
     Engine::cPanel* getBack() const { return m_back; }
     Engine::cLabel* getVehiclesText() const { return m_vehiclesText; }
     Engine::cLabel* getGoldText() const { return m_goldText; }
+    Engine::cPanel* getVehiclesIcon() const { return m_vehiclesIcon; }
+    Engine::cPanel* getGoldIcon() const { return m_goldIcon; }
 
 private:
     cMeadowModel* m_model;
     Engine::cPanel* m_back;
     Engine::cLabel* m_vehiclesText = nullptr;
     Engine::cLabel* m_goldText = nullptr;
+    Engine::cPanel* m_vehiclesIcon = nullptr;
+    Engine::cPanel* m_goldIcon = nullptr;
     int m_vehiclesCount = 0;
     int m_goldCount = 0;
 };

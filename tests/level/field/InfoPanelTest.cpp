@@ -32,6 +32,11 @@ TEST_F(InfoPanelTest, GoldPrizesOnlyUseTheGoldBackAndTheShortCounter) {
     EXPECT_EQ(cVector2(140, 64), panel->getBack()->getSize());
     EXPECT_NE(nullptr, panel->getBack()->getPicture());
     EXPECT_EQ(cVector2(872, 130), panel->getGoldText()->getPosition());
+    // The count says what it counts: the gold's icon stands left of it.
+    ASSERT_NE(nullptr, panel->getGoldIcon());
+    EXPECT_EQ(nullptr, panel->getVehiclesIcon());
+    EXPECT_NE(nullptr, panel->getGoldIcon()->getPicture());
+    EXPECT_EQ(cVector2(826, 130), panel->getGoldIcon()->getPosition());
     panel->formatProgressCounters();
     EXPECT_EQ(L"4/6", panel->getGoldText()->getText());
     model->setGoldPrizesLeft(0);
@@ -46,5 +51,7 @@ TEST_F(InfoPanelTest, ALevelWithoutGoalsHasNeitherBackingNorCounters) {
     EXPECT_EQ(nullptr, panel->getGoldText());
     EXPECT_EQ(nullptr, panel->getVehiclesText());
     EXPECT_EQ(nullptr, panel->getBack()->getPicture());
+    EXPECT_EQ(nullptr, panel->getGoldIcon());
+    EXPECT_EQ(nullptr, panel->getVehiclesIcon());
     panel->formatProgressCounters();
 }
