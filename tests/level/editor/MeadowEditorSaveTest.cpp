@@ -103,8 +103,8 @@ TEST_F(MeadowEditorSaveTest, VehiclesAreAddedInARowAndRemovedSelectedOrLast) {
     ASSERT_EQ(vehicles.size(), 3u);
     ASSERT_EQ(editor->getVehicleViews().size(), 3u);
     // The first vehicle of the list stands farthest along the distance; the last at the end.
-    EXPECT_FLOAT_EQ(vehicleView(2)->getPosition().x, 960.0f);
-    EXPECT_FLOAT_EQ(vehicleView(0)->getPosition().x, 960.0f - 2 * 112.0f);
+    EXPECT_FLOAT_EQ(vehicleView(2)->getPosition().x, 940.0f);
+    EXPECT_FLOAT_EQ(vehicleView(0)->getPosition().x, 940.0f - 2 * 110.0f);
     EXPECT_EQ(vehicleView(0)->getVehicle(), vehicles[0].get());
 
     clickWidget(vehicleView(0));

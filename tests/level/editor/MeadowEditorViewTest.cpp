@@ -5,12 +5,15 @@
 #include "engine/core/WidgetSets.h"
 #include "engine/gui/ButtonCaption.h"
 #include "engine/gui/InputHooks.h"
+#include "engine/gui/Label.h"
 #include "engine/gui/Panel.h"
 #include "engine/gui/TextButton.h"
 #include "engine/media/InputSystem.h"
 #include "engine/platform/KeyCodes.h"
+#include "game/level/editor/EditorVehicleView.h"
 #include "game/level/editor/TextEdit.h"
 #include "game/level/field/AchievementsView.h"
+#include "game/level/field/InfoPanel.h"
 #include "game/level/field/MeadowObjectView.h"
 #include "game/model/CellModel.h"
 #include "game/model/MeadowObjectModel.h"
@@ -381,6 +384,64 @@ TEST_F(MeadowEditorViewTest, AnEditorDeletedMidFrameLeavesNoInputCallbackBehind)
         EXPECT_EQ(getInputSystem()->getKeyCallbackCount(codes[i]), before[i]) << codes[i];
     ui.click(100, 100, 1);
     ui.steps(2);
+}
+
+// Everything on the tools' backdrop lies on its cream paper, not across the wooden frame: the
+// tools, the trigger buttons of a level with triggers, the texts and edits, three vehicles with
+// their money, and the leave buttons. The paper is the picture's inset, 14 of its 256 pixels in
+// from each side.
+TEST_F(MeadowEditorViewTest, EveryToolTextAndVehicleOnTheBackdropLiesOnItsPaper) {
+    open();
+    clickWidget(tool(editor->getLockButtons(), 5));
+    clickCell(4, 4);
+    clickCell(4, 5);
+    ASSERT_EQ(editor->getTriggerButtons().size(), 3u);
+    for (int i = 0; i < 3; ++i)
+        clickWidget(editor->getIncVehiclesButton());
+    ASSERT_EQ(editor->getVehicleViews().size(), 3u);
+    clickWidget(editor->getVehicleViews().front());
+    ASSERT_EQ(editor->getMoneyEdit()->getText(), L"0");
+
+    const cPanel* back = editor->getEditorBack();
+    const float insetX = back->getSize().x * 14.0f / 256.0f, insetY = back->getSize().y * 14.0f / 256.0f;
+    const float left = back->getPosition().x - back->getSize().x / 2 + insetX;
+    const float right = back->getPosition().x + back->getSize().x / 2 - insetX;
+    const float top = back->getPosition().y - back->getSize().y / 2 + insetY;
+    const float bottom = back->getPosition().y + back->getSize().y / 2 - insetY;
+    int checked = 0;
+    auto expectOnPaper = [&](cSprite* item, const char* what) {
+        cVector2 size = item->getSize();
+        float x = item->getPosition().x;
+        if (auto* label = dynamic_cast<cLabel*>(item)) {
+            size = cVector2(label->getTextWidth(), label->getTextHeight());
+            if (label->getAlign() == ALIGN_LEFT)
+                x += size.x / 2;
+            else if (label->getAlign() == ALIGN_RIGHT)
+                x -= size.x / 2;
+        }
+        const float y = item->getPosition().y;
+        ++checked;
+        EXPECT_TRUE(x - size.x / 2 >= left && x + size.x / 2 <= right && y - size.y / 2 >= top &&
+                    y + size.y / 2 <= bottom)
+            << what << " at " << item->getPosition().x << "," << y << " sized " << size.x << "x" << size.y
+            << " crosses the paper " << left << ".." << right << " x " << top << ".." << bottom;
+    };
+    // What stands over the backdrop: every shown child of the editor whose middle is on it, but
+    // the board screen's own money and progress, which the backdrop covers.
+    editor->forEachChild([&](cWidget* child) {
+        auto* item = dynamic_cast<cSprite*>(child);
+        if (!item || item == back || !item->isVisible() || item == editor->getMoneyText() ||
+            item == editor->getInfoPanel() || item->getPosition().x < back->getPosition().x - back->getSize().x / 2)
+            return;
+        if (auto* vehicle = dynamic_cast<cEditorVehicleView*>(item)) {
+            expectOnPaper(vehicle->getMoneyLabel(), "a vehicle's money");
+            expectOnPaper(vehicle->getSlotsLabel(), "a vehicle's slots");
+        }
+        expectOnPaper(item, "a tool or text");
+    });
+    // 4 cells, 6 locks, 14 objects, 6 indices, 3 triggers, 2 vehicle buttons, 3 leave buttons,
+    // 3 labels, 2 edits with their line of text, the box, 3 vehicles with 2 texts each.
+    EXPECT_EQ(checked, 4 + 6 + 14 + 6 + 3 + 2 + 3 + 3 + 2 * 2 + 1 + 3 * 3);
 }
 
 } // namespace
