@@ -3,11 +3,14 @@
 // bear, instant mix, cat) is used through the controller and finishes with the input unlocked, or
 // with the level won.
 
+#include "engine/core/FrameWidget.h"
 #include "engine/core/Random.h"
 #include "engine/core/WidgetSets.h"
 #include "game/level/AchievementsView.h"
 #include "game/level/BoardParts.h"
 #include "game/level/BonusEffect.h"
+#include "game/level/CatBonusEffect.h"
+#include "game/level/FlyingNumber.h"
 #include "game/level/MeadowCellView.h"
 #include "game/level/MeadowFieldView.h"
 #include "game/level/MeadowView.h"
@@ -64,6 +67,20 @@ protected:
         board->fadeIn();
         board->startLevel(false);
     }
+    void TearDown() override {
+        // Flying numbers and running cats are root widgets that the harness does not delete: they
+        // finish first.
+        auto flying = [] {
+            for (IFrameWidget* widget : getLiveWidgets())
+                if (dynamic_cast<cFlyingNumber*>(widget) || dynamic_cast<cCatBonusEffect*>(widget))
+                    return true;
+            return false;
+        };
+        for (int frame = 0; frame < 600 && flying(); ++frame)
+            ui.step();
+        EXPECT_FALSE(flying());
+        ScreenRig::TearDown();
+    }
     // Frames until the board is quiet and takes input; false when it never is.
     bool untilQuiet(int limit = 600) {
         for (int frame = 0; frame < limit; ++frame) {
@@ -84,13 +101,39 @@ protected:
         }
         return false;
     }
-    // A resting piece on a plain cell in the middle of the board.
-    cMeadowCellView* middleCell() {
-        for (int row = model->getRows() / 2; row < model->getRows(); ++row)
+    // Drives the level's vehicle in; answers its view once it takes pieces.
+    cVehicleView* driveIn() {
+        auto* panel = dynamic_cast<cVehiclePanel*>(board->getVehiclePanel());
+        EXPECT_NE(nullptr, panel);
+        if (!panel || panel->getViews().size() != 1u)
+            return nullptr;
+        cVehicleView* view = panel->getViews().front();
+        EXPECT_TRUE(untilQuiet());
+        if (view->getVehicle()->getState() == cVehicleModel::WAITING)
+            model->getVehiclesFeature()->launchNextVehicle();
+        for (int frame = 0; frame < 300 && view->getVehicle()->getState() != cVehicleModel::TAKING_PIECES; ++frame)
+            ui.step();
+        EXPECT_EQ(int(cVehicleModel::TAKING_PIECES), view->getVehicle()->getState());
+        EXPECT_EQ(panel->getActiveVehiclePos(), view->getPosition());
+        return view;
+    }
+    // Aims the bonus at the cell and uses it as a click there does.
+    void use(int type, cMeadowCellView* cell) {
+        ASSERT_NE(nullptr, cell);
+        IBonusEffect* effect = controller->createBonusEffect(type);
+        ASSERT_NE(nullptr, effect);
+        controller->setBonusEffectPosition(cell->getRow(), cell->getColumn());
+        ASSERT_TRUE(effect->canApply());
+        controller->setInputLocked(true);
+        controller->updateBonusEffectPosition(cell);
+    }
+    // A resting piece on a plain cell in the middle of the board; one of the type anywhere on it.
+    cMeadowCellView* middleCell(int type = -1) {
+        for (int row = type < 0 ? model->getRows() / 2 : 0; row < model->getRows(); ++row)
             for (int column = 1; column < model->getColumns() - 1; ++column) {
                 cMeadowObjectModel* piece = model->getObject(row, column);
-                if (piece && !piece->isBusy() && !piece->getPrizeFlag() && !model->isCellBlocked(row, column) &&
-                    model->getCell(row, column)->getLocks() == 0)
+                if (piece && (type < 0 || piece->getType() == type) && !piece->isBusy() && !piece->getPrizeFlag() &&
+                    !model->isCellBlocked(row, column) && model->getCell(row, column)->getLocks() == 0)
                     return board->getFieldView()->findCellView(row, column);
             }
         return nullptr;
@@ -102,33 +145,11 @@ protected:
 } // namespace
 
 TEST_F(VehicleBonusPlayTest, TheVehicleDrivesInAndEveryBonusIsUsedToItsEnd) {
-    auto* panel = dynamic_cast<cVehiclePanel*>(board->getVehiclePanel());
-    ASSERT_NE(nullptr, panel);
-    ASSERT_EQ(1u, panel->getViews().size());
-    cVehicleView* view = panel->getViews().front();
-    ASSERT_TRUE(untilQuiet());
-    if (view->getVehicle()->getState() == cVehicleModel::WAITING)
-        model->getVehiclesFeature()->launchNextVehicle();
-    for (int frame = 0; frame < 300 && view->getVehicle()->getState() != cVehicleModel::TAKING_PIECES; ++frame)
-        ui.step();
-    EXPECT_EQ(int(cVehicleModel::TAKING_PIECES), view->getVehicle()->getState());
-    EXPECT_EQ(panel->getActiveVehiclePos(), view->getPosition());
-
-    // Aims the bonus at a resting middle piece and uses it as a click there does.
-    auto use = [this](int type) {
-        ASSERT_TRUE(untilQuiet());
-        cMeadowCellView* cell = middleCell();
-        ASSERT_NE(nullptr, cell);
-        IBonusEffect* effect = controller->createBonusEffect(type);
-        ASSERT_NE(nullptr, effect);
-        controller->setBonusEffectPosition(cell->getRow(), cell->getColumn());
-        ASSERT_TRUE(effect->canApply());
-        controller->setInputLocked(true);
-        controller->updateBonusEffectPosition(cell);
-    };
+    ASSERT_NE(nullptr, driveIn());
     for (int type : {11, 12, 31, 32}) {
         SCOPED_TRACE(type);
-        use(type);
+        ASSERT_TRUE(untilQuiet());
+        use(type, middleCell());
         ASSERT_FALSE(HasFatalFailure());
         EXPECT_TRUE(untilQuiet()) << "the bonus never finished";
     }
@@ -139,11 +160,36 @@ TEST_F(VehicleBonusPlayTest, TheVehicleDrivesInAndEveryBonusIsUsedToItsEnd) {
     EXPECT_TRUE(untilQuiet()) << "the mix never finished";
     // The cat goes last: every piece of one kind at once may fill the truck, and a level won so
     // keeps the input locked under its results.
-    use(41);
+    ASSERT_TRUE(untilQuiet());
+    use(41, middleCell());
     ASSERT_FALSE(HasFatalFailure());
     EXPECT_TRUE(untilQuietOrWon()) << "the cat never finished";
     EXPECT_GE(controller->getBonusesUsed(), 5);
     EXPECT_EQ(2, sounds.count("chicken_effect"));
     EXPECT_EQ(2, sounds.count("bear_fall2"));
     EXPECT_EQ(1, sounds.count("cat_effect"));
+}
+
+TEST_F(VehicleBonusPlayTest, ACatThatFillsTheTruckWinsTheLevelAndItsResultsShow) {
+    cVehicleView* view = driveIn();
+    ASSERT_NE(nullptr, view);
+    ASSERT_TRUE(untilQuiet());
+    // Given a board with nothing left to clear and a truck that wants one more piece of a kind.
+    for (cCellModel* cell : model->getComplexCells())
+        cell->setType(1);
+    board->refresh();
+    cVehicleSlotRecord& slot = view->getVehicle()->getSlotByIndex(0);
+    slot.loaded = slot.needed - 1;
+    cMeadowCellView* cell = middleCell(slot.objectType);
+    ASSERT_NE(nullptr, cell);
+    ASSERT_TRUE(untilQuiet());
+
+    use(41, cell);
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_EQ(1, sounds.count("cat_effect"));
+    ASSERT_TRUE(untilQuietOrWon());
+    EXPECT_FALSE(model->getVehiclesFeature()->hasVehicles());
+    EXPECT_EQ(1u, model->getVehiclesFeature()->getProcessedVehicles().size());
+    EXPECT_TRUE(board->getResultsView()->isVisible());
+    EXPECT_TRUE(controller->isInputLocked());
 }
