@@ -1,5 +1,6 @@
 #include "game/shell/LoadingScreen.h"
 
+#include "engine/core/DocumentHold.h"
 #include "engine/core/FileSystem.h"
 #include "engine/core/FrameTimer.h"
 #include "engine/core/ProfileManager.h"
@@ -42,7 +43,7 @@ void cLoadingChicken::process() {
             setAnimFrame(0);
         return;
     }
-    m_time += getFrameTimer()->getDelta();
+    m_time += frameDelta();
     const unsigned frame = 1 + static_cast<unsigned>(m_time * cLoadingScreen::CHICKEN_FPS) % (frames - 1);
     if (getAnimFrame() != static_cast<int>(frame))
         setAnimFrame(static_cast<int>(frame));
@@ -146,7 +147,7 @@ void cLoadingScreen::process() {
     }
     // Once everything is loaded the chickens hurry: the screen holds the start no longer than
     // their fall at a few times its pace.
-    const float dt = getFrameTimer()->getDelta() * (m_loaded >= m_total ? CATCH_UP : 1.0f);
+    const float dt = frameDelta() * (m_loaded >= m_total ? CATCH_UP : 1.0f);
     m_runner->processTweens(dt);
     for (size_t i = 0; i < m_pending.size(); ++i) {
         cLoadingChicken* chicken = m_pending[i];
@@ -169,7 +170,7 @@ void cLoadingScreen::prefetchPictures(const std::string& logPath) {
     IFileSystem* files = getFileSystem();
     if (!files || !files->exists(logPath))
         return;
-    IXmlNode* log = getResourceManager()->getXml(logPath);
+    const cDocumentHold log(logPath);
     std::vector<std::string> pictures;
     for (int i = 0; i < log->getChildCount(); ++i) {
         IXmlNode* entry = nullptr;
@@ -180,7 +181,6 @@ void cLoadingScreen::prefetchPictures(const std::string& logPath) {
         if (kind == RESOURCE_TEXTURE)
             pictures.push_back(wideToNarrow(entry->getAttribute(L"Path")));
     }
-    log->decRef();
     prefetchTextures(pictures);
 }
 
