@@ -172,6 +172,24 @@ void cWidget::disable() {
     stopProcessing();
 }
 
+void setWidgetShown(cWidget* widget, bool shown) {
+    if (!widget)
+        return;
+    if (shown)
+        widget->show();
+    else
+        widget->hide();
+}
+
+void setWidgetEnabled(cWidget* widget, bool enabled) {
+    if (!widget)
+        return;
+    if (enabled)
+        widget->enable();
+    else
+        widget->disable();
+}
+
 void cWidget::onParentDisabled() {
     m_parentEnabled = false;
     forEachChild([](cWidget* child) { child->onParentDisabled(); });

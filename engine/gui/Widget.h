@@ -130,6 +130,10 @@ private:
     void setLockedTree(bool locked);
 };
 
+// Show or hide, enable or disable, a widget that may be missing (null).
+void setWidgetShown(cWidget* widget, bool shown);
+void setWidgetEnabled(cWidget* widget, bool enabled);
+
 template <class F> void cWidget::forEachChild(F f) {
     if (m_children.empty())
         return;

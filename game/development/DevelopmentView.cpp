@@ -62,24 +62,6 @@ template <class Widget> void loadChild(const Engine::IXmlNode* node, const char*
         widget->loadXML(child);
 }
 
-void setEnabled(Engine::cWidget* widget, bool enabled) {
-    if (!widget)
-        return;
-    if (enabled)
-        widget->enable();
-    else
-        widget->disable();
-}
-
-void setShown(Engine::cWidget* widget, bool shown) {
-    if (!widget)
-        return;
-    if (shown)
-        widget->show();
-    else
-        widget->hide();
-}
-
 } // namespace
 
 cDevelopmentView::cDevelopmentView(Engine::cWidget* parent, bool editorMode)
@@ -397,7 +379,7 @@ void cDevelopmentView::removeUnitViews() {
 
 void cDevelopmentView::setUnitViewsEnabled(bool enabled) {
     for (cUnitView* view : m_unitViews)
-        setEnabled(view, enabled);
+        Engine::setWidgetEnabled(view, enabled);
 }
 
 void cDevelopmentView::close() {
@@ -443,8 +425,8 @@ void cDevelopmentView::close() {
 }
 
 void cDevelopmentView::setButtonsEnabled(bool enabled) {
-    setEnabled(m_mainMenuButton, enabled);
-    setEnabled(m_showAllButton, enabled);
+    Engine::setWidgetEnabled(m_mainMenuButton, enabled);
+    Engine::setWidgetEnabled(m_showAllButton, enabled);
     if (m_upgradePanel)
         m_upgradePanel->setEnabled(enabled);
     setUnitViewsEnabled(enabled);
@@ -470,12 +452,12 @@ void cDevelopmentView::unlockInterface() {
 void cDevelopmentView::lockInput(bool locked) {
     if (m_levelScreen)
         return;
-    setEnabled(this, !locked);
+    Engine::setWidgetEnabled(this, !locked);
 }
 
 void cDevelopmentView::setLevelButtonsEnabled(bool enabled) {
     for (Engine::cTextButton* button : m_levelButtons)
-        setEnabled(button, enabled);
+        Engine::setWidgetEnabled(button, enabled);
 }
 
 void cDevelopmentView::startMusic() {
@@ -496,9 +478,9 @@ void cDevelopmentView::resumeMusic() {
 
 void cDevelopmentView::updateMoneyText() {
     const bool shown = !m_levelRunning;
-    setShown(m_moneyText, shown);
-    setShown(m_mainMenuButton, shown);
-    setShown(m_showAllButton, shown);
+    Engine::setWidgetShown(m_moneyText, shown);
+    Engine::setWidgetShown(m_mainMenuButton, shown);
+    Engine::setWidgetShown(m_showAllButton, shown);
     if (shown && m_model)
         m_moneyText->setText(Engine::narrowToWide(std::to_string(m_model->getResourcePoints(1))));
 }

@@ -37,24 +37,6 @@ const int MIX_BONUS_TYPE = 71;
 // The tutorial tip that explains the swap, shown over the next-move prompt.
 const int MOVE_TIP = 1;
 
-template <class W> void setWidgetShown(W* widget, bool shown) {
-    if (!widget)
-        return;
-    if (shown)
-        widget->show();
-    else
-        widget->hide();
-}
-
-template <class W> void setWidgetEnabled(W* widget, bool enabled) {
-    if (!widget)
-        return;
-    if (enabled)
-        widget->enable();
-    else
-        widget->disable();
-}
-
 } // namespace
 
 namespace BoardParts {
