@@ -132,7 +132,7 @@ void cUpgradeButtonsPanel::process() {
         }
     }
     if (m_scrollState != 0)
-        m_tweenSprite->processTweens(getFrameTimer()->getDelta());
+        m_tweenSprite->processTweens(frameDelta());
 }
 
 void cUpgradeButtonsPanel::resetScroll() {

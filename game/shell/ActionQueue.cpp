@@ -15,7 +15,7 @@ cActionQueue::~cActionQueue() {
 void cActionQueue::process() {
     if (m_state != ACTION_RUNNING)
         return;
-    const float dt = getFrameTimer()->getDelta();
+    const float dt = frameDelta();
     for (cActionGroup* group : m_groups) {
         if (group->isFinished())
             continue;

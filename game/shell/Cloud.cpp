@@ -23,5 +23,5 @@ void cCloud::process() {
     const cVector2& position = getPosition();
     if ((m_speed > 0 && position.x - halfWidth > 1024) || (m_speed < 0 && position.x + halfWidth < 0))
         deleteWidgetLater(this);
-    setPosition(cVector2(position.x + m_speed * getFrameTimer()->getDelta(), position.y));
+    setPosition(cVector2(position.x + m_speed * frameDelta(), position.y));
 }

@@ -101,7 +101,7 @@ void cClouds::process() {
             const float y = randomIn(layer.height);
             cloud->setPosition(cVector2(startX(*cloud), y));
         }
-        layer.spawnTimer += getFrameTimer()->getDelta();
+        layer.spawnTimer += frameDelta();
     }
 }
 

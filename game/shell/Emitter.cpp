@@ -25,7 +25,7 @@ cSprite* cEmitter::spawn() {
 
 void cEmitter::process() {
     if (m_emitting) {
-        m_accumulator += getFrameTimer()->getDelta();
+        m_accumulator += frameDelta();
         // An infinite period (no frequency) never fits: no particle.
         while (m_emitting && m_period <= m_accumulator) {
             if (m_endless) {

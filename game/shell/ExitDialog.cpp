@@ -89,7 +89,7 @@ void cExitDialog::process() {
     const float length = lengthOf(way);
     if (length <= 0)
         return;
-    const float step = std::min(length, SHY_SPEED * getFrameTimer()->getDelta());
+    const float step = std::min(length, SHY_SPEED * frameDelta());
     m_yesButton->setPosition(m_yesButton->getPosition() + way * (step / length));
 }
 

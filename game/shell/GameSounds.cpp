@@ -123,7 +123,7 @@ void cGameSounds::onUpdate() {
     cWidget::onUpdate();
     if (m_cooling.empty())
         return;
-    const float dt = getFrameTimer()->getDelta();
+    const float dt = frameDelta();
     for (auto it = m_cooling.begin(); it != m_cooling.end();) {
         **it -= dt;
         if (**it <= 0) {

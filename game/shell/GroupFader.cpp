@@ -18,7 +18,7 @@ void cGroupFader::process() {
     if (m_groupState == GROUP_IDLE)
         return;
     float value = 0;
-    m_groupTimer -= getFrameTimer()->getDelta();
+    m_groupTimer -= frameDelta();
     if (m_groupState == GROUP_SHOWING) {
         value = m_showTime > 0 ? 1.0f - m_groupTimer / m_showTime : 1.0f;
         if (m_groupTimer <= 0) {

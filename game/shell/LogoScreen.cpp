@@ -89,7 +89,7 @@ void cLogoScreen::process() {
         deleteWidgetLater(this);
         return;
     }
-    const float dt = getFrameTimer()->getDelta();
+    const float dt = frameDelta();
     if (m_logoIndex == 0)
         showNextLogo();
     else if (m_logoIndex < LAST_LOGO) {

@@ -26,7 +26,7 @@ void cParticleSprite::loadXML(const IXmlNode* node) {
 }
 
 void cParticleSprite::process() {
-    const float dt = getFrameTimer()->getDelta();
+    const float dt = frameDelta();
     advanceAnimation(dt);
     m_speed += m_gravity * dt;
     setPosition(getPosition() + m_speed * dt);

@@ -27,7 +27,7 @@ cScreenSwitcher::~cScreenSwitcher() = default;
 
 void cScreenSwitcher::process() {
     cSprite::process();
-    m_remaining -= getFrameTimer()->getDelta();
+    m_remaining -= frameDelta();
     if (m_covering) {
         if (getAlpha() == 1.0f) {
             m_first->onScreenHidden(this);

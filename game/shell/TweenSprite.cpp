@@ -11,7 +11,7 @@ using namespace Engine;
 cTweenSprite::cTweenSprite(cWidget* parent) : cSprite(parent) {}
 
 void cTweenSprite::process() {
-    processTweens(getFrameTimer()->getDelta());
+    processTweens(frameDelta());
 }
 
 void cTweenSprite::addTweenValues(cTweenValues* values) {
