@@ -1,14 +1,17 @@
 // The heroine on the shipped map as a player meets her: her speech bubble shows its lines in
-// words, drawn over the map and under the map's questions, and after a visit to the main menu she
-// stands where she stood.
+// words, drawn over the map and under the map's questions (to resume a level, to build a look),
+// and after a visit to the main menu she stands where she stood.
 
 #include "engine/gui/Label.h"
 #include "engine/gui/MultilineText.h"
 #include "engine/gui/TextButton.h"
 #include "game/development/BubbleView.h"
+#include "game/development/ConfirmVariantDlg.h"
 #include "game/development/Graph.h"
 #include "game/development/PersonageModel.h"
 #include "game/development/PersonageView.h"
+#include "game/development/UpgradeButton.h"
+#include "game/development/UpgradeButtonsPanel.h"
 #include "game/model/MeadowModel.h"
 #include "game/model/MeadowUnit.h"
 #include "game/model/UnitUpgrade.h"
@@ -71,6 +74,46 @@ protected:
         }
         return last;
     }
+    // Stands her at each node in turn, talking about the building, until her bubble covers the
+    // point: where a question's words lie.
+    bool talkWhereHerBubbleCovers(int32_t unit, const cVector2& point) {
+        for (int32_t node : map->getPimbrelModel()->getGraph()->getNodeIndices()) {
+            standAt(node);
+            map->getPimbrelModel()->talkAbout(unit);
+            heroine()->startTalking();
+            if (!stepUntil([&] { return bubbleOnShow(); }))
+                return false;
+            ui.step();
+            if (inside(point, bubble()))
+                return true;
+            heroine()->endTalk();
+            ui.run(0.5f);
+        }
+        return false;
+    }
+    // The question's words and its buttons come after every draw of the bubble.
+    void expectDrawnOverTheBubble(const cYesNoFrame* question) {
+        const int bubbleDrawn = lastLineDraw();
+        ASSERT_GE(bubbleDrawn, 0);
+        const std::vector<TestSupport::DrawCall>& draws = ui.draws();
+        for (const Engine::cSprite* part : {static_cast<const Engine::cSprite*>(question->getYesButton()),
+                                            static_cast<const Engine::cSprite*>(question->getNoButton()),
+                                            static_cast<const Engine::cSprite*>(question->getText()->getLines()[0])}) {
+            int first = -1;
+            for (int i = 0; i < int(draws.size()) && first < 0; ++i)
+                if (draws[size_t(i)].texture == part->getPicture() && inside(centre(draws[size_t(i)]), part))
+                    first = i;
+            ASSERT_GE(first, 0);
+            EXPECT_GT(first, bubbleDrawn);
+        }
+    }
+    void click(const cVector2& at) {
+        ui.moveTo(at.x, at.y);
+        ui.step();
+        ui.click(at.x, at.y);
+        ui.step();
+        ui.step();
+    }
     void expectWords(const std::wstring& text) {
         Engine::cMultilineText* lines = bubble()->getText();
         EXPECT_EQ(lines->getText(), text);
@@ -131,28 +174,37 @@ TEST_F(HeroineOnTheMapTest, HerBubbleLiesUnderTheQuestionToResumeALevel) {
     ASSERT_NE(prompt, nullptr);
     ASSERT_TRUE(stepUntil([&] { return !prompt->getText()->getLines().empty(); }));
 
-    // She talks in the middle of the map, where her bubble and the question overlap.
     map->getModel()->getUnitsFeature()->getUnit(18)->setLevelAndVariant(1, 0);
-    standAt(18);
-    map->getPimbrelModel()->talkAbout(18);
-    heroine()->startTalking();
-    ASSERT_TRUE(stepUntil([&] { return bubbleOnShow(); }));
+    ASSERT_TRUE(talkWhereHerBubbleCovers(18, prompt->getText()->getPosition()));
+    expectDrawnOverTheBubble(prompt);
+}
+
+TEST_F(HeroineOnTheMapTest, HerBubbleLiesUnderTheUpgradeQuestion) {
+    start();
+    openFromMenu();
+    map->getModel()->getUnitsFeature()->getUnit(18)->setLevelAndVariant(1, 0);
+    map->getModel()->addResourcePoints(1, 100000);
+    cUpgradeButtonsPanel* panel = map->getUpgradePanel();
+    panel->updateButtons(true);
     ui.step();
-    ASSERT_TRUE(inside(prompt->getText()->getPosition(), bubble())) << "the test wants them to overlap";
-    const int bubbleDrawn = lastLineDraw();
-    ASSERT_GE(bubbleDrawn, 0);
-    // The question's words and its buttons come after every draw of the bubble.
-    const std::vector<TestSupport::DrawCall>& draws = ui.draws();
-    for (const Engine::cSprite* part : {static_cast<const Engine::cSprite*>(prompt->getYesButton()),
-                                        static_cast<const Engine::cSprite*>(prompt->getNoButton()),
-                                        static_cast<const Engine::cSprite*>(prompt->getText()->getLines()[0])}) {
-        int first = -1;
-        for (int i = 0; i < int(draws.size()) && first < 0; ++i)
-            if (draws[size_t(i)].texture == part->getPicture() && inside(centre(draws[size_t(i)]), part))
-                first = i;
-        ASSERT_GE(first, 0);
-        EXPECT_GT(first, bubbleDrawn);
-    }
+    cUpgradeButton* offer = nullptr;
+    for (cUpgradeButton* button : panel->getButtons())
+        if (!offer && button->isVisible() && button->isEnabled() && button->getUnit() && button->getUpgrade() &&
+            button->getUpgrade()->level == button->getUnit()->getLevel() + 1)
+            offer = button;
+    ASSERT_NE(offer, nullptr);
+    click(offer->getPosition());
+    ui.run(1.5f);
+    const std::vector<cUpgradeButton*>& looks = panel->getVariantButtons();
+    ASSERT_TRUE(looks[1]->isVisible());
+    click(looks[1]->getPosition());
+    cConfirmVariantDlg* question = panel->getConfirmDlg();
+    ASSERT_TRUE(question->isVisible());
+    ASSERT_TRUE(stepUntil([&] { return !question->getText()->getLines().empty(); }));
+    ui.run(1.0f);
+
+    ASSERT_TRUE(talkWhereHerBubbleCovers(18, question->getText()->getPosition()));
+    expectDrawnOverTheBubble(question);
 }
 
 TEST_F(HeroineOnTheMapTest, AfterAVisitToTheMainMenuSheStandsWhereSheStood) {
