@@ -181,6 +181,15 @@ protected:
         return condition();
     }
 
+    // The pointer moves there first, so the click lands on what it hovers.
+    void click(const Engine::cVector2& at) {
+        ui.moveTo(at.x, at.y);
+        ui.step();
+        ui.click(at.x, at.y);
+        ui.step();
+        ui.step();
+    }
+
     // The map as the main menu leaves it: opened, then faded in from the menu.
     void openFromMenu() {
         map->open();

@@ -74,20 +74,33 @@ protected:
         }
         return last;
     }
-    // Stands her at each node in turn, talking about the building, until her bubble covers the
-    // point: where a question's words lie.
-    bool talkWhereHerBubbleCovers(int32_t unit, const cVector2& point) {
+    // She talks about the building at that point where she stands, until her bubble shows its
+    // words.
+    bool talkAbout(int32_t unitPoint) {
+        map->getPimbrelModel()->talkAbout(unitPoint);
+        heroine()->startTalking();
+        return stepUntil([&] { return bubbleOnShow() && !bubble()->getText()->getLines().empty(); });
+    }
+    // She talks at a node where her bubble covers the point (where a question's words lie). Where
+    // the bubble stands from her comes from a first talk, and she never stops talking between
+    // tries: a talk that ends may send her walking.
+    bool talkWhereHerBubbleCovers(int32_t unitPoint, const cVector2& point) {
+        if (!talkAbout(unitPoint))
+            return false;
+        const cVector2 offset(bubble()->getPosition().x - heroine()->getPosition().x,
+                              bubble()->getPosition().y - heroine()->getPosition().y);
+        const cVector2 half(std::fabs(bubble()->getSize().x) / 2, std::fabs(bubble()->getSize().y) / 2);
         for (int32_t node : map->getPimbrelModel()->getGraph()->getNodeIndices()) {
+            const cVector2 at = nodePosition(node);
+            if (std::fabs(at.x + offset.x - point.x) > half.x * 0.8f ||
+                std::fabs(at.y + offset.y - point.y) > half.y * 0.8f)
+                continue;
             standAt(node);
-            map->getPimbrelModel()->talkAbout(unit);
-            heroine()->startTalking();
-            if (!stepUntil([&] { return bubbleOnShow(); }))
+            if (!talkAbout(unitPoint))
                 return false;
             ui.step();
             if (inside(point, bubble()))
                 return true;
-            heroine()->endTalk();
-            ui.run(0.5f);
         }
         return false;
     }
@@ -106,13 +119,6 @@ protected:
             ASSERT_GE(first, 0);
             EXPECT_GT(first, bubbleDrawn);
         }
-    }
-    void click(const cVector2& at) {
-        ui.moveTo(at.x, at.y);
-        ui.step();
-        ui.click(at.x, at.y);
-        ui.step();
-        ui.step();
     }
     void expectWords(const std::wstring& text) {
         Engine::cMultilineText* lines = bubble()->getText();

@@ -23,13 +23,6 @@ namespace {
 
 class MapUpgradeTest : public TestMap::DevelopmentFixture {
 protected:
-    void click(const cVector2& at) {
-        ui.moveTo(at.x, at.y);
-        ui.step();
-        ui.click(at.x, at.y);
-        ui.step();
-        ui.step();
-    }
     // The first offer of the row the player can buy now.
     cUpgradeButton* firstAffordable() const {
         for (cUpgradeButton* button : map->getUpgradePanel()->getButtons())
