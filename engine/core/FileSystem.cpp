@@ -22,11 +22,6 @@ namespace {
 
 const char* const USER_SOURCE = "#common#";
 
-std::string lowered(std::string text) {
-    toLowerNarrow(text);
-    return text;
-}
-
 std::string slashed(std::string text) {
     replaceChar(text, '\\', '/');
     return text;
@@ -59,7 +54,7 @@ std::string extensionOf(const std::string& name) {
     size_t dot = name.rfind('.');
     if (dot == std::string::npos || name.find('/', dot) != std::string::npos)
         return std::string();
-    return lowered(name.substr(dot + 1));
+    return lowerCaseNarrow(name.substr(dot + 1));
 }
 
 // The folders of a path, every '/' on; failures are ignored (the folder may exist).
@@ -141,7 +136,7 @@ IFileSystem* getFileSystem() {
 }
 
 cFileSystem::cFileSystem(const std::wstring& dataFolder, const std::string& packExtension, PackFilter packFilter)
-    : m_dataFolder(withTrailingSlash(slashed(dataFolder))), m_packExtension(lowered(packExtension)),
+    : m_dataFolder(withTrailingSlash(slashed(dataFolder))), m_packExtension(lowerCaseNarrow(packExtension)),
       m_packFilter(std::move(packFilter)), m_packPool(std::make_shared<cPackPool>()) {
     std::vector<std::string> dataFiles;
     listRelative(utf8(m_dataFolder), "", dataFiles, true);
@@ -176,7 +171,7 @@ void cFileSystem::registerNames(const std::vector<std::string>& files, const std
             m_packs.insert(file);
             continue;
         }
-        names[lowered(file)] = cFileEntry{source, source == USER_SOURCE ? 0 : 1, {}, file};
+        names[lowerCaseNarrow(file)] = cFileEntry{source, source == USER_SOURCE ? 0 : 1, {}, file};
     }
 }
 
@@ -191,7 +186,7 @@ void cFileSystem::scanPacks(const std::wstring& folder, int32_t dataFlag, NameMa
                  found = cPackFinder::findNext(handle, entry)) {
                 if (entry.back() == '/')
                     continue;
-                names[lowered(entry)] = cFileEntry{pack, dataFlag, cPackFinder::getPosition(handle), entry};
+                names[lowerCaseNarrow(entry)] = cFileEntry{pack, dataFlag, cPackFinder::getPosition(handle), entry};
             }
         } catch (...) {
             try {
@@ -210,7 +205,7 @@ void cFileSystem::forget(const std::string& name) {
 }
 
 std::unique_ptr<IDataStream> cFileSystem::openRead(const std::string& name) {
-    auto it = m_names.find(lowered(name));
+    auto it = m_names.find(lowerCaseNarrow(name));
     if (it == m_names.end())
         throw std::string("File \"" + name + "\" not found.");
     const cFileEntry& entry = it->second;
@@ -235,7 +230,7 @@ int32_t cFileSystem::readFile(const std::string& name, std::vector<uint8_t>& byt
 }
 
 std::unique_ptr<cFile> cFileSystem::openWrite(const std::string& name, bool create) {
-    std::string key = lowered(slashed(name));
+    std::string key = lowerCaseNarrow(slashed(name));
     auto it = m_names.find(key);
     bool hadPrevious = it != m_names.end();
     cFileEntry previous = hadPrevious ? it->second : cFileEntry{};
@@ -279,7 +274,7 @@ void cFileSystem::onWriteClosed(const std::string& key, const cFileEntry& previo
 }
 
 bool cFileSystem::deleteFile(const std::string& name) {
-    std::string key = lowered(slashed(name));
+    std::string key = lowerCaseNarrow(slashed(name));
     auto it = m_names.find(key);
     bool userFile = it != m_names.end() && it->second.source == USER_SOURCE;
     std::string path = userFile ? it->second.path : slashed(name);
@@ -297,16 +292,16 @@ bool cFileSystem::deleteFile(const std::string& name) {
 }
 
 bool cFileSystem::exists(const std::string& name) {
-    return m_names.count(lowered(name)) != 0;
+    return m_names.count(lowerCaseNarrow(name)) != 0;
 }
 
 bool cFileSystem::isUserFile(const std::string& name) {
-    auto it = m_names.find(lowered(name));
+    auto it = m_names.find(lowerCaseNarrow(name));
     return it != m_names.end() && it->second.source == USER_SOURCE;
 }
 
 void cFileSystem::listNames(const std::string& prefix, std::vector<std::string>& list, bool all) {
-    std::string start = lowered(prefix);
+    std::string start = lowerCaseNarrow(prefix);
     for (auto it = m_names.lower_bound(start); it != m_names.end() && it->first.compare(0, start.size(), start) == 0;
          ++it) {
         if (all || it->first == start)
@@ -317,7 +312,7 @@ void cFileSystem::listNames(const std::string& prefix, std::vector<std::string>&
 void cFileSystem::listUserFolder(const std::string& folder, std::vector<std::string>& list) {
     std::vector<std::string> files;
     // The folder as spelled on disk, whatever the case of the name given.
-    listRelative(utf8(m_userFolder) + userPathFor(lowered(slashed(folder))), "", files, false);
+    listRelative(utf8(m_userFolder) + userPathFor(lowerCaseNarrow(slashed(folder))), "", files, false);
     list.insert(list.end(), files.begin(), files.end());
     list.erase(std::remove_if(list.begin(), list.end(),
                               [this](const std::string& file) { return extensionOf(file) == m_packExtension; }),
@@ -390,8 +385,8 @@ bool cFileSystem::moveOrCopy(const std::wstring& source, const std::wstring& des
     }
     if (target.compare(0, m_userFolder.size(), m_userFolder) == 0) {
         std::string name = utf8(target.substr(m_userFolder.size()));
-        m_names[lowered(name)] = cFileEntry{USER_SOURCE, 0, {}, name};
-        forget(lowered(name));
+        m_names[lowerCaseNarrow(name)] = cFileEntry{USER_SOURCE, 0, {}, name};
+        forget(lowerCaseNarrow(name));
     }
     return true;
 }

@@ -11,18 +11,12 @@ namespace Engine {
 
 namespace {
 
-std::string lowerCase(const std::string& text) {
-    std::string out = text;
-    toLowerNarrow(out);
-    return out;
-}
-
 // Atlas paths and picture names: lower case with '/' as separator.
 std::string atlasName(const std::wstring& text) {
     std::wstring name = text;
     toLowerWide(name);
     replaceChar(name, L'\\', L'/');
-    return lowerCase(wideToNarrow(name));
+    return lowerCaseNarrow(wideToNarrow(name));
 }
 
 } // namespace
@@ -109,7 +103,7 @@ IXmlNode* cResourceManager::getXml(const std::string& path) {
 }
 
 cResource* cResourceManager::getResource(const std::string& path, int kind) {
-    const std::string key = lowerCase(path);
+    const std::string key = lowerCaseNarrow(path);
     auto found = m_names.find(key);
     if (found != m_names.end()) {
         if (found->second->getKind() != kind)
@@ -274,7 +268,8 @@ int cResourceManager::kindFromExtension(const std::string& extension) {
 
 void cResourceManager::getByExtension(const std::string& path) {
     const size_t dot = path.rfind('.');
-    const int kind = kindFromExtension(dot == std::string::npos ? std::string() : lowerCase(path.substr(dot + 1)));
+    const int kind =
+        kindFromExtension(dot == std::string::npos ? std::string() : lowerCaseNarrow(path.substr(dot + 1)));
     if (kind != RESOURCE_UNKNOWN)
         getByKind(path, kind);
 }
@@ -296,17 +291,17 @@ bool cResourceManager::hasAtlasEntryFor(const cResource* resource) const {
 }
 
 bool cResourceManager::hasAtlasEntry(const std::string& name) const {
-    return m_atlasMap.count(lowerCase(name)) > 0;
+    return m_atlasMap.count(lowerCaseNarrow(name)) > 0;
 }
 
 const cAtlasFrame& cResourceManager::getAtlasEntry(const std::string& name) const {
     static const cAtlasFrame noFrame;
-    auto found = m_atlasMap.find(lowerCase(name));
+    auto found = m_atlasMap.find(lowerCaseNarrow(name));
     return found == m_atlasMap.end() ? noFrame : found->second;
 }
 
 bool cResourceManager::findAtlasImage(const std::string& name, std::string& imagePath) const {
-    auto found = m_atlasMap.find(lowerCase(name));
+    auto found = m_atlasMap.find(lowerCaseNarrow(name));
     if (found == m_atlasMap.end() || found->second.index < 0 || size_t(found->second.index) >= m_atlasImages.size())
         return false;
     imagePath = m_atlasImages[size_t(found->second.index)];

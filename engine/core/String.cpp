@@ -193,6 +193,11 @@ void toLowerNarrow(std::string& text) {
             c = char(c - 'A' + 'a');
 }
 
+std::string lowerCaseNarrow(std::string text) {
+    toLowerNarrow(text);
+    return text;
+}
+
 void toLowerWide(std::wstring& text) {
     for (wchar_t& c : text)
         if (c >= L'A' && c <= L'Z')

@@ -54,6 +54,8 @@ std::u32string utf16ToCodePoints(const std::wstring& text);
 std::wstring codePointsToUtf16(const std::u32string& text);
 
 void toLowerNarrow(std::string& text);
+// A lower-case copy (ASCII letters only): the key of a file name in the caches.
+std::string lowerCaseNarrow(std::string text);
 void toLowerWide(std::wstring& text);
 void replaceAll(std::wstring& text, const std::wstring& search, const std::wstring& replacement);
 void replaceChar(std::string& text, char what, char replacement);

@@ -6,6 +6,7 @@
 #include "engine/core/FatalError.h"
 #include "engine/core/FileSystem.h"
 #include "engine/core/ResourceManager.h"
+#include "engine/core/ScopeExit.h"
 #include "engine/core/String.h"
 
 #include <expat.h>
@@ -410,13 +411,10 @@ bool cXmlDocument::parseStream(IDataStream& stream, std::vector<uint8_t>* keep) 
     } else {
         own.resize(size_t(size));
     }
-    struct cRelease {
-        bool m_shared;
-        ~cRelease() {
-            if (m_shared)
-                g_parseBufferBusy = false;
-        }
-    } release{shared};
+    const cScopeExit release([shared] {
+        if (shared)
+            g_parseBufferBusy = false;
+    });
     if (stream.read(buffer->data(), size) != size) {
         clear();
         setErrorText("the file could not be read whole");

@@ -25,11 +25,6 @@ bool isSkipped(const cSoundSample* sample) {
     return sample && sample->getHandle() == 0;
 }
 
-std::string lowerName(std::string name) {
-    toLowerNarrow(name);
-    return name;
-}
-
 } // namespace
 
 cSoundSystem* getSoundSystem() {
@@ -108,7 +103,7 @@ int cSoundSystem::loadSample(const std::string& path) {
         return 0;
     try {
         cLoadedSound sound;
-        if (!m_prefetch || !m_prefetch->take(lowerName(path), sound)) {
+        if (!m_prefetch || !m_prefetch->take(lowerCaseNarrow(path), sound)) {
             IFileSystem* files = getFileSystem();
             if (!files)
                 throw cStringA("no file system");
@@ -140,7 +135,7 @@ void cSoundSystem::prefetchSamples(const std::vector<std::string>& paths) {
             [](const std::vector<uint8_t>& bytes) { return cSoundDecoder::load(bytes); }, nullptr, 0, threads);
     }
     for (const std::string& path : paths) {
-        const std::string key = lowerName(path);
+        const std::string key = lowerCaseNarrow(path);
         if (m_prefetch->has(key) || (resources && resources->findEntry(key)))
             continue;
         std::vector<uint8_t> bytes;

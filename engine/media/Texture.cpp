@@ -3,6 +3,8 @@
 #include "engine/core/DecodeAhead.h"
 #include "engine/core/FileSystem.h"
 #include "engine/core/ResourceManager.h"
+#include "engine/core/ScopeExit.h"
+#include "engine/core/String.h"
 #include "engine/media/ImageDecoder.h"
 #include "engine/media/TextureFactory.h"
 
@@ -43,13 +45,6 @@ size_t decodedSize(const std::vector<uint8_t>& bytes) {
     return bytes.size();
 }
 
-std::string lowerName(std::string name) {
-    for (char& c : name)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-    return name;
-}
-
 } // namespace
 
 void prefetchTextures(const std::vector<std::string>& paths) {
@@ -69,10 +64,10 @@ void prefetchTextures(const std::vector<std::string>& paths) {
     }
     std::vector<std::pair<std::string, std::vector<uint8_t>>> pictures;
     for (const std::string& path : paths) {
-        std::string name = lowerName(path);
+        std::string name = lowerCaseNarrow(path);
         std::string atlas;
         if (resources->findAtlasImage(name, atlas))
-            name = lowerName(atlas);
+            name = lowerCaseNarrow(atlas);
         if (resources->findEntry(name) || prefetch()->has(name) || !files->exists(name))
             continue;
         std::vector<uint8_t> bytes;
@@ -135,15 +130,12 @@ void cTexture::load() {
 
 void cTexture::loadFromFile(const std::string& path) {
     if (prefetch()) {
-        const std::string key = lowerName(path);
+        const std::string key = lowerCaseNarrow(path);
         // The picture counts against the prefetch's budget until it is uploaded and freed.
-        struct cRelease {
-            const std::string& key;
-            ~cRelease() {
-                if (prefetch())
-                    prefetch()->release(key);
-            }
-        } release{key};
+        const cScopeExit release([&key] {
+            if (prefetch())
+                prefetch()->release(key);
+        });
         cImage image;
         bool decoded = false;
         try {

@@ -3,6 +3,7 @@
 #include "engine/core/FrameTimer.h"
 #include "engine/core/Resource.h"
 #include "engine/core/ResourceManager.h"
+#include "engine/core/ScopeExit.h"
 #include "engine/core/String.h"
 #include "engine/core/XmlNode.h"
 #include "engine/gui/LayoutFile.h"
@@ -55,13 +56,10 @@ void cGameSounds::loadXML(const IXmlNode* root) {
         soundSystem->prefetchSamples(paths);
     }
     // What a failed load leaves decoding is dropped with the workers.
-    struct cEndPrefetch {
-        cSoundSystem* system;
-        ~cEndPrefetch() {
-            if (system)
-                system->endPrefetch();
-        }
-    } endPrefetch{soundSystem};
+    const cScopeExit endPrefetch([soundSystem] {
+        if (soundSystem)
+            soundSystem->endPrefetch();
+    });
     for (int i = 0; i < sounds->getChildCount(); ++i) {
         IXmlNode* node = nullptr;
         if (!sounds->getNodeAt(i, node))
