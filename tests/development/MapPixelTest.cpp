@@ -33,13 +33,6 @@ namespace {
 
 const int WIDTH = 1024, HEIGHT = 768;
 
-bool differs(uint32_t a, uint32_t b) {
-    for (int shift = 0; shift < 24; shift += 8)
-        if (std::abs(int((a >> shift) & 255u) - int((b >> shift) & 255u)) > 2)
-            return true;
-    return false;
-}
-
 // Unit, level, variant: a village part way through the game.
 const int kBuilt[][3] = {{0, 3, 0},  {2, 2, 1},  {6, 1, 2},  {8, 2, 0},  {3, 1, 1},  {22, 2, 0}, {4, 2, 2},
                          {5, 1, 0},  {1, 1, 1},  {7, 1, 2},  {13, 3, 1}, {15, 2, 0}, {20, 2, 2}, {18, 1, 0},
@@ -89,8 +82,8 @@ TEST_F(MapPixelTest, BuildingsAtTheirLevelsStandOnTheMeadow) {
         int changed = 0;
         for (int dy = -20; dy <= 20; dy += 10)
             for (int dx = -20; dx <= 20; dx += 10)
-                changed += differs(at(full, centre + cVector2(float(dx), float(dy))),
-                                   at(without, centre + cVector2(float(dx), float(dy))));
+                changed += TestSupport::colorsDiffer(at(full, centre + cVector2(float(dx), float(dy))),
+                                                     at(without, centre + cVector2(float(dx), float(dy))));
         EXPECT_GE(changed, 4) << "unit " << built[0];
     }
 }
@@ -120,8 +113,8 @@ TEST_F(MapPixelTest, ANewPlayersMapShowsAMarkedPlotWhereEachBuildingWillStand) {
         int changed = 0;
         for (int dy = -12; dy <= 12; dy += 6)
             for (int dx = -30; dx <= 30; dx += 10)
-                changed += differs(at(full, centre + cVector2(float(dx), float(dy))),
-                                   at(without, centre + cVector2(float(dx), float(dy))));
+                changed += TestSupport::colorsDiffer(at(full, centre + cVector2(float(dx), float(dy))),
+                                                     at(without, centre + cVector2(float(dx), float(dy))));
         EXPECT_GE(changed, 12) << "unit " << view->getUnit()->getId();
     }
 }
@@ -144,11 +137,11 @@ TEST_F(MapPixelTest, ThePondsRipplesMoveOnTheWater) {
         int changed = 0;
         for (float y = centre.y - half.y; y < centre.y + half.y; y += 1)
             for (float x = centre.x - half.x; x < centre.x + half.x; x += 1)
-                changed += differs(at(before, cVector2(x, y)), at(later, cVector2(x, y)));
+                changed += TestSupport::colorsDiffer(at(before, cVector2(x, y)), at(later, cVector2(x, y)));
         EXPECT_GE(changed, 8) << centre.x << "," << centre.y;
     }
     // The water around them stays the pond's.
-    EXPECT_FALSE(differs(at(before, cVector2(1010, 520)), at(later, cVector2(1010, 520))));
+    EXPECT_FALSE(TestSupport::colorsDiffer(at(before, cVector2(1010, 520)), at(later, cVector2(1010, 520))));
 }
 
 TEST_F(MapPixelTest, TheNextLevelHintIsDrawnOverTheMapAndItsInterface) {
@@ -168,7 +161,7 @@ TEST_F(MapPixelTest, TheNextLevelHintIsDrawnOverTheMapAndItsInterface) {
     const std::vector<uint32_t> plain = frame();
     // The note's paper and its arrow cover what is drawn there, the map's bottom bar too.
     for (const cVector2& point : {note + cVector2(-120, -50), note + cVector2(120, -50), arrow})
-        EXPECT_TRUE(differs(at(plain, point), at(hinted, point))) << point.x << "," << point.y;
+        EXPECT_TRUE(TestSupport::colorsDiffer(at(plain, point), at(hinted, point))) << point.x << "," << point.y;
     EXPECT_GT(arrow.y, map->getMovableInterfaces()[1]->getPosition().y - 55) << "the arrow reaches over the bar";
     const uint32_t paper = at(hinted, note + cVector2(-120, -50));
     EXPECT_GT(int((paper >> 16) & 255u), 200) << std::hex << paper;
@@ -196,9 +189,10 @@ TEST_F(MapPixelTest, TheUpgradeRowAndThePlayButtonShowOverTheBottomBar) {
     for (int dy = -20; dy <= 20; dy += 10)
         for (int dx = -20; dx <= 20; dx += 10) {
             const cVector2 d{float(dx), float(dy)};
-            offerPixels += differs(at(full, offer->getPosition() + d), at(withoutOffer, offer->getPosition() + d));
-            playPixels += differs(at(full, map->getNextLevelButton()->getPosition() + d),
-                                  at(withoutPlay, map->getNextLevelButton()->getPosition() + d));
+            offerPixels += TestSupport::colorsDiffer(at(full, offer->getPosition() + d),
+                                                     at(withoutOffer, offer->getPosition() + d));
+            playPixels += TestSupport::colorsDiffer(at(full, map->getNextLevelButton()->getPosition() + d),
+                                                    at(withoutPlay, map->getNextLevelButton()->getPosition() + d));
         }
     EXPECT_GE(offerPixels, 10);
     EXPECT_GE(playPixels, 10);

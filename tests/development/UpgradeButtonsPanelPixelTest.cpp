@@ -17,13 +17,6 @@ namespace {
 
 const int WIDTH = 1024, HEIGHT = 768, STRIP_TOP = 640;
 
-bool differs(uint32_t a, uint32_t b) {
-    for (int shift = 0; shift < 24; shift += 8)
-        if (std::abs(int((a >> shift) & 255u) - int((b >> shift) & 255u)) > 2)
-            return true;
-    return false;
-}
-
 class UpgradeButtonsPanelPixelTest : public TestUpgrades::UpgradeFixture {
 protected:
     bool drawsPixels() const override { return true; }
@@ -67,7 +60,8 @@ TEST_F(UpgradeButtonsPanelPixelTest, TheRowDrawsIconsPricesLocksAndTicks) {
         const std::vector<uint32_t> without = frame();
         for (int i = 0; i < 8; ++i) {
             cPanel* panelMark = (button(i)->*mark)();
-            shown.push_back(differs(at(full, panelMark->getPosition()), at(without, panelMark->getPosition())));
+            shown.push_back(
+                TestSupport::colorsDiffer(at(full, panelMark->getPosition()), at(without, panelMark->getPosition())));
         }
         panel->updateButtons(false);
         return shown;
@@ -86,7 +80,7 @@ TEST_F(UpgradeButtonsPanelPixelTest, TheRowDrawsIconsPricesLocksAndTicks) {
         for (int dy = -16; dy <= 16; dy += 8)
             for (int dx = -20; dx <= 20; dx += 10) {
                 const cVector2 point = centre + cVector2(float(dx), float(dy));
-                changed += differs(at(full, point), at(noIcons, point)) ? 1 : 0;
+                changed += TestSupport::colorsDiffer(at(full, point), at(noIcons, point)) ? 1 : 0;
             }
         EXPECT_GT(changed, 2) << i;
     }

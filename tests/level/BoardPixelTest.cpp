@@ -45,13 +45,6 @@ const int WIDTH = 1024, HEIGHT = 768;
 // A level with holes, wood and iron cells and single and double locks.
 const int LEVEL = 90;
 
-bool differs(uint32_t a, uint32_t b) {
-    for (int shift = 0; shift < 24; shift += 8)
-        if (std::abs(int((a >> shift) & 255u) - int((b >> shift) & 255u)) > 2)
-            return true;
-    return false;
-}
-
 class BoardPixelTest : public TestLevel::BoardRig {
 protected:
     void TearDown() override {
@@ -170,7 +163,8 @@ TEST_F(BoardPixelTest, AShippedLevelDrawsItsCellsBordersLocksAndPieces) {
         if (model->getCell(entry.first->getRow(), entry.first->getColumn())->getLocks() > 0)
             continue; // the padlock covers the piece's centre
         ++pieces;
-        EXPECT_TRUE(differs(at(full, entry.second->getPosition()), at(noPieces, entry.second->getPosition())))
+        EXPECT_TRUE(
+            TestSupport::colorsDiffer(at(full, entry.second->getPosition()), at(noPieces, entry.second->getPosition())))
             << "piece at " << entry.first->getRow() << ", " << entry.first->getColumn();
     }
     for (auto& entry : field->getCells()) {
@@ -189,12 +183,14 @@ TEST_F(BoardPixelTest, AShippedLevelDrawsItsCellsBordersLocksAndPieces) {
         cMeadowCellView* cell = entry.second;
         const cCellModel* model = cell->getModelObject();
         if (cell->getLocks() > 0) {
-            EXPECT_TRUE(differs(at(noPieces, cell->getPosition(), 0, 20), at(bare, cell->getPosition(), 0, 20)))
+            EXPECT_TRUE(TestSupport::colorsDiffer(at(noPieces, cell->getPosition(), 0, 20),
+                                                  at(bare, cell->getPosition(), 0, 20)))
                 << "lock at " << cell->getRow() << ", " << cell->getColumn();
         }
         if (const_cast<cCellModel*>(model)->isEnabled() &&
             !field->hasNeighbourCell(0, cell->getRow(), cell->getColumn())) {
-            EXPECT_TRUE(differs(at(noPieces, cell->getPosition(), 0, -37), at(bare, cell->getPosition(), 0, -37)))
+            EXPECT_TRUE(TestSupport::colorsDiffer(at(noPieces, cell->getPosition(), 0, -37),
+                                                  at(bare, cell->getPosition(), 0, -37)))
                 << "top border at " << cell->getRow() << ", " << cell->getColumn();
         }
     }
@@ -252,8 +248,8 @@ TEST_F(BoardPixelTest, AVehicleDrivesInBehindTheBoardsCells) {
                 continue;
             ++covered;
             for (const cVector2& offset : {cVector2(0, 0), cVector2(-20, -20), cVector2(20, 20)})
-                EXPECT_FALSE(differs(BoardPixelTest::at(driving, at, offset.x, offset.y),
-                                     BoardPixelTest::at(without, at, offset.x, offset.y)))
+                EXPECT_FALSE(TestSupport::colorsDiffer(BoardPixelTest::at(driving, at, offset.x, offset.y),
+                                                       BoardPixelTest::at(without, at, offset.x, offset.y)))
                     << "the vehicle shows over the cell at " << entry.second->getRow() << ", "
                     << entry.second->getColumn();
         }
@@ -270,7 +266,7 @@ TEST_F(BoardPixelTest, AVehicleDrivesInBehindTheBoardsCells) {
     view->hide();
     const std::vector<uint32_t> empty = frame();
     const cVector2 cab = view->getSlots().front()->getPosition();
-    EXPECT_TRUE(differs(at(standing, cab, 10, 10), at(empty, cab, 10, 10)));
+    EXPECT_TRUE(TestSupport::colorsDiffer(at(standing, cab, 10, 10), at(empty, cab, 10, 10)));
     // The money it pays and the pieces it waits for read on it.
     view->show();
     const std::vector<std::wstring> read =

@@ -17,6 +17,10 @@ namespace TestSupport {
 // The device with a back buffer of width x height, or null with the reason in reason.
 std::unique_ptr<Platform::IRenderDevice> createPixelTestDevice(int width, int height, std::string& reason);
 
+// True when a colour channel of the two 0xAARRGGBB pixels differs by more than tolerance (alpha
+// is not compared).
+bool colorsDiffer(uint32_t a, uint32_t b, int tolerance = 2);
+
 // Success when every channel of the back-buffer pixel at (x, y), rows top first, is within
 // tolerance of expected (0xAARRGGBB; alpha is not compared).
 ::testing::AssertionResult pixelNear(Platform::IRenderDevice& device, int x, int y, uint32_t expected,

@@ -2,6 +2,7 @@
 
 #include "engine/core/String.h"
 #include "engine/core/WidgetSets.h"
+#include "tests/support/PixelTest.h"
 
 #include <gtest/gtest.h>
 
@@ -17,13 +18,6 @@ namespace {
 double linear(uint32_t channel) {
     const double c = double(channel & 255u) / 255.0;
     return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
-bool differs(uint32_t a, uint32_t b, int tolerance) {
-    for (int shift = 0; shift < 24; shift += 8)
-        if (std::abs(int((a >> shift) & 255u) - int((b >> shift) & 255u)) > tolerance)
-            return true;
-    return false;
 }
 
 } // namespace
@@ -60,9 +54,9 @@ cTextContrast measureTextContrast(const std::vector<uint32_t>& with, const std::
     std::vector<char> letter(size_t(w) * size_t(h), 0);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            if (differs(with[index(x, y)], without[index(x, y)], 2)) {
+            if (colorsDiffer(with[index(x, y)], without[index(x, y)], 2)) {
                 ++result.changedPixels;
-                if (!differs(with[index(x, y)], textColor, 24)) {
+                if (!colorsDiffer(with[index(x, y)], textColor, 24)) {
                     letter[size_t(y * w + x)] = 1;
                     ++result.letterPixels;
                 }
@@ -152,7 +146,7 @@ cTextContrast measureLabel(Engine::cLabel& label, const std::function<std::vecto
         int moved = 0;
         for (int y = std::max(0, box.top); y < box.top + box.height && y < int(with.size()) / width; ++y)
             for (int x = std::max(0, box.left); x < box.left + box.width && x < width; ++x)
-                moved += differs(with[size_t(y * width + x)], again[size_t(y * width + x)], 2) ? 1 : 0;
+                moved += colorsDiffer(with[size_t(y * width + x)], again[size_t(y * width + x)], 2) ? 1 : 0;
         if (moved * 20 <= box.width * box.height)
             break;
     }

@@ -22,13 +22,6 @@ namespace {
 
 const int WIDTH = 1024, HEIGHT = 768;
 
-bool differs(uint32_t a, uint32_t b) {
-    for (int shift = 0; shift < 24; shift += 8)
-        if (std::abs(int((a >> shift) & 255u) - int((b >> shift) & 255u)) > 2)
-            return true;
-    return false;
-}
-
 class EditorPixelTest : public EditorTest {
 protected:
     std::vector<uint32_t> frame() {
@@ -99,7 +92,7 @@ TEST_F(EditorPixelTest, TheEditorDrawsItsToolsAndThePiecesByIndex) {
         for (int k = 0; k < 16; ++k) {
             const float angle = float(k) * 0.3927f;
             const float dx = 21.0f * std::cos(angle), dy = 21.0f * std::sin(angle);
-            if (differs(at(full, place, dx, dy), at(bare, place, dx, dy)))
+            if (TestSupport::colorsDiffer(at(full, place, dx, dy), at(bare, place, dx, dy)))
                 return true;
         }
         return false;
