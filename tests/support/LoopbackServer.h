@@ -74,9 +74,10 @@ private:
             got.append(buffer, size_t(n));
         }
         m_received = got;
+        // Done before the reply goes: a client that has its answer finds what was read.
+        m_done = true;
         if (!reply.empty())
             send(fd, reply.data(), reply.size(), MSG_NOSIGNAL);
-        m_done = true;
         if (end == KEEP_OPEN)
             while (!m_stop)
                 std::this_thread::sleep_for(std::chrono::milliseconds(2));
